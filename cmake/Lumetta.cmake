@@ -1,0 +1,69 @@
+# Helpers shared by every folder of the tree.
+
+# Our own code is warning-free.
+function(lumetta_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# Host-only portable libraries must not see <windows.h>: the host build proves it.
+# lumetta_test(NAME name SOURCES ... LIBS ... [TIMEOUT s] [LABELS ...])
+# One ctest entry per executable: under Wine each process start costs about a second.
+function(lumetta_test)
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  lumetta_warnings(${T_NAME})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  if(LUMETTA_WIN32)
+    set(kind win32)
+  else()
+    set(kind host)
+  endif()
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1)
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${kind};${T_LABELS}"
+    ENVIRONMENT "LUMETTA_SOURCE_DIR=${CMAKE_SOURCE_DIR};LUMETTA_BINARY_DIR=${CMAKE_BINARY_DIR}")
+endfunction()
+
+# lumetta_fuzz(NAME name SOURCES ... LIBS ... CORPUS dir)
+# Host only. Builds name_fuzz (libFuzzer, clang) and name_replay (plain main over the corpus),
+# registers a short fuzz run and a replay of the corpus.
+function(lumetta_fuzz)
+  cmake_parse_arguments(F "" "NAME;CORPUS" "SOURCES;LIBS" ${ARGN})
+  if(LUMETTA_WIN32)
+    return()
+  endif()
+  add_executable(${F_NAME}_replay ${F_SOURCES} ${CMAKE_SOURCE_DIR}/tests/fuzz/ReplayMain.cpp)
+  lumetta_warnings(${F_NAME}_replay)
+  target_link_libraries(${F_NAME}_replay PRIVATE ${F_LIBS})
+  target_include_directories(${F_NAME}_replay PRIVATE ${CMAKE_SOURCE_DIR})
+  add_test(NAME ${F_NAME}_replay COMMAND ${F_NAME}_replay ${F_CORPUS})
+  set_tests_properties(${F_NAME}_replay PROPERTIES TIMEOUT 120 LABELS "host;fuzz")
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    add_executable(${F_NAME}_fuzz ${F_SOURCES})
+    lumetta_warnings(${F_NAME}_fuzz)
+    target_compile_options(${F_NAME}_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${F_NAME}_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(${F_NAME}_fuzz PRIVATE ${F_LIBS})
+    target_include_directories(${F_NAME}_fuzz PRIVATE ${CMAKE_SOURCE_DIR})
+    set(work ${CMAKE_BINARY_DIR}/fuzz-corpus/${F_NAME})
+    file(MAKE_DIRECTORY ${work})
+    # New inputs go to the build's corpus; the seeds in the tree are only read.
+    add_test(NAME ${F_NAME}_fuzz COMMAND ${F_NAME}_fuzz -max_total_time=${LUMETTA_FUZZ_SECONDS}
+             -print_final_stats=1 -rss_limit_mb=1024 ${work} ${F_CORPUS})
+    set_tests_properties(${F_NAME}_fuzz PROPERTIES TIMEOUT 300 LABELS "host;fuzz")
+  endif()
+endfunction()
+
+# Adds every immediate sub-folder of dir that has a CMakeLists.txt, in name order.
+function(lumetta_add_subdirs dir)
+  file(GLOB children LIST_DIRECTORIES true RELATIVE ${dir} ${dir}/*)
+  list(SORT children)
+  foreach(child ${children})
+    if(IS_DIRECTORY ${dir}/${child} AND EXISTS ${dir}/${child}/CMakeLists.txt)
+      add_subdirectory(${dir}/${child})
+    endif()
+  endforeach()
+endfunction()
