@@ -67,3 +67,36 @@ function(lumetta_add_subdirs dir)
     endif()
   endforeach()
 endfunction()
+
+# lumetta_host_tool(NAME name SOURCES ...): a generator that runs on the build machine.
+# The host tree builds it as a normal program; the cross tree compiles it with the machine's
+# own c++ (no MinGW, no Wine). Sets ${name}_EXE (path) and ${name}_TARGET (to depend on).
+function(lumetta_host_tool)
+  cmake_parse_arguments(H "" "NAME" "SOURCES" ${ARGN})
+  set(srcs)
+  foreach(s ${H_SOURCES})
+    if(IS_ABSOLUTE ${s})
+      list(APPEND srcs ${s})
+    else()
+      list(APPEND srcs ${CMAKE_CURRENT_SOURCE_DIR}/${s})
+    endif()
+  endforeach()
+  if(NOT LUMETTA_WIN32)
+    add_executable(${H_NAME} ${srcs})
+    lumetta_warnings(${H_NAME})
+    target_include_directories(${H_NAME} PRIVATE ${CMAKE_SOURCE_DIR})
+    set(${H_NAME}_EXE $<TARGET_FILE:${H_NAME}> PARENT_SCOPE)
+    set(${H_NAME}_TARGET ${H_NAME} PARENT_SCOPE)
+    return()
+  endif()
+  set(out ${CMAKE_BINARY_DIR}/hosttools/${H_NAME})
+  add_custom_command(OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/hosttools
+    COMMAND c++ -std=c++20 -O2 -Wall -Wextra -Werror -I${CMAKE_SOURCE_DIR} ${srcs} -o ${out}
+    DEPENDS ${srcs}
+    COMMENT "Building ${H_NAME} for the build machine"
+    VERBATIM)
+  add_custom_target(hosttool_${H_NAME} DEPENDS ${out})
+  set(${H_NAME}_EXE ${out} PARENT_SCOPE)
+  set(${H_NAME}_TARGET hosttool_${H_NAME} PARENT_SCOPE)
+endfunction()
