@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
-class EStreamError : public std::runtime_error {
+#include "ui/SysUtils.h"
+
+class EStreamError : public Exception {
  public:
-  using std::runtime_error::runtime_error;
+  using Exception::Exception;
 };
 
 enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
