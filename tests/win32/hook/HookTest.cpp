@@ -1,0 +1,133 @@
+// Tavrin.dll as the program sees it: undecorated stdcall exports, one shared 12-byte record,
+// and the cursor message after each real mouse move while the hook is installed.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "hook/HookData.h"
+
+namespace {
+
+using GetDLLDataFn = BOOL(WINAPI*)(PHookData*);
+using HookFn = BOOL(WINAPI*)();
+
+struct Library {
+  HMODULE Module = LoadLibraryA("Tavrin.dll");
+  ~Library() {
+    if (Module) FreeLibrary(Module);
+  }
+  template <class F>
+  F Get(const char* name) const {
+    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(Module, name)));
+  }
+};
+
+std::vector<POINT> GReceived;
+
+LRESULT CALLBACK Receiver(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_CURSORMOVED) {
+    PHookData data = nullptr;
+    Library lib;
+    lib.Get<GetDLLDataFn>("GetDLLData")(&data);
+    GReceived.push_back(POINT{data->X, data->Y});
+    return 0;
+  }
+  return DefWindowProcA(h, m, w, l);
+}
+
+HWND MakeReceiver() {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = Receiver;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "HookReceiver";
+  RegisterClassA(&wc);
+  return CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                         nullptr);
+}
+
+void MoveMouse(int x, int y) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = (x * 65535 + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = (y * 65535 + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof(in));
+}
+
+void Pump(int ms) {
+  const DWORD end = GetTickCount() + ms;
+  MSG msg;
+  while (static_cast<int>(end - GetTickCount()) > 0) {
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(5);
+  }
+}
+
+}  // namespace
+
+TEST(TavrinLibrary, ExportsUndecoratedNamesAndOneSharedRecord) {
+  Library lib;
+  ASSERT_NE(lib.Module, nullptr);
+  for (const char* name : {"GetDLLData", "SetMouseHook", "RemoveMouseHook"})
+    EXPECT_NE(GetProcAddress(lib.Module, name), nullptr) << name;
+  for (const char* name : {"GetDLLData@4", "_GetDLLData@4", "SetMouseHook@0"})
+    EXPECT_EQ(GetProcAddress(lib.Module, name), nullptr) << name;
+
+  PHookData first = nullptr, second = nullptr;
+  auto get = lib.Get<GetDLLDataFn>("GetDLLData");
+  get(&first);
+  get(&second);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first, second);
+
+  // The record must live in a section that every process maps to the same memory.
+  auto* base = reinterpret_cast<BYTE*>(lib.Module);
+  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
+  bool inShared = false;
+  for (int i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section) {
+    BYTE* start = base + section->VirtualAddress;
+    BYTE* end = start + section->Misc.VirtualSize;
+    auto* rec = reinterpret_cast<BYTE*>(first);
+    if (rec >= start && rec + sizeof(THookData) <= end)
+      inShared = (section->Characteristics & IMAGE_SCN_MEM_SHARED) != 0;
+  }
+  EXPECT_TRUE(inShared);
+}
+
+TEST(TavrinLibrary, PostsCursorMessageWithStoredPointUntilRemoved) {
+  Library lib;
+  ASSERT_NE(lib.Module, nullptr);
+  HWND window = MakeReceiver();
+  ASSERT_NE(window, nullptr);
+  PHookData data = nullptr;
+  lib.Get<GetDLLDataFn>("GetDLLData")(&data);
+  data->MainWindow = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window));
+  EXPECT_TRUE(lib.Get<HookFn>("SetMouseHook")());
+
+  GReceived.clear();
+  const POINT path[] = {{123, 234}, {400, 300}, {640, 90}};
+  for (const POINT& p : path) {
+    MoveMouse(p.x, p.y);
+    Pump(150);
+  }
+  ASSERT_FALSE(GReceived.empty());
+  EXPECT_EQ(GReceived.back().x, 640);
+  EXPECT_EQ(GReceived.back().y, 90);
+  bool sawFirst = false;
+  for (const POINT& p : GReceived) sawFirst |= (p.x == 123 && p.y == 234);
+  EXPECT_TRUE(sawFirst);
+
+  EXPECT_TRUE(lib.Get<HookFn>("RemoveMouseHook")());
+  GReceived.clear();
+  MoveMouse(50, 60);
+  Pump(150);
+  EXPECT_TRUE(GReceived.empty());
+  EXPECT_NE(data->X, 50);  // nothing stored once the hook is gone
+  // A second removal has nothing to remove.
+  EXPECT_FALSE(lib.Get<HookFn>("RemoveMouseHook")());
+  data->MainWindow = 0;
+  DestroyWindow(window);
+}
