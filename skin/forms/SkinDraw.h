@@ -1,0 +1,108 @@
+#pragma once
+// Geometry of the skin image drawing primitives, free of any platform call: where a frame
+// sits in a strip, which source rectangle goes to which destination rectangle for the
+// nine-slice, three-slice, centred and tiled renderings, and the opaque runs that make a
+// window region. SkinDraw_win.h executes these lists with GDI.
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "ui/PixelBuffer.h"
+
+// Key colour of every skin image (0x00BBGGRR): magenta.
+inline constexpr uint32_t SkinKeyColour = 0xFF00FF;
+
+struct TSkinRect {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+  int Width() const { return Right - Left; }
+  int Height() const { return Bottom - Top; }
+  bool Inverted() const { return Right < Left || Bottom < Top; }
+  bool Empty() const { return Right <= Left || Bottom <= Top; }
+  bool operator==(const TSkinRect&) const = default;
+};
+
+// Fixed borders of a frame (all non-negative).
+struct TSkinMargins {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+  bool operator==(const TSkinMargins&) const = default;
+};
+
+// One frame of a strip: its rectangle inside the image.
+// A frame count below 1 counts as 1 and the frame number is clamped to 1..frameCount,
+// so a bad number from a skin never reads outside the image.
+TSkinRect FrameRect(int imageWidth, int imageHeight, bool vertical, int frameCount, int frame);
+
+// A copy from Src (in image coordinates) to Dst (in target coordinates); stretched when the
+// sizes differ.
+struct TSkinPiece {
+  TSkinRect Src;
+  TSkinRect Dst;
+  bool operator==(const TSkinPiece&) const = default;
+};
+
+// Margins after the drop rule: a target narrower than left + right loses both, one lower
+// than top + bottom loses both.
+TSkinMargins FitMargins(TSkinMargins m, int width, int height);
+
+// Nine-slice of `frame` into a W x H target at (0, 0), in drawing order: top-left,
+// bottom-left, top-right, left, top, centre, bottom-right, right, bottom. With tileCentre
+// the centre is expanded into whole unscaled tiles (row by row) that may overflow; the
+// right and bottom pieces drawn after them cover the overflow. withCentre = false leaves
+// the centre out (the eight-piece border). Pieces with an empty source or destination are
+// left out.
+std::vector<TSkinPiece> NineSlicePieces(const TSkinRect& frame, TSkinMargins margins, int width, int height,
+                                        bool tileCentre, bool withCentre = true);
+
+// Three-slice of `frame` into a W x H target at (0, 0): left cap, whole middle slots each
+// (frame width - left - right) wide from x = left while x < W - right, right cap.
+// Only the left and right margins count.
+std::vector<TSkinPiece> ThreeSlicePieces(const TSkinRect& frame, int left, int right, int width, int height);
+
+// Whole tiles of a w x h tile covering dst row by row (the last row and column may overflow).
+// A tile without area gives none.
+std::vector<TSkinRect> TileRects(const TSkinRect& dst, int tileWidth, int tileHeight);
+
+// Where a frame of the given size sits centred in the target (unscaled); the offsets are
+// halved rounding toward zero.
+TSkinRect CentredRect(const TSkinRect& target, int frameWidth, int frameHeight);
+
+// Per-channel tolerances of the transparent range: a channel is transparent from the key's
+// value up to value + tolerance (capped at 255).
+struct TKeyRange {
+  uint32_t Key = SkinKeyColour;  // 0x00BBGGRR
+  int TolBlue = 1, TolGreen = 1, TolRed = 1;
+  bool Transparent(uint32_t colour) const;
+};
+
+// Every maximal run of non-transparent pixels of each row, left to right, top to bottom,
+// as the rectangle (x0 + dx, y + dy, x1 + dx, y + dy + 1).
+std::vector<TSkinRect> OpaqueRuns(const TPixelBuffer& pixels, int dx, int dy, const TKeyRange& range);
+
+// Region data in the platform's layout (a 32-byte header: size 32, type 1 = rectangles,
+// count, buffer size, bounding box; then the rectangles as four 32-bit integers each).
+// Collects rectangles and hands a full batch to the sink every BatchSize rectangles and once
+// more on Finish; after each hand-over the buffer is empty and the bounding box reset to
+// (0x7FFFFFFF, 0x7FFFFFFF, 0, 0). The buffer grows in steps of 500 rectangles.
+class TRegionBatcher {
+ public:
+  static constexpr int BatchSize = 2000;
+  static constexpr int GrowBy = 500;
+  // The sink receives the words of one batch (header + rectangles) and its rectangle count.
+  using TSink = std::function<void(const std::vector<int32_t>& data, int count)>;
+
+  explicit TRegionBatcher(TSink sink);
+  void Add(const TSkinRect& r);
+  void Finish();  // hands over the last (possibly empty) batch
+
+  int Count() const { return FCount; }
+  int Capacity() const { return FCapacity; }
+  TSkinRect Bound() const;
+
+ private:
+  void Flush();
+  void Reset();
+  TSink FSink;
+  std::vector<int32_t> FData;
+  int FCount = 0;
+  int FCapacity = 0;
+};
