@@ -1,0 +1,197 @@
+#include "shell/TrayIcon.h"
+
+TTrayRecord MakeTrayRecord(int shellVersion, std::uintptr_t wnd, std::uintptr_t id) {
+  TTrayRecord r;
+  r.Size = shellVersion >= tray::LargeLayoutShellVersion ? tray::LargeRecordSize : tray::SmallRecordSize;
+  r.Wnd = wnd;
+  r.Id = id;
+  r.Flags = tray::NifMessage | tray::NifIcon;
+  r.CallbackMessage = tray::MsgTrayCallback;
+  return r;
+}
+
+TTrayIconCore::TTrayIconCore(ITrayHost& host, int shellVersion, std::uintptr_t wnd, std::uintptr_t id,
+                             unsigned taskbarCreated)
+    : FHost(host), FRecord(MakeTrayRecord(shellVersion, wnd, id)), FTaskbarCreated(taskbarCreated) {
+  FRecord.Icon = FHost.TakeIcon(-1);
+  FHost.SetAnimationTimer(false, FInterval);
+  FHost.HookApplicationEvents();
+  UpdateTray();
+}
+
+void TTrayIconCore::Loaded() {
+  FLoading = false;
+  int count = FHost.IconCount();
+  FRecord.Icon = FHost.TakeIcon(count >= 0 && FIconIndex >= 0 && FIconIndex < count ? FIconIndex : -1);
+  if (FEnabled) AddIcon();
+  UpdateTray();
+}
+
+void TTrayIconCore::Destroying() {
+  FHost.SetAnimationTimer(false, FInterval);
+  RemoveIcon();
+}
+
+void TTrayIconCore::AddIcon() {
+  if (!FHost.ShellNotify(TTrayCommand::Add, FRecord)) FEnabled = false;
+  FHost.HookApplicationEvents();
+}
+
+void TTrayIconCore::RemoveIcon() { FHost.ShellNotify(TTrayCommand::Delete, FRecord); }
+
+void TTrayIconCore::UpdateTray() { FHost.ShellNotify(TTrayCommand::Modify, FRecord); }
+
+void TTrayIconCore::SetEnabled(bool value) {
+  if (value == FEnabled && !FReinserting) return;
+  FEnabled = value;
+  // While the stored properties load, the icon waits for Loaded.
+  if (FLoading) return;
+  if (value)
+    AddIcon();
+  else
+    RemoveIcon();
+}
+
+void TTrayIconCore::SetHint(const std::string& value) {
+  if (value == FHint) return;
+  FHint = value;
+  FRecord.Tip = value.substr(0, FRecord.TipLimit());
+  if (value.empty())
+    FRecord.Flags &= ~tray::NifTip;
+  else
+    FRecord.Flags |= tray::NifTip;
+  UpdateTray();
+}
+
+void TTrayIconCore::SetIconIndex(int value) {
+  FIconIndex = value;
+  int count = FHost.IconCount();
+  bool fromList = count >= 0 && value >= 0 && value < count;
+  FRecord.Icon = FHost.TakeIcon(fromList ? value : -1);
+  UpdateTray();
+}
+
+void TTrayIconCore::SetAnimate(bool value) {
+  FAnimate = value;
+  FHost.SetAnimationTimer(value, FInterval);
+}
+
+void TTrayIconCore::SetInterval(int value) {
+  FInterval = value;
+  if (FAnimate) FHost.SetAnimationTimer(true, FInterval);
+}
+
+void TTrayIconCore::AnimationTick() {
+  if (!FAnimate) return;
+  int count = FHost.IconCount();
+  if (count < 0) return;
+  int next = FIconIndex + 1;
+  if (next >= count || next < 0) next = 0;
+  SetIconIndex(next);
+}
+
+void TTrayIconCore::ShowPopupMenu() {
+  if (!FHost.HasPopupMenu()) return;
+  int x = 0, y = 0;
+  FHost.GetCursorPos(x, y);
+  // Without the foreground the menu would not close on a click elsewhere.
+  FHost.ForegroundOwnerForm();
+  FInPopup = true;
+  try {
+    FHost.TrackPopupMenu(x, y);
+    FHost.PostNullMessage();
+  } catch (...) {
+    FInPopup = false;
+    throw;
+  }
+  FInPopup = false;
+}
+
+void TTrayIconCore::RestoreApp() {
+  // A restore while the menu is open would pull the application up behind the menu.
+  if (FInPopup) return;
+  FRestoring = true;
+  try {
+    FHost.RestoreApplication();
+    if (FEnabled) FHost.ShowApplicationWindow(true);
+    FHost.RaiseEvent(TTrayEvent::RestoreApp);
+  } catch (...) {
+    FRestoring = false;
+    throw;
+  }
+  FRestoring = false;
+}
+
+void TTrayIconCore::ApplicationRestored() {
+  // Our own restore raises the application's event again; that one is already being handled.
+  if (!FRestoring) RestoreApp();
+}
+
+void TTrayIconCore::MinimizeApp() {
+  // Minimising the application raises its minimise event, which lands here again.
+  if (FMinimizing) return;
+  FMinimizing = true;
+  try {
+    FHost.MinimizeApplication();
+    if (FEnabled && HideOnMinimize) FHost.ShowApplicationWindow(false);
+    FHost.RaiseEvent(TTrayEvent::MinimizeApp);
+  } catch (...) {
+    FMinimizing = false;
+    throw;
+  }
+  FMinimizing = false;
+}
+
+void TTrayIconCore::MouseAction(TTrayIconClicks click, TTrayEvent event) {
+  if (RestoreOn == click) RestoreApp();
+  if (PopupMenuOn == click) ShowPopupMenu();
+  FHost.RaiseEvent(event);
+}
+
+bool TTrayIconCore::HandleMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam,
+                                  std::intptr_t& result) {
+  result = 0;
+  if (msg == tray::MsgQueryEndSession) {
+    bool canEnd = true;
+    FHost.RaiseQueryEndSession(canEnd);
+    result = canEnd ? 1 : 0;
+    return true;
+  }
+  if (msg == tray::MsgEndSession) {
+    FHost.RaiseEvent(TTrayEvent::EndSession);
+    if (wParam != 0) RemoveIcon();
+    return true;
+  }
+  if (msg == tray::MsgTrayCallback) {
+    switch (static_cast<unsigned>(lParam)) {
+      case tray::MsgLButtonDown: MouseAction(TTrayIconClicks::ticLeftClick, TTrayEvent::LButtonDown); break;
+      case tray::MsgLButtonUp: MouseAction(TTrayIconClicks::ticLeftClickUp, TTrayEvent::LButtonUp); break;
+      case tray::MsgLButtonDblClk:
+        MouseAction(TTrayIconClicks::ticLeftDblClick, TTrayEvent::LButtonDblClick);
+        break;
+      case tray::MsgRButtonDown: MouseAction(TTrayIconClicks::ticRightClick, TTrayEvent::RButtonDown); break;
+      case tray::MsgRButtonUp: MouseAction(TTrayIconClicks::ticRightClickUp, TTrayEvent::RButtonUp); break;
+      case tray::MsgRButtonDblClk:
+        MouseAction(TTrayIconClicks::ticRightDblClick, TTrayEvent::RButtonDblClick);
+        break;
+      case tray::MsgBalloonHide: FHost.RaiseEvent(TTrayEvent::BalloonHintHide); break;
+      case tray::MsgBalloonTimeout: FHost.RaiseEvent(TTrayEvent::BalloonHintClose); break;
+      case tray::MsgBalloonUserClick: FHost.RaiseEvent(TTrayEvent::BalloonHintClick); break;
+      default: break;
+    }
+    return true;
+  }
+  if (FTaskbarCreated != 0 && msg == FTaskbarCreated) {
+    if (FEnabled) {
+      FReinserting = true;
+      try {
+        SetEnabled(true);
+      } catch (...) {
+        // A failed re-add must not take the program down; the icon just stays away.
+      }
+      FReinserting = false;
+    }
+    return true;
+  }
+  return false;
+}
