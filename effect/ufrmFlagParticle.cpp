@@ -1,0 +1,55 @@
+#include "effect/ufrmFlagParticle.h"
+
+#include "effect/uRandom.h"
+
+int32_t EaseOffset(int32_t d) {
+  // Integer arithmetic: 0.7 * 90 in doubles is 62.99..., which would truncate to 62.
+  return static_cast<int32_t>(7 * static_cast<int64_t>(d) / 10);
+}
+
+TfrmFlagParticle::TfrmFlagParticle(std::unique_ptr<IParticleImage> picture, TPoint target,
+                                   uint8_t alpha, long double scale, int32_t index,
+                                   TfrmFlagParticle* previous)
+    : TfrmParticle(std::move(picture), target, alpha, scale, index), Previous(previous) {
+  FrameImage = Picture.get();
+  if (index > 0 && View()) View()->SetTimerEnabled(false);
+  const uint32_t interval = DrawFrameInterval();  // drawn for the stopped ones too
+  if (View()) View()->SetTimerInterval(interval);
+}
+
+TfrmFlagParticle::~TfrmFlagParticle() {
+  if (Previous) Previous->Next = Next;
+  if (Next) Next->Previous = Previous;
+}
+
+void TfrmFlagParticle::PrepareFrame() {
+  FrameImage = Picture.get();
+  if (!Previous) {
+    Position = Target;
+    return;
+  }
+  const TPoint p = Previous->Position;
+  Position.x = p.x + kFlagSpacing + EaseOffset(Position.x - p.x - kFlagSpacing);
+  Position.y = p.y + EaseOffset(Position.y - p.y);
+}
+
+void TfrmFlagParticle::FrameDrawn() {
+  if (Next) Next->DrawFrame();
+}
+
+TfrmFlagParticle* StartFlagEffect(const TEffectStartContext& context) {
+  Randomize();
+  TfrmFlagParticle* head = nullptr;
+  TfrmFlagParticle* previous = nullptr;
+  for (int32_t i = 0; i < kParticlesPerEffect; ++i) {
+    const TPoint start = DrawStartPoint(context.CursorPos);
+    context.Sleep(static_cast<uint32_t>(Random(200)));
+    auto picture = context.LoadPicture();
+    auto* particle = new TfrmFlagParticle(std::move(picture), start, 255, 0.0L, i, previous);
+    particle->AttachTo(context.Subject);
+    if (previous) previous->Next = particle;
+    previous = particle;
+    if (!head) head = particle;
+  }
+  return head;
+}
