@@ -285,7 +285,7 @@ class TBitmap : public TGraphic {
 
   void Assign(const TBitmap& source);
   // Plain copy of the pixels and back (the buffer's format becomes the bitmap's).
-  TPixelBuffer ToPixelBuffer();
+  TPixelBuffer ToPixelBuffer() const;
   void LoadFromPixelBuffer(const TPixelBuffer& pixels);
 
   bool Empty() const override { return FWidth == 0 || FHeight == 0; }
