@@ -1,0 +1,50 @@
+#include "skin/forms/SkinDrawBitmap_win.h"
+
+TSkinImage SkinImageOf(TBitmap& bmp) {
+  if (bmp.Empty()) return {};
+  return {bmp.Canvas()->Handle(), bmp.Width(), bmp.Height()};
+}
+
+std::unique_ptr<TBitmap> DrawSkinRect(const RECT& target, TBitmap& src, const TSkinMargins& margins, bool vertical,
+                                      bool tile, int frameCount, int frame) {
+  auto out = std::make_unique<TBitmap>();
+  TBitmapHandle h = DrawSkinRect(target, SkinImageOf(src), margins, vertical, tile, frameCount, frame);
+  if (h) out->SetHandle(h.release());
+  return out;
+}
+
+void DrawSkinImage(HDC dc, const RECT& target, TBitmap& src, bool vertical, bool tile, bool keyed, int frameCount,
+                   int frame, const TSkinMargins& margins) {
+  DrawSkinImage(dc, target, SkinImageOf(src), vertical, tile, keyed, frameCount, frame, margins);
+}
+
+void DrawSkinBorder(HDC dc, const RECT& target, TBitmap& src, bool vertical, int frameCount, int frame,
+                    const TSkinMargins& margins) {
+  DrawSkinBorder(dc, target, SkinImageOf(src), vertical, frameCount, frame, margins);
+}
+
+void DrawSkinBar(TCanvas& canvas, const RECT& target, TBitmap& src, bool vertical, bool keyed, int frameCount,
+                 int frame, const TSkinMargins& margins) {
+  DrawSkinBar(canvas.Handle(), target, SkinImageOf(src), vertical, keyed, frameCount, frame, margins);
+}
+
+void DrawFrameImage(HDC dc, const RECT& target, TBitmap& src, bool keyed, int frameCount, int frame) {
+  DrawFrameImage(dc, target, SkinImageOf(src), keyed, frameCount, frame);
+}
+
+void DrawFrameCentered(HDC dc, const RECT& target, TBitmap& src, bool keyed, int frameCount, int frame) {
+  DrawFrameCentered(dc, target, SkinImageOf(src), keyed, frameCount, frame);
+}
+
+void DrawTransparent(HDC dc, const RECT& target, TBitmap& src, TColor key) {
+  DrawTransparent(dc, target, SkinImageOf(src), ColorToRGB(key));
+}
+
+TRegionHandle BitmapToRegion(TBitmap& bmp, int dx, int dy, int tolBlue, int tolGreen, int tolRed, TColor key) {
+  const TKeyRange range{static_cast<uint32_t>(ColorToRGB(key) & 0xFFFFFF), tolBlue, tolGreen, tolRed};
+  return BitmapToRegion(bmp.ToPixelBuffer(), dx, dy, range);
+}
+
+void TileImage(TCanvas& canvas, const RECT& dst, TBitmap& src, const RECT& srcRect) {
+  TileImage(canvas.Handle(), dst, SkinImageOf(src), srcRect);
+}

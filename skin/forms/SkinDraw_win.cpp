@@ -1,0 +1,240 @@
+#include "skin/forms/SkinDraw_win.h"
+
+#include <algorithm>
+
+namespace {
+// Checked once at start-up: MaskBlt exists only on the NT family.
+const bool HasMaskBlt = (GetVersion() & 0x80000000u) == 0;
+
+// Keeps a DC's stretch mode at COLORONCOLOR for a scope.
+class StretchModeGuard {
+ public:
+  explicit StretchModeGuard(HDC dc) : FDc(dc), FOld(SetStretchBltMode(dc, COLORONCOLOR)) {}
+  ~StretchModeGuard() {
+    if (FOld) SetStretchBltMode(FDc, FOld);
+  }
+  StretchModeGuard(const StretchModeGuard&) = delete;
+  StretchModeGuard& operator=(const StretchModeGuard&) = delete;
+
+ private:
+  HDC FDc;
+  int FOld;
+};
+
+void DrawPieces(HDC dst, HDC src, const std::vector<TSkinPiece>& pieces, int offX, int offY) {
+  for (const TSkinPiece& p : pieces) {
+    const int dx = p.Dst.Left + offX, dy = p.Dst.Top + offY;
+    if (p.Dst.Width() == p.Src.Width() && p.Dst.Height() == p.Src.Height())
+      BitBlt(dst, dx, dy, p.Dst.Width(), p.Dst.Height(), src, p.Src.Left, p.Src.Top, SRCCOPY);
+    else
+      StretchBlt(dst, dx, dy, p.Dst.Width(), p.Dst.Height(), src, p.Src.Left, p.Src.Top, p.Src.Width(),
+                 p.Src.Height(), SRCCOPY);
+  }
+}
+
+// A rendered temporary bitmap with its own DC, ready to be drawn into and copied out.
+struct TScratch {
+  TBitmapHandle Bitmap;
+  MemoryDc Dc;
+  TScratch(int w, int h) : Bitmap(CreateSkinDib(w, h)) {}
+};
+
+// Monochrome mask of src's rectangle: white where the pixel is the key colour.
+TBitmapHandle MakeMask(HDC src, int sx, int sy, int w, int h, COLORREF key) {
+  TBitmapHandle mask(CreateBitmap(w, h, 1, 1, nullptr));
+  if (!mask) return mask;
+  MemoryDc maskDc;
+  SelectGuard sel(maskDc.get(), mask.get());
+  const COLORREF oldBk = SetBkColor(src, key);
+  BitBlt(maskDc.get(), 0, 0, w, h, src, sx, sy, SRCCOPY);
+  SetBkColor(src, oldBk);
+  return mask;
+}
+
+void CopyKeyed(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, COLORREF key, bool maskBlt) {
+  if (w <= 0 || h <= 0) return;
+  TBitmapHandle mask = MakeMask(src, sx, sy, w, h, key);
+  if (!mask) return;
+  if (maskBlt) {
+    // Foreground (mask white = key colour): keep the destination; background: the source.
+    MaskBlt(dst, x, y, w, h, src, sx, sy, mask.get(), 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
+    return;
+  }
+  MemoryDc maskDc;
+  SelectGuard sel(maskDc.get(), mask.get());
+  const COLORREF oldBk = SetBkColor(dst, RGB(255, 255, 255));
+  const COLORREF oldText = SetTextColor(dst, RGB(0, 0, 0));
+  BitBlt(dst, x, y, w, h, src, sx, sy, SRCINVERT);
+  BitBlt(dst, x, y, w, h, maskDc.get(), 0, 0, SRCAND);
+  BitBlt(dst, x, y, w, h, src, sx, sy, SRCINVERT);
+  SetBkColor(dst, oldBk);
+  SetTextColor(dst, oldText);
+}
+
+// Copies a rendered scratch bitmap out to the target, keyed or opaque.
+void CopyOut(HDC dc, const RECT& target, HDC scratch, int w, int h, bool keyed) {
+  if (keyed)
+    CopyKeyed(dc, target.left, target.top, w, h, scratch, 0, 0, SkinKeyColorRef, HasMaskBlt);
+  else
+    BitBlt(dc, target.left, target.top, w, h, scratch, 0, 0, SRCCOPY);
+}
+
+bool Inverted(const RECT& r) { return r.right < r.left || r.bottom < r.top; }
+}  // namespace
+
+TSelectedBitmap::TSelectedBitmap(HBITMAP bitmap) : FSelect(FDc.get(), bitmap) {
+  BITMAP info{};
+  if (bitmap && GetObjectW(bitmap, sizeof(info), &info)) FImage = {FDc.get(), info.bmWidth, std::abs(info.bmHeight)};
+}
+
+TBitmapHandle CreateSkinDib(int width, int height, void** bits) {
+  if (width < 1 || height < 1) return {};
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* p = nullptr;
+  TBitmapHandle h(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
+  if (bits) *bits = h ? p : nullptr;
+  return h;
+}
+
+TBitmapHandle DrawSkinRect(const RECT& target, const TSkinImage& src, const TSkinMargins& margins, bool vertical,
+                           bool tile, int frameCount, int frame) {
+  const int w = target.right - target.left, h = target.bottom - target.top;
+  TBitmapHandle bmp = CreateSkinDib(w, h);
+  if (!bmp) return bmp;
+  MemoryDc dc;
+  {
+    SelectGuard sel(dc.get(), bmp.get());
+    SetStretchBltMode(dc.get(), COLORONCOLOR);
+    const TSkinRect frameRect = FrameRect(src.Width, src.Height, vertical, frameCount, frame);
+    DrawPieces(dc.get(), src.Dc, NineSlicePieces(frameRect, margins, w, h, tile), 0, 0);
+  }
+  return bmp;
+}
+
+void DrawSkinImage(HDC dc, const RECT& target, const TSkinImage& src, bool vertical, bool tile, bool keyed,
+                   int frameCount, int frame, const TSkinMargins& margins) {
+  if (Inverted(target)) return;
+  TBitmapHandle bmp = DrawSkinRect(target, src, margins, vertical, tile, frameCount, frame);
+  if (!bmp) return;
+  MemoryDc mem;
+  SelectGuard sel(mem.get(), bmp.get());
+  CopyOut(dc, target, mem.get(), target.right - target.left, target.bottom - target.top, keyed);
+}
+
+void DrawSkinBorder(HDC dc, const RECT& target, const TSkinImage& src, bool vertical, int frameCount, int frame,
+                    const TSkinMargins& margins) {
+  if (Inverted(target)) return;
+  const TSkinRect frameRect = FrameRect(src.Width, src.Height, vertical, frameCount, frame);
+  StretchModeGuard mode(dc);
+  DrawPieces(dc, src.Dc,
+             NineSlicePieces(frameRect, margins, target.right - target.left, target.bottom - target.top, false,
+                             false),
+             target.left, target.top);
+}
+
+void DrawSkinBar(HDC dc, const RECT& target, const TSkinImage& src, bool vertical, bool keyed, int frameCount,
+                 int frame, const TSkinMargins& margins) {
+  if (Inverted(target)) return;
+  const int w = target.right - target.left, h = target.bottom - target.top;
+  TScratch scratch(w, h);
+  if (!scratch.Bitmap) return;
+  SelectGuard sel(scratch.Dc.get(), scratch.Bitmap.get());
+  SetStretchBltMode(scratch.Dc.get(), COLORONCOLOR);
+  const TSkinRect frameRect = FrameRect(src.Width, src.Height, vertical, frameCount, frame);
+  DrawPieces(scratch.Dc.get(), src.Dc, ThreeSlicePieces(frameRect, margins.Left, margins.Right, w, h), 0, 0);
+  CopyOut(dc, target, scratch.Dc.get(), w, h, keyed);
+}
+
+void DrawFrameImage(HDC dc, const RECT& target, const TSkinImage& src, bool keyed, int frameCount, int frame) {
+  if (Inverted(target)) return;
+  const int w = target.right - target.left, h = target.bottom - target.top;
+  TScratch scratch(w, h);
+  if (!scratch.Bitmap) return;
+  SelectGuard sel(scratch.Dc.get(), scratch.Bitmap.get());
+  SetStretchBltMode(scratch.Dc.get(), COLORONCOLOR);
+  const TSkinRect f = FrameRect(src.Width, src.Height, false, frameCount, frame);
+  if (!f.Empty()) DrawPieces(scratch.Dc.get(), src.Dc, {{f, {0, 0, w, h}}}, 0, 0);
+  CopyOut(dc, target, scratch.Dc.get(), w, h, keyed);
+}
+
+void DrawFrameCentered(HDC dc, const RECT& target, const TSkinImage& src, bool keyed, int frameCount, int frame) {
+  if (Inverted(target)) return;
+  const TSkinRect f = FrameRect(src.Width, src.Height, false, frameCount, frame);
+  const TSkinRect at = CentredRect(ToSkinRect(target), f.Width(), f.Height());
+  // The frame is copied straight from the image: one copy, no scaling, so no scratch bitmap.
+  if (keyed)
+    CopyKeyed(dc, at.Left, at.Top, f.Width(), f.Height(), src.Dc, f.Left, f.Top, SkinKeyColorRef, HasMaskBlt);
+  else
+    BitBlt(dc, at.Left, at.Top, f.Width(), f.Height(), src.Dc, f.Left, f.Top, SRCCOPY);
+}
+
+void DrawTransparent(HDC dc, const RECT& target, const TSkinImage& src, COLORREF key) {
+  if (Inverted(target)) return;
+  const int w = std::min<int>(target.right - target.left, src.Width);
+  const int h = std::min<int>(target.bottom - target.top, src.Height);
+  CopyKeyed(dc, target.left, target.top, w, h, src.Dc, 0, 0, key, HasMaskBlt);
+}
+
+void DrawTransparentThreePass(HDC dc, const RECT& target, const TSkinImage& src, COLORREF key) {
+  if (Inverted(target)) return;
+  const int w = std::min<int>(target.right - target.left, src.Width);
+  const int h = std::min<int>(target.bottom - target.top, src.Height);
+  CopyKeyed(dc, target.left, target.top, w, h, src.Dc, 0, 0, key, false);
+}
+
+void TileImage(HDC dc, const RECT& dst, const TSkinImage& src, const RECT& srcRect) {
+  const int w = srcRect.right - srcRect.left, h = srcRect.bottom - srcRect.top;
+  for (const TSkinRect& t : TileRects(ToSkinRect(dst), w, h))
+    BitBlt(dc, t.Left, t.Top, w, h, src.Dc, srcRect.left, srcRect.top, SRCCOPY);
+}
+
+TPixelBuffer ReadBitmapPixels(HBITMAP bitmap) {
+  BITMAP info{};
+  if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info)) return {};
+  TPixelBuffer px(info.bmWidth, std::abs(info.bmHeight), 32);
+  if (px.Empty()) return {};
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = px.Width;
+  bi.bmiHeader.biHeight = -px.Height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  ClientDc screen(nullptr);
+  if (GetDIBits(screen.get(), bitmap, 0, px.Height, px.Bits.data(), &bi, DIB_RGB_COLORS) != px.Height) return {};
+  return px;
+}
+
+TRegionHandle BitmapToRegion(const TPixelBuffer& pixels, int dx, int dy, const TKeyRange& range) {
+  TRegionHandle result;
+  bool failed = false;
+  TRegionBatcher batcher([&](const std::vector<int32_t>& data, int count) {
+    if (failed) return;
+    TRegionHandle part(ExtCreateRegion(nullptr, static_cast<DWORD>(32 + 16 * count),
+                                       reinterpret_cast<const RGNDATA*>(data.data())));
+    if (!part && count == 0) part.reset(CreateRectRgn(0, 0, 0, 0));
+    if (!part) {
+      failed = true;
+      return;
+    }
+    if (!result)
+      result = std::move(part);
+    else if (CombineRgn(result.get(), result.get(), part.get(), RGN_OR) == ERROR)
+      failed = true;
+  });
+  for (const TSkinRect& r : OpaqueRuns(pixels, dx, dy, range)) batcher.Add(r);
+  batcher.Finish();
+  if (failed) result.reset();
+  return result;
+}
+
+TRegionHandle BitmapToRegion(HBITMAP bitmap, int dx, int dy, int tolBlue, int tolGreen, int tolRed, COLORREF key) {
+  const TKeyRange range{static_cast<uint32_t>(key & 0xFFFFFF), tolBlue, tolGreen, tolRed};
+  return BitmapToRegion(ReadBitmapPixels(bitmap), dx, dy, range);
+}
