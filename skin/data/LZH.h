@@ -10,11 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "ui/SysUtils.h"
+
 class TStream;
 
-class ElzhException : public std::runtime_error {
+class ElzhException : public Exception {
  public:
-  using std::runtime_error::runtime_error;
+  using Exception::Exception;
 };
 
 namespace lzh {
@@ -52,7 +54,8 @@ class TLZH {
 void LzhDecode(std::span<const uint8_t> bits, int32_t textSize, std::vector<uint8_t>& out);
 
 // Framed streams: 4-byte little-endian signed decoded size, then the bit stream.
-// Reads `input` from position 0, appends to `output`; returns the declared size.
+// Reads `input` from position 0 and writes every produced byte from position 0 of `output`
+// (so up to 59 bytes past the declared size); returns the declared size.
 // Raises ElzhException as LZHUnpack does, and for input shorter than the 4-byte size.
 int32_t LzhUnpackStream(TStream& input, TStream& output);
 // Memory form; the result is cut to exactly the declared size.

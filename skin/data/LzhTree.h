@@ -1,0 +1,113 @@
+#pragma once
+// The adaptive Huffman tree of LZHUF, shared by the decoder and the tools' encoder so both
+// sides adapt identically. Nodes are kept in non-decreasing frequency order; the children of
+// an internal node sit side by side at son[node] and son[node] + 1.
+#include <cstdint>
+#include <cstring>
+
+#include "skin/data/LZH.h"
+
+struct TLzhTree {
+  uint16_t freq[lzh::T + 1];
+  int16_t prnt[lzh::T + lzh::N_CHAR];  // entries T.. map a symbol to its leaf
+  int16_t son[lzh::T];                 // a value >= T is the leaf of symbol value - T
+
+  void Start() {
+    using namespace lzh;
+    for (int i = 0; i < N_CHAR; ++i) {
+      freq[i] = 1;
+      son[i] = static_cast<int16_t>(i + T);
+      prnt[i + T] = static_cast<int16_t>(i);
+    }
+    for (int i = 0, j = N_CHAR; j <= R; i += 2, ++j) {
+      freq[j] = static_cast<uint16_t>(freq[i] + freq[i + 1]);
+      son[j] = static_cast<int16_t>(i);
+      prnt[i] = prnt[i + 1] = static_cast<int16_t>(j);
+    }
+    freq[T] = 0xFFFF;  // sentinel: stops the search for the end of a run of smaller counts
+    prnt[R] = 0;
+  }
+
+  // Halves every leaf count and builds the internal nodes anew, keeping the order sorted.
+  void Rebuild() {
+    using namespace lzh;
+    int j = 0;
+    for (int i = 0; i < T; ++i) {
+      if (son[i] >= T) {
+        freq[j] = static_cast<uint16_t>((freq[i] + 1) >> 1);
+        son[j] = son[i];
+        ++j;
+      }
+    }
+    for (int i = 0, n = N_CHAR; n < T; i += 2, ++n) {
+      const uint16_t f = static_cast<uint16_t>(freq[i] + freq[i + 1]);
+      int k = n - 1;
+      while (f < freq[k]) --k;
+      ++k;
+      const size_t moved = static_cast<size_t>(n - k);
+      std::memmove(&freq[k + 1], &freq[k], moved * sizeof freq[0]);
+      std::memmove(&son[k + 1], &son[k], moved * sizeof son[0]);
+      freq[k] = f;
+      son[k] = static_cast<int16_t>(i);
+    }
+    for (int i = 0; i < T; ++i) {
+      const int k = son[i];
+      if (k >= T) {
+        prnt[k] = static_cast<int16_t>(i);
+      } else {
+        prnt[k] = prnt[k + 1] = static_cast<int16_t>(i);
+      }
+    }
+  }
+
+  // Counts one more occurrence of symbol c and restores the order.
+  void Update(int c) {
+    using namespace lzh;
+    if (freq[R] == MAX_FREQ) Rebuild();
+    c = prnt[c + T];
+    do {
+      const unsigned k = ++freq[c];
+      int l = c + 1;
+      if (k > freq[l]) {
+        while (k > freq[++l]) {
+        }
+        --l;
+        freq[c] = freq[l];
+        freq[l] = static_cast<uint16_t>(k);
+
+        const int i = son[c];
+        prnt[i] = static_cast<int16_t>(l);
+        if (i < T) prnt[i + 1] = static_cast<int16_t>(l);
+        const int j = son[l];
+        son[l] = static_cast<int16_t>(i);
+        prnt[j] = static_cast<int16_t>(c);
+        if (j < T) prnt[j + 1] = static_cast<int16_t>(c);
+        son[c] = static_cast<int16_t>(j);
+        c = l;
+      }
+      c = prnt[c];
+    } while (c != 0);
+  }
+};
+
+// Position tables: the upper six bits of a match position and the bit length of their code,
+// indexed by the first eight bits read. Runs of equal codes: 32 of code 0, then 16, 8, 4, 2, 1.
+struct TLzhPositionTables {
+  uint8_t code[256];
+  uint8_t len[256];
+  constexpr TLzhPositionTables() : code(), len() {
+    // {first code, last code, entries per code, code length in bits}
+    constexpr int runs[6][4] = {{0x00, 0x00, 32, 3}, {0x01, 0x03, 16, 4}, {0x04, 0x0B, 8, 5},
+                                {0x0C, 0x17, 4, 6},  {0x18, 0x2F, 2, 7},  {0x30, 0x3F, 1, 8}};
+    int i = 0;
+    for (const auto& run : runs) {
+      for (int c = run[0]; c <= run[1]; ++c) {
+        for (int k = 0; k < run[2]; ++k, ++i) {
+          code[i] = static_cast<uint8_t>(c);
+          len[i] = static_cast<uint8_t>(run[3]);
+        }
+      }
+    }
+  }
+};
+inline constexpr TLzhPositionTables LzhPositions{};
