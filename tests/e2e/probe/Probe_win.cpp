@@ -1,0 +1,171 @@
+// LumettaProbe.exe: looks at a running program from the outside, as a user would see it.
+// Run inside the same Wine desktop as the program; writes its answer to the file given by
+// --out (a program started by the desktop has no console to print to).
+//   list NAME           top-level windows of processes named NAME: handle, pid, class,
+//                       caption, rect, extended style, visible
+//   boxes NAME          text of every message box of those processes
+//   close-boxes NAME    presses OK on those message boxes
+//   gui NAME            GDI and USER object counts of those processes
+//   children CLASS      child windows of every top-level window of that class
+//   menus               open popup menus: their rect and item texts
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string GOut;
+
+void Line(const char* fmt, ...) {
+  char buf[2048];
+  va_list args;
+  va_start(args, fmt);
+  vsnprintf(buf, sizeof(buf), fmt, args);
+  va_end(args);
+  GOut += buf;
+  GOut += "\n";
+}
+
+std::set<DWORD> ProcessesNamed(const std::string& name) {
+  std::set<DWORD> ids;
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snap == INVALID_HANDLE_VALUE) return ids;
+  PROCESSENTRY32 e{};
+  e.dwSize = sizeof(e);
+  for (BOOL ok = Process32First(snap, &e); ok; ok = Process32Next(snap, &e))
+    if (lstrcmpiA(e.szExeFile, name.c_str()) == 0) ids.insert(e.th32ProcessID);
+  CloseHandle(snap);
+  return ids;
+}
+
+BOOL CALLBACK CollectTop(HWND w, LPARAM p) {
+  reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+  return TRUE;
+}
+
+void Describe(HWND w);
+
+BOOL CALLBACK DescribeChild(HWND c, LPARAM) {
+  GOut += "  ";
+  Describe(c);
+  return TRUE;
+}
+
+std::vector<HWND> TopWindows() {
+  std::vector<HWND> all;
+  EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+std::vector<HWND> WindowsOf(const std::string& name) {
+  const std::set<DWORD> ids = ProcessesNamed(name);
+  std::vector<HWND> out;
+  for (HWND w : TopWindows()) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (ids.count(pid)) out.push_back(w);
+  }
+  return out;
+}
+
+std::string ClassOf(HWND w) {
+  char c[256] = {};
+  GetClassNameA(w, c, sizeof(c));
+  return c;
+}
+
+std::string TextOf(HWND w) {
+  char t[1024] = {};
+  GetWindowTextA(w, t, sizeof(t));
+  return t;
+}
+
+void Describe(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  Line("%p\t%lu\t%s\t%s\t%ld\t%ld\t%ld\t%ld\t%08lx\t%d", static_cast<void*>(w), pid, ClassOf(w).c_str(),
+       TextOf(w).c_str(), r.left, r.top, r.right, r.bottom, static_cast<unsigned long>(GetWindowLongA(w, GWL_EXSTYLE)),
+       IsWindowVisible(w) ? 1 : 0);
+}
+
+std::vector<HWND> Boxes(const std::string& name) {
+  std::vector<HWND> out;
+  for (HWND w : WindowsOf(name))
+    if (ClassOf(w) == "#32770" && IsWindowVisible(w)) out.push_back(w);
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string outPath;
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--out" && i + 1 < argc)
+      outPath = argv[++i];
+    else
+      args.push_back(argv[i]);
+  }
+  const std::string cmd = args.empty() ? "" : args[0];
+  const std::string arg = args.size() > 1 ? args[1] : "";
+  if (cmd == "list") {
+    for (HWND w : WindowsOf(arg)) Describe(w);
+  } else if (cmd == "boxes") {
+    for (HWND box : Boxes(arg)) {
+      std::string texts;
+      for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (ClassOf(c) == "Static" && !TextOf(c).empty()) {
+          if (!texts.empty()) texts.push_back('|');
+          texts.append(TextOf(c));
+        }
+      Line("BOX\t%s\t%s", TextOf(box).c_str(), texts.c_str());
+    }
+  } else if (cmd == "close-boxes") {
+    for (HWND box : Boxes(arg)) PostMessageA(box, WM_COMMAND, IDOK, 0);
+  } else if (cmd == "gui") {
+    for (DWORD pid : ProcessesNamed(arg)) {
+      HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
+      Line("GUI\t%lu\t%lu\t%lu", pid, p ? GetGuiResources(p, GR_GDIOBJECTS) : 0UL,
+           p ? GetGuiResources(p, GR_USEROBJECTS) : 0UL);
+      if (p) CloseHandle(p);
+    }
+  } else if (cmd == "children") {
+    for (HWND w : TopWindows()) {
+      if (ClassOf(w) != arg) continue;
+      Describe(w);
+      EnumChildWindows(w, DescribeChild, 0);
+    }
+  } else if (cmd == "menus") {
+    for (HWND w : TopWindows()) {
+      if (ClassOf(w) != "#32768" || !IsWindowVisible(w)) continue;
+      Describe(w);
+      HMENU menu = reinterpret_cast<HMENU>(SendMessageA(w, MN_GETHMENU, 0, 0));
+      for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        char text[256] = {};
+        GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
+        Line("ITEM\t%d\t%s", i, text);
+      }
+    }
+  } else {
+    Line("usage: LumettaProbe [--out FILE] list|boxes|close-boxes|gui NAME | children CLASS | menus");
+  }
+  if (outPath.empty()) {
+    fputs(GOut.c_str(), stdout);
+  } else {
+    // Written whole and then renamed, so a reader never sees half an answer.
+    const std::string temp = outPath + ".part";
+    if (FILE* f = fopen(temp.c_str(), "wb")) {
+      fputs(GOut.c_str(), f);
+      fclose(f);
+      MoveFileExA(temp.c_str(), outPath.c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+  }
+  return 0;
+}
