@@ -117,7 +117,10 @@ void TQuickIni::LoadFromStream(TStream* stream) {
 }
 
 int TQuickIni::FindSection(const std::string& name) const {
-  const std::string header = "[" + name + "]";
+  // Built by appending: GCC 12 misreads `"[" + name` as an overlapping copy (-Wrestrict).
+  std::string header(1, '[');
+  header += name;
+  header += ']';
   for (const auto& [line, index] : FSections)
     if (SameTextAnsi(line, header)) return index;
   return -1;
@@ -143,7 +146,7 @@ std::string TQuickIni::ReadString(const std::string& section, const std::string&
 
 int32_t TQuickIni::ReadInteger(const std::string& section, const std::string& key, int32_t def) const {
   std::string text = ReadString(section, key, "");
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text = "$" + text.substr(2);
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.replace(0, 2, 1, '$');
   int32_t value = 0;
   return TryStrToInt(text, value) ? value : def;
 }
