@@ -1,0 +1,256 @@
+// The skin component: configuration, loading, the stored archive and the manager seam.
+#include <filesystem>
+
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinIni.h"
+#include "skin/data/SkinRead.h"
+
+namespace {
+
+std::unique_ptr<ISkinManager>& ManagerSlot() {
+  static std::unique_ptr<ISkinManager> manager;
+  return manager;
+}
+std::function<std::unique_ptr<ISkinManager>()>& FactorySlot() {
+  static std::function<std::unique_ptr<ISkinManager>()> factory;
+  return factory;
+}
+
+// Pixel buffers in place of device bitmaps.
+class TPixelSkinImage : public TSkinImage {
+ public:
+  int Width() const override { return FPixels.Width; }
+  int Height() const override { return FPixels.Height; }
+  TPixelBuffer Pixels() const override { return FPixels; }
+  void Assign(const TPixelBuffer& pixels) override { FPixels = pixels; }
+
+ private:
+  TPixelBuffer FPixels;
+};
+
+class TSoftwareSkinPlatform : public ISkinPlatform {
+ public:
+  std::unique_ptr<TSkinImage> NewImage() override { return std::make_unique<TPixelSkinImage>(); }
+  int HScrollArrowWidth() override { return 17; }
+  TSkinColour SysColor(int index) override {
+    switch (index) {  // the classic scheme
+      case scScrollbar: return 0xC8D0D4;
+      case scMenu: case scBtnFace: return 0xC8D0D4;
+      case scHighlight: return 0x6A240A;
+      case scHighlightText: case scBtnHighlight: return 0xFFFFFF;
+      case scBtnShadow: return 0x808080;
+      case sc3DDkShadow: return 0x404040;
+      case scCaptionText: return 0xFFFFFF;
+      case scInactiveCaptionText: return 0xC8D0D4;
+      default: return 0x000000;
+    }
+  }
+  uintptr_t CreateBrush(TSkinColour) override { return 0; }
+  void DeleteBrush(uintptr_t) override {}
+  void LoadMenuGlyphs(TSkinImage& target) override { target.Clear(); }
+};
+
+}  // namespace
+
+ISkinPlatform& SoftwareSkinPlatform() {
+  static TSoftwareSkinPlatform platform;
+  return platform;
+}
+
+ISkinManager* SkinManager() { return ManagerSlot().get(); }
+
+ISkinManager* EnsureSkinManager() {
+  if (!ManagerSlot() && FactorySlot()) ManagerSlot() = FactorySlot()();
+  return ManagerSlot().get();
+}
+
+void SetSkinManagerFactory(std::function<std::unique_ptr<ISkinManager>()> factory) {
+  FactorySlot() = std::move(factory);
+}
+
+void FreeSkinManager() { ManagerSlot().reset(); }
+
+const TClassInfo& TSkinData::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TSkinData", &TComponent::StaticClass(),
+      {
+          Bool<TSkinData>("Active", [](const TSkinData& d) { return d.Active(); },
+                          [](TSkinData& d, bool v) { d.SetActive(v); }),
+          Int<TSkinData>("DisableTag", [](const TSkinData& d) { return static_cast<long>(d.DisableTag); },
+                         [](TSkinData& d, long v) { d.DisableTag = static_cast<int>(v); }),
+          Int<TSkinData>("SkinControls", [](const TSkinData& d) { return static_cast<long>(d.SkinControls); },
+                         [](TSkinData& d, long v) { d.SkinControls = static_cast<TSkinControlTypes>(v); }),
+          Int<TSkinData>("Options", [](const TSkinData& d) { return static_cast<long>(d.Options); },
+                         [](TSkinData& d, long v) { d.Options = static_cast<TSkinOptions>(v); }),
+          Str<TSkinData>("Skin3rd", [](const TSkinData& d) { return d.Skin3rd().Text(); },
+                         [](TSkinData& d, const std::string& v) {
+                           TStringList l;
+                           l.SetText(v);
+                           d.SetSkin3rd(l);
+                         }),
+          Str<TSkinData>("SkinFile", [](const TSkinData& d) { return d.SkinFile(); },
+                         [](TSkinData& d, const std::string& v) { d.SetSkinFile(v); }),
+          Str<TSkinData>("SkinStore", [](const TSkinData& d) { return d.SkinStore(); },
+                         [](TSkinData&, const std::string&) {}),
+          Enum<TSkinData>("SkinFormtype", {"sfMainform", "sfOnlyThisForm", "sfDialog"},
+                          [](const TSkinData& d) { return static_cast<long>(d.SkinFormtype); },
+                          [](TSkinData& d, long v) {
+                            if (v >= sfMainform && v <= sfDialog) d.SkinFormtype = static_cast<TSkinFormType>(v);
+                          }),
+          Str<TSkinData>("Version", [](const TSkinData& d) { return d.Version(); },
+                         [](TSkinData&, const std::string&) {}),
+          Bool<TSkinData>("MenuUpdate", [](const TSkinData& d) { return d.MenuUpdate; },
+                          [](TSkinData& d, bool v) { d.MenuUpdate = v; }),
+          Bool<TSkinData>("MenuMerge", [](const TSkinData& d) { return d.MenuMerge; },
+                          [](TSkinData& d, bool v) { d.MenuMerge = v; }),
+      });
+  return info;
+}
+
+TSkinData::TSkinData(TComponent* AOwner, ISkinPlatform& platform) : TComponent(AOwner), FPlatform(platform) {
+  BorderLeft = std::make_unique<TDataSkinBorder>("Left", platform);
+  BorderRight = std::make_unique<TDataSkinBorder>("Right", platform);
+  BorderTop = std::make_unique<TDataSkinBorder>("Top", platform);
+  BorderBottom = std::make_unique<TDataSkinBorder>("Bottom", platform);
+  Title = std::make_unique<TDataSkinTitle>("Title", platform);
+  Buttons = std::make_unique<TDataSkinButton>("Buttons", platform);
+  CustomColors.fill(0xFFFFFF);
+  MenuGlyphs = platform.NewImage();
+  platform.LoadMenuGlyphs(*MenuGlyphs);
+  DefaultIcon = platform.NewImage();
+  for (const std::string& line : DefaultSkin3rdLines()) FSkin3rd.Add(line);
+}
+
+TSkinData::~TSkinData() {
+  if (ISkinManager* m = SkinManager()) m->RemoveSkinData(this);
+  if (ButtonFaceBrush) FPlatform.DeleteBrush(ButtonFaceBrush);
+  ButtonFaceBrush = 0;
+}
+
+void TSkinData::SetSkin3rd(const TStringList& list) { FSkin3rd.Assign(list); }
+
+std::string TSkinData::SkinStore() const { return "(none)"; }
+
+bool TSkinData::LoadSkin() {
+  NoSkin = true;
+  TSkinReader reader;
+  TMemoryStream scratch;
+  if (!reader.LoadArchive(SkinArchive)) return false;
+  TQuickIni ini;
+  std::string found;
+  reader.ExtractEntryContaining(".ini", scratch, found);
+  scratch.SetPosition(0);
+  ini.LoadFromStream(&scratch);
+  ReadSkin(ini, reader);
+  return true;
+}
+
+void TSkinData::ReadSkinStream(TStream& stream) {
+  uint8_t b[4];
+  stream.ReadBuffer(b, 4);
+  const int32_t n = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
+                                         (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24));
+  if (n <= 0) return;
+  // A count beyond the stored bytes is a broken form; refuse it before allocating.
+  if (n > stream.GetSize() - stream.GetPosition()) throw EStreamError("Stream read error");
+  SkinArchive.SetSize(n);
+  SkinArchive.SetPosition(0);
+  SkinArchive.CopyFrom(stream, n);
+  LoadSkin();
+}
+
+void TSkinData::WriteSkinStream(TStream& stream) const {
+  const int64_t size = SkinArchive.GetSize();
+  const uint32_t n = static_cast<uint32_t>(size);
+  const uint8_t b[4] = {static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8), static_cast<uint8_t>(n >> 16),
+                        static_cast<uint8_t>(n >> 24)};
+  stream.WriteBuffer(b, 4);
+  if (size > 0) stream.WriteBuffer(SkinArchive.Memory(), size);
+}
+
+void TSkinData::SetSkinFile(const std::string& name) {
+  NoSkin = true;
+  FSkinFile = name;
+  std::error_code ec;
+  if (name.empty() || !std::filesystem::is_regular_file(name, ec)) return;
+  SkinArchive.LoadFromFile(name);
+  LoadSkin();
+  if (SkinFormtype == sfMainform) ApplySkin();
+}
+
+void TSkinData::ApplySkin() {
+  if (ComponentState & csLoading) return;
+  if (!SkinManager() && FactorySlot()) Loaded();
+  ISkinManager* m = SkinManager();
+  if (!m) return;
+  m->SetCommandTarget(this);
+  m->RefreshSkinForms();
+  if (m->StartState() == 1) m->PostCommand(scmRefresh, 250);
+}
+
+void TSkinData::Loaded() {
+  TComponent::Loaded();
+  ISkinManager* m = EnsureSkinManager();
+  if (m) m->AddSkinData(this);
+  if (SkinFormtype == sfOnlyThisForm || SkinFormtype == sfDialog) {
+    if (m) {
+      m->SetSkinningOn(true);
+      m->SetStartState(m->StartState() + 1);
+      if (Owner()) m->SkinForm(Owner());
+    }
+    return;
+  }
+  if (m) m->InstallHook();
+  if (FActive) {
+    if (NoSkin)
+      FActive = false;
+    else if (m)
+      m->PostCommand(scmActivate, 250);
+  }
+  if (SkinControls & SkinBit(xcMainMenu))
+    SkinControls &= ~SkinBit(xcMenuItem);
+  else
+    SkinControls &= ~SkinBit(xcSystemMenu);
+}
+
+void TSkinData::SetActive(bool value) {
+  if (value == FActive) return;
+  FActive = value;
+  if (ComponentState & csLoading) return;
+  ISkinManager* m = SkinManager();
+  switch (SkinFormtype) {
+    case sfMainform:
+      if (value && NoSkin) return;
+      if (!m) return;
+      if (value) {
+        m->PostCommand(scmActivate, 250);
+        m->SetStartState(1);
+      } else {
+        m->PostCommand(scmDeactivate, 250);
+      }
+      m->SetCommandTarget(this);
+      return;
+    case sfOnlyThisForm:
+      if (!m) return;
+      m->SetCommandTarget(this);
+      if (value && NoSkin) return;
+      m->PostCommand(value ? scmActivate : scmDeactivate, 250);
+      return;
+    case sfDialog:
+      return;
+  }
+}
+
+void TSkinData::MayBeSkinned(const std::string& className, bool& DoSkin) {
+  if (OnFormSkin) {
+    OnFormSkin(this, className, DoSkin);
+    return;
+  }
+  if (className == "SysMonthCal32") DoSkin = false;
+  if ((SkinControls & SkinBit(xcFastReport)) && className.rfind("Tfr", 0) == 0) DoSkin = false;
+}
+
+void TSkinData::NotifySkinChanged() {
+  if (OnSkinChanged) OnSkinChanged(this);
+}
