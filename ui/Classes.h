@@ -10,6 +10,8 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <typeinfo>
 #include <vector>
 
 class TObject;
@@ -28,7 +30,10 @@ struct TPropInfo {
   std::function<void(TObject&, const std::string&)> SetStr;
   std::function<std::wstring(const TObject&)> GetWStr;
   std::function<void(TObject&, const std::wstring&)> SetWStr;
-  // Object-valued properties (e.g. "Font", "Glyph").
+  // Object-valued properties (e.g. "Font", "Glyph"). Values need not derive from TObject
+  // (fonts and bitmaps do not): GetAny with ObjType serves every value, GetObj only TObjects.
+  std::function<void*(const TObject&)> GetAny;
+  const std::type_info* ObjType = nullptr;
   std::function<TObject*(const TObject&)> GetObj;
 };
 
@@ -93,12 +98,15 @@ TPropInfo WStr(std::string name, std::function<std::wstring(const C&)> get,
   if (set) p.SetWStr = [set](TObject& o, const std::wstring& v) { set(static_cast<C&>(o), v); };
   return p;
 }
-template <class C>
-TPropInfo Object(std::string name, std::function<TObject*(const C&)> get) {
+template <class C, class T>
+TPropInfo Object(std::string name, std::function<T*(const C&)> get) {
   TPropInfo p;
   p.Name = std::move(name);
   p.Kind = TTypeKind::tkClass;
-  p.GetObj = [get](const TObject& o) { return get(static_cast<const C&>(o)); };
+  p.ObjType = &typeid(T);
+  p.GetAny = [get](const TObject& o) -> void* { return get(static_cast<const C&>(o)); };
+  if constexpr (std::is_base_of_v<TObject, T>)
+    p.GetObj = [get](const TObject& o) -> TObject* { return get(static_cast<const C&>(o)); };
   return p;
 }
 }  // namespace published
@@ -177,9 +185,17 @@ std::string GetStrProperty(const TObject* obj, std::string_view name);
 std::wstring GetTextProperty(const TObject* obj, std::string_view name);
 // The object, when the property is object-valued and the object is of class c.
 TObject* GetObjectProperty(const TObject* obj, std::string_view name, const TClassInfo& c);
+// Typed form; also serves values that are not TObjects (fonts, bitmaps), matched by exact type.
 template <class T>
 T* GetObjectProperty(const TObject* obj, std::string_view name) {
-  return static_cast<T*>(GetObjectProperty(obj, name, T::StaticClass()));
+  if constexpr (std::is_base_of_v<TObject, T>) {
+    return static_cast<T*>(GetObjectProperty(obj, name, T::StaticClass()));
+  } else {
+    const TPropInfo* p = GetPropInfo(obj, name);
+    if (!p || p->Kind != TTypeKind::tkClass || !p->GetAny || !p->ObjType || *p->ObjType != typeid(T))
+      return nullptr;
+    return static_cast<T*>(p->GetAny(*obj));
+  }
 }
 // Enumeration by identifier (case ignored), integer by its decimal text; other kinds ignored.
 // Answers whether a value was written.

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/Classes.h"
+
+namespace {
+std::vector<std::string>* gFreed = nullptr;
+
+// Records its name when freed and every removal it is told about.
+class TProbe : public TComponent {
+ public:
+  TProbe(TComponent* owner, std::string name) : TComponent(owner) { Name = std::move(name); }
+  ~TProbe() override {
+    if (gFreed) gFreed->push_back(Name);
+  }
+  static const TClassInfo& StaticClass() {
+    using namespace published;
+    static const TClassInfo info(
+        "TProbe", &TComponent::StaticClass(),
+        {Bool<TProbe>("Active", [](const TProbe& p) { return p.Active; }, [](TProbe& p, bool v) { p.Active = v; }),
+         Enum<TProbe>("Mode", {"pmOff", "pmSlow", "pmFast"}, [](const TProbe& p) -> long { return p.Mode; },
+                      [](TProbe& p, long v) { p.Mode = static_cast<int>(v); }),
+         WStr<TProbe>("Title", [](const TProbe& p) { return p.Title; },
+                      [](TProbe& p, const std::wstring& v) { p.Title = v; }),
+         Object<TProbe, TProbe>("Buddy", [](const TProbe& p) { return p.Buddy; }),
+         Object<TProbe, std::string>("Note", [](const TProbe& p) { return const_cast<std::string*>(&p.Note); })});
+    return info;
+  }
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  std::vector<TComponent*> Removed;
+  bool Active = false;
+  int Mode = 0;
+  std::wstring Title = L"wide";
+  TProbe* Buddy = nullptr;
+  std::string Note = "note";
+
+ protected:
+  void Notification(TComponent* c, TOperation op) override {
+    if (op == TOperation::opRemove) Removed.push_back(c);
+  }
+};
+
+class TOther : public TComponent {
+ public:
+  using TComponent::TComponent;
+  static const TClassInfo& StaticClass() {
+    static const TClassInfo info("TOther", &TComponent::StaticClass());
+    return info;
+  }
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+};
+
+struct FreedLog {
+  std::vector<std::string> names;
+  FreedLog() { gFreed = &names; }
+  ~FreedLog() { gFreed = nullptr; }
+};
+}  // namespace
+
+TEST(Component, OwnerFreesOwnedComponentsLastFirst) {
+  FreedLog log;
+  auto* owner = new TProbe(nullptr, "owner");
+  new TProbe(owner, "a");
+  auto* b = new TProbe(owner, "b");
+  new TProbe(b, "b1");
+  new TProbe(owner, "c");
+  ASSERT_EQ(owner->ComponentCount(), 3);
+  EXPECT_EQ(owner->FindComponent("B"), b);  // names match without case
+  delete owner;
+  EXPECT_EQ(log.names, (std::vector<std::string>{"owner", "c", "b", "b1", "a"}));
+}
+
+TEST(Component, FreeingAnOwnedComponentTakesItOutOfItsOwner) {
+  FreedLog log;
+  TProbe owner(nullptr, "owner");
+  auto* a = new TProbe(&owner, "a");
+  auto* b = new TProbe(&owner, "b");
+  delete a;
+  ASSERT_EQ(owner.ComponentCount(), 1);
+  EXPECT_EQ(owner.Components(0), b);
+  EXPECT_EQ(owner.Removed, std::vector<TComponent*>{a});  // the owner hears of the removal
+  EXPECT_EQ(b->Owner(), &owner);
+}
+
+TEST(Component, FreeNotificationTellsTheWatcherAndNoOneAfterItIsGone) {
+  TProbe watcher(nullptr, "watcher");
+  auto* watched = new TProbe(nullptr, "watched");
+  watched->FreeNotification(&watcher);
+  delete watched;
+  EXPECT_EQ(watcher.Removed, std::vector<TComponent*>{watched});
+
+  // The link works both ways: a watcher freed first is reported to the watched one, and
+  // is never reached again when that one goes (ASan would see it).
+  auto* target = new TProbe(nullptr, "target");
+  const TComponent* gone = nullptr;
+  {
+    TProbe shortLived(nullptr, "short");
+    gone = &shortLived;
+    target->FreeNotification(&shortLived);
+  }
+  EXPECT_EQ(target->Removed, std::vector<TComponent*>{const_cast<TComponent*>(gone)});
+  delete target;
+}
+
+TEST(Component, LoadingStateReachesComponentsAddedWhileLoadingAndLoadedClearsIt) {
+  TProbe form(nullptr, "form");
+  form.BeginLoading();
+  auto* child = new TProbe(&form, "child");
+  EXPECT_TRUE(child->ComponentState & csLoading);
+  child->Loaded();
+  form.Loaded();
+  EXPECT_FALSE(child->ComponentState & csLoading);
+  EXPECT_FALSE(form.ComponentState & csLoading);
+}
+
+TEST(Properties, ReadByNameWithoutCaseAndMissingOnesReadEmpty) {
+  TProbe p(nullptr, "probe");
+  TProbe buddy(nullptr, "buddy");
+  p.Tag = 99;
+  p.Active = true;
+  p.Mode = 2;
+  p.Buddy = &buddy;
+  EXPECT_EQ(GetIntProperty(&p, "tag"), 99);
+  EXPECT_EQ(GetEnumProperty(&p, "ACTIVE"), "True");
+  EXPECT_EQ(GetEnumProperty(&p, "Mode"), "pmFast");
+  EXPECT_EQ(GetStrProperty(&p, "Name"), "probe");
+  EXPECT_EQ(GetObjectProperty<TProbe>(&p, "Buddy"), &buddy);
+  EXPECT_EQ(GetObjectProperty<std::string>(&p, "Note"), &p.Note);
+  EXPECT_TRUE(IsPublishedProp(&p, "Mode"));
+
+  // Missing properties, wrong kinds, wrong classes and no object: 0, empty, none.
+  EXPECT_EQ(GetIntProperty(&p, "Missing"), 0);
+  EXPECT_EQ(GetIntProperty(&p, "Active"), 0);  // an enumeration is not an integer
+  EXPECT_EQ(GetEnumProperty(&p, "Tag"), "");
+  EXPECT_EQ(GetEnumProperty(&p, "Missing"), "");
+  EXPECT_EQ(GetStrProperty(&p, "Title"), "");  // wide strings are not read as narrow ones
+  EXPECT_EQ(GetObjectProperty<TOther>(&p, "Buddy"), nullptr);
+  EXPECT_EQ(GetObjectProperty<int>(&p, "Note"), nullptr);
+  EXPECT_EQ(GetObjectProperty<TProbe>(&p, "Missing"), nullptr);
+  EXPECT_EQ(GetIntProperty(nullptr, "Tag"), 0);
+  EXPECT_FALSE(IsPublishedProp(&p, "Missing"));
+}
+
+TEST(Properties, SetPropertyTextWritesEnumerationsAndIntegersOnly) {
+  TProbe p(nullptr, "probe");
+  struct Case {
+    const char* name;
+    const char* value;
+    bool written;
+  };
+  const Case cases[] = {
+      {"Active", "true", true},  {"Mode", "PMSLOW", true},  {"Tag", "-42", true},
+      {"Mode", "pmWarp", false}, {"Tag", "12abc", false},   {"Tag", "", false},
+      {"Name", "other", false},  {"Missing", "1", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SetPropertyText(&p, c.name, c.value), c.written) << c.name << "=" << c.value;
+  EXPECT_TRUE(p.Active);
+  EXPECT_EQ(p.Mode, 1);
+  EXPECT_EQ(p.Tag, -42);
+  EXPECT_EQ(p.Name, "probe");
+  EXPECT_FALSE(SetIntProperty(&p, "Mode", 7));  // out of the enumeration's range
+  EXPECT_EQ(p.Mode, 1);
+  EXPECT_FALSE(SetPropertyText(nullptr, "Tag", "1"));
+}
+
+TEST(Properties, DescendantsInheritAndNameTheirClass) {
+  TProbe p(nullptr, "probe");
+  EXPECT_EQ(p.ClassName(), "TProbe");
+  EXPECT_TRUE(p.InheritsFrom(TComponent::StaticClass()));
+  EXPECT_FALSE(TComponent::StaticClass().InheritsFrom(TProbe::StaticClass()));
+  EXPECT_NE(GetPropInfo(&p, "Tag"), nullptr);  // from TComponent
+}
