@@ -1,0 +1,266 @@
+#include "shell/TrayIcon_win.h"
+
+#include <shlwapi.h>
+
+#include <cstring>
+
+#include "ui/Forms.h"
+#include "ui/ImgList.h"
+#include "ui/Menus.h"
+
+namespace {
+
+constexpr UINT_PTR kAnimationTimer = 1;
+const char kTrayWindowClass[] = "TTrayIconWindow";
+
+// Registered while the units initialise, before any window exists.
+const UINT gTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+
+void RegisterTrayClass() {
+  static const bool registered = [] {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kTrayWindowClass;
+    wc.cbWndExtra = sizeof(void*);
+    return RegisterClassA(&wc) != 0;
+  }();
+  (void)registered;
+}
+
+}  // namespace
+
+TTrayShellSeam& TrayShellSeam() {
+  static TTrayShellSeam seam;
+  return seam;
+}
+
+int ShellVersion() {
+  if (TrayShellSeam().Version) return TrayShellSeam().Version();
+  // Only a library that is already loaded is asked; it is never loaded for this.
+  HMODULE shell = GetModuleHandleA("shell32.dll");
+  if (!shell) return 0;
+  auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
+      reinterpret_cast<void*>(GetProcAddress(shell, "DllGetVersion")));
+  if (!getVersion) return 0;
+  DLLVERSIONINFO info{};
+  info.cbSize = 20;
+  if (FAILED(getVersion(&info))) return 0;
+  return static_cast<int>(info.dwMajorVersion);
+}
+
+UINT TaskbarCreatedMessage() { return gTaskbarCreated; }
+
+const TClassInfo& TTrayIcon::StaticClass() {
+  static const TClassInfo info(
+      "TTrayIcon", &TComponent::StaticClass(),
+      {published::Bool<TTrayIcon>("Animate", &TTrayIcon::Animate, &TTrayIcon::SetAnimate),
+       published::Bool<TTrayIcon>("Enabled", &TTrayIcon::Enabled, &TTrayIcon::SetEnabled),
+       published::Bool<TTrayIcon>("HideOnMinimize", &TTrayIcon::HideOnMinimize, &TTrayIcon::SetHideOnMinimize),
+       published::Str<TTrayIcon>("Hint", &TTrayIcon::Hint, &TTrayIcon::SetHint),
+       published::Int<TTrayIcon>(
+           "IconIndex", [](const TTrayIcon& t) -> long { return t.IconIndex(); },
+           [](TTrayIcon& t, long v) { t.SetIconIndex(static_cast<int>(v)); }),
+       published::Int<TTrayIcon>(
+           "Interval", [](const TTrayIcon& t) -> long { return t.Interval(); },
+           [](TTrayIcon& t, long v) { t.SetInterval(static_cast<int>(v)); }),
+       published::Enum<TTrayIcon>(
+           "RestoreOn",
+           {"ticNone", "ticLeftClick", "ticLeftDblClick", "ticLeftClickUp", "ticRightClick", "ticRightDblClick",
+            "ticRightClickUp"},
+           [](const TTrayIcon& t) -> long { return static_cast<long>(t.RestoreOn()); },
+           [](TTrayIcon& t, long v) { t.SetRestoreOn(static_cast<TTrayIconClicks>(v)); }),
+       published::Enum<TTrayIcon>(
+           "PopupMenuOn",
+           {"ticNone", "ticLeftClick", "ticLeftDblClick", "ticLeftClickUp", "ticRightClick", "ticRightDblClick",
+            "ticRightClickUp"},
+           [](const TTrayIcon& t) -> long { return static_cast<long>(t.PopupMenuOn()); },
+           [](TTrayIcon& t, long v) { t.SetPopupMenuOn(static_cast<TTrayIconClicks>(v)); }),
+       published::Object<TTrayIcon, TPopupMenu>("PopupMenu", [](const TTrayIcon& t) { return t.PopupMenu(); }),
+       published::Object<TTrayIcon, TImageList>("Icons", [](const TTrayIcon& t) { return t.Icons(); })});
+  return info;
+}
+
+TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
+  RegisterTrayClass();
+  // A hidden top-level window rather than a message-only one: only top-level windows
+  // hear the "TaskbarCreated" and session-end broadcasts.
+  FWnd = CreateWindowExA(WS_EX_TOOLWINDOW, kTrayWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
+  if (FWnd) {
+    SetWindowLongPtrA(FWnd, 0, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(FWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TTrayIcon::TrayWndProc));
+  }
+  FCore = std::make_unique<TTrayIconCore>(static_cast<ITrayHost&>(*this), ShellVersion(), reinterpret_cast<std::uintptr_t>(FWnd),
+                                          reinterpret_cast<std::uintptr_t>(this), TaskbarCreatedMessage());
+}
+
+TTrayIcon::~TTrayIcon() {
+  FCore->Destroying();
+  if (Application) {
+    Application->OnMinimize = nullptr;
+    Application->OnRestore = nullptr;
+  }
+  if (FWnd) {
+    SetWindowLongPtrA(FWnd, 0, 0);
+    DestroyWindow(FWnd);
+  }
+  SetPopupMenu(nullptr);
+  SetIcons(nullptr);
+}
+
+void TTrayIcon::Loaded() {
+  TComponent::Loaded();
+  FCore->Loaded();
+}
+
+void TTrayIcon::SetPopupMenu(TPopupMenu* menu) {
+  if (menu == FPopupMenu) return;
+  if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+  FPopupMenu = menu;
+  if (menu) menu->FreeNotification(this);
+}
+
+void TTrayIcon::SetIcons(TImageList* list) {
+  if (list == FIcons) return;
+  if (FIcons) {
+    FIcons->UnRegisterChanges(FIconsListener);
+    FIcons->RemoveFreeNotification(this);
+    FIconsListener = 0;
+  }
+  FIcons = list;
+  if (list) {
+    FIconsListener = list->RegisterChanges([this] { IconsChanged(); });
+    list->FreeNotification(this);
+  }
+  IconsChanged();
+}
+
+void TTrayIcon::IconsChanged() {
+  if (FCore) FCore->IconsChanged();
+}
+
+void TTrayIcon::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation != TOperation::opRemove) return;
+  if (AComponent == FPopupMenu) FPopupMenu = nullptr;
+  if (AComponent == FIcons) {
+    FIcons = nullptr;
+    IconsChanged();
+  }
+}
+
+LRESULT CALLBACK TTrayIcon::TrayWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  auto* self = reinterpret_cast<TTrayIcon*>(GetWindowLongPtrA(wnd, 0));
+  if (!self) return DefWindowProcA(wnd, msg, wParam, lParam);
+  try {
+    if (msg == WM_TIMER && wParam == kAnimationTimer) {
+      self->FCore->AnimationTick();
+      return 0;
+    }
+    std::intptr_t result = 0;
+    if (self->FCore->HandleMessage(msg, wParam, lParam, result)) return result;
+  } catch (const std::exception& e) {
+    if (Application) Application->ShowException(e.what());
+    return 0;
+  } catch (...) {
+    return 0;
+  }
+  return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+bool TTrayIcon::ShellNotify(TTrayCommand command, const TTrayRecord& record) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = record.Size;
+  data.hWnd = reinterpret_cast<HWND>(record.Wnd);
+  data.uID = static_cast<UINT>(record.Id);
+  data.uFlags = record.Flags;
+  data.uCallbackMessage = record.CallbackMessage;
+  data.hIcon = reinterpret_cast<HICON>(record.Icon);
+  // The tip is already cut to what the chosen layout holds.
+  std::memcpy(data.szTip, record.Tip.data(), record.Tip.size());
+  const DWORD message = static_cast<DWORD>(command);
+  if (TrayShellSeam().Notify) return TrayShellSeam().Notify(message, data) != FALSE;
+  return Shell_NotifyIconA(message, &data) != FALSE;
+}
+
+int TTrayIcon::IconCount() { return FIcons ? FIcons->Count() : -1; }
+
+std::uintptr_t TTrayIcon::TakeIcon(int index) {
+  if (index >= 0 && FIcons) {
+    FIcons->GetIcon(index, FIcon);
+  } else if (Application && Application->Icon()->Handle()) {
+    FIcon.Assign(*Application->Icon());
+  } else {
+    FIcon.SetHandle(CopyIcon(LoadIconA(nullptr, IDI_APPLICATION)));
+  }
+  return reinterpret_cast<std::uintptr_t>(FIcon.Handle());
+}
+
+void TTrayIcon::HookApplicationEvents() {
+  if (!Application) return;
+  Application->OnMinimize = [this](TObject*) { FCore->MinimizeApp(); };
+  Application->OnRestore = [this](TObject*) { FCore->ApplicationRestored(); };
+}
+
+void TTrayIcon::RestoreApplication() {
+  if (Application) Application->Restore();
+}
+
+void TTrayIcon::MinimizeApplication() {
+  if (Application) Application->Minimize();
+}
+
+void TTrayIcon::ShowApplicationWindow(bool show) {
+  if (!Application || !Application->Handle()) return;
+  if (show) {
+    ShowWindow(Application->Handle(), SW_RESTORE);
+    SetForegroundWindow(Application->Handle());
+  } else {
+    ShowWindow(Application->Handle(), SW_HIDE);
+  }
+}
+
+void TTrayIcon::SetAnimationTimer(bool on, int interval) {
+  if (!FWnd) return;
+  if (FTimerRunning) KillTimer(FWnd, kAnimationTimer);
+  FTimerRunning = on && SetTimer(FWnd, kAnimationTimer, static_cast<UINT>(interval > 0 ? interval : 1), nullptr);
+}
+
+void TTrayIcon::GetCursorPos(int& x, int& y) {
+  POINT p{};
+  ::GetCursorPos(&p);
+  x = p.x;
+  y = p.y;
+}
+
+void TTrayIcon::ForegroundOwnerForm() {
+  if (auto* form = dynamic_cast<TForm*>(Owner())) SetForegroundWindow(form->Handle());
+}
+
+void TTrayIcon::TrackPopupMenu(int x, int y) { FPopupMenu->Popup(x, y); }
+
+void TTrayIcon::PostNullMessage() { PostMessageA(nullptr, WM_NULL, 0, 0); }
+
+void TTrayIcon::RaiseEvent(TTrayEvent event) {
+  const TNotifyEvent* handler = nullptr;
+  switch (event) {
+    case TTrayEvent::LButtonDown: handler = &OnLButtonDown; break;
+    case TTrayEvent::LButtonUp: handler = &OnLButtonUp; break;
+    case TTrayEvent::LButtonDblClick: handler = &OnLButtonDblClick; break;
+    case TTrayEvent::RButtonDown: handler = &OnRButtonDown; break;
+    case TTrayEvent::RButtonUp: handler = &OnRButtonUp; break;
+    case TTrayEvent::RButtonDblClick: handler = &OnRButtonDblClick; break;
+    case TTrayEvent::BalloonHintHide: handler = &OnBalloonHintHide; break;
+    case TTrayEvent::BalloonHintClose: handler = &OnBalloonHintClose; break;
+    case TTrayEvent::BalloonHintClick: handler = &OnBalloonHintClick; break;
+    case TTrayEvent::MinimizeApp: handler = &OnMinimizeApp; break;
+    case TTrayEvent::RestoreApp: handler = &OnRestoreApp; break;
+    case TTrayEvent::EndSession: handler = &OnEndSession; break;
+  }
+  if (handler && *handler) (*handler)(this);
+}
+
+void TTrayIcon::RaiseQueryEndSession(bool& canEnd) {
+  if (OnQueryEndSession) OnQueryEndSession(this, canEnd);
+}
