@@ -98,15 +98,28 @@ bool TKeyRange::Transparent(uint32_t colour) const {
   return in(colour, Key, TolRed) && in(colour >> 8, Key >> 8, TolGreen) && in(colour >> 16, Key >> 16, TolBlue);
 }
 
-std::vector<TSkinRect> OpaqueRuns(const TPixelBuffer& pixels, int dx, int dy, const TKeyRange& range) {
+std::vector<TSkinRect> OpaqueRuns(const TPixelView& pixels, int dx, int dy, const TKeyRange& range) {
   std::vector<TSkinRect> out;
+  if (pixels.Width <= 0 || pixels.Height <= 0 || !pixels.Top) return out;
+  // Per-channel transparent ranges as byte bounds, in B, G, R order like the pixels.
+  uint8_t lo[3], hi[3];
+  const int tol[3] = {range.TolBlue, range.TolGreen, range.TolRed};
+  for (int c = 0; c < 3; ++c) {
+    lo[c] = static_cast<uint8_t>(range.Key >> (8 * (2 - c)));
+    hi[c] = static_cast<uint8_t>(std::min(255, lo[c] + std::max(tol[c], 0)));
+  }
+  const int bpp = pixels.BitsPerPixel / 8;
+  auto clear = [&](const uint8_t* p) {
+    return p[0] >= lo[0] && p[0] <= hi[0] && p[1] >= lo[1] && p[1] <= hi[1] && p[2] >= lo[2] && p[2] <= hi[2];
+  };
   for (int y = 0; y < pixels.Height; ++y) {
+    const uint8_t* row = pixels.Top + pixels.Stride * y;
     int x = 0;
     while (x < pixels.Width) {
-      while (x < pixels.Width && range.Transparent(pixels.GetPixel(x, y))) ++x;
+      while (x < pixels.Width && clear(row + x * bpp)) ++x;
       if (x >= pixels.Width) break;
       const int x0 = x;
-      while (x < pixels.Width && !range.Transparent(pixels.GetPixel(x, y))) ++x;
+      while (x < pixels.Width && !clear(row + x * bpp)) ++x;
       out.push_back({x0 + dx, y + dy, x + dx, y + dy + 1});
     }
   }

@@ -3,6 +3,7 @@
 // sits in a strip, which source rectangle goes to which destination rectangle for the
 // nine-slice, three-slice, centred and tiled renderings, and the opaque runs that make a
 // window region. SkinDraw_win.h executes these lists with GDI.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -74,9 +75,21 @@ struct TKeyRange {
   bool Transparent(uint32_t colour) const;
 };
 
+// Read-only rows of 24- or 32-bit pixels (B, G, R[, A]) owned by someone else, e.g. a DIB
+// section; a negative stride walks a bottom-up image from its top row.
+struct TPixelView {
+  const uint8_t* Top = nullptr;  // row 0
+  int Width = 0, Height = 0, BitsPerPixel = 32;
+  std::ptrdiff_t Stride = 0;
+  static TPixelView Of(const TPixelBuffer& b) { return {b.Bits.data(), b.Width, b.Height, b.BitsPerPixel, b.Stride()}; }
+};
+
 // Every maximal run of non-transparent pixels of each row, left to right, top to bottom,
 // as the rectangle (x0 + dx, y + dy, x1 + dx, y + dy + 1).
-std::vector<TSkinRect> OpaqueRuns(const TPixelBuffer& pixels, int dx, int dy, const TKeyRange& range);
+std::vector<TSkinRect> OpaqueRuns(const TPixelView& pixels, int dx, int dy, const TKeyRange& range);
+inline std::vector<TSkinRect> OpaqueRuns(const TPixelBuffer& pixels, int dx, int dy, const TKeyRange& range) {
+  return OpaqueRuns(TPixelView::Of(pixels), dx, dy, range);
+}
 
 // Region data in the platform's layout (a 32-byte header: size 32, type 1 = rectangles,
 // count, buffer size, bounding box; then the rectangles as four 32-bit integers each).

@@ -42,7 +42,11 @@ void DrawTransparent(HDC dc, const RECT& target, TBitmap& src, TColor key) {
 
 TRegionHandle BitmapToRegion(TBitmap& bmp, int dx, int dy, int tolBlue, int tolGreen, int tolRed, TColor key) {
   const TKeyRange range{static_cast<uint32_t>(ColorToRGB(key) & 0xFFFFFF), tolBlue, tolGreen, tolRed};
-  return BitmapToRegion(bmp.ToPixelBuffer(), dx, dy, range);
+  if (bmp.Empty()) return BitmapToRegion(TPixelView{}, dx, dy, range);
+  // The bitmap is a top-down DIB section: its rows are walked in place, without a copy.
+  const TPixelView view{bmp.ScanLine(0), bmp.Width(), bmp.Height(), bmp.BitsPerPixel(),
+                        TPixelBuffer::StrideFor(bmp.Width(), bmp.BitsPerPixel())};
+  return BitmapToRegion(view, dx, dy, range);
 }
 
 void TileImage(TCanvas& canvas, const RECT& dst, TBitmap& src, const RECT& srcRect) {

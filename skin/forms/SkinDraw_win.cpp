@@ -211,7 +211,7 @@ TPixelBuffer ReadBitmapPixels(HBITMAP bitmap) {
   return px;
 }
 
-TRegionHandle BitmapToRegion(const TPixelBuffer& pixels, int dx, int dy, const TKeyRange& range) {
+TRegionHandle BitmapToRegion(const TPixelView& pixels, int dx, int dy, const TKeyRange& range) {
   TRegionHandle result;
   bool failed = false;
   TRegionBatcher batcher([&](const std::vector<int32_t>& data, int count) {
@@ -234,7 +234,12 @@ TRegionHandle BitmapToRegion(const TPixelBuffer& pixels, int dx, int dy, const T
   return result;
 }
 
+TRegionHandle BitmapToRegion(const TPixelBuffer& pixels, int dx, int dy, const TKeyRange& range) {
+  return BitmapToRegion(TPixelView::Of(pixels), dx, dy, range);
+}
+
 TRegionHandle BitmapToRegion(HBITMAP bitmap, int dx, int dy, int tolBlue, int tolGreen, int tolRed, COLORREF key) {
   const TKeyRange range{static_cast<uint32_t>(key & 0xFFFFFF), tolBlue, tolGreen, tolRed};
+  // Read through GetDIBits: the row order of a DIB section cannot be learnt from its handle.
   return BitmapToRegion(ReadBitmapPixels(bitmap), dx, dy, range);
 }

@@ -65,6 +65,7 @@ void TileImage(HDC dc, const RECT& dst, const TSkinImage& src, const RECT& srcRe
 // batches of TRegionBatcher::BatchSize rectangles. Null only when the system refuses a region.
 TRegionHandle BitmapToRegion(HBITMAP bitmap, int dx, int dy, int tolBlue, int tolGreen, int tolRed, COLORREF key);
 TRegionHandle BitmapToRegion(const TPixelBuffer& pixels, int dx, int dy, const TKeyRange& range);
+TRegionHandle BitmapToRegion(const TPixelView& pixels, int dx, int dy, const TKeyRange& range);
 
 // Pixels of any bitmap as a 32-bit top-down buffer (empty when it cannot be read).
 TPixelBuffer ReadBitmapPixels(HBITMAP bitmap);

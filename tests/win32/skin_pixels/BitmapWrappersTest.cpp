@@ -69,6 +69,27 @@ TEST(BitmapPrimitives, WrappersReadTheBitmapThroughItsCanvas) {
   EXPECT_TRUE(PtInRegion(rgn.get(), 7, 3));
 }
 
+TEST(BitmapPrimitives, RegionOfPaddedRowsMatchesThePixels) {
+  // 13 pixels of 3 bytes leave a padded row; an asymmetric shape shows a row order mix-up.
+  for (TPixelFormat format : {pf24bit, pf32bit}) {
+    TBitmap bmp(13, 7, format);
+    Fill(bmp, [](int x, int y) -> uint32_t { return x >= y * 2 && x != 6 ? 0x204060u : 0xFF00FFu; });
+    TRegionHandle rgn = BitmapToRegion(bmp, 2, 1, 1, 1, 1, clFuchsia);
+    TRegionHandle reference = BitmapToRegion(bmp.ToPixelBuffer(), 2, 1, TKeyRange{});
+    ASSERT_TRUE(rgn);
+    EXPECT_TRUE(EqualRgn(rgn.get(), reference.get()));
+    EXPECT_TRUE(PtInRegion(rgn.get(), 14, 1));
+    EXPECT_FALSE(PtInRegion(rgn.get(), 8, 1));
+    EXPECT_FALSE(PtInRegion(rgn.get(), 2, 2));
+    EXPECT_TRUE(PtInRegion(rgn.get(), 14, 7));
+  }
+  TBitmap empty;
+  TRegionHandle none = BitmapToRegion(empty, 0, 0, 1, 1, 1, clFuchsia);
+  ASSERT_TRUE(none);
+  RECT box{};
+  EXPECT_EQ(GetRgnBox(none.get(), &box), NULLREGION);
+}
+
 TEST(TextHelpers, ConvertAndDrawWideText) {
   std::string ascii;
   for (char c = 0x20; c < 0x7F; ++c) ascii += c;
