@@ -1,0 +1,33 @@
+#pragma once
+// TForm1, the Option dialog: starts the program with Windows through the machine-wide run
+// list, or stops it from doing so after a confirmation.
+#include <windows.h>
+
+#include <string>
+
+#include "ui/Buttons.h"
+#include "ui/Forms.h"
+
+class TForm1 : public TForm {
+ public:
+  explicit TForm1(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+
+  TSpeedButton* SpeedButton1;  // "Auto-Start"
+  TSpeedButton* SpeedButton8;  // "Cancel Auto-Start"
+
+  void SpeedButton1Click(TObject* Sender);
+  void SpeedButton8Click(TObject* Sender);
+
+  // Where the run value lives and what it starts; tests point these elsewhere.
+  HKEY RunRoot = HKEY_LOCAL_MACHINE;
+  std::string RunKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  std::string ProgramPath;  // the program file, by default this process's
+};
+
+// The value under the run key, and its data for a program path.
+inline constexpr char kRunValueName[] = "lumetta";
+std::string RunValueData(const std::string& programPath);
+
+extern TForm1* Form1;

@@ -1,0 +1,123 @@
+#include "shell/Unitabout.h"
+
+#include <shellapi.h>
+
+TAboutBox* AboutBox = nullptr;
+
+TShellOpenSeam& AboutShellOpenSeam() {
+  static TShellOpenSeam seam;
+  return seam;
+}
+
+namespace {
+
+// The result is not looked at: without a browser or mail program nothing is reported.
+void OpenThroughShell(HWND owner, const std::string& target, int show) {
+  if (AboutShellOpenSeam()) {
+    AboutShellOpenSeam()(owner, target, show);
+    return;
+  }
+  ShellExecuteA(owner, nullptr, target.c_str(), nullptr, nullptr, show);
+}
+
+TLabel* MakeLabel(TWinControl* parent, TComponent* owner, const char* name, const std::string& text, int x,
+                  int y) {
+  auto* label = new TLabel(owner);
+  label->Name = name;
+  label->SetParent(parent);
+  label->SetLeft(x);
+  label->SetTop(y);
+  label->SetCaption(text);
+  return label;
+}
+
+}  // namespace
+
+const TClassInfo& TAboutBox::StaticClass() {
+  static const TClassInfo info("TAboutBox", &TForm::StaticClass());
+  return info;
+}
+
+TAboutBox::TAboutBox(TComponent* AOwner) : TForm(AOwner) {
+  BeginLoading();
+  Name = "AboutBox";
+  SetCaption("About");
+  SetBorderStyle(bsDialog);
+  SetClientSize(434, 194);
+  Position = poScreenCenter;
+
+  Panel1 = new TPanel(this);
+  Panel1->Name = "Panel1";
+  Panel1->SetParent(this);
+  Panel1->SetBounds(8, 8, 417, 129);
+  Panel1->SetBevelInner(bvRaised);
+  Panel1->SetBevelOuter(bvLowered);
+  Panel1->SetCaption("");
+
+  ProgramIcon = new TImage(this);
+  ProgramIcon->Name = "ProgramIcon";
+  ProgramIcon->SetParent(Panel1);
+  ProgramIcon->SetBounds(16, 16, 65, 57);
+  ProgramIcon->Stretch = true;
+
+  ProductName = MakeLabel(Panel1, this, "ProductName", "Lumetta", 88, 16);
+  Version = MakeLabel(Panel1, this, "Version", "Version:2.20", 89, 38);
+
+  Label1 = MakeLabel(Panel1, this, "Label1", kWebPage, 88, 56);
+  Label1->SetAutoSize(false);
+  Label1->SetBounds(88, 56, 294, 13);
+  Label1->Font()->SetColor(clBlue);
+  Label1->Font()->SetStyle({fsUnderline});
+  Label1->SetCursor(crHandPoint);
+  Label1->OnClick = [this](TObject* s) { Label1Click(s); };
+
+  Panel2 = new TPanel(this);
+  Panel2->Name = "Panel2";
+  Panel2->SetParent(Panel1);
+  Panel2->SetBounds(8, 80, 385, 9);
+  Panel2->SetBevelOuter(bvLowered);
+  Panel2->SetCaption("");
+
+  lblEmail = MakeLabel(Panel1, this, "lblEmail", std::string("Email :  ") + kEmailAddress, 136, 104);
+  lblEmail->SetWordWrap(true);
+  lblEmail->SetAutoSize(false);
+  lblEmail->SetBounds(136, 104, 161, 13);
+  lblEmail->Font()->SetColor(clBlack);
+  lblEmail->SetCursor(crHandPoint);
+  lblEmail->OnMouseEnter = [this](TObject* s) { lblEmailMouseEnter(s); };
+  lblEmail->OnMouseLeave = [this](TObject* s) { lblEmailMouseLeave(s); };
+  lblEmail->OnClick = [this](TObject* s) { lblEmailClick(s); };
+
+  OKButton = new TButton(this);
+  OKButton->Name = "OKButton";
+  OKButton->SetParent(this);
+  OKButton->SetBounds(175, 156, 90, 21);
+  OKButton->SetCaption("OK");
+  OKButton->SetDefault(true);
+  OKButton->OnClick = [this](TObject* s) { OKButtonClick(s); };
+
+  OnCreate = [this](TObject* s) { FormCreate(s); };
+  EndLoading();
+}
+
+void TAboutBox::FormCreate(TObject*) { ProgramIcon->Picture()->Icon()->Assign(*Application->Icon()); }
+
+void TAboutBox::lblEmailMouseEnter(TObject*) {
+  lblEmail->Font()->SetColor(clRed);
+  lblEmail->Font()->SetStyle({fsUnderline});
+  lblEmail->Invalidate();
+}
+
+void TAboutBox::lblEmailMouseLeave(TObject*) {
+  lblEmail->Font()->SetColor(clBlack);
+  lblEmail->Font()->SetStyle({});
+  lblEmail->Invalidate();
+}
+
+void TAboutBox::lblEmailClick(TObject*) {
+  OpenThroughShell(Handle(), std::string("mailto:") + kEmailAddress, SW_SHOWMINIMIZED);
+}
+
+void TAboutBox::Label1Click(TObject*) { OpenThroughShell(Handle(), Label1->Caption(), SW_SHOW); }
+
+void TAboutBox::OKButtonClick(TObject*) { Close(); }

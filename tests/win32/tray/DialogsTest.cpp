@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/Unit1.h"
+#include "shell/Unitabout.h"
+#include "ui/Dialogs.h"
+#include "ui/Registry.h"
+
+namespace {
+
+const char kTestKey[] = "\\Software\\LumettaTests\\Run";
+
+struct Asked {
+  std::string Text, Caption;
+  UINT Flags;
+};
+
+// Option dialog pointed at a key of the current user, with the confirmation answered by the test.
+class OptionDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\LumettaTests\\Run");
+    form = std::make_unique<TForm1>(nullptr);
+    form->RunRoot = HKEY_CURRENT_USER;
+    form->RunKey = kTestKey;
+    form->ProgramPath = "C:\\Program Files\\Lumetta Sparkles\\Lumetta.exe";
+    SetMessageBoxHook([this](const std::string& text, const std::string& caption, UINT flags) {
+      asked.push_back({text, caption, flags});
+      return answer;
+    });
+  }
+  void TearDown() override {
+    SetMessageBoxHook(nullptr);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\LumettaTests\\Run");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\LumettaTests");
+  }
+  // Values under the test key, name=data.
+  std::vector<std::string> Values() {
+    std::vector<std::string> out;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey + 1, 0, KEY_READ, &key) != ERROR_SUCCESS) return out;
+    for (DWORD i = 0;; ++i) {
+      char name[256], data[1024];
+      DWORD nameLen = sizeof name, dataLen = sizeof data, type = 0;
+      if (RegEnumValueA(key, i, name, &nameLen, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataLen) !=
+          ERROR_SUCCESS)
+        break;
+      out.push_back(std::string(name) + "=" + (type == REG_SZ ? std::string(data) : "<not a string>"));
+    }
+    RegCloseKey(key);
+    return out;
+  }
+  // A real click on a speed button: the form routes the mouse to its windowless child.
+  void ClickAt(TControl* button) {
+    const LPARAM at = MAKELPARAM(button->Left() + 10, button->Top() + 8);
+    SendMessageA(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(form->Handle(), WM_LBUTTONUP, 0, at);
+  }
+  std::unique_ptr<TForm1> form;
+  std::vector<Asked> asked;
+  int answer = IDNO;
+};
+
+const std::string kQuotedPath = "lumetta=\"C:\\Program Files\\Lumetta Sparkles\\Lumetta.exe\"";
+
+TEST_F(OptionDialog, LayoutAndTheMachineWideRunKey) {
+  TForm1 fresh(nullptr);
+  EXPECT_EQ(fresh.RunRoot, HKEY_LOCAL_MACHINE);
+  EXPECT_EQ(fresh.RunKey, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, sizeof self);
+  EXPECT_EQ(fresh.ProgramPath, self);
+  EXPECT_EQ(RunValueData("C:\\a b\\x.exe"), "\"C:\\a b\\x.exe\"");
+
+  EXPECT_EQ(fresh.Caption(), "Option");
+  EXPECT_FALSE(fresh.Visible());  // created hidden
+  fresh.HandleNeeded();
+  RECT r;
+  GetWindowRect(fresh.Handle(), &r);
+  EXPECT_EQ(r.right - r.left, 311);
+  EXPECT_EQ(r.bottom - r.top, 124);
+  RECT desk;
+  GetWindowRect(GetDesktopWindow(), &desk);
+  EXPECT_NEAR((r.left + r.right) / 2, (desk.left + desk.right) / 2, 1);
+  EXPECT_NEAR((r.top + r.bottom) / 2, (desk.top + desk.bottom) / 2, 1);
+  struct Want {
+    TSpeedButton* button;
+    const char* caption;
+    RECT bounds;
+  } wants[] = {{fresh.SpeedButton1, "Auto-Start", {38, 16, 254, 38}},
+               {fresh.SpeedButton8, "Cancel Auto-Start", {38, 44, 254, 69}}};
+  for (const auto& w : wants) {
+    EXPECT_EQ(w.button->Caption(), w.caption);
+    EXPECT_TRUE(w.button->Flat());
+    RECT b = w.button->BoundsRect();
+    EXPECT_TRUE(EqualRect(&b, &w.bounds)) << w.caption;
+  }
+}
+
+TEST_F(OptionDialog, AutoStartTwiceLeavesOneQuotedValue) {
+  ClickAt(form->SpeedButton1);
+  ClickAt(form->SpeedButton1);
+  EXPECT_EQ(Values(), std::vector<std::string>{kQuotedPath});
+  EXPECT_TRUE(asked.empty());
+}
+
+TEST_F(OptionDialog, CancelAsksAndDeletesOnlyOnYes) {
+  form->SpeedButton1Click(nullptr);
+  answer = IDNO;
+  ClickAt(form->SpeedButton8);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].Text, "Are you Sure?");
+  EXPECT_EQ(asked[0].Flags & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+  EXPECT_EQ(Values(), std::vector<std::string>{kQuotedPath});
+  answer = IDYES;
+  ClickAt(form->SpeedButton8);
+  EXPECT_TRUE(Values().empty());
+  // Cancelling again with nothing there says nothing more than the question.
+  EXPECT_NO_THROW(form->SpeedButton8Click(nullptr));
+  EXPECT_EQ(asked.size(), 3u);
+  EXPECT_TRUE(form->Visible() == false);  // neither button closes or opens anything
+}
+
+TEST_F(OptionDialog, KeyThatCannotBeOpenedDoesNothingSilently) {
+  // A read-only key cannot take the value: it stands for the machine-wide key without rights.
+  form->RunRoot = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x7654321));
+  answer = IDYES;
+  EXPECT_NO_THROW(form->SpeedButton1Click(nullptr));
+  EXPECT_NO_THROW(form->SpeedButton8Click(nullptr));
+  EXPECT_TRUE(asked.empty());
+  EXPECT_TRUE(Values().empty());
+}
+
+struct Opened {
+  HWND Owner;
+  std::string Target;
+  int Show;
+};
+
+class AboutDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    box = std::make_unique<TAboutBox>(nullptr);
+    AboutShellOpenSeam() = [this](HWND owner, const std::string& target, int show) {
+      opened.push_back({owner, target, show});
+    };
+  }
+  void TearDown() override { AboutShellOpenSeam() = nullptr; }
+  std::unique_ptr<TAboutBox> box;
+  std::vector<Opened> opened;
+};
+
+TEST_F(AboutDialog, ShowsIconNameVersionAndLinks) {
+  EXPECT_FALSE(box->Visible());
+  EXPECT_EQ(box->Caption(), "About");
+  EXPECT_EQ(box->BorderStyle(), bsDialog);
+  box->HandleNeeded();
+  EXPECT_EQ(box->ClientWidth(), 434);
+  EXPECT_EQ(box->ClientHeight(), 194);
+  ASSERT_NE(box->ProgramIcon->Picture()->Icon(), nullptr);
+  EXPECT_NE(box->ProgramIcon->Picture()->Icon()->Handle(), nullptr);
+  EXPECT_EQ(box->ProductName->Caption(), "Lumetta");
+  EXPECT_EQ(box->Version->Caption(), "Version:2.20");
+  EXPECT_EQ(box->Label1->Caption(), kWebPage);
+  EXPECT_EQ(box->lblEmail->Caption(), std::string("Email :  ") + kEmailAddress);
+  EXPECT_EQ(box->Label1->Font()->Color(), clBlue);
+  EXPECT_TRUE(box->Label1->Font()->Style().Contains(fsUnderline));
+  EXPECT_EQ(box->lblEmail->Cursor(), crHandPoint);
+  EXPECT_EQ(box->Label1->Cursor(), crHandPoint);
+  EXPECT_TRUE(box->OKButton->Default());
+
+  box->Label1->Click();
+  box->lblEmail->Click();
+  ASSERT_EQ(opened.size(), 2u);
+  EXPECT_EQ(opened[0].Owner, box->Handle());
+  EXPECT_EQ(opened[0].Target, "https://lumetta.example.com/");
+  EXPECT_EQ(opened[0].Show, SW_SHOW);
+  EXPECT_EQ(opened[1].Owner, box->Handle());
+  EXPECT_EQ(opened[1].Target, "mailto:support@lumetta.example.com");
+  EXPECT_EQ(opened[1].Show, SW_SHOWMINIMIZED);
+}
+
+TEST_F(AboutDialog, EmailLabelTurnsRedAndUnderlinedWhileHovered) {
+  box->HandleNeeded();
+  HWND panel = box->Panel1->Handle();
+  auto moveTo = [&](TControl* c) {
+    SendMessageA(panel, WM_MOUSEMOVE, 0, MAKELPARAM(c->Left() + 3, c->Top() + 3));
+  };
+  EXPECT_EQ(box->lblEmail->Font()->Color(), clBlack);
+  moveTo(box->lblEmail);
+  EXPECT_EQ(box->lblEmail->Font()->Color(), clRed);
+  EXPECT_TRUE(box->lblEmail->Font()->Style().Contains(fsUnderline));
+  // Onto the web-page label: the e-mail label is back to plain black; the web label is unchanged.
+  moveTo(box->Label1);
+  EXPECT_EQ(box->lblEmail->Font()->Color(), clBlack);
+  EXPECT_FALSE(box->lblEmail->Font()->Style().Contains(fsUnderline));
+  EXPECT_EQ(box->Label1->Font()->Color(), clBlue);
+  EXPECT_TRUE(box->Label1->Font()->Style().Contains(fsUnderline));
+}
+
+TEST_F(AboutDialog, OkHidesTheBoxAndItShowsAgain) {
+  box->Show();
+  ASSERT_TRUE(IsWindowVisible(box->Handle()));
+  SendMessageA(box->OKButton->Handle(), BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(box->Handle()));
+  EXPECT_FALSE(box->Visible());
+  box->Show();
+  EXPECT_TRUE(IsWindowVisible(box->Handle()));
+}
+
+}  // namespace
