@@ -50,6 +50,24 @@ class TSoftwareSkinPlatform : public ISkinPlatform {
   void LoadMenuGlyphs(TSkinImage& target) override { target.Clear(); }
 };
 
+// Skin3rd as one text: lines ending in CR LF.
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& l : lines) text += l + "\r\n";
+  return text;
+}
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + ((end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ? 2 : 1);
+  }
+  return lines;
+}
+
 }  // namespace
 
 ISkinPlatform& SoftwareSkinPlatform() {
@@ -83,12 +101,8 @@ const TClassInfo& TSkinData::StaticClass() {
                          [](TSkinData& d, long v) { d.SkinControls = static_cast<TSkinControlTypes>(v); }),
           Int<TSkinData>("Options", [](const TSkinData& d) { return static_cast<long>(d.Options); },
                          [](TSkinData& d, long v) { d.Options = static_cast<TSkinOptions>(v); }),
-          Str<TSkinData>("Skin3rd", [](const TSkinData& d) { return d.Skin3rd().Text(); },
-                         [](TSkinData& d, const std::string& v) {
-                           TStringList l;
-                           l.SetText(v);
-                           d.SetSkin3rd(l);
-                         }),
+          Str<TSkinData>("Skin3rd", [](const TSkinData& d) { return JoinLines(d.Skin3rd()); },
+                         [](TSkinData& d, const std::string& v) { d.SetSkin3rd(SplitLines(v)); }),
           Str<TSkinData>("SkinFile", [](const TSkinData& d) { return d.SkinFile(); },
                          [](TSkinData& d, const std::string& v) { d.SetSkinFile(v); }),
           Str<TSkinData>("SkinStore", [](const TSkinData& d) { return d.SkinStore(); },
@@ -119,7 +133,7 @@ TSkinData::TSkinData(TComponent* AOwner, ISkinPlatform& platform) : TComponent(A
   MenuGlyphs = platform.NewImage();
   platform.LoadMenuGlyphs(*MenuGlyphs);
   DefaultIcon = platform.NewImage();
-  for (const std::string& line : DefaultSkin3rdLines()) FSkin3rd.Add(line);
+  FSkin3rd = DefaultSkin3rdLines();
 }
 
 TSkinData::~TSkinData() {
@@ -128,7 +142,7 @@ TSkinData::~TSkinData() {
   ButtonFaceBrush = 0;
 }
 
-void TSkinData::SetSkin3rd(const TStringList& list) { FSkin3rd.Assign(list); }
+void TSkinData::SetSkin3rd(const std::vector<std::string>& lines) { FSkin3rd = lines; }
 
 std::string TSkinData::SkinStore() const { return "(none)"; }
 

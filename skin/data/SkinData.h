@@ -17,7 +17,6 @@
 
 #include "ui/Classes.h"
 #include "ui/PixelBuffer.h"
-#include "ui/StringList.h"
 #include "ui/Streams.h"
 
 class TSkinReader;
@@ -229,8 +228,9 @@ class TSkinData : public TComponent {
   int DisableTag = 99;
   TSkinControlTypes SkinControls = DefaultSkinControls;
   TSkinOptions Options = 0;
-  const TStringList& Skin3rd() const { return FSkin3rd; }
-  void SetSkin3rd(const TStringList& list);
+  // ClassName=kind lines.
+  const std::vector<std::string>& Skin3rd() const { return FSkin3rd; }
+  void SetSkin3rd(const std::vector<std::string>& lines);
   const std::string& SkinFile() const { return FSkinFile; }
   void SetSkinFile(const std::string& name);
   std::string SkinStore() const;  // "(none)" outside a form designer
@@ -324,7 +324,7 @@ class TSkinData : public TComponent {
   ISkinPlatform& FPlatform;
   bool FActive = false;
   std::string FSkinFile;
-  TStringList FSkin3rd;
+  std::vector<std::string> FSkin3rd;
 };
 
 // The lines Skin3rd holds at construction (ClassName=kind).
