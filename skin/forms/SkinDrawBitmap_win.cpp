@@ -7,9 +7,10 @@ TSkinImage SkinImageOf(TBitmap& bmp) {
 
 std::unique_ptr<TBitmap> DrawSkinRect(const RECT& target, TBitmap& src, const TSkinMargins& margins, bool vertical,
                                       bool tile, int frameCount, int frame) {
-  auto out = std::make_unique<TBitmap>();
-  TBitmapHandle h = DrawSkinRect(target, SkinImageOf(src), margins, vertical, tile, frameCount, frame);
-  if (h) out->SetHandle(h.release());
+  const int w = target.right - target.left, h = target.bottom - target.top;
+  if (w < 1 || h < 1) return std::make_unique<TBitmap>();
+  auto out = std::make_unique<TBitmap>(w, h, pf32bit);
+  RenderSkinRect(out->Canvas()->Handle(), w, h, SkinImageOf(src), margins, vertical, tile, frameCount, frame);
   return out;
 }
 

@@ -102,18 +102,22 @@ TBitmapHandle CreateSkinDib(int width, int height, void** bits) {
   return h;
 }
 
+void RenderSkinRect(HDC dc, int width, int height, const TSkinImage& src, const TSkinMargins& margins, bool vertical,
+                    bool tile, int frameCount, int frame) {
+  const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+  const TSkinRect frameRect = FrameRect(src.Width, src.Height, vertical, frameCount, frame);
+  DrawPieces(dc, src.Dc, NineSlicePieces(frameRect, margins, width, height, tile), 0, 0);
+  if (oldMode) SetStretchBltMode(dc, oldMode);
+}
+
 TBitmapHandle DrawSkinRect(const RECT& target, const TSkinImage& src, const TSkinMargins& margins, bool vertical,
                            bool tile, int frameCount, int frame) {
   const int w = target.right - target.left, h = target.bottom - target.top;
   TBitmapHandle bmp = CreateSkinDib(w, h);
   if (!bmp) return bmp;
   MemoryDc dc;
-  {
-    SelectGuard sel(dc.get(), bmp.get());
-    SetStretchBltMode(dc.get(), COLORONCOLOR);
-    const TSkinRect frameRect = FrameRect(src.Width, src.Height, vertical, frameCount, frame);
-    DrawPieces(dc.get(), src.Dc, NineSlicePieces(frameRect, margins, w, h, tile), 0, 0);
-  }
+  SelectGuard sel(dc.get(), bmp.get());
+  RenderSkinRect(dc.get(), w, h, src, margins, vertical, tile, frameCount, frame);
   return bmp;
 }
 

@@ -36,6 +36,9 @@ class TSelectedBitmap {
 // A 32-bit top-down DIB section; bits (optional) receives its pixels. Empty for sizes < 1.
 TBitmapHandle CreateSkinDib(int width, int height, void** bits = nullptr);
 
+// Nine-slice of a frame into the rectangle (0, 0, width, height) of dc.
+void RenderSkinRect(HDC dc, int width, int height, const TSkinImage& src, const TSkinMargins& margins, bool vertical,
+                    bool tile, int frameCount, int frame);
 // Nine-slice of a frame into a new bitmap of the target's size (null for an empty target).
 TBitmapHandle DrawSkinRect(const RECT& target, const TSkinImage& src, const TSkinMargins& margins, bool vertical,
                            bool tile, int frameCount, int frame);

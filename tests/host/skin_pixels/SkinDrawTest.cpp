@@ -54,12 +54,6 @@ TEST(NineSlice, NineByNineFrameIntoThirtyByTwenty) {
       {{12, 6, 15, 9}, {3, 17, 27, 20}},    // bottom
   };
   EXPECT_EQ(pieces, expected);
-  for (const TSkinPiece& p : pieces) {
-    const bool corner = p.Dst.Width() == 3 && p.Dst.Height() == 3;
-    const bool horizontal = p.Dst.Height() == p.Src.Height();
-    const bool vertical = p.Dst.Width() == p.Src.Width();
-    EXPECT_TRUE(corner || horizontal || vertical || (&p == &pieces[5]));
-  }
 }
 
 TEST(NineSlice, TargetNarrowerThanMarginsDropsThem) {
@@ -105,20 +99,6 @@ TEST(NineSlice, TiledCentreIsCoveredByLaterEdges) {
     }
   // The right edge column is the right-edge piece, not a tile's overflow.
   EXPECT_EQ(pieces[grid[10][28]].Src, (TSkinRect{6, 3, 9, 6}));
-}
-
-TEST(NineSlice, VerticalStripReadsOnlyItsFrame) {
-  const TSkinRect frame = FrameRect(9, 18, true, 2, 2);
-  for (bool tile : {false, true}) {
-    const auto pieces = NineSlicePieces(frame, {3, 3, 3, 3}, 30, 20, tile);
-    ASSERT_FALSE(pieces.empty());
-    for (const TSkinPiece& p : pieces) {
-      EXPECT_GE(p.Src.Top, 9);
-      EXPECT_LE(p.Src.Bottom, 18);
-      EXPECT_GE(p.Src.Left, 0);
-      EXPECT_LE(p.Src.Right, 9);
-    }
-  }
 }
 
 TEST(NineSlice, BorderOmitsCentreAndEmptyTargetsDrawNothing) {

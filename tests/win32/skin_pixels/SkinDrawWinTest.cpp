@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <set>
 
 #include "PixelHelpers.h"
@@ -317,54 +316,6 @@ TEST(BitmapToRegion, ShapesAndEmptyImages) {
   ASSERT_TRUE(none);
   RECT box{};
   EXPECT_EQ(GetRgnBox(none.get(), &box), NULLREGION);
-}
-
-TEST(BitmapToRegion, SameRegionFromEveryKindOfBitmap) {
-  // An asymmetric shape, so a row order mix-up shows.
-  TPixelBuffer px(13, 7, 32);
-  for (int y = 0; y < 7; ++y)
-    for (int x = 0; x < 13; ++x) px.SetPixel(x, y, x >= y * 2 && x != 6 ? 0x204060u : Magenta);
-  TRegionHandle reference = BitmapToRegion(px, 2, 1, TKeyRange{});
-  ASSERT_TRUE(reference);
-  EXPECT_TRUE(PtInRegion(reference.get(), 2, 1));
-  EXPECT_FALSE(PtInRegion(reference.get(), 2, 2));
-
-  const auto withRows = [&](int bits, bool bottomUp) {
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 13, bottomUp ? 7 : -7, 1, static_cast<WORD>(bits), BI_RGB, 0, 0, 0, 0, 0};
-    void* p = nullptr;
-    TBitmapHandle h(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
-    const TPixelBuffer src = [&] {
-      TPixelBuffer b(13, 7, bits);
-      for (int y = 0; y < 7; ++y)
-        for (int x = 0; x < 13; ++x) b.SetPixel(x, y, px.GetPixel(x, y));
-      return b;
-    }();
-    for (int y = 0; y < 7; ++y)
-      std::memcpy(static_cast<uint8_t*>(p) + src.Stride() * (bottomUp ? 6 - y : y), src.Row(y), src.Stride());
-    return h;
-  };
-  struct Case {
-    const char* name;
-    TBitmapHandle bmp;
-  } cases[] = {{"32-bit top-down", withRows(32, false)},
-               {"32-bit bottom-up", withRows(32, true)},
-               {"24-bit top-down", withRows(24, false)},
-               {"24-bit bottom-up", withRows(24, true)},
-               {"device bitmap", TBitmapHandle()}};
-  {
-    ClientDc screen(nullptr);
-    cases[4].bmp.reset(CreateCompatibleBitmap(screen.get(), 13, 7));
-    TSource s(px);
-    MemoryDc mem;
-    SelectGuard sel(mem.get(), cases[4].bmp.get());
-    BitBlt(mem.get(), 0, 0, 13, 7, s.Image().Dc, 0, 0, SRCCOPY);
-  }
-  for (const Case& c : cases) {
-    TRegionHandle rgn = BitmapToRegion(c.bmp.get(), 2, 1, 1, 1, 1, SkinKeyColorRef);
-    ASSERT_TRUE(rgn) << c.name;
-    EXPECT_TRUE(EqualRgn(rgn.get(), reference.get())) << c.name;
-  }
 }
 
 TEST(Resources, GdiObjectCountUnchangedAfterTenThousandDraws) {
