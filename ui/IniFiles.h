@@ -35,9 +35,10 @@ class TIniFile {
   bool ValueExists(const std::string& section, const std::string& ident) const;
   void EraseSection(const std::string& section);
   void DeleteKey(const std::string& section, const std::string& ident);
-  void UpdateFile();  // writes cached changes to disk
+  void UpdateFile();  // writes cached changes to disk (the platform reports nothing back)
 
  private:
   [[noreturn]] void WriteFailed() const;
+  bool ReadOnlyFile() const;
   std::string FFileName;
 };

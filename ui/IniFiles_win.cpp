@@ -50,8 +50,15 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& ident, bo
   return StrToBool(s);
 }
 
+// A file marked read-only is refused here as well: a process with administrator rights over
+// the file system (Wine run as root) would otherwise write through the mark.
+bool TIniFile::ReadOnlyFile() const {
+  const DWORD attrs = GetFileAttributesA(FFileName.c_str());
+  return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 void TIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value) {
-  if (!WritePrivateProfileStringA(section.c_str(), ident.c_str(), value.c_str(), FFileName.c_str())) WriteFailed();
+  if (ReadOnlyFile() || !WritePrivateProfileStringA(section.c_str(), ident.c_str(), value.c_str(), FFileName.c_str())) WriteFailed();
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& ident, int value) {
@@ -88,7 +95,7 @@ bool TIniFile::ValueExists(const std::string& section, const std::string& ident)
 }
 
 void TIniFile::EraseSection(const std::string& section) {
-  if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, FFileName.c_str())) WriteFailed();
+  if (ReadOnlyFile() || !WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, FFileName.c_str())) WriteFailed();
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& ident) {
@@ -97,5 +104,6 @@ void TIniFile::DeleteKey(const std::string& section, const std::string& ident) {
 }
 
 void TIniFile::UpdateFile() {
-  if (!WritePrivateProfileStringA(nullptr, nullptr, nullptr, FFileName.c_str())) WriteFailed();
+  // A flush request always answers FALSE, so its result says nothing.
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, FFileName.c_str());
 }

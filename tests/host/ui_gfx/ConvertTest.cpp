@@ -78,7 +78,9 @@ TEST(Convert, IntegerTexts) {
   for (const TCase& c : cases) {
     int v = 12345;
     EXPECT_EQ(TryStrToInt(c.Text, v), c.Ok) << '"' << c.Text << '"';
-    if (c.Ok) EXPECT_EQ(v, c.Value) << '"' << c.Text << '"';
+    if (c.Ok) {
+      EXPECT_EQ(v, c.Value) << '"' << c.Text << '"';
+    }
     EXPECT_EQ(StrToIntDef(c.Text, -99), c.Ok ? c.Value : -99) << '"' << c.Text << '"';
   }
   try {

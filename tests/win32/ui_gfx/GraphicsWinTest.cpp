@@ -321,7 +321,9 @@ TEST(Font, PropertiesAndHandles) {
     ClientDc s(nullptr);
     return GetDeviceCaps(s.get(), LOGPIXELSY);
   }();
-  if (ppi == 96) EXPECT_EQ(f.Size(), 8);
+  if (ppi == 96) {
+    EXPECT_EQ(f.Size(), 8);
+  }
   f.SetSize(12);
   EXPECT_EQ(f.Height(), -MulDiv(12, ppi, 72));
 
