@@ -5,11 +5,15 @@
 //                       caption, rect, extended style, visible
 //   boxes NAME          text of every message box of those processes
 //   close-boxes NAME    presses OK on those message boxes
-//   gui NAME            GDI and USER object counts of those processes
+//   gui NAME            GDI and USER object counts and private memory (KB) of those processes
 //   children CLASS      child windows of every top-level window of that class
 //   menus               open popup menus: their rect and item texts
+//   close-main NAME     posts WM_CLOSE to the main form of those processes (what Exit does)
+//   kill NAME           ends those processes at once
+//   readonly PATH       gives a file the read-only attribute
 #include <windows.h>
 
+#include <psapi.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -95,6 +99,36 @@ void Describe(HWND w) {
        IsWindowVisible(w) ? 1 : 0);
 }
 
+// GDI objects of another process as Windows counts them; Wine answers 0 there, so the
+// process's private memory is given too: leaked bitmaps and device contexts show in it.
+unsigned long CountGdi(HANDLE process) { return GetGuiResources(process, GR_GDIOBJECTS); }
+
+unsigned long PrivateKb(HANDLE process) {
+  PROCESS_MEMORY_COUNTERS_EX mem{};
+  mem.cb = sizeof(mem);
+  if (!K32GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mem), sizeof(mem))) return 0;
+  return static_cast<unsigned long>(mem.PrivateUsage / 1024);
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM p) {
+  ++*reinterpret_cast<unsigned long*>(p);
+  return TRUE;
+}
+
+// USER objects: the system count, or else the process's windows, top-level and child.
+unsigned long CountUser(HANDLE process, DWORD pid) {
+  if (const DWORD n = GetGuiResources(process, GR_USEROBJECTS)) return n;
+  unsigned long count = 0;
+  for (HWND w : TopWindows()) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner != pid) continue;
+    ++count;
+    EnumChildWindows(w, CountChild, reinterpret_cast<LPARAM>(&count));
+  }
+  return count;
+}
+
 std::vector<HWND> Boxes(const std::string& name) {
   std::vector<HWND> out;
   for (HWND w : WindowsOf(name))
@@ -131,11 +165,24 @@ int main(int argc, char** argv) {
     for (HWND box : Boxes(arg)) PostMessageA(box, WM_COMMAND, IDOK, 0);
   } else if (cmd == "gui") {
     for (DWORD pid : ProcessesNamed(arg)) {
-      HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
-      Line("GUI\t%lu\t%lu\t%lu", pid, p ? GetGuiResources(p, GR_GDIOBJECTS) : 0UL,
-           p ? GetGuiResources(p, GR_USEROBJECTS) : 0UL);
+      HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+      Line("GUI\t%lu\t%lu\t%lu\t%lu", pid, p ? CountGdi(p) : 0UL, p ? CountUser(p, pid) : 0UL,
+           p ? PrivateKb(p) : 0UL);
       if (p) CloseHandle(p);
     }
+  } else if (cmd == "close-main") {
+    for (HWND w : WindowsOf(arg))
+      if (ClassOf(w) == "TfrmMain") PostMessageA(w, WM_CLOSE, 0, 0);
+  } else if (cmd == "kill") {
+    for (DWORD pid : ProcessesNamed(arg)) {
+      HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+      if (!p) continue;
+      TerminateProcess(p, 1);
+      WaitForSingleObject(p, 5000);
+      CloseHandle(p);
+    }
+  } else if (cmd == "readonly") {
+    Line("READONLY\t%d", SetFileAttributesA(arg.c_str(), FILE_ATTRIBUTE_READONLY) ? 1 : 0);
   } else if (cmd == "children") {
     for (HWND w : TopWindows()) {
       if (ClassOf(w) != arg) continue;

@@ -1,0 +1,96 @@
+#pragma once
+// TfrmMain: the program's hidden, fully transparent main window. It keeps the cursor point
+// that the hook library reports, hands it to the particles (it is their subject), starts
+// the effect the settings choose, and carries the popup menu and the tray icon.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "effect/uGDIUtils_win.h"
+#include "effect/uObserver.h"
+#include "shell/MainLogic.h"
+#include "ui/Forms.h"
+#include "ui/IniFiles.h"
+
+class TPopupMenu;
+class TMenuItem;
+class TOpenDialog;
+class TTimer;
+class TTrayIcon;
+
+class TfrmMain : public TForm, public ICursorSubject {
+ public:
+  explicit TfrmMain(TComponent* AOwner);
+  ~TfrmMain() override;
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+
+  // Components, as the form is laid out.
+  TPopupMenu* pmMain = nullptr;
+  TMenuItem* btnMagic = nullptr;
+  TMenuItem* btnFlag = nullptr;
+  TMenuItem* ChooseImage1 = nullptr;
+  TMenuItem* MIOption = nullptr;
+  TMenuItem* MIHelp = nullptr;
+  TMenuItem* MIAbout = nullptr;
+  TMenuItem* NewProgram1 = nullptr;
+  TMenuItem* pmiExit = nullptr;
+  TTrayIcon* TrayIcon1 = nullptr;  // set by CreateTrayIcon; freed first when the window closes
+  TOpenDialog* OpenDialog1 = nullptr;
+  TTimer* Timer1 = nullptr;
+
+  // ICursorSubject. The list never owns a particle.
+  void Attach(ICursorObserver* observer) override;
+  void Detach(ICursorObserver* observer) override;
+  void DetachAll() override;
+  void NotifyObservers() override;
+
+  TPoint CursorPos;                          // (0, 0) until the first cursor message
+  std::unique_ptr<TObserverList> Observers;  // made by FormCreate, freed by FormDestroy
+  std::string AppDir;                        // the program's folder, with trailing separator
+  std::unique_ptr<TIniFile> IniFile;
+  bool EffectStarted() const { return FLogic && FLogic->EffectStarted(); }
+
+  // A new, tinted picture for one particle, from the "PNG" setting or the default picture.
+  std::unique_ptr<TGPBitmap> LoadParticlePicture();
+  void MagicClick();
+  void FlagClick();
+
+  // Event handlers.
+  void FormCreate(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void FormDestroy(TObject* Sender);
+  void FormMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+  void Timer1Timer(TObject* Sender);
+  void WMCursorMoved(TMessage& Message);
+  void btnMagicClick(TObject* Sender);
+  void btnFlagClick(TObject* Sender);
+  void ChooseImage1Click(TObject* Sender);
+  void NewProgram1Click(TObject* Sender);
+  void MIOptionClick(TObject* Sender);
+  void MIAboutClick(TObject* Sender);
+  void pmiExitClick(TObject* Sender);
+
+  // Blocks the GUI thread between particles of an effect start (replaceable in tests).
+  std::function<void(uint32_t ms)> SleepBetweenParticles;
+
+ protected:
+  void WndProc(TMessage& m) override;
+
+ private:
+  void CreateMenu();
+  // Where the notification-area icon is made (after pmMain exists) and freed.
+  void CreateTrayIcon();
+  void FreeTrayIcon();
+  void CreateMagicParticles();
+  void CreateFlagParticles();
+
+  std::unique_ptr<ISettingsStore> FSettings;
+  std::unique_ptr<TMainLogic> FLogic;
+};
+
+extern TfrmMain* frmMain;
+
+// The folder of a program file path, with its trailing separator.
+std::string ProgramFolder(HMODULE module = nullptr);

@@ -1,0 +1,238 @@
+#include "shell/ufrmMain.h"
+
+#include <shellapi.h>
+
+#include "effect/ufrmFlagParticle.h"
+#include "effect/ufrmMagicParticle.h"
+#include "hook/HookData.h"
+#include "restart/RestartPlan.h"
+#include "shell/TavrinApi.h"
+#include "ui/Dialogs.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Menus.h"
+
+TfrmMain* frmMain = nullptr;
+
+namespace {
+
+// The settings file through the profile operations.
+class TIniSettings final : public ISettingsStore {
+ public:
+  explicit TIniSettings(TIniFile& file) : FFile(file) {}
+  std::string ReadString(const std::string& section, const std::string& key, const std::string& def) override {
+    return FFile.ReadString(section, key, def);
+  }
+  void WriteString(const std::string& section, const std::string& key, const std::string& value) override {
+    FFile.WriteString(section, key, value);
+  }
+
+ private:
+  TIniFile& FFile;
+};
+
+TMenuItem* AddItem(TfrmMain* form, TPopupMenu* menu, const char* name, const char* caption, bool visible,
+                   TNotifyEvent onClick) {
+  auto* item = new TMenuItem(form);
+  item->Name = name;
+  item->SetCaption(caption);
+  item->SetVisible(visible);
+  item->OnClick = std::move(onClick);
+  menu->Items()->Add(item);
+  return item;
+}
+
+}  // namespace
+
+std::string ProgramFolder(HMODULE module) {
+  char path[MAX_PATH * 2] = {};
+  const DWORD n = GetModuleFileNameA(module, path, sizeof(path));
+  return FolderOf(std::string(path, n));
+}
+
+const TClassInfo& TfrmMain::StaticClass() {
+  static const TClassInfo info("TfrmMain", &TForm::StaticClass());
+  return info;
+}
+
+TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
+  SleepBetweenParticles = [](uint32_t ms) { ::Sleep(ms); };
+  BeginLoading();
+  Name = "frmMain";
+  SetBorderStyle(bsNone);
+  SetBounds(188, 244, Width(), Height());
+  SetClientSize(149, 192);
+  SetCaption("Lumetta");
+
+  CreateMenu();
+  SetPopupMenu(pmMain);
+
+  OpenDialog1 = new TOpenDialog(this);
+  OpenDialog1->Name = "OpenDialog1";
+  OpenDialog1->Filter = "PNG|*.png|All Files|*.*";
+
+  Timer1 = new TTimer(this);
+  Timer1->Name = "Timer1";
+  Timer1->SetInterval(1);
+  Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
+  Timer1->SetEnabled(true);
+
+  CreateTrayIcon();
+
+  OnMouseMove = [this](TObject* s, TShiftState shift, int x, int y) { FormMouseMove(s, shift, x, y); };
+  OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+  OnDestroy = [this](TObject* s) { FormDestroy(s); };
+  // An error in the creation handler is reported and the form is made all the same.
+  OnCreate = [this](TObject* s) {
+    try {
+      FormCreate(s);
+    } catch (...) {
+      Application->HandleException(this);
+    }
+  };
+  EndLoading();
+}
+
+TfrmMain::~TfrmMain() {
+  // The destroy handler runs while the form and its components are whole.
+  FormDestroy(this);
+  OnDestroy = nullptr;
+  if (frmMain == this) frmMain = nullptr;
+}
+
+void TfrmMain::CreateMenu() {
+  pmMain = new TPopupMenu(this);
+  pmMain->Name = "pmMain";
+  btnMagic = AddItem(this, pmMain, "btnMagic", "Magic", true, [this](TObject* s) { btnMagicClick(s); });
+  btnFlag = AddItem(this, pmMain, "btnFlag", "Flag", true, [this](TObject* s) { btnFlagClick(s); });
+  ChooseImage1 = AddItem(this, pmMain, "ChooseImage1", "ChooseImage (.PNG)", true,
+                         [this](TObject* s) { ChooseImage1Click(s); });
+  AddItem(this, pmMain, "N1", "-", true, nullptr);
+  MIOption = AddItem(this, pmMain, "MIOption", "Option", true, [this](TObject* s) { MIOptionClick(s); });
+  AddItem(this, pmMain, "N2", "-", true, nullptr);
+  MIHelp = AddItem(this, pmMain, "MIHelp", "Help", false, nullptr);
+  MIAbout = AddItem(this, pmMain, "MIAbout", "About", true, [this](TObject* s) { MIAboutClick(s); });
+  NewProgram1 = AddItem(this, pmMain, "NewProgram1", "Clear", false, [this](TObject* s) { NewProgram1Click(s); });
+  AddItem(this, pmMain, "N3", "-", true, nullptr);
+  pmiExit = AddItem(this, pmMain, "pmiExit", "Exit", true, [this](TObject* s) { pmiExitClick(s); });
+}
+
+// The tray icon is added by its own unit; until then the program runs without one.
+void TfrmMain::CreateTrayIcon() {}
+
+void TfrmMain::FreeTrayIcon() {
+  TrayIcon1 = nullptr;
+}
+
+void TfrmMain::FormCreate(TObject*) {
+  // 1. Fully transparent from now on.
+  const HWND wnd = Handle();
+  SetWindowLongA(wnd, GWL_EXSTYLE, GetWindowLongA(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+  SetLayeredWindowAttributes(wnd, 0, 0, LWA_ALPHA);
+  // 2, 3. The program's folder and the settings file beside it.
+  AppDir = ProgramFolder();
+  IniFile = std::make_unique<TIniFile>(AppDir + SettingsFileName);
+  FSettings = std::make_unique<TIniSettings>(*IniFile);
+  TMainActions actions;
+  actions.CreateMagicParticles = [this] { CreateMagicParticles(); };
+  actions.CreateFlagParticles = [this] { CreateFlagParticles(); };
+  actions.TriggerClear = [this] { NewProgram1->Click(); };
+  actions.Launch = [](const std::string& program) {
+    ShellExecuteA(Application->Handle(), "open", program.c_str(), "", nullptr, SW_SHOWNORMAL);
+  };
+  actions.ChoosePicture = [this]() -> std::optional<std::string> {
+    if (!OpenDialog1->Execute()) return std::nullopt;
+    return OpenDialog1->FileName;
+  };
+  actions.SetChooserFolder = [this](const std::string& folder) { OpenDialog1->InitialDir = folder; };
+  FLogic = std::make_unique<TMainLogic>(*FSettings, AppDir, std::move(actions));
+  // 4. The observer list.
+  Observers = std::make_unique<TObserverList>();
+  // 5, 6. The hook library reports to this window from now on.
+  PHookData data = nullptr;
+  GetDLLData(&data);
+  if (data) data->MainWindow = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(wnd));
+  SetMouseHook();
+  // 7 to 10: the effect the settings choose; an error stops here.
+  FLogic->StartEffectFromSettings();
+}
+
+void TfrmMain::Timer1Timer(TObject*) {
+  Hide();
+  Timer1->SetEnabled(false);
+}
+
+void TfrmMain::WndProc(TMessage& m) {
+  if (m.Msg == WM_CURSORMOVED) {
+    WMCursorMoved(m);
+    return;
+  }
+  TForm::WndProc(m);
+}
+
+void TfrmMain::WMCursorMoved(TMessage&) {
+  PHookData data = nullptr;
+  GetDLLData(&data);
+  if (!data) return;
+  CursorPos.x = data->X;
+  CursorPos.y = data->Y;
+  NotifyObservers();
+}
+
+void TfrmMain::Attach(ICursorObserver* observer) {
+  if (Observers) Observers->Attach(observer);
+}
+void TfrmMain::Detach(ICursorObserver* observer) {
+  if (Observers) Observers->Detach(observer);
+}
+void TfrmMain::DetachAll() {
+  if (Observers) Observers->DetachAll();
+}
+void TfrmMain::NotifyObservers() {
+  if (Observers) Observers->Notify(CursorPos);
+}
+
+std::unique_ptr<TGPBitmap> TfrmMain::LoadParticlePicture() { return LoadTintedPicture(FLogic->PicturePath()); }
+
+void TfrmMain::MagicClick() { FLogic->MagicClick(); }
+void TfrmMain::FlagClick() { FLogic->FlagClick(); }
+
+void TfrmMain::CreateMagicParticles() {
+  TEffectStartContext context;
+  context.CursorPos = CursorPos;
+  context.Subject = this;
+  context.LoadPicture = [this]() -> std::unique_ptr<IParticleImage> { return LoadParticlePicture(); };
+  context.Sleep = SleepBetweenParticles;
+  StartMagicEffect(context);
+}
+
+void TfrmMain::CreateFlagParticles() {
+  TEffectStartContext context;
+  context.CursorPos = CursorPos;
+  context.Subject = this;
+  context.LoadPicture = [this]() -> std::unique_ptr<IParticleImage> { return LoadParticlePicture(); };
+  context.Sleep = SleepBetweenParticles;
+  StartFlagEffect(context);
+}
+
+void TfrmMain::FormMouseMove(TObject*, TShiftState, int, int) {
+  ReleaseCapture();
+  SendMessageA(Handle(), WM_SYSCOMMAND, 0xF012, 0);
+}
+
+void TfrmMain::FormClose(TObject*, TCloseAction&) {
+  FreeTrayIcon();
+  RemoveMouseHook();
+}
+
+void TfrmMain::FormDestroy(TObject*) { Observers.reset(); }
+
+void TfrmMain::btnMagicClick(TObject*) { FLogic->btnMagicClick(); }
+void TfrmMain::btnFlagClick(TObject*) { FLogic->btnFlagClick(); }
+void TfrmMain::ChooseImage1Click(TObject*) { FLogic->ChooseImage1Click(); }
+void TfrmMain::NewProgram1Click(TObject*) { FLogic->NewProgram1Click(); }
+
+// The Option and About dialogs are shown by their own units once they exist.
+void TfrmMain::MIOptionClick(TObject*) {}
+void TfrmMain::MIAboutClick(TObject*) {}
+
+void TfrmMain::pmiExitClick(TObject*) { Close(); }

@@ -1,0 +1,385 @@
+#!/usr/bin/env python3
+"""Drives the real Lumetta.exe the way a user meets it.
+
+Each scenario copies the dist folder (program, hook library, restart program, default
+picture) into a fresh temporary folder, prepares the settings file, starts the program in
+a Wine desktop of its own on a virtual screen, moves the X cursor with xdotool and looks
+at the windows from outside with LumettaProbe.exe, run in the same desktop.
+
+Usage: lumetta_e2e.py BIN_DIR [SCENARIO...]   (runs every scenario when none is named)
+Starts an X screen of its own (Xvfb) so no other test moves this cursor, and uses the
+Wine prefix of WINEPREFIX. It never stops the Wine server: other tests may share it.
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+LAYERED, TRANSPARENT, TOPMOST, TOOLWINDOW = 0x80000, 0x20, 0x8, 0x80
+DIST_FILES = ["Lumetta.exe", "Tavrin.dll", "Corvane.exe", "Images/ball_blue.png"]
+PROGRAM = "Lumetta.exe"
+
+
+def win_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+class Window:
+    def __init__(self, fields):
+        self.handle, pid, self.cls, self.caption = fields[0], fields[1], fields[2], fields[3]
+        self.pid = int(pid)
+        self.left, self.top, self.right, self.bottom = (int(v) for v in fields[4:8])
+        self.ex_style = int(fields[8], 16)
+        self.visible = fields[9] == "1"
+
+    @property
+    def width(self):
+        return self.right - self.left
+
+    @property
+    def height(self):
+        return self.bottom - self.top
+
+    @property
+    def centre(self):
+        return ((self.left + self.right) / 2, (self.top + self.bottom) / 2)
+
+    def is_particle(self):
+        return (self.ex_style & (LAYERED | TRANSPARENT)) == (LAYERED | TRANSPARENT)
+
+    def __repr__(self):
+        return f"<{self.cls} {self.left},{self.top} {self.width}x{self.height} ex={self.ex_style:08x}>"
+
+
+class Session:
+    """One copy of the dist folder and one Wine desktop on the current X display."""
+
+    def __init__(self, bin_dir, name, settings=None, read_only=False):
+        self.bin_dir = bin_dir
+        self.folder = tempfile.mkdtemp(prefix=f"lumetta-e2e-{name}-")
+        for f in DIST_FILES:
+            os.makedirs(os.path.dirname(os.path.join(self.folder, f)), exist_ok=True)
+            shutil.copy(os.path.join(bin_dir, f), os.path.join(self.folder, f))
+        self.ini = os.path.join(self.folder, "Lumetta.ini")
+        if settings is not None:
+            with open(self.ini, "w", newline="\r\n") as out:
+                out.write(settings)
+        self.read_only = read_only
+        self.desktop = f"/desktop=e2e{os.getpid()}{name},1024x768"
+        self.process = None
+        self.launchers = []
+
+    def start(self):
+        if self.read_only:
+            # Wine maps the read-only attribute to the file's write bits.
+            self.probe("readonly", win_path(self.ini))
+        self.started = time.monotonic()
+        self.process = subprocess.Popen(["wine", "explorer", self.desktop, win_path(os.path.join(self.folder, PROGRAM))],
+                                        cwd=self.folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def probe(self, *args):
+        """Runs the probe in this desktop. The desktop's launcher returns at once, so the
+        answer comes back through a file the probe writes whole when it is done."""
+        self.probe_count = getattr(self, "probe_count", 0) + 1
+        answer = os.path.join(self.folder, f"probe{self.probe_count}.txt")
+        # The launcher may stay as long as the desktop does: it is not waited for.
+        self.launchers.append(subprocess.Popen(
+            ["wine", "explorer", self.desktop, win_path(os.path.join(self.bin_dir, "LumettaProbe.exe")),
+             "--out", win_path(answer), *args],
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        end = time.monotonic() + 30
+        while not os.path.exists(answer):
+            if time.monotonic() > end:
+                raise AssertionError(f"the probe gave no answer to {args}")
+            time.sleep(0.05)
+        with open(answer, encoding="latin-1") as f:
+            lines = [line.rstrip("\r\n") for line in f if line.strip()]
+        os.remove(answer)
+        return lines
+
+    def windows(self):
+        return [Window(line.split("\t")) for line in self.probe("list", PROGRAM) if line.count("\t") >= 9]
+
+    def particles(self):
+        return [w for w in self.windows() if w.is_particle()]
+
+    def pids(self):
+        return {w.pid for w in self.windows()}
+
+    def boxes(self):
+        return [line.split("\t")[1:] for line in self.probe("boxes", PROGRAM) if line.startswith("BOX")]
+
+    def settings(self):
+        if not os.path.exists(self.ini):
+            return None
+        with open(self.ini, encoding="latin-1") as f:
+            return f.read()
+
+    def wait_for(self, what, predicate, timeout=20.0, interval=0.3):
+        end = time.monotonic() + timeout
+        value = None
+        while time.monotonic() < end:
+            value = what()
+            if predicate(value):
+                return value
+            time.sleep(interval)
+        raise AssertionError(f"timed out waiting; last seen: {value!r}")
+
+    def stop(self):
+        self.probe("kill", PROGRAM)
+        if self.process:
+            try:
+                self.process.wait(timeout=15)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+        for launcher in self.launchers:
+            try:
+                launcher.wait(timeout=0.5)
+            except subprocess.TimeoutExpired:
+                pass
+        if self.read_only:
+            os.chmod(self.ini, 0o644)
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+def move(x, y):
+    subprocess.run(["xdotool", "mousemove", str(x), str(y)], check=True)
+
+
+def expect(condition, message):
+    if not condition:
+        raise AssertionError(message)
+
+
+def particle_shape_ok(w):
+    return (w.ex_style & (LAYERED | TRANSPARENT | TOPMOST | TOOLWINDOW)) == (LAYERED | TRANSPARENT | TOPMOST | TOOLWINDOW)
+
+
+# ---------------------------------------------------------------- scenarios
+
+def scenario_magic_default(bin_dir):
+    """No settings file: Magic starts, writes Flag=False, and its particles pulse around the held cursor."""
+    s = Session(bin_dir, "magic")
+    try:
+        move(5, 5)
+        s.start()
+        parts = s.wait_for(s.particles, lambda p: len(p) == 8 and all(w.width != 104 for w in p))
+        print(f"  first frames of all eight particles seen {time.monotonic() - s.started:.1f} s after launch")
+        expect(all(particle_shape_ok(w) for w in parts), f"particle styles: {parts}")
+        main = [w for w in s.windows() if w.cls == "TfrmMain"]
+        expect(len(main) == 1 and not main[0].visible, f"hidden main window: {main}")
+        expect(main[0].ex_style & LAYERED, "main window is layered (fully transparent)")
+        text = s.settings() or ""
+        expect("[Image]" in text and "Flag=False" in text, f"settings file written: {text!r}")
+
+        cursor = (500, 400)
+        move(*cursor)
+        time.sleep(2.5)  # every particle passes at least one turn (a cycle is at most 1.1 s)
+        widths, worst = set(), 0.0
+        for _ in range(12):
+            for w in s.particles():
+                if w.width == 0:
+                    continue
+                widths.add(w.width)
+                cx, cy = w.centre
+                worst = max(worst, abs(cx - cursor[0]), abs(cy - cursor[1]))
+            time.sleep(0.15)
+        print(f"  widths seen: {sorted(widths)}; farthest centre offset {worst:.1f} px")
+        expect(worst <= 36, f"centres stay within about 30 px of the cursor (worst {worst})")
+        expect(len(widths) >= 4, f"particles pulse through the cycle's sizes: {sorted(widths)}")
+    finally:
+        s.stop()
+
+
+def scenario_flag_number(bin_dir):
+    """Flag=1 starts the Flag chain, which rests as a row with 30-pixel steps from the cursor."""
+    s = Session(bin_dir, "flag", settings="[Image]\nFlag=1\n")
+    try:
+        s.start()
+        s.wait_for(s.particles, lambda p: len(p) == 8)
+        cursor = (300, 250)
+        move(*cursor)
+        move(cursor[0] + 1, cursor[1])
+        move(*cursor)
+        parts = s.wait_for(s.particles, lambda p: sorted((w.left, w.top) for w in p) ==
+                           [(cursor[0] + 30 * i, cursor[1]) for i in range(8)], timeout=15)
+        expect(all(particle_shape_ok(w) for w in parts), f"particle styles: {parts}")
+        expect("Flag=True" in (s.settings() or ""), "the effect start writes Flag=True")
+    finally:
+        s.stop()
+
+
+def scenario_bad_flag(bin_dir):
+    """Flag=yes shows the conversion message and starts no effect."""
+    s = Session(bin_dir, "badflag", settings="[Image]\nFlag=yes\n")
+    try:
+        s.start()
+        boxes = s.wait_for(s.boxes, lambda b: len(b) > 0)
+        expect(any("'yes' is not a valid boolean value" in texts for _, texts in boxes), f"message: {boxes}")
+        s.probe("close-boxes", PROGRAM)
+        time.sleep(1.0)
+        expect(s.particles() == [], "no particle after a bad Flag value")
+        expect(any(w.cls == "TfrmMain" for w in s.windows()), "the program keeps running")
+        expect("Flag=yes" in (s.settings() or ""), "the bad value is left as it was")
+    finally:
+        s.stop()
+
+
+def scenario_read_only(bin_dir):
+    """A read-only settings file: "Unable to write to <path>" and no particle."""
+    s = Session(bin_dir, "readonly", settings="[Image]\nFlag=False\n", read_only=True)
+    try:
+        s.start()
+        boxes = s.wait_for(s.boxes, lambda b: len(b) > 0)
+        wanted = "Unable to write to " + win_path(s.ini)
+        expect(any(wanted.lower() in texts.lower() for _, texts in boxes), f"want {wanted!r}, saw {boxes}")
+        time.sleep(0.5)
+        expect(s.particles() == [], "no particle when the settings cannot be written")
+    finally:
+        s.stop()
+
+
+def scenario_missing_picture(bin_dir):
+    """A PNG setting naming no file: particles run but show nothing, and nothing is reported."""
+    s = Session(bin_dir, "nopng", settings="[Image]\nFlag=False\nPNG=Z:\\no\\such\\picture.png\n")
+    try:
+        s.start()
+        parts = s.wait_for(s.particles, lambda p: len(p) == 8)
+        move(600, 300)
+        time.sleep(2.0)
+        parts = s.particles()
+        expect(len(parts) == 8, "eight particles")
+        # A particle shows only what a frame handed to the window; with no picture no frame
+        # ever does, so the windows keep the size they were built with.
+        expect(all(w.width == 104 and w.height == 70 for w in parts), f"never drawn: {parts}")
+        expect(s.boxes() == [], "no message")
+    finally:
+        s.stop()
+
+
+def scenario_objects_flat(bin_dir, seconds=15):
+    """GDI and USER object counts stay flat while the cursor keeps moving."""
+    s = Session(bin_dir, "objects")
+    try:
+        s.start()
+        s.wait_for(s.particles, lambda p: len(p) == 8)
+        time.sleep(1.0)
+
+        def counts():
+            lines = [l.split("\t") for l in s.probe("gui", PROGRAM) if l.startswith("GUI")]
+            return (int(lines[0][2]), int(lines[0][3])) if lines else None
+
+        before = counts()
+        end = time.monotonic() + seconds
+        i = 0
+        while time.monotonic() < end:
+            x, y = 200 + (i * 37) % 600, 150 + (i * 23) % 400
+            move(x, y)
+            i += 1
+            time.sleep(0.02)
+        after = counts()
+        print(f"  GDI/USER objects before {before}, after {seconds} s of movement {after}")
+        expect(before is not None and after is not None and before[0] > 0, f"counts readable: {before}")
+        expect(after[0] <= before[0] + 10, f"GDI objects flat: {before[0]} -> {after[0]}")
+        expect(after[1] <= before[1] + 2, f"USER objects flat: {before[1]} -> {after[1]}")
+    finally:
+        s.stop()
+
+
+def scenario_exit(bin_dir):
+    """Closing the main window the way Exit does ends the process."""
+    s = Session(bin_dir, "exit")
+    try:
+        s.start()
+        s.wait_for(s.particles, lambda p: len(p) == 8)
+        s.probe("close-main", PROGRAM)
+        s.wait_for(s.pids, lambda p: not p, timeout=10)
+        expect(s.process.wait(timeout=10) is not None, "explorer returned")
+    finally:
+        s.stop()
+
+
+def scenario_restart(bin_dir):
+    """The restart program closes the running Lumetta and starts a new one, which reads the new choice."""
+    s = Session(bin_dir, "restart")
+    try:
+        s.start()
+        s.wait_for(s.particles, lambda p: len(p) == 8)
+        old = s.pids()
+        with open(s.ini, "w", newline="\r\n") as out:
+            out.write("[Image]\nFlag=True\n")
+        subprocess.Popen(["wine", "explorer", s.desktop, win_path(os.path.join(s.folder, "Corvane.exe"))],
+                         cwd=s.folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        new = s.wait_for(s.pids, lambda p: p and not (p & old), timeout=25)
+        expect(len(new) == 1, f"one Lumetta runs after the restart: {new}")
+        cursor = (400, 300)
+        move(*cursor)
+        move(cursor[0] + 1, cursor[1])
+        move(*cursor)
+        s.wait_for(s.particles, lambda p: sorted((w.left, w.top) for w in p) ==
+                   [(cursor[0] + 30 * i, cursor[1]) for i in range(8)], timeout=15)
+    finally:
+        s.stop()
+
+
+SCENARIOS = {
+    "magic": scenario_magic_default,
+    "flag": scenario_flag_number,
+    "badflag": scenario_bad_flag,
+    "readonly": scenario_read_only,
+    "nopicture": scenario_missing_picture,
+    "objects": scenario_objects_flat,
+    "exit": scenario_exit,
+    "restart": scenario_restart,
+}
+
+
+class OwnDisplay:
+    """A virtual X screen for the scenarios, stopped at the end."""
+
+    def __enter__(self):
+        for n in range(181, 280):
+            if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
+                break
+        self.server = subprocess.Popen(["Xvfb", f":{n}", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for _ in range(100):
+            if os.path.exists(f"/tmp/.X11-unix/X{n}"):
+                break
+            time.sleep(0.1)
+        os.environ["DISPLAY"] = f":{n}"
+        return self
+
+    def __exit__(self, *exc):
+        self.server.terminate()
+        self.server.wait(timeout=10)
+
+
+def main():
+    bin_dir = os.path.abspath(sys.argv[1])
+    here = os.path.dirname(os.path.abspath(__file__))
+    subprocess.run([os.path.join(here, "..", "..", "..", "scripts", "wine-prefix")], check=True)
+    with OwnDisplay():
+        return run(bin_dir)
+
+
+def run(bin_dir):
+    names = sys.argv[2:] or list(SCENARIOS)
+    failed = []
+    for name in names:
+        t0 = time.monotonic()
+        print(f"[ RUN  ] {name}: {SCENARIOS[name].__doc__}", flush=True)
+        try:
+            SCENARIOS[name](bin_dir)
+            print(f"[  OK  ] {name} ({time.monotonic() - t0:.1f} s)", flush=True)
+        except Exception as e:  # one scenario's failure must not hide the others
+            failed.append(name)
+            print(f"[FAILED] {name}: {e}", flush=True)
+    print(f"{len(names) - len(failed)} of {len(names)} scenarios passed" + (f"; failed: {failed}" if failed else ""))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
