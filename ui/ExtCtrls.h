@@ -1,0 +1,86 @@
+#pragma once
+// Timers, panels and images.
+#include <windows.h>
+
+#include <memory>
+
+#include "ui/Controls.h"
+
+class TTimer : public TComponent {
+ public:
+  explicit TTimer(TComponent* AOwner);
+  ~TTimer() override;
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  unsigned Interval() const noexcept { return FInterval; }
+  void SetInterval(unsigned ms);
+  bool Enabled() const noexcept { return FEnabled; }
+  void SetEnabled(bool v);
+  // Ticks arrive as messages of the thread's loop; an interval of 0 stops the timer.
+  TNotifyEvent OnTimer;
+  bool Running() const noexcept { return FId != 0; }
+
+ private:
+  static void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept;
+  void UpdateTimer();
+  unsigned FInterval = 1000;
+  bool FEnabled = true;
+  UINT_PTR FId = 0;
+};
+
+enum TBevelCut { bvNone, bvLowered, bvRaised };
+
+class TCustomPanel : public TWinControl {
+ public:
+  explicit TCustomPanel(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  TBevelCut BevelInner() const noexcept { return FBevelInner; }
+  void SetBevelInner(TBevelCut v);
+  TBevelCut BevelOuter() const noexcept { return FBevelOuter; }
+  void SetBevelOuter(TBevelCut v);
+  int BevelWidth = 1;
+
+ protected:
+  void PaintWindow(HDC dc) override;
+
+ private:
+  TBevelCut FBevelInner = bvNone;
+  TBevelCut FBevelOuter = bvRaised;
+};
+
+class TPanel : public TCustomPanel {
+ public:
+  explicit TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+};
+
+// Holds one picture (an icon or a bitmap).
+class TPicture {
+ public:
+  TGraphic* Graphic() const noexcept { return FGraphic.get(); }
+  // The picture as an icon / bitmap (replacing what was there by an empty one when needed).
+  TIcon* Icon();
+  TBitmap* Bitmap();
+  void Clear() { FGraphic.reset(); }
+
+ private:
+  std::unique_ptr<TGraphic> FGraphic;
+};
+
+class TImage : public TGraphicControl {
+ public:
+  explicit TImage(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  TPicture* Picture() noexcept { return &FPicture; }
+  bool Stretch = false;
+  bool Center = false;
+
+ protected:
+  void Paint() override;
+
+ private:
+  TPicture FPicture;
+};

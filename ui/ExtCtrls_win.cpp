@@ -1,0 +1,166 @@
+#include "ui/ExtCtrls.h"
+
+#include <map>
+
+#include "ui/Forms.h"
+
+namespace {
+std::map<UINT_PTR, TTimer*>& Timers() {
+  static std::map<UINT_PTR, TTimer*> timers;
+  return timers;
+}
+
+UINT BevelEdge(TBevelCut cut) { return cut == bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER; }
+}  // namespace
+
+// ---- TTimer ----
+
+const TClassInfo& TTimer::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TTimer", &TComponent::StaticClass(),
+      {Int<TTimer>("Interval", [](const TTimer& t) -> long { return static_cast<long>(t.Interval()); },
+                   [](TTimer& t, long v) { t.SetInterval(static_cast<unsigned>(v < 0 ? 0 : v)); }),
+       Bool<TTimer>("Enabled", [](const TTimer& t) { return t.Enabled(); },
+                    [](TTimer& t, bool v) { t.SetEnabled(v); })});
+  return info;
+}
+
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) { UpdateTimer(); }
+
+TTimer::~TTimer() {
+  FEnabled = false;
+  UpdateTimer();
+}
+
+void TTimer::SetInterval(unsigned ms) {
+  if (ms == FInterval) return;
+  FInterval = ms;
+  UpdateTimer();
+}
+
+void TTimer::SetEnabled(bool v) {
+  if (v == FEnabled) return;
+  FEnabled = v;
+  UpdateTimer();
+}
+
+void TTimer::UpdateTimer() {
+  if (FId) {
+    KillTimer(nullptr, FId);
+    Timers().erase(FId);
+    FId = 0;
+  }
+  if (!FEnabled || FInterval == 0) return;
+  FId = SetTimer(nullptr, 0, FInterval, TimerProc);
+  if (!FId) throw Exception("Not enough timers available");
+  Timers()[FId] = this;
+}
+
+void CALLBACK TTimer::TimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept {
+  auto it = Timers().find(id);
+  if (it == Timers().end()) return;
+  TTimer* timer = it->second;
+  try {
+    if (timer->OnTimer) timer->OnTimer(timer);
+  } catch (...) {
+    Application->HandleException(timer);
+  }
+}
+
+// ---- TCustomPanel ----
+
+const TClassInfo& TCustomPanel::StaticClass() {
+  using namespace published;
+  static const std::vector<std::string> cuts{"bvNone", "bvLowered", "bvRaised"};
+  static const TClassInfo info(
+      "TCustomPanel", &TWinControl::StaticClass(),
+      {Enum<TCustomPanel>("BevelInner", cuts, [](const TCustomPanel& p) -> long { return p.BevelInner(); },
+                          [](TCustomPanel& p, long v) { p.SetBevelInner(static_cast<TBevelCut>(v)); }),
+       Enum<TCustomPanel>("BevelOuter", cuts, [](const TCustomPanel& p) -> long { return p.BevelOuter(); },
+                          [](TCustomPanel& p, long v) { p.SetBevelOuter(static_cast<TBevelCut>(v)); })});
+  return info;
+}
+
+TCustomPanel::TCustomPanel(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 185;
+  FHeight = 41;
+}
+
+void TCustomPanel::SetBevelInner(TBevelCut v) {
+  FBevelInner = v;
+  Invalidate();
+}
+
+void TCustomPanel::SetBevelOuter(TBevelCut v) {
+  FBevelOuter = v;
+  Invalidate();
+}
+
+void TCustomPanel::PaintWindow(HDC dc) {
+  RECT r;
+  GetClientRect(FHandle, &r);
+  // Outer bevel, then inner bevel inside it; each is BevelWidth pixels.
+  for (TBevelCut cut : {FBevelOuter, FBevelInner}) {
+    if (cut == bvNone) continue;
+    for (int i = 0; i < BevelWidth; ++i) DrawEdge(dc, &r, BevelEdge(cut), BF_RECT | BF_ADJUST);
+  }
+  std::string text = GetText();
+  if (!text.empty()) {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorToRGB(FFont->Color()));
+    HGDIOBJ old = SelectObject(dc, FFont->Handle());
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(dc, old);
+  }
+}
+
+const TClassInfo& TPanel::StaticClass() {
+  static const TClassInfo info("TPanel", &TCustomPanel::StaticClass());
+  return info;
+}
+
+// ---- TPicture / TImage ----
+
+TIcon* TPicture::Icon() {
+  auto* icon = dynamic_cast<TIcon*>(FGraphic.get());
+  if (!icon) {
+    FGraphic = std::make_unique<TIcon>();
+    icon = static_cast<TIcon*>(FGraphic.get());
+  }
+  return icon;
+}
+
+TBitmap* TPicture::Bitmap() {
+  auto* bitmap = dynamic_cast<TBitmap*>(FGraphic.get());
+  if (!bitmap) {
+    FGraphic = std::make_unique<TBitmap>();
+    bitmap = static_cast<TBitmap*>(FGraphic.get());
+  }
+  return bitmap;
+}
+
+const TClassInfo& TImage::StaticClass() {
+  using namespace published;
+  static const TClassInfo info("TImage", &TGraphicControl::StaticClass(),
+                               {Bool<TImage>("Stretch", [](const TImage& i) { return i.Stretch; },
+                                             [](TImage& i, bool v) { i.Stretch = v; })});
+  return info;
+}
+
+TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner) {
+  FWidth = 105;
+  FHeight = 105;
+}
+
+void TImage::Paint() {
+  TGraphic* g = FPicture.Graphic();
+  if (!g || g->Empty()) return;
+  RECT dest{0, 0, g->Width(), g->Height()};
+  if (Stretch) {
+    dest = {0, 0, FWidth, FHeight};
+  } else if (Center) {
+    OffsetRect(&dest, (FWidth - g->Width()) / 2, (FHeight - g->Height()) / 2);
+  }
+  Canvas()->StretchDraw(dest, *g);
+}

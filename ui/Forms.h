@@ -1,0 +1,145 @@
+#pragma once
+// Forms, the screen's list of forms, and the application object (message loop, the
+// application window with its taskbar button, and the handler of uncaught errors).
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/Controls.h"
+
+class TMainMenu;
+
+enum TFormBorderStyle { bsNone = 0, bsSingle, bsSizeable, bsDialog };
+enum TFormStyle { fsNormal, fsStayOnTop };
+enum TPosition { poDesigned, poScreenCenter, poDesktopCenter };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+
+class TForm : public TWinControl {
+ public:
+  explicit TForm(TComponent* AOwner);
+  ~TForm() override;
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+
+  TFormBorderStyle BorderStyle() const noexcept { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle v);
+  TFormStyle FormStyle() const noexcept { return FFormStyle; }
+  void SetFormStyle(TFormStyle v);
+  TPosition Position = poDesigned;
+  bool AutoScroll = false;
+  TMainMenu* Menu() const noexcept { return FMenu; }
+  void SetMenu(TMainMenu* menu);
+  TWinControl* ActiveControl() const noexcept { return FActiveControl; }
+  void SetActiveControl(TWinControl* c);
+  // Before the window exists the size is kept as client size and turned into the outer
+  // size with the style the window will have.
+  void SetClientSize(int width, int height) override;
+
+  void Show();
+  void Hide() { SetVisible(false); }
+  // Asks OnClose; the main form's close ends the application.
+  void Close();
+  // Frees the form once the messages now queued have been handled.
+  void Release();
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TCloseEvent OnClose;
+
+ protected:
+  // A descendant builds its components between BeginLoading() and EndLoading() in its
+  // constructor; EndLoading calls Loaded on each component and then OnCreate.
+  void EndLoading();
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void WndProc(TMessage& m) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  TFormStyle FFormStyle = fsNormal;
+  TMainMenu* FMenu = nullptr;
+  TWinControl* FActiveControl = nullptr;
+  int FClientWidth = -1, FClientHeight = -1;  // pending client size while there is no window
+  void ApplyPendingClientSize();
+  void StyleChanged();
+};
+
+class TScreen : public TComponent {
+ public:
+  explicit TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+  int FormCount() const noexcept { return static_cast<int>(FForms.size()); }
+  TForm* Forms(int i) const { return FForms.at(static_cast<size_t>(i)); }
+  // The form whose window is active, or null.
+  TForm* ActiveForm() const;
+  int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+  int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+
+ private:
+  friend class TForm;
+  std::vector<TForm*> FForms;  // creation order
+};
+
+using TExceptionEvent = std::function<void(TObject* Sender, const std::string& Message)>;
+
+class TApplication : public TComponent {
+ public:
+  explicit TApplication(TComponent* AOwner);
+  ~TApplication() override;
+
+  void Initialize();
+  const std::string& Title() const noexcept { return FTitle; }
+  void SetTitle(const std::string& title);
+  // The program's icon: the "MAINICON" resource, else the system's application icon.
+  TIcon* Icon();
+  // The hidden application window that carries the taskbar button and owns the forms.
+  HWND Handle();
+  TForm* MainForm() const noexcept { return FMainForm; }
+  bool ShowMainForm = true;
+  bool Terminated() const noexcept { return FTerminated; }
+
+  // Creates a form owned by the application; the first one becomes the main form.
+  template <class T>
+  T* CreateForm(T** reference = nullptr) {
+    T* form = new T(this);
+    if (reference) *reference = form;
+    if (!FMainForm) FMainForm = form;
+    return form;
+  }
+  // Shows the main form (unless ShowMainForm is false) and runs the message loop until
+  // the main form closes or Terminate is called.
+  void Run();
+  // Handles one message, waiting for it; answers false once the loop has to end.
+  bool HandleMessage();
+  void ProcessMessages();
+  void Terminate();
+  void Minimize();
+  void Restore();
+  // Reports the exception being handled: OnException if set, otherwise a message box
+  // with the error's message. Never throws.
+  void HandleException(TObject* Sender) noexcept;
+  void ShowException(const std::string& message);
+
+  TNotifyEvent OnMinimize;
+  TNotifyEvent OnRestore;
+  TExceptionEvent OnException;
+
+ private:
+  friend class TForm;
+  static LRESULT CALLBACK AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  bool ProcessMessage(MSG& msg);
+  std::string FTitle;
+  HWND FHandle = nullptr;
+  std::unique_ptr<TIcon> FIcon;
+  TForm* FMainForm = nullptr;
+  bool FTerminated = false;
+};
+
+extern TApplication* Application;
+extern TScreen* Screen;

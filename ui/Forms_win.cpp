@@ -1,0 +1,404 @@
+#include "ui/Forms.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "ui/Dialogs.h"
+#include "ui/Menus.h"
+
+TApplication* Application = new TApplication(nullptr);
+TScreen* Screen = new TScreen(nullptr);
+
+// ---- TForm ----
+
+const TClassInfo& TForm::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TForm", &TWinControl::StaticClass(),
+      {Bool<TForm>("AutoScroll", [](const TForm& f) { return f.AutoScroll; },
+                   [](TForm& f, bool v) { f.AutoScroll = v; }),
+       Enum<TForm>("BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog"},
+                   [](const TForm& f) -> long { return f.BorderStyle(); },
+                   [](TForm& f, long v) { f.SetBorderStyle(static_cast<TFormBorderStyle>(v)); }),
+       Enum<TForm>("FormStyle", {"fsNormal", "fsStayOnTop"}, [](const TForm& f) -> long { return f.FormStyle(); },
+                   [](TForm& f, long v) { f.SetFormStyle(static_cast<TFormStyle>(v)); })});
+  return info;
+}
+
+TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
+  FVisible = false;
+  FWidth = 320;
+  FHeight = 240;
+  Screen->FForms.push_back(this);
+}
+
+TForm::~TForm() {
+  if (OnDestroy) {
+    try {
+      OnDestroy(this);
+    } catch (...) {
+      Application->HandleException(this);
+    }
+  }
+  auto& forms = Screen->FForms;
+  forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+  if (Application->FMainForm == this) Application->FMainForm = nullptr;
+  // Components go now, while the form is still a form (TWinControl would do it later).
+  DestroyComponents();
+}
+
+void TForm::EndLoading() {
+  for (int i = 0; i < ComponentCount(); ++i) Components(i)->Loaded();
+  Loaded();
+  if (OnCreate) OnCreate(this);
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle v) {
+  if (v == FBorderStyle) return;
+  FBorderStyle = v;
+  StyleChanged();
+}
+
+void TForm::SetFormStyle(TFormStyle v) {
+  if (v == FFormStyle) return;
+  FFormStyle = v;
+  if (HandleAllocated())
+    SetWindowPos(FHandle, v == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm::StyleChanged() {
+  if (!HandleAllocated()) {
+    ApplyPendingClientSize();
+    return;
+  }
+  TCreateParams p;
+  CreateParams(p);
+  SetWindowLongA(FHandle, GWL_STYLE, static_cast<LONG>(p.Style & ~WS_VISIBLE) |
+                                         (GetWindowLongA(FHandle, GWL_STYLE) & WS_VISIBLE));
+  SetWindowLongA(FHandle, GWL_EXSTYLE, static_cast<LONG>(p.ExStyle));
+  SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TForm::SetClientSize(int width, int height) {
+  if (HandleAllocated()) {
+    TWinControl::SetClientSize(width, height);
+    return;
+  }
+  FClientWidth = width;
+  FClientHeight = height;
+  ApplyPendingClientSize();
+}
+
+void TForm::ApplyPendingClientSize() {
+  if (FClientWidth < 0) return;
+  TCreateParams p;
+  CreateParams(p);
+  RECT r{0, 0, FClientWidth, FClientHeight};
+  AdjustWindowRectEx(&r, p.Style, FMenu != nullptr, p.ExStyle);
+  FWidth = r.right - r.left;
+  FHeight = r.bottom - r.top;
+}
+
+void TForm::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.Style = WS_CLIPCHILDREN | (FEnabled ? 0 : WS_DISABLED);
+  p.ExStyle = 0;
+  switch (FBorderStyle) {
+    case bsNone:
+      p.Style |= WS_POPUP;
+      break;
+    case bsSingle:
+      p.Style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+      break;
+    case bsSizeable:
+      p.Style |= WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+      break;
+    case bsDialog:
+      p.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+      p.ExStyle |= WS_EX_DLGMODALFRAME;
+      break;
+  }
+  if (FFormStyle == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+  p.WndParent = Application->Handle();
+  if (Position == poScreenCenter || Position == poDesktopCenter) {
+    const bool screen = Position == poScreenCenter;
+    const int w = GetSystemMetrics(screen ? SM_CXSCREEN : SM_CXVIRTUALSCREEN);
+    const int h = GetSystemMetrics(screen ? SM_CYSCREEN : SM_CYVIRTUALSCREEN);
+    const int x0 = screen ? 0 : GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int y0 = screen ? 0 : GetSystemMetrics(SM_YVIRTUALSCREEN);
+    p.X = x0 + (w - FWidth) / 2;
+    p.Y = y0 + (h - FHeight) / 2;
+  }
+}
+
+void TForm::CreateHandleDone() {
+  if (Position != poDesigned) {
+    RECT r;
+    GetWindowRect(FHandle, &r);
+    FLeft = r.left;
+    FTop = r.top;
+  }
+  if (FMenu) {
+    ::SetMenu(FHandle, FMenu->Handle());
+    FMenu->WindowHandle = FHandle;
+    if (FClientWidth >= 0) TWinControl::SetClientSize(FClientWidth, FClientHeight);
+  }
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+  if (menu == FMenu) return;
+  if (FMenu) {
+    FMenu->RemoveFreeNotification(this);
+    FMenu->WindowHandle = nullptr;
+  }
+  FMenu = menu;
+  if (menu) menu->FreeNotification(this);
+  if (HandleAllocated()) {
+    ::SetMenu(FHandle, menu ? menu->Handle() : nullptr);
+    if (menu) menu->WindowHandle = FHandle;
+  } else {
+    ApplyPendingClientSize();
+  }
+}
+
+void TForm::SetActiveControl(TWinControl* c) {
+  FActiveControl = c;
+  if (c) {
+    c->FreeNotification(this);
+    if (HandleAllocated() && IsWindowVisible(FHandle)) c->SetFocus();
+  }
+}
+
+void TForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation != TOperation::opRemove) return;
+  if (AComponent == FMenu) {
+    if (HandleAllocated()) ::SetMenu(FHandle, nullptr);
+    FMenu = nullptr;
+  }
+  if (AComponent == FActiveControl) FActiveControl = nullptr;
+}
+
+void TForm::Show() {
+  SetVisible(true);
+  if (HandleAllocated()) SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TForm::Close() {
+  TCloseAction action = caHide;
+  if (OnClose) OnClose(this, action);
+  if (action == caNone) return;
+  if (Application->MainForm() == this) {
+    Application->Terminate();
+    return;
+  }
+  if (action == caHide) Hide();
+  else if (action == caMinimize) ShowWindow(Handle(), SW_MINIMIZE);
+  else if (action == caFree) Release();
+}
+
+void TForm::Release() { PostMessageA(Handle(), CM_RELEASE, 0, 0); }
+
+void TForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case CM_RELEASE:
+      delete this;
+      return;
+    case CM_VISIBLECHANGED: {
+      const bool mainForm = Application->MainForm() == this;
+      if (FVisible) {
+        if (mainForm) ShowWindow(Application->Handle(), SW_SHOWNORMAL);
+        ShowWindow(Handle(), SW_SHOWNORMAL);
+        if (OnShow) OnShow(this);
+        if (FActiveControl) FActiveControl->SetFocus();
+      } else if (HandleAllocated()) {
+        ShowWindow(FHandle, SW_HIDE);
+        if (mainForm) ShowWindow(Application->Handle(), SW_HIDE);
+        if (OnHide) OnHide(this);
+      }
+      return;
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(m.WParam) != WA_INACTIVE && FActiveControl && FActiveControl->HandleAllocated()) {
+        TWinControl::WndProc(m);
+        ::SetFocus(FActiveControl->Handle());
+        m.Result = 0;
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
+}
+
+// ---- TScreen ----
+
+TForm* TScreen::ActiveForm() const {
+  HWND active = GetActiveWindow();
+  for (TForm* f : FForms)
+    if (f->HandleAllocated() && f->Handle() == active) return f;
+  return nullptr;
+}
+
+// ---- TApplication ----
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+
+TApplication::~TApplication() {
+  DestroyComponents();
+  if (FHandle) DestroyWindow(FHandle);
+}
+
+void TApplication::Initialize() {}
+
+void TApplication::SetTitle(const std::string& title) {
+  FTitle = title;
+  if (FHandle) SetWindowTextA(FHandle, title.c_str());
+}
+
+TIcon* TApplication::Icon() {
+  if (!FIcon) {
+    FIcon = std::make_unique<TIcon>();
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+    if (icon) {
+      FIcon->SetHandle(CopyIcon(icon));
+    } else {
+      FIcon->SetHandle(CopyIcon(LoadIconA(nullptr, IDI_APPLICATION)));
+    }
+  }
+  return FIcon.get();
+}
+
+HWND TApplication::Handle() {
+  if (FHandle) return FHandle;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  if (!GetClassInfoExA(instance, "TApplication", &wc)) {
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = AppWndProc;
+    wc.hInstance = instance;
+    wc.hIcon = Icon()->Handle();
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = "TApplication";
+    RegisterClassExA(&wc);
+  }
+  // A zero-sized captioned window in the middle of the screen: only its taskbar button shows.
+  FHandle = CreateWindowExA(0, "TApplication", FTitle.c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
+                            nullptr, instance, nullptr);
+  if (FHandle) SendMessageA(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon()->Handle()));
+  return FHandle;
+}
+
+LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  try {
+    switch (msg) {
+      case WM_SYSCOMMAND:
+        switch (wParam & 0xFFF0) {
+          case SC_MINIMIZE:
+            Application->Minimize();
+            return 0;
+          case SC_RESTORE:
+            Application->Restore();
+            return 0;
+          case SC_CLOSE:
+            if (Application->MainForm()) Application->MainForm()->Close();
+            return 0;
+          default:
+            break;
+        }
+        break;
+      case WM_CLOSE:
+        if (Application->MainForm()) Application->MainForm()->Close();
+        return 0;
+      default:
+        break;
+    }
+  } catch (...) {
+    Application->HandleException(Application);
+    return 0;
+  }
+  return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+void TApplication::Minimize() {
+  if (!IsIconic(Handle())) ShowWindow(FHandle, SW_MINIMIZE);
+  if (OnMinimize) OnMinimize(this);
+}
+
+void TApplication::Restore() {
+  if (IsIconic(Handle())) ShowWindow(FHandle, SW_RESTORE);
+  if (OnRestore) OnRestore(this);
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+  if (msg.message == WM_QUIT) {
+    FTerminated = true;
+    return false;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  return true;
+}
+
+bool TApplication::HandleMessage() {
+  MSG msg;
+  const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+  if (got == 0 || got == -1) {
+    FTerminated = true;
+    return false;
+  }
+  ProcessMessage(msg);
+  return !FTerminated;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    if (!ProcessMessage(msg)) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the loop that owns it
+      break;
+    }
+}
+
+void TApplication::Run() {
+  FTerminated = false;
+  if (FMainForm && ShowMainForm) FMainForm->Show();
+  while (!FTerminated && HandleMessage()) {
+  }
+}
+
+void TApplication::Terminate() {
+  FTerminated = true;
+  PostQuitMessage(0);
+}
+
+void TApplication::ShowException(const std::string& message) {
+  ShowMessageBox(message, FTitle, MB_OK | MB_ICONSTOP);
+}
+
+void TApplication::HandleException(TObject* Sender) noexcept {
+  std::string message = "Unknown error";
+  if (std::exception_ptr current = std::current_exception()) {
+    try {
+      std::rethrow_exception(current);
+    } catch (const std::exception& e) {
+      message = e.what();
+    } catch (...) {
+    }
+  }
+  try {
+    if (OnException) OnException(Sender, message);
+    else ShowException(message);
+  } catch (...) {
+    // A failing report must not take the loop down with it.
+  }
+}

@@ -1,0 +1,415 @@
+#include "ui/Menus.h"
+
+#include <algorithm>
+#include <map>
+
+#include "ui/Forms.h"
+#include "ui/ImgList.h"
+
+namespace {
+std::map<UINT, TMenuItem*>& LiveItems() {
+  static std::map<UINT, TMenuItem*> items;
+  return items;
+}
+
+UINT NextCommand() {
+  // Below the system commands (0xF000 and up); identifiers of freed items are reused.
+  static UINT next = 100;
+  auto& live = LiveItems();
+  for (int tries = 0; tries < 0xEF00; ++tries) {
+    UINT id = next++;
+    if (next >= 0xF000) next = 100;
+    if (!live.count(id)) return id;
+  }
+  throw Exception("Too many menu items");
+}
+
+TMenuItem* LiveItem(ULONG_PTR data) {
+  // Item data comes from the system: only a pointer we handed out and that is alive counts.
+  auto* item = reinterpret_cast<TMenuItem*>(data);
+  for (const auto& [command, live] : LiveItems())
+    if (live == item) return item;
+  return nullptr;
+}
+
+// A canvas over a DC it does not own; the DC's state is put back afterwards.
+class TBorrowedCanvas {
+ public:
+  explicit TBorrowedCanvas(HDC dc) : FDc(dc), FSaved(SaveDC(dc)) { FCanvas.SetHandle(dc); }
+  ~TBorrowedCanvas() {
+    FCanvas.SetHandle(nullptr);
+    RestoreDC(FDc, FSaved);
+  }
+  TCanvas* operator->() { return &FCanvas; }
+  TCanvas* get() { return &FCanvas; }
+
+ private:
+  HDC FDc;
+  int FSaved;
+  TCanvas FCanvas;
+};
+
+void UseMenuFont(TCanvas* canvas) {
+  NONCLIENTMETRICSA ncm{};
+  ncm.cbSize = sizeof ncm;
+  if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
+    canvas->Font()->SetHandle(CreateFontIndirectA(&ncm.lfMenuFont));
+}
+
+std::string NativeText(const TMenuItem& item) {
+  std::string text = item.Caption();
+  std::string keys = ShortCutToText(item.ShortCut());
+  if (!keys.empty()) text += "\t" + keys;
+  return text;
+}
+
+LRESULT CALLBACK PopupListProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  try {
+    switch (msg) {
+      case WM_DRAWITEM:
+        if (DispatchMenuDraw(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
+        break;
+      case WM_MEASUREITEM:
+        if (DispatchMenuMeasure(wnd, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+        break;
+      case WM_COMMAND:
+        if (lParam == 0 && DispatchMenuCommand(LOWORD(wParam))) return 0;
+        break;
+      default:
+        break;
+    }
+  } catch (...) {
+    Application->HandleException(nullptr);
+    return 0;
+  }
+  return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+}  // namespace
+
+// ---- TMenuItem ----
+
+const TClassInfo& TMenuItem::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TMenuItem", &TComponent::StaticClass(),
+      {Str<TMenuItem>("Caption", [](const TMenuItem& i) { return i.Caption(); },
+                      [](TMenuItem& i, const std::string& v) { i.SetCaption(v); }),
+       Bool<TMenuItem>("Visible", [](const TMenuItem& i) { return i.Visible(); },
+                       [](TMenuItem& i, bool v) { i.SetVisible(v); }),
+       Bool<TMenuItem>("Enabled", [](const TMenuItem& i) { return i.Enabled(); },
+                       [](TMenuItem& i, bool v) { i.SetEnabled(v); }),
+       Bool<TMenuItem>("Checked", [](const TMenuItem& i) { return i.Checked(); },
+                       [](TMenuItem& i, bool v) { i.SetChecked(v); }),
+       Int<TMenuItem>("ImageIndex", [](const TMenuItem& i) -> long { return i.ImageIndex(); },
+                      [](TMenuItem& i, long v) { i.SetImageIndex(static_cast<int>(v)); })});
+  return info;
+}
+
+TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), FCommand(NextCommand()) {
+  LiveItems()[FCommand] = this;
+}
+
+TMenuItem::~TMenuItem() {
+  ComponentState |= csDestroying;
+  if (FParent) FParent->Remove(this);
+  // Detach the submenus first, so destroying our menu never reaches theirs.
+  if (FHandle)
+    while (GetMenuItemCount(FHandle.get()) > 0) RemoveMenu(FHandle.get(), 0, MF_BYPOSITION);
+  while (!FItems.empty()) delete FItems.back();
+  LiveItems().erase(FCommand);
+}
+
+void TMenuItem::SetCaption(const std::string& v) {
+  if (v == FCaption) return;
+  FCaption = v;
+  Changed();
+}
+void TMenuItem::SetVisible(bool v) {
+  if (v == FVisible) return;
+  FVisible = v;
+  Changed();
+}
+void TMenuItem::SetEnabled(bool v) {
+  if (v == FEnabled) return;
+  FEnabled = v;
+  Changed();
+}
+void TMenuItem::SetChecked(bool v) {
+  if (v == FChecked) return;
+  FChecked = v;
+  Changed();
+}
+void TMenuItem::SetDefault(bool v) {
+  if (v == FDefault) return;
+  FDefault = v;
+  Changed();
+}
+void TMenuItem::SetImageIndex(int v) {
+  if (v == FImageIndex) return;
+  FImageIndex = v;
+  Changed();
+}
+void TMenuItem::SetShortCut(TShortCut v) {
+  if (v == FShortCut) return;
+  FShortCut = v;
+  Changed();
+}
+
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+
+void TMenuItem::Insert(int index, TMenuItem* item) {
+  if (!item || item == this) return;
+  for (TMenuItem* p = this; p; p = p->FParent)
+    if (p == item) throw Exception("A menu item cannot contain itself");
+  if (item->FParent) item->FParent->Remove(item);
+  index = std::clamp(index, 0, Count());
+  FItems.insert(FItems.begin() + index, item);
+  item->FParent = this;
+  Changed();
+}
+
+void TMenuItem::Remove(TMenuItem* item) {
+  auto it = std::find(FItems.begin(), FItems.end(), item);
+  if (it == FItems.end()) return;
+  FItems.erase(it);
+  item->FParent = nullptr;
+  Changed();
+}
+
+int TMenuItem::IndexOf(const TMenuItem* item) const {
+  auto it = std::find(FItems.begin(), FItems.end(), item);
+  return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
+}
+
+TMenu* TMenuItem::GetParentMenu() const {
+  const TMenuItem* root = this;
+  while (root->FParent) root = root->FParent;
+  return root->FMenu;
+}
+
+void TMenuItem::Changed() {
+  if (ComponentState & csDestroying) return;
+  if (TMenu* menu = GetParentMenu()) menu->MenuChanged();
+}
+
+HMENU TMenuItem::Handle() {
+  if (!FHandle) {
+    FHandle.reset(CreatePopupMenu());
+    RebuildHandle();
+  }
+  return FHandle.get();
+}
+
+void TMenuItem::RebuildHandle() {
+  HMENU menu = FHandle.get();
+  if (!menu) return;
+  while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
+  for (TMenuItem* child : FItems)
+    if (child->FVisible) child->AppendTo(menu);
+}
+
+void TMenuItem::AppendTo(HMENU menu) {
+  TMenu* owner = GetParentMenu();
+  const bool ownerDraw = owner && owner->OwnerDraw();
+  MENUITEMINFOA mii{};
+  mii.cbSize = sizeof mii;
+  mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
+  mii.wID = FCommand;
+  mii.dwItemData = reinterpret_cast<ULONG_PTR>(this);
+  mii.fState = (FEnabled ? 0u : MFS_DISABLED | MFS_GRAYED) | (FChecked ? MFS_CHECKED : 0u) |
+               (FDefault ? MFS_DEFAULT : 0u);
+  std::string text = NativeText(*this);
+  if (IsLine()) {
+    mii.fType = MFT_SEPARATOR | (ownerDraw ? MFT_OWNERDRAW : 0u);
+  } else if (ownerDraw) {
+    mii.fType = MFT_OWNERDRAW;
+  } else {
+    mii.fType = MFT_STRING;
+    mii.fMask |= MIIM_STRING;
+    mii.dwTypeData = text.data();
+  }
+  if (!FItems.empty()) {
+    mii.fMask |= MIIM_SUBMENU;
+    if (FHandle) RebuildHandle();
+    mii.hSubMenu = Handle();
+  }
+  InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &mii);
+}
+
+void TMenuItem::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height) {
+  if (IsLine()) {
+    height = 8;
+    width = 0;
+  } else {
+    SIZE s = canvas->TextExtent(NativeText(*this));
+    width = s.cx + 32;
+    height = std::max<int>(s.cy + 4, GetSystemMetrics(SM_CYMENUSIZE));
+  }
+  if (OnMeasureItem) OnMeasureItem(this, canvas, width, height);
+}
+
+void TMenuItem::AdvancedDrawItem(TCanvas* canvas, RECT rect, TOwnerDrawState state) {
+  if (OnAdvancedDrawItem) {
+    OnAdvancedDrawItem(this, canvas, rect, state);
+    return;
+  }
+  // Plain drawing for owner-drawn menus without a handler.
+  const bool selected = state.Contains(odSelected);
+  canvas->Brush()->SetColor(selected ? clHighlight : clMenu);
+  canvas->FillRect(rect);
+  if (IsLine()) {
+    RECT line{rect.left, (rect.top + rect.bottom) / 2 - 1, rect.right, (rect.top + rect.bottom) / 2 + 1};
+    DrawEdge(canvas->Handle(), &line, EDGE_ETCHED, BF_TOP);
+    return;
+  }
+  canvas->Brush()->SetStyle(bsClear);
+  canvas->Font()->SetColor(state.Contains(odGrayed) || state.Contains(odDisabled) ? clGrayText
+                           : selected                                             ? clHighlightText
+                                                                                  : clMenuText);
+  RECT text{rect.left + 20, rect.top, rect.right - 4, rect.bottom};
+  std::string caption = NativeText(*this);
+  canvas->DrawText(caption, text, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS);
+}
+
+// ---- TMenu ----
+
+const TClassInfo& TMenu::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TMenu", &TComponent::StaticClass(),
+      {Bool<TMenu>("OwnerDraw", [](const TMenu& m) { return m.OwnerDraw(); },
+                   [](TMenu& m, bool v) { m.SetOwnerDraw(v); }),
+       Object<TMenu, TImageList>("Images", [](const TMenu& m) { return m.Images(); }),
+       Object<TMenu, TMenuItem>("Items", [](const TMenu& m) { return m.Items(); })});
+  return info;
+}
+
+TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(nullptr)) { FItems->FMenu = this; }
+
+TMenu::~TMenu() {
+  FItems->FMenu = nullptr;
+  delete FItems;
+}
+
+HMENU TMenu::Handle() {
+  if (!FItems->FHandle) {
+    FItems->FHandle.reset(CreateMenuHandle());
+    FItems->RebuildHandle();
+  }
+  return FItems->FHandle.get();
+}
+
+void TMenu::SetOwnerDraw(bool v) {
+  if (v == FOwnerDraw) return;
+  FOwnerDraw = v;
+  MenuChanged();
+}
+
+void TMenu::SetImages(TImageList* images) {
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = images;
+  if (images) images->FreeNotification(this);
+  MenuChanged();
+}
+
+void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FImages) FImages = nullptr;
+}
+
+void TMenu::MenuChanged() {
+  if (ComponentState & csDestroying) return;
+  FItems->RebuildHandle();
+}
+
+const TClassInfo& TMainMenu::StaticClass() {
+  static const TClassInfo info("TMainMenu", &TMenu::StaticClass());
+  return info;
+}
+
+void TMainMenu::MenuChanged() {
+  TMenu::MenuChanged();
+  if (WindowHandle && IsWindow(WindowHandle)) {
+    DrawMenuBar(WindowHandle);
+    SendMessageA(WindowHandle, CM_MENUCHANGED, 0, 0);
+  }
+}
+
+const TClassInfo& TPopupMenu::StaticClass() {
+  static const TClassInfo info("TPopupMenu", &TMenu::StaticClass());
+  return info;
+}
+
+void TPopupMenu::Popup(int x, int y) {
+  if (OnPopup) OnPopup(this);
+  const UINT command = static_cast<UINT>(TrackPopupMenuEx(
+      Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, PopupListWindow(), nullptr));
+  if (command) DispatchMenuCommand(command);
+}
+
+// ---- dispatch ----
+
+HWND PopupListWindow() {
+  static HWND wnd = nullptr;
+  if (wnd && IsWindow(wnd)) return wnd;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  if (!GetClassInfoExA(instance, "TPopupList", &wc)) {
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = PopupListProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = "TPopupList";
+    RegisterClassExA(&wc);
+  }
+  wnd = CreateWindowExA(WS_EX_TOOLWINDOW, "TPopupList", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                        nullptr);
+  return wnd;
+}
+
+TMenuItem* FindMenuItem(UINT command) {
+  auto it = LiveItems().find(command);
+  return it == LiveItems().end() ? nullptr : it->second;
+}
+
+bool DispatchMenuCommand(UINT command) {
+  TMenuItem* item = FindMenuItem(command);
+  if (!item) return false;
+  item->Click();
+  return true;
+}
+
+bool DispatchMenuDraw(const DRAWITEMSTRUCT& dis) {
+  if (dis.CtlType != ODT_MENU) return false;
+  TMenuItem* item = LiveItem(dis.itemData);
+  if (!item) return false;
+  TOwnerDrawState state;
+  const std::pair<UINT, TOwnerDrawStateFlag> flags[] = {
+      {ODS_SELECTED, odSelected}, {ODS_GRAYED, odGrayed},   {ODS_DISABLED, odDisabled},
+      {ODS_CHECKED, odChecked},   {ODS_FOCUS, odFocused},   {ODS_DEFAULT, odDefault},
+      {ODS_HOTLIGHT, odHotLight}, {ODS_INACTIVE, odInactive}, {ODS_NOACCEL, odNoAccel}};
+  for (auto [bit, flag] : flags)
+    if (dis.itemState & bit) state.Include(flag);
+  TBorrowedCanvas canvas(dis.hDC);
+  UseMenuFont(canvas.get());
+  item->AdvancedDrawItem(canvas.get(), dis.rcItem, state);
+  return true;
+}
+
+bool DispatchMenuMeasure(HWND owner, MEASUREITEMSTRUCT& mis) {
+  if (mis.CtlType != ODT_MENU) return false;
+  TMenuItem* item = LiveItem(mis.itemData);
+  if (!item) return false;
+  ClientDc dc(owner);
+  TBorrowedCanvas canvas(dc.get());
+  UseMenuFont(canvas.get());
+  int width = static_cast<int>(mis.itemWidth), height = static_cast<int>(mis.itemHeight);
+  item->MeasureItem(canvas.get(), width, height);
+  mis.itemWidth = static_cast<UINT>(std::max(width, 0));
+  mis.itemHeight = static_cast<UINT>(std::max(height, 0));
+  return true;
+}
