@@ -69,8 +69,51 @@ class TBitReader {
   int32_t FPastEnd = 0;
 };
 
-template <class Source, class Sink>
-int64_t Decode(int32_t textSize, Source& source, Sink& sink) {
+// The same bits from memory, 64 at a time: fewer refills on the hot path. It may look up to
+// seven bytes further ahead, which only moves when a dry input is noticed.
+class TSpanBitReader {
+ public:
+  TSpanBitReader(const uint8_t* p, const uint8_t* end) : FP(p), FEnd(end) {}
+
+  int GetBit() {
+    if (FCount < 9) Fill();
+    const int bit = static_cast<int>(FBuffer >> 63);
+    FBuffer <<= 1;
+    --FCount;
+    return bit;
+  }
+  int GetByte() {
+    if (FCount < 9) Fill();
+    const int byte = static_cast<int>(FBuffer >> 56);
+    FBuffer <<= 8;
+    FCount -= 8;
+    return byte;
+  }
+  int32_t BytesPastEnd() const { return FPastEnd; }
+
+ private:
+  void Fill() {
+    while (FCount <= 56) {
+      uint64_t byte = 0;
+      if (FP < FEnd) {
+        byte = *FP++;
+      } else if (FPastEnd < INT32_MAX) {
+        ++FPastEnd;
+      }
+      FBuffer |= byte << (56 - FCount);
+      FCount += 8;
+    }
+  }
+
+  const uint8_t* FP;
+  const uint8_t* FEnd;
+  uint64_t FBuffer = 0;
+  int FCount = 0;
+  int32_t FPastEnd = 0;
+};
+
+template <class BitReader, class Sink>
+int64_t Decode(int32_t textSize, BitReader& bits, Sink& sink) {
   CheckDeclaredSize(textSize);
   if (textSize <= 0) return 0;
   std::unique_ptr<TLzhState> state = AllocateState();
@@ -79,7 +122,6 @@ int64_t Decode(int32_t textSize, Source& source, Sink& sink) {
   tree.Start();
   std::memset(text, ' ', WriteStart);
   std::memset(text + WriteStart, 0, N - WriteStart);
-  TBitReader<Source> bits(source);
 
   unsigned r = WriteStart;
   int64_t produced = 0;
@@ -131,12 +173,6 @@ struct TCallbackSink {
   void Put(uint8_t byte) { put(&byte, 1); }
 };
 
-struct TSpanSource {
-  const uint8_t* p;
-  const uint8_t* end;
-  int Next() { return p < end ? *p++ : -1; }
-};
-
 struct TVectorSink {
   std::vector<uint8_t>& out;
   void Put(uint8_t byte) { out.push_back(byte); }
@@ -152,15 +188,16 @@ int32_t ReadLe32(const uint8_t* p) {
 int64_t TLZH::LZHUnpack(int32_t textSize, const TLzhGetBytes& GetBytes, const TLzhPutBytes& PutBytes) {
   TCallbackSource source{GetBytes};
   TCallbackSink sink{PutBytes};
-  return Decode(textSize, source, sink);
+  TBitReader<TCallbackSource> bits(source);
+  return Decode(textSize, bits, sink);
 }
 
 void LzhDecode(std::span<const uint8_t> bits, int32_t textSize, std::vector<uint8_t>& out) {
   CheckDeclaredSize(textSize);
   if (textSize > 0) out.reserve(out.size() + static_cast<size_t>(textSize) + F);
-  TSpanSource source{bits.data(), bits.data() + bits.size()};
+  TSpanBitReader reader(bits.data(), bits.data() + bits.size());
   TVectorSink sink{out};
-  Decode(textSize, source, sink);
+  Decode(textSize, reader, sink);
 }
 
 std::vector<uint8_t> LzhUnpackFramed(std::span<const uint8_t> framed) {

@@ -2,6 +2,7 @@
 // The adaptive Huffman tree of LZHUF, shared by the decoder and the tools' encoder so both
 // sides adapt identically. Nodes are kept in non-decreasing frequency order; the children of
 // an internal node sit side by side at son[node] and son[node] + 1.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -69,9 +70,11 @@ struct TLzhTree {
       const unsigned k = ++freq[c];
       int l = c + 1;
       if (k > freq[l]) {
-        while (k > freq[++l]) {
-        }
-        --l;
+        // l becomes the last node of the run of counts below k (all equal to k - 1). Counts
+        // are sorted, so a long run is found by binary search; short ones by stepping.
+        int step = 0;
+        while (step < 8 && k > freq[l + 1]) ++l, ++step;
+        if (step == 8) l = static_cast<int>(std::lower_bound(freq + l + 1, freq + T + 1, k) - freq) - 1;
         freq[c] = freq[l];
         freq[l] = static_cast<uint16_t>(k);
 
