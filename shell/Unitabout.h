@@ -10,7 +10,7 @@
 #include "ui/StdCtrls.h"
 
 inline constexpr char kWebPage[] = "https://lumetta.example.com/";
-inline constexpr char kEmailAddress[] = "support@lumetta.example.com";
+inline constexpr char kEmailAddress[] = "lumetta@example.com";
 
 // How the links are opened (ShellExecuteA with the default verb); tests record instead.
 using TShellOpenSeam = std::function<void(HWND owner, const std::string& target, int show)>;

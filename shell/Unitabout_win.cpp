@@ -79,9 +79,9 @@ TAboutBox::TAboutBox(TComponent* AOwner) : TForm(AOwner) {
   Panel2->SetCaption("");
 
   lblEmail = MakeLabel(Panel1, this, "lblEmail", std::string("Email :  ") + kEmailAddress, 136, 104);
-  lblEmail->SetWordWrap(true);
-  lblEmail->SetAutoSize(false);
   lblEmail->SetBounds(136, 104, 161, 13);
+  // Wrapped within its width; the height follows the text.
+  lblEmail->SetWordWrap(true);
   lblEmail->Font()->SetColor(clBlack);
   lblEmail->SetCursor(crHandPoint);
   lblEmail->OnMouseEnter = [this](TObject* s) { lblEmailMouseEnter(s); };

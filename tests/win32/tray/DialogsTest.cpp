@@ -7,6 +7,7 @@
 #include "shell/Unit1.h"
 #include "shell/Unitabout.h"
 #include "ui/Dialogs.h"
+#include "ui/Handles.h"
 #include "ui/Registry.h"
 
 namespace {
@@ -166,6 +167,17 @@ TEST_F(AboutDialog, ShowsIconNameVersionAndLinks) {
   EXPECT_EQ(box->Version->Caption(), "Version:2.20");
   EXPECT_EQ(box->Label1->Caption(), kWebPage);
   EXPECT_EQ(box->lblEmail->Caption(), std::string("Email :  ") + kEmailAddress);
+  // Every text shows whole: each label is at least as wide and high as its text needs.
+  for (TLabel* label : {box->ProductName, box->Version, box->Label1, box->lblEmail}) {
+    ClientDc dc(nullptr);
+    SelectGuard font(dc.get(), label->Font()->Handle());
+    RECT need{0, 0, label->Width(), 0};
+    const std::string text = label->Caption();
+    DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &need,
+              DT_CALCRECT | (label->WordWrap() ? DT_WORDBREAK : DT_SINGLELINE));
+    EXPECT_GE(label->Width(), need.right) << text;
+    EXPECT_GE(label->Height(), need.bottom) << text;
+  }
   EXPECT_EQ(box->Label1->Font()->Color(), clBlue);
   EXPECT_TRUE(box->Label1->Font()->Style().Contains(fsUnderline));
   EXPECT_EQ(box->lblEmail->Cursor(), crHandPoint);
@@ -179,7 +191,7 @@ TEST_F(AboutDialog, ShowsIconNameVersionAndLinks) {
   EXPECT_EQ(opened[0].Target, "https://lumetta.example.com/");
   EXPECT_EQ(opened[0].Show, SW_SHOW);
   EXPECT_EQ(opened[1].Owner, box->Handle());
-  EXPECT_EQ(opened[1].Target, "mailto:support@lumetta.example.com");
+  EXPECT_EQ(opened[1].Target, "mailto:lumetta@example.com");
   EXPECT_EQ(opened[1].Show, SW_SHOWMINIMIZED);
 }
 
@@ -197,6 +209,17 @@ TEST_F(AboutDialog, EmailLabelTurnsRedAndUnderlinedWhileHovered) {
   moveTo(box->Label1);
   EXPECT_EQ(box->lblEmail->Font()->Color(), clBlack);
   EXPECT_FALSE(box->lblEmail->Font()->Style().Contains(fsUnderline));
+  // Every text shows whole: each label is at least as wide and high as its text needs.
+  for (TLabel* label : {box->ProductName, box->Version, box->Label1, box->lblEmail}) {
+    ClientDc dc(nullptr);
+    SelectGuard font(dc.get(), label->Font()->Handle());
+    RECT need{0, 0, label->Width(), 0};
+    const std::string text = label->Caption();
+    DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &need,
+              DT_CALCRECT | (label->WordWrap() ? DT_WORDBREAK : DT_SINGLELINE));
+    EXPECT_GE(label->Width(), need.right) << text;
+    EXPECT_GE(label->Height(), need.bottom) << text;
+  }
   EXPECT_EQ(box->Label1->Font()->Color(), clBlue);
   EXPECT_TRUE(box->Label1->Font()->Style().Contains(fsUnderline));
 }
