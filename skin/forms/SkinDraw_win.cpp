@@ -1,6 +1,7 @@
 #include "skin/forms/SkinDraw_win.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 // Checked once at start-up: MaskBlt exists only on the NT family.
@@ -51,8 +52,28 @@ TBitmapHandle MakeMask(HDC src, int sx, int sy, int w, int h, COLORREF key) {
   return mask;
 }
 
+bool HasAlphaByte(HDC dc) {
+  BITMAP bm{};
+  const HGDIOBJ bmp = GetCurrentObject(dc, OBJ_BITMAP);
+  return bmp && GetObjectW(bmp, sizeof(bm), &bm) && bm.bmBitsPixel == 32;
+}
+
 void CopyKeyed(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, COLORREF key, bool maskBlt) {
   if (w <= 0 || h <= 0) return;
+  // A 32-bit source may carry alpha bytes that would keep key pixels out of the mask:
+  // its rectangle goes through a 24-bit copy first.
+  TBitmapHandle plain;
+  std::optional<MemoryDc> plainDc;
+  std::optional<SelectGuard> selected;
+  if (HasAlphaByte(src)) {
+    plain = CreateSkinDib(w, h);
+    if (!plain) return;
+    plainDc.emplace();
+    selected.emplace(plainDc->get(), plain.get());
+    BitBlt(plainDc->get(), 0, 0, w, h, src, sx, sy, SRCCOPY);
+    src = plainDc->get();
+    sx = sy = 0;
+  }
   TBitmapHandle mask = MakeMask(src, sx, sy, w, h, key);
   if (!mask) return;
   if (maskBlt) {
@@ -87,14 +108,14 @@ TSelectedBitmap::TSelectedBitmap(HBITMAP bitmap) : FSelect(FDc.get(), bitmap) {
   if (bitmap && GetObjectW(bitmap, sizeof(info), &info)) FImage = {FDc.get(), info.bmWidth, std::abs(info.bmHeight)};
 }
 
-TBitmapHandle CreateSkinDib(int width, int height, void** bits) {
+TBitmapHandle CreateSkinDib(int width, int height, void** bits, int bitsPerPixel) {
   if (width < 1 || height < 1) return {};
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   bi.bmiHeader.biWidth = width;
   bi.bmiHeader.biHeight = -height;
   bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel == 32 ? 32 : 24);
   bi.bmiHeader.biCompression = BI_RGB;
   void* p = nullptr;
   TBitmapHandle h(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0));

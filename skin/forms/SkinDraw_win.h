@@ -33,8 +33,10 @@ class TSelectedBitmap {
   TSkinImage FImage;
 };
 
-// A 32-bit top-down DIB section; bits (optional) receives its pixels. Empty for sizes < 1.
-TBitmapHandle CreateSkinDib(int width, int height, void** bits = nullptr);
+// A top-down DIB section of 24 or 32 bits; bits (optional) receives its pixels. Empty for
+// sizes < 1. Rendered results are 24-bit: a key-colour mask is then never spoilt by an
+// alpha byte, which some GDI implementations compare along with the colour.
+TBitmapHandle CreateSkinDib(int width, int height, void** bits = nullptr, int bitsPerPixel = 24);
 
 // Nine-slice of a frame into the rectangle (0, 0, width, height) of dc.
 void RenderSkinRect(HDC dc, int width, int height, const TSkinImage& src, const TSkinMargins& margins, bool vertical,

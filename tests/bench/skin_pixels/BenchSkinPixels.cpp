@@ -10,7 +10,7 @@
 namespace {
 TBitmapHandle Dib(int w, int h, uint32_t (*colour)(int, int)) {
   void* bits = nullptr;
-  TBitmapHandle bmp = CreateSkinDib(w, h, &bits);
+  TBitmapHandle bmp = CreateSkinDib(w, h, &bits, 32);
   auto* p = static_cast<uint32_t*>(bits);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
@@ -25,7 +25,7 @@ int main() {
   // Two 80 x 30 title frames with 20-pixel caps; a 1024 x 30 target like a form's caption.
   TBitmapHandle strip = Dib(160, 30, [](int x, int y) -> uint32_t { return RGB(x, y * 8, x < 80 ? 40 : 200); });
   TSelectedBitmap src(strip.get());
-  TBitmapHandle target = CreateSkinDib(1024, 30);
+  TBitmapHandle target = CreateSkinDib(1024, 30, nullptr, 32);  // like a true-colour window
   MemoryDc dc;
   SelectGuard sel(dc.get(), target.get());
   SetStretchBltMode(dc.get(), COLORONCOLOR);
