@@ -46,12 +46,7 @@ std::vector<TSkinPiece> NineSlicePieces(const TSkinRect& frame, TSkinMargins mar
   if (withCentre) {
     const TSkinRect src{fx + l, fy + t, fr - r, fb - b};
     const TSkinRect dst{l, t, W - r, H - b};
-    if (tileCentre) {
-      if (!src.Empty())
-        for (const TSkinRect& tile : TileRects(dst, src.Width(), src.Height())) AddPiece(out, src, tile);
-    } else {
-      AddPiece(out, src, dst);
-    }
+    if (!src.Empty() && !dst.Empty()) out.push_back({src, dst, tileCentre});
   }
   if (r * b > 0) AddPiece(out, {fr - r, fb - b, fr, fb}, {W - r, H - b, W, H});
   if (r > 0) AddPiece(out, {fr - r, fy + t, fr, fb - b}, {W - r, t, W, H - b});
@@ -76,9 +71,7 @@ std::vector<TSkinPiece> ThreeSlicePieces(const TSkinRect& frame, int left, int r
 
 std::vector<TSkinRect> TileRects(const TSkinRect& dst, int tileWidth, int tileHeight) {
   std::vector<TSkinRect> out;
-  if (tileWidth <= 0 || tileHeight <= 0) return out;
-  for (int y = dst.Top; y < dst.Bottom; y += tileHeight)
-    for (int x = dst.Left; x < dst.Right; x += tileWidth) out.push_back({x, y, x + tileWidth, y + tileHeight});
+  ForEachTile(dst, tileWidth, tileHeight, [&](const TSkinRect& r) { out.push_back(r); });
   return out;
 }
 

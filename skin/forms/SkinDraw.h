@@ -34,10 +34,12 @@ struct TSkinMargins {
 TSkinRect FrameRect(int imageWidth, int imageHeight, bool vertical, int frameCount, int frame);
 
 // A copy from Src (in image coordinates) to Dst (in target coordinates); stretched when the
-// sizes differ.
+// sizes differ. A tiled piece instead fills Dst with whole unscaled copies of Src (see
+// ForEachTile), which may overflow Dst's right and bottom edges.
 struct TSkinPiece {
   TSkinRect Src;
   TSkinRect Dst;
+  bool Tiled = false;
   bool operator==(const TSkinPiece&) const = default;
 };
 
@@ -48,7 +50,8 @@ TSkinMargins FitMargins(TSkinMargins m, int width, int height);
 // Nine-slice of `frame` into a W x H target at (0, 0), in drawing order: top-left,
 // bottom-left, top-right, left, top, centre, bottom-right, right, bottom. With tileCentre
 // the centre is expanded into whole unscaled tiles (row by row) that may overflow; the
-// right and bottom pieces drawn after them cover the overflow. withCentre = false leaves
+// right and bottom pieces drawn after them cover the overflow (one tiled piece, so a tiny
+// tile in a large target costs no memory). withCentre = false leaves
 // the centre out (the eight-piece border). Pieces with an empty source or destination are
 // left out.
 std::vector<TSkinPiece> NineSlicePieces(const TSkinRect& frame, TSkinMargins margins, int width, int height,
@@ -59,8 +62,14 @@ std::vector<TSkinPiece> NineSlicePieces(const TSkinRect& frame, TSkinMargins mar
 // Only the left and right margins count.
 std::vector<TSkinPiece> ThreeSlicePieces(const TSkinRect& frame, int left, int right, int width, int height);
 
-// Whole tiles of a w x h tile covering dst row by row (the last row and column may overflow).
-// A tile without area gives none.
+// Whole tiles of a w x h tile covering dst row by row (the last row and column may overflow),
+// each handed to fn as a TSkinRect. A tile without area gives none.
+template <class Fn>
+void ForEachTile(const TSkinRect& dst, int tileWidth, int tileHeight, Fn&& fn) {
+  if (tileWidth <= 0 || tileHeight <= 0) return;
+  for (int y = dst.Top; y < dst.Bottom; y += tileHeight)
+    for (int x = dst.Left; x < dst.Right; x += tileWidth) fn(TSkinRect{x, y, x + tileWidth, y + tileHeight});
+}
 std::vector<TSkinRect> TileRects(const TSkinRect& dst, int tileWidth, int tileHeight);
 
 // Where a frame of the given size sits centred in the target (unscaled); the offsets are

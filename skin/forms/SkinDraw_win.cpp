@@ -25,7 +25,11 @@ class StretchModeGuard {
 void DrawPieces(HDC dst, HDC src, const std::vector<TSkinPiece>& pieces, int offX, int offY) {
   for (const TSkinPiece& p : pieces) {
     const int dx = p.Dst.Left + offX, dy = p.Dst.Top + offY;
-    if (p.Dst.Width() == p.Src.Width() && p.Dst.Height() == p.Src.Height())
+    if (p.Tiled) {
+      ForEachTile(p.Dst, p.Src.Width(), p.Src.Height(), [&](const TSkinRect& t) {
+        BitBlt(dst, t.Left + offX, t.Top + offY, t.Width(), t.Height(), src, p.Src.Left, p.Src.Top, SRCCOPY);
+      });
+    } else if (p.Dst.Width() == p.Src.Width() && p.Dst.Height() == p.Src.Height())
       BitBlt(dst, dx, dy, p.Dst.Width(), p.Dst.Height(), src, p.Src.Left, p.Src.Top, SRCCOPY);
     else
       StretchBlt(dst, dx, dy, p.Dst.Width(), p.Dst.Height(), src, p.Src.Left, p.Src.Top, p.Src.Width(),
@@ -215,8 +219,9 @@ void DrawTransparentThreePass(HDC dc, const RECT& target, const TSkinImage& src,
 
 void TileImage(HDC dc, const RECT& dst, const TSkinImage& src, const RECT& srcRect) {
   const int w = srcRect.right - srcRect.left, h = srcRect.bottom - srcRect.top;
-  for (const TSkinRect& t : TileRects(ToSkinRect(dst), w, h))
+  ForEachTile(ToSkinRect(dst), w, h, [&](const TSkinRect& t) {
     BitBlt(dc, t.Left, t.Top, w, h, src.Dc, srcRect.left, srcRect.top, SRCCOPY);
+  });
 }
 
 TPixelBuffer ReadBitmapPixels(HBITMAP bitmap) {

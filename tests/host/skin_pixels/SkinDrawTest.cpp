@@ -10,9 +10,12 @@ namespace {
 std::vector<std::vector<int>> Coverage(const std::vector<TSkinPiece>& pieces, int w, int h) {
   std::vector<std::vector<int>> grid(h, std::vector<int>(w, -1));
   for (size_t i = 0; i < pieces.size(); ++i) {
-    const TSkinRect& d = pieces[i].Dst;
-    for (int y = std::max(d.Top, 0); y < std::min(d.Bottom, h); ++y)
-      for (int x = std::max(d.Left, 0); x < std::min(d.Right, w); ++x) grid[y][x] = static_cast<int>(i);
+    const TSkinPiece& p = pieces[i];
+    const std::vector<TSkinRect> rects = p.Tiled ? TileRects(p.Dst, p.Src.Width(), p.Src.Height())
+                                                 : std::vector<TSkinRect>{p.Dst};
+    for (const TSkinRect& d : rects)
+      for (int y = std::max(d.Top, 0); y < std::min(d.Bottom, h); ++y)
+        for (int x = std::max(d.Left, 0); x < std::min(d.Right, w); ++x) grid[y][x] = static_cast<int>(i);
   }
   return grid;
 }
@@ -79,26 +82,23 @@ TEST(NineSlice, TiledCentreIsCoveredByLaterEdges) {
   const TSkinRect frame{0, 0, 9, 9};
   const int W = 31, H = 21;  // centre 25 x 15: the 3 x 3 tile does not divide it
   const auto pieces = NineSlicePieces(frame, {3, 3, 3, 3}, W, H, true);
-  std::vector<int> tiles;
-  for (size_t i = 0; i < pieces.size(); ++i)
-    if (pieces[i].Src == TSkinRect{3, 3, 6, 6}) tiles.push_back(static_cast<int>(i));
+  ASSERT_EQ(pieces.size(), 9u);
+  EXPECT_EQ(pieces[5], (TSkinPiece{{3, 3, 6, 6}, {3, 3, 28, 18}, true}));
+  const auto tiles = TileRects(pieces[5].Dst, 3, 3);
   ASSERT_EQ(tiles.size(), 9u * 5u);  // ceil(25/3) columns, 15/3 rows
-  for (int i : tiles) {
-    EXPECT_EQ(pieces[i].Dst.Width(), 3);  // whole, unscaled tiles
-    EXPECT_EQ(pieces[i].Dst.Height(), 3);
-  }
-  EXPECT_EQ(pieces[tiles.back()].Dst, (TSkinRect{27, 15, 30, 18}));  // overflows x = 28
+  EXPECT_EQ(tiles.back(), (TSkinRect{27, 15, 30, 18}));  // overflows x = 28
 
+  // Drawn in order, the tiles show exactly in the centre; the edges after them win.
   const auto grid = Coverage(pieces, W, H);
-  const auto isTile = [&](int id) { return std::find(tiles.begin(), tiles.end(), id) != tiles.end(); };
   for (int y = 0; y < H; ++y)
     for (int x = 0; x < W; ++x) {
       const bool inCentre = x >= 3 && x < W - 3 && y >= 3 && y < H - 3;
-      EXPECT_EQ(isTile(grid[y][x]), inCentre) << x << "," << y;
+      ASSERT_EQ(grid[y][x] == 5, inCentre) << x << "," << y;
       ASSERT_NE(grid[y][x], -1) << x << "," << y;
     }
-  // The right edge column is the right-edge piece, not a tile's overflow.
-  EXPECT_EQ(pieces[grid[10][28]].Src, (TSkinRect{6, 3, 9, 6}));
+  EXPECT_EQ(pieces[grid[10][28]].Src, (TSkinRect{6, 3, 9, 6}));  // right edge
+  // Only the centre tiles; the other pieces stay stretched.
+  for (size_t i = 0; i < pieces.size(); ++i) EXPECT_EQ(pieces[i].Tiled, i == 5);
 }
 
 TEST(NineSlice, BorderOmitsCentreAndEmptyTargetsDrawNothing) {
