@@ -48,7 +48,10 @@ void TfrmParticle::AttachTo(ICursorSubject* subject) {
   if (subject) subject->Attach(this);
 }
 
-void TfrmParticle::WindowClosed() { delete this; }
+void TfrmParticle::WindowClosed() {
+  (void)FView.release();  // the window is freeing itself
+  delete this;
+}
 
 TPoint DrawStartPoint(const TPoint& cursor) {
   TPoint p;

@@ -64,8 +64,8 @@ class TfrmParticle : public ICursorObserver {
   // itself off the subject's list instead of leaving a dangling entry.
   void AttachTo(ICursorSubject* subject);
 
-  // The window was closed: the particle frees itself with its picture and its view. The
-  // view calls this last thing and touches nothing of itself afterwards.
+  // The window was closed and is freeing itself: the particle lets go of it and frees
+  // itself with its picture.
   void WindowClosed();
 
   IParticleView* View() const { return FView.get(); }

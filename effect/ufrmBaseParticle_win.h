@@ -1,7 +1,8 @@
 #pragma once
-// The particle's window: a borderless, top-most tool window on the desktop, layered and
-// click-through, shown without activation and drawn only through UpdateLayeredWindow.
-// It owns the frame timer (tmrDrawForm) whose ticks draw the particle's frames.
+// The particle's window: a borderless, stay-on-top form parented to the desktop, a tool
+// window without a taskbar button, made layered and click-through, shown without
+// activation and drawn only through UpdateLayeredWindow. It owns the frame timer
+// (tmrDrawForm) whose ticks draw the particle's frames.
 //
 // The shell builds an effect with InstallParticleWindows() once, then
 //   TEffectStartContext c{CursorPos, this, [this] { return LoadParticlePicture(); },
@@ -10,43 +11,40 @@
 #include <windows.h>
 
 #include "effect/ufrmBaseParticle.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Forms.h"
 
-class TParticleWindow final : public IParticleView {
+class TfrmParticleForm final : public TForm, public IParticleView {
  public:
-  static constexpr const char* kClassName = "TfrmParticle";
   static constexpr int kDesignWidth = 104;  // client size before the first frame
   static constexpr int kDesignHeight = 70;
 
-  // Creates the window with the timer running at the stored 50 ms.
-  explicit TParticleWindow(TfrmParticle& particle);
-  ~TParticleWindow() override;
-  TParticleWindow(const TParticleWindow&) = delete;
-  TParticleWindow& operator=(const TParticleWindow&) = delete;
-
-  HWND Handle() const { return FHandle; }
+  // Builds the form (no owner) with the timer running at the stored 50 ms.
+  explicit TfrmParticleForm(TfrmParticle& particle);
+  ~TfrmParticleForm() override;
 
   void MakeLayered() override;
   void ShowNoActivate() override;
   void Present(const IParticleImage& image, TPoint position, uint8_t alpha) override;
-  void SetTimerInterval(uint32_t ms) override;
-  uint32_t TimerInterval() const override { return FInterval; }
-  void SetTimerEnabled(bool enabled) override;
-  bool TimerEnabled() const override { return FEnabled; }
+  void SetTimerInterval(uint32_t ms) override { tmrDrawForm->SetInterval(ms); }
+  uint32_t TimerInterval() const override { return tmrDrawForm->Interval(); }
+  void SetTimerEnabled(bool enabled) override { tmrDrawForm->SetEnabled(enabled); }
+  bool TimerEnabled() const override { return tmrDrawForm->Enabled(); }
 
-  // The particle that owns the window, from the window handle (null for other windows).
+  // The particle shown by a window, or null for any other window.
   static TfrmParticle* ParticleOf(HWND wnd);
 
- private:
-  static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
-  void tmrDrawFormTimer();
-  void FormClose();
-  void RestartTimer();
+  TTimer* tmrDrawForm = nullptr;
 
+ protected:
+  void CreateParams(TCreateParams& params) override;
+
+ private:
+  void tmrDrawFormTimer(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
   TfrmParticle* FParticle;
-  HWND FHandle = nullptr;
-  uint32_t FInterval = kStoredTimerInterval;
-  bool FEnabled = true;
+  bool FFreedByClose = false;
 };
 
-// From now on every particle built gets a TParticleWindow.
+// From now on every particle built gets a TfrmParticleForm.
 void InstallParticleWindows();

@@ -105,6 +105,7 @@ TEST(FlagParticle, ClosingAFollowerJoinsTheChainAroundIt) {
   TRecordingViews views;
   TScriptedRandom script;
   TChain chain(3);
+  std::unique_ptr<IParticleView> window(chain.Items[1]->View());  // a real window frees itself
   chain.Items[1].release()->WindowClosed();
   EXPECT_EQ(chain.Items[0]->Next, chain.Items[2].get());
   EXPECT_EQ(chain.Items[2]->Previous, chain.Items[0].get());

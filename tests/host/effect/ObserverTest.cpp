@@ -85,6 +85,7 @@ TEST(ParticleObserver, StoresEveryPointAsTargetAndNeverDraws) {
 
   // Closing the window frees the particle and takes it off the list, so the next cursor
   // message does not reach freed memory.
+  std::unique_ptr<IParticleView> window(p->View());  // a real window frees itself
   p->WindowClosed();
   EXPECT_EQ(subject.List.Count(), 0u);
   subject.NotifyObservers();

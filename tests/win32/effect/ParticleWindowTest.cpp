@@ -49,7 +49,7 @@ struct TBelowWindow {
   HWND Handle = nullptr;
 };
 
-HWND WindowOf(const TfrmParticle& p) { return static_cast<TParticleWindow*>(p.View())->Handle(); }
+HWND WindowOf(const TfrmParticle& p) { return static_cast<TfrmParticleForm*>(p.View())->Handle(); }
 
 RECT RectOf(const TfrmParticle& p) {
   RECT r{};
@@ -108,7 +108,7 @@ TEST_F(ParticleWindows, LayeredClickThroughTopMostToolWindowThatNeverActivates) 
     EXPECT_EQ(ex & bit, bit) << std::hex << bit;
   EXPECT_TRUE(IsWindowVisible(wnd));
   EXPECT_FALSE(IsIconic(wnd));
-  EXPECT_EQ(TParticleWindow::ParticleOf(wnd), p.get());
+  EXPECT_EQ(TfrmParticleForm::ParticleOf(wnd), p.get());
 
   for (int i = 0; i < 12; ++i) {
     p->DrawFrame();
@@ -156,7 +156,7 @@ TEST_F(ParticleWindows, MissingPictureRunsSilentlyAndShowsNothing) {
   const RECT r = RectOf(*p);
   EXPECT_EQ(r.left, 0);
   EXPECT_EQ(r.top, 0);
-  EXPECT_EQ(r.right, TParticleWindow::kDesignWidth);
+  EXPECT_EQ(r.right, TfrmParticleForm::kDesignWidth);
   // No message box or other window of ours appeared.
   int dialogs = 0;
   EnumThreadWindows(GetCurrentThreadId(), CountDialogs, reinterpret_cast<LPARAM>(&dialogs));
@@ -216,7 +216,8 @@ TEST_F(ParticleWindows, HeadTimerDrawsTheWholeFlagChainAndAClosedParticleLeavesC
   // A particle closed anyway frees itself, leaves the observer list and the chain.
   TfrmFlagParticle* third = chain[3].release();
   const HWND wnd = WindowOf(*third);
-  SendMessageA(wnd, WM_CLOSE, 0, 0);
+  PostMessageA(wnd, WM_CLOSE, 0, 0);
+  Pump(100);
   EXPECT_FALSE(IsWindow(wnd));
   EXPECT_EQ(subject.List.Count(), 7u);
   EXPECT_EQ(chain[2]->Next, chain[4].get());
