@@ -7,6 +7,9 @@
 #include "hook/HookData.h"
 #include "restart/RestartPlan.h"
 #include "shell/TavrinApi.h"
+#include "shell/TrayIcon_win.h"
+#include "shell/Unit1.h"
+#include "shell/Unitabout.h"
 #include "ui/Dialogs.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Menus.h"
@@ -117,9 +120,14 @@ void TfrmMain::CreateMenu() {
 }
 
 // The tray icon is added by its own unit; until then the program runs without one.
-void TfrmMain::CreateTrayIcon() {}
+void TfrmMain::CreateTrayIcon() {
+  TrayIcon1 = new TTrayIcon(this);  // added to the notification area when the form has loaded
+  TrayIcon1->Name = "TrayIcon1";
+  TrayIcon1->SetPopupMenu(pmMain);
+}
 
 void TfrmMain::FreeTrayIcon() {
+  delete TrayIcon1;  // takes the icon out of the notification area
   TrayIcon1 = nullptr;
 }
 
@@ -232,7 +240,14 @@ void TfrmMain::ChooseImage1Click(TObject*) { FLogic->ChooseImage1Click(); }
 void TfrmMain::NewProgram1Click(TObject*) { FLogic->NewProgram1Click(); }
 
 // The Option and About dialogs are shown by their own units once they exist.
-void TfrmMain::MIOptionClick(TObject*) {}
-void TfrmMain::MIAboutClick(TObject*) {}
+// The dialogs exist hidden from the start; choosing one again only brings it up.
+static void ShowDialog(TForm* dialog) {
+  if (!dialog) return;
+  dialog->Show();
+  SetForegroundWindow(dialog->Handle());
+}
+
+void TfrmMain::MIOptionClick(TObject*) { ShowDialog(Form1); }
+void TfrmMain::MIAboutClick(TObject*) { ShowDialog(AboutBox); }
 
 void TfrmMain::pmiExitClick(TObject*) { Close(); }

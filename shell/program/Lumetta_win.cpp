@@ -5,6 +5,8 @@
 
 #include "effect/uGDIUtils_win.h"
 #include "effect/ufrmBaseParticle_win.h"
+#include "shell/Unit1.h"
+#include "shell/Unitabout.h"
 #include "shell/ufrmMain.h"
 #include "ui/Forms.h"
 
@@ -14,7 +16,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Application->Initialize();
   Application->SetTitle("Lumetta");
   Application->CreateForm<TfrmMain>(&frmMain);
-  // The Option and About dialogs are created here, hidden, in that order.
+  // The Option and About dialogs, hidden until the menu shows them.
+  Application->CreateForm(&Form1);
+  Application->CreateForm(&AboutBox);
   Application->Run();
   return 0;
 }

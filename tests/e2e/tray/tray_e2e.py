@@ -1,0 +1,200 @@
+#!/usr/bin/env python3
+"""The notification-area icon of the real Lumetta.exe, as a user meets it.
+
+The program runs in a Wine desktop with a taskbar; the icon is found on screen by its
+colours at the right end of the taskbar, right-clicked with xdotool, and the menu, the
+Option and About dialogs and the exit are checked from outside with LumettaProbe.exe.
+Reuses the sessions of the shell scenarios (tests/e2e/shell/lumetta_e2e.py).
+
+Usage: tray_e2e.py BIN_DIR [--shots DIR]   (with --shots, saves tray-menu.png, option.png
+and about.png there)
+"""
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "shell"))
+import lumetta_e2e as e2e  # noqa: E402
+
+MENU_ITEMS = ["Magic", "Flag", "ChooseImage (.PNG)", "", "Option", "", "About", "", "Exit"]
+SCREEN_W, SCREEN_H = 1024, 768
+STRIP = 48  # the taskbar lies in the bottom rows of the desktop
+
+
+def screenshot(path):
+    subprocess.run(["import", "-window", "root", path], check=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def rgb_of(path, x, y, w, h):
+    raw = subprocess.run(["convert", path, "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-depth", "8", "rgb:-"],
+                         check=True, stdout=subprocess.PIPE).stdout
+    return raw
+
+
+def find_icon():
+    """Centre of our sparkle (warm gold pixels) in the right half of the taskbar, or None."""
+    with tempfile.TemporaryDirectory() as tmp:
+        shot = os.path.join(tmp, "screen.png")
+        screenshot(shot)
+        x0, y0, w, h = SCREEN_W // 2, SCREEN_H - STRIP, SCREEN_W // 2, STRIP
+        raw = rgb_of(shot, x0, y0, w, h)
+    xs, ys = [], []
+    for i in range(0, len(raw) - 2, 3):
+        r, g, b = raw[i], raw[i + 1], raw[i + 2]
+        if r > 200 and 130 < g < 235 and b < 110:
+            p = i // 3
+            xs.append(x0 + p % w)
+            ys.append(y0 + p // w)
+    if len(xs) < 6:
+        return None
+    return (sum(xs) // len(xs), sum(ys) // len(ys))
+
+
+def click(x, y, button):
+    e2e.move(x, y)
+    subprocess.run(["xdotool", "click", str(button)], check=True)
+
+
+def open_menu(s, icon):
+    """Right-clicks the icon; answers the open menu's rect and, where the system lets another
+    process read them, its item texts (Wine does not: menus are private to their process)."""
+    click(*icon, 3)
+
+    def menus():
+        rect, items = None, []
+        for line in s.probe("menus"):
+            f = line.split("\t")
+            if f[0] == "ITEM":
+                items.append(f[2] if len(f) > 2 else "")
+            elif len(f) >= 10 and rect is None:
+                rect = tuple(int(v) for v in f[4:8])
+        return rect, items
+
+    return s.wait_for(menus, lambda m: m[0] is not None, timeout=10)
+
+
+def shoot(shots, name, rect, margin=12):
+    if not shots:
+        return
+    os.makedirs(shots, exist_ok=True)
+    with tempfile.TemporaryDirectory() as tmp:
+        full = os.path.join(tmp, "screen.png")
+        screenshot(full)
+        left, top = max(0, rect[0] - margin), max(0, rect[1] - margin)
+        right, bottom = min(SCREEN_W, rect[2] + margin), min(SCREEN_H, rect[3] + margin)
+        subprocess.run(["convert", full, "-crop", f"{right - left}x{bottom - top}+{left}+{top}", "+repage",
+                        "-strip", os.path.join(shots, name)], check=True)
+    print(f"  saved {name} ({right - left} x {bottom - top})")
+
+
+def item_rows(rect):
+    """Vertical centres of the menu's text lines, top to bottom, read from the screen: runs
+    of rows holding dark text pixels (separator lines and the frame are left out)."""
+    with tempfile.TemporaryDirectory() as tmp:
+        shot = os.path.join(tmp, "screen.png")
+        screenshot(shot)
+        x0, y0, w, h = rect[0] + 4, rect[1] + 2, rect[2] - rect[0] - 8, rect[3] - rect[1] - 4
+        raw = rgb_of(shot, x0, y0, w, h)
+    rows = []
+    for y in range(h):
+        line = raw[y * w * 3:(y + 1) * w * 3]
+        dark = sum(1 for i in range(0, len(line), 3) if line[i] + line[i + 1] + line[i + 2] < 150)
+        rows.append(0 < dark < w * 0.6)
+    centres, start = [], None
+    for y, has_text in enumerate(rows + [False]):
+        if has_text and start is None:
+            start = y
+        elif not has_text and start is not None:
+            if y - start >= 4:
+                centres.append(y0 + (start + y) // 2)
+            start = None
+    return centres
+
+
+def choose(s, icon, index):
+    """Opens the menu and clicks its index-th text item."""
+    rect, _ = open_menu(s, icon)
+    time.sleep(0.3)
+    rows = item_rows(rect)
+    e2e.expect(len(rows) == 6, f"six items in the menu at {rect}: rows {rows}")
+    click((rect[0] + rect[2]) // 2, rows[index], 1)
+    return rect
+
+
+def visible_window(s, cls):
+    return [w for w in s.windows() if w.cls == cls and w.visible]
+
+
+def scenario_tray(bin_dir, shots=None):
+    """Icon in the taskbar; right click opens the menu; Option and About open; Exit removes the icon."""
+    s = e2e.Session(bin_dir, "tray")
+    try:
+        e2e.move(5, 5)
+        s.start()
+        s.wait_for(s.particles, lambda p: len(p) == 8)
+        icon = s.wait_for(find_icon, lambda p: p is not None, timeout=20)
+        print(f"  icon seen at {icon}")
+
+        rect, items = open_menu(s, icon)
+        e2e.expect(not items or items == MENU_ITEMS, f"menu items: {items}")
+        # The menu opens at the cursor, moved only as far as it must to stay on the screen
+        # (Wine keeps it above the taskbar, so it may end just above the click point).
+        dx = max(rect[0] - icon[0], 0, icon[0] - rect[2])
+        dy = max(rect[1] - icon[1], 0, icon[1] - rect[3])
+        e2e.expect(max(dx, dy) <= 24, f"menu {rect} opened at the cursor {icon}")
+        # Under Wine another process cannot read the items, so they are told apart on screen:
+        # six text lines, Option the fourth, About the fifth, Exit the last.
+        shoot(shots, "tray-menu.png",
+              (min(rect[0], icon[0] - 20), min(rect[1], icon[1] - 20), max(rect[2], icon[0] + 20), SCREEN_H))
+        rows = item_rows(rect)
+        e2e.expect(len(rows) == 6, f"six items in the menu at {rect}: rows {rows}")
+        click((rect[0] + rect[2]) // 2, rows[3], 1)  # Magic, Flag, ChooseImage, Option
+        option = s.wait_for(lambda: visible_window(s, "TForm1"), lambda w: len(w) == 1, timeout=10)[0]
+        e2e.expect(option.caption == "Option" and (option.width, option.height) == (311, 124),
+                   f"Option dialog: {option} {option.caption!r}")
+        time.sleep(0.5)
+        shoot(shots, "option.png", (option.left, option.top, option.right, option.bottom))
+
+        choose(s, icon, 4)  # ... Option, About
+        about = s.wait_for(lambda: visible_window(s, "TAboutBox"), lambda w: len(w) == 1, timeout=10)[0]
+        e2e.expect(about.caption == "About", f"About dialog: {about.caption!r}")
+        time.sleep(0.5)
+        shoot(shots, "about.png", (about.left, about.top, about.right, about.bottom))
+        # Both dialogs stay open side by side: neither is modal.
+        e2e.expect(len(visible_window(s, "TForm1")) == 1, "Option still open")
+
+        choose(s, icon, 5)  # the last one: Exit
+        s.wait_for(s.pids, lambda p: not p, timeout=15)
+        gone = s.wait_for(find_icon, lambda p: p is None, timeout=10)
+        e2e.expect(gone is None, "the icon left the taskbar")
+    finally:
+        s.stop()
+
+
+def main():
+    args = sys.argv[1:]
+    shots = None
+    if "--shots" in args:
+        i = args.index("--shots")
+        shots = os.path.abspath(args[i + 1])
+        del args[i:i + 2]
+    bin_dir = os.path.abspath(args[0])
+    here = os.path.dirname(os.path.abspath(__file__))
+    subprocess.run([os.path.join(here, "..", "..", "..", "scripts", "wine-prefix")], check=True)
+    with e2e.OwnDisplay():
+        t0 = time.monotonic()
+        print(f"[ RUN  ] tray: {scenario_tray.__doc__}", flush=True)
+        try:
+            scenario_tray(bin_dir, shots)
+        except Exception as ex:
+            print(f"[FAILED] tray: {ex}", flush=True)
+            return 1
+        print(f"[  OK  ] tray ({time.monotonic() - t0:.1f} s)", flush=True)
+        return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
