@@ -153,17 +153,6 @@ TEST(TrayIcon, EnabledSetterAddsRemovesAndIgnoresSameValue) {
   EXPECT_EQ(f.host.Take(), (Calls{"TimerOff 1000", "Delete"}));
 }
 
-TEST(TrayIcon, RefusedAddDisablesAndTaskbarRestartDoesNotRetry) {
-  Fixture f;
-  f.host.AcceptAdd = false;
-  f.core.Loaded();
-  EXPECT_FALSE(f.core.Enabled());
-  f.host.Take();
-  f.Send(kTaskbarCreated);
-  EXPECT_TRUE(f.handled);
-  EXPECT_TRUE(f.host.Take().empty());
-}
-
 TEST(TrayIcon, TaskbarRestartAddsTheIconAgainAndSwallowsErrors) {
   Fixture f;
   f.core.Loaded();
@@ -184,22 +173,6 @@ TEST(TrayIcon, TaskbarRestartAddsTheIconAgainAndSwallowsErrors) {
   // An unrelated message is left to the default procedure.
   f.Send(0x0401);
   EXPECT_FALSE(f.handled);
-}
-
-TEST(TrayIcon, HintSetsAndClearsTheTooltipFlag) {
-  Fixture f;
-  f.core.Loaded();
-  f.host.Take();
-  f.core.SetHint("Lumetta");
-  ASSERT_EQ(f.host.Take(), (Calls{"Modify"}));
-  EXPECT_EQ(f.host.Sent.back().Flags, 7u);
-  EXPECT_EQ(f.host.Sent.back().Tip, "Lumetta");
-  f.core.SetHint("Lumetta");
-  EXPECT_TRUE(f.host.Take().empty());
-  f.core.SetHint("");
-  ASSERT_EQ(f.host.Take(), (Calls{"Modify"}));
-  EXPECT_EQ(f.host.Sent.back().Flags, 3u);
-  EXPECT_EQ(f.host.Sent.back().Tip, "");
 }
 
 TEST(TrayIcon, DefaultClicksOnlyDoubleClickRestoresAndRightReleaseOpensMenu) {
@@ -382,19 +355,6 @@ TEST(TrayIcon, IconIndexOutsideTheListShowsTheApplicationIcon) {
   f.host.Count = 4;
   f.core.IconsChanged();
   EXPECT_EQ(f.host.Sent.back().Icon, kAppIcon);
-}
-
-TEST(TrayIcon, SessionEndAsksTheHandlerAndRemovesTheIconWhenItReallyEnds) {
-  Fixture f;
-  f.core.Loaded();
-  EXPECT_EQ(f.Send(tray::MsgQueryEndSession), 1);
-  f.host.CanEnd = false;
-  EXPECT_EQ(f.Send(tray::MsgQueryEndSession), 0);
-  f.host.Take();
-  f.Send(tray::MsgEndSession, 0);
-  EXPECT_EQ(f.host.Take(), (Calls{Ev(TTrayEvent::EndSession)}));
-  f.Send(tray::MsgEndSession, 1);
-  EXPECT_EQ(f.host.Take(), (Calls{Ev(TTrayEvent::EndSession), "Delete"}));
 }
 
 }  // namespace
