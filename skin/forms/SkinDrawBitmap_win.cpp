@@ -9,7 +9,7 @@ std::unique_ptr<TBitmap> DrawSkinRect(const RECT& target, TBitmap& src, const TS
                                       bool tile, int frameCount, int frame) {
   const int w = target.right - target.left, h = target.bottom - target.top;
   if (w < 1 || h < 1) return std::make_unique<TBitmap>();
-  auto out = std::make_unique<TBitmap>(w, h, pf24bit);
+  auto out = std::make_unique<TBitmap>(w, h, pf32bit);
   RenderSkinRect(out->Canvas()->Handle(), w, h, SkinImageOf(src), margins, vertical, tile, frameCount, frame);
   return out;
 }

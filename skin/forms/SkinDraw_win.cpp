@@ -64,13 +64,13 @@ bool HasAlphaByte(HDC dc) {
 
 void CopyKeyed(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, COLORREF key, bool maskBlt) {
   if (w <= 0 || h <= 0) return;
-  // A 32-bit source may carry alpha bytes that would keep key pixels out of the mask:
-  // its rectangle goes through a 24-bit copy first.
+  // A 32-bit source may carry alpha bytes, which some GDI implementations (Wine) compare
+  // along with the colour when making the mask: its rectangle goes through a 24-bit copy.
   TBitmapHandle plain;
   std::optional<MemoryDc> plainDc;
   std::optional<SelectGuard> selected;
   if (HasAlphaByte(src)) {
-    plain = CreateSkinDib(w, h);
+    plain = CreateSkinDib(w, h, nullptr, 24);
     if (!plain) return;
     plainDc.emplace();
     selected.emplace(plainDc->get(), plain.get());
