@@ -4,6 +4,7 @@
 // the effect the settings choose, and carries the popup menu and the tray icon.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,9 +20,17 @@ class TOpenDialog;
 class TTimer;
 class TTrayIcon;
 
+// Where the program lives and how it waits between particles; the program uses its own
+// folder and real sleeps, tests a folder of their own and no waiting.
+struct TMainFormSetup {
+  std::string AppDir;                          // with trailing separator; empty: the program's folder
+  std::function<void(uint32_t ms)> Sleep;      // empty: block the GUI thread
+};
+
 class TfrmMain : public TForm, public ICursorSubject {
  public:
-  explicit TfrmMain(TComponent* AOwner);
+  explicit TfrmMain(TComponent* AOwner) : TfrmMain(AOwner, TMainFormSetup{}) {}
+  TfrmMain(TComponent* AOwner, TMainFormSetup setup);
   ~TfrmMain() override;
   static const TClassInfo& StaticClass();
   const TClassInfo& ClassType() const override { return StaticClass(); }
@@ -72,9 +81,6 @@ class TfrmMain : public TForm, public ICursorSubject {
   void MIAboutClick(TObject* Sender);
   void pmiExitClick(TObject* Sender);
 
-  // Blocks the GUI thread between particles of an effect start (replaceable in tests).
-  std::function<void(uint32_t ms)> SleepBetweenParticles;
-
  protected:
   void WndProc(TMessage& m) override;
 
@@ -86,6 +92,7 @@ class TfrmMain : public TForm, public ICursorSubject {
   void CreateMagicParticles();
   void CreateFlagParticles();
 
+  TMainFormSetup FSetup;
   std::unique_ptr<ISettingsStore> FSettings;
   std::unique_ptr<TMainLogic> FLogic;
 };

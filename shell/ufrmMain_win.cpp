@@ -57,8 +57,9 @@ const TClassInfo& TfrmMain::StaticClass() {
   return info;
 }
 
-TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
-  SleepBetweenParticles = [](uint32_t ms) { ::Sleep(ms); };
+TfrmMain::TfrmMain(TComponent* AOwner, TMainFormSetup setup) : TForm(AOwner), FSetup(std::move(setup)) {
+  if (FSetup.AppDir.empty()) FSetup.AppDir = ProgramFolder();
+  if (!FSetup.Sleep) FSetup.Sleep = [](uint32_t ms) { ::Sleep(ms); };
   BeginLoading();
   Name = "frmMain";
   SetBorderStyle(bsNone);
@@ -137,7 +138,7 @@ void TfrmMain::FormCreate(TObject*) {
   SetWindowLongA(wnd, GWL_EXSTYLE, GetWindowLongA(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
   SetLayeredWindowAttributes(wnd, 0, 0, LWA_ALPHA);
   // 2, 3. The program's folder and the settings file beside it.
-  AppDir = ProgramFolder();
+  AppDir = FSetup.AppDir;
   IniFile = std::make_unique<TIniFile>(AppDir + SettingsFileName);
   FSettings = std::make_unique<TIniSettings>(*IniFile);
   TMainActions actions;
@@ -209,7 +210,7 @@ void TfrmMain::CreateMagicParticles() {
   context.CursorPos = CursorPos;
   context.Subject = this;
   context.LoadPicture = [this]() -> std::unique_ptr<IParticleImage> { return LoadParticlePicture(); };
-  context.Sleep = SleepBetweenParticles;
+  context.Sleep = FSetup.Sleep;
   StartMagicEffect(context);
 }
 
@@ -218,7 +219,7 @@ void TfrmMain::CreateFlagParticles() {
   context.CursorPos = CursorPos;
   context.Subject = this;
   context.LoadPicture = [this]() -> std::unique_ptr<IParticleImage> { return LoadParticlePicture(); };
-  context.Sleep = SleepBetweenParticles;
+  context.Sleep = FSetup.Sleep;
   StartFlagEffect(context);
 }
 
