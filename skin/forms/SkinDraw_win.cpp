@@ -129,10 +129,9 @@ TBitmapHandle CreateSkinDib(int width, int height, void** bits, int bitsPerPixel
 
 void RenderSkinRect(HDC dc, int width, int height, const TSkinImage& src, const TSkinMargins& margins, bool vertical,
                     bool tile, int frameCount, int frame) {
-  const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+  StretchModeGuard mode(dc);
   const TSkinRect frameRect = FrameRect(src.Width, src.Height, vertical, frameCount, frame);
   DrawPieces(dc, src.Dc, NineSlicePieces(frameRect, margins, width, height, tile), 0, 0);
-  if (oldMode) SetStretchBltMode(dc, oldMode);
 }
 
 TBitmapHandle DrawSkinRect(const RECT& target, const TSkinImage& src, const TSkinMargins& margins, bool vertical,
@@ -149,11 +148,13 @@ TBitmapHandle DrawSkinRect(const RECT& target, const TSkinImage& src, const TSki
 void DrawSkinImage(HDC dc, const RECT& target, const TSkinImage& src, bool vertical, bool tile, bool keyed,
                    int frameCount, int frame, const TSkinMargins& margins) {
   if (Inverted(target)) return;
-  TBitmapHandle bmp = DrawSkinRect(target, src, margins, vertical, tile, frameCount, frame);
-  if (!bmp) return;
-  MemoryDc mem;
-  SelectGuard sel(mem.get(), bmp.get());
-  CopyOut(dc, target, mem.get(), target.right - target.left, target.bottom - target.top, keyed);
+  // DrawSkinRect's rendering, kept in the DC it was drawn in for the copy out.
+  const int w = target.right - target.left, h = target.bottom - target.top;
+  TScratch scratch(w, h);
+  if (!scratch.Bitmap) return;
+  SelectGuard sel(scratch.Dc.get(), scratch.Bitmap.get());
+  RenderSkinRect(scratch.Dc.get(), w, h, src, margins, vertical, tile, frameCount, frame);
+  CopyOut(dc, target, scratch.Dc.get(), w, h, keyed);
 }
 
 void DrawSkinBorder(HDC dc, const RECT& target, const TSkinImage& src, bool vertical, int frameCount, int frame,

@@ -41,6 +41,7 @@ int main() {
     SelectGuard s(mem.get(), rendered.get());
     BitBlt(dc.get(), 0, 0, 1024, 30, mem.get(), 0, 0, SRCCOPY);
   });
+  const TBenchResult titleImage = Bench([&] { DrawSkinImage(dc.get(), bar, src.Image(), false, false, false, 2, 2, caps); });
   const TBenchResult titleTiled = Bench([&] {
     TBitmapHandle rendered = DrawSkinRect(bar, src.Image(), caps, false, true, 2, 2);
     MemoryDc mem;
@@ -64,11 +65,13 @@ int main() {
   PrintBench("bare StretchBlt of one frame into 1024 x 30", bareStretch);
   PrintBench("title bar: DrawSkinRect 1024 x 30 + copy", title);
   PrintBench("title bar, tiled centre: DrawSkinRect + copy", titleTiled);
+  PrintBench("title bar in one call: DrawSkinImage", titleImage);
   PrintBench("bare BitBlt 1024 x 30", bareBlt);
   PrintBench("BitmapToRegion 1024 x 30 raw bitmap (GetDIBits)", region);
   PrintBench("BitmapToRegion 1024 x 30 TBitmap (in place)", regionBitmap);
   std::printf("ratio title bar / bare StretchBlt:        %.2f\n", title.MicrosPerCall / bareStretch.MicrosPerCall);
   std::printf("ratio tiled title bar / bare StretchBlt:  %.2f\n", titleTiled.MicrosPerCall / bareStretch.MicrosPerCall);
+  std::printf("ratio DrawSkinImage / bare StretchBlt:     %.2f\n", titleImage.MicrosPerCall / bareStretch.MicrosPerCall);
   std::printf("ratio BitmapToRegion raw / bare BitBlt:   %.2f\n", region.MicrosPerCall / bareBlt.MicrosPerCall);
   std::printf("ratio BitmapToRegion TBitmap / bare BitBlt: %.2f\n", regionBitmap.MicrosPerCall / bareBlt.MicrosPerCall);
   return 0;
