@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -111,6 +115,23 @@ TEST_F(BuiltinSkinTest, SkintoolInfoPrintsTheModel) {
                           "\"Action\": 3", "\"BackgroundLeftShift\": 6"})
     EXPECT_NE(json.find(key), std::string::npos) << key;
   EXPECT_EQ(RunTool("info /nonexistent.skn --json 2>/dev/null"), "");
+}
+
+std::string FileText(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(BuiltinSkinAssets, CopiesInTheTreeMatchTheGenerator) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> generated, kept;
+  for (const auto& f : fs::directory_iterator(BUILTIN_SKIN_DIR)) generated.push_back(f.path().filename().string());
+  for (const auto& f : fs::directory_iterator(ASSET_SKIN_DIR)) kept.push_back(f.path().filename().string());
+  std::sort(generated.begin(), generated.end());
+  std::sort(kept.begin(), kept.end());
+  ASSERT_EQ(kept, generated) << "refresh assets/skins/lumetta (see assets/skins/README.md)";
+  for (const std::string& name : generated)
+    EXPECT_EQ(FileText(fs::path(ASSET_SKIN_DIR) / name), FileText(fs::path(BUILTIN_SKIN_DIR) / name)) << name;
 }
 
 TEST(SkinJsonTest, AbsentElementsAreLeftOut) {
