@@ -66,3 +66,12 @@ bool ReadSkinStreamResource(TSkinData& data, HMODULE module, const char* name) {
   data.ReadSkinStream(stream);
   return true;
 }
+
+TImageList& MenuGlyphImages(TSkinData& data) {
+  static constexpr const char* name = "MenuGlyphImages";
+  if (auto* list = dynamic_cast<TImageList*>(data.FindComponent(name))) return *list;
+  auto* list = new TImageList(&data, 16, 16);  // owned and freed by the component
+  list->Name = name;
+  if (!data.MenuGlyphs->Empty()) list->AddMasked(SkinBitmap(*data.MenuGlyphs), clWhite);
+  return *list;
+}

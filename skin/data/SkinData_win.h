@@ -6,6 +6,7 @@
 
 #include "skin/data/SkinData.h"
 #include "ui/Graphics.h"
+#include "ui/ImgList.h"
 
 ISkinPlatform& GdiSkinPlatform();
 
@@ -17,3 +18,7 @@ inline HBRUSH ButtonFaceBrushHandle(const TSkinData& data) { return reinterpret_
 // Reads the stored "SkinStream" (RCDATA resource `name` of `module`) into the component, as
 // the form reader does; false when the module has no such resource.
 bool ReadSkinStreamResource(TSkinData& data, HMODULE module, const char* name = BuiltinSkinResource);
+
+// MenuGlyphs as an image list of four 16 x 16 images (white transparent), made on first use
+// and owned by the component; empty when the program has no "MARWICKMENU" resource.
+TImageList& MenuGlyphImages(TSkinData& data);

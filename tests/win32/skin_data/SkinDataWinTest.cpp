@@ -53,6 +53,9 @@ TEST(SkinDataWin, LoadsTheBuiltInSkinFromTheExecutable) {
   EXPECT_EQ(glyphs.GetPixel(0, 0), 0xFFFFFFu);
   EXPECT_EQ(glyphs.GetPixel(48 + 4, 4), 0x000000u) << "the close cross starts at the cell's top left";
   EXPECT_EQ(glyphs.GetPixel(32 + 6, 11), 0x000000u) << "the minimize bar";
+  TImageList& list = MenuGlyphImages(d);
+  EXPECT_EQ(list.Count(), 4);
+  EXPECT_EQ(&MenuGlyphImages(d), &list) << "made once";
 }
 
 TEST(SkinDataWin, OtherVersionLeavesNoSkinAndActiveOff) {
