@@ -1,6 +1,7 @@
 // LumettaProbe.exe: looks at a running program from the outside, as a user would see it.
 // Run inside the same Wine desktop as the program; writes its answer to the file given by
 // --out (a program started by the desktop has no console to print to).
+//   (NAME: a program file name, or a full path to match only that copy)
 //   list NAME           top-level windows of processes named NAME: handle, pid, class,
 //                       caption, rect, extended style, visible
 //   boxes NAME          text of every message box of those processes
@@ -35,14 +36,30 @@ void Line(const char* fmt, ...) {
   GOut += "\n";
 }
 
+std::string ImagePath(DWORD pid) {
+  HANDLE p = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  if (!p) return {};
+  char path[MAX_PATH * 2] = {};
+  DWORD size = sizeof(path);
+  const bool ok = QueryFullProcessImageNameA(p, 0, path, &size);
+  CloseHandle(p);
+  return ok ? std::string(path, size) : std::string();
+}
+
+// Processes by program: a bare file name matches that name in any folder; a path with a
+// folder matches only that program file, so runs side by side never touch each other.
 std::set<DWORD> ProcessesNamed(const std::string& name) {
+  const bool byPath = name.find_first_of("\\/") != std::string::npos;
   std::set<DWORD> ids;
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snap == INVALID_HANDLE_VALUE) return ids;
   PROCESSENTRY32 e{};
   e.dwSize = sizeof(e);
-  for (BOOL ok = Process32First(snap, &e); ok; ok = Process32Next(snap, &e))
-    if (lstrcmpiA(e.szExeFile, name.c_str()) == 0) ids.insert(e.th32ProcessID);
+  for (BOOL ok = Process32First(snap, &e); ok; ok = Process32Next(snap, &e)) {
+    const bool match = byPath ? lstrcmpiA(ImagePath(e.th32ProcessID).c_str(), name.c_str()) == 0
+                              : lstrcmpiA(e.szExeFile, name.c_str()) == 0;
+    if (match) ids.insert(e.th32ProcessID);
+  }
   CloseHandle(snap);
   return ids;
 }

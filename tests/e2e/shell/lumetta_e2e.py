@@ -70,13 +70,15 @@ class Session:
         self.desktop = f"/desktop=e2e{os.getpid()}{name},1024x768"
         self.process = None
         self.launchers = []
+        # The probe is always pointed at this copy, so sessions side by side stay apart.
+        self.program_path = win_path(os.path.join(self.folder, PROGRAM))
 
-    def start(self):
+    def start(self, program=PROGRAM):
         if self.read_only:
             # Wine maps the read-only attribute to the file's write bits.
             self.probe("readonly", win_path(self.ini))
         self.started = time.monotonic()
-        self.process = subprocess.Popen(["wine", "explorer", self.desktop, win_path(os.path.join(self.folder, PROGRAM))],
+        self.process = subprocess.Popen(["wine", "explorer", self.desktop, win_path(os.path.join(self.folder, program))],
                                         cwd=self.folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def probe(self, *args):
@@ -100,7 +102,7 @@ class Session:
         return lines
 
     def windows(self):
-        return [Window(line.split("\t")) for line in self.probe("list", PROGRAM) if line.count("\t") >= 9]
+        return [Window(line.split("\t")) for line in self.probe("list", self.program_path) if line.count("\t") >= 9]
 
     def particles(self):
         return [w for w in self.windows() if w.is_particle()]
@@ -109,7 +111,7 @@ class Session:
         return {w.pid for w in self.windows()}
 
     def boxes(self):
-        return [line.split("\t")[1:] for line in self.probe("boxes", PROGRAM) if line.startswith("BOX")]
+        return [line.split("\t")[1:] for line in self.probe("boxes", self.program_path) if line.startswith("BOX")]
 
     def private_kb(self):
         """Resident anonymous memory of this copy's running program, from the host's /proc."""
@@ -147,7 +149,7 @@ class Session:
         raise AssertionError(f"timed out waiting; last seen: {value!r}")
 
     def stop(self):
-        self.probe("kill", PROGRAM)
+        self.probe("kill", self.program_path)
         if self.process:
             try:
                 self.process.wait(timeout=15)
@@ -237,7 +239,7 @@ def scenario_bad_flag(bin_dir):
         s.start()
         boxes = s.wait_for(s.boxes, lambda b: len(b) > 0)
         expect(any("'yes' is not a valid boolean value" in texts for _, texts in boxes), f"message: {boxes}")
-        s.probe("close-boxes", PROGRAM)
+        s.probe("close-boxes", s.program_path)
         time.sleep(1.0)
         expect(s.particles() == [], "no particle after a bad Flag value")
         expect(any(w.cls == "TfrmMain" for w in s.windows()), "the program keeps running")
@@ -292,7 +294,7 @@ def scenario_objects_flat(bin_dir, seconds=15):
         time.sleep(1.0)
 
         def counts():
-            lines = [l.split("\t") for l in s.probe("gui", PROGRAM) if l.startswith("GUI")]
+            lines = [l.split("\t") for l in s.probe("gui", s.program_path) if l.startswith("GUI")]
             expect(len(lines) == 1, f"one Lumetta: {lines}")
             gdi, user = int(lines[0][2]), int(lines[0][3])
             return gdi, user, s.private_kb()
@@ -326,32 +328,49 @@ def scenario_exit(bin_dir):
     try:
         s.start()
         s.wait_for(s.particles, lambda p: len(p) == 8)
-        s.probe("close-main", PROGRAM)
+        s.probe("close-main", s.program_path)
         s.wait_for(s.pids, lambda p: not p, timeout=10)
         expect(s.process.wait(timeout=10) is not None, "explorer returned")
     finally:
         s.stop()
 
 
-def scenario_restart(bin_dir):
-    """The restart program closes the running Lumetta and starts a new one, which reads the new choice."""
-    s = Session(bin_dir, "restart")
-    try:
-        s.start()
-        s.wait_for(s.particles, lambda p: len(p) == 8)
-        old = s.pids()
-        with open(s.ini, "w", newline="\r\n") as out:
-            out.write("[Image]\nFlag=True\n")
-        subprocess.Popen(["wine", "explorer", s.desktop, win_path(os.path.join(s.folder, "Corvane.exe"))],
-                         cwd=s.folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        new = s.wait_for(s.pids, lambda p: p and not (p & old), timeout=25)
-        expect(len(new) == 1, f"one Lumetta runs after the restart: {new}")
-        cursor = (400, 300)
-        move(*cursor)
+def scenario_menu_restart(bin_dir):
+    """The restart program starts Lumetta when none runs; the menu's Flag and Magic items store
+    the choice and restart Lumetta through it, and the new one runs the chosen effect."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    sys.path.insert(0, os.path.join(here, "..", "tray"))
+    import tray_e2e as tray  # finds the icon on screen and picks menu items
+
+    s = Session(bin_dir, "menu")
+    cursor = (400, 300)
+
+    def chain():
         move(cursor[0] + 1, cursor[1])
         move(*cursor)
-        s.wait_for(s.particles, lambda p: sorted((w.left, w.top) for w in p) ==
-                   [(cursor[0] + 30 * i, cursor[1]) for i in range(8)], timeout=15)
+        return sorted((w.left, w.top) for w in s.particles())
+
+    row = [(cursor[0] + 30 * i, cursor[1]) for i in range(8)]
+    try:
+        s.start("Corvane.exe")
+        s.wait_for(s.particles, lambda p: len(p) == 8)
+        first = s.pids()
+        expect(len(first) == 1, f"one Lumetta started by the restart program: {first}")
+        expect("Flag=False" in (s.settings() or ""), "it started Magic")
+
+        for index, flag, chained in ((1, "True", True), (0, "False", False)):
+            icon = s.wait_for(tray.find_icon, lambda p: p is not None, timeout=10)
+            before = s.pids()
+            tray.choose(s, icon, index)
+            s.wait_for(s.settings, lambda t: f"Flag={flag}" in (t or ""), timeout=10)
+            after = s.wait_for(s.pids, lambda p: len(p) == 1 and not (p & before), timeout=25)
+            s.wait_for(s.particles, lambda p: len(p) == 8)
+            if chained:
+                s.wait_for(chain, lambda c: c == row, timeout=15)
+            else:
+                time.sleep(1.5)
+                expect(chain() != row, "Magic particles do not line up as a chain")
+            print(f"  menu item {index} stored Flag={flag}; Lumetta {sorted(before)} restarted as {sorted(after)}")
     finally:
         s.stop()
 
@@ -364,7 +383,7 @@ SCENARIOS = {
     "nopicture": scenario_missing_picture,
     "objects": scenario_objects_flat,
     "exit": scenario_exit,
-    "restart": scenario_restart,
+    "menu": scenario_menu_restart,
 }
 
 
@@ -372,16 +391,18 @@ class OwnDisplay:
     """A virtual X screen for the scenarios, stopped at the end."""
 
     def __enter__(self):
-        for n in range(181, 280):
-            if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
-                break
-        self.server = subprocess.Popen(["Xvfb", f":{n}", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+        # Xvfb picks a free display itself and tells its number, so runs side by side
+        # never share a screen (or a cursor).
+        read_end, write_end = os.pipe()
+        self.server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                                        "-nolisten", "tcp"], pass_fds=(write_end,),
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for _ in range(100):
-            if os.path.exists(f"/tmp/.X11-unix/X{n}"):
-                break
-            time.sleep(0.1)
-        os.environ["DISPLAY"] = f":{n}"
+        os.close(write_end)
+        with os.fdopen(read_end) as f:
+            number = f.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        os.environ["DISPLAY"] = f":{number}"
         return self
 
     def __exit__(self, *exc):
