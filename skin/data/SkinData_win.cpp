@@ -1,4 +1,5 @@
 #include "skin/data/SkinData_win.h"
+#include "skin/data/SkinRead.h"
 
 #include <span>
 
@@ -49,6 +50,8 @@ class TGdiSkinPlatform : public ISkinPlatform {
 
 ISkinPlatform& GdiSkinPlatform() {
   static TGdiSkinPlatform platform;
+  static const bool messageBox = (InstallSkinMessageBox(), true);  // the old-version message
+  (void)messageBox;
   return platform;
 }
 

@@ -20,7 +20,8 @@ using TSkinMessageHook = std::function<void(const std::string& text)>;
 // Installs `hook` for the process and returns the previous one.
 TSkinMessageHook SetSkinMessageHook(TSkinMessageHook hook);
 void ShowSkinMessage(const std::string& text);
-// Windows build only: routes skin messages to a message box titled with the application's name.
+// Windows build only: routes skin messages to a message box titled with the application's
+// name, unless a hook is already set. The Win32 skin platform calls it when first used.
 void InstallSkinMessageBox();
 
 class TSkinReader {
