@@ -56,10 +56,11 @@ bool TSkinReader::LoadArchive(TStream& compressed) {
   FLastError.clear();
   std::vector<uint8_t> archive;
   try {
-    TMemoryStream scratch;
-    const int32_t declared = LzhUnpackStream(compressed, scratch);
-    // A final match may run past the declared size; those bytes are not part of the archive.
-    archive.assign(scratch.Memory(), scratch.Memory() + (declared > 0 ? declared : 0));
+    compressed.SetPosition(0);
+    std::vector<uint8_t> framed(static_cast<size_t>(compressed.GetSize()));
+    framed.resize(static_cast<size_t>(compressed.Read(framed.data(), static_cast<int64_t>(framed.size()))));
+    // Cut to the declared size: bytes a final match adds past it are not part of the archive.
+    archive = LzhUnpackFramed(framed);
   } catch (const ElzhException& e) {
     FLastError = e.what();
     return false;
