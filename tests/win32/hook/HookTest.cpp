@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "hook/HookData.h"
@@ -13,8 +14,26 @@ namespace {
 using GetDLLDataFn = BOOL(WINAPI*)(PHookData*);
 using HookFn = BOOL(WINAPI*)();
 
+// A private copy of the library: the record is shared by every process that maps the same
+// file, and other tests running at the same time use the one beside them.
+std::string PrivateCopy() {
+  static std::string path = [] {
+    char exe[MAX_PATH] = {}, temp[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string source(exe);
+    source = source.substr(0, source.find_last_of('\\') + 1) + "Tavrin.dll";
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "tavrin-test-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string copy = folder + "\\Tavrin.dll";
+    CopyFileA(source.c_str(), copy.c_str(), FALSE);
+    return copy;
+  }();
+  return path;
+}
+
 struct Library {
-  HMODULE Module = LoadLibraryA("Tavrin.dll");
+  HMODULE Module = LoadLibraryA(PrivateCopy().c_str());
   ~Library() {
     if (Module) FreeLibrary(Module);
   }
