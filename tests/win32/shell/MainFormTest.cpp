@@ -266,6 +266,13 @@ TEST(MainForm, UnwritableSettingsReportThePathAndCreateNoParticle) {
     EXPECT_FALSE(m.Form->EffectStarted());
     EXPECT_EQ(ParticleWindows().size(), before);
     EXPECT_TRUE(m.Form->OpenDialog1->InitialDir.empty());
+
+    // A menu choice that cannot store itself is reported the same way, and the program
+    // goes on: no particles, no restart.
+    SendMessageA(PopupListWindow(), WM_COMMAND, MAKEWPARAM(m.Form->btnFlag->Command(), 0), 0);
+    ASSERT_EQ(m.Errors.size(), 2u);
+    EXPECT_EQ(m.Errors[1], "Unable to write to " + folder.Ini());
+    EXPECT_EQ(ParticleWindows().size(), before);
   }
   SetFileAttributesA(folder.Ini().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
