@@ -120,7 +120,6 @@ void TfrmMain::CreateMenu() {
   pmiExit = AddItem(this, pmMain, "pmiExit", "Exit", true, [this](TObject* s) { pmiExitClick(s); });
 }
 
-// The tray icon is added by its own unit; until then the program runs without one.
 void TfrmMain::CreateTrayIcon() {
   TrayIcon1 = new TTrayIcon(this);  // added to the notification area when the form has loaded
   TrayIcon1->Name = "TrayIcon1";
@@ -240,7 +239,6 @@ void TfrmMain::btnFlagClick(TObject*) { FLogic->btnFlagClick(); }
 void TfrmMain::ChooseImage1Click(TObject*) { FLogic->ChooseImage1Click(); }
 void TfrmMain::NewProgram1Click(TObject*) { FLogic->NewProgram1Click(); }
 
-// The Option and About dialogs are shown by their own units once they exist.
 // The dialogs exist hidden from the start; choosing one again only brings it up.
 static void ShowDialog(TForm* dialog) {
   if (!dialog) return;
