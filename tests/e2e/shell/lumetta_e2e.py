@@ -238,7 +238,7 @@ def scenario_bad_flag(bin_dir):
     try:
         s.start()
         boxes = s.wait_for(s.boxes, lambda b: len(b) > 0)
-        expect(any("'yes' is not a valid boolean value" in texts for _, texts in boxes), f"message: {boxes}")
+        expect(boxes == [["Lumetta", "'yes' is not a valid boolean value"]], f"one box, titled and worded exactly: {boxes}")
         s.probe("close-boxes", s.program_path)
         time.sleep(1.0)
         expect(s.particles() == [], "no particle after a bad Flag value")
@@ -255,7 +255,7 @@ def scenario_read_only(bin_dir):
         s.start()
         boxes = s.wait_for(s.boxes, lambda b: len(b) > 0)
         wanted = "Unable to write to " + win_path(s.ini)
-        expect(any(wanted.lower() in texts.lower() for _, texts in boxes), f"want {wanted!r}, saw {boxes}")
+        expect(len(boxes) == 1 and boxes[0][1].lower() == wanted.lower(), f"want {wanted!r}, saw {boxes}")
         time.sleep(0.5)
         expect(s.particles() == [], "no particle when the settings cannot be written")
     finally:
