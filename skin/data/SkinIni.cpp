@@ -1,24 +1,19 @@
 #include "skin/data/SkinIni.h"
 
+#include "ui/Convert.h"
 #include "ui/Streams.h"
 
 namespace {
 
 bool IsBlank(unsigned char ch) { return ch <= ' '; }
 
-std::string Trim(const std::string& s) {
+// Everything up to the space counts as blank here, control characters included.
+std::string TrimBlanks(const std::string& s) {
   size_t b = 0;
   size_t e = s.size();
   while (b < e && IsBlank(static_cast<unsigned char>(s[b]))) ++b;
   while (e > b && IsBlank(static_cast<unsigned char>(s[e - 1]))) --e;
   return s.substr(b, e - b);
-}
-
-char LowerAscii(char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; }
-
-std::string LowerAscii(std::string s) {
-  for (char& ch : s) ch = LowerAscii(ch);
-  return s;
 }
 
 // Case folding of the Western 8-bit code page, for section names.
@@ -46,48 +41,8 @@ bool IsHeader(const std::string& line) {
   return !line.empty() && line.front() == '[' && line.back() == ']';
 }
 
-int HexDigit(char ch) {
-  if (ch >= '0' && ch <= '9') return ch - '0';
-  if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
-  if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
-  return -1;
-}
 
 }  // namespace
-
-bool TryStrToInt(const std::string& text, int32_t& value) {
-  size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  if (i < text.size() && text[i] == '$') {
-    ++i;
-    if (i == text.size()) return false;
-    uint64_t v = 0;
-    for (; i < text.size(); ++i) {
-      const int d = HexDigit(text[i]);
-      if (d < 0) return false;
-      v = v * 16 + static_cast<uint64_t>(d);
-      if (v > 0xFFFFFFFFull) return false;
-    }
-    const uint32_t bits = negative ? 0u - static_cast<uint32_t>(v) : static_cast<uint32_t>(v);
-    value = static_cast<int32_t>(bits);
-    return true;
-  }
-  if (i == text.size()) return false;
-  int64_t v = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-    v = v * 10 + (text[i] - '0');
-    if (v > 0x80000000ll) return false;
-  }
-  if (negative) v = -v;
-  if (v > INT32_MAX) return false;
-  value = static_cast<int32_t>(v);
-  return true;
-}
 
 void TQuickIni::LoadFromStream(TStream* stream) {
   if (!stream) return;
@@ -106,7 +61,7 @@ void TQuickIni::LoadFromStream(TStream* stream) {
   while (start <= text.size()) {
     size_t end = text.find_first_of("\r\n", start);
     if (end == std::string::npos) end = text.size();
-    std::string line = Trim(text.substr(start, end - start));
+    std::string line = TrimBlanks(text.substr(start, end - start));
     if (!line.empty() && line.front() != ';') {
       if (IsHeader(line)) FSections.emplace_back(line, static_cast<int>(FLines.size()));
       FLines.push_back(std::move(line));
@@ -131,14 +86,14 @@ std::string TQuickIni::ReadString(const std::string& section, const std::string&
   if (FLines.empty()) return def;
   const int at = FindSection(section);
   if (at < 0) return def;
-  const std::string wanted = LowerAscii(key);
+  const std::string wanted = LowerCase(key);
   for (size_t i = static_cast<size_t>(at) + 1; i < FLines.size(); ++i) {
     const std::string& line = FLines[i];
     if (IsHeader(line)) break;
     const size_t eq = line.find('=');
-    const std::string lineKey = eq == std::string::npos ? std::string() : LowerAscii(Trim(line.substr(0, eq)));
+    const std::string lineKey = eq == std::string::npos ? std::string() : LowerCase(TrimBlanks(line.substr(0, eq)));
     if (lineKey != wanted) continue;
-    const std::string value = eq == std::string::npos ? std::string() : Trim(line.substr(eq + 1));
+    const std::string value = eq == std::string::npos ? std::string() : TrimBlanks(line.substr(eq + 1));
     return value.empty() ? def : value;
   }
   return def;
@@ -153,5 +108,5 @@ int32_t TQuickIni::ReadInteger(const std::string& section, const std::string& ke
 
 void TQuickIni::ReadSections(std::vector<std::string>& list) const {
   list.clear();
-  for (const auto& [line, index] : FSections) list.push_back(Trim(line.substr(1, line.size() - 2)));
+  for (const auto& [line, index] : FSections) list.push_back(TrimBlanks(line.substr(1, line.size() - 2)));
 }

@@ -28,6 +28,3 @@ class TQuickIni {
   std::vector<std::pair<std::string, int>> FSections; // header line and its line index
 };
 
-// The ordinary string-to-integer rules: optional sign, decimal digits or "$" and hex digits
-// (hex up to 8 digits, taken as the 32-bit pattern). False when the text does not convert.
-bool TryStrToInt(const std::string& text, int32_t& value);

@@ -126,24 +126,4 @@ TEST(QuickIni, EmptyTextAndOddLinesNeverFindAnything) {
   EXPECT_EQ(ini.FindSection(""), -1);
 }
 
-TEST(StrToInt, ConversionRules) {
-  struct Case {
-    const char* text;
-    bool ok;
-    int32_t value;
-  };
-  const Case cases[] = {
-      {"0", true, 0},           {"-0", true, 0},        {"2147483647", true, INT32_MAX},
-      {"-2147483649", false, 0}, {"$7fffffff", true, INT32_MAX}, {"$FFFFFFFF", true, -1},
-      {"$100000000", false, 0}, {"-$10", true, -16},    {"$", false, 0},
-      {"", false, 0},           {"-", false, 0},        {"1 2", false, 0},
-      {"12a", false, 0},        {"$1G", false, 0},      {"00000000000000000042", true, 42},
-  };
-  for (const auto& c : cases) {
-    int32_t v = 0;
-    EXPECT_EQ(TryStrToInt(c.text, v), c.ok) << c.text;
-    if (c.ok) EXPECT_EQ(v, c.value) << c.text;
-  }
-}
-
 }  // namespace
