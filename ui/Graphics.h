@@ -267,7 +267,12 @@ class TBitmap : public TGraphic {
   uint8_t* ScanLine(int row);
   TCanvas* Canvas();
 
+  // The bitmap may be selected into the canvas's DC; call FreeCanvasDc first when a platform
+  // call needs it unselected (GetDIBits, SelectObject into another DC).
   HBITMAP Handle() const { return FHandle.get(); }
+  // Puts the bitmap out of its canvas's DC and frees that DC; the canvas makes a new one
+  // on its next use.
+  void FreeCanvasDc();
   // Takes over a bitmap: a 24/32-bit top-down DIB section is kept as it is, anything else
   // is copied into a new DIB section and freed.
   void SetHandle(HBITMAP bitmap);
@@ -302,7 +307,6 @@ class TBitmap : public TGraphic {
  private:
   friend class TBitmapCanvas;
   void Replace(TBitmapHandle handle, int width, int height, TPixelFormat format, uint8_t* bits);
-  void ReleaseCanvasDc();
   void Changed();
   TBitmapHandle FHandle;
   uint8_t* FBits = nullptr;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "ui/BmpDecode.h"
@@ -446,9 +447,9 @@ TBitmap::TBitmap(int width, int height, TPixelFormat format) {
   SetSize(width, height);
 }
 
-TBitmap::~TBitmap() { ReleaseCanvasDc(); }
+TBitmap::~TBitmap() { FreeCanvasDc(); }
 
-void TBitmap::ReleaseCanvasDc() {
+void TBitmap::FreeCanvasDc() {
   if (FCanvas) FCanvas->FreeDc();
 }
 
@@ -457,7 +458,7 @@ void TBitmap::Changed() {
 }
 
 void TBitmap::Replace(TBitmapHandle handle, int width, int height, TPixelFormat format, uint8_t* bits) {
-  ReleaseCanvasDc();
+  FreeCanvasDc();
   FHandle = std::move(handle);
   FBits = bits;
   FWidth = FHandle ? width : 0;
@@ -552,7 +553,7 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
 }
 
 HBITMAP TBitmap::ReleaseHandle() {
-  ReleaseCanvasDc();
+  FreeCanvasDc();
   GdiFlush();
   HBITMAP h = FHandle.release();
   FBits = nullptr;
@@ -652,8 +653,20 @@ void TBitmap::LoadFromPixelBuffer(const TPixelBuffer& pixels) {
 void TBitmap::Draw(TCanvas& canvas, const RECT& dest) {
   if (Empty()) return;
   HDC target = canvas.Handle();
-  HDC source = Canvas()->Handle();
-  if (!target || !source) return;
+  if (!target) return;
+  // Use the canvas's DC when it already has one; otherwise a DC just for this copy, so
+  // drawing many bitmaps does not keep a DC alive for each.
+  std::optional<MemoryDc> temporary;
+  std::optional<SelectGuard> selected;
+  HDC source = nullptr;
+  if (FCanvas && FCanvas->HandleAllocated()) {
+    source = FCanvas->Handle();
+  } else {
+    temporary.emplace(target);
+    source = temporary->get();
+    if (source) selected.emplace(source, FHandle.get());
+  }
+  if (!source) return;
   const int w = dest.right - dest.left, h = dest.bottom - dest.top;
   if (FTransparent) {
     TransparentBlt(target, dest.left, dest.top, w, h, source, 0, 0, FWidth, FHeight,

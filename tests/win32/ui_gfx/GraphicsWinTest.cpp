@@ -224,6 +224,33 @@ TEST(Bitmap, TransparentDrawKeepsTheKeyColourOut) {
   EXPECT_EQ(RowPixel(target, 2, 2), clWhite);
 }
 
+TEST(Bitmap, DrawsWithoutACanvasOfItsOwnAndLetsGoOfItsDc) {
+  TBitmap source(3, 3);
+  Fill(source, clAqua);
+  TBitmap copy;
+  copy.Assign(source);  // pixels only: no canvas made yet
+  TBitmap target(5, 5);
+  Fill(target, clBlack);
+  target.Canvas()->Draw(1, 1, copy);
+  EXPECT_EQ(RowPixel(target, 3, 3), clAqua);
+  EXPECT_EQ(RowPixel(target, 4, 4), clBlack);
+
+  // With its canvas's DC freed, the bitmap can be read by GetDIBits and then drawn on again.
+  source.FreeCanvasDc();
+  std::vector<uint32_t> pixels(9);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = 3;
+  bi.bmiHeader.biHeight = -3;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  ClientDc screen(nullptr);
+  ASSERT_EQ(GetDIBits(screen.get(), source.Handle(), 0, 3, pixels.data(), &bi, DIB_RGB_COLORS), 3);
+  EXPECT_EQ(pixels[8] & 0xFFFFFF, 0x00FFFFu) << "aqua as 0x00RRGGBB";
+  source.Canvas()->SetPixels(0, 0, clRed);
+  EXPECT_EQ(RowPixel(source, 0, 0), clRed);
+}
+
 bool Dark(TColor c) { return (c & 0xFF) < 0x80 && ((c >> 8) & 0xFF) < 0x80 && ((c >> 16) & 0xFF) < 0x80; }
 bool NotWhite(TColor c) { return c != clWhite; }
 
