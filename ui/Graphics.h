@@ -185,6 +185,8 @@ class TCanvas {
 
   HDC Handle();  // may create the DC on demand (bitmap canvases); null when there is none
   void SetHandle(HDC dc);
+  // Puts the DC's own pen, brush and font back; the canvas's are selected again on next use.
+  void Refresh() { DeselectTools(); }
   bool HandleAllocated() const { return FHandle != nullptr; }
 
   TFont* Font() { return &FFont; }

@@ -327,6 +327,11 @@ TEST(Canvas, AttachedDcGetsItsObjectsBack) {
     (void)c.TextWidth("x");
     c.Rectangle(0, 0, 1, 1);
     EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_FONT), c.Font()->Handle());
+    c.Refresh();
+    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), pen0);
+    c.MoveTo(0, 0);
+    c.LineTo(1, 1);
+    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), c.Pen()->Handle()) << "selected again on use";
     c.SetHandle(nullptr);
     EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_FONT), font0);
     EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BRUSH), brush0);
