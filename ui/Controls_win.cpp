@@ -358,7 +358,11 @@ TControl* TWinControl::ControlAtPos(POINT p, bool allowDisabled) const {
 }
 
 HWND TWinControl::Handle() {
-  if (!FHandle) CreateWnd();
+  if (!FHandle) {
+    // The parent's window first: making it also makes ours, as one of its children.
+    if (FParent) FParent->HandleNeeded();
+    if (!FHandle) CreateWnd();
+  }
   return FHandle;
 }
 
@@ -377,6 +381,7 @@ void TWinControl::CreateParams(TCreateParams& p) {
 void TWinControl::CreateWnd() {
   TCreateParams p;
   CreateParams(p);
+  if (FHandle) return;  // CreateParams asked the parent for its window, which made ours
   if ((p.Style & WS_CHILD) && !p.WndParent)
     throw Exception("Control '" + Name + "' has no parent window");
   HINSTANCE instance = GetModuleHandleA(nullptr);

@@ -11,6 +11,20 @@ TScreen* Screen = new TScreen(nullptr);
 
 // ---- TForm ----
 
+namespace {
+// Offers a dialog key to every control of the form until one takes it (answers non-zero).
+LRESULT BroadcastDialogKey(TWinControl& parent, const TMessage& m) {
+  for (int i = 0; i < parent.ControlCount(); ++i) {
+    TControl* c = parent.Controls(i);
+    if (!c->Visible() || !c->Enabled()) continue;
+    if (LRESULT r = c->Perform(CM_DIALOGKEY, m.WParam, m.LParam)) return r;
+    if (auto* w = dynamic_cast<TWinControl*>(c))
+      if (LRESULT r = BroadcastDialogKey(*w, m)) return r;
+  }
+  return 0;
+}
+}  // namespace
+
 const TClassInfo& TForm::StaticClass() {
   using namespace published;
   static const TClassInfo info(
@@ -43,6 +57,7 @@ TForm::~TForm() {
   auto& forms = Screen->FForms;
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
   if (Application->FMainForm == this) Application->FMainForm = nullptr;
+  if (FMenu && HandleAllocated()) ::SetMenu(FHandle, nullptr);  // the menu is not the window's to destroy
   // Components go now, while the form is still a form (TWinControl would do it later).
   DestroyComponents();
 }
@@ -206,6 +221,9 @@ void TForm::WndProc(TMessage& m) {
     case WM_CLOSE:
       Close();
       return;
+    case CM_DIALOGKEY:
+      m.Result = BroadcastDialogKey(*this, m);
+      return;
     case CM_RELEASE:
       delete this;
       return;
@@ -343,6 +361,11 @@ bool TApplication::ProcessMessage(MSG& msg) {
   if (msg.message == WM_QUIT) {
     FTerminated = true;
     return false;
+  }
+  // Enter and Escape go to the form first (its default button), as in a dialog.
+  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
+    if (auto* form = dynamic_cast<TForm*>(TWinControl::FindControl(GetAncestor(msg.hwnd, GA_ROOT))))
+      if (form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0) return true;
   }
   TranslateMessage(&msg);
   DispatchMessageA(&msg);

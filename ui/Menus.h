@@ -75,6 +75,7 @@ class TMenuItem : public TComponent {
 
  private:
   friend class TMenu;
+  friend class TMainMenu;
   void Changed();
   void RebuildHandle();
   void AppendTo(HMENU menu);
@@ -120,6 +121,7 @@ class TMenu : public TComponent {
 class TMainMenu : public TMenu {
  public:
   explicit TMainMenu(TComponent* AOwner) : TMenu(AOwner) {}
+  ~TMainMenu() override;
   static const TClassInfo& StaticClass();
   const TClassInfo& ClassType() const override { return StaticClass(); }
   // The form window showing this menu (set by the form).

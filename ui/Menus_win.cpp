@@ -56,6 +56,12 @@ void UseMenuFont(TCanvas* canvas) {
     canvas->Font()->SetHandle(CreateFontIndirectA(&ncm.lfMenuFont));
 }
 
+// Takes the entries out without destroying their submenus (those belong to other items).
+void RemoveAllEntries(HMENU menu) {
+  for (int n = GetMenuItemCount(menu); n > 0; --n)
+    if (!RemoveMenu(menu, 0, MF_BYPOSITION)) break;
+}
+
 std::string NativeText(const TMenuItem& item) {
   std::string text = item.Caption();
   std::string keys = ShortCutToText(item.ShortCut());
@@ -113,8 +119,7 @@ TMenuItem::~TMenuItem() {
   ComponentState |= csDestroying;
   if (FParent) FParent->Remove(this);
   // Detach the submenus first, so destroying our menu never reaches theirs.
-  if (FHandle)
-    while (GetMenuItemCount(FHandle.get()) > 0) RemoveMenu(FHandle.get(), 0, MF_BYPOSITION);
+  if (FHandle) RemoveAllEntries(FHandle.get());
   while (!FItems.empty()) delete FItems.back();
   LiveItems().erase(FCommand);
 }
@@ -203,7 +208,7 @@ HMENU TMenuItem::Handle() {
 void TMenuItem::RebuildHandle() {
   HMENU menu = FHandle.get();
   if (!menu) return;
-  while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
+  RemoveAllEntries(menu);
   for (TMenuItem* child : FItems)
     if (child->FVisible) child->AppendTo(menu);
 }
@@ -329,6 +334,13 @@ void TMenu::MenuChanged() {
 const TClassInfo& TMainMenu::StaticClass() {
   static const TClassInfo info("TMainMenu", &TMenu::StaticClass());
   return info;
+}
+
+TMainMenu::~TMainMenu() {
+  // The window would destroy a menu it still shows; ours is freed by us alone.
+  HMENU handle = Items()->FHandle.get();
+  if (handle && WindowHandle && IsWindow(WindowHandle) && GetMenu(WindowHandle) == handle)
+    SetMenu(WindowHandle, nullptr);
 }
 
 void TMainMenu::MenuChanged() {

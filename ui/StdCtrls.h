@@ -33,6 +33,7 @@ class TLabel : public TGraphicControl {
   void SetWordWrap(bool v);
   TAlignment Alignment = taLeftJustify;
   bool Transparent = false;
+  void Loaded() override;
 
  protected:
   void Paint() override;

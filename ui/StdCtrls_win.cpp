@@ -34,6 +34,11 @@ void TButton::WndProc(TMessage& m) {
     if (HIWORD(m.WParam) == BN_CLICKED) Click();
     return;
   }
+  if (m.Msg == CM_DIALOGKEY && m.WParam == VK_RETURN && FDefault) {
+    Click();
+    m.Result = 1;
+    return;
+  }
   TWinControl::WndProc(m);
 }
 
@@ -85,6 +90,11 @@ void TLabel::AdjustBounds() {
   DrawTextA(screen.get(), text.c_str(), static_cast<int>(text.size()), &r, TextFlags() | DT_CALCRECT);
   SelectObject(screen.get(), old);
   SetBounds(FLeft, FTop, FWordWrap ? FWidth : r.right, r.bottom);
+}
+
+void TLabel::Loaded() {
+  TGraphicControl::Loaded();
+  AdjustBounds();  // sizing waits until the stored properties are all in
 }
 
 void TLabel::WndProc(TMessage& m) {

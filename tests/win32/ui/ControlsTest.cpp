@@ -32,6 +32,11 @@ class TTestForm : public TForm {
 };
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
 }  // namespace
 
 TEST(WindowProc, SwapAndExactRestore) {
@@ -65,6 +70,10 @@ TEST(Controls, WindowedControlsCreateTheirWindowOnDemandUnderTheParent) {
   ASSERT_TRUE(button);
   EXPECT_EQ(GetParent(button), form.Handle());
   EXPECT_EQ(TWinControl::FindControl(button), form.Button);
+  // Exactly one window per windowed control, however the first handle was asked for.
+  int children = 0;
+  EnumChildWindows(form.Handle(), CountWindow, reinterpret_cast<LPARAM>(&children));
+  EXPECT_EQ(children, 1);
   char cls[64];
   GetClassNameA(button, cls, sizeof cls);
   EXPECT_STREQ(cls, "TButton");
@@ -120,6 +129,21 @@ TEST(Controls, CnCommandReachesTheButtonAndClicksIt) {
   EXPECT_EQ(reflected, 1);
   EXPECT_EQ(clicks, 1);
   form.Button->WindowProc = saved;
+}
+
+TEST(Controls, EnterClicksTheDefaultButton) {
+  TTestForm form(nullptr);
+  int clicks = 0;
+  form.Button->OnClick = [&](TObject*) { ++clicks; };
+  form.Show();
+  PostMessageA(form.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  Application->ProcessMessages();
+  EXPECT_EQ(clicks, 0);  // not the default button yet
+  form.Button->SetDefault(true);
+  EXPECT_TRUE(GetWindowLongA(form.Button->Handle(), GWL_STYLE) & BS_DEFPUSHBUTTON);
+  PostMessageA(form.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  Application->ProcessMessages();
+  EXPECT_EQ(clicks, 1);
 }
 
 TEST(Controls, MouseEnterAndLeaveReachAWindowlessControlAsTheMouseCrossesIt) {
