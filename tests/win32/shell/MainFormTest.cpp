@@ -139,6 +139,10 @@ TEST(MainForm, StartsHiddenTransparentHookedAndRunsTheDefaultEffect) {
   GetClientRect(wnd, &client);
   EXPECT_EQ(client.right, 149);
   EXPECT_EQ(client.bottom, 192);
+  RECT outer{};
+  GetWindowRect(wnd, &outer);
+  EXPECT_EQ(outer.left, 188);
+  EXPECT_EQ(outer.top, 244);
   EXPECT_TRUE(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_LAYERED);
   BYTE alpha = 255;
   DWORD flags = 0;
