@@ -35,8 +35,10 @@ TFont::TFont() = default;
 
 // Listeners (a canvas) deselect the old font before its handle goes.
 void TFont::Modified() {
+  // The old font lives until the listeners are done: canvases deselect it, controls that
+  // ask for Handle() during the change get one made from the new properties.
+  TFontHandle old(FHandle.release());
   Changed();
-  FHandle.reset();
 }
 
 void TFont::SetName(const std::string& name) {

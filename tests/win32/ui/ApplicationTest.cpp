@@ -59,7 +59,6 @@ TEST(Application, ScreenListsFormsInCreationOrderAndCloseActionsApply) {
   bool destroyed = false;
   second->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
   second->OnDestroy = [&](TObject*) { destroyed = true; };
-  second->Show();
   SendMessageA(second->Handle(), WM_CLOSE, 0, 0);
   EXPECT_FALSE(destroyed);
   EXPECT_TRUE(PumpUntil([&] { return destroyed; }));

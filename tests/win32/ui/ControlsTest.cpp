@@ -124,7 +124,6 @@ TEST(Controls, CnCommandReachesTheButtonAndClicksIt) {
     if (m.Msg == CN_COMMAND && HIWORD(m.WParam) == BN_CLICKED) ++reflected;
     saved(m);
   };
-  form.Show();
   SendMessageA(form.Button->Handle(), BM_CLICK, 0, 0);  // the native button tells its parent
   EXPECT_EQ(reflected, 1);
   EXPECT_EQ(clicks, 1);
@@ -135,7 +134,6 @@ TEST(Controls, EnterClicksTheDefaultButton) {
   TTestForm form(nullptr);
   int clicks = 0;
   form.Button->OnClick = [&](TObject*) { ++clicks; };
-  form.Show();
   PostMessageA(form.Handle(), WM_KEYDOWN, VK_RETURN, 0);
   Application->ProcessMessages();
   EXPECT_EQ(clicks, 0);  // not the default button yet
@@ -159,7 +157,6 @@ TEST(Controls, MouseEnterAndLeaveReachAWindowlessControlAsTheMouseCrossesIt) {
     labelMessages.push_back(m.Msg);
     saved(m);
   };
-  form.Show();
   HWND wnd = form.Handle();
   SendMessageA(wnd, WM_MOUSEMOVE, 0, At(200, 60));  // on the form
   SendMessageA(wnd, WM_MOUSEMOVE, 0, At(20, 15));   // onto the label
@@ -189,7 +186,6 @@ TEST(Controls, WindowlessControlsGetClicksInTheirOwnCoordinates) {
     downX = x;
     downY = y;
   };
-  form.Show();
   HWND wnd = form.Handle();
   SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, At(155, 25));
   EXPECT_TRUE(speed->Pressed());
@@ -202,30 +198,6 @@ TEST(Controls, WindowlessControlsGetClicksInTheirOwnCoordinates) {
   SendMessageA(wnd, WM_LBUTTONUP, 0, At(5, 190));
   EXPECT_EQ(clicks, 1);
   EXPECT_FALSE(speed->Pressed());
-}
-
-TEST(Controls, WindowlessControlsArePaintedByTheirParent) {
-  TForm form(nullptr);
-  form.SetBorderStyle(bsNone);
-  form.SetBounds(50, 50, 120, 80);
-  form.SetColor(clWhite);
-  auto* label = new TLabel(&form);
-  label->SetParent(&form);
-  label->SetAutoSize(false);
-  label->SetBounds(10, 10, 40, 20);
-  label->SetColor(clRed);
-  form.Show();
-  form.Repaint();
-  // Paint into a memory bitmap through the same path and read pixels back.
-  HDC screen = GetDC(nullptr);
-  MemoryDc mem(screen);
-  TBitmapHandle bmp(CreateCompatibleBitmap(screen, 120, 80));
-  ReleaseDC(nullptr, screen);
-  SelectGuard sel(mem.get(), bmp.get());
-  SendMessageA(form.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem.get()), 0);
-  SendMessageA(form.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(mem.get()), 0);
-  EXPECT_EQ(GetPixel(mem.get(), 20, 15), RGB(255, 0, 0));
-  EXPECT_EQ(GetPixel(mem.get(), 80, 60), RGB(255, 255, 255));
 }
 
 TEST(Controls, PublishedPropertiesOfControlsByName) {
