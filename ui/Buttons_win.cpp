@@ -1,18 +1,20 @@
 #include "ui/Buttons.h"
-
+// Message-cracking macros need <windows.h> first.
 #include <windowsx.h>
 
 const TClassInfo& TSpeedButton::StaticClass() {
   using namespace published;
   static const TClassInfo info(
       "TSpeedButton", &TGraphicControl::StaticClass(),
-      {Bool<TSpeedButton>("Flat", [](const TSpeedButton& b) { return b.Flat(); },
-                          [](TSpeedButton& b, bool v) { b.SetFlat(v); }),
+      {Bool<TSpeedButton>(
+           "Flat", [](const TSpeedButton& b) { return b.Flat(); },
+           [](TSpeedButton& b, bool v) { b.SetFlat(v); }),
        Object<TSpeedButton, TBitmap>("Glyph", [](const TSpeedButton& b) { return b.Glyph(); })});
   return info;
 }
 
-TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner), FGlyph(std::make_unique<TBitmap>()) {
+TSpeedButton::TSpeedButton(TComponent* AOwner)
+    : TGraphicControl(AOwner), FGlyph(std::make_unique<TBitmap>()) {
   FWidth = 23;
   FHeight = 22;
 }

@@ -8,9 +8,8 @@ namespace {
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return Lower(x) == Lower(y);
-         });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 void Erase(std::vector<TComponent*>& list, TComponent* c) {
@@ -45,14 +44,13 @@ const TClassInfo& TPersistent::StaticClass() {
 }
 
 const TClassInfo& TComponent::StaticClass() {
-  static const TClassInfo info(
-      "TComponent", &TPersistent::StaticClass(),
-      {published::Str<TComponent>(
-           "Name", [](const TComponent& c) { return c.Name; },
-           [](TComponent& c, const std::string& v) { c.Name = v; }),
-       published::Int<TComponent>(
-           "Tag", [](const TComponent& c) -> long { return c.Tag; },
-           [](TComponent& c, long v) { c.Tag = static_cast<int>(v); })});
+  static const TClassInfo info("TComponent", &TPersistent::StaticClass(),
+                               {published::Str<TComponent>(
+                                    "Name", [](const TComponent& c) { return c.Name; },
+                                    [](TComponent& c, const std::string& v) { c.Name = v; }),
+                                published::Int<TComponent>(
+                                    "Tag", [](const TComponent& c) -> long { return c.Tag; },
+                                    [](TComponent& c, long v) { c.Tag = static_cast<int>(v); })});
   return info;
 }
 
@@ -164,8 +162,7 @@ TObject* GetObjectProperty(const TObject* obj, std::string_view name, const TCla
 bool SetIntProperty(TObject* obj, std::string_view name, long value) {
   const TPropInfo* p = GetPropInfo(obj, name);
   if (!p || !p->SetOrd) return false;
-  if (p->Kind == TTypeKind::tkEnumeration &&
-      (value < 0 || static_cast<size_t>(value) >= p->EnumNames.size()))
+  if (p->Kind == TTypeKind::tkEnumeration && (value < 0 || static_cast<size_t>(value) >= p->EnumNames.size()))
     return false;
   if (p->Kind != TTypeKind::tkInteger && p->Kind != TTypeKind::tkEnumeration) return false;
   p->SetOrd(*obj, value);

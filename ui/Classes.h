@@ -76,7 +76,8 @@ template <class C>
 TPropInfo Bool(std::string name, std::function<bool(const C&)> get, std::function<void(C&, bool)> set = {}) {
   std::function<void(C&, long)> s;
   if (set) s = [set](C& c, long v) { set(c, v != 0); };
-  return Enum<C>(std::move(name), {"False", "True"}, [get](const C& c) -> long { return get(c) ? 1 : 0; }, s);
+  return Enum<C>(
+      std::move(name), {"False", "True"}, [get](const C& c) -> long { return get(c) ? 1 : 0; }, s);
 }
 template <class C>
 TPropInfo Str(std::string name, std::function<std::string(const C&)> get,

@@ -20,13 +20,14 @@ using TNotifyEvent = std::function<void(TObject* Sender)>;
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftFlag>;
-using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 
 // Cursor numbers as the class library has them; Screen maps them to system cursors.
 using TCursor = int;
-constexpr TCursor crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crSizeAll = -22,
-                  crHourGlass = -11, crHandPoint = -21;
+constexpr TCursor crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crSizeAll = -22, crHourGlass = -11,
+                  crHandPoint = -21;
 HCURSOR CursorHandle(TCursor cursor);
 
 class TControl : public TComponent {
@@ -195,7 +196,7 @@ class TWinControl : public TControl {
   bool ReflectToChild(TMessage& m);
   void RouteMouseToChildren(TMessage& m);
   void WmPaint(TMessage& m);
-  std::vector<TControl*> FControls;  // children, windowed and windowless, in insertion order
+  std::vector<TControl*> FControls;   // children, windowed and windowless, in insertion order
   TControl* FMouseCapture = nullptr;  // windowless child holding the mouse between down and up
 
   friend class TControl;

@@ -1,5 +1,5 @@
 #include "ui/Controls.h"
-
+// Message-cracking macros need <windows.h> first.
 #include <windowsx.h>
 
 #include <algorithm>
@@ -71,12 +71,23 @@ class TControlCanvas : public TCanvas {
 HCURSOR CursorHandle(TCursor cursor) {
   LPCSTR id = IDC_ARROW;
   switch (cursor) {
-    case crCross: id = IDC_CROSS; break;
-    case crIBeam: id = IDC_IBEAM; break;
-    case crSizeAll: id = IDC_SIZEALL; break;
-    case crHourGlass: id = IDC_WAIT; break;
-    case crHandPoint: id = IDC_HAND; break;
-    default: break;
+    case crCross:
+      id = IDC_CROSS;
+      break;
+    case crIBeam:
+      id = IDC_IBEAM;
+      break;
+    case crSizeAll:
+      id = IDC_SIZEALL;
+      break;
+    case crHourGlass:
+      id = IDC_WAIT;
+      break;
+    case crHandPoint:
+      id = IDC_HAND;
+      break;
+    default:
+      break;
   }
   return LoadCursorA(nullptr, id);
 }
@@ -97,24 +108,33 @@ const TClassInfo& TControl::StaticClass() {
   using namespace published;
   static const TClassInfo info(
       "TControl", &TComponent::StaticClass(),
-      {Int<TControl>("Left", [](const TControl& c) -> long { return c.Left(); },
-                     [](TControl& c, long v) { c.SetLeft(static_cast<int>(v)); }),
-       Int<TControl>("Top", [](const TControl& c) -> long { return c.Top(); },
-                     [](TControl& c, long v) { c.SetTop(static_cast<int>(v)); }),
-       Int<TControl>("Width", [](const TControl& c) -> long { return c.Width(); },
-                     [](TControl& c, long v) { c.SetWidth(static_cast<int>(v)); }),
-       Int<TControl>("Height", [](const TControl& c) -> long { return c.Height(); },
-                     [](TControl& c, long v) { c.SetHeight(static_cast<int>(v)); }),
-       Int<TControl>("Color", [](const TControl& c) -> long { return static_cast<long>(c.Color()); },
-                     [](TControl& c, long v) { c.SetColor(static_cast<TColor>(v)); }),
-       Str<TControl>("Caption", [](const TControl& c) { return c.Caption(); },
-                     [](TControl& c, const std::string& v) { c.SetCaption(v); }),
-       Bool<TControl>("Enabled", [](const TControl& c) { return c.Enabled(); },
-                      [](TControl& c, bool v) { c.SetEnabled(v); }),
-       Bool<TControl>("Visible", [](const TControl& c) { return c.Visible(); },
-                      [](TControl& c, bool v) { c.SetVisible(v); }),
-       Int<TControl>("Cursor", [](const TControl& c) -> long { return c.Cursor(); },
-                     [](TControl& c, long v) { c.SetCursor(static_cast<TCursor>(v)); }),
+      {Int<TControl>(
+           "Left", [](const TControl& c) -> long { return c.Left(); },
+           [](TControl& c, long v) { c.SetLeft(static_cast<int>(v)); }),
+       Int<TControl>(
+           "Top", [](const TControl& c) -> long { return c.Top(); },
+           [](TControl& c, long v) { c.SetTop(static_cast<int>(v)); }),
+       Int<TControl>(
+           "Width", [](const TControl& c) -> long { return c.Width(); },
+           [](TControl& c, long v) { c.SetWidth(static_cast<int>(v)); }),
+       Int<TControl>(
+           "Height", [](const TControl& c) -> long { return c.Height(); },
+           [](TControl& c, long v) { c.SetHeight(static_cast<int>(v)); }),
+       Int<TControl>(
+           "Color", [](const TControl& c) -> long { return static_cast<long>(c.Color()); },
+           [](TControl& c, long v) { c.SetColor(static_cast<TColor>(v)); }),
+       Str<TControl>(
+           "Caption", [](const TControl& c) { return c.Caption(); },
+           [](TControl& c, const std::string& v) { c.SetCaption(v); }),
+       Bool<TControl>(
+           "Enabled", [](const TControl& c) { return c.Enabled(); },
+           [](TControl& c, bool v) { c.SetEnabled(v); }),
+       Bool<TControl>(
+           "Visible", [](const TControl& c) { return c.Visible(); },
+           [](TControl& c, bool v) { c.SetVisible(v); }),
+       Int<TControl>(
+           "Cursor", [](const TControl& c) -> long { return c.Cursor(); },
+           [](TControl& c, long v) { c.SetCursor(static_cast<TCursor>(v)); }),
        Object<TControl, TFont>("Font", [](const TControl& c) { return c.Font(); })});
   return info;
 }
@@ -307,12 +327,13 @@ void TControl::DefaultHandler(TMessage&) {}
 
 const TClassInfo& TWinControl::StaticClass() {
   using namespace published;
-  static const TClassInfo info(
-      "TWinControl", &TControl::StaticClass(),
-      {Bool<TWinControl>("DoubleBuffered", [](const TWinControl& c) { return c.DoubleBuffered; },
-                         [](TWinControl& c, bool v) { c.DoubleBuffered = v; }),
-       Bool<TWinControl>("TabStop", [](const TWinControl& c) { return c.TabStop; },
-                         [](TWinControl& c, bool v) { c.TabStop = v; })});
+  static const TClassInfo info("TWinControl", &TControl::StaticClass(),
+                               {Bool<TWinControl>(
+                                    "DoubleBuffered", [](const TWinControl& c) { return c.DoubleBuffered; },
+                                    [](TWinControl& c, bool v) { c.DoubleBuffered = v; }),
+                                Bool<TWinControl>(
+                                    "TabStop", [](const TWinControl& c) { return c.TabStop; },
+                                    [](TWinControl& c, bool v) { c.TabStop = v; })});
   return info;
 }
 
@@ -382,8 +403,7 @@ void TWinControl::CreateWnd() {
   TCreateParams p;
   CreateParams(p);
   if (FHandle) return;  // CreateParams asked the parent for its window, which made ours
-  if ((p.Style & WS_CHILD) && !p.WndParent)
-    throw Exception("Control '" + Name + "' has no parent window");
+  if ((p.Style & WS_CHILD) && !p.WndParent) throw Exception("Control '" + Name + "' has no parent window");
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
@@ -409,8 +429,8 @@ void TWinControl::CreateWnd() {
   }
   FDefWndProc = natives.count(p.WinClassName) ? natives[p.WinClassName] : DefWindowProcA;
   gCreating = this;
-  HWND wnd = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y,
-                             p.Width, p.Height, p.WndParent, nullptr, instance, nullptr);
+  HWND wnd = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
+                             p.Height, p.WndParent, nullptr, instance, nullptr);
   gCreating = nullptr;
   if (!wnd) throw Exception("Error creating window " + p.WinClassName);
   FHandle = wnd;
@@ -531,9 +551,8 @@ void TWinControl::PaintControls(HDC dc) {
 }
 
 void TWinControl::WmPaint(TMessage& m) {
-  const bool hasGraphicChildren = std::any_of(FControls.begin(), FControls.end(), [](TControl* c) {
-    return !dynamic_cast<TWinControl*>(c);
-  });
+  const bool hasGraphicChildren = std::any_of(FControls.begin(), FControls.end(),
+                                              [](TControl* c) { return !dynamic_cast<TWinControl*>(c); });
   if (FDefWndProc != DefWindowProcA && !hasGraphicChildren) {
     DefaultHandler(m);  // a native control paints itself
     return;

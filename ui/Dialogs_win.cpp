@@ -1,5 +1,5 @@
 #include "ui/Dialogs.h"
-
+// The platform's own headers after <windows.h> (which Dialogs.h brings).
 #include <commdlg.h>
 #include <shellapi.h>
 
@@ -54,6 +54,7 @@ bool TOpenDialog::Execute(HWND owner) {
   return true;
 }
 
-HINSTANCE ShellOpen(HWND owner, const std::string& file, int show, const char* verb, const std::string& parameters) {
+HINSTANCE ShellOpen(HWND owner, const std::string& file, int show, const char* verb,
+                    const std::string& parameters) {
   return ShellExecuteA(owner, verb, file.c_str(), parameters.c_str(), nullptr, show);
 }

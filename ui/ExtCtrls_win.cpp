@@ -1,7 +1,6 @@
-#include "ui/ExtCtrls.h"
-
 #include <map>
 
+#include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 
 namespace {
@@ -19,10 +18,12 @@ const TClassInfo& TTimer::StaticClass() {
   using namespace published;
   static const TClassInfo info(
       "TTimer", &TComponent::StaticClass(),
-      {Int<TTimer>("Interval", [](const TTimer& t) -> long { return static_cast<long>(t.Interval()); },
-                   [](TTimer& t, long v) { t.SetInterval(static_cast<unsigned>(v < 0 ? 0 : v)); }),
-       Bool<TTimer>("Enabled", [](const TTimer& t) { return t.Enabled(); },
-                    [](TTimer& t, bool v) { t.SetEnabled(v); })});
+      {Int<TTimer>(
+           "Interval", [](const TTimer& t) -> long { return static_cast<long>(t.Interval()); },
+           [](TTimer& t, long v) { t.SetInterval(static_cast<unsigned>(v < 0 ? 0 : v)); }),
+       Bool<TTimer>(
+           "Enabled", [](const TTimer& t) { return t.Enabled(); },
+           [](TTimer& t, bool v) { t.SetEnabled(v); })});
   return info;
 }
 
@@ -75,10 +76,12 @@ const TClassInfo& TCustomPanel::StaticClass() {
   static const std::vector<std::string> cuts{"bvNone", "bvLowered", "bvRaised"};
   static const TClassInfo info(
       "TCustomPanel", &TWinControl::StaticClass(),
-      {Enum<TCustomPanel>("BevelInner", cuts, [](const TCustomPanel& p) -> long { return p.BevelInner(); },
-                          [](TCustomPanel& p, long v) { p.SetBevelInner(static_cast<TBevelCut>(v)); }),
-       Enum<TCustomPanel>("BevelOuter", cuts, [](const TCustomPanel& p) -> long { return p.BevelOuter(); },
-                          [](TCustomPanel& p, long v) { p.SetBevelOuter(static_cast<TBevelCut>(v)); })});
+      {Enum<TCustomPanel>(
+           "BevelInner", cuts, [](const TCustomPanel& p) -> long { return p.BevelInner(); },
+           [](TCustomPanel& p, long v) { p.SetBevelInner(static_cast<TBevelCut>(v)); }),
+       Enum<TCustomPanel>(
+           "BevelOuter", cuts, [](const TCustomPanel& p) -> long { return p.BevelOuter(); },
+           [](TCustomPanel& p, long v) { p.SetBevelOuter(static_cast<TBevelCut>(v)); })});
   return info;
 }
 
@@ -142,9 +145,10 @@ TBitmap* TPicture::Bitmap() {
 
 const TClassInfo& TImage::StaticClass() {
   using namespace published;
-  static const TClassInfo info("TImage", &TGraphicControl::StaticClass(),
-                               {Bool<TImage>("Stretch", [](const TImage& i) { return i.Stretch; },
-                                             [](TImage& i, bool v) { i.Stretch = v; })});
+  static const TClassInfo info(
+      "TImage", &TGraphicControl::StaticClass(),
+      {Bool<TImage>(
+          "Stretch", [](const TImage& i) { return i.Stretch; }, [](TImage& i, bool v) { i.Stretch = v; })});
   return info;
 }
 

@@ -1,9 +1,8 @@
-#include "ui/Forms.h"
-
 #include <algorithm>
 #include <exception>
 
 #include "ui/Dialogs.h"
+#include "ui/Forms.h"
 #include "ui/Menus.h"
 
 TApplication* Application = new TApplication(nullptr);
@@ -29,13 +28,16 @@ const TClassInfo& TForm::StaticClass() {
   using namespace published;
   static const TClassInfo info(
       "TForm", &TWinControl::StaticClass(),
-      {Bool<TForm>("AutoScroll", [](const TForm& f) { return f.AutoScroll; },
-                   [](TForm& f, bool v) { f.AutoScroll = v; }),
-       Enum<TForm>("BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog"},
-                   [](const TForm& f) -> long { return f.BorderStyle(); },
-                   [](TForm& f, long v) { f.SetBorderStyle(static_cast<TFormBorderStyle>(v)); }),
-       Enum<TForm>("FormStyle", {"fsNormal", "fsStayOnTop"}, [](const TForm& f) -> long { return f.FormStyle(); },
-                   [](TForm& f, long v) { f.SetFormStyle(static_cast<TFormStyle>(v)); })});
+      {Bool<TForm>(
+           "AutoScroll", [](const TForm& f) { return f.AutoScroll; },
+           [](TForm& f, bool v) { f.AutoScroll = v; }),
+       Enum<TForm>(
+           "BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog"},
+           [](const TForm& f) -> long { return f.BorderStyle(); },
+           [](TForm& f, long v) { f.SetBorderStyle(static_cast<TFormBorderStyle>(v)); }),
+       Enum<TForm>(
+           "FormStyle", {"fsNormal", "fsStayOnTop"}, [](const TForm& f) -> long { return f.FormStyle(); },
+           [](TForm& f, long v) { f.SetFormStyle(static_cast<TFormStyle>(v)); })});
   return info;
 }
 
@@ -89,8 +91,9 @@ void TForm::StyleChanged() {
   }
   TCreateParams p;
   CreateParams(p);
-  SetWindowLongA(FHandle, GWL_STYLE, static_cast<LONG>(p.Style & ~WS_VISIBLE) |
-                                         (GetWindowLongA(FHandle, GWL_STYLE) & WS_VISIBLE));
+  SetWindowLongA(
+      FHandle, GWL_STYLE,
+      static_cast<LONG>(p.Style & ~WS_VISIBLE) | (GetWindowLongA(FHandle, GWL_STYLE) & WS_VISIBLE));
   SetWindowLongA(FHandle, GWL_EXSTYLE, static_cast<LONG>(p.ExStyle));
   SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -209,9 +212,12 @@ void TForm::Close() {
     Application->Terminate();
     return;
   }
-  if (action == caHide) Hide();
-  else if (action == caMinimize) ShowWindow(Handle(), SW_MINIMIZE);
-  else if (action == caFree) Release();
+  if (action == caHide)
+    Hide();
+  else if (action == caMinimize)
+    ShowWindow(Handle(), SW_MINIMIZE);
+  else if (action == caFree)
+    Release();
 }
 
 void TForm::Release() { PostMessageA(Handle(), CM_RELEASE, 0, 0); }
@@ -310,8 +316,8 @@ HWND TApplication::Handle() {
   // A zero-sized captioned window in the middle of the screen: only its taskbar button shows.
   FHandle = CreateWindowExA(0, "TApplication", FTitle.c_str(),
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
-                            nullptr, instance, nullptr);
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                            nullptr, nullptr, instance, nullptr);
   if (FHandle) SendMessageA(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon()->Handle()));
   return FHandle;
 }
@@ -419,8 +425,10 @@ void TApplication::HandleException(TObject* Sender) noexcept {
     }
   }
   try {
-    if (OnException) OnException(Sender, message);
-    else ShowException(message);
+    if (OnException)
+      OnException(Sender, message);
+    else
+      ShowException(message);
   } catch (...) {
     // A failing report must not take the loop down with it.
   }

@@ -18,7 +18,15 @@ class TImageList;
 class TMenu;
 
 enum TOwnerDrawStateFlag {
-  odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight, odInactive, odNoAccel,
+  odSelected,
+  odGrayed,
+  odDisabled,
+  odChecked,
+  odFocused,
+  odDefault,
+  odHotLight,
+  odInactive,
+  odNoAccel,
   odNoFocusRect
 };
 using TOwnerDrawState = TSet<TOwnerDrawStateFlag>;

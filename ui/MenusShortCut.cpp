@@ -12,9 +12,9 @@ struct KeyName {
   const char* Name;
 };
 constexpr KeyName kKeyNames[] = {
-    {0x08, "BkSp"}, {0x09, "Tab"},   {0x0D, "Enter"}, {0x1B, "Esc"},   {0x20, "Space"},
-    {0x21, "PgUp"}, {0x22, "PgDn"},  {0x23, "End"},   {0x24, "Home"},  {0x25, "Left"},
-    {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},   {0x2E, "Del"},
+    {0x08, "BkSp"}, {0x09, "Tab"},   {0x0D, "Enter"}, {0x1B, "Esc"},  {0x20, "Space"},
+    {0x21, "PgUp"}, {0x22, "PgDn"},  {0x23, "End"},   {0x24, "Home"}, {0x25, "Left"},
+    {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},  {0x2E, "Del"},
 };
 
 std::string KeyToText(uint8_t key) {
@@ -57,8 +57,8 @@ TShortCut TextToShortCut(const std::string& text) {
   TShortCut modifiers = 0;
   for (bool found = true; found;) {
     found = false;
-    for (auto [name, bit] : {std::pair<std::string_view, TShortCut>{"Shift+", scShift}, {"Ctrl+", scCtrl},
-                             {"Alt+", scAlt}}) {
+    for (auto [name, bit] :
+         {std::pair<std::string_view, TShortCut>{"Shift+", scShift}, {"Ctrl+", scCtrl}, {"Alt+", scAlt}}) {
       if (StartsWithNoCase(rest, name)) {
         modifiers |= bit;
         rest.remove_prefix(name.size());

@@ -1,10 +1,9 @@
-#include "ui/Menus.h"
-
 #include <algorithm>
 #include <map>
 
 #include "ui/Forms.h"
 #include "ui/ImgList.h"
+#include "ui/Menus.h"
 
 namespace {
 std::map<UINT, TMenuItem*>& LiveItems() {
@@ -96,18 +95,22 @@ LRESULT CALLBACK PopupListProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 const TClassInfo& TMenuItem::StaticClass() {
   using namespace published;
-  static const TClassInfo info(
-      "TMenuItem", &TComponent::StaticClass(),
-      {Str<TMenuItem>("Caption", [](const TMenuItem& i) { return i.Caption(); },
-                      [](TMenuItem& i, const std::string& v) { i.SetCaption(v); }),
-       Bool<TMenuItem>("Visible", [](const TMenuItem& i) { return i.Visible(); },
-                       [](TMenuItem& i, bool v) { i.SetVisible(v); }),
-       Bool<TMenuItem>("Enabled", [](const TMenuItem& i) { return i.Enabled(); },
-                       [](TMenuItem& i, bool v) { i.SetEnabled(v); }),
-       Bool<TMenuItem>("Checked", [](const TMenuItem& i) { return i.Checked(); },
-                       [](TMenuItem& i, bool v) { i.SetChecked(v); }),
-       Int<TMenuItem>("ImageIndex", [](const TMenuItem& i) -> long { return i.ImageIndex(); },
-                      [](TMenuItem& i, long v) { i.SetImageIndex(static_cast<int>(v)); })});
+  static const TClassInfo info("TMenuItem", &TComponent::StaticClass(),
+                               {Str<TMenuItem>(
+                                    "Caption", [](const TMenuItem& i) { return i.Caption(); },
+                                    [](TMenuItem& i, const std::string& v) { i.SetCaption(v); }),
+                                Bool<TMenuItem>(
+                                    "Visible", [](const TMenuItem& i) { return i.Visible(); },
+                                    [](TMenuItem& i, bool v) { i.SetVisible(v); }),
+                                Bool<TMenuItem>(
+                                    "Enabled", [](const TMenuItem& i) { return i.Enabled(); },
+                                    [](TMenuItem& i, bool v) { i.SetEnabled(v); }),
+                                Bool<TMenuItem>(
+                                    "Checked", [](const TMenuItem& i) { return i.Checked(); },
+                                    [](TMenuItem& i, bool v) { i.SetChecked(v); }),
+                                Int<TMenuItem>(
+                                    "ImageIndex", [](const TMenuItem& i) -> long { return i.ImageIndex(); },
+                                    [](TMenuItem& i, long v) { i.SetImageIndex(static_cast<int>(v)); })});
   return info;
 }
 
@@ -286,14 +289,17 @@ const TClassInfo& TMenu::StaticClass() {
   using namespace published;
   static const TClassInfo info(
       "TMenu", &TComponent::StaticClass(),
-      {Bool<TMenu>("OwnerDraw", [](const TMenu& m) { return m.OwnerDraw(); },
-                   [](TMenu& m, bool v) { m.SetOwnerDraw(v); }),
+      {Bool<TMenu>(
+           "OwnerDraw", [](const TMenu& m) { return m.OwnerDraw(); },
+           [](TMenu& m, bool v) { m.SetOwnerDraw(v); }),
        Object<TMenu, TImageList>("Images", [](const TMenu& m) { return m.Images(); }),
        Object<TMenu, TMenuItem>("Items", [](const TMenu& m) { return m.Items(); })});
   return info;
 }
 
-TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(nullptr)) { FItems->FMenu = this; }
+TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(nullptr)) {
+  FItems->FMenu = this;
+}
 
 TMenu::~TMenu() {
   FItems->FMenu = nullptr;
@@ -358,8 +364,9 @@ const TClassInfo& TPopupMenu::StaticClass() {
 
 void TPopupMenu::Popup(int x, int y) {
   if (OnPopup) OnPopup(this);
-  const UINT command = static_cast<UINT>(TrackPopupMenuEx(
-      Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, PopupListWindow(), nullptr));
+  const UINT command = static_cast<UINT>(
+      TrackPopupMenuEx(Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y,
+                       PopupListWindow(), nullptr));
   if (command) DispatchMenuCommand(command);
 }
 
@@ -401,8 +408,8 @@ bool DispatchMenuDraw(const DRAWITEMSTRUCT& dis) {
   if (!item) return false;
   TOwnerDrawState state;
   const std::pair<UINT, TOwnerDrawStateFlag> flags[] = {
-      {ODS_SELECTED, odSelected}, {ODS_GRAYED, odGrayed},   {ODS_DISABLED, odDisabled},
-      {ODS_CHECKED, odChecked},   {ODS_FOCUS, odFocused},   {ODS_DEFAULT, odDefault},
+      {ODS_SELECTED, odSelected}, {ODS_GRAYED, odGrayed},     {ODS_DISABLED, odDisabled},
+      {ODS_CHECKED, odChecked},   {ODS_FOCUS, odFocused},     {ODS_DEFAULT, odDefault},
       {ODS_HOTLIGHT, odHotLight}, {ODS_INACTIVE, odInactive}, {ODS_NOACCEL, odNoAccel}};
   for (auto [bit, flag] : flags)
     if (dis.itemState & bit) state.Include(flag);

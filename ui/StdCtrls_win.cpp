@@ -5,8 +5,9 @@
 const TClassInfo& TButton::StaticClass() {
   using namespace published;
   static const TClassInfo info("TButton", &TWinControl::StaticClass(),
-                               {Bool<TButton>("Default", [](const TButton& b) { return b.Default(); },
-                                              [](TButton& b, bool v) { b.SetDefault(v); })});
+                               {Bool<TButton>(
+                                   "Default", [](const TButton& b) { return b.Default(); },
+                                   [](TButton& b, bool v) { b.SetDefault(v); })});
   return info;
 }
 
@@ -46,14 +47,16 @@ void TButton::WndProc(TMessage& m) {
 
 const TClassInfo& TLabel::StaticClass() {
   using namespace published;
-  static const TClassInfo info(
-      "TLabel", &TGraphicControl::StaticClass(),
-      {Bool<TLabel>("AutoSize", [](const TLabel& l) { return l.AutoSize(); },
-                    [](TLabel& l, bool v) { l.SetAutoSize(v); }),
-       Bool<TLabel>("WordWrap", [](const TLabel& l) { return l.WordWrap(); },
-                    [](TLabel& l, bool v) { l.SetWordWrap(v); }),
-       Bool<TLabel>("Transparent", [](const TLabel& l) { return l.Transparent; },
-                    [](TLabel& l, bool v) { l.Transparent = v; })});
+  static const TClassInfo info("TLabel", &TGraphicControl::StaticClass(),
+                               {Bool<TLabel>(
+                                    "AutoSize", [](const TLabel& l) { return l.AutoSize(); },
+                                    [](TLabel& l, bool v) { l.SetAutoSize(v); }),
+                                Bool<TLabel>(
+                                    "WordWrap", [](const TLabel& l) { return l.WordWrap(); },
+                                    [](TLabel& l, bool v) { l.SetWordWrap(v); }),
+                                Bool<TLabel>(
+                                    "Transparent", [](const TLabel& l) { return l.Transparent; },
+                                    [](TLabel& l, bool v) { l.Transparent = v; })});
   return info;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,17 +20,21 @@ class TProbe : public TComponent {
     using namespace published;
     static const TClassInfo info(
         "TProbe", &TComponent::StaticClass(),
-        {Bool<TProbe>("Active", [](const TProbe& p) { return p.Active; }, [](TProbe& p, bool v) { p.Active = v; }),
-         Enum<TProbe>("Mode", {"pmOff", "pmSlow", "pmFast"}, [](const TProbe& p) -> long { return p.Mode; },
-                      [](TProbe& p, long v) { p.Mode = static_cast<int>(v); }),
-         WStr<TProbe>("Title", [](const TProbe& p) { return p.Title; },
-                      [](TProbe& p, const std::wstring& v) { p.Title = v; }),
+        {Bool<TProbe>(
+             "Active", [](const TProbe& p) { return p.Active; }, [](TProbe& p, bool v) { p.Active = v; }),
+         Enum<TProbe>(
+             "Mode", {"pmOff", "pmSlow", "pmFast"}, [](const TProbe& p) -> long { return p.Mode; },
+             [](TProbe& p, long v) { p.Mode = static_cast<int>(v); }),
+         WStr<TProbe>(
+             "Title", [](const TProbe& p) { return p.Title; },
+             [](TProbe& p, const std::wstring& v) { p.Title = v; }),
          Object<TProbe, TProbe>("Buddy", [](const TProbe& p) { return p.Buddy; }),
-         Object<TProbe, std::string>("Note", [](const TProbe& p) { return const_cast<std::string*>(&p.Note); })});
+         Object<TProbe, std::string>("Note",
+                                     [](const TProbe& p) { return const_cast<std::string*>(&p.Note); })});
     return info;
   }
   const TClassInfo& ClassType() const override { return StaticClass(); }
-  std::vector<TComponent*> Removed;
+  std::vector<uintptr_t> Removed;  // addresses only: the components may be gone
   bool Active = false;
   int Mode = 0;
   std::wstring Title = L"wide";
@@ -38,7 +43,7 @@ class TProbe : public TComponent {
 
  protected:
   void Notification(TComponent* c, TOperation op) override {
-    if (op == TOperation::opRemove) Removed.push_back(c);
+    if (op == TOperation::opRemove) Removed.push_back(reinterpret_cast<uintptr_t>(c));
   }
 };
 
@@ -77,10 +82,11 @@ TEST(Component, FreeingAnOwnedComponentTakesItOutOfItsOwner) {
   TProbe owner(nullptr, "owner");
   auto* a = new TProbe(&owner, "a");
   auto* b = new TProbe(&owner, "b");
+  const auto aAddress = reinterpret_cast<uintptr_t>(a);
   delete a;
   ASSERT_EQ(owner.ComponentCount(), 1);
   EXPECT_EQ(owner.Components(0), b);
-  EXPECT_EQ(owner.Removed, std::vector<TComponent*>{a});  // the owner hears of the removal
+  EXPECT_EQ(owner.Removed, std::vector<uintptr_t>{aAddress});  // the owner hears of the removal
   EXPECT_EQ(b->Owner(), &owner);
 }
 
@@ -88,19 +94,20 @@ TEST(Component, FreeNotificationTellsTheWatcherAndNoOneAfterItIsGone) {
   TProbe watcher(nullptr, "watcher");
   auto* watched = new TProbe(nullptr, "watched");
   watched->FreeNotification(&watcher);
+  const auto watchedAddress = reinterpret_cast<uintptr_t>(watched);
   delete watched;
-  EXPECT_EQ(watcher.Removed, std::vector<TComponent*>{watched});
+  EXPECT_EQ(watcher.Removed, std::vector<uintptr_t>{watchedAddress});
 
   // The link works both ways: a watcher freed first is reported to the watched one, and
   // is never reached again when that one goes (ASan would see it).
   auto* target = new TProbe(nullptr, "target");
-  const TComponent* gone = nullptr;
+  uintptr_t gone = 0;
   {
     TProbe shortLived(nullptr, "short");
-    gone = &shortLived;
+    gone = reinterpret_cast<uintptr_t>(&shortLived);
     target->FreeNotification(&shortLived);
   }
-  EXPECT_EQ(target->Removed, std::vector<TComponent*>{const_cast<TComponent*>(gone)});
+  EXPECT_EQ(target->Removed, std::vector<uintptr_t>{gone});
   delete target;
 }
 
@@ -151,11 +158,11 @@ TEST(Properties, SetPropertyTextWritesEnumerationsAndIntegersOnly) {
     bool written;
   };
   const Case cases[] = {
-      {"Active", "true", true},  {"Mode", "PMSLOW", true},  {"Tag", "-42", true},
-      {"Mode", "pmWarp", false}, {"Tag", "12abc", false},   {"Tag", "", false},
-      {"Name", "other", false},  {"Missing", "1", false},
+      {"Active", "true", true}, {"Mode", "PMSLOW", true}, {"Tag", "-42", true},     {"Mode", "pmWarp", false},
+      {"Tag", "12abc", false},  {"Tag", "", false},       {"Name", "other", false}, {"Missing", "1", false},
   };
-  for (const Case& c : cases) EXPECT_EQ(SetPropertyText(&p, c.name, c.value), c.written) << c.name << "=" << c.value;
+  for (const Case& c : cases)
+    EXPECT_EQ(SetPropertyText(&p, c.name, c.value), c.written) << c.name << "=" << c.value;
   EXPECT_TRUE(p.Active);
   EXPECT_EQ(p.Mode, 1);
   EXPECT_EQ(p.Tag, -42);

@@ -8,7 +8,8 @@
 #include "ui/Menus.h"
 
 namespace {
-TMenuItem* AddItem(TMenu& menu, TComponent* owner, const std::string& caption, std::vector<std::string>* clicks) {
+TMenuItem* AddItem(TMenu& menu, TComponent* owner, const std::string& caption,
+                   std::vector<std::string>* clicks) {
   auto* item = new TMenuItem(owner);
   item->SetCaption(caption);
   if (clicks) item->OnClick = [clicks, caption](TObject*) { clicks->push_back(caption); };

@@ -65,10 +65,11 @@ TEST(Notifications, ChildNotificationsAreReflectedToTheChild) {
   HWND wnd = form.Handle();
   HWND child = form.Second->Handle();
 
-  NMHDR hdr{child, 0, static_cast<UINT>(-12)  /* NM_CUSTOMDRAW */};
+  NMHDR hdr{child, 0, static_cast<UINT>(-12) /* NM_CUSTOMDRAW */};
   SendMessageA(wnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&hdr));
   HDC dc = GetDC(child);
-  const LRESULT brush = SendMessageA(wnd, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child));
+  const LRESULT brush =
+      SendMessageA(wnd, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child));
   ReleaseDC(child, dc);
   DRAWITEMSTRUCT dis{};
   dis.CtlType = ODT_BUTTON;
@@ -78,7 +79,7 @@ TEST(Notifications, ChildNotificationsAreReflectedToTheChild) {
 
   EXPECT_EQ(second.Seen, (std::vector<UINT>{CN_NOTIFY, CN_CTLCOLORBTN, CN_DRAWITEM, CN_COMMAND}));
   EXPECT_TRUE(first.Seen.empty());  // only the sender hears of it
-  EXPECT_NE(brush, 0);             // the child's answer is the parent's answer
+  EXPECT_NE(brush, 0);              // the child's answer is the parent's answer
 }
 
 TEST(Notifications, AltLetterReachesTheFormAsDialogChar) {
