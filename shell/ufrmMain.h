@@ -19,6 +19,7 @@ class TMenuItem;
 class TOpenDialog;
 class TTimer;
 class TTrayIcon;
+class TSkinData;
 
 // Where the program lives and how it waits between particles; the program uses its own
 // folder and real sleeps, tests a folder of their own and no waiting.
@@ -45,6 +46,7 @@ class TfrmMain : public TForm, public ICursorSubject {
   TMenuItem* MIAbout = nullptr;
   TMenuItem* NewProgram1 = nullptr;
   TMenuItem* pmiExit = nullptr;
+  TSkinData* SkinData1 = nullptr;  // the stored skin, loaded as the form is built
   TTrayIcon* TrayIcon1 = nullptr;  // set by CreateTrayIcon; freed first when the window closes
   TOpenDialog* OpenDialog1 = nullptr;
   TTimer* Timer1 = nullptr;
@@ -86,6 +88,7 @@ class TfrmMain : public TForm, public ICursorSubject {
 
  private:
   void CreateMenu();
+  void CreateSkinData();
   // Where the notification-area icon is made (after pmMain exists) and freed.
   void CreateTrayIcon();
   void FreeTrayIcon();

@@ -7,6 +7,7 @@
 #include "hook/HookData.h"
 #include "restart/RestartPlan.h"
 #include "shell/TavrinApi.h"
+#include "skin/data/SkinData_win.h"
 #include "shell/TrayIcon_win.h"
 #include "shell/Unit1.h"
 #include "shell/Unitabout.h"
@@ -74,6 +75,8 @@ TfrmMain::TfrmMain(TComponent* AOwner, TMainFormSetup setup) : TForm(AOwner), FS
   OpenDialog1->Name = "OpenDialog1";
   OpenDialog1->Filter = "PNG|*.png|All Files|*.*";
 
+  CreateSkinData();
+
   Timer1 = new TTimer(this);
   Timer1->Name = "Timer1";
   Timer1->SetInterval(1);
@@ -118,6 +121,14 @@ void TfrmMain::CreateMenu() {
   NewProgram1 = AddItem(this, pmMain, "NewProgram1", "Clear", false, [this](TObject* s) { NewProgram1Click(s); });
   AddItem(this, pmMain, "N3", "-", true, nullptr);
   pmiExit = AddItem(this, pmMain, "pmiExit", "Exit", true, [this](TObject* s) { pmiExitClick(s); });
+}
+
+void TfrmMain::CreateSkinData() {
+  // The stored values of the form's skin component; Loaded (at the end of the build) applies them.
+  SkinData1 = new TSkinData(this);
+  SkinData1->Name = "SkinData1";
+  SkinData1->SetActive(true);
+  ReadSkinStreamResource(*SkinData1, GetModuleHandleA(nullptr));
 }
 
 void TfrmMain::CreateTrayIcon() {

@@ -14,6 +14,7 @@
 #include "effect/ufrmBaseParticle_win.h"
 #include "shell/TavrinApi.h"
 #include "shell/ufrmMain.h"
+#include "skin/data/SkinData.h"
 #include "ui/Dialogs.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Menus.h"
@@ -149,6 +150,13 @@ TEST(MainForm, StartsHiddenTransparentHookedAndRunsTheDefaultEffect) {
   ASSERT_TRUE(GetLayeredWindowAttributes(wnd, nullptr, &alpha, &flags));
   EXPECT_EQ(alpha, 0);
   EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+
+  // The form's skin component holds the skin stored in the program, loaded and active.
+  ASSERT_NE(f->SkinData1, nullptr);
+  EXPECT_FALSE(f->SkinData1->NoSkin);
+  EXPECT_TRUE(f->SkinData1->Active());
+  EXPECT_NE(f->SkinData1->BorderTop, nullptr);
+  EXPECT_NE(f->SkinData1->Title, nullptr);
 
   // The hook library reports to this window.
   EXPECT_EQ(Record()->MainWindow, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(wnd)));
