@@ -1,55 +1,19 @@
 // Cost of one particle frame (PrepareFrame + DrawFrame) against the least a frame can cost
-// on the same machine: one UpdateLayeredWindow from a bitmap made once. Rounds of each are
-// interleaved and the median round is reported, so load changes hit all three alike.
+// on the same machine: one UpdateLayeredWindow from a bitmap made once, in the same run.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "effect/uGDIUtils_win.h"
 #include "effect/ufrmBaseParticle_win.h"
 #include "effect/ufrmFlagParticle.h"
 #include "effect/ufrmMagicParticle.h"
+#include "bench/BenchHarness.h"
 #include "ui/Handles.h"
 
 namespace {
-
-constexpr int kRounds = 9;
-constexpr int kPerRound = 150;
-
-double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
-
-// Microseconds per call of one round.
-double Round(const std::function<void(int)>& call) {
-  const double start = Now();
-  for (int i = 0; i < kPerRound; ++i) call(i);
-  const double us = (Now() - start) * 1e6 / kPerRound;
-  Pump();
-  return us;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 std::string ExeDir() {
   char buf[MAX_PATH] = {};
@@ -86,30 +50,27 @@ int main() {
   SIZE size{static_cast<LONG>(picture->Width()), static_cast<LONG>(picture->Height())};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
 
-  auto bareCall = [&](int i) {
-    POINT dst{300 + i % 40, 300}, src{0, 0};
+  // Each call moves the target a little, so every frame really moves its window.
+  int step = 0;
+  auto bareCall = [&] {
+    POINT dst{300 + ++step % 40, 300}, src{0, 0};
     UpdateLayeredWindow(bare, screen.get(), &dst, &size, memory.get(), &src, 0, &blend, ULW_ALPHA);
   };
-  auto magicCall = [&](int i) {
-    magic->CursorMoved({300 + i % 40, 300});
+  auto magicCall = [&] {
+    magic->CursorMoved({300 + ++step % 40, 300});
     magic->DrawFrame();
   };
-  auto flagCall = [&](int i) {
-    flag->CursorMoved({300 + i % 40, 300});
+  auto flagCall = [&] {
+    flag->CursorMoved({300 + ++step % 40, 300});
     flag->DrawFrame();
   };
 
-  for (int i = 0; i < 30; ++i) bareCall(i), magicCall(i), flagCall(i);  // warm up
-  std::vector<double> tb, tm, tf;
-  for (int r = 0; r < kRounds; ++r) {
-    tb.push_back(Round(bareCall));
-    tm.push_back(Round(magicCall));
-    tf.push_back(Round(flagCall));
-  }
-  const double b = Median(tb), m = Median(tm), f = Median(tf);
-  std::printf("bare UpdateLayeredWindow : %8.1f us\n", b);
-  std::printf("Magic frame              : %8.1f us  ratio %.2f (aim <= 2.0)\n", m, m / b);
-  std::printf("Flag frame               : %8.1f us  ratio %.2f (aim <= 1.5)\n", f, f / b);
+  const TBenchResult b = Bench(bareCall), m = Bench(magicCall), f = Bench(flagCall);
+  PrintBench("bare UpdateLayeredWindow", b);
+  PrintBench("Magic frame (PrepareFrame + DrawFrame)", m);
+  PrintBench("Flag frame (PrepareFrame + DrawFrame)", f);
+  std::printf("ratio Magic / bare: %.2f (aim <= 2.0)\n", m.MicrosPerCall / b.MicrosPerCall);
+  std::printf("ratio Flag / bare:  %.2f (aim <= 1.5)\n", f.MicrosPerCall / b.MicrosPerCall);
   DestroyWindow(bare);
   return 0;
 }
