@@ -2,6 +2,8 @@
 // sized by the frame, silent without a picture, no GDI objects left behind by frames.
 #include <gtest/gtest.h>
 
+#include "support/Pump_win.h"
+
 #include <memory>
 #include <ostream>
 #include <string>
@@ -17,17 +19,6 @@
 
 namespace {
 
-void Pump(DWORD ms) {
-  const DWORD end = GetTickCount() + ms;
-  do {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(5);
-  } while (static_cast<LONG>(end - GetTickCount()) > 0);
-}
 
 LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
 
@@ -43,7 +34,7 @@ struct TBelowWindow {
     Handle = CreateWindowExA(0, wc.lpszClassName, "below", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 500, 400,
                              nullptr, nullptr, wc.hInstance, nullptr);
     SetForegroundWindow(Handle);
-    Pump(100);
+    PumpMessages(100);
   }
   ~TBelowWindow() { DestroyWindow(Handle); }
   HWND Handle = nullptr;
@@ -112,9 +103,9 @@ TEST_F(ParticleWindows, LayeredClickThroughTopMostToolWindowThatNeverActivates) 
 
   for (int i = 0; i < 12; ++i) {
     p->DrawFrame();
-    Pump(10);
+    PumpMessages(10);
   }
-  Pump(300);  // timer frames too
+  PumpMessages(300);  // timer frames too
   EXPECT_EQ(GetForegroundWindow(), foreground);
   EXPECT_NE(GetActiveWindow(), wnd);
   EXPECT_NE(GetFocus(), wnd);
@@ -133,7 +124,7 @@ TEST_F(ParticleWindows, AfterAFrameSitsAtPositionWithThePictureSizeAndClicksPass
 
   head->CursorMoved({240, 180});
   head->DrawFrame();
-  Pump(50);
+  PumpMessages(50);
   r = RectOf(*head);
   EXPECT_EQ(r.left, 240);
   EXPECT_EQ(r.top, 180);
@@ -150,7 +141,7 @@ TEST_F(ParticleWindows, MissingPictureRunsSilentlyAndShowsNothing) {
   std::unique_ptr<TfrmMagicParticle> p(
       new TfrmMagicParticle(LoadTintedPicture("Z:/no/such/ball.png"), {300, 300}, 255, 0.5L, 0));
   for (int i = 0; i < 30; ++i) p->DrawFrame();
-  Pump(250);  // and some timer frames
+  PumpMessages(250);  // and some timer frames
   // It keeps jumping after its target, but its window was never updated.
   EXPECT_NE(p->Position, (TPoint{0, 0}));
   const RECT r = RectOf(*p);
@@ -178,7 +169,7 @@ TEST_F(ParticleWindows, FramesLeaveNoGdiObjectsBehind) {
       flag->CursorMoved({400 + drawn % 50, 200});
       flag->DrawFrame();
     }
-    Pump(20);
+    PumpMessages(20);
   };
   framesUpTo(100);
   const TGdiCount after100 = CountGdiObjects();
@@ -203,7 +194,7 @@ TEST_F(ParticleWindows, HeadTimerDrawsTheWholeFlagChainAndAClosedParticleLeavesC
 
   subject.CursorPos = {300, 260};
   subject.NotifyObservers();
-  Pump(700);  // several ticks of the head's timer (80..119 ms)
+  PumpMessages(700);  // several ticks of the head's timer (80..119 ms)
   RECT r = RectOf(*chain[0]);
   EXPECT_EQ(r.left, 300);
   EXPECT_EQ(r.top, 260);
@@ -217,13 +208,13 @@ TEST_F(ParticleWindows, HeadTimerDrawsTheWholeFlagChainAndAClosedParticleLeavesC
   TfrmFlagParticle* third = chain[3].release();
   const HWND wnd = WindowOf(*third);
   PostMessageA(wnd, WM_CLOSE, 0, 0);
-  Pump(100);
+  PumpMessages(100);
   EXPECT_FALSE(IsWindow(wnd));
   EXPECT_EQ(subject.List.Count(), 7u);
   EXPECT_EQ(chain[2]->Next, chain[4].get());
   subject.CursorPos = {350, 300};
   subject.NotifyObservers();
-  Pump(400);
+  PumpMessages(400);
   EXPECT_EQ(RectOf(*chain[0]).left, 350);
   chain.erase(chain.begin() + 3);
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Pump_win.h"
+
 #include <string>
 #include <vector>
 
@@ -75,14 +77,6 @@ void MoveMouse(int x, int y) {
   SendInput(1, &in, sizeof(in));
 }
 
-void Pump(int ms) {
-  const DWORD end = GetTickCount() + ms;
-  MSG msg;
-  while (static_cast<int>(end - GetTickCount()) > 0) {
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    Sleep(5);
-  }
-}
 
 }  // namespace
 
@@ -134,14 +128,14 @@ TEST(TavrinLibrary, PostsCursorMessageWithStoredPointUntilRemoved) {
     MoveMouse(p.x, p.y);
     const DWORD end = GetTickCount() + 2000;
     auto arrived = [&] { return !GReceived.empty() && GReceived.back().x == p.x && GReceived.back().y == p.y; };
-    while (!arrived() && static_cast<int>(end - GetTickCount()) > 0) Pump(10);
+    while (!arrived() && static_cast<int>(end - GetTickCount()) > 0) PumpMessages(10);
     EXPECT_TRUE(arrived()) << p.x << "," << p.y;
   }
 
   EXPECT_TRUE(lib.Get<HookFn>("RemoveMouseHook")());
   GReceived.clear();
   MoveMouse(50, 60);
-  Pump(300);
+  PumpMessages(300);
   EXPECT_TRUE(GReceived.empty());
   EXPECT_NE(data->X, 50);  // nothing stored once the hook is gone
   // A second removal has nothing to remove.

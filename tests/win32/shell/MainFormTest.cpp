@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Pump_win.h"
+
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -72,17 +74,6 @@ std::vector<HWND> ParticleWindows() {
   return all;
 }
 
-void Pump(int ms) {
-  const DWORD end = GetTickCount() + ms;
-  MSG msg;
-  do {
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(2);
-  } while (static_cast<int>(end - GetTickCount()) > 0);
-}
 
 // Builds the main form the way the program does, on a folder of its own.
 struct MainForm {
@@ -179,7 +170,7 @@ TEST(MainForm, StartsHiddenTransparentHookedAndRunsTheDefaultEffect) {
     }
     return false;
   };
-  while (!drawn() && std::chrono::steady_clock::now() - t0 < std::chrono::seconds(5)) Pump(1);
+  while (!drawn() && std::chrono::steady_clock::now() - t0 < std::chrono::seconds(5)) PumpMessages(1);
   const auto firstFrame = std::chrono::steady_clock::now();
   EXPECT_TRUE(drawn());
   using ms = std::chrono::duration<double, std::milli>;
@@ -295,7 +286,7 @@ TEST(MainForm, HidesRightAfterTheLoopStartsAndExitRemovesTheHook) {
   TfrmMain* f = m.Form;
   f->Show();
   EXPECT_TRUE(IsWindowVisible(f->Handle()));
-  Pump(100);
+  PumpMessages(100);
   EXPECT_FALSE(IsWindowVisible(f->Handle()));
   EXPECT_FALSE(f->Timer1->Enabled());
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/Pump_win.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,17 +42,6 @@ class ShellRecorder {
   BOOL FAddResult;
 };
 
-void Pump(DWORD ms) {
-  const DWORD end = GetTickCount() + ms;
-  do {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(5);
-  } while (static_cast<int>(end - GetTickCount()) > 0);
-}
 
 std::unique_ptr<TTrayIcon> MakeTray() {
   auto tray = std::make_unique<TTrayIcon>(nullptr);
@@ -103,7 +94,7 @@ TEST(TrayIconWin, TaskbarRestartBroadcastAddsTheIconAgain) {
   // The restarted taskbar broadcasts to top-level windows; the component must hear it.
   DWORD_PTR result = 0;
   SendMessageTimeoutA(HWND_BROADCAST, TaskbarCreatedMessage(), 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
-  Pump(50);
+  PumpMessages(50);
   EXPECT_EQ(shell.Count(NIM_ADD), 2);
   EXPECT_TRUE(tray->Enabled());
 }
@@ -159,7 +150,7 @@ TEST(TrayIconWin, AnimationCyclesThroughTheImageListAndWraps) {
   shown.clear();
   tray->SetInterval(40);
   tray->SetAnimate(true);
-  for (int i = 0; i < 100 && shown.size() < 5; ++i) Pump(20);
+  for (int i = 0; i < 100 && shown.size() < 5; ++i) PumpMessages(20);
   tray->SetAnimate(false);
   ASSERT_GE(shown.size(), 5u);
   const std::vector<COLORREF> want{colours[1], colours[2], colours[0], colours[1], colours[2]};
