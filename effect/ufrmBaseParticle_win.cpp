@@ -18,6 +18,22 @@ std::string SystemErrorText(DWORD code) {
   return s;
 }
 
+// A hidden window that owns every particle window. Owned windows never get a taskbar button,
+// on Windows as under Wine (whose taskbar lists unowned tool windows too). It is never shown
+// or minimised, so the particles stay on screen whatever the program's other windows do.
+HWND ParticleOwnerWindow() {
+  static const HWND owner = [] {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TParticleOwner";
+    RegisterClassA(&wc);
+    return CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                           wc.hInstance, nullptr);
+  }();
+  return owner;
+}
+
 }  // namespace
 
 TfrmParticleForm::TfrmParticleForm(TfrmParticle& particle) : TForm(nullptr), FParticle(&particle) {
@@ -41,7 +57,9 @@ TfrmParticleForm::~TfrmParticleForm() {
 
 void TfrmParticleForm::CreateParams(TCreateParams& params) {
   TForm::CreateParams(params);
-  params.WndParent = GetDesktopWindow();
+  // The desktop as parent, as a top-level window; owned by the hidden particle owner (above)
+  // when there is one, so no particle shows up in a taskbar.
+  params.WndParent = ParticleOwnerWindow() ? ParticleOwnerWindow() : GetDesktopWindow();
   params.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
 }
 

@@ -100,6 +100,11 @@ TEST_F(ParticleWindows, LayeredClickThroughTopMostToolWindowThatNeverActivates) 
   EXPECT_TRUE(IsWindowVisible(wnd));
   EXPECT_FALSE(IsIconic(wnd));
   EXPECT_EQ(TfrmParticleForm::ParticleOf(wnd), p.get());
+  // Owned by a hidden window, a top-level window all the same: no taskbar button anywhere.
+  const HWND owner = GetWindow(wnd, GW_OWNER);
+  ASSERT_NE(owner, nullptr);
+  EXPECT_FALSE(IsWindowVisible(owner));
+  EXPECT_EQ(GetAncestor(wnd, GA_PARENT), GetDesktopWindow());
 
   for (int i = 0; i < 12; ++i) {
     p->DrawFrame();
