@@ -32,13 +32,13 @@ std::vector<uint8_t> RenderBall(uint32_t size) {
           if (d2 > 1.0) continue;
           const double z = std::sqrt(1.0 - d2);
           const double diffuse = std::max(0.0, (x * lx + y * ly + z * lz) / ll);
-          const double spec = std::pow(std::max(0.0, (x * hx + y * hy + z * hz) / hl), 40.0);
+          const double specular = std::pow(std::max(0.0, (x * hx + y * hy + z * hz) / hl), 40.0);
           // Deep blue body, lighter toward the light, a faint rim light at the lower right.
           const double rim = std::pow(1.0 - z, 3.0) * 0.35;
           const double shade = 0.30 + 0.70 * diffuse;
-          r += Clamp01(0.10 * shade + spec + rim * 0.3);
-          g += Clamp01(0.35 * shade + spec + rim * 0.6);
-          b += Clamp01(0.95 * shade + spec + rim);
+          r += Clamp01(0.10 * shade + specular + rim * 0.3);
+          g += Clamp01(0.35 * shade + specular + rim * 0.6);
+          b += Clamp01(0.95 * shade + specular + rim);
           cover += 1.0;
         }
       }
