@@ -25,6 +25,11 @@ function(lumetta_test)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1)
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${kind};${T_LABELS}"
     ENVIRONMENT "LUMETTA_SOURCE_DIR=${CMAKE_SOURCE_DIR};LUMETTA_BINARY_DIR=${CMAKE_BINARY_DIR}")
+  if(LUMETTA_WIN32)
+    # Windows tests share Wine's default desktop, and with it the foreground window and the
+    # mouse: one at a time. (End-to-end tests use desktops of their own and run beside them.)
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK wine_default_desktop)
+  endif()
 endfunction()
 
 # lumetta_fuzz(NAME name SOURCES ... LIBS ... CORPUS dir)

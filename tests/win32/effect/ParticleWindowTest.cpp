@@ -33,8 +33,11 @@ struct TBelowWindow {
     RegisterClassA(&wc);
     Handle = CreateWindowExA(0, wc.lpszClassName, "below", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 500, 400,
                              nullptr, nullptr, wc.hInstance, nullptr);
-    SetForegroundWindow(Handle);
-    PumpMessages(100);
+    // Under Wine the foreground change goes through the X server: ask again until it is done.
+    for (int i = 0; i < 40 && GetForegroundWindow() != Handle; ++i) {
+      SetForegroundWindow(Handle);
+      PumpMessages(50);
+    }
   }
   ~TBelowWindow() { DestroyWindow(Handle); }
   HWND Handle = nullptr;
