@@ -552,36 +552,6 @@ std::vector<TSkinFile> BuildSkinImages() {
   return files;
 }
 
-std::vector<unsigned char> EncodeBmp24(const TPixelBuffer& image) {
-  const int stride = TPixelBuffer::StrideFor(image.Width, 24);
-  const uint32_t pixels = static_cast<uint32_t>(stride * image.Height);
-  std::vector<unsigned char> out;
-  auto u16 = [&](uint32_t v) { out.push_back(v & 0xFF); out.push_back((v >> 8) & 0xFF); };
-  auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
-  out.push_back('B');
-  out.push_back('M');
-  u32(14 + 40 + pixels);
-  u32(0);
-  u32(14 + 40);
-  u32(40);
-  u32(static_cast<uint32_t>(image.Width));
-  u32(static_cast<uint32_t>(image.Height));  // positive: rows bottom-up
-  u16(1);
-  u16(24);
-  u32(0);
-  u32(pixels);
-  u32(2835);
-  u32(2835);
-  u32(0);
-  u32(0);
-  for (int y = image.Height - 1; y >= 0; --y) {
-    const uint8_t* row = image.Row(y);
-    out.insert(out.end(), row, row + image.Width * 3);
-    for (int pad = image.Width * 3; pad < stride; ++pad) out.push_back(0);
-  }
-  return out;
-}
-
 std::vector<unsigned char> BuildMenuGlyphsBmp() {
   // Draw the glyphs into a 24-bit buffer first (ink black on white), then pack to 1 bit.
   TPixelBuffer b(64, 16, 24);

@@ -23,7 +23,4 @@ std::string BuildSkinIni();
 // 64 x 16 1-bit BMP file: glyph pixels black, background white.
 std::vector<unsigned char> BuildMenuGlyphsBmp();
 
-// A complete 24-bit bottom-up BMP file.
-std::vector<unsigned char> EncodeBmp24(const TPixelBuffer& image);
-
 }  // namespace skingen

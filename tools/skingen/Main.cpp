@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tools/skingen/Elements.h"
+#include "ui/BmpDecode.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ int main(int argc, char** argv) {
   const std::string dir = std::string(argv[1]) + "/";
   std::string list;
   for (const skingen::TSkinFile& f : skingen::BuildSkinImages()) {
-    std::vector<unsigned char> bmp = skingen::EncodeBmp24(f.Image);
+    std::vector<unsigned char> bmp = EncodeBmp(f.Image);
     if (!WriteFile(dir + f.Name, bmp.data(), bmp.size())) {
       std::fprintf(stderr, "skingen: cannot write %s%s\n", dir.c_str(), f.Name.c_str());
       return 1;
