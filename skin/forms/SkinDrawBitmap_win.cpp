@@ -1,6 +1,6 @@
 #include "skin/forms/SkinDrawBitmap_win.h"
 
-TSkinImage SkinImageOf(TBitmap& bmp) {
+TSkinSource SkinSourceOf(TBitmap& bmp) {
   if (bmp.Empty()) return {};
   return {bmp.Canvas()->Handle(), bmp.Width(), bmp.Height()};
 }
@@ -10,35 +10,35 @@ std::unique_ptr<TBitmap> DrawSkinRect(const RECT& target, TBitmap& src, const TS
   const int w = target.right - target.left, h = target.bottom - target.top;
   if (w < 1 || h < 1) return std::make_unique<TBitmap>();
   auto out = std::make_unique<TBitmap>(w, h, pf32bit);
-  RenderSkinRect(out->Canvas()->Handle(), w, h, SkinImageOf(src), margins, vertical, tile, frameCount, frame);
+  RenderSkinRect(out->Canvas()->Handle(), w, h, SkinSourceOf(src), margins, vertical, tile, frameCount, frame);
   return out;
 }
 
 void DrawSkinImage(HDC dc, const RECT& target, TBitmap& src, bool vertical, bool tile, bool keyed, int frameCount,
                    int frame, const TSkinMargins& margins) {
-  DrawSkinImage(dc, target, SkinImageOf(src), vertical, tile, keyed, frameCount, frame, margins);
+  DrawSkinImage(dc, target, SkinSourceOf(src), vertical, tile, keyed, frameCount, frame, margins);
 }
 
 void DrawSkinBorder(HDC dc, const RECT& target, TBitmap& src, bool vertical, int frameCount, int frame,
                     const TSkinMargins& margins) {
-  DrawSkinBorder(dc, target, SkinImageOf(src), vertical, frameCount, frame, margins);
+  DrawSkinBorder(dc, target, SkinSourceOf(src), vertical, frameCount, frame, margins);
 }
 
 void DrawSkinBar(TCanvas& canvas, const RECT& target, TBitmap& src, bool vertical, bool keyed, int frameCount,
                  int frame, const TSkinMargins& margins) {
-  DrawSkinBar(canvas.Handle(), target, SkinImageOf(src), vertical, keyed, frameCount, frame, margins);
+  DrawSkinBar(canvas.Handle(), target, SkinSourceOf(src), vertical, keyed, frameCount, frame, margins);
 }
 
 void DrawFrameImage(HDC dc, const RECT& target, TBitmap& src, bool keyed, int frameCount, int frame) {
-  DrawFrameImage(dc, target, SkinImageOf(src), keyed, frameCount, frame);
+  DrawFrameImage(dc, target, SkinSourceOf(src), keyed, frameCount, frame);
 }
 
 void DrawFrameCentered(HDC dc, const RECT& target, TBitmap& src, bool keyed, int frameCount, int frame) {
-  DrawFrameCentered(dc, target, SkinImageOf(src), keyed, frameCount, frame);
+  DrawFrameCentered(dc, target, SkinSourceOf(src), keyed, frameCount, frame);
 }
 
 void DrawTransparent(HDC dc, const RECT& target, TBitmap& src, TColor key) {
-  DrawTransparent(dc, target, SkinImageOf(src), ColorToRGB(key));
+  DrawTransparent(dc, target, SkinSourceOf(src), ColorToRGB(key));
 }
 
 TRegionHandle BitmapToRegion(TBitmap& bmp, int dx, int dy, int tolBlue, int tolGreen, int tolRed, TColor key) {
@@ -51,5 +51,5 @@ TRegionHandle BitmapToRegion(TBitmap& bmp, int dx, int dy, int tolBlue, int tolG
 }
 
 void TileImage(TCanvas& canvas, const RECT& dst, TBitmap& src, const RECT& srcRect) {
-  TileImage(canvas.Handle(), dst, SkinImageOf(src), srcRect);
+  TileImage(canvas.Handle(), dst, SkinSourceOf(src), srcRect);
 }

@@ -6,7 +6,7 @@
 #include "skin/forms/SkinDraw_win.h"
 #include "ui/Graphics.h"
 
-TSkinImage SkinImageOf(TBitmap& bmp);
+TSkinSource SkinSourceOf(TBitmap& bmp);
 
 std::unique_ptr<TBitmap> DrawSkinRect(const RECT& target, TBitmap& src, const TSkinMargins& margins, bool vertical,
                                       bool tile, int frameCount, int frame);

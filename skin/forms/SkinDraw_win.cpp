@@ -127,14 +127,14 @@ TBitmapHandle CreateSkinDib(int width, int height, void** bits, int bitsPerPixel
   return h;
 }
 
-void RenderSkinRect(HDC dc, int width, int height, const TSkinImage& src, const TSkinMargins& margins, bool vertical,
+void RenderSkinRect(HDC dc, int width, int height, const TSkinSource& src, const TSkinMargins& margins, bool vertical,
                     bool tile, int frameCount, int frame) {
   StretchModeGuard mode(dc);
   const TSkinRect frameRect = FrameRect(src.Width, src.Height, vertical, frameCount, frame);
   DrawPieces(dc, src.Dc, NineSlicePieces(frameRect, margins, width, height, tile), 0, 0);
 }
 
-TBitmapHandle DrawSkinRect(const RECT& target, const TSkinImage& src, const TSkinMargins& margins, bool vertical,
+TBitmapHandle DrawSkinRect(const RECT& target, const TSkinSource& src, const TSkinMargins& margins, bool vertical,
                            bool tile, int frameCount, int frame) {
   const int w = target.right - target.left, h = target.bottom - target.top;
   TBitmapHandle bmp = CreateSkinDib(w, h);
@@ -145,7 +145,7 @@ TBitmapHandle DrawSkinRect(const RECT& target, const TSkinImage& src, const TSki
   return bmp;
 }
 
-void DrawSkinImage(HDC dc, const RECT& target, const TSkinImage& src, bool vertical, bool tile, bool keyed,
+void DrawSkinImage(HDC dc, const RECT& target, const TSkinSource& src, bool vertical, bool tile, bool keyed,
                    int frameCount, int frame, const TSkinMargins& margins) {
   if (Inverted(target)) return;
   // DrawSkinRect's rendering, kept in the DC it was drawn in for the copy out.
@@ -157,7 +157,7 @@ void DrawSkinImage(HDC dc, const RECT& target, const TSkinImage& src, bool verti
   CopyOut(dc, target, scratch.Dc.get(), w, h, keyed);
 }
 
-void DrawSkinBorder(HDC dc, const RECT& target, const TSkinImage& src, bool vertical, int frameCount, int frame,
+void DrawSkinBorder(HDC dc, const RECT& target, const TSkinSource& src, bool vertical, int frameCount, int frame,
                     const TSkinMargins& margins) {
   if (Inverted(target)) return;
   const TSkinRect frameRect = FrameRect(src.Width, src.Height, vertical, frameCount, frame);
@@ -168,7 +168,7 @@ void DrawSkinBorder(HDC dc, const RECT& target, const TSkinImage& src, bool vert
              target.left, target.top);
 }
 
-void DrawSkinBar(HDC dc, const RECT& target, const TSkinImage& src, bool vertical, bool keyed, int frameCount,
+void DrawSkinBar(HDC dc, const RECT& target, const TSkinSource& src, bool vertical, bool keyed, int frameCount,
                  int frame, const TSkinMargins& margins) {
   if (Inverted(target)) return;
   const int w = target.right - target.left, h = target.bottom - target.top;
@@ -181,7 +181,7 @@ void DrawSkinBar(HDC dc, const RECT& target, const TSkinImage& src, bool vertica
   CopyOut(dc, target, scratch.Dc.get(), w, h, keyed);
 }
 
-void DrawFrameImage(HDC dc, const RECT& target, const TSkinImage& src, bool keyed, int frameCount, int frame) {
+void DrawFrameImage(HDC dc, const RECT& target, const TSkinSource& src, bool keyed, int frameCount, int frame) {
   if (Inverted(target)) return;
   const int w = target.right - target.left, h = target.bottom - target.top;
   TScratch scratch(w, h);
@@ -193,7 +193,7 @@ void DrawFrameImage(HDC dc, const RECT& target, const TSkinImage& src, bool keye
   CopyOut(dc, target, scratch.Dc.get(), w, h, keyed);
 }
 
-void DrawFrameCentered(HDC dc, const RECT& target, const TSkinImage& src, bool keyed, int frameCount, int frame) {
+void DrawFrameCentered(HDC dc, const RECT& target, const TSkinSource& src, bool keyed, int frameCount, int frame) {
   if (Inverted(target)) return;
   const TSkinRect f = FrameRect(src.Width, src.Height, false, frameCount, frame);
   const TSkinRect at = CentredRect(ToSkinRect(target), f.Width(), f.Height());
@@ -204,21 +204,21 @@ void DrawFrameCentered(HDC dc, const RECT& target, const TSkinImage& src, bool k
     BitBlt(dc, at.Left, at.Top, f.Width(), f.Height(), src.Dc, f.Left, f.Top, SRCCOPY);
 }
 
-void DrawTransparent(HDC dc, const RECT& target, const TSkinImage& src, COLORREF key) {
+void DrawTransparent(HDC dc, const RECT& target, const TSkinSource& src, COLORREF key) {
   if (Inverted(target)) return;
   const int w = std::min<int>(target.right - target.left, src.Width);
   const int h = std::min<int>(target.bottom - target.top, src.Height);
   CopyKeyed(dc, target.left, target.top, w, h, src.Dc, 0, 0, key, HasMaskBlt);
 }
 
-void DrawTransparentThreePass(HDC dc, const RECT& target, const TSkinImage& src, COLORREF key) {
+void DrawTransparentThreePass(HDC dc, const RECT& target, const TSkinSource& src, COLORREF key) {
   if (Inverted(target)) return;
   const int w = std::min<int>(target.right - target.left, src.Width);
   const int h = std::min<int>(target.bottom - target.top, src.Height);
   CopyKeyed(dc, target.left, target.top, w, h, src.Dc, 0, 0, key, false);
 }
 
-void TileImage(HDC dc, const RECT& dst, const TSkinImage& src, const RECT& srcRect) {
+void TileImage(HDC dc, const RECT& dst, const TSkinSource& src, const RECT& srcRect) {
   const int w = srcRect.right - srcRect.left, h = srcRect.bottom - srcRect.top;
   ForEachTile(ToSkinRect(dst), w, h, [&](const TSkinRect& t) {
     BitBlt(dc, t.Left, t.Top, w, h, src.Dc, srcRect.left, srcRect.top, SRCCOPY);

@@ -3,7 +3,7 @@
 // functions only execute it. Every temporary bitmap, DC and region is owned by an RAII
 // type and released before the call returns, also when a call raises.
 //
-// Sources are read through a TSkinImage (a DC with the picture selected and its size), so
+// Sources are read through a TSkinSource (a DC with the picture selected and its size), so
 // the same code serves raw bitmaps (TSelectedBitmap) and TBitmap (SkinDrawBitmap_win.h).
 #include <windows.h>
 
@@ -12,7 +12,7 @@
 
 inline constexpr COLORREF SkinKeyColorRef = RGB(255, 0, 255);
 
-struct TSkinImage {
+struct TSkinSource {
   HDC Dc = nullptr;
   int Width = 0;
   int Height = 0;
@@ -25,12 +25,12 @@ class TSelectedBitmap {
   explicit TSelectedBitmap(HBITMAP bitmap);
   TSelectedBitmap(const TSelectedBitmap&) = delete;
   TSelectedBitmap& operator=(const TSelectedBitmap&) = delete;
-  TSkinImage Image() const { return FImage; }
+  TSkinSource Image() const { return FImage; }
 
  private:
   MemoryDc FDc;
   SelectGuard FSelect;
-  TSkinImage FImage;
+  TSkinSource FImage;
 };
 
 // A top-down DIB section of 24 or 32 bits; bits (optional) receives its pixels. Empty for
@@ -39,32 +39,32 @@ class TSelectedBitmap {
 TBitmapHandle CreateSkinDib(int width, int height, void** bits = nullptr, int bitsPerPixel = 32);
 
 // Nine-slice of a frame into the rectangle (0, 0, width, height) of dc.
-void RenderSkinRect(HDC dc, int width, int height, const TSkinImage& src, const TSkinMargins& margins, bool vertical,
+void RenderSkinRect(HDC dc, int width, int height, const TSkinSource& src, const TSkinMargins& margins, bool vertical,
                     bool tile, int frameCount, int frame);
 // Nine-slice of a frame into a new bitmap of the target's size (null for an empty target).
-TBitmapHandle DrawSkinRect(const RECT& target, const TSkinImage& src, const TSkinMargins& margins, bool vertical,
+TBitmapHandle DrawSkinRect(const RECT& target, const TSkinSource& src, const TSkinMargins& margins, bool vertical,
                            bool tile, int frameCount, int frame);
 // Nine-slice drawn at the target, opaque or keyed on magenta.
-void DrawSkinImage(HDC dc, const RECT& target, const TSkinImage& src, bool vertical, bool tile, bool keyed,
+void DrawSkinImage(HDC dc, const RECT& target, const TSkinSource& src, bool vertical, bool tile, bool keyed,
                    int frameCount, int frame, const TSkinMargins& margins);
 // The eight border pieces straight onto dc; the centre is left untouched.
-void DrawSkinBorder(HDC dc, const RECT& target, const TSkinImage& src, bool vertical, int frameCount, int frame,
+void DrawSkinBorder(HDC dc, const RECT& target, const TSkinSource& src, bool vertical, int frameCount, int frame,
                     const TSkinMargins& margins);
 // Three-slice (left cap, repeated middle, right cap); only margins.Left and .Right count.
-void DrawSkinBar(HDC dc, const RECT& target, const TSkinImage& src, bool vertical, bool keyed, int frameCount,
+void DrawSkinBar(HDC dc, const RECT& target, const TSkinSource& src, bool vertical, bool keyed, int frameCount,
                  int frame, const TSkinMargins& margins);
 // Frame n of a horizontal strip stretched to the target.
-void DrawFrameImage(HDC dc, const RECT& target, const TSkinImage& src, bool keyed, int frameCount, int frame);
+void DrawFrameImage(HDC dc, const RECT& target, const TSkinSource& src, bool keyed, int frameCount, int frame);
 // Frame n of a horizontal strip unscaled, centred in the target.
-void DrawFrameCentered(HDC dc, const RECT& target, const TSkinImage& src, bool keyed, int frameCount, int frame);
+void DrawFrameCentered(HDC dc, const RECT& target, const TSkinSource& src, bool keyed, int frameCount, int frame);
 // Copies src (from its top-left corner, at most the target's size) to the target, leaving
 // the destination as it was under every pixel of the key colour.
-void DrawTransparent(HDC dc, const RECT& target, const TSkinImage& src, COLORREF key);
+void DrawTransparent(HDC dc, const RECT& target, const TSkinSource& src, COLORREF key);
 // The same through three raster passes, for systems without MaskBlt (chosen automatically
 // by DrawTransparent; public so both ways can be checked).
-void DrawTransparentThreePass(HDC dc, const RECT& target, const TSkinImage& src, COLORREF key);
+void DrawTransparentThreePass(HDC dc, const RECT& target, const TSkinSource& src, COLORREF key);
 // Whole, unscaled copies of srcRect from the top-left of dst onward, row by row.
-void TileImage(HDC dc, const RECT& dst, const TSkinImage& src, const RECT& srcRect);
+void TileImage(HDC dc, const RECT& dst, const TSkinSource& src, const RECT& srcRect);
 
 // The region of every pixel outside the transparent range, moved by (dx, dy), built in
 // batches of TRegionBatcher::BatchSize rectangles. Null only when the system refuses a region.

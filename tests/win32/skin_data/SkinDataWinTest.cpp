@@ -6,6 +6,7 @@
 
 #include "skin/data/SkinData_win.h"
 #include "skin/data/SkinRead.h"
+#include "skin/forms/SkinDrawBitmap_win.h"
 #include "tools/skintool/ArchiveWriter.h"
 #include "ui/BmpDecode.h"
 
@@ -22,6 +23,23 @@ std::vector<uint8_t> Stored(const std::vector<uint8_t>& archive) {
 std::vector<uint8_t> SmallArchive(int32_t version) {
   TPixelBuffer top(10, 20, 24);
   return PackArchive({{"top.bmp", EncodeBmp(top)}, {"skin.ini", {}}}, version);
+}
+
+// Every skin handler needs the data model's image and the drawing primitives' source in one
+// file: a loaded element's image is drawn straight through the primitives.
+TEST(SkinDataWin, LoadedImagesDrawThroughThePrimitives) {
+  TSkinData d(nullptr);
+  d.BeginLoading();
+  d.SetActive(true);
+  ASSERT_TRUE(ReadSkinStreamResource(d, GetModuleHandleA(nullptr)));
+  d.Loaded();
+  ASSERT_NE(d.BorderLeft, nullptr);
+  TBitmap& left = SkinBitmap(*d.BorderLeft->Image);
+  const TSkinSource src = SkinSourceOf(left);
+  EXPECT_EQ(src.Width, left.Width());
+  EXPECT_EQ(src.Height, left.Height());
+  ASSERT_NE(src.Dc, nullptr);
+  EXPECT_EQ(GetPixel(src.Dc, 0, 0), RGB(255, 0, 255)) << "the same pixels the model holds";
 }
 
 TEST(SkinDataWin, LoadsTheBuiltInSkinFromTheExecutable) {

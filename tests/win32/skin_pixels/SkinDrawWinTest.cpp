@@ -35,7 +35,7 @@ struct TSource {
   TBitmapHandle Bitmap;
   TSelectedBitmap Selected;
   explicit TSource(const TPixelBuffer& px) : Bitmap(DibFrom(px)), Selected(Bitmap.get()) {}
-  TSkinImage Image() const { return Selected.Image(); }
+  TSkinSource Image() const { return Selected.Image(); }
 };
 
 // Live GDI objects of this process. Wine reports none through GetGuiResources; its handle
@@ -203,7 +203,7 @@ TEST(ColourKey, DestinationUnchangedUnderEveryMagentaPixel) {
     }
   TSource src(s);
   const auto destColour = [](int x, int y) { return static_cast<uint32_t>(RGB(200 - x, 100 + y, x * 3)); };
-  using Copy = void (*)(HDC, const RECT&, const TSkinImage&, COLORREF);
+  using Copy = void (*)(HDC, const RECT&, const TSkinSource&, COLORREF);
   for (Copy copy : {static_cast<Copy>(DrawTransparent), static_cast<Copy>(DrawTransparentThreePass)}) {
     TTestCanvas canvas(40, 30, 0);
     for (int y = 0; y < 30; ++y)
