@@ -1,15 +1,17 @@
 # Lumetta: two commands do everything on a fresh Debian machine.
 #   make run    build the Windows program and start it under Wine
-#   make test   build both trees and run every test
+#   make test   build every tree and run every test
+# The Windows architecture that runs here (win32 where Wine's 32-bit loader starts, else
+# win64; LUMETTA_WIN_ARCH forces it) is decided by scripts/win-arch after the set-up.
 SHELL := /bin/bash
 .DEFAULT_GOAL := run
 ROOT := $(CURDIR)
-export WINEPREFIX := $(ROOT)/build/wineprefix
 CTEST_JOBS ?= 3
 # The fuzz runs are timed by the clock (30 s each), so they all run side by side.
 HOST_JOBS ?= 6
+WIN_ARCH = $$(scripts/win-arch)
 
-.PHONY: deps host win32 test test-host test-win32 run dist bench clean
+.PHONY: deps host win32 win64 win test test-host test-win run dist bench clean
 
 deps:
 	@scripts/setup-deps
@@ -22,36 +24,45 @@ win32: deps
 	@cmake --preset win32 >/dev/null
 	@cmake --build --preset win32
 
-# Both trees are built before any test runs; each ctest run is logged, and the two
-# summaries close the output.
-test: host win32
-	@rc=0; \
+win64: deps
+	@cmake --preset win64 >/dev/null
+	@cmake --build --preset win64
+
+# The tree of the architecture that runs here.
+win: deps
+	@$(MAKE) --no-print-directory $(WIN_ARCH)
+
+# Every tree is built (so neither Windows build rots) before any test runs; the Windows
+# tests run once, from the tree of the architecture that runs here. Each ctest run is logged,
+# and the two summaries close the output.
+test: host win32 win64
+	@rc=0; arch=$(WIN_ARCH); \
 	ctest --test-dir build/host --output-on-failure -j $(HOST_JOBS) --timeout 300 2>&1 | tee build/host-ctest.log; \
 	[ "$${PIPESTATUS[0]}" -eq 0 ] || rc=1; \
-	scripts/with-xvfb ctest --test-dir build/win32 --output-on-failure -j $(CTEST_JOBS) --timeout 300 2>&1 | tee build/win32-ctest.log; \
+	LUMETTA_WIN_ARCH=$$arch scripts/with-xvfb ctest --test-dir build/$$arch --output-on-failure -j $(CTEST_JOBS) --timeout 300 2>&1 | tee build/win-ctest.log; \
 	[ "$${PIPESTATUS[0]}" -eq 0 ] || rc=1; \
 	echo; echo "== host tests =="; sed -n '/tests passed\|tests failed/,$$p' build/host-ctest.log; \
-	echo; echo "== win32 tests (Wine) =="; sed -n '/tests passed\|tests failed/,$$p' build/win32-ctest.log; \
+	echo; echo "== Windows tests ($$arch, Wine) =="; sed -n '/tests passed\|tests failed/,$$p' build/win-ctest.log; \
 	exit $$rc
 
 test-host: host
 	ctest --test-dir build/host --output-on-failure -j $(CTEST_JOBS)
 
-test-win32: win32
-	scripts/with-xvfb ctest --test-dir build/win32 --output-on-failure -j $(CTEST_JOBS)
+test-win: win
+	arch=$(WIN_ARCH); LUMETTA_WIN_ARCH=$$arch scripts/with-xvfb ctest --test-dir build/$$arch --output-on-failure -j $(CTEST_JOBS)
 
-run: win32
-	@scripts/run-demo build/win32
+run: win
+	@arch=$(WIN_ARCH); LUMETTA_WIN_ARCH=$$arch scripts/run-demo build/$$arch
 
-dist: win32
+# Both zips, each from its own tree.
+dist: win32 win64
 	@scripts/make-dist build/win32 dist
+	@scripts/make-dist build/win64 dist
 
-bench: deps
+bench: deps win
 	@cmake --preset host-bench >/dev/null
 	@cmake --build --preset host-bench
-	@cmake --preset win32 >/dev/null
-	@cmake --build --preset win32
-	@scripts/run-benches
+	@arch=$(WIN_ARCH); LUMETTA_WIN_ARCH=$$arch scripts/run-benches build/$$arch
 
 clean:
 	rm -rf build out dist

@@ -1,17 +1,4 @@
-# Cross build for 32-bit Windows with MinGW-w64 (posix threads, needed by GoogleTest).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 32-bit Windows with MinGW-w64: the reference build.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(TRIPLE i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${TRIPLE}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Static runtime: the binaries run on a clean Windows without MinGW DLLs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# Tests and tools run under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake)

@@ -19,7 +19,7 @@ LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wParam, LPARAM lParam) {
     const auto* info = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
     GShared.X = info->pt.x;
     GShared.Y = info->pt.y;
-    const HWND target = reinterpret_cast<HWND>(static_cast<uintptr_t>(GShared.MainWindow));
+    const HWND target = HookWindowHandle<HWND>(GShared.MainWindow);
     if (target != nullptr) PostMessageA(target, WM_CURSORMOVED, 0, 0);
   }
   return CallNextHookEx(GHook, code, wParam, lParam);

@@ -169,9 +169,19 @@ LRESULT CALLBACK TTrayIcon::TrayWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
   return DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
+// The record's layouts are given as their 32-bit sizes; a 64-bit shell expects the same
+// layouts at its own sizes.
+#ifndef _WIN64
+static_assert(NOTIFYICONDATAA_V2_SIZE == tray::LargeRecordSize && NOTIFYICONDATAA_V1_SIZE == tray::SmallRecordSize,
+              "the shell's icon record layouts");
+#endif
+static unsigned ShellRecordSize(unsigned layoutSize) {
+  return layoutSize == tray::LargeRecordSize ? NOTIFYICONDATAA_V2_SIZE : NOTIFYICONDATAA_V1_SIZE;
+}
+
 bool TTrayIcon::ShellNotify(TTrayCommand command, const TTrayRecord& record) {
   NOTIFYICONDATAA data{};
-  data.cbSize = record.Size;
+  data.cbSize = ShellRecordSize(record.Size);
   data.hWnd = reinterpret_cast<HWND>(record.Wnd);
   data.uID = static_cast<UINT>(record.Id);
   data.uFlags = record.Flags;

@@ -169,7 +169,7 @@ void TfrmMain::FormCreate(TObject*) {
   // 5, 6. The hook library reports to this window from now on.
   PHookData data = nullptr;
   GetDLLData(&data);
-  if (data) data->MainWindow = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(wnd));
+  if (data) data->MainWindow = HookWindowValue(wnd);
   SetMouseHook();
   // 7 to 10: the effect the settings choose; an error stops here.
   FLogic->StartEffectFromSettings();

@@ -7,8 +7,9 @@ a Wine desktop of its own on a virtual screen, moves the X cursor with xdotool a
 at the windows from outside with LumettaProbe.exe, run in the same desktop.
 
 Usage: lumetta_e2e.py BIN_DIR [SCENARIO...]   (runs every scenario when none is named)
-Starts an X screen of its own (Xvfb) so no other test moves this cursor, and uses the
-Wine prefix of WINEPREFIX. It never stops the Wine server: other tests may share it.
+Starts an X screen of its own (Xvfb) so no other test moves this cursor, and uses the Wine
+and prefix of the programs' own architecture (scripts/wine-env). It never stops the Wine
+server: other tests may share it.
 """
 import os
 import shutil
@@ -20,6 +21,31 @@ import time
 LAYERED, TRANSPARENT, TOPMOST, TOOLWINDOW = 0x80000, 0x20, 0x8, 0x80
 DIST_FILES = ["Lumetta.exe", "Tavrin.dll", "Corvane.exe", "Images/ball_blue.png"]
 PROGRAM = "Lumetta.exe"
+
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+SCRIPTS = os.path.join(HERE, "..", "..", "..", "scripts")
+
+
+def use_wine_of(bin_dir):
+    """Exports the Wine, prefix and architecture that run the programs of bin_dir."""
+    arch = subprocess.run([os.path.join(SCRIPTS, "pe-arch"), os.path.join(bin_dir, PROGRAM)],
+                          check=True, stdout=subprocess.PIPE, text=True).stdout.strip()
+    if not arch:
+        raise SystemExit(f"{bin_dir}/{PROGRAM} is not a Windows program")
+    env = subprocess.run(["bash", "-c", f'. "{SCRIPTS}/wine-env" && env -0'], check=True, stdout=subprocess.PIPE,
+                         env=dict(os.environ, LUMETTA_WIN_ARCH=arch, LUMETTA_WIN_ARCH_DECIDED="1")).stdout
+    for entry in env.split(b"\0"):
+        key, sep, value = entry.decode().partition("=")
+        if sep and (key.startswith("LUMETTA_") or key.startswith("WINE")):
+            os.environ[key] = value
+    for key in ("WINELOADER", "WINEARCH"):
+        if arch == "win32":
+            os.environ.pop(key, None)
+
+
+def wine():
+    return os.environ.get("LUMETTA_WINE", "wine")
 
 
 def win_path(path):
@@ -78,7 +104,7 @@ class Session:
             # Wine maps the read-only attribute to the file's write bits.
             self.probe("readonly", win_path(self.ini))
         self.started = time.monotonic()
-        self.process = subprocess.Popen(["wine", "explorer", self.desktop, win_path(os.path.join(self.folder, program))],
+        self.process = subprocess.Popen([wine(), "explorer", self.desktop, win_path(os.path.join(self.folder, program))],
                                         cwd=self.folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def probe(self, *args):
@@ -88,7 +114,7 @@ class Session:
         answer = os.path.join(self.folder, f"probe{self.probe_count}.txt")
         # The launcher may stay as long as the desktop does: it is not waited for.
         self.launchers.append(subprocess.Popen(
-            ["wine", "explorer", self.desktop, win_path(os.path.join(self.bin_dir, "LumettaProbe.exe")),
+            [wine(), "explorer", self.desktop, win_path(os.path.join(self.bin_dir, "LumettaProbe.exe")),
              "--out", win_path(answer), *args],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         end = time.monotonic() + 30
@@ -412,8 +438,8 @@ class OwnDisplay:
 
 def main():
     bin_dir = os.path.abspath(sys.argv[1])
-    here = os.path.dirname(os.path.abspath(__file__))
-    subprocess.run([os.path.join(here, "..", "..", "..", "scripts", "wine-prefix")], check=True)
+    use_wine_of(bin_dir)
+    subprocess.run([os.path.join(SCRIPTS, "wine-prefix")], check=True)
     with OwnDisplay():
         return run(bin_dir)
 

@@ -182,8 +182,8 @@ def main():
         shots = os.path.abspath(args[i + 1])
         del args[i:i + 2]
     bin_dir = os.path.abspath(args[0])
-    here = os.path.dirname(os.path.abspath(__file__))
-    subprocess.run([os.path.join(here, "..", "..", "..", "scripts", "wine-prefix")], check=True)
+    e2e.use_wine_of(bin_dir)
+    subprocess.run([os.path.join(e2e.SCRIPTS, "wine-prefix")], check=True)
     with e2e.OwnDisplay():
         t0 = time.monotonic()
         print(f"[ RUN  ] tray: {scenario_tray.__doc__}", flush=True)

@@ -64,7 +64,12 @@ TEST(TrayIconWin, AddSendsTheRecordOfTheShellVersionsLayout) {
     const NOTIFYICONDATAA* add = nullptr;
     for (const auto& r : shell.Records)
       if (r.Command == NIM_ADD) add = &r.Data;
+#ifdef _WIN64
+    // The same two layouts at the 64-bit shell's sizes (the 32-bit sizes are checked where built).
+    EXPECT_EQ(add->cbSize, version >= 5 ? NOTIFYICONDATAA_V2_SIZE : NOTIFYICONDATAA_V1_SIZE);
+#else
     EXPECT_EQ(add->cbSize, version >= 5 ? 488u : 88u);
+#endif
     EXPECT_EQ(add->hWnd, tray->Handle());
     EXPECT_EQ(add->uID, static_cast<UINT>(reinterpret_cast<UINT_PTR>(tray.get())));
     EXPECT_EQ(add->uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON));
