@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,8 @@ const TCase Cases[] = {
     {"199 ms without running is not yet a stall", {SampleAt(15, 10, 20), SampleAt(214, 10, 20)}},
     {"a stall with a move reports and puts back", {SampleAt(500, 70, 80, true, true)}},
 };
+
+void PrintTo(const TCase& c, std::ostream* os) { *os << c.Name; }
 
 class HookWatchCase : public testing::TestWithParam<TCase> {};
 
