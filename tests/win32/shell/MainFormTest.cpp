@@ -150,7 +150,7 @@ TEST(MainForm, StartsHiddenTransparentHookedAndRunsTheDefaultEffect) {
   EXPECT_NE(f->SkinData1->Title, nullptr);
 
   // The hook library reports to this window.
-  EXPECT_EQ(Record()->MainWindow, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(wnd)));
+  EXPECT_EQ(Record()->MainWindow, HookWindowValue(wnd));
 
   // Eight particles, each after a pause below 200 ms; all attached.
   EXPECT_EQ(ParticleWindows().size(), particlesBefore + 8);
@@ -245,7 +245,7 @@ TEST(MainForm, BadFlagReportsAndStartsNothingUntilAChoice) {
   EXPECT_EQ(ParticleWindows().size(), before);
   EXPECT_TRUE(m.Form->OpenDialog1->InitialDir.empty());
   // The hook is in place all the same.
-  EXPECT_EQ(Record()->MainWindow, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(m.Form->Handle())));
+  EXPECT_EQ(Record()->MainWindow, HookWindowValue(m.Form->Handle()));
 
   // Each choice now adds eight particles; the missing restart program is not reported.
   m.Form->btnFlag->Click();
