@@ -87,6 +87,11 @@ TSkinRect SkinnedClientRect(int x, int y, int cx, int cy, const TFrameBorders& b
   return r;
 }
 
+bool MinMaxRestoresCaption(TWinState state, bool mdiChild) {
+  if (state == wsMinimized) return true;
+  return mdiChild && state != wsNormal;
+}
+
 int PieceFrame(bool active, int frameCount) { return active || frameCount < 2 ? 1 : 2; }
 
 TWinState WinStateFromSize(uintptr_t sizeKind, TWinState current) {

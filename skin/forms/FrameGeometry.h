@@ -79,6 +79,10 @@ TFrameBorders CalcFrameMetrics(const TFrameMetricsInput& in, const TFrameBorders
 bool NcCalcKeepsDefault(TFrameKind kind, bool mdiChildNotNormal);
 TSkinRect SkinnedClientRect(int x, int y, int cx, int cy, const TFrameBorders& b);
 
+// WM_GETMINMAXINFO: whether the native caption comes back (a minimized window, a
+// maximized MDI child) or is stripped (every other state).
+bool MinMaxRestoresCaption(TWinState state, bool mdiChild);
+
 // Frame 1 for the active window and for one-frame pieces, frame 2 for an inactive window.
 int PieceFrame(bool active, int frameCount);
 

@@ -107,6 +107,25 @@ TSkinSysButton* SysButtonAt(const std::vector<std::unique_ptr<TSkinSysButton>>& 
 
 bool IsIconAction(int action) { return action == 3 || action == 11; }
 
+std::vector<std::unique_ptr<TSkinSysButton>> BuildSysButtons(TNCObjectOwner& owner, TSkinData& skin) {
+  std::vector<std::unique_ptr<TSkinSysButton>> buttons;
+  buttons.reserve(skin.SysButtons.size());
+  for (const auto& d : skin.SysButtons)
+    if (d) buttons.push_back(std::make_unique<TSkinSysButton>(owner, *d));
+  return buttons;
+}
+
+void PrepareIconButtons(TSkinData& skin, const TSkinImage& windowIcon) {
+  for (const auto& d : skin.SysButtons) {
+    if (!d || !IsIconAction(d->Action)) continue;
+    if (!windowIcon.Empty()) {
+      if (d->Image && d->Image->Empty()) d->Image->Assign(windowIcon.Pixels());
+      if (skin.DefaultIcon && skin.DefaultIcon->Empty()) skin.DefaultIcon->Assign(windowIcon.Pixels());
+    }
+    d->FrameCount = 1;
+  }
+}
+
 int ButtonPaintFrame(bool active, int frameCount) { return !active && frameCount >= 4 ? 4 : 1; }
 
 int ButtonStateFrame(int state, int visibility) { return state == ncsHot && visibility == 100 ? 4 : state; }

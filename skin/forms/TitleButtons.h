@@ -17,6 +17,16 @@
 #include "skin/forms/NCObject.h"
 
 class TDataSkinSysButton;
+class TSkinData;
+class TSkinImage;
+
+// One button per button description of the skin, in the skin's order, bound to it and to
+// the owner (the old buttons are freed by the caller replacing its vector).
+std::vector<std::unique_ptr<TSkinSysButton>> BuildSysButtons(TNCObjectOwner& owner, TSkinData& skin);
+// The system-menu buttons (Action 3 or 11) are drawn as the window's icon: a description
+// without an image takes a copy of the icon bitmap (so it has a size to be laid out
+// with), so does an empty DefaultIcon, and the description counts one frame.
+void PrepareIconButtons(TSkinData& skin, const TSkinImage& windowIcon);
 
 struct TButtonWindowState {
   bool Maximized = false;

@@ -144,3 +144,15 @@ TEST(WinState, FromSizeAndPlacement) {
   EXPECT_EQ(WinStateFromShowCmd(1 /*SW_SHOWNORMAL*/), wsNormal);
   EXPECT_EQ(WinStateFromShowCmd(9 /*SW_RESTORE*/), wsNormal);
 }
+
+TEST(MinMaxRestoresCaption, MinimizedWindowsAndMaximizedMdiChildrenGetItBack) {
+  struct Case {
+    TWinState state;
+    bool mdiChild, restores;
+  } cases[] = {
+      {wsMinimized, false, true}, {wsMinimized, true, true},  {wsNormal, false, false},
+      {wsNormal, true, false},    {wsMaximized, false, false}, {wsMaximized, true, true},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(MinMaxRestoresCaption(c.state, c.mdiChild), c.restores) << c.state << " " << c.mdiChild;
+}

@@ -275,3 +275,51 @@ TEST(ButtonCommand, ActionsMapToCommands) {
   };
   for (const Case& c : cases) EXPECT_EQ(ButtonCommand(c.action), c.command) << c.action;
 }
+
+TEST(BuildSysButtons, OneButtonPerDescriptionInOrder) {
+  TSkinData skin{nullptr, SoftwareSkinPlatform()};
+  skin.SysButtons.push_back(Desc(0, 0, 0));
+  skin.SysButtons.push_back(Desc(1, 6, 0));
+  skin.SysButtons.push_back(Desc(7, 100, 100));
+  TNCObjectOwner owner;
+  const auto buttons = BuildSysButtons(owner, skin);
+  ASSERT_EQ(buttons.size(), 3u);
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(&buttons[i]->Description(), skin.SysButtons[i].get());
+    EXPECT_EQ(&buttons[i]->Owner(), &owner);
+    EXPECT_EQ(buttons[i]->State, ncsNormal);
+  }
+}
+
+TEST(PrepareIconButtons, SystemMenuButtonsTakeTheWindowIcon) {
+  TSkinData skin{nullptr, SoftwareSkinPlatform()};
+  skin.SysButtons.push_back(Desc(0, 0, 0));                       // close: untouched
+  skin.SysButtons.push_back(Desc(3, 0, 0, 0, 0, 0, 0, 0, 6));     // no image of its own
+  skin.SysButtons.push_back(Desc(11, 0, 0, 0, 0, 0, 20, 20, 3));  // keeps its own image
+  auto icon = SoftwareSkinPlatform().NewImage();
+  icon->Assign(TPixelBuffer(16, 16));
+
+  PrepareIconButtons(skin, *icon);
+  EXPECT_EQ(skin.SysButtons[0]->FrameCount, 6);
+  EXPECT_EQ(skin.SysButtons[1]->Image->Width(), 16);
+  EXPECT_EQ(skin.SysButtons[1]->FrameCount, 1);
+  EXPECT_EQ(skin.SysButtons[2]->Image->Width(), 20);
+  EXPECT_EQ(skin.SysButtons[2]->FrameCount, 1);
+  EXPECT_EQ(skin.DefaultIcon->Width(), 16);
+  EXPECT_EQ(ButtonFrameSize(*skin.SysButtons[1]).Width, 16);
+
+  // A later window's icon does not replace what is there.
+  icon->Assign(TPixelBuffer(32, 32));
+  PrepareIconButtons(skin, *icon);
+  EXPECT_EQ(skin.SysButtons[1]->Image->Width(), 16);
+  EXPECT_EQ(skin.DefaultIcon->Width(), 16);
+
+  // A window without an icon leaves the images empty.
+  TSkinData bare{nullptr, SoftwareSkinPlatform()};
+  bare.SysButtons.push_back(Desc(3, 0, 0, 0, 0, 0, 0, 0, 6));
+  icon->Clear();
+  PrepareIconButtons(bare, *icon);
+  EXPECT_TRUE(bare.SysButtons[0]->Image->Empty());
+  EXPECT_TRUE(bare.DefaultIcon->Empty());
+  EXPECT_EQ(bare.SysButtons[0]->FrameCount, 1);
+}
