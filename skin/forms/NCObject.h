@@ -81,7 +81,8 @@ class TNCObject {
   TNCObjectOwner& FOwner;
 };
 
-// A title-bar button bound to one button description of the skin.
+// A title-bar button bound to one button description of the skin. A skin load replaces the
+// descriptions, so the buttons are rebuilt (BuildSysButtons) after every load.
 class TSkinSysButton : public TNCObject {
  public:
   TSkinSysButton(TNCObjectOwner& owner, TDataSkinSysButton& description)
