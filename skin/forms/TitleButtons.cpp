@@ -1,0 +1,156 @@
+#include "skin/forms/TitleButtons.h"
+
+#include <algorithm>
+
+#include "skin/data/SkinData.h"
+
+namespace {
+bool FirstRule(const TDataSkinSysButton& d, int index, const TButtonWindowState& w, const TAskButtonVisible& ask) {
+  const bool maxBox = w.IconFlags & IconMaxBox, minBox = w.IconFlags & IconMinBox;
+  const bool sysMenu = w.IconFlags & IconSysMenu;
+  const int v = d.Visibility;
+  switch (v) {
+    case 0: return d.Action != 0 || sysMenu;
+    case 1: return w.Maximized;
+    case 2: return !w.Maximized;
+    case 3: return w.Active;
+    case 4: return !w.Active;
+    case 6: return maxBox && sysMenu;
+    case 7: return !maxBox;
+    case 8: return minBox && sysMenu;
+    case 9: return !minBox;
+    case 100: return w.ChildMaximized && w.MenuBarHeight > 0;
+    case 200: return w.Kind == fkDialog && !w.StandardDialog;
+    default: break;
+  }
+  if (v >= 201 && v <= 999) return true;
+  if (v >= 1000 && v <= 2000) return ask && ask(index) > 0;
+  return false;  // 5, 10, 11, negatives and anything unknown
+}
+
+bool SecondRule(const TDataSkinSysButton& d, const TButtonWindowState& w, bool first) {
+  const bool maxBox = w.IconFlags & IconMaxBox, minBox = w.IconFlags & IconMinBox;
+  const int v = d.Visibility1;
+  switch (v) {
+    case 0: return true;
+    case 1: return w.Maximized;
+    case 2: return !w.Maximized;
+    case 3: return w.Active;
+    case 4: return !w.Active;
+    case 6: return maxBox;
+    case 7: return !maxBox;
+    case 8: return minBox;
+    case 9: return !minBox;
+    case 100: return first;
+    case 200: return w.Kind == fkDialog && !w.StandardDialog;
+    default: break;
+  }
+  return v >= 201 && v <= 2000;
+}
+}  // namespace
+
+bool CalcButtonVisible(const TDataSkinSysButton& d, int index, const TButtonWindowState& w,
+                       const TAskButtonVisible& ask) {
+  const bool r = FirstRule(d, index, w, ask);
+  bool visible = r && SecondRule(d, w, r);
+  // A button whose command the window cannot carry out never shows.
+  if (d.Action == 1 && !(w.IconFlags & IconMaxBox)) visible = false;
+  if (d.Action == 2 && !(w.IconFlags & IconMinBox)) visible = false;
+  if ((d.Action == 3 || d.Action == 11 || d.Action == 12) && w.Kind == fkDialog) visible = false;
+  return visible;
+}
+
+TButtonSize ButtonFrameSize(const TDataSkinSysButton& d) {
+  if (!d.Image) return {};
+  return {d.Image->Width() / std::max(d.FrameCount, 1), d.Image->Height()};
+}
+
+TSkinRect ButtonBounds(const TDataSkinSysButton& d, const TButtonLayoutInput& in) {
+  const TButtonSize s = ButtonFrameSize(d);
+  int x = 0, y = 0;
+  switch (d.Align) {
+    case 0: x = d.XCoord; y = d.YCoord; break;
+    case 1: x = in.WindowWidth - d.XCoord; y = d.YCoord; break;
+    case 2:
+    case 8: x = in.CaptionBox.Left - s.Width - d.XCoord; y = d.YCoord; break;
+    case 3:
+    case 9: x = d.XCoord + in.CaptionBox.Right; y = d.YCoord; break;
+    case 100:
+      x = in.RightToLeft ? in.Borders.Left + d.XCoord + in.TileLeftMenu
+                         : in.WindowWidth - d.XCoord - in.Borders.Right - in.TileLeftMenu;
+      y = in.Borders.Top + (in.Borders.MenuBar - s.Height) / 2;
+      break;
+    default: break;
+  }
+  return {x, y, x + s.Width, y + s.Height};
+}
+
+int LayoutSysButtons(std::vector<std::unique_ptr<TSkinSysButton>>& buttons, const TButtonWindowState& w,
+                     const TAskButtonVisible& ask, const TButtonLayoutInput& in, int rightButtonsLeft) {
+  int largest = 0;
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    TSkinSysButton& b = *buttons[i];
+    const TDataSkinSysButton& d = b.Description();
+    b.Visible = CalcButtonVisible(d, static_cast<int>(i), w, ask);
+    if (!b.Visible || !d.Image || d.Image->Empty()) continue;
+    b.BoundsRect = ButtonBounds(d, in);
+    if (d.Align == 1) largest = std::max(largest, b.BoundsRect.Left);
+  }
+  return largest > 0 ? largest : rightButtonsLeft;
+}
+
+TSkinSysButton* SysButtonAt(const std::vector<std::unique_ptr<TSkinSysButton>>& buttons, int x, int y) {
+  for (const auto& b : buttons)
+    if (b->Visible && b->Description().Action >= 0 && b->Contains(x, y)) return b.get();
+  return nullptr;
+}
+
+bool IsIconAction(int action) { return action == 3 || action == 11; }
+
+std::vector<std::unique_ptr<TSkinSysButton>> BuildSysButtons(TNCObjectOwner& owner, TSkinData& skin) {
+  std::vector<std::unique_ptr<TSkinSysButton>> buttons;
+  buttons.reserve(skin.SysButtons.size());
+  for (const auto& d : skin.SysButtons)
+    if (d) buttons.push_back(std::make_unique<TSkinSysButton>(owner, *d));
+  return buttons;
+}
+
+void PrepareIconButtons(TSkinData& skin, const TSkinImage& windowIcon) {
+  for (const auto& d : skin.SysButtons) {
+    if (!d || !IsIconAction(d->Action)) continue;
+    if (!windowIcon.Empty()) {
+      if (d->Image && d->Image->Empty()) d->Image->Assign(windowIcon.Pixels());
+      if (skin.DefaultIcon && skin.DefaultIcon->Empty()) skin.DefaultIcon->Assign(windowIcon.Pixels());
+    }
+    d->FrameCount = 1;
+  }
+}
+
+int ButtonPaintFrame(bool active, int frameCount) { return !active && frameCount >= 4 ? 4 : 1; }
+
+int ButtonStateFrame(int state, int visibility) { return state == ncsHot && visibility == 100 ? 4 : state; }
+
+bool PaintedInTitleBar(const TSkinSysButton& b) {
+  const TDataSkinSysButton& d = b.Description();
+  return b.Visible && d.Image && !d.Image->Empty() && d.Visibility != 100;
+}
+
+TButtonCommand ButtonCommand(int action) {
+  switch (action) {
+    case 0: return bcClose;
+    case 1:
+    case 22: return bcToggleMaximize;
+    case 2:
+    case 23: return bcToggleMinimize;
+    case 3:
+    case 11:
+    case 12: return bcSystemMenu;
+    case 7:
+    case 60: return bcChildMinimize;
+    case 8:
+    case 61: return bcChildRestore;
+    case 9:
+    case 62: return bcChildClose;
+    default: return bcCustom;
+  }
+}
