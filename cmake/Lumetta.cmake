@@ -145,3 +145,73 @@ function(lumetta_area)
     target_link_libraries(${A_NAME} INTERFACE ${A_NAME}_core ${A_WIN_DEPS} ${A_SYSLIBS})
   endif()
 endfunction()
+
+# The version the About dialog shows ("Version:" LUMETTA_VERSION) and the version resources
+# carry: the project's VERSION, defined once.
+if(LUMETTA_WIN32)
+  add_compile_definitions(LUMETTA_VERSION="${PROJECT_VERSION}")
+endif()
+
+# lumetta_win_program(target DESCRIPTION text [MANIFEST])
+# Gives a Windows program or DLL what Explorer and the loader look for: a version resource
+# (file and product version from the project's VERSION, the same the About dialog shows;
+# product name "Lumetta", the description, our copyright line) and, with MANIFEST (programs
+# only), the application manifest: system DPI awareness, asInvoker, the supported Windows
+# versions, and the classic common controls (no version 6 dependency). Call it once after
+# add_executable/add_library, inside the win32-only part of the folder's CMakeLists.txt:
+#   lumetta_win_program(SkinGallery DESCRIPTION "Lumetta skin gallery" MANIFEST)
+# Test programs that check DPI behaviour take the manifest too. Does nothing on the host.
+function(lumetta_win_program target)
+  cmake_parse_arguments(W "MANIFEST" "DESCRIPTION" "" ${ARGN})
+  if(NOT LUMETTA_WIN32)
+    return()
+  endif()
+  if(NOT W_DESCRIPTION)
+    message(FATAL_ERROR "lumetta_win_program(${target}): DESCRIPTION is required")
+  endif()
+  enable_language(RC)
+  get_target_property(type ${target} TYPE)
+  set(res ${CMAKE_SOURCE_DIR}/cmake/res)
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_res)
+  # Four numeric parts for the binary fields; the text as the project writes it ("2.20").
+  foreach(part MAJOR MINOR PATCH TWEAK)
+    if("${PROJECT_VERSION_${part}}" STREQUAL "")
+      set(v_${part} 0)
+    else()
+      set(v_${part} ${PROJECT_VERSION_${part}})
+    endif()
+  endforeach()
+  set(LUMETTA_RES_VERSION ${PROJECT_VERSION})
+  set(LUMETTA_RES_VERSION_COMMAS "${v_MAJOR},${v_MINOR},${v_PATCH},${v_TWEAK}")
+  set(LUMETTA_RES_VERSION4 "${v_MAJOR}.${v_MINOR}.${v_PATCH}.${v_TWEAK}")
+  set(LUMETTA_RES_NAME ${target})
+  set(LUMETTA_RES_DESCRIPTION "${W_DESCRIPTION}")
+  set(LUMETTA_RES_COPYRIGHT "Copyright (C) 2026 The Lumetta developers")
+  set(LUMETTA_RES_FILE "$<TARGET_FILE_NAME:${target}>")
+  if(type STREQUAL "EXECUTABLE")
+    set(LUMETTA_RES_FILETYPE VFT_APP)
+  else()
+    set(LUMETTA_RES_FILETYPE VFT_DLL)
+  endif()
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(LUMETTA_RES_ARCH amd64)
+  else()
+    set(LUMETTA_RES_ARCH x86)
+  endif()
+  set(LUMETTA_RES_MANIFEST_LINE "")
+  set(depends ${res}/version.rc.in)
+  if(W_MANIFEST)
+    if(NOT type STREQUAL "EXECUTABLE")
+      message(FATAL_ERROR "lumetta_win_program(${target}): MANIFEST is for programs")
+    endif()
+    configure_file(${res}/program.manifest.in ${out}/${target}.manifest @ONLY)
+    # Resource type 24 (RT_MANIFEST), id 1: the manifest the loader reads at process start.
+    set(LUMETTA_RES_MANIFEST_LINE "1 24 \"${out}/${target}.manifest\"")
+    list(APPEND depends ${out}/${target}.manifest)
+  endif()
+  # Twice: @VARS@ first, then the generator expressions (the file name) at generate time.
+  configure_file(${res}/version.rc.in ${out}/${target}.rc.in @ONLY)
+  file(GENERATE OUTPUT ${out}/${target}.rc INPUT ${out}/${target}.rc.in)
+  target_sources(${target} PRIVATE ${out}/${target}.rc)
+  set_source_files_properties(${out}/${target}.rc PROPERTIES OBJECT_DEPENDS "${depends}")
+endfunction()

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "effect/PhysicalPixels_win.h"
 #include "effect/uGDIUtils_win.h"
 #include "ui/Handles.h"
 
@@ -46,6 +47,11 @@ TfrmParticleForm::TfrmParticleForm(TfrmParticle& particle) : TForm(nullptr), FPa
   tmrDrawForm->OnTimer = [this](TObject* sender) { tmrDrawFormTimer(sender); };
   OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
   EndLoading();
+  // A window takes its DPI awareness from the thread that makes it: physical pixels, like
+  // the hook's points (the hidden owner is made here too, so both agree). Moved only by
+  // UpdateLayeredWindow, it never follows the system's suggestion when its monitor's scale
+  // changes (WM_DPICHANGED goes to the default handling, which does not move it).
+  TPhysicalPixelsScope physical;
   HandleNeeded();
 }
 
@@ -101,6 +107,8 @@ void TfrmParticleForm::Present(const IParticleImage& image, TPoint position, uin
   POINT src{0, 0};
   SIZE size{static_cast<LONG>(image.Width()), static_cast<LONG>(image.Height())};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
+  // The position is read in the calling thread's coordinate space: physical here too.
+  TPhysicalPixelsScope physical;
   UpdateLayeredWindow(wnd, windowDc.get(), &dst, &size, memory.get(), &src, 0, &blend, ULW_ALPHA);
 }
 

@@ -61,7 +61,7 @@ TAboutBox::TAboutBox(TComponent* AOwner) : TForm(AOwner) {
   ProgramIcon->Stretch = true;
 
   ProductName = MakeLabel(Panel1, this, "ProductName", "Lumetta", 88, 16);
-  Version = MakeLabel(Panel1, this, "Version", "Version:2.20", 89, 38);
+  Version = MakeLabel(Panel1, this, "Version", "Version:" LUMETTA_VERSION, 89, 38);
 
   Label1 = MakeLabel(Panel1, this, "Label1", kWebPage, 88, 56);
   Label1->SetAutoSize(false);

@@ -1,0 +1,45 @@
+#pragma once
+// Shared by the tests of this folder: where the built files lie and what the system says
+// about DPI awareness, through functions looked up at run time (missing before Windows 10).
+#include <windows.h>
+
+#include <string>
+
+// The folder of this test program, where the build also puts the programs and Images/.
+inline std::string BinDir() {
+  char buf[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, buf, MAX_PATH);
+  std::string s(buf);
+  return s.substr(0, s.find_last_of("\\/") + 1);
+}
+
+// DPI_AWARENESS values.
+constexpr int kAwarenessUnknown = -1;
+constexpr int kAwarenessUnaware = 0;
+constexpr int kAwarenessSystem = 1;
+constexpr int kAwarenessPerMonitor = 2;
+
+template <typename F>
+F User32Function(const char* name) {
+  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
+inline int AwarenessOf(HANDLE context) {
+  static const auto get = User32Function<int(WINAPI*)(HANDLE)>("GetAwarenessFromDpiAwarenessContext");
+  return get && context ? get(context) : kAwarenessUnknown;
+}
+
+inline int ThreadAwareness() {
+  static const auto get = User32Function<HANDLE(WINAPI*)()>("GetThreadDpiAwarenessContext");
+  return get ? AwarenessOf(get()) : kAwarenessUnknown;
+}
+
+inline int WindowAwareness(HWND wnd) {
+  static const auto get = User32Function<HANDLE(WINAPI*)(HWND)>("GetWindowDpiAwarenessContext");
+  return get ? AwarenessOf(get(wnd)) : kAwarenessUnknown;
+}
+
+// Wine reports every process per-monitor aware, whatever its manifest asks for.
+inline bool RunningOnWine() {
+  return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
