@@ -7,9 +7,12 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 scripts=$(cd "$here/../../../scripts" && pwd)
 dpi=$1
-export WINEPREFIX="${LUMETTA_BINARY_DIR:?}/wineprefix-dpi$dpi"
-export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# The Wine of the program's own architecture, with this prefix in place of the shared one.
+arch=$("$scripts/pe-arch" "${2:-}")
+[ -n "$arch" ] && export LUMETTA_WIN_ARCH="$arch" LUMETTA_WIN_ARCH_DECIDED=1
+export LUMETTA_WINEPREFIX="${LUMETTA_BINARY_DIR:?}/wineprefix-dpi$dpi"
+# shellcheck source=../../../scripts/wine-env
+. "$scripts/wine-env"
 export LUMETTA_EXPECT_DPI=$dpi
 
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
@@ -21,12 +24,12 @@ shift
 exec 9>"$WINEPREFIX.dpi-lock"
 flock 9
 if [ ! -f "$WINEPREFIX/.lumetta-dpi" ]; then
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
+  "$LUMETTA_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
   wineserver -w
   touch "$WINEPREFIX/.lumetta-dpi"
 fi
 
 rc=0
-wine "$@" || rc=$?
+"$LUMETTA_WINE" "$@" || rc=$?
 wineserver -k >/dev/null 2>&1 || true
 exit $rc
