@@ -63,33 +63,67 @@ struct TLzhTree {
 
   // Counts one more occurrence of symbol c and restores the order.
   void Update(int c) {
+    if (freq[lzh::R] == lzh::MAX_FREQ) Rebuild();
+    Climb(prnt[c + lzh::T]);
+  }
+
+  // The same for a symbol just decoded along path[0] = R .. path[depth] = its leaf. Until the
+  // first exchange the tree is as it was during the walk, so the path names the parents and
+  // their counts can be raised without chasing links one by one.
+  void UpdateAlong(int c, const int16_t* path, int depth) {
     using namespace lzh;
-    if (freq[R] == MAX_FREQ) Rebuild();
-    c = prnt[c + T];
+    if (freq[R] == MAX_FREQ) {
+      Rebuild();
+      Climb(prnt[c + T]);
+      return;
+    }
+    for (int d = depth; d >= 0; --d) {
+      const int node = path[d];
+      const unsigned k = ++freq[node];
+      if (k > freq[node + 1]) [[unlikely]] {
+        ClimbFrom(Exchange(node, k));
+        return;
+      }
+    }
+  }
+
+ private:
+  // From node c up to the root, raising each count by one.
+  void Climb(int c) {
     do {
       const unsigned k = ++freq[c];
-      int l = c + 1;
-      if (k > freq[l]) {
-        // l becomes the last node of the run of counts below k (all equal to k - 1). Counts
-        // are sorted, so a long run is found by binary search; short ones by stepping.
-        int step = 0;
-        while (step < 8 && k > freq[l + 1]) ++l, ++step;
-        if (step == 8) l = static_cast<int>(std::lower_bound(freq + l + 1, freq + T + 1, k) - freq) - 1;
-        freq[c] = freq[l];
-        freq[l] = static_cast<uint16_t>(k);
-
-        const int i = son[c];
-        prnt[i] = static_cast<int16_t>(l);
-        if (i < T) prnt[i + 1] = static_cast<int16_t>(l);
-        const int j = son[l];
-        son[l] = static_cast<int16_t>(i);
-        prnt[j] = static_cast<int16_t>(c);
-        if (j < T) prnt[j + 1] = static_cast<int16_t>(c);
-        son[c] = static_cast<int16_t>(j);
-        c = l;
-      }
+      if (k > freq[c + 1]) c = Exchange(c, k);
       c = prnt[c];
     } while (c != 0);
+  }
+  void ClimbFrom(int exchanged) {
+    for (int c = prnt[exchanged]; c != 0; c = prnt[c]) {
+      const unsigned k = ++freq[c];
+      if (k > freq[c + 1]) c = Exchange(c, k);
+    }
+  }
+
+  // Node c's count has just become k, above its successor's: c trades places with the last node
+  // of the run of counts below k (all equal to k - 1), subtrees and all. Returns that position.
+  int Exchange(int c, unsigned k) {
+    using namespace lzh;
+    int l = c + 1;
+    // Counts are sorted, so a long run is found by binary search; short ones by stepping.
+    int step = 0;
+    while (step < 8 && k > freq[l + 1]) ++l, ++step;
+    if (step == 8) l = static_cast<int>(std::lower_bound(freq + l + 1, freq + T + 1, k) - freq) - 1;
+    freq[c] = freq[l];
+    freq[l] = static_cast<uint16_t>(k);
+
+    const int i = son[c];
+    prnt[i] = static_cast<int16_t>(l);
+    if (i < T) prnt[i + 1] = static_cast<int16_t>(l);
+    const int j = son[l];
+    son[l] = static_cast<int16_t>(i);
+    prnt[j] = static_cast<int16_t>(c);
+    if (j < T) prnt[j + 1] = static_cast<int16_t>(c);
+    son[c] = static_cast<int16_t>(j);
+    return l;
   }
 };
 
