@@ -153,9 +153,9 @@ size_t InitialRoom(size_t inputBytes, int32_t textSize) {
   return static_cast<size_t>(std::min(declared, yield)) + CopySlack;
 }
 
-// For a match distance below 8: the smallest multiple of it that is 8 or more. Output repeats
-// with the distance's period, so bytes that far back are the same and far enough for 8-byte copies.
-constexpr uint8_t ShortDistanceStep[8] = {0, 8, 8, 9, 8, 10, 12, 14};
+// For a match distance below 8: the largest multiple of it that is at most 8. The match repeats
+// with the distance's period, so eight bytes of it fit again that far on.
+constexpr uint8_t ShortPeriodStep[8] = {0, 8, 8, 6, 8, 5, 6, 7};
 
 uint64_t LoadBigEndian64(const uint8_t* p) {
   uint64_t v;
@@ -233,20 +233,30 @@ void DecodeMemory(const uint8_t* p, const uint8_t* const end, const int32_t text
       limit = start + room - SymbolRoom;
     }
 
-    int c = tree.son[R];
+    // Two levels of the code per look-up.
+    int node = R;
     int depth = 0;
-    while (c < T) {
-      const int node = c + static_cast<int>(buf >> 63);
+    uint32_t e;
+    for (;;) {
+      if (tree.pairsStale[node]) tree.RefreshPairs(node);
+      e = tree.pairs[node][buf >> 62];
+      path[++depth] = static_cast<int16_t>(TLzhTree::PairChild(e));
+      if (e & TLzhTree::PairLeafAtChild) {
+        buf <<= 1;
+        --count;
+        break;
+      }
+      node = TLzhTree::PairGrandchild(e);
       path[++depth] = static_cast<int16_t>(node);
-      c = tree.son[node];
-      buf <<= 1;
-      --count;
+      buf <<= 2;
+      count -= 2;
+      if (e & TLzhTree::PairLeafAtGrandchild) break;
     }
     if (count < 14) {
       if (count < 0) throw ElzhException("LZH : Code longer than the tree allows");
       refill();
     }
-    c -= T;
+    const int c = TLzhTree::PairSymbol(e);
     tree.UpdateAlong(c, path, depth);
     if (c < 256) {
       *op++ = static_cast<uint8_t>(c);
@@ -263,11 +273,15 @@ void DecodeMemory(const uint8_t* p, const uint8_t* const end, const int32_t text
 
     const size_t length = static_cast<size_t>(c - 255 + THRESHOLD);
     const size_t produced = static_cast<size_t>(op - start);
-    if (distance <= produced) {
-      const size_t step = distance >= 8 ? distance : ShortDistanceStep[distance];
-      size_t k = 0;
-      for (; k < step - distance; ++k) op[k] = *(op + k - distance);
-      for (; k < length; k += 8) std::memcpy(op + k, op + k - step, 8);
+    if (distance >= 8 && distance <= produced) {
+      for (size_t k = 0; k < length; k += 8) std::memcpy(op + k, op + k - distance, 8);
+    } else if (distance <= produced) {
+      // A short period (runs of one pixel or one byte): build eight bytes of it once and store
+      // them at every multiple of the period, rather than reading back what was just written.
+      uint8_t pattern[8];
+      for (size_t j = 0; j < 8; ++j) pattern[j] = j < distance ? *(op - distance + j) : pattern[j - distance];
+      const size_t step = ShortPeriodStep[distance];
+      for (size_t k = 0; k < length; k += step) std::memcpy(op + k, pattern, 8);
     } else {
       // Before the first output byte: N - F spaces, and before them the zeros of the window's tail.
       for (size_t k = 0; k < length; ++k) {
