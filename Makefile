@@ -66,3 +66,15 @@ bench: deps win
 
 clean:
 	rm -rf build out dist
+
+# `make fuzz` (not part of `make test`): every fuzz target for LUMETTA_FUZZ_MINUTES minutes
+# (or LUMETTA_FUZZ_SECONDS seconds), side by side, optimised with ASan + UBSan; prints runs and
+# crashes per target.
+LUMETTA_FUZZ_MINUTES ?= 10
+LUMETTA_FUZZ_SECONDS ?= $(shell echo $$(( $(LUMETTA_FUZZ_MINUTES) * 60 )))
+FUZZ_TARGETS := $(patsubst tests/fuzz/%/CMakeLists.txt,%,$(wildcard tests/fuzz/*/CMakeLists.txt))
+.PHONY: fuzz
+fuzz: deps
+	@cmake --preset host-fuzz >/dev/null
+	@cmake --build --preset host-fuzz --target $(addsuffix _fuzz,$(FUZZ_TARGETS))
+	@scripts/run-fuzz build/host-fuzz $(LUMETTA_FUZZ_SECONDS) $(FUZZ_TARGETS)

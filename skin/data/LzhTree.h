@@ -2,6 +2,12 @@
 // The adaptive Huffman tree of LZHUF, shared by the decoder and the tools' encoder so both
 // sides adapt identically. Nodes are kept in non-decreasing frequency order; the children of
 // an internal node sit side by side at son[node] and son[node] + 1.
+//
+// For the decoder, `pairs` walks two levels per look-up: pairs[node][two bits] names the child
+// and grandchild those bits lead to, or the leaf reached on the way. Counts change with every
+// symbol but the shape only when nodes trade places: the entries that depend on a moved node
+// are marked stale then, and refreshed when a walk next comes through (early in a stream nodes
+// move at nearly every symbol, mostly deep down where walks seldom pass).
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -12,6 +18,16 @@ struct TLzhTree {
   uint16_t freq[lzh::T + 1];
   int16_t prnt[lzh::T + lzh::N_CHAR];  // entries T.. map a symbol to its leaf
   int16_t son[lzh::T];                 // a value >= T is the leaf of symbol value - T
+  uint32_t pairs[lzh::T][4];           // see PairChild .. PairLeafAtGrandchild
+  bool pairsStale[lzh::T];             // pairs[node] must be refreshed before use
+
+  // Fields of a `pairs` entry.
+  static constexpr uint32_t PairNodeMask = 0x3FF;
+  static int PairChild(uint32_t e) { return static_cast<int>(e & PairNodeMask); }
+  static int PairGrandchild(uint32_t e) { return static_cast<int>((e >> 10) & PairNodeMask); }
+  static int PairSymbol(uint32_t e) { return static_cast<int>((e >> 20) & 0x1FF); }  // of the leaf reached
+  static constexpr uint32_t PairLeafAtChild = 1u << 30;       // one bit used
+  static constexpr uint32_t PairLeafAtGrandchild = 1u << 31;  // two bits used
 
   void Start() {
     using namespace lzh;
@@ -27,6 +43,7 @@ struct TLzhTree {
     }
     freq[T] = 0xFFFF;  // sentinel: stops the search for the end of a run of smaller counts
     prnt[R] = 0;
+    RefreshAllPairs();
   }
 
   // Halves every leaf count and builds the internal nodes anew, keeping the order sorted.
@@ -59,37 +76,103 @@ struct TLzhTree {
         prnt[k] = prnt[k + 1] = static_cast<int16_t>(i);
       }
     }
+    RefreshAllPairs();
   }
 
   // Counts one more occurrence of symbol c and restores the order.
   void Update(int c) {
+    if (freq[lzh::R] == lzh::MAX_FREQ) Rebuild();
+    Climb(prnt[c + lzh::T]);
+  }
+
+  // The same for a symbol just decoded along path[0] = R .. path[depth] = its leaf. Until the
+  // first exchange the tree is as it was during the walk, so the path names the parents and
+  // their counts can be raised without chasing links one by one.
+  void UpdateAlong(int c, const int16_t* path, int depth) {
     using namespace lzh;
-    if (freq[R] == MAX_FREQ) Rebuild();
-    c = prnt[c + T];
+    if (freq[R] == MAX_FREQ) {
+      Rebuild();
+      Climb(prnt[c + T]);
+      return;
+    }
+    for (int d = depth; d >= 0; --d) {
+      const int node = path[d];
+      const unsigned k = ++freq[node];
+      if (k > freq[node + 1]) [[unlikely]] {
+        ClimbFrom(Exchange(node, k));
+        return;
+      }
+    }
+  }
+
+ private:
+  // From node c up to the root, raising each count by one.
+  void Climb(int c) {
     do {
       const unsigned k = ++freq[c];
-      int l = c + 1;
-      if (k > freq[l]) {
-        // l becomes the last node of the run of counts below k (all equal to k - 1). Counts
-        // are sorted, so a long run is found by binary search; short ones by stepping.
-        int step = 0;
-        while (step < 8 && k > freq[l + 1]) ++l, ++step;
-        if (step == 8) l = static_cast<int>(std::lower_bound(freq + l + 1, freq + T + 1, k) - freq) - 1;
-        freq[c] = freq[l];
-        freq[l] = static_cast<uint16_t>(k);
-
-        const int i = son[c];
-        prnt[i] = static_cast<int16_t>(l);
-        if (i < T) prnt[i + 1] = static_cast<int16_t>(l);
-        const int j = son[l];
-        son[l] = static_cast<int16_t>(i);
-        prnt[j] = static_cast<int16_t>(c);
-        if (j < T) prnt[j + 1] = static_cast<int16_t>(c);
-        son[c] = static_cast<int16_t>(j);
-        c = l;
-      }
+      if (k > freq[c + 1]) c = Exchange(c, k);
       c = prnt[c];
     } while (c != 0);
+  }
+  void ClimbFrom(int exchanged) {
+    for (int c = prnt[exchanged]; c != 0; c = prnt[c]) {
+      const unsigned k = ++freq[c];
+      if (k > freq[c + 1]) c = Exchange(c, k);
+    }
+  }
+
+  // Node c's count has just become k, above its successor's: c trades places with the last node
+  // of the run of counts below k (all equal to k - 1), subtrees and all. Returns that position.
+  int Exchange(int c, unsigned k) {
+    using namespace lzh;
+    int l = c + 1;
+    // Counts are sorted, so a long run is found by binary search; short ones by stepping.
+    int step = 0;
+    while (step < 8 && k > freq[l + 1]) ++l, ++step;
+    if (step == 8) l = static_cast<int>(std::lower_bound(freq + l + 1, freq + T + 1, k) - freq) - 1;
+    freq[c] = freq[l];
+    freq[l] = static_cast<uint16_t>(k);
+
+    const int i = son[c];
+    prnt[i] = static_cast<int16_t>(l);
+    if (i < T) prnt[i + 1] = static_cast<int16_t>(l);
+    const int j = son[l];
+    son[l] = static_cast<int16_t>(i);
+    prnt[j] = static_cast<int16_t>(c);
+    if (j < T) prnt[j + 1] = static_cast<int16_t>(c);
+    son[c] = static_cast<int16_t>(j);
+    // Entries read a node's content from its parent and grandparent too.
+    for (int moved : {c, l}) {
+      const int parent = prnt[moved];
+      pairsStale[moved] = pairsStale[parent] = pairsStale[prnt[parent]] = true;
+    }
+    return l;
+  }
+
+ public:
+  void RefreshPairs(int node) {
+    using namespace lzh;
+    pairsStale[node] = false;
+    if (son[node] >= T) return;  // a leaf has no entries
+    for (int b1 = 0; b1 < 2; ++b1) {
+      const int child = son[node] + b1;
+      const int below = son[child];
+      if (below >= T) {
+        pairs[node][2 * b1] = pairs[node][2 * b1 + 1] =
+            static_cast<uint32_t>(child) | static_cast<uint32_t>(below - T) << 20 | PairLeafAtChild;
+        continue;
+      }
+      for (int b0 = 0; b0 < 2; ++b0) {
+        const int grandchild = below + b0;
+        const int content = son[grandchild];
+        uint32_t e = static_cast<uint32_t>(child) | static_cast<uint32_t>(grandchild) << 10;
+        if (content >= T) e |= static_cast<uint32_t>(content - T) << 20 | PairLeafAtGrandchild;
+        pairs[node][2 * b1 + b0] = e;
+      }
+    }
+  }
+  void RefreshAllPairs() {
+    for (int node = 0; node < lzh::T; ++node) RefreshPairs(node);
   }
 };
 

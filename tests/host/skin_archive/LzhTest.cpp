@@ -10,6 +10,7 @@
 
 #include "skin/data/LZH.h"
 #include "skin/data/LzhTree.h"
+#include "LzhBaseline.h"
 #include "host/skin_archive/GoldenText.h"
 #include "tools/skintool/LzhEncode.h"
 #include "ui/Streams.h"
@@ -269,6 +270,190 @@ TEST(LzhDecode, StoredStreamAcrossTheTreeRebuildStillDecodes) {
   // The writer still produces the same bits from the same symbols.
   const Bytes bits = writer.Finish();
   EXPECT_TRUE(std::equal(bits.begin(), bits.end(), stored.begin() + 4, stored.end()));
+}
+
+}  // namespace
+
+// The decoder against the textbook decoder in tests/bench/lzh, which shares none of its code:
+// both must give the same bytes for any stream the encoder writes, for cut-off streams and for
+// streams of random bits.
+namespace {
+
+// Everything each path gives for one stream, cut to the declared size.
+struct Decodings {
+  Bytes memory, callbacks, baseline;
+  bool memoryRefused = false;
+};
+
+Decodings DecodeEveryWay(const Bytes& bits, int32_t declared) {
+  Decodings d;
+  try {
+    LzhDecode(bits, declared, d.memory);
+    d.memory.resize(static_cast<size_t>(declared));
+    CallbackRun run(bits, declared);
+    d.callbacks = run.out;
+    d.callbacks.resize(static_cast<size_t>(declared));
+  } catch (const ElzhException&) {
+    d.memoryRefused = true;
+  }
+  d.baseline = BaselineLzhDecode(bits, declared);
+  d.baseline.resize(static_cast<size_t>(declared));
+  return d;
+}
+
+// Symbols chosen at random: literals from a small or a full alphabet, matches of every length
+// at near and far positions, the far ones reaching into the initial window at the start.
+Bytes RandomSymbolStream(unsigned seed, int symbols, unsigned maxMatchPercent, int32_t& produced) {
+  std::mt19937 rng(seed);
+  TLzhWriter w;
+  const bool smallAlphabet = rng() % 2 == 0;
+  const unsigned matchShare = rng() % maxMatchPercent;
+  produced = 0;
+  for (int s = 0; s < symbols; ++s) {
+    if (rng() % 100 < matchShare) {
+      const int length = 3 + static_cast<int>(rng() % 58);
+      const int position = rng() % 4 == 0 ? static_cast<int>(rng() % 4096) : static_cast<int>(rng() % 16);
+      w.PutMatch(length, position);
+      produced += length;
+    } else {
+      w.PutLiteral(static_cast<uint8_t>(smallAlphabet ? 'a' + rng() % 6 : rng()));
+      ++produced;
+    }
+  }
+  return w.Finish();
+}
+
+TEST(LzhAgreement, EncodedDataOfEveryKindDecodesAlikeAllThreeWays) {
+  for (unsigned seed = 1; seed <= 20; ++seed) {
+    std::mt19937 rng(seed);
+    const size_t size = 1 + rng() % 20000;
+    Bytes data;
+    switch (seed % 4) {
+      case 0: data = RandomBytes(size, seed); break;
+      case 1: data = MixedData(size, seed); break;
+      case 2: data = Bytes(size, static_cast<uint8_t>(rng())); break;
+      default:
+        for (size_t i = 0; i < size; ++i) data.push_back(static_cast<uint8_t>("ab \n"[rng() % 4]));
+    }
+    const Decodings d = DecodeEveryWay(LzhEncode(data), static_cast<int32_t>(size));
+    ASSERT_FALSE(d.memoryRefused) << seed;
+    EXPECT_TRUE(d.memory == data) << seed;
+    EXPECT_TRUE(d.callbacks == data) << seed;
+    EXPECT_TRUE(d.baseline == data) << seed;
+  }
+}
+
+TEST(LzhAgreement, RandomSymbolStreamsDecodeAlike) {
+  for (unsigned seed = 100; seed < 220; ++seed) {
+    int32_t produced = 0;
+    // Two long enough to pass the tree rebuild at the 32,455th symbol, mostly literals.
+    const bool pastRebuild = seed % 60 == 0;
+    const int symbols = pastRebuild ? 33000 : 1 + static_cast<int>(seed * 7919 % 1500);
+    const Bytes bits = RandomSymbolStream(seed, symbols, pastRebuild ? 10 : 90, produced);
+    const Decodings d = DecodeEveryWay(bits, produced);
+    ASSERT_FALSE(d.memoryRefused) << seed;
+    ASSERT_EQ(d.memory.size(), static_cast<size_t>(produced));
+    EXPECT_TRUE(d.memory == d.baseline) << seed;
+    EXPECT_TRUE(d.callbacks == d.baseline) << seed;
+  }
+}
+
+TEST(LzhAgreement, TruncatedStreamsDecodeAlike) {
+  int compared = 0;
+  for (unsigned seed = 1; seed <= 30; ++seed) {
+    std::mt19937 rng(seed);
+    const Bytes data = MixedData(2000 + rng() % 20000, seed);
+    Bytes bits = LzhEncode(data);
+    // Cut anywhere from the first byte to the last, most often near the end.
+    const size_t keep = rng() % 3 == 0 ? rng() % bits.size() : bits.size() - 1 - rng() % std::min<size_t>(bits.size(), 200);
+    bits.resize(keep);
+    const Decodings d = DecodeEveryWay(bits, static_cast<int32_t>(data.size()));
+    if (d.memoryRefused) continue;  // ran dry long before the end: only the fast paths refuse
+    ++compared;
+    EXPECT_TRUE(d.memory == d.baseline) << seed << " cut at " << keep;
+    EXPECT_TRUE(d.callbacks == d.baseline) << seed << " cut at " << keep;
+  }
+  EXPECT_GE(compared, 20);
+}
+
+TEST(LzhAgreement, RandomBitsDecodeAlike) {
+  int compared = 0;
+  for (unsigned seed = 1; seed <= 150; ++seed) {
+    std::mt19937 rng(seed);
+    const Bytes bits = RandomBytes(rng() % 1500, seed);
+    const int32_t declared = static_cast<int32_t>(rng() % 8000);
+    const Decodings d = DecodeEveryWay(bits, declared);
+    if (d.memoryRefused) continue;
+    ++compared;
+    EXPECT_TRUE(d.memory == d.baseline) << seed;
+    EXPECT_TRUE(d.callbacks == d.baseline) << seed;
+  }
+  EXPECT_GE(compared, 100);
+}
+
+// Counts in Fibonacci proportion grow the tree as deep as its counts allow; the rarest symbols
+// then sit at the bottom and take the longest codes there are.
+TEST(LzhAgreement, DeepestTreeDecodesAlike) {
+  TLzhWriter w;
+  Bytes expected;
+  auto literal = [&](uint8_t b) {
+    w.PutLiteral(b);
+    expected.push_back(b);
+  };
+  int a = 1, b = 1;
+  for (int symbol = 0; symbol < 21; ++symbol) {
+    for (int k = 0; k < a; ++k) literal(static_cast<uint8_t>(symbol));
+    const int next = a + b;
+    a = b;
+    b = next;
+  }
+  for (int round = 0; round < 50; ++round) {
+    literal(static_cast<uint8_t>(200 + round % 50));  // counts still 1: the deepest leaves
+    literal(0);
+  }
+  const Decodings d = DecodeEveryWay(w.Finish(), static_cast<int32_t>(expected.size()));
+  ASSERT_FALSE(d.memoryRefused);
+  EXPECT_TRUE(d.memory == expected);
+  EXPECT_TRUE(d.callbacks == expected);
+  EXPECT_TRUE(d.baseline == expected);
+}
+
+}  // namespace
+
+// A stream's declared size is only a claim: memory is set aside in step with what its bytes can
+// decode to, never by the claim alone.
+namespace {
+
+TEST(LzhReservation, ASmallStreamClaimingTheLimitGetsLittleMemory) {
+  struct Case {
+    const char* what;
+    Bytes bits;
+  };
+  const Case cases[] = {
+      {"three bytes", {0x12, 0x34, 0x56}},
+      {"no bytes", {}},
+      {"a real stream of a few kilobytes", LzhEncode(MixedData(5000, 9))},
+  };
+  for (const auto& c : cases) {
+    Bytes out = {1, 2, 3};
+    EXPECT_THROW(LzhDecode(c.bits, LzhMaxDecodedSize, out), ElzhException) << c.what;
+    // Capacity never shrinks, so it shows the most the decode held at once.
+    EXPECT_LT(out.capacity(), static_cast<size_t>(256 * 1024 + 50 * c.bits.size())) << c.what;
+    EXPECT_EQ(out, (Bytes{1, 2, 3})) << c.what << ": the caller's bytes are left as they were";
+  }
+}
+
+TEST(LzhReservation, HighlyCompressedStreamsStillDecodeWhole) {
+  // Long runs pack about 48 bytes into one: the most any stream can, so the measured room
+  // must still hold all of it.
+  for (size_t size : {size_t{1}, size_t{4096}, size_t{3 << 20}}) {
+    const Bytes data(size, 'q');
+    Bytes out = {7};
+    LzhDecode(LzhEncode(data), static_cast<int32_t>(size), out);
+    ASSERT_GE(out.size(), size + 1);
+    EXPECT_EQ(out[0], 7);
+    EXPECT_TRUE(std::equal(data.begin(), data.end(), out.begin() + 1)) << size;
+  }
 }
 
 }  // namespace
