@@ -137,8 +137,8 @@ TGlyphLayoutResult LayoutGlyphButton(const TGlyphLayoutInput& in) {
   return r;
 }
 
-std::optional<TSkinColour> ButtonTextColour(const TDataSkinButton& e, const TSkinData& skin, int frame, bool enabled,
-                                            bool rawWindow) {
+std::optional<TSkinColour> ButtonTextColour(const TDataSkinButton& e, const TSkinData& skin, int frame,
+                                            bool enabled, bool rawWindow) {
   std::optional<TSkinColour> colour;
   if (rawWindow) {
     colour = skin.ColorButtonText;

@@ -119,7 +119,7 @@ struct THotButton {
 struct TButtonReaction {
   bool TakeFocus = false;  // SetFocus to the button first
   bool Repaint = false;
-  bool Click = false;  // raise the button's click (its own procedure never saw the press)
+  bool Click = false;                // raise the button's click (its own procedure never saw the press)
   const void* LeaveOther = nullptr;  // send CM_MOUSELEAVE to this handler's window
   bool operator==(const TButtonReaction&) const = default;
 };

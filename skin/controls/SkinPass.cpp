@@ -27,6 +27,18 @@ TSkinOffer SetTrue(TSkinOffer o, std::string_view property) {
   o.SetProperty = property;
   return o;
 }
+TSkinOffer MenuItems(TSkinOffer o) {
+  o.SkinMenuItems = true;
+  return o;
+}
+TSkinOffer FeedGlyphs(TSkinOffer o) {
+  o.FeedGlyphs = true;
+  return o;
+}
+TSkinOffer ButtonFace(TSkinOffer o) {
+  o.ButtonFaceColour = true;
+  return o;
+}
 
 // Classes whose controls always count as scrolled: their scroll bars come and go with
 // their content, so the bars' handler must be there before the first one shows.
@@ -54,7 +66,8 @@ bool RowMatches(const TSkinRule& row, const TControlFacts& c) {
   return false;
 }
 
-TOfferDecision Decided(TOfferReason why, std::string detail, TSkinOffer offer, const TSkinPassConfig& config) {
+TOfferDecision Decided(TOfferReason why, std::string detail, TSkinOffer offer,
+                       const TSkinPassConfig& config) {
   TOfferDecision d;
   d.Why = why;
   d.Detail = std::move(detail);
@@ -72,7 +85,8 @@ TOfferDecision ApplyRules(const TControlFacts& c, const TSkinPassConfig& config)
       case TSkinRule::TChoice::Fixed:
         break;
       case TSkinRule::TChoice::DateTimePicker:
-        offer = DateTimePickerHasDropDown(c.DateTimeKind, c.DateMode) ? Make(K::ComBox) : Make(K::Edit, A::Handle);
+        offer = DateTimePickerHasDropDown(c.DateTimeKind, c.DateMode) ? Make(K::ComBox)
+                                                                      : Make(K::Edit, A::Handle);
         break;
       case TSkinRule::TChoice::NumButtons:
         if (c.NumButtons == 1 && config.Has(xcCombo))
@@ -122,11 +136,28 @@ const std::vector<TKindRow>& KindRows() {
 }  // namespace
 
 std::string_view HandlerClassName(TSkinHandlerKind kind) {
-  static constexpr std::string_view names[] = {
-      "",           "TSkinButton",    "TSkinBitButton", "TSkinSpeedButton", "TSkinCheckBox",  "TSkinRadioButton",
-      "TSkinObjImage", "TSkinScrollbar", "TSkinScControl", "TSkinListView", "TSkinSizer",     "TSkinEdit",
-      "TSkinComBox", "TSkinUpDown",    "TSkinTrackBar",  "TSkinTab",         "TSkinTab31",     "TSkinBox",
-      "TSkinBoxH",   "TSkinGroupBox",  "TSkinStatusBar", "TSkinProgress"};
+  static constexpr std::string_view names[] = {"",
+                                               "TSkinButton",
+                                               "TSkinBitButton",
+                                               "TSkinSpeedButton",
+                                               "TSkinCheckBox",
+                                               "TSkinRadioButton",
+                                               "TSkinObjImage",
+                                               "TSkinScrollbar",
+                                               "TSkinScControl",
+                                               "TSkinListView",
+                                               "TSkinSizer",
+                                               "TSkinEdit",
+                                               "TSkinComBox",
+                                               "TSkinUpDown",
+                                               "TSkinTrackBar",
+                                               "TSkinTab",
+                                               "TSkinTab31",
+                                               "TSkinBox",
+                                               "TSkinBoxH",
+                                               "TSkinGroupBox",
+                                               "TSkinStatusBar",
+                                               "TSkinProgress"};
   static_assert(std::size(names) == SkinHandlerKindCount);
   const int i = static_cast<int>(kind);
   return i >= 0 && i < SkinHandlerKindCount ? names[i] : std::string_view();
@@ -247,14 +278,16 @@ TOfferDecision OfferControl(TControlFacts c, const TSkinPassConfig& config,
   }
   TMapResult mapped = MapByName(c.ClassName(), config);
   if (mapped.Found) return mapped.Decision;
-  if (std::find(std::begin(SkippedClasses), std::end(SkippedClasses), c.ClassName()) != std::end(SkippedClasses))
+  if (std::find(std::begin(SkippedClasses), std::end(SkippedClasses), c.ClassName()) !=
+      std::end(SkippedClasses))
     return Decided(TOfferReason::SkippedClass, std::string(c.ClassName()), {}, config);
   return ApplyRules(c, config);
 }
 
 TWindowOffer OfferWindow(const TWindowFacts& w, std::span<const TSkinHandlerRef> handlers) {
   auto taken = [&](uintptr_t window) {
-    return std::any_of(handlers.begin(), handlers.end(), [&](const TSkinHandlerRef& h) { return h.Window == window; });
+    return std::any_of(handlers.begin(), handlers.end(),
+                       [&](const TSkinHandlerRef& h) { return h.Window == window; });
   };
   if (taken(w.Window)) return {};
   const std::string name = LowerAscii(std::string_view(w.ClassName).substr(0, 100));
@@ -277,7 +310,8 @@ TWindowOffer OfferWindow(const TWindowFacts& w, std::span<const TSkinHandlerRef>
     }
   }
   if (name == "combobox")
-    return (w.Style & SkinWin::CbsTypeMask) == SkinWin::CbsSimple ? TWindowOffer{} : TWindowOffer{K::ComBox, w.Window};
+    return (w.Style & SkinWin::CbsTypeMask) == SkinWin::CbsSimple ? TWindowOffer{}
+                                                                  : TWindowOffer{K::ComBox, w.Window};
   if (name == "comboboxex32") {
     // The edit-and-list child is the combo box proper; it is offered once like any window.
     if (w.FirstChild == 0 || taken(w.FirstChild)) return {};
@@ -292,17 +326,14 @@ TWindowOffer OfferWindow(const TWindowFacts& w, std::span<const TSkinHandlerRef>
 const std::vector<TSkinRule>& SkinRules() {
   using R = TSkinRule;
   const auto tabs = Bit(xcTab);
+  const auto scroll = Bit(xcScrollbar);
+  // clang-format off
   static const std::vector<TSkinRule> rules = {
       {"TPageControl", M::Class, {"TPAGECONTROL"}, {}, tabs, true, Make(K::Tab, A::Handle)},
-      {"TActionMainMenuBar", M::Class, {"TACTIONMAINMENUBAR"}, {}, Bit(xcMainMenu), false,
-       [] {
-         TSkinOffer o;
-         o.SkinMenuItems = true;
-         return o;
-       }()},
+      {"TActionMainMenuBar", M::Class, {"TACTIONMAINMENUBAR"}, {}, Bit(xcMainMenu), false, MenuItems({})},
       {"TTabSet", M::Names, {"TTABSET"}, {}, tabs, true, Make(K::Tab31)},
       {"TTabbedNotebook", M::Names, {"TTABBEDNOTEBOOK"}, {}, tabs, true, Make(K::Tab, A::Handle)},
-      {"TMvcPanel", M::Names, {"TMVCPANEL"}, {}, 0, false, With(TSkinOffer{}, C::Offer)},
+      {"TMvcPanel", M::Names, {"TMVCPANEL"}, {}, 0, false, With({}, C::Offer)},
       {"TCustomTabControl", M::Class, {"TCUSTOMTABCONTROL"}, {}, tabs, true, Make(K::Tab, A::Handle)},
       {"TCustomCheckBox", M::Class, {"TCUSTOMCHECKBOX"}, {}, Bit(xcCheckBox), false, Make(K::CheckBox)},
       {"TTrackBar", M::Names, {"TTRACKBAR"}, {}, Bit(xcButton), false, Make(K::TrackBar)},
@@ -312,51 +343,42 @@ const std::vector<TSkinRule>& SkinRules() {
       {"TDBNavigator", M::Names, {"TDBNAVIGATOR"}, {}, Bit(xcPanel), false,
        SetTrue(Make(K::Box, A::Control, true), "Flat")},
       {"TRzDBCheckBox", M::Names, {"TRZDBCHECKBOX"}, {}, Bit(xcCheckBox), false,
-       [] {
-         TSkinOffer o = Make(K::ObjImage, A::Control, true);
-         o.FeedGlyphs = true;
-         return o;
-       }()},
+       FeedGlyphs(Make(K::ObjImage, A::Control, true))},
       {"TCustomGroupBox", M::Class, {"TCUSTOMGROUPBOX"}, {}, Bit(xcPanel), false,
        With(Make(K::GroupBox, A::Control, true), C::Offer)},
       {"TRadioButton", M::Class, {"TRADIOBUTTON"}, {}, Bit(xcRadioButton), false, Make(K::RadioButton)},
       {"TToolBar", M::Class, {"TTOOLBAR"}, {}, Bit(xcToolbar), false,
-       [] {
-         TSkinOffer o = SetTrue(Make(K::Box, A::Control, true), "Flat");
-         o.SkinMenuItems = true;
-         return o;
-       }()},
+       MenuItems(SetTrue(Make(K::Box, A::Control, true), "Flat"))},
       {"TStatusBar", M::Class, {"TSTATUSBAR"}, {}, Bit(xcStatusBar), false, Make(K::StatusBar)},
       {"TProgressBar", M::Class, {"TPROGRESSBAR"}, {}, Bit(xcProgress), false, Make(K::Progress)},
-      {"TScrollBar", M::Class, {"TSCROLLBAR"}, {}, Bit(xcScrollbar), false, Make(K::ScControl, A::ScControl)},
+      {"TScrollBar", M::Class, {"TSCROLLBAR"}, {}, scroll, false, Make(K::ScControl, A::ScControl)},
       {"TCustomComboBox", M::Class, {"TCUSTOMCOMBOBOX"}, {}, Bit(xcCombo), false, Make(K::ComBox)},
-      {"TDateTimePicker", M::Names, {"TDATETIMEPICKER"}, {}, Bit(xcEdit), false, {}, R::TChoice::DateTimePicker},
-      {"TRichEdit", M::Names, {"TRICHEDIT", "TWWDBRICHEDIT", "TDXDBMEMO"}, {}, Bit(xcScrollbar), false,
+      {"TDateTimePicker", M::Names, {"TDATETIMEPICKER"}, {}, Bit(xcEdit), false,
+       {}, R::TChoice::DateTimePicker},
+      {"TRichEdit", M::Names, {"TRICHEDIT", "TWWDBRICHEDIT", "TDXDBMEMO"}, {}, scroll, false,
        Make(K::Scrollbar, A::ScrollControl)},
       {"TBitBtn", M::Class, {"TBITBTN"}, {}, Bit(xcBitBtn), false, Make(K::BitButton)},
-      {"TSpeedButton", M::Class, {"TSPEEDBUTTON"}, {}, Bit(xcSpeedButton), false, Make(K::SpeedButton, A::Graphic)},
+      {"TSpeedButton", M::Class, {"TSPEEDBUTTON"}, {}, Bit(xcSpeedButton), false,
+       Make(K::SpeedButton, A::Graphic)},
       {"TCustomPanel", M::Class, {"TCUSTOMPANEL"}, {}, Bit(xcPanel), false,
        With(Make(K::Box, A::Control, true), C::Offer)},
-      {"TdxTreeList", M::Names, {"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}, {}, Bit(xcScrollbar), false,
+      {"TdxTreeList", M::Names, {"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}, {}, scroll, false,
        Make(K::Scrollbar, A::ScrollControl)},
-      {"TCustomListView", M::Class, {"TCUSTOMLISTVIEW"}, {}, Bit(xcScrollbar), false,
+      {"TCustomListView", M::Class, {"TCUSTOMLISTVIEW"}, {}, scroll, false,
        Make(K::ListView, A::ScrollControl)},
-      {"TCustomListBox", M::Class, {"TCUSTOMLISTBOX"}, {}, Bit(xcScrollbar), false,
+      {"TCustomListBox", M::Class, {"TCUSTOMLISTBOX"}, {}, scroll, false,
        Make(K::Scrollbar, A::ScrollControl)},
-      {"TScrollBox", M::Class, {"TSCROLLBOX"}, {}, Bit(xcScrollbar), false,
-       [] {
-         TSkinOffer o = Make(K::Scrollbar, A::ScrollControl);
-         o.ButtonFaceColour = true;
-         return o;
-       }()},
-      {"scrollable", M::Scrollable, {}, {}, Bit(xcScrollbar), false, Make(K::Scrollbar, A::ScrollControl)},
+      {"TScrollBox", M::Class, {"TSCROLLBOX"}, {}, scroll, false,
+       ButtonFace(Make(K::Scrollbar, A::ScrollControl))},
+      {"scrollable", M::Scrollable, {}, {}, scroll, false, Make(K::Scrollbar, A::ScrollControl)},
       // A bit button is a button too, but only its own row may skin it.
       {"TButton", M::Class, {"TBUTTON"}, {"TBITBTN"}, Bit(xcButton), false, Make(K::Button)},
       {"TCustomEdit", M::Class, {"TCUSTOMEDIT"}, {}, Bit(xcEdit), false, Make(K::Edit, A::Handle)},
-      {"TCustomFrame", M::Class, {"TCUSTOMFRAME"}, {}, 0, false, With(TSkinOffer{}, C::Offer)},
+      {"TCustomFrame", M::Class, {"TCUSTOMFRAME"}, {}, 0, false, With({}, C::Offer)},
       {"TCustomForm", M::Class, {"TCUSTOMFORM"}, {"TDCEDIT", "TDCDBEDIT"}, 0, false,
        With(Make(K::Box, A::Control, true), C::Offer)},
       {"TDCEdit", M::Names, {"TDCEDIT", "TDCDBEDIT"}, {}, 0, false, {}, R::TChoice::NumButtons},
   };
+  // clang-format on
   return rules;
 }

@@ -84,10 +84,10 @@ enum class TSkinAttach {
 // What happens to the control's children besides its own handler.
 enum class TSkinChildPass {
   None,
-  Offer,       // SkinChildren(control): the components it owns are offered in turn
-  EachChild,   // every child control gets EachChild (when EachChildGate holds)
-  Embedded,    // every child control asks EmbeddedChildOffer
-  MapByName,   // every child control asks MapByName with its own class name
+  Offer,      // SkinChildren(control): the components it owns are offered in turn
+  EachChild,  // every child control gets EachChild (when EachChildGate holds)
+  Embedded,   // every child control asks EmbeddedChildOffer
+  MapByName,  // every child control asks MapByName with its own class name
 };
 
 struct TSkinOffer {
@@ -112,7 +112,7 @@ struct TControlFacts {
   bool Windowed = false;   // a TWinControl
   bool HasHandle = false;  // its window exists
   uintptr_t Handle = 0;
-  uint32_t Style = 0;  // window style, when it has a window
+  uint32_t Style = 0;              // window style, when it has a window
   const void* Identity = nullptr;  // the control object, matched by IsHandled
   long NumButtons = 0;             // integer property "NumButtons"
   std::string DateTimeKind;        // enumeration property "Kind", as its identifier
@@ -145,7 +145,9 @@ template <class H>
 class TSkinFamilyTable {
  public:
   using Factory = std::function<H*(TComponent* owner)>;
-  void Register(TSkinHandlerKind kind, Factory make) { FMake.at(static_cast<size_t>(kind)) = std::move(make); }
+  void Register(TSkinHandlerKind kind, Factory make) {
+    FMake.at(static_cast<size_t>(kind)) = std::move(make);
+  }
   bool Has(TSkinHandlerKind kind) const { return kind != TSkinHandlerKind::None && Slot(kind); }
   // nullptr when the family has not landed.
   H* Create(TSkinHandlerKind kind, TComponent* owner) const {
@@ -231,7 +233,8 @@ TMapResult MapByName(std::string_view className, const TSkinPassConfig& config);
 TSkinOffer EmbeddedChildOffer(const TControlFacts& child, const TSkinPassConfig& config);
 
 bool IsScrollable(const TControlFacts& control);
-bool IsHandled(const TControlFacts& control, std::span<const TSkinHandlerRef> handlers, std::string_view formName);
+bool IsHandled(const TControlFacts& control, std::span<const TSkinHandlerRef> handlers,
+               std::string_view formName);
 // A date-time picker shows a drop-down unless it is an up-down date picker or a time picker.
 bool DateTimePickerHasDropDown(std::string_view kind, std::string_view dateMode);
 
@@ -241,7 +244,7 @@ struct TSkinRule {
   enum class TChoice { Fixed, DateTimePicker, NumButtons };
   std::string_view Row;  // how the row reads in a decision's Detail
   TMatch Match = TMatch::Names;
-  std::vector<std::string_view> Names;  // upper-case class names (Names), or the class (Class)
+  std::vector<std::string_view> Names;   // upper-case class names (Names), or the class (Class)
   std::vector<std::string_view> Except;  // descendants of these classes, or these names, never match
   TSkinControlTypes Gate = 0;            // every member must be in SkinControls
   bool NeedsTabs = false;
