@@ -17,6 +17,9 @@ enum TFormStyle { fsNormal, fsStayOnTop };
 enum TPosition { poDesigned, poScreenCenter, poDesktopCenter };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+// Results of a modal form (the dialog-box identifiers).
+using TModalResult = int;
+constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL;
 
 class TForm : public TWinControl {
  public:
@@ -45,6 +48,16 @@ class TForm : public TWinControl {
   void Close();
   // Frees the form once the messages now queued have been handled.
   void Release();
+  // Shows the form and handles messages until ModalResult is set (closing it sets
+  // mrCancel), with the thread's other windows disabled meanwhile; hides it and answers
+  // ModalResult.
+  TModalResult ShowModal();
+  TModalResult ModalResult = mrNone;
+  bool Modal() const noexcept { return FModal; }
+  // A key pressed in the form: with the modifier keys held now, does it match the ShortCut
+  // of an item of the main menu? Then that item's click has run and the answer is true.
+  // (The menu bar may be drawn by the skin, so the system's menu keys are not relied on.)
+  bool IsShortCut(WPARAM key);
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;
@@ -66,6 +79,7 @@ class TForm : public TWinControl {
   TFormStyle FFormStyle = fsNormal;
   TMainMenu* FMenu = nullptr;
   TWinControl* FActiveControl = nullptr;
+  bool FModal = false;
   int FClientWidth = -1, FClientHeight = -1;  // pending client size while there is no window
   void ApplyPendingClientSize();
   void StyleChanged();

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <exception>
+#include <vector>
 
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
@@ -208,6 +209,10 @@ void TForm::Close() {
   TCloseAction action = caHide;
   if (OnClose) OnClose(this, action);
   if (action == caNone) return;
+  if (FModal) {
+    if (ModalResult == mrNone) ModalResult = mrCancel;  // ShowModal hides it
+    return;
+  }
   if (Application->MainForm() == this) {
     Application->Terminate();
     return;
@@ -221,6 +226,53 @@ void TForm::Close() {
 }
 
 void TForm::Release() { PostMessageA(Handle(), CM_RELEASE, 0, 0); }
+
+namespace {
+struct TDisableList {
+  HWND Keep;
+  std::vector<HWND> Disabled;
+};
+BOOL CALLBACK DisableOthers(HWND wnd, LPARAM data) {
+  auto* list = reinterpret_cast<TDisableList*>(data);
+  if (wnd != list->Keep && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
+    EnableWindow(wnd, FALSE);
+    list->Disabled.push_back(wnd);
+  }
+  return TRUE;
+}
+}  // namespace
+
+TModalResult TForm::ShowModal() {
+  if (FModal || Visible()) throw Exception("Cannot make a visible window modal");
+  TDisableList list{Handle(), {}};
+  EnumThreadWindows(GetCurrentThreadId(), DisableOthers, reinterpret_cast<LPARAM>(&list));
+  ModalResult = mrNone;
+  FModal = true;
+  try {
+    Show();
+    while (ModalResult == mrNone && !Application->Terminated()) Application->HandleMessage();
+  } catch (...) {
+    FModal = false;
+    for (HWND wnd : list.Disabled)
+      if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
+    throw;
+  }
+  FModal = false;
+  // The owner comes back before this one hides, so the activation returns to it.
+  for (HWND wnd : list.Disabled)
+    if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
+  Hide();
+  return ModalResult;
+}
+
+bool TForm::IsShortCut(WPARAM key) {
+  if (!FMenu || key > 0xFF) return false;
+  TShortCut modifiers = 0;
+  if (GetKeyState(VK_SHIFT) < 0) modifiers |= scShift;
+  if (GetKeyState(VK_CONTROL) < 0) modifiers |= scCtrl;
+  if (GetKeyState(VK_MENU) < 0) modifiers |= scAlt;
+  return FMenu->IsShortCut(::ShortCut(static_cast<uint8_t>(key), modifiers));
+}
 
 void TForm::WndProc(TMessage& m) {
   switch (m.Msg) {
@@ -368,10 +420,13 @@ bool TApplication::ProcessMessage(MSG& msg) {
     FTerminated = true;
     return false;
   }
-  // Enter and Escape go to the form first (its default button), as in a dialog.
-  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
-    if (auto* form = dynamic_cast<TForm*>(TWinControl::FindControl(GetAncestor(msg.hwnd, GA_ROOT))))
-      if (form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0) return true;
+  if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+    auto* form = dynamic_cast<TForm*>(TWinControl::FindControl(GetAncestor(msg.hwnd, GA_ROOT)));
+    // Menu shortcuts first, then Enter and Escape (the default button), as in a dialog.
+    if (form && form->IsShortCut(msg.wParam)) return true;
+    if (form && msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) &&
+        form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0)
+      return true;
   }
   TranslateMessage(&msg);
   DispatchMessageA(&msg);

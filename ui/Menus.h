@@ -1,10 +1,12 @@
 #pragma once
 // Menus: items in a tree, built into native menus. Invisible items are left out of the
 // native menu; every change rebuilds it and tells the form (CM_MENUCHANGED). Owner-drawn
-// items raise OnMeasureItem / OnAdvancedDrawItem.
+// items raise OnMeasureItem / OnAdvancedDrawItem. Other items show the picture of their
+// ImageIndex in the menu's Images beside their caption.
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -87,6 +89,7 @@ class TMenuItem : public TComponent {
   void Changed();
   void RebuildHandle();
   void AppendTo(HMENU menu);
+  HBITMAP Glyph();
   std::string FCaption;
   bool FVisible = true, FEnabled = true, FChecked = false, FDefault = false;
   int FImageIndex = -1;
@@ -96,6 +99,7 @@ class TMenuItem : public TComponent {
   TMenu* FMenu = nullptr;  // set on the root item only
   UINT FCommand;
   TMenuHandle FHandle;
+  std::unique_ptr<TBitmap> FGlyph;  // the native item's picture, made from the menu's Images
 };
 
 class TMenu : public TComponent {
@@ -115,6 +119,9 @@ class TMenu : public TComponent {
   void SetImages(TImageList* images);
   // Rebuilds the native menu after a change of the items.
   virtual void MenuChanged();
+  // Runs the click of the first item with this shortcut that can be chosen (it and every
+  // item above it visible and enabled); false when there is none.
+  bool IsShortCut(TShortCut shortCut);
 
  protected:
   virtual HMENU CreateMenuHandle() = 0;

@@ -235,6 +235,10 @@ void TMenuItem::AppendTo(HMENU menu) {
     mii.fType = MFT_STRING;
     mii.fMask |= MIIM_STRING;
     mii.dwTypeData = text.data();
+    if (HBITMAP glyph = Glyph()) {
+      mii.fMask |= MIIM_BITMAP;
+      mii.hbmpItem = glyph;
+    }
   }
   if (!FItems.empty()) {
     mii.fMask |= MIIM_SUBMENU;
@@ -242,6 +246,23 @@ void TMenuItem::AppendTo(HMENU menu) {
     mii.hSubMenu = Handle();
   }
   InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &mii);
+}
+
+HBITMAP TMenuItem::Glyph() {
+  TMenu* owner = GetParentMenu();
+  TImageList* images = owner ? owner->Images() : nullptr;
+  if (!images || FImageIndex < 0 || FImageIndex >= images->Count()) {
+    FGlyph.reset();
+    return nullptr;
+  }
+  // The menu shows a plain bitmap: the image on the menu colour, remade at every rebuild.
+  if (!FGlyph) FGlyph = std::make_unique<TBitmap>();
+  FGlyph->SetSize(images->Width(), images->Height());
+  FGlyph->Canvas()->Brush()->SetColor(clMenu);
+  FGlyph->Canvas()->FillRect(RECT{0, 0, images->Width(), images->Height()});
+  images->Draw(*FGlyph->Canvas(), 0, 0, FImageIndex, FEnabled);
+  FGlyph->FreeCanvasDc();  // a bitmap still selected into a DC cannot be drawn by the menu
+  return FGlyph->Handle();
 }
 
 void TMenuItem::Click() {
@@ -330,6 +351,26 @@ void TMenu::SetImages(TImageList* images) {
 void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove && AComponent == FImages) FImages = nullptr;
+}
+
+namespace {
+TMenuItem* FindShortCutItem(TMenuItem* parent, TShortCut shortCut) {
+  for (int i = 0; i < parent->Count(); ++i) {
+    TMenuItem* item = parent->Items(i);
+    if (!item->Visible() || !item->Enabled()) continue;
+    if (item->ShortCut() == shortCut && item->Count() == 0) return item;
+    if (TMenuItem* found = FindShortCutItem(item, shortCut)) return found;
+  }
+  return nullptr;
+}
+}  // namespace
+
+bool TMenu::IsShortCut(TShortCut shortCut) {
+  if (shortCut == scNone) return false;
+  TMenuItem* item = FindShortCutItem(FItems, shortCut);
+  if (!item) return false;
+  item->Click();
+  return true;
 }
 
 void TMenu::MenuChanged() {

@@ -1,0 +1,65 @@
+#include "gallery/GalleryArgs.h"
+
+#include <exception>
+#include <filesystem>
+
+#include "skin/data/SkinData.h"
+
+TGalleryArgs ParseGalleryArgs(const std::vector<std::string>& args) {
+  TGalleryArgs out;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--page") {
+      if (i + 1 >= args.size() || args[i + 1].empty()) {
+        out.Errors.push_back("--page needs the caption of a page");
+        continue;
+      }
+      out.PageName = args[++i];
+    } else if (a.rfind("--page=", 0) == 0) {
+      if (a.size() == 7)
+        out.Errors.push_back("--page needs the caption of a page");
+      else
+        out.PageName = a.substr(7);
+    } else if (a.rfind("--", 0) == 0) {
+      out.Errors.push_back("Unknown option " + a);
+    } else if (a.empty()) {
+      continue;  // an empty argument names nothing
+    } else if (!out.SkinPath.empty()) {
+      out.Errors.push_back("Only one skin file can be shown: " + a);
+    } else {
+      out.SkinPath = a;
+    }
+  }
+  return out;
+}
+
+std::string GalleryUsage() {
+  return "Usage: SkinGallery.exe [SKINFILE] [--page NAME]\n"
+         "SKINFILE: a skin archive to show instead of the built-in skin\n"
+         "--page NAME: open the page with that caption";
+}
+
+std::string LoadSkinFileReason(TSkinData& data, const std::string& path) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (!std::filesystem::exists(status)) {
+    data.NoSkin = true;  // as SetSkinFile leaves it: the caller restores the built-in skin
+    return "The file does not exist.";
+  }
+  if (!std::filesystem::is_regular_file(status)) {
+    data.NoSkin = true;
+    return "It is not a file.";
+  }
+  try {
+    data.SetSkinFile(path);
+  } catch (const std::exception& e) {
+    data.NoSkin = true;
+    return std::string("It could not be read: ") + e.what();
+  }
+  if (data.NoSkin) return "It is not a skin archive this program can read.";
+  return {};
+}
+
+std::string SkinLoadFailureText(const std::string& path, const std::string& reason) {
+  return "Cannot load the skin file\n" + path + "\n\n" + reason + "\n\nThe built-in skin is shown instead.";
+}

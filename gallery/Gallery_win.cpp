@@ -1,0 +1,286 @@
+#include "gallery/Gallery.h"
+
+#include <algorithm>
+
+#include "skin/data/SkinData_win.h"
+
+TfrmGallery* frmGallery = nullptr;
+
+namespace {
+
+constexpr int kMargin = 8;
+
+TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const char* name, const std::string& caption,
+                   TNotifyEvent onClick = nullptr) {
+  auto* item = new TMenuItem(owner);
+  item->Name = name;
+  item->SetCaption(caption);
+  item->OnClick = std::move(onClick);
+  parent->Add(item);
+  return item;
+}
+
+// The glyph of the popup menu's picture item: a blue diamond with a dark rim on magenta
+// (the transparent colour), drawn here rather than shipped.
+void AddDiamondGlyph(TImageList& list) {
+  TBitmap bitmap(list.Width(), list.Height());
+  TCanvas* c = bitmap.Canvas();
+  c->Brush()->SetColor(clFuchsia);
+  c->FillRect(RECT{0, 0, list.Width(), list.Height()});
+  const int w = list.Width() - 1, h = list.Height() - 1;
+  const POINT diamond[] = {{w / 2, 1}, {w - 1, h / 2}, {w / 2, h - 1}, {1, h / 2}};
+  c->Brush()->SetColor(static_cast<TColor>(0xD07020));  // 0x00BBGGRR: a mid blue
+  c->Pen()->SetColor(static_cast<TColor>(0x602000));
+  c->Polygon(diamond, 4);
+  bitmap.FreeCanvasDc();
+  list.AddMasked(bitmap, clFuchsia);
+}
+
+TButton* AddButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x, int y,
+                   int w = 120) {
+  auto* b = new TButton(owner);
+  b->Name = name;
+  b->SetParent(parent);
+  b->SetBounds(x, y, w, 25);
+  b->SetCaption(caption);
+  return b;
+}
+
+TLabel* AddLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x, int y) {
+  auto* l = new TLabel(owner);
+  l->Name = name;
+  l->SetParent(parent);
+  l->SetLeft(x);
+  l->SetTop(y);
+  l->SetCaption(caption);
+  return l;
+}
+
+}  // namespace
+
+// ---- TfrmGalleryAbout ----
+
+const TClassInfo& TfrmGalleryAbout::StaticClass() {
+  static const TClassInfo info("TfrmGalleryAbout", &TForm::StaticClass());
+  return info;
+}
+
+TfrmGalleryAbout::TfrmGalleryAbout(TComponent* AOwner) : TForm(AOwner) {
+  BeginLoading();
+  Name = "frmGalleryAbout";
+  SetCaption("About Skin Gallery");
+  SetBorderStyle(bsDialog);
+  SetClientSize(360, 120);
+  Position = poScreenCenter;
+  lblTitle = AddLabel(this, this, "lblTitle", GalleryTitle, 16, 16);
+  lblTitle->Font()->SetStyle({fsBold});
+  lblText = AddLabel(this, this, "lblText", "Every kind of window and control, drawn with a skin.", 16, 40);
+  btnOK = AddButton(this, this, "btnOK", "OK", 142, 80, 75);
+  btnOK->SetDefault(true);
+  btnOK->OnClick = [this](TObject*) { ModalResult = mrOk; };
+  EndLoading();
+}
+
+// ---- TfrmGallery ----
+
+const TClassInfo& TfrmGallery::StaticClass() {
+  static const TClassInfo info("TfrmGallery", &TForm::StaticClass());
+  return info;
+}
+
+TfrmGallery::TfrmGallery(TComponent* AOwner) : TForm(AOwner) {
+  BeginLoading();
+  Name = "frmGallery";
+  SetCaption(GalleryTitle);
+  SetBorderStyle(bsSizeable);
+  Position = poDesigned;
+
+  // Every kind of part skinned, so every part of the engine shows; only the report
+  // designer's windows are not ours to have.
+  SkinData1 = new TSkinData(this);
+  SkinData1->Name = "SkinData1";
+  SkinData1->SkinControls = AllSkinControlTypes & ~SkinBit(xcFastReport);
+  SkinData1->SetActive(true);
+  LoadBuiltinSkin();
+
+  OpenDialog1 = new TOpenDialog(this);
+  OpenDialog1->Name = "OpenDialog1";
+  OpenDialog1->Filter = "Skins (*.skn)|*.skn|All Files|*.*";
+  OpenDialog1->Title = "Open skin";
+
+  CreateMenus();
+  CreatePopupMenu();
+  CreatePages();
+
+  // The menu is set before the size, so the client area is 640 x 480 below it.
+  SetBounds(100, 80, Width(), Height());
+  SetClientSize(640, 480);
+  pcFamilies->SetBounds(kMargin, kMargin, 640 - 2 * kMargin, 480 - 2 * kMargin);  // WM_SIZE keeps it so
+  EndLoading();
+  UpdateViewMenu();
+  miSkinning->SetChecked(SkinData1->Active());
+}
+
+void TfrmGallery::LoadBuiltinSkin() { ReadSkinStreamResource(*SkinData1, GetModuleHandleA(nullptr)); }
+
+void TfrmGallery::CreateMenus() {
+  MainMenu1 = new TMainMenu(this);
+  MainMenu1->Name = "MainMenu1";
+  TMenuItem* root = MainMenu1->Items();
+  miFile = AddItem(this, root, "miFile", "&File");
+  miSkinning = AddItem(this, miFile, "miSkinning", "Skinning", [this](TObject* s) { miSkinningClick(s); });
+  miSkinning->SetShortCut(ShortCut(VK_F2, 0));
+  miOpenSkin = AddItem(this, miFile, "miOpenSkin", "Open skin...", [this](TObject* s) { miOpenSkinClick(s); });
+  miOpenSkin->SetShortCut(ShortCut('O', scCtrl));
+  AddItem(this, miFile, "N1", "-");
+  miExit = AddItem(this, miFile, "miExit", "Exit", [this](TObject*) { Close(); });
+  miView = AddItem(this, root, "miView", "&View");
+  miHelp = AddItem(this, root, "miHelp", "&Help");
+  miAbout = AddItem(this, miHelp, "miAbout", "About", [this](TObject* s) { miAboutClick(s); });
+  miMessageBox = AddItem(this, miHelp, "miMessageBox", "Message box", [this](TObject* s) { miMessageBoxClick(s); });
+  SetMenu(MainMenu1);
+}
+
+void TfrmGallery::CreatePopupMenu() {
+  ilGlyphs = new TImageList(this, 16, 16);
+  ilGlyphs->Name = "ilGlyphs";
+  AddDiamondGlyph(*ilGlyphs);
+
+  pmGallery = new TPopupMenu(this);
+  pmGallery->Name = "pmGallery";
+  pmGallery->SetImages(ilGlyphs);
+  TMenuItem* root = pmGallery->Items();
+  miChecked = AddItem(this, root, "miChecked", "Checked item", [this](TObject*) {
+    miChecked->SetChecked(!miChecked->Checked());
+  });
+  miChecked->SetChecked(true);
+  miDisabled = AddItem(this, root, "miDisabled", "Disabled item");
+  miDisabled->SetEnabled(false);
+  AddItem(this, root, "N2", "-");
+  miSubmenu = AddItem(this, root, "miSubmenu", "Submenu");
+  AddItem(this, miSubmenu, "miFirst", "First item");
+  AddItem(this, miSubmenu, "miSecond", "Second item");
+  AddItem(this, root, "N3", "-");
+  miGlyph = AddItem(this, root, "miGlyph", "Item with a picture");
+  miGlyph->SetImageIndex(0);
+  SetPopupMenu(pmGallery);
+}
+
+void TfrmGallery::CreatePages() {
+  pcFamilies = new TPageControl(this);
+  pcFamilies->Name = "pcFamilies";
+  pcFamilies->SetParent(this);
+  pcFamilies->OnChange = [this](TObject* s) { pcFamiliesChange(s); };
+  CreateButtonsPage();
+}
+
+void TfrmGallery::CreateButtonsPage() {
+  tsButtons = new TTabSheet(this);
+  tsButtons->Name = "tsButtons";
+  tsButtons->SetCaption("Buttons");
+  tsButtons->SetPageControl(pcFamilies);
+
+  AddLabel(this, tsButtons, "lblPush", "Push buttons", 16, 16);
+  AddButton(this, tsButtons, "btnNormal", "Button", 16, 40);
+  AddButton(this, tsButtons, "btnDefault", "Default button", 152, 40)->SetDefault(true);
+  AddButton(this, tsButtons, "btnDisabled", "Disabled button", 288, 40)->SetEnabled(false);
+
+  AddLabel(this, tsButtons, "lblSpeed", "Speed buttons", 16, 88);
+  auto* sbNormal = new TSpeedButton(this);
+  sbNormal->Name = "sbNormal";
+  sbNormal->SetParent(tsButtons);
+  sbNormal->SetBounds(16, 112, 120, 25);
+  sbNormal->SetCaption("Speed button");
+  auto* sbFlat = new TSpeedButton(this);
+  sbFlat->Name = "sbFlat";
+  sbFlat->SetParent(tsButtons);
+  sbFlat->SetBounds(152, 112, 120, 25);
+  sbFlat->SetCaption("Flat speed button");
+  sbFlat->SetFlat(true);
+
+  AddLabel(this, tsButtons, "lblHint", "A right click anywhere in the window opens a popup menu.", 16, 160);
+}
+
+void TfrmGallery::LayoutPages() {
+  if (!pcFamilies) return;
+  const RECT r = ClientRect();
+  pcFamilies->SetBounds(kMargin, kMargin, std::max(0L, r.right - 2 * kMargin),
+                        std::max(0L, r.bottom - 2 * kMargin));
+}
+
+void TfrmGallery::WndProc(TMessage& m) {
+  TForm::WndProc(m);
+  if (m.Msg == WM_SIZE) LayoutPages();
+}
+
+void TfrmGallery::UpdateViewMenu() {
+  // Items are made again only when the pages changed (never from an item's own click,
+  // which runs while the item lives); otherwise only the check moves.
+  bool same = miView->Count() == pcFamilies->PageCount();
+  for (int i = 0; same && i < miView->Count(); ++i) same = miView->Items(i)->Caption() == pcFamilies->Pages(i)->Caption();
+  if (!same) {
+    while (miView->Count() > 0) delete miView->Items(miView->Count() - 1);
+    for (int i = 0; i < pcFamilies->PageCount(); ++i) {
+      TTabSheet* page = pcFamilies->Pages(i);
+      AddItem(this, miView, "", page->Caption(), [this, page](TObject*) {
+        pcFamilies->SetActivePage(page);
+        UpdateViewMenu();
+      });
+    }
+  }
+  for (int i = 0; i < miView->Count(); ++i) miView->Items(i)->SetChecked(i == pcFamilies->ActivePageIndex());
+}
+
+void TfrmGallery::pcFamiliesChange(TObject*) { UpdateViewMenu(); }
+
+void TfrmGallery::miSkinningClick(TObject*) {
+  SkinData1->SetActive(!SkinData1->Active());
+  // The check shows the component's own value, whatever it did with the request.
+  miSkinning->SetChecked(SkinData1->Active());
+}
+
+void TfrmGallery::miOpenSkinClick(TObject*) {
+  if (OpenDialog1->Execute(Handle())) LoadSkinFile(OpenDialog1->FileName);
+}
+
+void TfrmGallery::miAboutClick(TObject*) {
+  TfrmGalleryAbout about(this);
+  about.ShowModal();
+}
+
+void TfrmGallery::miMessageBoxClick(TObject*) {
+  // The system's own box (not a form of ours): the skin reaches it through the manager.
+  ShowMessageBox("This is a system message box.", GalleryTitle, MB_OK | MB_ICONINFORMATION);
+}
+
+bool TfrmGallery::LoadSkinFile(const std::string& path) {
+  const std::string reason = LoadSkinFileReason(*SkinData1, path);
+  if (reason.empty()) return true;
+  ShowMessageBox(SkinLoadFailureText(path, reason), GalleryTitle, MB_OK | MB_ICONWARNING);
+  // The failed load has replaced the component's archive: the built-in one comes back.
+  SkinData1->SetSkinFile("");
+  LoadBuiltinSkin();
+  if (!SkinData1->NoSkin) SkinData1->ApplySkin();
+  return false;
+}
+
+bool TfrmGallery::OpenPage(const std::string& caption) {
+  TTabSheet* page = pcFamilies->FindPage(caption);
+  if (!page) return false;
+  pcFamilies->SetActivePage(page);
+  UpdateViewMenu();
+  return true;
+}
+
+void TfrmGallery::ApplyArgs(const TGalleryArgs& args) {
+  std::string problems;
+  for (const std::string& e : args.Errors) problems += e + "\n";
+  if (!args.SkinPath.empty()) LoadSkinFile(args.SkinPath);
+  if (!args.PageName.empty() && !OpenPage(args.PageName)) {
+    std::string pages;
+    for (int i = 0; i < pcFamilies->PageCount(); ++i)
+      pages += (i ? ", " : "") + pcFamilies->Pages(i)->Caption();
+    problems += "There is no page \"" + args.PageName + "\"; the pages are: " + pages + ".\n";
+  }
+  if (!problems.empty()) ShowMessageBox(problems + "\n" + GalleryUsage(), GalleryTitle, MB_OK | MB_ICONWARNING);
+}

@@ -1,0 +1,251 @@
+#!/usr/bin/env python3
+"""Drives the real SkinGallery.exe the way a skin author meets it.
+
+Each scenario copies the program into a fresh temporary folder, starts it in a Wine
+desktop of its own on a virtual screen, presses keys with xdotool and looks at the window
+from outside: GalleryProbe.exe (window place, client size, menu check marks, message boxes) and
+LumettaProbe.exe (closing message boxes, ending the process), both run in the same desktop.
+
+Usage: gallery_e2e.py BIN_DIR [SCENARIO...] [--shots DIR]
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "shell"))
+sys.path.insert(0, os.path.join(HERE, "..", "tray"))
+from lumetta_e2e import OwnDisplay, expect, move, win_path  # noqa: E402
+from tray_e2e import item_rows, rgb_of, screenshot  # noqa: E402
+
+PROGRAM = "SkinGallery.exe"
+FORM_CLASS = "TfrmGallery"
+VK_F2 = 0x71
+SHOTS = None
+
+
+class Gallery:
+    """One copy of the gallery and one Wine desktop on the current X display."""
+
+    def __init__(self, bin_dir, name):
+        self.bin_dir = bin_dir
+        self.name = name
+        self.folder = tempfile.mkdtemp(prefix=f"gallery-e2e-{name}-")
+        shutil.copy(os.path.join(bin_dir, PROGRAM), os.path.join(self.folder, PROGRAM))
+        self.desktop = f"/desktop=gal{os.getpid()}{name},1024x768"
+        self.program_path = win_path(os.path.join(self.folder, PROGRAM))
+        self.process = None
+        self.launchers = []
+        self.count = 0
+
+    def start(self, *args):
+        self.process = subprocess.Popen(["wine", "explorer", self.desktop, self.program_path, *args],
+                                        cwd=self.folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def run_probe(self, exe, *args):
+        """The desktop's launcher returns at once: the answer comes back in a file."""
+        self.count += 1
+        answer = os.path.join(self.folder, f"probe{self.count}.txt")
+        self.launchers.append(subprocess.Popen(
+            ["wine", "explorer", self.desktop, win_path(os.path.join(self.bin_dir, exe)), "--out", win_path(answer),
+             *args], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        end = time.monotonic() + 30
+        while not os.path.exists(answer):
+            if time.monotonic() > end:
+                raise AssertionError(f"{exe} gave no answer to {args}")
+            time.sleep(0.05)
+        with open(answer, encoding="latin-1") as f:
+            lines = [line.rstrip("\r\n") for line in f if line.strip()]
+        os.remove(answer)
+        return lines
+
+    def state(self):
+        """The main window's caption, rectangle, client size and origin, visible, enabled, active."""
+        for line in self.run_probe("GalleryProbe.exe", "state", FORM_CLASS):
+            f = line.split("\t")
+            if f[0] == "WIN":
+                return {"caption": f[1], "rect": tuple(int(v) for v in f[2:6]),
+                        "client": (int(f[6]), int(f[7])), "visible": f[8] == "1", "enabled": f[9] == "1",
+                        "foreground": f[10] == "1", "origin": (int(f[11]), int(f[12]))}
+        return None
+
+    def popups(self):
+        return [tuple(int(v) for v in line.split("\t")[1:5]) for line in self.run_probe("GalleryProbe.exe", "popups")
+                if line.startswith("POPUP")]
+
+    def skinning_checked(self):
+        """Opens the File menu with a click on the menu bar, as a user would, and reads from the
+        screen whether its first item, "Skinning", carries a check mark; then closes it. (Wine
+        keeps menus private to their process, so they are read as the user sees them.)"""
+        window = self.state()
+        ox, oy = window["origin"]
+        move(ox + 12, oy - 10)  # "&File", the first entry of the bar just above the client area
+        subprocess.run(["xdotool", "click", "1"], check=True)
+        rect = self.wait_for(self.popups, lambda p: len(p) == 1, timeout=10)[0]
+        time.sleep(0.4)
+        rows = item_rows(rect)
+        expect(len(rows) >= 3, f"the File menu's text rows at {rect}: {rows}")
+        with tempfile.TemporaryDirectory() as tmp:
+            shot = os.path.join(tmp, "screen.png")
+            screenshot(shot)
+            # The check mark column: the item's left end, before its caption.
+            x0, y0, w, h = rect[0] + 3, rows[0] - 5, 14, 11
+            raw = rgb_of(shot, x0, y0, w, h)
+        self.shot("gallery-file-menu")
+        dark = sum(1 for i in range(0, len(raw), 3) if raw[i] + raw[i + 1] + raw[i + 2] < 200)
+        subprocess.run(["xdotool", "key", "Escape", "Escape"], check=False)
+        try:
+            self.wait_for(self.popups, lambda p: not p, timeout=5)
+        except AssertionError:
+            move(ox + 600, oy + 470)  # a click beside the menu closes it too
+            subprocess.run(["xdotool", "click", "1"], check=True)
+            self.wait_for(self.popups, lambda p: not p, timeout=5)
+        return dark >= 6
+
+    def boxes(self):
+        return [line.split("\t")[1:] for line in self.run_probe("GalleryProbe.exe", "boxes")
+                if line.startswith("BOX")]
+
+    def key(self, vk_name):
+        """A key as the user types it, with the pointer over the window (the X screen has no
+        window manager: the key goes where the pointer is). Answers whether it was sent."""
+        window = self.state()
+        ox, oy = window["origin"]
+        move(ox + 320, oy + 240)
+        return subprocess.run(["xdotool", "key", vk_name], check=False).returncode == 0
+
+    def post_key(self, vk):
+        self.run_probe("GalleryProbe.exe", "key", FORM_CLASS, str(vk))
+
+    def wait_for(self, what, predicate, timeout=20.0, interval=0.3):
+        end = time.monotonic() + timeout
+        value = None
+        while time.monotonic() < end:
+            value = what()
+            if predicate(value):
+                return value
+            time.sleep(interval)
+        raise AssertionError(f"timed out waiting; last seen: {value!r}")
+
+    def shot(self, name):
+        if SHOTS:
+            os.makedirs(SHOTS, exist_ok=True)
+            subprocess.run(["import", "-window", "root", os.path.join(SHOTS, f"{name}.png")], check=False)
+
+    def stop(self):
+        self.run_probe("LumettaProbe.exe", "kill", self.program_path)
+        if self.process:
+            try:
+                self.process.wait(timeout=15)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+        for launcher in self.launchers:
+            try:
+                launcher.wait(timeout=0.5)
+            except subprocess.TimeoutExpired:
+                pass
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+def shown(g):
+    window = g.state()
+    return window is not None and window["visible"]
+
+
+# ---------------------------------------------------------------- scenarios
+
+def scenario_start_and_f2(bin_dir):
+    """The gallery starts at (100, 80) with a 640 x 480 client area, active, skinning on;
+    F2 switches skinning off and on again, and the window survives."""
+    g = Gallery(bin_dir, "start")
+    try:
+        g.start()
+        window = g.wait_for(g.state, lambda w: w is not None and w["visible"] and w["foreground"])
+        expect(window["caption"] == "Skin Gallery", f"caption: {window['caption']!r}")
+        expect(window["rect"][:2] == (100, 80), f"placed at (100, 80): {window['rect']}")
+        expect(window["client"] == (640, 480), f"client area 640 x 480: {window['client']}")
+        g.shot("gallery-start")
+        expect(g.skinning_checked(), "Skinning checked at start")
+
+        for expected in (False, True):
+            g.key("F2")
+            how = "typed"
+            time.sleep(0.5)
+            now = g.skinning_checked()
+            if now is not expected:
+                how = "posted by the probe"  # the typed key did not reach the window
+                g.post_key(VK_F2)
+                time.sleep(0.5)
+                now = g.skinning_checked()
+            expect(now is expected, f"after F2 ({how}) Skinning is {'checked' if now else 'unchecked'}")
+            print(f"  F2 ({how}) -> Skinning {'checked' if now else 'unchecked'}")
+        after = g.state()
+        expect(after is not None and after["visible"] and after["enabled"], f"the window survives: {after}")
+        expect(after["rect"] == window["rect"], f"same place and size: {after['rect']} vs {window['rect']}")
+    finally:
+        g.stop()
+
+
+def scenario_bad_skin(bin_dir):
+    """A skin file that cannot be loaded: a message box with the path and the reason; after
+    it, the gallery runs with the built-in skin."""
+    for label, make, reason in (("missing", None, "does not exist"),
+                                ("garbage", b"this is not a skin archive\r\n", "not a skin archive")):
+        g = Gallery(bin_dir, f"bad{label}")
+        try:
+            path = os.path.join(g.folder, f"{label}.skn")
+            if make is not None:
+                with open(path, "wb") as f:
+                    f.write(make)
+            g.start(win_path(path), "--page", "Buttons")
+            boxes = g.wait_for(g.boxes, lambda b: len(b) == 1)
+            caption, text = boxes[0][0], boxes[0][1] if len(boxes[0]) > 1 else ""
+            print(f"  {label}: box {caption!r}: {text!r}")
+            expect(caption == "Skin Gallery", f"box caption: {caption!r}")
+            expect(win_path(path) in text, f"the box names the path: {text!r}")
+            expect(reason in text, f"the box gives the reason: {text!r}")
+            g.shot(f"gallery-bad-{label}")
+            g.run_probe("LumettaProbe.exe", "close-boxes", g.program_path)
+            g.wait_for(lambda: shown(g), lambda v: v)
+            expect(g.skinning_checked(), "the built-in skin is back: Skinning checked")
+            expect(not g.boxes(), "no further box")
+        finally:
+            g.stop()
+
+
+SCENARIOS = {
+    "start": scenario_start_and_f2,
+    "badskin": scenario_bad_skin,
+}
+
+
+def main():
+    global SHOTS
+    args = sys.argv[1:]
+    if "--shots" in args:
+        i = args.index("--shots")
+        SHOTS = os.path.abspath(args[i + 1])
+        del args[i:i + 2]
+    bin_dir = os.path.abspath(args[0])
+    names = args[1:] or list(SCENARIOS)
+    subprocess.run([os.path.join(HERE, "..", "..", "..", "scripts", "wine-prefix")], check=True)
+    failed = []
+    with OwnDisplay():
+        for name in names:
+            t0 = time.monotonic()
+            print(f"[ RUN  ] {name}: {SCENARIOS[name].__doc__}", flush=True)
+            try:
+                SCENARIOS[name](bin_dir)
+                print(f"[  OK  ] {name} ({time.monotonic() - t0:.1f} s)", flush=True)
+            except Exception as e:  # one scenario's failure must not hide the other
+                failed.append(name)
+                print(f"[FAILED] {name}: {e}", flush=True)
+    print(f"{len(names) - len(failed)} of {len(names)} scenarios passed" + (f"; failed: {failed}" if failed else ""))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,188 @@
+// The gallery's main window as the program builds it, with the built-in skin linked in.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "UiTestSupport.h"
+#include "gallery/Gallery.h"
+#include "skin/data/SkinData.h"
+
+namespace {
+
+// The window is made but not shown where showing is not the point (it costs seconds
+// under Wine).
+struct GalleryFixture : ::testing::Test {
+  void SetUp() override {
+    form = std::make_unique<TfrmGallery>(nullptr);
+    form->HandleNeeded();
+  }
+  // Native menu entries (captions with their key text) of a menu handle, with check and
+  // enabled state: "Caption\tKey|checked|enabled".
+  static std::vector<std::string> Entries(HMENU menu) {
+    std::vector<std::string> out;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      char text[128] = {};
+      GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+      const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+      std::string e = (state & MF_SEPARATOR) ? "-" : text;
+      if (state & MF_CHECKED) e += "|checked";
+      if (state & MF_GRAYED) e += "|disabled";
+      if (GetSubMenu(menu, i)) e += "|sub";
+      out.push_back(e);
+    }
+    return out;
+  }
+  void PressKey(int vk) {
+    PostMessageA(form->pcFamilies->Handle(), WM_KEYDOWN, static_cast<WPARAM>(vk), 1);
+    Application->ProcessMessages();
+  }
+  std::unique_ptr<TfrmGallery> form;
+};
+
+}  // namespace
+
+TEST_F(GalleryFixture, MainWindowPlaceSizeAndStyle) {
+  HWND w = form->Handle();
+  char cls[64] = {}, caption[64] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  GetWindowTextA(w, caption, sizeof caption);
+  EXPECT_STREQ(caption, "Skin Gallery");
+  RECT r{}, c{};
+  GetWindowRect(w, &r);
+  GetClientRect(w, &c);
+  EXPECT_EQ(r.left, 100);
+  EXPECT_EQ(r.top, 80);
+  EXPECT_EQ(c.right, 640);
+  EXPECT_EQ(c.bottom, 480);
+  const LONG_PTR style = GetWindowLongPtrA(w, GWL_STYLE);
+  for (LONG_PTR bit : {static_cast<LONG_PTR>(WS_THICKFRAME), static_cast<LONG_PTR>(WS_SYSMENU),
+                       static_cast<LONG_PTR>(WS_MINIMIZEBOX), static_cast<LONG_PTR>(WS_MAXIMIZEBOX)})
+    EXPECT_EQ(style & bit, bit) << std::hex << bit;
+  // The page control fills the client area but for a margin.
+  RECT pr{};
+  GetWindowRect(form->pcFamilies->Handle(), &pr);
+  MapWindowPoints(HWND_DESKTOP, w, reinterpret_cast<POINT*>(&pr), 2);
+  EXPECT_EQ(pr.left, 8);
+  EXPECT_EQ(pr.top, 8);
+  EXPECT_EQ(pr.right, 632);
+  EXPECT_EQ(pr.bottom, 472);
+  MoveWindow(w, 100, 80, 500, 400, TRUE);
+  GetClientRect(w, &c);
+  GetClientRect(form->pcFamilies->Handle(), &pr);
+  EXPECT_EQ(pr.right, c.right - 16);
+  EXPECT_EQ(pr.bottom, c.bottom - 16);
+}
+
+TEST_F(GalleryFixture, SkinComponentIsSetUpWithTheBuiltInSkin) {
+  TSkinData* d = form->SkinData1;
+  EXPECT_FALSE(d->NoSkin);
+  EXPECT_EQ(d->SkinName, "Lumetta Mist");
+  EXPECT_TRUE(d->Active());
+  EXPECT_EQ(d->SkinFormtype, sfMainform);
+  // Everything but the report designer's windows; the menu items drop out when the form is
+  // loaded because the menu bar is skinned.
+  EXPECT_EQ(d->SkinControls, AllSkinControlTypes & ~SkinBit(xcFastReport) & ~SkinBit(xcMenuItem));
+}
+
+TEST_F(GalleryFixture, MenusHoldEveryKindOfItem) {
+  HMENU bar = GetMenu(form->Handle());
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(Entries(bar), (std::vector<std::string>{"&File|sub", "&View|sub", "&Help|sub"}));
+  EXPECT_EQ(Entries(GetSubMenu(bar, 0)),
+            (std::vector<std::string>{"Skinning\tF2|checked", "Open skin...\tCtrl+O", "-", "Exit"}));
+  EXPECT_EQ(Entries(GetSubMenu(bar, 1)), (std::vector<std::string>{"Buttons|checked"}));
+  EXPECT_EQ(Entries(GetSubMenu(bar, 2)), (std::vector<std::string>{"About", "Message box"}));
+  HMENU popup = form->pmGallery->Handle();
+  EXPECT_EQ(Entries(popup), (std::vector<std::string>{"Checked item|checked", "Disabled item|disabled", "-",
+                                                      "Submenu|sub", "-", "Item with a picture"}));
+  EXPECT_EQ(Entries(GetSubMenu(popup, 3)), (std::vector<std::string>{"First item", "Second item"}));
+  MENUITEMINFOA mii{};
+  mii.cbSize = sizeof mii;
+  mii.fMask = MIIM_BITMAP;
+  GetMenuItemInfoA(popup, 5, TRUE, &mii);
+  EXPECT_NE(mii.hbmpItem, nullptr);  // the picture item shows the drawn glyph
+  EXPECT_EQ(form->PopupMenu(), form->pmGallery);
+}
+
+TEST_F(GalleryFixture, F2SwitchesSkinningOffAndOnAndTheCheckFollows) {
+  for (bool expected : {false, true, false}) {
+    PressKey(VK_F2);
+    EXPECT_EQ(form->SkinData1->Active(), expected);
+    EXPECT_EQ(form->miSkinning->Checked(), expected);
+    EXPECT_EQ((GetMenuState(GetSubMenu(GetMenu(form->Handle()), 0), 0, MF_BYPOSITION) & MF_CHECKED) != 0, expected);
+  }
+}
+
+TEST_F(GalleryFixture, ASkinFileThatCannotBeLoadedIsReportedAndTheBuiltInSkinComesBack) {
+  char dir[MAX_PATH] = {};
+  GetTempPathA(sizeof dir, dir);
+  const std::string garbage = std::string(dir) + "gallery-test-garbage.skn";
+  if (FILE* f = fopen(garbage.c_str(), "wb")) {
+    fputs("not a skin", f);
+    fclose(f);
+  }
+  const std::string missing = std::string(dir) + "gallery-test-missing.skn";
+  struct Case {
+    std::string path, reason;
+  };
+  for (const Case& c : {Case{missing, "The file does not exist."},
+                        Case{garbage, "It is not a skin archive this program can read."}}) {
+    CapturedBoxes boxes;
+    EXPECT_FALSE(form->LoadSkinFile(c.path));
+    ASSERT_EQ(boxes.Texts.size(), 1u) << c.path;
+    EXPECT_NE(boxes.Texts[0].find(c.path), std::string::npos) << boxes.Texts[0];
+    EXPECT_NE(boxes.Texts[0].find(c.reason), std::string::npos) << boxes.Texts[0];
+    EXPECT_FALSE(form->SkinData1->NoSkin);
+    EXPECT_EQ(form->SkinData1->SkinName, "Lumetta Mist");
+    EXPECT_EQ(form->SkinData1->SkinFile(), "");
+  }
+  remove(garbage.c_str());
+}
+
+TEST_F(GalleryFixture, CommandLinePagesAndErrors) {
+  {
+    CapturedBoxes boxes;
+    form->ApplyArgs(ParseGalleryArgs({"--page", "buttons"}));
+    EXPECT_TRUE(boxes.Texts.empty());
+    EXPECT_EQ(form->pcFamilies->ActivePage(), form->tsButtons);
+  }
+  {
+    CapturedBoxes boxes;
+    form->ApplyArgs(ParseGalleryArgs({"--page", "Gauges", "--frobnicate"}));
+    ASSERT_EQ(boxes.Texts.size(), 1u);
+    EXPECT_NE(boxes.Texts[0].find("Unknown option --frobnicate"), std::string::npos) << boxes.Texts[0];
+    EXPECT_NE(boxes.Texts[0].find("There is no page \"Gauges\"; the pages are: Buttons."), std::string::npos)
+        << boxes.Texts[0];
+    EXPECT_NE(boxes.Texts[0].find("Usage:"), std::string::npos);
+    EXPECT_EQ(form->pcFamilies->ActivePage(), form->tsButtons);
+  }
+}
+
+namespace {
+HWND gMain = nullptr;
+bool gAboutShown = false, gMainDisabled = false;
+void CALLBACK PressOk(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  for (int i = 0; i < Screen->FormCount(); ++i)
+    if (auto* about = dynamic_cast<TfrmGalleryAbout*>(Screen->Forms(i))) {
+      gAboutShown = IsWindowVisible(about->Handle()) != FALSE;
+      gMainDisabled = !IsWindowEnabled(gMain);
+      about->btnOK->Click();
+    }
+}
+}  // namespace
+
+TEST_F(GalleryFixture, AboutIsAModalDialogClosedByOk) {
+  form->Show();
+  gMain = form->Handle();
+  gAboutShown = gMainDisabled = false;
+  SetTimer(nullptr, 0, 100, PressOk);
+  form->miAbout->Click();  // returns when the dialog has closed
+  EXPECT_TRUE(gAboutShown);
+  EXPECT_TRUE(gMainDisabled);
+  EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+  for (int i = 0; i < Screen->FormCount(); ++i) EXPECT_EQ(dynamic_cast<TfrmGalleryAbout*>(Screen->Forms(i)), nullptr);
+}

@@ -1,0 +1,211 @@
+#include "ui/ComCtrls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+// Caption as a user reads it: no '&' markers ("&&" is one '&'), lower case.
+std::string Plain(const std::string& caption) {
+  std::string out;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    else if (caption[i] == '&') continue;
+    out.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(caption[i]))));
+  }
+  return out;
+}
+
+}  // namespace
+
+// ---- TTabSheet ----
+
+const TClassInfo& TTabSheet::StaticClass() {
+  static const TClassInfo info("TTabSheet", &TWinControl::StaticClass());
+  return info;
+}
+
+TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {
+  FVisible = false;  // shown when it becomes the active page
+  FWidth = 200;
+  FHeight = 150;
+}
+
+TTabSheet::~TTabSheet() {
+  if (FPageControl) FPageControl->RemovePage(this);
+}
+
+void TTabSheet::SetPageControl(TPageControl* control) { SetParent(control); }
+
+void TTabSheet::SetParent(TWinControl* parent) {
+  if (parent == FParent) return;
+  if (FPageControl) FPageControl->RemovePage(this);
+  TWinControl::SetParent(parent);
+  if (auto* pc = dynamic_cast<TPageControl*>(parent)) pc->InsertPage(this);
+}
+
+int TTabSheet::PageIndex() const {
+  if (!FPageControl) return -1;
+  const auto& pages = FPageControl->FPages;
+  return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
+}
+
+void TTabSheet::WndProc(TMessage& m) {
+  TWinControl::WndProc(m);
+  if (m.Msg == CM_TEXTCHANGED && FPageControl) FPageControl->PageCaptionChanged(this);
+}
+
+// ---- TPageControl ----
+
+const TClassInfo& TPageControl::StaticClass() {
+  static const TClassInfo info("TPageControl", &TWinControl::StaticClass());
+  return info;
+}
+
+TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 289;
+  FHeight = 193;
+  TabStop = true;
+}
+
+TPageControl::~TPageControl() {
+  // The pages outlive this part of us (their windows go with ours): they forget us now.
+  for (TTabSheet* page : FPages) page->FPageControl = nullptr;
+  FPages.clear();
+  FActivePage = nullptr;
+}
+
+void TPageControl::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  static const bool registered = [] {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
+    return InitCommonControlsEx(&icc) != FALSE;
+  }();
+  (void)registered;
+  p.NativeClass = WC_TABCONTROLA;
+  // The pages are our child windows: the tab control must not paint over them.
+  p.Style |= WS_CLIPCHILDREN;
+}
+
+void TPageControl::CreateHandleDone() { RebuildTabs(); }
+
+void TPageControl::InsertPage(TTabSheet* page) {
+  page->FPageControl = this;
+  FPages.push_back(page);
+  if (!FActivePage) FActivePage = page;
+  RebuildTabs();
+}
+
+void TPageControl::RemovePage(TTabSheet* page) {
+  auto it = std::find(FPages.begin(), FPages.end(), page);
+  if (it == FPages.end()) return;
+  const size_t index = static_cast<size_t>(it - FPages.begin());
+  FPages.erase(it);
+  page->FPageControl = nullptr;
+  if (FActivePage == page) {
+    // The neighbour takes its place: the next page, or the one before at the end.
+    FActivePage = FPages.empty() ? nullptr : FPages[std::min(index, FPages.size() - 1)];
+  }
+  RebuildTabs();
+}
+
+void TPageControl::PageCaptionChanged(TTabSheet* page) {
+  if (!HandleAllocated()) return;
+  const int index = page->PageIndex();
+  std::string text = page->Caption();
+  TCITEMA item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text.data();
+  SendMessageA(FHandle, TCM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  AlignPages();  // a longer caption can add a row of tabs
+}
+
+void TPageControl::RebuildTabs() {
+  if (HandleAllocated()) {
+    SendMessageA(FHandle, TCM_DELETEALLITEMS, 0, 0);
+    for (size_t i = 0; i < FPages.size(); ++i) {
+      std::string text = FPages[i]->Caption();
+      TCITEMA item{};
+      item.mask = TCIF_TEXT;
+      item.pszText = text.data();
+      SendMessageA(FHandle, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageA(FHandle, TCM_SETCURSEL, static_cast<WPARAM>(ActivePageIndex()), 0);
+  }
+  AlignPages();
+  ShowActivePage();
+}
+
+RECT TPageControl::DisplayRect() {
+  RECT r = ClientRect();
+  if (HandleAllocated()) SendMessageA(FHandle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+  return r;
+}
+
+void TPageControl::AlignPages() {
+  if (!HandleAllocated()) return;
+  const RECT r = DisplayRect();
+  for (TTabSheet* page : FPages)
+    page->SetBounds(r.left, r.top, std::max(0L, r.right - r.left), std::max(0L, r.bottom - r.top));
+}
+
+void TPageControl::ShowActivePage() {
+  // The new page shows before the old one hides, so the area never flashes empty.
+  if (FActivePage) {
+    FActivePage->SetVisible(true);
+    if (HandleAllocated()) FActivePage->HandleNeeded();
+  }
+  for (TTabSheet* page : FPages)
+    if (page != FActivePage) page->SetVisible(false);
+}
+
+int TPageControl::ActivePageIndex() const { return FActivePage ? FActivePage->PageIndex() : -1; }
+
+void TPageControl::SetActivePage(TTabSheet* page) {
+  if (page && page->FPageControl != this) return;
+  if (page == FActivePage) return;
+  FActivePage = page;
+  if (HandleAllocated()) SendMessageA(FHandle, TCM_SETCURSEL, static_cast<WPARAM>(ActivePageIndex()), 0);
+  ShowActivePage();
+}
+
+void TPageControl::SetActivePageIndex(int index) {
+  SetActivePage(index >= 0 && index < PageCount() ? FPages[static_cast<size_t>(index)] : nullptr);
+}
+
+TTabSheet* TPageControl::FindPage(const std::string& caption) const {
+  const std::string wanted = Plain(caption);
+  for (TTabSheet* page : FPages)
+    if (Plain(page->Caption()) == wanted) return page;
+  return nullptr;
+}
+
+void TPageControl::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case CN_NOTIFY: {
+      const auto* hdr = reinterpret_cast<const NMHDR*>(m.LParam);
+      if (hdr->code == static_cast<UINT>(TCN_SELCHANGING)) {
+        bool allow = true;
+        if (OnChanging) OnChanging(this, allow);
+        m.Result = allow ? FALSE : TRUE;  // TRUE keeps the current tab
+        return;
+      }
+      if (hdr->code == static_cast<UINT>(TCN_SELCHANGE)) {
+        const int index = static_cast<int>(SendMessageA(FHandle, TCM_GETCURSEL, 0, 0));
+        if (index >= 0 && index < PageCount() && FPages[static_cast<size_t>(index)] != FActivePage) {
+          FActivePage = FPages[static_cast<size_t>(index)];
+          ShowActivePage();
+          if (OnChange) OnChange(this);
+        }
+        return;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
+  if (m.Msg == WM_SIZE) AlignPages();
+}
