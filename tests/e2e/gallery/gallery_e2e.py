@@ -18,7 +18,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "shell"))
 sys.path.insert(0, os.path.join(HERE, "..", "tray"))
-from lumetta_e2e import OwnDisplay, expect, move, win_path  # noqa: E402
+from lumetta_e2e import OwnDisplay, expect, move, use_wine_of, win_path, wine  # noqa: E402
 from tray_e2e import item_rows, rgb_of, screenshot  # noqa: E402
 
 PROGRAM = "SkinGallery.exe"
@@ -42,7 +42,7 @@ class Gallery:
         self.count = 0
 
     def start(self, *args):
-        self.process = subprocess.Popen(["wine", "explorer", self.desktop, self.program_path, *args],
+        self.process = subprocess.Popen([wine(), "explorer", self.desktop, self.program_path, *args],
                                         cwd=self.folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def run_probe(self, exe, *args):
@@ -50,7 +50,7 @@ class Gallery:
         self.count += 1
         answer = os.path.join(self.folder, f"probe{self.count}.txt")
         self.launchers.append(subprocess.Popen(
-            ["wine", "explorer", self.desktop, win_path(os.path.join(self.bin_dir, exe)), "--out", win_path(answer),
+            [wine(), "explorer", self.desktop, win_path(os.path.join(self.bin_dir, exe)), "--out", win_path(answer),
              *args], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         end = time.monotonic() + 30
         while not os.path.exists(answer):
@@ -231,6 +231,7 @@ def main():
         del args[i:i + 2]
     bin_dir = os.path.abspath(args[0])
     names = args[1:] or list(SCENARIOS)
+    use_wine_of(bin_dir)
     subprocess.run([os.path.join(HERE, "..", "..", "..", "scripts", "wine-prefix")], check=True)
     failed = []
     with OwnDisplay():
