@@ -10,7 +10,8 @@
 namespace {
 std::string Lower(std::string_view s) {
   std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return out;
 }
 
@@ -33,7 +34,8 @@ TCheckGlyphState CheckStateFromButtonState(uint32_t buttonState, bool disabled) 
   return s;
 }
 
-TCheckValue CheckValueFromProperties(TCheckValue native, std::string_view stateIdent, std::string_view checkedIdent) {
+TCheckValue CheckValueFromProperties(TCheckValue native, std::string_view stateIdent,
+                                     std::string_view checkedIdent) {
   if (!stateIdent.empty()) {
     const std::string s = Lower(stateIdent);
     if (s.find("uncheck") != std::string::npos) return TCheckValue::Unchecked;
@@ -41,7 +43,8 @@ TCheckValue CheckValueFromProperties(TCheckValue native, std::string_view stateI
     if (s.find("gray") != std::string::npos) return TCheckValue::Grayed;
     return native;
   }
-  if (!checkedIdent.empty()) return Lower(checkedIdent) == "true" ? TCheckValue::Checked : TCheckValue::Unchecked;
+  if (!checkedIdent.empty())
+    return Lower(checkedIdent) == "true" ? TCheckValue::Checked : TCheckValue::Unchecked;
   return native;
 }
 
@@ -57,10 +60,14 @@ int CheckBoxFrame(const TCheckGlyphState& state, int frameCount) {
   if (state.Disabled) frame += 2;
   if (twelve) {
     switch (frame) {
-      case 2: return 5;
-      case 3: return 4;
-      case 4: return 8;
-      default: break;
+      case 2:
+        return 5;
+      case 3:
+        return 4;
+      case 4:
+        return 8;
+      default:
+        break;
     }
   }
   return frame;
@@ -71,10 +78,14 @@ int RadioFrame(bool checked, bool disabled, int frameCount) {
   if (disabled) frame += 2;
   if (frameCount == 8) {
     switch (frame) {
-      case 2: return 5;
-      case 3: return 4;
-      case 4: return 8;
-      default: break;
+      case 2:
+        return 5;
+      case 3:
+        return 4;
+      case 4:
+        return 8;
+      default:
+        break;
     }
   }
   return frame;

@@ -22,7 +22,8 @@ TCheckGlyphState CheckStateFromButtonState(uint32_t buttonState, bool disabled);
 // lower case: containing "uncheck", else "check", else "gray") or, without "State", its
 // "Checked" identifier ("true" or not). An empty identifier means the property is not
 // published; a State identifier matching none of the words keeps `native`.
-TCheckValue CheckValueFromProperties(TCheckValue native, std::string_view stateIdent, std::string_view checkedIdent);
+TCheckValue CheckValueFromProperties(TCheckValue native, std::string_view stateIdent,
+                                     std::string_view checkedIdent);
 
 // A radio button has no grayed value: only "Checked" counts.
 bool RadioCheckedFromProperty(bool native, std::string_view checkedIdent);

@@ -18,9 +18,18 @@ inline constexpr int PageUp = 2;      // SB_PAGEUP
 inline constexpr int PageDown = 3;    // SB_PAGEDOWN
 inline constexpr int ThumbTrack = 5;  // SB_THUMBTRACK
 
+// Mouse messages handed on to the covered scroll bar, and the bar hit codes.
+inline constexpr uint32_t MsgLButtonDown = 0x201;   // WM_LBUTTONDOWN
+inline constexpr uint32_t MsgLButtonUp = 0x202;     // WM_LBUTTONUP
+inline constexpr uint32_t MsgNcLButtonDown = 0xA1;  // WM_NCLBUTTONDOWN
+inline constexpr uint32_t MsgNcLButtonUp = 0xA2;    // WM_NCLBUTTONUP
+inline constexpr uintptr_t KeyLButton = 0x1;        // MK_LBUTTON
+inline constexpr uintptr_t HitHScroll = 6;          // HTHSCROLL
+inline constexpr uintptr_t HitVScroll = 7;          // HTVSCROLL
+
 // SCROLLBARINFO / COMBOBOXINFO part states.
-inline constexpr uint32_t SystemUnavailable = 0x1;    // STATE_SYSTEM_UNAVAILABLE
-inline constexpr uint32_t SystemInvisible = 0x8000;   // STATE_SYSTEM_INVISIBLE
+inline constexpr uint32_t SystemUnavailable = 0x1;   // STATE_SYSTEM_UNAVAILABLE
+inline constexpr uint32_t SystemInvisible = 0x8000;  // STATE_SYSTEM_INVISIBLE
 
 // Window styles the families look at.
 inline constexpr uint32_t WindowPopup = 0x80000000u;  // WS_POPUP

@@ -1,6 +1,7 @@
 // The portable control families copy these Win32 numbers (ControlConst.h); the system
 // header is the judge.
 #include <windows.h>
+// After <windows.h>, which it needs.
 #include <commctrl.h>
 
 #include "skin/controls/ControlConst.h"
@@ -10,6 +11,11 @@ static_assert(WinCtl::StateIndeterminate == BST_INDETERMINATE && WinCtl::StatePu
 
 static_assert(WinCtl::LineUp == SB_LINEUP && WinCtl::LineDown == SB_LINEDOWN && WinCtl::PageUp == SB_PAGEUP);
 static_assert(WinCtl::PageDown == SB_PAGEDOWN && WinCtl::ThumbTrack == SB_THUMBTRACK);
+
+static_assert(WinCtl::MsgLButtonDown == WM_LBUTTONDOWN && WinCtl::MsgLButtonUp == WM_LBUTTONUP);
+static_assert(WinCtl::MsgNcLButtonDown == WM_NCLBUTTONDOWN && WinCtl::MsgNcLButtonUp == WM_NCLBUTTONUP);
+static_assert(WinCtl::KeyLButton == MK_LBUTTON && WinCtl::HitHScroll == HTHSCROLL &&
+              WinCtl::HitVScroll == HTVSCROLL);
 
 static_assert(WinCtl::SystemUnavailable == STATE_SYSTEM_UNAVAILABLE);
 static_assert(WinCtl::SystemInvisible == STATE_SYSTEM_INVISIBLE);
@@ -26,7 +32,8 @@ static_assert(WinCtl::HeaderRight == HDF_RIGHT && WinCtl::HeaderCenter == HDF_CE
 static_assert(WinCtl::HeaderJustifyMask == HDF_JUSTIFYMASK);
 static_assert(WinCtl::HeaderImage == HDF_IMAGE && WinCtl::HeaderOwnerDraw == HDF_OWNERDRAW);
 
-static_assert(WinCtl::TextLeft == DT_LEFT && WinCtl::TextCenter == DT_CENTER && WinCtl::TextRight == DT_RIGHT);
+static_assert(WinCtl::TextLeft == DT_LEFT && WinCtl::TextCenter == DT_CENTER &&
+              WinCtl::TextRight == DT_RIGHT);
 
 static_assert(WinCtl::DrawPrePaint == CDDS_PREPAINT && WinCtl::DrawItemPrePaint == CDDS_ITEMPREPAINT);
 static_assert(WinCtl::TrackTics == TBCD_TICS && WinCtl::TrackThumb == TBCD_THUMB);

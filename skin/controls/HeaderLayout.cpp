@@ -10,9 +10,12 @@ int HeaderItemImage(uint32_t format, int imageIndex) {
 
 TItemAlign HeaderItemAlign(uint32_t format) {
   switch (format & WinCtl::HeaderJustifyMask) {
-    case WinCtl::HeaderRight: return TItemAlign::Right;
-    case WinCtl::HeaderCenter: return TItemAlign::Centre;
-    default: return TItemAlign::Left;
+    case WinCtl::HeaderRight:
+      return TItemAlign::Right;
+    case WinCtl::HeaderCenter:
+      return TItemAlign::Centre;
+    default:
+      return TItemAlign::Left;
   }
 }
 

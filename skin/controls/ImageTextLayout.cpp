@@ -11,10 +11,16 @@ TImageTextLayout ImageTextLayout(const TImageTextInput& in) {
   const int cx = l.ShowIcon ? in.IconWidth : 0;
   int start;
   switch (in.Align) {
-    case TItemAlign::Left: start = 2; break;
-    case TItemAlign::Right: start = r.Width() - cx - in.TextWidth - 2; break;
+    case TItemAlign::Left:
+      start = 2;
+      break;
+    case TItemAlign::Right:
+      start = r.Width() - cx - in.TextWidth - 2;
+      break;
     case TItemAlign::Centre:
-    default: start = HalfOf(r.Width() - cx - in.TextWidth); break;
+    default:
+      start = HalfOf(r.Width() - cx - in.TextWidth);
+      break;
   }
   start = std::max(start, 2);
   if (l.ShowIcon) {

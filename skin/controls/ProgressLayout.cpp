@@ -30,8 +30,8 @@ TProgressLayout ProgressLayout(int width, int height, bool vertical, int positio
   return l;
 }
 
-TChunkLayout ChunkProgressLayout(const TSkinRect& rect, int position, int maximum, int chunkWidth, int chunkHeight,
-                                 int leftWidth) {
+TChunkLayout ChunkProgressLayout(const TSkinRect& rect, int position, int maximum, int chunkWidth,
+                                 int chunkHeight, int leftWidth) {
   TChunkLayout c;
   c.BarWidth = FillLength(rect.Width(), position, maximum);
   if (c.BarWidth <= 0 || chunkWidth <= 0 || chunkHeight <= 0) {

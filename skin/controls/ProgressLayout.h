@@ -25,9 +25,9 @@ bool ProgressStyleVertical(uint32_t style);
 
 // Skins with Progress Style 1 draw a chunk picture repeated along the filled part.
 struct TChunkLayout {
-  int BarWidth = 0;     // MulDiv(width, position, maximum); 0 draws no chunks
-  int Copies = 0;       // chunk copies side by side from x 0 of the strip
-  TSkinRect Strip;      // where the chunk strip (BarWidth x chunk height) lands
+  int BarWidth = 0;  // MulDiv(width, position, maximum); 0 draws no chunks
+  int Copies = 0;    // chunk copies side by side from x 0 of the strip
+  TSkinRect Strip;   // where the chunk strip (BarWidth x chunk height) lands
 };
-TChunkLayout ChunkProgressLayout(const TSkinRect& rect, int position, int maximum, int chunkWidth, int chunkHeight,
-                                 int leftWidth);
+TChunkLayout ChunkProgressLayout(const TSkinRect& rect, int position, int maximum, int chunkWidth,
+                                 int chunkHeight, int leftWidth);

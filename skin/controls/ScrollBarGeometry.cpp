@@ -53,7 +53,8 @@ int ScrollHitTest(int along, int arrow, const TThumbExtent& thumb, int length) {
   return WinCtl::LineDown;
 }
 
-TThumbExtent DragThumb(const TThumbExtent& current, int thumbAtPress, int cursorTravel, int arrow, int length) {
+TThumbExtent DragThumb(const TThumbExtent& current, int thumbAtPress, int cursorTravel, int arrow,
+                       int length) {
   const int size = current.Length();
   int start = thumbAtPress + cursorTravel;
   start = std::min(start, length - arrow - size);
@@ -69,7 +70,9 @@ int ScrollArrowFrame(bool vertical, bool second, bool mouseDown, int hitCode) {
 
 int ScrollTrackFrame(bool enabled) { return enabled ? 1 : 3; }
 
-int ScrollThumbFrame(bool mouseDown, int hitCode) { return mouseDown && hitCode == WinCtl::ThumbTrack ? 2 : 1; }
+int ScrollThumbFrame(bool mouseDown, int hitCode) {
+  return mouseDown && hitCode == WinCtl::ThumbTrack ? 2 : 1;
+}
 
 TSkinRect ScrollCornerRect(const TSkinRect& v, const TSkinRect& h) {
   // Two pixels past the bars' far edges, so no sliver of the native corner stays.
@@ -78,6 +81,35 @@ TSkinRect ScrollCornerRect(const TSkinRect& v, const TSkinRect& h) {
 
 bool ScrollKindIsVertical(std::string_view kindIdent) {
   std::string s(kindIdent);
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(s.begin(), s.end(), s.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return s != "sbhorizontal";
+}
+
+std::vector<TScrollPaintStep> ScrollBarPaintPlan(const TScrollPaintInput& in) {
+  const TScrollBarLayout l = ScrollBarLayout(in.Width, in.Height, in.Vertical, in.Arrow, in.StripHeight);
+  std::vector<TScrollPaintStep> plan;
+  if (!l.Track.Empty()) plan.push_back({TScrollPart::Track, l.Track, ScrollTrackFrame(in.Enabled)});
+  plan.push_back({TScrollPart::FirstArrow, l.FirstArrow,
+                  ScrollArrowFrame(in.Vertical, false, in.MouseDown, in.HitCode)});
+  plan.push_back({TScrollPart::SecondArrow, l.SecondArrow,
+                  ScrollArrowFrame(in.Vertical, true, in.MouseDown, in.HitCode)});
+  if (!in.Enabled) return plan;
+  // A scroll-bar control reports its thumb live; a window bar's thumb is tracked by hand
+  // while the system's drag loop runs.
+  const bool dragging = in.Kind != sbkControl && in.HitCode == WinCtl::ThumbTrack;
+  const TThumbExtent thumb =
+      dragging ? DragThumb(in.NativeThumb, in.ThumbAtPress, in.CursorTravel, in.Arrow, l.Length)
+               : in.NativeThumb;
+  if (thumb.Length() > 0)
+    plan.push_back({TScrollPart::Thumb, ScrollThumbRect(l, in.Vertical, thumb),
+                    ScrollThumbFrame(in.MouseDown, in.HitCode)});
+  return plan;
+}
+
+TScrollForward ScrollForward(TScrollBarKind kind, bool release) {
+  if (kind == sbkControl)
+    return {release ? WinCtl::MsgLButtonUp : WinCtl::MsgLButtonDown, WinCtl::KeyLButton, false};
+  return {release ? WinCtl::MsgNcLButtonUp : WinCtl::MsgNcLButtonDown,
+          kind == sbkVertical ? WinCtl::HitVScroll : WinCtl::HitHScroll, true};
 }

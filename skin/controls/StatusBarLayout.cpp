@@ -8,7 +8,8 @@
 namespace {
 std::string Lower(std::string_view s) {
   std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return out;
 }
 }  // namespace
@@ -22,9 +23,12 @@ TPanelBevel PanelBevelFromIdent(std::string_view ident) {
 
 int StatusPanelFrame(TPanelBevel bevel) {
   switch (bevel) {
-    case TPanelBevel::Raised: return 2;
-    case TPanelBevel::None: return 3;
-    case TPanelBevel::Lowered: break;
+    case TPanelBevel::Raised:
+      return 2;
+    case TPanelBevel::None:
+      return 3;
+    case TPanelBevel::Lowered:
+      break;
   }
   return 1;
 }
@@ -52,9 +56,12 @@ TPanelAlign PanelAlignFromIdent(std::string_view ident) {
 
 uint32_t StatusTextFormat(TPanelAlign align, bool rightToLeft) {
   switch (align) {
-    case TPanelAlign::Centre: return WinCtl::TextCenter;
-    case TPanelAlign::Right: return rightToLeft ? WinCtl::TextLeft : WinCtl::TextRight;
-    case TPanelAlign::Left: break;
+    case TPanelAlign::Centre:
+      return WinCtl::TextCenter;
+    case TPanelAlign::Right:
+      return rightToLeft ? WinCtl::TextLeft : WinCtl::TextRight;
+    case TPanelAlign::Left:
+      break;
   }
   return rightToLeft ? WinCtl::TextRight : WinCtl::TextLeft;
 }
@@ -64,4 +71,6 @@ std::optional<TSkinRect> StatusGripRect(const TSkinRect& bar, uint32_t style, in
   return TSkinRect{bar.Right - 1 - cellWidth, bar.Bottom - 1 - cellHeight, bar.Right - 1, bar.Bottom - 1};
 }
 
-TSkinRect StatusDrawPanelRect(const TSkinRect& p) { return {p.Left + 1, p.Top + 1, p.Right - 1, p.Bottom - 1}; }
+TSkinRect StatusDrawPanelRect(const TSkinRect& p) {
+  return {p.Left + 1, p.Top + 1, p.Right - 1, p.Bottom - 1};
+}

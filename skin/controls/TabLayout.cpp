@@ -12,10 +12,14 @@ TTabPosition ReadTabPosition(uint32_t style) {
 
 TTabTurns TabTurns(TTabPosition position) {
   switch (position) {
-    case tpBottom: return {TImageTurn::FlipVert, TImageTurn::FlipVert, TImageTurn::None};
-    case tpLeft: return {TImageTurn::None, TImageTurn::RotateLeft, TImageTurn::RotateLeft};
-    case tpRight: return {TImageTurn::None, TImageTurn::RotateRight, TImageTurn::RotateRight};
-    case tpTop: break;
+    case tpBottom:
+      return {TImageTurn::FlipVert, TImageTurn::FlipVert, TImageTurn::None};
+    case tpLeft:
+      return {TImageTurn::None, TImageTurn::RotateLeft, TImageTurn::RotateLeft};
+    case tpRight:
+      return {TImageTurn::None, TImageTurn::RotateRight, TImageTurn::RotateRight};
+    case tpTop:
+      break;
   }
   return {};
 }
@@ -23,20 +27,32 @@ TTabTurns TabTurns(TTabPosition position) {
 TSkinRect TabPageArea(const TSkinRect& d, TTabPosition position) {
   TSkinRect p{d.Left - 4, d.Top - 4, d.Right + 4, d.Bottom + 4};
   switch (position) {
-    case tpTop: p.Top += 1; break;
-    case tpBottom: p.Bottom -= 1; break;
-    case tpLeft: p.Left += 1; break;
-    case tpRight: p.Right -= 1; break;
+    case tpTop:
+      p.Top += 1;
+      break;
+    case tpBottom:
+      p.Bottom -= 1;
+      break;
+    case tpLeft:
+      p.Left += 1;
+      break;
+    case tpRight:
+      p.Right -= 1;
+      break;
   }
   return p;
 }
 
 TSkinRect TabStrip(const TSkinRect& w, const TSkinRect& p, TTabPosition position) {
   switch (position) {
-    case tpBottom: return {w.Left, p.Bottom, w.Right, w.Bottom};
-    case tpLeft: return {w.Left, w.Top, p.Left, w.Bottom};
-    case tpRight: return {p.Right, w.Top, w.Right, w.Bottom};
-    case tpTop: break;
+    case tpBottom:
+      return {w.Left, p.Bottom, w.Right, w.Bottom};
+    case tpLeft:
+      return {w.Left, w.Top, p.Left, w.Bottom};
+    case tpRight:
+      return {p.Right, w.Top, w.Right, w.Bottom};
+    case tpTop:
+      break;
   }
   return {w.Left, w.Top, w.Right, p.Top};
 }
@@ -50,15 +66,18 @@ void TabBufferSize(const TSkinRect& strip, TTabPosition position, int& width, in
 TSkinRect TabItemInBuffer(const TSkinRect& r, TTabPosition position, const TSkinRect& page, int bufferWidth,
                           int windowWidth) {
   switch (position) {
-    case tpTop: return {r.Left, r.Top + 1, r.Right, r.Bottom + 1};
+    case tpTop:
+      return {r.Left, r.Top + 1, r.Right, r.Bottom + 1};
     case tpBottom: {
       const int dy = page.Bottom + 1;
       return {r.Left, r.Top - dy, r.Right, r.Bottom - dy};
     }
     // Read back through the turn that follows: a left buffer turned counter-clockwise puts
     // buffer row y at window column y, so the tab's outer edge meets the window's edge.
-    case tpLeft: return {bufferWidth - r.Bottom, r.Left, bufferWidth - r.Top, r.Right};
-    case tpRight: return {r.Top - 1, windowWidth - r.Right, r.Bottom - 1, windowWidth - r.Left};
+    case tpLeft:
+      return {bufferWidth - r.Bottom, r.Left, bufferWidth - r.Top, r.Right};
+    case tpRight:
+      return {r.Top - 1, windowWidth - r.Right, r.Bottom - 1, windowWidth - r.Left};
   }
   return r;
 }

@@ -34,8 +34,8 @@ TSkinRect TabStrip(const TSkinRect& window, const TSkinRect& page, TTabPosition 
 void TabBufferSize(const TSkinRect& strip, TTabPosition position, int& width, int& height);
 
 // An item rectangle (TCM_GETITEMRECT) moved into buffer coordinates.
-TSkinRect TabItemInBuffer(const TSkinRect& item, TTabPosition position, const TSkinRect& page, int bufferWidth,
-                          int windowWidth);
+TSkinRect TabItemInBuffer(const TSkinRect& item, TTabPosition position, const TSkinRect& page,
+                          int bufferWidth, int windowWidth);
 
 // Frame of the tab strip: 2 for the current item, else 1.
 inline int TabFrame(bool current) { return current ? 2 : 1; }

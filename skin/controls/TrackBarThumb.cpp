@@ -6,7 +6,8 @@ TTrackDrawAnswer TrackBarCustomDraw(uint32_t stage, uintptr_t item, uint32_t ite
   // The skin has one thumb picture for every state: hover and press change nothing.
   (void)itemState;
   if (stage == WinCtl::DrawPrePaint) return {WinCtl::DrawNotifyItemDraw, false, 0};
-  if (stage == WinCtl::DrawItemPrePaint && item == WinCtl::TrackThumb) return {WinCtl::DrawSkipDefault, true, 2};
+  if (stage == WinCtl::DrawItemPrePaint && item == WinCtl::TrackThumb)
+    return {WinCtl::DrawSkipDefault, true, 2};
   return {WinCtl::DrawDoDefault, false, 0};
 }
 

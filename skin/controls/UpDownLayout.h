@@ -19,11 +19,11 @@ struct TUpDownButton {
 };
 
 struct TUpDownInput {
-  TSkinRect Client;        // client rectangle
-  bool InEdit = false;     // the spin button sits inside an edit: one pixel smaller all round
-  bool Horizontal = false; // the handler's own flag or UDS_HORZ in the style
+  TSkinRect Client;         // client rectangle
+  bool InEdit = false;      // the spin button sits inside an edit: one pixel smaller all round
+  bool Horizontal = false;  // the handler's own flag or UDS_HORZ in the style
   bool Enabled = true;
-  bool Pressed = false;    // the left button is down on the control
+  bool Pressed = false;          // the left button is down on the control
   int CursorX = 0, CursorY = 0;  // client coordinates
 };
 

@@ -64,13 +64,14 @@ TEST(CheckState, ClassLibraryPropertiesOverrideTheNativeValue) {
       {V::Unchecked, "cbChecked", "", V::Checked},
       {V::Unchecked, "cbGrayed", "True", V::Grayed},  // State is asked before Checked
       {V::Unchecked, "CBGRAYED", "", V::Grayed},
-      {V::Checked, "cbOther", "False", V::Checked},   // State published but saying nothing
-      {V::Unchecked, "", "True", V::Checked},         // only "Checked"
+      {V::Checked, "cbOther", "False", V::Checked},  // State published but saying nothing
+      {V::Unchecked, "", "True", V::Checked},        // only "Checked"
       {V::Checked, "", "False", V::Unchecked},
-      {V::Grayed, "", "", V::Grayed},                 // neither published
+      {V::Grayed, "", "", V::Grayed},  // neither published
   };
   for (const Case& c : cases)
-    EXPECT_EQ(CheckValueFromProperties(c.native, c.state, c.checked), c.expected) << c.state << "/" << c.checked;
+    EXPECT_EQ(CheckValueFromProperties(c.native, c.state, c.checked), c.expected)
+        << c.state << "/" << c.checked;
   EXPECT_TRUE(RadioCheckedFromProperty(false, "True"));
   EXPECT_FALSE(RadioCheckedFromProperty(true, "False"));
   EXPECT_TRUE(RadioCheckedFromProperty(true, ""));
@@ -158,7 +159,7 @@ TEST(CustomGlyphs, ShortOrEmptyStripsNeverReadPastTheirEnd) {
 
 TEST(SkinMulDiv, RoundsLikeThePlatform) {
   EXPECT_EQ(SkinMulDiv(152, 50, 100), 76);
-  EXPECT_EQ(SkinMulDiv(10, 1, 4), 3);     // 2.5 rounds away from zero
+  EXPECT_EQ(SkinMulDiv(10, 1, 4), 3);  // 2.5 rounds away from zero
   EXPECT_EQ(SkinMulDiv(-10, 1, 4), -3);
   EXPECT_EQ(SkinMulDiv(7, 1, 3), 2);
   EXPECT_EQ(SkinMulDiv(100000, 100000, 100000), 100000);  // no 32-bit overflow inside

@@ -37,7 +37,8 @@ TEST(Progress, FillLengthByPositionAndOrientation) {
       {"horizontal at 0", 150, 16, false, 0, 100, std::nullopt, std::nullopt},
       {"horizontal at 50 %", 150, 16, false, 50, 100, TSkinRect{0, 0, 75, 16}, TSkinRect{0, 0, 75, 16}},
       {"horizontal at 100 %", 150, 16, false, 100, 100, TSkinRect{0, 0, 150, 16}, TSkinRect{0, 0, 150, 16}},
-      {"horizontal past the end", 150, 16, false, 130, 100, TSkinRect{0, 0, 150, 16}, TSkinRect{0, 0, 150, 16}},
+      {"horizontal past the end", 150, 16, false, 130, 100, TSkinRect{0, 0, 150, 16},
+       TSkinRect{0, 0, 150, 16}},
       {"rounded to nearest", 100, 16, false, 1, 3, TSkinRect{0, 0, 33, 16}, TSkinRect{0, 0, 33, 16}},
       {"no range", 150, 16, false, 50, 0, std::nullopt, std::nullopt},
       {"negative position", 150, 16, false, -5, 100, std::nullopt, std::nullopt},
@@ -113,7 +114,8 @@ TEST(StatusBar, PanelRectanglesTextAndAlignment) {
     uint32_t format;
   } cases[] = {{"taLeftJustify", false, 0}, {"taRightJustify", false, 2}, {"taCenter", false, 1},
                {"taLeftJustify", true, 2},  {"taRightJustify", true, 0},  {"taCenter", true, 1}};
-  for (const Case& c : cases) EXPECT_EQ(StatusTextFormat(PanelAlignFromIdent(c.ident), c.rtl), c.format) << c.ident << c.rtl;
+  for (const Case& c : cases)
+    EXPECT_EQ(StatusTextFormat(PanelAlignFromIdent(c.ident), c.rtl), c.format) << c.ident << c.rtl;
 }
 
 TEST(StatusBar, SizeGripAtTheBottomRightCorner) {

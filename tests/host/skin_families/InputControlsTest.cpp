@@ -41,8 +41,7 @@ TEST(UpDown, HorizontalFramesByHalfAndState) {
     bool enabled, pressed;
     int cursorX;
     int leftFrame, rightFrame;
-  } cases[] = {
-      {true, false, 3, 1, 5}, {true, true, 3, 2, 5}, {true, true, 30, 1, 6}, {false, true, 3, 3, 7}};
+  } cases[] = {{true, false, 3, 1, 5}, {true, true, 3, 2, 5}, {true, true, 30, 1, 6}, {false, true, 3, 3, 7}};
   for (const Case& c : cases) {
     TUpDownInput in;
     in.Client = {0, 0, 32, 16};
@@ -110,8 +109,9 @@ TEST(ComboButton, StateAndDrawingChoice) {
   struct Case {
     bool pressed, focused, hot, enabled;
     int state;
-  } cases[] = {{false, false, false, true, 1}, {true, true, true, true, 2},  {false, true, false, true, 4},
-               {false, false, true, true, 4},  {false, false, false, false, 3}, {true, false, false, false, 2}};
+  } cases[] = {{false, false, false, true, 1},  {true, true, true, true, 2},
+               {false, true, false, true, 4},   {false, false, true, true, 4},
+               {false, false, false, false, 3}, {true, false, false, false, 2}};
   for (const Case& c : cases)
     EXPECT_EQ(ComboState(c.pressed, c.focused, c.hot, c.enabled), c.state)
         << c.pressed << c.focused << c.hot << c.enabled;
@@ -123,10 +123,10 @@ TEST(ComboButton, StateAndDrawingChoice) {
 
 TEST(ComboButton, OnlyASimpleComboListGetsScrollBars) {
   const uint32_t child = 0x40000000u, popup = 0x80000000u;
-  EXPECT_TRUE(ComboListGetsScrollBars(1, child, false));          // CBS_SIMPLE, child list
-  EXPECT_FALSE(ComboListGetsScrollBars(2, child, false));         // drop-down
-  EXPECT_FALSE(ComboListGetsScrollBars(3, child, false));         // drop-down list
-  EXPECT_FALSE(ComboListGetsScrollBars(1, popup | child, false)); // a pop-up list
-  EXPECT_FALSE(ComboListGetsScrollBars(1, child, true));          // parented to the desktop
+  EXPECT_TRUE(ComboListGetsScrollBars(1, child, false));           // CBS_SIMPLE, child list
+  EXPECT_FALSE(ComboListGetsScrollBars(2, child, false));          // drop-down
+  EXPECT_FALSE(ComboListGetsScrollBars(3, child, false));          // drop-down list
+  EXPECT_FALSE(ComboListGetsScrollBars(1, popup | child, false));  // a pop-up list
+  EXPECT_FALSE(ComboListGetsScrollBars(1, child, true));           // parented to the desktop
   EXPECT_FALSE(ComboListGetsScrollBars(1, 0, false));
 }

@@ -62,7 +62,7 @@ TEST(ScrollHitTest, EveryPartOfTheBar) {
   const TThumbExtent thumb{92, 108};
   struct Case {
     int along, code;
-  } cases[] = {{0, LineUp},    {15, LineUp},    {16, PageUp},   {91, PageUp},   {92, ThumbTrack},
+  } cases[] = {{0, LineUp},       {15, LineUp},    {16, PageUp},    {91, PageUp},    {92, ThumbTrack},
                {107, ThumbTrack}, {108, PageDown}, {183, PageDown}, {184, LineDown}, {199, LineDown}};
   for (const Case& c : cases) EXPECT_EQ(ScrollHitTest(c.along, 16, thumb, 200), c.code) << c.along;
 }
@@ -73,8 +73,7 @@ TEST(DragThumb, FollowsTheCursorOneArrowFromEitherEnd) {
     int travel;
     TThumbExtent expected;
   } cases[] = {
-      {0, {60, 80}}, {25, {85, 105}}, {-30, {30, 50}},
-      {-60, {16, 36}},    // stops one arrow from the top
+      {0, {60, 80}},     {25, {85, 105}}, {-30, {30, 50}}, {-60, {16, 36}},  // stops one arrow from the top
       {200, {164, 184}},  // and one arrow (plus its own length) from the bottom
   };
   for (const Case& c : cases) EXPECT_EQ(DragThumb(now, 60, c.travel, 16, 200), c.expected) << c.travel;
@@ -87,11 +86,12 @@ TEST(ScrollFrames, ArrowsTrackAndThumbByState) {
     bool vertical, second, down;
     int hit, frame;
   } arrows[] = {
-      {false, false, false, LineUp, 1},  {false, false, true, LineUp, 2},   {false, true, false, LineDown, 5},
-      {false, true, true, LineDown, 6},  {true, false, false, LineUp, 9},   {true, false, true, LineUp, 10},
-      {true, true, false, LineDown, 13}, {true, true, true, LineDown, 14},
-      {true, false, true, LineDown, 9},   // the other button is held
-      {true, true, true, ThumbTrack, 13}, // the thumb is held
+      {false, false, false, LineUp, 1},   {false, false, true, LineUp, 2},
+      {false, true, false, LineDown, 5},  {false, true, true, LineDown, 6},
+      {true, false, false, LineUp, 9},    {true, false, true, LineUp, 10},
+      {true, true, false, LineDown, 13},  {true, true, true, LineDown, 14},
+      {true, false, true, LineDown, 9},    // the other button is held
+      {true, true, true, ThumbTrack, 13},  // the thumb is held
   };
   for (const Case& c : arrows)
     EXPECT_EQ(ScrollArrowFrame(c.vertical, c.second, c.down, c.hit), c.frame)
@@ -110,4 +110,79 @@ TEST(ScrollBars, CornerSquareAndControlKind) {
   EXPECT_FALSE(ScrollKindIsVertical("SBHORIZONTAL"));
   EXPECT_TRUE(ScrollKindIsVertical("sbVertical"));
   EXPECT_TRUE(ScrollKindIsVertical(""));
+}
+
+namespace {
+TScrollPaintInput MemoBar() {
+  TScrollPaintInput in;
+  in.Width = 17;
+  in.Height = 200;
+  in.Kind = sbkVertical;
+  in.Vertical = true;
+  in.Arrow = 16;
+  in.StripHeight = 16;
+  in.NativeThumb = {40, 70};
+  return in;
+}
+}  // namespace
+
+TEST(ScrollBarPaintPlan, IdleBarPaintsTrackArrowsAndTheNativeThumb) {
+  const std::vector<TScrollPaintStep> expected = {
+      {TScrollPart::Track, {0, 16, 16, 184}, 1},
+      {TScrollPart::FirstArrow, {0, 0, 16, 16}, 9},
+      {TScrollPart::SecondArrow, {0, 184, 16, 200}, 13},
+      {TScrollPart::Thumb, {0, 40, 16, 70}, 1},
+  };
+  EXPECT_EQ(ScrollBarPaintPlan(MemoBar()), expected);
+}
+
+TEST(ScrollBarPaintPlan, PressedPartsAndDisabledBar) {
+  TScrollPaintInput in = MemoBar();
+  in.MouseDown = true;
+  in.HitCode = LineDown;
+  std::vector<TScrollPaintStep> plan = ScrollBarPaintPlan(in);
+  ASSERT_EQ(plan.size(), 4u);
+  EXPECT_EQ(plan[1].Frame, 9);
+  EXPECT_EQ(plan[2].Frame, 14);
+  EXPECT_EQ(plan[3].Frame, 1);
+
+  in = MemoBar();
+  in.Enabled = false;
+  plan = ScrollBarPaintPlan(in);
+  ASSERT_EQ(plan.size(), 3u);  // no thumb on a disabled bar
+  EXPECT_EQ(plan[0].Frame, 3);
+}
+
+TEST(ScrollBarPaintPlan, DraggedThumbFollowsTheCursorForWindowBarsOnly) {
+  TScrollPaintInput in = MemoBar();
+  in.MouseDown = true;
+  in.HitCode = ThumbTrack;
+  in.ThumbAtPress = 40;
+  in.CursorTravel = 500;  // far past the end: one arrow from it
+  std::vector<TScrollPaintStep> plan = ScrollBarPaintPlan(in);
+  ASSERT_EQ(plan.size(), 4u);
+  EXPECT_EQ(plan[3], (TScrollPaintStep{TScrollPart::Thumb, {0, 154, 16, 184}, 2}));
+
+  in.Kind = sbkControl;  // a control's own thumb is already where it belongs
+  plan = ScrollBarPaintPlan(in);
+  EXPECT_EQ(plan[3], (TScrollPaintStep{TScrollPart::Thumb, {0, 40, 16, 70}, 2}));
+}
+
+TEST(ScrollBarPaintPlan, ShortBarHasArrowsOnly) {
+  TScrollPaintInput in = MemoBar();
+  in.Height = 20;
+  in.NativeThumb = {};
+  const std::vector<TScrollPaintStep> expected = {
+      {TScrollPart::FirstArrow, {0, 0, 16, 10}, 9},
+      {TScrollPart::SecondArrow, {0, 10, 16, 20}, 13},
+  };
+  EXPECT_EQ(ScrollBarPaintPlan(in), expected);
+}
+
+TEST(ScrollForward, PressesGoToTheCoveredBar) {
+  EXPECT_EQ(ScrollForward(sbkVertical, false), (TScrollForward{0xA1, 7, true}));
+  EXPECT_EQ(ScrollForward(sbkHorizontal, false), (TScrollForward{0xA1, 6, true}));
+  EXPECT_EQ(ScrollForward(sbkVertical, true), (TScrollForward{0xA2, 7, true}));
+  EXPECT_EQ(ScrollForward(sbkControl, false), (TScrollForward{0x201, 1, false}));
+  EXPECT_EQ(ScrollForward(sbkControl, true), (TScrollForward{0x202, 1, false}));
 }

@@ -11,7 +11,8 @@ TSkinRect Bounds(const TPixelBuffer& b, uint32_t colour) {
   TSkinRect r{b.Width, b.Height, 0, 0};
   for (int y = 0; y < b.Height; ++y)
     for (int x = 0; x < b.Width; ++x)
-      if (b.GetPixel(x, y) == colour) r = {std::min(r.Left, x), std::min(r.Top, y), std::max(r.Right, x + 1), std::max(r.Bottom, y + 1)};
+      if (b.GetPixel(x, y) == colour)
+        r = {std::min(r.Left, x), std::min(r.Top, y), std::max(r.Right, x + 1), std::max(r.Bottom, y + 1)};
   return r.Empty() ? TSkinRect{} : r;
 }
 void Fill(TPixelBuffer& b, const TSkinRect& r, uint32_t colour) {
@@ -106,7 +107,7 @@ TEST(TabGeometry, StripCopyLeavesTheScrollerUntouched) {
       ASSERT_EQ(hits, inScroller ? 0 : 1) << x << "," << y;
     }
   EXPECT_EQ(RectsAround(strip, {300, 0, 320, 20}), std::vector<TSkinRect>{strip});  // outside: one copy
-  EXPECT_TRUE(RectsAround(strip, {-5, -5, 210, 30}).empty());                    // covers it all
+  EXPECT_TRUE(RectsAround(strip, {-5, -5, 210, 30}).empty());                       // covers it all
 }
 
 TEST(TabSet, DrawsTheTabsThatFitAndKeepsRoomForTheScroller) {
