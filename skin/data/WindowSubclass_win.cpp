@@ -23,19 +23,28 @@ struct TSubclassRegistry {
       return std::hash<uintptr_t>()(reinterpret_cast<uintptr_t>(k.Wnd)) * 4 + static_cast<size_t>(k.Slot);
     }
   };
-  // Windows and their procedures belong to one thread; so does this table.
+  // Skinned windows all belong to the GUI thread, so one table serves. (A thread_local one
+  // costs a call into the runtime's emulated TLS on every message here.)
   static std::unordered_map<Key, std::unique_ptr<TSubclassRecord>, Hash>& Table() {
-    thread_local std::unordered_map<Key, std::unique_ptr<TSubclassRecord>, Hash> table;
+    static std::unordered_map<Key, std::unique_ptr<TSubclassRecord>, Hash> table;
     return table;
   }
+  // The last record found: a window's messages come in runs.
+  static inline TSubclassRecord* Last = nullptr;
   static TSubclassRecord* Find(HWND wnd, int slot) {
+    if (Last && Last->Wnd == wnd && Last->Slot == slot) return Last;
     auto& t = Table();
     auto it = t.find({wnd, slot});
-    return it == t.end() ? nullptr : it->second.get();
+    if (it == t.end()) return nullptr;
+    return Last = it->second.get();
   }
-  static void Erase(TSubclassRecord* r) {
-    if (r->Owner) r->Owner->FRecord = nullptr;
-    Table().erase({r->Wnd, r->Slot});
+  static void Erase(const Key& key) {
+    auto& t = Table();
+    auto it = t.find(key);
+    if (it == t.end()) return;
+    if (Last == it->second.get()) Last = nullptr;
+    if (it->second->Owner) it->second->Owner->FRecord = nullptr;
+    t.erase(it);
   }
   static LRESULT Call(WNDPROC proc, bool wide, HWND wnd, UINT msg, WPARAM w, LPARAM l) {
     return wide ? CallWindowProcW(proc, wnd, msg, w, l) : CallWindowProcA(proc, wnd, msg, w, l);
@@ -54,8 +63,7 @@ struct TSubclassRegistry {
     } else {
       result = Call(old, wide, wnd, msg, w, l);
     }
-    if (msg == WM_NCDESTROY)
-      if (TSubclassRecord* still = Find(wnd, Slot)) Erase(still);
+    if (msg == WM_NCDESTROY) Erase({wnd, Slot});
     return result;
   }
 };
@@ -87,7 +95,7 @@ bool TWindowSubclass::Install(HWND wnd, TSubclassSlot slot, ISubclassTarget& tar
   SetLastError(0);
   const LONG_PTR old = wide ? SetWindowLongPtrW(wnd, GWLP_WNDPROC, proc) : SetWindowLongPtrA(wnd, GWLP_WNDPROC, proc);
   if (!old && GetLastError() != 0) {
-    TSubclassRegistry::Table().erase({wnd, s});
+    TSubclassRegistry::Erase({wnd, s});
     return false;
   }
   r->Old = reinterpret_cast<WNDPROC>(old);
@@ -108,11 +116,11 @@ void TWindowSubclass::Remove() noexcept {
   if (IsWindow(FWnd) && reinterpret_cast<WNDPROC>(current) == ours) {
     const LONG_PTR old = reinterpret_cast<LONG_PTR>(FOld);
     FWide ? SetWindowLongPtrW(FWnd, GWLP_WNDPROC, old) : SetWindowLongPtrA(FWnd, GWLP_WNDPROC, old);
-    TSubclassRegistry::Table().erase({r->Wnd, r->Slot});
+    TSubclassRegistry::Erase({r->Wnd, r->Slot});
   } else if (IsWindow(FWnd)) {
     r->Target = nullptr;  // someone chained after us: keep passing their calls on
   } else {
-    TSubclassRegistry::Table().erase({r->Wnd, r->Slot});
+    TSubclassRegistry::Erase({r->Wnd, r->Slot});
   }
 }
 
