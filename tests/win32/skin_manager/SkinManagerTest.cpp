@@ -286,3 +286,71 @@ TEST_F(ManagerTest, ARealPopupMenuGetsAHandlerWhileItShows) {
 }
 
 }  // namespace
+
+namespace {
+using namespace skintest;
+
+TEST_F(ManagerTest, RefreshReskinsTheHandlersOfItsComponentAndTellsTheApplication) {
+  Main = LoadedComponent();
+  int changed = 0;
+  Main->OnSkinChanged = [&](TObject* sender) {
+    EXPECT_EQ(sender, Main.get());
+    ++changed;
+  };
+  auto* form = new TForm(nullptr);
+  form->SetBounds(100, 100, 320, 240);
+  form->Show();
+  SetActiveWindow(form->Handle());
+  PumpMessages(30);
+  ASSERT_NE(Handler(form->Handle()), nullptr);
+  form->SetColor(clWindow);
+  Manager().SetCommandTarget(Main.get());
+  Manager().PostCommand(scmRefresh, 50);
+  PumpMessages(250);
+  EXPECT_EQ(changed, 1);
+  EXPECT_EQ(Manager().CommandTarget(), nullptr);
+  EXPECT_EQ(form->Color(), Main->ColorButtonFace) << "the skin's colour applied again";
+  EXPECT_EQ(form->Height(), 240) << "grown and shrunk back";
+  EXPECT_EQ(Handler(form->Handle())->Stage(), stReady);
+  delete form;
+}
+
+TEST_F(ManagerTest, MdiChildrenFollowTheMaximizedState) {
+  Main = LoadedComponent();
+  TWindow frame(MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+  CLIENTCREATESTRUCT ccs{};
+  HWND client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 280, 160,
+                                frame.Wnd, nullptr, GetModuleHandleA(nullptr), &ccs);
+  ASSERT_NE(client, nullptr);
+  MDICREATESTRUCTA mcs{};
+  mcs.szClass = PlainClass();
+  mcs.szTitle = "Child";
+  mcs.hOwner = GetModuleHandleA(nullptr);
+  mcs.x = mcs.y = 0;
+  mcs.cx = 150;
+  mcs.cy = 100;
+  mcs.style = WS_OVERLAPPEDWINDOW;
+  HWND child = reinterpret_cast<HWND>(SendMessageA(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+  ASSERT_NE(child, nullptr);
+  TSkinManage& m = Manager();
+  m.SetSkinningOn(true);
+  if (!m.FindSkinForm(child)) m.SkinWindow(child);  // an MDI child passes the child-window test
+  TSkinForm* h = Handler(child);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(h->MDIKind(), mkChild);
+  constexpr LONG_PTR boxes = WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+
+  m.SetMDIChildMaximized(false);  // unchanged state: nothing happens
+  EXPECT_EQ(GetWindowLongPtrA(child, GWL_STYLE) & boxes, boxes);
+  m.SetMDIChildMaximized(true);
+  EXPECT_TRUE(m.MDIChildMaximized());
+  EXPECT_EQ(GetWindowLongPtrA(child, GWL_STYLE) & boxes, boxes) << "native caption restored";
+  h->SetWinState(wsMaximized);
+  m.SetMDIChildMaximized(false);
+  EXPECT_EQ(h->WinState(), wsNormal);
+  EXPECT_EQ(GetWindowLongPtrA(child, GWL_STYLE) & boxes, 0) << "an MDI child's boxes are stripped, its caption kept";
+  EXPECT_NE(GetWindowLongPtrA(child, GWL_STYLE) & WS_CAPTION, 0);
+  SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
+}
+
+}  // namespace
