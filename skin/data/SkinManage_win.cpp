@@ -111,13 +111,15 @@ LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) n
   TSkinManage* m = SkinManage();
   if (m && m->FState.StartState != StartStateClosing) {
     GuardedCall(Application, [&] {
+      // A popup handler goes with its window even when skinning was switched off meanwhile:
+      // left in the list it would hold a dead window, and a new window given the same
+      // handle would be taken for skinned.
+      if (code == HCBT_DESTROYWND && (m->FState.SkinningOn || !m->FPopups.empty()))
+        m->ReleasePopupMenu(reinterpret_cast<HWND>(wParam));
       if (code >= 0 && m->FState.SkinningOn) {
         switch (code) {
           case HCBT_CREATEWND:
             m->OnCreateWindow(reinterpret_cast<HWND>(wParam), *reinterpret_cast<CBT_CREATEWNDA*>(lParam));
-            break;
-          case HCBT_DESTROYWND:
-            m->ReleasePopupMenu(reinterpret_cast<HWND>(wParam));
             break;
           case HCBT_ACTIVATE:
             m->FState.Activated();

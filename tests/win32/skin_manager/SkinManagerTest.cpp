@@ -233,6 +233,17 @@ TEST_F(ManagerTest, PopupKindIsResetWhenNoPopupHandlerIsLeft) {
   EXPECT_EQ(m.PopupKind(), pmkPopup);
 }
 
+TEST_F(ManagerTest, APopupHandlerGoesWithItsWindowAlsoWhenSkinningWasSwitchedOff) {
+  Main = LoadedComponent();
+  TSkinManage& m = Manager();
+  TWindow menu(MakeWindow(WS_POPUP, 100, 60, "#32768"));
+  ASSERT_EQ(m.PopupMenuCount(), 1);
+  m.SetSkinningOn(false);
+  DestroyWindow(menu.Wnd);
+  EXPECT_EQ(m.PopupMenuCount(), 0);
+  EXPECT_EQ(m.FindPopupMenu(menu.Wnd), nullptr);
+}
+
 TEST_F(ManagerTest, MenuWindowsAreGatedByTheirKind) {
   Main = LoadedComponent();
   TSkinManage& m = Manager();
