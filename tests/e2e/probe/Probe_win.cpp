@@ -206,6 +206,14 @@ int main(int argc, char** argv) {
       Describe(w);
       EnumChildWindows(w, DescribeChild, 0);
     }
+  } else if (cmd == "skinquery") {
+    // Whether each visible top-level window of the class has a skin handler (answers 1).
+    for (HWND w : TopWindows()) {
+      if (ClassOf(w) != arg || !IsWindowVisible(w)) continue;
+      DWORD_PTR answer = 0;
+      SendMessageTimeoutA(w, 0x3504 /* the skin query */, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer);
+      Line("SKINQUERY\t%p\t%lu", static_cast<void*>(w), static_cast<unsigned long>(answer));
+    }
   } else if (cmd == "menus") {
     for (HWND w : TopWindows()) {
       if (ClassOf(w) != "#32768" || !IsWindowVisible(w)) continue;
@@ -218,7 +226,7 @@ int main(int argc, char** argv) {
       }
     }
   } else {
-    Line("usage: LumettaProbe [--out FILE] list|boxes|close-boxes|gui NAME | children CLASS | menus");
+    Line("usage: LumettaProbe [--out FILE] list|boxes|close-boxes|gui NAME | children CLASS | skinquery CLASS | menus");
   }
   if (outPath.empty()) {
     fputs(GOut.c_str(), stdout);

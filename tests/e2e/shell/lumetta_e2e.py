@@ -265,6 +265,8 @@ def scenario_bad_flag(bin_dir):
         s.start()
         boxes = s.wait_for(s.boxes, lambda b: len(b) > 0)
         expect(boxes == [["Lumetta", "'yes' is not a valid boolean value"]], f"one box, titled and worded exactly: {boxes}")
+        answers = [line.split("\t")[2] for line in s.probe("skinquery", "#32770") if line.startswith("SKINQUERY")]
+        expect(answers == ["1"], f"the message box has a form handler: {answers}")
         s.probe("close-boxes", s.program_path)
         time.sleep(1.0)
         expect(s.particles() == [], "no particle after a bad Flag value")

@@ -128,6 +128,11 @@ def visible_window(s, cls):
     return [w for w in s.windows() if w.cls == cls and w.visible]
 
 
+def skin_answers(s, cls):
+    """What each visible window of the class answers to the skin query (1: it has a skin handler)."""
+    return [int(line.split("\t")[2]) for line in s.probe("skinquery", cls) if line.startswith("SKINQUERY")]
+
+
 def scenario_tray(bin_dir, shots=None):
     """Icon in the taskbar; right click opens the menu; Option and About open; Exit removes the icon."""
     s = e2e.Session(bin_dir, "tray")
@@ -140,6 +145,7 @@ def scenario_tray(bin_dir, shots=None):
 
         rect, items = open_menu(s, icon)
         e2e.expect(not items or items == MENU_ITEMS, f"menu items: {items}")
+        e2e.expect(skin_answers(s, "#32768") == [1], "the menu window has a popup handler")
         # The menu opens at the cursor, moved only as far as it must to stay on the screen
         # (Wine keeps it above the taskbar, so it may end just above the click point).
         dx = max(rect[0] - icon[0], 0, icon[0] - rect[2])
@@ -156,12 +162,14 @@ def scenario_tray(bin_dir, shots=None):
         e2e.expect(option.caption == "Option" and (option.width, option.height) == (311, 124),
                    f"Option dialog: {option} {option.caption!r}")
         time.sleep(0.5)
+        e2e.expect(skin_answers(s, "TForm1") == [1], "the Option dialog has a form handler")
         shoot(shots, "option.png", (option.left, option.top, option.right, option.bottom))
 
         choose(s, icon, 4)  # ... Option, About
         about = s.wait_for(lambda: visible_window(s, "TAboutBox"), lambda w: len(w) == 1, timeout=10)[0]
         e2e.expect(about.caption == "About", f"About dialog: {about.caption!r}")
         time.sleep(0.5)
+        e2e.expect(skin_answers(s, "TAboutBox") == [1], "the About dialog has a form handler")
         shoot(shots, "about.png", (about.left, about.top, about.right, about.bottom))
         # Both dialogs stay open side by side: neither is modal.
         e2e.expect(len(visible_window(s, "TForm1")) == 1, "Option still open")

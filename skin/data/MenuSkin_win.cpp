@@ -1,0 +1,124 @@
+#include "skin/data/MenuSkin_win.h"
+
+#include "skin/data/SkinData_win.h"
+#include "skin/data/SkinManage_win.h"
+#include "skin/forms/SkinDrawBitmap_win.h"
+#include "ui/Messages.h"
+
+namespace {
+TSkinPopupMenu* gPending = nullptr;
+
+// Restores a DC's background mode and clears its clip region on every path.
+class TPrintClip {
+ public:
+  TPrintClip(HDC dc, HRGN clip) : FDc(dc), FOldMode(SetBkMode(dc, TRANSPARENT)) { SelectClipRgn(dc, clip); }
+  ~TPrintClip() {
+    SelectClipRgn(FDc, nullptr);
+    SetBkMode(FDc, FOldMode);
+  }
+  TPrintClip(const TPrintClip&) = delete;
+  TPrintClip& operator=(const TPrintClip&) = delete;
+
+ private:
+  HDC FDc;
+  int FOldMode;
+};
+}  // namespace
+
+TSkinPopupMenu* PendingPopup() { return gPending; }
+
+TSkinPopupMenu* TakePendingPopup(HMENU menu) {
+  TSkinPopupMenu* p = gPending;
+  gPending = nullptr;
+  if (p) p->SetMenu(menu);
+  return p;
+}
+
+void ForgetPendingPopup(TSkinPopupMenu* handler) {
+  if (gPending == handler) gPending = nullptr;
+}
+
+TSkinPopupMenu::~TSkinPopupMenu() {
+  Detach();
+  ForgetPendingPopup(this);
+}
+
+void TSkinPopupMenu::Attach(HWND wnd, TSkinData* skin, HMENU menu) {
+  FWnd = wnd;
+  FSkin = skin;
+  FMenu = menu;
+  // Menu windows take narrow procedures here, as the system's own menu code expects none.
+  FSubclass.Install(wnd, TSubclassSlot::PopupMenu, *this, false);
+}
+
+void TSkinPopupMenu::Detach() {
+  if (!FSubclass.Installed()) return;
+  FSubclass.Remove();
+  FBackground.SetSize(0, 0);
+}
+
+bool TSkinPopupMenu::CanPaint() const {
+  return FSkin && !FSkin->NoSkin && FSkin->MenuBackground && FSkin->MenuBackground->Image &&
+         !FSkin->MenuBackground->Image->Empty();
+}
+
+void TSkinPopupMenu::RenderBackground(int width, int height) {
+  if (!FMenu) gPending = this;
+  const TDataSkinObject& bg = *FSkin->MenuBackground;
+  const TSkinMargins margins{bg.LeftWidth, bg.TopHeight, bg.RightWidth, bg.BottomHeight};
+  std::unique_ptr<TBitmap> rendered =
+      DrawSkinRect(RECT{0, 0, width, height}, SkinBitmap(*bg.Image), margins, false, bg.Tile != 0, 1, 1);
+  if (rendered)
+    FBackground.SetHandle(rendered->ReleaseHandle());
+  else
+    FBackground.SetSize(0, 0);
+}
+
+LRESULT TSkinPopupMenu::PaintFrame() {
+  RECT r;
+  if (!GetWindowRect(FWnd, &r)) return FSubclass.CallOld(WM_NCPAINT, 1, 0);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  RenderBackground(w, h);
+  if (FBackground.Width() <= 0) return 0;
+  WindowDc dc(FWnd);
+  HDC src = FBackground.Canvas()->Handle();
+  const int b = MenuFrameWidth;
+  BitBlt(dc.get(), 0, 0, w, b, src, 0, 0, SRCCOPY);
+  BitBlt(dc.get(), 0, h - b, w, b, src, 0, h - b, SRCCOPY);
+  BitBlt(dc.get(), 0, b, b, h - 2 * b, src, 0, b, SRCCOPY);
+  BitBlt(dc.get(), w - b, b, b, h - 2 * b, src, w - b, b, SRCCOPY);
+  return 0;
+}
+
+LRESULT TSkinPopupMenu::PrintWindow(UINT msg, WPARAM wParam, LPARAM lParam) {
+  RECT r;
+  if (!GetWindowRect(FWnd, &r)) return FSubclass.CallOld(msg, wParam, lParam);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  HDC target = reinterpret_cast<HDC>(wParam);
+  TRegionHandle clip(CreateRectRgn(MenuFrameWidth, MenuFrameWidth, w - MenuFrameWidth, h - MenuFrameWidth));
+  RenderBackground(w, h);
+  if (FBackground.Width() > 0) BitBlt(target, 0, 0, w, h, FBackground.Canvas()->Handle(), 0, 0, SRCCOPY);
+  TPrintClip guard(target, clip.get());
+  return FSubclass.CallOld(msg, wParam, lParam);
+}
+
+LRESULT TSkinPopupMenu::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == CM_SKINQUERY) return 1;
+  TSkinManage* manager = SkinManage();
+  if (!manager || !manager->SkinningOn()) return FSubclass.CallOld(msg, wParam, lParam);
+  switch (msg) {
+    case WM_DESTROY:
+      Detach();
+      return FSubclass.CallOld(msg, wParam, lParam);
+    case WM_NCPAINT:
+      // Every system the program runs on paints the frame here (NT and the old 9x line alike).
+      if (CanPaint()) return PaintFrame();
+      break;
+    case WM_PRINT:
+      if (CanPaint()) return PrintWindow(msg, wParam, lParam);
+      break;
+    default:
+      break;
+  }
+  return FSubclass.CallOld(msg, wParam, lParam);
+}

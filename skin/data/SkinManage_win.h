@@ -1,0 +1,131 @@
+#pragma once
+// The skin manager of the process: a CBT hook on the GUI thread attaches form handlers to
+// windows as they are activated and popup handlers to menu windows as they are created;
+// queued commands from the skin components switch skinning on, off, or refresh it.
+// The form handlers themselves are made by the form unit through a factory, so this unit
+// knows only what it uses of them (ISkinFormHandler).
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "skin/data/SkinManage.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Forms.h"
+#include "ui/Handles.h"
+
+class TSkinManage;
+class TSkinPopupMenu;
+
+// What the manager uses of a form handler.
+class ISkinFormHandler {
+ public:
+  virtual ~ISkinFormHandler() = default;
+  virtual HWND Window() const = 0;
+  virtual TSkinData* SkinData() const = 0;
+  virtual int Stage() const = 0;
+  virtual int MDIKind() const = 0;
+  virtual int WinState() const = 0;
+  virtual void SetWinState(int state) = 0;
+  virtual void AttachToForm(TSkinData* skin, TForm* form) = 0;
+  virtual void AttachToWindow(TSkinData* skin) = 0;
+  virtual void DetachSkin() = 0;
+  virtual void FreeTitleButtons() = 0;
+  virtual void CalcFrameMetrics() = 0;
+  virtual void SkinChanged() = 0;
+  virtual void SetNativeCaption(bool restore) = 0;
+  virtual void UpdateFrameRegion() = 0;
+  virtual void FrameChanged() = 0;
+  virtual bool HasRegion() const = 0;
+  virtual void RemoveRegion() = 0;
+  virtual void OfferWindow(HWND wnd) = 0;
+};
+
+// Makes a form handler for a window (form: its class-library form, or null).
+using TFormHandlerFactory = std::function<std::unique_ptr<ISkinFormHandler>(TSkinManage& manager, TForm* form, HWND wnd)>;
+
+// GetVersion() as InstallHook recorded it (0 before).
+DWORD SkinWindowsVersion();
+
+class TSkinManage final : public ISkinManager {
+ public:
+  explicit TSkinManage(TFormHandlerFactory factory);
+  ~TSkinManage() override;
+  TSkinManage(const TSkinManage&) = delete;
+  TSkinManage& operator=(const TSkinManage&) = delete;
+
+  // --- what the components ask (ISkinManager) ---
+  void AddSkinData(TSkinData* data) override;
+  void RemoveSkinData(TSkinData* data) override;
+  void InstallHook() override;
+  void SetSkinningOn(bool on) override { FState.SkinningOn = on; }
+  int StartState() const override { return FState.StartState; }
+  void SetStartState(int state) override { FState.StartState = state; }
+  void SkinForm(TComponent* form) override;
+  void PostCommand(int command, int intervalMs) override;
+  void SetCommandTarget(TSkinData* data) override { FState.Target = data; }
+  void RefreshSkinForms() override;
+
+  // --- windows ---
+  bool SkinningOn() const { return FState.SkinningOn; }
+  bool Scanning() const { return FState.Scanning; }
+  bool HookInstalled() const { return static_cast<bool>(FHook); }
+  TSkinData* MainSkinData() const { return FState.MainSkinData(); }
+  const std::vector<TSkinData*>& Components() const { return FState.Components(); }
+  TSkinData* CommandTarget() const { return FState.Target; }
+  int PendingCommand() const { return FState.Command; }
+  bool CommandTimerEnabled() const;
+
+  // Attaches a form handler when the window qualifies; the verdict says why not.
+  TSkinWindowVerdict SkinWindow(HWND wnd);
+  TSkinData* FindSkinData(HWND wnd) const;
+  ISkinFormHandler* FindSkinForm(HWND wnd) const;
+  int FormHandlerCount() const { return static_cast<int>(FForms.size()); }
+  ISkinFormHandler* FormHandler(int i) const { return FForms.at(static_cast<size_t>(i)).get(); }
+  void PurgeClosed();
+
+  // --- menu windows ---
+  int PopupKind() const { return FState.PopupKind; }
+  void SetPopupKind(int kind) { FState.PopupKind = kind; }
+  void SkinPopupMenu(HWND wnd);
+  void ReleasePopupMenu(HWND wnd);
+  TSkinPopupMenu* FindPopupMenu(HWND wnd) const;
+  int PopupMenuCount() const { return static_cast<int>(FPopups.size()); }
+  // The background of the popup handler showing this menu, or null.
+  TBitmap* PopupMenuBitmap(HMENU menu) const;
+
+  // --- commands ---
+  void ExecuteCommand();
+
+  // --- MDI state ---
+  HWND MDIClient = nullptr;
+  TForm* MDIMainForm = nullptr;
+  bool MDIChildMaximized() const { return FMDIChildMaximized; }
+  void SetMDIChildMaximized(bool state);
+
+ private:
+  static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
+  void OnCreateWindow(HWND wnd, const CBT_CREATEWNDA& create);
+  std::unique_ptr<ISkinFormHandler> TakeForm(ISkinFormHandler* handler);
+  void DetachAndFree(ISkinFormHandler* handler);
+  void Attach(HWND wnd, TForm* form, TSkinData* data);
+
+  TFormHandlerFactory FFactory;
+  TSkinManageState FState;
+  std::unique_ptr<TTimer> FCommandTimer;
+  THookHandle FHook;
+  std::vector<std::unique_ptr<ISkinFormHandler>> FForms;
+  std::vector<std::unique_ptr<TSkinPopupMenu>> FPopups;
+  bool FMDIChildMaximized = false;
+};
+
+// The process's manager as the platform sees it (null when none, or while it is freed).
+TSkinManage* SkinManage();
+// Lets the skin components create the manager (Loaded) with this form handler factory.
+void InstallSkinManager(TFormHandlerFactory factory);
+
+// Small platform readings shared by the manager and the handlers.
+std::string WindowClassName(HWND wnd);
+// The class-library form whose window this is (search of the screen's forms), or null.
+TForm* FindFormOfWindow(HWND wnd);

@@ -1,0 +1,184 @@
+#pragma once
+// The form handler: one per skinned top-level window (a class-library form or any other
+// window of the process). It replaces the window's procedure, dispatches messages in three
+// stages to the frame, title-bar button, menu-bar and menu-item handlers, starts the skinning
+// of the window's controls, and puts everything back when it detaches.
+//
+// The handlers of each concern live in files of their own (FormSkinFrame_win.cpp,
+// FormSkinButtons_win.cpp, FormSkinMenuBar_win.cpp, FormSkinMenuItems_win.cpp,
+// FormSkinChildren_win.cpp); a concern not built yet passes its messages to the saved
+// procedure, so the window keeps its native look there.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "skin/data/SkinManage_win.h"
+#include "skin/data/WindowSubclass_win.h"
+#include "skin/forms/FormSkinStyle.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Forms.h"
+#include "ui/Graphics.h"
+#include "ui/Handles.h"
+
+class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubclassTarget {
+ public:
+  // The manager makes and owns the handler; form is the window's class-library form or null.
+  TSkinForm(TSkinManage& manager, TForm* form, HWND wnd);
+  ~TSkinForm() override;
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+
+  // --- ISkinFormHandler ---
+  HWND Window() const override { return FWnd; }
+  TSkinData* SkinData() const override { return FSkinData; }
+  int Stage() const override { return FStage; }
+  int MDIKind() const override { return FMDIKind; }
+  int WinState() const override { return FWinState; }
+  void SetWinState(int state) override { FWinState = state; }
+  void AttachToForm(TSkinData* skin, TForm* form) override;
+  void AttachToWindow(TSkinData* skin) override;
+  void DetachSkin() override;
+  void FreeTitleButtons() override;
+  void CalcFrameMetrics() override;
+  void SkinChanged() override;
+  void SetNativeCaption(bool restore) override;
+  void UpdateFrameRegion() override;
+  void FrameChanged() override;
+  bool HasRegion() const override { return FOwnsRegion; }
+  void RemoveRegion() override;
+  void OfferWindow(HWND wnd) override;
+
+  void DetachOnDestroy();
+  void ReleaseSkin();
+  void ReadWindowState();
+  bool IsChildMaximized();
+
+  // --- what the attachment found ---
+  TForm* Form() const { return FForm; }
+  bool Attached() const { return FSubclass.Installed(); }
+  bool FrameSkinned() const { return FFrameSkinned; }
+  int FrameKind() const { return FFrameKind; }
+  int IconFlags() const { return FIconFlags; }
+  bool StandardDialog() const { return FStandardDialog; }
+  bool Wide() const { return FWide; }
+  bool Active() const { return FActive; }
+  HWND MDIClientWindow() const { return FMDIClient; }
+  bool HoverTimerEnabled() const { return FHoverTimer && FHoverTimer->Enabled(); }
+  int DisableTag = 99;
+
+  // The window procedure (NewWndProc).
+  LRESULT SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  class TClientTarget;
+
+  // Dispatch (FormSkin_win.cpp).
+  bool Stage1(TMessage& m);
+  bool Stage2(TMessage& m);
+  bool Stage3(TMessage& m);
+  void CallOldProc(TMessage& m);
+  void HookedWindowProc(TMessage& m);
+  LRESULT NewClientProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  void SkinStart();
+  void FindMDIClient();
+  void UnhookClient();
+  void RestoreFormWindowProc();
+  void MenuChangedMessage(TMessage& m);
+
+  // Frame, title bar and region (FormSkinFrame_win.cpp).
+  static bool FramePainterReady();
+  void PaintFrame(HDC dc);
+  void AdjustWindowSize(bool refresh);
+  void LoadWindowIcon();
+  void WmNcCalcSize(TMessage& m);
+  void WmNcPaint(TMessage& m);
+  void WmNcActivate(TMessage& m);
+  void WmSize(TMessage& m);
+  void WmGetMinMaxInfo(TMessage& m);
+  void SkinMenuPaint(TMessage& m);
+
+  // Title-bar buttons, hit-testing and the system menu (FormSkinButtons_win.cpp).
+  void BuildSystemMenu();
+  void FreeSystemMenu();
+  void HoverTimerTick();
+  void WmCommand(TMessage& m);
+  void WmSysCommand(TMessage& m);
+  void WmNcHitTest(TMessage& m);
+  void WmNcMouse(TMessage& m);
+
+  // Menu bar (FormSkinMenuBar_win.cpp).
+  void CreateMenuBar();
+  void FreeMenuBar(bool giveMenuBack);
+  bool HasMenuBar() const;
+  void RebuildMenuBar(bool fromNativeMenu);
+  bool MenuBarDialogChar(TMessage& m);
+
+  // Menu items (FormSkinMenuItems_win.cpp).
+  void OwnerDrawMenus(bool popupMenus, bool mainMenus, bool on);
+  void WmDrawItem(TMessage& m);
+  void WmMeasureItem(TMessage& m);
+
+  // The controls of the window (FormSkinChildren_win.cpp).
+  void SkinChildren();
+  void FreeControlHandlers();
+  void ControlsSkinChanged();
+
+  TSkinManage& FManager;
+  HWND FWnd;
+  TForm* FForm;
+  TSkinData* FSkinData = nullptr;
+  bool FAttached = false;
+
+  // Saved originals.
+  TWndMethod FOldWindowProc;
+  TWndMethod FHookedProc;  // ours, while installed as the form's WindowProc
+  TWindowSubclass FSubclass;
+  std::unique_ptr<TClientTarget> FClientTarget;
+  TWindowSubclass FClientSubclass;
+  HWND FMDIClient = nullptr;
+  bool FMenuUpdateAtAttach = true;
+  HWND FPendingChild = nullptr;
+  DWORD FStyle = 0, FExStyle = 0;
+  TColor FFormColor = clBtnFace;
+  HMENU FNativeMenu = nullptr;
+  HMENU FSystemMenu = nullptr;
+  RECT FClientRect{};
+  int FNativeFrameWidth = 0, FNativeFrameHeight = 0;
+
+  // Analysis.
+  bool FFrameSkinned = false;
+  bool FRightToLeft = false;
+  bool FSizeable = false;
+  bool FWide = false;
+  bool FStandardDialog = false;
+  bool FDetachOnDestroy = true;
+  bool FCaptionRestored = true;
+  HWND FOwnerWnd = nullptr;
+  std::string FClassName;
+  int FIconFlags = 0;
+  int FFrameKind = fkSingle;
+  int FMDIKind = mkPlain;
+  int FWinState = wsNormal;
+  bool FActive = true;
+  int FStage = stCreated;
+
+  // Frame (filled by the frame painter).
+  int FLeftWidth = 0, FTopHeight = 0, FRightWidth = 0, FBottomHeight = 0, FMenuBarHeight = 0;
+  bool FOwnsRegion = false;
+  std::string FCaptionPrefix = " ", FCaptionSuffix = "  ";
+  UINT FDoubleClickTime = 0;
+  TFontHandle FCaptionFont;
+  TBitmap FTitleBuffer;
+  TBitmap FIconBitmap;
+  std::unique_ptr<TTimer> FHoverTimer;
+};
+
+// The factory the manager uses (InstallSkinManager).
+std::unique_ptr<ISkinFormHandler> CreateSkinForm(TSkinManage& manager, TForm* form, HWND wnd);
+// Lets skin components create the manager with form handlers of this unit. The program
+// calls it before its main form is built, so the main form's component registers.
+void InstallSkinEngine();

@@ -1,0 +1,508 @@
+#include "skin/forms/FormSkin.h"
+
+#include "skin/data/SkinData_win.h"
+#include "ui/Menus.h"
+#include "ui/Messages.h"
+
+static_assert(winstyle::Popup == WS_POPUP && winstyle::Child == WS_CHILD && winstyle::Caption == WS_CAPTION);
+static_assert(winstyle::Border == WS_BORDER && winstyle::DlgFrame == WS_DLGFRAME && winstyle::SysMenu == WS_SYSMENU);
+static_assert(winstyle::ThickFrame == WS_THICKFRAME && winstyle::MinimizeBox == WS_MINIMIZEBOX &&
+              winstyle::MaximizeBox == WS_MAXIMIZEBOX);
+static_assert(winstyle::DsModalFrame == DS_MODALFRAME && winstyle::ExDlgModalFrame == WS_EX_DLGMODALFRAME &&
+              winstyle::ExMdiChild == WS_EX_MDICHILD && winstyle::ExLeftScrollBar == WS_EX_LEFTSCROLLBAR);
+static_assert(winstyle::ShowMinimized == SW_SHOWMINIMIZED && winstyle::ShowMaximized == SW_SHOWMAXIMIZED &&
+              winstyle::Minimize == SW_MINIMIZE && winstyle::ShowMinNoActive == SW_SHOWMINNOACTIVE);
+
+// The MDI client's messages go to NewClientProc.
+class TSkinForm::TClientTarget final : public ISubclassTarget {
+ public:
+  explicit TClientTarget(TSkinForm& form) : FForm(form) {}
+  LRESULT SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    return FForm.NewClientProc(msg, wParam, lParam);
+  }
+
+ private:
+  TSkinForm& FForm;
+};
+
+namespace {
+// The caption font of the system's non-client metrics (the structure as it was before the
+// padded-border field, which every system accepts).
+TFontHandle CaptionFont() {
+  NONCLIENTMETRICSA ncm{};
+  constexpr UINT legacySize = 340;
+  static_assert(sizeof(ncm) >= legacySize);
+  ncm.cbSize = legacySize;
+  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, legacySize, &ncm, 0)) return TFontHandle();
+  return TFontHandle(CreateFontIndirectA(&ncm.lfCaptionFont));
+}
+
+DWORD StyleOf(HWND wnd) { return static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_STYLE)); }
+DWORD ExStyleOf(HWND wnd) { return static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_EXSTYLE)); }
+}  // namespace
+
+const TClassInfo& TSkinForm::StaticClass() {
+  using namespace published;
+  static const TClassInfo info("TSkinForm", &TComponent::StaticClass(),
+                               {Int<TSkinForm>(
+                                   "DisableTag", [](const TSkinForm& f) -> long { return f.DisableTag; },
+                                   [](TSkinForm& f, long v) { f.DisableTag = static_cast<int>(v); })});
+  return info;
+}
+
+TSkinForm::TSkinForm(TSkinManage& manager, TForm* form, HWND wnd)
+    : TComponent(nullptr), FManager(manager), FWnd(wnd), FForm(form) {
+  if (FForm) FForm->FreeNotification(this);
+  FDoubleClickTime = GetDoubleClickTime();
+  FCaptionFont = CaptionFont();
+}
+
+TSkinForm::~TSkinForm() {
+  FreeControlHandlers();
+  FreeTitleButtons();
+  FTitleBuffer.SetSize(0, 0);
+  FHoverTimer.reset();
+  FreeMenuBar(false);
+  FreeSystemMenu();
+  // Freed while still attached (the manager going at program end): leave the window and
+  // its form as they were.
+  RestoreFormWindowProc();
+  UnhookClient();
+  FSubclass.Remove();
+  if (FForm) FForm->RemoveFreeNotification(this);
+}
+
+void TSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FForm) FForm = nullptr;
+}
+
+std::unique_ptr<ISkinFormHandler> CreateSkinForm(TSkinManage& manager, TForm* form, HWND wnd) {
+  return std::make_unique<TSkinForm>(manager, form, wnd);
+}
+
+void InstallSkinEngine() { InstallSkinManager(CreateSkinForm); }
+
+// ---- attaching ----
+
+void TSkinForm::AttachToForm(TSkinData* skin, TForm* form) {
+  FForm = form;
+  if (!FForm) {
+    AttachToWindow(skin);
+    return;
+  }
+  FForm->FreeNotification(this);
+  FForm->AutoScroll = false;
+  if (skin->SkinControls & SkinBit(xcMainMenu)) {
+    FOldWindowProc = FForm->WindowProc;
+    FHookedProc = TWndMethod([this](TMessage& m) { HookedWindowProc(m); });
+    FForm->WindowProc = FHookedProc;
+  }
+  AttachToWindow(skin);
+  FFormColor = FForm->Color();
+  FForm->SetColor(skin->ColorButtonFace);
+  OwnerDrawMenus((skin->SkinControls & SkinBit(xcPopupMenu)) != 0, (skin->SkinControls & SkinBit(xcMenuItem)) != 0,
+                 true);
+}
+
+void TSkinForm::AttachToWindow(TSkinData* skin) {
+  if (FAttached || !skin) return;
+  FAttached = true;
+  // 1
+  FSkinData = skin;
+  FHoverTimer = std::make_unique<TTimer>(nullptr);
+  FHoverTimer->SetEnabled(false);
+  FHoverTimer->SetInterval(250);
+  FHoverTimer->OnTimer = [this](TObject*) { HoverTimerTick(); };
+  // 2
+  FFrameSkinned = (skin->SkinControls & SkinBit(xcMainMenu)) != 0;
+  FStyle = StyleOf(FWnd);
+  FExStyle = ExStyleOf(FWnd);
+  FRightToLeft = (FExStyle & WS_EX_LEFTSCROLLBAR) != 0;
+  FDetachOnDestroy = true;
+  FSystemMenu = GetSystemMenu(FWnd, FALSE);
+  // 3
+  LoadWindowIcon();
+  FClassName = WindowClassName(FWnd);
+  FWide = IsWideClass(FClassName);
+  FStandardDialog = IsStandardDialogClass(FClassName);
+  FOwnerWnd = GetWindow(FWnd, GW_OWNER);
+  RECT window{};
+  GetWindowRect(FWnd, &window);
+  GetClientRect(FWnd, &FClientRect);
+  FNativeFrameWidth = (window.right - window.left) - (FClientRect.right - FClientRect.left);
+  FNativeFrameHeight = (window.bottom - window.top) - (FClientRect.bottom - FClientRect.top);
+  FNativeMenu = GetMenu(FWnd);
+  // 4
+  FIconFlags = IconFlagsOf(FStyle, FSystemMenu != nullptr);
+  // 5
+  BuildSystemMenu();
+  ReadWindowState();
+  FSizeable = (FStyle & WS_THICKFRAME) != 0;
+  // 6
+  FindMDIClient();
+  // 7
+  FFrameKind = FrameKindOf(FStyle, FExStyle, FStandardDialog);
+  // 8
+  if (FMDIKind == mkFrame && FMDIClient) {
+    FMenuUpdateAtAttach = skin->MenuUpdate;
+    FClientTarget = std::make_unique<TClientTarget>(*this);
+    FClientSubclass.Install(FMDIClient, TSubclassSlot::MdiClient, *FClientTarget, false);
+  }
+  // 9
+  const bool maximizedMdiChild = FMDIKind == mkChild && FManager.MDIChildMaximized();
+  if (FFrameSkinned) {
+    if (FNativeMenu && FMDIKind != mkChild) CreateMenuBar();
+    if (!maximizedMdiChild && FWinState != wsMinimized && FramePainterReady()) SetNativeCaption(false);
+    CalcFrameMetrics();
+  } else {
+    FStage = stReady;
+  }
+  // 10
+  FSubclass.Install(FWnd, TSubclassSlot::Form, *this, FWide);
+  // 11
+  if (FMDIKind == mkChild && FWinState == wsMaximized && !FManager.MDIChildMaximized())
+    FManager.SetMDIChildMaximized(true);
+  // 12
+  InvalidateRect(FWnd, nullptr, TRUE);
+}
+
+void TSkinForm::FindMDIClient() {
+  FMDIKind = mkPlain;
+  for (HWND child = GetTopWindow(FWnd); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (WindowClassName(child) == "MDIClient") {
+      FMDIKind = mkFrame;
+      FMDIClient = child;
+      FManager.MDIClient = child;
+      FManager.MDIMainForm = FForm;
+      break;
+    }
+  if (FExStyle & WS_EX_MDICHILD) FMDIKind = mkChild;
+}
+
+void TSkinForm::ReadWindowState() {
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  if (GetWindowPlacement(FWnd, &wp)) FWinState = WinStateOfShowCommand(static_cast<int>(wp.showCmd));
+}
+
+bool TSkinForm::IsChildMaximized() {
+  if (FMDIKind != mkFrame || !FMDIClient) return false;
+  BOOL maximized = FALSE;
+  const auto active = SendMessageA(FMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
+  return active != 0 && maximized;
+}
+
+void TSkinForm::SetNativeCaption(bool restore) {
+  if (FMDIKind == mkChild && FManager.MDIChildMaximized() && !restore) return;
+  FCaptionRestored = restore;
+  const bool ownedOrChild = FOwnerWnd != nullptr || FMDIKind == mkChild;
+  const DWORD style = NativeCaptionStyle(StyleOf(FWnd), FIconFlags, restore, ownedOrChild);
+  SetWindowLongPtrA(FWnd, GWL_STYLE, static_cast<LONG_PTR>(style));
+}
+
+void TSkinForm::FrameChanged() {
+  SetWindowPos(FWnd, nullptr, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+// ---- start, skin changes ----
+
+void TSkinForm::SkinStart() {
+  SkinChildren();
+  if (FStage == stCreated) {
+    if (FMDIKind == mkChild && FManager.MDIChildMaximized()) {
+      SetNativeCaption(true);
+      FrameChanged();
+    } else if (FWinState != wsMinimized && FFrameKind != fkNone) {
+      FStage = stSizing;
+      AdjustWindowSize(false);
+      FStage = stReady;
+      UpdateFrameRegion();
+    }
+  }
+  FStage = stReady;
+  if (FHoverTimer) FHoverTimer->SetEnabled(true);
+}
+
+void TSkinForm::SkinChanged() {
+  bool refocus = false;
+  if (FForm && FSkinData) {
+    FForm->SetColor(FSkinData->ColorButtonFace);
+    for (int i = 0; i < FForm->ComponentCount(); ++i)
+      if (auto* inner = dynamic_cast<TForm*>(FForm->Components(i))) inner->SetColor(FSkinData->ColorButtonFace);
+    if (TWinControl* c = FForm->ActiveControl()) refocus = c->Focused();
+  }
+  ControlsSkinChanged();
+  FStage = stReskinning;
+  if (FFrameSkinned && FForm) {
+    OwnerDrawMenus((FSkinData->SkinControls & SkinBit(xcPopupMenu)) != 0, false, true);
+    AdjustWindowSize(true);
+    FForm->SetHeight(FForm->Height() + 1);
+    FForm->SetHeight(FForm->Height() - 1);
+  }
+  if (refocus && FForm && FForm->ActiveControl()) FForm->ActiveControl()->SetFocus();
+  FStage = stReady;
+}
+
+// ---- detaching ----
+
+void TSkinForm::RestoreFormWindowProc() {
+  if (FForm && FHookedProc && FForm->WindowProc == FHookedProc) FForm->WindowProc = FOldWindowProc;
+  FHookedProc = TWndMethod();
+}
+
+void TSkinForm::UnhookClient() {
+  FClientSubclass.Remove();
+  FClientTarget.reset();
+}
+
+void TSkinForm::DetachSkin() {
+  if (!FFrameSkinned) {
+    ReleaseSkin();
+    return;
+  }
+  // 1
+  FreeSystemMenu();
+  if (FHoverTimer) FHoverTimer->SetEnabled(false);
+  if (!FSubclass.Installed()) return;
+  // 2
+  RestoreFormWindowProc();
+  FSubclass.Remove();
+  // 3
+  FreeControlHandlers();
+  if (FForm) {
+    OwnerDrawMenus(true, (FSkinData->SkinControls & SkinBit(xcMenuItem)) != 0, false);
+    if (FStage != stDestroying) FForm->SetColor(FFormColor);
+  }
+  // 4
+  SetNativeCaption(true);
+  FreeMenuBar(true);
+  UnhookClient();
+  FTitleBuffer.SetSize(0, 0);
+  // 5: only a skinned frame changed the window's outer size.
+  if (FramePainterReady() && FStage != stDestroying && (FMDIKind == mkChild || !(FStyle & WS_CHILD))) {
+    RECT r{};
+    GetWindowRect(FWnd, &r);
+    const int width = (r.right - r.left) - FLeftWidth - FRightWidth + FNativeFrameWidth;
+    const int height = (r.bottom - r.top) - FTopHeight - FMenuBarHeight - FBottomHeight + FNativeFrameHeight;
+    POINT topLeft{r.left, r.top};
+    if (FMDIKind == mkChild) ScreenToClient(GetParent(FWnd), &topLeft);
+    SetWindowPos(FWnd, nullptr, topLeft.x, topLeft.y, width, height,
+                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+  }
+  // 6: the system frees a region it was given.
+  if (FOwnsRegion) {
+    SetWindowRgn(FWnd, nullptr, TRUE);
+    FOwnsRegion = false;
+  }
+}
+
+void TSkinForm::DetachOnDestroy() {
+  if (!FFrameSkinned) {
+    ReleaseSkin();
+    return;
+  }
+  FreeSystemMenu();
+  if (FHoverTimer) FHoverTimer->SetEnabled(false);
+  if (!FSubclass.Installed()) return;
+  RestoreFormWindowProc();
+  FSubclass.Remove();
+  FreeControlHandlers();
+  FreeMenuBar(false);
+  FTitleBuffer.SetSize(0, 0);
+}
+
+void TSkinForm::ReleaseSkin() {
+  if (FHoverTimer) FHoverTimer->SetEnabled(false);
+  FreeControlHandlers();
+  if (FForm && FSkinData) {
+    OwnerDrawMenus(true, (FSkinData->SkinControls & SkinBit(xcMenuItem)) != 0, false);
+    if (FStage != stDestroying) FForm->SetColor(FFormColor);
+  }
+  RestoreFormWindowProc();
+  FSubclass.Remove();
+  UnhookClient();
+  if (FStage != stDestroying && FForm)
+    for (int i = 0; i < FForm->ControlCount(); ++i) FForm->Controls(i)->Invalidate();
+}
+
+// ---- dispatch ----
+
+void TSkinForm::CallOldProc(TMessage& m) { m.Result = FSubclass.CallOld(m.Msg, m.WParam, m.LParam); }
+
+LRESULT TSkinForm::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  TMessage m{msg, wParam, lParam, 0};
+  if (Stage1(m) || Stage2(m) || Stage3(m)) return m.Result;
+  CallOldProc(m);
+  return m.Result;
+}
+
+bool TSkinForm::Stage1(TMessage& m) {
+  switch (m.Msg) {
+    case WM_ERASEBKGND:
+      CallOldProc(m);
+      if (!FForm && FSkinData && FSkinData->ButtonFaceBrush) {
+        RECT r;
+        GetClientRect(FWnd, &r);
+        FillRect(reinterpret_cast<HDC>(m.WParam), &r, ButtonFaceBrushHandle(*FSkinData));
+        m.Result = 1;
+      }
+      return true;
+    case WM_NCDESTROY:
+      FStage = stDestroying;
+      if (FDetachOnDestroy) DetachOnDestroy();
+      CallOldProc(m);
+      FStage = stDestroyed;
+      return true;
+    case WM_INITMENUPOPUP:
+      FManager.SetPopupKind(reinterpret_cast<HMENU>(m.WParam) == FSystemMenu ? pmkSystem : pmkMenuBar);
+      CallOldProc(m);
+      return true;
+    case WM_CTLCOLORBTN:
+      CallOldProc(m);
+      if (!FForm) SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
+      return true;
+    case WM_CTLCOLORSTATIC:
+      CallOldProc(m);
+      if (!FForm && FSkinData && FSkinData->ButtonFaceBrush) {
+        SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
+        m.Result = static_cast<LRESULT>(FSkinData->ButtonFaceBrush);
+      }
+      return true;
+    case CM_SKINSTART:
+      SkinStart();
+      return true;
+    case CM_SKINQUERY:
+      m.Result = 1;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TSkinForm::Stage2(TMessage& m) {
+  if (!FFrameSkinned) return false;
+  if (FMDIKind != mkChild && (FStyle & WS_CHILD)) return false;
+  switch (m.Msg) {
+    case WM_SIZE: WmSize(m); return true;
+    case WM_ACTIVATE: FActive = (m.WParam & 0xFF) != 0; return false;
+    case WM_NCACTIVATE: FActive = (m.WParam & 0xFF) != 0; return false;
+    case WM_GETMINMAXINFO: WmGetMinMaxInfo(m); return true;
+    case WM_WINDOWPOSCHANGED: ReadWindowState(); CallOldProc(m); return true;
+    case WM_COMMAND: WmCommand(m); return true;
+    case WM_SYSCOMMAND: WmSysCommand(m); return true;
+    case CM_MENUCHANGED: MenuChangedMessage(m); return true;
+    default: return false;
+  }
+}
+
+bool TSkinForm::Stage3(TMessage& m) {
+  if (!FFrameSkinned || FStage == stCreated || FWinState == wsMinimized) return false;
+  if (FMDIKind == mkChild && FWinState != wsNormal) return false;
+  if (FMDIKind != mkChild && (FStyle & WS_CHILD)) return false;
+  switch (m.Msg) {
+    case WM_DRAWITEM: WmDrawItem(m); return true;
+    case WM_MEASUREITEM: WmMeasureItem(m); return true;
+    case WM_NCCALCSIZE: WmNcCalcSize(m); return true;
+    case WM_NCHITTEST: WmNcHitTest(m); return true;
+    case WM_NCPAINT: WmNcPaint(m); return true;
+    case WM_NCACTIVATE: WmNcActivate(m); return true;
+    case WM_NCMOUSEMOVE:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN: WmNcMouse(m); return true;
+    case CM_SKINMENU: SkinMenuPaint(m); return true;
+    default: return false;
+  }
+}
+
+void TSkinForm::MenuChangedMessage(TMessage& m) {
+  const bool paintFlag = FSkinData ? FSkinData->PaintFlag : true;
+  if (FSkinData) FSkinData->PaintFlag = false;
+  struct TRestore {
+    TSkinData* Data;
+    bool Value;
+    ~TRestore() {
+      if (Data) Data->PaintFlag = Value;
+    }
+  } restore{FSkinData, paintFlag};
+  CallOldProc(m);
+  if (HasMenuBar() && FSkinData && FSkinData->MenuUpdate && GetMenu(FWnd)) RebuildMenuBar(FSkinData->MenuMerge);
+}
+
+void TSkinForm::HookedWindowProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_SETTEXT:
+      FOldWindowProc(m);
+      FrameChanged();
+      return;
+    case CM_SKINCHANGED:
+      SkinChanged();
+      return;
+    case CM_DIALOGCHAR:
+      if (MenuBarDialogChar(m)) return;
+      break;
+    default:
+      break;
+  }
+  FOldWindowProc(m);
+}
+
+LRESULT TSkinForm::NewClientProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto pass = [&] { return FClientSubclass.CallOld(msg, wParam, lParam); };
+  switch (msg) {
+    case WM_NCDESTROY: {
+      const LRESULT r = pass();
+      UnhookClient();
+      return r;
+    }
+    case WM_NCCALCSIZE:
+      if (FFrameSkinned && FSkinData && !(FSkinData->Options & (1u << xoMDIScrollbar))) {
+        const LONG_PTR style = GetWindowLongPtrA(FMDIClient, GWL_STYLE);
+        SetWindowLongPtrA(FMDIClient, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_HSCROLL | WS_VSCROLL));
+      }
+      return pass();
+    case WM_MDICREATE: {
+      if (FSkinData) FSkinData->MenuUpdate = false;
+      const LRESULT r = pass();
+      FPendingChild = reinterpret_cast<HWND>(r);
+      return r;
+    }
+    case WM_MDIDESTROY: {
+      const LRESULT r = pass();
+      if (FFrameSkinned) {
+        FManager.SetMDIChildMaximized(IsChildMaximized());
+        if (HasMenuBar() && !SendMessageA(FMDIClient, WM_MDIGETACTIVE, 0, 0)) {
+          if (FSkinData) FSkinData->MenuUpdate = FMenuUpdateAtAttach;
+          RebuildMenuBar(false);
+        }
+      }
+      return r;
+    }
+    case WM_MDITILE:
+    case WM_MDICASCADE:
+      if (FFrameSkinned && FManager.MDIChildMaximized()) FManager.SetMDIChildMaximized(false);
+      return pass();
+    case WM_MDISETMENU: {
+      const LRESULT r = pass();
+      if (FFrameSkinned && wParam) {
+        if (HasMenuBar()) RebuildMenuBar(true);
+        SetMenu(FWnd, nullptr);
+      }
+      return r;
+    }
+    case WM_MDIREFRESHMENU: {
+      const LRESULT r = pass();
+      if (FPendingChild) {
+        FManager.SkinWindow(FPendingChild);
+        PostMessageA(FWnd, CM_SKINMENU, 0, 0);
+        FPendingChild = nullptr;
+      }
+      return r;
+    }
+    default:
+      return pass();
+  }
+}
