@@ -49,8 +49,8 @@ std::string OwnFolder() {
 std::string SystemMessage(DWORD error) {
   char* text = nullptr;
   const DWORD n = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-      reinterpret_cast<char*>(&text), 0, nullptr);
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
   std::string result = n && text ? std::string(text, n) : "error " + std::to_string(error);
   if (text) LocalFree(text);
   return result;

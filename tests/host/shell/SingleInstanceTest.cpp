@@ -1,9 +1,9 @@
-#include "shell/SingleInstance.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
+
+#include "shell/SingleInstance.h"
 
 TEST(SingleInstance, OneNamePerProgramFile) {
   const std::string base = InstanceMutexName("C:\\Program Files\\Lumetta\\Lumetta.exe");
@@ -13,8 +13,9 @@ TEST(SingleInstance, OneNamePerProgramFile) {
     EXPECT_EQ(InstanceMutexName(same), base) << same;
   // Other copies, and names that only a careless fold would confuse.
   std::set<std::string> names{base};
-  for (const char* other : {"C:\\Program Files\\Lumetta2\\Lumetta.exe", "D:\\Program Files\\Lumetta\\Lumetta.exe",
-                            "C:\\Program Files\\Lumetta\\Lumetta.ex", "", "C:\\Program Files\\Lumetta\\Lumetta.exe "})
+  for (const char* other :
+       {"C:\\Program Files\\Lumetta2\\Lumetta.exe", "D:\\Program Files\\Lumetta\\Lumetta.exe",
+        "C:\\Program Files\\Lumetta\\Lumetta.ex", "", "C:\\Program Files\\Lumetta\\Lumetta.exe "})
     EXPECT_TRUE(names.insert(InstanceMutexName(other)).second) << other;
 }
 

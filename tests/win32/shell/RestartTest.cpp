@@ -1,10 +1,10 @@
 // The restart program, run for real against stand-ins for a running Lumetta (a program file
 // copied in as Lumetta.exe that shows the main form's window), each in a folder of its own.
 #include <windows.h>
+// The platform's own headers after <windows.h>.
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
-
-#include <tlhelp32.h>
 
 #include <string>
 #include <vector>
@@ -57,8 +57,8 @@ struct Started {
     std::string commandLine = "\"" + program + "\" " + arguments;
     STARTUPINFOA si{};
     si.cb = sizeof si;
-    EXPECT_TRUE(CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &si, &Info))
+    EXPECT_TRUE(CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &si, &Info))
         << program;
   }
   ~Started() {

@@ -30,8 +30,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   wc.hInstance = instance;
   wc.lpszClassName = "TfrmMain";
   RegisterClassA(&wc);
-  if (!CreateWindowExA(WS_EX_TOOLWINDOW, "TfrmMain", "Lumetta", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance,
-                       nullptr))
+  if (!CreateWindowExA(WS_EX_TOOLWINDOW, "TfrmMain", "Lumetta", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                       instance, nullptr))
     return 1;
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
