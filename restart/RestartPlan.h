@@ -33,3 +33,17 @@ std::string BaseNameOf(const std::string& path);
 
 // How long the restart waits in all for the old processes to end, in milliseconds.
 inline constexpr uint32_t CloseWaitMs = 10000;
+
+// Exit codes of the restart program: 0 when Lumetta was started.
+inline constexpr int ExitStillRunning = 2;  // an old Lumetta did not end: nothing was started
+inline constexpr int ExitStartFailed = 3;   // the program could not be started
+
+// Caption of the restart program's message boxes.
+inline constexpr const char* RestartCaption = "Lumetta restart";
+
+// Why nothing was started: the processes (by id) that were asked to close and had not
+// ended after waitMs.
+std::string StillRunningReport(const std::vector<uint32_t>& processIds, uint32_t waitMs);
+
+// Why the program did not start: its path and the system's reason (may be empty).
+std::string StartFailedReport(const std::string& program, const std::string& reason);

@@ -160,10 +160,9 @@ LRESULT CALLBACK TTrayIcon::TrayWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
     }
     std::intptr_t result = 0;
     if (self->FCore->HandleMessage(msg, wParam, lParam, result)) return result;
-  } catch (const std::exception& e) {
-    if (Application) Application->ShowException(e.what());
-    return 0;
   } catch (...) {
+    // Like every other uncaught error: OnException when set, else the message box.
+    if (Application) Application->HandleException(self);
     return 0;
   }
   return DefWindowProcA(wnd, msg, wParam, lParam);

@@ -10,7 +10,9 @@
 #include "ui/StdCtrls.h"
 
 inline constexpr char kWebPage[] = "https://lumetta.example.com/";
-inline constexpr char kEmailAddress[] = "lumetta@example.com";
+// Short enough for "Email :  " and the address to share the label's one line (161 pixels);
+// a reserved domain, so no stranger's mailbox is ever written to.
+inline constexpr char kEmailAddress[] = "hi@lumetta.test";
 
 // How the links are opened (ShellExecuteA with the default verb); tests record instead.
 using TShellOpenSeam = std::function<void(HWND owner, const std::string& target, int show)>;

@@ -186,6 +186,11 @@ void TfrmMain::WndProc(TMessage& m) {
     return;
   }
   TForm::WndProc(m);
+  // An error box shown while the form is built runs a message loop of its own, and with it
+  // Timer1, before the application's loop shows the form; the hide is then long gone. So
+  // every show of this form arms the hide again: the window never stays on screen, nor its
+  // taskbar button, whatever start-up raised.
+  if (m.Msg == CM_VISIBLECHANGED && Visible() && Timer1) Timer1->SetEnabled(true);
 }
 
 void TfrmMain::WMCursorMoved(TMessage&) {

@@ -152,7 +152,8 @@ class TPopupMenu : public TMenu {
   explicit TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}
   static const TClassInfo& StaticClass();
   const TClassInfo& ClassType() const override { return StaticClass(); }
-  // Shows the menu at a screen point; returns once it closed, after the chosen item's click.
+  // Shows the menu at a screen point and returns once it closed. The chosen item's click is
+  // posted to PopupListWindow() and runs when the message loop next takes it.
   virtual void Popup(int x, int y);
   TComponent* PopupComponent = nullptr;
   TNotifyEvent OnPopup;

@@ -84,7 +84,7 @@ LRESULT CALLBACK PopupListProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     }
   } catch (...) {
-    Application->HandleException(nullptr);
+    Application->HandleException(Application);
     return 0;
   }
   return DefWindowProcA(wnd, msg, wParam, lParam);
@@ -405,10 +405,14 @@ const TClassInfo& TPopupMenu::StaticClass() {
 
 void TPopupMenu::Popup(int x, int y) {
   if (OnPopup) OnPopup(this);
-  const UINT command = static_cast<UINT>(
-      TrackPopupMenuEx(Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y,
-                       PopupListWindow(), nullptr));
-  if (command) DispatchMenuCommand(command);
+  const HWND owner = PopupListWindow();
+  const UINT command = static_cast<UINT>(TrackPopupMenuEx(
+      Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, owner, nullptr));
+  // The choice runs from the queue, as the system does for a menu owned by a window: a
+  // handler may free whatever showed the menu (Exit frees the tray icon), so nothing of the
+  // caller's may still be on the stack when it runs. Its errors then reach the owner
+  // window's boundary, which hands them to the application's handler.
+  if (command) PostMessageA(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
 // ---- dispatch ----

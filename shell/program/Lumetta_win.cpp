@@ -1,17 +1,26 @@
-// The program entry: GDI+ first, then the application titled "Lumetta" and its forms in
-// order (the main form first; it becomes the main form), then the message loop. The skin
-// manager goes when the loop has ended, GDI+ when the forms are gone.
+// The program entry: one instance per program file, GDI+, then the application titled
+// "Lumetta" and its forms in order (the main form first; it becomes the main form), then the
+// message loop. The skin manager goes when the loop has ended, GDI+ when the forms are gone.
 #include <windows.h>
 
 #include "effect/uGDIUtils_win.h"
 #include "effect/ufrmBaseParticle_win.h"
+#include "shell/SingleInstance.h"
 #include "shell/Unit1.h"
 #include "shell/Unitabout.h"
 #include "shell/ufrmMain.h"
 #include "skin/forms/FormSkin.h"
 #include "ui/Forms.h"
+#include "ui/Handles.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Before anything else, above all before the hook is installed: a second start of this
+  // program leaves at once, so the running one keeps its icon and its cursor feed.
+  char path[MAX_PATH * 2] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path - 1);
+  const TKernelHandle instance(CreateMutexA(nullptr, FALSE, InstanceMutexName(path).c_str()));
+  if (instance && GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+
   TGdiplusSession gdiplus;
   InstallParticleWindows();
   Application->Initialize();

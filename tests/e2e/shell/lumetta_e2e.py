@@ -258,26 +258,35 @@ def scenario_flag_number(bin_dir):
         s.stop()
 
 
+def expect_nothing_shown(s):
+    """After a failed start-up the program runs on unseen: neither the main window nor the
+    application window (its taskbar button) is visible."""
+    shown = [w for w in s.windows() if w.cls in ("TfrmMain", "TApplication") and w.visible]
+    expect(shown == [], f"nothing on screen or in the taskbar after the error box: {shown}")
+    expect(any(w.cls == "TfrmMain" for w in s.windows()), "the program keeps running")
+
+
 def scenario_bad_flag(bin_dir):
-    """Flag=yes shows the conversion message and starts no effect."""
-    s = Session(bin_dir, "badflag", settings="[Image]\nFlag=yes\n")
+    """Flag=abc shows the conversion message, starts no effect and shows no window."""
+    s = Session(bin_dir, "badflag", settings="[Image]\nFlag=abc\n")
     try:
         s.start()
         boxes = s.wait_for(s.boxes, lambda b: len(b) > 0)
-        expect(boxes == [["Lumetta", "'yes' is not a valid boolean value"]], f"one box, titled and worded exactly: {boxes}")
+        expect(boxes == [["Lumetta", "'abc' is not a valid boolean value"]], f"one box, titled and worded exactly: {boxes}")
         answers = [line.split("\t")[2] for line in s.probe("skinquery", "#32770") if line.startswith("SKINQUERY")]
         expect(answers == ["1"], f"the message box has a form handler: {answers}")
+        time.sleep(0.5)  # the box's own loop runs the program's timers meanwhile
         s.probe("close-boxes", s.program_path)
         time.sleep(1.0)
         expect(s.particles() == [], "no particle after a bad Flag value")
-        expect(any(w.cls == "TfrmMain" for w in s.windows()), "the program keeps running")
-        expect("Flag=yes" in (s.settings() or ""), "the bad value is left as it was")
+        expect_nothing_shown(s)
+        expect("Flag=abc" in (s.settings() or ""), "the bad value is left as it was")
     finally:
         s.stop()
 
 
 def scenario_read_only(bin_dir):
-    """A read-only settings file: "Unable to write to <path>" and no particle."""
+    """A read-only settings file: "Unable to write to <path>", no particle and no window."""
     s = Session(bin_dir, "readonly", settings="[Image]\nFlag=False\n", read_only=True)
     try:
         s.start()
@@ -285,7 +294,36 @@ def scenario_read_only(bin_dir):
         wanted = "Unable to write to " + win_path(s.ini)
         expect(len(boxes) == 1 and boxes[0][1].lower() == wanted.lower(), f"want {wanted!r}, saw {boxes}")
         time.sleep(0.5)
+        s.probe("close-boxes", s.program_path)
+        time.sleep(1.0)
         expect(s.particles() == [], "no particle when the settings cannot be written")
+        expect_nothing_shown(s)
+    finally:
+        s.stop()
+
+
+def scenario_second_instance(bin_dir):
+    """A second start of the same program leaves at once; the first keeps its particles and its cursor feed."""
+    s = Session(bin_dir, "second")
+    try:
+        move(5, 5)
+        s.start()
+        s.wait_for(s.particles, lambda p: len(p) == 8)
+        first = s.pids()
+        expect(len(first) == 1, f"one Lumetta: {first}")
+        first_process = s.process
+        s.start()
+        time.sleep(4.0)  # long enough for a second one to show its windows and particles
+        s.process = first_process
+        expect(s.pids() == first, f"only the first Lumetta has windows: {first} -> {s.pids()}")
+        expect(len(s.particles()) == 8, f"still eight particles: {len(s.particles())}")
+        # The hook record still feeds the first one: its particles come to the cursor.
+        cursor = (600, 450)
+        move(*cursor)
+        time.sleep(2.5)
+        worst = max(max(abs(w.centre[0] - cursor[0]), abs(w.centre[1] - cursor[1]))
+                    for w in s.particles() if w.width)
+        expect(worst <= 36, f"the first one's particles follow the cursor (worst offset {worst})")
     finally:
         s.stop()
 
@@ -411,6 +449,7 @@ SCENARIOS = {
     "nopicture": scenario_missing_picture,
     "objects": scenario_objects_flat,
     "exit": scenario_exit,
+    "second": scenario_second_instance,
     "menu": scenario_menu_restart,
 }
 

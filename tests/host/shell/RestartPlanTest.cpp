@@ -40,3 +40,28 @@ TEST(RestartPlan, SplitsProgramPaths) {
     EXPECT_EQ(BaseNameOf(c.path), c.base) << c.path;
   }
 }
+
+TEST(RestartPlan, RefusalsSayWhyAndWhatToDo) {
+  const std::string one = StillRunningReport({4242}, CloseWaitMs);
+  EXPECT_NE(one.find("(process 4242)"), std::string::npos) << one;
+  EXPECT_NE(one.find("within 10 seconds"), std::string::npos) << one;
+  EXPECT_NE(one.find("not started again"), std::string::npos) << one;
+  const std::string two = StillRunningReport({7, 9}, 1500);
+  EXPECT_NE(two.find("processes (7, 9)"), std::string::npos) << two;
+  EXPECT_NE(two.find("within 2 seconds"), std::string::npos) << two;  // rounded up, never "1" for 1.5 s
+  EXPECT_NE(StillRunningReport({1}, 1000).find("within 1 second "), std::string::npos);
+
+  struct Case {
+    const char* reason;
+    const char* want;
+  };
+  const Case cases[] = {
+      // The system's text keeps its own full stop; its line break goes.
+      {"The system cannot find the file specified.\r\n",
+       "Lumetta could not be started from \"C:\\A\\Lumetta.exe\":\nThe system cannot find the file specified."},
+      {"Access denied", "Lumetta could not be started from \"C:\\A\\Lumetta.exe\":\nAccess denied."},
+      {"", "Lumetta could not be started from \"C:\\A\\Lumetta.exe\"."},
+      {" \r\n", "Lumetta could not be started from \"C:\\A\\Lumetta.exe\"."},
+  };
+  for (const Case& c : cases) EXPECT_EQ(StartFailedReport("C:\\A\\Lumetta.exe", c.reason), c.want) << c.reason;
+}

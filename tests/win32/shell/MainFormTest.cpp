@@ -15,6 +15,7 @@
 #include "effect/uGDIUtils_win.h"
 #include "effect/ufrmBaseParticle_win.h"
 #include "shell/TavrinApi.h"
+#include "shell/TrayIcon_win.h"
 #include "shell/ufrmMain.h"
 #include "skin/data/SkinData.h"
 #include "ui/Dialogs.h"
@@ -35,6 +36,9 @@ class TempFolder {
             std::to_string(++counter) + "\\";
     CreateDirectoryA(FPath.c_str(), nullptr);
     CreateDirectoryA((FPath + "Images").c_str(), nullptr);
+    // A folder left by an earlier run under the same process id starts empty again.
+    SetFileAttributesA(Ini().c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(Ini().c_str());
     CopyFileA((BinFolder() + "Images\\ball_blue.png").c_str(), (FPath + "Images\\ball_blue.png").c_str(), FALSE);
   }
   const std::string& Path() const { return FPath; }
@@ -95,6 +99,88 @@ struct MainForm {
     Application->OnException = nullptr;
   }
 };
+
+// Stands in for the shell's notification area, so freeing a tray icon does not wait on
+// a taskbar that is not there; keeps what was sent.
+struct ShellRecorder {
+  std::vector<DWORD> Commands;
+  ShellRecorder() {
+    TrayShellSeam().Notify = [this](DWORD command, const NOTIFYICONDATAA&) {
+      Commands.push_back(command);
+      return TRUE;
+    };
+  }
+  ~ShellRecorder() { TrayShellSeam() = {}; }
+};
+
+// Runs the queue until the deadline even when it never empties: the particles the earlier
+// tests left behind keep their frame timers due on a loaded machine.
+void PumpFor(DWORD ms) {
+  const DWORD end = GetTickCount() + ms;
+  MSG msg;
+  while (static_cast<LONG>(end - GetTickCount()) > 0) {
+    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    } else {
+      Sleep(2);
+    }
+  }
+}
+
+// Runs the queue until the condition holds or the time is up; answers the condition.
+template <class Condition>
+bool PumpUntil(Condition done, DWORD ms) {
+  const DWORD end = GetTickCount() + ms;
+  while (!done() && static_cast<LONG>(end - GetTickCount()) > 0) PumpFor(5);
+  return done();
+}
+
+// Chooses an item in the open popup menu from inside its modal loop, one key per timer
+// tick: Down until the item is highlighted, then Enter.
+HMENU gMenu = nullptr;
+UINT gMenuTarget = 0;
+int gMenuTicks = 0;
+bool gMenuSeen = false;
+
+BOOL CALLBACK FindVisibleMenu(HWND w, LPARAM p) {
+  char cls[16] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  if (std::string(cls) != "#32768" || !IsWindowVisible(w)) return TRUE;
+  *reinterpret_cast<HWND*>(p) = w;
+  return FALSE;
+}
+
+bool TargetHighlighted() {
+  MENUITEMINFOA mii{};
+  mii.cbSize = sizeof mii;
+  mii.fMask = MIIM_STATE;
+  return GetMenuItemInfoA(gMenu, gMenuTarget, FALSE, &mii) && (mii.fState & MFS_HILITE);
+}
+
+void CALLBACK PressMenuKeys(HWND, UINT, UINT_PTR, DWORD) {
+  HWND menu = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindVisibleMenu, reinterpret_cast<LPARAM>(&menu));
+  if (!menu) return;
+  gMenuSeen = true;
+  if (++gMenuTicks > 40)
+    EndMenu();  // the item never came up: fail rather than hang
+  else
+    PostMessageA(menu, WM_KEYDOWN, TargetHighlighted() ? VK_RETURN : VK_DOWN, 0);
+}
+
+// A right-button release on the tray icon, as the shell reports it, with `item` chosen in
+// the menu it opens. Returns once the tray's window procedure has returned, without running
+// the queue afterwards.
+void ChooseFromTray(TTrayIcon* tray, TMenuItem* item) {
+  gMenu = tray->PopupMenu()->Handle();
+  gMenuTarget = item->Command();
+  gMenuTicks = 0;
+  gMenuSeen = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, PressMenuKeys);
+  SendMessageA(tray->Handle(), 0x2422, 0, WM_RBUTTONUP);
+  KillTimer(nullptr, timer);
+}
 
 PHookData Record() {
   PHookData data = nullptr;
@@ -270,14 +356,104 @@ TEST(MainForm, UnwritableSettingsReportThePathAndCreateNoParticle) {
     EXPECT_EQ(ParticleWindows().size(), before);
     EXPECT_TRUE(m.Form->OpenDialog1->InitialDir.empty());
 
-    // A menu choice that cannot store itself is reported the same way, and the program
-    // goes on: no particles, no restart.
-    SendMessageA(PopupListWindow(), WM_COMMAND, MAKEWPARAM(m.Form->btnFlag->Command(), 0), 0);
+    // A choice from the tray menu that cannot store itself is reported the same way, through
+    // the application's handler (never a box of its own), and the program goes on: no
+    // particles, no restart.
+    std::vector<std::string> boxes;
+    SetMessageBoxHook([&](const std::string& text, const std::string&, UINT) {
+      boxes.push_back(text);
+      return IDOK;
+    });
+    ChooseFromTray(m.Form->TrayIcon1, m.Form->btnFlag);
+    PumpUntil([&] { return m.Errors.size() > 1 || !boxes.empty(); }, 3000);
+    SetMessageBoxHook(nullptr);
+    EXPECT_TRUE(gMenuSeen);
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
     ASSERT_EQ(m.Errors.size(), 2u);
     EXPECT_EQ(m.Errors[1], "Unable to write to " + folder.Ini());
     EXPECT_EQ(ParticleWindows().size(), before);
   }
   SetFileAttributesA(folder.Ini().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(MainForm, StaysHiddenAfterAFailedStartUp) {
+  struct Case {
+    const char* settings;
+    bool readOnly;
+    const char* error;
+  };
+  TempFolder folder;
+  const Case cases[] = {{"[Image]\r\nFlag=abc\r\n", false, "'abc' is not a valid boolean value"},
+                        {"[Image]\r\nFlag=False\r\n", true, "Unable to write to "}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.settings);
+    folder.WriteIni(c.settings);
+    if (c.readOnly) SetFileAttributesA(folder.Ini().c_str(), FILE_ATTRIBUTE_READONLY);
+    {
+      // The program's error box runs a loop of its own while the form is being built.
+      std::vector<std::string> errors;
+      // It runs the form's timers, the 1 ms hide among them, before the form is ever shown.
+      bool hideRanInBox = false;
+      Application->OnException = [&](TObject* sender, const std::string& message) {
+        errors.push_back(message);
+        auto* form = dynamic_cast<TfrmMain*>(sender);
+        hideRanInBox = form && PumpUntil([form] { return !form->Timer1->Enabled(); }, 3000);
+      };
+      TMainFormSetup setup;
+      setup.AppDir = folder.Path();
+      setup.Sleep = [](uint32_t) {};
+      TfrmMain* f = new TfrmMain(Application, setup);
+      Application->OnException = nullptr;
+      ASSERT_EQ(errors.size(), 1u);
+      EXPECT_EQ(errors[0].rfind(c.error, 0), 0u) << errors[0];
+      EXPECT_TRUE(hideRanInBox);
+      // Then the application's loop shows the main form; it must go at once all the same.
+      f->Show();
+      EXPECT_TRUE(PumpUntil([f] { return !IsWindowVisible(f->Handle()); }, 3000));
+      EXPECT_FALSE(f->Visible());
+      EXPECT_FALSE(f->Timer1->Enabled());
+      BYTE alpha = 255;
+      DWORD flags = 0;
+      ASSERT_TRUE(GetLayeredWindowAttributes(f->Handle(), nullptr, &alpha, &flags));
+      EXPECT_EQ(alpha, 0);
+    }
+    SetFileAttributesA(folder.Ini().c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+}
+
+TEST(MainForm, ExitFromTheTrayMenuRunsAfterTheMenuCallHasUnwound) {
+  ShellRecorder shell;
+  TempFolder folder;
+  MainForm m(folder);
+  TfrmMain* f = m.Form;
+  TTrayIcon* tray = f->TrayIcon1;
+  ASSERT_NE(tray, nullptr);
+  const HWND trayWindow = tray->Handle();
+  ASSERT_TRUE(IsWindow(trayWindow));
+
+  // Exit frees the tray icon: by then the tray's own popup call must be over.
+  int exits = 0;
+  bool trayInPopup = true;
+  TNotifyEvent exitClick = f->pmiExit->OnClick;
+  f->pmiExit->OnClick = [&, exitClick](TObject* sender) {
+    ++exits;
+    trayInPopup = f->TrayIcon1 && f->TrayIcon1->InPopup();
+    exitClick(sender);
+  };
+  ChooseFromTray(tray, f->pmiExit);
+  EXPECT_TRUE(gMenuSeen);
+  EXPECT_EQ(exits, 0);  // chosen, waiting in the queue
+  EXPECT_NE(f->TrayIcon1, nullptr);
+  PumpUntil([&] { return exits > 0; }, 3000);
+  ASSERT_EQ(exits, 1);
+  EXPECT_FALSE(trayInPopup);
+  // The icon left the notification area and its window is gone; the hook went with it.
+  EXPECT_EQ(f->TrayIcon1, nullptr);
+  ASSERT_FALSE(shell.Commands.empty());
+  EXPECT_EQ(shell.Commands.back(), static_cast<DWORD>(NIM_DELETE));
+  EXPECT_FALSE(IsWindow(trayWindow));
+  EXPECT_FALSE(RemoveMouseHook());
+  SetMouseHook();  // for the tests that follow
 }
 
 TEST(MainForm, HidesRightAfterTheLoopStartsAndExitRemovesTheHook) {
@@ -286,8 +462,7 @@ TEST(MainForm, HidesRightAfterTheLoopStartsAndExitRemovesTheHook) {
   TfrmMain* f = m.Form;
   f->Show();
   EXPECT_TRUE(IsWindowVisible(f->Handle()));
-  PumpMessages(100);
-  EXPECT_FALSE(IsWindowVisible(f->Handle()));
+  EXPECT_TRUE(PumpUntil([f] { return !IsWindowVisible(f->Handle()); }, 3000));
   EXPECT_FALSE(f->Timer1->Enabled());
 
   // Exit closes the window; the hook goes with it, so there is nothing left to remove.

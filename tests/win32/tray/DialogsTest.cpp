@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -109,6 +110,8 @@ TEST_F(OptionDialog, AutoStartTwiceLeavesOneQuotedValue) {
 }
 
 TEST_F(OptionDialog, CancelAsksAndDeletesOnlyOnYes) {
+  form->Show();
+  ASSERT_TRUE(IsWindowVisible(form->Handle()));
   form->SpeedButton1Click(nullptr);
   answer = IDNO;
   ClickAt(form->SpeedButton8);
@@ -122,7 +125,24 @@ TEST_F(OptionDialog, CancelAsksAndDeletesOnlyOnYes) {
   // Cancelling again with nothing there says nothing more than the question.
   EXPECT_NO_THROW(form->SpeedButton8Click(nullptr));
   EXPECT_EQ(asked.size(), 3u);
-  EXPECT_TRUE(form->Visible() == false);  // neither button closes or opens anything
+}
+
+TEST_F(OptionDialog, NeitherButtonClosesTheDialog) {
+  form->Show();
+  ASSERT_TRUE(IsWindowVisible(form->Handle()));
+  for (int answerGiven : {IDNO, IDYES}) {
+    answer = answerGiven;
+    for (TSpeedButton* button : {form->SpeedButton1, form->SpeedButton8}) {
+      ClickAt(button);
+      SCOPED_TRACE(button->Caption());
+      EXPECT_TRUE(IsWindowVisible(form->Handle()));
+      EXPECT_TRUE(form->Visible());
+    }
+  }
+  // The clicks did reach the buttons: the value was written, then deleted on Yes.
+  EXPECT_EQ(asked.size(), 2u);
+  EXPECT_TRUE(Values().empty());
+  form->Hide();
 }
 
 TEST_F(OptionDialog, KeyThatCannotBeOpenedDoesNothingSilently) {
@@ -191,8 +211,28 @@ TEST_F(AboutDialog, ShowsIconNameVersionAndLinks) {
   EXPECT_EQ(opened[0].Target, "https://lumetta.example.com/");
   EXPECT_EQ(opened[0].Show, SW_SHOW);
   EXPECT_EQ(opened[1].Owner, box->Handle());
-  EXPECT_EQ(opened[1].Target, "mailto:lumetta@example.com");
+  EXPECT_EQ(opened[1].Target, std::string("mailto:") + kEmailAddress);
   EXPECT_EQ(opened[1].Show, SW_SHOWMINIMIZED);
+}
+
+TEST_F(AboutDialog, EmailLineFitsOnOneLineInsideThePanel) {
+  box->HandleNeeded();
+  TLabel* email = box->lblEmail;
+  ClientDc dc(nullptr);
+  SelectGuard font(dc.get(), email->Font()->Handle());
+  const std::string text = email->Caption();
+  RECT line{0, 0, 0, 0};
+  DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &line, DT_CALCRECT | DT_SINGLELINE);
+  std::printf("e-mail line: %ld px of the label's %d\n", line.right, email->Width());
+  // The label keeps its width and the text needs no second line there.
+  EXPECT_EQ(email->Width(), 161);
+  EXPECT_LE(line.right, email->Width()) << text;
+  EXPECT_EQ(email->Height(), line.bottom) << text;
+  // So it ends above the panel's bevel instead of hanging over it.
+  EXPECT_LE(email->Top() + email->Height(), box->Panel1->Height() - 2);
+  // The address is one of our own, and the mail link opens exactly it.
+  EXPECT_EQ(text, std::string("Email :  ") + kEmailAddress);
+  EXPECT_NE(std::string(kEmailAddress).find("@lumetta."), std::string::npos) << kEmailAddress;
 }
 
 TEST_F(AboutDialog, EmailLabelTurnsRedAndUnderlinedWhileHovered) {

@@ -130,6 +130,20 @@ COLORREF IconColour(HICON icon) {
   return GetPixel(dc.get(), 8, 8);
 }
 
+// Every pixel of an icon drawn at 16 x 16 on white.
+std::vector<COLORREF> IconPixels(HICON icon) {
+  MemoryDc dc;
+  TBitmapHandle bmp(CreateBitmap(16, 16, 1, 32, nullptr));
+  SelectGuard sel(dc.get(), bmp.get());
+  RECT r{0, 0, 16, 16};
+  FillRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  DrawIconEx(dc.get(), 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) pixels.push_back(GetPixel(dc.get(), x, y));
+  return pixels;
+}
+
 TEST(TrayIconWin, AnimationCyclesThroughTheImageListAndWraps) {
   ShellRecorder shell;
   TImageList list(nullptr);
@@ -160,10 +174,22 @@ TEST(TrayIconWin, AnimationCyclesThroughTheImageListAndWraps) {
   ASSERT_GE(shown.size(), 5u);
   const std::vector<COLORREF> want{colours[1], colours[2], colours[0], colours[1], colours[2]};
   EXPECT_EQ(std::vector<COLORREF>(shown.begin(), shown.begin() + 5), want);
-  // Unlinking the list falls back to the application's icon.
+  // Unlinking the list falls back to the application's icon, and the shell is told.
+  const std::vector<COLORREF> application = IconPixels(Application->Icon()->Handle());
+  ASSERT_NE(application, IconPixels(shell.Records.back().Data.hIcon));
   tray->SetIcons(nullptr);
-  EXPECT_EQ(tray->IconIndex() >= 0, true);
-  EXPECT_EQ(shell.Records.back().Command, static_cast<DWORD>(NIM_MODIFY));
+  ASSERT_EQ(shell.Records.back().Command, static_cast<DWORD>(NIM_MODIFY));
+  EXPECT_EQ(IconPixels(shell.Records.back().Data.hIcon), application);
+  EXPECT_EQ(IconPixels(tray->CurrentIcon()), application);
+  // So does an index past the end of a linked list.
+  tray->SetIcons(&list);
+  EXPECT_NE(IconPixels(shell.Records.back().Data.hIcon), application);
+  tray->SetIconIndex(3);
+  EXPECT_EQ(IconPixels(shell.Records.back().Data.hIcon), application);
+  tray->SetIconIndex(-1);
+  EXPECT_EQ(IconPixels(shell.Records.back().Data.hIcon), application);
+  tray->SetIconIndex(2);
+  EXPECT_EQ(IconColour(shell.Records.back().Data.hIcon), colours[2]);
 }
 
 struct OpenMenu {

@@ -85,7 +85,27 @@ TEST(Menus, PopupShownAtAPointRunsTheItemChosenWithTheKeyboard) {
   SetForegroundWindow(PopupListWindow());
   menu.Popup(100, 100);
   KillTimer(nullptr, timer);
+  // The choice runs from the queue once the popup call has returned, so a handler can free
+  // whatever opened the menu.
+  EXPECT_TRUE(clicks.empty());
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   EXPECT_EQ(clicks, std::vector<std::string>{"Third"});
+}
+
+TEST(Menus, AnErrorInAChosenItemGoesToTheApplicationsHandler) {
+  TComponent owner(nullptr);
+  TPopupMenu menu(&owner);
+  TMenuItem* item = AddItem(menu, &owner, "Save", nullptr);
+  item->OnClick = [](TObject*) { throw Exception("Unable to write to C:\\x.ini"); };
+  std::vector<std::string> reported;
+  Application->OnException = [&](TObject*, const std::string& message) { reported.push_back(message); };
+  // What the popup leaves in the queue for a chosen item.
+  PostMessageA(PopupListWindow(), WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0);
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  Application->OnException = nullptr;
+  EXPECT_EQ(reported, std::vector<std::string>{"Unable to write to C:\\x.ini"});
 }
 
 TEST(Menus, OwnerDrawnItemsRaiseMeasureAndDrawEvents) {
