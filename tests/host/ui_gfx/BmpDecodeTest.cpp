@@ -345,6 +345,22 @@ TEST(BmpDecode, PixelAndMemoryLimitsRefuseBeforeReading) {
   EXPECT_EQ(untouched.Width, 5);
 }
 
+TEST(PixelBuffer, StrideForWideRowsNeverWraps) {
+  struct TCase {
+    int Width, Bits;
+    int Stride;
+  };
+  const TCase cases[] = {
+      {1, 24, 4},          {3, 24, 12},           {13, 24, 40},
+      {5, 32, 20},         {0, 24, 0},            {-7, 32, 0},
+      {1 << 26, 32, 1 << 28},  // the product of width and bits passes 31 bits
+      {715827881, 24, 2147483644},  // the longest 24-bit row an int holds
+  };
+  for (const TCase& c : cases) EXPECT_EQ(TPixelBuffer::StrideFor(c.Width, c.Bits), c.Stride) << c.Width;
+  EXPECT_THROW(TPixelBuffer::StrideFor(715827882, 24), std::length_error);
+  EXPECT_THROW(TPixelBuffer::StrideFor(INT32_MAX, 32), std::length_error);
+}
+
 TEST(BmpDecode, EncodedBuffersComeBackUnchanged) {
   for (int bits : {24, 32}) {
     TPixelBuffer in(5, 4, bits);
