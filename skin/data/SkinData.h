@@ -214,7 +214,7 @@ inline constexpr int64_t MaxSkinBitmapBytes = 128ll * 1024 * 1024;
 
 struct TSkinBitmapBudget {
   int64_t BytesLeft = MaxSkinBitmapBytes;
-  std::vector<std::string> Refused;  // archive entries left out for memory, in load order
+  std::vector<std::string> Refused;  // what was left out for memory (entry names), in load order
   // Takes `bytes` when that many are left.
   bool Take(int64_t bytes) {
     if (bytes > BytesLeft) return false;
