@@ -60,8 +60,9 @@ int CompareText(const std::string& a, const std::string& b) {
 
 bool SameText(const std::string& a, const std::string& b) { return CompareText(a, b) == 0; }
 
-bool TryStrToInt(const std::string& s, int& value) {
-  const std::string t = Trim(s);
+namespace {
+// Optional sign, then decimal digits or "$" and hexadecimal digits; "0x" only when cPrefix.
+bool ParseInt(const std::string& t, bool cPrefix, int& value) {
   size_t i = 0;
   bool negative = false;
   if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
@@ -69,7 +70,7 @@ bool TryStrToInt(const std::string& s, int& value) {
   if (i < t.size() && t[i] == '$') {
     base = 16;
     ++i;
-  } else if (i + 1 < t.size() && t[i] == '0' && (t[i + 1] == 'x' || t[i + 1] == 'X')) {
+  } else if (cPrefix && i + 1 < t.size() && t[i] == '0' && (t[i + 1] == 'x' || t[i + 1] == 'X')) {
     base = 16;
     i += 2;
   }
@@ -91,6 +92,11 @@ bool TryStrToInt(const std::string& s, int& value) {
   value = static_cast<int>(acc);
   return true;
 }
+}  // namespace
+
+bool TryStrToInt(const std::string& s, int& value) { return ParseInt(Trim(s), true, value); }
+
+bool TryStrToIntStrict(const std::string& s, int& value) { return ParseInt(s, false, value); }
 
 int StrToInt(const std::string& s) {
   int v = 0;

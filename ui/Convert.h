@@ -14,6 +14,9 @@ std::string BoolToStr(bool value, bool useBoolStrs = false);
 // Decimal with an optional sign, or hexadecimal with "$" or "0x"; spaces around allowed;
 // values outside 32 bits are invalid.
 bool TryStrToInt(const std::string& s, int& value);
+// The same without the "0x" form and without spaces: an optional sign, then decimal digits
+// or "$" and hexadecimal digits; anything else (such as "-0x10") does not convert.
+bool TryStrToIntStrict(const std::string& s, int& value);
 // Raises EConvertError "'<s>' is not a valid integer value".
 int StrToInt(const std::string& s);
 int StrToIntDef(const std::string& s, int def);

@@ -16,7 +16,14 @@ struct TPixelBuffer {
   TPixelBuffer() = default;
   TPixelBuffer(int width, int height, int bitsPerPixel = 24) { Resize(width, height, bitsPerPixel); }
 
-  static int StrideFor(int width, int bitsPerPixel) { return ((width * bitsPerPixel / 8) + 3) & ~3; }
+  // Bytes per row, padded to 4 (0 for no width). Worked out in 64 bits: a row too long for
+  // an int is refused (std::length_error) rather than wrapped to a small or negative stride.
+  static int StrideFor(int width, int bitsPerPixel) {
+    if (width <= 0) return 0;
+    const int64_t bytes = (static_cast<int64_t>(width) * bitsPerPixel / 8 + 3) & ~int64_t{3};
+    if (bytes > INT32_MAX) throw std::length_error("pixel row too long");
+    return static_cast<int>(bytes);
+  }
   int Stride() const { return StrideFor(Width, BitsPerPixel); }
   int BytesPerPixel() const { return BitsPerPixel / 8; }
   bool Empty() const { return Width <= 0 || Height <= 0; }

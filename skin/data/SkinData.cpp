@@ -151,7 +151,8 @@ TSkinColour TSkinData::ParseColour(const std::string& text, TSkinColour def) {
   return static_cast<TSkinColour>((parts[0] & 0xFF) | ((parts[1] & 0xFF) << 8) | ((parts[2] & 0xFF) << 16));
 }
 
-void TSkinData::LoadSkinBitmap(const TSkinReader& reader, TSkinImage& image, const std::string& value) {
+void TSkinData::LoadSkinBitmap(const TSkinReader& reader, TSkinImage& image, const std::string& value,
+                               TSkinBitmapBudget* budget) {
   const size_t cut = value.find_last_of("\\:");
   const std::string name = cut == std::string::npos ? value : value.substr(cut + 1);
   const size_t dot = name.find_last_of('.');
@@ -162,11 +163,35 @@ void TSkinData::LoadSkinBitmap(const TSkinReader& reader, TSkinImage& image, con
   TMemoryStream entry;
   reader.ExtractEntry(name, entry);
   TPixelBuffer pixels;
-  if (entry.GetSize() == 0 || !DecodeBmp(entry.Bytes(), pixels)) {
+  std::string why;
+  const uint64_t limit = budget ? static_cast<uint64_t>(budget->BytesLeft) : UINT64_MAX;
+  if (entry.GetSize() == 0 || !DecodeBmpWithin(entry.Bytes(), limit, pixels, &why)) {
+    if (budget && why == "over the memory limit") budget->Refused.push_back(name);
     image.Clear();
     return;
   }
+  if (budget) budget->Take(static_cast<int64_t>(pixels.Bits.size()));
   image.Assign(pixels);
+}
+
+void TSkinData::FreeElements() {
+  NoSkin = true;
+  for (TDataSkinBorder* b : {BorderLeft.get(), BorderRight.get(), BorderTop.get(), BorderBottom.get()}) {
+    b->Image->Clear();
+    b->SecondImage->Clear();
+  }
+  Title->Image->Clear();
+  Buttons->Image->Clear();
+  Buttons->CheckImage->Clear();
+  Buttons->RadioImage->Clear();
+  SysButtons.clear();
+  for (auto* e : {&MenuBar, &GroupBoxEdge, &Toolbars, &StatusBarEdges, &SunkEdge, &ExtraImages, &Headerbar,
+                  &MenuItem, &MenuBackground, &Scrollbar, &HorzScroll, &VertScroll, &HorzScrollThumb,
+                  &VertScrollThumb, &TrackbarThumbHorz, &TrackbarThumbVert, &TrackbarThumbLeft,
+                  &TrackbarThumbRight, &TrackbarThumbUp, &TrackbarThumbDown})
+    e->reset();
+  for (auto* e : {&Progress, &Tabs, &ComboButton, &UpDownHorz, &UpDownVert}) e->reset();
+  GroupBox.reset();
 }
 
 namespace {
@@ -198,17 +223,17 @@ enum class TLoader { Plain, Bordered, Progress, GroupBox };
 
 template <class T>
 void LoadElement(std::unique_ptr<T>& member, TLoader kind, const std::string& section, const TQuickIni& ini,
-                 const TSkinReader& reader, ISkinPlatform& platform, TSkinColour textDefault,
-                 const char* secondKey = nullptr) {
+                 const TSkinReader& reader, ISkinPlatform& platform, TSkinBitmapBudget& budget,
+                 TSkinColour textDefault, const char* secondKey = nullptr) {
   member.reset();
   const std::string imageKey = kind == TLoader::Progress ? "Bitmap" : "Image";
   const std::string value = ini.ReadString(section, imageKey, "");
   if (value.empty()) return;
   auto e = std::make_unique<T>(section, platform);
-  TSkinData::LoadSkinBitmap(reader, *e->Image, value);
+  TSkinData::LoadSkinBitmap(reader, *e->Image, value, &budget);
   if constexpr (std::is_base_of_v<TDataSkinBorder, T>) {
     const char* key = kind == TLoader::Progress ? "Chunk" : secondKey;
-    if (key) TSkinData::LoadSkinBitmap(reader, *e->SecondImage, ini.ReadString(section, key, ""));
+    if (key) TSkinData::LoadSkinBitmap(reader, *e->SecondImage, ini.ReadString(section, key, ""), &budget);
   }
   ReadCommon(ini, *e, section, kind != TLoader::Bordered, kind != TLoader::Progress, textDefault);
   if (kind != TLoader::Progress && e->Tile > 1) e->Tile = 0;
@@ -230,6 +255,10 @@ int32_t GlyphFrames(int32_t given, const TSkinImage& image) {
 }  // namespace
 
 void TSkinData::ReadSkin(const TQuickIni& ini, const TSkinReader& reader) {
+  // The previous skin goes first: a reload never holds two skins' bitmaps at once.
+  FreeElements();
+  TSkinBitmapBudget budget;
+
   // 1. Section names and the skin's name.
   std::vector<std::string> sections;
   ini.ReadSections(sections);
@@ -250,7 +279,7 @@ void TSkinData::ReadSkin(const TQuickIni& ini, const TSkinReader& reader) {
     b->FrameCount = ini.ReadInteger("Personality", P + "Frame", 1);
     b->Tile = ini.ReadInteger("Personality", P + "Stretch", 1);
     b->Trans = ini.ReadInteger("Personality", P + "Trans", 1);
-    LoadSkinBitmap(reader, *b->Image, ini.ReadString("Personality", P, ""));
+    LoadSkinBitmap(reader, *b->Image, ini.ReadString("Personality", P, ""), &budget);
   }
 
   // 3. Colours.
@@ -258,7 +287,7 @@ void TSkinData::ReadSkin(const TQuickIni& ini, const TSkinReader& reader) {
   const TSkinColour text = ColorButtonText;
 
   // 4. Title-bar buttons.
-  ReadSysButtons(ini, reader, sections);
+  ReadSysButtons(ini, reader, sections, budget);
 
   // 5. Push buttons, check and radio glyphs.
   {
@@ -270,9 +299,9 @@ void TSkinData::ReadSkin(const TQuickIni& ini, const TSkinReader& reader) {
     b.BottomHeight = ini.ReadInteger(s, "BottomHeight", 0);
     b.Trans = ini.ReadInteger(s, "Trans", 0);
     b.Tile = ini.ReadInteger(s, "Tile", 0);
-    LoadSkinBitmap(reader, *b.Image, ini.ReadString(s, "Bitmap", ""));
-    LoadSkinBitmap(reader, *b.CheckImage, ini.ReadString(s, "CheckButton", ""));
-    LoadSkinBitmap(reader, *b.RadioImage, ini.ReadString(s, "RadioButton", ""));
+    LoadSkinBitmap(reader, *b.Image, ini.ReadString(s, "Bitmap", ""), &budget);
+    LoadSkinBitmap(reader, *b.CheckImage, ini.ReadString(s, "CheckButton", ""), &budget);
+    LoadSkinBitmap(reader, *b.RadioImage, ini.ReadString(s, "RadioButton", ""), &budget);
     b.NormalColour = ini.ReadInteger(s, "NormalColour", -1);
     b.MouseOverColour = ini.ReadInteger(s, "MouseOverColour", -1);
     b.PressedColour = ini.ReadInteger(s, "PressedColour", -1);
@@ -293,7 +322,7 @@ void TSkinData::ReadSkin(const TQuickIni& ini, const TSkinReader& reader) {
   {
     TDataSkinTitle& t = *Title;
     const std::string s = "Personality";
-    LoadSkinBitmap(reader, *t.Image, ini.ReadString(s, "TextBack", ""));
+    LoadSkinBitmap(reader, *t.Image, ini.ReadString(s, "TextBack", ""), &budget);
     t.LeftWidth = ini.ReadInteger(s, "TextShift", 0);
     t.TopHeight = ini.ReadInteger(s, "TextShiftVert", 0);
     t.RightWidth = ini.ReadInteger(s, "TextRightClip", 0);
@@ -318,55 +347,59 @@ void TSkinData::ReadSkin(const TQuickIni& ini, const TSkinReader& reader) {
 
   // 7. Progress, menu bar, group boxes, tool bars, tabs, status bar, combo button.
   ISkinPlatform& pf = FPlatform;
-  LoadElement(Progress, TLoader::Progress, "Progress", ini, reader, pf, text);
+  LoadElement(Progress, TLoader::Progress, "Progress", ini, reader, pf, budget, text);
   MenuBar.reset();
   if (const std::string v = ini.ReadString("Personality", "menuBar", ""); !v.empty()) {
     auto m = std::make_unique<TDataSkinObject>("MenuBar", pf);
-    LoadSkinBitmap(reader, *m->Image, v);
+    LoadSkinBitmap(reader, *m->Image, v, &budget);
     m->TopHeight = m->BottomHeight = 0;
     m->Tile = ini.ReadInteger("Personality", "TileMenu", 0);
     m->LeftWidth = ini.ReadInteger("Personality", "TileLeftMenu", 1);
     m->RightWidth = ini.ReadInteger("Personality", "TileRightMenu", 1);
     MenuBar = std::move(m);
   }
-  LoadElement(GroupBoxEdge, TLoader::Plain, "GroupBoxEdge", ini, reader, pf, text);
-  LoadElement(GroupBox, TLoader::GroupBox, "GroupBox", ini, reader, pf, text);
-  LoadElement(Toolbars, TLoader::Plain, "Toolbars", ini, reader, pf, text);
-  LoadElement(Tabs, TLoader::Bordered, "Tabs", ini, reader, pf, text, "Border");
-  LoadElement(StatusBarEdges, TLoader::Plain, "StatusBarEdges", ini, reader, pf, text);
-  LoadElement(ComboButton, TLoader::Bordered, "ComboButton", ini, reader, pf, text);
+  LoadElement(GroupBoxEdge, TLoader::Plain, "GroupBoxEdge", ini, reader, pf, budget, text);
+  LoadElement(GroupBox, TLoader::GroupBox, "GroupBox", ini, reader, pf, budget, text);
+  LoadElement(Toolbars, TLoader::Plain, "Toolbars", ini, reader, pf, budget, text);
+  LoadElement(Tabs, TLoader::Bordered, "Tabs", ini, reader, pf, budget, text, "Border");
+  LoadElement(StatusBarEdges, TLoader::Plain, "StatusBarEdges", ini, reader, pf, budget, text);
+  LoadElement(ComboButton, TLoader::Bordered, "ComboButton", ini, reader, pf, budget, text);
 
   // 8. A mirrored copy of the combo button for buttons on the left.
   if (ComboButton && !ComboButton->Image->Empty()) {
     TPixelBuffer mirrored = To24(ComboButton->Image->Pixels());
     MirrorHorz(mirrored);
-    ComboButton->SecondImage->Assign(mirrored);
+    if (budget.Take(static_cast<int64_t>(mirrored.Bits.size())))
+      ComboButton->SecondImage->Assign(mirrored);
+    else
+      budget.Refused.push_back(ComboButton->Name + " mirrored");
   }
 
   // 9. The remaining plain elements, then the up-down buttons.
-  LoadElement(SunkEdge, TLoader::Plain, "SunkEdge", ini, reader, pf, text);
-  LoadElement(ExtraImages, TLoader::Plain, "ExtraImages", ini, reader, pf, text);
-  LoadElement(Headerbar, TLoader::Plain, "Headerbar", ini, reader, pf, text);
-  LoadElement(MenuItem, TLoader::Plain, "MenuItem", ini, reader, pf, text);
-  LoadElement(MenuBackground, TLoader::Plain, "MenuBackground", ini, reader, pf, text);
-  LoadElement(Scrollbar, TLoader::Plain, "Scrollbar", ini, reader, pf, text);
-  LoadElement(HorzScroll, TLoader::Plain, "HorzScroll", ini, reader, pf, text);
-  LoadElement(VertScroll, TLoader::Plain, "VertScroll", ini, reader, pf, text);
-  LoadElement(HorzScrollThumb, TLoader::Plain, "HorzScrollThumb", ini, reader, pf, text);
-  LoadElement(VertScrollThumb, TLoader::Plain, "VertScrollThumb", ini, reader, pf, text);
-  LoadElement(TrackbarThumbHorz, TLoader::Plain, "Trackbar.ThumbHorz", ini, reader, pf, text);
-  LoadElement(TrackbarThumbVert, TLoader::Plain, "Trackbar.ThumbVert", ini, reader, pf, text);
-  LoadElement(TrackbarThumbLeft, TLoader::Plain, "Trackbar.ThumbLeft", ini, reader, pf, text);
-  LoadElement(TrackbarThumbRight, TLoader::Plain, "Trackbar.ThumbRight", ini, reader, pf, text);
-  LoadElement(TrackbarThumbUp, TLoader::Plain, "Trackbar.ThumbUp", ini, reader, pf, text);
-  LoadElement(TrackbarThumbDown, TLoader::Plain, "Trackbar.ThumbDown", ini, reader, pf, text);
-  LoadElement(UpDownHorz, TLoader::Bordered, "UpDown.Horz", ini, reader, pf, text, "GlyphImage");
-  LoadElement(UpDownVert, TLoader::Bordered, "UpDown.Vert", ini, reader, pf, text, "GlyphImage");
+  LoadElement(SunkEdge, TLoader::Plain, "SunkEdge", ini, reader, pf, budget, text);
+  LoadElement(ExtraImages, TLoader::Plain, "ExtraImages", ini, reader, pf, budget, text);
+  LoadElement(Headerbar, TLoader::Plain, "Headerbar", ini, reader, pf, budget, text);
+  LoadElement(MenuItem, TLoader::Plain, "MenuItem", ini, reader, pf, budget, text);
+  LoadElement(MenuBackground, TLoader::Plain, "MenuBackground", ini, reader, pf, budget, text);
+  LoadElement(Scrollbar, TLoader::Plain, "Scrollbar", ini, reader, pf, budget, text);
+  LoadElement(HorzScroll, TLoader::Plain, "HorzScroll", ini, reader, pf, budget, text);
+  LoadElement(VertScroll, TLoader::Plain, "VertScroll", ini, reader, pf, budget, text);
+  LoadElement(HorzScrollThumb, TLoader::Plain, "HorzScrollThumb", ini, reader, pf, budget, text);
+  LoadElement(VertScrollThumb, TLoader::Plain, "VertScrollThumb", ini, reader, pf, budget, text);
+  LoadElement(TrackbarThumbHorz, TLoader::Plain, "Trackbar.ThumbHorz", ini, reader, pf, budget, text);
+  LoadElement(TrackbarThumbVert, TLoader::Plain, "Trackbar.ThumbVert", ini, reader, pf, budget, text);
+  LoadElement(TrackbarThumbLeft, TLoader::Plain, "Trackbar.ThumbLeft", ini, reader, pf, budget, text);
+  LoadElement(TrackbarThumbRight, TLoader::Plain, "Trackbar.ThumbRight", ini, reader, pf, budget, text);
+  LoadElement(TrackbarThumbUp, TLoader::Plain, "Trackbar.ThumbUp", ini, reader, pf, budget, text);
+  LoadElement(TrackbarThumbDown, TLoader::Plain, "Trackbar.ThumbDown", ini, reader, pf, budget, text);
+  LoadElement(UpDownHorz, TLoader::Bordered, "UpDown.Horz", ini, reader, pf, budget, text, "GlyphImage");
+  LoadElement(UpDownVert, TLoader::Bordered, "UpDown.Vert", ini, reader, pf, budget, text, "GlyphImage");
 
   // 10. Frame counts, 11. combo composite, 12. brush.
   ApplyFrameCounts(ini);
   MakeComboComposite();
   ReplaceBrush();
+  RefusedBitmaps = std::move(budget.Refused);
   NoSkin = false;
 }
 
@@ -401,7 +434,7 @@ void TSkinData::ReadColours(const TQuickIni& ini, const std::vector<std::string>
 }
 
 void TSkinData::ReadSysButtons(const TQuickIni& ini, const TSkinReader& reader,
-                               const std::vector<std::string>& sections) {
+                               const std::vector<std::string>& sections, TSkinBitmapBudget& budget) {
   SysButtons.clear();
   std::vector<std::string> kept;
   for (const std::string& s : sections) {
@@ -421,7 +454,7 @@ void TSkinData::ReadSysButtons(const TQuickIni& ini, const TSkinReader& reader,
     b->Visibility1 = ini.ReadInteger(s, "Visibility1", b->Action == -1 ? -1 : 0);
     b->CombineOp = ini.ReadInteger(s, "CombineOp", -1);
     b->FrameCount = ini.ReadInteger(s, "frame", 0);
-    LoadSkinBitmap(reader, *b->Image, ini.ReadString(s, "ButtonImage", ""));
+    LoadSkinBitmap(reader, *b->Image, ini.ReadString(s, "ButtonImage", ""), &budget);
     if (b->FrameCount == 0) {
       b->FrameCount = 6;
       if (!b->Image->Empty())
@@ -442,8 +475,9 @@ void TSkinData::ReadSysButtons(const TQuickIni& ini, const TSkinReader& reader,
   }
   const std::string strip = ini.ReadString("MDICONTROLS", "Image", "");
   if (strip.empty()) return;
+  // The three cut-outs together are no larger than the strip, which is freed after them.
   auto image = FPlatform.NewImage();
-  LoadSkinBitmap(reader, *image, strip);
+  LoadSkinBitmap(reader, *image, strip, &budget);
   const TPixelBuffer pixels = image->Pixels();
   const int a = pixels.Width / 12, h = pixels.Height;
   for (int i = 0; i < 3; ++i) {

@@ -208,6 +208,21 @@ void SetSkinManagerFactory(std::function<std::unique_ptr<ISkinManager>()> factor
 // Frees the manager (program end, tests).
 void FreeSkinManager();
 
+// Decoded bitmap memory one skin load may take. An image that would pass it stays empty, so
+// its element is drawn unskinned, and the rest of the skin still loads.
+inline constexpr int64_t MaxSkinBitmapBytes = 128ll * 1024 * 1024;
+
+struct TSkinBitmapBudget {
+  int64_t BytesLeft = MaxSkinBitmapBytes;
+  std::vector<std::string> Refused;  // what was left out for memory (entry names), in load order
+  // Takes `bytes` when that many are left.
+  bool Take(int64_t bytes) {
+    if (bytes > BytesLeft) return false;
+    BytesLeft -= bytes;
+    return true;
+  }
+};
+
 // The stored-form resource that holds the main form's skin ("SkinStream": count, archive).
 inline constexpr const char* BuiltinSkinResource = "SKINSTREAM";
 inline constexpr const char* MenuGlyphsResource = "MARWICKMENU";
@@ -258,8 +273,17 @@ class TSkinData : public TComponent {
 
   // --- the data model ---
   void ReadSkin(const TQuickIni& ini, const TSkinReader& reader);
-  // Loads the archive entry named by an INI value into image, or empties it.
-  static void LoadSkinBitmap(const TSkinReader& reader, TSkinImage& image, const std::string& value);
+  // Loads the archive entry named by an INI value into image, or empties it. With a budget,
+  // the decoded pixels are taken from it, and an image it cannot hold is refused before it is
+  // decoded (left empty, its entry's name added to budget->Refused).
+  static void LoadSkinBitmap(const TSkinReader& reader, TSkinImage& image, const std::string& value,
+                             TSkinBitmapBudget* budget = nullptr);
+  // Frees what a loaded skin provided: every optional element becomes absent, the system
+  // buttons go, the images of the fixed elements (borders, Title, Buttons) are emptied, and
+  // NoSkin becomes true. ReadSkin starts with it.
+  void FreeElements();
+  // Entries the last ReadSkin left out because the skin's bitmaps passed MaxSkinBitmapBytes.
+  std::vector<std::string> RefusedBitmaps;
   static TSkinColour ParseColour(const std::string& text, TSkinColour def);
   ISkinPlatform& Platform() const { return FPlatform; }
 
@@ -315,11 +339,11 @@ class TSkinData : public TComponent {
 
  private:
   void ReadColours(const TQuickIni& ini, const std::vector<std::string>& sections);
-  void ReadSysButtons(const TQuickIni& ini, const TSkinReader& reader, const std::vector<std::string>& sections);
+  void ReadSysButtons(const TQuickIni& ini, const TSkinReader& reader, const std::vector<std::string>& sections,
+                      TSkinBitmapBudget& budget);
   void ApplyFrameCounts(const TQuickIni& ini);
   void MakeComboComposite();
   void ReplaceBrush();
-  void FreeElements();
 
   ISkinPlatform& FPlatform;
   bool FActive = false;

@@ -103,7 +103,7 @@ int32_t TQuickIni::ReadInteger(const std::string& section, const std::string& ke
   std::string text = ReadString(section, key, "");
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.replace(0, 2, 1, '$');
   int32_t value = 0;
-  return TryStrToInt(text, value) ? value : def;
+  return TryStrToIntStrict(text, value) ? value : def;
 }
 
 void TQuickIni::ReadSections(std::vector<std::string>& list) const {

@@ -272,5 +272,8 @@ TRegionHandle BitmapToRegion(const TPixelBuffer& pixels, int dx, int dy, const T
 TRegionHandle BitmapToRegion(HBITMAP bitmap, int dx, int dy, int tolBlue, int tolGreen, int tolRed, COLORREF key) {
   const TKeyRange range{static_cast<uint32_t>(key & 0xFFFFFF), tolBlue, tolGreen, tolRed};
   // Read through GetDIBits: the row order of a DIB section cannot be learnt from its handle.
-  return BitmapToRegion(ReadBitmapPixels(bitmap), dx, dy, range);
+  const TPixelBuffer pixels = ReadBitmapPixels(bitmap);
+  // A failed read is not a transparent image: an empty region would hide the whole window.
+  if (pixels.Empty()) return {};
+  return BitmapToRegion(pixels, dx, dy, range);
 }

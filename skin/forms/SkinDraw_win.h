@@ -67,7 +67,9 @@ void DrawTransparentThreePass(HDC dc, const RECT& target, const TSkinSource& src
 void TileImage(HDC dc, const RECT& dst, const TSkinSource& src, const RECT& srcRect);
 
 // The region of every pixel outside the transparent range, moved by (dx, dy), built in
-// batches of TRegionBatcher::BatchSize rectangles. Null only when the system refuses a region.
+// batches of TRegionBatcher::BatchSize rectangles. Null when the system refuses a region and,
+// for a bitmap handle, when its pixels cannot be read (not a bitmap, GetDIBits fails): the
+// caller then keeps its rectangle.
 TRegionHandle BitmapToRegion(HBITMAP bitmap, int dx, int dy, int tolBlue, int tolGreen, int tolRed, COLORREF key);
 TRegionHandle BitmapToRegion(const TPixelBuffer& pixels, int dx, int dy, const TKeyRange& range);
 TRegionHandle BitmapToRegion(const TPixelView& pixels, int dx, int dy, const TKeyRange& range);

@@ -1,5 +1,7 @@
-// Any text: parsing and every lookup stay in bounds; the first line picks the lookups.
+// Any text: parsing and every lookup stay in bounds; the first line picks the lookups. An
+// integer that converts is written only with a sign, digits, "$", or "0x" at its very start.
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -19,7 +21,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       const std::string& line = lines[i];
       const std::string key = line.substr(0, line.find('='));
       ini.ReadString(s, key, "d");
-      ini.ReadInteger(s, key, 0);
+      if (ini.ReadInteger(s, key, 0) == ini.ReadInteger(s, key, 1)) {  // converted
+        const std::string text = ini.ReadString(s, key, "");
+        for (size_t c = 0; c < text.size(); ++c) {
+          const char ch = text[c];
+          const bool hexLetter = (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F');
+          const bool prefixX = (ch == 'x' || ch == 'X') && c == 1 && text[0] == '0';
+          const bool sign = (ch == '+' || ch == '-') && c == 0;
+          if (!(ch >= '0' && ch <= '9') && !hexLetter && !prefixX && !sign && ch != '$') std::abort();
+        }
+      }
     }
     if (sections.size() > 16) break;  // keep one input quick
   }

@@ -32,6 +32,14 @@ const std::string Description =
     "Colour=$FF00000F\r\n"
     "Short=0x\r\n"
     "Sign=+7\r\n"
+    "NegHex=-0x10\r\n"
+    "PlusHex=+0x10\r\n"
+    "NegPascal=-$10\r\n"
+    "UpperX=0X1f\r\n"
+    "TwoPrefixes=0x$10\r\n"
+    "Dollar=$\r\n"
+    "SignOnly=-\r\n"
+    "Inner=1 2\r\n"
     "[buttons]\n"
     "leftwidth=5\n"
     "[Open bracket\n"
@@ -81,6 +89,9 @@ TEST(QuickIni, ReadIntegerAcceptsDecimalAndBothHexForms) {
       {"LeftWidth", 5}, {"Hex", 128},          {"Pascal", 128},       {"Px", -1},   {"Neg", -12},
       {"Big", -1},      {"Min", INT32_MIN},     {"Colour", static_cast<int32_t>(0xFF00000Fu)},
       {"Short", -1},    {"Sign", 7},            {"Tile", -1},          {"Name", -1}, {"Missing", -1},
+      // "0x" counts only as the very first characters; after a sign it is not a number.
+      {"NegHex", -1},   {"PlusHex", -1},        {"NegPascal", -16},    {"UpperX", 31},
+      {"TwoPrefixes", -1}, {"Dollar", -1},      {"SignOnly", -1},      {"Inner", -1},
   };
   for (const auto& c : cases) EXPECT_EQ(ini.ReadInteger("Personality", c.key, -1), c.expected) << c.key;
 }

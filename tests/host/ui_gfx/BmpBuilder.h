@@ -16,7 +16,8 @@ struct TBmpSpec {
   uint32_t ColorsUsed = 0;
   bool WithFileHeader = true;
   bool ZeroOffBits = false;
-  std::vector<uint32_t> Masks;  // written after a 40-byte header when given
+  std::vector<uint32_t> Masks;  // red, green, blue (, alpha): after a 40-byte header, inside larger ones
+  std::vector<uint8_t> RawBits;  // when given, the stored rows as they are (run-length streams)
 };
 
 inline void Put(std::vector<uint8_t>& v, uint32_t x, int bytes) {
@@ -45,16 +46,17 @@ std::vector<uint8_t> Build(const TBmpSpec& s, PixelFn pixel) {
     Put(dib, s.ColorsUsed, 4);
     Put(dib, 0, 4);
     while (dib.size() < static_cast<size_t>(s.HeaderSize)) dib.push_back(0);
-    if (s.HeaderSize > 40 && s.Masks.size() == 3)
-      for (int i = 0; i < 3; ++i)
+    if (s.HeaderSize > 40)
+      for (size_t i = 0; i < s.Masks.size() && 40 + i * 4 + 4 <= static_cast<size_t>(s.HeaderSize); ++i)
         for (int b = 0; b < 4; ++b) dib[40 + i * 4 + b] = static_cast<uint8_t>(s.Masks[i] >> (8 * b));
   }
   if (s.HeaderSize == 40)
-    for (uint32_t m : s.Masks) Put(dib, m, 4);
+    for (size_t i = 0; i < s.Masks.size() && i < 3; ++i) Put(dib, s.Masks[i], 4);
   for (uint32_t c : s.Palette) Put(dib, c, s.HeaderSize == 12 ? 3 : 4);
   const size_t bitsAt = dib.size();
+  if (!s.RawBits.empty()) dib.insert(dib.end(), s.RawBits.begin(), s.RawBits.end());
   const int stride = ((s.Width * s.BitCount + 31) / 32) * 4;
-  for (int fileRow = 0; fileRow < s.Height; ++fileRow) {
+  for (int fileRow = 0; s.RawBits.empty() && fileRow < s.Height; ++fileRow) {
     const int y = s.TopDown ? fileRow : s.Height - 1 - fileRow;
     std::vector<uint8_t> row(static_cast<size_t>(stride), 0);
     for (int x = 0; x < s.Width; ++x) {

@@ -96,6 +96,26 @@ TEST(Convert, IntegerTexts) {
   }
 }
 
+TEST(Convert, StrictIntegersTakeOnlyDecimalOrDollarHex) {
+  struct TCase {
+    const char* Text;
+    bool Ok;
+    int Value;
+  };
+  const TCase cases[] = {
+      {"42", true, 42},        {"+7", true, 7},       {"-12", true, -12},         {"$80", true, 128},
+      {"-$10", true, -16},     {"$FFFFFFFF", true, -1}, {"-2147483648", true, -2147483647 - 1},
+      {"0x10", false, 0},      {"-0x10", false, 0},   {"+0X10", false, 0},        {" 5", false, 0},
+      {"5 ", false, 0},        {"$-5", false, 0},     {"--5", false, 0},          {"2147483648", false, 0},
+      {"", false, 0},          {"$", false, 0},       {"0", true, 0},             {"00x1", false, 0},
+  };
+  for (const TCase& c : cases) {
+    int v = 12345;
+    EXPECT_EQ(TryStrToIntStrict(c.Text, v), c.Ok) << '"' << c.Text << '"';
+    if (c.Ok) EXPECT_EQ(v, c.Value) << '"' << c.Text << '"';
+  }
+}
+
 TEST(Convert, TextHelpers) {
   EXPECT_EQ(Trim("\t a b \r\n"), "a b");
   EXPECT_EQ(Trim("   "), "");

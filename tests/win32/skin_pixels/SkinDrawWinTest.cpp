@@ -318,6 +318,32 @@ TEST(BitmapToRegion, ShapesAndEmptyImages) {
   EXPECT_EQ(GetRgnBox(none.get(), &box), NULLREGION);
 }
 
+// A region that cannot be built from pixels is no region: an empty one as a window region
+// would make the window invisible, while none lets the caller keep its rectangle.
+TEST(BitmapToRegion, UnreadableBitmapsGiveNoRegion) {
+  // A brush passes GetObject with a 1 x 4 "size" (its style, colour, hatch), then GetDIBits fails.
+  TBrushHandle hatch(CreateHatchBrush(HS_CROSS, RGB(1, 0, 0)));
+  const HBITMAP notABitmap = reinterpret_cast<HBITMAP>(hatch.get());
+  TBitmapHandle gone(CreateBitmap(8, 8, 1, 32, nullptr));
+  const HBITMAP stale = gone.get();
+  gone.reset();  // the handle no longer names a bitmap: GetObject fails
+  for (HBITMAP h : {static_cast<HBITMAP>(nullptr), stale, notABitmap})
+    EXPECT_FALSE(BitmapToRegion(h, 0, 0, 1, 1, 1, SkinKeyColorRef)) << h;
+
+  // Still selected into a DC (the case that made windows vanish): the right region or none.
+  TTestCanvas canvas(6, 3, 0x336699);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 6; ++x) SetPixelV(canvas.Dc.get(), x, y, y == 1 ? SkinKeyColorRef : RGB(9, 9, 9));
+  GdiFlush();
+  TRegionHandle rgn = BitmapToRegion(canvas.Bitmap.get(), 0, 0, 1, 1, 1, SkinKeyColorRef);
+  if (rgn) {
+    TRegionHandle expected(CreateRectRgn(0, 0, 6, 1));
+    TRegionHandle bottom(CreateRectRgn(0, 2, 6, 3));
+    CombineRgn(expected.get(), expected.get(), bottom.get(), RGN_OR);
+    EXPECT_TRUE(EqualRgn(rgn.get(), expected.get()));
+  }
+}
+
 TEST(Resources, GdiObjectCountUnchangedAfterTenThousandDraws) {
   TSource src(TwoFrameStrip());
   TPixelBuffer shape(16, 4, 32);
