@@ -121,6 +121,8 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   void OwnerDrawMenus(bool popupMenus, bool mainMenus, bool on);
   void WmDrawItem(TMessage& m);
   void WmMeasureItem(TMessage& m);
+  const struct TMenuItemPainter& MenuPainter();
+  int LeftWidthOfSkin() const;
 
   // The controls of the window (FormSkinChildren_win.cpp).
   void SkinChildren();

@@ -1,9 +1,168 @@
-// Owner-drawn menu items. Until they are built, menus keep the system's drawing: nothing is
-// made owner-drawn, and item messages go to the saved procedure.
+// Owner-drawn menu items of a skinned window: the form's popup and main menus get the skin's
+// draw and measure routines; item messages of the window's native menus (the system menu,
+// menus of foreign windows) are drawn here through temporary items.
+#include <algorithm>
+#include <map>
+
+#include "skin/data/MenuSkin_win.h"
 #include "skin/forms/FormSkin.h"
+#include "skin/forms/MenuItems.h"
+#include "skin/forms/MenuItems_win.h"
 
-void TSkinForm::OwnerDrawMenus(bool, bool, bool) {}
+namespace {
+void SetPopupHandlers(TMenuItem& item, const TMenuItemPainter* p) {
+  for (int i = 0; i < item.Count(); ++i) {
+    TMenuItem& child = *item.Items(i);
+    if (p) {
+      child.OnAdvancedDrawItem = [p](TObject* s, TCanvas* c, RECT r, TOwnerDrawState st) {
+        DrawSkinnedItem(*p, *static_cast<TMenuItem*>(s), *c, st.Contains(odSelected), r);
+      };
+      child.OnMeasureItem = [p](TObject* s, TCanvas*, int& w, int&) { MeasurePopupItem(*p, *static_cast<TMenuItem*>(s), w); };
+    } else {
+      child.OnAdvancedDrawItem = nullptr;
+      child.OnMeasureItem = nullptr;
+    }
+    SetPopupHandlers(child, p);
+  }
+}
 
-void TSkinForm::WmDrawItem(TMessage& m) { CallOldProc(m); }
+// Items below the top level that draw themselves keep their own handler.
+void SetMainMenuHandlers(TMenuItem& item, int depth, const TMenuItemPainter* p) {
+  for (int i = 0; i < item.Count(); ++i) {
+    TMenuItem& child = *item.Items(i);
+    if (!p) {
+      child.OnAdvancedDrawItem = nullptr;
+      child.OnMeasureItem = nullptr;
+    } else if (depth >= 2 && !child.OnAdvancedDrawItem) {
+      child.OnAdvancedDrawItem = [p](TObject* s, TCanvas* c, RECT r, TOwnerDrawState st) {
+        DrawSkinnedItem(*p, *static_cast<TMenuItem*>(s), *c, st.Contains(odSelected), r);
+      };
+      child.OnMeasureItem = [p](TObject* s, TCanvas*, int& w, int&) {
+        MeasureSkinnedItem(*p, *static_cast<TMenuItem*>(s), w);
+      };
+    }
+    SetMainMenuHandlers(child, depth + 1, p);
+  }
+}
 
-void TSkinForm::WmMeasureItem(TMessage& m) { CallOldProc(m); }
+// One painter per form handler, living as long as the handlers it gave out may be called.
+std::map<const TSkinForm*, std::unique_ptr<TMenuItemPainter>>& Painters() {
+  static std::map<const TSkinForm*, std::unique_ptr<TMenuItemPainter>> painters;
+  return painters;
+}
+}  // namespace
+
+const TMenuItemPainter& TSkinForm::MenuPainter() {
+  auto& slot = Painters()[this];
+  if (!slot) slot = std::make_unique<TMenuItemPainter>();
+  slot->Skin = FSkinData;
+  slot->RightToLeft = FRightToLeft;
+  slot->FormMenu = FForm ? FForm->Menu() : nullptr;
+  return *slot;
+}
+
+void TSkinForm::OwnerDrawMenus(bool popupMenus, bool mainMenus, bool on) {
+  if (!FForm || !FSkinData) return;
+  const TMenuItemPainter* p = on ? &MenuPainter() : nullptr;
+  for (int i = 0; i < FForm->ComponentCount(); ++i) {
+    TComponent* c = FForm->Components(i);
+    if (auto* popup = dynamic_cast<TPopupMenu*>(c)) {
+      if (!popupMenus || !PopupMenuSkinnable(popup->Tag, FSkinData->DisableTag) ||
+          FForm->ClassName() == "TwwRichEditForm")
+        continue;
+      popup->SetOwnerDraw(on);
+      SetPopupHandlers(*popup->Items(), p);
+    } else if (auto* main = dynamic_cast<TMainMenu*>(c)) {
+      if (!mainMenus) continue;
+      main->SetOwnerDraw(on);
+      SetMainMenuHandlers(*main->Items(), 1, p);
+    }
+  }
+  // Every handler given out is gone now, and the painter with them.
+  if (!on && popupMenus) Painters().erase(this);
+}
+
+void TSkinForm::WmMeasureItem(TMessage& m) {
+  auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+  if (!mis || mis->CtlType != ODT_MENU || !FNativeMenu) {
+    CallOldProc(m);
+    return;
+  }
+  const TMenuItemPainter& p = MenuPainter();
+  if (FForm) {
+    if (TMenuItem* item = FindMenuItem(mis->itemID)) {
+      ClientDc dc(FWnd);
+      TCanvas canvas;
+      canvas.SetHandle(dc.get());
+      UseSystemMenuFont(canvas);
+      int width = static_cast<int>(mis->itemWidth), height = static_cast<int>(mis->itemHeight);
+      item->MeasureItem(&canvas, width, height);
+      if (!item->OnMeasureItem) MeasureSkinnedItem(p, *item, width);
+      canvas.SetHandle(nullptr);
+      mis->itemWidth = static_cast<UINT>(std::max(width, 0));
+      mis->itemHeight = static_cast<UINT>(std::max(height, 0));
+      m.Result = TRUE;
+      return;
+    }
+    if (PassItemToSystem(false, mis->itemID)) {
+      CallOldProc(m);
+      return;
+    }
+  }
+  char text[NativeItemTextLength + 1] = {};
+  int n = GetMenuStringA(FNativeMenu, mis->itemID, text, sizeof text, MF_BYCOMMAND);
+  if (n <= 0 && FSystemMenu) n = GetMenuStringA(FSystemMenu, mis->itemID, text, sizeof text, MF_BYCOMMAND);
+  ClientDc dc(FWnd);
+  TCanvas canvas;
+  canvas.SetHandle(dc.get());
+  UseSystemMenuFont(canvas);
+  const int textWidth = n > 0 ? canvas.TextWidth(std::string(text, static_cast<size_t>(n))) : 0;
+  canvas.SetHandle(nullptr);
+  const TNativeItemSize s = MeasureNativeItem(textWidth, n > 0, static_cast<int>(mis->itemHeight), LeftWidthOfSkin(),
+                                              IsWin9xVersion(GetVersion()));
+  mis->itemWidth = static_cast<UINT>(s.Width);
+  mis->itemHeight = static_cast<UINT>(s.Height);
+  m.Result = TRUE;
+}
+
+int TSkinForm::LeftWidthOfSkin() const {
+  return FSkinData && FSkinData->MenuItem ? FSkinData->MenuItem->LeftWidth : 0;
+}
+
+void TSkinForm::WmDrawItem(TMessage& m) {
+  auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+  if (!dis || dis->CtlType != ODT_MENU || !FNativeMenu) {
+    CallOldProc(m);
+    return;
+  }
+  HMENU menu = reinterpret_cast<HMENU>(dis->hwndItem);
+  if (PendingPopup()) TakePendingPopup(menu);
+  const TMenuItemPainter& p = MenuPainter();
+  TCanvas canvas;
+  const int saved = SaveDC(dis->hDC);
+  canvas.SetHandle(dis->hDC);
+  const bool selected = (dis->itemState & ODS_SELECTED) != 0;
+  bool passOn = false;
+  try {
+    TMenuItem* item = FForm ? FindMenuItem(dis->itemID) : nullptr;
+    if (item) {
+      DrawSkinnedItem(p, *item, canvas, selected, dis->rcItem);
+    } else if (FForm && PassItemToSystem(false, dis->itemID)) {
+      passOn = true;
+    } else {
+      std::unique_ptr<TMenuItem> temp = NativeMenuItem(menu, dis->itemID);
+      DrawNativeItem(p, menu, *temp, selected, dis->rcItem, canvas);
+    }
+  } catch (...) {
+    canvas.SetHandle(nullptr);
+    RestoreDC(dis->hDC, saved);
+    throw;
+  }
+  canvas.SetHandle(nullptr);
+  RestoreDC(dis->hDC, saved);
+  if (passOn) {
+    CallOldProc(m);
+    return;
+  }
+  m.Result = TRUE;
+}
