@@ -15,7 +15,7 @@
 
 #include "skin/data/SkinManage_win.h"
 #include "skin/data/WindowSubclass_win.h"
-#include "skin/forms/FormSkinStyle.h"
+#include "skin/forms/FrameGeometry.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/Graphics.h"
