@@ -12,14 +12,18 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "skin/data/SkinManage_win.h"
 #include "skin/data/WindowSubclass_win.h"
-#include "skin/forms/FormSkinStyle.h"
+#include "skin/forms/FrameGeometry.h"
+#include "skin/forms/NCObject.h"
+#include "skin/forms/SystemMenu.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/Graphics.h"
 #include "ui/Handles.h"
+#include "ui/Menus.h"
 
 class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubclassTarget {
  public:
@@ -65,6 +69,12 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   bool Active() const { return FActive; }
   HWND MDIClientWindow() const { return FMDIClient; }
   bool HoverTimerEnabled() const { return FHoverTimer && FHoverTimer->Enabled(); }
+  TFrameBorders Borders() const { return {FLeftWidth, FTopHeight, FRightWidth, FBottomHeight, FMenuBarHeight}; }
+  const std::vector<std::unique_ptr<TSkinSysButton>>& SysButtons() const { return FSysButtons; }
+  TSkinRect CaptionRect() const { return FCaptionRect; }
+  int RegionBuilds() const { return FRegionBuilds; }
+  TPopupMenu* SystemPopup() const { return FSystemPopup.get(); }
+  int SystemMenuOpenings() const { return FSystemMenuOpenings; }
   int DisableTag = 99;
 
   // The window procedure (NewWndProc).
@@ -92,6 +102,11 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   // Frame, title bar and region (FormSkinFrame_win.cpp).
   static bool FramePainterReady();
   void PaintFrame(HDC dc);
+  void PaintBorderPiece(int index, const RECT& rect, HDC dc);
+  void PaintTitleBar(HDC dc);
+  void PaintCaptionText(HDC dc, const RECT& rect);
+  void PaintIcon(HDC dc, int x, int y);
+  TDataSkinBorder* Piece(int index) const;
   void AdjustWindowSize(bool refresh);
   void LoadWindowIcon();
   void WmNcCalcSize(TMessage& m);
@@ -104,6 +119,19 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   // Title-bar buttons, hit-testing and the system menu (FormSkinButtons_win.cpp).
   void BuildSystemMenu();
   void FreeSystemMenu();
+  void RebuildSysButtons();
+  void LayoutTitleButtons();
+  void PaintSysButtons(HDC dc);
+  void PaintSysButton(TSkinSysButton& button, int state);
+  POINT ScreenToFrame(LPARAM lParam);
+  TNCObject* ObjectAt(POINT framePoint);
+  void DoButtonAction(int x, int y);
+  void ToggleMaximize();
+  void ToggleMinimize();
+  void RestoreWindow();
+  void SendToActiveChild(UINT command);
+  void PopupSystemMenu(POINT screen);
+  void SystemMenuClick(int tag);
   void HoverTimerTick();
   void WmCommand(TMessage& m);
   void WmSysCommand(TMessage& m);
@@ -177,6 +205,18 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   TBitmap FTitleBuffer;
   TBitmap FIconBitmap;
   std::unique_ptr<TTimer> FHoverTimer;
+  TBitmap FPieceBuffer;  // reused by every border piece
+  int FWindowWidth = 0, FWindowHeight = 0;
+  TSkinRect FCaptionRect;
+  int FRegionWidth = 0, FRegionHeight = 0, FRegionBuilds = 0;
+
+  // Title-bar buttons and the system menu.
+  TNCObjectOwner FNCOwner;
+  std::vector<std::unique_ptr<TSkinSysButton>> FSysButtons;
+  int FRightButtonsLeft = 0;
+  TSystemMenuGate FMenuGate;
+  std::unique_ptr<TPopupMenu> FSystemPopup;
+  int FSystemMenuOpenings = 0;
 };
 
 // The factory the manager uses (InstallSkinManager).

@@ -1,19 +1,285 @@
-// Title-bar buttons, hit-testing and the skinned system menu. Until they are built, the
-// native caption's own buttons and menu serve, and their messages go to the saved procedure.
+// Title-bar buttons, hit-testing and the skinned system menu. Visibility, layout, hit codes,
+// the mouse state machine and the system-menu rules come from TitleButtons, NCObject,
+// HitTest and SystemMenu; this file feeds them the window and carries out their answers.
+#include "skin/data/SkinData_win.h"
 #include "skin/forms/FormSkin.h"
+#include "skin/forms/HitTest.h"
+#include "skin/forms/SkinDrawBitmap_win.h"
+#include "skin/forms/TitleButtons.h"
+#include "ui/MenusShortCut.h"
+#include "ui/Messages.h"
 
-void TSkinForm::FreeTitleButtons() {}
+namespace {
+bool HasImage(const TDataSkinObject& d) { return d.Image && !d.Image->Empty(); }
+}  // namespace
 
-void TSkinForm::BuildSystemMenu() {}
+void TSkinForm::FreeTitleButtons() {
+  FNCOwner.ForgetHot();
+  FSysButtons.clear();
+}
 
-void TSkinForm::FreeSystemMenu() {}
+void TSkinForm::LayoutTitleButtons() {
+  TButtonWindowState w;
+  w.Maximized = FWinState == wsMaximized;
+  w.Active = FActive;
+  w.IconFlags = FIconFlags;
+  w.Kind = static_cast<TFrameKind>(FFrameKind);
+  w.StandardDialog = FStandardDialog;
+  w.ChildMaximized = IsChildMaximized();
+  w.MenuBarHeight = FMenuBarHeight;
+  TButtonLayoutInput in;
+  in.WindowWidth = FWindowWidth;
+  in.CaptionBox = FCaptionRect;
+  in.Borders = Borders();
+  in.RightToLeft = FRightToLeft;
+  in.TileLeftMenu = FSkinData && FSkinData->MenuBar && HasImage(*FSkinData->MenuBar) ? FSkinData->MenuBar->LeftWidth : 0;
+  const TAskButtonVisible ask = [this](int index) -> intptr_t {
+    return SendMessageA(FWnd, CM_SKINBUTTONVISIBLE, static_cast<WPARAM>(index), 0);
+  };
+  FRightButtonsLeft = ::LayoutSysButtons(FSysButtons, w, ask, in, FRightButtonsLeft);
+}
 
-void TSkinForm::HoverTimerTick() {}
+void TSkinForm::PaintSysButtons(HDC dc) {
+  for (auto& b : FSysButtons) {
+    TDataSkinSysButton& d = b->Description();
+    if (!b->Visible || !HasImage(d) || !PaintedInTitleBar(*b)) continue;
+    if (IsIconAction(d.Action)) {
+      PaintIcon(dc, b->BoundsRect.Left, b->BoundsRect.Top);
+      continue;
+    }
+    DrawFrameImage(dc, ToRect(b->BoundsRect), SkinBitmap(*d.Image), true, d.FrameCount,
+                   ButtonPaintFrame(FActive, d.FrameCount));
+  }
+}
 
-void TSkinForm::WmCommand(TMessage& m) { CallOldProc(m); }
+void TSkinForm::PaintSysButton(TSkinSysButton& button, int state) {
+  TDataSkinSysButton& d = button.Description();
+  if (!HasImage(d)) return;
+  WindowDc dc(FWnd);
+  if (!dc.get()) return;
+  if (IsIconAction(d.Action))
+    PaintIcon(dc.get(), button.BoundsRect.Left, button.BoundsRect.Top);
+  else
+    DrawFrameImage(dc.get(), ToRect(button.BoundsRect), SkinBitmap(*d.Image), true, d.FrameCount,
+                   ButtonStateFrame(state, d.Visibility));
+}
 
-void TSkinForm::WmSysCommand(TMessage& m) { CallOldProc(m); }
+POINT TSkinForm::ScreenToFrame(LPARAM lParam) {
+  POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  ScreenToClient(FWnd, &p);
+  const TFramePoint f = ClientToFrame(p.x, p.y, Borders(), FWinState == wsMinimized);
+  return {f.X, f.Y};
+}
 
-void TSkinForm::WmNcHitTest(TMessage& m) { CallOldProc(m); }
+TNCObject* TSkinForm::ObjectAt(POINT p) { return ::SysButtonAt(FSysButtons, p.x, p.y); }
 
-void TSkinForm::WmNcMouse(TMessage& m) { CallOldProc(m); }
+// ---- hover timer ----
+
+void TSkinForm::HoverTimerTick() {
+  if (!FNCOwner.Hot()) return;
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  const POINT p = ScreenToFrame(MAKELPARAM(cursor.x, cursor.y));
+  FNCOwner.HoverTick(p.x, p.y);
+}
+
+// ---- hit-testing and the mouse ----
+
+void TSkinForm::WmNcHitTest(TMessage& m) {
+  CallOldProc(m);
+  const POINT p = ScreenToFrame(m.LParam);
+  m.Result = NcHitTest(static_cast<int>(m.Result), p.y, FTopHeight);
+}
+
+void TSkinForm::WmNcMouse(TMessage& m) {
+  const POINT p = ScreenToFrame(m.LParam);
+  switch (m.Msg) {
+    case WM_NCMOUSEMOVE:
+      if (FActive && FNCOwner.NcMouseMove(ObjectAt(p), (GetKeyState(VK_LBUTTON) & 0x8000) != 0)) {
+        m.Result = 0;
+        return;
+      }
+      break;
+    case WM_NCLBUTTONDOWN: {
+      TNCObject* under = ObjectAt(p);
+      if (under) {
+        if (!FActive) SetForegroundWindow(FWnd);
+        FNCOwner.NcLButtonDown(under);
+        m.Result = 0;
+        return;
+      }
+      m.WParam = static_cast<WPARAM>(
+          NcPressHit(static_cast<int>(m.WParam), FWinState == wsMaximized, FActive));
+      break;
+    }
+    case WM_NCLBUTTONUP: {
+      const TNCObjectOwner::TRelease r = FNCOwner.NcLButtonUp(ObjectAt(p));
+      if (r.Act) DoButtonAction(static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam)));
+      if (r.Swallow) {
+        m.Result = 0;
+        return;
+      }
+      break;
+    }
+    case WM_NCLBUTTONDBLCLK:
+      switch (NcDoubleClick(static_cast<TWinState>(FWinState), FIconFlags)) {
+        case dcRestore: RestoreWindow(); break;
+        case dcToggleMaximize: ToggleMaximize(); break;
+        case dcNone: break;
+      }
+      m.Result = 0;
+      return;
+    case WM_NCRBUTTONDOWN:
+      if (NcRightClickOpensMenu(static_cast<int>(m.WParam), FMDIKind == mkChild)) {
+        PopupSystemMenu({static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))});
+        m.Result = 0;
+        return;
+      }
+      break;
+    default: break;
+  }
+  CallOldProc(m);
+}
+
+// ---- actions ----
+
+void TSkinForm::DoButtonAction(int x, int y) {
+  auto* hot = dynamic_cast<TSkinSysButton*>(FNCOwner.Hot());
+  if (!hot) return;
+  const int action = hot->Description().Action;
+  switch (ButtonCommand(action)) {
+    case bcClose:
+      if (FHoverTimer) FHoverTimer->SetEnabled(false);
+      PostMessageA(FWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+      break;
+    case bcToggleMaximize: ToggleMaximize(); break;
+    case bcToggleMinimize: ToggleMinimize(); break;
+    case bcSystemMenu: PopupSystemMenu({x + 1, y + 1}); break;
+    case bcChildMinimize: SendToActiveChild(SC_MINIMIZE); break;
+    case bcChildRestore: SendToActiveChild(SC_RESTORE); break;
+    case bcChildClose: SendToActiveChild(SC_CLOSE); break;
+    case bcCustom: PostMessageA(FWnd, CM_SKINBUTTON, static_cast<WPARAM>(action), 0); break;
+  }
+}
+
+void TSkinForm::ToggleMaximize() {
+  if (FWinState == wsMaximized) {
+    RestoreWindow();
+    return;
+  }
+  if (FMDIKind == mkChild) FManager.SetMDIChildMaximized(true);
+  FWinState = wsMaximized;
+  PostMessageA(FWnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  FNCOwner.ForgetHot();
+}
+
+void TSkinForm::ToggleMinimize() {
+  if (FWinState == wsMinimized) {
+    RestoreWindow();
+    return;
+  }
+  FWinState = wsMinimized;
+  PostMessageA(FWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void TSkinForm::RestoreWindow() {
+  FWinState = wsNormal;
+  PostMessageA(FWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
+void TSkinForm::SendToActiveChild(UINT command) {
+  if (FMDIKind != mkFrame || !FMDIClient) return;
+  HWND child = reinterpret_cast<HWND>(SendMessageA(FMDIClient, WM_MDIGETACTIVE, 0, 0));
+  if (!child) return;
+  SendMessageA(child, WM_SYSCOMMAND, command, 0);
+  if (FManager.MDIChildMaximized() && !IsZoomed(child)) FManager.SetMDIChildMaximized(false);
+}
+
+// ---- the system menu ----
+
+void TSkinForm::BuildSystemMenu() {
+  FreeSystemMenu();
+  if (!FSkinData) return;
+  FSystemPopup = std::make_unique<TPopupMenu>(nullptr);
+  FSystemPopup->Tag = SystemPopupTag;
+  FSystemPopup->SetOwnerDraw(true);
+  FSystemPopup->SetImages(&MenuGlyphImages(*FSkinData));
+  for (const TSystemMenuItem& def : SystemPopupItems(FIconFlags)) {
+    auto* item = new TMenuItem(FSystemPopup.get());
+    item->SetCaption(def.Caption);
+    item->Tag = def.Tag;
+    item->SetImageIndex(def.Tag);
+    if (!def.ShortCut.empty()) item->SetShortCut(TextToShortCut(def.ShortCut));
+    const int tag = def.Tag;
+    item->OnClick = [this, tag](TObject*) { SystemMenuClick(tag); };
+    FSystemPopup->Items()->Add(item);
+  }
+}
+
+void TSkinForm::FreeSystemMenu() { FSystemPopup.reset(); }
+
+void TSkinForm::PopupSystemMenu(POINT screen) {
+  if (FSystemPopup) {
+    TMenuItem* items = FSystemPopup->Items();
+    for (int i = 0; i < items->Count(); ++i) {
+      TMenuItem* item = items->Items(i);
+      if (const auto enabled = SystemItemEnabled(item->Tag, static_cast<TWinState>(FWinState))) item->SetEnabled(*enabled);
+    }
+  }
+  switch (FMenuGate.Click(GetTickCount(), FDoubleClickTime, FNCOwner.Hot() != nullptr)) {
+    case mcOpen: {
+      FManager.SetPopupKind(pmkSystem);
+      ++FSystemMenuOpenings;
+      const bool native = !(FSkinData->SkinControls & SkinBit(xcSystemMenu)) || FMDIKind == mkChild || !FSystemPopup;
+      if (native) {
+        if (FSystemMenu) TrackPopupMenu(FSystemMenu, TPM_RIGHTBUTTON, screen.x, screen.y, 0, FWnd, nullptr);
+      } else {
+        FSystemPopup->Popup(screen.x, screen.y);
+      }
+      break;
+    }
+    case mcCloseWindow:
+      if (FHoverTimer) FHoverTimer->SetEnabled(false);
+      PostMessageA(FWnd, WM_CLOSE, 0, 0);
+      break;
+    case mcIgnore: break;
+  }
+}
+
+void TSkinForm::SystemMenuClick(int tag) {
+  switch (tag) {
+    case 0: RestoreWindow(); break;
+    case 1: ToggleMaximize(); break;
+    case 2: ToggleMinimize(); break;
+    case 3:
+      if (FHoverTimer) FHoverTimer->SetEnabled(false);
+      PostMessageA(FWnd, WM_CLOSE, 0, 0);
+      break;
+    default: break;
+  }
+}
+
+// ---- commands ----
+
+void TSkinForm::WmCommand(TMessage& m) {
+  const UINT command = LOWORD(m.WParam);
+  if (IsForwardedSysCommand(command)) {
+    PostMessageA(FWnd, WM_SYSCOMMAND, command, 0);
+    m.Result = 0;
+    return;
+  }
+  CallOldProc(m);
+}
+
+void TSkinForm::WmSysCommand(TMessage& m) {
+  if (SwallowKeyMenu(m.WParam, m.LParam, false, GetCapture() != nullptr, nullptr)) {
+    m.Result = 1;
+    return;
+  }
+  if (const auto state = WinStateForSysCommand(m.WParam)) {
+    FWinState = *state;
+    if (FMDIKind == mkChild && *state == wsMinimized) SetNativeCaption(true);
+    if (FMDIKind == mkChild && *state == wsNormal) SetNativeCaption(false);
+  }
+  CallOldProc(m);
+}

@@ -1,45 +1,415 @@
 // The skinned frame: metrics, painting of borders and title bar, the window region and the
-// sizing that keeps the client area. Until the frame painter is built, the window keeps its
-// native frame: the native caption stays, the metrics stay zero, and the frame messages go
-// to the saved procedure.
+// sizing that keeps the client area. The decisions come from FrameGeometry, CaptionLayout,
+// FrameRegion and WindowSizing; this file only executes them on GDI.
+#include <string>
+
+#include "skin/data/SkinData_win.h"
+#include "skin/forms/CaptionLayout.h"
 #include "skin/forms/FormSkin.h"
+#include "skin/forms/FrameRegion.h"
+#include "skin/forms/SkinDrawBitmap_win.h"
+#include "skin/forms/TitleButtons.h"
+#include "skin/forms/WindowSizing.h"
 
-bool TSkinForm::FramePainterReady() { return false; }
+namespace {
+enum TPieceIndex : int { piLeft = 1, piRight = 2, piTop = 3, piBottom = 4 };
 
-void TSkinForm::CalcFrameMetrics() {}
+TSkinMargins MarginsOf(const TDataSkinObject& piece) {
+  return {piece.LeftWidth, piece.TopHeight, piece.RightWidth, piece.BottomHeight};
+}
 
-void TSkinForm::PaintFrame(HDC) {}
+bool HasImage(const TDataSkinObject* piece) { return piece && piece->Image && !piece->Image->Empty(); }
 
-void TSkinForm::UpdateFrameRegion() {}
+COLORREF RgbOf(TSkinColour colour) { return ColorToRGB(static_cast<TColor>(colour)); }
 
-void TSkinForm::AdjustWindowSize(bool) {}
+std::wstring WindowTextOf(HWND wnd) {
+  const int length = GetWindowTextLengthW(wnd);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const int got = GetWindowTextW(wnd, text.data(), length + 1);
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return text;
+}
 
-void TSkinForm::LoadWindowIcon() {}
+// A 32-bit bitmap of at least this size; grown, never shrunk, so repeated paints reuse it.
+void EnsureSize(TBitmap& bmp, int width, int height) {
+  if (bmp.PixelFormat() != pf32bit) bmp.SetPixelFormat(pf32bit);
+  if (bmp.Width() < width || bmp.Height() < height)
+    bmp.SetSize(std::max(bmp.Width(), width), std::max(bmp.Height(), height));
+}
+}  // namespace
+
+// One shared scratch per unit is the guard of the frame painter; GDI always has it here.
+bool TSkinForm::FramePainterReady() { return true; }
+
+TDataSkinBorder* TSkinForm::Piece(int index) const {
+  if (!FSkinData) return nullptr;
+  switch (index) {
+    case piLeft: return FSkinData->BorderLeft.get();
+    case piRight: return FSkinData->BorderRight.get();
+    case piTop: return FSkinData->BorderTop.get();
+    case piBottom: return FSkinData->BorderBottom.get();
+    default: return nullptr;
+  }
+}
+
+void TSkinForm::CalcFrameMetrics() {
+  if (!FSkinData || FSkinData->NoSkin) return;
+  const TFrameBorders b = ::CalcFrameMetrics(FrameMetricsInputOf(*FSkinData, static_cast<TFrameKind>(FFrameKind)),
+                                             Borders());
+  FLeftWidth = b.Left;
+  FTopHeight = b.Top;
+  FRightWidth = b.Right;
+  FBottomHeight = b.Bottom;
+  FMenuBarHeight = b.MenuBar;
+  RebuildSysButtons();
+}
+
+void TSkinForm::RebuildSysButtons() {
+  FNCOwner.ForgetHot();
+  FSysButtons.clear();
+  if (!FSkinData) return;
+  auto icon = FSkinData->Platform().NewImage();
+  if (FIconBitmap.Width() > 0) {
+    FIconBitmap.FreeCanvasDc();
+    icon->Assign(ReadBitmapPixels(FIconBitmap.Handle()));
+  }
+  PrepareIconButtons(*FSkinData, *icon);
+  FSysButtons = BuildSysButtons(FNCOwner, *FSkinData);
+  for (auto& b : FSysButtons) b->OnPaint = [this](TSkinSysButton& button, int state) { PaintSysButton(button, state); };
+}
+
+// ---- painting ----
+
+void TSkinForm::PaintFrame(HDC given) {
+  if (!FSkinData || FSkinData->NoSkin) return;
+  if (FStage != stReady && FStage != stReskinning) return;
+  if (FFrameKind == fkNone || (FMDIKind == mkChild && FWinState != wsNormal)) return;
+  HDC own = given ? nullptr : GetWindowDC(FWnd);
+  HDC dc = given ? given : own;
+  if (dc) {
+    try {
+      RECT r{};
+      GetWindowRect(FWnd, &r);
+      FWindowWidth = r.right - r.left;
+      FWindowHeight = r.bottom - r.top;
+      const int W = FWindowWidth, H = FWindowHeight;
+      PaintBorderPiece(piLeft, {0, 0, FLeftWidth, H}, dc);
+      PaintBorderPiece(piRight, {W - FRightWidth, 0, W, H}, dc);
+      PaintBorderPiece(piBottom, {FLeftWidth, H - FBottomHeight, W - FRightWidth, H}, dc);
+      PaintTitleBar(dc);
+    } catch (...) {
+      // A paint that fails leaves the frame as it was; the window procedure must not raise.
+    }
+  }
+  FNCOwner.ForgetHot();
+  if (own) ReleaseDC(FWnd, own);
+}
+
+void TSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+  if (w < 0 || h < 0) return;
+  TDataSkinBorder* piece = Piece(index);
+  if (w == 0 || h == 0 || !HasImage(piece)) return;
+  TBitmap& src = SkinBitmap(*piece->Image);
+  EnsureSize(FPieceBuffer, w, h);
+  HDC buf = FPieceBuffer.Canvas()->Handle();
+  const bool vertical = index == piTop || index == piBottom;
+  RenderSkinRect(buf, w, h, SkinSourceOf(src), MarginsOf(*piece), vertical, piece->Tile != 1, piece->FrameCount,
+                 PieceFrame(FActive, piece->FrameCount));
+  BitBlt(dc, rect.left, rect.top, w, h, buf, 0, 0, SRCCOPY);
+}
+
+void TSkinForm::PaintTitleBar(HDC dc) {
+  const int W = FWindowWidth, top = FTopHeight;
+  if (W <= 0 || top <= 0) return;
+  if (FTitleBuffer.PixelFormat() != pf32bit) FTitleBuffer.SetPixelFormat(pf32bit);
+  if (FTitleBuffer.Width() != W || FTitleBuffer.Height() != top) FTitleBuffer.SetSize(W, top);
+  HDC buf = FTitleBuffer.Canvas()->Handle();
+  // The side pieces run the full height: keep what they painted beside the title.
+  BitBlt(buf, 0, 0, W, top, dc, 0, 0, SRCCOPY);
+  const RECT rect{FLeftWidth, 0, W - FRightWidth, top};
+  TDataSkinBorder* piece = Piece(piTop);
+  if (HasImage(piece) && rect.right > rect.left) {
+    SetViewportOrgEx(buf, rect.left, 0, nullptr);
+    RenderSkinRect(buf, rect.right - rect.left, top, SkinSourceOf(SkinBitmap(*piece->Image)), MarginsOf(*piece), true,
+                   piece->Tile != 1, piece->FrameCount, PieceFrame(FActive, piece->FrameCount));
+    SetViewportOrgEx(buf, 0, 0, nullptr);
+  }
+  PaintCaptionText(buf, rect);
+  LayoutTitleButtons();
+  PaintSysButtons(buf);
+  BitBlt(dc, 0, 0, W, top, buf, 0, 0, SRCCOPY);
+  SetBkMode(dc, OPAQUE);
+}
+
+void TSkinForm::PaintCaptionText(HDC dc, const RECT& rect) {
+  const TDataSkinTitle* title = FSkinData->Title.get();
+  TCaptionInput in;
+  in.Rect = ToSkinRect(rect);
+  in.WindowText = WindowTextOf(FWnd);
+  in.TextAlignment = title ? title->TextAlignment : 0;
+  in.TextShift = title ? title->LeftWidth : 0;
+  in.TextShiftVert = title ? title->TopHeight : 0;
+  in.TextRightClip = title ? title->RightWidth : 0;
+  in.TextBackLeft = title ? title->TextBackLeft : 0;
+  in.TextBackRight = title ? title->TextBackRight : 0;
+  in.Kind = static_cast<TFrameKind>(FFrameKind);
+  in.RightToLeft = FRightToLeft;
+  in.Popup = (GetWindowLongPtrA(FWnd, GWL_STYLE) & WS_POPUP) != 0;
+  in.Active = FActive;
+  in.RightButtonsLeft = FRightButtonsLeft;
+
+  SelectGuard font(dc, FCaptionFont.get());
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  const TCaptionLayout layout = LayoutCaption(in, [dc](std::wstring_view text) {
+    RECT r{0, 0, 0, 0};
+    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE);
+    return TTextExtent{r.right - r.left, r.bottom - r.top};
+  });
+  FCaptionRect = layout.Box;
+  if (title && HasImage(title)) {
+    DrawSkinBar(dc, ToRect(layout.BackRect), SkinSourceOf(SkinBitmap(*title->Image)), true, true, 2, layout.BackFrame,
+                {title->TextBackLeft, 0, title->TextBackRight, 0});
+  }
+  SetTextColor(dc, RgbOf(FActive ? FSkinData->ColorTitleTextActive : FSkinData->ColorTitleTextNoActive));
+  RECT text = ToRect(layout.TextRect);
+  DrawTextW(dc, layout.Text.c_str(), static_cast<int>(layout.Text.size()), &text,
+            DT_SINGLELINE | DT_END_ELLIPSIS | (layout.AlignRight ? DT_RIGHT : 0));
+  SetBkMode(dc, oldMode);
+}
+
+void TSkinForm::LoadWindowIcon() {
+  HICON icon = reinterpret_cast<HICON>(SendMessageA(FWnd, WM_GETICON, ICON_SMALL, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(SendMessageA(FWnd, WM_GETICON, ICON_BIG, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrA(FWnd, GCLP_HICONSM));
+  const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+  if (icon) {
+    HICON copy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE));
+    if (!copy) return;
+    FIconBitmap.SetPixelFormat(pf32bit);
+    FIconBitmap.SetSize(cx, cy);
+    HDC dc = FIconBitmap.Canvas()->Handle();
+    const RECT all{0, 0, cx, cy};
+    FillRect(dc, &all, ButtonFaceBrushHandle(*FSkinData) ? ButtonFaceBrushHandle(*FSkinData)
+                                                         : GetSysColorBrush(COLOR_BTNFACE));
+    DrawIconEx(dc, 0, 0, copy, cx, cy, 0, nullptr, DI_NORMAL);
+    DestroyIcon(copy);
+    return;
+  }
+  // No icon of its own: the skin's default icon, else that of a main form's component.
+  const TSkinImage* fallback = FSkinData && FSkinData->DefaultIcon && !FSkinData->DefaultIcon->Empty() ? FSkinData->DefaultIcon.get() : nullptr;
+  if (!fallback)
+    for (TSkinData* d : FManager.Components())
+      if (d && d->SkinFormtype == sfMainform && d->DefaultIcon && !d->DefaultIcon->Empty()) fallback = d->DefaultIcon.get();
+  if (fallback) {
+    FIconBitmap.SetPixelFormat(pf32bit);
+    FIconBitmap.SetSize(fallback->Width(), fallback->Height());
+    BitBlt(FIconBitmap.Canvas()->Handle(), 0, 0, fallback->Width(), fallback->Height(),
+           SkinBitmap(*fallback).Canvas()->Handle(), 0, 0, SRCCOPY);
+  }
+}
+
+void TSkinForm::PaintIcon(HDC dc, int x, int y) {
+  const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+  HICON icon = reinterpret_cast<HICON>(SendMessageA(FWnd, WM_GETICON, ICON_SMALL, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(SendMessageA(FWnd, WM_GETICON, ICON_BIG, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrA(FWnd, GCLP_HICONSM));
+  if (icon) {
+    HICON copy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE));
+    if (copy) {
+      DrawIconEx(dc, x, y, copy, cx, cy, 0, nullptr, DI_NORMAL);
+      DestroyIcon(copy);
+      return;
+    }
+  }
+  // Without an icon of its own the window shows the bitmap it was given (the default icon).
+  if (FIconBitmap.Width() > 0)
+    DrawTransparent(dc, {x, y, x + FIconBitmap.Width(), y + FIconBitmap.Height()}, FIconBitmap,
+                    static_cast<TColor>(SkinKeyMagenta));
+}
+
+// ---- region ----
+
+void TSkinForm::UpdateFrameRegion() {
+  if (!FSkinData) return;
+  RECT r{};
+  GetWindowRect(FWnd, &r);
+  TRegionInput in;
+  in.Width = r.right - r.left;
+  in.Height = r.bottom - r.top;
+  in.LastWidth = FRegionWidth;
+  in.LastHeight = FRegionHeight;
+  in.Destroyed = FStage == stDestroyed;
+  in.MdiChild = FMDIKind == mkChild;
+  in.MdiChildNotNormal = FMDIKind == mkChild && FWinState != wsNormal;
+  in.Reskinning = FStage == stReskinning;
+  in.Kind = static_cast<TFrameKind>(FFrameKind);
+  in.Borders = Borders();
+  in.TransLeft = FSkinData->BorderLeft->Trans;
+  in.TransRight = FSkinData->BorderRight->Trans;
+  in.TransTop = FSkinData->BorderTop->Trans;
+  in.TransBottom = FSkinData->BorderBottom->Trans;
+  in.TitleBufferEmpty = FTitleBuffer.Width() <= 0;
+  const TRegionPlan plan = PlanFrameRegion(in);
+  if (plan.Action == raNone || plan.Action == raKeep) return;
+
+  TRegionHandle region;
+  if (plan.Action == raRectangle) {
+    region.reset(CreateRectRgn(0, 0, in.Width, in.Height));
+  } else {
+    FRegionWidth = in.Width;
+    FRegionHeight = in.Height;
+    region.reset(CreateRectRgn(plan.Inner.Left, plan.Inner.Top, plan.Inner.Right, plan.Inner.Bottom));
+    if (plan.WithSides) {
+      auto side = [&](int index, const TRegionSide& s) {
+        const int w = s.Rect.Right - s.Rect.Left, h = s.Rect.Bottom - s.Rect.Top;
+        if (!s.FromBitmap) return TRegionHandle(CreateRectRgn(s.Rect.Left, s.Rect.Top, s.Rect.Right, s.Rect.Bottom));
+        TBitmapHandle bmp(CreateSkinDib(w, h));
+        {
+          MemoryDc mem;
+          SelectGuard sel(mem.get(), bmp.get());
+          if (s.FromTitleBuffer) {
+            BitBlt(mem.get(), 0, 0, w, h, FTitleBuffer.Canvas()->Handle(), s.Rect.Left, 0, SRCCOPY);
+          } else {
+            TDataSkinBorder* piece = Piece(index);
+            if (HasImage(piece))
+              RenderSkinRect(mem.get(), w, h, SkinSourceOf(SkinBitmap(*piece->Image)), MarginsOf(*piece),
+                             index == piTop || index == piBottom, piece->Tile != 1, piece->FrameCount, 1);
+          }
+        }
+        return BitmapToRegion(bmp.get(), s.Rect.Left, s.Rect.Top, 1, 1, 1, SkinKeyColorRef);
+      };
+      TRegionHandle left = side(piLeft, plan.Left), right = side(piRight, plan.Right);
+      TRegionHandle topR = side(piTop, plan.Top), bottom = side(piBottom, plan.Bottom);
+      if (left && right) CombineRgn(left.get(), left.get(), right.get(), RGN_OR);
+      if (topR && bottom) CombineRgn(topR.get(), topR.get(), bottom.get(), RGN_OR);
+      if (left && topR) CombineRgn(left.get(), left.get(), topR.get(), RGN_OR);
+      if (left) CombineRgn(region.get(), region.get(), left.get(), RGN_OR);
+    }
+  }
+  if (!region) return;
+  if (SetWindowRgn(FWnd, region.get(), TRUE)) {
+    region.release();  // the system owns it now
+    FOwnsRegion = true;
+    ++FRegionBuilds;
+  }
+}
 
 void TSkinForm::RemoveRegion() {
   if (!FOwnsRegion) return;
   FTitleBuffer.SetSize(0, 0);
   SetWindowRgn(FWnd, nullptr, FMDIKind == mkChild);  // the system frees the region it held
   FOwnsRegion = false;
+  FRegionWidth = FRegionHeight = 0;
 }
 
-void TSkinForm::WmNcCalcSize(TMessage& m) { CallOldProc(m); }
+// ---- sizing ----
 
-void TSkinForm::WmNcPaint(TMessage& m) { CallOldProc(m); }
+void TSkinForm::AdjustWindowSize(bool refresh) {
+  RECT window{}, client{};
+  GetWindowRect(FWnd, &window);
+  GetClientRect(FWnd, &client);
+  TAdjustInput in;
+  in.Maximized = FWinState == wsMaximized;
+  in.Refresh = refresh;
+  in.IsForm = FForm != nullptr;
+  in.SavedClientWidth = FClientRect.right - FClientRect.left;
+  in.SavedClientHeight = FClientRect.bottom - FClientRect.top;
+  in.ClientWidth = client.right - client.left;
+  in.ClientHeight = client.bottom - client.top;
+  in.WindowHeight = window.bottom - window.top;
+  in.FormClientWidth = FForm ? FForm->ClientWidth() : in.ClientWidth;
+  in.CyFrame = GetSystemMetrics(SM_CYFRAME);
+  in.CyCaption = GetSystemMetrics(SM_CYCAPTION);
+  in.Borders = Borders();
+  in.MessageBox = FStandardDialog;
+  if (FSkinData && FSkinData->Title) {
+    in.TextShift = FSkinData->Title->LeftWidth;
+    in.TextRightClip = FSkinData->Title->RightWidth;
+  }
+  if (in.MessageBox && !refresh) {
+    ClientDc screen(nullptr);
+    SelectGuard font(screen.get(), FCaptionFont.get());
+    const std::wstring text = L" " + WindowTextOf(FWnd) + L"  ";  // as the title bar shows it
+    RECT r{0, 0, 0, 0};
+    DrawTextW(screen.get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+    in.CaptionWidth = r.right - r.left;
+  }
+  const TAdjustResult out = ::AdjustWindowSize(in);
+  if (out.FrameChangedOnly) {
+    FrameChanged();
+    return;
+  }
+  FClientRect = {0, 0, out.SavedClientWidth, out.SavedClientHeight};
+  if (out.ChildShift > 0)
+    for (HWND child = GetWindow(FWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      RECT c{};
+      GetWindowRect(child, &c);
+      POINT p{c.left, c.top};
+      ScreenToClient(FWnd, &p);
+      SetWindowPos(child, nullptr, p.x + out.ChildShift, p.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER);
+    }
+  SetWindowPos(FWnd, nullptr, 0, 0, out.Width, out.Height, SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+}
 
-void TSkinForm::WmNcActivate(TMessage& m) { CallOldProc(m); }
+// ---- messages ----
+
+void TSkinForm::WmNcCalcSize(TMessage& m) {
+  CallOldProc(m);
+  if (!m.WParam) return;
+  auto* p = reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam);
+  if (NcCalcKeepsDefault(static_cast<TFrameKind>(FFrameKind), FMDIKind == mkChild && FWinState != wsNormal)) {
+    p->rgrc[1] = p->rgrc[0];
+    m.Result = WVR_VALIDRECTS;
+    return;
+  }
+  const WINDOWPOS& pos = *p->lppos;
+  p->rgrc[0] = ToRect(SkinnedClientRect(pos.x, pos.y, pos.cx, pos.cy, Borders()));
+  p->rgrc[1] = p->rgrc[0];
+  m.Result = WVR_VALIDRECTS;
+}
+
+void TSkinForm::WmNcPaint(TMessage& m) {
+  m.Result = 0;
+  if (!FSkinData || !FSkinData->PaintFlag) return;
+  if ((FMDIKind == mkChild && FWinState != wsNormal) || FFrameKind == fkNone) {
+    CallOldProc(m);
+    m.Result = 0;
+    return;
+  }
+  PaintFrame(nullptr);
+}
+
+void TSkinForm::WmNcActivate(TMessage& m) {
+  FActive = (m.WParam & 0xFF) != 0;
+  if (FHoverTimer) FHoverTimer->SetEnabled(FActive);
+  if (FMDIKind == mkFrame && FMDIClient) SendMessageA(FMDIClient, WM_NCACTIVATE, m.WParam, 0);
+  if (!(FMDIKind == mkChild && FWinState != wsNormal)) PaintFrame(nullptr);
+  m.Result = TRUE;
+}
 
 void TSkinForm::WmSize(TMessage& m) {
   CallOldProc(m);
-  switch (m.WParam) {
-    case SIZE_RESTORED: FWinState = wsNormal; break;
-    case SIZE_MINIMIZED: FWinState = wsMinimized; break;
-    case SIZE_MAXIMIZED: FWinState = wsMaximized; break;
-    default: break;
-  }
+  FWinState = WinStateFromSize(m.WParam, static_cast<TWinState>(FWinState));
+  if (FWinState == wsMinimized) return;
+  if (FMDIKind == mkChild && (FManager.MDIChildMaximized() || FWinState != wsNormal)) return;
+  if (FStage == stReady || FStage == stReskinning) UpdateFrameRegion();
 }
 
-void TSkinForm::WmGetMinMaxInfo(TMessage& m) { CallOldProc(m); }
+void TSkinForm::WmGetMinMaxInfo(TMessage& m) {
+  CallOldProc(m);
+  ReadWindowState();
+  if (MinMaxRestoresCaption(static_cast<TWinState>(FWinState), FMDIKind == mkChild))
+    SetNativeCaption(true);
+  else
+    SetNativeCaption(false);
+  if (FFrameKind == fkSizeable) {
+    auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
+    info->ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
+  }
+}
 
 void TSkinForm::SkinMenuPaint(TMessage& m) {
   PaintFrame(nullptr);

@@ -4,15 +4,6 @@
 #include "ui/Menus.h"
 #include "ui/Messages.h"
 
-static_assert(winstyle::Popup == WS_POPUP && winstyle::Child == WS_CHILD && winstyle::Caption == WS_CAPTION);
-static_assert(winstyle::Border == WS_BORDER && winstyle::DlgFrame == WS_DLGFRAME && winstyle::SysMenu == WS_SYSMENU);
-static_assert(winstyle::ThickFrame == WS_THICKFRAME && winstyle::MinimizeBox == WS_MINIMIZEBOX &&
-              winstyle::MaximizeBox == WS_MAXIMIZEBOX);
-static_assert(winstyle::DsModalFrame == DS_MODALFRAME && winstyle::ExDlgModalFrame == WS_EX_DLGMODALFRAME &&
-              winstyle::ExMdiChild == WS_EX_MDICHILD && winstyle::ExLeftScrollBar == WS_EX_LEFTSCROLLBAR);
-static_assert(winstyle::ShowMinimized == SW_SHOWMINIMIZED && winstyle::ShowMaximized == SW_SHOWMAXIMIZED &&
-              winstyle::Minimize == SW_MINIMIZE && winstyle::ShowMinNoActive == SW_SHOWMINNOACTIVE);
-
 // The MDI client's messages go to NewClientProc.
 class TSkinForm::TClientTarget final : public ISubclassTarget {
  public:
@@ -118,14 +109,14 @@ void TSkinForm::AttachToWindow(TSkinData* skin) {
   FFrameSkinned = (skin->SkinControls & SkinBit(xcMainMenu)) != 0;
   FStyle = StyleOf(FWnd);
   FExStyle = ExStyleOf(FWnd);
-  FRightToLeft = (FExStyle & WS_EX_LEFTSCROLLBAR) != 0;
   FDetachOnDestroy = true;
   FSystemMenu = GetSystemMenu(FWnd, FALSE);
   // 3
   LoadWindowIcon();
   FClassName = WindowClassName(FWnd);
-  FWide = IsWideClass(FClassName);
-  FStandardDialog = IsStandardDialogClass(FClassName);
+  const TWindowTraits traits = AnalyseWindow(FStyle, FExStyle, FClassName, FSystemMenu != nullptr);
+  FWide = traits.WideChar;
+  FStandardDialog = traits.StandardDialog;
   FOwnerWnd = GetWindow(FWnd, GW_OWNER);
   RECT window{};
   GetWindowRect(FWnd, &window);
@@ -134,15 +125,16 @@ void TSkinForm::AttachToWindow(TSkinData* skin) {
   FNativeFrameHeight = (window.bottom - window.top) - (FClientRect.bottom - FClientRect.top);
   FNativeMenu = GetMenu(FWnd);
   // 4
-  FIconFlags = IconFlagsOf(FStyle, FSystemMenu != nullptr);
+  FIconFlags = traits.IconFlags;
+  FRightToLeft = traits.RightToLeft;
   // 5
   BuildSystemMenu();
   ReadWindowState();
-  FSizeable = (FStyle & WS_THICKFRAME) != 0;
+  FSizeable = traits.Sizeable;
   // 6
   FindMDIClient();
   // 7
-  FFrameKind = FrameKindOf(FStyle, FExStyle, FStandardDialog);
+  FFrameKind = traits.FrameKind;
   // 8
   if (FMDIKind == mkFrame && FMDIClient) {
     FMenuUpdateAtAttach = skin->MenuUpdate;
@@ -183,7 +175,7 @@ void TSkinForm::FindMDIClient() {
 void TSkinForm::ReadWindowState() {
   WINDOWPLACEMENT wp{};
   wp.length = sizeof wp;
-  if (GetWindowPlacement(FWnd, &wp)) FWinState = WinStateOfShowCommand(static_cast<int>(wp.showCmd));
+  if (GetWindowPlacement(FWnd, &wp)) FWinState = WinStateFromShowCmd(static_cast<int>(wp.showCmd));
 }
 
 bool TSkinForm::IsChildMaximized() {
@@ -197,8 +189,9 @@ void TSkinForm::SetNativeCaption(bool restore) {
   if (FMDIKind == mkChild && FManager.MDIChildMaximized() && !restore) return;
   FCaptionRestored = restore;
   const bool ownedOrChild = FOwnerWnd != nullptr || FMDIKind == mkChild;
-  const DWORD style = NativeCaptionStyle(StyleOf(FWnd), FIconFlags, restore, ownedOrChild);
-  SetWindowLongPtrA(FWnd, GWL_STYLE, static_cast<LONG_PTR>(style));
+  const TCaptionStyle next = NativeCaptionStyle(StyleOf(FWnd), FIconFlags, restore, ownedOrChild);
+  FIconFlags = next.IconFlags;
+  SetWindowLongPtrA(FWnd, GWL_STYLE, static_cast<LONG_PTR>(next.Style));
 }
 
 void TSkinForm::FrameChanged() {

@@ -32,6 +32,8 @@ namespace WinStyle {
 inline constexpr uint32_t Popup = 0x80000000u;      // WS_POPUP
 inline constexpr uint32_t Child = 0x40000000u;      // WS_CHILD
 inline constexpr uint32_t Caption = 0x00C00000u;    // WS_CAPTION (WS_BORDER | WS_DLGFRAME)
+inline constexpr uint32_t Border = 0x00800000u;     // WS_BORDER
+inline constexpr uint32_t DlgFrame = 0x00400000u;   // WS_DLGFRAME
 inline constexpr uint32_t SysMenu = 0x00080000u;    // WS_SYSMENU
 inline constexpr uint32_t ThickFrame = 0x00040000u; // WS_THICKFRAME
 inline constexpr uint32_t MinimizeBox = 0x00020000u;// WS_MINIMIZEBOX

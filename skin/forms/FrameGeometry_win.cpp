@@ -15,6 +15,7 @@ static_assert(WinCmd::KeyMenu == SC_KEYMENU && WinCmd::Restore == SC_RESTORE);
 static_assert(WinStyle::Popup == WS_POPUP && WinStyle::Child == WS_CHILD && WinStyle::Caption == WS_CAPTION);
 static_assert(WinStyle::SysMenu == WS_SYSMENU && WinStyle::ThickFrame == WS_THICKFRAME);
 static_assert(WinStyle::MinimizeBox == WS_MINIMIZEBOX && WinStyle::MaximizeBox == WS_MAXIMIZEBOX);
+static_assert(WinStyle::Border == WS_BORDER && WinStyle::DlgFrame == WS_DLGFRAME);
 static_assert(WinStyle::ModalFrame == DS_MODALFRAME);
 
 static_assert(WinExStyle::DlgModalFrame == WS_EX_DLGMODALFRAME && WinExStyle::MdiChild == WS_EX_MDICHILD);

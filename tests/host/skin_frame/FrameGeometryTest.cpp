@@ -61,12 +61,18 @@ TEST(AnalyseWindow, FrameKindFromStylesAndClass) {
       {"overlapped", Caption | SysMenu, 0, "TForm1", fkSingle},
       {"sizeable", Caption | ThickFrame, 0, "TForm1", fkSizeable},
       {"modal frame", Caption | ModalFrame, 0, "TForm1", fkDialog},
-      {"popup without caption", Popup | 0x00800000u /*WS_BORDER*/, 0, "TForm1", fkNone},
+      {"popup, no caption", Popup, 0, "TForm1", fkNone},
+      {"popup without caption", Popup | Border, 0, "TForm1", fkNone},
+      {"popup with a border only, sizeable", Popup | Border | ThickFrame, 0, "TForm1", fkNone},
       {"popup with caption", Popup | Caption | ThickFrame, 0, "TForm1", fkSizeable},
-      {"popup sizeable, half caption", Popup | ThickFrame | 0x00400000u /*WS_DLGFRAME*/, 0, "X", fkNone},
+      {"popup sizeable, half caption", Popup | ThickFrame | DlgFrame, 0, "X", fkNone},
+      {"thick frame wins over modal frame style", Caption | ThickFrame | ModalFrame, 0, "X", fkSizeable},
       {"dialog extended style", Caption | ThickFrame, WinExStyle::DlgModalFrame, "X", fkDialog},
+      {"dialog extended style beats none", Popup, WinExStyle::DlgModalFrame, "X", fkDialog},
       {"standard dialog", Popup, 0, "#32770", fkDialog},
       {"message form", Caption | ThickFrame, 0, "TMessageForm", fkDialog},
+      {"class names match case", Caption | ThickFrame, 0, "tmessageform", fkSizeable},
+      {"menu class is no dialog", Caption, 0, "#32768", fkSingle},
   };
   for (const Case& c : cases) EXPECT_EQ(AnalyseWindow(c.style, c.exStyle, c.cls, false).FrameKind, c.kind) << c.name;
 }
@@ -88,6 +94,9 @@ TEST(AnalyseWindow, FlagsFromStyles) {
   EXPECT_FALSE(t.RightToLeft || t.Sizeable || t.WideChar || t.MdiChild);
   EXPECT_EQ(AnalyseWindow(Caption, 0, "TForm1", false).IconFlags, 0);
   EXPECT_TRUE(AnalyseWindow(Caption, 0, "#32770", false).StandardDialog);
+  EXPECT_FALSE(AnalyseWindow(Caption, 0, "TMessageForm1", false).StandardDialog);
+  EXPECT_EQ(AnalyseWindow(MaximizeBox, 0, "X", false).IconFlags, IconMaxBox);
+  EXPECT_FALSE(AnalyseWindow(Caption, 0, "TForm1.Unicode", false).WideChar);
 }
 
 TEST(NativeCaptionStyle, OwnedWindowsKeepTheCaptionOthersLoseIt) {
@@ -104,6 +113,12 @@ TEST(NativeCaptionStyle, OwnedWindowsKeepTheCaptionOthersLoseIt) {
   EXPECT_EQ(unowned.Style, SysMenu | MinimizeBox | MaximizeBox | ThickFrame);
   EXPECT_EQ(unowned.IconFlags, flags | IconCaptionStripped);
   EXPECT_EQ(NativeCaptionStyle(unowned.Style, unowned.IconFlags, true, false).Style, style);
+
+  // Stripping and restoring a window that had no boxes gives none back; restoring an owned
+  // window adds no caption that was never taken.
+  const TCaptionStyle bare = NativeCaptionStyle(Caption, 0, false, false);
+  EXPECT_EQ(NativeCaptionStyle(bare.Style, bare.IconFlags, true, false).Style, Caption);
+  EXPECT_EQ(NativeCaptionStyle(ThickFrame, flags, true, true).Style, SysMenu | MinimizeBox | MaximizeBox | ThickFrame);
 
   // Restoring gives back only what the window had.
   EXPECT_EQ(NativeCaptionStyle(Caption | ThickFrame, IconSysMenu, true, true).Style, Caption | ThickFrame | SysMenu);
@@ -141,8 +156,7 @@ TEST(WinState, FromSizeAndPlacement) {
   EXPECT_EQ(WinStateFromShowCmd(WinShow::Minimize), wsMinimized);
   EXPECT_EQ(WinStateFromShowCmd(WinShow::ShowMinNoActive), wsMinimized);
   EXPECT_EQ(WinStateFromShowCmd(WinShow::ShowMaximized), wsMaximized);
-  EXPECT_EQ(WinStateFromShowCmd(1 /*SW_SHOWNORMAL*/), wsNormal);
-  EXPECT_EQ(WinStateFromShowCmd(9 /*SW_RESTORE*/), wsNormal);
+  for (int normal : {0, 1, 4, 5, 9}) EXPECT_EQ(WinStateFromShowCmd(normal), wsNormal) << normal;
 }
 
 TEST(MinMaxRestoresCaption, MinimizedWindowsAndMaximizedMdiChildrenGetItBack) {

@@ -43,7 +43,7 @@ TEST_F(FormHandlerTest, AttachingReadsTheWindowAndDetachingPutsBackTheExactProce
   EXPECT_EQ(h->Form(), form);
   EXPECT_TRUE(h->FrameSkinned());
   EXPECT_EQ(h->FrameKind(), fkSizeable);
-  EXPECT_EQ(h->IconFlags() & (ifSysMenu | ifMinimize | ifMaximize), ifSysMenu | ifMinimize | ifMaximize);
+  EXPECT_EQ(h->IconFlags() & (IconSysMenu | IconMinBox | IconMaxBox), IconSysMenu | IconMinBox | IconMaxBox);
   EXPECT_EQ(h->MDIKind(), mkPlain);
   EXPECT_EQ(h->Stage(), stReady);
   EXPECT_TRUE(h->HoverTimerEnabled());
