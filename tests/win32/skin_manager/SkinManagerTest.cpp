@@ -368,3 +368,33 @@ TEST_F(ManagerTest, MdiChildrenFollowTheMaximizedState) {
 }
 
 }  // namespace
+
+namespace {
+using namespace skintest;
+
+TEST_F(ManagerTest, AnOnlyThisFormComponentSkinsItsOwnerAtOnceAndDetachesItAlone) {
+  auto* form = new TForm(nullptr);
+  form->Show();
+  PumpMessages(20);
+  // The component is read with its form, which owns it and frees it.
+  TSkinData* only = LoadedComponent(sfOnlyThisForm, true, form).release();
+  TSkinManage& m = Manager();
+  EXPECT_FALSE(m.HookInstalled()) << "only the main component hooks the thread";
+  EXPECT_TRUE(m.SkinningOn());
+  EXPECT_EQ(m.StartState(), 1);
+  EXPECT_EQ(m.MainSkinData(), nullptr);
+  ASSERT_NE(Handler(form->Handle()), nullptr) << "skinned at once, without an activation";
+  EXPECT_EQ(Handler(form->Handle())->SkinData(), only);
+  EXPECT_EQ(m.FindSkinData(form->Handle()), only);
+
+  only->SetActive(false);
+  EXPECT_EQ(m.CommandTarget(), only);
+  PumpMessages(400);
+  EXPECT_FALSE(m.SkinningOn());
+  EXPECT_EQ(m.FormHandlerCount(), 0);
+  EXPECT_FALSE(AnswersSkinQuery(form->Handle()));
+  delete form;
+  EXPECT_TRUE(m.Components().empty()) << "the component went with its form";
+}
+
+}  // namespace
