@@ -3,11 +3,13 @@
 // posted messages and window updates happen inside a test.
 #include <windows.h>
 
+// Bounded by the clock also while messages keep coming: many running timers (particles left
+// by earlier tests on a loaded machine) can keep the queue from ever running empty.
 inline void PumpMessages(DWORD ms) {
   const DWORD end = GetTickCount() + ms;
   do {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (static_cast<LONG>(end - GetTickCount()) > 0 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
