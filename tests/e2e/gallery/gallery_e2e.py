@@ -18,7 +18,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "shell"))
 sys.path.insert(0, os.path.join(HERE, "..", "tray"))
-from lumetta_e2e import OwnDisplay, expect, move, use_wine_of, win_path, wine  # noqa: E402
+from lumetta_e2e import OwnDisplay, expect, move, run, use_wine_of, win_path, wine  # noqa: E402
 from tray_e2e import item_rows, rgb_of, screenshot  # noqa: E402
 
 PROGRAM = "SkinGallery.exe"
@@ -233,19 +233,8 @@ def main():
     names = args[1:] or list(SCENARIOS)
     use_wine_of(bin_dir)
     subprocess.run([os.path.join(HERE, "..", "..", "..", "scripts", "wine-prefix")], check=True)
-    failed = []
     with OwnDisplay():
-        for name in names:
-            t0 = time.monotonic()
-            print(f"[ RUN  ] {name}: {SCENARIOS[name].__doc__}", flush=True)
-            try:
-                SCENARIOS[name](bin_dir)
-                print(f"[  OK  ] {name} ({time.monotonic() - t0:.1f} s)", flush=True)
-            except Exception as e:  # one scenario's failure must not hide the other
-                failed.append(name)
-                print(f"[FAILED] {name}: {e}", flush=True)
-    print(f"{len(names) - len(failed)} of {len(names)} scenarios passed" + (f"; failed: {failed}" if failed else ""))
-    return 1 if failed else 0
+        return run(bin_dir, names, SCENARIOS)
 
 
 if __name__ == "__main__":

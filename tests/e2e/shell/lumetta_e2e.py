@@ -485,14 +485,16 @@ def main():
         return run(bin_dir)
 
 
-def run(bin_dir):
-    names = sys.argv[2:] or list(SCENARIOS)
+def run(bin_dir, names=None, scenarios=None):
+    """Runs the named scenarios (all when none is named); one's failure never hides another."""
+    scenarios = scenarios or SCENARIOS
+    names = names or sys.argv[2:] or list(scenarios)
     failed = []
     for name in names:
         t0 = time.monotonic()
-        print(f"[ RUN  ] {name}: {SCENARIOS[name].__doc__}", flush=True)
+        print(f"[ RUN  ] {name}: {scenarios[name].__doc__}", flush=True)
         try:
-            SCENARIOS[name](bin_dir)
+            scenarios[name](bin_dir)
             print(f"[  OK  ] {name} ({time.monotonic() - t0:.1f} s)", flush=True)
         except Exception as e:  # one scenario's failure must not hide the others
             failed.append(name)
