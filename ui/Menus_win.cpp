@@ -230,7 +230,11 @@ void TMenuItem::AppendTo(HMENU menu) {
   if (IsLine()) {
     mii.fType = MFT_SEPARATOR | (ownerDraw ? MFT_OWNERDRAW : 0u);
   } else if (ownerDraw) {
+    // The caption goes along although we draw the item: GetMenuString and screen readers
+    // still find it by its text.
     mii.fType = MFT_OWNERDRAW;
+    mii.fMask |= MIIM_STRING;
+    mii.dwTypeData = text.data();
   } else {
     mii.fType = MFT_STRING;
     mii.fMask |= MIIM_STRING;

@@ -74,6 +74,15 @@ void TSkinPopupMenu::RenderBackground(int width, int height) {
     FBackground.SetSize(0, 0);
 }
 
+void TSkinPopupMenu::CopyFrameBands(HDC dc, int w, int h) {
+  HDC src = FBackground.Canvas()->Handle();
+  const int b = MenuFrameWidth;
+  BitBlt(dc, 0, 0, w, b, src, 0, 0, SRCCOPY);
+  BitBlt(dc, 0, h - b, w, b, src, 0, h - b, SRCCOPY);
+  BitBlt(dc, 0, b, b, h - 2 * b, src, 0, b, SRCCOPY);
+  BitBlt(dc, w - b, b, b, h - 2 * b, src, w - b, b, SRCCOPY);
+}
+
 LRESULT TSkinPopupMenu::PaintFrame() {
   RECT r;
   if (!GetWindowRect(FWnd, &r)) return FSubclass.CallOld(WM_NCPAINT, 1, 0);
@@ -81,13 +90,24 @@ LRESULT TSkinPopupMenu::PaintFrame() {
   RenderBackground(w, h);
   if (FBackground.Width() <= 0) return 0;
   WindowDc dc(FWnd);
-  HDC src = FBackground.Canvas()->Handle();
-  const int b = MenuFrameWidth;
-  BitBlt(dc.get(), 0, 0, w, b, src, 0, 0, SRCCOPY);
-  BitBlt(dc.get(), 0, h - b, w, b, src, 0, h - b, SRCCOPY);
-  BitBlt(dc.get(), 0, b, b, h - 2 * b, src, 0, b, SRCCOPY);
-  BitBlt(dc.get(), w - b, b, b, h - 2 * b, src, w - b, b, SRCCOPY);
+  CopyFrameBands(dc.get(), w, h);
   return 0;
+}
+
+LRESULT TSkinPopupMenu::PaintClientFrame(UINT msg, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = FSubclass.CallOld(msg, wParam, lParam);
+  // Where the menu window has no non-client area (Wine's), the system draws the menu's
+  // border and margin inside the client area, and no WM_NCPAINT ever shows: the skin's
+  // frame goes over them once the system has painted. The items start past these bands.
+  RECT window, client;
+  if (!GetWindowRect(FWnd, &window) || !GetClientRect(FWnd, &client)) return result;
+  const int w = window.right - window.left, h = window.bottom - window.top;
+  if (client.right != w || client.bottom != h) return result;
+  if (FBackground.Width() != w || FBackground.Height() != h) RenderBackground(w, h);
+  if (FBackground.Width() <= 0) return result;
+  WindowDc dc(FWnd);
+  CopyFrameBands(dc.get(), w, h);
+  return result;
 }
 
 LRESULT TSkinPopupMenu::PrintWindow(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -116,6 +136,9 @@ LRESULT TSkinPopupMenu::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_PRINT:
       if (CanPaint()) return PrintWindow(msg, wParam, lParam);
+      break;
+    case WM_PAINT:
+      if (CanPaint()) return PaintClientFrame(msg, wParam, lParam);
       break;
     default:
       break;

@@ -35,6 +35,8 @@ class TSkinPopupMenu final : public ISubclassTarget {
   bool CanPaint() const;
   void RenderBackground(int width, int height);
   LRESULT PaintFrame();
+  LRESULT PaintClientFrame(UINT msg, WPARAM wParam, LPARAM lParam);
+  void CopyFrameBands(HDC dc, int w, int h);
   LRESULT PrintWindow(UINT msg, WPARAM wParam, LPARAM lParam);
 
   HWND FWnd = nullptr;

@@ -114,6 +114,19 @@ def item_rows(rect):
     return centres
 
 
+SKIN_ACCENT = (0x3A, 0x7B, 0xD5)  # the built-in skin's selected menu item
+
+
+def accent_pixels(rect, row):
+    """Pixels of the skin's accent colour in the menu's text line around the row."""
+    with tempfile.TemporaryDirectory() as tmp:
+        shot = os.path.join(tmp, "screen.png")
+        screenshot(shot)
+        raw = rgb_of(shot, rect[0], row - 4, rect[2] - rect[0], 9)
+    return sum(1 for i in range(0, len(raw) - 2, 3)
+               if all(abs(raw[i + k] - SKIN_ACCENT[k]) <= 8 for k in range(3)))
+
+
 def choose(s, icon, index):
     """Opens the menu and clicks its index-th text item."""
     rect, _ = open_menu(s, icon)
@@ -153,10 +166,17 @@ def scenario_tray(bin_dir, shots=None):
         e2e.expect(max(dx, dy) <= 24, f"menu {rect} opened at the cursor {icon}")
         # Under Wine another process cannot read the items, so they are told apart on screen:
         # six text lines, Option the fourth, About the fifth, Exit the last.
-        shoot(shots, "tray-menu.png",
-              (min(rect[0], icon[0] - 20), min(rect[1], icon[1] - 20), max(rect[2], icon[0] + 20), SCREEN_H))
         rows = item_rows(rect)
         e2e.expect(len(rows) == 6, f"six items in the menu at {rect}: rows {rows}")
+        # The skin draws the items: the one under the cursor sits on the skin's selected
+        # frame (its accent blue), and the menu's frame is the skin's, not the system's.
+        e2e.move((rect[0] + rect[2]) // 2, rows[3])
+        time.sleep(0.4)
+        accent = accent_pixels(rect, rows[3])
+        e2e.expect(accent > 40, f"the selected item on the skin's frame: {accent} accent pixels")
+        e2e.expect(accent_pixels(rect, rows[0]) == 0, "the others on their normal frame")
+        shoot(shots, "tray-menu.png",
+              (min(rect[0], icon[0] - 20), min(rect[1], icon[1] - 20), max(rect[2], icon[0] + 20), SCREEN_H))
         click((rect[0] + rect[2]) // 2, rows[3], 1)  # Magic, Flag, ChooseImage, Option
         option = s.wait_for(lambda: visible_window(s, "TForm1"), lambda w: len(w) == 1, timeout=10)[0]
         # The skinned frame keeps the client area, so the window may grow by its taller title bar.
