@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "skin/data/SkinManage_win.h"
 #include "skin/data/WindowSubclass_win.h"
@@ -20,6 +21,8 @@
 #include "ui/Forms.h"
 #include "ui/Graphics.h"
 #include "ui/Handles.h"
+
+class TSkinControl;
 
 class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubclassTarget {
  public:
@@ -66,6 +69,21 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   HWND MDIClientWindow() const { return FMDIClient; }
   bool HoverTimerEnabled() const { return FHoverTimer && FHoverTimer->Enabled(); }
   int DisableTag = 99;
+
+  // --- control handlers (FormSkinChildren_win.cpp) ---
+  // Adds a handler to the list; answers whether it was there already.
+  bool RegisterControl(TSkinControl* handler);
+  void UnregisterControl(TSkinControl* handler) noexcept;
+  // Frees the handlers whose window is gone.
+  void SweepControls();
+  const std::vector<TSkinControl*>& ControlHandlers() const noexcept { return FControlHandlers; }
+  // The last button handler the mouse entered: only one shows the hot frame.
+  const void* HotButton = nullptr;
+  // The canvas lent to control handlers.
+  TCanvas* ControlCanvas() noexcept { return &FControlCanvas; }
+  // Offers a class-library control (and, for containers, its children) to the pass.
+  void OfferControl(TControl* control);
+  void SkinChildrenOf(TComponent* owner);
 
   // The window procedure (NewWndProc).
   LRESULT SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -175,7 +193,24 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   TBitmap FTitleBuffer;
   TBitmap FIconBitmap;
   std::unique_ptr<TTimer> FHoverTimer;
+
+  // Control handlers; each is owned by its control (or by this handler for raw windows).
+  std::vector<TSkinControl*> FControlHandlers;
+  TCanvas FControlCanvas;
 };
+
+// The child-control pass, installed by the control families (InstallControlFamilies).
+class IControlPass {
+ public:
+  virtual ~IControlPass() = default;
+  // Offers every control owned by owner.
+  virtual void SkinChildren(TSkinForm& form, TComponent* owner) = 0;
+  virtual void OfferControl(TSkinForm& form, TControl* control) = 0;
+  // A window that does not belong to the class library.
+  virtual void OfferWindow(TSkinForm& form, HWND wnd) = 0;
+};
+void SetControlPass(IControlPass* pass);
+IControlPass* ControlPass();
 
 // The factory the manager uses (InstallSkinManager).
 std::unique_ptr<ISkinFormHandler> CreateSkinForm(TSkinManage& manager, TForm* form, HWND wnd);
