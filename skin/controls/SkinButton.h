@@ -62,6 +62,10 @@ class TSkinSpeedButton : public TSkinBitButton {
 
   // Attaches to the windowless control that owns the handler.
   void InitGraphic(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas);
+  // The same for a handler owned elsewhere (the form handler): a windowless control frees
+  // its owned components only after its own parts are gone, too late to give back its
+  // WindowProc, so the pass makes these handlers owned by the form handler.
+  void InitGraphicFor(TControl* control, TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas);
   bool BeforeProc(TMessage& m) override;
   void AfterProc(TMessage& m) override;
   void PaintSkin(HDC dc) override;

@@ -302,9 +302,11 @@ TSkinSpeedButton::TSkinSpeedButton(TComponent* AOwner) : TSkinBitButton(AOwner) 
 TSkinSpeedButton::~TSkinSpeedButton() { UnhookWindowProc(); }
 
 void TSkinSpeedButton::InitGraphic(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas) {
-  if (FInitialized) return;
-  auto* control = dynamic_cast<TControl*>(Owner());
-  if (!control) return;
+  InitGraphicFor(dynamic_cast<TControl*>(Owner()), Form, SkinData, Canvas);
+}
+
+void TSkinSpeedButton::InitGraphicFor(TControl* control, TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas) {
+  if (FInitialized || !control) return;
   FForm = Form;
   FSkinData = SkinData;
   FCanvas = Canvas;

@@ -109,7 +109,9 @@ class TControlPass final : public IControlPass {
   }
 
   void Make(TSkinForm& form, TSkinData& skin, TControl& control, TSkinHandlerKind kind, const TSkinOffer& offer) {
-    TSkinControl* h = SkinControlFamilies().Create(kind, &control);
+    // Windowless controls free what they own too late to be given their WindowProc back.
+    const bool windowless = offer.Attach == TSkinAttach::Graphic;
+    TSkinControl* h = SkinControlFamilies().Create(kind, windowless ? static_cast<TComponent*>(&form) : &control);
     if (!h) return;
     switch (offer.Attach) {
       case TSkinAttach::Control:
@@ -119,7 +121,7 @@ class TControlPass final : public IControlPass {
         if (auto* w = dynamic_cast<TWinControl*>(&control)) h->InitHandle(w->Handle(), &skin, form.ControlCanvas(), &form);
         break;
       case TSkinAttach::Graphic:
-        if (auto* s = dynamic_cast<TSkinSpeedButton*>(h)) s->InitGraphic(&form, &skin, form.ControlCanvas());
+        if (auto* s = dynamic_cast<TSkinSpeedButton*>(h)) s->InitGraphicFor(&control, &form, &skin, form.ControlCanvas());
         break;
       case TSkinAttach::ScrollControl:
       case TSkinAttach::ScControl:
