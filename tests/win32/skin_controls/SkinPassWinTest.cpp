@@ -88,6 +88,24 @@ TEST_F(SkinPassWinTest, AStandardDialogSkinsItsPushButtonOnly) {
   EXPECT_TRUE(h.ControlHandlers().empty());
 }
 
+TEST_F(SkinPassWinTest, TheManagerSkinsADialogsPushButtonWhenItIsActivated) {
+  TDialogTemplate t;
+  HWND dlg = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), t.Get(), nullptr, NoDialogProc, 0);
+  ASSERT_NE(dlg, nullptr);
+  skintest::TWindow keep(dlg);
+  skintest::Activate(dlg);
+  PumpMessages(60);
+  TSkinForm* h = Handler(dlg);
+  ASSERT_NE(h, nullptr) << "the manager took the dialog";
+  HWND push = GetDlgItem(dlg, 1);
+  bool found = false;
+  for (TSkinControl* c : h->ControlHandlers()) found |= c->Handle() == push && c->ClassName() == "TSkinButton";
+  EXPECT_TRUE(found);
+  UpdateWindow(push);
+  ASSERT_EQ(GetFocus(), push) << "the dialog focuses its first tab stop";
+  EXPECT_EQ(WindowPixel(push, 2, 2), FrameColour[bfHot]) << "focused, drawn from the skin";
+}
+
 TEST_F(SkinPassWinTest, ClassesTagsAndGatesDecideOnAForm) {
   Main->DisableTag = 7;
   Main->SkinControls &= ~SkinBit(xcBitBtn);
