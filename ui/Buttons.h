@@ -42,7 +42,19 @@ class TSpeedButton : public TGraphicControl {
   std::unique_ptr<TBitmap> FGlyph;
 };
 
-enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
+enum TBitBtnKind {
+  bkCustom,
+  bkOK,
+  bkCancel,
+  bkHelp,
+  bkYes,
+  bkNo,
+  bkClose,
+  bkAbort,
+  bkRetry,
+  bkIgnore,
+  bkAll
+};
 
 // A push button with a glyph, drawn by the class library (owner-drawn native button).
 class TBitBtn : public TButton {

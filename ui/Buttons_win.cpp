@@ -11,7 +11,8 @@ const TClassInfo& TSpeedButton::StaticClass() {
            [](TSpeedButton& b, bool v) { b.SetFlat(v); }),
        Object<TSpeedButton, TBitmap>("Glyph", [](const TSpeedButton& b) { return b.Glyph(); }),
        Bool<TSpeedButton>(
-           "Down", [](const TSpeedButton& b) { return b.Down(); }, [](TSpeedButton& b, bool v) { b.SetDown(v); }),
+           "Down", [](const TSpeedButton& b) { return b.Down(); },
+           [](TSpeedButton& b, bool v) { b.SetDown(v); }),
        Int<TSpeedButton>(
            "GroupIndex", [](const TSpeedButton& b) { return b.GroupIndex; },
            [](TSpeedButton& b, long v) { b.GroupIndex = static_cast<int>(v); }),
@@ -141,36 +142,35 @@ struct TKindInfo {
   bool Default;
   bool Cancel;
 };
-constexpr TKindInfo KindInfo[] = {{"", false, false},        {"OK", true, false},      {"Cancel", false, true},
-                                  {"&Help", false, false},   {"&Yes", true, false},    {"&No", false, true},
-                                  {"&Close", false, false},  {"Abort", false, true},   {"&Retry", false, false},
+constexpr TKindInfo KindInfo[] = {{"", false, false},        {"OK", true, false},    {"Cancel", false, true},
+                                  {"&Help", false, false},   {"&Yes", true, false},  {"&No", false, true},
+                                  {"&Close", false, false},  {"Abort", false, true}, {"&Retry", false, false},
                                   {"&Ignore", false, false}, {"&All", false, false}};
 }  // namespace
 
 const TClassInfo& TBitBtn::StaticClass() {
   using namespace published;
-  static const TClassInfo info(
-      "TBitBtn", &TButton::StaticClass(),
-      {Object<TBitBtn, TBitmap>("Glyph", [](const TBitBtn& b) { return b.Glyph(); }),
-       Int<TBitBtn>(
-           "NumGlyphs", [](const TBitBtn& b) { return b.NumGlyphs; },
-           [](TBitBtn& b, long v) { b.NumGlyphs = static_cast<int>(v); }),
-       Int<TBitBtn>(
-           "Margin", [](const TBitBtn& b) { return b.Margin; },
-           [](TBitBtn& b, long v) { b.Margin = static_cast<int>(v); }),
-       Int<TBitBtn>(
-           "Spacing", [](const TBitBtn& b) { return b.Spacing; },
-           [](TBitBtn& b, long v) { b.Spacing = static_cast<int>(v); }),
-       Enum<TBitBtn>(
-           "Layout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"},
-           [](const TBitBtn& b) -> long { return b.Layout; },
-           [](TBitBtn& b, long v) { b.Layout = static_cast<TButtonLayout>(v & 3); }),
-       Enum<TBitBtn>(
-           "Kind",
-           {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo", "bkClose", "bkAbort", "bkRetry", "bkIgnore",
-            "bkAll"},
-           [](const TBitBtn& b) -> long { return b.Kind(); },
-           [](TBitBtn& b, long v) { b.SetKind(static_cast<TBitBtnKind>(v)); })});
+  static const TClassInfo info("TBitBtn", &TButton::StaticClass(),
+                               {Object<TBitBtn, TBitmap>("Glyph", [](const TBitBtn& b) { return b.Glyph(); }),
+                                Int<TBitBtn>(
+                                    "NumGlyphs", [](const TBitBtn& b) { return b.NumGlyphs; },
+                                    [](TBitBtn& b, long v) { b.NumGlyphs = static_cast<int>(v); }),
+                                Int<TBitBtn>(
+                                    "Margin", [](const TBitBtn& b) { return b.Margin; },
+                                    [](TBitBtn& b, long v) { b.Margin = static_cast<int>(v); }),
+                                Int<TBitBtn>(
+                                    "Spacing", [](const TBitBtn& b) { return b.Spacing; },
+                                    [](TBitBtn& b, long v) { b.Spacing = static_cast<int>(v); }),
+                                Enum<TBitBtn>(
+                                    "Layout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"},
+                                    [](const TBitBtn& b) -> long { return b.Layout; },
+                                    [](TBitBtn& b, long v) { b.Layout = static_cast<TButtonLayout>(v & 3); }),
+                                Enum<TBitBtn>(
+                                    "Kind",
+                                    {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo", "bkClose",
+                                     "bkAbort", "bkRetry", "bkIgnore", "bkAll"},
+                                    [](const TBitBtn& b) -> long { return b.Kind(); },
+                                    [](TBitBtn& b, long v) { b.SetKind(static_cast<TBitBtnKind>(v)); })});
   return info;
 }
 

@@ -4,13 +4,13 @@
 
 const TClassInfo& TButton::StaticClass() {
   using namespace published;
-  static const TClassInfo info("TButton", &TWinControl::StaticClass(),
-                               {Bool<TButton>(
-                                   "Default", [](const TButton& b) { return b.Default(); },
-                                   [](TButton& b, bool v) { b.SetDefault(v); }),
-                                Bool<TButton>(
-                                    "Cancel", [](const TButton& b) { return b.Cancel; },
-                                    [](TButton& b, bool v) { b.Cancel = v; })});
+  static const TClassInfo info(
+      "TButton", &TWinControl::StaticClass(),
+      {Bool<TButton>(
+           "Default", [](const TButton& b) { return b.Default(); },
+           [](TButton& b, bool v) { b.SetDefault(v); }),
+       Bool<TButton>(
+           "Cancel", [](const TButton& b) { return b.Cancel; }, [](TButton& b, bool v) { b.Cancel = v; })});
   return info;
 }
 

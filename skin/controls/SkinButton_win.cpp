@@ -1,7 +1,6 @@
-#include "skin/controls/SkinButton.h"
-
 #include <algorithm>
 
+#include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChildren.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/forms/FormSkin.h"
@@ -30,8 +29,8 @@ HDC TSkinButton::Buffer(int width, int height) {
 }
 
 void TSkinButton::Present(HDC dc, const RECT& rect) {
-  BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FBuffer.Canvas()->Handle(), 0, 0,
-         SRCCOPY);
+  BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FBuffer.Canvas()->Handle(),
+         0, 0, SRCCOPY);
 }
 
 void TSkinButton::React(TButtonEvent event, TButtonFamily family) {
@@ -134,11 +133,12 @@ void TSkinButton::DrawButtonCaption(HDC dc, const RECT& rect, UINT alignment, co
   RECT measure = rect;
   DrawTextW(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &measure,
             DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK | alignment);
-  const TLayoutRect placed = CaptionRect(TLayoutRect{rect.left, rect.top, rect.right, rect.bottom},
-                                         measure.right - measure.left, measure.bottom - measure.top,
-                                         alignment == DT_CENTER);
+  const TLayoutRect placed =
+      CaptionRect(TLayoutRect{rect.left, rect.top, rect.right, rect.bottom}, measure.right - measure.left,
+                  measure.bottom - measure.top, alignment == DT_CENTER);
   RECT out{placed.Left, placed.Top, placed.Right, placed.Bottom};
-  DrawTextW(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &out, DT_EXPANDTABS | DT_WORDBREAK | alignment);
+  DrawTextW(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &out,
+            DT_EXPANDTABS | DT_WORDBREAK | alignment);
 }
 
 namespace {
@@ -175,7 +175,8 @@ void TSkinButton::DrawSkin(HDC dc, const RECT& rect) {
   FillSkinBackground(buf, local);
   DrawSkinElement(buf, local, PushButtonFrameCount, frame, element);
 
-  HFONT font = FControl ? ControlFont(FControl) : reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
+  HFONT font =
+      FControl ? ControlFont(FControl) : reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
   SelectGuard keepFont(buf, font ? font : GetStockObject(DEFAULT_GUI_FONT));
   const auto colour = ButtonTextColour(element, *FSkinData, frame, FEnabled, RawWindow());
   SetTextColor(buf, colour ? SkinColorRef(*colour) : ControlFontColour(FControl));
@@ -286,7 +287,8 @@ void TSkinBitButton::DrawSkin(HDC dc, const RECT& rect) {
   SetTextColor(buf, colour ? SkinColorRef(*colour) : ControlFontColour(c));
   SetBkMode(buf, TRANSPARENT);
   RECT tr{at.TextX, at.TextY, at.TextX + in.Text.Width, at.TextY + in.Text.Height};
-  DrawTextW(buf, FCaption.c_str(), static_cast<int>(FCaption.size()), &tr, DT_WORDBREAK | TextFlagsFor(g.Layout));
+  DrawTextW(buf, FCaption.c_str(), static_cast<int>(FCaption.size()), &tr,
+            DT_WORDBREAK | TextFlagsFor(g.Layout));
   Present(dc, rect);
 }
 
@@ -305,7 +307,8 @@ void TSkinSpeedButton::InitGraphic(TSkinForm* Form, TSkinData* SkinData, TCanvas
   InitGraphicFor(dynamic_cast<TControl*>(Owner()), Form, SkinData, Canvas);
 }
 
-void TSkinSpeedButton::InitGraphicFor(TControl* control, TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas) {
+void TSkinSpeedButton::InitGraphicFor(TControl* control, TSkinForm* Form, TSkinData* SkinData,
+                                      TCanvas* Canvas) {
   if (FInitialized || !control) return;
   FForm = Form;
   FSkinData = SkinData;
@@ -420,7 +423,8 @@ void TSkinSpeedButton::PaintSpeedButton(HDC dc, const RECT& rect) {
 
 void RegisterButtonFamily() {
   auto& table = SkinControlFamilies();
-  table.Register(TSkinHandlerKind::Button, [](TComponent* owner) -> TSkinControl* { return new TSkinButton(owner); });
+  table.Register(TSkinHandlerKind::Button,
+                 [](TComponent* owner) -> TSkinControl* { return new TSkinButton(owner); });
   table.Register(TSkinHandlerKind::BitButton,
                  [](TComponent* owner) -> TSkinControl* { return new TSkinBitButton(owner); });
   table.Register(TSkinHandlerKind::SpeedButton,

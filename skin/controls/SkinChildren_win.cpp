@@ -1,8 +1,7 @@
-#include "skin/controls/SkinChildren.h"
-
 #include <vector>
 
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinChildren.h"
 #include "skin/forms/FormSkin.h"
 #include "ui/ExtCtrls.h"
 
@@ -108,20 +107,24 @@ class TControlPass final : public IControlPass {
     return true;
   }
 
-  void Make(TSkinForm& form, TSkinData& skin, TControl& control, TSkinHandlerKind kind, const TSkinOffer& offer) {
+  void Make(TSkinForm& form, TSkinData& skin, TControl& control, TSkinHandlerKind kind,
+            const TSkinOffer& offer) {
     // Windowless controls free what they own too late to be given their WindowProc back.
     const bool windowless = offer.Attach == TSkinAttach::Graphic;
-    TSkinControl* h = SkinControlFamilies().Create(kind, windowless ? static_cast<TComponent*>(&form) : &control);
+    TSkinControl* h =
+        SkinControlFamilies().Create(kind, windowless ? static_cast<TComponent*>(&form) : &control);
     if (!h) return;
     switch (offer.Attach) {
       case TSkinAttach::Control:
         h->InitControl(&form, &skin, form.ControlCanvas(), offer.Recolor);
         break;
       case TSkinAttach::Handle:
-        if (auto* w = dynamic_cast<TWinControl*>(&control)) h->InitHandle(w->Handle(), &skin, form.ControlCanvas(), &form);
+        if (auto* w = dynamic_cast<TWinControl*>(&control))
+          h->InitHandle(w->Handle(), &skin, form.ControlCanvas(), &form);
         break;
       case TSkinAttach::Graphic:
-        if (auto* s = dynamic_cast<TSkinSpeedButton*>(h)) s->InitGraphicFor(&control, &form, &skin, form.ControlCanvas());
+        if (auto* s = dynamic_cast<TSkinSpeedButton*>(h))
+          s->InitGraphicFor(&control, &form, &skin, form.ControlCanvas());
         break;
       case TSkinAttach::ScrollControl:
       case TSkinAttach::ScControl:
@@ -130,8 +133,8 @@ class TControlPass final : public IControlPass {
     if (!h->Initialized()) delete h;
   }
 
-  void Apply(TSkinForm& form, TSkinData& skin, TControl& control, const TSkinOffer& offer, TSkinHandlerKind kind,
-             const TSkinPassConfig& config) {
+  void Apply(TSkinForm& form, TSkinData& skin, TControl& control, const TSkinOffer& offer,
+             TSkinHandlerKind kind, const TSkinPassConfig& config) {
     if (!offer.SetProperty.empty()) SetPropertyText(&control, offer.SetProperty, "True");
     if (offer.ButtonFaceColour) control.SetColor(skin.ColorButtonFace);
     if (kind != TSkinHandlerKind::None) Make(form, skin, control, kind, offer);

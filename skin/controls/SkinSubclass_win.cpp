@@ -1,7 +1,6 @@
-#include "skin/controls/SkinSubclass.h"
-
 #include <vector>
 
+#include "skin/controls/SkinSubclass.h"
 #include "skin/forms/FormSkin.h"
 #include "skin/forms/SkinDrawBitmap_win.h"
 #include "ui/SysUtils.h"
@@ -273,9 +272,9 @@ void DrawCaptionText(HDC dc, const RECT& rect, const std::wstring& text, bool en
   RECT measure = rect;
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measure,
             DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | alignment);
-  const TLayoutRect placed = CaptionRect(TLayoutRect{rect.left, rect.top, rect.right, rect.bottom},
-                                         measure.right - measure.left, measure.bottom - measure.top,
-                                         alignment == DT_CENTER);
+  const TLayoutRect placed =
+      CaptionRect(TLayoutRect{rect.left, rect.top, rect.right, rect.bottom}, measure.right - measure.left,
+                  measure.bottom - measure.top, alignment == DT_CENTER);
   RECT out{placed.Left, placed.Top, placed.Right, placed.Bottom};
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &out, DT_EXPANDTABS | alignment);
 }

@@ -42,7 +42,8 @@ void TSkinForm::OfferWindow(HWND wnd) {
 }
 
 bool TSkinForm::RegisterControl(TSkinControl* handler) {
-  if (std::find(FControlHandlers.begin(), FControlHandlers.end(), handler) != FControlHandlers.end()) return true;
+  if (std::find(FControlHandlers.begin(), FControlHandlers.end(), handler) != FControlHandlers.end())
+    return true;
   FControlHandlers.push_back(handler);
   return false;
 }

@@ -12,8 +12,8 @@
 namespace controltest {
 
 // The colour of each button frame, 1-based (index 0 unused).
-inline constexpr COLORREF FrameColour[6] = {0, RGB(200, 40, 40), RGB(40, 200, 40), RGB(40, 40, 200),
-                                            RGB(200, 200, 40), RGB(40, 200, 200)};
+inline constexpr COLORREF FrameColour[6] = {
+    0, RGB(200, 40, 40), RGB(40, 200, 40), RGB(40, 40, 200), RGB(200, 200, 40), RGB(40, 200, 200)};
 
 inline std::unique_ptr<TDataSkinButton> SolidButtonStrip(ISkinPlatform& platform, int frameWidth = 8,
                                                          int height = 8) {

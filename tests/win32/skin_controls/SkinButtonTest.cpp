@@ -87,8 +87,9 @@ TEST_F(SkinButtonTest, ARawPushButtonClicksItsParentOnRelease) {
   MakeForm();
   TSkinForm* form = ShowForm();
   ASSERT_NE(form, nullptr);
-  HWND btn = CreateWindowExA(0, "BUTTON", "Raw", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 150, 10, 75, 25,
-                             FormObj->Handle(), reinterpret_cast<HMENU>(77), GetModuleHandleA(nullptr), nullptr);
+  HWND btn =
+      CreateWindowExA(0, "BUTTON", "Raw", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 150, 10, 75, 25,
+                      FormObj->Handle(), reinterpret_cast<HMENU>(77), GetModuleHandleA(nullptr), nullptr);
   form->OfferWindow(btn);
   auto* h = HandlerOf(*form, nullptr);
   ASSERT_NE(h, nullptr);
@@ -158,7 +159,8 @@ TEST_F(SkinButtonTest, SpeedButtonsFlatAtRestDownAndDisabled) {
   auto* normal = Add<TSpeedButton>(110, 10, 40, 30, "");
   TSkinForm* form = ShowForm();
   ASSERT_NE(form, nullptr);
-  for (TControl* c : {static_cast<TControl*>(flat), static_cast<TControl*>(down), static_cast<TControl*>(normal)}) {
+  for (TControl* c :
+       {static_cast<TControl*>(flat), static_cast<TControl*>(down), static_cast<TControl*>(normal)}) {
     ASSERT_NE(HandlerOf(*form, c), nullptr);
     EXPECT_EQ(HandlerOf(*form, c)->ClassName(), "TSkinSpeedButton");
   }

@@ -31,8 +31,9 @@ TEST_F(SkinControlTest, SwitchedOffPassesEverythingAndSwitchedOnRepaintsAtOnce) 
   TSkinForm* form = ShowForm();
   ASSERT_NE(form, nullptr);
   // A raw push button: its handler repaints synchronously.
-  HWND btn = CreateWindowExA(0, "BUTTON", "Raw", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 150, 10, 75, 25,
-                             FormObj->Handle(), reinterpret_cast<HMENU>(101), GetModuleHandleA(nullptr), nullptr);
+  HWND btn =
+      CreateWindowExA(0, "BUTTON", "Raw", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 150, 10, 75, 25,
+                      FormObj->Handle(), reinterpret_cast<HMENU>(101), GetModuleHandleA(nullptr), nullptr);
   auto* h = new TSkinButton(form);
   h->InitHandle(btn, Main.get(), form->ControlCanvas(), form);
   ASSERT_EQ(h->State(), scsAttached);

@@ -1,9 +1,9 @@
 // The child-control pass on real windows: a standard dialog made from a template, classes
 // and tags on a form, and a skin without buttons.
-#include "tests/win32/skin_controls/ControlTestEnv_win.h"
-
 #include <cstring>
 #include <vector>
+
+#include "tests/win32/skin_controls/ControlTestEnv_win.h"
 
 namespace {
 using namespace controltest;
@@ -99,7 +99,8 @@ TEST_F(SkinPassWinTest, TheManagerSkinsADialogsPushButtonWhenItIsActivated) {
   ASSERT_NE(h, nullptr) << "the manager took the dialog";
   HWND push = GetDlgItem(dlg, 1);
   bool found = false;
-  for (TSkinControl* c : h->ControlHandlers()) found |= c->Handle() == push && c->ClassName() == "TSkinButton";
+  for (TSkinControl* c : h->ControlHandlers())
+    found |= c->Handle() == push && c->ClassName() == "TSkinButton";
   EXPECT_TRUE(found);
   UpdateWindow(push);
   ASSERT_EQ(GetFocus(), push) << "the dialog focuses its first tab stop";

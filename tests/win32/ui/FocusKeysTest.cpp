@@ -66,8 +66,8 @@ TEST(FocusKeys, ArrowsMoveWithinARadioGroup) {
   FocusFixture f;
   HWND parent = f.form->Handle();
   auto radio = [&](int y, DWORD extra) {
-    return CreateWindowExA(0, "BUTTON", "r", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON | extra, 10, y,
-                           80, 16, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, "BUTTON", "r", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON | extra,
+                           10, y, 80, 16, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
   };
   HWND a = radio(50, WS_GROUP), b = radio(70, 0), c = radio(90, 0);
   HWND after = radio(110, WS_GROUP);
