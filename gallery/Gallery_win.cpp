@@ -36,6 +36,43 @@ void AddDiamondGlyph(TImageList& list) {
   list.AddMasked(bitmap, clFuchsia);
 }
 
+// A glyph strip of `cells` 16 x 16 cells drawn here: a filled circle whose colour tells the
+// cell (up, disabled, pressed, down), on a white ground that the buttons treat as transparent.
+void DrawGalleryGlyph(TBitmap& glyph, int cells) {
+  static const TColor colours[4] = {RGB(30, 120, 220), RGB(128, 128, 128), RGB(20, 80, 160), RGB(220, 120, 30)};
+  glyph.SetSize(16 * cells, 16);
+  TCanvas* c = glyph.Canvas();
+  c->Brush()->SetColor(clWhite);
+  c->FillRect(RECT{0, 0, 16 * cells, 16});
+  for (int i = 0; i < cells; ++i) {
+    c->Brush()->SetColor(colours[i]);
+    c->Pen()->SetColor(colours[i]);
+    c->Ellipse(16 * i + 2, 2, 16 * i + 14, 14);
+  }
+}
+
+TBitBtn* AddBitBtn(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x, int y,
+                   int cells) {
+  auto* b = new TBitBtn(owner);
+  b->Name = name;
+  b->SetParent(parent);
+  b->SetBounds(x, y, 120, 30);
+  b->SetCaption(caption);
+  DrawGalleryGlyph(*b->Glyph(), cells);
+  b->NumGlyphs = cells;
+  return b;
+}
+
+TSpeedButton* AddSpeedButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
+                             int y, int width = 120) {
+  auto* b = new TSpeedButton(owner);
+  b->Name = name;
+  b->SetParent(parent);
+  b->SetBounds(x, y, width, 25);
+  b->SetCaption(caption);
+  return b;
+}
+
 TButton* AddButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x, int y,
                    int w = 120) {
   auto* b = new TButton(owner);
@@ -185,20 +222,31 @@ void TfrmGallery::CreateButtonsPage() {
   AddButton(this, tsButtons, "btnDefault", "Default button", 152, 40)->SetDefault(true);
   AddButton(this, tsButtons, "btnDisabled", "Disabled button", 288, 40)->SetEnabled(false);
 
-  AddLabel(this, tsButtons, "lblSpeed", "Speed buttons", 16, 88);
-  auto* sbNormal = new TSpeedButton(this);
-  sbNormal->Name = "sbNormal";
-  sbNormal->SetParent(tsButtons);
-  sbNormal->SetBounds(16, 112, 120, 25);
-  sbNormal->SetCaption("Speed button");
-  auto* sbFlat = new TSpeedButton(this);
-  sbFlat->Name = "sbFlat";
-  sbFlat->SetParent(tsButtons);
-  sbFlat->SetBounds(152, 112, 120, 25);
-  sbFlat->SetCaption("Flat speed button");
-  sbFlat->SetFlat(true);
+  AddButton(this, tsButtons, "btnTwoLines", "Two||lines", 424, 32, 96)->SetHeight(40);
 
-  AddLabel(this, tsButtons, "lblHint", "A right click anywhere in the window opens a popup menu.", 16, 160);
+  AddLabel(this, tsButtons, "lblBitBtn", "Bitmap buttons", 16, 88);
+  AddBitBtn(this, tsButtons, "bbTwoCells", "Two cells", 16, 112, 2);
+  AddBitBtn(this, tsButtons, "bbTwoCellsOff", "Disabled", 152, 112, 2)->SetEnabled(false);
+  AddBitBtn(this, tsButtons, "bbFourCells", "Four cells", 288, 112, 4)->Layout = blGlyphRight;
+  AddBitBtn(this, tsButtons, "bbFourCellsOff", "Disabled", 424, 112, 4)->SetEnabled(false);
+
+  AddLabel(this, tsButtons, "lblSpeed", "Speed buttons", 16, 160);
+  AddSpeedButton(this, tsButtons, "sbNormal", "Speed button", 16, 184);
+  AddSpeedButton(this, tsButtons, "sbFlat", "Flat speed button", 152, 184)->SetFlat(true);
+  AddSpeedButton(this, tsButtons, "sbDisabled", "Disabled", 288, 184)->SetEnabled(false);
+  auto* sbDown = AddSpeedButton(this, tsButtons, "sbDownDisabled", "Down, disabled", 424, 184);
+  sbDown->SetDown(true);
+  sbDown->SetEnabled(false);
+  // A group: one of the three is down at a time.
+  const char* names[] = {"sbLeft", "sbCentre", "sbRight"};
+  const char* captions[] = {"Left", "Centre", "Right"};
+  for (int i = 0; i < 3; ++i) {
+    auto* b = AddSpeedButton(this, tsButtons, names[i], captions[i], 16 + i * 64, 216, 64);
+    b->GroupIndex = 1;
+    if (i == 0) b->SetDown(true);
+  }
+
+  AddLabel(this, tsButtons, "lblHint", "A right click anywhere in the window opens a popup menu.", 16, 256);
 }
 
 void TfrmGallery::LayoutPages() {

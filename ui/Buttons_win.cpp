@@ -9,8 +9,56 @@ const TClassInfo& TSpeedButton::StaticClass() {
       {Bool<TSpeedButton>(
            "Flat", [](const TSpeedButton& b) { return b.Flat(); },
            [](TSpeedButton& b, bool v) { b.SetFlat(v); }),
-       Object<TSpeedButton, TBitmap>("Glyph", [](const TSpeedButton& b) { return b.Glyph(); })});
+       Object<TSpeedButton, TBitmap>("Glyph", [](const TSpeedButton& b) { return b.Glyph(); }),
+       Bool<TSpeedButton>(
+           "Down", [](const TSpeedButton& b) { return b.Down(); },
+           [](TSpeedButton& b, bool v) { b.SetDown(v); }),
+       Int<TSpeedButton>(
+           "GroupIndex", [](const TSpeedButton& b) { return b.GroupIndex; },
+           [](TSpeedButton& b, long v) { b.GroupIndex = static_cast<int>(v); }),
+       Bool<TSpeedButton>(
+           "AllowAllUp", [](const TSpeedButton& b) { return b.AllowAllUp; },
+           [](TSpeedButton& b, bool v) { b.AllowAllUp = v; }),
+       Int<TSpeedButton>(
+           "NumGlyphs", [](const TSpeedButton& b) { return b.NumGlyphs; },
+           [](TSpeedButton& b, long v) { b.NumGlyphs = static_cast<int>(v); }),
+       Int<TSpeedButton>(
+           "Margin", [](const TSpeedButton& b) { return b.Margin; },
+           [](TSpeedButton& b, long v) { b.Margin = static_cast<int>(v); }),
+       Int<TSpeedButton>(
+           "Spacing", [](const TSpeedButton& b) { return b.Spacing; },
+           [](TSpeedButton& b, long v) { b.Spacing = static_cast<int>(v); }),
+       Enum<TSpeedButton>(
+           "Layout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"},
+           [](const TSpeedButton& b) -> long { return b.Layout; },
+           [](TSpeedButton& b, long v) { b.Layout = static_cast<TButtonLayout>(v & 3); })});
   return info;
+}
+
+void TSpeedButton::SetDown(bool v) {
+  if (v == FDown) return;
+  if (!v && GroupIndex != 0 && !AllowAllUp) return;  // one of the group stays down
+  FDown = v;
+  if (v && GroupIndex != 0 && FParent) {
+    for (int i = 0; i < FParent->ControlCount(); ++i) {
+      auto* other = dynamic_cast<TSpeedButton*>(FParent->Controls(i));
+      if (other && other != this && other->GroupIndex == GroupIndex && other->FDown) {
+        other->FDown = false;
+        other->Invalidate();
+      }
+    }
+  }
+  Invalidate();
+}
+
+void TSpeedButton::Click() {
+  if (GroupIndex != 0) {
+    if (!FDown)
+      SetDown(true);
+    else if (AllowAllUp)
+      SetDown(false);
+  }
+  TGraphicControl::Click();
 }
 
 TSpeedButton::TSpeedButton(TComponent* AOwner)
@@ -66,13 +114,13 @@ void TSpeedButton::Paint() {
   c->Brush()->SetColor(FColor);
   c->FillRect(r);
   HDC dc = c->Handle();
-  if (FPressed) {
+  if (FPressed || FDown) {
     DrawEdge(dc, &r, FFlat ? BDR_SUNKENOUTER : EDGE_SUNKEN, BF_RECT);
   } else if (!FFlat || (FMouseInControl && FEnabled)) {
     DrawEdge(dc, &r, FFlat ? BDR_RAISEDINNER : EDGE_RAISED, BF_RECT);
   }
   RECT text = r;
-  if (FPressed) OffsetRect(&text, 1, 1);
+  if (FPressed || FDown) OffsetRect(&text, 1, 1);
   if (!FGlyph->Empty()) {
     RECT g{text.left + 4, text.top + (FHeight - FGlyph->Height()) / 2, 0, 0};
     g.right = g.left + FGlyph->Width();
@@ -84,4 +132,113 @@ void TSpeedButton::Paint() {
   c->Font()->Assign(*FFont);
   if (!FEnabled) c->Font()->SetColor(clGrayText);
   c->DrawText(FText, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+// ---- TBitBtn ----
+
+namespace {
+struct TKindInfo {
+  const char* Caption;
+  bool Default;
+  bool Cancel;
+};
+constexpr TKindInfo KindInfo[] = {{"", false, false},        {"OK", true, false},    {"Cancel", false, true},
+                                  {"&Help", false, false},   {"&Yes", true, false},  {"&No", false, true},
+                                  {"&Close", false, false},  {"Abort", false, true}, {"&Retry", false, false},
+                                  {"&Ignore", false, false}, {"&All", false, false}};
+}  // namespace
+
+const TClassInfo& TBitBtn::StaticClass() {
+  using namespace published;
+  static const TClassInfo info("TBitBtn", &TButton::StaticClass(),
+                               {Object<TBitBtn, TBitmap>("Glyph", [](const TBitBtn& b) { return b.Glyph(); }),
+                                Int<TBitBtn>(
+                                    "NumGlyphs", [](const TBitBtn& b) { return b.NumGlyphs; },
+                                    [](TBitBtn& b, long v) { b.NumGlyphs = static_cast<int>(v); }),
+                                Int<TBitBtn>(
+                                    "Margin", [](const TBitBtn& b) { return b.Margin; },
+                                    [](TBitBtn& b, long v) { b.Margin = static_cast<int>(v); }),
+                                Int<TBitBtn>(
+                                    "Spacing", [](const TBitBtn& b) { return b.Spacing; },
+                                    [](TBitBtn& b, long v) { b.Spacing = static_cast<int>(v); }),
+                                Enum<TBitBtn>(
+                                    "Layout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"},
+                                    [](const TBitBtn& b) -> long { return b.Layout; },
+                                    [](TBitBtn& b, long v) { b.Layout = static_cast<TButtonLayout>(v & 3); }),
+                                Enum<TBitBtn>(
+                                    "Kind",
+                                    {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo", "bkClose",
+                                     "bkAbort", "bkRetry", "bkIgnore", "bkAll"},
+                                    [](const TBitBtn& b) -> long { return b.Kind(); },
+                                    [](TBitBtn& b, long v) { b.SetKind(static_cast<TBitBtnKind>(v)); })});
+  return info;
+}
+
+TBitBtn::TBitBtn(TComponent* AOwner) : TButton(AOwner), FGlyph(std::make_unique<TBitmap>()) {}
+
+void TBitBtn::SetKind(TBitBtnKind kind) {
+  if (kind < bkCustom || kind > bkAll) return;
+  FKind = kind;
+  if (kind == bkCustom) return;
+  SetCaption(KindInfo[kind].Caption);
+  if (KindInfo[kind].Default) SetDefault(true);
+  Cancel = KindInfo[kind].Cancel;
+}
+
+void TBitBtn::CreateParams(TCreateParams& p) {
+  TButton::CreateParams(p);
+  p.Style = (p.Style & ~static_cast<DWORD>(BS_TYPEMASK)) | BS_OWNERDRAW;
+}
+
+void TBitBtn::WndProc(TMessage& m) {
+  if (m.Msg == BM_SETSTYLE) m.WParam = BS_OWNERDRAW;  // the default state is drawn, not a style
+  if (m.Msg == CN_DRAWITEM) {
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam));
+    m.Result = 1;
+    return;
+  }
+  TButton::WndProc(m);
+}
+
+void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  RECT r = item.rcItem;
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  if (Default() || (item.itemState & ODS_FOCUS)) {
+    FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    InflateRect(&r, -1, -1);
+  }
+  DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  if (pressed) OffsetRect(&r, 1, 1);
+  // Cells: 1 up, 2 disabled, 3 pressed, as far as the strip has them.
+  const int cells = NumGlyphs > 0 ? NumGlyphs : 1;
+  int cell = 1;
+  if (disabled && cells >= 2) cell = 2;
+  if (pressed && cells >= 3) cell = 3;
+  SelectGuard font(dc, FFont->Handle());
+  SIZE text{};
+  GetTextExtentPoint32A(dc, FText.c_str(), static_cast<int>(FText.size()), &text);
+  const int gw = FGlyph->Empty() ? 0 : FGlyph->Width() / cells, gh = FGlyph->Height();
+  const int spacing = (gw == 0 || FText.empty()) ? 0 : Spacing;
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  const int margin = Margin >= 0 ? Margin : (width - gw - spacing - text.cx) / 2;
+  int x = r.left + margin;
+  if (gw > 0) {
+    FGlyph->FreeCanvasDc();
+    MemoryDc src(dc);
+    SelectGuard sel(src.get(), FGlyph->Handle());
+    const COLORREF key = GetPixel(src.get(), 0, gh - 1);
+    TransparentBlt(dc, x, r.top + (height - gh) / 2, gw, gh, src.get(), (cell - 1) * gw, 0, gw, gh, key);
+    x += gw + spacing;
+  }
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToRGB(disabled ? clGrayText : FFont->Color()));
+  RECT tr{x, r.top, r.right, r.bottom};
+  DrawTextA(dc, FText.c_str(), static_cast<int>(FText.size()), &tr, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+  if (item.itemState & ODS_FOCUS) {
+    RECT fr = item.rcItem;
+    InflateRect(&fr, -4, -4);
+    DrawFocusRect(dc, &fr);
+  }
 }

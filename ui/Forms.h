@@ -58,6 +58,12 @@ class TForm : public TWinControl {
   // of an item of the main menu? Then that item's click has run and the answer is true.
   // (The menu bar may be drawn by the skin, so the system's menu keys are not relied on.)
   bool IsShortCut(WPARAM key);
+  // Moves the focus to the next (or previous) TabStop control after current, in tab order
+  // (each parent's children in their TabOrder, depth first), wrapping round; false when
+  // there is none.
+  bool SelectNext(TWinControl* current, bool forward);
+  // Arrow keys inside a group of radio buttons move to the next one of the group.
+  bool SelectInGroup(HWND current, bool forward);
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;

@@ -265,6 +265,46 @@ TModalResult TForm::ShowModal() {
   return ModalResult;
 }
 
+namespace {
+void CollectTabStops(TWinControl& parent, std::vector<TWinControl*>& out) {
+  for (int i = 0; i < parent.ControlCount(); ++i) {
+    auto* w = dynamic_cast<TWinControl*>(parent.Controls(i));
+    if (!w || !w->Visible() || !w->Enabled()) continue;
+    if (w->TabStop) out.push_back(w);
+    CollectTabStops(*w, out);
+  }
+}
+}  // namespace
+
+bool TForm::SelectNext(TWinControl* current, bool forward) {
+  std::vector<TWinControl*> stops;
+  CollectTabStops(*this, stops);
+  if (stops.empty()) return false;
+  auto it = std::find(stops.begin(), stops.end(), current);
+  size_t next = 0;
+  if (it == stops.end()) {
+    next = forward ? 0 : stops.size() - 1;
+  } else {
+    const size_t at = static_cast<size_t>(it - stops.begin());
+    next = forward ? (at + 1) % stops.size() : (at + stops.size() - 1) % stops.size();
+  }
+  stops[next]->SetFocus();
+  return true;
+}
+
+bool TForm::SelectInGroup(HWND current, bool forward) {
+  if (!current || !HandleAllocated()) return false;
+  const LONG_PTR type = GetWindowLongPtrA(current, GWL_STYLE) & BS_TYPEMASK;
+  char cls[16] = {};
+  GetClassNameA(current, cls, sizeof cls);
+  if (lstrcmpiA(cls, "BUTTON") != 0 || (type != BS_RADIOBUTTON && type != BS_AUTORADIOBUTTON)) return false;
+  HWND next = GetNextDlgGroupItem(GetParent(current), current, forward ? FALSE : TRUE);
+  if (!next || next == current) return false;
+  ::SetFocus(next);
+  if (type == BS_AUTORADIOBUTTON) SendMessageA(next, BM_CLICK, 0, 0);
+  return true;
+}
+
 bool TForm::IsShortCut(WPARAM key) {
   if (!FMenu || key > 0xFF) return false;
   TShortCut modifiers = 0;
@@ -426,6 +466,13 @@ bool TApplication::ProcessMessage(MSG& msg) {
     if (form && form->IsShortCut(msg.wParam)) return true;
     if (form && msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) &&
         form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0)
+      return true;
+    // Tab and Shift+Tab walk the TabStop controls; arrows move within a radio group.
+    if (form && msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+        form->SelectNext(TWinControl::FindControl(GetFocus()), GetKeyState(VK_SHIFT) >= 0))
+      return true;
+    if (form && msg.message == WM_KEYDOWN && msg.wParam >= VK_LEFT && msg.wParam <= VK_DOWN &&
+        form->SelectInGroup(GetFocus(), msg.wParam == VK_RIGHT || msg.wParam == VK_DOWN))
       return true;
   }
   TranslateMessage(&msg);

@@ -11,6 +11,8 @@ class TButton : public TWinControl {
   const TClassInfo& ClassType() const override { return StaticClass(); }
   bool Default() const noexcept { return FDefault; }
   void SetDefault(bool v);
+  // Escape clicks the cancel button of a form.
+  bool Cancel = false;
 
  protected:
   void CreateParams(TCreateParams& params) override;

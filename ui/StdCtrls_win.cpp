@@ -4,10 +4,13 @@
 
 const TClassInfo& TButton::StaticClass() {
   using namespace published;
-  static const TClassInfo info("TButton", &TWinControl::StaticClass(),
-                               {Bool<TButton>(
-                                   "Default", [](const TButton& b) { return b.Default(); },
-                                   [](TButton& b, bool v) { b.SetDefault(v); })});
+  static const TClassInfo info(
+      "TButton", &TWinControl::StaticClass(),
+      {Bool<TButton>(
+           "Default", [](const TButton& b) { return b.Default(); },
+           [](TButton& b, bool v) { b.SetDefault(v); }),
+       Bool<TButton>(
+           "Cancel", [](const TButton& b) { return b.Cancel; }, [](TButton& b, bool v) { b.Cancel = v; })});
   return info;
 }
 
@@ -35,7 +38,7 @@ void TButton::WndProc(TMessage& m) {
     if (HIWORD(m.WParam) == BN_CLICKED) Click();
     return;
   }
-  if (m.Msg == CM_DIALOGKEY && m.WParam == VK_RETURN && FDefault) {
+  if (m.Msg == CM_DIALOGKEY && ((m.WParam == VK_RETURN && FDefault) || (m.WParam == VK_ESCAPE && Cancel))) {
     Click();
     m.Result = 1;
     return;

@@ -9,6 +9,7 @@
 #include "shell/Unit1.h"
 #include "shell/Unitabout.h"
 #include "shell/ufrmMain.h"
+#include "skin/controls/SkinChildren.h"
 #include "skin/forms/FormSkin.h"
 #include "ui/Forms.h"
 #include "ui/Handles.h"
@@ -27,6 +28,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Application->SetTitle("Lumetta");
   // Before the main form is read, so its skin component creates the manager and registers.
   InstallSkinEngine();
+  InstallControlFamilies();
   Application->CreateForm<TfrmMain>(&frmMain);
   // The Option and About dialogs, hidden until the menu shows them.
   Application->CreateForm(&Form1);

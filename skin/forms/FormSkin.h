@@ -25,6 +25,8 @@
 #include "ui/Handles.h"
 #include "ui/Menus.h"
 
+class TSkinControl;
+
 class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubclassTarget {
  public:
   // The manager makes and owns the handler; form is the window's class-library form or null.
@@ -76,6 +78,21 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   TPopupMenu* SystemPopup() const { return FSystemPopup.get(); }
   int SystemMenuOpenings() const { return FSystemMenuOpenings; }
   int DisableTag = 99;
+
+  // --- control handlers (FormSkinChildren_win.cpp) ---
+  // Adds a handler to the list; answers whether it was there already.
+  bool RegisterControl(TSkinControl* handler);
+  void UnregisterControl(TSkinControl* handler) noexcept;
+  // Frees the handlers whose window is gone.
+  void SweepControls();
+  const std::vector<TSkinControl*>& ControlHandlers() const noexcept { return FControlHandlers; }
+  // The last button handler the mouse entered: only one shows the hot frame.
+  const void* HotButton = nullptr;
+  // The canvas lent to control handlers.
+  TCanvas* ControlCanvas() noexcept { return &FControlCanvas; }
+  // Offers a class-library control (and, for containers, its children) to the pass.
+  void OfferControl(TControl* control);
+  void SkinChildrenOf(TComponent* owner);
 
   // The window procedure (NewWndProc).
   LRESULT SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -217,7 +234,24 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   TSystemMenuGate FMenuGate;
   std::unique_ptr<TPopupMenu> FSystemPopup;
   int FSystemMenuOpenings = 0;
+
+  // Control handlers; each is owned by its control (or by this handler for raw windows).
+  std::vector<TSkinControl*> FControlHandlers;
+  TCanvas FControlCanvas;
 };
+
+// The child-control pass, installed by the control families (InstallControlFamilies).
+class IControlPass {
+ public:
+  virtual ~IControlPass() = default;
+  // Offers every control owned by owner.
+  virtual void SkinChildren(TSkinForm& form, TComponent* owner) = 0;
+  virtual void OfferControl(TSkinForm& form, TControl* control) = 0;
+  // A window that does not belong to the class library.
+  virtual void OfferWindow(TSkinForm& form, HWND wnd) = 0;
+};
+void SetControlPass(IControlPass* pass);
+IControlPass* ControlPass();
 
 // The factory the manager uses (InstallSkinManager).
 std::unique_ptr<ISkinFormHandler> CreateSkinForm(TSkinManage& manager, TForm* form, HWND wnd);

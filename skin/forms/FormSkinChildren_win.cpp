@@ -1,16 +1,77 @@
-// The pass that gives a skinned window's controls their handlers. For a foreign window every
-// child window is offered; a class-library form offers its own controls. Until the control
-// families exist there is no handler to make, so every offer is declined.
+// The form handler's side of the controls: its list of control handlers and the hand-over
+// to the child-control pass. The pass itself lives with the control families
+// (skin/controls), which install it; without it every offer is declined and the controls
+// keep their native look.
+#include <algorithm>
+
+#include "skin/controls/SkinSubclass.h"
 #include "skin/forms/FormSkin.h"
 
+namespace {
+IControlPass*& InstalledPass() {
+  static IControlPass* pass = nullptr;
+  return pass;
+}
+}  // namespace
+
+void SetControlPass(IControlPass* pass) { InstalledPass() = pass; }
+IControlPass* ControlPass() { return InstalledPass(); }
+
 void TSkinForm::SkinChildren() {
-  if (FForm) return;
+  SweepControls();
+  IControlPass* pass = ControlPass();
+  if (!pass) return;
+  if (FForm) {
+    pass->SkinChildren(*this, FForm);
+    return;
+  }
   for (HWND child = GetTopWindow(FWnd); child; child = GetWindow(child, GW_HWNDNEXT))
     if (GetWindowLongPtrA(child, GWL_STYLE) & WS_CHILD) OfferWindow(child);
 }
 
-void TSkinForm::OfferWindow(HWND) {}
+void TSkinForm::SkinChildrenOf(TComponent* owner) {
+  if (IControlPass* pass = ControlPass()) pass->SkinChildren(*this, owner);
+}
 
-void TSkinForm::FreeControlHandlers() {}
+void TSkinForm::OfferControl(TControl* control) {
+  if (IControlPass* pass = ControlPass()) pass->OfferControl(*this, control);
+}
 
-void TSkinForm::ControlsSkinChanged() {}
+void TSkinForm::OfferWindow(HWND wnd) {
+  if (IControlPass* pass = ControlPass()) pass->OfferWindow(*this, wnd);
+}
+
+bool TSkinForm::RegisterControl(TSkinControl* handler) {
+  if (std::find(FControlHandlers.begin(), FControlHandlers.end(), handler) != FControlHandlers.end())
+    return true;
+  FControlHandlers.push_back(handler);
+  return false;
+}
+
+void TSkinForm::UnregisterControl(TSkinControl* handler) noexcept {
+  std::erase(FControlHandlers, handler);
+  if (HotButton == handler) HotButton = nullptr;
+}
+
+void TSkinForm::SweepControls() {
+  std::vector<TSkinControl*> gone;
+  for (TSkinControl* h : FControlHandlers)
+    if (h->State() == scsDestroyed) gone.push_back(h);
+  for (TSkinControl* h : gone) delete h;  // the destructor takes it out of the list
+}
+
+void TSkinForm::FreeControlHandlers() {
+  // UnSkin first (not for windows already gone), then free: each leaves the list as it goes.
+  std::vector<TSkinControl*> all = FControlHandlers;
+  for (TSkinControl* h : all)
+    if (h->State() != scsDestroyed) h->UnSkin();
+  for (TSkinControl* h : all) delete h;
+  FControlHandlers.clear();
+  HotButton = nullptr;
+}
+
+void TSkinForm::ControlsSkinChanged() {
+  SweepControls();
+  std::vector<TSkinControl*> all = FControlHandlers;
+  for (TSkinControl* h : all) h->SkinChanged();
+}

@@ -1,0 +1,127 @@
+#pragma once
+// The base of every control handler: it sits between one control and its own message
+// handling, keeps the few facts painting needs (enabled, focused, mouse over, pressed,
+// caption), and paints the skin over the control.
+//
+// A class-library control is reached through its WindowProc (saved, replaced, put back
+// only if ours is still there); a raw window through TWindowSubclass in the Control slot,
+// so detaching restores exactly the procedure that was there. The handler is owned by the
+// control it skins (or the form handler, for a raw window) and registered in the form
+// handler's list; whichever frees it first, it takes itself out of that list.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "skin/controls/ButtonLayout.h"
+#include "skin/data/SkinData_win.h"
+#include "skin/data/WindowSubclass_win.h"
+#include "ui/Controls.h"
+#include "ui/Graphics.h"
+
+class TSkinForm;
+
+// Lifecycle states.
+enum TSkinControlState : int {
+  scsCreated = 0,
+  scsAttached = 1,
+  scsColourBack = 2,  // panels: their colour was given back
+  scsDestroyed = 6,   // the window got WM_NCDESTROY; waits for the form handler's sweep
+};
+
+class TSkinControl : public TComponent, public ISubclassTarget {
+ public:
+  explicit TSkinControl(TComponent* AOwner);
+  ~TSkinControl() override;
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+
+  // Attaches to the class-library windowed control that owns the handler; once only.
+  virtual void InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor);
+  // Attaches to a raw window.
+  virtual void InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canvas, TSkinForm* Form);
+  // Gives the control back its own look.
+  virtual void UnSkin();
+  // Pre-filter: true lets the control's own handling and then AfterProc run.
+  virtual bool BeforeProc(TMessage& m);
+  virtual void AfterProc(TMessage& m);
+  // Paints the whole window now, on dc or (null) the window's own DC.
+  virtual void PaintSkin(HDC dc);
+  // The family's drawing into rect (the window rectangle moved to the origin).
+  virtual void DrawSkin(HDC dc, const RECT& rect);
+  virtual void SkinChanged();
+
+  // The replacement message handler, and what was there before.
+  void SkinWndProc(TMessage& m);
+  void CallOldProc(TMessage& m);
+  void RepaintControl();
+  TColor GetParentColor(TColor Default) const;
+  void FillSkinBackground(HDC dc, const RECT& rect) const;
+  void FillParentBackground(HDC dc, const RECT& rect) const;
+
+  // --- what tests and the form handler read ---
+  int State() const noexcept { return FState; }
+  bool Active() const noexcept { return FActive; }
+  bool Initialized() const noexcept { return FInitialized; }
+  uint8_t MouseState() const noexcept { return FMouseState; }
+  bool SkinEnabled() const noexcept { return FEnabled; }
+  bool SkinFocused() const noexcept { return FFocused; }
+  const std::wstring& CachedCaption() const noexcept { return FCaption; }
+  HWND Handle() const noexcept { return FHandle; }
+  TWinControl* Control() const noexcept { return FControl; }
+  TControl* GraphicControl() const noexcept { return FGraphicControl; }
+  TSkinForm* Form() const noexcept { return FForm; }
+  bool Recolor() const noexcept { return FRecolor; }
+  // The control object this handler is bound to (windowed or windowless), or null.
+  const void* BoundControl() const noexcept {
+    return FControl ? static_cast<const void*>(FControl) : static_cast<const void*>(FGraphicControl);
+  }
+  // The form handler forgets the handler (it is being taken out of the list).
+  void ForgetForm() noexcept { FForm = nullptr; }
+
+  LRESULT SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  // Installs SkinWndProc as target's WindowProc, saving the old one.
+  void HookWindowProc(TControl* target);
+  void UnhookWindowProc() noexcept;
+  void RegisterWithForm();
+  bool ReadRect();
+
+  uint8_t FMouseState = 0;
+  TCanvas* FCanvas = nullptr;
+  bool FEnabled = true;
+  bool FFocused = false;
+  std::wstring FCaption;
+  TWindowSubclass FSubclass;  // raw windows: the saved procedure
+  bool FActive = true;
+  TSkinData* FSkinData = nullptr;
+  HWND FHandle = nullptr;
+  TWndMethod FOldWindowProc;  // class-library controls: the saved WindowProc
+  TWndMethod FMyWindowProc;   // ours, while installed
+  TControl* FHooked = nullptr;
+  TWinControl* FControl = nullptr;
+  RECT FWindowRect{};
+  TControl* FGraphicControl = nullptr;
+  bool FRecolor = false;
+  TColor FOldColor = clBtnFace;
+  bool FInitialized = false;
+  int FState = scsCreated;
+  TSkinForm* FForm = nullptr;
+};
+
+// Serves WM_PAINT for handlers that replace the control's painting: the DC of the message
+// or BeginPaint's, the window rectangle at the origin, DrawSkin.
+void DoPaintMessage(TSkinControl& handler, TMessage& m);
+// Frame `frame` (1-based) of the element's strip, nine-sliced into rect; keyed on magenta
+// when the element is transparent. Nothing for an inverted rect or an empty image.
+void DrawSkinElement(HDC dc, const RECT& rect, int frameCount, int frame, const TDataSkinObject& element);
+// Frame `frame` of a horizontal strip stretched to rect, keyed on magenta.
+void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frame, TBitmap& strip);
+// One line of text, vertically centred one pixel high; alignment DT_LEFT/DT_CENTER/DT_RIGHT.
+void DrawCaptionText(HDC dc, const RECT& rect, const std::wstring& text, bool enabled, UINT alignment);
+// The window text as wide text.
+std::wstring WindowTextOf(HWND wnd);
+// A COLORREF for a skin or class-library colour (system references resolved).
+COLORREF SkinColorRef(TSkinColour c);

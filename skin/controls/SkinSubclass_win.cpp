@@ -1,0 +1,289 @@
+#include <vector>
+
+#include "skin/controls/SkinSubclass.h"
+#include "skin/forms/FormSkin.h"
+#include "skin/forms/SkinDrawBitmap_win.h"
+#include "ui/SysUtils.h"
+
+const TClassInfo& TSkinControl::StaticClass() {
+  static const TClassInfo info("TSkinControl", &TComponent::StaticClass());
+  return info;
+}
+
+TSkinControl::TSkinControl(TComponent* AOwner) : TComponent(AOwner) {}
+
+TSkinControl::~TSkinControl() {
+  UnhookWindowProc();
+  FSubclass.Remove();
+  if (FForm) FForm->UnregisterControl(this);
+}
+
+void TSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation != TOperation::opRemove) return;
+  // The skinned control goes before us (we are not always its owned component): forget it.
+  if (AComponent == FHooked) {
+    FHooked = nullptr;
+    FMyWindowProc = TWndMethod();
+    FOldWindowProc = TWndMethod();
+  }
+  if (AComponent == FControl || AComponent == FGraphicControl) {
+    FControl = nullptr;
+    FGraphicControl = nullptr;
+    FState = scsDestroyed;
+  }
+}
+
+void TSkinControl::HookWindowProc(TControl* target) {
+  FOldWindowProc = target->WindowProc;
+  FMyWindowProc = TWndMethod([this](TMessage& m) { SkinWndProc(m); });
+  target->WindowProc = FMyWindowProc;
+  FHooked = target;
+  if (target->Owner() != this && this->Owner() != target) target->FreeNotification(this);
+}
+
+void TSkinControl::UnhookWindowProc() noexcept {
+  if (!FHooked) return;
+  // Only if ours is still the top: someone who hooked after us keeps their chain.
+  if (FHooked->WindowProc == FMyWindowProc) FHooked->WindowProc = FOldWindowProc;
+  if (FHooked->Owner() != this && this->Owner() != FHooked) FHooked->RemoveFreeNotification(this);
+  FHooked = nullptr;
+  FMyWindowProc = TWndMethod();
+  FOldWindowProc = TWndMethod();
+}
+
+void TSkinControl::RegisterWithForm() {
+  if (FForm) FForm->RegisterControl(this);
+}
+
+void TSkinControl::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor) {
+  if (FInitialized) return;
+  auto* control = dynamic_cast<TWinControl*>(Owner());
+  if (!control) return;
+  FRecolor = Recolor;
+  FSkinData = SkinData;
+  FForm = Form;
+  FCanvas = Canvas;
+  FControl = control;
+  FHandle = control->Handle();
+  HookWindowProc(control);
+  control->DoubleBuffered = true;
+  RegisterWithForm();
+  FFocused = GetFocus() == FHandle;
+  FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
+  FCaption = WindowTextOf(FHandle);
+  if (FRecolor && FSkinData) {
+    FOldColor = control->Color();
+    control->SetColor(FSkinData->ColorButtonFace);
+  }
+  control->Invalidate();
+  FInitialized = true;
+  FState = scsAttached;
+}
+
+void TSkinControl::InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canvas, TSkinForm* Form) {
+  if (FInitialized || !Handle) return;
+  FSkinData = SkinData;
+  FCanvas = Canvas;
+  FForm = Form;
+  FHandle = Handle;
+  FEnabled = true;
+  RegisterWithForm();
+  FCaption = WindowTextOf(FHandle);
+  if (!FSubclass.Install(FHandle, TSubclassSlot::Control, *this, IsWindowUnicode(FHandle) != FALSE)) return;
+  InvalidateRect(FHandle, nullptr, TRUE);
+  FInitialized = true;
+  FState = scsAttached;
+}
+
+void TSkinControl::UnSkin() {
+  if (FRecolor && FControl) FControl->SetColor(FOldColor);
+}
+
+void TSkinControl::SkinChanged() {
+  if (FRecolor && FControl && FSkinData) FControl->SetColor(FSkinData->ColorButtonFace);
+  RepaintControl();
+}
+
+LRESULT TSkinControl::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  TMessage m{msg, wParam, lParam, 0};
+  SkinWndProc(m);
+  return m.Result;
+}
+
+void TSkinControl::SkinWndProc(TMessage& m) {
+  if (!FActive) {
+    if (m.Msg == CM_SKINSWITCH) {
+      FActive = static_cast<LONG_PTR>(m.WParam) > 0;
+      if (FActive) RepaintControl();
+      return;
+    }
+    CallOldProc(m);
+    return;
+  }
+  if (BeforeProc(m)) {
+    CallOldProc(m);
+    AfterProc(m);
+  }
+}
+
+void TSkinControl::CallOldProc(TMessage& m) {
+  if (FOldWindowProc) {
+    FOldWindowProc(m);
+  } else if (FSubclass.OldProc()) {
+    m.Result = FSubclass.CallOld(m.Msg, m.WParam, m.LParam);
+  } else if (FHandle) {
+    m.Result = DefWindowProcW(FHandle, m.Msg, m.WParam, m.LParam);
+  }
+}
+
+bool TSkinControl::BeforeProc(TMessage& m) {
+  if (m.Msg == WM_NCDESTROY) {
+    CallOldProc(m);
+    FState = scsDestroyed;
+    UnSkin();
+    return false;
+  }
+  return true;
+}
+
+void TSkinControl::AfterProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case CM_ENABLEDCHANGED:
+      RepaintControl();
+      break;
+    case WM_SETTEXT:
+      if (m.LParam) {
+        // The window's own procedure decides narrow or wide; read back what it stored.
+        FCaption = WindowTextOf(FHandle);
+      }
+      RepaintControl();
+      break;
+    case WM_PAINT:
+      PaintSkin(reinterpret_cast<HDC>(m.WParam));
+      break;
+    case CM_SKINSWITCH:
+      FActive = static_cast<LONG_PTR>(m.WParam) > 0;
+      break;
+    default:
+      break;
+  }
+}
+
+bool TSkinControl::ReadRect() {
+  RECT r{};
+  if (!FHandle || !GetWindowRect(FHandle, &r)) return false;
+  FWindowRect = r;
+  return true;
+}
+
+void TSkinControl::PaintSkin(HDC dc) {
+  if (FState == scsDestroyed || !ReadRect()) return;
+  RECT r{0, 0, FWindowRect.right - FWindowRect.left, FWindowRect.bottom - FWindowRect.top};
+  try {
+    if (dc) {
+      DrawSkin(dc, r);
+    } else {
+      WindowDc own(FHandle);
+      if (own.get()) DrawSkin(own.get(), r);
+    }
+  } catch (...) {
+    // A broken skin image never breaks the control's message loop.
+  }
+}
+
+void TSkinControl::DrawSkin(HDC, const RECT&) {}
+
+void TSkinControl::RepaintControl() {
+  if (FControl) {
+    FControl->Invalidate();
+  } else if (FGraphicControl) {
+    FGraphicControl->Invalidate();
+  } else if (FHandle) {
+    InvalidateRect(FHandle, nullptr, TRUE);
+    UpdateWindow(FHandle);
+  }
+}
+
+TColor TSkinControl::GetParentColor(TColor Default) const {
+  const TControl* c = FControl ? static_cast<const TControl*>(FControl) : FGraphicControl;
+  if (!c || !c->Parent()) return Default;
+  return c->Parent()->Color();
+}
+
+namespace {
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
+  TBrushHandle brush(CreateSolidBrush(colour));
+  if (brush) FillRect(dc, &rect, brush.get());
+}
+}  // namespace
+
+COLORREF SkinColorRef(TSkinColour c) { return ColorToRGB(static_cast<TColor>(c)); }
+
+void TSkinControl::FillSkinBackground(HDC dc, const RECT& rect) const {
+  FillSolid(dc, rect, SkinColorRef(FSkinData ? FSkinData->ColorButtonFace : clBtnFace));
+}
+
+void TSkinControl::FillParentBackground(HDC dc, const RECT& rect) const {
+  const TColor def = FSkinData ? FSkinData->ColorButtonFace : clBtnFace;
+  FillSolid(dc, rect, ColorToRGB(GetParentColor(def)));
+}
+
+void DoPaintMessage(TSkinControl& handler, TMessage& m) {
+  HWND wnd = handler.Handle();
+  RECT r{};
+  auto draw = [&](HDC dc) {
+    if (!GetWindowRect(wnd, &r)) return;
+    OffsetRect(&r, -r.left, -r.top);
+    try {
+      handler.DrawSkin(dc, r);
+    } catch (...) {
+      // Painting swallows failures, as PaintSkin does.
+    }
+  };
+  if (m.WParam) {
+    draw(reinterpret_cast<HDC>(m.WParam));
+  } else {
+    PaintDc pd(wnd);
+    if (pd.get()) draw(pd.get());
+  }
+  m.Result = 0;
+}
+
+void DrawSkinElement(HDC dc, const RECT& rect, int frameCount, int frame, const TDataSkinObject& element) {
+  if (rect.right < rect.left || rect.bottom < rect.top) return;
+  if (!element.Image || element.Image->Empty()) return;
+  TBitmap& bmp = SkinBitmap(*element.Image);
+  const TSkinMargins margins{element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight};
+  DrawSkinImage(dc, rect, bmp, false, element.Tile == 1, element.Trans == 1, frameCount, frame, margins);
+}
+
+void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frame, TBitmap& strip) {
+  if (rect.right < rect.left || rect.bottom < rect.top || frameCount <= 0 || strip.Empty()) return;
+  DrawFrameImage(dc, rect, strip, true, frameCount, frame);
+}
+
+void DrawCaptionText(HDC dc, const RECT& rect, const std::wstring& text, bool enabled, UINT alignment) {
+  SetBkMode(dc, TRANSPARENT);
+  if (!enabled) SetTextColor(dc, ColorToRGB(clBtnShadow));
+  RECT measure = rect;
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measure,
+            DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | alignment);
+  const TLayoutRect placed =
+      CaptionRect(TLayoutRect{rect.left, rect.top, rect.right, rect.bottom}, measure.right - measure.left,
+                  measure.bottom - measure.top, alignment == DT_CENTER);
+  RECT out{placed.Left, placed.Top, placed.Right, placed.Bottom};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &out, DT_EXPANDTABS | alignment);
+}
+
+std::wstring WindowTextOf(HWND wnd) {
+  if (!wnd) return {};
+  const int n = GetWindowTextLengthW(wnd);
+  if (n <= 0) return {};
+  std::vector<wchar_t> buf(static_cast<size_t>(n) + 1);
+  const int got = GetWindowTextW(wnd, buf.data(), n + 1);
+  return std::wstring(buf.data(), static_cast<size_t>(got > 0 ? got : 0));
+}
