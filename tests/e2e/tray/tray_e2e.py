@@ -159,7 +159,9 @@ def scenario_tray(bin_dir, shots=None):
         e2e.expect(len(rows) == 6, f"six items in the menu at {rect}: rows {rows}")
         click((rect[0] + rect[2]) // 2, rows[3], 1)  # Magic, Flag, ChooseImage, Option
         option = s.wait_for(lambda: visible_window(s, "TForm1"), lambda w: len(w) == 1, timeout=10)[0]
-        e2e.expect(option.caption == "Option" and (option.width, option.height) == (311, 124),
+        # A 311 x 124 form keeps its client area inside the built-in skin's frame (4-pixel
+        # sides and bottom, a 30-pixel title bar), 7 pixels taller than Wine's own frame.
+        e2e.expect(option.caption == "Option" and (option.width, option.height) == (311, 131),
                    f"Option dialog: {option} {option.caption!r}")
         time.sleep(0.5)
         e2e.expect(skin_answers(s, "TForm1") == [1], "the Option dialog has a form handler")
