@@ -6,7 +6,7 @@ colours at the right end of the taskbar, right-clicked with xdotool, and the men
 Option and About dialogs and the exit are checked from outside with LumettaProbe.exe.
 Reuses the sessions of the shell scenarios (tests/e2e/shell/lumetta_e2e.py).
 
-Usage: tray_e2e.py BIN_DIR [--shots DIR]   (with --shots, saves tray-menu.png, option.png, option-inactive.png
+Usage: tray_e2e.py BIN_DIR [--shots DIR]   (with --shots, saves tray-menu.png, option.png
 and about.png there)
 """
 import os
@@ -173,8 +173,6 @@ def scenario_tray(bin_dir, shots=None):
         time.sleep(0.5)
         e2e.expect(skin_answers(s, "TAboutBox") == [1], "the About dialog has a form handler")
         shoot(shots, "about.png", (about.left, about.top, about.right, about.bottom))
-        # The Option dialog, no longer active, shows the skin's inactive frame.
-        shoot(shots, "option-inactive.png", (option.left, option.top, option.right, option.bottom))
         # Both dialogs stay open side by side: neither is modal.
         e2e.expect(len(visible_window(s, "TForm1")) == 1, "Option still open")
 
