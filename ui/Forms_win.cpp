@@ -153,6 +153,9 @@ void TForm::CreateParams(TCreateParams& p) {
 }
 
 void TForm::CreateHandleDone() {
+  // A form shows the program's icon in its title bar; a dialog-framed one shows none.
+  if (FBorderStyle != bsDialog)
+    SendMessageA(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Application->Icon()->Handle()));
   if (Position != poDesigned) {
     RECT r;
     GetWindowRect(FHandle, &r);

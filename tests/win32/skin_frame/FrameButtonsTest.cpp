@@ -3,6 +3,12 @@
 // codes of the title bar, and the menu opened once by two quick right clicks.
 #include "tests/win32/skin_frame/FrameTestEnv_win.h"
 
+#include "skin/forms/TitleButtons.h"
+#include "ui/Forms.h"
+
+#include <algorithm>
+#include <vector>
+
 namespace {
 using namespace skintest;
 using namespace frametest;
@@ -109,6 +115,97 @@ TEST_F(FrameButtonsTest, TwoQuickRightClicksOnTheCaptionOpenTheMenuOnce) {
   // Outside the caption the click is the default procedure's.
   SendMessageA(w.Wnd, WM_NCRBUTTONDOWN, HTLEFT, ScreenPoint(w.Wnd, 0, 100));
   EXPECT_EQ(h->SystemMenuOpenings(), 1);
+}
+
+// The icon button shows the window's icon, whether the class or the window itself has it
+// (an icon made at run time, with no resource behind it, as a program's copied icon is).
+TEST_F(FrameButtonsTest, TheIconButtonShowsTheWindowsIcon) {
+  Main = LoadedComponent();
+  constexpr int kSide = 32;
+  const COLORREF red = RGB(220, 0, 0);
+  HDC screen = GetDC(nullptr);
+  HBITMAP colour = CreateCompatibleBitmap(screen, kSide, kSide);
+  ReleaseDC(nullptr, screen);
+  {
+    HDC mem = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(mem, colour);
+    HBRUSH brush = CreateSolidBrush(red);
+    const RECT all{0, 0, kSide, kSide};
+    FillRect(mem, &all, brush);
+    DeleteObject(brush);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+  }
+  std::vector<BYTE> zeros(kSide * kSide / 8, 0);
+  HBITMAP mask = CreateBitmap(kSide, kSide, 1, 1, zeros.data());
+  ICONINFO info{TRUE, 0, 0, mask, colour};
+  HICON icon = CreateIconIndirect(&info);
+  DeleteObject(mask);
+  DeleteObject(colour);
+  ASSERT_NE(icon, nullptr);
+
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hIcon = icon;
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = "SkinFrameClassIcon";
+  ASSERT_NE(RegisterClassExA(&wc), 0);
+  // The icon as the class's, and as the window's own large icon (what a form is given).
+  for (const bool own : {false, true}) {
+    TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200, own ? PlainClass() : "SkinFrameClassIcon"));
+    if (own) SendMessageA(w.Wnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SetWindowPos(w.Wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Activate(w.Wnd);
+    TSkinForm* h = Handler(w.Wnd);
+    ASSERT_NE(h, nullptr);
+    SendMessageA(w.Wnd, WM_NCPAINT, 1, 0);
+    TSkinSysButton* iconButton = nullptr;
+    for (auto& b : h->SysButtons())
+      if (b->Visible && IsIconAction(b->Description().Action)) iconButton = b.get();
+    ASSERT_NE(iconButton, nullptr) << "an overlapped window has a system menu, so an icon button";
+    const TSkinRect r = iconButton->BoundsRect;
+    EXPECT_EQ(ScreenPixel(w.Wnd, r.Left + 4, r.Top + 4), red) << (own ? "own icon" : "class icon");
+    EXPECT_EQ(ScreenPixel(w.Wnd, r.Left + 10, r.Top + 8), red) << (own ? "own icon" : "class icon");
+  }
+  UnregisterClassA("SkinFrameClassIcon", GetModuleHandleA(nullptr));
+  DestroyIcon(icon);
+}
+
+// A form carries the program's icon, so its icon button is not empty; a dialog-framed form
+// has no icon button.
+TEST_F(FrameButtonsTest, AFormShowsTheProgramIconAndADialogNone) {
+  Main = LoadedComponent();
+  for (const TFormBorderStyle style : {bsSizeable, bsDialog}) {
+    auto* form = new TForm(nullptr);
+    form->SetBorderStyle(style);
+    form->SetClientSize(300, 200);
+    form->Show();
+    SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetActiveWindow(form->Handle());
+    PumpMessages(30);
+    TSkinForm* h = Handler(form->Handle());
+    ASSERT_NE(h, nullptr);
+    SendMessageA(form->Handle(), WM_NCPAINT, 1, 0);
+    TSkinSysButton* iconButton = nullptr;
+    for (auto& b : h->SysButtons())
+      if (b->Visible && IsIconAction(b->Description().Action)) iconButton = b.get();
+    if (style == bsDialog) {
+      EXPECT_EQ(iconButton, nullptr) << "a dialog frame has no icon";
+    } else {
+      ASSERT_NE(iconButton, nullptr);
+      const TSkinRect r = iconButton->BoundsRect;
+      // Over the button: the icon's colours, not one plain background.
+      PumpMessages(60);
+      std::vector<COLORREF> seen;
+      for (int y = r.Top; y < r.Bottom; y += 3)
+        for (int x = r.Left; x < r.Right; x += 3) seen.push_back(ScreenPixel(form->Handle(), x, y, false));
+      std::sort(seen.begin(), seen.end());
+      EXPECT_GE(std::unique(seen.begin(), seen.end()) - seen.begin(), 3) << "colours over the icon button";
+    }
+    delete form;
+  }
 }
 
 }  // namespace

@@ -41,8 +41,10 @@ inline const char* RecordingClass() {
 }
 
 // A pixel of the screen at a point of the window (origin at the window's top-left corner),
-// copied out with BitBlt.
-inline COLORREF ScreenPixel(HWND wnd, int x, int y) {
+// copied out with BitBlt. Wine copies a window's drawing to the screen from the message loop,
+// so the loop runs a moment first: without it the screen can still show the previous paint.
+inline COLORREF ScreenPixel(HWND wnd, int x, int y, bool settle = true) {
+  if (settle) PumpMessages(60);
   RECT r{};
   GetWindowRect(wnd, &r);
   HDC screen = GetDC(nullptr);
