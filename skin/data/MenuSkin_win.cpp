@@ -68,6 +68,7 @@ void TSkinPopupMenu::RenderBackground(int width, int height) {
   const TSkinMargins margins{bg.LeftWidth, bg.TopHeight, bg.RightWidth, bg.BottomHeight};
   std::unique_ptr<TBitmap> rendered =
       DrawSkinRect(RECT{0, 0, width, height}, SkinBitmap(*bg.Image), margins, false, bg.Tile != 0, 1, 1);
+  FBackgroundSource = SkinBitmap(*bg.Image).Handle();
   if (rendered)
     FBackground.SetHandle(rendered->ReleaseHandle());
   else
@@ -116,7 +117,11 @@ LRESULT TSkinPopupMenu::PrintWindow(UINT msg, WPARAM wParam, LPARAM lParam) {
   const int w = r.right - r.left, h = r.bottom - r.top;
   HDC target = reinterpret_cast<HDC>(wParam);
   TRegionHandle clip(CreateRectRgn(MenuFrameWidth, MenuFrameWidth, w - MenuFrameWidth, h - MenuFrameWidth));
-  RenderBackground(w, h);
+  // The background of this size from this skin image is already there after the first print.
+  if (!FMenu) gPending = this;
+  if (FBackground.Width() != w || FBackground.Height() != h ||
+      FBackgroundSource != SkinBitmap(*FSkin->MenuBackground->Image).Handle())
+    RenderBackground(w, h);
   if (FBackground.Width() > 0) BitBlt(target, 0, 0, w, h, FBackground.Canvas()->Handle(), 0, 0, SRCCOPY);
   TPrintClip guard(target, clip.get());
   return FSubclass.CallOld(msg, wParam, lParam);

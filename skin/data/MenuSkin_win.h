@@ -44,6 +44,7 @@ class TSkinPopupMenu final : public ISubclassTarget {
   HMENU FMenu = nullptr;
   TWindowSubclass FSubclass;
   TBitmap FBackground;
+  HBITMAP FBackgroundSource = nullptr;  // the skin image FBackground was rendered from
 };
 
 // The latest handler that painted before it knew its menu, or null.

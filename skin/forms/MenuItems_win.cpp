@@ -4,6 +4,11 @@
 #endif
 #include "skin/forms/MenuItems_win.h"
 
+#include <cstring>
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include "skin/data/MenuSkin_win.h"
 #include "skin/data/SkinData_win.h"
 #include "skin/data/SkinManage_win.h"
@@ -35,21 +40,225 @@ int LeftWidthOf(const TMenuItemPainter& p) { return p.Skin && p.Skin->MenuItem ?
 
 TSkinMargins MarginsOf(const TDataSkinObject& o) { return {o.LeftWidth, o.TopHeight, o.RightWidth, o.BottomHeight}; }
 
-// A scratch bitmap of the item's size, with the menu font, filled from the popup handler's
-// background at the item's place (or with the menu colour).
-std::unique_ptr<TBitmap> ItemScratch(const TMenuItemPainter& p, HMENU menu, const RECT& rect) {
-  auto bmp = std::make_unique<TBitmap>();
-  bmp->SetSize(rect.right - rect.left, rect.bottom - rect.top);
-  TCanvas& c = *bmp->Canvas();
-  UseSystemMenuFont(c);
+// The system's menu font as a LOGFONT (false when the system does not tell).
+bool SystemMenuFont(LOGFONTA& font) {
+  NONCLIENTMETRICSA ncm{};
+  ncm.cbSize = sizeof ncm;
+  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) return false;
+  font = ncm.lfMenuFont;
+  return true;
+}
+
+bool SameFont(const LOGFONTA& a, const LOGFONTA& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// A picture drawn once and copied out many times, keyed on magenta where it has the key
+// colour: a 24-bit copy (no alpha bytes for the mask to trip on) and its mask.
+struct TKeyedPicture {
+  TBitmapHandle Picture;
+  TBitmapHandle Mask;  // null for an opaque picture
+  MemoryDc PictureDc;
+  std::optional<SelectGuard> Selected;
+  int Width = 0, Height = 0;
+};
+
+// Takes a rendered picture over, with its mask when keyed.
+std::unique_ptr<TKeyedPicture> MakeKeyedPicture(HDC rendered, int w, int h, bool keyed) {
+  auto pic = std::make_unique<TKeyedPicture>();
+  // An opaque picture keeps the rendering's 32 bits as they are.
+  pic->Picture = CreateSkinDib(w, h, nullptr, keyed ? 24 : 32);
+  if (!pic->Picture) return nullptr;
+  pic->Width = w;
+  pic->Height = h;
+  pic->Selected.emplace(pic->PictureDc.get(), pic->Picture.get());
+  BitBlt(pic->PictureDc.get(), 0, 0, w, h, rendered, 0, 0, SRCCOPY);
+  if (!keyed) return pic;
+  TBitmapHandle mask(CreateBitmap(w, h, 1, 1, nullptr));
+  if (!mask) return nullptr;
+  {
+    MemoryDc maskDc;
+    SelectGuard sel(maskDc.get(), mask.get());
+    const COLORREF oldBk = SetBkColor(pic->PictureDc.get(), SkinKeyColorRef);
+    BitBlt(maskDc.get(), 0, 0, w, h, pic->PictureDc.get(), 0, 0, SRCCOPY);
+    SetBkColor(pic->PictureDc.get(), oldBk);
+  }
+  pic->Mask = std::move(mask);
+  return pic;
+}
+
+// Copies a picture to dc at (x, y), the destination kept under its key-coloured pixels.
+void CopyPicture(HDC dc, int x, int y, const TKeyedPicture& pic) {
+  HDC src = pic.PictureDc.get();
+  if (!pic.Mask) {
+    BitBlt(dc, x, y, pic.Width, pic.Height, src, 0, 0, SRCCOPY);
+    return;
+  }
+  if (MaskBlt(dc, x, y, pic.Width, pic.Height, src, 0, 0, pic.Mask.get(), 0, 0, MAKEROP4(0x00AA0029, SRCCOPY))) return;
+  // Systems without MaskBlt: three raster passes with the same mask.
+  MemoryDc maskDc;
+  SelectGuard sel(maskDc.get(), pic.Mask.get());
+  const COLORREF oldBk = SetBkColor(dc, RGB(255, 255, 255));
+  const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+  BitBlt(dc, x, y, pic.Width, pic.Height, src, 0, 0, SRCINVERT);
+  BitBlt(dc, x, y, pic.Width, pic.Height, maskDc.get(), 0, 0, SRCAND);
+  BitBlt(dc, x, y, pic.Width, pic.Height, src, 0, 0, SRCINVERT);
+  SetBkColor(dc, oldBk);
+  SetTextColor(dc, oldText);
+}
+
+void DrawImageSeparator(const TDataSkinObject& o, HDC dc, const RECT& rect);
+
+// What stays the same from item to item of an open menu: the scratch bitmap with the menu
+// font, and the item frames and separators rendered once per size and state. Drawing a menu
+// of ten items made thirty-odd bitmaps, masks and fonts per paint before.
+class TItemCache {
+ public:
+  // The scratch of the item's size, its font the system's menu font.
+  // The scratch of the item's size, its font the system's menu font. Items and separators
+  // differ in height: each size keeps its own scratch.
+  TBitmap& Scratch(int w, int h) {
+    TScratchSlot* slot = nullptr;
+    for (auto& s : FScratches)
+      if (s->Bitmap.Width() == w && s->Bitmap.Height() == h) slot = s.get();
+    if (!slot) {
+      if (FScratches.size() >= MaxScratches) FScratches.erase(FScratches.begin());
+      FScratches.push_back(std::make_unique<TScratchSlot>());
+      slot = FScratches.back().get();
+      slot->Bitmap.SetSize(w, h);
+    }
+    if (!FFontKnown) RefreshFont();
+    TFont& font = *slot->Bitmap.Canvas()->Font();
+    // The item's text may have made the font bold (a new handle): it goes back to the menu font.
+    // (A freed handle's number may come back, so the style is compared too.)
+    if (FFontKnown &&
+        (slot->Font != FFontSerial || font.Handle() != slot->FontHandle || !(font.Style() == slot->Style))) {
+      slot->FontHandle = CreateFontIndirectA(&FFont);
+      font.SetHandle(slot->FontHandle);
+      slot->Font = FFontSerial;
+      slot->Style = font.Style();
+    }
+    return slot->Bitmap;
+  }
+
+  const TKeyedPicture* Frame(const TDataSkinObject& o, int w, int h, bool selected) {
+    TBitmap& image = SkinBitmap(*o.Image);
+    const TKey key{image.Handle(),
+                   image.Width(),
+                   image.Height(),
+                   w,
+                   h,
+                   MenuItemFrame(false, selected),
+                   false,
+                   o.LeftWidth,
+                   o.TopHeight,
+                   o.RightWidth,
+                   o.BottomHeight,
+                   o.Tile != 0,
+                   o.Trans != 0};
+    if (auto* found = Find(key)) return found;
+    std::unique_ptr<TBitmap> rendered =
+        DrawSkinRect(RECT{0, 0, w, h}, image, MarginsOf(o), false, o.Tile != 0, MenuItemFrameCount, key.Frame);
+    if (!rendered || rendered->Empty()) return nullptr;
+    return Keep(key, MakeKeyedPicture(rendered->Canvas()->Handle(), w, h, o.Trans != 0));
+  }
+
+  // The three keyed pieces of a separator put together over the key colour, so that one
+  // keyed copy draws them all.
+  const TKeyedPicture* Separator(const TDataSkinObject& o, int w, int h) {
+    TBitmap& image = SkinBitmap(*o.Image);
+    const TKey key{image.Handle(), image.Width(), image.Height(), w, h, 0, true, o.LeftWidth, 0, o.RightWidth, 0,
+                   false,          true};
+    if (auto* found = Find(key)) return found;
+    TBitmap composed(w, h, pf24bit);
+    HDC c = composed.Canvas()->Handle();
+    TBrushHandle keyBrush(CreateSolidBrush(SkinKeyColorRef));
+    RECT all{0, 0, w, h};
+    FillRect(c, &all, keyBrush.get());
+    DrawImageSeparator(o, c, all);
+    return Keep(key, MakeKeyedPicture(c, w, h, true));
+  }
+
+  // Pictures serve one open menu: a new menu (a new background) starts afresh, so a skin
+  // loaded since never meets pictures of the old one.
+  void UseFor(HBITMAP background) {
+    if (background && background == FBackground) return;
+    FPictures.clear();
+    FBackground = background;
+    // The menu font is asked for again (the user may have changed it since).
+    RefreshFont();
+  }
+
+ private:
+  struct TKey {
+    HBITMAP Image;
+    int ImageWidth, ImageHeight, Width, Height, Frame;
+    bool Separator;
+    int Left, Top, Right, Bottom;
+    bool Tile, Trans;
+    bool operator==(const TKey&) const = default;
+  };
+  // A handful of sizes and states at most: a menu of ten items needs two or three.
+  static constexpr size_t MaxPictures = 16;
+
+  void RefreshFont() {
+    LOGFONTA font{};
+    FFontKnown = SystemMenuFont(font);
+    if (FFontKnown && !SameFont(font, FFont)) {
+      FFont = font;
+      ++FFontSerial;
+    }
+  }
+
+  const TKeyedPicture* Find(const TKey& key) const {
+    for (const auto& [k, pic] : FPictures)
+      if (k == key) return pic.get();
+    return nullptr;
+  }
+  const TKeyedPicture* Keep(const TKey& key, std::unique_ptr<TKeyedPicture> pic) {
+    if (!pic) return nullptr;
+    if (FPictures.size() >= MaxPictures) FPictures.erase(FPictures.begin());
+    FPictures.emplace_back(key, std::move(pic));
+    return FPictures.back().second.get();
+  }
+
+  struct TScratchSlot {
+    TBitmap Bitmap;
+    HFONT FontHandle = nullptr;  // owned by the bitmap's canvas font
+    int Font = 0;                // FFontSerial when it was made
+    TFontStyles Style;           // the menu font's own style
+  };
+  static constexpr size_t MaxScratches = 4;
+
+  std::vector<std::unique_ptr<TScratchSlot>> FScratches;
+  HBITMAP FBackground = nullptr;
+  LOGFONTA FFont{};
+  bool FFontKnown = false;
+  int FFontSerial = 1;
+  std::vector<std::pair<TKey, std::unique_ptr<TKeyedPicture>>> FPictures;
+};
+
+TItemCache& ItemCache() {
+  static TItemCache cache;
+  return cache;
+}
+
+// The popup handler's background at the item's place, or null when none shows.
+TBitmap* MenuBackground(HMENU menu) {
   TSkinManage* manager = SkinManage();
   TBitmap* background = manager && menu ? manager->PopupMenuBitmap(menu) : nullptr;
-  if (background && background->Width() > 0) {
-    BitBlt(c.Handle(), 0, 0, bmp->Width(), bmp->Height(), background->Canvas()->Handle(),
+  return background && background->Width() > 0 ? background : nullptr;
+}
+
+// A scratch bitmap of the item's size, with the menu font, filled from the popup handler's
+// background at the item's place (or with the menu colour).
+TBitmap& ItemScratch(const TMenuItemPainter& p, TBitmap* background, const RECT& rect) {
+  TBitmap& bmp = ItemCache().Scratch(rect.right - rect.left, rect.bottom - rect.top);
+  TCanvas& c = *bmp.Canvas();
+  if (background) {
+    BitBlt(c.Handle(), 0, 0, bmp.Width(), bmp.Height(), background->Canvas()->Handle(),
            rect.left + MenuBackgroundOffset, rect.top + MenuBackgroundOffset, SRCCOPY);
   } else {
     c.Brush()->SetColor(p.Skin ? p.Skin->ColorMenu : clMenu);
-    c.FillRect(RECT{0, 0, bmp->Width(), bmp->Height()});
+    c.FillRect(RECT{0, 0, bmp.Width(), bmp.Height()});
   }
   return bmp;
 }
@@ -111,31 +320,39 @@ void DrawSunkenBox(HDC dc, RECT box) {
   DrawEdge(dc, &box, BDR_SUNKENOUTER, BF_RECT);
 }
 
-void DrawItemOnImage(const TMenuItemPainter& p, const TDataSkinObject& o, HMENU menu, TMenuItem& item,
-                     TCanvas& canvas, bool selected, const RECT& rect, bool nativeSeparator) {
-  std::unique_ptr<TBitmap> bmp = ItemScratch(p, menu, rect);
-  const RECT local{0, 0, bmp->Width(), bmp->Height()};
+void DrawItemOnImage(const TMenuItemPainter& p, const TDataSkinObject& o, HMENU menu, TMenuItem& item, TCanvas& canvas,
+                     bool selected, const RECT& rect, bool nativeSeparator) {
+  TBitmap* background = MenuBackground(menu);
+  TItemCache& cache = ItemCache();
+  cache.UseFor(background ? background->Handle() : nullptr);
+  TBitmap& bmp = ItemScratch(p, background, rect);
+  const RECT local{0, 0, bmp.Width(), bmp.Height()};
+  HDC scratch = bmp.Canvas()->Handle();
   if (!item.IsLine()) {
-    DrawSkinImage(bmp->Canvas()->Handle(), local, SkinBitmap(*o.Image), false, o.Tile != 0, o.Trans != 0,
-                  MenuItemFrameCount, MenuItemFrame(false, selected), MarginsOf(o));
-    DrawItemContent(p, item, *bmp->Canvas(), selected, local);
-    CopyToCanvas(*bmp, canvas, rect);
+    if (const TKeyedPicture* frame = cache.Frame(o, local.right, local.bottom, selected))
+      CopyPicture(scratch, 0, 0, *frame);
+    else
+      DrawSkinImage(scratch, local, SkinBitmap(*o.Image), false, o.Tile != 0, o.Trans != 0, MenuItemFrameCount,
+                    MenuItemFrame(false, selected), MarginsOf(o));
+    DrawItemContent(p, item, *bmp.Canvas(), selected, local);
+    CopyToCanvas(bmp, canvas, rect);
   } else if (nativeSeparator) {
     RECT r = local;
-    DrawItemText(p, item, *bmp->Canvas(), 0, selected, r, item.Caption());
-    CopyToCanvas(*bmp, canvas, rect);
+    DrawItemText(p, item, *bmp.Canvas(), 0, selected, r, item.Caption());
+    CopyToCanvas(bmp, canvas, rect);
+  } else if (const TKeyedPicture* line = cache.Separator(o, local.right, local.bottom)) {
+    CopyPicture(scratch, 0, 0, *line);
+    CopyToCanvas(bmp, canvas, rect);
   } else {
-    CopyToCanvas(*bmp, canvas, rect);
+    CopyToCanvas(bmp, canvas, rect);
     DrawImageSeparator(o, canvas.Handle(), rect);
   }
 }
 }  // namespace
 
 void UseSystemMenuFont(TCanvas& canvas) {
-  NONCLIENTMETRICSA ncm{};
-  ncm.cbSize = sizeof ncm;
-  if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
-    canvas.Font()->SetHandle(CreateFontIndirectA(&ncm.lfMenuFont));
+  LOGFONTA font{};
+  if (SystemMenuFont(font)) canvas.Font()->SetHandle(CreateFontIndirectA(&font));
 }
 
 void DrawSkinnedItem(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, bool selected, const RECT& rect) {

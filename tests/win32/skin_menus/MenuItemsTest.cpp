@@ -102,6 +102,29 @@ TEST_F(MenuItemsTest, CaptionsInTheSkinTextColours) {
   EXPECT_EQ(Count(RECT{0, 30, 200, 54}, RGB(0, 0, 0)), 0);
 }
 
+// Items are drawn one after another through the same scratch and font: a bold default item
+// and a separator of another height in between leave the next plain item as the first.
+TEST_F(MenuItemsTest, EachItemDrawnAsIfItWereTheFirst) {
+  TMenuItem* plain = Add("WWWWWW");
+  TMenuItem* bold = Add("WWWWWW");
+  bold->SetDefault(true);
+  TMenuItem* line = Add("-");
+  const RECT first{0, 0, 200, 24}, boldRect{0, 30, 200, 54}, lineRect{0, 60, 200, 68}, again{0, 80, 200, 104};
+  DrawSkinnedItem(Painter, *plain, Canvas, false, first);
+  const int ink = Count(first, RGB(0, 0, 0));
+  ASSERT_GT(ink, 10);
+  DrawSkinnedItem(Painter, *bold, Canvas, false, boldRect);
+  EXPECT_GT(Count(boldRect, RGB(0, 0, 0)), 10);
+  DrawSkinnedItem(Painter, *line, Canvas, false, lineRect);
+  EXPECT_EQ(At(100, 66), SeparatorLine);
+  DrawSkinnedItem(Painter, *plain, Canvas, false, again);
+  EXPECT_EQ(Count(again, RGB(0, 0, 0)), ink) << "the menu font again, not the bold one";
+  EXPECT_EQ(At(199, 103), Frame1) << "the frame of the item's own size";
+  DrawSkinnedItem(Painter, *plain, Canvas, true, again);
+  EXPECT_EQ(Count(again, RGB(0, 0, 0)), 0) << "selected: the highlight text colour";
+  EXPECT_EQ(At(199, 103), Frame4);
+}
+
 TEST_F(MenuItemsTest, DisabledItemsFollowTheShadowRule) {
   TMenuItem* item = Add("WWWWWW");
   item->SetEnabled(false);
