@@ -118,6 +118,8 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
 
   // Frame, title bar and region (FormSkinFrame_win.cpp).
   static bool FramePainterReady();
+  // Whether a skinned menu bar can replace a window's native one.
+  static bool MenuBarReady();
   void PaintFrame(HDC dc);
   void PaintBorderPiece(int index, const RECT& rect, HDC dc);
   void PaintTitleBar(HDC dc);

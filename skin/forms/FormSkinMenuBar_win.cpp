@@ -2,6 +2,8 @@
 // skinned one to make, rebuild or free, and menu keys go their usual way.
 #include "skin/forms/FormSkin.h"
 
+bool TSkinForm::MenuBarReady() { return false; }
+
 void TSkinForm::CreateMenuBar() {}
 
 void TSkinForm::FreeMenuBar(bool) {}

@@ -47,6 +47,27 @@ TEST_F(FrameWindowTest, TheClientAreaStaysThroughAttachAndDetach) {
   delete form;
 }
 
+// Until the skinned menu bar exists, a skinned frame would hide a window's menu: such a
+// window keeps its native frame and menu bar, and its client area.
+TEST_F(FrameWindowTest, AWindowWithAMenuKeepsItsNativeFrame) {
+  Main = LoadedComponent();
+  TWindow plain(MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+  TWindow menued(MakeWindow(WS_OVERLAPPEDWINDOW));  // shown (and so activated) with its menu
+  HMENU bar = CreateMenu();
+  AppendMenuA(bar, MF_STRING, 1, "&File");
+  SetMenu(menued.Wnd, bar);
+  ShowWindow(menued.Wnd, SW_SHOW);
+  const auto client = ClientSize(menued.Wnd);
+  Activate(plain.Wnd);
+  Activate(menued.Wnd);
+  ASSERT_NE(Handler(plain.Wnd), nullptr);
+  ASSERT_NE(Handler(menued.Wnd), nullptr);
+  EXPECT_TRUE(Handler(plain.Wnd)->FrameSkinned());
+  EXPECT_FALSE(Handler(menued.Wnd)->FrameSkinned());
+  EXPECT_EQ(GetMenu(menued.Wnd), bar);
+  EXPECT_EQ(ClientSize(menued.Wnd), client);
+}
+
 TEST_F(FrameWindowTest, NcCalcSizeAnswers) {
   Main = LoadedComponent();
   struct Case {
