@@ -62,6 +62,11 @@ class Gallery:
         os.remove(answer)
         return lines
 
+    def skin_answers(self):
+        """What the gallery's window answers to the skin query: 1 with a skin handler."""
+        return [int(line.split("\t")[2]) for line in self.run_probe("LumettaProbe.exe", "skinquery", FORM_CLASS)
+                if line.startswith("SKINQUERY")]
+
     def state(self):
         """The main window's caption, rectangle, client size and origin, visible, enabled, active."""
         for line in self.run_probe("GalleryProbe.exe", "state", FORM_CLASS):
@@ -169,6 +174,7 @@ def scenario_start_and_f2(bin_dir):
         expect(window["client"] == (640, 480), f"client area 640 x 480: {window['client']}")
         g.shot("gallery-start")
         expect(g.skinning_checked(), "Skinning checked at start")
+        expect(g.skin_answers() == [1], f"the window has a skin handler: {g.skin_answers()}")
 
         for expected in (False, True):
             g.key("F2")
@@ -181,6 +187,8 @@ def scenario_start_and_f2(bin_dir):
                 time.sleep(0.5)
                 now = g.skinning_checked()
             expect(now is expected, f"after F2 ({how}) Skinning is {'checked' if now else 'unchecked'}")
+            answers = g.wait_for(g.skin_answers, lambda a: a == [1 if expected else 0])
+            expect(answers == [1 if expected else 0], f"skin query after F2: {answers}")
             print(f"  F2 ({how}) -> Skinning {'checked' if now else 'unchecked'}")
         after = g.state()
         expect(after is not None and after["visible"] and after["enabled"], f"the window survives: {after}")
