@@ -4,6 +4,8 @@
 // <windows.h>, so a typo here cannot survive the cross build.
 #include <cstdint>
 
+#include "skin/forms/FrameConst.h"
+
 namespace WinCtl {
 // Button styles and BM_GETSTATE bits.
 inline constexpr uint32_t ButtonLeftText = 0x20;     // BS_LEFTTEXT
@@ -31,10 +33,10 @@ inline constexpr uintptr_t HitVScroll = 7;          // HTVSCROLL
 inline constexpr uint32_t SystemUnavailable = 0x1;   // STATE_SYSTEM_UNAVAILABLE
 inline constexpr uint32_t SystemInvisible = 0x8000;  // STATE_SYSTEM_INVISIBLE
 
-// Window styles the families look at.
-inline constexpr uint32_t WindowPopup = 0x80000000u;  // WS_POPUP
-inline constexpr uint32_t WindowChild = 0x40000000u;  // WS_CHILD
-inline constexpr uint32_t ExLeftScrollBar = 0x4000;   // WS_EX_LEFTSCROLLBAR
+// Window styles the families look at (the window styles are named once, with the frame's).
+inline constexpr uint32_t WindowPopup = WinStyle::Popup;
+inline constexpr uint32_t WindowChild = WinStyle::Child;
+inline constexpr uint32_t ExLeftScrollBar = WinExStyle::LeftScrollBar;
 inline constexpr uint32_t ComboTypeMask = 0x3;        // CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST
 inline constexpr uint32_t ComboSimple = 0x1;          // CBS_SIMPLE
 inline constexpr uint32_t UpDownHorz = 0x40;          // UDS_HORZ

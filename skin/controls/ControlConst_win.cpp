@@ -20,8 +20,6 @@ static_assert(WinCtl::KeyLButton == MK_LBUTTON && WinCtl::HitHScroll == HTHSCROL
 static_assert(WinCtl::SystemUnavailable == STATE_SYSTEM_UNAVAILABLE);
 static_assert(WinCtl::SystemInvisible == STATE_SYSTEM_INVISIBLE);
 
-static_assert(WinCtl::WindowPopup == WS_POPUP && WinCtl::WindowChild == WS_CHILD);
-static_assert(WinCtl::ExLeftScrollBar == WS_EX_LEFTSCROLLBAR);
 static_assert(WinCtl::ComboTypeMask == (CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST));
 static_assert(WinCtl::ComboSimple == CBS_SIMPLE && WinCtl::UpDownHorz == UDS_HORZ);
 static_assert(WinCtl::TabBottom == TCS_BOTTOM && WinCtl::TabVertical == TCS_VERTICAL);
