@@ -18,7 +18,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "shell"))
 sys.path.insert(0, os.path.join(HERE, "..", "tray"))
-from lumetta_e2e import OwnDisplay, expect, move, run, use_wine_of, win_path, wine  # noqa: E402
+from lumetta_e2e import OwnDisplay, ask_probe, expect, move, run, use_wine_of, win_path, wine  # noqa: E402
 from tray_e2e import item_rows, rgb_of, screenshot  # noqa: E402
 
 PROGRAM = "SkinGallery.exe"
@@ -39,28 +39,13 @@ class Gallery:
         self.program_path = win_path(os.path.join(self.folder, PROGRAM))
         self.process = None
         self.launchers = []
-        self.count = 0
 
     def start(self, *args):
         self.process = subprocess.Popen([wine(), "explorer", self.desktop, self.program_path, *args],
                                         cwd=self.folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def run_probe(self, exe, *args):
-        """The desktop's launcher returns at once: the answer comes back in a file."""
-        self.count += 1
-        answer = os.path.join(self.folder, f"probe{self.count}.txt")
-        self.launchers.append(subprocess.Popen(
-            [wine(), "explorer", self.desktop, win_path(os.path.join(self.bin_dir, exe)), "--out", win_path(answer),
-             *args], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        end = time.monotonic() + 30
-        while not os.path.exists(answer):
-            if time.monotonic() > end:
-                raise AssertionError(f"{exe} gave no answer to {args}")
-            time.sleep(0.05)
-        with open(answer, encoding="latin-1") as f:
-            lines = [line.rstrip("\r\n") for line in f if line.strip()]
-        os.remove(answer)
-        return lines
+        return ask_probe(self.desktop, os.path.join(self.bin_dir, exe), self.folder, args, self.launchers)
 
     def skin_answers(self):
         """What the gallery's window answers to the skin query: 1 with a skin handler."""

@@ -11,6 +11,7 @@ Starts an X screen of its own (Xvfb) so no other test moves this cursor, and use
 and prefix of the programs' own architecture (scripts/wine-env). It never stops the Wine
 server: other tests may share it.
 """
+import itertools
 import os
 import shutil
 import subprocess
@@ -46,6 +47,27 @@ def use_wine_of(bin_dir):
 
 def wine():
     return os.environ.get("LUMETTA_WINE", "wine")
+
+
+_answers = itertools.count(1)
+
+
+def ask_probe(desktop, exe, folder, args, launchers):
+    """Runs a probe program in a Wine desktop. The desktop's launcher returns at once (and may
+    stay as long as the desktop: it goes into launchers, not waited for), so the answer comes
+    back through a file the probe writes whole when it is done."""
+    answer = os.path.join(folder, f"probe{next(_answers)}.txt")
+    launchers.append(subprocess.Popen([wine(), "explorer", desktop, win_path(exe), "--out", win_path(answer), *args],
+                                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    end = time.monotonic() + 30
+    while not os.path.exists(answer):
+        if time.monotonic() > end:
+            raise AssertionError(f"{os.path.basename(exe)} gave no answer to {args}")
+        time.sleep(0.05)
+    with open(answer, encoding="latin-1") as f:
+        lines = [line.rstrip("\r\n") for line in f if line.strip()]
+    os.remove(answer)
+    return lines
 
 
 def win_path(path):
@@ -108,24 +130,9 @@ class Session:
                                         cwd=self.folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def probe(self, *args):
-        """Runs the probe in this desktop. The desktop's launcher returns at once, so the
-        answer comes back through a file the probe writes whole when it is done."""
-        self.probe_count = getattr(self, "probe_count", 0) + 1
-        answer = os.path.join(self.folder, f"probe{self.probe_count}.txt")
-        # The launcher may stay as long as the desktop does: it is not waited for.
-        self.launchers.append(subprocess.Popen(
-            [wine(), "explorer", self.desktop, win_path(os.path.join(self.bin_dir, "LumettaProbe.exe")),
-             "--out", win_path(answer), *args],
-            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        end = time.monotonic() + 30
-        while not os.path.exists(answer):
-            if time.monotonic() > end:
-                raise AssertionError(f"the probe gave no answer to {args}")
-            time.sleep(0.05)
-        with open(answer, encoding="latin-1") as f:
-            lines = [line.rstrip("\r\n") for line in f if line.strip()]
-        os.remove(answer)
-        return lines
+        """Runs the probe in this desktop and returns its answer's lines."""
+        return ask_probe(self.desktop, os.path.join(self.bin_dir, "LumettaProbe.exe"), self.folder, args,
+                         self.launchers)
 
     def windows(self):
         return [Window(line.split("\t")) for line in self.probe("list", self.program_path) if line.count("\t") >= 9]
