@@ -165,13 +165,10 @@ void TMemo::SetLines(const std::vector<std::string>& lines) {
   SetText(text);
 }
 
-int TMemo::LineCount() {
-  return HandleAllocated() ? static_cast<int>(SendMessageA(FHandle, EM_GETLINECOUNT, 0, 0)) : 0;
-}
+// Both ask the window, which is made for them when needed.
+int TMemo::LineCount() { return static_cast<int>(SendMessageA(Handle(), EM_GETLINECOUNT, 0, 0)); }
 
-int TMemo::TopLine() {
-  return HandleAllocated() ? static_cast<int>(SendMessageA(FHandle, EM_GETFIRSTVISIBLELINE, 0, 0)) : 0;
-}
+int TMemo::TopLine() { return static_cast<int>(SendMessageA(Handle(), EM_GETFIRSTVISIBLELINE, 0, 0)); }
 
 // ---- TCustomListBox / TListBox ----
 
