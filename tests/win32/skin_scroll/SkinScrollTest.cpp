@@ -314,19 +314,26 @@ TEST_F(ScrollTest, AScrollBarControlIsCoveredWholeAndItsThumbSpansTheTrackEnds) 
 
 // ---------------------------------------------------------------- resources
 
-// GDI objects in use: the system's count where it keeps one; otherwise (Wine answers 0)
-// the table slot the next object gets, which moves on only while objects leak.
+// GDI objects in use: the system's count where it keeps one. Wine answers 0 there, so there
+// it is the room left in the process's handle table (made full once, then emptied again),
+// counted down from the table's size: that falls only while objects leak.
 DWORD GdiObjects() {
   if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
-  HBRUSH probe = CreateSolidBrush(RGB(1, 2, 3));
-  const DWORD slot = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(probe) & 0xFFFF);
-  DeleteObject(probe);
-  return slot;
+  constexpr DWORD Limit = 0x20000;
+  std::vector<HBRUSH> room;
+  room.reserve(Limit);
+  while (room.size() < Limit)
+    if (HBRUSH b = CreateSolidBrush(RGB(1, 2, 3)))
+      room.push_back(b);
+    else
+      break;
+  for (HBRUSH b : room) DeleteObject(b);
+  return Limit - static_cast<DWORD>(room.size());
 }
 
 TEST_F(ScrollTest, ScrollingAThousandLinesLeavesNoGdiObjectsBehind) {
   MakeForm();
-  auto* memo = Memo(*this, ssBoth, 1100, false);
+  auto* memo = Memo(*this, ssVertical, 1010);
   TSkinForm* form = ShowForm();
   ASSERT_NE(form, nullptr);
   auto* h = ScrollHandlerOf(*form, memo);
