@@ -1,10 +1,7 @@
 // Skinned check boxes and radio buttons: the strip frame each state shows, read back from
 // the window's DC; where the glyph lands and what is repainted in the parent's colour (box
-// on the left, box on the right); raw BUTTON windows of a dialog; a control whose only
+// on the left, box on the right); raw BUTTON windows; a control whose only
 // state property is "Checked"; the glyph bitmap fed to a glyph check box.
-#include <cstring>
-#include <vector>
-
 #include "skin/controls/SkinChoices.h"
 #include "tests/win32/skin_controls/ControlTestEnv_win.h"
 #include "ui/ComCtrls.h"
@@ -285,66 +282,22 @@ TEST_F(SkinChoicesTest, AControlWithOnlyCheckedShowsWhatThePropertySays) {
   }
 }
 
-// A dialog made from a template: the system's own check box, 3-state box and radio button.
-class TChoiceDialog {
- public:
-  TChoiceDialog() {
-    DLGTEMPLATE t{};
-    t.style = WS_POPUP | WS_CAPTION | DS_SETFONT;
-    t.cdit = 3;
-    t.cx = 160;
-    t.cy = 80;
-    Put(&t, sizeof t);
-    Word(0);
-    Word(0);
-    Text(L"Choices");
-    Word(8);
-    Text(L"MS Shell Dlg");
-    Item(BS_AUTOCHECKBOX | WS_TABSTOP, 10, 10, 80, 12, 1, L"Check");
-    Item(BS_AUTO3STATE | WS_TABSTOP, 10, 26, 80, 12, 2, L"Three states");
-    Item(BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, 10, 42, 80, 12, 3, L"Radio");
-  }
-  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(FBytes.data()); }
-
- private:
-  void Put(const void* p, size_t n) {
-    const auto* b = static_cast<const uint8_t*>(p);
-    FBytes.insert(FBytes.end(), b, b + n);
-  }
-  void Word(WORD w) { Put(&w, sizeof w); }
-  void Text(const wchar_t* s) { Put(s, (wcslen(s) + 1) * sizeof(wchar_t)); }
-  void Item(DWORD style, short x, short y, short cx, short cy, WORD id, const wchar_t* text) {
-    while (FBytes.size() % 4) FBytes.push_back(0);
-    DLGITEMTEMPLATE it{};
-    it.style = style | WS_CHILD | WS_VISIBLE;
-    it.x = x;
-    it.y = y;
-    it.cx = cx;
-    it.cy = cy;
-    it.id = id;
-    Put(&it, sizeof it);
-    Word(0xFFFF);
-    Word(0x0080);
-    Text(text);
-    Word(0);
-  }
-  std::vector<uint8_t> FBytes;
-};
-
-INT_PTR CALLBACK NoDialogProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
-
-TEST_F(SkinChoicesTest, RawButtonsOfADialogGetTheirHandlersAndFrames) {
+// Raw BUTTON windows of a window that is no form of ours (a standard dialog's, say).
+TEST_F(SkinChoicesTest, RawButtonWindowsGetTheirHandlersAndFrames) {
   UseStrips(6, 4);
   Manager().SetSkinningOn(false);  // the form handler is made by hand
-  TChoiceDialog t;
-  HWND dlg = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), t.Get(), nullptr, NoDialogProc, 0);
-  ASSERT_NE(dlg, nullptr);
-  skintest::TWindow keep(dlg);
-  ShowWindow(dlg, SW_SHOW);
-  TSkinForm h(Manager(), nullptr, dlg);
+  HWND top = skintest::MakeWindow(WS_POPUP | WS_CAPTION | WS_VISIBLE);
+  ASSERT_NE(top, nullptr);
+  skintest::TWindow keep(top);
+  auto button = [&](DWORD style, int y, const char* text) {
+    return CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 10, y, 120, 20, top,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
+  };
+  HWND check = button(BS_AUTOCHECKBOX, 10, "Check"), three = button(BS_AUTO3STATE, 40, "Three states"),
+       radio = button(BS_AUTORADIOBUTTON | WS_GROUP, 70, "Radio");
+  TSkinForm h(Manager(), nullptr, top);
   h.AttachToWindow(Main.get());
-  SendMessageA(dlg, CM_SKINSTART, 0, 1000);
-  HWND check = GetDlgItem(dlg, 1), three = GetDlgItem(dlg, 2), radio = GetDlgItem(dlg, 3);
+  SendMessageA(top, CM_SKINSTART, 0, 1000);
   auto handlerOf = [&](HWND w) -> TSkinCheckBox* {
     for (TSkinControl* c : h.ControlHandlers())
       if (c->Handle() == w) return dynamic_cast<TSkinCheckBox*>(c);
@@ -355,12 +308,6 @@ TEST_F(SkinChoicesTest, RawButtonsOfADialogGetTheirHandlersAndFrames) {
   ASSERT_NE(dynamic_cast<TSkinRadioButton*>(handlerOf(radio)), nullptr);
   EXPECT_EQ(handlerOf(check)->ClassName(), "TSkinCheckBox");
 
-  // The cell's middle: the box of a raw window sits on its left, centred in its height.
-  auto mid = [](HWND w) {
-    RECT r;
-    GetWindowRect(w, &r);
-    return POINT{2 + 6, (r.bottom - r.top) / 2};
-  };
   struct Case {
     HWND wnd;
     int clicks;
@@ -370,15 +317,14 @@ TEST_F(SkinChoicesTest, RawButtonsOfADialogGetTheirHandlersAndFrames) {
   };
   for (const Case& c : cases) {
     for (int i = 0; i < c.clicks; ++i) SendMessageA(c.wnd, BM_CLICK, 0, 0);
-    const POINT p = mid(c.wnd);
-    const int x = c.wnd == radio ? 1 + 6 : p.x;
-    EXPECT_EQ(FrameAt(c.wnd, x, p.y), c.frame) << "control " << GetDlgCtrlID(c.wnd) << " after " << c.clicks;
+    // 12-pixel cells centred in 20 pixels: a check from x = 2, a radio from x = 1.
+    EXPECT_EQ(FrameAt(c.wnd, c.wnd == radio ? 7 : 8, 10), c.frame) << "window " << c.wnd << ", " << c.clicks;
   }
   EnableWindow(check, FALSE);
-  EXPECT_EQ(FrameAt(check, mid(check).x, mid(check).y), 4) << "checked and disabled";
+  EXPECT_EQ(FrameAt(check, 8, 10), 4) << "checked and disabled";
   h.DetachSkin();
   EXPECT_TRUE(h.ControlHandlers().empty());
-  EXPECT_EQ(FrameAt(check, mid(check).x, mid(check).y), 0) << "detached: the native box is back";
+  EXPECT_EQ(FrameAt(check, 8, 10), 0) << "detached: the native box is back";
 }
 
 TEST_F(SkinChoicesTest, TheGlyphCheckBoxIsFedTheSkinsGlyphs) {

@@ -211,20 +211,4 @@ TEST(GlyphCheckBox, CellByStateReadBackFromTheWindow) {
   EXPECT_EQ(shown(), -1) << "an empty bitmap leaves the system's box";
 }
 
-TEST(GlyphCheckBox, TransparentColourIsKeyedOutAndPublishedAsAnInteger) {
-  ChoiceFixture f;
-  auto* box = f.Add<TGlyphCheckBox>(10, 10);
-  box->SetColor(RGB(10, 120, 10));
-  FillGlyphs(*box->CustomGlyphs(), 12);
-  f.Show();
-  EXPECT_TRUE(SetPropertyText(box, "transparentcolor", std::to_string(CellColour(0))));
-  EXPECT_EQ(static_cast<COLORREF>(GetIntProperty(box, "TransparentColor")), CellColour(0));
-  box->SetUseCustomGlyphs(true);
-  RedrawWindow(box->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  HDC dc = GetDC(box->Handle());
-  EXPECT_EQ(GetPixel(dc, 6, 10), RGB(10, 120, 10))
-      << "the unchecked cell is all key colour: the box's own colour";
-  ReleaseDC(box->Handle(), dc);
-}
-
 }  // namespace
