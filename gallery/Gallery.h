@@ -61,6 +61,7 @@ class TfrmGallery : public TForm {
   TOpenDialog* OpenDialog1 = nullptr;
   TPageControl* pcFamilies = nullptr;
   TTabSheet* tsButtons = nullptr;
+  TTabSheet* tsChoices = nullptr;
   TTabSheet* tsScrolling = nullptr;
 
   void miSkinningClick(TObject* Sender);
@@ -77,6 +78,7 @@ class TfrmGallery : public TForm {
   void CreatePopupMenu();
   void CreatePages();
   void CreateButtonsPage();
+  void CreateChoicesPage();
   void CreateScrollingPage();
   // One View item per page, checked for the page shown.
   void UpdateViewMenu();

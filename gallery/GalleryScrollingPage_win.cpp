@@ -63,17 +63,17 @@ void TfrmGallery::CreateScrollingPage() {
   AddCaption(this, tsScrolling, "lblBars", "Scroll bars", 448, 12);
   auto* position = AddCaption(this, tsScrolling, "lblPosition", "", 476, 60);
   auto* vert =
-      Place<TScrollBar>(this, tsScrolling, "sbVertical", 448, 32, GetSystemMetrics(SM_CXVSCROLL), 140);
+      Place<TScrollBar>(this, tsScrolling, "scbVertical", 448, 32, GetSystemMetrics(SM_CXVSCROLL), 140);
   vert->SetKind(sbVertical);
   vert->SetPageSize(20);
   vert->LargeChange = 20;
   vert->SetPosition(40);
   auto* horz =
-      Place<TScrollBar>(this, tsScrolling, "sbHorizontal", 16, 196, 416, GetSystemMetrics(SM_CYHSCROLL));
+      Place<TScrollBar>(this, tsScrolling, "scbHorizontal", 16, 196, 416, GetSystemMetrics(SM_CYHSCROLL));
   horz->SetPosition(30);
   horz->LargeChange = 10;
   auto* disabled =
-      Place<TScrollBar>(this, tsScrolling, "sbDisabled", 16, 220, 416, GetSystemMetrics(SM_CYHSCROLL));
+      Place<TScrollBar>(this, tsScrolling, "scbDisabled", 16, 220, 416, GetSystemMetrics(SM_CYHSCROLL));
   disabled->SetPosition(60);
   disabled->SetEnabled(false);
   auto show = [position, horz, vert](TObject*) {

@@ -2,6 +2,7 @@
 
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChildren.h"
+#include "skin/controls/SkinChoices.h"
 #include "skin/controls/SkinScroll.h"
 #include "skin/forms/FormSkin.h"
 #include "ui/ExtCtrls.h"
@@ -115,6 +116,7 @@ class TControlPass final : public IControlPass {
     TSkinControl* h =
         SkinControlFamilies().Create(kind, windowless ? static_cast<TComponent*>(&form) : &control);
     if (!h) return;
+    if (auto* glyphs = dynamic_cast<TSkinObjImage*>(h)) glyphs->FFeedGlyphs = offer.FeedGlyphs;
     switch (offer.Attach) {
       case TSkinAttach::Control:
         h->InitControl(&form, &skin, form.ControlCanvas(), offer.Recolor);
@@ -182,6 +184,7 @@ class TControlPass final : public IControlPass {
 void InstallControlFamilies() {
   static TControlPass pass;
   RegisterButtonFamily();
+  RegisterChoiceFamily();
   RegisterScrollFamily();
   SetControlPass(&pass);
 }
