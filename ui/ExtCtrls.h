@@ -84,3 +84,25 @@ class TImage : public TGraphicControl {
  private:
   TPicture FPicture;
 };
+
+enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+enum TBevelStyle { bsLowered, bsRaised };
+
+// A sunken or raised box, frame or line; windowless, drawn on its parent.
+class TBevel : public TGraphicControl {
+ public:
+  explicit TBevel(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  TBevelShape Shape() const noexcept { return FShape; }
+  void SetShape(TBevelShape v);
+  TBevelStyle Style() const noexcept { return FStyle; }
+  void SetStyle(TBevelStyle v);
+
+ protected:
+  void Paint() override;
+
+ private:
+  TBevelShape FShape = bsBox;
+  TBevelStyle FStyle = bsLowered;
+};
