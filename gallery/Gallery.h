@@ -10,6 +10,7 @@
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/Dialogs.h"
+#include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/ImgList.h"
 #include "ui/Menus.h"
@@ -61,6 +62,12 @@ class TfrmGallery : public TForm {
   TOpenDialog* OpenDialog1 = nullptr;
   TPageControl* pcFamilies = nullptr;
   TTabSheet* tsButtons = nullptr;
+  TTabSheet* tsPanels = nullptr;
+  TTrackBar* tbHorizontal = nullptr;
+  TTrackBar* tbVertical = nullptr;
+  TToolBar* tbTools = nullptr;
+  TPopupMenu* pmToolMore = nullptr;
+  TStatusBar* sbMain = nullptr;
 
   void miSkinningClick(TObject* Sender);
   void miOpenSkinClick(TObject* Sender);
@@ -76,9 +83,12 @@ class TfrmGallery : public TForm {
   void CreatePopupMenu();
   void CreatePages();
   void CreateButtonsPage();
+  void CreatePanelsPage();
+  void CreateStatusBar();
   // One View item per page, checked for the page shown.
   void UpdateViewMenu();
   void LayoutPages();
+  void LayoutPages(int width, int height);
   // The built-in skin, as stored with the form.
   void LoadBuiltinSkin();
 };

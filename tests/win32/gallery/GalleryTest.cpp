@@ -61,19 +61,30 @@ TEST_F(GalleryFixture, MainWindowPlaceSizeAndStyle) {
   for (LONG_PTR bit : {static_cast<LONG_PTR>(WS_THICKFRAME), static_cast<LONG_PTR>(WS_SYSMENU),
                        static_cast<LONG_PTR>(WS_MINIMIZEBOX), static_cast<LONG_PTR>(WS_MAXIMIZEBOX)})
     EXPECT_EQ(style & bit, bit) << std::hex << bit;
-  // The page control fills the client area but for a margin.
-  RECT pr{};
+  // The status bar takes the bottom edge, the page control the rest but for a margin.
+  RECT pr{}, sr{};
   GetWindowRect(form->pcFamilies->Handle(), &pr);
   MapWindowPoints(HWND_DESKTOP, w, reinterpret_cast<POINT*>(&pr), 2);
+  GetWindowRect(form->sbMain->Handle(), &sr);
+  MapWindowPoints(HWND_DESKTOP, w, reinterpret_cast<POINT*>(&sr), 2);
+  const int bar = sr.bottom - sr.top;
+  EXPECT_GT(bar, 10);
+  EXPECT_EQ(sr.left, 0);
+  EXPECT_EQ(sr.right, 640);
+  EXPECT_EQ(sr.bottom, 480);
   EXPECT_EQ(pr.left, 8);
   EXPECT_EQ(pr.top, 8);
   EXPECT_EQ(pr.right, 632);
-  EXPECT_EQ(pr.bottom, 472);
+  EXPECT_EQ(pr.bottom, 480 - bar - 8);
   MoveWindow(w, 100, 80, 500, 400, TRUE);
   GetClientRect(w, &c);
   GetClientRect(form->pcFamilies->Handle(), &pr);
   EXPECT_EQ(pr.right, c.right - 16);
-  EXPECT_EQ(pr.bottom, c.bottom - 16);
+  EXPECT_EQ(pr.bottom, c.bottom - bar - 16);
+  GetWindowRect(form->sbMain->Handle(), &sr);
+  MapWindowPoints(HWND_DESKTOP, w, reinterpret_cast<POINT*>(&sr), 2);
+  EXPECT_EQ(sr.bottom, c.bottom);
+  EXPECT_EQ(sr.right, c.right);
 }
 
 TEST_F(GalleryFixture, SkinComponentIsSetUpWithTheBuiltInSkin) {
@@ -93,7 +104,7 @@ TEST_F(GalleryFixture, MenusHoldEveryKindOfItem) {
   EXPECT_EQ(Entries(bar), (std::vector<std::string>{"&File|sub", "&View|sub", "&Help|sub"}));
   EXPECT_EQ(Entries(GetSubMenu(bar, 0)),
             (std::vector<std::string>{"Skinning\tF2|checked", "Open skin...\tCtrl+O", "-", "Exit"}));
-  EXPECT_EQ(Entries(GetSubMenu(bar, 1)), (std::vector<std::string>{"Buttons|checked"}));
+  EXPECT_EQ(Entries(GetSubMenu(bar, 1)), (std::vector<std::string>{"Buttons|checked", "Panels"}));
   EXPECT_EQ(Entries(GetSubMenu(bar, 2)), (std::vector<std::string>{"About", "Message box"}));
   HMENU popup = form->pmGallery->Handle();
   EXPECT_EQ(Entries(popup), (std::vector<std::string>{"Checked item|checked", "Disabled item|disabled", "-",
@@ -154,7 +165,7 @@ TEST_F(GalleryFixture, CommandLinePagesAndErrors) {
     form->ApplyArgs(ParseGalleryArgs({"--page", "Gauges", "--frobnicate"}));
     ASSERT_EQ(boxes.Texts.size(), 1u);
     EXPECT_NE(boxes.Texts[0].find("Unknown option --frobnicate"), std::string::npos) << boxes.Texts[0];
-    EXPECT_NE(boxes.Texts[0].find("There is no page \"Gauges\"; the pages are: Buttons."), std::string::npos)
+    EXPECT_NE(boxes.Texts[0].find("There is no page \"Gauges\"; the pages are: Buttons, Panels."), std::string::npos)
         << boxes.Texts[0];
     EXPECT_NE(boxes.Texts[0].find("Usage:"), std::string::npos);
     EXPECT_EQ(form->pcFamilies->ActivePage(), form->tsButtons);

@@ -6,6 +6,7 @@
 #include "tests/win32/skin_controls/ControlTestEnv_win.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
+#include "ui/Menus.h"
 
 namespace {
 using namespace controltest;
@@ -296,6 +297,36 @@ TEST_F(SkinPanelsTest, PanelIsRecolouredAndItsChildrenAreSkinnedThroughIt) {
   box->UnSkin();
   EXPECT_EQ(panel->Color(), static_cast<TColor>(RGB(10, 120, 10)));
   EXPECT_EQ(box->State(), scsColourBack);
+}
+
+TEST_F(SkinPanelsTest, SwitchingSkinningOffGivesNestedControlsTheirOwnLookAtOnce) {
+  MakeForm();
+  // With a menu the window keeps its native frame, so nothing resizes it when skinning stops.
+  auto* menu = new TMainMenu(FormObj);
+  auto* item = new TMenuItem(FormObj);
+  item->SetCaption("&File");
+  menu->Items()->Add(item);
+  FormObj->SetMenu(menu);
+  // On a page: a container that nothing recolours, so nothing but the switch repaints it.
+  auto* pages = Add<TPageControl>(10, 10, 250, 150);
+  auto* page = new TTabSheet(FormObj);
+  page->SetCaption("Page");
+  page->SetPageControl(pages);
+  auto* bar = new TProgressBar(FormObj);
+  bar->SetParent(page);
+  bar->SetBounds(10, 10, 150, 20);
+  bar->SetPosition(50);
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  ASSERT_NE(HandlerOf(*form, bar), nullptr);
+  HWND w = bar->Handle();
+  UpdateWindow(w);
+  ASSERT_EQ(FrameOf(WindowPixel(w, 20, 10)), 2);
+  Main->SetActive(false);  // the manager switches within a quarter of a second
+  PumpMessages(600);
+  // No repaint is forced here: the switch itself must have asked for one.
+  EXPECT_EQ(FrameOf(WindowPixel(w, 20, 10)), 0);
+  EXPECT_EQ(FrameOf(WindowPixel(w, 140, 10)), 0);
 }
 
 TEST_F(SkinPanelsTest, ToolBarIsMadeFlatAndRecoloured) {
