@@ -63,6 +63,7 @@ class TfrmGallery : public TForm {
   TPageControl* pcFamilies = nullptr;
   TTabSheet* tsButtons = nullptr;
   TTabSheet* tsPanels = nullptr;
+  TRadioGroup* rgChoices = nullptr;
   TTrackBar* tbHorizontal = nullptr;
   TTrackBar* tbVertical = nullptr;
   TToolBar* tbTools = nullptr;

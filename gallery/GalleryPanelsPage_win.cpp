@@ -71,6 +71,13 @@ void TfrmGallery::CreatePanelsPage() {
   AddInnerButton(this, withCaption, "btnInGroup", "In a group box", 24, 26);
   auto* noCaption = AddGroupBox(this, tsPanels, "gbNoCaption", "", 212, 84);
   AddCaption(this, noCaption, "lblInGroup", "No caption above", 12, 28);
+  rgChoices = new TRadioGroup(this);
+  rgChoices->Name = "rgChoices";
+  rgChoices->SetParent(tsPanels);
+  rgChoices->SetBounds(408, 12, 180, 136);
+  rgChoices->SetCaption("Radio group");
+  rgChoices->SetItems({"First", "Second", "Third", "Fourth"});
+  rgChoices->SetItemIndex(1);
 
   AddCaption(this, tsPanels, "lblProgress", "Progress bars: 0, 50 and 100 %", 16, 162);
   const char* hnames[] = {"pbHorz0", "pbHorz50", "pbHorz100"};

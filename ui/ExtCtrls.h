@@ -3,8 +3,11 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ui/Controls.h"
+#include "ui/StdCtrls.h"
 
 class TTimer : public TComponent {
  public:
@@ -105,4 +108,43 @@ class TBevel : public TGraphicControl {
  private:
   TBevelShape FShape = bsBox;
   TBevelStyle FStyle = bsLowered;
+};
+
+class TRadioButton;
+
+// A group box of radio buttons, one per item, laid out in Columns; ItemIndex is the
+// checked one (-1: none). The buttons are TRadioButton children owned by the group.
+class TCustomRadioGroup : public TCustomGroupBox {
+ public:
+  explicit TCustomRadioGroup(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  const std::vector<std::string>& Items() const noexcept { return FItems; }
+  void SetItems(const std::vector<std::string>& items);
+  int ItemIndex() const noexcept { return FItemIndex; }
+  void SetItemIndex(int index);
+  int Columns() const noexcept { return FColumns; }
+  void SetColumns(int columns);
+  int ButtonCount() const noexcept { return static_cast<int>(FButtons.size()); }
+  TRadioButton* Buttons(int i) const { return FButtons.at(static_cast<size_t>(i)); }
+  // After the user checked another item.
+  TNotifyEvent OnChange;
+  void SetBounds(int left, int top, int width, int height) override;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  void ArrangeButtons();
+  std::vector<std::string> FItems;
+  std::vector<TRadioButton*> FButtons;
+  int FItemIndex = -1;
+  int FColumns = 1;
+};
+
+class TRadioGroup : public TCustomRadioGroup {
+ public:
+  explicit TRadioGroup(TComponent* AOwner) : TCustomRadioGroup(AOwner) {}
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
 };

@@ -361,3 +361,200 @@ TEST_F(SkinPanelsTest, SizeGripMadeInASkinnedWindowIsPaintedInTheFaceColour) {
 }
 
 }  // namespace
+
+namespace {
+using namespace controltest;
+
+// ---------------------------------------------------------------- radio groups
+
+TEST_F(SkinPanelsTest, RadioGroupIsAGroupBoxOfRadioButtonsFollowingItemIndex) {
+  MakeForm();
+  auto* group = Add<TRadioGroup>(10, 10, 200, 120, "Choose");
+  group->SetItems({"One", "Two", "Three", "Four"});
+  group->SetColumns(2);
+  group->SetItemIndex(2);
+  int changes = 0;
+  group->OnChange = [&](TObject*) { ++changes; };
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  TSkinControl* h = HandlerOf(*form, group);
+  ASSERT_NE(h, nullptr);
+  EXPECT_STREQ(h->ClassName().c_str(), "TSkinGroupBox");
+  ASSERT_EQ(group->ButtonCount(), 4);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(group->Buttons(i)->Owner(), group);
+    EXPECT_EQ(group->Buttons(i)->Parent(), group);
+    EXPECT_EQ(group->Buttons(i)->Checked(), i == 2) << i;
+  }
+  // Two columns filled top to bottom: the third item starts the second column.
+  EXPECT_GT(group->Buttons(2)->Left(), group->Buttons(1)->Left());
+  EXPECT_EQ(group->Buttons(2)->Top(), group->Buttons(0)->Top());
+  SendMessageA(group->Buttons(0)->Handle(), BM_CLICK, 0, 0);
+  PumpMessages(10);
+  EXPECT_EQ(group->ItemIndex(), 0);
+  EXPECT_EQ(changes, 1);
+  EXPECT_FALSE(group->Buttons(2)->Checked());
+  group->SetItemIndex(7);  // out of range: none
+  EXPECT_EQ(group->ItemIndex(), -1);
+  for (int i = 0; i < 4; ++i) EXPECT_FALSE(group->Buttons(i)->Checked()) << i;
+  group->SetItems({"Only"});
+  EXPECT_EQ(group->ButtonCount(), 1);
+}
+
+// ---------------------------------------------------------------- raw windows
+
+INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+TEST_F(SkinPanelsTest, DialogInsideAForeignWindowIsErasedInTheFaceColour) {
+  skintest::TWindow top(skintest::MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200));
+  ASSERT_NE(top.Wnd, nullptr);
+  // A dialog template with no controls, made a child of the plain window.
+  struct {
+    DLGTEMPLATE t;
+    WORD menu, cls, title;
+  } tpl{};
+  tpl.t.style = WS_CHILD | WS_VISIBLE;
+  tpl.t.cx = 80;
+  tpl.t.cy = 50;
+  HWND dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &tpl.t, top.Wnd, NoDialogProc, 0);
+  ASSERT_NE(dialog, nullptr);
+  SetWindowPos(top.Wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  skintest::Activate(top.Wnd);
+  PumpMessages(60);
+  TSkinForm* form = Handler(top.Wnd);
+  ASSERT_NE(form, nullptr);
+  bool found = false;
+  for (TSkinControl* h : form->ControlHandlers())
+    if (h->Handle() == dialog) found = h->ClassName() == "TSkinBoxH";
+  EXPECT_TRUE(found);
+  EXPECT_EQ(Painted(dialog, 5, 5), Face);
+  RECT r{};
+  GetClientRect(dialog, &r);
+  EXPECT_EQ(Painted(dialog, r.right - 2, r.bottom - 2), Face);
+}
+
+// ---------------------------------------------------------------- the class library's wrappers
+
+TEST_F(SkinPanelsTest, StatusBarPanelsReachTheNativeBar) {
+  MakeForm();
+  auto* bar = Add<TStatusBar>(0, 170, 300, 22);
+  struct Spec {
+    const char* Text;
+    int Width;
+    TStatusPanelBevel Bevel;
+    TAlignment Align;
+    WORD Flags;         // what SB_GETTEXTLENGTH reports in its high word
+    const char* Native;  // the native text: tabs align it
+  };
+  const Spec specs[] = {{"Left", 60, pbLowered, taLeftJustify, 0, "Left"},
+                        {"Mid", 70, pbRaised, taCenter, SBT_POPOUT, "\tMid"},
+                        {"Right", 80, pbNone, taRightJustify, SBT_NOBORDERS, "\t\tRight"}};
+  for (const Spec& s : specs) {
+    TStatusPanel* p = bar->AddPanel();
+    p->SetText(s.Text);
+    p->SetWidth(s.Width);
+    p->SetBevel(s.Bevel);
+    p->SetAlignment(s.Align);
+  }
+  HWND w = bar->Handle();
+  int rights[4] = {};
+  ASSERT_EQ(SendMessageA(w, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(rights)), 3);
+  EXPECT_EQ(rights[0], 60);
+  EXPECT_EQ(rights[1], 130);
+  EXPECT_EQ(rights[2], -1) << "the last panel reaches the end";
+  for (int i = 0; i < 3; ++i) {
+    char text[32] = {};
+    const LRESULT got = SendMessageA(w, SB_GETTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, specs[i].Native) << i;
+    EXPECT_EQ(HIWORD(got), specs[i].Flags) << i;
+  }
+  EXPECT_EQ(GetIntProperty(bar->Panels(1), "Width"), 70);
+  EXPECT_EQ(GetEnumProperty(bar->Panels(1), "Bevel"), "pbRaised");
+  EXPECT_EQ(GetEnumProperty(bar->Panels(2), "Alignment"), "taRightJustify");
+  bar->SetSimplePanel(true);
+  bar->SetSimpleText("Simple");
+  EXPECT_NE(SendMessageA(w, SB_ISSIMPLE, 0, 0), 0);
+  EXPECT_EQ(GetStrProperty(bar, "simpletext"), "Simple");
+  EXPECT_NE(GetWindowLongPtrA(bar->Handle(), GWL_STYLE) & SBARS_SIZEGRIP, 0);
+  bar->SetSizeGrip(false);
+  EXPECT_EQ(GetWindowLongPtrA(bar->Handle(), GWL_STYLE) & SBARS_SIZEGRIP, 0) << "made again without the grip";
+}
+
+TEST_F(SkinPanelsTest, ProgressAndTrackBarsKeepRangePositionAndOrientation) {
+  MakeForm();
+  auto* progress = Add<TProgressBar>(10, 10, 100, 16);
+  progress->SetRange(0, 200);
+  progress->SetPosition(250);
+  EXPECT_EQ(progress->Position(), 200) << "clamped to the range";
+  progress->SetPosition(-5);
+  EXPECT_EQ(progress->Position(), 0);
+  progress->SetPosition(120);
+  progress->SetOrientation(pbVertical);
+  EXPECT_NE(GetWindowLongPtrA(progress->Handle(), GWL_STYLE) & PBS_VERTICAL, 0);
+  EXPECT_EQ(progress->Position(), 120) << "kept through the new window";
+  EXPECT_EQ(SendMessageA(progress->Handle(), PBM_GETRANGE, FALSE, 0), 200);
+
+  auto* track = Add<TTrackBar>(10, 40, 150, 40);
+  track->SetRange(0, 20);
+  track->SetPosition(15);
+  int changes = 0;
+  track->OnChange = [&](TObject*) { ++changes; };
+  struct Case {
+    TTrackBarOrientation Orientation;
+    TTickMark Marks;
+    TTickStyle Ticks;
+    LONG_PTR Style;
+  };
+  const Case cases[] = {{trVertical, tmBoth, tsAuto, TBS_VERT | TBS_BOTH | TBS_AUTOTICKS},
+                        {trHorizontal, tmTopLeft, tsNone, TBS_TOP | TBS_NOTICKS},
+                        {trHorizontal, tmBottomRight, tsManual, 0}};
+  const LONG_PTR mask = TBS_VERT | TBS_BOTH | TBS_TOP | TBS_AUTOTICKS | TBS_NOTICKS;
+  for (const Case& c : cases) {
+    track->SetOrientation(c.Orientation);
+    track->SetTickMarks(c.Marks);
+    track->SetTickStyle(c.Ticks);
+    EXPECT_EQ(GetWindowLongPtrA(track->Handle(), GWL_STYLE) & mask, c.Style);
+    EXPECT_EQ(track->Position(), 15);
+  }
+  // A key press moves the thumb and reports the change through the parent's reflection.
+  track->SetFocus();
+  SendMessageA(track->Handle(), WM_KEYDOWN, VK_RIGHT, 0);
+  PumpMessages(10);
+  EXPECT_EQ(track->Position(), 16);
+  EXPECT_GE(changes, 1);
+}
+
+TEST_F(SkinPanelsTest, ToolBarButtonsClickAndForgetAFreedMenu) {
+  MakeForm();
+  auto* bar = Add<TToolBar>(0, 0, 300, 26);
+  auto* menu = new TPopupMenu(FormObj);
+  int clicks = 0;
+  auto* plain = new TToolButton(FormObj);
+  plain->SetCaption("Plain");
+  plain->OnClick = [&](TObject*) { ++clicks; };
+  plain->SetToolBar(bar);
+  auto* sep = new TToolButton(FormObj);
+  sep->Style = tbsSeparator;
+  sep->SetToolBar(bar);
+  auto* more = new TToolButton(FormObj);
+  more->SetCaption("More");
+  more->Style = tbsDropDown;
+  more->SetDropdownMenu(menu);
+  more->SetToolBar(bar);
+  HWND w = bar->Handle();
+  EXPECT_EQ(SendMessageA(w, TB_BUTTONCOUNT, 0, 0), 3);
+  TBBUTTON tb{};
+  SendMessageA(w, TB_GETBUTTON, 2, reinterpret_cast<LPARAM>(&tb));
+  EXPECT_EQ(tb.idCommand, more->CommandId());
+  EXPECT_NE(tb.fsStyle & BTNS_DROPDOWN, 0);
+  SendMessageA(FormObj->Handle(), WM_COMMAND, MAKEWPARAM(plain->CommandId(), BN_CLICKED),
+               reinterpret_cast<LPARAM>(w));
+  EXPECT_EQ(clicks, 1);
+  delete menu;
+  EXPECT_EQ(more->DropdownMenu(), nullptr) << "a freed menu is forgotten";
+  delete sep;
+  EXPECT_EQ(bar->ButtonCount(), 2);
+  EXPECT_EQ(SendMessageA(w, TB_BUTTONCOUNT, 0, 0), 2);
+}
+
+}  // namespace
