@@ -14,7 +14,8 @@ TPanel* AddPanel(TComponent* owner, TWinControl* parent, const char* name, int x
   return p;
 }
 
-TGroupBox* AddGroupBox(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x, int y) {
+TGroupBox* AddGroupBox(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
+                       int y) {
   auto* g = new TGroupBox(owner);
   g->Name = name;
   g->SetParent(parent);
@@ -33,8 +34,8 @@ TButton* AddInnerButton(TComponent* owner, TWinControl* parent, const char* name
   return b;
 }
 
-TProgressBar* AddProgress(TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w, int h,
-                          TProgressBarOrientation o, int position) {
+TProgressBar* AddProgress(TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w,
+                          int h, TProgressBarOrientation o, int position) {
   auto* p = new TProgressBar(owner);
   p->Name = name;
   p->SetParent(parent);
@@ -44,7 +45,8 @@ TProgressBar* AddProgress(TComponent* owner, TWinControl* parent, const char* na
   return p;
 }
 
-TLabel* AddCaption(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x, int y) {
+TLabel* AddCaption(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
+                   int y) {
   auto* l = new TLabel(owner);
   l->Name = name;
   l->SetParent(parent);
@@ -102,7 +104,8 @@ void TfrmGallery::CreatePanelsPage() {
   tbVertical->SetPosition(7);
   // The horizontal bar drives the first progress bar, so a move shows at once.
   tbHorizontal->OnChange = [this](TObject*) {
-    if (auto* p = dynamic_cast<TProgressBar*>(FindComponent("pbHorz0"))) p->SetPosition(tbHorizontal->Position() * 10);
+    if (auto* p = dynamic_cast<TProgressBar*>(FindComponent("pbHorz0")))
+      p->SetPosition(tbHorizontal->Position() * 10);
   };
 
   // A flat tool bar with a drop-down button whose menu is skinned like every menu of the form.
@@ -153,9 +156,9 @@ void TfrmGallery::CreateStatusBar() {
     TAlignment Alignment;
   };
   // The last panel has no text: it is still framed.
-  for (const TPanelSpec& s : {TPanelSpec{"Ready", 200, pbLowered, taLeftJustify},
-                              TPanelSpec{"Lumetta Mist", 200, pbRaised, taCenter},
-                              TPanelSpec{"", 100, pbLowered, taLeftJustify}}) {
+  for (const TPanelSpec& s :
+       {TPanelSpec{"Ready", 200, pbLowered, taLeftJustify},
+        TPanelSpec{"Lumetta Mist", 200, pbRaised, taCenter}, TPanelSpec{"", 100, pbLowered, taLeftJustify}}) {
     TStatusPanel* p = sbMain->AddPanel();
     p->SetText(s.Text);
     p->SetWidth(s.Width);

@@ -29,7 +29,8 @@ const TClassInfo& TStatusPanel::StaticClass() {
            "Width", [](const TStatusPanel& p) -> long { return p.Width(); },
            [](TStatusPanel& p, long v) { p.SetWidth(static_cast<int>(v)); }),
        Enum<TStatusPanel>(
-           "Bevel", {"pbNone", "pbLowered", "pbRaised"}, [](const TStatusPanel& p) -> long { return p.Bevel(); },
+           "Bevel", {"pbNone", "pbLowered", "pbRaised"},
+           [](const TStatusPanel& p) -> long { return p.Bevel(); },
            [](TStatusPanel& p, long v) { p.SetBevel(static_cast<TStatusPanelBevel>(v)); }),
        Enum<TStatusPanel>(
            "Style", {"psText", "psOwnerDraw"}, [](const TStatusPanel& p) -> long { return p.Style(); },
@@ -72,17 +73,16 @@ void TStatusPanel::SetAlignment(TAlignment v) {
 
 const TClassInfo& TStatusBar::StaticClass() {
   using namespace published;
-  static const TClassInfo info(
-      "TStatusBar", &TWinControl::StaticClass(),
-      {Str<TStatusBar>(
-           "SimpleText", [](const TStatusBar& b) { return b.SimpleText(); },
-           [](TStatusBar& b, const std::string& v) { b.SetSimpleText(v); }),
-       Bool<TStatusBar>(
-           "SimplePanel", [](const TStatusBar& b) { return b.SimplePanel(); },
-           [](TStatusBar& b, bool v) { b.SetSimplePanel(v); }),
-       Bool<TStatusBar>(
-           "SizeGrip", [](const TStatusBar& b) { return b.SizeGrip(); },
-           [](TStatusBar& b, bool v) { b.SetSizeGrip(v); })});
+  static const TClassInfo info("TStatusBar", &TWinControl::StaticClass(),
+                               {Str<TStatusBar>(
+                                    "SimpleText", [](const TStatusBar& b) { return b.SimpleText(); },
+                                    [](TStatusBar& b, const std::string& v) { b.SetSimpleText(v); }),
+                                Bool<TStatusBar>(
+                                    "SimplePanel", [](const TStatusBar& b) { return b.SimplePanel(); },
+                                    [](TStatusBar& b, bool v) { b.SetSimplePanel(v); }),
+                                Bool<TStatusBar>(
+                                    "SizeGrip", [](const TStatusBar& b) { return b.SizeGrip(); },
+                                    [](TStatusBar& b, bool v) { b.SetSizeGrip(v); })});
   return info;
 }
 
@@ -271,14 +271,16 @@ const TClassInfo& TTrackBar::StaticClass() {
            "Frequency", [](const TTrackBar& b) -> long { return b.Frequency(); },
            [](TTrackBar& b, long v) { b.SetFrequency(static_cast<int>(v)); }),
        Enum<TTrackBar>(
-           "Orientation", {"trHorizontal", "trVertical"}, [](const TTrackBar& b) -> long { return b.Orientation(); },
+           "Orientation", {"trHorizontal", "trVertical"},
+           [](const TTrackBar& b) -> long { return b.Orientation(); },
            [](TTrackBar& b, long v) { b.SetOrientation(static_cast<TTrackBarOrientation>(v)); }),
        Enum<TTrackBar>(
            "TickMarks", {"tmBottomRight", "tmTopLeft", "tmBoth"},
            [](const TTrackBar& b) -> long { return b.TickMarks(); },
            [](TTrackBar& b, long v) { b.SetTickMarks(static_cast<TTickMark>(v)); }),
        Enum<TTrackBar>(
-           "TickStyle", {"tsNone", "tsAuto", "tsManual"}, [](const TTrackBar& b) -> long { return b.TickStyle(); },
+           "TickStyle", {"tsNone", "tsAuto", "tsManual"},
+           [](const TTrackBar& b) -> long { return b.TickStyle(); },
            [](TTrackBar& b, long v) { b.SetTickStyle(static_cast<TTickStyle>(v)); })});
   return info;
 }
@@ -416,10 +418,10 @@ void TToolButton::Notification(TComponent* AComponent, TOperation Operation) {
 
 const TClassInfo& TToolBar::StaticClass() {
   using namespace published;
-  static const TClassInfo info("TToolBar", &TWinControl::StaticClass(),
-                               {Bool<TToolBar>(
-                                   "Flat", [](const TToolBar& b) { return b.Flat(); },
-                                   [](TToolBar& b, bool v) { b.SetFlat(v); })});
+  static const TClassInfo info(
+      "TToolBar", &TWinControl::StaticClass(),
+      {Bool<TToolBar>(
+          "Flat", [](const TToolBar& b) { return b.Flat(); }, [](TToolBar& b, bool v) { b.SetFlat(v); })});
   return info;
 }
 
@@ -455,7 +457,8 @@ void TToolBar::SetFlat(bool v) {
   FFlat = v;
   if (!HandleAllocated()) return;
   const LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
-  SetWindowLongPtrA(FHandle, GWL_STYLE, v ? (style | TBSTYLE_FLAT) : (style & ~static_cast<LONG_PTR>(TBSTYLE_FLAT)));
+  SetWindowLongPtrA(FHandle, GWL_STYLE,
+                    v ? (style | TBSTYLE_FLAT) : (style & ~static_cast<LONG_PTR>(TBSTYLE_FLAT)));
   InvalidateRect(FHandle, nullptr, TRUE);
 }
 

@@ -54,7 +54,8 @@ const TClassInfo& TBevel::StaticClass() {
   static const TClassInfo info(
       "TBevel", &TGraphicControl::StaticClass(),
       {Enum<TBevel>(
-           "Shape", {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"},
+           "Shape",
+           {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"},
            [](const TBevel& b) -> long { return b.Shape(); },
            [](TBevel& b, long v) { b.SetShape(static_cast<TBevelShape>(v)); }),
        Enum<TBevel>(
@@ -177,15 +178,17 @@ void TCustomRadioGroup::ArrangeButtons() {
   for (size_t i = 0; i < FButtons.size(); ++i) {
     const int row = static_cast<int>(i) % rows, column = static_cast<int>(i) / rows;
     const int buttonHeight = std::min(rowHeight, 17);
-    FButtons[i]->SetBounds(8 + column * columnWidth, captionHeight + row * rowHeight + (rowHeight - buttonHeight) / 2,
-                           columnWidth - 4, buttonHeight);
+    FButtons[i]->SetBounds(8 + column * columnWidth,
+                           captionHeight + row * rowHeight + (rowHeight - buttonHeight) / 2, columnWidth - 4,
+                           buttonHeight);
   }
 }
 
 void TCustomRadioGroup::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomGroupBox::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove)
-    std::erase_if(FButtons, [AComponent](TRadioButton* b) { return static_cast<TComponent*>(b) == AComponent; });
+    std::erase_if(FButtons,
+                  [AComponent](TRadioButton* b) { return static_cast<TComponent*>(b) == AComponent; });
 }
 
 const TClassInfo& TRadioGroup::StaticClass() {

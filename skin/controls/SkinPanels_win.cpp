@@ -1,10 +1,9 @@
-#include "skin/controls/SkinPanels.h"
-
 #include <algorithm>
 
 #include "skin/controls/GroupBoxLayout.h"
 #include "skin/controls/ProgressLayout.h"
 #include "skin/controls/SkinChildren.h"
+#include "skin/controls/SkinPanels.h"
 #include "skin/controls/StatusBarLayout.h"
 #include "skin/controls/TrackBarThumb.h"
 #include "skin/data/ImgUtil_win.h"
@@ -101,8 +100,8 @@ const TClassInfo& TSkinGroupBox::StaticClass() {
 
 void TSkinGroupBox::DrawGroupFrame(HDC dc, const RECT& rect) {
   if (!FSkinData) return;
-  const std::wstring caption =
-      GroupBoxCaption(WindowTextOf(FHandle), FControl ? GetTextProperty(FControl, "Caption") : std::wstring());
+  const std::wstring caption = GroupBoxCaption(
+      WindowTextOf(FHandle), FControl ? GetTextProperty(FControl, "Caption") : std::wstring());
   HFONT font = FControl ? FControl->Font()->Handle()
                         : reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
   SelectGuard selectFont(dc, font);
@@ -125,7 +124,8 @@ void TSkinGroupBox::DrawGroupFrame(HDC dc, const RECT& rect) {
   {
     SelectGuard selectPen(dc, pen.get());
     SelectGuard selectBrush(dc, GetStockObject(NULL_BRUSH));
-    RoundRect(dc, l.Rounded.Left, l.Rounded.Top, l.Rounded.Right, l.Rounded.Bottom, GroupBoxCorner, GroupBoxCorner);
+    RoundRect(dc, l.Rounded.Left, l.Rounded.Top, l.Rounded.Right, l.Rounded.Bottom, GroupBoxCorner,
+              GroupBoxCorner);
   }
 
   const COLORREF oldBack = SetBkColor(dc, SkinColorRef(FSkinData->ColorButtonFace));
@@ -165,7 +165,8 @@ bool TSkinStatusBar::BeforeProc(TMessage& m) {
 void TSkinStatusBar::DrawPanelFace(HDC dc, const RECT& rect, int frame) {
   const TDataSkinObject* edges = FSkinData ? FSkinData->StatusBarEdges.get() : nullptr;
   if (HasImage(edges)) {
-    DrawSkinImage(dc, rect, SkinBitmap(*edges->Image), false, edges->Tile == 1, false, 3, frame, MarginsOf(*edges));
+    DrawSkinImage(dc, rect, SkinBitmap(*edges->Image), false, edges->Tile == 1, false, 3, frame,
+                  MarginsOf(*edges));
     return;
   }
   const TPlainFace plain = StatusPlainFace(frame);
@@ -201,9 +202,11 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& rect) {
   } else {
     for (int i = 0; i < bar->PanelCount(); ++i) {
       RECT got{};
-      if (!SendMessageW(FHandle, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&got))) continue;
+      if (!SendMessageW(FHandle, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&got)))
+        continue;
       TStatusPanel* panel = bar->Panels(i);
-      const RECT face = ToRect(StatusPanelRect(ToSkinRect(got), i == bar->PanelCount() - 1, ToSkinRect(whole)));
+      const RECT face =
+          ToRect(StatusPanelRect(ToSkinRect(got), i == bar->PanelCount() - 1, ToSkinRect(whole)));
       DrawPanelFace(buf, face, StatusPanelFrame(PanelBevelFromIdent(GetEnumProperty(panel, "Bevel"))));
       if (LowerAscii(GetEnumProperty(panel, "Style")) != "pstext") continue;
       const std::wstring text = StatusPanelText(GetTextProperty(panel, "Text"));
@@ -217,7 +220,8 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& rect) {
   if (HasImage(extra) && extra->FrameCount > 0) {
     TBitmap& strip = SkinBitmap(*extra->Image);
     const auto style = static_cast<uint32_t>(GetWindowLongPtrW(FHandle, GWL_STYLE));
-    if (auto grip = StatusGripRect(ToSkinRect(whole), style, strip.Width() / extra->FrameCount, strip.Height()))
+    if (auto grip =
+            StatusGripRect(ToSkinRect(whole), style, strip.Width() / extra->FrameCount, strip.Height()))
       DrawStripFrame(buf, ToRect(*grip), extra->FrameCount, 5, strip);
   }
 
@@ -226,7 +230,8 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& rect) {
   if (bar->OnDrawPanel) {
     for (int i = 0; i < bar->PanelCount(); ++i) {
       RECT got{};
-      if (!SendMessageW(FHandle, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&got))) continue;
+      if (!SendMessageW(FHandle, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&got)))
+        continue;
       bar->DrawPanel(bar->Panels(i), dc, ToRect(StatusDrawPanelRect(ToSkinRect(got))));
     }
   }
@@ -277,7 +282,8 @@ void TSkinProgress::DrawSkin(HDC dc, const RECT& rect) {
   {
     HDC w = work.Canvas()->Handle();
     FillColour(w, RECT{0, 0, l.WorkWidth, l.WorkHeight}, SkinColorRef(FSkinData->ColorButtonFace));
-    DrawSkinImage(w, RECT{0, 0, l.WorkWidth, l.WorkHeight}, strip, false, tile, true, 2, 1, MarginsOf(progress));
+    DrawSkinImage(w, RECT{0, 0, l.WorkWidth, l.WorkHeight}, strip, false, tile, true, 2, 1,
+                  MarginsOf(progress));
     if (l.Fill) DrawSkinImage(w, ToRect(*l.Fill), strip, false, tile, true, 2, 2, MarginsOf(progress));
   }
   if (l.Vertical) RotateLeft(work);
@@ -300,13 +306,14 @@ void TSkinProgress::DrawChunkProgress(HDC dc, const RECT& rect) {
     TBitmap& chunk = SkinBitmap(*progress.SecondImage);
     const int position = static_cast<int>(SendMessageW(FHandle, PBM_GETPOS, 0, 0));
     const int maximum = static_cast<int>(SendMessageW(FHandle, PBM_GETRANGE, FALSE, 0));
-    const TChunkLayout c =
-        ChunkProgressLayout(ToSkinRect(whole), position, maximum, chunk.Width(), chunk.Height(), progress.LeftWidth);
+    const TChunkLayout c = ChunkProgressLayout(ToSkinRect(whole), position, maximum, chunk.Width(),
+                                               chunk.Height(), progress.LeftWidth);
     if (c.BarWidth > 0) {
       TBitmap bar(c.BarWidth, chunk.Height(), pf24bit);
       HDC b = bar.Canvas()->Handle();
       for (int i = 0; i < c.Copies; ++i)
-        BitBlt(b, i * chunk.Width(), 0, chunk.Width(), chunk.Height(), chunk.Canvas()->Handle(), 0, 0, SRCCOPY);
+        BitBlt(b, i * chunk.Width(), 0, chunk.Width(), chunk.Height(), chunk.Canvas()->Handle(), 0, 0,
+               SRCCOPY);
       DrawTransparent(buf, ToRect(c.Strip), bar, clFuchsia);
     }
   }

@@ -63,8 +63,8 @@ TEST_F(SkinPanelsTest, ProgressBarsFillByPositionAndOrientation) {
     int AtStart, AtEnd;
   };
   const Case cases[] = {
-      {pbHorizontal, 0, 1, 1},  {pbHorizontal, 50, 2, 1}, {pbHorizontal, 100, 2, 2},
-      {pbVertical, 0, 1, 1},    {pbVertical, 50, 2, 1},   {pbVertical, 100, 2, 2},
+      {pbHorizontal, 0, 1, 1}, {pbHorizontal, 50, 2, 1}, {pbHorizontal, 100, 2, 2},
+      {pbVertical, 0, 1, 1},   {pbVertical, 50, 2, 1},   {pbVertical, 100, 2, 2},
   };
   MakeForm();
   std::vector<TProgressBar*> bars;
@@ -86,8 +86,10 @@ TEST_F(SkinPanelsTest, ProgressBarsFillByPositionAndOrientation) {
     GetClientRect(w, &r);
     const bool vertical = c.Orientation == pbVertical;
     // A quarter in from each end, across the middle.
-    const POINT start = vertical ? POINT{r.right / 2, r.bottom - r.bottom / 4 - 1} : POINT{r.right / 4, r.bottom / 2};
-    const POINT end = vertical ? POINT{r.right / 2, r.bottom / 4} : POINT{r.right - r.right / 4, r.bottom / 2};
+    const POINT start =
+        vertical ? POINT{r.right / 2, r.bottom - r.bottom / 4 - 1} : POINT{r.right / 4, r.bottom / 2};
+    const POINT end =
+        vertical ? POINT{r.right / 2, r.bottom / 4} : POINT{r.right - r.right / 4, r.bottom / 2};
     EXPECT_EQ(FrameOf(Painted(w, start.x, start.y)), c.AtStart) << "case " << i;
     EXPECT_EQ(FrameOf(Painted(w, end.x, end.y)), c.AtEnd) << "case " << i;
   }
@@ -111,7 +113,8 @@ TEST_F(SkinPanelsTest, StatusPanelsAreFramedByBevelEvenWithoutText) {
     TStatusPanelBevel Bevel;
     int Frame;
   };
-  const Case cases[] = {{"Lowered", pbLowered, 1}, {"", pbLowered, 1}, {"Raised", pbRaised, 2}, {"", pbNone, 3}};
+  const Case cases[] = {
+      {"Lowered", pbLowered, 1}, {"", pbLowered, 1}, {"Raised", pbRaised, 2}, {"", pbNone, 3}};
   MakeForm();
   auto* bar = Add<TStatusBar>(0, 170, 300, 22);
   bar->SetSizeGrip(false);
@@ -443,7 +446,7 @@ TEST_F(SkinPanelsTest, StatusBarPanelsReachTheNativeBar) {
     int Width;
     TStatusPanelBevel Bevel;
     TAlignment Align;
-    WORD Flags;         // what SB_GETTEXTLENGTH reports in its high word
+    WORD Flags;          // what SB_GETTEXTLENGTH reports in its high word
     const char* Native;  // the native text: tabs align it
   };
   const Spec specs[] = {{"Left", 60, pbLowered, taLeftJustify, 0, "Left"},
