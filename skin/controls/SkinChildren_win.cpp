@@ -3,6 +3,7 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChildren.h"
 #include "skin/controls/SkinChoices.h"
+#include "skin/controls/SkinPanels.h"
 #include "skin/forms/FormSkin.h"
 #include "ui/ExtCtrls.h"
 
@@ -91,7 +92,7 @@ class TControlPass final : public IControlPass {
     if (!SkinControlFamilies().Has(o.Handler)) return;
     TSkinControl* h = SkinControlFamilies().Create(o.Handler, &form);
     h->InitHandle(reinterpret_cast<HWND>(o.Target), skin, form.ControlCanvas(), &form);
-    if (!h->Initialized()) delete h;
+    if (h->State() == scsCreated) delete h;
   }
 
  private:
@@ -132,7 +133,8 @@ class TControlPass final : public IControlPass {
       case TSkinAttach::ScControl:
         break;  // their families attach themselves once they land
     }
-    if (!h->Initialized()) delete h;
+    // Containers attach without a message hook, so the state tells, not Initialized.
+    if (h->State() == scsCreated) delete h;
   }
 
   void Apply(TSkinForm& form, TSkinData& skin, TControl& control, const TSkinOffer& offer,
@@ -178,5 +180,6 @@ void InstallControlFamilies() {
   static TControlPass pass;
   RegisterButtonFamily();
   RegisterChoiceFamily();
+  RegisterPanelFamily();
   SetControlPass(&pass);
 }
