@@ -76,6 +76,7 @@ class TfrmGallery : public TForm {
   void CreatePopupMenu();
   void CreatePages();
   void CreateButtonsPage();
+  void CreateListsPage();
   // One View item per page, checked for the page shown.
   void UpdateViewMenu();
   void LayoutPages();

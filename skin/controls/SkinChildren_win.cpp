@@ -2,6 +2,8 @@
 
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChildren.h"
+#include "skin/controls/SkinListView.h"
+#include "skin/controls/SkinTab.h"
 #include "skin/forms/FormSkin.h"
 #include "ui/ExtCtrls.h"
 
@@ -127,6 +129,9 @@ class TControlPass final : public IControlPass {
           s->InitGraphicFor(&control, &form, &skin, form.ControlCanvas());
         break;
       case TSkinAttach::ScrollControl:
+        if (auto* lv = dynamic_cast<TSkinListView*>(h))
+          lv->InitScrollControl(dynamic_cast<TWinControl*>(&control), &skin, form.ControlCanvas(), &form);
+        break;
       case TSkinAttach::ScControl:
         break;  // their families attach themselves once they land
     }
@@ -175,5 +180,7 @@ class TControlPass final : public IControlPass {
 void InstallControlFamilies() {
   static TControlPass pass;
   RegisterButtonFamily();
+  RegisterTabFamily();
+  RegisterListViewFamily();
   SetControlPass(&pass);
 }
