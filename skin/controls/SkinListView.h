@@ -14,6 +14,7 @@ class TSkinHeader : public TSkinControl {
   const TClassInfo& ClassType() const override { return StaticClass(); }
 
   bool BeforeProc(TMessage& m) override;
+  void UnSkin() override;
   void DrawSkin(HDC dc, const RECT& rect) override;
   void DrawHeaderItem(HDC dc, int index, const RECT& rect, HIMAGELIST images);
 

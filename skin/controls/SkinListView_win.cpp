@@ -45,6 +45,11 @@ bool TSkinHeader::BeforeProc(TMessage& m) {
   return TSkinControl::BeforeProc(m);
 }
 
+void TSkinHeader::UnSkin() {
+  TSkinControl::UnSkin();
+  RepaintWithoutSkin(FHandle);
+}
+
 void TSkinHeader::DrawHeaderItem(HDC dc, int index, const RECT& rect, HIMAGELIST images) {
   const TDataSkinObject& bar = *FSkinData->Headerbar;
   wchar_t text[HeaderTextChars] = {};

@@ -19,6 +19,7 @@ class TSkinTab : public TSkinControl {
   const TClassInfo& ClassType() const override { return StaticClass(); }
 
   void InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canvas, TSkinForm* Form) override;
+  void UnSkin() override;
   void SkinChanged() override;
   void DrawSkin(HDC dc, const RECT& rect) override;
 
@@ -50,6 +51,7 @@ class TSkinTab31 : public TSkinControl {
   const TClassInfo& ClassType() const override { return StaticClass(); }
 
   void InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor) override;
+  void UnSkin() override;
   bool BeforeProc(TMessage& m) override;
   void AfterProc(TMessage& m) override;
   void DrawSkin(HDC dc, const RECT& rect) override;
@@ -67,6 +69,9 @@ class TSkinTab31 : public TSkinControl {
   TWinControl* FScroller = nullptr;
   TBitmap FBuffer;
 };
+
+// Asks a window that a handler painted to paint itself again once the handler is gone.
+void RepaintWithoutSkin(HWND wnd);
 
 // An item's icon (from the image list, when the index is not -1 and it fits) and its text,
 // one line, placed by the alignment; grey text when disabled.

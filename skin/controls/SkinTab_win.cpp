@@ -91,6 +91,11 @@ TSkinControl* AttachUpDown(TComponent* owner, HWND wnd, TSkinData* skin, TCanvas
 
 }  // namespace
 
+void RepaintWithoutSkin(HWND wnd) {
+  // Posted paint: it arrives after the handler has let go of the window.
+  if (wnd && IsWindow(wnd)) InvalidateRect(wnd, nullptr, TRUE);
+}
+
 // ---------------------------------------------------------------- DrawImageAndText
 
 void DrawImageAndText(HDC dc, const RECT& rect, TItemAlign alignment, const std::wstring& text, int imageIndex,
@@ -141,6 +146,11 @@ void TSkinTab::InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canvas, TSk
   FCaption = WindowTextOf(FHandle);
   PrepareTabImages();
   FindScroller();
+}
+
+void TSkinTab::UnSkin() {
+  TSkinControl::UnSkin();
+  RepaintWithoutSkin(FHandle);
 }
 
 void TSkinTab::SkinChanged() {
@@ -271,6 +281,11 @@ void TSkinTab31::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canv
       FUpDown = AttachUpDown(control, scroller->Handle(), FSkinData, FCanvas, FForm);
       if (FUpDown) FUpDown->FreeNotification(this);
     }
+}
+
+void TSkinTab31::UnSkin() {
+  TSkinControl::UnSkin();
+  RepaintWithoutSkin(FHandle);
 }
 
 void TSkinTab31::SkinChanged() {
