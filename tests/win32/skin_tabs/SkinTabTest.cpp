@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/win32/skin_tabs/TabTestEnv_win.h"
+#include "ui/Menus.h"
 
 namespace {
 using namespace tabtest;
@@ -199,6 +200,44 @@ TEST_F(SkinTabTest, ATabSetDrawsItsTabsFromTheFlippedPictureAndLeavesRoomForItsS
   many->SetFirstIndex(1);
   Repaint(wnd);
   EXPECT_EQ(ScreenPixel(wnd, many->StartMargin() + 2, many->Height() - 3), TabOuter[1]);
+}
+
+TEST_F(SkinTabTest, SwitchingSkinningOffGivesNestedTabsAndHeadersTheirOwnLookAtOnce) {
+  MakeWideForm();
+  // A menu bar keeps the native frame, so nothing resizes when skinning goes; and inside a
+  // page, the form's repaint of its own children does not reach the tabs.
+  auto* menu = new TMainMenu(FormObj);
+  auto* item = new TMenuItem(FormObj);
+  item->SetCaption("File");
+  menu->Items()->Add(item);
+  FormObj->SetMenu(menu);
+  auto* pc = Add<TPageControl>(10, 10, 500, 260);
+  auto* sheet = new TTabSheet(FormObj);
+  sheet->SetCaption("Page");
+  sheet->SetPageControl(pc);
+  auto* tc = new TTabControl(FormObj);
+  tc->SetParent(sheet);
+  tc->SetBounds(10, 10, 200, 100);
+  tc->AddTab("One");
+  auto* lv = new TListView(FormObj);
+  lv->SetParent(sheet);
+  lv->SetBounds(220, 10, 250, 100);
+  lv->SetViewStyle(vsReport);
+  lv->AddColumn("Name", 60);
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  HWND tab = tc->Handle(), header = lv->HeaderHandle();
+  RECT r{};
+  ASSERT_TRUE(SendMessageA(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r)));
+  Repaint(tab);
+  Repaint(header);
+  ASSERT_EQ(ScreenPixel(tab, r.left + 3, r.top + 3), TabOuter[2]);
+  ASSERT_EQ(ScreenPixel(header, 200, 5), HeaderFrame);
+  Main->SetActive(false);
+  PumpMessages(600);
+  EXPECT_TRUE(form == nullptr || Handler(FormObj->Handle()) == nullptr || form->ControlHandlers().empty());
+  EXPECT_NE(ScreenPixel(tab, r.left + 3, r.top + 3), TabOuter[2]) << "the tab still shows the skin";
+  EXPECT_NE(ScreenPixel(header, 200, 5), HeaderFrame) << "the header still shows the skin";
 }
 
 }  // namespace
