@@ -3,6 +3,7 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChildren.h"
 #include "skin/controls/SkinListView.h"
+#include "skin/controls/SkinScroll.h"
 #include "skin/controls/SkinTab.h"
 #include "skin/forms/FormSkin.h"
 #include "ui/ExtCtrls.h"
@@ -129,11 +130,14 @@ class TControlPass final : public IControlPass {
           s->InitGraphicFor(&control, &form, &skin, form.ControlCanvas());
         break;
       case TSkinAttach::ScrollControl:
-        if (auto* lv = dynamic_cast<TSkinListView*>(h))
-          lv->InitScrollControl(dynamic_cast<TWinControl*>(&control), &skin, form.ControlCanvas(), &form);
+        if (auto* w = dynamic_cast<TWinControl*>(&control))
+          h->InitScrollControl(w, &skin, form.ControlCanvas(), &form);
         break;
       case TSkinAttach::ScControl:
-        break;  // their families attach themselves once they land
+        if (auto* w = dynamic_cast<TWinControl*>(&control))
+          if (auto* s = dynamic_cast<TSkinScControl*>(h))
+            s->InitScControl(w, &skin, form.ControlCanvas(), &form);
+        break;
     }
     if (!h->Initialized()) delete h;
   }
@@ -180,6 +184,7 @@ class TControlPass final : public IControlPass {
 void InstallControlFamilies() {
   static TControlPass pass;
   RegisterButtonFamily();
+  RegisterScrollFamily();
   RegisterTabFamily();
   RegisterListViewFamily();
   SetControlPass(&pass);

@@ -5,6 +5,7 @@
 // gets its handler only through the list view that owns it.
 #include <windows.h>
 
+#include "skin/controls/SkinScroll.h"
 #include "skin/controls/SkinSubclass.h"
 
 class TSkinHeader : public TSkinControl {
@@ -23,15 +24,16 @@ class TSkinHeader : public TSkinControl {
   TBitmap FBuffer;
 };
 
-class TSkinListView : public TSkinControl {
+// The list view's own scroll bars come from the scroll-bar handler it derives from.
+class TSkinListView : public TSkinScrollbar {
  public:
   explicit TSkinListView(TComponent* AOwner);
   static const TClassInfo& StaticClass();
   const TClassInfo& ClassType() const override { return StaticClass(); }
 
-  // Attaches to the list view, then gives its header window (if any) a TSkinHeader owned
-  // by the list view.
-  virtual void InitScrollControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas, TSkinForm* Form);
+  // Attaches as a scrolled control, then gives the header window (if any) a TSkinHeader
+  // owned by the list view.
+  void InitScrollControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas, TSkinForm* Form) override;
   TSkinHeader* Header() const noexcept { return FHeader; }
 
  protected:

@@ -93,21 +93,17 @@ void TSkinHeader::DrawSkin(HDC dc, const RECT& rect) {
 // ---------------------------------------------------------------- TSkinListView
 
 const TClassInfo& TSkinListView::StaticClass() {
-  static const TClassInfo info("TSkinListView", &TSkinControl::StaticClass());
+  static const TClassInfo info("TSkinListView", &TSkinScrollbar::StaticClass());
   return info;
 }
 
-TSkinListView::TSkinListView(TComponent* AOwner) : TSkinControl(AOwner) {}
+TSkinListView::TSkinListView(TComponent* AOwner) : TSkinScrollbar(AOwner) {}
 
 void TSkinListView::InitScrollControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas,
                                       TSkinForm* Form) {
   if (FInitialized || !Control) return;
-  FControl = Control;
-  TSkinControl::InitHandle(Control->Handle(), SkinData, Canvas, Form);
-  if (!FInitialized) {
-    FControl = nullptr;
-    return;
-  }
+  TSkinScrollbar::InitScrollControl(Control, SkinData, Canvas, Form);
+  if (!FInitialized) return;
   HWND header = reinterpret_cast<HWND>(SendMessageW(FHandle, LVM_GETHEADER, 0, 0));
   if (!header) return;
   FHeader = new TSkinHeader(Control);
@@ -121,7 +117,7 @@ void TSkinListView::InitScrollControl(TWinControl* Control, TSkinData* SkinData,
 }
 
 void TSkinListView::Notification(TComponent* AComponent, TOperation Operation) {
-  TSkinControl::Notification(AComponent, Operation);
+  TSkinScrollbar::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove && AComponent == FHeader) FHeader = nullptr;
 }
 

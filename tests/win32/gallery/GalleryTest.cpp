@@ -93,7 +93,7 @@ TEST_F(GalleryFixture, MenusHoldEveryKindOfItem) {
   EXPECT_EQ(Entries(bar), (std::vector<std::string>{"&File|sub", "&View|sub", "&Help|sub"}));
   EXPECT_EQ(Entries(GetSubMenu(bar, 0)),
             (std::vector<std::string>{"Skinning\tF2|checked", "Open skin...\tCtrl+O", "-", "Exit"}));
-  EXPECT_EQ(Entries(GetSubMenu(bar, 1)), (std::vector<std::string>{"Buttons|checked", "Lists"}));
+  EXPECT_EQ(Entries(GetSubMenu(bar, 1)), (std::vector<std::string>{"Buttons|checked", "Scrolling", "Lists"}));
   EXPECT_EQ(Entries(GetSubMenu(bar, 2)), (std::vector<std::string>{"About", "Message box"}));
   HMENU popup = form->pmGallery->Handle();
   EXPECT_EQ(Entries(popup), (std::vector<std::string>{"Checked item|checked", "Disabled item|disabled", "-",
@@ -154,7 +154,7 @@ TEST_F(GalleryFixture, CommandLinePagesAndErrors) {
     form->ApplyArgs(ParseGalleryArgs({"--page", "Gauges", "--frobnicate"}));
     ASSERT_EQ(boxes.Texts.size(), 1u);
     EXPECT_NE(boxes.Texts[0].find("Unknown option --frobnicate"), std::string::npos) << boxes.Texts[0];
-    EXPECT_NE(boxes.Texts[0].find("There is no page \"Gauges\"; the pages are: Buttons, Lists."), std::string::npos)
+    EXPECT_NE(boxes.Texts[0].find("There is no page \"Gauges\"; the pages are: Buttons, Scrolling, Lists."), std::string::npos)
         << boxes.Texts[0];
     EXPECT_NE(boxes.Texts[0].find("Usage:"), std::string::npos);
     EXPECT_EQ(form->pcFamilies->ActivePage(), form->tsButtons);

@@ -16,7 +16,7 @@ TListView* AddReportView(controltest::ControlTest& t, int columnWidth) {
   return lv;
 }
 
-TEST_F(SkinListViewTest, AReportViewsHeaderIsSkinnedThroughItsListView) {
+TEST_F(SkinListViewTest, AReportViewGetsItsHeaderAndItsScrollBarsSkinned) {
   MakeForm();
   TListView* lv = AddReportView(*this, 60);
   TSkinForm* form = ShowForm();
@@ -26,6 +26,10 @@ TEST_F(SkinListViewTest, AReportViewsHeaderIsSkinnedThroughItsListView) {
   ASSERT_NE(h->Header(), nullptr);
   EXPECT_EQ(h->Header()->Handle(), lv->HeaderHandle());
   EXPECT_EQ(h->Header()->Owner(), lv) << "the list view owns its header's handler";
+  // Twenty rows do not fit in 150 pixels: the vertical bar shows, covered by a skinned one.
+  ASSERT_NE(h->VertBar(), nullptr);
+  EXPECT_TRUE(h->VertBar()->Shown());
+  EXPECT_TRUE(h->HorzBar() == nullptr || !h->HorzBar()->Shown()) << "the columns fit across";
 }
 
 TEST_F(SkinListViewTest, AHeaderNarrowerThanItsListViewFillsTheRestWithTheHeaderFrame) {
