@@ -154,8 +154,9 @@ void TSkinTab::UnSkin() {
 }
 
 void TSkinTab::SkinChanged() {
-  TSkinControl::SkinChanged();
+  // The new pictures first: the base repaints at once.
   PrepareTabImages();
+  TSkinControl::SkinChanged();
 }
 
 void TSkinTab::PrepareTabImages() {

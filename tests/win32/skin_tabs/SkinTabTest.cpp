@@ -240,4 +240,23 @@ TEST_F(SkinTabTest, SwitchingSkinningOffGivesNestedTabsAndHeadersTheirOwnLookAtO
   EXPECT_NE(ScreenPixel(header, 200, 5), HeaderFrame) << "the header still shows the skin";
 }
 
+TEST_F(SkinTabTest, ANewSkinsTabPictureShowsInTheRepaintThatFollowsTheChange) {
+  MakeWideForm();
+  auto* t = Add<TTabControl>(10, 10, 200, 100);
+  t->AddTab("One");
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  HWND wnd = t->Handle();
+  ASSERT_NE(HandlerFor(*form, t), nullptr);
+  Repaint(wnd);
+  RECT r{};
+  ASSERT_TRUE(SendMessageA(wnd, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r)));
+  const POINT at{r.left + 3, r.top + 3};
+  ASSERT_EQ(ScreenPixel(wnd, at.x, at.y), TabOuter[2]);
+  const COLORREF fresh = RGB(10, 120, 250);
+  Main->Tabs->Image->Assign(Solid(TabFrameW * 5, TabFrameH, fresh));
+  form->SkinChanged();
+  EXPECT_EQ(ScreenPixel(wnd, at.x, at.y), fresh) << ColourText(ScreenPixel(wnd, at.x, at.y));
+}
+
 }  // namespace
