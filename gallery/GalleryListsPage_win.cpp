@@ -24,7 +24,8 @@ void AddRowIcons(TImageList& list) {
   list.AddMasked(bitmap, clFuchsia);
 }
 
-TLabel* AddPageLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x, int y) {
+TLabel* AddPageLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
+                     int y) {
   auto* l = new TLabel(owner);
   l->Name = name;
   l->SetParent(parent);
@@ -84,7 +85,8 @@ void TfrmGallery::CreateListsPage() {
   hc->AddSection("Centre", 70, haCenter);
   hc->AddSection("Right", 50, haRight);
 
-  AddPageLabel(this, page, "lblTabs", "Tab controls: tabs top (too many to fit), bottom, left and right", 16, 196);
+  AddPageLabel(this, page, "lblTabs", "Tab controls: tabs top (too many to fit), bottom, left and right", 16,
+               196);
   AddTabControl(this, page, "tcTop", tpTop, 16, 214, 6);
   AddTabControl(this, page, "tcBottom", tpBottom, 166, 214, 3);
   AddTabControl(this, page, "tcLeft", tpLeft, 316, 214, 3);

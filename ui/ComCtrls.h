@@ -151,7 +151,8 @@ class THeaderControl : public TWinControl {
   const TClassInfo& ClassType() const override { return StaticClass(); }
 
   // Adds a section at the right end; imageIndex -1 for none. Returns its index.
-  int AddSection(const std::string& text, int width, THeaderAlignment alignment = haLeft, int imageIndex = -1);
+  int AddSection(const std::string& text, int width, THeaderAlignment alignment = haLeft,
+                 int imageIndex = -1);
   int SectionCount() const noexcept { return static_cast<int>(FSections.size()); }
   TImageList* Images() const noexcept { return FImages; }
   void SetImages(TImageList* images);

@@ -347,7 +347,8 @@ void TCustomTabControl::SetImages(TImageList* images) {
   if (FImages) FImages->RemoveFreeNotification(this);
   FImages = images;
   if (FImages) FImages->FreeNotification(this);
-  if (HandleAllocated()) SendMessageA(FHandle, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ListHandle(FImages)));
+  if (HandleAllocated())
+    SendMessageA(FHandle, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ListHandle(FImages)));
 }
 
 void TCustomTabControl::Notification(TComponent* AComponent, TOperation Operation) {
@@ -425,7 +426,8 @@ void THeaderControl::CreateHandleDone() {
   for (size_t i = 0; i < FSections.size(); ++i) InsertNative(i);
 }
 
-int THeaderControl::AddSection(const std::string& text, int width, THeaderAlignment alignment, int imageIndex) {
+int THeaderControl::AddSection(const std::string& text, int width, THeaderAlignment alignment,
+                               int imageIndex) {
   FSections.push_back({text, width, alignment, imageIndex});
   if (HandleAllocated()) InsertNative(FSections.size() - 1);
   return SectionCount() - 1;
@@ -435,7 +437,8 @@ void THeaderControl::SetImages(TImageList* images) {
   if (FImages) FImages->RemoveFreeNotification(this);
   FImages = images;
   if (FImages) FImages->FreeNotification(this);
-  if (HandleAllocated()) SendMessageA(FHandle, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ListHandle(FImages)));
+  if (HandleAllocated())
+    SendMessageA(FHandle, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ListHandle(FImages)));
 }
 
 void THeaderControl::Notification(TComponent* AComponent, TOperation Operation) {
@@ -450,11 +453,12 @@ void THeaderControl::Notification(TComponent* AComponent, TOperation Operation) 
 
 const TClassInfo& TCustomListView::StaticClass() {
   using namespace published;
-  static const TClassInfo info("TCustomListView", &TWinControl::StaticClass(),
-                               {Enum<TCustomListView>(
-                                   "ViewStyle", {"vsIcon", "vsSmallIcon", "vsList", "vsReport"},
-                                   [](const TCustomListView& c) { return static_cast<long>(c.ViewStyle()); },
-                                   [](TCustomListView& c, long v) { c.SetViewStyle(static_cast<TViewStyle>(v)); })});
+  static const TClassInfo info(
+      "TCustomListView", &TWinControl::StaticClass(),
+      {Enum<TCustomListView>(
+          "ViewStyle", {"vsIcon", "vsSmallIcon", "vsList", "vsReport"},
+          [](const TCustomListView& c) { return static_cast<long>(c.ViewStyle()); },
+          [](TCustomListView& c, long v) { c.SetViewStyle(static_cast<TViewStyle>(v)); })});
   return info;
 }
 
@@ -547,7 +551,8 @@ int TCustomListView::AddColumn(const std::string& caption, int width, THeaderAli
   return ColumnCount() - 1;
 }
 
-int TCustomListView::AddItem(const std::string& caption, const std::vector<std::string>& subItems, int imageIndex) {
+int TCustomListView::AddItem(const std::string& caption, const std::vector<std::string>& subItems,
+                             int imageIndex) {
   FItems.push_back({caption, subItems, imageIndex});
   if (HandleAllocated()) InsertItem(FItems.size() - 1);
   return ItemCount() - 1;

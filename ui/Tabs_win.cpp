@@ -38,20 +38,19 @@ constexpr int ScrollerRoom = 21;
 
 const TClassInfo& TTabSet::StaticClass() {
   using namespace published;
-  static const TClassInfo info(
-      "TTabSet", &TWinControl::StaticClass(),
-      {Int<TTabSet>(
-           "TabIndex", [](const TTabSet& t) { return t.TabIndex(); },
-           [](TTabSet& t, long v) { t.SetTabIndex(static_cast<int>(v)); }),
-       Int<TTabSet>(
-           "FirstIndex", [](const TTabSet& t) { return t.FirstIndex(); },
-           [](TTabSet& t, long v) { t.SetFirstIndex(static_cast<int>(v)); }),
-       Int<TTabSet>(
-           "StartMargin", [](const TTabSet& t) { return t.StartMargin(); },
-           [](TTabSet& t, long v) { t.SetStartMargin(static_cast<int>(v)); }),
-       Int<TTabSet>(
-           "EndMargin", [](const TTabSet& t) { return t.EndMargin(); },
-           [](TTabSet& t, long v) { t.SetEndMargin(static_cast<int>(v)); })});
+  static const TClassInfo info("TTabSet", &TWinControl::StaticClass(),
+                               {Int<TTabSet>(
+                                    "TabIndex", [](const TTabSet& t) { return t.TabIndex(); },
+                                    [](TTabSet& t, long v) { t.SetTabIndex(static_cast<int>(v)); }),
+                                Int<TTabSet>(
+                                    "FirstIndex", [](const TTabSet& t) { return t.FirstIndex(); },
+                                    [](TTabSet& t, long v) { t.SetFirstIndex(static_cast<int>(v)); }),
+                                Int<TTabSet>(
+                                    "StartMargin", [](const TTabSet& t) { return t.StartMargin(); },
+                                    [](TTabSet& t, long v) { t.SetStartMargin(static_cast<int>(v)); }),
+                                Int<TTabSet>(
+                                    "EndMargin", [](const TTabSet& t) { return t.EndMargin(); },
+                                    [](TTabSet& t, long v) { t.SetEndMargin(static_cast<int>(v)); })});
   return info;
 }
 
@@ -189,7 +188,8 @@ void TTabSet::PaintWindow(HDC dc) {
 void TTabSet::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_HSCROLL:
-      if (FScroller && FScroller->HandleAllocated() && reinterpret_cast<HWND>(m.LParam) == FScroller->Handle()) {
+      if (FScroller && FScroller->HandleAllocated() &&
+          reinterpret_cast<HWND>(m.LParam) == FScroller->Handle()) {
         SetFirstIndex(static_cast<int>(SendMessageA(FScroller->Handle(), UDM_GETPOS32, 0, 0)));
         return;
       }

@@ -33,7 +33,8 @@ class TSkinListView : public TSkinScrollbar {
 
   // Attaches as a scrolled control, then gives the header window (if any) a TSkinHeader
   // owned by the list view.
-  void InitScrollControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas, TSkinForm* Form) override;
+  void InitScrollControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas,
+                         TSkinForm* Form) override;
   TSkinHeader* Header() const noexcept { return FHeader; }
 
  protected:

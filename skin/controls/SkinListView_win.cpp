@@ -14,7 +14,9 @@
 namespace {
 constexpr int HeaderTextChars = 201;
 
-TSkinMargins MarginsOf(const TDataSkinObject& e) { return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight}; }
+TSkinMargins MarginsOf(const TDataSkinObject& e) {
+  return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
+}
 
 // Frame 1 of the header bar rendered into rect, copied opaque.
 void DrawBarFrame(HDC dc, const RECT& rect, const TDataSkinObject& bar) {
@@ -34,7 +36,8 @@ const TClassInfo& TSkinHeader::StaticClass() {
 TSkinHeader::TSkinHeader(TComponent* AOwner) : TSkinControl(AOwner), FBuffer(1, 1, pf32bit) {}
 
 bool TSkinHeader::SkinReady() const {
-  return FSkinData && FSkinData->Headerbar && FSkinData->Headerbar->Image && !FSkinData->Headerbar->Image->Empty();
+  return FSkinData && FSkinData->Headerbar && FSkinData->Headerbar->Image &&
+         !FSkinData->Headerbar->Image->Empty();
 }
 
 bool TSkinHeader::BeforeProc(TMessage& m) {
@@ -57,12 +60,13 @@ void TSkinHeader::DrawHeaderItem(HDC dc, int index, const RECT& rect, HIMAGELIST
   item.mask = HDI_TEXT | HDI_FORMAT | HDI_IMAGE;
   item.pszText = text;
   item.cchTextMax = HeaderTextChars;
-  if (!SendMessageW(FHandle, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return;
+  if (!SendMessageW(FHandle, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)))
+    return;
   DrawBarFrame(dc, rect, bar);
   if (!item.pszText || !item.pszText[0]) return;
   const auto format = static_cast<uint32_t>(item.fmt);
-  DrawImageAndText(dc, rect, HeaderItemAlign(format), item.pszText, HeaderItemImage(format, item.iImage), images,
-                   FEnabled);
+  DrawImageAndText(dc, rect, HeaderItemAlign(format), item.pszText, HeaderItemImage(format, item.iImage),
+                   images, FEnabled);
 }
 
 void TSkinHeader::DrawSkin(HDC dc, const RECT& rect) {
@@ -81,7 +85,8 @@ void TSkinHeader::DrawSkin(HDC dc, const RECT& rect) {
   std::vector<TSkinRect> items;
   for (int i = 0; i < count; ++i) {
     RECT r{};
-    if (!SendMessageW(FHandle, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r))) continue;
+    if (!SendMessageW(FHandle, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r)))
+      continue;
     DrawHeaderItem(buf, i, r, images);
     items.push_back(ToSkinRect(r));
   }

@@ -75,8 +75,8 @@ void RepaintWithoutSkin(HWND wnd);
 
 // An item's icon (from the image list, when the index is not -1 and it fits) and its text,
 // one line, placed by the alignment; grey text when disabled.
-void DrawImageAndText(HDC dc, const RECT& rect, TItemAlign alignment, const std::wstring& text, int imageIndex,
-                      HIMAGELIST images, bool enabled);
+void DrawImageAndText(HDC dc, const RECT& rect, TItemAlign alignment, const std::wstring& text,
+                      int imageIndex, HIMAGELIST images, bool enabled);
 
 // Registers the tab handlers with the pass.
 void RegisterTabFamily();

@@ -61,7 +61,9 @@ void LoadTurned(TBitmap& target, const TSkinImage* image, TImageTurn turn) {
   target.LoadFromPixelBuffer(px);
 }
 
-TSkinMargins MarginsOf(const TDataSkinObject& e) { return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight}; }
+TSkinMargins MarginsOf(const TDataSkinObject& e) {
+  return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
+}
 
 HDC SizedBuffer(TBitmap& buffer, int width, int height) {
   width = std::max(width, 1);
@@ -98,8 +100,8 @@ void RepaintWithoutSkin(HWND wnd) {
 
 // ---------------------------------------------------------------- DrawImageAndText
 
-void DrawImageAndText(HDC dc, const RECT& rect, TItemAlign alignment, const std::wstring& text, int imageIndex,
-                      HIMAGELIST images, bool enabled) {
+void DrawImageAndText(HDC dc, const RECT& rect, TItemAlign alignment, const std::wstring& text,
+                      int imageIndex, HIMAGELIST images, bool enabled) {
   constexpr UINT flags = DT_SINGLELINE | DT_EXPANDTABS | DT_END_ELLIPSIS;
   TImageTextInput in;
   in.Rect = ToSkinRect(rect);
@@ -225,14 +227,16 @@ void TSkinTab::DrawSkin(HDC dc, const RECT& rect) {
         if (!SendMessageW(FHandle, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)))
           continue;
         RECT r{};
-        if (!SendMessageW(FHandle, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r))) continue;
+        if (!SendMessageW(FHandle, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r)))
+          continue;
         const RECT at = ToRect(TabItemInBuffer(ToSkinRect(r), side, page, bw, window.Width()));
         const bool isCurrent = i == current;
         DrawSkinImage(buf, at, FTabImage, false, tabs.Tile == 1, tabs.Trans == 1, tabs.FrameCount,
                       TabFrame(isCurrent), margins);
         SetTextColor(buf, SkinColorRef(isCurrent ? tabs.MouseOverColour2 : tabs.NormalColour2));
-        DrawImageAndText(buf, at, TItemAlign::Centre, item.pszText ? std::wstring(item.pszText) : std::wstring(),
-                         item.iImage, images, FEnabled);
+        DrawImageAndText(buf, at, TItemAlign::Centre,
+                         item.pszText ? std::wstring(item.pszText) : std::wstring(), item.iImage, images,
+                         FEnabled);
       }
     }
     Turn(FBuffer, TabTurns(side).Buffer);
@@ -351,7 +355,8 @@ void TSkinTab31::DrawSkin(HDC dc, const RECT& rect) {
   const TSkinMargins margins = MarginsOf(tabs);
   for (const TTabSetTab& t : TabSetLayout(in)) {
     const RECT r = ToRect(t.Rect);
-    DrawSkinImage(buf, r, FTabImage, false, tabs.Tile == 1, tabs.Trans == 1, tabs.FrameCount, t.Frame, margins);
+    DrawSkinImage(buf, r, FTabImage, false, tabs.Tile == 1, tabs.Trans == 1, tabs.FrameCount, t.Frame,
+                  margins);
     SetTextColor(buf, SkinColorRef(t.Index == in.Current ? tabs.MouseOverColour2 : tabs.NormalColour2));
     DrawCaptionText(buf, r, AnsiToWide(set->Tabs()[static_cast<size_t>(t.Index)]), FEnabled, DT_CENTER);
   }
@@ -362,7 +367,8 @@ void TSkinTab31::DrawSkin(HDC dc, const RECT& rect) {
 
 void RegisterTabFamily() {
   auto& table = SkinControlFamilies();
-  table.Register(TSkinHandlerKind::Tab, [](TComponent* owner) -> TSkinControl* { return new TSkinTab(owner); });
+  table.Register(TSkinHandlerKind::Tab,
+                 [](TComponent* owner) -> TSkinControl* { return new TSkinTab(owner); });
   table.Register(TSkinHandlerKind::Tab31,
                  [](TComponent* owner) -> TSkinControl* { return new TSkinTab31(owner); });
 }

@@ -30,8 +30,8 @@ TEST_F(GalleryListsTest, ThePageControlAndTheListsPageAreSkinnedByKind) {
     const char* name;
     const char* handler;  // nullptr: none
   } cases[] = {
-      {"pcFamilies", "TSkinTab"}, {"tcTop", "TSkinTab"},        {"tcBottom", "TSkinTab"},
-      {"tcLeft", "TSkinTab"},     {"tcRight", "TSkinTab"},      {"tsSheets", "TSkinTab31"},
+      {"pcFamilies", "TSkinTab"},   {"tcTop", "TSkinTab"},   {"tcBottom", "TSkinTab"},
+      {"tcLeft", "TSkinTab"},       {"tcRight", "TSkinTab"}, {"tsSheets", "TSkinTab31"},
       {"lvFiles", "TSkinListView"}, {"hcColumns", nullptr},
   };
   for (const auto& c : cases) {

@@ -110,11 +110,11 @@ TEST_F(SkinTabTest, EachSideShowsTheTabPictureTurnedToFaceOutAndThePageBorderOpp
       const int frame = item == 0 ? 2 : 1;  // the current tab shows the second frame
       const TTabProbe p = ProbeFor(c.side, r);
       EXPECT_EQ(ScreenPixel(wnd, p.Outer.x, p.Outer.y), TabOuter[frame])
-          << c.name << " tab " << item << " outer edge: "
-          << ColourText(ScreenPixel(wnd, p.Outer.x, p.Outer.y));
+          << c.name << " tab " << item
+          << " outer edge: " << ColourText(ScreenPixel(wnd, p.Outer.x, p.Outer.y));
       EXPECT_EQ(ScreenPixel(wnd, p.Inner.x, p.Inner.y), TabInner[frame])
-          << c.name << " tab " << item << " inner edge: "
-          << ColourText(ScreenPixel(wnd, p.Inner.x, p.Inner.y));
+          << c.name << " tab " << item
+          << " inner edge: " << ColourText(ScreenPixel(wnd, p.Inner.x, p.Inner.y));
     }
     EXPECT_EQ(ScreenPixel(wnd, c.border.x, c.border.y), PageBorder)
         << c.name << ": " << ColourText(ScreenPixel(wnd, c.border.x, c.border.y));
@@ -185,7 +185,8 @@ TEST_F(SkinTabTest, ATabSetDrawsItsTabsFromTheFlippedPictureAndLeavesRoomForItsS
     const int h = c.set->Height();
     const int x = c.set->StartMargin() + 2;
     // Tab 0 is current; the flipped picture puts its outer half at the bottom.
-    EXPECT_EQ(ScreenPixel(wnd, x, h - 3), TabOuter[2]) << c.name << ": " << ColourText(ScreenPixel(wnd, x, h - 3));
+    EXPECT_EQ(ScreenPixel(wnd, x, h - 3), TabOuter[2])
+        << c.name << ": " << ColourText(ScreenPixel(wnd, x, h - 3));
     EXPECT_EQ(ScreenPixel(wnd, x, 2), TabInner[2]) << c.name << ": " << ColourText(ScreenPixel(wnd, x, 2));
   }
   // Room for the scroller: nothing of a tab within 12 pixels before the end margin.
@@ -193,8 +194,8 @@ TEST_F(SkinTabTest, ATabSetDrawsItsTabsFromTheFlippedPictureAndLeavesRoomForItsS
   const int gapX = many->Width() - many->EndMargin() - 12;
   int tabPixels = 0;
   for (int x = gapX; x < many->Width() - TTabScroller::ScrollerWidth; ++x)
-    for (COLORREF s : {TabOuter[1], TabInner[1]}) tabPixels += ScreenPixel(wnd, x, many->Height() - 3) == s ||
-                                                              ScreenPixel(wnd, x, 2) == s;
+    for (COLORREF s : {TabOuter[1], TabInner[1]})
+      tabPixels += ScreenPixel(wnd, x, many->Height() - 3) == s || ScreenPixel(wnd, x, 2) == s;
   EXPECT_EQ(tabPixels, 0);
   // Scrolling moves the first visible tab: the new first tab (not current) shows frame 1.
   many->SetFirstIndex(1);

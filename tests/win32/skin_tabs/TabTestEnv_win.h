@@ -4,12 +4,12 @@
 // for the half of the picture that is the tab's outer edge and one for the half that meets
 // the page, so a tab read back from the screen tells whether the picture was flipped or
 // turned for its side.
-#include <windows.h>
-#include <commctrl.h>
-
 #include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinTab.h"
 #include "tests/win32/skin_controls/ControlTestEnv_win.h"
+// After windows.h (above), which it needs.
+#include <commctrl.h>
+
 #include "ui/ComCtrls.h"
 #include "ui/Tabs.h"
 
