@@ -70,6 +70,7 @@ class TfrmGallery : public TForm {
   TToolBar* tbTools = nullptr;
   TPopupMenu* pmToolMore = nullptr;
   TStatusBar* sbMain = nullptr;
+  TTabSheet* tsScrolling = nullptr;
 
   void miSkinningClick(TObject* Sender);
   void miOpenSkinClick(TObject* Sender);
@@ -88,6 +89,8 @@ class TfrmGallery : public TForm {
   void CreateChoicesPage();
   void CreatePanelsPage();
   void CreateStatusBar();
+  void CreateScrollingPage();
+  void CreateListsPage();
   // One View item per page, checked for the page shown.
   void UpdateViewMenu();
   void LayoutPages();

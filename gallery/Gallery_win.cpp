@@ -211,6 +211,8 @@ void TfrmGallery::CreatePages() {
   pcFamilies->OnChange = [this](TObject* s) { pcFamiliesChange(s); };
   CreateButtonsPage();
   CreateChoicesPage();
+  CreateScrollingPage();
+  CreateListsPage();
   CreatePanelsPage();
 }
 

@@ -6,10 +6,12 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ui/Controls.h"
 #include "ui/StdCtrls.h"
+#include "ui/TabPosition.h"
 
 class TPageControl;
 
@@ -287,4 +289,152 @@ class TToolBar : public TWinControl {
   std::vector<TToolButton*> FButtons;
   bool FFlat = false;
   int FNextCommand = 1;
+};
+
+// ---- Tab controls, header controls and list views ----
+
+class TImageList;
+
+// A native tab control (SysTabControl32) with a list of tab captions. Without MultiLine the
+// tabs stay on one row and the control shows its scroll arrows when they do not fit; tabs
+// on the left or right always wrap (the native control draws them only in rows).
+class TCustomTabControl : public TWinControl {
+ public:
+  explicit TCustomTabControl(TComponent* AOwner);
+  ~TCustomTabControl() override;
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+
+  int TabCount() const noexcept { return static_cast<int>(FTabs.size()); }
+  const std::string& Tabs(int i) const { return FTabs.at(static_cast<size_t>(i)).Text; }
+  // Adds a tab at the end; imageIndex -1 for none. Returns its index.
+  int AddTab(const std::string& text, int imageIndex = -1);
+  void ClearTabs();
+  int TabIndex() const noexcept { return FTabIndex; }
+  void SetTabIndex(int index);
+  TTabPosition TabPosition() const noexcept { return FTabPosition; }
+  void SetTabPosition(TTabPosition position);
+  bool MultiLine() const noexcept { return FMultiLine; }
+  void SetMultiLine(bool v);
+  TImageList* Images() const noexcept { return FImages; }
+  void SetImages(TImageList* images);
+  // The display area in client coordinates.
+  RECT DisplayRect();
+
+  TNotifyEvent OnChange;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void WndProc(TMessage& m) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  struct TTab {
+    std::string Text;
+    int ImageIndex = -1;
+  };
+  DWORD TabStyle() const;
+  void ApplyStyle();
+  void InsertNative(size_t index);
+  std::vector<TTab> FTabs;
+  int FTabIndex = -1;
+  TTabPosition FTabPosition = tpTop;
+  bool FMultiLine = false;
+  TImageList* FImages = nullptr;
+};
+
+class TTabControl : public TCustomTabControl {
+ public:
+  explicit TTabControl(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+};
+
+// A native header control (SysHeader32) with sections side by side.
+enum THeaderAlignment { haLeft, haRight, haCenter };
+
+class THeaderControl : public TWinControl {
+ public:
+  explicit THeaderControl(TComponent* AOwner);
+  ~THeaderControl() override;
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+
+  // Adds a section at the right end; imageIndex -1 for none. Returns its index.
+  int AddSection(const std::string& text, int width, THeaderAlignment alignment = haLeft,
+                 int imageIndex = -1);
+  int SectionCount() const noexcept { return static_cast<int>(FSections.size()); }
+  TImageList* Images() const noexcept { return FImages; }
+  void SetImages(TImageList* images);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  struct TSection {
+    std::string Text;
+    int Width = 50;
+    THeaderAlignment Alignment = haLeft;
+    int ImageIndex = -1;
+  };
+  void InsertNative(size_t index);
+  std::vector<TSection> FSections;
+  TImageList* FImages = nullptr;
+};
+
+// A native list view (SysListView32). Report view shows the columns in a header and each
+// item's sub-items in the columns after the first.
+enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+
+class TCustomListView : public TWinControl {
+ public:
+  explicit TCustomListView(TComponent* AOwner);
+  ~TCustomListView() override;
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+
+  TViewStyle ViewStyle() const noexcept { return FViewStyle; }
+  void SetViewStyle(TViewStyle style);
+  int AddColumn(const std::string& caption, int width, THeaderAlignment alignment = haLeft);
+  int ColumnCount() const noexcept { return static_cast<int>(FColumns.size()); }
+  // Adds a row: its caption, the texts of the later columns, an image of SmallImages.
+  int AddItem(const std::string& caption, const std::vector<std::string>& subItems = {}, int imageIndex = -1);
+  int ItemCount() const noexcept { return static_cast<int>(FItems.size()); }
+  TImageList* SmallImages() const noexcept { return FSmallImages; }
+  void SetSmallImages(TImageList* images);
+  // The header window of a report view (null before the window exists).
+  HWND HeaderHandle();
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  struct TColumn {
+    std::string Caption;
+    int Width = 50;
+    THeaderAlignment Alignment = haLeft;
+  };
+  struct TItem {
+    std::string Caption;
+    std::vector<std::string> SubItems;
+    int ImageIndex = -1;
+  };
+  void InsertColumn(size_t index);
+  void InsertItem(size_t index);
+  std::vector<TColumn> FColumns;
+  std::vector<TItem> FItems;
+  TViewStyle FViewStyle = vsIcon;
+  TImageList* FSmallImages = nullptr;
+};
+
+class TListView : public TCustomListView {
+ public:
+  explicit TListView(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
 };

@@ -3,7 +3,10 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChildren.h"
 #include "skin/controls/SkinChoices.h"
+#include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinPanels.h"
+#include "skin/controls/SkinScroll.h"
+#include "skin/controls/SkinTab.h"
 #include "skin/forms/FormSkin.h"
 #include "ui/ExtCtrls.h"
 
@@ -130,8 +133,14 @@ class TControlPass final : public IControlPass {
           s->InitGraphicFor(&control, &form, &skin, form.ControlCanvas());
         break;
       case TSkinAttach::ScrollControl:
+        if (auto* w = dynamic_cast<TWinControl*>(&control))
+          h->InitScrollControl(w, &skin, form.ControlCanvas(), &form);
+        break;
       case TSkinAttach::ScControl:
-        break;  // their families attach themselves once they land
+        if (auto* w = dynamic_cast<TWinControl*>(&control))
+          if (auto* s = dynamic_cast<TSkinScControl*>(h))
+            s->InitScControl(w, &skin, form.ControlCanvas(), &form);
+        break;
     }
     // Containers attach without a message hook, so the state tells, not Initialized.
     if (h->State() == scsCreated) delete h;
@@ -181,5 +190,8 @@ void InstallControlFamilies() {
   RegisterButtonFamily();
   RegisterChoiceFamily();
   RegisterPanelFamily();
+  RegisterScrollFamily();
+  RegisterTabFamily();
+  RegisterListViewFamily();
   SetControlPass(&pass);
 }
