@@ -10,6 +10,7 @@
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/Dialogs.h"
+#include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/ImgList.h"
 #include "ui/Menus.h"
@@ -62,6 +63,13 @@ class TfrmGallery : public TForm {
   TPageControl* pcFamilies = nullptr;
   TTabSheet* tsButtons = nullptr;
   TTabSheet* tsChoices = nullptr;
+  TTabSheet* tsPanels = nullptr;
+  TRadioGroup* rgChoices = nullptr;
+  TTrackBar* tbHorizontal = nullptr;
+  TTrackBar* tbVertical = nullptr;
+  TToolBar* tbTools = nullptr;
+  TPopupMenu* pmToolMore = nullptr;
+  TStatusBar* sbMain = nullptr;
   TTabSheet* tsScrolling = nullptr;
 
   void miSkinningClick(TObject* Sender);
@@ -79,10 +87,14 @@ class TfrmGallery : public TForm {
   void CreatePages();
   void CreateButtonsPage();
   void CreateChoicesPage();
+  void CreatePanelsPage();
+  void CreateStatusBar();
   void CreateScrollingPage();
+  void CreateListsPage();
   // One View item per page, checked for the page shown.
   void UpdateViewMenu();
   void LayoutPages();
+  void LayoutPages(int width, int height);
   // The built-in skin, as stored with the form.
   void LoadBuiltinSkin();
 };

@@ -151,6 +151,26 @@ class TGlyphCheckBox : public TCustomCheckBox {
   TColor FTransparentColor = clFuchsia;
   int FLastCell = -1;
 };
+// A frame with a caption around a group of controls. Painted by the class library (an
+// etched frame whose top edge runs through the middle of the caption's line), so child
+// controls behave as on any container.
+class TCustomGroupBox : public TWinControl {
+ public:
+  explicit TCustomGroupBox(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void PaintWindow(HDC dc) override;
+};
+
+class TGroupBox : public TCustomGroupBox {
+ public:
+  explicit TGroupBox(TComponent* AOwner) : TCustomGroupBox(AOwner) {}
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+};
 
 // Which bars a memo shows.
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };

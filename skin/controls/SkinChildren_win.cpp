@@ -3,7 +3,10 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChildren.h"
 #include "skin/controls/SkinChoices.h"
+#include "skin/controls/SkinListView.h"
+#include "skin/controls/SkinPanels.h"
 #include "skin/controls/SkinScroll.h"
+#include "skin/controls/SkinTab.h"
 #include "skin/forms/FormSkin.h"
 #include "ui/ExtCtrls.h"
 
@@ -92,7 +95,7 @@ class TControlPass final : public IControlPass {
     if (!SkinControlFamilies().Has(o.Handler)) return;
     TSkinControl* h = SkinControlFamilies().Create(o.Handler, &form);
     h->InitHandle(reinterpret_cast<HWND>(o.Target), skin, form.ControlCanvas(), &form);
-    if (!h->Initialized()) delete h;
+    if (h->State() == scsCreated) delete h;
   }
 
  private:
@@ -139,7 +142,8 @@ class TControlPass final : public IControlPass {
             s->InitScControl(w, &skin, form.ControlCanvas(), &form);
         break;
     }
-    if (!h->Initialized()) delete h;
+    // Containers attach without a message hook, so the state tells, not Initialized.
+    if (h->State() == scsCreated) delete h;
   }
 
   void Apply(TSkinForm& form, TSkinData& skin, TControl& control, const TSkinOffer& offer,
@@ -185,6 +189,9 @@ void InstallControlFamilies() {
   static TControlPass pass;
   RegisterButtonFamily();
   RegisterChoiceFamily();
+  RegisterPanelFamily();
   RegisterScrollFamily();
+  RegisterTabFamily();
+  RegisterListViewFamily();
   SetControlPass(&pass);
 }

@@ -61,19 +61,30 @@ TEST_F(GalleryFixture, MainWindowPlaceSizeAndStyle) {
   for (LONG_PTR bit : {static_cast<LONG_PTR>(WS_THICKFRAME), static_cast<LONG_PTR>(WS_SYSMENU),
                        static_cast<LONG_PTR>(WS_MINIMIZEBOX), static_cast<LONG_PTR>(WS_MAXIMIZEBOX)})
     EXPECT_EQ(style & bit, bit) << std::hex << bit;
-  // The page control fills the client area but for a margin.
-  RECT pr{};
+  // The status bar takes the bottom edge, the page control the rest but for a margin.
+  RECT pr{}, sr{};
   GetWindowRect(form->pcFamilies->Handle(), &pr);
   MapWindowPoints(HWND_DESKTOP, w, reinterpret_cast<POINT*>(&pr), 2);
+  GetWindowRect(form->sbMain->Handle(), &sr);
+  MapWindowPoints(HWND_DESKTOP, w, reinterpret_cast<POINT*>(&sr), 2);
+  const int bar = sr.bottom - sr.top;
+  EXPECT_GT(bar, 10);
+  EXPECT_EQ(sr.left, 0);
+  EXPECT_EQ(sr.right, 640);
+  EXPECT_EQ(sr.bottom, 480);
   EXPECT_EQ(pr.left, 8);
   EXPECT_EQ(pr.top, 8);
   EXPECT_EQ(pr.right, 632);
-  EXPECT_EQ(pr.bottom, 472);
+  EXPECT_EQ(pr.bottom, 480 - bar - 8);
   MoveWindow(w, 100, 80, 500, 400, TRUE);
   GetClientRect(w, &c);
   GetClientRect(form->pcFamilies->Handle(), &pr);
   EXPECT_EQ(pr.right, c.right - 16);
-  EXPECT_EQ(pr.bottom, c.bottom - 16);
+  EXPECT_EQ(pr.bottom, c.bottom - bar - 16);
+  GetWindowRect(form->sbMain->Handle(), &sr);
+  MapWindowPoints(HWND_DESKTOP, w, reinterpret_cast<POINT*>(&sr), 2);
+  EXPECT_EQ(sr.bottom, c.bottom);
+  EXPECT_EQ(sr.right, c.right);
 }
 
 TEST_F(GalleryFixture, SkinComponentIsSetUpWithTheBuiltInSkin) {
