@@ -2,6 +2,7 @@
 
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChildren.h"
+#include "skin/controls/SkinInput.h"
 #include "skin/forms/FormSkin.h"
 #include "ui/ExtCtrls.h"
 
@@ -175,5 +176,6 @@ class TControlPass final : public IControlPass {
 void InstallControlFamilies() {
   static TControlPass pass;
   RegisterButtonFamily();
+  RegisterInputFamily();
   SetControlPass(&pass);
 }
