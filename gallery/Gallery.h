@@ -61,6 +61,7 @@ class TfrmGallery : public TForm {
   TOpenDialog* OpenDialog1 = nullptr;
   TPageControl* pcFamilies = nullptr;
   TTabSheet* tsButtons = nullptr;
+  TTabSheet* tsText = nullptr;
 
   void miSkinningClick(TObject* Sender);
   void miOpenSkinClick(TObject* Sender);
@@ -76,6 +77,7 @@ class TfrmGallery : public TForm {
   void CreatePopupMenu();
   void CreatePages();
   void CreateButtonsPage();
+  void CreateTextPage();
   // One View item per page, checked for the page shown.
   void UpdateViewMenu();
   void LayoutPages();

@@ -209,6 +209,7 @@ void TfrmGallery::CreatePages() {
   pcFamilies->SetParent(this);
   pcFamilies->OnChange = [this](TObject* s) { pcFamiliesChange(s); };
   CreateButtonsPage();
+  CreateTextPage();
 }
 
 void TfrmGallery::CreateButtonsPage() {

@@ -93,7 +93,11 @@ TEST_F(GalleryFixture, MenusHoldEveryKindOfItem) {
   EXPECT_EQ(Entries(bar), (std::vector<std::string>{"&File|sub", "&View|sub", "&Help|sub"}));
   EXPECT_EQ(Entries(GetSubMenu(bar, 0)),
             (std::vector<std::string>{"Skinning\tF2|checked", "Open skin...\tCtrl+O", "-", "Exit"}));
-  EXPECT_EQ(Entries(GetSubMenu(bar, 1)), (std::vector<std::string>{"Buttons|checked"}));
+  // One View item per page, in page order, the shown one checked.
+  std::vector<std::string> pages{"Buttons|checked"};
+  for (int i = 1; i < form->pcFamilies->PageCount(); ++i) pages.push_back(form->pcFamilies->Pages(i)->Caption());
+  EXPECT_GE(pages.size(), 2u);
+  EXPECT_EQ(Entries(GetSubMenu(bar, 1)), pages);
   EXPECT_EQ(Entries(GetSubMenu(bar, 2)), (std::vector<std::string>{"About", "Message box"}));
   HMENU popup = form->pmGallery->Handle();
   EXPECT_EQ(Entries(popup), (std::vector<std::string>{"Checked item|checked", "Disabled item|disabled", "-",
@@ -154,7 +158,11 @@ TEST_F(GalleryFixture, CommandLinePagesAndErrors) {
     form->ApplyArgs(ParseGalleryArgs({"--page", "Gauges", "--frobnicate"}));
     ASSERT_EQ(boxes.Texts.size(), 1u);
     EXPECT_NE(boxes.Texts[0].find("Unknown option --frobnicate"), std::string::npos) << boxes.Texts[0];
-    EXPECT_NE(boxes.Texts[0].find("There is no page \"Gauges\"; the pages are: Buttons."), std::string::npos)
+    std::string pages;
+    for (int i = 0; i < form->pcFamilies->PageCount(); ++i)
+      pages += (i ? ", " : "") + form->pcFamilies->Pages(i)->Caption();
+    EXPECT_EQ(pages.rfind("Buttons, ", 0), 0u) << pages;
+    EXPECT_NE(boxes.Texts[0].find("There is no page \"Gauges\"; the pages are: " + pages + "."), std::string::npos)
         << boxes.Texts[0];
     EXPECT_NE(boxes.Texts[0].find("Usage:"), std::string::npos);
     EXPECT_EQ(form->pcFamilies->ActivePage(), form->tsButtons);
