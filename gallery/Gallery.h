@@ -61,6 +61,7 @@ class TfrmGallery : public TForm {
   TOpenDialog* OpenDialog1 = nullptr;
   TPageControl* pcFamilies = nullptr;
   TTabSheet* tsButtons = nullptr;
+  TTabSheet* tsScrolling = nullptr;
   TTabSheet* tsText = nullptr;
 
   void miSkinningClick(TObject* Sender);
@@ -77,6 +78,7 @@ class TfrmGallery : public TForm {
   void CreatePopupMenu();
   void CreatePages();
   void CreateButtonsPage();
+  void CreateScrollingPage();
   void CreateTextPage();
   // One View item per page, checked for the page shown.
   void UpdateViewMenu();

@@ -84,3 +84,32 @@ class TImage : public TGraphicControl {
  private:
   TPicture FPicture;
 };
+
+// A container whose children can be larger than it: its own bars scroll them. The content
+// is Range wide and high (in pixels, from the unscrolled origin); each bar shows only while
+// the content is larger than the box.
+class TScrollBox : public TWinControl {
+ public:
+  explicit TScrollBox(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  void SetRange(int width, int height);
+  int HorzRange() const noexcept { return FRange.x; }
+  int VertRange() const noexcept { return FRange.y; }
+  // How far the content is scrolled.
+  POINT ScrollPos() const noexcept { return FPos; }
+  // Scrolls to (x, y), clamped to the content; the children move with it.
+  void ScrollTo(int x, int y);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void WndProc(TMessage& m) override;
+
+ private:
+  void UpdateBars();
+  int NewPos(int bar, int code);
+  POINT FRange{0, 0};
+  POINT FPos{0, 0};
+  bool FUpdating = false;
+};

@@ -1,6 +1,10 @@
 #pragma once
-// Push buttons (a wrapped native BUTTON), labels (windowless text), edits and combo boxes.
+// Push buttons (a wrapped native BUTTON), labels (windowless text), memos, list boxes,
+// scroll bars, edits and combo boxes.
 #include <windows.h>
+
+#include <string>
+#include <vector>
 
 #include "ui/Controls.h"
 #include "ui/Forms.h"
@@ -49,6 +53,105 @@ class TLabel : public TGraphicControl {
   void AdjustBounds();
   bool FAutoSize = true;
   bool FWordWrap = false;
+};
+
+// Which bars a memo shows.
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// A multi-line text box (a wrapped native EDIT). The bars and the wrapping are read when
+// the window is made.
+class TMemo : public TWinControl {
+ public:
+  explicit TMemo(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  TScrollStyle ScrollBars = ssNone;
+  // Long lines wrap; without wrapping they scroll sideways.
+  bool WordWrap = true;
+  bool ReadOnly = false;
+  // Replaces the text by these lines.
+  void SetLines(const std::vector<std::string>& lines);
+  int LineCount();
+  // The first line shown.
+  int TopLine();
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+};
+
+// A list of text items (a wrapped native LISTBOX). Its bars come and go with the content;
+// the horizontal one when ScrollWidth is wider than the box.
+class TCustomListBox : public TWinControl {
+ public:
+  explicit TCustomListBox(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  void AddItem(const std::string& text);
+  void ClearItems();
+  int ItemCount() const noexcept { return static_cast<int>(FItems.size()); }
+  const std::string& Item(int i) const { return FItems.at(static_cast<size_t>(i)); }
+  int ItemIndex();
+  void SetItemIndex(int i);
+  int TopIndex();
+  void SetTopIndex(int i);
+  int ScrollWidth() const noexcept { return FScrollWidth; }
+  void SetScrollWidth(int width);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void WndProc(TMessage& m) override;
+
+ private:
+  std::vector<std::string> FItems;
+  int FItemIndex = -1;
+  int FScrollWidth = 0;
+};
+
+class TListBox : public TCustomListBox {
+ public:
+  explicit TListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+};
+
+enum TScrollKind { sbHorizontal, sbVertical };
+
+// A stand-alone scroll bar (a wrapped native SCROLLBAR). The native bar only reports what
+// the user did; the position moves here, clamped to Min..Max (less the page), and each
+// change raises OnChange.
+class TScrollBar : public TWinControl {
+ public:
+  explicit TScrollBar(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  TScrollKind Kind() const noexcept { return FKind; }
+  // Changing the kind of a made window makes it again.
+  void SetKind(TScrollKind kind);
+  int Min() const noexcept { return FMin; }
+  int Max() const noexcept { return FMax; }
+  int Position() const noexcept { return FPosition; }
+  int PageSize() const noexcept { return FPageSize; }
+  void SetMin(int v) { SetParams(FPosition, v, FMax); }
+  void SetMax(int v) { SetParams(FPosition, FMin, v); }
+  void SetPosition(int v) { SetParams(v, FMin, FMax); }
+  void SetPageSize(int v);
+  // Min above Max is taken as Max; the position is clamped into the range.
+  void SetParams(int position, int min, int max);
+  int SmallChange = 1;
+  int LargeChange = 1;
+  TNotifyEvent OnChange;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void WndProc(TMessage& m) override;
+
+ private:
+  int Clamp(int position) const;
+  void ApplyInfo();
+  TScrollKind FKind = sbHorizontal;
+  int FMin = 0, FMax = 100, FPosition = 0, FPageSize = 0;
 };
 
 // ---- edits and combo boxes ----

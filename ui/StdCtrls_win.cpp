@@ -123,6 +123,254 @@ void TLabel::Paint() {
   c->DrawText(FText, r, TextFlags());
 }
 
+// ---- TMemo ----
+
+const TClassInfo& TMemo::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TMemo", &TWinControl::StaticClass(),
+      {Enum<TMemo>(
+           "ScrollBars", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"},
+           [](const TMemo& m) -> long { return m.ScrollBars; },
+           [](TMemo& m, long v) { m.ScrollBars = static_cast<TScrollStyle>(v); }),
+       Bool<TMemo>(
+           "WordWrap", [](const TMemo& m) { return m.WordWrap; }, [](TMemo& m, bool v) { m.WordWrap = v; }),
+       Bool<TMemo>(
+           "ReadOnly", [](const TMemo& m) { return m.ReadOnly; }, [](TMemo& m, bool v) { m.ReadOnly = v; })});
+  return info;
+}
+
+TMemo::TMemo(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 185;
+  FHeight = 89;
+  FColor = clWindow;
+  TabStop = true;
+}
+
+void TMemo::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.NativeClass = "EDIT";
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+  p.Style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+  if (!WordWrap || ScrollBars == ssHorizontal || ScrollBars == ssBoth) p.Style |= ES_AUTOHSCROLL;
+  if (ScrollBars == ssHorizontal || ScrollBars == ssBoth) p.Style |= WS_HSCROLL;
+  if (ScrollBars == ssVertical || ScrollBars == ssBoth) p.Style |= WS_VSCROLL;
+  if (ReadOnly) p.Style |= ES_READONLY;
+}
+
+void TMemo::SetLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i) text += "\r\n";
+    text += lines[i];
+  }
+  SetText(text);
+}
+
+// Both ask the window, which is made for them when needed.
+int TMemo::LineCount() { return static_cast<int>(SendMessageA(Handle(), EM_GETLINECOUNT, 0, 0)); }
+
+int TMemo::TopLine() { return static_cast<int>(SendMessageA(Handle(), EM_GETFIRSTVISIBLELINE, 0, 0)); }
+
+// ---- TCustomListBox / TListBox ----
+
+const TClassInfo& TCustomListBox::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TCustomListBox", &TWinControl::StaticClass(),
+      {Int<TCustomListBox>(
+           "ItemIndex",
+           [](const TCustomListBox& l) -> long { return const_cast<TCustomListBox&>(l).ItemIndex(); },
+           [](TCustomListBox& l, long v) { l.SetItemIndex(static_cast<int>(v)); }),
+       Int<TCustomListBox>(
+           "ScrollWidth", [](const TCustomListBox& l) -> long { return l.ScrollWidth(); },
+           [](TCustomListBox& l, long v) { l.SetScrollWidth(static_cast<int>(v)); })});
+  return info;
+}
+
+TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 121;
+  FHeight = 97;
+  FColor = clWindow;
+  TabStop = true;
+}
+
+void TCustomListBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.NativeClass = "LISTBOX";
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+  // Without LBS_DISABLENOSCROLL the system shows each bar only while it is needed.
+  p.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL;
+}
+
+void TCustomListBox::CreateHandleDone() {
+  for (const std::string& s : FItems)
+    SendMessageA(FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+  SendMessageA(FHandle, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FScrollWidth), 0);
+  if (FItemIndex >= 0) SendMessageA(FHandle, LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+}
+
+void TCustomListBox::AddItem(const std::string& text) {
+  FItems.push_back(text);
+  if (HandleAllocated()) SendMessageA(FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TCustomListBox::ClearItems() {
+  FItems.clear();
+  FItemIndex = -1;
+  if (HandleAllocated()) SendMessageA(FHandle, LB_RESETCONTENT, 0, 0);
+}
+
+int TCustomListBox::ItemIndex() {
+  if (HandleAllocated()) FItemIndex = static_cast<int>(SendMessageA(FHandle, LB_GETCURSEL, 0, 0));
+  return FItemIndex;
+}
+
+void TCustomListBox::SetItemIndex(int i) {
+  FItemIndex = i >= 0 && i < ItemCount() ? i : -1;
+  if (HandleAllocated()) SendMessageA(FHandle, LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+}
+
+int TCustomListBox::TopIndex() {
+  return HandleAllocated() ? static_cast<int>(SendMessageA(FHandle, LB_GETTOPINDEX, 0, 0)) : 0;
+}
+
+void TCustomListBox::SetTopIndex(int i) {
+  if (HandleAllocated()) SendMessageA(FHandle, LB_SETTOPINDEX, static_cast<WPARAM>(i), 0);
+}
+
+void TCustomListBox::SetScrollWidth(int width) {
+  FScrollWidth = width < 0 ? 0 : width;
+  if (HandleAllocated()) SendMessageA(FHandle, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FScrollWidth), 0);
+}
+
+void TCustomListBox::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND) {
+    if (HIWORD(m.WParam) == LBN_SELCHANGE) Click();
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+const TClassInfo& TListBox::StaticClass() {
+  static const TClassInfo info("TListBox", &TCustomListBox::StaticClass());
+  return info;
+}
+
+// ---- TScrollBar ----
+
+const TClassInfo& TScrollBar::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TScrollBar", &TWinControl::StaticClass(),
+      {Enum<TScrollBar>(
+           "Kind", {"sbHorizontal", "sbVertical"}, [](const TScrollBar& b) -> long { return b.Kind(); },
+           [](TScrollBar& b, long v) { b.SetKind(static_cast<TScrollKind>(v)); }),
+       Int<TScrollBar>(
+           "Min", [](const TScrollBar& b) -> long { return b.Min(); },
+           [](TScrollBar& b, long v) { b.SetMin(static_cast<int>(v)); }),
+       Int<TScrollBar>(
+           "Max", [](const TScrollBar& b) -> long { return b.Max(); },
+           [](TScrollBar& b, long v) { b.SetMax(static_cast<int>(v)); }),
+       Int<TScrollBar>(
+           "Position", [](const TScrollBar& b) -> long { return b.Position(); },
+           [](TScrollBar& b, long v) { b.SetPosition(static_cast<int>(v)); }),
+       Int<TScrollBar>(
+           "PageSize", [](const TScrollBar& b) -> long { return b.PageSize(); },
+           [](TScrollBar& b, long v) { b.SetPageSize(static_cast<int>(v)); })});
+  return info;
+}
+
+TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 121;
+  FHeight = GetSystemMetrics(SM_CYHSCROLL);
+  TabStop = true;
+}
+
+void TScrollBar::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.NativeClass = "SCROLLBAR";
+  p.Style |= FKind == sbHorizontal ? SBS_HORZ : SBS_VERT;
+}
+
+void TScrollBar::CreateHandleDone() { ApplyInfo(); }
+
+void TScrollBar::SetKind(TScrollKind kind) {
+  if (kind == FKind) return;
+  FKind = kind;
+  if (!HandleAllocated()) return;
+  DestroyHandle();
+  HandleNeeded();
+}
+
+int TScrollBar::Clamp(int position) const {
+  const int last = FPageSize > 0 ? FMax - FPageSize + 1 : FMax;
+  if (position > last) position = last;
+  if (position < FMin) position = FMin;
+  return position;
+}
+
+void TScrollBar::SetPageSize(int v) {
+  FPageSize = v < 0 ? 0 : v;
+  SetParams(FPosition, FMin, FMax);
+}
+
+void TScrollBar::SetParams(int position, int min, int max) {
+  if (min > max) min = max;
+  FMin = min;
+  FMax = max;
+  const int p = Clamp(position);
+  const bool changed = p != FPosition;
+  FPosition = p;
+  ApplyInfo();
+  if (changed && OnChange) OnChange(this);
+}
+
+void TScrollBar::ApplyInfo() {
+  if (!HandleAllocated()) return;
+  SCROLLINFO si{sizeof si, SIF_ALL, FMin, FMax, static_cast<UINT>(FPageSize), FPosition, 0};
+  SetScrollInfo(FHandle, SB_CTL, &si, TRUE);
+}
+
+void TScrollBar::WndProc(TMessage& m) {
+  if (m.Msg != CN_HSCROLL && m.Msg != CN_VSCROLL) {
+    TWinControl::WndProc(m);
+    return;
+  }
+  int p = FPosition;
+  switch (LOWORD(m.WParam)) {
+    case SB_LINEUP:
+      p -= SmallChange;
+      break;
+    case SB_LINEDOWN:
+      p += SmallChange;
+      break;
+    case SB_PAGEUP:
+      p -= LargeChange;
+      break;
+    case SB_PAGEDOWN:
+      p += LargeChange;
+      break;
+    case SB_TOP:
+      p = FMin;
+      break;
+    case SB_BOTTOM:
+      p = FMax;
+      break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      // The 32-bit track position, not the message's 16-bit one.
+      SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+      GetScrollInfo(FHandle, SB_CTL, &si);
+      p = si.nTrackPos;
+      break;
+    }
+    default:
+      return;
+  }
+  SetPosition(p);
+}
+
 // ---- TCustomEdit ----
 
 const TClassInfo& TCustomEdit::StaticClass() {

@@ -2,6 +2,7 @@
 
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChildren.h"
+#include "skin/controls/SkinScroll.h"
 #include "skin/controls/SkinInput.h"
 #include "skin/forms/FormSkin.h"
 #include "ui/ExtCtrls.h"
@@ -128,8 +129,14 @@ class TControlPass final : public IControlPass {
           s->InitGraphicFor(&control, &form, &skin, form.ControlCanvas());
         break;
       case TSkinAttach::ScrollControl:
+        if (auto* w = dynamic_cast<TWinControl*>(&control))
+          h->InitScrollControl(w, &skin, form.ControlCanvas(), &form);
+        break;
       case TSkinAttach::ScControl:
-        break;  // their families attach themselves once they land
+        if (auto* w = dynamic_cast<TWinControl*>(&control))
+          if (auto* s = dynamic_cast<TSkinScControl*>(h))
+            s->InitScControl(w, &skin, form.ControlCanvas(), &form);
+        break;
     }
     if (!h->Initialized()) delete h;
   }
@@ -176,6 +183,7 @@ class TControlPass final : public IControlPass {
 void InstallControlFamilies() {
   static TControlPass pass;
   RegisterButtonFamily();
+  RegisterScrollFamily();
   RegisterInputFamily();
   SetControlPass(&pass);
 }
