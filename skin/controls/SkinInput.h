@@ -1,12 +1,14 @@
 #pragma once
 // Skinned input controls: edits (a flat two-pixel frame instead of the sunken border, and a
 // skinned spin button when one sits inside), combo boxes (frame and drop-down button from
-// the skin in one of three drawings) and up-down controls (painted entirely by us).
+// the skin in one of three drawings; a simple combo's list gets skinned scroll bars) and
+// up-down controls (painted entirely by us).
 #include <windows.h>
 
 #include "skin/controls/SkinSubclass.h"
 #include "skin/controls/UpDownLayout.h"
 
+class TSkinScrollbarH;
 class TSkinUpDown;
 
 class TSkinEdit : public TSkinControl {
@@ -47,6 +49,8 @@ class TSkinComBox : public TSkinControl {
   // and the state number the last paint used (0 before the first paint).
   HWND EditWindow() const noexcept { return FEditWnd; }
   HWND ListWindow() const noexcept { return FListWnd; }
+  // The skinned bars of a simple combo's list, or null.
+  TSkinScrollbarH* ListBars() const noexcept { return FListBars; }
   const COMBOBOXINFO& ComboInfo() const noexcept { return FComboInfo; }
   bool EditHooked() const noexcept { return FEditHook.Installed(); }
   int LastState() const noexcept { return FLastState; }
@@ -65,7 +69,9 @@ class TSkinComBox : public TSkinControl {
     TSkinComBox& FOwner;
     TWindowSubclass FSubclass;
   };
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void HookEdit();
+  void SkinListBars();
   void EditMessage(UINT msg);
   void ReadComboInfo();
   bool SkinReady() const;
@@ -76,6 +82,7 @@ class TSkinComBox : public TSkinControl {
   HWND FListWnd = nullptr;
   HWND FEditWnd = nullptr;
   TEditHook FEditHook{*this};
+  TSkinScrollbarH* FListBars = nullptr;  // owned by the combo's owner; we are told when it goes
   COMBOBOXINFO FComboInfo{};
   int FLastState = 0;
 };

@@ -1,6 +1,7 @@
 #include "skin/controls/ComboLayout.h"
 #include "skin/controls/ControlConst.h"
 #include "skin/controls/SkinInput.h"
+#include "skin/controls/SkinScroll.h"
 #include "skin/forms/SkinDrawBitmap_win.h"
 
 // The record the system fills: 52 bytes in the 32-bit build, with 8-byte handles and their
@@ -15,7 +16,15 @@ const TClassInfo& TSkinComBox::StaticClass() {
 
 TSkinComBox::TSkinComBox(TComponent* AOwner) : TSkinControl(AOwner) { FComboInfo.cbSize = sizeof FComboInfo; }
 
-TSkinComBox::~TSkinComBox() { FEditHook.Remove(); }
+TSkinComBox::~TSkinComBox() {
+  FEditHook.Remove();
+  delete FListBars;  // its destructor tells us, and FListBars goes back to null
+}
+
+void TSkinComBox::Notification(TComponent* AComponent, TOperation Operation) {
+  TSkinControl::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FListBars) FListBars = nullptr;
+}
 
 void TSkinComBox::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor) {
   if (FInitialized) return;
@@ -28,6 +37,22 @@ void TSkinComBox::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Can
   }
   ReadComboInfo();
   FListWnd = FComboInfo.hwndList;
+  SkinListBars();
+}
+
+void TSkinComBox::SkinListBars() {
+  if (!FListWnd || FListBars) return;
+  const auto listStyle = static_cast<uint32_t>(GetWindowLongPtrW(FListWnd, GWL_STYLE));
+  const bool onDesktop = GetAncestor(FListWnd, GA_PARENT) == GetDesktopWindow();
+  if (!ComboListGetsScrollBars(FStyle, listStyle, onDesktop)) return;
+  auto* bars = new TSkinScrollbarH(Owner());
+  bars->FreeNotification(this);
+  bars->InitHandle(FListWnd, FSkinData, nullptr, FForm);
+  if (!bars->Initialized()) {
+    delete bars;
+    return;
+  }
+  FListBars = bars;
 }
 
 void TSkinComBox::UnSkin() {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "skin/controls/SkinInput.h"
+#include "skin/controls/SkinScroll.h"
 #include "tests/win32/skin_controls/ControlTestEnv_win.h"
 #include "ui/ComCtrls.h"
 
@@ -268,7 +269,7 @@ TEST_F(SkinInputTest, ComboButtonPressedWhileTheMouseIsHeldOnTheEditPart) {
   EXPECT_EQ(button(), ComboColour[1]) << "focus gone";
 }
 
-TEST_F(SkinInputTest, SimpleComboKeepsItsListAsAChildAndShowsNoButton) {
+TEST_F(SkinInputTest, SimpleComboListGetsSkinnedBarsAndTheComboShowsNoButton) {
   MakeForm();
   auto* simple = Add<TComboBox>(10, 10, 150, 90);
   simple->SetStyle(csSimple);
@@ -289,6 +290,16 @@ TEST_F(SkinInputTest, SimpleComboKeepsItsListAsAChildAndShowsNoButton) {
   EXPECT_TRUE(IsChild(simple->Handle(), hs->ListWindow()));
   EXPECT_FALSE(hs->EditHooked()) << "a simple combo's edit is not watched";
   EXPECT_EQ(hd->ListWindow(), nullptr);
+  // The always-open list gets skinned bars laid over its own; a drop-down's list none.
+  ASSERT_NE(hs->ListBars(), nullptr);
+  EXPECT_EQ(HandlerFor(*form, hs->ListWindow()), hs->ListBars());
+  EXPECT_EQ(hs->ListBars()->ClassName(), "TSkinScrollbarH");
+  ASSERT_NE(hs->ListBars()->VertBar(), nullptr) << "nine items overflow the list";
+  EXPECT_TRUE(IsWindowVisible(hs->ListBars()->VertBar()->Handle()));
+  EXPECT_EQ(hd->ListBars(), nullptr);
+  // Freed with the combo's handler, or before it: no dangling pointer either way.
+  delete hs->ListBars();
+  EXPECT_EQ(hs->ListBars(), nullptr);
   // No drop-down button: nothing of ours on the simple combo.
   const SIZE s = WindowSize(simple->Handle());
   for (int x : {1, static_cast<int>(s.cx) - 4})
