@@ -27,6 +27,7 @@ class TSkinEdit : public TSkinControl {
   TSkinUpDown* SpinButton() const noexcept { return FUpDown; }
 
  private:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   // The edit draws its own border: no frame of ours.
   bool Borderless(int extra) const;
   TSkinUpDown* FUpDown = nullptr;

@@ -16,10 +16,10 @@ const TClassInfo& TSkinComBox::StaticClass() {
 
 TSkinComBox::TSkinComBox(TComponent* AOwner) : TSkinControl(AOwner) { FComboInfo.cbSize = sizeof FComboInfo; }
 
-TSkinComBox::~TSkinComBox() {
-  FEditHook.Remove();
-  delete FListBars;  // its destructor tells us, and FListBars goes back to null
-}
+// The list's bars are not freed here: they sit in the form handler's list as well as among
+// the combo's components, and whichever of those goes first frees them (a delete here would
+// free them a second time when the form handler frees its whole list).
+TSkinComBox::~TSkinComBox() { FEditHook.Remove(); }
 
 void TSkinComBox::Notification(TComponent* AComponent, TOperation Operation) {
   TSkinControl::Notification(AComponent, Operation);

@@ -36,6 +36,12 @@ const TClassInfo& TSkinEdit::StaticClass() {
 
 TSkinEdit::TSkinEdit(TComponent* AOwner) : TSkinControl(AOwner) {}
 
+void TSkinEdit::Notification(TComponent* AComponent, TOperation Operation) {
+  TSkinControl::Notification(AComponent, Operation);
+  // The spin button's handler may be freed before us (the form handler frees its list).
+  if (Operation == TOperation::opRemove && AComponent == FUpDown) FUpDown = nullptr;
+}
+
 void TSkinEdit::AfterProc(TMessage& m) {
   switch (m.Msg) {
     case WM_PAINT:
@@ -89,6 +95,7 @@ void TSkinEdit::FindSpinButton() {
   for (HWND child = GetWindow(FHandle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (!LooksLikeSpinButton(child)) continue;
     auto* spin = new TSkinUpDown(Owner());
+    spin->FreeNotification(this);
     spin->InEdit = true;
     spin->InitHandle(child, FSkinData, FCanvas, FForm);
     if (!spin->Initialized()) {

@@ -306,6 +306,38 @@ TEST_F(SkinInputTest, SimpleComboListGetsSkinnedBarsAndTheComboShowsNoButton) {
     for (COLORREF c : ComboColour) EXPECT_NE(Pixel(simple->Handle(), x, 10), c) << x;
 }
 
+TEST_F(SkinInputTest, TakingTheSkinOffFreesEveryHandlerOnceAndTheControlsLiveOn) {
+  MakeForm();
+  auto* simple = Add<TComboBox>(10, 10, 150, 90);
+  simple->SetStyle(csSimple);
+  for (const char* item : {"one", "two", "three", "four", "five", "six", "seven", "eight", "nine"})
+    simple->AddItem(item);
+  auto* edit = Add<TEdit>(10, 120, 120, 40);
+  auto* combo = Add<TComboBox>(170, 10, 100, 21);
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  HWND spin = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE, 80, 2, 20, 32, edit->Handle(), nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+  InvalidateRect(edit->Handle(), nullptr, TRUE);
+  UpdateWindow(edit->Handle());
+  auto* hs = dynamic_cast<TSkinComBox*>(HandlerFor(*form, simple->Handle()));
+  ASSERT_TRUE(hs && hs->ListBars());
+  ASSERT_NE(HandlerFor(*form, spin), nullptr) << "the spin button's handler joined the list";
+  // The combo's bars and the edit's spin handler are in the list beside their owners' handlers:
+  // the whole list goes, each handler freed once.
+  form->DetachSkin();
+  EXPECT_TRUE(form->ControlHandlers().empty());
+  EXPECT_EQ(simple->ComponentCount(), 0) << "no handler left among the combo's components";
+  EXPECT_EQ(edit->ComponentCount(), 0);
+  // The controls work on without us.
+  simple->SetItemIndex(2);
+  EXPECT_EQ(simple->ItemIndex(), 2);
+  combo->SetText("typed");
+  EXPECT_EQ(combo->GetText(), "typed");
+  PumpMessages(10);
+  DestroyWindow(spin);
+}
+
 TEST_F(SkinInputTest, ComboWithoutAButtonPictureKeepsItsOwnLook) {
   Main->ComboButton.reset();
   MakeForm();
