@@ -2,8 +2,12 @@
 
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChildren.h"
-#include "skin/controls/SkinScroll.h"
+#include "skin/controls/SkinChoices.h"
 #include "skin/controls/SkinInput.h"
+#include "skin/controls/SkinListView.h"
+#include "skin/controls/SkinPanels.h"
+#include "skin/controls/SkinScroll.h"
+#include "skin/controls/SkinTab.h"
 #include "skin/forms/FormSkin.h"
 #include "ui/ExtCtrls.h"
 
@@ -92,7 +96,7 @@ class TControlPass final : public IControlPass {
     if (!SkinControlFamilies().Has(o.Handler)) return;
     TSkinControl* h = SkinControlFamilies().Create(o.Handler, &form);
     h->InitHandle(reinterpret_cast<HWND>(o.Target), skin, form.ControlCanvas(), &form);
-    if (!h->Initialized()) delete h;
+    if (h->State() == scsCreated) delete h;
   }
 
  private:
@@ -116,6 +120,7 @@ class TControlPass final : public IControlPass {
     TSkinControl* h =
         SkinControlFamilies().Create(kind, windowless ? static_cast<TComponent*>(&form) : &control);
     if (!h) return;
+    if (auto* glyphs = dynamic_cast<TSkinObjImage*>(h)) glyphs->FFeedGlyphs = offer.FeedGlyphs;
     switch (offer.Attach) {
       case TSkinAttach::Control:
         h->InitControl(&form, &skin, form.ControlCanvas(), offer.Recolor);
@@ -138,7 +143,8 @@ class TControlPass final : public IControlPass {
             s->InitScControl(w, &skin, form.ControlCanvas(), &form);
         break;
     }
-    if (!h->Initialized()) delete h;
+    // Containers attach without a message hook, so the state tells, not Initialized.
+    if (h->State() == scsCreated) delete h;
   }
 
   void Apply(TSkinForm& form, TSkinData& skin, TControl& control, const TSkinOffer& offer,
@@ -183,7 +189,11 @@ class TControlPass final : public IControlPass {
 void InstallControlFamilies() {
   static TControlPass pass;
   RegisterButtonFamily();
+  RegisterChoiceFamily();
+  RegisterPanelFamily();
   RegisterScrollFamily();
   RegisterInputFamily();
+  RegisterTabFamily();
+  RegisterListViewFamily();
   SetControlPass(&pass);
 }
