@@ -71,6 +71,7 @@ class TfrmGallery : public TForm {
   TPopupMenu* pmToolMore = nullptr;
   TStatusBar* sbMain = nullptr;
   TTabSheet* tsScrolling = nullptr;
+  TTabSheet* tsText = nullptr;
 
   void miSkinningClick(TObject* Sender);
   void miOpenSkinClick(TObject* Sender);
@@ -90,6 +91,7 @@ class TfrmGallery : public TForm {
   void CreatePanelsPage();
   void CreateStatusBar();
   void CreateScrollingPage();
+  void CreateTextPage();
   void CreateListsPage();
   // One View item per page, checked for the page shown.
   void UpdateViewMenu();

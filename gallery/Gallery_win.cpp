@@ -212,6 +212,7 @@ void TfrmGallery::CreatePages() {
   CreateButtonsPage();
   CreateChoicesPage();
   CreateScrollingPage();
+  CreateTextPage();
   CreateListsPage();
   CreatePanelsPage();
 }

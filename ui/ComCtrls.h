@@ -1,4 +1,7 @@
 #pragma once
+// Page controls, status bars, progress bars, track bars, tool bars, up-down controls and
+// date-time pickers.
+//
 // Page controls: a native tab control (SysTabControl32) whose tabs are the captions of its
 // pages; each page (TTabSheet) is a window of its own laid over the display area, and only
 // the active page is visible.
@@ -437,4 +440,71 @@ class TListView : public TCustomListView {
   explicit TListView(TComponent* AOwner);
   static const TClassInfo& StaticClass();
   const TClassInfo& ClassType() const override { return StaticClass(); }
+};
+
+// ---- up-down controls and date-time pickers ----
+
+enum TUDOrientation { udHorizontal, udVertical };
+
+// A wrapped native up-down (msctls_updown32). With an Associate it sits at the associate's
+// right edge and shows its Position there.
+class TUpDown : public TWinControl {
+ public:
+  explicit TUpDown(TComponent* AOwner);
+  ~TUpDown() override;
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+
+  TWinControl* Associate() const noexcept { return FAssociate; }
+  void SetAssociate(TWinControl* control);
+  int Min() const noexcept { return FMin; }
+  int Max() const noexcept { return FMax; }
+  void SetMin(int v);
+  void SetMax(int v);
+  int Position() const;
+  void SetPosition(int v);
+  TUDOrientation Orientation() const noexcept { return FOrientation; }
+  // Before the window exists only.
+  void SetOrientation(TUDOrientation v);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  TWinControl* FAssociate = nullptr;
+  int FMin = 0, FMax = 100, FPosition = 0;
+  TUDOrientation FOrientation = udVertical;
+};
+
+enum TDateTimeKind { dtkDate, dtkTime };
+enum TDTDateMode { dmComboBox, dmUpDown };
+
+// A wrapped native date-time picker (SysDateTimePick32): a date with a drop-down calendar,
+// a date with up-down arrows, or a time (always with up-down arrows).
+class TDateTimePicker : public TWinControl {
+ public:
+  explicit TDateTimePicker(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+
+  TDateTimeKind Kind() const noexcept { return FKind; }
+  TDTDateMode DateMode() const noexcept { return FDateMode; }
+  // Both before the window exists only.
+  void SetKind(TDateTimeKind v);
+  void SetDateMode(TDTDateMode v);
+  // The shown date and time.
+  SYSTEMTIME DateTime() const;
+  void SetDateTime(const SYSTEMTIME& t);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+
+ private:
+  TDateTimeKind FKind = dtkDate;
+  TDTDateMode FDateMode = dmComboBox;
+  SYSTEMTIME FDateTime{};
+  bool FDateTimeSet = false;
 };

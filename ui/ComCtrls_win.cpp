@@ -585,3 +585,157 @@ const TClassInfo& TListView::StaticClass() {
 }
 
 TListView::TListView(TComponent* AOwner) : TCustomListView(AOwner) {}
+
+// ---- TUpDown ----
+
+const TClassInfo& TUpDown::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TUpDown", &TWinControl::StaticClass(),
+      {Object<TUpDown, TWinControl>("Associate", [](const TUpDown& u) { return u.Associate(); }),
+       Int<TUpDown>(
+           "Min", [](const TUpDown& u) -> long { return u.Min(); },
+           [](TUpDown& u, long v) { u.SetMin(static_cast<int>(v)); }),
+       Int<TUpDown>(
+           "Max", [](const TUpDown& u) -> long { return u.Max(); },
+           [](TUpDown& u, long v) { u.SetMax(static_cast<int>(v)); }),
+       Int<TUpDown>(
+           "Position", [](const TUpDown& u) -> long { return u.Position(); },
+           [](TUpDown& u, long v) { u.SetPosition(static_cast<int>(v)); }),
+       Enum<TUpDown>(
+           "Orientation", {"udHorizontal", "udVertical"},
+           [](const TUpDown& u) -> long { return u.Orientation(); },
+           [](TUpDown& u, long v) { u.SetOrientation(v == 0 ? udHorizontal : udVertical); })});
+  return info;
+}
+
+namespace {
+void InitCommonClass(DWORD icc) {
+  INITCOMMONCONTROLSEX init{sizeof init, icc};
+  InitCommonControlsEx(&init);
+}
+}  // namespace
+
+TUpDown::TUpDown(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 17;
+  FHeight = 25;
+  ClicksOnMouseUp = false;
+}
+
+TUpDown::~TUpDown() {
+  if (FAssociate) FAssociate->RemoveFreeNotification(this);
+}
+
+void TUpDown::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FAssociate) FAssociate = nullptr;
+}
+
+void TUpDown::SetAssociate(TWinControl* control) {
+  if (control == this || control == FAssociate) return;
+  if (FAssociate) FAssociate->RemoveFreeNotification(this);
+  FAssociate = control;
+  if (FAssociate) FAssociate->FreeNotification(this);
+  if (!HandleAllocated()) return;
+  HWND buddy = FAssociate ? FAssociate->Handle() : nullptr;
+  SendMessageA(FHandle, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+  if (buddy) SendMessageA(FHandle, UDM_SETPOS32, 0, FPosition);
+}
+
+void TUpDown::SetMin(int v) {
+  FMin = v;
+  if (HandleAllocated()) SendMessageA(FHandle, UDM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
+}
+
+void TUpDown::SetMax(int v) {
+  FMax = v;
+  if (HandleAllocated()) SendMessageA(FHandle, UDM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
+}
+
+int TUpDown::Position() const {
+  if (!FHandle) return FPosition;
+  BOOL failed = FALSE;
+  const int p = static_cast<int>(SendMessageA(FHandle, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
+  return failed ? FPosition : p;
+}
+
+void TUpDown::SetPosition(int v) {
+  FPosition = std::clamp(v, std::min(FMin, FMax), std::max(FMin, FMax));
+  if (HandleAllocated()) SendMessageA(FHandle, UDM_SETPOS32, 0, FPosition);
+}
+
+void TUpDown::SetOrientation(TUDOrientation v) {
+  if (!HandleAllocated()) FOrientation = v;
+}
+
+void TUpDown::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  static const bool registered = (InitCommonClass(ICC_UPDOWN_CLASS), true);
+  (void)registered;
+  p.NativeClass = UPDOWN_CLASSA;
+  p.Style |= UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_ALIGNRIGHT | UDS_NOTHOUSANDS;
+  if (FOrientation == udHorizontal) p.Style |= UDS_HORZ;
+}
+
+void TUpDown::CreateHandleDone() {
+  SendMessageA(FHandle, UDM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
+  if (FAssociate) SendMessageA(FHandle, UDM_SETBUDDY, reinterpret_cast<WPARAM>(FAssociate->Handle()), 0);
+  SendMessageA(FHandle, UDM_SETPOS32, 0, FPosition);
+}
+
+// ---- TDateTimePicker ----
+
+const TClassInfo& TDateTimePicker::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TDateTimePicker", &TWinControl::StaticClass(),
+      {Enum<TDateTimePicker>(
+           "Kind", {"dtkDate", "dtkTime"}, [](const TDateTimePicker& d) -> long { return d.Kind(); },
+           [](TDateTimePicker& d, long v) { d.SetKind(v == 0 ? dtkDate : dtkTime); }),
+       Enum<TDateTimePicker>(
+           "DateMode", {"dmComboBox", "dmUpDown"}, [](const TDateTimePicker& d) -> long { return d.DateMode(); },
+           [](TDateTimePicker& d, long v) { d.SetDateMode(v == 0 ? dmComboBox : dmUpDown); })});
+  return info;
+}
+
+TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 186;
+  FHeight = 21;
+  FColor = clWindow;
+  TabStop = true;
+  ClicksOnMouseUp = false;
+}
+
+void TDateTimePicker::SetKind(TDateTimeKind v) {
+  if (!HandleAllocated()) FKind = v;
+}
+
+void TDateTimePicker::SetDateMode(TDTDateMode v) {
+  if (!HandleAllocated()) FDateMode = v;
+}
+
+SYSTEMTIME TDateTimePicker::DateTime() const {
+  SYSTEMTIME t = FDateTime;
+  if (FHandle) SendMessageA(FHandle, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&t));
+  return t;
+}
+
+void TDateTimePicker::SetDateTime(const SYSTEMTIME& t) {
+  FDateTime = t;
+  FDateTimeSet = true;
+  if (HandleAllocated()) SendMessageA(FHandle, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));
+}
+
+void TDateTimePicker::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  static const bool registered = (InitCommonClass(ICC_DATE_CLASSES), true);
+  (void)registered;
+  p.NativeClass = DATETIMEPICK_CLASSA;
+  // A time picker always steps with arrows; a date picker drops a calendar unless asked not to.
+  if (FKind == dtkTime) p.Style |= DTS_TIMEFORMAT;
+  else if (FDateMode == dmUpDown) p.Style |= DTS_UPDOWN;
+}
+
+void TDateTimePicker::CreateHandleDone() {
+  if (FDateTimeSet) SendMessageA(FHandle, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&FDateTime));
+}

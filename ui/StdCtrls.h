@@ -1,6 +1,6 @@
 #pragma once
 // Push buttons, check boxes and radio buttons (wrapped native BUTTONs), labels (windowless
-// text), memos, list boxes and scroll bars.
+// text), memos, list boxes, scroll bars, edits and combo boxes.
 #include <windows.h>
 
 #include <memory>
@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "ui/Controls.h"
+#include "ui/Forms.h"
+#include "ui/StringList.h"
 
 class TButton : public TWinControl {
  public:
@@ -269,4 +271,84 @@ class TScrollBar : public TWinControl {
   void ApplyInfo();
   TScrollKind FKind = sbHorizontal;
   int FMin = 0, FMax = 100, FPosition = 0, FPageSize = 0;
+};
+
+// ---- edits and combo boxes ----
+
+// A single-line edit: a wrapped native EDIT. BorderStyle is bsNone or bsSingle (a sunken
+// client edge); the other form border styles count as bsSingle.
+class TCustomEdit : public TWinControl {
+ public:
+  explicit TCustomEdit(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  TFormBorderStyle BorderStyle() const noexcept { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle v);
+  bool ReadOnly() const noexcept { return FReadOnly; }
+  void SetReadOnly(bool v);
+  // The text changed (typed or set).
+  TNotifyEvent OnChange;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void WndProc(TMessage& m) override;
+
+ private:
+  TFormBorderStyle FBorderStyle = bsSingle;
+  bool FReadOnly = false;
+};
+
+class TEdit : public TCustomEdit {
+ public:
+  explicit TEdit(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+};
+
+// Simple: an edit over an always-open list; drop-down: an edit with a list that drops
+// down; drop-down list: a list that drops down, no typing.
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
+
+// A wrapped native COMBOBOX. The items live here as well as in the window, so they survive
+// the window being made again.
+class TCustomComboBox : public TWinControl {
+ public:
+  explicit TCustomComboBox(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+
+  TComboBoxStyle Style() const noexcept { return FStyle; }
+  // Before the window exists only.
+  void SetStyle(TComboBoxStyle v);
+  const TStringList& Items() const noexcept { return FItems; }
+  void AddItem(const std::string& item);
+  void ClearItems();
+  // -1: nothing chosen.
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  // A drop-down list shows only its items: setting a text chooses the item of that text.
+  void SetText(const std::string& text) override;
+  // How many items the dropped list shows before it scrolls.
+  int DropDownCount = 8;
+  void SetBounds(int left, int top, int width, int height) override;
+  TNotifyEvent OnChange;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void WndProc(TMessage& m) override;
+
+ private:
+  // The window's height: a drop-down's includes its dropped list.
+  int WindowHeight(int height) const;
+  TComboBoxStyle FStyle = csDropDown;
+  TStringList FItems;
+  int FItemIndex = -1;
+};
+
+class TComboBox : public TCustomComboBox {
+ public:
+  explicit TComboBox(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
 };

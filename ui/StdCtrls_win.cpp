@@ -1,5 +1,7 @@
 #include "ui/StdCtrls.h"
 
+#include <algorithm>
+
 // ---- TButton ----
 
 const TClassInfo& TButton::StaticClass() {
@@ -633,3 +635,180 @@ void TScrollBar::WndProc(TMessage& m) {
   }
   SetPosition(p);
 }
+
+// ---- TCustomEdit ----
+
+const TClassInfo& TCustomEdit::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TCustomEdit", &TWinControl::StaticClass(),
+      {Enum<TCustomEdit>(
+           "BorderStyle", {"bsNone", "bsSingle"},
+           [](const TCustomEdit& e) -> long { return e.BorderStyle() == bsNone ? 0 : 1; },
+           [](TCustomEdit& e, long v) { e.SetBorderStyle(v == 0 ? bsNone : bsSingle); }),
+       Bool<TCustomEdit>(
+           "ReadOnly", [](const TCustomEdit& e) { return e.ReadOnly(); },
+           [](TCustomEdit& e, bool v) { e.SetReadOnly(v); }),
+       Str<TCustomEdit>(
+           "Text", [](const TCustomEdit& e) { return e.GetText(); },
+           [](TCustomEdit& e, const std::string& v) { e.SetText(v); })});
+  return info;
+}
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 121;
+  FHeight = 21;
+  FColor = clWindow;
+  TabStop = true;
+  ClicksOnMouseUp = false;
+}
+
+void TCustomEdit::SetBorderStyle(TFormBorderStyle v) {
+  if (v != bsNone) v = bsSingle;
+  if (v == FBorderStyle) return;
+  FBorderStyle = v;
+  if (!HandleAllocated()) return;
+  LONG_PTR ex = GetWindowLongPtrA(FHandle, GWL_EXSTYLE);
+  ex = v == bsNone ? (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE)) : (ex | WS_EX_CLIENTEDGE);
+  SetWindowLongPtrA(FHandle, GWL_EXSTYLE, ex);
+  SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TCustomEdit::SetReadOnly(bool v) {
+  FReadOnly = v;
+  if (HandleAllocated()) SendMessageA(FHandle, EM_SETREADONLY, v ? TRUE : FALSE, 0);
+}
+
+void TCustomEdit::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.NativeClass = "EDIT";
+  p.Style |= ES_AUTOHSCROLL | (FReadOnly ? ES_READONLY : 0);
+  if (FBorderStyle != bsNone) p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomEdit::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND) {
+    if (HIWORD(m.WParam) == EN_CHANGE && OnChange) OnChange(this);
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+const TClassInfo& TEdit::StaticClass() {
+  static const TClassInfo info("TEdit", &TCustomEdit::StaticClass());
+  return info;
+}
+
+TEdit::TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+
+// ---- TCustomComboBox ----
+
+const TClassInfo& TCustomComboBox::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TCustomComboBox", &TWinControl::StaticClass(),
+      {Enum<TCustomComboBox>(
+           "Style", {"csDropDown", "csSimple", "csDropDownList"},
+           [](const TCustomComboBox& c) -> long { return c.Style(); },
+           [](TCustomComboBox& c, long v) {
+             if (v >= csDropDown && v <= csDropDownList) c.SetStyle(static_cast<TComboBoxStyle>(v));
+           }),
+       Int<TCustomComboBox>(
+           "ItemIndex", [](const TCustomComboBox& c) -> long { return c.ItemIndex(); },
+           [](TCustomComboBox& c, long v) { c.SetItemIndex(static_cast<int>(v)); }),
+       Str<TCustomComboBox>(
+           "Text", [](const TCustomComboBox& c) { return c.GetText(); },
+           [](TCustomComboBox& c, const std::string& v) { c.SetText(v); })});
+  return info;
+}
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 145;
+  FHeight = 21;
+  FColor = clWindow;
+  TabStop = true;
+  ClicksOnMouseUp = false;
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle v) {
+  if (!HandleAllocated()) FStyle = v;
+}
+
+int TCustomComboBox::WindowHeight(int height) const {
+  if (FStyle == csSimple) return height;
+  // The closed box keeps the height its font gives it; the rest is the dropped list.
+  return height + std::max(DropDownCount, 1) * 16 + 2;
+}
+
+void TCustomComboBox::SetBounds(int left, int top, int width, int height) {
+  if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
+  FLeft = left;
+  FTop = top;
+  FWidth = width;
+  FHeight = height;
+  if (FHandle)
+    SetWindowPos(FHandle, nullptr, left, top, width, WindowHeight(height), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TCustomComboBox::AddItem(const std::string& item) {
+  FItems.Add(item);
+  if (HandleAllocated()) SendMessageA(FHandle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+void TCustomComboBox::ClearItems() {
+  FItems.Clear();
+  FItemIndex = -1;
+  if (HandleAllocated()) SendMessageA(FHandle, CB_RESETCONTENT, 0, 0);
+}
+
+int TCustomComboBox::ItemIndex() const {
+  if (FHandle) return static_cast<int>(SendMessageA(FHandle, CB_GETCURSEL, 0, 0));
+  return FItemIndex;
+}
+
+void TCustomComboBox::SetItemIndex(int index) {
+  if (index < -1 || index >= FItems.Count()) index = -1;
+  FItemIndex = index;
+  if (HandleAllocated()) SendMessageA(FHandle, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void TCustomComboBox::SetText(const std::string& text) {
+  if (FStyle == csDropDownList) {
+    SetItemIndex(FItems.IndexOf(text));
+    return;
+  }
+  TWinControl::SetText(text);
+}
+
+void TCustomComboBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.NativeClass = "COMBOBOX";
+  static constexpr DWORD kinds[] = {CBS_DROPDOWN, CBS_SIMPLE, CBS_DROPDOWNLIST};
+  p.Style |= kinds[FStyle] | CBS_AUTOHSCROLL | WS_VSCROLL;
+  p.Height = WindowHeight(FHeight);
+}
+
+void TCustomComboBox::CreateHandleDone() {
+  for (int i = 0; i < FItems.Count(); ++i)
+    SendMessageA(FHandle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FItems[i].c_str()));
+  if (FItemIndex >= 0) SendMessageA(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+  else if (FStyle != csDropDownList && !FText.empty()) SetWindowTextA(FHandle, FText.c_str());
+}
+
+void TCustomComboBox::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND) {
+    const WORD code = HIWORD(m.WParam);
+    if (code == CBN_SELCHANGE) FItemIndex = ItemIndex();
+    if ((code == CBN_SELCHANGE || code == CBN_EDITCHANGE) && OnChange) OnChange(this);
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+const TClassInfo& TComboBox::StaticClass() {
+  static const TClassInfo info("TComboBox", &TCustomComboBox::StaticClass());
+  return info;
+}
+
+TComboBox::TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}

@@ -3,6 +3,7 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChildren.h"
 #include "skin/controls/SkinChoices.h"
+#include "skin/controls/SkinInput.h"
 #include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinPanels.h"
 #include "skin/controls/SkinScroll.h"
@@ -191,6 +192,7 @@ void InstallControlFamilies() {
   RegisterChoiceFamily();
   RegisterPanelFamily();
   RegisterScrollFamily();
+  RegisterInputFamily();
   RegisterTabFamily();
   RegisterListViewFamily();
   SetControlPass(&pass);
