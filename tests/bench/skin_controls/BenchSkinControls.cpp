@@ -7,6 +7,7 @@
 #include "skin/controls/SkinChildren.h"
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/FormSkin.h"
+#include "support/GdiCount_win.h"
 #include "support/Pump_win.h"
 #include "ui/Forms.h"
 #include "ui/StdCtrls.h"
@@ -15,15 +16,6 @@ namespace {
 void PaintNow(HWND wnd) {
   InvalidateRect(wnd, nullptr, FALSE);
   UpdateWindow(wnd);
-}
-// GDI objects in use: the system's count where it keeps one; otherwise (Wine answers 0)
-// the table slot the next object gets, which moves on only while objects leak.
-DWORD GdiObjects() {
-  if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
-  HBRUSH probe = CreateSolidBrush(RGB(1, 2, 3));
-  const DWORD slot = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(probe) & 0xFFFF);
-  DeleteObject(probe);
-  return slot;
 }
 }  // namespace
 
@@ -65,12 +57,10 @@ int main() {
   PrintBench("WM_PAINT skinned 75 x 25 push button", rs);
   std::printf("skinned / native: %.2f\n", rs.MicrosPerCall / rn.MicrosPerCall);
 
-  const bool counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS) != 0;
-  const DWORD before = GdiObjects();
+  const DWORD before = GdiObjectsInUse();
   for (int i = 0; i < 10000; ++i) PaintNow(s);
-  const DWORD after = GdiObjects();
-  std::printf("GDI %s before / after 10,000 skinned paints: %lu / %lu\n",
-              counted ? "objects" : "next free slot", before, after);
+  const DWORD after = GdiObjectsInUse();
+  std::printf("GDI objects before / after 10,000 skinned paints: %lu / %lu\n", before, after);
   delete form;
   FreeSkinManager();
   return after > before ? 2 : 0;

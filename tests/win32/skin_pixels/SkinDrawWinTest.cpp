@@ -3,6 +3,7 @@
 #include <set>
 
 #include "PixelHelpers.h"
+#include "support/GdiCount_win.h"
 
 namespace {
 constexpr uint32_t Magenta = SkinKeyColour;
@@ -38,15 +39,6 @@ struct TSource {
   TSkinSource Image() const { return Selected.Image(); }
 };
 
-// Live GDI objects of this process. Wine reports none through GetGuiResources; its handle
-// table accepts a bare table index as a handle, so there the live entries are counted.
-DWORD GdiObjectCount() {
-  if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
-  DWORD n = 0;
-  for (UINT_PTR i = 1; i < 0x10000; ++i)
-    if (GetObjectType(reinterpret_cast<HGDIOBJ>(i))) ++n;
-  return n;
-}
 }  // namespace
 
 TEST(NineSliceRender, CornersUnscaledEdgesStretchedAlongOneAxis) {
@@ -353,7 +345,7 @@ TEST(Resources, GdiObjectCountUnchangedAfterTenThousandDraws) {
   const HDC dc = canvas.Dc.get();
   DWORD before = 0;
   for (int i = -9; i < 10000; ++i) {
-    if (i == 0) before = GdiObjectCount();  // after one warm-up round of every primitive
+    if (i == 0) before = GdiObjectsInUse();  // after one warm-up round of every primitive
     const int k = i < 0 ? i + 9 : i;
     switch (k % 9) {
       case 0: DrawSkinRect({0, 0, 20, 10}, src.Image(), {3, 3, 3, 3}, false, k % 2, 2, 2); break;
@@ -368,7 +360,7 @@ TEST(Resources, GdiObjectCountUnchangedAfterTenThousandDraws) {
     }
   }
   EXPECT_GT(before, 0u);
-  EXPECT_EQ(GdiObjectCount(), before);
+  EXPECT_EQ(GdiObjectsInUse(), before);
   DrawSkinImage(dc, {0, 0, 9, 9}, src.Image(), false, false, false, 2, 2, {3, 3, 3, 3});
   EXPECT_EQ(canvas.Read().GetPixel(8, 8), F2(8, 8));
 }

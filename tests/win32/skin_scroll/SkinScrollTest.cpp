@@ -2,6 +2,7 @@
 // which controls get them, where they lie, what they paint (read back from the screen),
 // how they follow scrolling and the native bars' coming and going, the corner square,
 // and GDI objects across long scrolling.
+#include "support/GdiCount_win.h"
 #include "tests/win32/skin_scroll/ScrollTestEnv_win.h"
 
 namespace {
@@ -314,22 +315,6 @@ TEST_F(ScrollTest, AScrollBarControlIsCoveredWholeAndItsThumbSpansTheTrackEnds) 
 
 // ---------------------------------------------------------------- resources
 
-// GDI objects in use: the system's count where it keeps one. Wine answers 0 there, so there
-// it is the room left in the process's handle table (made full once, then emptied again),
-// counted down from the table's size: that falls only while objects leak.
-DWORD GdiObjects() {
-  if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
-  constexpr DWORD Limit = 0x20000;
-  std::vector<HBRUSH> room;
-  room.reserve(Limit);
-  while (room.size() < Limit)
-    if (HBRUSH b = CreateSolidBrush(RGB(1, 2, 3)))
-      room.push_back(b);
-    else
-      break;
-  for (HBRUSH b : room) DeleteObject(b);
-  return Limit - static_cast<DWORD>(room.size());
-}
 
 TEST_F(ScrollTest, ScrollingAThousandLinesLeavesNoGdiObjectsBehind) {
   MakeForm();
@@ -346,14 +331,14 @@ TEST_F(ScrollTest, ScrollingAThousandLinesLeavesNoGdiObjectsBehind) {
   SendMessageA(m, WM_VSCROLL, SB_LINEUP, 0);
   UpdateWindow(m);
   UpdateWindow(bar);
-  const DWORD before = GdiObjects();
+  const DWORD before = GdiObjectsInUse();
   for (int i = 0; i < 1000; ++i) {
     SendMessageA(m, WM_VSCROLL, SB_LINEDOWN, 0);
     UpdateWindow(m);
     UpdateWindow(bar);
   }
   EXPECT_GE(static_cast<TMemo*>(memo)->TopLine(), 1000);
-  EXPECT_EQ(GdiObjects(), before);
+  EXPECT_EQ(GdiObjectsInUse(), before);
 }
 
 }  // namespace
