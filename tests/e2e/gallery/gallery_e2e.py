@@ -7,6 +7,7 @@ from outside: GalleryProbe.exe (window place, client size, menu check marks, mes
 LumettaProbe.exe (closing message boxes, ending the process), both run in the same desktop.
 
 Usage: gallery_e2e.py BIN_DIR [SCENARIO...] [--shots DIR]
+(scenarios: start and badskin by default; pages for every page, skinned and with F2)
 """
 import os
 import shutil
@@ -209,10 +210,48 @@ def scenario_bad_skin(bin_dir):
             g.stop()
 
 
+PAGES = ("Buttons", "Choices", "Scrolling", "Text", "Lists", "Panels")
+
+
+def scenario_pages(bin_dir):
+    """Every page of the gallery skinned, then with skinning off (F2): the README's pictures
+    when run with --shots DIR (gallery-<page>-skinned.png / -native.png, the window cut out).
+    Skinning must change what the page looks like."""
+    with tempfile.TemporaryDirectory() as tmp:
+        for page in PAGES:
+            g = Gallery(bin_dir, f"page{page.lower()}")
+            try:
+                g.start("--page", page)
+                window = g.wait_for(g.state, lambda w: w is not None and w["visible"] and w["foreground"])
+                time.sleep(1.5)  # the first paint of every control
+                left, top, right, bottom = window["rect"]
+                crop = f"{right - left}x{bottom - top}+{left}+{top}"
+                shots = {}
+                for look, on in (("skinned", True), ("native", False)):
+                    if not on:
+                        g.post_key(VK_F2)
+                        g.wait_for(g.skin_answers, lambda a: a == [0])
+                        time.sleep(1.5)
+                    full = os.path.join(tmp, f"{page}-{look}-screen.png")
+                    screenshot(full)
+                    shots[look] = os.path.join(SHOTS or tmp, f"gallery-{page.lower()}-{look}.png")
+                    os.makedirs(os.path.dirname(shots[look]), exist_ok=True)
+                    subprocess.run(["convert", full, "-crop", crop, "+repage", shots[look]], check=True)
+                same = subprocess.run(["compare", "-metric", "AE", shots["skinned"], shots["native"], "null:"],
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True).stderr.strip()
+                expect(same != "0", f"{page}: skinning changes the page ({same} pixels differ)")
+                print(f"  {page}: {same} pixels differ between skinned and native")
+            finally:
+                g.stop()
+
+
 SCENARIOS = {
     "start": scenario_start_and_f2,
     "badskin": scenario_bad_skin,
+    "pages": scenario_pages,
 }
+# Run by default; "pages" is asked for by name (it makes the README's pictures).
+DEFAULT_SCENARIOS = ("start", "badskin")
 
 
 def main():
@@ -223,7 +262,7 @@ def main():
         SHOTS = os.path.abspath(args[i + 1])
         del args[i:i + 2]
     bin_dir = os.path.abspath(args[0])
-    names = args[1:] or list(SCENARIOS)
+    names = args[1:] or list(DEFAULT_SCENARIOS)
     use_wine_of(bin_dir)
     subprocess.run([os.path.join(HERE, "..", "..", "..", "scripts", "wine-prefix")], check=True)
     with OwnDisplay():
