@@ -270,7 +270,8 @@ void TSkinForm::DetachSkin() {
     OwnerDrawMenus(true, (FSkinData->SkinControls & SkinBit(xcMenuItem)) != 0, false);
     if (FStage != stDestroying) FForm->SetColor(FFormColor);
   }
-  // 4
+  // 4 (the bar's height still counts in the size below)
+  const int menuBarHeight = FMenuBarHeight;
   SetNativeCaption(true);
   FreeMenuBar(true);
   UnhookClient();
@@ -280,7 +281,7 @@ void TSkinForm::DetachSkin() {
     RECT r{};
     GetWindowRect(FWnd, &r);
     const int width = (r.right - r.left) - FLeftWidth - FRightWidth + FNativeFrameWidth;
-    const int height = (r.bottom - r.top) - FTopHeight - FMenuBarHeight - FBottomHeight + FNativeFrameHeight;
+    const int height = (r.bottom - r.top) - FTopHeight - menuBarHeight - FBottomHeight + FNativeFrameHeight;
     POINT topLeft{r.left, r.top};
     if (FMDIKind == mkChild) ScreenToClient(GetParent(FWnd), &topLeft);
     SetWindowPos(FWnd, nullptr, topLeft.x, topLeft.y, width, height,
@@ -424,7 +425,9 @@ void TSkinForm::MenuChangedMessage(TMessage& m) {
     }
   } restore{FSkinData, paintFlag};
   CallOldProc(m);
-  if (HasMenuBar() && FSkinData && FSkinData->MenuUpdate && GetMenu(FWnd)) RebuildMenuBar(FSkinData->MenuMerge);
+  // The bar holds the window's menu while it exists, so the menu it holds counts as the window's.
+  if (HasMenuBar() && FSkinData && FSkinData->MenuUpdate && (GetMenu(FWnd) || FMenuBar->NativeMenu()))
+    RebuildMenuBar(FSkinData->MenuMerge);
 }
 
 void TSkinForm::HookedWindowProc(TMessage& m) {
