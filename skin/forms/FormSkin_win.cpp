@@ -486,7 +486,10 @@ LRESULT TSkinForm::NewClientProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MDISETMENU: {
       const LRESULT r = pass();
       if (FFrameSkinned && wParam) {
-        if (HasMenuBar()) RebuildMenuBar(true);
+        const bool topBit = (static_cast<uintptr_t>(wParam) >> (sizeof(WPARAM) * 8 - 1)) != 0;
+        if (HasMenuBar() &&
+            (topBit || reinterpret_cast<HMENU>(wParam) != FMenuBar->NativeMenu() || FPendingChild != nullptr))
+          RebuildMenuBarByCommand(GetMenu(FWnd));
         SetMenu(FWnd, nullptr);
       }
       return r;
