@@ -8,6 +8,7 @@
 
 #include "UiTestSupport.h"
 #include "gallery/Gallery.h"
+#include "gallery/GalleryMdiSample.h"
 #include "skin/data/SkinData.h"
 
 namespace {
@@ -88,12 +89,12 @@ TEST_F(GalleryFixture, SkinComponentIsSetUpWithTheBuiltInSkin) {
 }
 
 TEST_F(GalleryFixture, MenusHoldEveryKindOfItem) {
-  HMENU bar = GetMenu(form->Handle());
+  HMENU bar = form->MainMenu1->Handle();  // the skinned bar holds it while skinning is on
   ASSERT_NE(bar, nullptr);
   EXPECT_EQ(Entries(bar), (std::vector<std::string>{"&File|sub", "&View|sub", "&Help|sub"}));
   EXPECT_EQ(Entries(GetSubMenu(bar, 0)),
             (std::vector<std::string>{"Skinning\tF2|checked", "Open skin...\tCtrl+O", "-", "Exit"}));
-  EXPECT_EQ(Entries(GetSubMenu(bar, 1)), (std::vector<std::string>{"Buttons|checked"}));
+  EXPECT_EQ(Entries(GetSubMenu(bar, 1)), (std::vector<std::string>{"Buttons|checked", "-", "MDI sample..."}));
   EXPECT_EQ(Entries(GetSubMenu(bar, 2)), (std::vector<std::string>{"About", "Message box"}));
   HMENU popup = form->pmGallery->Handle();
   EXPECT_EQ(Entries(popup), (std::vector<std::string>{"Checked item|checked", "Disabled item|disabled", "-",
@@ -112,7 +113,7 @@ TEST_F(GalleryFixture, F2SwitchesSkinningOffAndOnAndTheCheckFollows) {
     PressKey(VK_F2);
     EXPECT_EQ(form->SkinData1->Active(), expected);
     EXPECT_EQ(form->miSkinning->Checked(), expected);
-    EXPECT_EQ((GetMenuState(GetSubMenu(GetMenu(form->Handle()), 0), 0, MF_BYPOSITION) & MF_CHECKED) != 0, expected);
+    EXPECT_EQ((GetMenuState(GetSubMenu(form->MainMenu1->Handle(), 0), 0, MF_BYPOSITION) & MF_CHECKED) != 0, expected);
   }
 }
 
@@ -185,4 +186,27 @@ TEST_F(GalleryFixture, AboutIsAModalDialogClosedByOk) {
   EXPECT_TRUE(gMainDisabled);
   EXPECT_TRUE(IsWindowEnabled(form->Handle()));
   for (int i = 0; i < Screen->FormCount(); ++i) EXPECT_EQ(dynamic_cast<TfrmGalleryAbout*>(Screen->Forms(i)), nullptr);
+}
+
+TEST_F(GalleryFixture, ViewOpensTheMdiSampleWithThreeChildrenOnce) {
+  ASSERT_NE(form->miMdiSample, nullptr);
+  for (int opening = 0; opening < 2; ++opening) {
+    form->miMdiSample->Click();
+    Application->ProcessMessages();
+    ASSERT_NE(form->frmMdiSample, nullptr);
+    TfrmMdiSample& mdi = *form->frmMdiSample;
+    EXPECT_EQ(mdi.FormStyle(), fsMDIForm);
+    ASSERT_NE(mdi.ClientHandle(), nullptr);
+    EXPECT_EQ(mdi.MDIChildCount(), 3) << "opening again makes no more children";
+    EXPECT_EQ(mdi.ActiveMDIChild(), mdi.MDIChildren(2));
+    EXPECT_EQ(mdi.MDIChildren(0)->GetText(), "Child 1");
+  }
+  // The Window menu lists the children after Cascade and Tile.
+  Application->ProcessMessages();
+  EXPECT_GE(GetMenuItemCount(form->frmMdiSample->miWindow->Handle()), 2 + 3);
+  // A closed child frees itself and leaves the list.
+  form->frmMdiSample->MDIChildren(0)->Close();
+  Application->ProcessMessages();
+  EXPECT_EQ(form->frmMdiSample->MDIChildCount(), 2);
+  EXPECT_EQ(form->frmMdiSample->Children().size(), 2u);
 }
