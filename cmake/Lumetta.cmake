@@ -55,9 +55,13 @@ function(lumetta_fuzz)
     target_include_directories(${F_NAME}_fuzz PRIVATE ${CMAKE_SOURCE_DIR})
     set(work ${CMAKE_BINARY_DIR}/fuzz-corpus/${F_NAME})
     file(MAKE_DIRECTORY ${work})
-    # New inputs go to the build's corpus; the seeds in the tree are only read.
+    # New inputs go to the build's corpus, crashes and slow inputs to fuzz-artifacts; the seeds in
+    # the tree are only read.
+    set(artifacts ${CMAKE_BINARY_DIR}/fuzz-artifacts/${F_NAME})
+    file(MAKE_DIRECTORY ${artifacts})
     add_test(NAME ${F_NAME}_fuzz COMMAND ${F_NAME}_fuzz -max_total_time=${LUMETTA_FUZZ_SECONDS}
-             -print_final_stats=1 -rss_limit_mb=1024 ${work} ${F_CORPUS})
+             -print_final_stats=1 -rss_limit_mb=1024 -artifact_prefix=${artifacts}/
+             ${work} ${F_CORPUS})
     set_tests_properties(${F_NAME}_fuzz PROPERTIES TIMEOUT 300 LABELS "host;fuzz")
   endif()
 endfunction()

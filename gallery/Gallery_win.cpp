@@ -318,11 +318,12 @@ void TfrmGallery::miMessageBoxClick(TObject*) {
 bool TfrmGallery::LoadSkinFile(const std::string& path) {
   const std::string reason = LoadSkinFileReason(*SkinData1, path);
   if (reason.empty()) return true;
-  ShowMessageBox(SkinLoadFailureText(path, reason), GalleryTitle, MB_OK | MB_ICONWARNING);
-  // The failed load has replaced the component's archive: the built-in one comes back.
+  // The failed load has replaced the component's archive: the built-in one comes back
+  // first, so the report itself is shown in a skinned box.
   SkinData1->SetSkinFile("");
   LoadBuiltinSkin();
   if (!SkinData1->NoSkin) SkinData1->ApplySkin();
+  ShowMessageBox(SkinLoadFailureText(path, reason), GalleryTitle, MB_OK | MB_ICONWARNING);
   return false;
 }
 

@@ -9,6 +9,8 @@
 #include "ui/Controls.h"
 #include "ui/StdCtrls.h"
 
+class TImageList;
+
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
 class TSpeedButton : public TGraphicControl {
@@ -64,6 +66,11 @@ class TBitBtn : public TButton {
   const TClassInfo& ClassType() const override { return StaticClass(); }
   TBitmap* Glyph() const noexcept { return FGlyph.get(); }
   int NumGlyphs = 1;
+  // Without a Glyph, the picture comes from an image list: ImageIndex, or when disabled
+  // DisabledIndex (ImageIndex when -1) drawn greyed. The list is not owned.
+  TImageList* Images = nullptr;
+  int ImageIndex = -1;
+  int DisabledIndex = -1;
   int Margin = -1;
   int Spacing = 4;
   TButtonLayout Layout = blGlyphLeft;

@@ -1,4 +1,5 @@
 #include "ui/Buttons.h"
+#include "ui/ImgList.h"
 // Message-cracking macros need <windows.h> first.
 #include <windowsx.h>
 
@@ -155,6 +156,13 @@ const TClassInfo& TBitBtn::StaticClass() {
                                 Int<TBitBtn>(
                                     "NumGlyphs", [](const TBitBtn& b) { return b.NumGlyphs; },
                                     [](TBitBtn& b, long v) { b.NumGlyphs = static_cast<int>(v); }),
+                                Object<TBitBtn, TImageList>("Images", [](const TBitBtn& b) { return b.Images; }),
+                                Int<TBitBtn>(
+                                    "ImageIndex", [](const TBitBtn& b) { return b.ImageIndex; },
+                                    [](TBitBtn& b, long v) { b.ImageIndex = static_cast<int>(v); }),
+                                Int<TBitBtn>(
+                                    "DisabledIndex", [](const TBitBtn& b) { return b.DisabledIndex; },
+                                    [](TBitBtn& b, long v) { b.DisabledIndex = static_cast<int>(v); }),
                                 Int<TBitBtn>(
                                     "Margin", [](const TBitBtn& b) { return b.Margin; },
                                     [](TBitBtn& b, long v) { b.Margin = static_cast<int>(v); }),
@@ -219,12 +227,19 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   SelectGuard font(dc, FFont->Handle());
   SIZE text{};
   GetTextExtentPoint32A(dc, FText.c_str(), static_cast<int>(FText.size()), &text);
-  const int gw = FGlyph->Empty() ? 0 : FGlyph->Width() / cells, gh = FGlyph->Height();
+  const bool listed = FGlyph->Empty() && Images && ImageIndex >= 0;
+  const int gw = listed ? Images->Width() : FGlyph->Empty() ? 0 : FGlyph->Width() / cells;
+  const int gh = listed ? Images->Height() : FGlyph->Height();
   const int spacing = (gw == 0 || FText.empty()) ? 0 : Spacing;
   const int width = r.right - r.left, height = r.bottom - r.top;
   const int margin = Margin >= 0 ? Margin : (width - gw - spacing - text.cx) / 2;
   int x = r.left + margin;
-  if (gw > 0) {
+  if (listed) {
+    const int index = disabled && DisabledIndex >= 0 ? DisabledIndex : ImageIndex;
+    // A picture made for the disabled state is shown as it is; the normal one greyed.
+    Images->Draw(dc, x, r.top + (height - gh) / 2, index, index == DisabledIndex || !disabled);
+    x += gw + spacing;
+  } else if (gw > 0) {
     FGlyph->FreeCanvasDc();
     MemoryDc src(dc);
     SelectGuard sel(src.get(), FGlyph->Handle());

@@ -162,6 +162,14 @@ class TWinControl : public TControl {
   void SetFocus();
   bool DoubleBuffered = false;
   bool TabStop = false;
+  // Place among the parent's windowed children when Tab moves the focus (0 first; new
+  // children go last); -1 without a parent. Setting it moves the others along, and an
+  // order past the end puts the control last.
+  int TabOrder() const;
+  void SetTabOrder(int order);
+  // The windowed children in tab order.
+  int TabCount() const noexcept { return static_cast<int>(FTabList.size()); }
+  TWinControl* TabControls(int i) const { return FTabList.at(static_cast<size_t>(i)); }
 
   void SetBounds(int left, int top, int width, int height) override;
   RECT ClientRect() override;
@@ -200,6 +208,7 @@ class TWinControl : public TControl {
   void RouteMouseToChildren(TMessage& m);
   void WmPaint(TMessage& m);
   std::vector<TControl*> FControls;   // children, windowed and windowless, in insertion order
+  std::vector<TWinControl*> FTabList;  // the windowed children in tab order
   TControl* FMouseCapture = nullptr;  // windowless child holding the mouse between down and up
 
   friend class TControl;

@@ -333,7 +333,10 @@ const TClassInfo& TWinControl::StaticClass() {
                                     [](TWinControl& c, bool v) { c.DoubleBuffered = v; }),
                                 Bool<TWinControl>(
                                     "TabStop", [](const TWinControl& c) { return c.TabStop; },
-                                    [](TWinControl& c, bool v) { c.TabStop = v; })});
+                                    [](TWinControl& c, bool v) { c.TabStop = v; }),
+                                Int<TWinControl>(
+                                    "TabOrder", [](const TWinControl& c) { return c.TabOrder(); },
+                                    [](TWinControl& c, long v) { c.SetTabOrder(static_cast<int>(v)); })});
   return info;
 }
 
@@ -353,6 +356,7 @@ TWinControl* TWinControl::FindControl(HWND wnd) {
 void TWinControl::InsertControl(TControl* c) {
   FControls.push_back(c);
   c->FParent = this;
+  if (auto* w = dynamic_cast<TWinControl*>(c)) FTabList.push_back(w);
   if (auto* w = dynamic_cast<TWinControl*>(c); w && w->HandleAllocated() && HandleAllocated())
     ::SetParent(w->FHandle, FHandle);
 }
@@ -363,8 +367,22 @@ void TWinControl::RemoveControl(TControl* c) {
     if (HandleAllocated() && GetCapture() == FHandle) ReleaseCapture();
   }
   FControls.erase(std::remove(FControls.begin(), FControls.end(), c), FControls.end());
+  FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), c), FTabList.end());
   c->FParent = nullptr;
   if (auto* w = dynamic_cast<TWinControl*>(c); w && w->HandleAllocated()) w->DestroyHandle();
+}
+
+int TWinControl::TabOrder() const {
+  if (!FParent) return -1;
+  const auto& list = FParent->FTabList;
+  return static_cast<int>(std::find(list.begin(), list.end(), this) - list.begin());
+}
+
+void TWinControl::SetTabOrder(int order) {
+  if (!FParent || order < 0) return;
+  auto& list = FParent->FTabList;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  list.insert(list.begin() + std::min<size_t>(static_cast<size_t>(order), list.size()), this);
 }
 
 TControl* TWinControl::ControlAtPos(POINT p, bool allowDisabled) const {

@@ -374,9 +374,9 @@ TModalResult TForm::ShowModal() {
 
 namespace {
 void CollectTabStops(TWinControl& parent, std::vector<TWinControl*>& out) {
-  for (int i = 0; i < parent.ControlCount(); ++i) {
-    auto* w = dynamic_cast<TWinControl*>(parent.Controls(i));
-    if (!w || !w->Visible() || !w->Enabled()) continue;
+  for (int i = 0; i < parent.TabCount(); ++i) {
+    TWinControl* w = parent.TabControls(i);
+    if (!w->Visible() || !w->Enabled()) continue;
     if (w->TabStop) out.push_back(w);
     CollectTabStops(*w, out);
   }

@@ -35,8 +35,10 @@ class TImageList : public TComponent {
   void Delete(int index);
   void Clear();
 
-  // Out-of-range indices draw nothing and return false.
+  // Out-of-range indices draw nothing and return false. Disabled images are drawn greyed
+  // and embossed, the system's look for a disabled picture.
   bool Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true);
+  bool Draw(HDC dc, int x, int y, int index, bool enabled = true);
   bool GetIcon(int index, TIcon& icon) const;
   bool GetBitmap(int index, TBitmap& bitmap) const;
 

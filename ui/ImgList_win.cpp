@@ -89,7 +89,10 @@ void TImageList::Clear() {
 }
 
 bool TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) {
-  HDC dc = canvas.Handle();
+  return Draw(canvas.Handle(), x, y, index, enabled);
+}
+
+bool TImageList::Draw(HDC dc, int x, int y, int index, bool enabled) {
   if (!dc || index < 0 || index >= Count()) return false;
   if (enabled) return ImageList_Draw(FHandle, index, dc, x, y, ILD_NORMAL);
   TIconHandle icon(ImageList_GetIcon(FHandle, index, ILD_NORMAL));

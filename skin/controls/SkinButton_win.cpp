@@ -6,6 +6,7 @@
 #include "skin/forms/FormSkin.h"
 #include "skin/forms/SkinDraw_win.h"
 #include "ui/Buttons.h"
+#include "ui/ImgList.h"
 #include "ui/StdCtrls.h"
 
 // ---------------------------------------------------------------- TSkinButton
@@ -274,14 +275,26 @@ void TSkinBitButton::DrawSkin(HDC dc, const RECT& rect) {
   in.Margin = g.Margin;
   in.Spacing = g.Spacing;
   in.Client = {w, h};
-  if (g.Glyph && !g.Glyph->Empty()) in.Glyph = {g.Glyph->Width() / g.NumGlyphs, g.Glyph->Height()};
+  const bool hasGlyph = g.Glyph && !g.Glyph->Empty();
+  // Without a glyph bitmap an image list may give the picture.
+  TImageList* list = hasGlyph ? nullptr : GetObjectProperty<TImageList>(c, "Images");
+  const int index = static_cast<int>(GetIntProperty(c, "ImageIndex"));
+  if (hasGlyph)
+    in.Glyph = {g.Glyph->Width() / g.NumGlyphs, g.Glyph->Height()};
+  else if (list && index != -1)
+    in.Glyph = {list->Width(), list->Height()};
   in.Text = MeasureText(buf, FCaption, w, h);
   in.CentreAlignment = LowerAscii(GetEnumProperty(c, "Alignment")) == "tacenter";
   const TGlyphLayoutResult at = LayoutGlyphButton(in);
 
-  if (g.Glyph && !g.Glyph->Empty()) {
+  if (hasGlyph) {
     const RECT gr{at.GlyphX, at.GlyphY, at.GlyphX + in.Glyph.Width, at.GlyphY + in.Glyph.Height};
     DrawGlyphCell(buf, gr, g.NumGlyphs, GlyphCellForFrame(frame), *g.Glyph);
+  } else if (list && FEnabled) {
+    list->Draw(buf, at.GlyphX, at.GlyphY, index);
+  } else if (list) {
+    const int disabledIndex = static_cast<int>(GetIntProperty(c, "DisabledIndex"));
+    list->Draw(buf, at.GlyphX, at.GlyphY, disabledIndex != -1 ? disabledIndex : index, false);
   }
   const auto colour = ButtonTextColour(element, *FSkinData, frame, FEnabled, false);
   SetTextColor(buf, colour ? SkinColorRef(*colour) : ControlFontColour(c));

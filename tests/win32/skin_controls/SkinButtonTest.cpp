@@ -1,6 +1,7 @@
 // The skinned buttons on real windows: frames by state read back from the window, the
 // form's one hot button, press-and-drag-off, glyph cells, speed buttons, the "||" caption.
 #include "tests/win32/skin_controls/ControlTestEnv_win.h"
+#include "ui/ImgList.h"
 
 namespace {
 using namespace controltest;
@@ -146,6 +147,52 @@ TEST_F(SkinButtonTest, ADisabledGlyphButtonShowsItsDisabledCellInGrey) {
     EXPECT_EQ(WindowPixel(w, 4, 18), FrameColour[bfDisabled]) << "the key colour shows the face";
     EXPECT_EQ(WindowPixel(w, 60, 3), FrameColour[bfDisabled]);
   }
+}
+
+TEST_F(SkinButtonTest, AGlyphButtonWithoutGlyphTakesItsPictureFromAnImageList) {
+  MakeForm();
+  TImageList list(nullptr, 8, 8);
+  TBitmap pictures;
+  pictures.SetPixelFormat(pf24bit);
+  pictures.SetSize(16, 8);
+  pictures.Canvas()->Brush()->SetColor(static_cast<TColor>(RGB(250, 0, 250)));
+  pictures.Canvas()->FillRect(RECT{0, 0, 8, 8});
+  pictures.Canvas()->Brush()->SetColor(static_cast<TColor>(RGB(0, 120, 250)));
+  pictures.Canvas()->FillRect(RECT{8, 0, 16, 8});
+  ASSERT_EQ(list.AddMasked(pictures, static_cast<TColor>(RGB(1, 2, 3))), 0);
+  struct Case {
+    bool Enabled;
+    int DisabledIndex;
+    bool ShowsPicture;  // the picture's own colour, not the greyed drawing
+    COLORREF Colour;
+  } cases[] = {{true, -1, true, RGB(250, 0, 250)},
+               {false, -1, false, RGB(250, 0, 250)},
+               {false, 1, false, RGB(0, 120, 250)}};
+  std::vector<TBitBtn*> buttons;
+  int top = 10;
+  for (const Case& c : cases) {
+    auto* b = Add<TBitBtn>(10, top, 100, 30, "");
+    b->Images = &list;
+    b->ImageIndex = 0;
+    b->DisabledIndex = c.DisabledIndex;
+    b->Margin = 4;
+    b->SetEnabled(c.Enabled);
+    buttons.push_back(b);
+    top += 40;
+  }
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    SCOPED_TRACE(i);
+    ASSERT_NE(HandlerOf(*form, buttons[i]), nullptr);
+    HWND w = buttons[i]->Handle();
+    UpdateWindow(w);
+    // The picture at x 4, vertically centred: (30 - 8 + 1) / 2 = 11.
+    const COLORREF shown = WindowPixel(w, 7, 14);
+    EXPECT_EQ(shown == cases[i].Colour, cases[i].ShowsPicture);
+    EXPECT_NE(shown, FrameColour[cases[i].Enabled ? bfNormal : bfDisabled]) << "something is drawn there";
+  }
+  for (TBitBtn* b : buttons) b->Images = nullptr;
 }
 
 TEST_F(SkinButtonTest, SpeedButtonsFlatAtRestDownAndDisabled) {

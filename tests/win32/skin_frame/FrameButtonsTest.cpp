@@ -25,6 +25,11 @@ struct FrameButtonsTest : EngineTest {
       if (b->Visible && b->Description().Action == action) return b.get();
     return nullptr;
   }
+  // The middle of a title-bar button, in screen coordinates.
+  static LPARAM CentreOf(HWND wnd, const TSkinSysButton& b) {
+    const TSkinRect r = b.BoundsRect;
+    return ScreenPoint(wnd, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  }
 };
 
 TEST_F(FrameButtonsTest, AClickOnCloseSendsScCloseAndAPressReleasedElsewhereDoesNothing) {
@@ -36,8 +41,7 @@ TEST_F(FrameButtonsTest, AClickOnCloseSendsScCloseAndAPressReleasedElsewhereDoes
   SendMessageA(w.Wnd, WM_NCPAINT, 1, 0);  // lays the buttons out
   TSkinSysButton* close = ButtonOf(*h, 0);
   ASSERT_NE(close, nullptr);
-  const TSkinRect c = close->BoundsRect;
-  const LPARAM on = ScreenPoint(w.Wnd, (c.Left + c.Right) / 2, (c.Top + c.Bottom) / 2);
+  const LPARAM on = CentreOf(w.Wnd, *close);
   const LPARAM off = ScreenPoint(w.Wnd, 60, 12);
 
   // Down on the button, up on the caption: no action, and the release is passed on.
@@ -55,6 +59,41 @@ TEST_F(FrameButtonsTest, AClickOnCloseSendsScCloseAndAPressReleasedElsewhereDoes
   PumpMessages(20);
   EXPECT_EQ(TRecorder::LastSysCommand, static_cast<WPARAM>(SC_CLOSE));
   EXPECT_FALSE(IsWindow(w.Wnd));
+}
+
+TEST_F(FrameButtonsTest, TheButtonsLightUpUnderTheMouseAndMaximizeRestoreAndMinimize) {
+  Main = LoadedComponent();
+  TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200));
+  Activate(w.Wnd);
+  TSkinForm* h = Handler(w.Wnd);
+  ASSERT_NE(h, nullptr);
+  // Clicks the button of that action as it is laid out now, then waits for the state.
+  auto click = [&](int action, auto settled) {
+    SendMessageA(w.Wnd, WM_NCPAINT, 1, 0);
+    TSkinSysButton* b = ButtonOf(*h, action);
+    ASSERT_NE(b, nullptr) << "action " << action;
+    const LPARAM at = CentreOf(w.Wnd, *b);
+    SendMessageA(w.Wnd, WM_NCLBUTTONDOWN, HTCAPTION, at);
+    SendMessageA(w.Wnd, WM_NCLBUTTONUP, HTCAPTION, at);
+    for (int i = 0; i < 100 && !settled(); ++i) PumpMessages(20);
+  };
+  SendMessageA(w.Wnd, WM_NCPAINT, 1, 0);
+  TSkinSysButton* maximize = ButtonOf(*h, 1);
+  ASSERT_NE(maximize, nullptr);
+  SendMessageA(w.Wnd, WM_NCMOUSEMOVE, HTCAPTION, CentreOf(w.Wnd, *maximize));
+  EXPECT_EQ(maximize->State, ncsHot);
+  SendMessageA(w.Wnd, WM_NCMOUSEMOVE, HTCAPTION, ScreenPoint(w.Wnd, 60, 12));
+  EXPECT_EQ(maximize->State, ncsNormal) << "leaving the button puts it back at once";
+
+  click(1, [&] { return IsZoomed(w.Wnd) != FALSE; });
+  EXPECT_TRUE(IsZoomed(w.Wnd));
+  EXPECT_EQ(h->WinState(), wsMaximized);
+  click(1, [&] { return !IsZoomed(w.Wnd); });
+  EXPECT_FALSE(IsZoomed(w.Wnd)) << "the same button restores";
+  EXPECT_EQ(h->WinState(), wsNormal);
+  click(2, [&] { return IsIconic(w.Wnd) != FALSE; });
+  EXPECT_TRUE(IsIconic(w.Wnd));
+  EXPECT_EQ(h->WinState(), wsMinimized);
 }
 
 TEST_F(FrameButtonsTest, TheTitleOfAMaximizedActiveWindowDoesNotDrag) {

@@ -62,6 +62,27 @@ TEST(FocusKeys, TabAndShiftTabWalkTheTabStopsRoundInOrder) {
   EXPECT_EQ(GetFocus(), f.buttons[0]->Handle()) << "disabled controls are no stops";
 }
 
+TEST(FocusKeys, TabFollowsTabOrderNotCreationOrder) {
+  FocusFixture f;
+  f.buttons[1]->TabStop = true;
+  f.buttons[2]->SetTabOrder(0);  // 2, 0, 1
+  EXPECT_EQ(f.buttons[0]->TabOrder(), 1) << "the others move along";
+  EXPECT_EQ(GetIntProperty(f.buttons[1], "TabOrder"), 2) << "published by name";
+  f.buttons[1]->SetTabOrder(99);  // past the end: last
+  EXPECT_EQ(f.buttons[1]->TabOrder(), 2);
+  f.buttons[2]->SetFocus();
+  SetShift(false);
+  Press(VK_TAB);
+  EXPECT_EQ(GetFocus(), f.buttons[0]->Handle());
+  Press(VK_TAB);
+  EXPECT_EQ(GetFocus(), f.buttons[1]->Handle());
+  Press(VK_TAB);
+  EXPECT_EQ(GetFocus(), f.buttons[2]->Handle()) << "round to the first in tab order";
+  f.buttons[0]->SetParent(nullptr);
+  EXPECT_EQ(f.buttons[0]->TabOrder(), -1);
+  EXPECT_EQ(f.buttons[1]->TabOrder(), 1) << "a control leaving its parent leaves the order";
+}
+
 TEST(FocusKeys, ArrowsMoveWithinARadioGroup) {
   FocusFixture f;
   HWND parent = f.form->Handle();
