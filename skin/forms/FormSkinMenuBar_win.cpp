@@ -306,6 +306,7 @@ void TidySeparators(TMenuItem& item) {
 
 // ---- TSkinForm: the bar's place in the form handler ----
 
+// The skinned bar replaces the native one of every window with a menu.
 bool TSkinForm::MenuBarReady() { return true; }
 
 bool TSkinForm::HasMenuBar() const { return FMenuBar != nullptr; }

@@ -106,7 +106,7 @@ void TSkinForm::AttachToWindow(TSkinData* skin) {
   FHoverTimer->SetInterval(250);
   FHoverTimer->OnTimer = [this](TObject*) { HoverTimerTick(); };
   // 2
-  // A window with a menu bar keeps its native frame until a skinned bar can stand in for it:
+  // A window with a menu bar keeps its native frame when no skinned bar can stand in for it:
   // a skinned frame without one would hide the menu.
   FFrameSkinned = (skin->SkinControls & SkinBit(xcMainMenu)) != 0 && (GetMenu(FWnd) == nullptr || MenuBarReady());
   FStyle = StyleOf(FWnd);
