@@ -10,6 +10,7 @@
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/Dialogs.h"
+#include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/ImgList.h"
 #include "ui/Menus.h"
@@ -64,6 +65,15 @@ class TfrmGallery : public TForm {
   TOpenDialog* OpenDialog1 = nullptr;
   TPageControl* pcFamilies = nullptr;
   TTabSheet* tsButtons = nullptr;
+  TTabSheet* tsChoices = nullptr;
+  TTabSheet* tsPanels = nullptr;
+  TRadioGroup* rgChoices = nullptr;
+  TTrackBar* tbHorizontal = nullptr;
+  TTrackBar* tbVertical = nullptr;
+  TToolBar* tbTools = nullptr;
+  TPopupMenu* pmToolMore = nullptr;
+  TStatusBar* sbMain = nullptr;
+  TTabSheet* tsScrolling = nullptr;
 
   void miSkinningClick(TObject* Sender);
   void miOpenSkinClick(TObject* Sender);
@@ -80,9 +90,15 @@ class TfrmGallery : public TForm {
   void CreatePopupMenu();
   void CreatePages();
   void CreateButtonsPage();
+  void CreateChoicesPage();
+  void CreatePanelsPage();
+  void CreateStatusBar();
+  void CreateScrollingPage();
+  void CreateListsPage();
   // One View item per page, checked for the page shown.
   void UpdateViewMenu();
   void LayoutPages();
+  void LayoutPages(int width, int height);
   // The built-in skin, as stored with the form.
   void LoadBuiltinSkin();
 };

@@ -149,11 +149,12 @@ TfrmGallery::TfrmGallery(TComponent* AOwner) : TForm(AOwner) {
   CreateMenus();
   CreatePopupMenu();
   CreatePages();
+  CreateStatusBar();
 
   // The menu is set before the size, so the client area is 640 x 480 below it.
   SetBounds(100, 80, Width(), Height());
   SetClientSize(640, 480);
-  pcFamilies->SetBounds(kMargin, kMargin, 640 - 2 * kMargin, 480 - 2 * kMargin);  // WM_SIZE keeps it so
+  LayoutPages(640, 480);  // WM_SIZE keeps it so
   EndLoading();
   UpdateViewMenu();
   miSkinning->SetChecked(SkinData1->Active());
@@ -212,6 +213,10 @@ void TfrmGallery::CreatePages() {
   pcFamilies->SetParent(this);
   pcFamilies->OnChange = [this](TObject* s) { pcFamiliesChange(s); };
   CreateButtonsPage();
+  CreateChoicesPage();
+  CreateScrollingPage();
+  CreateListsPage();
+  CreatePanelsPage();
 }
 
 void TfrmGallery::CreateButtonsPage() {
@@ -253,10 +258,17 @@ void TfrmGallery::CreateButtonsPage() {
 }
 
 void TfrmGallery::LayoutPages() {
-  if (!pcFamilies) return;
   const RECT r = ClientRect();
-  pcFamilies->SetBounds(kMargin, kMargin, std::max(0L, r.right - 2 * kMargin),
-                        std::max(0L, r.bottom - 2 * kMargin));
+  LayoutPages(r.right, r.bottom);
+}
+
+void TfrmGallery::LayoutPages(int width, int height) {
+  if (!pcFamilies) return;
+  // The status bar takes the bottom edge; the pages keep their margin above it.
+  const int bar = sbMain ? sbMain->Height() : 0;
+  if (sbMain) sbMain->SetBounds(0, std::max(0, height - bar), std::max(0, width), bar);
+  pcFamilies->SetBounds(kMargin, kMargin, std::max(0, width - 2 * kMargin),
+                        std::max(0, height - bar - 2 * kMargin));
 }
 
 void TfrmGallery::WndProc(TMessage& m) {

@@ -5,9 +5,13 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "ui/Controls.h"
+#include "ui/StdCtrls.h"
+#include "ui/TabPosition.h"
 
 class TPageControl;
 
@@ -76,4 +80,361 @@ class TPageControl : public TWinControl {
   void ShowActivePage();
   std::vector<TTabSheet*> FPages;
   TTabSheet* FActivePage = nullptr;
+};
+
+// ---- Status bars, progress bars, track bars and tool bars ----
+
+class TStatusBar;
+class TPopupMenu;
+
+enum TStatusPanelBevel { pbNone, pbLowered, pbRaised };
+enum TStatusPanelStyle { psText, psOwnerDraw };
+
+// One panel of a status bar. Publishes "Text", "Width", "Bevel", "Style" and "Alignment".
+class TStatusPanel : public TPersistent {
+ public:
+  explicit TStatusPanel(TStatusBar* owner) : FOwner(owner) {}
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  int Index() const;
+  const std::string& Text() const noexcept { return FText; }
+  void SetText(const std::string& v);
+  int Width() const noexcept { return FWidth; }
+  void SetWidth(int v);
+  TStatusPanelBevel Bevel() const noexcept { return FBevel; }
+  void SetBevel(TStatusPanelBevel v);
+  TStatusPanelStyle Style() const noexcept { return FStyle; }
+  void SetStyle(TStatusPanelStyle v);
+  TAlignment Alignment() const noexcept { return FAlignment; }
+  void SetAlignment(TAlignment v);
+
+ private:
+  TStatusBar* FOwner;
+  std::string FText;
+  int FWidth = 50;
+  TStatusPanelBevel FBevel = pbLowered;
+  TStatusPanelStyle FStyle = psText;
+  TAlignment FAlignment = taLeftJustify;
+};
+
+using TDrawPanelEvent = std::function<void(TStatusBar* StatusBar, TStatusPanel* Panel, const RECT& Rect)>;
+
+// A native status bar (msctls_statusbar32) with panels, or one simple panel showing
+// SimpleText. Placed by its bounds like any control (the gallery puts it at the bottom).
+class TStatusBar : public TWinControl {
+ public:
+  explicit TStatusBar(TComponent* AOwner);
+  ~TStatusBar() override;
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+
+  int PanelCount() const noexcept { return static_cast<int>(FPanels.size()); }
+  TStatusPanel* Panels(int i) const { return FPanels.at(static_cast<size_t>(i)).get(); }
+  TStatusPanel* AddPanel();
+  const std::string& SimpleText() const noexcept { return FSimpleText; }
+  void SetSimpleText(const std::string& v);
+  bool SimplePanel() const noexcept { return FSimplePanel; }
+  void SetSimplePanel(bool v);
+  bool SizeGrip() const noexcept { return FSizeGrip; }
+  void SetSizeGrip(bool v);
+  // Valid while OnDrawPanel runs: the DC the panel is drawn on.
+  TCanvas* Canvas() noexcept { return &FCanvas; }
+  // Owner-drawn panels (Style psOwnerDraw) are drawn by this handler.
+  TDrawPanelEvent OnDrawPanel;
+  // Calls OnDrawPanel for the panel on dc.
+  void DrawPanel(TStatusPanel* panel, HDC dc, const RECT& rect);
+
+  // The native parts again (widths, texts, bevels); panels call it when they change.
+  void UpdatePanels();
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void WndProc(TMessage& m) override;
+
+ private:
+  std::vector<std::unique_ptr<TStatusPanel>> FPanels;
+  std::string FSimpleText;
+  bool FSimplePanel = false;
+  bool FSizeGrip = true;
+  TCanvas FCanvas;
+};
+
+enum TProgressBarOrientation { pbHorizontal, pbVertical };
+
+// A native progress bar; publishes "Min", "Max", "Position" and "Orientation".
+class TProgressBar : public TWinControl {
+ public:
+  explicit TProgressBar(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  int Min() const noexcept { return FMin; }
+  int Max() const noexcept { return FMax; }
+  void SetRange(int min, int max);
+  void SetMin(int v) { SetRange(v, FMax); }
+  void SetMax(int v) { SetRange(FMin, v); }
+  int Position() const;
+  void SetPosition(int v);
+  TProgressBarOrientation Orientation() const noexcept { return FOrientation; }
+  // Changing the orientation of a live bar makes its window again.
+  void SetOrientation(TProgressBarOrientation v);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+
+ private:
+  int FMin = 0, FMax = 100, FPosition = 0;
+  TProgressBarOrientation FOrientation = pbHorizontal;
+};
+
+enum TTrackBarOrientation { trHorizontal, trVertical };
+enum TTickMark { tmBottomRight, tmTopLeft, tmBoth };
+enum TTickStyle { tsNone, tsAuto, tsManual };
+
+// A native track bar; publishes "Min", "Max", "Position", "Frequency", "Orientation",
+// "TickMarks" and "TickStyle". OnChange follows every move of the thumb.
+class TTrackBar : public TWinControl {
+ public:
+  explicit TTrackBar(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  int Min() const noexcept { return FMin; }
+  int Max() const noexcept { return FMax; }
+  void SetRange(int min, int max);
+  int Position() const;
+  void SetPosition(int v);
+  int Frequency() const noexcept { return FFrequency; }
+  void SetFrequency(int v);
+  TTrackBarOrientation Orientation() const noexcept { return FOrientation; }
+  void SetOrientation(TTrackBarOrientation v);
+  TTickMark TickMarks() const noexcept { return FTickMarks; }
+  void SetTickMarks(TTickMark v);
+  TTickStyle TickStyle() const noexcept { return FTickStyle; }
+  void SetTickStyle(TTickStyle v);
+  TNotifyEvent OnChange;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void WndProc(TMessage& m) override;
+
+ private:
+  void Recreate();
+  int FMin = 0, FMax = 10, FPosition = 0, FFrequency = 1;
+  TTrackBarOrientation FOrientation = trHorizontal;
+  TTickMark FTickMarks = tmBottomRight;
+  TTickStyle FTickStyle = tsAuto;
+};
+
+class TToolBar;
+enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator };
+
+// One button of a tool bar: a caption, a style, and for tbsDropDown a menu opened from
+// its arrow (or from the whole button when it has no OnClick).
+class TToolButton : public TComponent {
+ public:
+  explicit TToolButton(TComponent* AOwner);
+  ~TToolButton() override;
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  TToolBar* ToolBar() const noexcept { return FToolBar; }
+  void SetToolBar(TToolBar* bar);
+  const std::string& Caption() const noexcept { return FCaption; }
+  void SetCaption(const std::string& v);
+  TToolButtonStyle Style = tbsButton;
+  TPopupMenu* DropdownMenu() const noexcept { return FDropdownMenu; }
+  void SetDropdownMenu(TPopupMenu* menu);
+  bool Down() const;
+  TNotifyEvent OnClick;
+  // The command id the native tool bar knows the button by.
+  int CommandId() const noexcept { return FCommand; }
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  friend class TToolBar;
+  TToolBar* FToolBar = nullptr;
+  std::string FCaption;
+  TPopupMenu* FDropdownMenu = nullptr;
+  int FCommand = 0;
+};
+
+// A native tool bar (ToolbarWindow32) with text buttons; publishes "Flat".
+class TToolBar : public TWinControl {
+ public:
+  explicit TToolBar(TComponent* AOwner);
+  ~TToolBar() override;
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  bool Flat() const noexcept { return FFlat; }
+  void SetFlat(bool v);
+  int ButtonCount() const noexcept { return static_cast<int>(FButtons.size()); }
+  TToolButton* Buttons(int i) const { return FButtons.at(static_cast<size_t>(i)); }
+  // Opens a drop-down button's menu under it.
+  void DropDown(TToolButton* button);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void WndProc(TMessage& m) override;
+
+ private:
+  friend class TToolButton;
+  void InsertButton(TToolButton* b);
+  void RemoveButton(TToolButton* b);
+  void RebuildButtons();
+  TToolButton* ButtonOf(int command) const;
+  std::vector<TToolButton*> FButtons;
+  bool FFlat = false;
+  int FNextCommand = 1;
+};
+
+// ---- Tab controls, header controls and list views ----
+
+class TImageList;
+
+// A native tab control (SysTabControl32) with a list of tab captions. Without MultiLine the
+// tabs stay on one row and the control shows its scroll arrows when they do not fit; tabs
+// on the left or right always wrap (the native control draws them only in rows).
+class TCustomTabControl : public TWinControl {
+ public:
+  explicit TCustomTabControl(TComponent* AOwner);
+  ~TCustomTabControl() override;
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+
+  int TabCount() const noexcept { return static_cast<int>(FTabs.size()); }
+  const std::string& Tabs(int i) const { return FTabs.at(static_cast<size_t>(i)).Text; }
+  // Adds a tab at the end; imageIndex -1 for none. Returns its index.
+  int AddTab(const std::string& text, int imageIndex = -1);
+  void ClearTabs();
+  int TabIndex() const noexcept { return FTabIndex; }
+  void SetTabIndex(int index);
+  TTabPosition TabPosition() const noexcept { return FTabPosition; }
+  void SetTabPosition(TTabPosition position);
+  bool MultiLine() const noexcept { return FMultiLine; }
+  void SetMultiLine(bool v);
+  TImageList* Images() const noexcept { return FImages; }
+  void SetImages(TImageList* images);
+  // The display area in client coordinates.
+  RECT DisplayRect();
+
+  TNotifyEvent OnChange;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void WndProc(TMessage& m) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  struct TTab {
+    std::string Text;
+    int ImageIndex = -1;
+  };
+  DWORD TabStyle() const;
+  void ApplyStyle();
+  void InsertNative(size_t index);
+  std::vector<TTab> FTabs;
+  int FTabIndex = -1;
+  TTabPosition FTabPosition = tpTop;
+  bool FMultiLine = false;
+  TImageList* FImages = nullptr;
+};
+
+class TTabControl : public TCustomTabControl {
+ public:
+  explicit TTabControl(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+};
+
+// A native header control (SysHeader32) with sections side by side.
+enum THeaderAlignment { haLeft, haRight, haCenter };
+
+class THeaderControl : public TWinControl {
+ public:
+  explicit THeaderControl(TComponent* AOwner);
+  ~THeaderControl() override;
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+
+  // Adds a section at the right end; imageIndex -1 for none. Returns its index.
+  int AddSection(const std::string& text, int width, THeaderAlignment alignment = haLeft,
+                 int imageIndex = -1);
+  int SectionCount() const noexcept { return static_cast<int>(FSections.size()); }
+  TImageList* Images() const noexcept { return FImages; }
+  void SetImages(TImageList* images);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  struct TSection {
+    std::string Text;
+    int Width = 50;
+    THeaderAlignment Alignment = haLeft;
+    int ImageIndex = -1;
+  };
+  void InsertNative(size_t index);
+  std::vector<TSection> FSections;
+  TImageList* FImages = nullptr;
+};
+
+// A native list view (SysListView32). Report view shows the columns in a header and each
+// item's sub-items in the columns after the first.
+enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+
+class TCustomListView : public TWinControl {
+ public:
+  explicit TCustomListView(TComponent* AOwner);
+  ~TCustomListView() override;
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+
+  TViewStyle ViewStyle() const noexcept { return FViewStyle; }
+  void SetViewStyle(TViewStyle style);
+  int AddColumn(const std::string& caption, int width, THeaderAlignment alignment = haLeft);
+  int ColumnCount() const noexcept { return static_cast<int>(FColumns.size()); }
+  // Adds a row: its caption, the texts of the later columns, an image of SmallImages.
+  int AddItem(const std::string& caption, const std::vector<std::string>& subItems = {}, int imageIndex = -1);
+  int ItemCount() const noexcept { return static_cast<int>(FItems.size()); }
+  TImageList* SmallImages() const noexcept { return FSmallImages; }
+  void SetSmallImages(TImageList* images);
+  // The header window of a report view (null before the window exists).
+  HWND HeaderHandle();
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  struct TColumn {
+    std::string Caption;
+    int Width = 50;
+    THeaderAlignment Alignment = haLeft;
+  };
+  struct TItem {
+    std::string Caption;
+    std::vector<std::string> SubItems;
+    int ImageIndex = -1;
+  };
+  void InsertColumn(size_t index);
+  void InsertItem(size_t index);
+  std::vector<TColumn> FColumns;
+  std::vector<TItem> FItems;
+  TViewStyle FViewStyle = vsIcon;
+  TImageList* FSmallImages = nullptr;
+};
+
+class TListView : public TCustomListView {
+ public:
+  explicit TListView(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
 };

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "ui/ImgList.h"
+
 namespace {
 
 // Caption as a user reads it: no '&' markers ("&&" is one '&'), lower case.
@@ -209,3 +211,377 @@ void TPageControl::WndProc(TMessage& m) {
   TWinControl::WndProc(m);
   if (m.Msg == WM_SIZE) AlignPages();
 }
+
+// ---- TCustomTabControl ----
+
+namespace {
+void RegisterCommonClasses(DWORD classes) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, classes};
+  InitCommonControlsEx(&icc);
+}
+HIMAGELIST ListHandle(TImageList* images) { return images ? images->Handle() : nullptr; }
+int HeaderFormat(THeaderAlignment a) {
+  switch (a) {
+    case haRight:
+      return HDF_RIGHT;
+    case haCenter:
+      return HDF_CENTER;
+    case haLeft:
+      break;
+  }
+  return HDF_LEFT;
+}
+}  // namespace
+
+const TClassInfo& TCustomTabControl::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TCustomTabControl", &TWinControl::StaticClass(),
+      {Int<TCustomTabControl>(
+           "TabIndex", [](const TCustomTabControl& c) { return c.TabIndex(); },
+           [](TCustomTabControl& c, long v) { c.SetTabIndex(static_cast<int>(v)); }),
+       Enum<TCustomTabControl>(
+           "TabPosition", {"tpTop", "tpBottom", "tpLeft", "tpRight"},
+           [](const TCustomTabControl& c) { return static_cast<long>(c.TabPosition()); },
+           [](TCustomTabControl& c, long v) { c.SetTabPosition(static_cast<TTabPosition>(v)); }),
+       Bool<TCustomTabControl>(
+           "MultiLine", [](const TCustomTabControl& c) { return c.MultiLine(); },
+           [](TCustomTabControl& c, bool v) { c.SetMultiLine(v); })});
+  return info;
+}
+
+TCustomTabControl::TCustomTabControl(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 289;
+  FHeight = 193;
+  TabStop = true;
+}
+
+TCustomTabControl::~TCustomTabControl() {
+  if (FImages) FImages->RemoveFreeNotification(this);
+}
+
+DWORD TCustomTabControl::TabStyle() const {
+  DWORD s = 0;
+  switch (FTabPosition) {
+    case tpBottom:
+      s = TCS_BOTTOM;
+      break;
+    case tpLeft:
+      s = TCS_VERTICAL;
+      break;
+    case tpRight:
+      s = TCS_VERTICAL | TCS_RIGHT;
+      break;
+    case tpTop:
+      break;
+  }
+  // Side tabs exist only in rows.
+  if (FMultiLine || FTabPosition == tpLeft || FTabPosition == tpRight) s |= TCS_MULTILINE;
+  return s;
+}
+
+void TCustomTabControl::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  static const bool registered = (RegisterCommonClasses(ICC_TAB_CLASSES), true);
+  (void)registered;
+  p.NativeClass = WC_TABCONTROLA;
+  p.Style |= TabStyle();
+}
+
+void TCustomTabControl::InsertNative(size_t i) {
+  TCITEMA item{};
+  item.mask = TCIF_TEXT | TCIF_IMAGE;
+  std::string text = FTabs[i].Text;
+  item.pszText = text.data();
+  item.iImage = FTabs[i].ImageIndex;
+  SendMessageA(FHandle, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+}
+
+void TCustomTabControl::CreateHandleDone() {
+  SendMessageA(FHandle, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ListHandle(FImages)));
+  for (size_t i = 0; i < FTabs.size(); ++i) InsertNative(i);
+  SendMessageA(FHandle, TCM_SETCURSEL, static_cast<WPARAM>(FTabIndex), 0);
+}
+
+int TCustomTabControl::AddTab(const std::string& text, int imageIndex) {
+  FTabs.push_back({text, imageIndex});
+  if (HandleAllocated()) InsertNative(FTabs.size() - 1);
+  if (FTabIndex < 0) SetTabIndex(0);
+  return TabCount() - 1;
+}
+
+void TCustomTabControl::ClearTabs() {
+  FTabs.clear();
+  FTabIndex = -1;
+  if (HandleAllocated()) SendMessageA(FHandle, TCM_DELETEALLITEMS, 0, 0);
+}
+
+void TCustomTabControl::SetTabIndex(int index) {
+  if (index < -1 || index >= TabCount()) return;
+  FTabIndex = index;
+  if (HandleAllocated()) SendMessageA(FHandle, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void TCustomTabControl::ApplyStyle() {
+  if (!HandleAllocated()) return;
+  constexpr DWORD mask = TCS_BOTTOM | TCS_VERTICAL | TCS_MULTILINE;
+  const DWORD style = (static_cast<DWORD>(GetWindowLongPtrA(FHandle, GWL_STYLE)) & ~mask) | TabStyle();
+  SetWindowLongPtrA(FHandle, GWL_STYLE, static_cast<LONG_PTR>(style));
+  SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  Invalidate();
+}
+
+void TCustomTabControl::SetTabPosition(TTabPosition position) {
+  if (position == FTabPosition) return;
+  FTabPosition = position;
+  ApplyStyle();
+}
+
+void TCustomTabControl::SetMultiLine(bool v) {
+  if (v == FMultiLine) return;
+  FMultiLine = v;
+  ApplyStyle();
+}
+
+void TCustomTabControl::SetImages(TImageList* images) {
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = images;
+  if (FImages) FImages->FreeNotification(this);
+  if (HandleAllocated())
+    SendMessageA(FHandle, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ListHandle(FImages)));
+}
+
+void TCustomTabControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FImages) {
+    FImages = nullptr;
+    if (HandleAllocated()) SendMessageA(FHandle, TCM_SETIMAGELIST, 0, 0);
+  }
+}
+
+RECT TCustomTabControl::DisplayRect() {
+  RECT r = ClientRect();
+  if (HandleAllocated()) SendMessageA(FHandle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+  return r;
+}
+
+void TCustomTabControl::WndProc(TMessage& m) {
+  if (m.Msg == CN_NOTIFY) {
+    const auto* hdr = reinterpret_cast<const NMHDR*>(m.LParam);
+    if (hdr->code == static_cast<UINT>(TCN_SELCHANGE)) {
+      FTabIndex = static_cast<int>(SendMessageA(FHandle, TCM_GETCURSEL, 0, 0));
+      if (OnChange) OnChange(this);
+      return;
+    }
+  }
+  TWinControl::WndProc(m);
+}
+
+const TClassInfo& TTabControl::StaticClass() {
+  static const TClassInfo info("TTabControl", &TCustomTabControl::StaticClass());
+  return info;
+}
+
+TTabControl::TTabControl(TComponent* AOwner) : TCustomTabControl(AOwner) {}
+
+// ---- THeaderControl ----
+
+const TClassInfo& THeaderControl::StaticClass() {
+  static const TClassInfo info("THeaderControl", &TWinControl::StaticClass());
+  return info;
+}
+
+THeaderControl::THeaderControl(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 200;
+  FHeight = 20;
+}
+
+THeaderControl::~THeaderControl() {
+  if (FImages) FImages->RemoveFreeNotification(this);
+}
+
+void THeaderControl::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  static const bool registered = (RegisterCommonClasses(ICC_LISTVIEW_CLASSES), true);
+  (void)registered;
+  p.NativeClass = WC_HEADERA;
+  p.Style |= HDS_BUTTONS | HDS_HORZ;
+}
+
+void THeaderControl::InsertNative(size_t i) {
+  const TSection& s = FSections[i];
+  HDITEMA item{};
+  item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT | HDI_IMAGE;
+  std::string text = s.Text;
+  item.pszText = text.data();
+  item.cxy = s.Width;
+  item.iImage = s.ImageIndex;
+  // An image shows only when the section has one.
+  item.fmt = HDF_STRING | HeaderFormat(s.Alignment) | (s.ImageIndex >= 0 ? HDF_IMAGE : 0);
+  SendMessageA(FHandle, HDM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+}
+
+void THeaderControl::CreateHandleDone() {
+  SendMessageA(FHandle, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ListHandle(FImages)));
+  for (size_t i = 0; i < FSections.size(); ++i) InsertNative(i);
+}
+
+int THeaderControl::AddSection(const std::string& text, int width, THeaderAlignment alignment,
+                               int imageIndex) {
+  FSections.push_back({text, width, alignment, imageIndex});
+  if (HandleAllocated()) InsertNative(FSections.size() - 1);
+  return SectionCount() - 1;
+}
+
+void THeaderControl::SetImages(TImageList* images) {
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = images;
+  if (FImages) FImages->FreeNotification(this);
+  if (HandleAllocated())
+    SendMessageA(FHandle, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ListHandle(FImages)));
+}
+
+void THeaderControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FImages) {
+    FImages = nullptr;
+    if (HandleAllocated()) SendMessageA(FHandle, HDM_SETIMAGELIST, 0, 0);
+  }
+}
+
+// ---- TCustomListView ----
+
+const TClassInfo& TCustomListView::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TCustomListView", &TWinControl::StaticClass(),
+      {Enum<TCustomListView>(
+          "ViewStyle", {"vsIcon", "vsSmallIcon", "vsList", "vsReport"},
+          [](const TCustomListView& c) { return static_cast<long>(c.ViewStyle()); },
+          [](TCustomListView& c, long v) { c.SetViewStyle(static_cast<TViewStyle>(v)); })});
+  return info;
+}
+
+TCustomListView::TCustomListView(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 250;
+  FHeight = 150;
+  FColor = clWindow;
+  TabStop = true;
+}
+
+TCustomListView::~TCustomListView() {
+  if (FSmallImages) FSmallImages->RemoveFreeNotification(this);
+}
+
+namespace {
+DWORD ViewStyleBits(TViewStyle v) {
+  switch (v) {
+    case vsSmallIcon:
+      return LVS_SMALLICON;
+    case vsList:
+      return LVS_LIST;
+    case vsReport:
+      return LVS_REPORT;
+    case vsIcon:
+      break;
+  }
+  return LVS_ICON;
+}
+}  // namespace
+
+void TCustomListView::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  static const bool registered = (RegisterCommonClasses(ICC_LISTVIEW_CLASSES), true);
+  (void)registered;
+  p.NativeClass = WC_LISTVIEWA;
+  p.Style |= ViewStyleBits(FViewStyle) | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS;
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomListView::InsertColumn(size_t i) {
+  const TColumn& c = FColumns[i];
+  LVCOLUMNA col{};
+  col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+  std::string text = c.Caption;
+  col.pszText = text.data();
+  col.cx = c.Width;
+  col.iSubItem = static_cast<int>(i);
+  col.fmt = c.Alignment == haRight ? LVCFMT_RIGHT : c.Alignment == haCenter ? LVCFMT_CENTER : LVCFMT_LEFT;
+  SendMessageA(FHandle, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
+}
+
+void TCustomListView::InsertItem(size_t i) {
+  const TItem& it = FItems[i];
+  LVITEMA item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = static_cast<int>(i);
+  std::string text = it.Caption;
+  item.pszText = text.data();
+  item.iImage = it.ImageIndex;
+  const int at = static_cast<int>(SendMessageA(FHandle, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  for (size_t s = 0; s < it.SubItems.size(); ++s) {
+    LVITEMA sub{};
+    sub.mask = LVIF_TEXT;
+    sub.iItem = at;
+    sub.iSubItem = static_cast<int>(s + 1);
+    std::string subText = it.SubItems[s];
+    sub.pszText = subText.data();
+    SendMessageA(FHandle, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&sub));
+  }
+}
+
+void TCustomListView::CreateHandleDone() {
+  SendMessageA(FHandle, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(ListHandle(FSmallImages)));
+  SendMessageA(FHandle, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  for (size_t i = 0; i < FColumns.size(); ++i) InsertColumn(i);
+  for (size_t i = 0; i < FItems.size(); ++i) InsertItem(i);
+}
+
+void TCustomListView::SetViewStyle(TViewStyle style) {
+  FViewStyle = style;
+  if (!HandleAllocated()) return;
+  const DWORD old = static_cast<DWORD>(GetWindowLongPtrA(FHandle, GWL_STYLE));
+  SetWindowLongPtrA(FHandle, GWL_STYLE, static_cast<LONG_PTR>((old & ~LVS_TYPEMASK) | ViewStyleBits(style)));
+  Invalidate();
+}
+
+int TCustomListView::AddColumn(const std::string& caption, int width, THeaderAlignment alignment) {
+  FColumns.push_back({caption, width, alignment});
+  if (HandleAllocated()) InsertColumn(FColumns.size() - 1);
+  return ColumnCount() - 1;
+}
+
+int TCustomListView::AddItem(const std::string& caption, const std::vector<std::string>& subItems,
+                             int imageIndex) {
+  FItems.push_back({caption, subItems, imageIndex});
+  if (HandleAllocated()) InsertItem(FItems.size() - 1);
+  return ItemCount() - 1;
+}
+
+void TCustomListView::SetSmallImages(TImageList* images) {
+  if (FSmallImages) FSmallImages->RemoveFreeNotification(this);
+  FSmallImages = images;
+  if (FSmallImages) FSmallImages->FreeNotification(this);
+  if (HandleAllocated())
+    SendMessageA(FHandle, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(ListHandle(FSmallImages)));
+}
+
+void TCustomListView::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FSmallImages) {
+    FSmallImages = nullptr;
+    if (HandleAllocated()) SendMessageA(FHandle, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+  }
+}
+
+HWND TCustomListView::HeaderHandle() {
+  if (!HandleAllocated()) return nullptr;
+  return reinterpret_cast<HWND>(SendMessageA(FHandle, LVM_GETHEADER, 0, 0));
+}
+
+const TClassInfo& TListView::StaticClass() {
+  static const TClassInfo info("TListView", &TCustomListView::StaticClass());
+  return info;
+}
+
+TListView::TListView(TComponent* AOwner) : TCustomListView(AOwner) {}

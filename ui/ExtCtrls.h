@@ -3,8 +3,11 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ui/Controls.h"
+#include "ui/StdCtrls.h"
 
 class TTimer : public TComponent {
  public:
@@ -83,4 +86,94 @@ class TImage : public TGraphicControl {
 
  private:
   TPicture FPicture;
+};
+
+enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+enum TBevelStyle { bsLowered, bsRaised };
+
+// A sunken or raised box, frame or line; windowless, drawn on its parent.
+class TBevel : public TGraphicControl {
+ public:
+  explicit TBevel(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  TBevelShape Shape() const noexcept { return FShape; }
+  void SetShape(TBevelShape v);
+  TBevelStyle Style() const noexcept { return FStyle; }
+  void SetStyle(TBevelStyle v);
+
+ protected:
+  void Paint() override;
+
+ private:
+  TBevelShape FShape = bsBox;
+  TBevelStyle FStyle = bsLowered;
+};
+
+class TRadioButton;
+
+// A group box of radio buttons, one per item, laid out in Columns; ItemIndex is the
+// checked one (-1: none). The buttons are TRadioButton children owned by the group.
+class TCustomRadioGroup : public TCustomGroupBox {
+ public:
+  explicit TCustomRadioGroup(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  const std::vector<std::string>& Items() const noexcept { return FItems; }
+  void SetItems(const std::vector<std::string>& items);
+  int ItemIndex() const noexcept { return FItemIndex; }
+  void SetItemIndex(int index);
+  int Columns() const noexcept { return FColumns; }
+  void SetColumns(int columns);
+  int ButtonCount() const noexcept { return static_cast<int>(FButtons.size()); }
+  TRadioButton* Buttons(int i) const { return FButtons.at(static_cast<size_t>(i)); }
+  // After the user checked another item.
+  TNotifyEvent OnChange;
+  void SetBounds(int left, int top, int width, int height) override;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  void ArrangeButtons();
+  std::vector<std::string> FItems;
+  std::vector<TRadioButton*> FButtons;
+  int FItemIndex = -1;
+  int FColumns = 1;
+};
+
+class TRadioGroup : public TCustomRadioGroup {
+ public:
+  explicit TRadioGroup(TComponent* AOwner) : TCustomRadioGroup(AOwner) {}
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+};
+
+// A container whose children can be larger than it: its own bars scroll them. The content
+// is Range wide and high (in pixels, from the unscrolled origin); each bar shows only while
+// the content is larger than the box.
+class TScrollBox : public TWinControl {
+ public:
+  explicit TScrollBox(TComponent* AOwner);
+  static const TClassInfo& StaticClass();
+  const TClassInfo& ClassType() const override { return StaticClass(); }
+  void SetRange(int width, int height);
+  int HorzRange() const noexcept { return FRange.x; }
+  int VertRange() const noexcept { return FRange.y; }
+  // How far the content is scrolled.
+  POINT ScrollPos() const noexcept { return FPos; }
+  // Scrolls to (x, y), clamped to the content; the children move with it.
+  void ScrollTo(int x, int y);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void WndProc(TMessage& m) override;
+
+ private:
+  void UpdateBars();
+  int NewPos(int bar, int code);
+  POINT FRange{0, 0};
+  POINT FPos{0, 0};
+  bool FUpdating = false;
 };

@@ -168,3 +168,119 @@ void TImage::Paint() {
   }
   Canvas()->StretchDraw(dest, *g);
 }
+
+// ---- TScrollBox ----
+
+const TClassInfo& TScrollBox::StaticClass() {
+  static const TClassInfo info("TScrollBox", &TWinControl::StaticClass());
+  return info;
+}
+
+TScrollBox::TScrollBox(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 185;
+  FHeight = 41;
+}
+
+void TScrollBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+  p.Style |= WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN;
+}
+
+void TScrollBox::CreateHandleDone() { UpdateBars(); }
+
+void TScrollBox::SetRange(int width, int height) {
+  FRange = {width < 0 ? 0 : width, height < 0 ? 0 : height};
+  UpdateBars();
+}
+
+void TScrollBox::UpdateBars() {
+  if (!HandleAllocated() || FUpdating) return;
+  // Showing a bar shrinks the client area, which may call for the other bar: two rounds
+  // settle it, and the flag keeps the WM_SIZE they cause from coming back here.
+  FUpdating = true;
+  for (int round = 0; round < 2; ++round) {
+    RECT r;
+    GetClientRect(FHandle, &r);
+    SCROLLINFO h{sizeof h, SIF_RANGE | SIF_PAGE, 0, FRange.x - 1, static_cast<UINT>(r.right), 0, 0};
+    SCROLLINFO v{sizeof v, SIF_RANGE | SIF_PAGE, 0, FRange.y - 1, static_cast<UINT>(r.bottom), 0, 0};
+    SetScrollInfo(FHandle, SB_HORZ, &h, TRUE);
+    SetScrollInfo(FHandle, SB_VERT, &v, TRUE);
+  }
+  FUpdating = false;
+  RECT r;
+  GetClientRect(FHandle, &r);
+  ScrollTo(FPos.x > FRange.x - r.right ? FRange.x - r.right : FPos.x,
+           FPos.y > FRange.y - r.bottom ? FRange.y - r.bottom : FPos.y);
+}
+
+void TScrollBox::ScrollTo(int x, int y) {
+  RECT r{0, 0, FWidth, FHeight};
+  if (HandleAllocated()) GetClientRect(FHandle, &r);
+  const int maxX = FRange.x - r.right > 0 ? FRange.x - r.right : 0;
+  const int maxY = FRange.y - r.bottom > 0 ? FRange.y - r.bottom : 0;
+  x = x < 0 ? 0 : (x > maxX ? maxX : x);
+  y = y < 0 ? 0 : (y > maxY ? maxY : y);
+  const int dx = x - FPos.x, dy = y - FPos.y;
+  FPos = {x, y};
+  if (!HandleAllocated()) return;
+  SetScrollPos(FHandle, SB_HORZ, x, TRUE);
+  SetScrollPos(FHandle, SB_VERT, y, TRUE);
+  if (dx == 0 && dy == 0) return;
+  // Windowed and windowless children alike keep their place in the content.
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    c->SetBounds(c->Left() - dx, c->Top() - dy, c->Width(), c->Height());
+  }
+  InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+int TScrollBox::NewPos(int bar, int code) {
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(FHandle, bar, &si);
+  const int line = 16;
+  const int page = si.nPage > 0 ? static_cast<int>(si.nPage) : line;
+  switch (code) {
+    case SB_LINEUP:
+      return si.nPos - line;
+    case SB_LINEDOWN:
+      return si.nPos + line;
+    case SB_PAGEUP:
+      return si.nPos - page;
+    case SB_PAGEDOWN:
+      return si.nPos + page;
+    case SB_TOP:
+      return 0;
+    case SB_BOTTOM:
+      return si.nMax;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+      return si.nTrackPos;
+    default:
+      return si.nPos;
+  }
+}
+
+void TScrollBox::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_HSCROLL:
+      if (m.LParam == 0) {
+        ScrollTo(NewPos(SB_HORZ, LOWORD(m.WParam)), FPos.y);
+        return;
+      }
+      break;
+    case WM_VSCROLL:
+      if (m.LParam == 0) {
+        ScrollTo(FPos.x, NewPos(SB_VERT, LOWORD(m.WParam)));
+        return;
+      }
+      break;
+    case WM_MOUSEWHEEL:
+      ScrollTo(FPos.x, FPos.y - GET_WHEEL_DELTA_WPARAM(m.WParam) / WHEEL_DELTA * 3 * 16);
+      return;
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
+  if (m.Msg == WM_SIZE) UpdateBars();
+}

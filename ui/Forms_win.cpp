@@ -5,6 +5,7 @@
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
+#include "ui/StdCtrls.h"
 
 TApplication* Application = new TApplication(nullptr);
 TScreen* Screen = new TScreen(nullptr);
@@ -404,7 +405,11 @@ bool TForm::SelectInGroup(HWND current, bool forward) {
   const LONG_PTR type = GetWindowLongPtrA(current, GWL_STYLE) & BS_TYPEMASK;
   char cls[16] = {};
   GetClassNameA(current, cls, sizeof cls);
-  if (lstrcmpiA(cls, "BUTTON") != 0 || (type != BS_RADIOBUTTON && type != BS_AUTORADIOBUTTON)) return false;
+  // Our radio buttons are BUTTONs registered under their own class name.
+  const TWinControl* control = TWinControl::FindControl(current);
+  const bool button =
+      lstrcmpiA(cls, "BUTTON") == 0 || (control && control->InheritsFrom(TRadioButton::StaticClass()));
+  if (!button || (type != BS_RADIOBUTTON && type != BS_AUTORADIOBUTTON)) return false;
   HWND next = GetNextDlgGroupItem(GetParent(current), current, forward ? FALSE : TRUE);
   if (!next || next == current) return false;
   ::SetFocus(next);

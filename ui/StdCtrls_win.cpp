@@ -120,3 +120,516 @@ void TLabel::Paint() {
   if (!FEnabled) c->Font()->SetColor(clGrayText);
   c->DrawText(FText, r, TextFlags());
 }
+
+// ---- TCustomCheckBox ----
+
+const TClassInfo& TCustomCheckBox::StaticClass() {
+  using namespace published;
+  static const TClassInfo info("TCustomCheckBox", &TWinControl::StaticClass(),
+                               {Bool<TCustomCheckBox>(
+                                    "Checked", [](const TCustomCheckBox& c) { return c.Checked(); },
+                                    [](TCustomCheckBox& c, bool v) { c.SetChecked(v); }),
+                                Bool<TCustomCheckBox>(
+                                    "AllowGrayed", [](const TCustomCheckBox& c) { return c.AllowGrayed(); },
+                                    [](TCustomCheckBox& c, bool v) { c.SetAllowGrayed(v); }),
+                                Enum<TCustomCheckBox>(
+                                    "State", {"cbUnchecked", "cbChecked", "cbGrayed"},
+                                    [](const TCustomCheckBox& c) -> long { return c.State(); },
+                                    [](TCustomCheckBox& c, long v) {
+                                      if (v >= cbUnchecked && v <= cbGrayed)
+                                        c.SetState(static_cast<TCheckBoxState>(v));
+                                    })});
+  return info;
+}
+
+TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 97;
+  FHeight = 17;
+  TabStop = true;
+  ClicksOnMouseUp = false;  // the native button reports its clicks (CN_COMMAND)
+}
+
+void TCustomCheckBox::SetState(TCheckBoxState s) {
+  if (s == cbGrayed && !FAllowGrayed) s = cbChecked;
+  if (s == FState) return;
+  FState = s;
+  if (HandleAllocated()) SendMessageA(FHandle, BM_SETCHECK, static_cast<WPARAM>(s), 0);
+}
+
+void TCustomCheckBox::SetAllowGrayed(bool v) {
+  FAllowGrayed = v;
+  if (!v && FState == cbGrayed) SetState(cbChecked);
+}
+
+void TCustomCheckBox::SetLeftText(bool v) {
+  if (v == FLeftText) return;
+  FLeftText = v;
+  if (!HandleAllocated()) return;
+  LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
+  style = v ? (style | BS_LEFTTEXT) : (style & ~static_cast<LONG_PTR>(BS_LEFTTEXT));
+  SetWindowLongPtrA(FHandle, GWL_STYLE, style);
+  Invalidate();
+}
+
+void TCustomCheckBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.NativeClass = "BUTTON";
+  p.Style |= ButtonType() | (FLeftText ? BS_LEFTTEXT : 0);
+}
+
+void TCustomCheckBox::CreateHandleDone() {
+  SendMessageA(FHandle, BM_SETCHECK, static_cast<WPARAM>(FState), 0);
+}
+
+void TCustomCheckBox::Toggle() {
+  switch (FState) {
+    case cbUnchecked:
+      SetState(cbChecked);
+      break;
+    case cbChecked:
+      SetState(FAllowGrayed ? cbGrayed : cbUnchecked);
+      break;
+    case cbGrayed:
+      SetState(cbUnchecked);
+      break;
+  }
+}
+
+void TCustomCheckBox::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND) {
+    if (HIWORD(m.WParam) == BN_CLICKED) {
+      Toggle();
+      Click();
+    }
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+// ---- TCheckBox ----
+
+const TClassInfo& TCheckBox::StaticClass() {
+  static const TClassInfo info("TCheckBox", &TCustomCheckBox::StaticClass());
+  return info;
+}
+
+TCheckBox::TCheckBox(TComponent* AOwner) : TCustomCheckBox(AOwner) {}
+
+// ---- TRadioButton ----
+
+const TClassInfo& TRadioButton::StaticClass() {
+  using namespace published;
+  static const TClassInfo info("TRadioButton", &TWinControl::StaticClass(),
+                               {Bool<TRadioButton>(
+                                   "Checked", [](const TRadioButton& r) { return r.Checked(); },
+                                   [](TRadioButton& r, bool v) { r.SetChecked(v); })});
+  return info;
+}
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 113;
+  FHeight = 17;
+  TabStop = true;
+  ClicksOnMouseUp = false;
+}
+
+bool TRadioButton::Checked() const {
+  // The system unchecks group members on its own: the window is the truth while it exists.
+  if (FHandle) return SendMessageA(FHandle, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return FChecked;
+}
+
+void TRadioButton::SetOwnChecked(bool v) {
+  FChecked = v;
+  if (HandleAllocated() && (SendMessageA(FHandle, BM_GETCHECK, 0, 0) == BST_CHECKED) != v)
+    SendMessageA(FHandle, BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TRadioButton::SetChecked(bool v) {
+  SetOwnChecked(v);
+  if (!v || !FParent) return;
+  for (int i = 0; i < FParent->ControlCount(); ++i)
+    if (auto* other = dynamic_cast<TRadioButton*>(FParent->Controls(i)); other && other != this)
+      other->SetOwnChecked(false);
+}
+
+void TRadioButton::SetLeftText(bool v) {
+  if (v == FLeftText) return;
+  FLeftText = v;
+  if (!HandleAllocated()) return;
+  LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
+  style = v ? (style | BS_LEFTTEXT) : (style & ~static_cast<LONG_PTR>(BS_LEFTTEXT));
+  SetWindowLongPtrA(FHandle, GWL_STYLE, style);
+  Invalidate();
+}
+
+void TRadioButton::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.NativeClass = "BUTTON";
+  p.Style |= BS_AUTORADIOBUTTON | (FLeftText ? BS_LEFTTEXT : 0);
+}
+
+void TRadioButton::CreateHandleDone() {
+  if (FChecked) SendMessageA(FHandle, BM_SETCHECK, BST_CHECKED, 0);
+}
+
+void TRadioButton::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND) {
+    if (HIWORD(m.WParam) == BN_CLICKED) {
+      SetChecked(true);
+      Click();
+    }
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+// ---- TGlyphCheckBox ----
+
+const TClassInfo& TGlyphCheckBox::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TGlyphCheckBox", &TCustomCheckBox::StaticClass(),
+      {Object<TGlyphCheckBox, TBitmap>("CustomGlyphs",
+                                       [](const TGlyphCheckBox& c) { return c.CustomGlyphs(); }),
+       Bool<TGlyphCheckBox>(
+           "UseCustomGlyphs", [](const TGlyphCheckBox& c) { return c.UseCustomGlyphs(); },
+           [](TGlyphCheckBox& c, bool v) { c.SetUseCustomGlyphs(v); }),
+       Int<TGlyphCheckBox>(
+           "TransparentColor",
+           [](const TGlyphCheckBox& c) -> long { return static_cast<long>(c.TransparentColor()); },
+           [](TGlyphCheckBox& c, long v) { c.SetTransparentColor(static_cast<TColor>(v)); })});
+  return info;
+}
+
+TGlyphCheckBox::TGlyphCheckBox(TComponent* AOwner)
+    : TCustomCheckBox(AOwner), FCustomGlyphs(std::make_unique<TBitmap>()) {}
+
+TGlyphCheckBox::~TGlyphCheckBox() = default;
+
+void TGlyphCheckBox::SetUseCustomGlyphs(bool v) {
+  FUseCustomGlyphs = v;
+  FLoaded.reset();
+  if (v && !FCustomGlyphs->Empty()) {
+    FLoaded = std::make_unique<TBitmap>();
+    FLoaded->Assign(*FCustomGlyphs);
+  }
+  Invalidate();
+}
+
+void TGlyphCheckBox::SetTransparentColor(TColor c) {
+  FTransparentColor = c;
+  Invalidate();
+}
+
+void TGlyphCheckBox::WndProc(TMessage& m) {
+  if (m.Msg == CN_DRAWITEM) {
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam));
+    m.Result = 1;
+    return;
+  }
+  if (m.Msg == BM_SETCHECK) {
+    // An owner-drawn button keeps no check of its own: show the new state.
+    Invalidate();
+    return;
+  }
+  TCustomCheckBox::WndProc(m);
+}
+
+namespace {
+constexpr int GlyphCellCount = 9;
+constexpr int SystemBoxSize = 13;
+}  // namespace
+
+void TGlyphCheckBox::DrawItem(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  const RECT r = item.rcItem;
+  const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+  const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  SetDCBrushColor(dc, ColorToRGB(FColor));
+  ::FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+
+  const int height = r.bottom - r.top;
+  int boxWidth = SystemBoxSize;
+  if (FLoaded && FLoaded->Width() >= GlyphCellCount) {
+    const int cw = FLoaded->Width() / GlyphCellCount, ch = FLoaded->Height();
+    FLastCell = (disabled ? 6 : pushed ? 3 : 0) + static_cast<int>(State());
+    FLoaded->FreeCanvasDc();
+    MemoryDc src(dc);
+    SelectGuard sel(src.get(), FLoaded->Handle());
+    TransparentBlt(dc, r.left, r.top + (height - ch) / 2, cw, ch, src.get(), FLastCell * cw, 0, cw, ch,
+                   ColorToRGB(FTransparentColor));
+    boxWidth = cw;
+  } else {
+    FLastCell = -1;
+    UINT state = DFCS_BUTTONCHECK;
+    if (State() == cbGrayed) state = DFCS_BUTTON3STATE | DFCS_CHECKED;
+    if (State() == cbChecked) state |= DFCS_CHECKED;
+    if (pushed) state |= DFCS_PUSHED;
+    if (disabled) state |= DFCS_INACTIVE;
+    RECT box{r.left, r.top + (height - SystemBoxSize) / 2, r.left + SystemBoxSize,
+             r.top + (height - SystemBoxSize) / 2 + SystemBoxSize};
+    DrawFrameControl(dc, &box, DFC_BUTTON, state);
+  }
+  SelectGuard font(dc, FFont->Handle());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToRGB(disabled ? clGrayText : FFont->Color()));
+  RECT tr{r.left + boxWidth + 4, r.top, r.right, r.bottom};
+  RECT measure = tr;
+  DrawTextA(dc, FText.c_str(), static_cast<int>(FText.size()), &measure,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_CALCRECT);
+  DrawTextA(dc, FText.c_str(), static_cast<int>(FText.size()), &tr, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+  if ((item.itemState & ODS_FOCUS) && !FText.empty()) {
+    RECT fr{tr.left - 1, tr.top + (height - (measure.bottom - measure.top)) / 2 - 1, measure.right + 1,
+            tr.top + (height + (measure.bottom - measure.top)) / 2 + 1};
+    DrawFocusRect(dc, &fr);
+  }
+}
+
+// ---- TMemo ----
+
+const TClassInfo& TMemo::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TMemo", &TWinControl::StaticClass(),
+      {Enum<TMemo>(
+           "ScrollBars", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"},
+           [](const TMemo& m) -> long { return m.ScrollBars; },
+           [](TMemo& m, long v) { m.ScrollBars = static_cast<TScrollStyle>(v); }),
+       Bool<TMemo>(
+           "WordWrap", [](const TMemo& m) { return m.WordWrap; }, [](TMemo& m, bool v) { m.WordWrap = v; }),
+       Bool<TMemo>(
+           "ReadOnly", [](const TMemo& m) { return m.ReadOnly; }, [](TMemo& m, bool v) { m.ReadOnly = v; })});
+  return info;
+}
+
+TMemo::TMemo(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 185;
+  FHeight = 89;
+  FColor = clWindow;
+  TabStop = true;
+}
+
+void TMemo::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.NativeClass = "EDIT";
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+  p.Style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+  if (!WordWrap || ScrollBars == ssHorizontal || ScrollBars == ssBoth) p.Style |= ES_AUTOHSCROLL;
+  if (ScrollBars == ssHorizontal || ScrollBars == ssBoth) p.Style |= WS_HSCROLL;
+  if (ScrollBars == ssVertical || ScrollBars == ssBoth) p.Style |= WS_VSCROLL;
+  if (ReadOnly) p.Style |= ES_READONLY;
+}
+
+void TMemo::SetLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i) text += "\r\n";
+    text += lines[i];
+  }
+  SetText(text);
+}
+
+// Both ask the window, which is made for them when needed.
+int TMemo::LineCount() { return static_cast<int>(SendMessageA(Handle(), EM_GETLINECOUNT, 0, 0)); }
+
+int TMemo::TopLine() { return static_cast<int>(SendMessageA(Handle(), EM_GETFIRSTVISIBLELINE, 0, 0)); }
+
+// ---- TCustomListBox / TListBox ----
+
+const TClassInfo& TCustomListBox::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TCustomListBox", &TWinControl::StaticClass(),
+      {Int<TCustomListBox>(
+           "ItemIndex",
+           [](const TCustomListBox& l) -> long { return const_cast<TCustomListBox&>(l).ItemIndex(); },
+           [](TCustomListBox& l, long v) { l.SetItemIndex(static_cast<int>(v)); }),
+       Int<TCustomListBox>(
+           "ScrollWidth", [](const TCustomListBox& l) -> long { return l.ScrollWidth(); },
+           [](TCustomListBox& l, long v) { l.SetScrollWidth(static_cast<int>(v)); })});
+  return info;
+}
+
+TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 121;
+  FHeight = 97;
+  FColor = clWindow;
+  TabStop = true;
+}
+
+void TCustomListBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.NativeClass = "LISTBOX";
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+  // Without LBS_DISABLENOSCROLL the system shows each bar only while it is needed.
+  p.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL;
+}
+
+void TCustomListBox::CreateHandleDone() {
+  for (const std::string& s : FItems)
+    SendMessageA(FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+  SendMessageA(FHandle, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FScrollWidth), 0);
+  if (FItemIndex >= 0) SendMessageA(FHandle, LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+}
+
+void TCustomListBox::AddItem(const std::string& text) {
+  FItems.push_back(text);
+  if (HandleAllocated()) SendMessageA(FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TCustomListBox::ClearItems() {
+  FItems.clear();
+  FItemIndex = -1;
+  if (HandleAllocated()) SendMessageA(FHandle, LB_RESETCONTENT, 0, 0);
+}
+
+int TCustomListBox::ItemIndex() {
+  if (HandleAllocated()) FItemIndex = static_cast<int>(SendMessageA(FHandle, LB_GETCURSEL, 0, 0));
+  return FItemIndex;
+}
+
+void TCustomListBox::SetItemIndex(int i) {
+  FItemIndex = i >= 0 && i < ItemCount() ? i : -1;
+  if (HandleAllocated()) SendMessageA(FHandle, LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+}
+
+int TCustomListBox::TopIndex() {
+  return HandleAllocated() ? static_cast<int>(SendMessageA(FHandle, LB_GETTOPINDEX, 0, 0)) : 0;
+}
+
+void TCustomListBox::SetTopIndex(int i) {
+  if (HandleAllocated()) SendMessageA(FHandle, LB_SETTOPINDEX, static_cast<WPARAM>(i), 0);
+}
+
+void TCustomListBox::SetScrollWidth(int width) {
+  FScrollWidth = width < 0 ? 0 : width;
+  if (HandleAllocated()) SendMessageA(FHandle, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FScrollWidth), 0);
+}
+
+void TCustomListBox::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND) {
+    if (HIWORD(m.WParam) == LBN_SELCHANGE) Click();
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+const TClassInfo& TListBox::StaticClass() {
+  static const TClassInfo info("TListBox", &TCustomListBox::StaticClass());
+  return info;
+}
+
+// ---- TScrollBar ----
+
+const TClassInfo& TScrollBar::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TScrollBar", &TWinControl::StaticClass(),
+      {Enum<TScrollBar>(
+           "Kind", {"sbHorizontal", "sbVertical"}, [](const TScrollBar& b) -> long { return b.Kind(); },
+           [](TScrollBar& b, long v) { b.SetKind(static_cast<TScrollKind>(v)); }),
+       Int<TScrollBar>(
+           "Min", [](const TScrollBar& b) -> long { return b.Min(); },
+           [](TScrollBar& b, long v) { b.SetMin(static_cast<int>(v)); }),
+       Int<TScrollBar>(
+           "Max", [](const TScrollBar& b) -> long { return b.Max(); },
+           [](TScrollBar& b, long v) { b.SetMax(static_cast<int>(v)); }),
+       Int<TScrollBar>(
+           "Position", [](const TScrollBar& b) -> long { return b.Position(); },
+           [](TScrollBar& b, long v) { b.SetPosition(static_cast<int>(v)); }),
+       Int<TScrollBar>(
+           "PageSize", [](const TScrollBar& b) -> long { return b.PageSize(); },
+           [](TScrollBar& b, long v) { b.SetPageSize(static_cast<int>(v)); })});
+  return info;
+}
+
+TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 121;
+  FHeight = GetSystemMetrics(SM_CYHSCROLL);
+  TabStop = true;
+}
+
+void TScrollBar::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.NativeClass = "SCROLLBAR";
+  p.Style |= FKind == sbHorizontal ? SBS_HORZ : SBS_VERT;
+}
+
+void TScrollBar::CreateHandleDone() { ApplyInfo(); }
+
+void TScrollBar::SetKind(TScrollKind kind) {
+  if (kind == FKind) return;
+  FKind = kind;
+  if (!HandleAllocated()) return;
+  DestroyHandle();
+  HandleNeeded();
+}
+
+int TScrollBar::Clamp(int position) const {
+  const int last = FPageSize > 0 ? FMax - FPageSize + 1 : FMax;
+  if (position > last) position = last;
+  if (position < FMin) position = FMin;
+  return position;
+}
+
+void TScrollBar::SetPageSize(int v) {
+  FPageSize = v < 0 ? 0 : v;
+  SetParams(FPosition, FMin, FMax);
+}
+
+void TScrollBar::SetParams(int position, int min, int max) {
+  if (min > max) min = max;
+  FMin = min;
+  FMax = max;
+  const int p = Clamp(position);
+  const bool changed = p != FPosition;
+  FPosition = p;
+  ApplyInfo();
+  if (changed && OnChange) OnChange(this);
+}
+
+void TScrollBar::ApplyInfo() {
+  if (!HandleAllocated()) return;
+  SCROLLINFO si{sizeof si, SIF_ALL, FMin, FMax, static_cast<UINT>(FPageSize), FPosition, 0};
+  SetScrollInfo(FHandle, SB_CTL, &si, TRUE);
+}
+
+void TScrollBar::WndProc(TMessage& m) {
+  if (m.Msg != CN_HSCROLL && m.Msg != CN_VSCROLL) {
+    TWinControl::WndProc(m);
+    return;
+  }
+  int p = FPosition;
+  switch (LOWORD(m.WParam)) {
+    case SB_LINEUP:
+      p -= SmallChange;
+      break;
+    case SB_LINEDOWN:
+      p += SmallChange;
+      break;
+    case SB_PAGEUP:
+      p -= LargeChange;
+      break;
+    case SB_PAGEDOWN:
+      p += LargeChange;
+      break;
+    case SB_TOP:
+      p = FMin;
+      break;
+    case SB_BOTTOM:
+      p = FMax;
+      break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      // The 32-bit track position, not the message's 16-bit one.
+      SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+      GetScrollInfo(FHandle, SB_CTL, &si);
+      p = si.nTrackPos;
+      break;
+    }
+    default:
+      return;
+  }
+  SetPosition(p);
+}

@@ -2,6 +2,11 @@
 
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChildren.h"
+#include "skin/controls/SkinChoices.h"
+#include "skin/controls/SkinListView.h"
+#include "skin/controls/SkinPanels.h"
+#include "skin/controls/SkinScroll.h"
+#include "skin/controls/SkinTab.h"
 #include "skin/forms/FormSkin.h"
 #include "ui/ExtCtrls.h"
 
@@ -90,7 +95,7 @@ class TControlPass final : public IControlPass {
     if (!SkinControlFamilies().Has(o.Handler)) return;
     TSkinControl* h = SkinControlFamilies().Create(o.Handler, &form);
     h->InitHandle(reinterpret_cast<HWND>(o.Target), skin, form.ControlCanvas(), &form);
-    if (!h->Initialized()) delete h;
+    if (h->State() == scsCreated) delete h;
   }
 
  private:
@@ -114,6 +119,7 @@ class TControlPass final : public IControlPass {
     TSkinControl* h =
         SkinControlFamilies().Create(kind, windowless ? static_cast<TComponent*>(&form) : &control);
     if (!h) return;
+    if (auto* glyphs = dynamic_cast<TSkinObjImage*>(h)) glyphs->FFeedGlyphs = offer.FeedGlyphs;
     switch (offer.Attach) {
       case TSkinAttach::Control:
         h->InitControl(&form, &skin, form.ControlCanvas(), offer.Recolor);
@@ -127,10 +133,17 @@ class TControlPass final : public IControlPass {
           s->InitGraphicFor(&control, &form, &skin, form.ControlCanvas());
         break;
       case TSkinAttach::ScrollControl:
+        if (auto* w = dynamic_cast<TWinControl*>(&control))
+          h->InitScrollControl(w, &skin, form.ControlCanvas(), &form);
+        break;
       case TSkinAttach::ScControl:
-        break;  // their families attach themselves once they land
+        if (auto* w = dynamic_cast<TWinControl*>(&control))
+          if (auto* s = dynamic_cast<TSkinScControl*>(h))
+            s->InitScControl(w, &skin, form.ControlCanvas(), &form);
+        break;
     }
-    if (!h->Initialized()) delete h;
+    // Containers attach without a message hook, so the state tells, not Initialized.
+    if (h->State() == scsCreated) delete h;
   }
 
   void Apply(TSkinForm& form, TSkinData& skin, TControl& control, const TSkinOffer& offer,
@@ -175,5 +188,10 @@ class TControlPass final : public IControlPass {
 void InstallControlFamilies() {
   static TControlPass pass;
   RegisterButtonFamily();
+  RegisterChoiceFamily();
+  RegisterPanelFamily();
+  RegisterScrollFamily();
+  RegisterTabFamily();
+  RegisterListViewFamily();
   SetControlPass(&pass);
 }

@@ -50,6 +50,10 @@ class TSkinControl : public TComponent, public ISubclassTarget {
   // The family's drawing into rect (the window rectangle moved to the origin).
   virtual void DrawSkin(HDC dc, const RECT& rect);
   virtual void SkinChanged();
+  // Attaches a handler that covers a control's scroll bars with skinned bar windows
+  // (TSkinScrollbar and the handlers derived from it); the base attaches nothing, so
+  // Initialized() stays false.
+  virtual void InitScrollControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas, TSkinForm* Form);
 
   // The replacement message handler, and what was there before.
   void SkinWndProc(TMessage& m);
@@ -71,6 +75,7 @@ class TSkinControl : public TComponent, public ISubclassTarget {
   TWinControl* Control() const noexcept { return FControl; }
   TControl* GraphicControl() const noexcept { return FGraphicControl; }
   TSkinForm* Form() const noexcept { return FForm; }
+  TSkinData* SkinData() const noexcept { return FSkinData; }
   bool Recolor() const noexcept { return FRecolor; }
   // The control object this handler is bound to (windowed or windowless), or null.
   const void* BoundControl() const noexcept {

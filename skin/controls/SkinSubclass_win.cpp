@@ -96,6 +96,8 @@ void TSkinControl::InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canvas,
   FState = scsAttached;
 }
 
+void TSkinControl::InitScrollControl(TWinControl*, TSkinData*, TCanvas*, TSkinForm*) {}
+
 void TSkinControl::UnSkin() {
   if (FRecolor && FControl) FControl->SetColor(FOldColor);
 }

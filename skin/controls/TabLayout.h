@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "skin/forms/SkinDraw.h"
+#include "ui/TabPosition.h"
 
-enum TTabPosition : int { tpTop = 0, tpBottom = 1, tpLeft = 2, tpRight = 3 };
 TTabPosition ReadTabPosition(uint32_t style);
 
 enum class TImageTurn { None, FlipVert, RotateLeft, RotateRight };

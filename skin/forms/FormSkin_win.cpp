@@ -292,6 +292,7 @@ void TSkinForm::DetachSkin() {
     SetWindowRgn(FWnd, nullptr, TRUE);
     FOwnsRegion = false;
   }
+  if (FStage != stDestroying) RedrawWindow(FWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TSkinForm::DetachOnDestroy() {
@@ -319,8 +320,10 @@ void TSkinForm::ReleaseSkin() {
   RestoreFormWindowProc();
   FSubclass.Remove();
   UnhookClient();
+  // Every control window, nested ones too: a control whose handler replaced its painting
+  // shows the skin until it paints itself again.
   if (FStage != stDestroying && FForm)
-    for (int i = 0; i < FForm->ControlCount(); ++i) FForm->Controls(i)->Invalidate();
+    RedrawWindow(FWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // ---- dispatch ----

@@ -250,6 +250,13 @@ TEST(OfferControl, RowsWithSideEffects) {
   EXPECT_TRUE(rz.Offer.FeedGlyphs);
   EXPECT_TRUE(rz.Offer.Recolor);
 
+  // Our own glyph check box is a check box too, but it is fed glyphs, never overpainted.
+  const TOfferDecision glyph = Offer(Win({"TGLYPHCHECKBOX", "TCUSTOMCHECKBOX"}), {});
+  EXPECT_EQ(glyph.Detail, "TRzDBCheckBox");
+  EXPECT_EQ(glyph.Offer.Handler, K::ObjImage);
+  EXPECT_TRUE(glyph.Offer.FeedGlyphs);
+  EXPECT_EQ(Offer(Win({"TCHECKBOX", "TCUSTOMCHECKBOX"}), {}).Offer.Handler, K::CheckBox);
+
   const TOfferDecision toolbar = Offer(Win({"TTOOLBAR", "TTOOLWINDOW"}), {});
   EXPECT_EQ(toolbar.Offer.Handler, K::Box);
   EXPECT_EQ(toolbar.Offer.SetProperty, "Flat");

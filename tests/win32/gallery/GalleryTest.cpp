@@ -62,19 +62,30 @@ TEST_F(GalleryFixture, MainWindowPlaceSizeAndStyle) {
   for (LONG_PTR bit : {static_cast<LONG_PTR>(WS_THICKFRAME), static_cast<LONG_PTR>(WS_SYSMENU),
                        static_cast<LONG_PTR>(WS_MINIMIZEBOX), static_cast<LONG_PTR>(WS_MAXIMIZEBOX)})
     EXPECT_EQ(style & bit, bit) << std::hex << bit;
-  // The page control fills the client area but for a margin.
-  RECT pr{};
+  // The status bar takes the bottom edge, the page control the rest but for a margin.
+  RECT pr{}, sr{};
   GetWindowRect(form->pcFamilies->Handle(), &pr);
   MapWindowPoints(HWND_DESKTOP, w, reinterpret_cast<POINT*>(&pr), 2);
+  GetWindowRect(form->sbMain->Handle(), &sr);
+  MapWindowPoints(HWND_DESKTOP, w, reinterpret_cast<POINT*>(&sr), 2);
+  const int bar = sr.bottom - sr.top;
+  EXPECT_GT(bar, 10);
+  EXPECT_EQ(sr.left, 0);
+  EXPECT_EQ(sr.right, 640);
+  EXPECT_EQ(sr.bottom, 480);
   EXPECT_EQ(pr.left, 8);
   EXPECT_EQ(pr.top, 8);
   EXPECT_EQ(pr.right, 632);
-  EXPECT_EQ(pr.bottom, 472);
+  EXPECT_EQ(pr.bottom, 480 - bar - 8);
   MoveWindow(w, 100, 80, 500, 400, TRUE);
   GetClientRect(w, &c);
   GetClientRect(form->pcFamilies->Handle(), &pr);
   EXPECT_EQ(pr.right, c.right - 16);
-  EXPECT_EQ(pr.bottom, c.bottom - 16);
+  EXPECT_EQ(pr.bottom, c.bottom - bar - 16);
+  GetWindowRect(form->sbMain->Handle(), &sr);
+  MapWindowPoints(HWND_DESKTOP, w, reinterpret_cast<POINT*>(&sr), 2);
+  EXPECT_EQ(sr.bottom, c.bottom);
+  EXPECT_EQ(sr.right, c.right);
 }
 
 TEST_F(GalleryFixture, SkinComponentIsSetUpWithTheBuiltInSkin) {
@@ -94,7 +105,14 @@ TEST_F(GalleryFixture, MenusHoldEveryKindOfItem) {
   EXPECT_EQ(Entries(bar), (std::vector<std::string>{"&File|sub", "&View|sub", "&Help|sub"}));
   EXPECT_EQ(Entries(GetSubMenu(bar, 0)),
             (std::vector<std::string>{"Skinning\tF2|checked", "Open skin...\tCtrl+O", "-", "Exit"}));
-  EXPECT_EQ(Entries(GetSubMenu(bar, 1)), (std::vector<std::string>{"Buttons|checked", "-", "MDI sample..."}));
+  // One View item per page, in page order (pages of later families follow these), then the
+  // MDI sample after a separator.
+  const std::vector<std::string> view = Entries(GetSubMenu(bar, 1));
+  ASSERT_EQ(view.size(), static_cast<size_t>(form->pcFamilies->PageCount()) + 2);
+  ASSERT_GE(view.size(), 5u);
+  EXPECT_EQ(std::vector<std::string>(view.begin(), view.begin() + 3),
+            (std::vector<std::string>{"Buttons|checked", "Choices", "Scrolling"}));
+  EXPECT_EQ(std::vector<std::string>(view.end() - 2, view.end()), (std::vector<std::string>{"-", "MDI sample..."}));
   EXPECT_EQ(Entries(GetSubMenu(bar, 2)), (std::vector<std::string>{"About", "Message box"}));
   HMENU popup = form->pmGallery->Handle();
   EXPECT_EQ(Entries(popup), (std::vector<std::string>{"Checked item|checked", "Disabled item|disabled", "-",
@@ -113,7 +131,8 @@ TEST_F(GalleryFixture, F2SwitchesSkinningOffAndOnAndTheCheckFollows) {
     PressKey(VK_F2);
     EXPECT_EQ(form->SkinData1->Active(), expected);
     EXPECT_EQ(form->miSkinning->Checked(), expected);
-    EXPECT_EQ((GetMenuState(GetSubMenu(form->MainMenu1->Handle(), 0), 0, MF_BYPOSITION) & MF_CHECKED) != 0, expected);
+    EXPECT_EQ((GetMenuState(GetSubMenu(form->MainMenu1->Handle(), 0), 0, MF_BYPOSITION) & MF_CHECKED) != 0,
+              expected);
   }
 }
 
@@ -155,7 +174,8 @@ TEST_F(GalleryFixture, CommandLinePagesAndErrors) {
     form->ApplyArgs(ParseGalleryArgs({"--page", "Gauges", "--frobnicate"}));
     ASSERT_EQ(boxes.Texts.size(), 1u);
     EXPECT_NE(boxes.Texts[0].find("Unknown option --frobnicate"), std::string::npos) << boxes.Texts[0];
-    EXPECT_NE(boxes.Texts[0].find("There is no page \"Gauges\"; the pages are: Buttons."), std::string::npos)
+    EXPECT_NE(boxes.Texts[0].find("There is no page \"Gauges\"; the pages are: Buttons, Choices"),
+              std::string::npos)
         << boxes.Texts[0];
     EXPECT_NE(boxes.Texts[0].find("Usage:"), std::string::npos);
     EXPECT_EQ(form->pcFamilies->ActivePage(), form->tsButtons);
@@ -185,7 +205,72 @@ TEST_F(GalleryFixture, AboutIsAModalDialogClosedByOk) {
   EXPECT_TRUE(gAboutShown);
   EXPECT_TRUE(gMainDisabled);
   EXPECT_TRUE(IsWindowEnabled(form->Handle()));
-  for (int i = 0; i < Screen->FormCount(); ++i) EXPECT_EQ(dynamic_cast<TfrmGalleryAbout*>(Screen->Forms(i)), nullptr);
+  for (int i = 0; i < Screen->FormCount(); ++i)
+    EXPECT_EQ(dynamic_cast<TfrmGalleryAbout*>(Screen->Forms(i)), nullptr);
+}
+
+TEST_F(GalleryFixture, TheChoicesPageShowsEveryStateOfCheckBoxesAndRadioButtons) {
+  ASSERT_TRUE(form->OpenPage("Choices"));
+  EXPECT_EQ(form->pcFamilies->ActivePage(), form->tsChoices);
+  struct Box {
+    const char* name;
+    TCheckBoxState state;
+    bool enabled;
+  } boxes[] = {
+      {"cbUnchecked", cbUnchecked, true}, {"cbChecked", cbChecked, true},
+      {"cbGrayed", cbGrayed, true},       {"cbUncheckedOff", cbUnchecked, false},
+      {"cbCheckedOff", cbChecked, false}, {"cbGrayedOff", cbGrayed, false},
+  };
+  for (const Box& b : boxes) {
+    auto* c = dynamic_cast<TCheckBox*>(form->FindComponent(b.name));
+    ASSERT_NE(c, nullptr) << b.name;
+    EXPECT_EQ(SendMessageA(c->Handle(), BM_GETCHECK, 0, 0), static_cast<LRESULT>(b.state)) << b.name;
+    EXPECT_EQ(IsWindowEnabled(c->Handle()) != FALSE, b.enabled) << b.name;
+  }
+  auto* left = dynamic_cast<TCheckBox*>(form->FindComponent("cbLeftText"));
+  ASSERT_NE(left, nullptr);
+  EXPECT_NE(GetWindowLongPtrA(left->Handle(), GWL_STYLE) & BS_LEFTTEXT, 0);
+  struct Radio {
+    const char* name;
+    bool checked, enabled;
+  } radios[] = {{"rbFirst", false, true}, {"rbSecond", true, true},      {"rbThird", false, true},
+                {"rbOff", false, false},  {"rbOffChecked", true, false}, {"rbLeftText", false, true}};
+  for (const Radio& r : radios) {
+    auto* c = dynamic_cast<TRadioButton*>(form->FindComponent(r.name));
+    ASSERT_NE(c, nullptr) << r.name;
+    EXPECT_EQ(c->Checked(), r.checked) << r.name;
+    EXPECT_EQ(IsWindowEnabled(c->Handle()) != FALSE, r.enabled) << r.name;
+  }
+  EXPECT_NE(dynamic_cast<TGlyphCheckBox*>(form->FindComponent("gcbGlyphs")), nullptr);
+}
+
+TEST_F(GalleryFixture, TheScrollingPageShowsEveryKindOfScrolledControl) {
+  ASSERT_TRUE(form->OpenPage("Scrolling"));
+  EXPECT_EQ(form->pcFamilies->ActivePage(), form->tsScrolling);
+  // The memo, the list box and the scroll box each need both of their bars.
+  for (const char* name : {"mmScrolling", "lbScrolling", "sbxScrolling"}) {
+    auto* c = dynamic_cast<TWinControl*>(form->FindComponent(name));
+    ASSERT_NE(c, nullptr) << name;
+    for (LONG bar : {OBJID_HSCROLL, OBJID_VSCROLL}) {
+      SCROLLBARINFO info{};
+      info.cbSize = sizeof info;
+      ASSERT_TRUE(GetScrollBarInfo(c->Handle(), bar, &info)) << name;
+      EXPECT_EQ(info.rgstate[0] & STATE_SYSTEM_INVISIBLE, 0u) << name << " bar " << bar;
+    }
+  }
+  struct Bar {
+    const char* name;
+    TScrollKind kind;
+    bool enabled;
+  } bars[] = {{"scbHorizontal", sbHorizontal, true},
+              {"scbVertical", sbVertical, true},
+              {"scbDisabled", sbHorizontal, false}};
+  for (const Bar& b : bars) {
+    auto* c = dynamic_cast<TScrollBar*>(form->FindComponent(b.name));
+    ASSERT_NE(c, nullptr) << b.name;
+    EXPECT_EQ(c->Kind(), b.kind) << b.name;
+    EXPECT_EQ(IsWindowEnabled(c->Handle()) != FALSE, b.enabled) << b.name;
+  }
 }
 
 TEST_F(GalleryFixture, ViewOpensTheMdiSampleWithThreeChildrenOnce) {

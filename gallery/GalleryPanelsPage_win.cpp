@@ -1,0 +1,168 @@
+// The gallery's "Panels" page (panels, group boxes, progress and track bars, a tool bar, a
+// bevel) and the main window's status bar.
+#include "gallery/Gallery.h"
+#include "ui/ExtCtrls.h"
+
+namespace {
+
+TPanel* AddPanel(TComponent* owner, TWinControl* parent, const char* name, int x, int y, TBevelCut outer) {
+  auto* p = new TPanel(owner);
+  p->Name = name;
+  p->SetParent(parent);
+  p->SetBounds(x, y, 180, 64);
+  p->SetBevelOuter(outer);
+  return p;
+}
+
+TGroupBox* AddGroupBox(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
+                       int y) {
+  auto* g = new TGroupBox(owner);
+  g->Name = name;
+  g->SetParent(parent);
+  g->SetBounds(x, y, 180, 64);
+  g->SetCaption(caption);
+  return g;
+}
+
+TButton* AddInnerButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
+                        int y) {
+  auto* b = new TButton(owner);
+  b->Name = name;
+  b->SetParent(parent);
+  b->SetBounds(x, y, 130, 25);
+  b->SetCaption(caption);
+  return b;
+}
+
+TProgressBar* AddProgress(TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w,
+                          int h, TProgressBarOrientation o, int position) {
+  auto* p = new TProgressBar(owner);
+  p->Name = name;
+  p->SetParent(parent);
+  p->SetBounds(x, y, w, h);
+  p->SetOrientation(o);
+  p->SetPosition(position);
+  return p;
+}
+
+TLabel* AddCaption(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
+                   int y) {
+  auto* l = new TLabel(owner);
+  l->Name = name;
+  l->SetParent(parent);
+  l->SetLeft(x);
+  l->SetTop(y);
+  l->SetCaption(caption);
+  return l;
+}
+
+}  // namespace
+
+void TfrmGallery::CreatePanelsPage() {
+  tsPanels = new TTabSheet(this);
+  tsPanels->Name = "tsPanels";
+  tsPanels->SetCaption("Panels");
+  tsPanels->SetPageControl(pcFamilies);
+
+  // Containers with controls inside: their children are skinned through them.
+  auto* raised = AddPanel(this, tsPanels, "pnlRaised", 16, 12, bvRaised);
+  AddInnerButton(this, raised, "btnInRaised", "In a raised panel", 24, 20);
+  auto* lowered = AddPanel(this, tsPanels, "pnlLowered", 16, 84, bvLowered);
+  AddInnerButton(this, lowered, "btnInLowered", "In a lowered panel", 24, 20);
+  auto* withCaption = AddGroupBox(this, tsPanels, "gbCaption", "Group box", 212, 12);
+  AddInnerButton(this, withCaption, "btnInGroup", "In a group box", 24, 26);
+  auto* noCaption = AddGroupBox(this, tsPanels, "gbNoCaption", "", 212, 84);
+  AddCaption(this, noCaption, "lblInGroup", "No caption above", 12, 28);
+  rgChoices = new TRadioGroup(this);
+  rgChoices->Name = "rgChoices";
+  rgChoices->SetParent(tsPanels);
+  rgChoices->SetBounds(408, 12, 180, 136);
+  rgChoices->SetCaption("Radio group");
+  rgChoices->SetItems({"First", "Second", "Third", "Fourth"});
+  rgChoices->SetItemIndex(1);
+
+  AddCaption(this, tsPanels, "lblProgress", "Progress bars: 0, 50 and 100 %", 16, 162);
+  const char* hnames[] = {"pbHorz0", "pbHorz50", "pbHorz100"};
+  const char* vnames[] = {"pbVert0", "pbVert50", "pbVert100"};
+  for (int i = 0; i < 3; ++i) {
+    AddProgress(this, tsPanels, hnames[i], 16, 184 + i * 24, 180, 16, pbHorizontal, i * 50);
+    AddProgress(this, tsPanels, vnames[i], 212 + i * 28, 162, 18, 88, pbVertical, i * 50);
+  }
+
+  AddCaption(this, tsPanels, "lblTrack", "Track bars", 320, 162);
+  tbHorizontal = new TTrackBar(this);
+  tbHorizontal->Name = "tbHorizontal";
+  tbHorizontal->SetParent(tsPanels);
+  tbHorizontal->SetBounds(316, 184, 180, 40);
+  tbHorizontal->SetPosition(3);
+  tbVertical = new TTrackBar(this);
+  tbVertical->Name = "tbVertical";
+  tbVertical->SetParent(tsPanels);
+  tbVertical->SetOrientation(trVertical);
+  tbVertical->SetTickMarks(tmBoth);
+  tbVertical->SetBounds(520, 150, 44, 110);
+  tbVertical->SetPosition(7);
+  // The horizontal bar drives the first progress bar, so a move shows at once.
+  tbHorizontal->OnChange = [this](TObject*) {
+    if (auto* p = dynamic_cast<TProgressBar*>(FindComponent("pbHorz0")))
+      p->SetPosition(tbHorizontal->Position() * 10);
+  };
+
+  // A flat tool bar with a drop-down button whose menu is skinned like every menu of the form.
+  pmToolMore = new TPopupMenu(this);
+  pmToolMore->Name = "pmToolMore";
+  for (const char* caption : {"First choice", "Second choice", "Third choice"}) {
+    auto* item = new TMenuItem(this);
+    item->SetCaption(caption);
+    pmToolMore->Items()->Add(item);
+  }
+  tbTools = new TToolBar(this);
+  tbTools->Name = "tbTools";
+  tbTools->SetParent(tsPanels);
+  tbTools->SetBounds(16, 272, 400, 26);
+  tbTools->SetFlat(true);
+  struct TTool {
+    const char* Name;
+    const char* Caption;
+    TToolButtonStyle Style;
+  };
+  for (const TTool& t : {TTool{"tbNew", "New", tbsButton}, TTool{"tbOpen", "Open", tbsButton},
+                         TTool{"tbSep", "", tbsSeparator}, TTool{"tbBold", "Bold", tbsCheck},
+                         TTool{"tbMore", "More", tbsDropDown}}) {
+    auto* b = new TToolButton(this);
+    b->Name = t.Name;
+    b->SetCaption(t.Caption);
+    b->Style = t.Style;
+    if (t.Style == tbsDropDown) b->SetDropdownMenu(pmToolMore);
+    b->SetToolBar(tbTools);
+  }
+
+  auto* bevel = new TBevel(this);
+  bevel->Name = "bvLine";
+  bevel->SetParent(tsPanels);
+  bevel->SetBounds(16, 310, 548, 2);
+  bevel->SetShape(bsTopLine);
+  AddCaption(this, tsPanels, "lblBevel", "Above: a bevel line. Below: the window's status bar.", 16, 320);
+}
+
+void TfrmGallery::CreateStatusBar() {
+  sbMain = new TStatusBar(this);
+  sbMain->Name = "sbMain";
+  sbMain->SetParent(this);
+  struct TPanelSpec {
+    const char* Text;
+    int Width;
+    TStatusPanelBevel Bevel;
+    TAlignment Alignment;
+  };
+  // The last panel has no text: it is still framed.
+  for (const TPanelSpec& s :
+       {TPanelSpec{"Ready", 200, pbLowered, taLeftJustify},
+        TPanelSpec{"Lumetta Mist", 200, pbRaised, taCenter}, TPanelSpec{"", 100, pbLowered, taLeftJustify}}) {
+    TStatusPanel* p = sbMain->AddPanel();
+    p->SetText(s.Text);
+    p->SetWidth(s.Width);
+    p->SetBevel(s.Bevel);
+    p->SetAlignment(s.Alignment);
+  }
+}

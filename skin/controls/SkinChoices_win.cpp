@@ -1,0 +1,166 @@
+#include "skin/controls/CheckGlyph.h"
+#include "skin/controls/ControlConst.h"
+#include "skin/controls/CustomGlyphs.h"
+#include "skin/controls/SkinChildren.h"
+#include "skin/controls/SkinChoices.h"
+#include "skin/data/SkinData_win.h"
+
+static_assert(CM_GLYPHREPAINT == CM_BASE + 0xD0);
+
+namespace {
+// The strip of the skin's Buttons element, or null when the native box must stay.
+TBitmap* GlyphStrip(const TSkinData* skin, bool radio, int& frameCount, int& cellWidth, int& cellHeight) {
+  if (!skin || !skin->Buttons) return nullptr;
+  const TDataSkinButton& b = *skin->Buttons;
+  const TSkinImage* image = radio ? b.RadioImage.get() : b.CheckImage.get();
+  frameCount = radio ? b.RadioFrameCount : b.CheckFrameCount;
+  if (!image || image->Empty()) return nullptr;
+  TBitmap& strip = SkinBitmap(*image);
+  if (!GlyphCellSize(strip.Width(), strip.Height(), frameCount, cellWidth, cellHeight)) return nullptr;
+  return &strip;
+}
+
+TSkinRect ToSkinRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const TSkinRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+}  // namespace
+
+// ---------------------------------------------------------------- TSkinCheckBox
+
+const TClassInfo& TSkinCheckBox::StaticClass() {
+  static const TClassInfo info("TSkinCheckBox", &TSkinControl::StaticClass());
+  return info;
+}
+
+TSkinCheckBox::TSkinCheckBox(TComponent* AOwner) : TSkinControl(AOwner) {}
+
+void TSkinCheckBox::AfterProc(TMessage& m) {
+  switch (m.Msg) {
+    case BM_SETCHECK:
+    // The button draws its pushed box straight away, outside WM_PAINT (mouse and space key).
+    case BM_SETSTATE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case CM_EXIT:
+    case CM_GLYPHREPAINT:
+      RepaintControl();
+      break;
+    default:
+      TSkinControl::AfterProc(m);
+      break;
+  }
+}
+
+void TSkinCheckBox::UnSkin() {
+  TSkinControl::UnSkin();
+  // The form repaints only its own children; a box on a page would keep our glyph.
+  if (FState != scsDestroyed && FHandle) InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+void TSkinCheckBox::DrawSkin(HDC dc, const RECT& rect) {
+  int count = 0, w = 0, h = 0;
+  TBitmap* strip = GlyphStrip(FSkinData, false, count, w, h);
+  if (!strip) {
+    FLastFrame = 0;
+    return;
+  }
+  const auto state = static_cast<uint32_t>(SendMessageW(FHandle, BM_GETSTATE, 0, 0));
+  const LONG_PTR style = GetWindowLongPtrW(FHandle, GWL_STYLE);
+  TCheckGlyphState s = CheckStateFromButtonState(state, (style & WS_DISABLED) != 0);
+  if (FControl)
+    s.Value = CheckValueFromProperties(s.Value, GetEnumProperty(FControl, "State"),
+                                       GetEnumProperty(FControl, "Checked"));
+  const int frame = CheckBoxFrame(s, count);
+  const TGlyphPlacement at =
+      CheckGlyphPlacement(ToSkinRect(rect), w, h, (style & WinCtl::ButtonLeftText) != 0);
+  FillParentBackground(dc, ToRect(at.Erase));
+  DrawStripFrame(dc, ToRect(at.Glyph), count, frame, *strip);
+  FLastFrame = frame;
+}
+
+// ---------------------------------------------------------------- TSkinRadioButton
+
+const TClassInfo& TSkinRadioButton::StaticClass() {
+  static const TClassInfo info("TSkinRadioButton", &TSkinCheckBox::StaticClass());
+  return info;
+}
+
+TSkinRadioButton::TSkinRadioButton(TComponent* AOwner) : TSkinCheckBox(AOwner) {}
+
+void TSkinRadioButton::DrawSkin(HDC dc, const RECT& rect) {
+  int count = 0, w = 0, h = 0;
+  TBitmap* strip = GlyphStrip(FSkinData, true, count, w, h);
+  if (!strip) {
+    FLastFrame = 0;
+    return;
+  }
+  bool checked = (SendMessageW(FHandle, BM_GETCHECK, 0, 0) & WinCtl::StateChecked) != 0;
+  if (FControl) checked = RadioCheckedFromProperty(checked, GetEnumProperty(FControl, "Checked"));
+  const LONG_PTR style = GetWindowLongPtrW(FHandle, GWL_STYLE);
+  const int frame = RadioFrame(checked, (style & WS_DISABLED) != 0, count);
+  const TGlyphPlacement at =
+      RadioGlyphPlacement(ToSkinRect(rect), w, h, (style & WinCtl::ButtonLeftText) != 0);
+  FillParentBackground(dc, ToRect(at.Erase));
+  DrawStripFrame(dc, ToRect(at.Glyph), count, frame, *strip);
+  FLastFrame = frame;
+}
+
+// ---------------------------------------------------------------- TSkinObjImage
+
+const TClassInfo& TSkinObjImage::StaticClass() {
+  static const TClassInfo info("TSkinObjImage", &TSkinControl::StaticClass());
+  return info;
+}
+
+TSkinObjImage::TSkinObjImage(TComponent* AOwner) : TSkinControl(AOwner) {}
+
+void TSkinObjImage::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor) {
+  if (FInitialized) return;
+  auto* control = dynamic_cast<TWinControl*>(Owner());
+  if (!control) return;
+  FSkinData = SkinData;
+  FForm = Form;
+  FCanvas = Canvas;
+  (void)Recolor;  // the control's colour stays: only its glyphs come from the skin
+  FControl = control;
+  FHandle = control->Handle();
+  // The control draws its own glyphs: its window procedure stays as it is.
+  RegisterWithForm();
+  if (FFeedGlyphs) BuildCustomGlyphs();
+  FInitialized = true;
+  FState = scsAttached;
+}
+
+void TSkinObjImage::BuildCustomGlyphs() {
+  int count = 0, w = 0, h = 0;
+  TBitmap* strip = GlyphStrip(FSkinData, false, count, w, h);
+  if (!strip || !FControl) return;
+  TBitmap* target = GetObjectProperty<TBitmap>(FControl, "CustomGlyphs");
+  if (!target) return;
+  const TPixelBuffer glyphs = BuildCustomGlyphStrip(strip->ToPixelBuffer(), count);
+  if (glyphs.Empty()) return;
+  target->LoadFromPixelBuffer(glyphs);
+  SetPropertyText(FControl, "transparentcolor", "16711935");
+  SetPropertyText(FControl, "UseCustomGlyphs", "false");
+  SetPropertyText(FControl, "UseCustomGlyphs", "true");
+}
+
+void TSkinObjImage::SkinChanged() {
+  if (FFeedGlyphs) BuildCustomGlyphs();
+}
+
+void TSkinObjImage::UnSkin() {
+  if (FFeedGlyphs && FControl) SetPropertyText(FControl, "UseCustomGlyphs", "false");
+}
+
+// ---------------------------------------------------------------- the family
+
+void RegisterChoiceFamily() {
+  auto& table = SkinControlFamilies();
+  table.Register(TSkinHandlerKind::CheckBox,
+                 [](TComponent* owner) -> TSkinControl* { return new TSkinCheckBox(owner); });
+  table.Register(TSkinHandlerKind::RadioButton,
+                 [](TComponent* owner) -> TSkinControl* { return new TSkinRadioButton(owner); });
+  table.Register(TSkinHandlerKind::ObjImage,
+                 [](TComponent* owner) -> TSkinControl* { return new TSkinObjImage(owner); });
+}

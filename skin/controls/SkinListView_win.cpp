@@ -1,0 +1,134 @@
+#include "skin/controls/SkinListView.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "skin/controls/HeaderLayout.h"
+#include "skin/controls/SkinChildren.h"
+#include "skin/controls/SkinTab.h"
+#include "skin/forms/FormSkin.h"
+#include "skin/forms/SkinDrawBitmap_win.h"
+
+namespace {
+constexpr int HeaderTextChars = 201;
+
+TSkinMargins MarginsOf(const TDataSkinObject& e) {
+  return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
+}
+
+// Frame 1 of the header bar rendered into rect, copied opaque.
+void DrawBarFrame(HDC dc, const RECT& rect, const TDataSkinObject& bar) {
+  if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+  DrawSkinImage(dc, rect, SkinBitmap(*bar.Image), false, bar.Tile == 1, false, std::max(1, bar.FrameCount), 1,
+                MarginsOf(bar));
+}
+}  // namespace
+
+// ---------------------------------------------------------------- TSkinHeader
+
+const TClassInfo& TSkinHeader::StaticClass() {
+  static const TClassInfo info("TSkinHeader", &TSkinControl::StaticClass());
+  return info;
+}
+
+TSkinHeader::TSkinHeader(TComponent* AOwner) : TSkinControl(AOwner), FBuffer(1, 1, pf32bit) {}
+
+bool TSkinHeader::SkinReady() const {
+  return FSkinData && FSkinData->Headerbar && FSkinData->Headerbar->Image &&
+         !FSkinData->Headerbar->Image->Empty();
+}
+
+bool TSkinHeader::BeforeProc(TMessage& m) {
+  if (m.Msg == WM_ERASEBKGND && SkinReady()) {
+    m.Result = 1;
+    return false;
+  }
+  return TSkinControl::BeforeProc(m);
+}
+
+void TSkinHeader::UnSkin() {
+  TSkinControl::UnSkin();
+  RepaintWithoutSkin(FHandle);
+}
+
+void TSkinHeader::DrawHeaderItem(HDC dc, int index, const RECT& rect, HIMAGELIST images) {
+  const TDataSkinObject& bar = *FSkinData->Headerbar;
+  wchar_t text[HeaderTextChars] = {};
+  HDITEMW item{};
+  item.mask = HDI_TEXT | HDI_FORMAT | HDI_IMAGE;
+  item.pszText = text;
+  item.cchTextMax = HeaderTextChars;
+  if (!SendMessageW(FHandle, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)))
+    return;
+  DrawBarFrame(dc, rect, bar);
+  if (!item.pszText || !item.pszText[0]) return;
+  const auto format = static_cast<uint32_t>(item.fmt);
+  DrawImageAndText(dc, rect, HeaderItemAlign(format), item.pszText, HeaderItemImage(format, item.iImage),
+                   images, FEnabled);
+}
+
+void TSkinHeader::DrawSkin(HDC dc, const RECT& rect) {
+  if (!SkinReady()) return;
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+  if (w <= 0 || h <= 0) return;
+  if (FBuffer.Width() != w || FBuffer.Height() != h) FBuffer.SetSize(w, h);
+  HDC buf = FBuffer.Canvas()->Handle();
+  auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
+  SelectGuard keepFont(buf, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(buf, TRANSPARENT);
+  SetTextColor(buf, SkinColorRef(FSkinData->Headerbar->NormalColour2));
+  FEnabled = IsWindowEnabled(FHandle) != FALSE;
+  auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(FHandle, HDM_GETIMAGELIST, 0, 0));
+  const int count = static_cast<int>(SendMessageW(FHandle, HDM_GETITEMCOUNT, 0, 0));
+  std::vector<TSkinRect> items;
+  for (int i = 0; i < count; ++i) {
+    RECT r{};
+    if (!SendMessageW(FHandle, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r)))
+      continue;
+    DrawHeaderItem(buf, i, r, images);
+    items.push_back(ToSkinRect(r));
+  }
+  if (const auto rest = HeaderFillRect(ToSkinRect(RECT{0, 0, w, h}), items))
+    DrawBarFrame(buf, ToRect(*rest), *FSkinData->Headerbar);
+  BitBlt(dc, rect.left, rect.top, w, h, buf, 0, 0, SRCCOPY);
+}
+
+// ---------------------------------------------------------------- TSkinListView
+
+const TClassInfo& TSkinListView::StaticClass() {
+  static const TClassInfo info("TSkinListView", &TSkinScrollbar::StaticClass());
+  return info;
+}
+
+TSkinListView::TSkinListView(TComponent* AOwner) : TSkinScrollbar(AOwner) {}
+
+void TSkinListView::InitScrollControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas,
+                                      TSkinForm* Form) {
+  if (FInitialized || !Control) return;
+  TSkinScrollbar::InitScrollControl(Control, SkinData, Canvas, Form);
+  if (!FInitialized) return;
+  HWND header = reinterpret_cast<HWND>(SendMessageW(FHandle, LVM_GETHEADER, 0, 0));
+  if (!header) return;
+  FHeader = new TSkinHeader(Control);
+  FHeader->InitHandle(header, SkinData, Canvas, Form);
+  if (!FHeader->Initialized()) {
+    delete FHeader;
+    FHeader = nullptr;
+    return;
+  }
+  FHeader->FreeNotification(this);
+}
+
+void TSkinListView::Notification(TComponent* AComponent, TOperation Operation) {
+  TSkinScrollbar::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FHeader) FHeader = nullptr;
+}
+
+// ---------------------------------------------------------------- the family
+
+void RegisterListViewFamily() {
+  SkinControlFamilies().Register(TSkinHandlerKind::ListView,
+                                 [](TComponent* owner) -> TSkinControl* { return new TSkinListView(owner); });
+}

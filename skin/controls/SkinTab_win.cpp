@@ -1,0 +1,374 @@
+#include "skin/controls/SkinTab.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "skin/controls/ImageTextLayout.h"
+#include "skin/controls/SkinChildren.h"
+#include "skin/data/ImgUtil.h"
+#include "skin/data/ImgUtil_win.h"
+#include "skin/forms/FormSkin.h"
+#include "skin/forms/SkinDrawBitmap_win.h"
+#include "ui/Tabs.h"
+
+namespace {
+
+// The page border is drawn with these edges, whatever the element's margins say.
+constexpr TSkinMargins BorderMargins{4, 5, 4, 4};
+
+void Turn(TPixelBuffer& px, TImageTurn turn) {
+  switch (turn) {
+    case TImageTurn::FlipVert:
+      FlipVert(px);
+      break;
+    case TImageTurn::RotateLeft:
+      RotateLeft(px);
+      break;
+    case TImageTurn::RotateRight:
+      RotateRight(px);
+      break;
+    case TImageTurn::None:
+      break;
+  }
+}
+
+void Turn(TBitmap& bmp, TImageTurn turn) {
+  switch (turn) {
+    case TImageTurn::FlipVert:
+      FlipVert(bmp);
+      break;
+    case TImageTurn::RotateLeft:
+      RotateLeft(bmp);
+      break;
+    case TImageTurn::RotateRight:
+      RotateRight(bmp);
+      break;
+    case TImageTurn::None:
+      break;
+  }
+}
+
+// A copy of a skin image, turned; empty for a missing image.
+void LoadTurned(TBitmap& target, const TSkinImage* image, TImageTurn turn) {
+  if (!image || image->Empty()) {
+    target.SetSize(0, 0);
+    return;
+  }
+  TPixelBuffer px = image->Pixels();
+  Turn(px, turn);
+  target.LoadFromPixelBuffer(px);
+}
+
+TSkinMargins MarginsOf(const TDataSkinObject& e) {
+  return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
+}
+
+HDC SizedBuffer(TBitmap& buffer, int width, int height) {
+  width = std::max(width, 1);
+  height = std::max(height, 1);
+  if (buffer.Width() != width || buffer.Height() != height) buffer.SetSize(width, height);
+  return buffer.Canvas()->Handle();
+}
+
+RECT WindowRectIn(HWND child, HWND parent) {
+  RECT c{}, p{};
+  GetWindowRect(child, &c);
+  GetWindowRect(parent, &p);
+  OffsetRect(&c, -p.left, -p.top);
+  return c;
+}
+
+// The up-down family's handler on a scroller window, owned by owner; null when that family
+// is not installed or the window cannot be taken.
+TSkinControl* AttachUpDown(TComponent* owner, HWND wnd, TSkinData* skin, TCanvas* canvas, TSkinForm* form) {
+  TSkinControl* h = SkinControlFamilies().Create(TSkinHandlerKind::UpDown, owner);
+  if (!h) return nullptr;
+  h->InitHandle(wnd, skin, canvas, form);
+  if (h->Initialized()) return h;
+  delete h;
+  return nullptr;
+}
+
+}  // namespace
+
+void RepaintWithoutSkin(HWND wnd) {
+  // Posted paint: it arrives after the handler has let go of the window.
+  if (wnd && IsWindow(wnd)) InvalidateRect(wnd, nullptr, TRUE);
+}
+
+// ---------------------------------------------------------------- DrawImageAndText
+
+void DrawImageAndText(HDC dc, const RECT& rect, TItemAlign alignment, const std::wstring& text,
+                      int imageIndex, HIMAGELIST images, bool enabled) {
+  constexpr UINT flags = DT_SINGLELINE | DT_EXPANDTABS | DT_END_ELLIPSIS;
+  TImageTextInput in;
+  in.Rect = ToSkinRect(rect);
+  in.Align = alignment;
+  in.ImageIndex = imageIndex;
+  in.HasImageList = images != nullptr;
+  if (images) ImageList_GetIconSize(images, &in.IconWidth, &in.IconHeight);
+  const bool icon = imageIndex != -1 && images && in.IconWidth < in.Rect.Width();
+  if (!text.empty()) {
+    RECT measure = rect;
+    if (icon) measure.right += in.IconWidth + 2;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measure, flags | DT_CALCRECT | DT_NOCLIP);
+    in.TextWidth = measure.right - measure.left;
+    in.TextHeight = measure.bottom - measure.top;
+  }
+  const TImageTextLayout at = ImageTextLayout(in);
+  if (at.ShowIcon) ImageList_Draw(images, imageIndex, dc, at.IconX, at.IconY, ILD_TRANSPARENT);
+  if (text.empty()) return;
+  SetBkMode(dc, TRANSPARENT);
+  if (!enabled) SetTextColor(dc, ColorToRGB(clBtnShadow));
+  RECT tr = ToRect(at.Text);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &tr, flags);
+}
+
+// ---------------------------------------------------------------- TSkinTab
+
+const TClassInfo& TSkinTab::StaticClass() {
+  static const TClassInfo info("TSkinTab", &TSkinControl::StaticClass());
+  return info;
+}
+
+TSkinTab::TSkinTab(TComponent* AOwner) : TSkinControl(AOwner), FBuffer(1, 1, pf32bit) {}
+
+bool TSkinTab::SkinReady() const {
+  const TDataSkinBorder* t = FSkinData ? FSkinData->Tabs.get() : nullptr;
+  return t && t->Image && !t->Image->Empty() && t->SecondImage && !t->SecondImage->Empty();
+}
+
+void TSkinTab::InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canvas, TSkinForm* Form) {
+  TSkinControl::InitHandle(Handle, SkinData, Canvas, Form);
+  if (!FInitialized) return;
+  FFocused = GetFocus() == FHandle;
+  FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
+  FCaption = WindowTextOf(FHandle);
+  PrepareTabImages();
+  FindScroller();
+}
+
+void TSkinTab::UnSkin() {
+  TSkinControl::UnSkin();
+  RepaintWithoutSkin(FHandle);
+}
+
+void TSkinTab::SkinChanged() {
+  // The new pictures first: the base repaints at once.
+  PrepareTabImages();
+  TSkinControl::SkinChanged();
+}
+
+void TSkinTab::PrepareTabImages() {
+  FTabPosition = ReadTabPosition(static_cast<uint32_t>(GetWindowLongPtrW(FHandle, GWL_STYLE)));
+  if (!SkinReady()) {
+    FTabImage.SetSize(0, 0);
+    FBorderImage.SetSize(0, 0);
+    return;
+  }
+  const TTabTurns turns = TabTurns(FTabPosition);
+  LoadTurned(FTabImage, FSkinData->Tabs->Image.get(), turns.TabImage);
+  LoadTurned(FBorderImage, FSkinData->Tabs->SecondImage.get(), turns.BorderImage);
+}
+
+bool TSkinTab::FindScroller() {
+  HWND up = FindWindowExW(FHandle, nullptr, L"msctls_updown32", nullptr);
+  FScroller = up;
+  if (!up) return false;
+  if (!FUpDown) {
+    FUpDown = AttachUpDown(Owner() ? Owner() : this, up, FSkinData, FCanvas, FForm);
+    if (FUpDown) FUpDown->FreeNotification(this);
+  }
+  return (GetWindowLongPtrW(up, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void TSkinTab::Notification(TComponent* AComponent, TOperation Operation) {
+  TSkinControl::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FUpDown) FUpDown = nullptr;
+}
+
+void TSkinTab::DrawSkin(HDC dc, const RECT& rect) {
+  if (!SkinReady()) return;
+  // The side can change after attaching (the style is the truth).
+  if (ReadTabPosition(static_cast<uint32_t>(GetWindowLongPtrW(FHandle, GWL_STYLE))) != FTabPosition ||
+      FTabImage.Empty())
+    PrepareTabImages();
+  const TDataSkinBorder& tabs = *FSkinData->Tabs;
+  const TTabPosition side = FTabPosition;
+
+  RECT display = rect;
+  SendMessageW(FHandle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  const TSkinRect window = ToSkinRect(rect);
+  const TSkinRect page = TabPageArea(ToSkinRect(display), side);
+  const int count = static_cast<int>(SendMessageW(FHandle, TCM_GETITEMCOUNT, 0, 0));
+  const int current = static_cast<int>(SendMessageW(FHandle, TCM_GETCURFOCUS, 0, 0));
+  auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(FHandle, TCM_GETIMAGELIST, 0, 0));
+  FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
+
+  const TSkinRect strip = TabStrip(window, page, side);
+  int bw = 0, bh = 0;
+  TabBufferSize(strip, side, bw, bh);
+  if (bw > 0 && bh > 0) {
+    HDC buf = SizedBuffer(FBuffer, bw, bh);
+    const RECT local{0, 0, bw, bh};
+    FillParentBackground(buf, local);
+    {
+      auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
+      SelectGuard keepFont(buf, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+      const TSkinMargins margins = MarginsOf(tabs);
+      for (int i = 0; i < count; ++i) {
+        wchar_t text[80] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
+        item.pszText = text;
+        item.cchTextMax = 80;
+        if (!SendMessageW(FHandle, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)))
+          continue;
+        RECT r{};
+        if (!SendMessageW(FHandle, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r)))
+          continue;
+        const RECT at = ToRect(TabItemInBuffer(ToSkinRect(r), side, page, bw, window.Width()));
+        const bool isCurrent = i == current;
+        DrawSkinImage(buf, at, FTabImage, false, tabs.Tile == 1, tabs.Trans == 1, tabs.FrameCount,
+                      TabFrame(isCurrent), margins);
+        SetTextColor(buf, SkinColorRef(isCurrent ? tabs.MouseOverColour2 : tabs.NormalColour2));
+        DrawImageAndText(buf, at, TItemAlign::Centre,
+                         item.pszText ? std::wstring(item.pszText) : std::wstring(), item.iImage, images,
+                         FEnabled);
+      }
+    }
+    Turn(FBuffer, TabTurns(side).Buffer);
+    HDC src = FBuffer.Canvas()->Handle();
+    if (FindScroller()) {
+      // The arrows keep what they drew: the strip goes around them.
+      const TSkinRect hole = ToSkinRect(WindowRectIn(FScroller, FHandle));
+      for (const TSkinRect& part : RectsAround(strip, hole))
+        BitBlt(dc, part.Left, part.Top, part.Width(), part.Height(), src, part.Left - strip.Left,
+               part.Top - strip.Top, SRCCOPY);
+    } else {
+      BitBlt(dc, strip.Left, strip.Top, strip.Width(), strip.Height(), src, 0, 0, SRCCOPY);
+    }
+  }
+  if (!FBorderImage.Empty()) DrawSkinBorder(dc, ToRect(page), FBorderImage, false, 1, 1, BorderMargins);
+}
+
+// ---------------------------------------------------------------- TSkinTab31
+
+const TClassInfo& TSkinTab31::StaticClass() {
+  static const TClassInfo info("TSkinTab31", &TSkinControl::StaticClass());
+  return info;
+}
+
+TSkinTab31::TSkinTab31(TComponent* AOwner) : TSkinControl(AOwner), FBuffer(1, 1, pf32bit) {}
+
+void TSkinTab31::PrepareTabImage() {
+  const TDataSkinBorder* t = FSkinData ? FSkinData->Tabs.get() : nullptr;
+  LoadTurned(FTabImage, t ? t->Image.get() : nullptr, TImageTurn::FlipVert);
+}
+
+void TSkinTab31::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor) {
+  if (FInitialized) return;
+  auto* control = dynamic_cast<TWinControl*>(Owner());
+  if (!control) return;
+  FControl = control;
+  FRecolor = Recolor;
+  TSkinControl::InitHandle(control->Handle(), SkinData, Canvas, Form);
+  if (!FInitialized) {
+    FControl = nullptr;
+    return;
+  }
+  PrepareTabImage();
+  if (control->ComponentCount() > 0)
+    if (auto* scroller = dynamic_cast<TTabScroller*>(control->Components(0))) {
+      FScroller = scroller;
+      FUpDown = AttachUpDown(control, scroller->Handle(), FSkinData, FCanvas, FForm);
+      if (FUpDown) FUpDown->FreeNotification(this);
+    }
+}
+
+void TSkinTab31::UnSkin() {
+  TSkinControl::UnSkin();
+  RepaintWithoutSkin(FHandle);
+}
+
+void TSkinTab31::SkinChanged() {
+  PrepareTabImage();
+  TSkinControl::SkinChanged();
+}
+
+void TSkinTab31::Notification(TComponent* AComponent, TOperation Operation) {
+  TSkinControl::Notification(AComponent, Operation);
+  if (Operation != TOperation::opRemove) return;
+  if (AComponent == FUpDown) FUpDown = nullptr;
+  if (AComponent == FScroller) FScroller = nullptr;
+}
+
+bool TSkinTab31::BeforeProc(TMessage& m) {
+  const bool ready = !FTabImage.Empty() && FState != scsDestroyed;
+  switch (m.Msg) {
+    case WM_PAINT:
+      if (!ready) return true;
+      // Painted here; the control's own paint then finds nothing left to do.
+      DoPaintMessage(*this, m);
+      return true;
+    case WM_ERASEBKGND:
+      if (!ready) return true;
+      m.Result = 1;
+      return false;
+    default:
+      return TSkinControl::BeforeProc(m);
+  }
+}
+
+void TSkinTab31::AfterProc(TMessage& m) {
+  // WM_PAINT was served before the control's own procedure ran.
+  if (m.Msg == WM_PAINT && !FTabImage.Empty()) return;
+  TSkinControl::AfterProc(m);
+}
+
+void TSkinTab31::DrawSkin(HDC dc, const RECT& rect) {
+  auto* set = dynamic_cast<TTabSet*>(FControl);
+  if (!set || FTabImage.Empty() || !FSkinData || !FSkinData->Tabs) return;
+  const TDataSkinBorder& tabs = *FSkinData->Tabs;
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+  HDC buf = SizedBuffer(FBuffer, w, h);
+  const RECT local{0, 0, w, h};
+  FillSkinBackground(buf, local);
+  SelectGuard keepFont(buf, set->Font()->Handle());
+
+  TTabSetInput in;
+  for (const std::string& t : set->Tabs()) {
+    SIZE size{};
+    if (!t.empty()) GetTextExtentPoint32A(buf, t.c_str(), static_cast<int>(t.size()), &size);
+    in.TextWidths.push_back(size.cx);
+  }
+  in.FirstVisible = static_cast<int>(GetIntProperty(set, "FirstIndex"));
+  in.Current = static_cast<int>(GetIntProperty(set, "TabIndex"));
+  in.StartMargin = static_cast<int>(GetIntProperty(set, "StartMargin"));
+  in.EndMargin = static_cast<int>(GetIntProperty(set, "EndMargin"));
+  in.Width = w;
+  in.Height = h;
+  in.ScrollerVisible = FScroller && FScroller->HandleAllocated() && IsWindowVisible(FScroller->Handle());
+  FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
+  const TSkinMargins margins = MarginsOf(tabs);
+  for (const TTabSetTab& t : TabSetLayout(in)) {
+    const RECT r = ToRect(t.Rect);
+    DrawSkinImage(buf, r, FTabImage, false, tabs.Tile == 1, tabs.Trans == 1, tabs.FrameCount, t.Frame,
+                  margins);
+    SetTextColor(buf, SkinColorRef(t.Index == in.Current ? tabs.MouseOverColour2 : tabs.NormalColour2));
+    DrawCaptionText(buf, r, AnsiToWide(set->Tabs()[static_cast<size_t>(t.Index)]), FEnabled, DT_CENTER);
+  }
+  BitBlt(dc, rect.left, rect.top, w, h, buf, 0, 0, SRCCOPY);
+}
+
+// ---------------------------------------------------------------- the family
+
+void RegisterTabFamily() {
+  auto& table = SkinControlFamilies();
+  table.Register(TSkinHandlerKind::Tab,
+                 [](TComponent* owner) -> TSkinControl* { return new TSkinTab(owner); });
+  table.Register(TSkinHandlerKind::Tab31,
+                 [](TComponent* owner) -> TSkinControl* { return new TSkinTab31(owner); });
+}

@@ -1,0 +1,81 @@
+// A 200-line memo scrolled by one line, repainted with its skinned vertical bar, against the
+// same memo with the native bar, in one run; and the bar's own repaint alone (the skinned
+// bar window's paint against the native bar's non-client paint).
+#include <cstdio>
+#include <string>
+
+#include "bench/BenchHarness.h"
+#include "skin/controls/SkinChildren.h"
+#include "skin/controls/SkinScroll.h"
+#include "skin/data/SkinData_win.h"
+#include "skin/forms/FormSkin.h"
+#include "support/Pump_win.h"
+#include "ui/Forms.h"
+#include "ui/StdCtrls.h"
+
+namespace {
+TMemo* AddMemo(TForm* form, int left, int tag) {
+  auto* m = new TMemo(form);
+  m->SetParent(form);
+  m->SetBounds(left, 10, 160, 200);
+  m->ScrollBars = ssVertical;
+  m->Tag = tag;
+  std::vector<std::string> lines;
+  for (int i = 1; i <= 200; ++i) lines.push_back("Line " + std::to_string(i));
+  m->SetLines(lines);
+  return m;
+}
+// One line down, then one up, so the run never reaches an end.
+void ScrollOneLine(HWND memo, HWND bar, bool& down) {
+  SendMessageA(memo, WM_VSCROLL, down ? SB_LINEDOWN : SB_LINEUP, 0);
+  down = !down;
+  UpdateWindow(memo);
+  if (bar) UpdateWindow(bar);
+}
+}  // namespace
+
+int main() {
+  InstallSkinEngine();
+  InstallControlFamilies();
+  TSkinData skin(nullptr);
+  skin.BeginLoading();
+  skin.SkinFormtype = sfMainform;
+  skin.SetActive(true);
+  ReadSkinStreamResource(skin, GetModuleHandleA(nullptr));
+  skin.Loaded();
+
+  auto* form = new TForm(nullptr);
+  form->SetClientSize(360, 220);
+  TMemo* native = AddMemo(form, 10, 99);  // the disable tag: never skinned
+  TMemo* skinned = AddMemo(form, 190, 0);
+  form->Show();
+  PumpMessages(100);
+  auto* handler = dynamic_cast<TSkinForm*>(SkinManage()->FindSkinForm(form->Handle()));
+  TSkinScrollbar* bars = nullptr;
+  if (handler)
+    for (TSkinControl* h : handler->ControlHandlers())
+      if (h->Control() == skinned) bars = dynamic_cast<TSkinScrollbar*>(h);
+  if (!bars || !bars->VertBar() || !bars->VertBar()->Shown()) {
+    std::printf("the memo's bar was not skinned\n");
+    return 1;
+  }
+  HWND n = native->Handle(), s = skinned->Handle(), bar = bars->VertBar()->Handle();
+  bool downN = true, downS = true;
+  const TBenchResult rn = Bench([&] { ScrollOneLine(n, nullptr, downN); });
+  const TBenchResult rs = Bench([&] { ScrollOneLine(s, bar, downS); });
+  PrintBench("one-line scroll of a 200-line memo, native bar", rn);
+  PrintBench("one-line scroll of a 200-line memo, skinned bar", rs);
+  std::printf("skinned / native: %.2f\n", rs.MicrosPerCall / rn.MicrosPerCall);
+
+  const TBenchResult pn = Bench([&] { SendMessageA(n, WM_NCPAINT, 1, 0); });
+  const TBenchResult ps = Bench([&] {
+    InvalidateRect(bar, nullptr, FALSE);
+    UpdateWindow(bar);
+  });
+  PrintBench("native bar: the memo's non-client paint", pn);
+  PrintBench("skinned bar: the bar window's paint", ps);
+  std::printf("skinned / native: %.2f\n", ps.MicrosPerCall / pn.MicrosPerCall);
+  delete form;
+  FreeSkinManager();
+  return 0;
+}

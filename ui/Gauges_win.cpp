@@ -1,0 +1,549 @@
+// Status bars, progress bars, track bars and tool bars: thin wrappers over the common
+// controls, keeping their state so a window made again gets it back.
+#include <windows.h>
+// After <windows.h>, which it needs.
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "ui/ComCtrls.h"
+#include "ui/Menus.h"
+
+namespace {
+void InitCommonClass(DWORD classes) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, classes};
+  InitCommonControlsEx(&icc);
+}
+}  // namespace
+
+// ---- TStatusPanel ----
+
+const TClassInfo& TStatusPanel::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TStatusPanel", &TPersistent::StaticClass(),
+      {Str<TStatusPanel>(
+           "Text", [](const TStatusPanel& p) { return p.Text(); },
+           [](TStatusPanel& p, const std::string& v) { p.SetText(v); }),
+       Int<TStatusPanel>(
+           "Width", [](const TStatusPanel& p) -> long { return p.Width(); },
+           [](TStatusPanel& p, long v) { p.SetWidth(static_cast<int>(v)); }),
+       Enum<TStatusPanel>(
+           "Bevel", {"pbNone", "pbLowered", "pbRaised"},
+           [](const TStatusPanel& p) -> long { return p.Bevel(); },
+           [](TStatusPanel& p, long v) { p.SetBevel(static_cast<TStatusPanelBevel>(v)); }),
+       Enum<TStatusPanel>(
+           "Style", {"psText", "psOwnerDraw"}, [](const TStatusPanel& p) -> long { return p.Style(); },
+           [](TStatusPanel& p, long v) { p.SetStyle(static_cast<TStatusPanelStyle>(v)); }),
+       Enum<TStatusPanel>(
+           "Alignment", {"taLeftJustify", "taRightJustify", "taCenter"},
+           [](const TStatusPanel& p) -> long { return p.Alignment(); },
+           [](TStatusPanel& p, long v) { p.SetAlignment(static_cast<TAlignment>(v)); })});
+  return info;
+}
+
+int TStatusPanel::Index() const {
+  for (int i = 0; i < FOwner->PanelCount(); ++i)
+    if (FOwner->Panels(i) == this) return i;
+  return -1;
+}
+
+void TStatusPanel::SetText(const std::string& v) {
+  FText = v;
+  FOwner->UpdatePanels();
+}
+void TStatusPanel::SetWidth(int v) {
+  FWidth = std::max(0, v);
+  FOwner->UpdatePanels();
+}
+void TStatusPanel::SetBevel(TStatusPanelBevel v) {
+  FBevel = v;
+  FOwner->UpdatePanels();
+}
+void TStatusPanel::SetStyle(TStatusPanelStyle v) {
+  FStyle = v;
+  FOwner->UpdatePanels();
+}
+void TStatusPanel::SetAlignment(TAlignment v) {
+  FAlignment = v;
+  FOwner->UpdatePanels();
+}
+
+// ---- TStatusBar ----
+
+const TClassInfo& TStatusBar::StaticClass() {
+  using namespace published;
+  static const TClassInfo info("TStatusBar", &TWinControl::StaticClass(),
+                               {Str<TStatusBar>(
+                                    "SimpleText", [](const TStatusBar& b) { return b.SimpleText(); },
+                                    [](TStatusBar& b, const std::string& v) { b.SetSimpleText(v); }),
+                                Bool<TStatusBar>(
+                                    "SimplePanel", [](const TStatusBar& b) { return b.SimplePanel(); },
+                                    [](TStatusBar& b, bool v) { b.SetSimplePanel(v); }),
+                                Bool<TStatusBar>(
+                                    "SizeGrip", [](const TStatusBar& b) { return b.SizeGrip(); },
+                                    [](TStatusBar& b, bool v) { b.SetSizeGrip(v); })});
+  return info;
+}
+
+TStatusBar::TStatusBar(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 200;
+  FHeight = 19;
+}
+
+TStatusBar::~TStatusBar() { FCanvas.SetHandle(nullptr); }
+
+TStatusPanel* TStatusBar::AddPanel() {
+  FPanels.push_back(std::make_unique<TStatusPanel>(this));
+  UpdatePanels();
+  return FPanels.back().get();
+}
+
+void TStatusBar::SetSimpleText(const std::string& v) {
+  FSimpleText = v;
+  UpdatePanels();
+}
+
+void TStatusBar::SetSimplePanel(bool v) {
+  FSimplePanel = v;
+  UpdatePanels();
+}
+
+void TStatusBar::SetSizeGrip(bool v) {
+  if (v == FSizeGrip) return;
+  FSizeGrip = v;
+  if (HandleAllocated()) {
+    // The grip is a creation style: the window is made again with it.
+    DestroyHandle();
+    HandleNeeded();
+  }
+}
+
+void TStatusBar::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  static const bool registered = (InitCommonClass(ICC_BAR_CLASSES), true);
+  (void)registered;
+  p.NativeClass = STATUSCLASSNAMEA;
+  // Placed by its bounds, like every other control.
+  p.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
+  if (FSizeGrip) p.Style |= SBARS_SIZEGRIP;
+}
+
+void TStatusBar::CreateHandleDone() { UpdatePanels(); }
+
+void TStatusBar::UpdatePanels() {
+  if (!HandleAllocated()) return;
+  const bool simple = FSimplePanel || FPanels.empty();
+  SendMessageA(FHandle, SB_SIMPLE, simple ? TRUE : FALSE, 0);
+  if (simple) {
+    SendMessageA(FHandle, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(FSimpleText.c_str()));
+  } else {
+    std::vector<int> rights;
+    int x = 0;
+    for (size_t i = 0; i < FPanels.size(); ++i) {
+      x += FPanels[i]->Width();
+      rights.push_back(i + 1 == FPanels.size() ? -1 : x);  // the last panel reaches the end
+    }
+    SendMessageA(FHandle, SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
+    for (size_t i = 0; i < FPanels.size(); ++i) {
+      const TStatusPanel& panel = *FPanels[i];
+      WPARAM flags = i;
+      if (panel.Bevel() == pbNone) flags |= SBT_NOBORDERS;
+      if (panel.Bevel() == pbRaised) flags |= SBT_POPOUT;
+      if (panel.Style() == psOwnerDraw) flags |= SBT_OWNERDRAW;
+      // The native bar aligns by tab characters: one before centres, two right-align.
+      std::string text = panel.Text();
+      if (panel.Alignment() == taCenter) text = "\t" + text;
+      if (panel.Alignment() == taRightJustify) text = "\t\t" + text;
+      SendMessageA(FHandle, SB_SETTEXTA, flags,
+                   panel.Style() == psOwnerDraw ? reinterpret_cast<LPARAM>(&panel)
+                                                : reinterpret_cast<LPARAM>(text.c_str()));
+    }
+  }
+  InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+void TStatusBar::DrawPanel(TStatusPanel* panel, HDC dc, const RECT& rect) {
+  if (!OnDrawPanel) return;
+  FCanvas.SetHandle(dc);
+  try {
+    OnDrawPanel(this, panel, rect);
+  } catch (...) {
+    FCanvas.SetHandle(nullptr);
+    throw;
+  }
+  FCanvas.SetHandle(nullptr);
+}
+
+void TStatusBar::WndProc(TMessage& m) {
+  if (m.Msg == CN_DRAWITEM) {
+    const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+    const int index = static_cast<int>(dis->itemID);
+    if (index >= 0 && index < PanelCount()) DrawPanel(Panels(index), dis->hDC, dis->rcItem);
+    m.Result = TRUE;
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+// ---- TProgressBar ----
+
+const TClassInfo& TProgressBar::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TProgressBar", &TWinControl::StaticClass(),
+      {Int<TProgressBar>(
+           "Min", [](const TProgressBar& b) -> long { return b.Min(); },
+           [](TProgressBar& b, long v) { b.SetMin(static_cast<int>(v)); }),
+       Int<TProgressBar>(
+           "Max", [](const TProgressBar& b) -> long { return b.Max(); },
+           [](TProgressBar& b, long v) { b.SetMax(static_cast<int>(v)); }),
+       Int<TProgressBar>(
+           "Position", [](const TProgressBar& b) -> long { return b.Position(); },
+           [](TProgressBar& b, long v) { b.SetPosition(static_cast<int>(v)); }),
+       Enum<TProgressBar>(
+           "Orientation", {"pbHorizontal", "pbVertical"},
+           [](const TProgressBar& b) -> long { return b.Orientation(); },
+           [](TProgressBar& b, long v) { b.SetOrientation(static_cast<TProgressBarOrientation>(v)); })});
+  return info;
+}
+
+TProgressBar::TProgressBar(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 150;
+  FHeight = 16;
+}
+
+void TProgressBar::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  static const bool registered = (InitCommonClass(ICC_PROGRESS_CLASS), true);
+  (void)registered;
+  p.NativeClass = PROGRESS_CLASSA;
+  if (FOrientation == pbVertical) p.Style |= PBS_VERTICAL;
+}
+
+void TProgressBar::CreateHandleDone() {
+  SendMessageA(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
+  SendMessageA(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0);
+}
+
+void TProgressBar::SetRange(int min, int max) {
+  FMin = min;
+  FMax = std::max(min, max);
+  FPosition = std::clamp(FPosition, FMin, FMax);
+  if (HandleAllocated()) CreateHandleDone();
+}
+
+int TProgressBar::Position() const {
+  if (FHandle) return static_cast<int>(SendMessageA(FHandle, PBM_GETPOS, 0, 0));
+  return FPosition;
+}
+
+void TProgressBar::SetPosition(int v) {
+  FPosition = std::clamp(v, FMin, FMax);
+  if (HandleAllocated()) SendMessageA(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0);
+}
+
+void TProgressBar::SetOrientation(TProgressBarOrientation v) {
+  if (v == FOrientation) return;
+  FOrientation = v;
+  if (HandleAllocated()) {
+    DestroyHandle();
+    HandleNeeded();
+  }
+}
+
+// ---- TTrackBar ----
+
+const TClassInfo& TTrackBar::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TTrackBar", &TWinControl::StaticClass(),
+      {Int<TTrackBar>(
+           "Min", [](const TTrackBar& b) -> long { return b.Min(); },
+           [](TTrackBar& b, long v) { b.SetRange(static_cast<int>(v), b.Max()); }),
+       Int<TTrackBar>(
+           "Max", [](const TTrackBar& b) -> long { return b.Max(); },
+           [](TTrackBar& b, long v) { b.SetRange(b.Min(), static_cast<int>(v)); }),
+       Int<TTrackBar>(
+           "Position", [](const TTrackBar& b) -> long { return b.Position(); },
+           [](TTrackBar& b, long v) { b.SetPosition(static_cast<int>(v)); }),
+       Int<TTrackBar>(
+           "Frequency", [](const TTrackBar& b) -> long { return b.Frequency(); },
+           [](TTrackBar& b, long v) { b.SetFrequency(static_cast<int>(v)); }),
+       Enum<TTrackBar>(
+           "Orientation", {"trHorizontal", "trVertical"},
+           [](const TTrackBar& b) -> long { return b.Orientation(); },
+           [](TTrackBar& b, long v) { b.SetOrientation(static_cast<TTrackBarOrientation>(v)); }),
+       Enum<TTrackBar>(
+           "TickMarks", {"tmBottomRight", "tmTopLeft", "tmBoth"},
+           [](const TTrackBar& b) -> long { return b.TickMarks(); },
+           [](TTrackBar& b, long v) { b.SetTickMarks(static_cast<TTickMark>(v)); }),
+       Enum<TTrackBar>(
+           "TickStyle", {"tsNone", "tsAuto", "tsManual"},
+           [](const TTrackBar& b) -> long { return b.TickStyle(); },
+           [](TTrackBar& b, long v) { b.SetTickStyle(static_cast<TTickStyle>(v)); })});
+  return info;
+}
+
+TTrackBar::TTrackBar(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 150;
+  FHeight = 45;
+  TabStop = true;
+}
+
+void TTrackBar::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  static const bool registered = (InitCommonClass(ICC_BAR_CLASSES), true);
+  (void)registered;
+  p.NativeClass = TRACKBAR_CLASSA;
+  if (FOrientation == trVertical) p.Style |= TBS_VERT;
+  if (FTickMarks == tmTopLeft) p.Style |= TBS_TOP;  // TBS_LEFT for vertical bars: the same bit
+  if (FTickMarks == tmBoth) p.Style |= TBS_BOTH;
+  if (FTickStyle == tsAuto) p.Style |= TBS_AUTOTICKS;
+  if (FTickStyle == tsNone) p.Style |= TBS_NOTICKS;
+}
+
+void TTrackBar::CreateHandleDone() {
+  SendMessageA(FHandle, TBM_SETRANGEMIN, FALSE, FMin);
+  SendMessageA(FHandle, TBM_SETRANGEMAX, FALSE, FMax);
+  SendMessageA(FHandle, TBM_SETTICFREQ, static_cast<WPARAM>(FFrequency), 0);
+  SendMessageA(FHandle, TBM_SETPOS, TRUE, FPosition);
+}
+
+void TTrackBar::Recreate() {
+  if (!HandleAllocated()) return;
+  FPosition = Position();
+  DestroyHandle();
+  HandleNeeded();
+}
+
+void TTrackBar::SetRange(int min, int max) {
+  FMin = min;
+  FMax = std::max(min, max);
+  FPosition = std::clamp(FPosition, FMin, FMax);
+  if (HandleAllocated()) CreateHandleDone();
+}
+
+int TTrackBar::Position() const {
+  if (FHandle) return static_cast<int>(SendMessageA(FHandle, TBM_GETPOS, 0, 0));
+  return FPosition;
+}
+
+void TTrackBar::SetPosition(int v) {
+  FPosition = std::clamp(v, FMin, FMax);
+  if (HandleAllocated()) SendMessageA(FHandle, TBM_SETPOS, TRUE, FPosition);
+}
+
+void TTrackBar::SetFrequency(int v) {
+  FFrequency = std::max(1, v);
+  if (HandleAllocated()) SendMessageA(FHandle, TBM_SETTICFREQ, static_cast<WPARAM>(FFrequency), 0);
+}
+
+void TTrackBar::SetOrientation(TTrackBarOrientation v) {
+  if (v == FOrientation) return;
+  FOrientation = v;
+  Recreate();
+}
+
+void TTrackBar::SetTickMarks(TTickMark v) {
+  if (v == FTickMarks) return;
+  FTickMarks = v;
+  Recreate();
+}
+
+void TTrackBar::SetTickStyle(TTickStyle v) {
+  if (v == FTickStyle) return;
+  FTickStyle = v;
+  Recreate();
+}
+
+void TTrackBar::WndProc(TMessage& m) {
+  if (m.Msg == CN_HSCROLL || m.Msg == CN_VSCROLL) {
+    FPosition = Position();
+    if (OnChange) OnChange(this);
+    m.Result = 0;
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+// ---- TToolButton ----
+
+const TClassInfo& TToolButton::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TToolButton", &TComponent::StaticClass(),
+      {Str<TToolButton>(
+           "Caption", [](const TToolButton& b) { return b.Caption(); },
+           [](TToolButton& b, const std::string& v) { b.SetCaption(v); }),
+       Enum<TToolButton>(
+           "Style", {"tbsButton", "tbsCheck", "tbsDropDown", "tbsSeparator"},
+           [](const TToolButton& b) -> long { return b.Style; },
+           [](TToolButton& b, long v) { b.Style = static_cast<TToolButtonStyle>(v); })});
+  return info;
+}
+
+TToolButton::TToolButton(TComponent* AOwner) : TComponent(AOwner) {}
+
+TToolButton::~TToolButton() { SetToolBar(nullptr); }
+
+void TToolButton::SetToolBar(TToolBar* bar) {
+  if (bar == FToolBar) return;
+  if (FToolBar) FToolBar->RemoveButton(this);
+  if (bar) bar->InsertButton(this);
+}
+
+void TToolButton::SetCaption(const std::string& v) {
+  FCaption = v;
+  if (FToolBar) FToolBar->RebuildButtons();
+}
+
+bool TToolButton::Down() const {
+  if (!FToolBar || !FToolBar->HandleAllocated()) return false;
+  return SendMessageA(const_cast<TToolBar*>(FToolBar)->Handle(), TB_ISBUTTONCHECKED, FCommand, 0) != 0;
+}
+
+void TToolButton::SetDropdownMenu(TPopupMenu* menu) {
+  if (FDropdownMenu && FDropdownMenu != menu) FDropdownMenu->RemoveFreeNotification(this);
+  FDropdownMenu = menu;
+  if (menu) menu->FreeNotification(this);
+}
+
+void TToolButton::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FDropdownMenu) FDropdownMenu = nullptr;
+}
+
+// ---- TToolBar ----
+
+const TClassInfo& TToolBar::StaticClass() {
+  using namespace published;
+  static const TClassInfo info(
+      "TToolBar", &TWinControl::StaticClass(),
+      {Bool<TToolBar>(
+          "Flat", [](const TToolBar& b) { return b.Flat(); }, [](TToolBar& b, bool v) { b.SetFlat(v); })});
+  return info;
+}
+
+TToolBar::TToolBar(TComponent* AOwner) : TWinControl(AOwner) {
+  FWidth = 150;
+  FHeight = 29;
+}
+
+TToolBar::~TToolBar() {
+  // The buttons may outlive us (they belong to the form): they forget us now.
+  for (TToolButton* b : FButtons) b->FToolBar = nullptr;
+  FButtons.clear();
+}
+
+void TToolBar::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  static const bool registered = (InitCommonClass(ICC_BAR_CLASSES), true);
+  (void)registered;
+  p.NativeClass = TOOLBARCLASSNAMEA;
+  p.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | TBSTYLE_LIST;
+  if (FFlat) p.Style |= TBSTYLE_FLAT;
+}
+
+void TToolBar::CreateHandleDone() {
+  SendMessageA(FHandle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageA(FHandle, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+  SendMessageA(FHandle, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
+  RebuildButtons();
+}
+
+void TToolBar::SetFlat(bool v) {
+  if (v == FFlat) return;
+  FFlat = v;
+  if (!HandleAllocated()) return;
+  const LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
+  SetWindowLongPtrA(FHandle, GWL_STYLE,
+                    v ? (style | TBSTYLE_FLAT) : (style & ~static_cast<LONG_PTR>(TBSTYLE_FLAT)));
+  InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+void TToolBar::InsertButton(TToolButton* b) {
+  b->FToolBar = this;
+  b->FCommand = FNextCommand++;
+  FButtons.push_back(b);
+  RebuildButtons();
+}
+
+void TToolBar::RemoveButton(TToolButton* b) {
+  b->FToolBar = nullptr;
+  std::erase(FButtons, b);
+  RebuildButtons();
+}
+
+TToolButton* TToolBar::ButtonOf(int command) const {
+  for (TToolButton* b : FButtons)
+    if (b->FCommand == command) return b;
+  return nullptr;
+}
+
+void TToolBar::RebuildButtons() {
+  if (!HandleAllocated()) return;
+  while (SendMessageA(FHandle, TB_BUTTONCOUNT, 0, 0) > 0) SendMessageA(FHandle, TB_DELETEBUTTON, 0, 0);
+  for (TToolButton* b : FButtons) {
+    TBBUTTON tb{};
+    tb.iBitmap = I_IMAGENONE;
+    tb.idCommand = b->FCommand;
+    tb.fsState = TBSTATE_ENABLED;
+    switch (b->Style) {
+      case tbsCheck:
+        tb.fsStyle = BTNS_CHECK;
+        break;
+      case tbsDropDown:
+        tb.fsStyle = BTNS_DROPDOWN;
+        break;
+      case tbsSeparator:
+        tb.fsStyle = BTNS_SEP;
+        tb.iBitmap = 8;  // a separator's width
+        break;
+      case tbsButton:
+        tb.fsStyle = BTNS_BUTTON;
+        break;
+    }
+    if (b->Style != tbsSeparator) {
+      tb.fsStyle |= BTNS_AUTOSIZE | BTNS_SHOWTEXT;
+      tb.iString = reinterpret_cast<INT_PTR>(b->FCaption.c_str());
+    }
+    SendMessageA(FHandle, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&tb));
+  }
+  SendMessageA(FHandle, TB_AUTOSIZE, 0, 0);
+}
+
+void TToolBar::DropDown(TToolButton* button) {
+  if (!button || !button->DropdownMenu() || !HandleAllocated()) return;
+  RECT r{};
+  SendMessageA(FHandle, TB_GETRECT, static_cast<WPARAM>(button->FCommand), reinterpret_cast<LPARAM>(&r));
+  POINT p{r.left, r.bottom};
+  ::ClientToScreen(FHandle, &p);
+  button->DropdownMenu()->Popup(p.x, p.y);
+}
+
+void TToolBar::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case CN_COMMAND:
+      if (TToolButton* b = ButtonOf(LOWORD(m.WParam))) {
+        if (b->OnClick)
+          b->OnClick(b);
+        else if (b->Style == tbsDropDown)
+          DropDown(b);
+      }
+      m.Result = 0;
+      return;
+    case CN_NOTIFY: {
+      const auto* hdr = reinterpret_cast<const NMHDR*>(m.LParam);
+      if (hdr->code == static_cast<UINT>(TBN_DROPDOWN)) {
+        DropDown(ButtonOf(reinterpret_cast<const NMTOOLBARA*>(m.LParam)->iItem));
+        m.Result = TBDDRET_DEFAULT;
+        return;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
+}
