@@ -17,6 +17,7 @@
 #include "ui/StdCtrls.h"
 
 class TSkinData;
+class TfrmMdiSample;
 
 class TfrmGalleryAbout : public TForm {
  public:
@@ -53,6 +54,8 @@ class TfrmGallery : public TForm {
   TMenuItem* miHelp = nullptr;
   TMenuItem* miAbout = nullptr;
   TMenuItem* miMessageBox = nullptr;
+  TMenuItem* miMdiSample = nullptr;  // in View, after the pages
+  TfrmMdiSample* frmMdiSample = nullptr;
   TPopupMenu* pmGallery = nullptr;
   TMenuItem* miChecked = nullptr;
   TMenuItem* miDisabled = nullptr;
@@ -77,6 +80,7 @@ class TfrmGallery : public TForm {
   void miOpenSkinClick(TObject* Sender);
   void miAboutClick(TObject* Sender);
   void miMessageBoxClick(TObject* Sender);
+  void miMdiSampleClick(TObject* Sender);
   void pcFamiliesChange(TObject* Sender);
 
  protected:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gallery/GalleryMdiSample.h"
 #include "skin/data/SkinData_win.h"
 
 TfrmGallery* frmGallery = nullptr;
@@ -173,6 +174,8 @@ void TfrmGallery::CreateMenus() {
   AddItem(this, miFile, "N1", "-");
   miExit = AddItem(this, miFile, "miExit", "Exit", [this](TObject*) { Close(); });
   miView = AddItem(this, root, "miView", "&View");
+  AddItem(this, miView, "N2", "-");
+  miMdiSample = AddItem(this, miView, "miMdiSample", "MDI sample...", [this](TObject* s) { miMdiSampleClick(s); });
   miHelp = AddItem(this, root, "miHelp", "&Help");
   miAbout = AddItem(this, miHelp, "miAbout", "About", [this](TObject* s) { miAboutClick(s); });
   miMessageBox = AddItem(this, miHelp, "miMessageBox", "Message box", [this](TObject* s) { miMessageBoxClick(s); });
@@ -276,20 +279,31 @@ void TfrmGallery::WndProc(TMessage& m) {
 
 void TfrmGallery::UpdateViewMenu() {
   // Items are made again only when the pages changed (never from an item's own click,
-  // which runs while the item lives); otherwise only the check moves.
-  bool same = miView->Count() == pcFamilies->PageCount();
-  for (int i = 0; same && i < miView->Count(); ++i) same = miView->Items(i)->Caption() == pcFamilies->Pages(i)->Caption();
+  // which runs while the item lives); otherwise only the check moves. The separator and the
+  // MDI sample stay after the page items.
+  const int pages = pcFamilies->PageCount();
+  const int fixed = miView->Count() - miView->IndexOf(miMdiSample) + 1;  // the separator and the MDI item
+  bool same = miView->Count() == pages + fixed;
+  for (int i = 0; same && i < pages; ++i) same = miView->Items(i)->Caption() == pcFamilies->Pages(i)->Caption();
   if (!same) {
-    while (miView->Count() > 0) delete miView->Items(miView->Count() - 1);
-    for (int i = 0; i < pcFamilies->PageCount(); ++i) {
+    while (miView->Count() > fixed) delete miView->Items(0);
+    for (int i = 0; i < pages; ++i) {
       TTabSheet* page = pcFamilies->Pages(i);
-      AddItem(this, miView, "", page->Caption(), [this, page](TObject*) {
+      auto* item = new TMenuItem(this);
+      item->SetCaption(page->Caption());
+      item->OnClick = [this, page](TObject*) {
         pcFamilies->SetActivePage(page);
         UpdateViewMenu();
-      });
+      };
+      miView->Insert(i, item);
     }
   }
-  for (int i = 0; i < miView->Count(); ++i) miView->Items(i)->SetChecked(i == pcFamilies->ActivePageIndex());
+  for (int i = 0; i < pages; ++i) miView->Items(i)->SetChecked(i == pcFamilies->ActivePageIndex());
+}
+
+void TfrmGallery::miMdiSampleClick(TObject*) {
+  if (!frmMdiSample) frmMdiSample = new TfrmMdiSample(this);
+  frmMdiSample->Open();
 }
 
 void TfrmGallery::pcFamiliesChange(TObject*) { UpdateViewMenu(); }

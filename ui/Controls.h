@@ -185,6 +185,9 @@ class TWinControl : public TControl {
  protected:
   virtual void CreateParams(TCreateParams& params);
   virtual void CreateWnd();
+  // Makes the native window for CreateWnd (CreateWindowEx; MDI children are made by their
+  // MDI client instead).
+  virtual HWND CreateWindowHandle(const TCreateParams& params);
   // Called once the window exists (apply state that needs the handle).
   virtual void CreateHandleDone() {}
   void WndProc(TMessage& m) override;

@@ -447,8 +447,13 @@ void TWinControl::CreateWnd() {
   }
   FDefWndProc = natives.count(p.WinClassName) ? natives[p.WinClassName] : DefWindowProcA;
   gCreating = this;
-  HWND wnd = CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
-                             p.Height, p.WndParent, nullptr, instance, nullptr);
+  HWND wnd = nullptr;
+  try {
+    wnd = CreateWindowHandle(p);
+  } catch (...) {
+    gCreating = nullptr;
+    throw;
+  }
   gCreating = nullptr;
   if (!wnd) throw Exception("Error creating window " + p.WinClassName);
   FHandle = wnd;
@@ -457,6 +462,11 @@ void TWinControl::CreateWnd() {
   for (TControl* c : FControls)
     if (auto* w = dynamic_cast<TWinControl*>(c)) w->HandleNeeded();
   CreateHandleDone();
+}
+
+HWND TWinControl::CreateWindowHandle(const TCreateParams& p) {
+  return CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
+                         p.WndParent, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 void TWinControl::DestroyHandle() {

@@ -11,9 +11,12 @@
 #include "ui/Controls.h"
 
 class TMainMenu;
+class TMenuItem;
 
 enum TFormBorderStyle { bsNone = 0, bsSingle, bsSizeable, bsDialog };
-enum TFormStyle { fsNormal, fsStayOnTop };
+// An MDI form (fsMDIForm) holds its children in an "MDIClient" window; an MDI child
+// (fsMDIChild) lives in the MDI form's client.
+enum TFormStyle { fsNormal, fsStayOnTop, fsMDIChild, fsMDIForm };
 enum TPosition { poDesigned, poScreenCenter, poDesktopCenter };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
@@ -65,6 +68,23 @@ class TForm : public TWinControl {
   // Arrow keys inside a group of radio buttons move to the next one of the group.
   bool SelectInGroup(HWND current, bool forward);
 
+  // --- MDI (FormStyle fsMDIForm) ---
+  // The "MDIClient" window, made with the form's window; none for other forms.
+  HWND ClientHandle() const noexcept { return FClientHandle; }
+  // The item whose drop-down lists the children (the system appends them); set before the
+  // window exists.
+  TMenuItem* WindowMenu = nullptr;
+  TForm* ActiveMDIChild() const;
+  int MDIChildCount() const;
+  TForm* MDIChildren(int i) const;
+  void Cascade();
+  void Tile();
+  // Gives the frame a new menu (and window menu) through WM_MDISETMENU; either may be null
+  // to keep the current one.
+  void SetMDIMenu(HMENU frameMenu, HMENU windowMenu);
+  // The MDI form an MDI child is made in: the first visible-or-not form with fsMDIForm.
+  static TForm* MDIParentForm();
+
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;
   TNotifyEvent OnShow;
@@ -77,6 +97,8 @@ class TForm : public TWinControl {
   void EndLoading();
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
+  HWND CreateWindowHandle(const TCreateParams& params) override;
+  void DefaultHandler(TMessage& m) override;
   void WndProc(TMessage& m) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -87,6 +109,7 @@ class TForm : public TWinControl {
   TWinControl* FActiveControl = nullptr;
   bool FModal = false;
   int FClientWidth = -1, FClientHeight = -1;  // pending client size while there is no window
+  HWND FClientHandle = nullptr;
   void ApplyPendingClientSize();
   void StyleChanged();
 };

@@ -38,7 +38,7 @@ const TClassInfo& TForm::StaticClass() {
            [](const TForm& f) -> long { return f.BorderStyle(); },
            [](TForm& f, long v) { f.SetBorderStyle(static_cast<TFormBorderStyle>(v)); }),
        Enum<TForm>(
-           "FormStyle", {"fsNormal", "fsStayOnTop"}, [](const TForm& f) -> long { return f.FormStyle(); },
+           "FormStyle", {"fsNormal", "fsStayOnTop", "fsMDIChild", "fsMDIForm"}, [](const TForm& f) -> long { return f.FormStyle(); },
            [](TForm& f, long v) { f.SetFormStyle(static_cast<TFormStyle>(v)); })});
   return info;
 }
@@ -58,6 +58,10 @@ TForm::~TForm() {
       Application->HandleException(this);
     }
   }
+  // An MDI child leaves through its client, which keeps the window menu and the
+  // maximized state right.
+  if (FFormStyle == fsMDIChild && HandleAllocated())
+    if (HWND client = GetParent(FHandle)) SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(FHandle), 0);
   auto& forms = Screen->FForms;
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
   if (Application->FMainForm == this) Application->FMainForm = nullptr;
@@ -142,6 +146,15 @@ void TForm::CreateParams(TCreateParams& p) {
   }
   if (FFormStyle == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
   p.WndParent = Application->Handle();
+  if (FFormStyle == fsMDIChild) {
+    TForm* frame = MDIParentForm();
+    if (!frame || frame == this) throw Exception("Cannot create form. No MDI forms are currently active");
+    frame->HandleNeeded();
+    p.Style |= WS_CHILD | WS_CLIPSIBLINGS;
+    p.ExStyle |= WS_EX_MDICHILD;
+    p.WndParent = frame->ClientHandle();
+    return;
+  }
   if (Position == poScreenCenter || Position == poDesktopCenter) {
     const bool screen = Position == poScreenCenter;
     const int w = GetSystemMetrics(screen ? SM_CXSCREEN : SM_CXVIRTUALSCREEN);
@@ -153,7 +166,93 @@ void TForm::CreateParams(TCreateParams& p) {
   }
 }
 
+HWND TForm::CreateWindowHandle(const TCreateParams& p) {
+  if (FFormStyle != fsMDIChild) return TWinControl::CreateWindowHandle(p);
+  // The client makes its children: it gives them their place, the window menu entry and the
+  // maximized state of the others.
+  MDICREATESTRUCTA mcs{};
+  mcs.szClass = p.WinClassName.c_str();
+  mcs.szTitle = p.Caption.c_str();
+  mcs.hOwner = GetModuleHandleA(nullptr);
+  mcs.x = p.X;
+  mcs.y = p.Y;
+  mcs.cx = p.Width;
+  mcs.cy = p.Height;
+  mcs.style = p.Style & ~static_cast<DWORD>(WS_CHILD);
+  return reinterpret_cast<HWND>(SendMessageA(p.WndParent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+}
+
+void TForm::DefaultHandler(TMessage& m) {
+  if (!HandleAllocated()) return;
+  if (FFormStyle == fsMDIForm && FClientHandle) {
+    m.Result = DefFrameProcA(FHandle, FClientHandle, m.Msg, m.WParam, m.LParam);
+    return;
+  }
+  if (FFormStyle == fsMDIChild) {
+    m.Result = DefMDIChildProcA(FHandle, m.Msg, m.WParam, m.LParam);
+    return;
+  }
+  TWinControl::DefaultHandler(m);
+}
+
+TForm* TForm::MDIParentForm() {
+  if (Application->MainForm() && Application->MainForm()->FormStyle() == fsMDIForm) return Application->MainForm();
+  for (TForm* f : Screen->FForms)
+    if (f->FormStyle() == fsMDIForm) return f;
+  return nullptr;
+}
+
+TForm* TForm::ActiveMDIChild() const {
+  if (!FClientHandle) return nullptr;
+  HWND active = reinterpret_cast<HWND>(SendMessageA(FClientHandle, WM_MDIGETACTIVE, 0, 0));
+  for (TForm* f : Screen->FForms)
+    if (f->HandleAllocated() && f->FHandle == active) return f;
+  return nullptr;
+}
+
+int TForm::MDIChildCount() const {
+  int n = 0;
+  for (TForm* f : Screen->FForms)
+    if (FClientHandle && f->FFormStyle == fsMDIChild && f->HandleAllocated() && GetParent(f->FHandle) == FClientHandle)
+      ++n;
+  return n;
+}
+
+TForm* TForm::MDIChildren(int i) const {
+  for (TForm* f : Screen->FForms)
+    if (FClientHandle && f->FFormStyle == fsMDIChild && f->HandleAllocated() && GetParent(f->FHandle) == FClientHandle &&
+        i-- == 0)
+      return f;
+  return nullptr;
+}
+
+void TForm::Cascade() {
+  if (FClientHandle) SendMessageA(FClientHandle, WM_MDICASCADE, 0, 0);
+}
+
+void TForm::Tile() {
+  if (FClientHandle) SendMessageA(FClientHandle, WM_MDITILE, MDITILE_HORIZONTAL, 0);
+}
+
+void TForm::SetMDIMenu(HMENU frameMenu, HMENU windowMenu) {
+  if (!FClientHandle) return;
+  SendMessageA(FClientHandle, WM_MDISETMENU, reinterpret_cast<WPARAM>(frameMenu), reinterpret_cast<LPARAM>(windowMenu));
+  DrawMenuBar(FHandle);
+}
+
 void TForm::CreateHandleDone() {
+  // The client lists the new child in its window menu.
+  if (FFormStyle == fsMDIChild) SendMessageA(GetParent(FHandle), WM_MDIREFRESHMENU, 0, 0);
+  if (FFormStyle == fsMDIForm && !FClientHandle) {
+    CLIENTCREATESTRUCT ccs{};
+    ccs.hWindowMenu = WindowMenu ? WindowMenu->Handle() : nullptr;
+    ccs.idFirstChild = 0xFF00;  // above every menu command of the class library
+    RECT r{};
+    GetClientRect(FHandle, &r);
+    FClientHandle = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                    WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0, 0, r.right,
+                                    r.bottom, FHandle, nullptr, GetModuleHandleA(nullptr), &ccs);
+  }
   // A form shows the program's icon in its title bar; a dialog-framed one shows none.
   if (FBorderStyle != bsDialog)
     SendMessageA(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Application->Icon()->Handle()));
@@ -206,11 +305,16 @@ void TForm::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TForm::Show() {
   SetVisible(true);
-  if (HandleAllocated()) SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  if (!HandleAllocated()) return;
+  if (FFormStyle == fsMDIChild)
+    SendMessageA(GetParent(FHandle), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
+  else
+    SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void TForm::Close() {
-  TCloseAction action = caHide;
+  // A child of an MDI form cannot hide in its frame: it goes.
+  TCloseAction action = FFormStyle == fsMDIChild ? caFree : caHide;
   if (OnClose) OnClose(this, action);
   if (action == caNone) return;
   if (FModal) {

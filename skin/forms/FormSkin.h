@@ -18,6 +18,7 @@
 #include "skin/data/WindowSubclass_win.h"
 #include "skin/forms/FrameGeometry.h"
 #include "skin/forms/NCObject.h"
+#include "skin/forms/SkinMenuBar_win.h"
 #include "skin/forms/SystemMenu.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
@@ -26,6 +27,8 @@
 #include "ui/Menus.h"
 
 class TSkinControl;
+class TSkinMenuBar;
+class TMenuBtn;
 
 class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubclassTarget {
  public:
@@ -78,6 +81,18 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   TPopupMenu* SystemPopup() const { return FSystemPopup.get(); }
   int SystemMenuOpenings() const { return FSystemMenuOpenings; }
   int DisableTag = 99;
+
+  // --- the skinned menu bar (FormSkinMenuBar_win.cpp) ---
+  TSkinMenuBar* MenuBar() const { return FMenuBar.get(); }
+  // Opens the button's drop-down under it and returns once it closed; false for a button
+  // without one (its command is posted all the same).
+  bool OpenMenuButton(TMenuBtn& button);
+  // Closes what is open and opens the button's drop-down through a posted press.
+  void SwitchToButton(TMenuBtn& button);
+  TMenuBtn* ButtonByAccel(wchar_t ch);
+  bool MenuTracking() const;
+  // The index of the bar button whose drop-down is open in this process, -1 for none.
+  static int OpenMenuIndex();
 
   // --- control handlers (FormSkinChildren_win.cpp) ---
   // Adds a handler to the list; answers whether it was there already.
@@ -162,7 +177,14 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   void FreeMenuBar(bool giveMenuBack);
   bool HasMenuBar() const;
   void RebuildMenuBar(bool fromNativeMenu);
+  void RebuildMenuBarByCommand(HMENU menu);
   bool MenuBarDialogChar(TMessage& m);
+  void PaintMenuBar(HDC dc);
+  void PaintMDIButtons(HDC bar);
+  static void MakeOwnerDrawn(HMENU menu);
+  static void InstallMenuHook();
+  static void RemoveMenuHook();
+  static LRESULT CALLBACK MenuHookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
 
   // Menu items (FormSkinMenuItems_win.cpp).
   void OwnerDrawMenus(bool popupMenus, bool mainMenus, bool on);
@@ -236,6 +258,11 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   TSystemMenuGate FMenuGate;
   std::unique_ptr<TPopupMenu> FSystemPopup;
   int FSystemMenuOpenings = 0;
+
+  // The menu bar.
+  std::unique_ptr<TSkinMenuBar> FMenuBar;
+  bool FMenuTracking = false;
+  bool FTidying = false;
 
   // Control handlers; each is owned by its control (or by this handler for raw windows).
   std::vector<TSkinControl*> FControlHandlers;

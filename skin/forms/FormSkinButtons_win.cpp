@@ -71,12 +71,15 @@ POINT TSkinForm::ScreenToFrame(LPARAM lParam) {
   return {f.X, f.Y};
 }
 
-TNCObject* TSkinForm::ObjectAt(POINT p) { return ::SysButtonAt(FSysButtons, p.x, p.y); }
+TNCObject* TSkinForm::ObjectAt(POINT p) {
+  if (TNCObject* b = ::SysButtonAt(FSysButtons, p.x, p.y)) return b;
+  return FMenuBar ? FMenuBar->MenuButtonAt(p) : nullptr;
+}
 
 // ---- hover timer ----
 
 void TSkinForm::HoverTimerTick() {
-  if (!FNCOwner.Hot()) return;
+  if (FMenuTracking || !FNCOwner.Hot()) return;
   POINT cursor{};
   GetCursorPos(&cursor);
   const POINT p = ScreenToFrame(MAKELPARAM(cursor.x, cursor.y));
@@ -106,6 +109,7 @@ void TSkinForm::WmNcMouse(TMessage& m) {
         if (!FActive) SetForegroundWindow(FWnd);
         FNCOwner.NcLButtonDown(under);
         m.Result = 0;
+        if (auto* menuButton = dynamic_cast<TMenuBtn*>(under)) OpenMenuButton(*menuButton);
         return;
       }
       m.WParam = static_cast<WPARAM>(
@@ -272,7 +276,8 @@ void TSkinForm::WmCommand(TMessage& m) {
 }
 
 void TSkinForm::WmSysCommand(TMessage& m) {
-  if (SwallowKeyMenu(m.WParam, m.LParam, false, GetCapture() != nullptr, nullptr)) {
+  const auto hasAccelerator = [this](int ch) { return ButtonByAccel(static_cast<wchar_t>(ch)) != nullptr; };
+  if (SwallowKeyMenu(m.WParam, m.LParam, FMenuTracking, GetCapture() != nullptr, hasAccelerator)) {
     m.Result = 1;
     return;
   }

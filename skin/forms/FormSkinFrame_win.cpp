@@ -98,6 +98,7 @@ void TSkinForm::PaintFrame(HDC given) {
       PaintBorderPiece(piRight, {W - FRightWidth, 0, W, H}, dc);
       PaintBorderPiece(piBottom, {FLeftWidth, H - FBottomHeight, W - FRightWidth, H}, dc);
       PaintTitleBar(dc);
+      PaintMenuBar(dc);
     } catch (...) {
       // A paint that fails leaves the frame as it was; the window procedure must not raise.
     }

@@ -1,15 +1,533 @@
-// The skinned menu bar. Until it is built, a window keeps its native menu bar: there is no
-// skinned one to make, rebuild or free, and menu keys go their usual way.
+// The skinned menu bar: the buttons built from the window's menu, their painting, opening a
+// drop-down under its button, and the message-filter hook that lets the arrow keys and the
+// mouse move from one drop-down to the next while one is open.
+#include <algorithm>
+
+#include "skin/data/SkinData_win.h"
 #include "skin/forms/FormSkin.h"
+#include "skin/forms/SkinDrawBitmap_win.h"
+#include "skin/forms/SkinMenuBar_win.h"
+#include "skin/forms/TitleButtons.h"
+#include "ui/Messages.h"
 
-bool TSkinForm::MenuBarReady() { return false; }
+static_assert(VirtualKeyLeft == VK_LEFT && VirtualKeyRight == VK_RIGHT);
 
-void TSkinForm::CreateMenuBar() {}
+namespace {
+COLORREF RgbOf(TSkinColour colour) { return ColorToRGB(static_cast<TColor>(colour)); }
 
-void TSkinForm::FreeMenuBar(bool) {}
+bool HasImage(const TDataSkinObject* d) { return d && d->Image && !d->Image->Empty(); }
 
-bool TSkinForm::HasMenuBar() const { return false; }
+std::wstring Widen(const std::string& text) {
+  if (text.empty()) return {};
+  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(std::max(n, 0)), L'\0');
+  if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+  return out;
+}
 
-void TSkinForm::RebuildMenuBar(bool) {}
+TFontHandle MenuFont() {
+  NONCLIENTMETRICSA ncm{};
+  constexpr UINT legacySize = 340;  // the structure before the padded-border field
+  ncm.cbSize = legacySize;
+  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, legacySize, &ncm, 0)) return TFontHandle();
+  return TFontHandle(CreateFontIndirectA(&ncm.lfMenuFont));
+}
 
-bool TSkinForm::MenuBarDialogChar(TMessage&) { return false; }
+// WM_SYSCHAR of a narrow window carries a character of the ANSI code page.
+wchar_t CharOfMessage(WPARAM wParam) {
+  if (wParam < 0x80 || wParam > 0xFF) return static_cast<wchar_t>(wParam);
+  const char c = static_cast<char>(wParam);
+  wchar_t w = 0;
+  return MultiByteToWideChar(CP_ACP, 0, &c, 1, &w, 1) == 1 ? w : static_cast<wchar_t>(wParam);
+}
+
+HFONT SharedMenuFont() {
+  static TFontHandle font = MenuFont();
+  return font.get();
+}
+
+void EnsureSize(TBitmap& bmp, int width, int height) {
+  if (bmp.PixelFormat() != pf32bit) bmp.SetPixelFormat(pf32bit);
+  if (bmp.Width() < width || bmp.Height() < height)
+    bmp.SetSize(std::max(bmp.Width(), width), std::max(bmp.Height(), height));
+}
+
+// One menu of the menu bar is tracked at a time in the process; the hook and these belong
+// to it and are reset when it closes.
+struct TTracking {
+  TSkinForm* Form = nullptr;
+  int OpenIndex = -1;
+  HMENU Popup = nullptr;  // the open drop-down
+  bool Switching = false;
+  bool FirstMessage = false;
+  POINT LastPoint{-100000, -100000};
+  HHOOK Hook = nullptr;
+};
+TTracking Tracking;
+
+// The selection of an open menu, read from the menu windows themselves: the deepest open
+// level is the menu window on top, and its highlighted item is the selected one.
+struct TMenuSelection {
+  HMENU Deepest = nullptr;
+  bool Selected = false;
+  bool HasChildren = false;
+};
+TMenuSelection CurrentSelection() {
+  TMenuSelection s;
+  HWND top = FindWindowA("#32768", nullptr);
+  if (!top || !IsWindowVisible(top)) return s;
+  s.Deepest = reinterpret_cast<HMENU>(SendMessageA(top, MN_GETHMENU, 0, 0));
+  if (!s.Deepest) return s;
+  const int count = GetMenuItemCount(s.Deepest);
+  for (int i = 0; i < count; ++i)
+    if (GetMenuState(s.Deepest, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) {
+      s.Selected = true;
+      s.HasChildren = GetSubMenu(s.Deepest, i) != nullptr;
+      break;
+    }
+  return s;
+}
+
+// RAII for a flag that must drop again whatever happens in between.
+class TScopedFlag {
+ public:
+  explicit TScopedFlag(bool& flag) : FFlag(flag), FOld(flag) { flag = true; }
+  ~TScopedFlag() { FFlag = FOld; }
+  TScopedFlag(const TScopedFlag&) = delete;
+  TScopedFlag& operator=(const TScopedFlag&) = delete;
+
+ private:
+  bool& FFlag;
+  bool FOld;
+};
+}  // namespace
+
+// ---- TMenuBtn ----
+
+void TMenuBtn::Paint() { FBar.PaintButton(*this); }
+
+// ---- TSkinMenuBar ----
+
+TSkinMenuBar::TSkinMenuBar(TNCObjectOwner& owner, HWND wnd, TSkinData* skin, TMainMenu* mainMenu, bool rightToLeft)
+    : FOwner(owner), FWnd(wnd), FSkin(skin), FMainMenu(mainMenu), FRightToLeft(rightToLeft) {
+  FNativeMenu = GetMenu(wnd);
+}
+
+TSkinMenuBar::~TSkinMenuBar() {
+  FOwner.ForgetHot();
+  FButtons.clear();
+}
+
+void TSkinMenuBar::TakeMenuAway() {
+  if (GetMenu(FWnd)) SetMenu(FWnd, nullptr);
+}
+
+void TSkinMenuBar::GiveMenuBack() {
+  if (FNativeMenu && IsMenu(FNativeMenu) && GetMenu(FWnd) != FNativeMenu) SetMenu(FWnd, FNativeMenu);
+}
+
+void TSkinMenuBar::LoadFromMenu() {
+  if (HMENU current = GetMenu(FWnd)) FNativeMenu = current;
+  if (!FNativeMenu || !FMainMenu) return;
+  FOwner.ForgetHot();
+  FButtons.clear();
+  TMenuItem* root = FMainMenu->Items();
+  for (int i = 0; i < root->Count(); ++i) {
+    TMenuItem* item = root->Items(i);
+    auto b = std::make_unique<TMenuBtn>(FOwner, *this, i);
+    b->Visible = item->Visible();
+    b->Enabled = item->Enabled();
+    b->Command = item->Command();
+    b->Caption = Widen(item->Caption());
+    b->Item = item;
+    b->SubMenu = item->Count() > 0 ? item->Handle() : nullptr;
+    FButtons.push_back(std::move(b));
+  }
+  TakeMenuAway();
+}
+
+void TSkinMenuBar::LoadFromHandle() { LoadFromHandleByCommand(nullptr); }
+
+void TSkinMenuBar::LoadFromHandleByCommand(HMENU handle) {
+  const bool byCommand = handle != nullptr;
+  if (handle) {
+    FNativeMenu = handle;
+  } else if (HMENU current = GetMenu(FWnd)) {
+    FNativeMenu = current;
+  }
+  if (!FNativeMenu) return;
+  FOwner.ForgetHot();
+  FButtons.clear();
+  const int count = GetMenuItemCount(FNativeMenu);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[81] = {};
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
+    mii.dwTypeData = text;
+    mii.cch = 80;
+    if (!GetMenuItemInfoW(FNativeMenu, static_cast<UINT>(i), TRUE, &mii)) continue;
+    auto b = std::make_unique<TMenuBtn>(FOwner, *this, i);
+    b->SubMenu = mii.hSubMenu;
+    b->Enabled = !(mii.fState & (MFS_GRAYED | MFS_DISABLED));
+    b->Command = mii.wID;
+    if (!(mii.fType & (MFT_BITMAP | MFT_SEPARATOR | MFT_OWNERDRAW))) b->Caption = text;
+    if (b->Caption.empty() && FMainMenu) {
+      // An owner-drawn entry carries no text: its item in the form's menu does.
+      TMenuItem* root = FMainMenu->Items();
+      TMenuItem* item = nullptr;
+      if (byCommand) {
+        for (int k = 0; k < root->Count() && !item; ++k)
+          if (root->Items(k)->Command() == b->Command) item = root->Items(k);
+      } else if (i < root->Count()) {
+        item = root->Items(i);
+        b->Command = GetMenuItemID(FNativeMenu, i);
+      }
+      if (item) {
+        b->Caption = Widen(item->Caption());
+        b->Enabled = item->Enabled();
+        b->Item = item;
+        if (item->Count() > 0) b->SubMenu = item->Handle();
+      }
+    }
+    FButtons.push_back(std::move(b));
+  }
+  TakeMenuAway();
+}
+
+void TSkinMenuBar::DrawCaption(HDC dc, const TMenuBtn& b, RECT slot) {
+  if (b.Caption.empty()) return;
+  SetTextColor(dc, RgbOf(b.Enabled ? FSkin->ColorMenuBarText : FSkin->ColorButtonShadow));
+  DrawTextW(dc, b.Caption.c_str(), static_cast<int>(b.Caption.size()), &slot,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void TSkinMenuBar::PaintBar(HDC dc, const RECT& rect, bool active) {
+  if (!FSkin) return;
+  FBarRect = rect;
+  const int W = rect.right - rect.left, H = rect.bottom - rect.top;
+  if (W <= 0 || H <= 0) return;
+  EnsureSize(FScratch, W, H);
+  HDC buf = FScratch.Canvas()->Handle();
+  const RECT all{0, 0, W, H};
+  TDataSkinObject* image = FSkin->MenuBar.get();
+  TMenuBarOrigin origin;
+  origin.HasImage = HasImage(image);
+  origin.RightToLeft = FRightToLeft;
+  origin.BarWidth = W;
+  if (origin.HasImage) {
+    origin.TileLeft = image->LeftWidth;
+    origin.TileRight = image->RightWidth;
+    TBitmap& src = SkinBitmap(*image->Image);
+    const int frame = active ? 1 : 2;
+    const TSkinMargins margins{image->LeftWidth, 0, image->RightWidth, 0};
+    if (image->Tile == 1)
+      DrawSkinImage(buf, all, src, true, false, false, 2, frame, margins);
+    else
+      DrawSkinBar(buf, all, SkinSourceOf(src), true, false, 2, frame, margins);
+  } else {
+    TBrushHandle brush(CreateSolidBrush(RgbOf(FSkin->ColorMenubar)));
+    FillRect(buf, &all, brush.get());
+  }
+  EnsureSize(FBarBitmap, W, H);
+  BitBlt(FBarBitmap.Canvas()->Handle(), 0, 0, W, H, buf, 0, 0, SRCCOPY);
+
+  SelectGuard font(buf, SharedMenuFont());
+  const int oldMode = SetBkMode(buf, TRANSPARENT);
+  FPainting = true;
+  std::vector<TMenuBarItem> items;
+  for (const auto& b : FButtons) {
+    TMenuBarItem item;
+    item.Visible = b->Visible;
+    item.EmptyCaption = b->Caption.empty();
+    if (!item.EmptyCaption) {
+      RECT r{0, 0, 0, 0};
+      DrawTextW(buf, b->Caption.c_str(), static_cast<int>(b->Caption.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+      item.TextWidth = r.right - r.left;
+    }
+    items.push_back(item);
+  }
+  const auto slots = LayoutMenuBar(items, ToSkinRect(rect), MenuBarFirstOffset(origin), FRightToLeft);
+  for (size_t i = 0; i < FButtons.size(); ++i) {
+    TMenuBtn& b = *FButtons[i];
+    b.BoundsRect = slots[i].Bounds;
+    if (b.Visible) DrawCaption(buf, b, ToRect(slots[i].Slot));
+  }
+  FPainting = false;
+  SetBkMode(buf, oldMode);
+  if (OnOverlay) OnOverlay(buf);
+  BitBlt(dc, rect.left, rect.top, W, H, buf, 0, 0, SRCCOPY);
+}
+
+void TSkinMenuBar::PaintButton(TMenuBtn& b) {
+  if (!FSkin || FPainting || b.BoundsRect.Empty()) return;
+  WindowDc dc(FWnd);
+  if (!dc.get()) return;
+  const int H = FBarRect.bottom - FBarRect.top;
+  const int x = b.BoundsRect.Left - FBarRect.left;
+  BitBlt(dc.get(), b.BoundsRect.Left, FBarRect.top, b.BoundsRect.Width(), H, FBarBitmap.Canvas()->Handle(), x, 0,
+         SRCCOPY);
+  RECT bounds = ToRect(b.BoundsRect);
+  if (b.State == ncsPressed || b.State == ncsHot) {
+    TBrushHandle frame(CreateSolidBrush(RgbOf(FSkin->ColorButtonHilight)));
+    FrameRect(dc.get(), &bounds, frame.get());
+  }
+  SelectGuard font(dc.get(), SharedMenuFont());
+  const int oldMode = SetBkMode(dc.get(), TRANSPARENT);
+  RECT slot{bounds.left, FBarRect.top, bounds.right, FBarRect.bottom - 1};
+  DrawCaption(dc.get(), b, slot);
+  SetBkMode(dc.get(), oldMode);
+}
+
+std::vector<TMenuBarButtonInfo> TSkinMenuBar::Infos() const {
+  std::vector<TMenuBarButtonInfo> out;
+  for (const auto& b : FButtons)
+    out.push_back({b->Visible, b->Enabled, b->Caption.empty(), b->BoundsRect, AcceleratorOf(b->Caption)});
+  return out;
+}
+
+TMenuBtn* TSkinMenuBar::Button(int index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return FButtons[static_cast<size_t>(index)].get();
+}
+
+TMenuBtn* TSkinMenuBar::MenuButtonAt(POINT p) { return Button(MenuButtonIndexAt(Infos(), p.x, p.y)); }
+
+TMenuBtn* TSkinMenuBar::ButtonByAccel(wchar_t ch) { return Button(ButtonIndexByAccel(Infos(), ch)); }
+
+TMenuBtn* TSkinMenuBar::Neighbour(int open, bool forward) { return Button(NeighbourButton(Infos(), open, forward)); }
+
+void TidySeparators(TMenuItem& item) {
+  std::vector<TTidyItem> entries;
+  for (int i = 0; i < item.Count(); ++i) entries.push_back({item.Items(i)->IsLine(), item.Items(i)->Visible()});
+  TidySeparators(entries);
+  for (int i = 0; i < item.Count(); ++i) item.Items(i)->SetVisible(entries[static_cast<size_t>(i)].Visible);
+}
+
+// ---- TSkinForm: the bar's place in the form handler ----
+
+// The skinned bar replaces the native one of every window with a menu.
+bool TSkinForm::MenuBarReady() { return true; }
+
+bool TSkinForm::HasMenuBar() const { return FMenuBar != nullptr; }
+
+void TSkinForm::CreateMenuBar() {
+  FMenuBar = std::make_unique<TSkinMenuBar>(FNCOwner, FWnd, FSkinData, FForm ? FForm->Menu() : nullptr, FRightToLeft);
+  FMenuBar->OnOverlay = [this](HDC bar) { PaintMDIButtons(bar); };
+  FMenuBarHeight = GetSystemMetrics(SM_CYMENU);
+  if (FForm && FForm->Menu())
+    FMenuBar->LoadFromMenu();
+  else
+    FMenuBar->LoadFromHandle();
+}
+
+void TSkinForm::FreeMenuBar(bool giveMenuBack) {
+  if (!FMenuBar) return;
+  if (Tracking.Form == this) RemoveMenuHook();
+  if (giveMenuBack) FMenuBar->GiveMenuBack();
+  FMenuBar.reset();
+  FMenuBarHeight = 0;
+}
+
+void TSkinForm::RebuildMenuBar(bool fromNativeMenu) {
+  if (!FMenuBar || FTidying) return;
+  if (fromNativeMenu || !FMenuBar->MainMenu())
+    FMenuBar->LoadFromHandle();
+  else
+    FMenuBar->LoadFromMenu();
+  PostMessageA(FWnd, CM_SKINMENU, 0, 0);
+}
+
+void TSkinForm::RebuildMenuBarByCommand(HMENU menu) {
+  if (!FMenuBar) return;
+  FMenuBar->LoadFromHandleByCommand(menu);
+  PostMessageA(FWnd, CM_SKINMENU, 0, 0);
+}
+
+void TSkinForm::PaintMenuBar(HDC dc) {
+  if (!FMenuBar || FMenuBarHeight <= 0) return;
+  const RECT rect{FLeftWidth, FTopHeight, FWindowWidth - FRightWidth, FTopHeight + FMenuBarHeight};
+  FMenuBar->PaintBar(dc, rect, FActive);
+}
+
+void TSkinForm::PaintMDIButtons(HDC bar) {
+  if (FMDIKind != mkFrame || !IsChildMaximized()) return;
+  for (auto& b : FSysButtons) {
+    TDataSkinSysButton& d = b->Description();
+    if (!b->Visible || d.Visibility != 100 || !d.Image || d.Image->Empty()) continue;
+    RECT r = ToRect(b->BoundsRect);
+    OffsetRect(&r, -FLeftWidth, -FTopHeight);
+    DrawFrameImage(bar, r, SkinBitmap(*d.Image), true, d.FrameCount, 1);
+  }
+  if (!FManager.MDIChildMaximized()) FManager.SetMDIChildMaximized(true);
+}
+
+TMenuBtn* TSkinForm::ButtonByAccel(wchar_t ch) { return FMenuBar ? FMenuBar->ButtonByAccel(ch) : nullptr; }
+
+bool TSkinForm::MenuTracking() const { return FMenuTracking; }
+
+int TSkinForm::OpenMenuIndex() { return Tracking.OpenIndex; }
+
+// ---- opening and switching ----
+
+bool TSkinForm::OpenMenuButton(TMenuBtn& pressed) {
+  // Everything needed after the drop-down closes is copied: the menu may be rebuilt while
+  // it is open, and the button with it.
+  const int index = pressed.Index;
+  const bool enabled = pressed.Enabled;
+  const TSkinRect bounds = pressed.BoundsRect;
+  TMenuItem* item = pressed.Item;
+  PostMessageA(FWnd, WM_COMMAND, MAKEWPARAM(pressed.Command, 0), 0);
+  if (!pressed.SubMenu) {
+    pressed.MouseLeave();
+    return false;
+  }
+  if (item) {
+    TScopedFlag tidying(FTidying);
+    TidySeparators(*item);
+  }
+  HMENU popup = pressed.SubMenu;
+  Tracking.Form = this;
+  Tracking.OpenIndex = index;
+  RECT window{};
+  GetWindowRect(FWnd, &window);
+  // Owner-drawn, so the items are drawn by the skin over the popup handler's background.
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  GetVersionExA(&version);
+  if (!(version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion == 4)) MakeOwnerDrawn(popup);
+  FMenuTracking = true;
+  const POINT at{bounds.Left + window.left, bounds.Bottom + window.top};
+  FManager.SetPopupKind(pmkMenuBar);
+  Tracking.Popup = popup;
+  InstallMenuHook();
+  if (enabled) TrackPopupMenu(popup, TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, FWnd, nullptr);
+  RemoveMenuHook();
+  FMenuTracking = false;
+  if (FMenuBar)
+    if (TMenuBtn* b = FMenuBar->Button(index)) b->MouseLeave();
+  return true;
+}
+
+void TSkinForm::MakeOwnerDrawn(HMENU menu) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mii)) continue;
+    if (!(mii.fType & MFT_OWNERDRAW)) {
+      MENUITEMINFOA set{};
+      set.cbSize = sizeof set;
+      set.fMask = MIIM_FTYPE;
+      set.fType = mii.fType | MFT_OWNERDRAW;
+      SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &set);
+    }
+    if (mii.hSubMenu) MakeOwnerDrawn(mii.hSubMenu);
+  }
+}
+
+void TSkinForm::SwitchToButton(TMenuBtn& button) {
+  RECT window{};
+  GetWindowRect(FWnd, &window);
+  const int x = button.BoundsRect.Left + window.left + 1, y = button.BoundsRect.Top + window.top + 1;
+  PostMessageA(FWnd, WM_NCLBUTTONDOWN, HTCLIENT, MAKELPARAM(x, y));
+}
+
+// ---- the message-filter hook ----
+
+void TSkinForm::InstallMenuHook() {
+  Tracking.Switching = false;
+  Tracking.FirstMessage = true;
+  GetCursorPos(&Tracking.LastPoint);
+  if (!Tracking.Hook) Tracking.Hook = SetWindowsHookExA(WH_MSGFILTER, MenuHookProc, nullptr, GetCurrentThreadId());
+}
+
+void TSkinForm::RemoveMenuHook() {
+  if (Tracking.Hook) UnhookWindowsHookEx(Tracking.Hook);
+  Tracking.Hook = nullptr;
+  Tracking.OpenIndex = -1;
+  Tracking.FirstMessage = false;
+  Tracking.Popup = nullptr;
+  Tracking.Form = nullptr;
+}
+
+LRESULT CALLBACK TSkinForm::MenuHookProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
+  auto* msg = reinterpret_cast<MSG*>(lParam);
+  TSkinForm* form = Tracking.Form;
+  if (code == MSGF_MENU && msg && form && form->FRightToLeft && (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP))
+    msg->wParam = MirrorArrowKey(static_cast<unsigned>(msg->wParam), true);
+  const LRESULT next = CallNextHookEx(Tracking.Hook, code, wParam, lParam);
+  if (next != 0 || code != MSGF_MENU || !msg || !form || !form->FMenuBar) return next;
+  try {
+    if (Tracking.FirstMessage) {
+      Tracking.FirstMessage = false;
+      // The drop-down opens with its first item selected, as a native bar's does.
+      PostMessageA(msg->hwnd, WM_KEYDOWN, VK_DOWN, 0);
+    }
+    TMenuBtn* target = nullptr;
+    bool swallow = false;
+    switch (msg->message) {
+      case WM_KEYDOWN:
+        if (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE) {
+          Tracking.Switching = false;
+        } else if (msg->wParam == VK_LEFT) {
+          // Inside a nested submenu the key only closes that submenu.
+          const TMenuSelection s = CurrentSelection();
+          if (!s.Deepest || s.Deepest == Tracking.Popup) target = form->FMenuBar->Neighbour(Tracking.OpenIndex, false);
+        } else if (msg->wParam == VK_RIGHT) {
+          // On an item with children the key opens them.
+          const TMenuSelection s = CurrentSelection();
+          if (!s.Selected || !s.HasChildren) target = form->FMenuBar->Neighbour(Tracking.OpenIndex, true);
+        }
+        swallow = target != nullptr;
+        break;
+      case WM_SYSKEYDOWN:
+        if (msg->wParam == VK_MENU) {
+          form->FMenuTracking = false;
+          return next;
+        }
+        break;
+      case WM_MOUSEMOVE: {
+        const POINT p = msg->pt;
+        if (p.x != Tracking.LastPoint.x || p.y != Tracking.LastPoint.y) {
+          Tracking.LastPoint = p;
+          target = form->FMenuBar->MenuButtonAt(form->ScreenToFrame(MAKELPARAM(p.x, p.y)));
+        }
+        break;
+      }
+      default: break;
+    }
+    if (target && target->Index != Tracking.OpenIndex) {
+      Tracking.Switching = true;
+      // The open drop-down ends first; the press posted next opens the other one once the
+      // menu loop has returned.
+      EndMenu();
+      form->SwitchToButton(*target);
+      return swallow ? 1 : next;
+    }
+  } catch (...) {
+    // A hook must not raise into the system's menu loop; the menu goes on as it was.
+  }
+  return next;
+}
+
+// ---- keyboard ----
+
+bool TSkinForm::MenuBarDialogChar(TMessage& m) {
+  if (!FMenuBar) return false;
+  const bool altOnly = GetKeyState(VK_MENU) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0;
+  if (altOnly)
+    if (TMenuBtn* b = FMenuBar->ButtonByAccel(CharOfMessage(m.WParam))) {
+      SwitchToButton(*b);
+      m.Result = 1;
+      return true;
+    }
+  // A child's accelerators are the frame's menu.
+  if (FMDIKind == mkChild && FManager.MDIMainForm && FManager.MDIMainForm != FForm)
+    if (const LRESULT r = FManager.MDIMainForm->Perform(CM_DIALOGCHAR, m.WParam, m.LParam)) {
+      m.Result = r;
+      return true;
+    }
+  return false;
+}

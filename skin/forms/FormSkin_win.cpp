@@ -106,7 +106,7 @@ void TSkinForm::AttachToWindow(TSkinData* skin) {
   FHoverTimer->SetInterval(250);
   FHoverTimer->OnTimer = [this](TObject*) { HoverTimerTick(); };
   // 2
-  // A window with a menu bar keeps its native frame until a skinned bar can stand in for it:
+  // A window with a menu bar keeps its native frame when no skinned bar can stand in for it:
   // a skinned frame without one would hide the menu.
   FFrameSkinned = (skin->SkinControls & SkinBit(xcMainMenu)) != 0 && (GetMenu(FWnd) == nullptr || MenuBarReady());
   FStyle = StyleOf(FWnd);
@@ -270,7 +270,8 @@ void TSkinForm::DetachSkin() {
     OwnerDrawMenus(true, (FSkinData->SkinControls & SkinBit(xcMenuItem)) != 0, false);
     if (FStage != stDestroying) FForm->SetColor(FFormColor);
   }
-  // 4
+  // 4 (the bar's height still counts in the size below)
+  const int menuBarHeight = FMenuBarHeight;
   SetNativeCaption(true);
   FreeMenuBar(true);
   UnhookClient();
@@ -280,7 +281,7 @@ void TSkinForm::DetachSkin() {
     RECT r{};
     GetWindowRect(FWnd, &r);
     const int width = (r.right - r.left) - FLeftWidth - FRightWidth + FNativeFrameWidth;
-    const int height = (r.bottom - r.top) - FTopHeight - FMenuBarHeight - FBottomHeight + FNativeFrameHeight;
+    const int height = (r.bottom - r.top) - FTopHeight - menuBarHeight - FBottomHeight + FNativeFrameHeight;
     POINT topLeft{r.left, r.top};
     if (FMDIKind == mkChild) ScreenToClient(GetParent(FWnd), &topLeft);
     SetWindowPos(FWnd, nullptr, topLeft.x, topLeft.y, width, height,
@@ -427,7 +428,9 @@ void TSkinForm::MenuChangedMessage(TMessage& m) {
     }
   } restore{FSkinData, paintFlag};
   CallOldProc(m);
-  if (HasMenuBar() && FSkinData && FSkinData->MenuUpdate && GetMenu(FWnd)) RebuildMenuBar(FSkinData->MenuMerge);
+  // The bar holds the window's menu while it exists, so the menu it holds counts as the window's.
+  if (HasMenuBar() && FSkinData && FSkinData->MenuUpdate && (GetMenu(FWnd) || FMenuBar->NativeMenu()))
+    RebuildMenuBar(FSkinData->MenuMerge);
 }
 
 void TSkinForm::HookedWindowProc(TMessage& m) {
@@ -486,7 +489,10 @@ LRESULT TSkinForm::NewClientProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MDISETMENU: {
       const LRESULT r = pass();
       if (FFrameSkinned && wParam) {
-        if (HasMenuBar()) RebuildMenuBar(true);
+        const bool topBit = (static_cast<uintptr_t>(wParam) >> (sizeof(WPARAM) * 8 - 1)) != 0;
+        if (HasMenuBar() &&
+            (topBit || reinterpret_cast<HMENU>(wParam) != FMenuBar->NativeMenu() || FPendingChild != nullptr))
+          RebuildMenuBarByCommand(GetMenu(FWnd));
         SetMenu(FWnd, nullptr);
       }
       return r;

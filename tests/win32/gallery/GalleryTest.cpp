@@ -8,6 +8,7 @@
 
 #include "UiTestSupport.h"
 #include "gallery/Gallery.h"
+#include "gallery/GalleryMdiSample.h"
 #include "skin/data/SkinData.h"
 
 namespace {
@@ -99,19 +100,19 @@ TEST_F(GalleryFixture, SkinComponentIsSetUpWithTheBuiltInSkin) {
 }
 
 TEST_F(GalleryFixture, MenusHoldEveryKindOfItem) {
-  HMENU bar = GetMenu(form->Handle());
+  HMENU bar = form->MainMenu1->Handle();  // the skinned bar holds it while skinning is on
   ASSERT_NE(bar, nullptr);
   EXPECT_EQ(Entries(bar), (std::vector<std::string>{"&File|sub", "&View|sub", "&Help|sub"}));
   EXPECT_EQ(Entries(GetSubMenu(bar, 0)),
             (std::vector<std::string>{"Skinning\tF2|checked", "Open skin...\tCtrl+O", "-", "Exit"}));
-  // One View item per page, in page order (pages of later families follow these).
+  // One View item per page, in page order (pages of later families follow these), then the
+  // MDI sample after a separator.
   const std::vector<std::string> view = Entries(GetSubMenu(bar, 1));
-  ASSERT_EQ(view.size(), static_cast<size_t>(form->pcFamilies->PageCount()));
-  ASSERT_GE(view.size(), 2u);
-  EXPECT_EQ(std::vector<std::string>(view.begin(), view.begin() + 2),
-            (std::vector<std::string>{"Buttons|checked", "Choices"}));
-  ASSERT_GE(view.size(), 3u);
-  EXPECT_EQ(view[2], "Scrolling");
+  ASSERT_EQ(view.size(), static_cast<size_t>(form->pcFamilies->PageCount()) + 2);
+  ASSERT_GE(view.size(), 5u);
+  EXPECT_EQ(std::vector<std::string>(view.begin(), view.begin() + 3),
+            (std::vector<std::string>{"Buttons|checked", "Choices", "Scrolling"}));
+  EXPECT_EQ(std::vector<std::string>(view.end() - 2, view.end()), (std::vector<std::string>{"-", "MDI sample..."}));
   EXPECT_EQ(Entries(GetSubMenu(bar, 2)), (std::vector<std::string>{"About", "Message box"}));
   HMENU popup = form->pmGallery->Handle();
   EXPECT_EQ(Entries(popup), (std::vector<std::string>{"Checked item|checked", "Disabled item|disabled", "-",
@@ -130,7 +131,7 @@ TEST_F(GalleryFixture, F2SwitchesSkinningOffAndOnAndTheCheckFollows) {
     PressKey(VK_F2);
     EXPECT_EQ(form->SkinData1->Active(), expected);
     EXPECT_EQ(form->miSkinning->Checked(), expected);
-    EXPECT_EQ((GetMenuState(GetSubMenu(GetMenu(form->Handle()), 0), 0, MF_BYPOSITION) & MF_CHECKED) != 0,
+    EXPECT_EQ((GetMenuState(GetSubMenu(form->MainMenu1->Handle(), 0), 0, MF_BYPOSITION) & MF_CHECKED) != 0,
               expected);
   }
 }
@@ -270,4 +271,27 @@ TEST_F(GalleryFixture, TheScrollingPageShowsEveryKindOfScrolledControl) {
     EXPECT_EQ(c->Kind(), b.kind) << b.name;
     EXPECT_EQ(IsWindowEnabled(c->Handle()) != FALSE, b.enabled) << b.name;
   }
+}
+
+TEST_F(GalleryFixture, ViewOpensTheMdiSampleWithThreeChildrenOnce) {
+  ASSERT_NE(form->miMdiSample, nullptr);
+  for (int opening = 0; opening < 2; ++opening) {
+    form->miMdiSample->Click();
+    Application->ProcessMessages();
+    ASSERT_NE(form->frmMdiSample, nullptr);
+    TfrmMdiSample& mdi = *form->frmMdiSample;
+    EXPECT_EQ(mdi.FormStyle(), fsMDIForm);
+    ASSERT_NE(mdi.ClientHandle(), nullptr);
+    EXPECT_EQ(mdi.MDIChildCount(), 3) << "opening again makes no more children";
+    EXPECT_EQ(mdi.ActiveMDIChild(), mdi.MDIChildren(2));
+    EXPECT_EQ(mdi.MDIChildren(0)->GetText(), "Child 1");
+  }
+  // The Window menu lists the children after Cascade and Tile.
+  Application->ProcessMessages();
+  EXPECT_GE(GetMenuItemCount(form->frmMdiSample->miWindow->Handle()), 2 + 3);
+  // A closed child frees itself and leaves the list.
+  form->frmMdiSample->MDIChildren(0)->Close();
+  Application->ProcessMessages();
+  EXPECT_EQ(form->frmMdiSample->MDIChildCount(), 2);
+  EXPECT_EQ(form->frmMdiSample->Children().size(), 2u);
 }

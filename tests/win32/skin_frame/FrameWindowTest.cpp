@@ -47,24 +47,27 @@ TEST_F(FrameWindowTest, TheClientAreaStaysThroughAttachAndDetach) {
   delete form;
 }
 
-// Until the skinned menu bar exists, a skinned frame would hide a window's menu: such a
-// window keeps its native frame and menu bar, and its client area.
-TEST_F(FrameWindowTest, AWindowWithAMenuKeepsItsNativeFrame) {
+// A window with a menu gets the skinned frame with a painted menu bar in place of the native
+// one; its client area stays, and the native menu is kept by the bar.
+TEST_F(FrameWindowTest, AWindowWithAMenuGetsTheSkinnedFrameAndBar) {
   Main = LoadedComponent();
   TWindow plain(MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE));
   TWindow menued(MakeWindow(WS_OVERLAPPEDWINDOW));  // shown (and so activated) with its menu
   HMENU bar = CreateMenu();
   AppendMenuA(bar, MF_STRING, 1, "&File");
   SetMenu(menued.Wnd, bar);
+  const auto client = ClientSize(menued.Wnd);  // with the native menu bar
   ShowWindow(menued.Wnd, SW_SHOW);
-  const auto client = ClientSize(menued.Wnd);
   Activate(plain.Wnd);
   Activate(menued.Wnd);
   ASSERT_NE(Handler(plain.Wnd), nullptr);
   ASSERT_NE(Handler(menued.Wnd), nullptr);
   EXPECT_TRUE(Handler(plain.Wnd)->FrameSkinned());
-  EXPECT_FALSE(Handler(menued.Wnd)->FrameSkinned());
-  EXPECT_EQ(GetMenu(menued.Wnd), bar);
+  EXPECT_TRUE(Handler(menued.Wnd)->FrameSkinned());
+  EXPECT_EQ(GetMenu(menued.Wnd), nullptr) << "the bar holds the menu";
+  ASSERT_NE(Handler(menued.Wnd)->MenuBar(), nullptr);
+  EXPECT_EQ(Handler(menued.Wnd)->MenuBar()->NativeMenu(), bar);
+  EXPECT_EQ(Handler(menued.Wnd)->Borders().MenuBar, GetSystemMetrics(SM_CYMENU));
   EXPECT_EQ(ClientSize(menued.Wnd), client);
 }
 

@@ -1,0 +1,433 @@
+// The skinned menu bar on a real form: its place in the frame read back from the screen,
+// button faces, its drop-downs opened by the mouse and by Alt+letter and walked with the
+// arrow keys and the mouse, keys that must open nothing, and detaching.
+#include <functional>
+#include <vector>
+
+#include "tests/win32/skin_frame/FrameTestEnv_win.h"
+
+#include "skin/data/SkinData_win.h"
+#include "skin/forms/SkinDraw_win.h"
+#include "ui/Forms.h"
+#include "ui/Menus.h"
+
+namespace {
+using namespace skintest;
+using frametest::ScreenPixel;
+
+constexpr COLORREF BarColour = RGB(0, 128, 64), Hilight = RGB(250, 250, 0);
+
+std::pair<int, int> ClientSize(HWND wnd) {
+  RECT r{};
+  GetClientRect(wnd, &r);
+  return {r.right, r.bottom};
+}
+
+std::vector<HWND> ShownMenuWindows() {
+  std::vector<HWND> out;
+  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr))
+    if (IsWindowVisible(w)) out.push_back(w);
+  return out;
+}
+HWND TopMenuWindow() {
+  HWND w = FindWindowA("#32768", nullptr);
+  return w && IsWindowVisible(w) ? w : nullptr;
+}
+HMENU MenuOf(HWND menuWindow) {
+  return menuWindow ? reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0)) : nullptr;
+}
+
+// Runs a script of steps from a thread timer, which every menu loop dispatches too: each
+// step waits until it answers true. Whatever happens, no menu stays open past the limit.
+struct TScript {
+  std::vector<std::function<bool()>> Steps;
+  size_t At = 0;
+  int Ticks = 0;
+  static inline TScript* Current = nullptr;
+  bool Done() const { return At >= Steps.size(); }
+
+  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept {
+    TScript& s = *Current;
+    if (++s.Ticks > 150) {
+      EndMenu();
+      s.At = s.Steps.size();
+      return;
+    }
+    if (!s.Done() && s.Steps[s.At]()) ++s.At;
+  }
+  // Starts the script, runs `start` (which may open a menu and return only when it closed)
+  // and the message loop until the script ended.
+  void Run(const std::function<void()>& start = {}) {
+    Current = this;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, OnTimer);
+    if (start) start();
+    const DWORD end = GetTickCount() + 8000;
+    while (!Done() && static_cast<LONG>(end - GetTickCount()) > 0) PumpMessages(20);
+    KillTimer(nullptr, timer);
+    EndMenu();
+    PumpMessages(30);
+    Current = nullptr;
+  }
+};
+
+struct MenuBarTest : EngineTest {
+  TForm* Form = nullptr;
+  TMainMenu* Menu = nullptr;
+  TMenuItem *File = nullptr, *Edit = nullptr, *View = nullptr, *Recent = nullptr;
+  std::vector<TMenuItem*> FileItems;
+  std::pair<int, int> NativeClient;
+
+  TMenuItem* Item(const char* caption, TMenuItem* parent) {
+    auto* item = new TMenuItem(Form);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+  }
+  void Build(bool rightToLeft = false) {
+    Main = LoadedComponent();
+    Main->MenuBar.reset();  // a flat bar in ColorMenubar
+    Main->ColorMenubar = BarColour;
+    Main->ColorButtonHilight = Hilight;
+    Form = new TForm(nullptr);
+    Form->SetBounds(120, 100, 420, 260);
+    Menu = new TMainMenu(Form);
+    File = Item("&File", Menu->Items());
+    for (const char* c : {"-", "&Open", "-", "-", "&Recent", "-"}) FileItems.push_back(Item(c, File));
+    Recent = FileItems[4];
+    Item("One", Recent);
+    Item("Two", Recent);
+    Edit = Item("&Edit", Menu->Items());
+    Item("Undo", Edit);
+    View = Item("&View", Menu->Items());
+    Item("Zoom", View);
+    Form->SetMenu(Menu);
+    HWND wnd = Form->Handle();
+    if (rightToLeft) SetWindowLongPtrA(wnd, GWL_EXSTYLE, GetWindowLongPtrA(wnd, GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+    NativeClient = ClientSize(wnd);
+    Form->Show();
+    Activate(wnd);
+    PumpMessages(60);
+  }
+  void TearDown() override {
+    EndMenu();
+    delete Form;
+    EngineTest::TearDown();
+  }
+  TSkinForm& H() {
+    TSkinForm* h = Handler(Form->Handle());
+    if (!h) throw std::runtime_error("not skinned");
+    return *h;
+  }
+  TMenuBtn& Button(int i) { return *H().MenuBar()->Button(i); }
+  POINT ScreenCentre(const TMenuBtn& b) {
+    RECT w{};
+    GetWindowRect(Form->Handle(), &w);
+    return {w.left + (b.BoundsRect.Left + b.BoundsRect.Right) / 2, w.top + (b.BoundsRect.Top + b.BoundsRect.Bottom) / 2};
+  }
+  void PressButton(int i) {
+    const POINT p = ScreenCentre(Button(i));
+    PostMessageA(Form->Handle(), WM_NCLBUTTONDOWN, HTCLIENT, MAKELPARAM(p.x, p.y));
+  }
+  // A step that waits for button i's drop-down, records it and then acts.
+  std::function<bool()> WhenOpen(int i, std::vector<int>& seen, std::function<void(HWND)> act) {
+    return [this, i, &seen, act] {
+      HWND menu = TopMenuWindow();
+      if (!menu || TSkinForm::OpenMenuIndex() != i || MenuOf(menu) != Button(i).SubMenu) return false;
+      seen.push_back(i);
+      act(menu);
+      return true;
+    };
+  }
+};
+
+void Key(HWND menu, WPARAM key) { PostMessageA(menu, WM_KEYDOWN, key, 0); }
+
+TEST_F(MenuBarTest, TakesTheNativeMenuAndPaintsTheBarInTheFrame) {
+  Build();
+  TSkinForm& h = H();
+  ASSERT_TRUE(h.FrameSkinned());
+  ASSERT_NE(h.MenuBar(), nullptr);
+  EXPECT_EQ(GetMenu(Form->Handle()), nullptr);
+  EXPECT_EQ(h.MenuBar()->NativeMenu(), Menu->Handle());
+  ASSERT_EQ(h.MenuBar()->Count(), 3);
+  EXPECT_EQ(ClientSize(Form->Handle()), NativeClient) << "the client area stays";
+
+  const TFrameBorders b = h.Borders();
+  ASSERT_EQ(b.MenuBar, GetSystemMetrics(SM_CYMENU));
+  POINT origin{0, 0};
+  ClientToScreen(Form->Handle(), &origin);
+  RECT w{};
+  GetWindowRect(Form->Handle(), &w);
+  EXPECT_EQ(origin.y - w.top, b.Top + b.MenuBar) << "the client starts below the bar";
+
+  // Buttons from the left edge, in order, inside the bar.
+  EXPECT_EQ(Button(0).BoundsRect.Left, b.Left + 6);
+  EXPECT_EQ(Button(0).BoundsRect.Top, b.Top);
+  EXPECT_EQ(Button(1).BoundsRect.Left, Button(0).BoundsRect.Right);
+  EXPECT_LT(Button(2).BoundsRect.Right, (w.right - w.left) - b.Right);
+
+  // The bar read back from the screen: its colour past the buttons, caption pixels inside.
+  const int midY = b.Top + b.MenuBar / 2, W = w.right - w.left;
+  EXPECT_EQ(ScreenPixel(Form->Handle(), W - b.Right - 4, midY), BarColour);
+  EXPECT_EQ(ScreenPixel(Form->Handle(), b.Left + 2, midY, false), BarColour);
+  int text = 0;
+  for (int x = Button(0).BoundsRect.Left; x < Button(0).BoundsRect.Right; ++x)
+    for (int y = b.Top + 2; y < b.Top + b.MenuBar - 2; ++y) text += ScreenPixel(Form->Handle(), x, y, false) != BarColour;
+  EXPECT_GT(text, 5) << "the caption \"File\" is drawn";
+
+  // Below the title bar the frame answers HTMENU.
+  const POINT inBar{w.left + W - b.Right - 4, w.top + midY};
+  EXPECT_EQ(SendMessageA(Form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(inBar.x, inBar.y)), HTMENU);
+  EXPECT_EQ(h.MenuBar()->MenuButtonAt({Button(1).BoundsRect.Left + 1, midY}), &Button(1));
+  EXPECT_EQ(h.MenuBar()->MenuButtonAt({W - b.Right - 4, midY}), nullptr);
+}
+
+TEST_F(MenuBarTest, HotAndPressedButtonsShowTheHilightFrame) {
+  Build();
+  const int midY = (Button(1).BoundsRect.Top + Button(1).BoundsRect.Bottom) / 2;
+  const int left = Button(1).BoundsRect.Left;
+  // The cursor rests on the button, so the hover timer leaves its face alone.
+  const POINT over = ScreenCentre(Button(1));
+  SetCursorPos(over.x, over.y);
+  struct Case {
+    const char* name;
+    std::function<void(TMenuBtn&)> act;
+    COLORREF edge;
+  } cases[] = {
+      {"hot", [](TMenuBtn& b) { b.MouseEnter(); }, Hilight},
+      {"left", [](TMenuBtn& b) { b.MouseLeave(); }, BarColour},
+      {"pressed", [](TMenuBtn& b) { b.MouseDown(); }, Hilight},
+      {"left again", [](TMenuBtn& b) { b.MouseLeave(); }, BarColour},
+  };
+  for (const Case& c : cases) {
+    c.act(Button(1));
+    EXPECT_EQ(ScreenPixel(Form->Handle(), left, midY), c.edge) << c.name;
+  }
+}
+
+TEST_F(MenuBarTest, AllItemsInvisibleGiveAnEmptyBar) {
+  Build();
+  for (TMenuItem* i : {File, Edit, View}) i->SetVisible(false);
+  PumpMessages(80);
+  const TFrameBorders b = H().Borders();
+  RECT w{};
+  GetWindowRect(Form->Handle(), &w);
+  int other = 0;
+  for (int x = b.Left + 1; x < (w.right - w.left) - b.Right - 1; x += 2)
+    other += ScreenPixel(Form->Handle(), x, b.Top + b.MenuBar / 2, false) != BarColour;
+  EXPECT_EQ(other, 0);
+  EXPECT_EQ(H().MenuBar()->MenuButtonAt({b.Left + 8, b.Top + 3}), nullptr);
+}
+
+TEST_F(MenuBarTest, RightToLeftLaysButtonsOutFromTheRightEdge) {
+  Build(true);
+  const TFrameBorders b = H().Borders();
+  RECT w{};
+  GetWindowRect(Form->Handle(), &w);
+  EXPECT_EQ(Button(0).BoundsRect.Right, (w.right - w.left) - b.Right - 6);
+  EXPECT_EQ(Button(1).BoundsRect.Right, Button(0).BoundsRect.Left);
+  EXPECT_LT(Button(2).BoundsRect.Left, Button(1).BoundsRect.Left);
+}
+
+TEST_F(MenuBarTest, MouseOpensTheDropDownUnderItsButtonAndTidiesSeparators) {
+  Build();
+  RECT where{};
+  std::vector<int> seen;
+  TScript s;
+  s.Steps.push_back(WhenOpen(0, seen, [&](HWND menu) {
+    GetWindowRect(menu, &where);
+    EndMenu();
+  }));
+  s.Run([&] { PressButton(0); });
+  ASSERT_EQ(seen, std::vector<int>{0});
+  RECT w{};
+  GetWindowRect(Form->Handle(), &w);
+  EXPECT_EQ(where.left, w.left + Button(0).BoundsRect.Left);
+  EXPECT_EQ(where.top, w.top + Button(0).BoundsRect.Bottom);
+  // "-", Open, "-", "-", Recent, "-": Open, one separator, Recent.
+  std::vector<bool> visible;
+  for (TMenuItem* i : FileItems) visible.push_back(i->Visible());
+  EXPECT_EQ(visible, (std::vector<bool>{false, true, false, true, true, false}));
+  EXPECT_EQ(TSkinForm::OpenMenuIndex(), -1) << "nothing stays recorded as open";
+  EXPECT_FALSE(H().MenuTracking());
+}
+
+TEST_F(MenuBarTest, ArrowKeysWalkTheMenusAndWrapRound) {
+  Build();
+  std::vector<int> seen;
+  TScript s;
+  struct Step {
+    int open;
+    WPARAM key;
+  } walk[] = {{0, VK_RIGHT}, {1, VK_RIGHT}, {2, VK_RIGHT}, {0, VK_LEFT}, {2, 0}};
+  for (const Step& st : walk)
+    s.Steps.push_back(WhenOpen(st.open, seen, [key = st.key](HWND menu) {
+      if (key)
+        Key(menu, key);
+      else
+        EndMenu();
+    }));
+  s.Run([&] { PressButton(0); });
+  EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 0, 2})) << "right to the last, round to the first, left round to the last";
+}
+
+TEST_F(MenuBarTest, RightToLeftMirrorsTheArrowKeys) {
+  Build(true);
+  std::vector<int> seen;
+  TScript s;
+  s.Steps.push_back(WhenOpen(0, seen, [](HWND menu) { Key(menu, VK_LEFT); }));
+  s.Steps.push_back(WhenOpen(1, seen, [](HWND) { EndMenu(); }));
+  s.Run([&] { PressButton(0); });
+  EXPECT_EQ(seen, (std::vector<int>{0, 1})) << "left moves to the next button, which sits to the left";
+}
+
+TEST_F(MenuBarTest, LeftInANestedSubmenuClosesOnlyThatSubmenu) {
+  Build();
+  std::vector<int> seen;
+  size_t levels = 0, levelsAfter = 0;
+  int openAfter = -2;
+  HMENU fileMenu = nullptr, shownAfter = nullptr;
+  TScript s;
+  s.Steps.push_back(WhenOpen(0, seen, [&](HWND menu) {
+    fileMenu = MenuOf(menu);
+    Key(menu, VK_DOWN);  // from Open (selected on opening) to Recent
+  }));
+  s.Steps.push_back([&] {
+    if (!(GetMenuState(fileMenu, 4, MF_BYPOSITION) & MF_HILITE)) return false;
+    Key(TopMenuWindow(), VK_RIGHT);
+    return true;
+  });
+  s.Steps.push_back([&] {
+    if (ShownMenuWindows().size() < 2) return false;
+    levels = ShownMenuWindows().size();
+    Key(TopMenuWindow(), VK_LEFT);
+    return true;
+  });
+  int wait = 0;
+  s.Steps.push_back([&] {
+    if (++wait < 6) return false;
+    levelsAfter = ShownMenuWindows().size();
+    openAfter = TSkinForm::OpenMenuIndex();
+    shownAfter = MenuOf(TopMenuWindow());
+    EndMenu();
+    return true;
+  });
+  s.Run([&] { PressButton(0); });
+  EXPECT_EQ(levels, 2u) << "Recent opened beside File";
+  EXPECT_EQ(levelsAfter, 1u);
+  EXPECT_EQ(openAfter, 0) << "File is still the open menu";
+  EXPECT_EQ(shownAfter, fileMenu);
+}
+
+TEST_F(MenuBarTest, MovingTheMouseOverAnotherButtonSwitchesMenus) {
+  Build();
+  std::vector<int> seen;
+  TScript s;
+  s.Steps.push_back(WhenOpen(0, seen, [&](HWND menu) {
+    const POINT p = ScreenCentre(Button(2));
+    SetCursorPos(p.x, p.y);
+    POINT c = p;
+    ScreenToClient(menu, &c);
+    PostMessageA(menu, WM_MOUSEMOVE, 0, MAKELPARAM(c.x, c.y));
+  }));
+  s.Steps.push_back(WhenOpen(2, seen, [](HWND) { EndMenu(); }));
+  s.Run([&] { PressButton(0); });
+  EXPECT_EQ(seen, (std::vector<int>{0, 2}));
+}
+
+// The keyboard state of the thread with Alt held or not.
+void HoldAlt(bool down) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_MENU] = down ? 0x80 : 0;
+  keys[VK_LMENU] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+TEST_F(MenuBarTest, AltWithTheAcceleratorOpensItsMenuTheLetterAloneDoesNot) {
+  Build();
+  struct Case {
+    const char* name;
+    bool alt;
+    WPARAM ch;
+    int opens;  // -1: nothing
+  } cases[] = {
+      {"Alt+E", true, 'e', 1},
+      {"Alt+V (capital)", true, 'V', 2},
+      {"E alone", false, 'e', -1},
+      {"Alt+Q, no such accelerator", true, 'q', -1},
+  };
+  for (const Case& c : cases) {
+    std::vector<int> seen;
+    int anyOpen = -1;
+    TScript s;
+    int ticks = 0;
+    s.Steps.push_back([&] {
+      if (TopMenuWindow()) {
+        anyOpen = TSkinForm::OpenMenuIndex();
+        EndMenu();
+        return true;
+      }
+      return ++ticks > 12;  // nothing opened in a while
+    });
+    s.Run([&] {
+      HoldAlt(c.alt);
+      const LRESULT r = Form->Perform(CM_DIALOGCHAR, c.ch, 0);
+      HoldAlt(false);
+      EXPECT_EQ(r != 0, c.opens >= 0) << c.name << ": the key is taken only when it opens a menu";
+    });
+    EXPECT_EQ(anyOpen, c.opens) << c.name;
+  }
+}
+
+TEST_F(MenuBarTest, F10AndAltAloneOpenNothing) {
+  Build();
+  struct Case {
+    const char* name;
+    LPARAM ch;
+    LRESULT answer;
+  } cases[] = {
+      {"F10 / Alt alone (character 0)", 0, 1},
+      {"Alt+letter of a button", 'v', 1},
+  };
+  for (const Case& c : cases) {
+    bool opened = false;
+    TScript s;
+    int ticks = 0;
+    s.Steps.push_back([&] {
+      if (TopMenuWindow()) {
+        opened = true;
+        EndMenu();
+        return true;
+      }
+      return ++ticks > 10;
+    });
+    s.Run([&] { EXPECT_EQ(SendMessageA(Form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, c.ch), c.answer) << c.name; });
+    EXPECT_FALSE(opened) << c.name << ": the system's keyboard menu does not start";
+  }
+}
+
+TEST_F(MenuBarTest, DetachingGivesTheNativeMenuBack) {
+  Build();
+  TSkinForm& h = H();
+  ASSERT_EQ(GetMenu(Form->Handle()), nullptr);
+  h.DetachSkin();
+  EXPECT_EQ(GetMenu(Form->Handle()), Menu->Handle());
+  EXPECT_EQ(h.MenuBar(), nullptr);
+  EXPECT_EQ(h.Borders().MenuBar, 0);
+  EXPECT_EQ(ClientSize(Form->Handle()), NativeClient) << "the client area is what it was with the native bar";
+}
+
+TEST_F(MenuBarTest, ChangedMenusRebuildTheBar) {
+  Build();
+  Edit->SetCaption("&Change");
+  Edit->SetEnabled(false);
+  PumpMessages(60);
+  ASSERT_EQ(H().MenuBar()->Count(), 3);
+  EXPECT_EQ(Button(1).Caption, L"&Change");
+  EXPECT_FALSE(Button(1).Enabled);
+  EXPECT_EQ(H().ButtonByAccel(L'c'), nullptr) << "a disabled button has no accelerator";
+  EXPECT_EQ(H().ButtonByAccel(L'V'), &Button(2));
+}
+
+}  // namespace
