@@ -146,7 +146,8 @@ TEST_F(SkinTabTest, AnOverflowingTabControlLeavesItsArrowsAsTheyDrewThemselves) 
   // Only the tab control paints again: the strip copy must go around the arrows.
   RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW);
   PumpMessages(10);
-  const COLORREF strip[] = {TabOuter[1], TabInner[1], TabOuter[2], TabInner[2], RGB(230, 230, 230)};
+  // (The face colour is no sign: the arrows' own skinned drawing uses it too.)
+  const COLORREF strip[] = {TabOuter[1], TabInner[1], TabOuter[2], TabInner[2]};
   size_t i = 0;
   int changed = 0, stripColoured = 0;
   for (int y = a.top; y < a.bottom; y += 2)
