@@ -27,11 +27,16 @@ struct GalleryFixture : ::testing::Test {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
       char text[128] = {};
       GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-      const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
-      std::string e = (state & MF_SEPARATOR) ? "-" : text;
-      if (state & MF_CHECKED) e += "|checked";
-      if (state & MF_GRAYED) e += "|disabled";
-      if (GetSubMenu(menu, i)) e += "|sub";
+      // Not GetMenuState: for an item with a submenu its high byte is the submenu's item
+      // count, which reads as flags (8 items look like MF_SEPARATOR).
+      MENUITEMINFOA mi{};
+      mi.cbSize = sizeof mi;
+      mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU;
+      GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mi);
+      std::string e = (mi.fType & MFT_SEPARATOR) ? "-" : text;
+      if (mi.fState & MFS_CHECKED) e += "|checked";
+      if (mi.fState & MF_GRAYED) e += "|disabled";
+      if (mi.hSubMenu) e += "|sub";
       out.push_back(e);
     }
     return out;
