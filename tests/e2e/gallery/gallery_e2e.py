@@ -224,14 +224,15 @@ def scenario_pages(bin_dir):
                 g.start("--page", page)
                 window = g.wait_for(g.state, lambda w: w is not None and w["visible"] and w["foreground"])
                 time.sleep(1.5)  # the first paint of every control
-                left, top, right, bottom = window["rect"]
-                crop = f"{right - left}x{bottom - top}+{left}+{top}"
                 shots = {}
                 for look, on in (("skinned", True), ("native", False)):
                     if not on:
                         g.post_key(VK_F2)
                         g.wait_for(g.skin_answers, lambda a: a == [0])
                         time.sleep(1.5)
+                        window = g.state()  # the native frame has its own size
+                    left, top, right, bottom = window["rect"]
+                    crop = f"{right - left}x{bottom - top}+{left}+{top}"
                     full = os.path.join(tmp, f"{page}-{look}-screen.png")
                     screenshot(full)
                     shots[look] = os.path.join(SHOTS or tmp, f"gallery-{page.lower()}-{look}.png")
