@@ -1,7 +1,10 @@
 // The "Choices" page: check boxes in every state, left-text ones, radio buttons and a check
 // box that draws its box from a glyph bitmap (which the skin feeds).
 #include "gallery/Gallery.h"
+#include "gallery/GalleryParts_win.h"
 #include "ui/ExtCtrls.h"
+
+using gallery::AddLabel;
 
 namespace {
 
@@ -16,15 +19,6 @@ T* AddChoice(TComponent* owner, TWinControl* parent, const char* name, const cha
   return c;
 }
 
-void AddHeading(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x, int y) {
-  auto* l = new TLabel(owner);
-  l->Name = name;
-  l->SetParent(parent);
-  l->SetLeft(x);
-  l->SetTop(y);
-  l->SetCaption(caption);
-}
-
 }  // namespace
 
 void TfrmGallery::CreateChoicesPage() {
@@ -33,7 +27,7 @@ void TfrmGallery::CreateChoicesPage() {
   tsChoices->SetCaption("Choices");
   tsChoices->SetPageControl(pcFamilies);
 
-  AddHeading(this, tsChoices, "lblCheckBoxes", "Check boxes", 16, 16);
+  AddLabel(this, tsChoices, "lblCheckBoxes", "Check boxes", 16, 16);
   struct Box {
     const char* name;
     const char* caption;
@@ -58,7 +52,7 @@ void TfrmGallery::CreateChoicesPage() {
   leftText->SetLeftText(true);
   leftText->SetChecked(true);
 
-  AddHeading(this, tsChoices, "lblRadioButtons", "Radio buttons", 16, 132);
+  AddLabel(this, tsChoices, "lblRadioButtons", "Radio buttons", 16, 132);
   const char* radios[] = {"rbFirst", "rbSecond", "rbThird"};
   const char* radioCaptions[] = {"First", "Second", "Third"};
   for (int i = 0; i < 3; ++i)
@@ -76,7 +70,7 @@ void TfrmGallery::CreateChoicesPage() {
   rbOffChecked->SetEnabled(false);
   AddChoice<TRadioButton>(this, pnlRadios, "rbLeftText", "Text on the left", 200, 0, 120)->SetLeftText(true);
 
-  AddHeading(this, tsChoices, "lblGlyphBox", "A check box with glyphs of its own", 16, 252);
+  AddLabel(this, tsChoices, "lblGlyphBox", "A check box with glyphs of its own", 16, 252);
   auto* glyphs =
       AddChoice<TGlyphCheckBox>(this, tsChoices, "gcbGlyphs", "Glyphs from the skin", 16, 276, 200);
   glyphs->SetAllowGrayed(true);

@@ -4,7 +4,11 @@
 #include <string>
 
 #include "gallery/Gallery.h"
+#include "gallery/GalleryParts_win.h"
 #include "ui/Tabs.h"
+
+using gallery::AddItem;
+using gallery::AddLabel;
 
 namespace {
 
@@ -22,17 +26,6 @@ void AddRowIcons(TImageList& list) {
   c->Rectangle(17, 2, 23, 5);
   bitmap.FreeCanvasDc();
   list.AddMasked(bitmap, clFuchsia);
-}
-
-TLabel* AddPageLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
-                     int y) {
-  auto* l = new TLabel(owner);
-  l->Name = name;
-  l->SetParent(parent);
-  l->SetLeft(x);
-  l->SetTop(y);
-  l->SetCaption(caption);
-  return l;
 }
 
 TTabControl* AddTabControl(TComponent* owner, TWinControl* parent, const char* name, TTabPosition side, int x,
@@ -59,7 +52,7 @@ void TfrmGallery::CreateListsPage() {
   ilRows->Name = "ilRows";
   AddRowIcons(*ilRows);
 
-  AddPageLabel(this, page, "lblListView", "List view", 16, 8);
+  AddLabel(this, page, "lblListView", "List view", 16, 8);
   auto* lv = new TListView(this);
   lv->Name = "lvFiles";
   lv->SetParent(page);
@@ -76,7 +69,7 @@ void TfrmGallery::CreateListsPage() {
                 folder ? 1 : 0);
   }
 
-  AddPageLabel(this, page, "lblHeader", "Header control", 336, 8);
+  AddLabel(this, page, "lblHeader", "Header control", 336, 8);
   auto* hc = new THeaderControl(this);
   hc->Name = "hcColumns";
   hc->SetParent(page);
@@ -85,14 +78,14 @@ void TfrmGallery::CreateListsPage() {
   hc->AddSection("Centre", 70, haCenter);
   hc->AddSection("Right", 50, haRight);
 
-  AddPageLabel(this, page, "lblTabs", "Tab controls: tabs top (too many to fit), bottom, left and right", 16,
+  AddLabel(this, page, "lblTabs", "Tab controls: tabs top (too many to fit), bottom, left and right", 16,
                196);
   AddTabControl(this, page, "tcTop", tpTop, 16, 214, 6);
   AddTabControl(this, page, "tcBottom", tpBottom, 166, 214, 3);
   AddTabControl(this, page, "tcLeft", tpLeft, 316, 214, 3);
   AddTabControl(this, page, "tcRight", tpRight, 466, 214, 3);
 
-  AddPageLabel(this, page, "lblTabSet", "Tab set with more tabs than fit", 16, 356);
+  AddLabel(this, page, "lblTabSet", "Tab set with more tabs than fit", 16, 356);
   auto* ts = new TTabSet(this);
   ts->Name = "tsSheets";
   ts->SetParent(page);

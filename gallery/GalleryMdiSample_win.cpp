@@ -1,21 +1,13 @@
 #include "gallery/GalleryMdiSample.h"
+#include "gallery/GalleryParts_win.h"
 
 #include <algorithm>
 #include <string>
 
 #include "ui/StdCtrls.h"
 
-namespace {
-TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const char* name, const std::string& caption,
-                   TNotifyEvent onClick = nullptr) {
-  auto* item = new TMenuItem(owner);
-  item->Name = name;
-  item->SetCaption(caption);
-  item->OnClick = std::move(onClick);
-  parent->Add(item);
-  return item;
-}
-}  // namespace
+using gallery::AddItem;
+
 
 const TClassInfo& TfrmMdiSample::StaticClass() {
   static const TClassInfo info("TfrmMdiSample", &TForm::StaticClass());

@@ -1,7 +1,10 @@
 // The gallery's "Panels" page (panels, group boxes, progress and track bars, a tool bar, a
 // bevel) and the main window's status bar.
 #include "gallery/Gallery.h"
+#include "gallery/GalleryParts_win.h"
 #include "ui/ExtCtrls.h"
+
+using gallery::AddLabel;
 
 namespace {
 
@@ -45,17 +48,6 @@ TProgressBar* AddProgress(TComponent* owner, TWinControl* parent, const char* na
   return p;
 }
 
-TLabel* AddCaption(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
-                   int y) {
-  auto* l = new TLabel(owner);
-  l->Name = name;
-  l->SetParent(parent);
-  l->SetLeft(x);
-  l->SetTop(y);
-  l->SetCaption(caption);
-  return l;
-}
-
 }  // namespace
 
 void TfrmGallery::CreatePanelsPage() {
@@ -72,7 +64,7 @@ void TfrmGallery::CreatePanelsPage() {
   auto* withCaption = AddGroupBox(this, tsPanels, "gbCaption", "Group box", 212, 12);
   AddInnerButton(this, withCaption, "btnInGroup", "In a group box", 24, 26);
   auto* noCaption = AddGroupBox(this, tsPanels, "gbNoCaption", "", 212, 84);
-  AddCaption(this, noCaption, "lblInGroup", "No caption above", 12, 28);
+  AddLabel(this, noCaption, "lblInGroup", "No caption above", 12, 28);
   rgChoices = new TRadioGroup(this);
   rgChoices->Name = "rgChoices";
   rgChoices->SetParent(tsPanels);
@@ -81,7 +73,7 @@ void TfrmGallery::CreatePanelsPage() {
   rgChoices->SetItems({"First", "Second", "Third", "Fourth"});
   rgChoices->SetItemIndex(1);
 
-  AddCaption(this, tsPanels, "lblProgress", "Progress bars: 0, 50 and 100 %", 16, 162);
+  AddLabel(this, tsPanels, "lblProgress", "Progress bars: 0, 50 and 100 %", 16, 162);
   const char* hnames[] = {"pbHorz0", "pbHorz50", "pbHorz100"};
   const char* vnames[] = {"pbVert0", "pbVert50", "pbVert100"};
   for (int i = 0; i < 3; ++i) {
@@ -89,7 +81,7 @@ void TfrmGallery::CreatePanelsPage() {
     AddProgress(this, tsPanels, vnames[i], 212 + i * 28, 162, 18, 88, pbVertical, i * 50);
   }
 
-  AddCaption(this, tsPanels, "lblTrack", "Track bars", 320, 162);
+  AddLabel(this, tsPanels, "lblTrack", "Track bars", 320, 162);
   tbHorizontal = new TTrackBar(this);
   tbHorizontal->Name = "tbHorizontal";
   tbHorizontal->SetParent(tsPanels);
@@ -142,7 +134,7 @@ void TfrmGallery::CreatePanelsPage() {
   bevel->SetParent(tsPanels);
   bevel->SetBounds(16, 310, 548, 2);
   bevel->SetShape(bsTopLine);
-  AddCaption(this, tsPanels, "lblBevel", "Above: a bevel line. Below: the window's status bar.", 16, 320);
+  AddLabel(this, tsPanels, "lblBevel", "Above: a bevel line. Below: the window's status bar.", 16, 320);
 }
 
 void TfrmGallery::CreateStatusBar() {

@@ -4,29 +4,14 @@
 #include <vector>
 
 #include "gallery/Gallery.h"
+#include "gallery/GalleryParts_win.h"
 #include "ui/ExtCtrls.h"
 
+using gallery::AddItem;
+using gallery::AddLabel;
+using gallery::Place;
+
 namespace {
-
-TLabel* AddCaption(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
-                   int y) {
-  auto* l = new TLabel(owner);
-  l->Name = name;
-  l->SetParent(parent);
-  l->SetLeft(x);
-  l->SetTop(y);
-  l->SetCaption(caption);
-  return l;
-}
-
-template <class T>
-T* Place(TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w, int h) {
-  auto* c = new T(owner);
-  c->Name = name;
-  c->SetParent(parent);
-  c->SetBounds(x, y, w, h);
-  return c;
-}
 
 std::vector<std::string> MemoLines() {
   std::vector<std::string> lines;
@@ -47,21 +32,21 @@ void TfrmGallery::CreateScrollingPage() {
   tsScrolling->SetCaption("Scrolling");
   tsScrolling->SetPageControl(pcFamilies);
 
-  AddCaption(this, tsScrolling, "lblMemo", "Memo with both bars", 16, 12);
+  AddLabel(this, tsScrolling, "lblMemo", "Memo with both bars", 16, 12);
   auto* memo = Place<TMemo>(this, tsScrolling, "mmScrolling", 16, 32, 220, 140);
   memo->ScrollBars = ssBoth;
   memo->WordWrap = false;
   memo->SetLines(MemoLines());
 
-  AddCaption(this, tsScrolling, "lblListBox", "List box with both bars", 252, 12);
+  AddLabel(this, tsScrolling, "lblListBox", "List box with both bars", 252, 12);
   auto* list = Place<TListBox>(this, tsScrolling, "lbScrolling", 252, 32, 180, 140);
   for (int i = 1; i <= 50; ++i)
     list->AddItem("Item " + std::to_string(i) + (i % 4 == 0 ? " with a much longer text than the box" : ""));
   list->SetScrollWidth(360);
   list->SetItemIndex(2);
 
-  AddCaption(this, tsScrolling, "lblBars", "Scroll bars", 448, 12);
-  auto* position = AddCaption(this, tsScrolling, "lblPosition", "", 476, 60);
+  AddLabel(this, tsScrolling, "lblBars", "Scroll bars", 448, 12);
+  auto* position = AddLabel(this, tsScrolling, "lblPosition", "", 476, 60);
   auto* vert =
       Place<TScrollBar>(this, tsScrolling, "scbVertical", 448, 32, GetSystemMetrics(SM_CXVSCROLL), 140);
   vert->SetKind(sbVertical);
@@ -83,7 +68,7 @@ void TfrmGallery::CreateScrollingPage() {
   vert->OnChange = show;
   show(nullptr);
 
-  AddCaption(this, tsScrolling, "lblScrollBox", "Scroll box (content 600 x 360)", 16, 252);
+  AddLabel(this, tsScrolling, "lblScrollBox", "Scroll box (content 600 x 360)", 16, 252);
   auto* box = Place<TScrollBox>(this, tsScrolling, "sbxScrolling", 16, 272, 416, 140);
   box->SetRange(600, 360);
   const char* names[] = {"btnBoxTopLeft", "btnBoxMiddle", "btnBoxBottomRight"};
@@ -94,5 +79,5 @@ void TfrmGallery::CreateScrollingPage() {
         Place<TButton>(this, box, names[i], static_cast<int>(at[i].x), static_cast<int>(at[i].y), 110, 25);
     b->SetCaption(captions[i]);
   }
-  AddCaption(this, box, "lblBoxText", "Scroll to see the other buttons.", 8, 48);
+  AddLabel(this, box, "lblBoxText", "Scroll to see the other buttons.", 8, 48);
 }

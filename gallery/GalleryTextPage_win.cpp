@@ -1,31 +1,17 @@
 // The gallery's "Text" page: edits, combo boxes of each style, an up-down bound to an edit
 // and the two kinds of date-time picker.
 #include "gallery/Gallery.h"
+#include "gallery/GalleryParts_win.h"
+
+using gallery::AddItem;
+using gallery::AddLabel;
+using gallery::Place;
 
 namespace {
 
-TLabel* AddTextLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x, int y) {
-  auto* l = new TLabel(owner);
-  l->Name = name;
-  l->SetParent(parent);
-  l->SetLeft(x);
-  l->SetTop(y);
-  l->SetCaption(caption);
-  return l;
-}
-
-template <class T>
-T* AddTextControl(TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w, int h) {
-  auto* c = new T(owner);
-  c->Name = name;
-  c->SetParent(parent);
-  c->SetBounds(x, y, w, h);
-  return c;
-}
-
 TComboBox* AddCombo(TComponent* owner, TWinControl* parent, const char* name, TComboBoxStyle style, int x, int y,
                     int h = 21) {
-  auto* c = AddTextControl<TComboBox>(owner, parent, name, x, y, 150, h);
+  auto* c = Place<TComboBox>(owner, parent, name, x, y, 150, h);
   c->SetStyle(style);
   for (const char* item : {"Amber", "Beryl", "Coral", "Garnet", "Jade", "Onyx", "Pearl", "Topaz"}) c->AddItem(item);
   c->SetItemIndex(1);
@@ -40,36 +26,36 @@ void TfrmGallery::CreateTextPage() {
   tsText->SetCaption("Text");
   tsText->SetPageControl(pcFamilies);
 
-  AddTextLabel(this, tsText, "lblEdits", "Edits", 16, 16);
-  AddTextControl<TEdit>(this, tsText, "edBorder", 16, 40, 150, 21)->SetText("With a border");
-  auto* noBorder = AddTextControl<TEdit>(this, tsText, "edNoBorder", 184, 40, 150, 21);
+  AddLabel(this, tsText, "lblEdits", "Edits", 16, 16);
+  Place<TEdit>(this, tsText, "edBorder", 16, 40, 150, 21)->SetText("With a border");
+  auto* noBorder = Place<TEdit>(this, tsText, "edNoBorder", 184, 40, 150, 21);
   noBorder->SetBorderStyle(bsNone);
   noBorder->SetText("Without a border");
-  auto* readOnly = AddTextControl<TEdit>(this, tsText, "edReadOnly", 352, 40, 150, 21);
+  auto* readOnly = Place<TEdit>(this, tsText, "edReadOnly", 352, 40, 150, 21);
   readOnly->SetReadOnly(true);
   readOnly->SetText("Read-only");
 
-  AddTextLabel(this, tsText, "lblCombos", "Combo boxes: drop-down, drop-down list, simple, disabled", 16, 88);
+  AddLabel(this, tsText, "lblCombos", "Combo boxes: drop-down, drop-down list, simple, disabled", 16, 88);
   AddCombo(this, tsText, "cbDropDown", csDropDown, 16, 112);
   AddCombo(this, tsText, "cbDropDownList", csDropDownList, 184, 112);
   AddCombo(this, tsText, "cbSimple", csSimple, 352, 112, 96);
   AddCombo(this, tsText, "cbDisabled", csDropDownList, 16, 148)->SetEnabled(false);
 
-  AddTextLabel(this, tsText, "lblUpDown", "Up-down controls", 16, 224);
-  auto* edCount = AddTextControl<TEdit>(this, tsText, "edCount", 16, 248, 80, 21);
-  auto* udCount = AddTextControl<TUpDown>(this, tsText, "udCount", 96, 248, 17, 21);
+  AddLabel(this, tsText, "lblUpDown", "Up-down controls", 16, 224);
+  auto* edCount = Place<TEdit>(this, tsText, "edCount", 16, 248, 80, 21);
+  auto* udCount = Place<TUpDown>(this, tsText, "udCount", 96, 248, 17, 21);
   udCount->SetMin(0);
   udCount->SetMax(99);
   udCount->SetPosition(7);
   udCount->SetAssociate(edCount);
-  auto* udSide = AddTextControl<TUpDown>(this, tsText, "udSideways", 184, 248, 40, 21);
+  auto* udSide = Place<TUpDown>(this, tsText, "udSideways", 184, 248, 40, 21);
   udSide->SetOrientation(udHorizontal);
-  AddTextControl<TUpDown>(this, tsText, "udDisabled", 248, 244, 17, 28)->SetEnabled(false);
+  Place<TUpDown>(this, tsText, "udDisabled", 248, 244, 17, 28)->SetEnabled(false);
 
-  AddTextLabel(this, tsText, "lblDateTime", "Date with a drop-down calendar, and time", 16, 296);
-  auto* date = AddTextControl<TDateTimePicker>(this, tsText, "dtpDate", 16, 320, 186, 21);
+  AddLabel(this, tsText, "lblDateTime", "Date with a drop-down calendar, and time", 16, 296);
+  auto* date = Place<TDateTimePicker>(this, tsText, "dtpDate", 16, 320, 186, 21);
   date->SetKind(dtkDate);
   date->SetDateMode(dmComboBox);
-  auto* time = AddTextControl<TDateTimePicker>(this, tsText, "dtpTime", 216, 320, 120, 21);
+  auto* time = Place<TDateTimePicker>(this, tsText, "dtpTime", 216, 320, 120, 21);
   time->SetKind(dtkTime);
 }

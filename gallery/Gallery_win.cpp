@@ -1,4 +1,5 @@
 #include "gallery/Gallery.h"
+#include "gallery/GalleryParts_win.h"
 
 #include <algorithm>
 
@@ -7,19 +8,12 @@
 
 TfrmGallery* frmGallery = nullptr;
 
+using gallery::AddItem;
+using gallery::AddLabel;
+
 namespace {
 
 constexpr int kMargin = 8;
-
-TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const char* name, const std::string& caption,
-                   TNotifyEvent onClick = nullptr) {
-  auto* item = new TMenuItem(owner);
-  item->Name = name;
-  item->SetCaption(caption);
-  item->OnClick = std::move(onClick);
-  parent->Add(item);
-  return item;
-}
 
 // The glyph of the popup menu's picture item: a blue diamond with a dark rim on magenta
 // (the transparent colour), drawn here rather than shipped.
@@ -82,16 +76,6 @@ TButton* AddButton(TComponent* owner, TWinControl* parent, const char* name, con
   b->SetBounds(x, y, w, 25);
   b->SetCaption(caption);
   return b;
-}
-
-TLabel* AddLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x, int y) {
-  auto* l = new TLabel(owner);
-  l->Name = name;
-  l->SetParent(parent);
-  l->SetLeft(x);
-  l->SetTop(y);
-  l->SetCaption(caption);
-  return l;
 }
 
 }  // namespace

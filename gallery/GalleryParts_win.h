@@ -1,0 +1,41 @@
+#pragma once
+// The small builders every gallery window uses to put its controls together: named,
+// parented and placed in one call, as a form designer would.
+#include <string>
+
+#include "ui/Menus.h"
+#include "ui/StdCtrls.h"
+
+namespace gallery {
+
+inline TLabel* AddLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
+                        int y) {
+  auto* l = new TLabel(owner);
+  l->Name = name;
+  l->SetParent(parent);
+  l->SetLeft(x);
+  l->SetTop(y);
+  l->SetCaption(caption);
+  return l;
+}
+
+template <class T>
+T* Place(TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w, int h) {
+  auto* c = new T(owner);
+  c->Name = name;
+  c->SetParent(parent);
+  c->SetBounds(x, y, w, h);
+  return c;
+}
+
+inline TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const char* name, const std::string& caption,
+                          TNotifyEvent onClick = nullptr) {
+  auto* item = new TMenuItem(owner);
+  item->Name = name;
+  item->SetCaption(caption);
+  item->OnClick = std::move(onClick);
+  parent->Add(item);
+  return item;
+}
+
+}  // namespace gallery
