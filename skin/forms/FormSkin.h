@@ -136,8 +136,12 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   // Whether a skinned menu bar can replace a window's native one.
   static bool MenuBarReady();
   void PaintFrame(HDC dc);
-  void PaintBorderPiece(int index, const RECT& rect, HDC dc);
-  void PaintTitleBar(HDC dc);
+  // Paints one border piece; false when the skin has no picture for it. The side pieces
+  // also leave their top rows in the title buffer, so the title bar need not read them back
+  // from the screen.
+  bool PaintBorderPiece(int index, const RECT& rect, HDC dc);
+  // sidesInBuffer: both side pieces were just painted into the title buffer.
+  void PaintTitleBar(HDC dc, bool sidesInBuffer);
   void PaintCaptionText(HDC dc, const RECT& rect);
   void PaintIcon(HDC dc, int x, int y);
   TDataSkinBorder* Piece(int index) const;

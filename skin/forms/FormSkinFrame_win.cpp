@@ -94,10 +94,14 @@ void TSkinForm::PaintFrame(HDC given) {
       FWindowWidth = r.right - r.left;
       FWindowHeight = r.bottom - r.top;
       const int W = FWindowWidth, H = FWindowHeight;
-      PaintBorderPiece(piLeft, {0, 0, FLeftWidth, H}, dc);
-      PaintBorderPiece(piRight, {W - FRightWidth, 0, W, H}, dc);
+      if (W > 0 && FTopHeight > 0) {
+        if (FTitleBuffer.PixelFormat() != pf32bit) FTitleBuffer.SetPixelFormat(pf32bit);
+        if (FTitleBuffer.Width() != W || FTitleBuffer.Height() != FTopHeight) FTitleBuffer.SetSize(W, FTopHeight);
+      }
+      const bool left = PaintBorderPiece(piLeft, {0, 0, FLeftWidth, H}, dc);
+      const bool right = PaintBorderPiece(piRight, {W - FRightWidth, 0, W, H}, dc);
       PaintBorderPiece(piBottom, {FLeftWidth, H - FBottomHeight, W - FRightWidth, H}, dc);
-      PaintTitleBar(dc);
+      PaintTitleBar(dc, left && right);
       PaintMenuBar(dc);
     } catch (...) {
       // A paint that fails leaves the frame as it was; the window procedure must not raise.
@@ -107,11 +111,12 @@ void TSkinForm::PaintFrame(HDC given) {
   if (own) ReleaseDC(FWnd, own);
 }
 
-void TSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
+bool TSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  if (w < 0 || h < 0) return;
+  if (w < 0 || h < 0) return false;
   TDataSkinBorder* piece = Piece(index);
-  if (w == 0 || h == 0 || !HasImage(piece)) return;
+  if (w == 0 || h == 0) return true;  // nothing to paint, nothing missing
+  if (!HasImage(piece)) return false;
   TBitmap& src = SkinBitmap(*piece->Image);
   EnsureSize(FPieceBuffer, w, h);
   HDC buf = FPieceBuffer.Canvas()->Handle();
@@ -119,16 +124,19 @@ void TSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
   RenderSkinRect(buf, w, h, SkinSourceOf(src), MarginsOf(*piece), vertical, piece->Tile != 1, piece->FrameCount,
                  PieceFrame(FActive, piece->FrameCount));
   BitBlt(dc, rect.left, rect.top, w, h, buf, 0, 0, SRCCOPY);
+  const bool side = index == piLeft || index == piRight;
+  if (side && FTopHeight > 0 && FTitleBuffer.Width() >= rect.right)
+    BitBlt(FTitleBuffer.Canvas()->Handle(), rect.left, 0, w, std::min(h, FTopHeight), buf, 0, 0, SRCCOPY);
+  return true;
 }
 
-void TSkinForm::PaintTitleBar(HDC dc) {
+void TSkinForm::PaintTitleBar(HDC dc, bool sidesInBuffer) {
   const int W = FWindowWidth, top = FTopHeight;
   if (W <= 0 || top <= 0) return;
-  if (FTitleBuffer.PixelFormat() != pf32bit) FTitleBuffer.SetPixelFormat(pf32bit);
-  if (FTitleBuffer.Width() != W || FTitleBuffer.Height() != top) FTitleBuffer.SetSize(W, top);
   HDC buf = FTitleBuffer.Canvas()->Handle();
-  // The side pieces run the full height: keep what they painted beside the title.
-  BitBlt(buf, 0, 0, W, top, dc, 0, 0, SRCCOPY);
+  // The side pieces run the full height: keep what they painted beside the title. Read
+  // back from the screen only when they were not painted just now (a slow path).
+  if (!sidesInBuffer) BitBlt(buf, 0, 0, W, top, dc, 0, 0, SRCCOPY);
   const RECT rect{FLeftWidth, 0, W - FRightWidth, top};
   TDataSkinBorder* piece = Piece(piTop);
   if (HasImage(piece) && rect.right > rect.left) {
