@@ -151,6 +151,7 @@ class TControlPass final : public IControlPass {
              TSkinHandlerKind kind, const TSkinPassConfig& config) {
     if (!offer.SetProperty.empty()) SetPropertyText(&control, offer.SetProperty, "True");
     if (offer.ButtonFaceColour) control.SetColor(skin.ColorButtonFace);
+    if (offer.SkinMenuItems) form.OwnerDrawMenusOf(&control);
     if (kind != TSkinHandlerKind::None) Make(form, skin, control, kind, offer);
     auto* parent = dynamic_cast<TWinControl*>(&control);
     switch (offer.Children) {

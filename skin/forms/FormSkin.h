@@ -108,6 +108,9 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   // Offers a class-library control (and, for containers, its children) to the pass.
   void OfferControl(TControl* control);
   void SkinChildrenOf(TComponent* owner);
+  // The popup menus a control owns (a toolbar's drop-down menus) draw their items from the
+  // skin like the form's own, until the skin goes.
+  void OwnerDrawMenusOf(TComponent* owner);
 
   // The window procedure (NewWndProc).
   LRESULT SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -192,6 +195,7 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
 
   // Menu items (FormSkinMenuItems_win.cpp).
   void OwnerDrawMenus(bool popupMenus, bool mainMenus, bool on);
+  std::vector<TPopupMenu*> FControlMenus;  // skinned through OwnerDrawMenusOf
   void WmDrawItem(TMessage& m);
   void WmMeasureItem(TMessage& m);
   const struct TMenuItemPainter& MenuPainter();

@@ -78,8 +78,29 @@ void TSkinForm::OwnerDrawMenus(bool popupMenus, bool mainMenus, bool on) {
       SetMainMenuHandlers(*main->Items(), 1, p);
     }
   }
-  // Every handler given out is gone now, and the painter with them.
-  if (!on && popupMenus) Painters().erase(this);
+  if (!on && popupMenus) {
+    for (TPopupMenu* popup : FControlMenus) {
+      popup->RemoveFreeNotification(this);
+      popup->SetOwnerDraw(false);
+      SetPopupHandlers(*popup->Items(), nullptr);
+    }
+    FControlMenus.clear();
+    // Every handler given out is gone now, and the painter with them.
+    Painters().erase(this);
+  }
+}
+
+void TSkinForm::OwnerDrawMenusOf(TComponent* owner) {
+  if (!owner || !FSkinData || !(FSkinData->SkinControls & SkinBit(xcPopupMenu))) return;
+  for (int i = 0; i < owner->ComponentCount(); ++i) {
+    auto* popup = dynamic_cast<TPopupMenu*>(owner->Components(i));
+    if (!popup || !PopupMenuSkinnable(popup->Tag, FSkinData->DisableTag)) continue;
+    if (std::find(FControlMenus.begin(), FControlMenus.end(), popup) != FControlMenus.end()) continue;
+    popup->SetOwnerDraw(true);
+    SetPopupHandlers(*popup->Items(), &MenuPainter());
+    popup->FreeNotification(this);  // a menu freed before the skin goes is forgotten
+    FControlMenus.push_back(popup);
+  }
 }
 
 void TSkinForm::WmMeasureItem(TMessage& m) {

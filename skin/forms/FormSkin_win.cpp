@@ -1,5 +1,7 @@
 #include "skin/forms/FormSkin.h"
 
+#include <algorithm>
+
 #include "skin/data/SkinData_win.h"
 #include "ui/Menus.h"
 #include "ui/Messages.h"
@@ -66,6 +68,8 @@ TSkinForm::~TSkinForm() {
 void TSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove && AComponent == FForm) FForm = nullptr;
+  if (Operation == TOperation::opRemove)
+    FControlMenus.erase(std::remove(FControlMenus.begin(), FControlMenus.end(), AComponent), FControlMenus.end());
 }
 
 std::unique_ptr<ISkinFormHandler> CreateSkinForm(TSkinManage& manager, TForm* form, HWND wnd) {

@@ -332,12 +332,23 @@ TEST_F(SkinPanelsTest, SwitchingSkinningOffGivesNestedControlsTheirOwnLookAtOnce
   EXPECT_EQ(FrameOf(WindowPixel(w, 140, 10)), 0);
 }
 
-TEST_F(SkinPanelsTest, ToolBarIsMadeFlatAndRecoloured) {
+TEST_F(SkinPanelsTest, ToolBarIsMadeFlatAndRecolouredAndItsOwnMenusSkinned) {
   MakeForm();
   auto* bar = Add<TToolBar>(0, 0, 300, 26);
   auto* button = new TToolButton(FormObj);
   button->SetCaption("Tool");
   button->SetToolBar(bar);
+  // Menus the toolbar owns, not the form: one skinnable, one whose Tag asks to be left alone,
+  // one freed while the skin is on.
+  auto* own = new TPopupMenu(bar);
+  auto* left = new TPopupMenu(bar);
+  left->Tag = 100 + Main->DisableTag;
+  auto* freed = new TPopupMenu(bar);
+  for (TPopupMenu* m : {own, left, freed}) {
+    auto* item = new TMenuItem(m);
+    item->SetCaption("Item");
+    m->Items()->Add(item);
+  }
   ASSERT_FALSE(bar->Flat());
   TSkinForm* form = ShowForm();
   ASSERT_NE(form, nullptr);
@@ -345,6 +356,13 @@ TEST_F(SkinPanelsTest, ToolBarIsMadeFlatAndRecoloured) {
   EXPECT_TRUE(bar->Flat());
   EXPECT_EQ(GetWindowLongPtrA(bar->Handle(), GWL_STYLE) & TBSTYLE_FLAT, TBSTYLE_FLAT);
   EXPECT_EQ(bar->Color(), static_cast<TColor>(Face));
+  EXPECT_TRUE(own->OwnerDraw());
+  EXPECT_TRUE(own->Items()->Items(0)->OnAdvancedDrawItem != nullptr) << "its items draw from the skin";
+  EXPECT_FALSE(left->OwnerDraw()) << "a Tag of 100 + DisableTag keeps the system's drawing";
+  delete freed;
+  form->DetachSkin();
+  EXPECT_FALSE(own->OwnerDraw()) << "the skin gone, the menu draws as before";
+  EXPECT_TRUE(own->Items()->Items(0)->OnAdvancedDrawItem == nullptr);
 }
 
 TEST_F(SkinPanelsTest, SizeGripMadeInASkinnedWindowIsPaintedInTheFaceColour) {
