@@ -3,31 +3,16 @@
 #include <cstdio>
 
 #include "bench/BenchHarness.h"
+#include "bench/BenchSkin_win.h"
 #include "skin/controls/SkinButton.h"
-#include "skin/controls/SkinChildren.h"
-#include "skin/data/SkinData_win.h"
-#include "skin/forms/FormSkin.h"
 #include "support/GdiCount_win.h"
 #include "support/Pump_win.h"
 #include "ui/Forms.h"
 #include "ui/StdCtrls.h"
 
-namespace {
-void PaintNow(HWND wnd) {
-  InvalidateRect(wnd, nullptr, FALSE);
-  UpdateWindow(wnd);
-}
-}  // namespace
-
 int main() {
-  InstallSkinEngine();
-  InstallControlFamilies();
   TSkinData skin(nullptr);
-  skin.BeginLoading();
-  skin.SkinFormtype = sfMainform;
-  skin.SetActive(true);
-  ReadSkinStreamResource(skin, GetModuleHandleA(nullptr));
-  skin.Loaded();
+  StartSkinEngine(skin);
 
   auto* form = new TForm(nullptr);
   form->SetClientSize(200, 100);

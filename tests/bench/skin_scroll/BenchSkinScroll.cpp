@@ -5,10 +5,8 @@
 #include <string>
 
 #include "bench/BenchHarness.h"
-#include "skin/controls/SkinChildren.h"
+#include "bench/BenchSkin_win.h"
 #include "skin/controls/SkinScroll.h"
-#include "skin/data/SkinData_win.h"
-#include "skin/forms/FormSkin.h"
 #include "support/Pump_win.h"
 #include "ui/Forms.h"
 #include "ui/StdCtrls.h"
@@ -35,14 +33,8 @@ void ScrollOneLine(HWND memo, HWND bar, bool& down) {
 }  // namespace
 
 int main() {
-  InstallSkinEngine();
-  InstallControlFamilies();
   TSkinData skin(nullptr);
-  skin.BeginLoading();
-  skin.SkinFormtype = sfMainform;
-  skin.SetActive(true);
-  ReadSkinStreamResource(skin, GetModuleHandleA(nullptr));
-  skin.Loaded();
+  StartSkinEngine(skin);
 
   auto* form = new TForm(nullptr);
   form->SetClientSize(360, 220);

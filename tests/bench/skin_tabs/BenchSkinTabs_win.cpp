@@ -5,19 +5,13 @@
 #include <string>
 
 #include "bench/BenchHarness.h"
-#include "skin/controls/SkinChildren.h"
+#include "bench/BenchSkin_win.h"
 #include "skin/controls/SkinTab.h"
-#include "skin/data/SkinData_win.h"
-#include "skin/forms/FormSkin.h"
 #include "support/Pump_win.h"
 #include "ui/ComCtrls.h"
 #include "ui/Forms.h"
 
 namespace {
-void PaintNow(HWND wnd) {
-  InvalidateRect(wnd, nullptr, FALSE);
-  UpdateWindow(wnd);
-}
 
 TPageControl* AddPageControl(TForm* form, int top) {
   auto* pc = new TPageControl(form);
@@ -33,14 +27,8 @@ TPageControl* AddPageControl(TForm* form, int top) {
 }  // namespace
 
 int main() {
-  InstallSkinEngine();
-  InstallControlFamilies();
   TSkinData skin(nullptr);
-  skin.BeginLoading();
-  skin.SkinFormtype = sfMainform;
-  skin.SetActive(true);
-  ReadSkinStreamResource(skin, GetModuleHandleA(nullptr));
-  skin.Loaded();
+  StartSkinEngine(skin);
 
   auto* form = new TForm(nullptr);
   form->SetClientSize(500, 510);

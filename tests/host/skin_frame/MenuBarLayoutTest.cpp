@@ -129,10 +129,10 @@ std::string Shape(const std::vector<TTidyItem>& items) {
     if (i.Visible) s += i.Separator ? '-' : 'x';
   return s;
 }
-std::vector<TTidyItem> Items(const std::string& spec) {
+std::vector<TTidyItem> Items(const std::string& pattern) {
   // '-' visible separator, '_' hidden separator, 'x' visible item, 'o' hidden item
   std::vector<TTidyItem> out;
-  for (char c : spec) out.push_back({c == '-' || c == '_', c == '-' || c == 'x'});
+  for (char c : pattern) out.push_back({c == '-' || c == '_', c == '-' || c == 'x'});
   return out;
 }
 }  // namespace

@@ -459,7 +459,7 @@ TEST_F(SkinPanelsTest, DialogInsideAForeignWindowIsErasedInTheFaceColour) {
 TEST_F(SkinPanelsTest, StatusBarPanelsReachTheNativeBar) {
   MakeForm();
   auto* bar = Add<TStatusBar>(0, 170, 300, 22);
-  struct Spec {
+  struct Panel {
     const char* Text;
     int Width;
     TStatusPanelBevel Bevel;
@@ -467,10 +467,10 @@ TEST_F(SkinPanelsTest, StatusBarPanelsReachTheNativeBar) {
     WORD Flags;          // what SB_GETTEXTLENGTH reports in its high word
     const char* Native;  // the native text: tabs align it
   };
-  const Spec specs[] = {{"Left", 60, pbLowered, taLeftJustify, 0, "Left"},
+  const Panel panels[] = {{"Left", 60, pbLowered, taLeftJustify, 0, "Left"},
                         {"Mid", 70, pbRaised, taCenter, SBT_POPOUT, "\tMid"},
                         {"Right", 80, pbNone, taRightJustify, SBT_NOBORDERS, "\t\tRight"}};
-  for (const Spec& s : specs) {
+  for (const Panel& s : panels) {
     TStatusPanel* p = bar->AddPanel();
     p->SetText(s.Text);
     p->SetWidth(s.Width);
@@ -486,8 +486,8 @@ TEST_F(SkinPanelsTest, StatusBarPanelsReachTheNativeBar) {
   for (int i = 0; i < 3; ++i) {
     char text[32] = {};
     const LRESULT got = SendMessageA(w, SB_GETTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-    EXPECT_STREQ(text, specs[i].Native) << i;
-    EXPECT_EQ(HIWORD(got), specs[i].Flags) << i;
+    EXPECT_STREQ(text, panels[i].Native) << i;
+    EXPECT_EQ(HIWORD(got), panels[i].Flags) << i;
   }
   EXPECT_EQ(GetIntProperty(bar->Panels(1), "Width"), 70);
   EXPECT_EQ(GetEnumProperty(bar->Panels(1), "Bevel"), "pbRaised");
