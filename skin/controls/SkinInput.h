@@ -74,6 +74,8 @@ class TSkinComBox : public TSkinControl {
   void HookEdit();
   void SkinListBars();
   void EditMessage(UINT msg);
+  // Held down on the combo or its edit part: the button shows pressed.
+  void SetPressed(bool pressed);
   void ReadComboInfo();
   bool SkinReady() const;
   int CurrentState() const;

@@ -88,12 +88,10 @@ void TSkinComBox::EditMessage(UINT msg) {
       break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      FMouseState |= msPressed;
-      RepaintControl();
+      SetPressed(true);
       break;
     case WM_LBUTTONUP:
-      FMouseState &= static_cast<uint8_t>(~msPressed);
-      RepaintControl();
+      SetPressed(false);
       break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -106,16 +104,22 @@ void TSkinComBox::EditMessage(UINT msg) {
   }
 }
 
+void TSkinComBox::SetPressed(bool pressed) {
+  if (pressed)
+    FMouseState |= msPressed;
+  else
+    FMouseState &= static_cast<uint8_t>(~msPressed);
+  RepaintControl();
+}
+
 void TSkinComBox::AfterProc(TMessage& m) {
   switch (m.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      FMouseState |= msPressed;
-      RepaintControl();
+      SetPressed(true);
       break;
     case WM_LBUTTONUP:
-      FMouseState &= static_cast<uint8_t>(~msPressed);
-      RepaintControl();
+      SetPressed(false);
       break;
     case WM_DRAWITEM:
     case WM_NCPAINT:
