@@ -6,7 +6,7 @@
 SHELL := /bin/bash
 .DEFAULT_GOAL := run
 ROOT := $(CURDIR)
-CTEST_JOBS ?= 3
+CTEST_JOBS ?= 4
 # The fuzz runs are timed by the clock (30 s each), so they all run side by side.
 HOST_JOBS ?= 6
 WIN_ARCH = $$(scripts/win-arch)

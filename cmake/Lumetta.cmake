@@ -5,6 +5,35 @@ function(lumetta_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
 endfunction()
 
+# Test code is compiled without optimisation (the code it tests is built as it ships) and
+# with one precompiled header per tree: GoogleTest, the standard library and, in the Windows
+# trees, <windows.h>. Both halve the time a test file takes to build.
+function(lumetta_test_code target)
+  if(NOT TARGET lumetta_test_pch)
+    add_library(lumetta_test_pch STATIC ${CMAKE_SOURCE_DIR}/tests/support/TestPch.cpp)
+    lumetta_test_flags(lumetta_test_pch)
+    target_link_libraries(lumetta_test_pch PRIVATE GTest::gtest GTest::gmock)
+    set(headers <gtest/gtest.h> <gmock/gmock.h> <algorithm> <cstdint> <cstring> <functional>
+                <map> <memory> <string> <vector>)
+    if(LUMETTA_WIN32)
+      list(PREPEND headers <windows.h>)
+    endif()
+    target_precompile_headers(lumetta_test_pch PRIVATE ${headers})
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+      # Lets the compiler cache keep clang's precompiled header.
+      target_compile_options(lumetta_test_pch PRIVATE -Xclang -fno-pch-timestamp)
+    endif()
+  endif()
+  lumetta_test_flags(${target})
+  target_precompile_headers(${target} REUSE_FROM lumetta_test_pch)
+endfunction()
+
+function(lumetta_test_flags target)
+  lumetta_warnings(${target})
+  target_compile_options(${target} PRIVATE -O0)
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+endfunction()
+
 # Host-only portable libraries must not see <windows.h>: the host build proves it.
 # lumetta_test(NAME name SOURCES ... LIBS ... [TIMEOUT s] [LABELS ...])
 # One ctest entry per executable: under Wine each process start costs about a second.
@@ -14,9 +43,8 @@ function(lumetta_test)
     set(T_TIMEOUT 300)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
-  lumetta_warnings(${T_NAME})
+  lumetta_test_code(${T_NAME})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
-  target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   if(LUMETTA_WIN32)
     set(kind win32)
   else()
@@ -26,9 +54,10 @@ function(lumetta_test)
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${kind};${T_LABELS}"
     ENVIRONMENT "LUMETTA_SOURCE_DIR=${CMAKE_SOURCE_DIR};LUMETTA_BINARY_DIR=${CMAKE_BINARY_DIR}")
   if(LUMETTA_WIN32)
-    # Windows tests share Wine's default desktop, and with it the foreground window and the
-    # mouse: one at a time. (End-to-end tests use desktops of their own and run beside them.)
-    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK wine_default_desktop)
+    # Each Windows test program runs on an X display and in a Windows desktop of its own (its
+    # own foreground window, focus, mouse and screen), so they run side by side.
+    set_property(TEST ${T_NAME} APPEND PROPERTY ENVIRONMENT "LUMETTA_OWN_DESKTOP=1")
+    add_dependencies(${T_NAME} DesktopRun)
   endif()
 endfunction()
 
@@ -79,7 +108,9 @@ endfunction()
 
 # lumetta_host_tool(NAME name SOURCES ...): a generator that runs on the build machine.
 # The host tree builds it as a normal program; the cross tree compiles it with the machine's
-# own c++ (no MinGW, no Wine). Sets ${name}_EXE (path) and ${name}_TARGET (to depend on).
+# own c++ (no MinGW, no Wine), one object per source so the objects build side by side and
+# come from the compiler cache in the second Windows tree. Sets ${name}_EXE (path) and
+# ${name}_TARGET (to depend on).
 function(lumetta_host_tool)
   cmake_parse_arguments(H "" "NAME" "SOURCES" ${ARGN})
   set(srcs)
@@ -98,12 +129,28 @@ function(lumetta_host_tool)
     set(${H_NAME}_TARGET ${H_NAME} PARENT_SCOPE)
     return()
   endif()
-  set(out ${CMAKE_BINARY_DIR}/hosttools/${H_NAME})
+  set(dir ${CMAKE_BINARY_DIR}/hosttools)
+  set(out ${dir}/${H_NAME})
+  set(objs)
+  foreach(s ${srcs})
+    # The object's name keeps the source's folder, so two sources of one name do not meet.
+    file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${s})
+    string(REPLACE "/" "_" rel ${rel})
+    set(obj ${dir}/obj/${H_NAME}/${rel}.o)
+    file(RELATIVE_PATH obj_rel ${CMAKE_BINARY_DIR} ${obj})
+    add_custom_command(OUTPUT ${obj}
+      COMMAND ${LUMETTA_LAUNCHER} c++ -std=c++20 -O1 -Wall -Wextra -Werror -I${CMAKE_SOURCE_DIR}
+              -MD -MF ${obj}.d -c ${s} -o ${obj}
+      DEPENDS ${s}
+      DEPFILE ${obj}.d
+      COMMENT "Building ${obj_rel} for the build machine"
+      VERBATIM)
+    list(APPEND objs ${obj})
+  endforeach()
   add_custom_command(OUTPUT ${out}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/hosttools
-    COMMAND c++ -std=c++20 -O2 -Wall -Wextra -Werror -I${CMAKE_SOURCE_DIR} ${srcs} -o ${out}
-    DEPENDS ${srcs}
-    COMMENT "Building ${H_NAME} for the build machine"
+    COMMAND c++ ${objs} -o ${out}
+    DEPENDS ${objs}
+    COMMENT "Linking ${H_NAME} for the build machine"
     VERBATIM)
   add_custom_target(hosttool_${H_NAME} DEPENDS ${out})
   set(${H_NAME}_EXE ${out} PARENT_SCOPE)
