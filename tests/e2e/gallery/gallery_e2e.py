@@ -154,7 +154,10 @@ def scenario_start_and_f2(bin_dir):
     g = Gallery(bin_dir, "start")
     try:
         g.start()
-        window = g.wait_for(g.state, lambda w: w is not None and w["visible"] and w["foreground"])
+        g.wait_for(g.state, lambda w: w is not None and w["visible"] and w["foreground"])
+        # The skin attaches as the window is first activated: its frame is measured after that.
+        g.wait_for(g.skin_answers, lambda a: a == [1])
+        window = g.state()
         expect(window["caption"] == "Skin Gallery", f"caption: {window['caption']!r}")
         expect(window["rect"][:2] == (100, 80), f"placed at (100, 80): {window['rect']}")
         expect(window["client"] == (640, 480), f"client area 640 x 480: {window['client']}")
