@@ -68,6 +68,9 @@ class TGraphicsObject {
   void Changed();
 };
 
+// The screen's DPI (LOGPIXELSY), read once: the programs are system-DPI aware.
+int ScreenPixelsPerInch();
+
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = TSet<TFontStyle>;
 
@@ -81,6 +84,9 @@ class TFont : public TGraphicsObject {
   void SetSize(int points);
   int Height() const { return FHeight; }
   void SetHeight(int pixels);
+  // A height given in points, or taken from a system font, already follows the screen's DPI;
+  // one given in pixels is for the DPI it was designed at (a scaled form scales it).
+  bool FollowsDpi() const { return FFollowsDpi; }
   TColor Color() const { return FColor; }
   void SetColor(TColor color);  // the colour only: the handle stays
   TFontStyles Style() const { return FStyle; }
@@ -103,6 +109,7 @@ class TFont : public TGraphicsObject {
   TFontStyles FStyle;
   BYTE FCharset = DEFAULT_CHARSET;
   int FOrientation = 0;
+  bool FFollowsDpi = false;
   TFontHandle FHandle;
   void Modified();
 };

@@ -20,7 +20,6 @@ void TGraphicsObject::Changed() {
 
 // ---- TFont -----------------------------------------------------------------------------
 
-namespace {
 int ScreenPixelsPerInch() {
   static const int ppi = [] {
     ClientDc screen(nullptr);
@@ -29,7 +28,6 @@ int ScreenPixelsPerInch() {
   }();
   return ppi;
 }
-}  // namespace
 
 TFont::TFont() = default;
 
@@ -49,9 +47,13 @@ void TFont::SetName(const std::string& name) {
 
 int TFont::Size() const { return -MulDiv(FHeight, 72, ScreenPixelsPerInch()); }
 
-void TFont::SetSize(int points) { SetHeight(-MulDiv(points, ScreenPixelsPerInch(), 72)); }
+void TFont::SetSize(int points) {
+  SetHeight(-MulDiv(points, ScreenPixelsPerInch(), 72));
+  FFollowsDpi = true;
+}
 
 void TFont::SetHeight(int pixels) {
+  FFollowsDpi = false;
   if (pixels == FHeight) return;
   FHeight = pixels;
   Modified();
@@ -108,6 +110,7 @@ void TFont::SetHandle(HFONT font) {
   if (font && GetObjectA(font, sizeof lf, &lf) == sizeof lf) {
     FName = std::string(lf.lfFaceName, strnlen(lf.lfFaceName, sizeof lf.lfFaceName));
     FHeight = lf.lfHeight;
+    FFollowsDpi = true;
     FOrientation = lf.lfEscapement;
     FCharset = lf.lfCharSet;
     TFontStyles s;
@@ -125,6 +128,7 @@ void TFont::Assign(const TFont& source) {
   if (&source == this) return;
   FName = source.FName;
   FHeight = source.FHeight;
+  FFollowsDpi = source.FFollowsDpi;
   FColor = source.FColor;
   FStyle = source.FStyle;
   FCharset = source.FCharset;

@@ -15,9 +15,6 @@
 
 namespace {
 
-// The page border is drawn with these edges, whatever the element's margins say.
-constexpr TSkinMargins BorderMargins{4, 5, 4, 4};
-
 void Turn(TPixelBuffer& px, TImageTurn turn) {
   switch (turn) {
     case TImageTurn::FlipVert:
@@ -251,7 +248,9 @@ void TSkinTab::DrawSkin(HDC dc, const RECT& rect) {
       BitBlt(dc, strip.Left, strip.Top, strip.Width(), strip.Height(), src, 0, 0, SRCCOPY);
     }
   }
-  if (!FBorderImage.Empty()) DrawSkinBorder(dc, ToRect(page), FBorderImage, false, 1, 1, BorderMargins);
+  const TSkinEdges& edges = FSkinData->TabBorderMargins;
+  if (!FBorderImage.Empty())
+    DrawSkinBorder(dc, ToRect(page), FBorderImage, false, 1, 1, {edges.Left, edges.Top, edges.Right, edges.Bottom});
 }
 
 // ---------------------------------------------------------------- TSkinTab31

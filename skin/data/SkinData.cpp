@@ -9,6 +9,7 @@
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinIni.h"
 #include "skin/data/SkinRead.h"
+#include "skin/data/SkinScale.h"
 #include "ui/BmpDecode.h"
 
 TDataSkinObject::TDataSkinObject(std::string name, ISkinPlatform& platform)
@@ -176,6 +177,8 @@ void TSkinData::LoadSkinBitmap(const TSkinReader& reader, TSkinImage& image, con
 
 void TSkinData::FreeElements() {
   NoSkin = true;
+  Dpi = DesignDpi;
+  TabBorderMargins = DesignTabBorderMargins;
   for (TDataSkinBorder* b : {BorderLeft.get(), BorderRight.get(), BorderTop.get(), BorderBottom.get()}) {
     b->Image->Clear();
     b->SecondImage->Clear();
@@ -395,8 +398,10 @@ void TSkinData::ReadSkin(const TQuickIni& ini, const TSkinReader& reader) {
   LoadElement(UpDownHorz, TLoader::Bordered, "UpDown.Horz", ini, reader, pf, budget, text, "GlyphImage");
   LoadElement(UpDownVert, TLoader::Bordered, "UpDown.Vert", ini, reader, pf, budget, text, "GlyphImage");
 
-  // 10. Frame counts, 11. combo composite, 12. brush.
+  // 10. Frame counts; then the model is scaled for the DPI it is drawn at (the load bounds
+  // above were the file's); 11. combo composite, 12. brush.
   ApplyFrameCounts(ini);
+  ScaleSkinModel(*this, FPlatform.ScreenDpi());
   MakeComboComposite();
   ReplaceBrush();
   RefusedBitmaps = std::move(budget.Refused);
@@ -518,34 +523,38 @@ void TSkinData::ApplyFrameCounts(const TQuickIni& ini) {
 
 void TSkinData::MakeComboComposite() {
   if (!SunkEdge || !ComboButton) return;
+  // A cell of 50 x 21 pixels at 96 DPI, scaled with the model; B is the system's arrow
+  // width, which already follows the DPI.
+  auto s = [this](int v) { return ScaleDpi(v, Dpi); };
   const int B = FPlatform.HScrollArrowWidth() + 2;
+  const int W = s(50), H = s(21), inset = s(2);
   const int n = std::max(1, SunkEdge->FrameCount);
   const TPixelBuffer edge = SunkEdge->Image->Pixels();
   const TPixelBuffer button = ComboButton->Image->Pixels();
   const TPixelBuffer extra = ExtraImages ? ExtraImages->Image->Pixels() : TPixelBuffer();
-  TPixelBuffer strip(50 * n, 21, 24);
-  FillBox(strip, {0, 0, strip.Width, 21}, SkinKeyMagenta);
-  TPixelBuffer cell(50, 21, 24);
-  const TBox right{50 - B, 0, 50, 21};
+  TPixelBuffer strip(W * n, H, 24);
+  FillBox(strip, {0, 0, strip.Width, H}, SkinKeyMagenta);
+  TPixelBuffer cell(W, H, 24);
+  const TBox right{W - B, 0, W, H};
   for (int j = 1; j <= n; ++j) {
     // Each frame starts transparent, so keyed corners of the edge stay keyed in the result.
-    FillBox(cell, {0, 0, 50, 21}, SkinKeyMagenta);
-    DrawNineSlice(edge, n, j, SunkEdge->Margins(), cell, {0, 0, 50, 21}, SunkEdge->Trans != 0);
+    FillBox(cell, {0, 0, W, H}, SkinKeyMagenta);
+    DrawNineSlice(edge, n, j, SunkEdge->Margins(), cell, {0, 0, W, H}, SunkEdge->Trans != 0);
     DrawNineSlice(button, 4, j, ComboButton->Margins(), cell, right, true);
     if (ExtraImages) DrawCentred(extra, ExtraImages->FrameCount, j, cell, right);
-    FillBox(cell, {2, 2, 49 - B, 18}, SkinKeyMagenta);
-    StretchCopy(cell, {0, 0, 50, 21}, strip, {50 * (j - 1), 0, 50 * j, 21}, false);
+    FillBox(cell, {inset, inset, W - s(1) - B, H - s(3)}, SkinKeyMagenta);
+    StretchCopy(cell, {0, 0, W, H}, strip, {W * (j - 1), 0, W * j, H}, false);
   }
   ComboButton->Style = 2;
-  ComboButton->LeftWidth = 2;
+  ComboButton->LeftWidth = inset;
   ComboButton->TopHeight = SunkEdge->TopHeight;
-  ComboButton->RightWidth = B + 2;
+  ComboButton->RightWidth = B + inset;
   ComboButton->BottomHeight = SunkEdge->BottomHeight;
   ComboButton->Image->Assign(strip);
   MirrorHorz(strip);
   SunkEdge->Image->Assign(strip);
-  SunkEdge->LeftWidth = B + 2;
-  SunkEdge->RightWidth = 2;
+  SunkEdge->LeftWidth = B + inset;
+  SunkEdge->RightWidth = inset;
 }
 
 void TSkinData::ReplaceBrush() {

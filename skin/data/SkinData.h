@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "ui/Classes.h"
+#include "ui/DpiScale.h"
 #include "ui/PixelBuffer.h"
 #include "ui/Streams.h"
 
@@ -76,15 +77,19 @@ class ISkinPlatform {
   virtual void DeleteBrush(uintptr_t brush) = 0;
   // The 64 x 16 menu glyph strip from the bitmap resource "MARWICKMENU"; empty when absent.
   virtual void LoadMenuGlyphs(TSkinImage& target) = 0;
+  // The DPI skins are drawn at: the screen's in the program.
+  virtual int ScreenDpi() { return DesignDpi; }
 };
 
 // Pixel buffers, nearest-neighbour drawing, a scroll-bar arrow 17 pixels wide, the classic
-// default system colours, no brushes and no resources.
+// default system colours, no brushes and no resources, 96 DPI.
 ISkinPlatform& SoftwareSkinPlatform();
 
 struct TSkinEdges {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;
 };
+// The edges the tab page's border image is cut at, whatever the element's margins say.
+inline constexpr TSkinEdges DesignTabBorderMargins{4, 5, 4, 4};
 
 class TDataSkinObject {
  public:
@@ -336,6 +341,10 @@ class TSkinData : public TComponent {
   std::unique_ptr<TSkinImage> DefaultIcon;
   bool PaintFlag = true;
   bool NoSkin = true;
+  // The DPI the model's pixels are for: ReadSkin scales a skin to the platform's ScreenDpi.
+  int Dpi = DesignDpi;
+  // DesignTabBorderMargins scaled with the model.
+  TSkinEdges TabBorderMargins = DesignTabBorderMargins;
 
  private:
   void ReadColours(const TQuickIni& ini, const std::vector<std::string>& sections);

@@ -32,6 +32,7 @@ class TGdiSkinPlatform : public ISkinPlatform {
   void DeleteBrush(uintptr_t brush) override {
     if (brush) DeleteObject(reinterpret_cast<HBRUSH>(brush));
   }
+  int ScreenDpi() override { return ScreenPixelsPerInch(); }
   void LoadMenuGlyphs(TSkinImage& target) override {
     HMODULE module = GetModuleHandleA(nullptr);
     if (!FindResourceA(module, MenuGlyphsResource, MAKEINTRESOURCEA(2) /* RT_BITMAP */)) {
