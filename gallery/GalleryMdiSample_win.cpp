@@ -63,6 +63,7 @@ void TfrmMdiSample::Open() {
     label += std::to_string(i + 1);
     label += " of 3";
     text->SetCaption(label);
+    child->ScaleForScreen();
     child->Show();
   }
 }

@@ -251,9 +251,9 @@ void TfrmGallery::LayoutPages(int width, int height) {
   if (!pcFamilies) return;
   // The status bar takes the bottom edge; the pages keep their margin above it.
   const int bar = sbMain ? sbMain->Height() : 0;
+  const int margin = ScalePixels(kMargin);
   if (sbMain) sbMain->SetBounds(0, std::max(0, height - bar), std::max(0, width), bar);
-  pcFamilies->SetBounds(kMargin, kMargin, std::max(0, width - 2 * kMargin),
-                        std::max(0, height - bar - 2 * kMargin));
+  pcFamilies->SetBounds(margin, margin, std::max(0, width - 2 * margin), std::max(0, height - bar - 2 * margin));
 }
 
 void TfrmGallery::WndProc(TMessage& m) {

@@ -112,6 +112,7 @@ class TStatusPanel : public TPersistent {
   void SetAlignment(TAlignment v);
 
  private:
+  friend class TStatusBar;  // scales the widths
   TStatusBar* FOwner;
   std::string FText;
   int FWidth = 50;
@@ -149,6 +150,8 @@ class TStatusBar : public TWinControl {
 
   // The native parts again (widths, texts, bevels); panels call it when they change.
   void UpdatePanels();
+  // The panels' widths scale with the bar.
+  void ChangeScale(int toDpi, int fromDpi) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -370,6 +373,9 @@ class THeaderControl : public TWinControl {
   int SectionCount() const noexcept { return static_cast<int>(FSections.size()); }
   TImageList* Images() const noexcept { return FImages; }
   void SetImages(TImageList* images);
+  int SectionWidth(int i) const { return FSections.at(static_cast<size_t>(i)).Width; }
+  // The sections' widths scale with the control.
+  void ChangeScale(int toDpi, int fromDpi) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -410,6 +416,9 @@ class TCustomListView : public TWinControl {
   void SetSmallImages(TImageList* images);
   // The header window of a report view (null before the window exists).
   HWND HeaderHandle();
+  int ColumnWidth(int i) const { return FColumns.at(static_cast<size_t>(i)).Width; }
+  // The columns' widths scale with the control.
+  void ChangeScale(int toDpi, int fromDpi) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "ui/DpiScale.h"
 #include "ui/ImgList.h"
 
 namespace {
@@ -426,6 +427,18 @@ void THeaderControl::CreateHandleDone() {
   for (size_t i = 0; i < FSections.size(); ++i) InsertNative(i);
 }
 
+void THeaderControl::ChangeScale(int toDpi, int fromDpi) {
+  TWinControl::ChangeScale(toDpi, fromDpi);
+  for (size_t i = 0; i < FSections.size(); ++i) {
+    FSections[i].Width = ScaleDpi(FSections[i].Width, toDpi, fromDpi);
+    if (!HandleAllocated()) continue;
+    HDITEMA item{};
+    item.mask = HDI_WIDTH;
+    item.cxy = FSections[i].Width;
+    SendMessageA(FHandle, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
 int THeaderControl::AddSection(const std::string& text, int width, THeaderAlignment alignment,
                                int imageIndex) {
   FSections.push_back({text, width, alignment, imageIndex});
@@ -543,6 +556,14 @@ void TCustomListView::SetViewStyle(TViewStyle style) {
   const DWORD old = static_cast<DWORD>(GetWindowLongPtrA(FHandle, GWL_STYLE));
   SetWindowLongPtrA(FHandle, GWL_STYLE, static_cast<LONG_PTR>((old & ~LVS_TYPEMASK) | ViewStyleBits(style)));
   Invalidate();
+}
+
+void TCustomListView::ChangeScale(int toDpi, int fromDpi) {
+  TWinControl::ChangeScale(toDpi, fromDpi);
+  for (size_t i = 0; i < FColumns.size(); ++i) {
+    FColumns[i].Width = ScaleDpi(FColumns[i].Width, toDpi, fromDpi);
+    if (HandleAllocated()) SendMessageA(FHandle, LVM_SETCOLUMNWIDTH, i, FColumns[i].Width);
+  }
 }
 
 int TCustomListView::AddColumn(const std::string& caption, int width, THeaderAlignment alignment) {

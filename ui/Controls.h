@@ -87,6 +87,10 @@ class TControl : public TComponent {
   virtual void Update();
   void Repaint();
   virtual void Click();
+  // Made for fromDpi, shown at toDpi: scales the bounds (by their edges, ScaleBounds) and a
+  // font whose height is in pixels; descendants scale their other pixel measures, a windowed
+  // control its children too. A form calls it once, as it is created.
+  virtual void ChangeScale(int toDpi, int fromDpi);
 
   TNotifyEvent OnClick;
   TNotifyEvent OnMouseEnter;
@@ -107,6 +111,7 @@ class TControl : public TComponent {
   virtual void MouseMove(TShiftState shift, int x, int y);
   void Notification(TComponent* AComponent, TOperation Operation) override;
   virtual void FontChanged();
+  void ScaleFont(int toDpi, int fromDpi);
 
   TWinControl* FParent = nullptr;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
@@ -172,6 +177,7 @@ class TWinControl : public TControl {
   TWinControl* TabControls(int i) const { return FTabList.at(static_cast<size_t>(i)); }
 
   void SetBounds(int left, int top, int width, int height) override;
+  void ChangeScale(int toDpi, int fromDpi) override;
   RECT ClientRect() override;
   bool Showing() const override;
   void Invalidate() override;
@@ -195,6 +201,7 @@ class TWinControl : public TControl {
   // Paints the windowless children into dc (after the window painted itself).
   void PaintControls(HDC dc);
   virtual void PaintWindow(HDC dc);
+  void ScaleChildren(int toDpi, int fromDpi);
   void UpdateShowing();
 
   HWND FHandle = nullptr;

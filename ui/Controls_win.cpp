@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 
+#include "ui/DpiScale.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 
@@ -274,6 +275,27 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
 }
 
 void TControl::FontChanged() { Perform(CM_FONTCHANGED); }
+
+void TControl::ChangeScale(int toDpi, int fromDpi) {
+  const TScaledBounds b = ScaleBounds(FLeft, FTop, FWidth, FHeight, toDpi, fromDpi);
+  SetBounds(b.Left, b.Top, b.Width, b.Height);
+  // After the bounds: a control that sizes itself to its text does so with the new font.
+  ScaleFont(toDpi, fromDpi);
+}
+
+void TControl::ScaleFont(int toDpi, int fromDpi) {
+  if (!FFont->FollowsDpi()) FFont->SetHeight(ScaleDpi(FFont->Height(), toDpi, fromDpi));
+}
+
+void TWinControl::ChangeScale(int toDpi, int fromDpi) {
+  TControl::ChangeScale(toDpi, fromDpi);
+  ScaleChildren(toDpi, fromDpi);
+}
+
+void TWinControl::ScaleChildren(int toDpi, int fromDpi) {
+  const std::vector<TControl*> children = FControls;
+  for (TControl* c : children) c->ChangeScale(toDpi, fromDpi);
+}
 
 void TControl::WndProc(TMessage& m) {
   const int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);

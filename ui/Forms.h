@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/Controls.h"
+#include "ui/DpiScale.h"
 
 class TMainMenu;
 class TMenuItem;
@@ -44,6 +45,24 @@ class TForm : public TWinControl {
   // Before the window exists the size is kept as client size and turned into the outer
   // size with the style the window will have.
   void SetClientSize(int width, int height) override;
+
+  // A form is designed at DesignPixelsPerInch; when Scaled (the default) it is made at the
+  // screen's DPI instead, once, as its constructor ends loading (EndLoading): client size,
+  // controls and pixel-height fonts times screen DPI / design DPI (ChangeScale). Its place
+  // on the screen stays.
+  bool Scaled = true;
+  int DesignPixelsPerInch = DesignDpi;
+  // The DPI the form was made at: the screen's once scaled, else its design DPI.
+  int PixelsPerInch() const noexcept { return FScaledForScreen ? FPixelsPerInch : DesignPixelsPerInch; }
+  // Design pixels in the form's pixels, for layout done after creation (unchanged before).
+  int ScalePixels(int designPixels) const { return ScaleDpi(designPixels, PixelsPerInch(), DesignPixelsPerInch); }
+  // Scales the client size, the font and the controls; the place stays, but for an MDI
+  // child's, which is inside a scaled frame.
+  void ChangeScale(int toDpi, int fromDpi) override;
+  // Scales a form to the screen's DPI as described above; only the first call counts.
+  // EndLoading calls it; a form built without loading (an MDI child made in code) calls it
+  // once its controls are in place.
+  void ScaleForScreen();
 
   void Show();
   void Hide() { SetVisible(false); }
@@ -108,6 +127,8 @@ class TForm : public TWinControl {
   TMainMenu* FMenu = nullptr;
   TWinControl* FActiveControl = nullptr;
   bool FModal = false;
+  int FPixelsPerInch = DesignDpi;
+  bool FScaledForScreen = false;
   int FClientWidth = -1, FClientHeight = -1;  // pending client size while there is no window
   HWND FClientHandle = nullptr;
   void ApplyPendingClientSize();
@@ -123,6 +144,7 @@ class TScreen : public TComponent {
   TForm* ActiveForm() const;
   int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
   int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+  int PixelsPerInch() const { return ScreenPixelsPerInch(); }
 
  private:
   friend class TForm;

@@ -37,6 +37,11 @@ const TClassInfo& TForm::StaticClass() {
            "BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog"},
            [](const TForm& f) -> long { return f.BorderStyle(); },
            [](TForm& f, long v) { f.SetBorderStyle(static_cast<TFormBorderStyle>(v)); }),
+       Bool<TForm>(
+           "Scaled", [](const TForm& f) { return f.Scaled; }, [](TForm& f, bool v) { f.Scaled = v; }),
+       Int<TForm>(
+           "PixelsPerInch", [](const TForm& f) -> long { return f.DesignPixelsPerInch; },
+           [](TForm& f, long v) { f.DesignPixelsPerInch = static_cast<int>(v); }),
        Enum<TForm>(
            "FormStyle", {"fsNormal", "fsStayOnTop", "fsMDIChild", "fsMDIForm"}, [](const TForm& f) -> long { return f.FormStyle(); },
            [](TForm& f, long v) { f.SetFormStyle(static_cast<TFormStyle>(v)); })});
@@ -70,7 +75,16 @@ TForm::~TForm() {
   DestroyComponents();
 }
 
+void TForm::ScaleForScreen() {
+  if (FScaledForScreen) return;
+  FScaledForScreen = true;
+  FPixelsPerInch = DesignPixelsPerInch;
+  if (Scaled && DesignPixelsPerInch > 0 && Screen->PixelsPerInch() != DesignPixelsPerInch)
+    ChangeScale(Screen->PixelsPerInch(), DesignPixelsPerInch);
+}
+
 void TForm::EndLoading() {
+  ScaleForScreen();
   for (int i = 0; i < ComponentCount(); ++i) Components(i)->Loaded();
   Loaded();
   if (OnCreate) OnCreate(this);
@@ -113,6 +127,26 @@ void TForm::SetClientSize(int width, int height) {
   FClientWidth = width;
   FClientHeight = height;
   ApplyPendingClientSize();
+}
+
+void TForm::ChangeScale(int toDpi, int fromDpi) {
+  // The frame is the system's (or the skin's), already at the screen's DPI: the client area
+  // is what was designed.
+  if (HandleAllocated()) {
+    const RECT c = ClientRect();
+    SetClientSize(ScaleDpi(c.right, toDpi, fromDpi), ScaleDpi(c.bottom, toDpi, fromDpi));
+  } else if (FClientWidth >= 0) {
+    SetClientSize(ScaleDpi(FClientWidth, toDpi, fromDpi), ScaleDpi(FClientHeight, toDpi, fromDpi));
+  } else {
+    SetBounds(FLeft, FTop, ScaleDpi(FWidth, toDpi, fromDpi), ScaleDpi(FHeight, toDpi, fromDpi));
+  }
+  if (FFormStyle == fsMDIChild) {
+    const TScaledBounds b = ScaleBounds(FLeft, FTop, FWidth, FHeight, toDpi, fromDpi);
+    SetBounds(b.Left, b.Top, FWidth, FHeight);
+  }
+  ScaleFont(toDpi, fromDpi);
+  ScaleChildren(toDpi, fromDpi);
+  FPixelsPerInch = ScaleDpi(FPixelsPerInch, toDpi, fromDpi);
 }
 
 void TForm::ApplyPendingClientSize() {

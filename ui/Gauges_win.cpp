@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "ui/ComCtrls.h"
+#include "ui/DpiScale.h"
 #include "ui/Menus.h"
 
 namespace {
@@ -56,6 +57,12 @@ void TStatusPanel::SetWidth(int v) {
   FWidth = std::max(0, v);
   FOwner->UpdatePanels();
 }
+void TStatusBar::ChangeScale(int toDpi, int fromDpi) {
+  TWinControl::ChangeScale(toDpi, fromDpi);
+  for (auto& p : FPanels) p->FWidth = ScaleDpi(p->FWidth, toDpi, fromDpi);
+  UpdatePanels();
+}
+
 void TStatusPanel::SetBevel(TStatusPanelBevel v) {
   FBevel = v;
   FOwner->UpdatePanels();
