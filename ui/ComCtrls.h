@@ -343,6 +343,7 @@ class TCustomTabControl : public TWinControl {
   DWORD TabStyle() const;
   void ApplyStyle();
   void InsertNative(size_t index);
+  void FitRowToArrows();
   std::vector<TTab> FTabs;
   int FTabIndex = -1;
   TTabPosition FTabPosition = tpTop;

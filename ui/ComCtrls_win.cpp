@@ -302,11 +302,30 @@ void TCustomTabControl::CreateHandleDone() {
   SendMessageA(FHandle, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ListHandle(FImages)));
   for (size_t i = 0; i < FTabs.size(); ++i) InsertNative(i);
   SendMessageA(FHandle, TCM_SETCURSEL, static_cast<WPARAM>(FTabIndex), 0);
+  FitRowToArrows();
+}
+
+// The arrows that scroll a row of tabs too long for the control are as tall as the system's
+// scroll-bar arrows, whatever the font; a lower row (a small font, a high DPI) would let them
+// stick out of the control or over the page. The row grows to hold them instead.
+void TCustomTabControl::FitRowToArrows() {
+  if (FMultiLine || FTabs.empty() || (TabStyle() & TCS_VERTICAL)) return;
+  RECT row{};
+  if (!SendMessageA(FHandle, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row))) return;
+  const int missing = GetSystemMetrics(SM_CYHSCROLL) - (row.bottom - row.top);
+  if (missing <= 0) return;
+  constexpr int defaultPadX = 6, defaultPadY = 3;  // the control's own padding
+  SendMessageA(FHandle, TCM_SETPADDING, 0, MAKELPARAM(defaultPadX, defaultPadY + (missing + 1) / 2));
+  // The control measures its row again when it is given its font.
+  SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont->Handle()), TRUE);
 }
 
 int TCustomTabControl::AddTab(const std::string& text, int imageIndex) {
   FTabs.push_back({text, imageIndex});
-  if (HandleAllocated()) InsertNative(FTabs.size() - 1);
+  if (HandleAllocated()) {
+    InsertNative(FTabs.size() - 1);
+    FitRowToArrows();
+  }
   if (FTabIndex < 0) SetTabIndex(0);
   return TabCount() - 1;
 }

@@ -144,11 +144,15 @@ class TScreen : public TComponent {
   TForm* ActiveForm() const;
   int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
   int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
-  int PixelsPerInch() const { return ScreenPixelsPerInch(); }
+  // The DPI forms are made for: the screen's, unless another is named (0 names none), e.g.
+  // to build a form as it is at its design DPI beside the scaled one.
+  int PixelsPerInch() const { return FPixelsPerInch > 0 ? FPixelsPerInch : ScreenPixelsPerInch(); }
+  void SetPixelsPerInch(int dpi) { FPixelsPerInch = dpi; }
 
  private:
   friend class TForm;
   std::vector<TForm*> FForms;  // creation order
+  int FPixelsPerInch = 0;
 };
 
 using TExceptionEvent = std::function<void(TObject* Sender, const std::string& Message)>;

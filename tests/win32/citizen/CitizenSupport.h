@@ -1,8 +1,10 @@
 #pragma once
 // Shared by the tests of this folder: where the built files lie and what the system says
 // about DPI awareness, through functions looked up at run time (missing before Windows 10).
+#include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 // The folder of this test program, where the build also puts the programs and Images/.
@@ -43,3 +45,18 @@ inline int WindowAwareness(HWND wnd) {
 inline bool RunningOnWine() {
   return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
 }
+
+// Runs in a Wine prefix of its own whose display is set to 144 DPI (at-dpi.sh sets
+// LUMETTA_EXPECT_DPI); elsewhere it has nothing to check.
+class HighDpi : public testing::Test {
+ protected:
+  void SetUp() override {
+    const char* expected = std::getenv("LUMETTA_EXPECT_DPI");
+    if (!expected) GTEST_SKIP() << "run by at-dpi.sh in a prefix with another display DPI";
+    HDC screen = GetDC(nullptr);
+    Dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    ASSERT_EQ(Dpi, std::atoi(expected)) << "the prefix's LogPixels did not take";
+  }
+  int Dpi = 0;
+};

@@ -159,21 +159,6 @@ TEST(ParticleDpi, ParticleGoesToNegativeCoordinatesAsTheyAre) {
   }
 }
 
-// Runs in a Wine prefix of its own whose display is set to 144 DPI (at-dpi.sh sets
-// LUMETTA_EXPECT_DPI); elsewhere it has nothing to check.
-class HighDpi : public testing::Test {
- protected:
-  void SetUp() override {
-    const char* expected = std::getenv("LUMETTA_EXPECT_DPI");
-    if (!expected) GTEST_SKIP() << "run by at-dpi.sh in a prefix with another display DPI";
-    HDC screen = GetDC(nullptr);
-    Dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    ASSERT_EQ(Dpi, std::atoi(expected)) << "the prefix's LogPixels did not take";
-  }
-  int Dpi = 0;
-};
-
 TEST_F(HighDpi, FlagChainRestsOnTheCursorInThirtyPixelStepsOfPhysicalPixels) {
   TScriptedRandom script;
   TParticleWindows windows;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs a Windows test program in a Wine prefix of its own whose display DPI (registry
-# LogPixels) is DPI. The prefix is made once beside the build's shared one, which stays at
+# LogPixels) is DPI, on a virtual screen of its own sized for that DPI. The prefix is made once beside the build's shared one, which stays at
 # 96 DPI for every other test; its Wine server is stopped afterwards.
 # Usage: at-dpi.sh DPI PROGRAM.exe [ARGS...]   (LUMETTA_BINARY_DIR: the build folder)
 set -euo pipefail
@@ -15,7 +15,11 @@ export LUMETTA_WINEPREFIX="${LUMETTA_BINARY_DIR:?}/wineprefix-dpi$dpi"
 . "$scripts/wine-env"
 export LUMETTA_EXPECT_DPI=$dpi
 
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+# A screen of its own, as large in inches as the usual 1024 x 768 one at 96 DPI: a window made
+# for this DPI fits on it as its 96-DPI self fits there (the system keeps a window within the
+# screen, so a small screen would cut a scaled form short).
+if [ -z "${LUMETTA_DPI_SCREEN:-}" ]; then
+  export LUMETTA_DPI_SCREEN=1 LUMETTA_SCREEN="$((1024 * dpi / 96))x$((768 * dpi / 96))x24"
   exec "$scripts/with-xvfb" "$0" "$@"
 fi
 shift
