@@ -85,6 +85,24 @@ class ISkinPlatform {
 // default system colours, no brushes and no resources, 96 DPI.
 ISkinPlatform& SoftwareSkinPlatform();
 
+// Another platform as it would be on a screen of another DPI: what a skin made for 96 DPI
+// looks like elsewhere, and the cost of scaling it.
+class TSkinPlatformAtDpi : public ISkinPlatform {
+ public:
+  TSkinPlatformAtDpi(ISkinPlatform& base, int dpi) : FBase(base), FDpi(dpi) {}
+  std::unique_ptr<TSkinImage> NewImage() override { return FBase.NewImage(); }
+  int HScrollArrowWidth() override { return FBase.HScrollArrowWidth(); }
+  TSkinColour SysColor(int index) override { return FBase.SysColor(index); }
+  uintptr_t CreateBrush(TSkinColour colour) override { return FBase.CreateBrush(colour); }
+  void DeleteBrush(uintptr_t brush) override { FBase.DeleteBrush(brush); }
+  void LoadMenuGlyphs(TSkinImage& target) override { FBase.LoadMenuGlyphs(target); }
+  int ScreenDpi() override { return FDpi; }
+
+ private:
+  ISkinPlatform& FBase;
+  int FDpi;
+};
+
 struct TSkinEdges {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;
 };

@@ -13,22 +13,6 @@
 
 namespace {
 
-// The program's platform, at a DPI of our choosing.
-class TAtDpi : public ISkinPlatform {
- public:
-  explicit TAtDpi(int dpi) : FDpi(dpi) {}
-  std::unique_ptr<TSkinImage> NewImage() override { return GdiSkinPlatform().NewImage(); }
-  int HScrollArrowWidth() override { return GdiSkinPlatform().HScrollArrowWidth(); }
-  TSkinColour SysColor(int index) override { return GdiSkinPlatform().SysColor(index); }
-  uintptr_t CreateBrush(TSkinColour c) override { return GdiSkinPlatform().CreateBrush(c); }
-  void DeleteBrush(uintptr_t b) override { GdiSkinPlatform().DeleteBrush(b); }
-  void LoadMenuGlyphs(TSkinImage& target) override { GdiSkinPlatform().LoadMenuGlyphs(target); }
-  int ScreenDpi() override { return FDpi; }
-
- private:
-  int FDpi;
-};
-
 double Millis(const LARGE_INTEGER& a, const LARGE_INTEGER& b, const LARGE_INTEGER& freq) {
   return static_cast<double>(b.QuadPart - a.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
 }
@@ -37,7 +21,7 @@ double Millis(const LARGE_INTEGER& a, const LARGE_INTEGER& b, const LARGE_INTEGE
 
 int main() {
   HMODULE module = GetModuleHandleA(nullptr);
-  TAtDpi at96(96), at144(144);
+  TSkinPlatformAtDpi at96(GdiSkinPlatform(), 96), at144(GdiSkinPlatform(), 144);
   LARGE_INTEGER freq, t0, t1;
   QueryPerformanceFrequency(&freq);
   std::vector<double> scale;

@@ -13,23 +13,6 @@
 
 namespace {
 
-// The software platform at another screen DPI.
-class TDpiPlatform : public ISkinPlatform {
- public:
-  explicit TDpiPlatform(int dpi) : FDpi(dpi) {}
-  std::unique_ptr<TSkinImage> NewImage() override { return Base().NewImage(); }
-  int HScrollArrowWidth() override { return ScaleDpi(Base().HScrollArrowWidth(), FDpi); }
-  TSkinColour SysColor(int index) override { return Base().SysColor(index); }
-  uintptr_t CreateBrush(TSkinColour c) override { return Base().CreateBrush(c); }
-  void DeleteBrush(uintptr_t b) override { Base().DeleteBrush(b); }
-  void LoadMenuGlyphs(TSkinImage& target) override { Base().LoadMenuGlyphs(target); }
-  int ScreenDpi() override { return FDpi; }
-
- private:
-  static ISkinPlatform& Base() { return SoftwareSkinPlatform(); }
-  int FDpi;
-};
-
 std::set<uint32_t> Colours(const TPixelBuffer& b) {
   std::set<uint32_t> out;
   for (int y = 0; y < b.Height; ++y)
@@ -117,13 +100,13 @@ TEST(ScaleSkinPixels, StackedFramesAreCutAcrossTheHeight) {
 namespace {
 
 struct BuiltinAt {
-  explicit BuiltinAt(int dpi) : Platform(dpi), Data(nullptr, Platform) {
+  explicit BuiltinAt(int dpi) : Platform(SoftwareSkinPlatform(), dpi), Data(nullptr, Platform) {
     TMemoryStream stored;
     stored.LoadFromFile(BUILTIN_SKIN_STREAM);
     stored.SetPosition(0);
     Data.ReadSkinStream(stored);
   }
-  TDpiPlatform Platform;
+  TSkinPlatformAtDpi Platform;
   TSkinData Data;
 };
 

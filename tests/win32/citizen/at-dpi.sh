@@ -3,6 +3,9 @@
 # LogPixels) is DPI, on a virtual screen of its own sized for that DPI. The prefix is made once beside the build's shared one, which stays at
 # 96 DPI for every other test; its Wine server is stopped afterwards.
 # Usage: at-dpi.sh DPI PROGRAM.exe [ARGS...]   (LUMETTA_BINARY_DIR: the build folder)
+# With LUMETTA_DPI_SHOT=OUT.png the program is left running for LUMETTA_DPI_SHOT_WAIT seconds
+# (default 10), then the screen is captured to OUT.png, trimmed to what is not background, and
+# the program is ended: how the README's pictures at 150 % are made.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 scripts=$(cd "$here/../../../scripts" && pwd)
@@ -34,6 +37,12 @@ if [ ! -f "$WINEPREFIX/.lumetta-dpi" ]; then
 fi
 
 rc=0
-"$LUMETTA_WINE" "$@" || rc=$?
+if [ -n "${LUMETTA_DPI_SHOT:-}" ]; then
+  "$LUMETTA_WINE" "$@" >/dev/null 2>&1 &
+  sleep "${LUMETTA_DPI_SHOT_WAIT:-10}"
+  import -window root "$LUMETTA_DPI_SHOT" && convert "$LUMETTA_DPI_SHOT" -trim +repage "$LUMETTA_DPI_SHOT" || rc=$?
+else
+  "$LUMETTA_WINE" "$@" || rc=$?
+fi
 wineserver -k >/dev/null 2>&1 || true
 exit $rc
