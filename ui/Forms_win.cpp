@@ -40,7 +40,7 @@ const TClassInfo& TForm::StaticClass() {
        Bool<TForm>(
            "Scaled", [](const TForm& f) { return f.Scaled; }, [](TForm& f, bool v) { f.Scaled = v; }),
        Int<TForm>(
-           "PixelsPerInch", [](const TForm& f) -> long { return f.DesignPixelsPerInch; },
+           "DesignPixelsPerInch", [](const TForm& f) -> long { return f.DesignPixelsPerInch; },
            [](TForm& f, long v) { f.DesignPixelsPerInch = static_cast<int>(v); }),
        Enum<TForm>(
            "FormStyle", {"fsNormal", "fsStayOnTop", "fsMDIChild", "fsMDIForm"}, [](const TForm& f) -> long { return f.FormStyle(); },

@@ -138,5 +138,5 @@ TEST(FormScale, AFontFollowsTheDpiWhenItsSizeCameInPointsOrFromTheSystem) {
   // Published, so stored forms can say it.
   TScaleForm form(true);
   EXPECT_EQ(GetEnumProperty(&form, "Scaled"), "True");
-  EXPECT_EQ(GetIntProperty(&form, "PixelsPerInch"), form.DesignPixelsPerInch);
+  EXPECT_EQ(GetIntProperty(&form, "DesignPixelsPerInch"), form.DesignPixelsPerInch);
 }
