@@ -32,6 +32,9 @@ exec 9>"$WINEPREFIX.dpi-lock"
 flock 9
 if [ ! -f "$WINEPREFIX/.lumetta-dpi" ]; then
   "$LUMETTA_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
+  # The server writes the registry as it ends; it may have been started to stay (with-xvfb),
+  # so it is told to end rather than waited for.
+  wineserver -k >/dev/null 2>&1 || true
   wineserver -w
   touch "$WINEPREFIX/.lumetta-dpi"
 fi
