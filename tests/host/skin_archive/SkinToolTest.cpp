@@ -120,17 +120,9 @@ TEST_F(SkinTool, BadInputsExitOneAndNameTheFile) {
   Write("garbage.skn", "\xff\xff\xff\x7fnot an archive");
   Write("negative.lzh", "\xf0\xff\xff\xff\x12");
   WriteBytes("noini.skn", PackArchive({{"a.bmp", {'x'}}}));
-  bmptest::TBmpSpec huge;  // 40000 x 30000 pixels in a few bytes: a run-length "end of bitmap"
-  huge.Width = 40000;
-  huge.Height = 30000;
-  huge.BitCount = 8;
-  huge.Compression = 1;
-  huge.ColorsUsed = 1;
-  huge.Palette = {0};
-  huge.RawBits = {0, 1};
   const std::string ini = "[Personality]\nTop=huge.bmp\n";
   WriteBytes("huge.skn", PackArchive({{"skin.ini", {ini.begin(), ini.end()}},
-                                      {"huge.bmp", bmptest::Build(huge, [](int, int) { return 0u; })}}));
+                                      {"huge.bmp", bmptest::EmptyRunLength(40000, 30000)}}));
   struct Case {
     std::string args;
     std::string inMessage;

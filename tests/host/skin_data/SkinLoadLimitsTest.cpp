@@ -33,30 +33,7 @@ TSkinArchive& AddRaw(TSkinArchive& a, const std::string& name, std::vector<uint8
 
 // The largest picture a bitmap may hold, 4096 x 4096, as a run-length stream that only says
 // "end of bitmap": a few bytes in the archive, 48 MB decoded.
-std::vector<uint8_t> LargestRunLengthBmp() {
-  bmptest::TBmpSpec s;
-  s.Width = 4096;
-  s.Height = 4096;
-  s.BitCount = 8;
-  s.Compression = 1;
-  s.ColorsUsed = 1;
-  s.Palette = {0x336699};
-  s.RawBits = {0, 1};
-  return bmptest::Build(s, [](int, int) { return 0u; });
-}
-
-// A picture of w x h pixels in a run-length stream that only says "end of bitmap".
-std::vector<uint8_t> TinyHugeBmp(int w, int h) {
-  bmptest::TBmpSpec s;
-  s.Width = w;
-  s.Height = h;
-  s.BitCount = 8;
-  s.Compression = 1;
-  s.ColorsUsed = 1;
-  s.Palette = {0x336699};
-  s.RawBits = {0, 1};
-  return bmptest::Build(s, [](int, int) { return 0u; });
-}
+std::vector<uint8_t> LargestRunLengthBmp() { return bmptest::EmptyRunLength(4096, 4096); }
 
 // A skin in use that every refused load must leave alone.
 TSkinArchive InUse() {
@@ -90,7 +67,7 @@ TEST_F(SkinLoadTest, ASkinWithImagesTheBoundsRefuseIsNeverAppliedAndSaysWhy) {
   std::vector<Case> cases;
   {
     TSkinArchive a;
-    AddRaw(a, "huge.bmp", TinyHugeBmp(40000, 30000)).Bmp("small.bmp", Solid(10, 6));
+    AddRaw(a, "huge.bmp", bmptest::EmptyRunLength(40000, 30000)).Bmp("small.bmp", Solid(10, 6));
     a.Ini("[Personality]\nTop=huge.bmp\nBottom=small.bmp\n[Toolbars]\nImage=small.bmp\n");
     cases.push_back({"one image of gigabytes",
                      a,
@@ -160,7 +137,7 @@ TEST_F(SkinLoadTest, LoadSkinFileKeepsTheSkinInUseOnEveryFailure) {
   };
   const std::filesystem::path good = write("good.skn", InUse().Pack());
   TSkinArchive refused;
-  AddRaw(refused, "huge.bmp", TinyHugeBmp(5000, 4000)).Ini("[Personality]\nTop=huge.bmp\n");
+  AddRaw(refused, "huge.bmp", bmptest::EmptyRunLength(5000, 4000)).Ini("[Personality]\nTop=huge.bmp\n");
   struct Case {
     std::filesystem::path path;
     TSkinLoadStatus status;
