@@ -87,8 +87,6 @@ struct THeader {
   uint32_t Masks[4] = {};  // red, green, blue, alpha
 };
 
-uint64_t OutputBytes(const THeader& h);
-
 bool ReadHeader(const TReader& in, size_t dibStart, THeader& h, std::string* error, TBmpExtent* extent) {
   if (!in.Has(dibStart, 4)) return Fail(error, "truncated header");
   h.Size = in.U32(dibStart);
@@ -156,7 +154,7 @@ bool ReadHeader(const TReader& in, size_t dibStart, THeader& h, std::string* err
     h.Height = -h.Height;
   }
   if (h.Width <= 0 || h.Height <= 0) return Fail(error, "empty or negative size");
-  if (extent) *extent = {h.Width, h.Height, OutputBytes(h)};
+  if (extent) *extent = {h.Width, h.Height};
   if (static_cast<uint64_t>(h.Width) * static_cast<uint64_t>(h.Height) > kMaxBmpPixels)
     return Fail(error, "image too large");
   return true;

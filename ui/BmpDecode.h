@@ -23,10 +23,9 @@ constexpr uint64_t kMaxBmpPixels = 16ull * 1024 * 1024;
 // the palette read as black; pixels a run-length stream never reaches take palette colour 0.
 // On failure the result is false, `out` is untouched and `error` (when given) says why.
 bool DecodeBmp(std::span<const uint8_t> file, TPixelBuffer& out, std::string* error = nullptr);
-// What a header says of its picture: the size and the bytes its decoded pixels take.
+// The size a header gives its picture.
 struct TBmpExtent {
   int64_t Width = 0, Height = 0;
-  uint64_t Bytes = 0;
 };
 // DecodeBmp that refuses ("over the memory limit"), before allocating, an image whose decoded
 // pixels would take more than maxBytes. `extent` (when given) is filled once the header's size
