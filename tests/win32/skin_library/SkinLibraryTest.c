@@ -170,6 +170,49 @@ static COLORREF ScreenPixel(HWND wnd, int x, int y) {
   return c;
 }
 
+/* ---- nothing of the DLL left in the windows ---- */
+
+typedef struct Range {
+  ULONG_PTR Begin, End;
+  int Found, Quiet;
+} Range;
+
+static int Inside(const Range* r, ULONG_PTR p) { return p >= r->Begin && p < r->End; }
+
+static void CheckWindow(HWND wnd, Range* r) {
+  if (Inside(r, (ULONG_PTR)GetWindowLongPtrA(wnd, GWLP_WNDPROC)) ||
+      Inside(r, (ULONG_PTR)GetWindowLongPtrW(wnd, GWLP_WNDPROC)) ||
+      Inside(r, (ULONG_PTR)GetClassLongPtrW(wnd, GCLP_HMODULE))) {
+    wchar_t name[64];
+    GetClassNameW(wnd, name, 64);
+    if (!r->Quiet) printf("  a window of class %ls still points into the library\n", name);
+    ++r->Found;
+  }
+}
+static BOOL CALLBACK CheckChild(HWND wnd, LPARAM r) {
+  CheckWindow(wnd, (Range*)r);
+  return TRUE;
+}
+static BOOL CALLBACK CheckTop(HWND wnd, LPARAM r) {
+  CheckWindow(wnd, (Range*)r);
+  EnumChildWindows(wnd, CheckChild, r);
+  return TRUE;
+}
+
+/* No window of this thread, nor any of their children, has a procedure or a class of the
+ * library's image. */
+static int NothingPointsInto(HMODULE module, int quiet) {
+  const IMAGE_DOS_HEADER* dos = (const IMAGE_DOS_HEADER*)module;
+  const IMAGE_NT_HEADERS* nt = (const IMAGE_NT_HEADERS*)((const char*)module + dos->e_lfanew);
+  Range r;
+  r.Begin = (ULONG_PTR)module;
+  r.End = r.Begin + nt->OptionalHeader.SizeOfImage;
+  r.Found = 0;
+  r.Quiet = quiet;
+  EnumThreadWindows(GetCurrentThreadId(), CheckTop, (LPARAM)&r);
+  return r.Found == 0;
+}
+
 /* ---- a second thread ---- */
 
 typedef struct ThreadCall {
@@ -288,6 +331,7 @@ static void StartLoadOffOnStop(const Api* api, const Scene* s) {
   CHECK(builtinTitle != second);
   CHECK_EQ(api->Start(NULL), LUMETTA_SKIN_ALREADY_STARTED);
   CHECK(ReasonHas(api, L"already running"));
+  CHECK(!NothingPointsInto(api->Module, 1)); /* the check sees the engine's procedures */
 
   /* Every call from another thread is refused with its reason, and changes nothing. */
   ZeroMemory(&call, sizeof call);
@@ -336,6 +380,7 @@ static void StartLoadOffOnStop(const Api* api, const Scene* s) {
   CHECK(ReasonHas(api, NULL));
   Pump(50);
   CHECK(AllNative(s));
+  CHECK(NothingPointsInto(api->Module, 0));
 
   /* And again, in the same process. */
   CHECK_EQ(api->Start(NULL), LUMETTA_SKIN_OK);
