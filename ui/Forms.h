@@ -192,5 +192,6 @@ extern TScreen* Screen;
 // Destroys the class library's own hidden windows (the application window, the popup menus'
 // command window) and unregisters every window class it registered, so that nothing of this
 // module stays with the system: for a DLL that carries the class library, before it is
-// unloaded. A class whose windows still exist stays registered.
+// unloaded. A class whose windows still exist stays registered. Call it once no form is left:
+// the application window owns the forms' windows.
 void ReleaseClassLibraryWindows();
