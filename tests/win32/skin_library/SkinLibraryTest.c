@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include <wchar.h>
 
@@ -451,25 +452,42 @@ static void KeptLoadedUnderASubclass(Api* api) {
   DestroyWindow(wnd);
 }
 
-/* One start in a program with 20 windows. */
+static int CompareDoubles(const void* a, const void* b) {
+  const double x = *(const double*)a, y = *(const double*)b;
+  return x < y ? -1 : x > y;
+}
+
+/* One start in a program with 20 windows, five times over: the first start pays what the
+ * process does once (classes, fonts, the first bitmaps); the machine is shared, so the median
+ * says more than one run. */
 static void StartWithTwentyWindows(Api* api) {
+  enum { kRounds = 5 };
   HWND windows[20];
+  double start[kRounds], settled[kRounds];
   LARGE_INTEGER f, t0, t1, t2;
-  int i, skinned = 0;
+  int i, round;
   for (i = 0; i < 20; ++i) windows[i] = MakePlain(20 + 30 * (i % 10), 20 + 40 * (i / 10));
   Pump(100);
   QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t0);
-  CHECK_EQ(api->Start(NULL), LUMETTA_SKIN_OK);
-  QueryPerformanceCounter(&t1);
-  PumpPending(); /* the windows' queued start messages: their controls and frames */
-  QueryPerformanceCounter(&t2);
-  for (i = 0; i < 20; ++i) skinned += Skinned(windows[i]);
-  CHECK_EQ(skinned, 20);
-  printf("LumettaSkinStart with 20 windows: %.2f ms; with its queued messages handled: %.2f ms\n",
-         (double)(t1.QuadPart - t0.QuadPart) * 1000.0 / (double)f.QuadPart,
-         (double)(t2.QuadPart - t0.QuadPart) * 1000.0 / (double)f.QuadPart);
-  CHECK_EQ(api->Stop(), LUMETTA_SKIN_OK);
+  for (round = 0; round < kRounds; ++round) {
+    int skinned = 0;
+    QueryPerformanceCounter(&t0);
+    CHECK_EQ(api->Start(NULL), LUMETTA_SKIN_OK);
+    QueryPerformanceCounter(&t1);
+    PumpPending(); /* the windows' queued start messages: their controls and frames */
+    QueryPerformanceCounter(&t2);
+    for (i = 0; i < 20; ++i) skinned += Skinned(windows[i]);
+    CHECK_EQ(skinned, 20);
+    start[round] = (double)(t1.QuadPart - t0.QuadPart) * 1000.0 / (double)f.QuadPart;
+    settled[round] = (double)(t2.QuadPart - t0.QuadPart) * 1000.0 / (double)f.QuadPart;
+    CHECK_EQ(api->Stop(), LUMETTA_SKIN_OK);
+    Pump(50);
+  }
+  printf("LumettaSkinStart with 20 windows: first %.2f ms (with its queued messages handled: %.2f ms)", start[0],
+         settled[0]);
+  qsort(start, kRounds, sizeof start[0], CompareDoubles);
+  qsort(settled, kRounds, sizeof settled[0], CompareDoubles);
+  printf("; median of %d starts %.2f ms (%.2f ms)\n", kRounds, start[kRounds / 2], settled[kRounds / 2]);
   for (i = 0; i < 20; ++i) DestroyWindow(windows[i]);
 }
 
