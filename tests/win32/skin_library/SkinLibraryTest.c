@@ -396,13 +396,19 @@ static void FreedAndLoadedAgain(Api* api, const Scene* s) {
   int i;
   CHECK(FreeLibrary(api->Module));
   CHECK(GetModuleHandleW(L"LumettaSkin.dll") == NULL);
-  /* Nothing in the windows pointed into the library: they go on working. */
+  /* Nothing pointed into the library: the windows go on working, and no hook or timer of it
+   * is left to be called (a window made and activated, the engine's timers' period waited). */
   for (i = 0; i < kWindows; ++i) {
     SendMessageW(s->Natives[i].Wnd, WM_NULL, 0, 0);
     InvalidateRect(s->Natives[i].Wnd, NULL, TRUE);
     RedrawWindow(s->Natives[i].Wnd, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
   }
-  Pump(100);
+  {
+    HWND fresh = MakePlain(300, 300);
+    SetActiveWindow(fresh);
+    Pump(300);
+    DestroyWindow(fresh);
+  }
   CHECK(AllNative(s));
 
   CHECK(LoadApi(api));
