@@ -153,16 +153,23 @@ TLibraryVerdict LoadInto(TSkinData& data, const wchar_t* skinFile) {
 }
 
 // Takes out what the engine left with the system: the manager (its timer and hook), the
-// class library's hidden windows and classes. Windows are already native again.
-void TearDown(TEngine& engine) {
-  engine.Data.reset();
-  FreeSkinManager();
-  SetSkinManagerFactory({});
+// class library's hidden windows and classes. Windows are already native again. Each step
+// runs whatever the one before did, so a failure leaves as little as it can.
+void TearDown(TEngine& engine) noexcept {
+  auto step = [](auto&& f) {
+    try {
+      f();
+    } catch (...) {
+    }
+  };
+  step([&] { engine.Data.reset(); });
+  step([] { FreeSkinManager(); });
+  step([] { SetSkinManagerFactory({}); });
   SetControlPass(nullptr);
-  ReleaseClassLibraryWindows();
-  ReleaseSkinDrawScratch();
-  Application->OnException = nullptr;
-  SetSkinMessageHook(std::move(engine.PreviousMessageHook));
+  step([] { ReleaseClassLibraryWindows(); });
+  step([] { ReleaseSkinDrawScratch(); });
+  step([] { Application->OnException = nullptr; });
+  step([&] { SetSkinMessageHook(std::move(engine.PreviousMessageHook)); });
 }
 
 }  // namespace
@@ -176,6 +183,14 @@ LUMETTA_SKIN_API int __stdcall LumettaSkinStart(const wchar_t* skinFile) {
     if (!may.Ok()) return Finish(may.Result, may.Reason);
 
     auto engine = std::make_unique<TEngine>();
+    // A start that fails half-way takes out what it had set up: no hook or timer of a
+    // library that is not running may stay behind.
+    struct TUndo {
+      TEngine* Engine;
+      ~TUndo() {
+        if (Engine) TearDown(*Engine);
+      }
+    } undo{engine.get()};
     // In someone else's program a failure comes back as a reason, never as a box of ours.
     GdiSkinPlatform();
     engine->PreviousMessageHook = SetSkinMessageHook([](const std::string&) {});
@@ -191,15 +206,13 @@ LUMETTA_SKIN_API int __stdcall LumettaSkinStart(const wchar_t* skinFile) {
     data.SkinFormtype = sfMainform;
     data.SetActive(true);
     const TLibraryVerdict loaded = LoadInto(data, skinFile);
-    if (!loaded.Ok()) {
-      TearDown(*engine);
-      return Finish(loaded.Result, loaded.Reason);
-    }
+    if (!loaded.Ok()) return Finish(loaded.Result, loaded.Reason);
     data.Loaded();  // the manager, its hook, skinning on
     Manager().SetStartState(StartStateRunning);
     SkinThreadWindows();
     GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&LumettaSkinStart),
                        &engine->SelfReference);
+    undo.Engine = nullptr;
     gEngine = engine.release();
     gEngineThread = thread;
     return Finish(TLibraryResult::Ok);
@@ -236,9 +249,15 @@ LUMETTA_SKIN_API int __stdcall LumettaSkinStop(void) {
     std::unique_ptr<TEngine> engine(gEngine);
     gEngine = nullptr;
     gEngineThread = 0;
-    // Every window native again (the deactivate command), then nothing of ours left.
-    engine->Data->SetActive(false);
-    RunQueuedCommand();
+    // Every window native again (the deactivate command), then nothing of ours left, also
+    // when a window's detaching failed (freeing the manager then frees its handler).
+    std::string failure;
+    try {
+      engine->Data->SetActive(false);
+      RunQueuedCommand();
+    } catch (const std::exception& e) {
+      failure = std::string("A window could not be given its native look back: ") + e.what();
+    }
     TearDown(*engine);
     // A window someone subclassed after us still calls our pass-through procedure: this
     // module must stay mapped for as long as the process lives.
@@ -249,6 +268,7 @@ LUMETTA_SKIN_API int __stdcall LumettaSkinStop(void) {
     }
     // The caller holds its own reference: this one never unmaps the code that runs here.
     if (engine->SelfReference) FreeLibrary(engine->SelfReference);
+    if (!failure.empty()) return Finish(TLibraryResult::Failed, failure);
     return Finish(TLibraryResult::Ok);
   });
 }
