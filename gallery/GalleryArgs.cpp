@@ -1,8 +1,5 @@
 #include "gallery/GalleryArgs.h"
 
-#include <exception>
-#include <filesystem>
-
 #include "skin/data/SkinData.h"
 
 TGalleryArgs ParseGalleryArgs(const std::vector<std::string>& args) {
@@ -40,24 +37,10 @@ std::string GalleryUsage() {
 }
 
 std::string LoadSkinFileReason(TSkinData& data, const std::string& path) {
-  std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
-  if (!std::filesystem::exists(status)) {
-    data.NoSkin = true;  // as SetSkinFile leaves it: the caller restores the built-in skin
-    return "The file does not exist.";
-  }
-  if (!std::filesystem::is_regular_file(status)) {
-    data.NoSkin = true;
-    return "It is not a file.";
-  }
-  try {
-    data.SetSkinFile(path);
-  } catch (const std::exception& e) {
-    data.NoSkin = true;
-    return std::string("It could not be read: ") + e.what();
-  }
-  if (data.NoSkin) return "It is not a skin archive this program can read.";
-  return {};
+  const TSkinLoadResult result = data.LoadSkinFile(path);
+  if (result.Ok()) return {};
+  data.NoSkin = true;  // the caller restores the built-in skin
+  return result.Reason;
 }
 
 std::string SkinLoadFailureText(const std::string& path, const std::string& reason) {

@@ -20,9 +20,9 @@ TGalleryArgs ParseGalleryArgs(const std::vector<std::string>& args);
 // The usage lines shown with argument errors.
 std::string GalleryUsage();
 
-// Loads the skin file through the component's SkinFile. On failure the answer is the reason
-// in words and the component is left without a skin (NoSkin): the caller puts the built-in
-// skin back. An empty answer means the skin was loaded.
+// Loads the skin file into the component. On failure the answer is the reason in words and
+// the component is left without a skin (NoSkin): the caller puts the built-in skin back. An
+// empty answer means the skin was loaded.
 std::string LoadSkinFileReason(TSkinData& data, const std::string& path);
 // The message box text for a skin file that could not be loaded.
 std::string SkinLoadFailureText(const std::string& path, const std::string& reason);

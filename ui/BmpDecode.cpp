@@ -87,7 +87,7 @@ struct THeader {
   uint32_t Masks[4] = {};  // red, green, blue, alpha
 };
 
-bool ReadHeader(const TReader& in, size_t dibStart, THeader& h, std::string* error) {
+bool ReadHeader(const TReader& in, size_t dibStart, THeader& h, std::string* error, TBmpExtent* extent) {
   if (!in.Has(dibStart, 4)) return Fail(error, "truncated header");
   h.Size = in.U32(dibStart);
   if (h.Size == 12) {
@@ -154,6 +154,7 @@ bool ReadHeader(const TReader& in, size_t dibStart, THeader& h, std::string* err
     h.Height = -h.Height;
   }
   if (h.Width <= 0 || h.Height <= 0) return Fail(error, "empty or negative size");
+  if (extent) *extent = {h.Width, h.Height};
   if (static_cast<uint64_t>(h.Width) * static_cast<uint64_t>(h.Height) > kMaxBmpPixels)
     return Fail(error, "image too large");
   return true;
@@ -220,9 +221,9 @@ void DecodeRle(const TReader& in, size_t at, bool four, const std::vector<TPalet
 // dibStart: offset of the info header within data; bitsOffset: where the rows start, or 0
 // for "right after the palette".
 bool DecodeAt(const TReader& in, size_t dibStart, size_t bitsOffset, uint64_t maxBytes, TPixelBuffer& out,
-              std::string* error) {
+              std::string* error, TBmpExtent* extent = nullptr) {
   THeader h;
-  if (!ReadHeader(in, dibStart, h, error)) return false;
+  if (!ReadHeader(in, dibStart, h, error, extent)) return false;
   if (OutputBytes(h) > maxBytes) return Fail(error, "over the memory limit");
 
   TChannel channels[4];
@@ -327,14 +328,14 @@ bool DecodeBmp(std::span<const uint8_t> file, TPixelBuffer& out, std::string* er
   return DecodeBmpWithin(file, UINT64_MAX, out, error);
 }
 
-bool DecodeBmpWithin(std::span<const uint8_t> file, uint64_t maxBytes, TPixelBuffer& out,
-                     std::string* error) {
+bool DecodeBmpWithin(std::span<const uint8_t> file, uint64_t maxBytes, TPixelBuffer& out, std::string* error,
+                     TBmpExtent* extent) {
   TReader in(file);
   if (!in.Has(0, 14 + 4)) return Fail(error, "truncated header");
   if (file[0] != 'B' || file[1] != 'M') return Fail(error, "not a bitmap");
   const uint32_t offBits = in.U32(10);
   // Some writers leave the offset 0; rows then follow the palette.
-  return DecodeAt(in, 14, offBits, maxBytes, out, error);
+  return DecodeAt(in, 14, offBits, maxBytes, out, error, extent);
 }
 
 bool DecodeDib(std::span<const uint8_t> dib, TPixelBuffer& out, std::string* error) {

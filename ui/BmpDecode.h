@@ -23,10 +23,15 @@ constexpr uint64_t kMaxBmpPixels = 16ull * 1024 * 1024;
 // the palette read as black; pixels a run-length stream never reaches take palette colour 0.
 // On failure the result is false, `out` is untouched and `error` (when given) says why.
 bool DecodeBmp(std::span<const uint8_t> file, TPixelBuffer& out, std::string* error = nullptr);
+// The size a header gives its picture.
+struct TBmpExtent {
+  int64_t Width = 0, Height = 0;
+};
 // DecodeBmp that refuses ("over the memory limit"), before allocating, an image whose decoded
-// pixels would take more than maxBytes.
+// pixels would take more than maxBytes. `extent` (when given) is filled once the header's size
+// has been read, also when the image is refused for its size, so a refusal can say how large.
 bool DecodeBmpWithin(std::span<const uint8_t> file, uint64_t maxBytes, TPixelBuffer& out,
-                     std::string* error = nullptr);
+                     std::string* error = nullptr, TBmpExtent* extent = nullptr);
 bool DecodeDib(std::span<const uint8_t> dib, TPixelBuffer& out, std::string* error = nullptr);
 
 // A BMP file (40-byte header, bottom-up rows, BI_RGB) of the buffer's 24 or 32 bits.

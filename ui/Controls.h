@@ -244,3 +244,6 @@ class TGraphicControl : public TControl {
 TControl* MouseControl();
 // Moves the mouse-over state to c (null: nobody), sending CM_MOUSELEAVE / CM_MOUSEENTER.
 void SetMouseControl(TControl* c);
+
+// Unregisters the window classes the controls registered (those whose windows are all gone).
+void UnregisterControlClasses();

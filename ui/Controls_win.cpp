@@ -444,7 +444,7 @@ void TWinControl::CreateWnd() {
   CreateParams(p);
   if (FHandle) return;  // CreateParams asked the parent for its window, which made ours
   if ((p.Style & WS_CHILD) && !p.WndParent) throw Exception("Control '" + Name + "' has no parent window");
-  HINSTANCE instance = GetModuleHandleA(nullptr);
+  HINSTANCE instance = ThisModule();
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   auto& natives = NativeProcs();
@@ -488,7 +488,7 @@ void TWinControl::CreateWnd() {
 
 HWND TWinControl::CreateWindowHandle(const TCreateParams& p) {
   return CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
-                         p.WndParent, nullptr, GetModuleHandleA(nullptr), nullptr);
+                         p.WndParent, nullptr, ThisModule(), nullptr);
 }
 
 void TWinControl::DestroyHandle() {
@@ -834,4 +834,10 @@ void TGraphicControl::WndProc(TMessage& m) {
     return;
   }
   TControl::WndProc(m);
+}
+
+void UnregisterControlClasses() {
+  auto& natives = NativeProcs();
+  for (auto it = natives.begin(); it != natives.end();)
+    it = UnregisterClassA(it->first.c_str(), ThisModule()) ? natives.erase(it) : std::next(it);
 }

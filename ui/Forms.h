@@ -194,6 +194,8 @@ class TApplication : public TComponent {
   // with the error's message. Never throws.
   void HandleException(TObject* Sender) noexcept;
   void ShowException(const std::string& message);
+  // Destroys the application window (made again when next asked for) and its class.
+  void ReleaseHandle();
 
   TNotifyEvent OnMinimize;
   TNotifyEvent OnRestore;
@@ -212,3 +214,10 @@ class TApplication : public TComponent {
 
 extern TApplication* Application;
 extern TScreen* Screen;
+
+// Destroys the class library's own hidden windows (the application window, the popup menus'
+// command window) and unregisters every window class it registered, so that nothing of this
+// module stays with the system: for a DLL that carries the class library, before it is
+// unloaded. A class whose windows still exist stays registered. Call it once no form is left:
+// the application window owns the forms' windows.
+void ReleaseClassLibraryWindows();

@@ -207,7 +207,7 @@ HWND TForm::CreateWindowHandle(const TCreateParams& p) {
   MDICREATESTRUCTA mcs{};
   mcs.szClass = p.WinClassName.c_str();
   mcs.szTitle = p.Caption.c_str();
-  mcs.hOwner = GetModuleHandleA(nullptr);
+  mcs.hOwner = ThisModule();
   mcs.x = p.X;
   mcs.y = p.Y;
   mcs.cx = p.Width;
@@ -285,7 +285,7 @@ void TForm::CreateHandleDone() {
     GetClientRect(FHandle, &r);
     FClientHandle = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
                                     WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0, 0, r.right,
-                                    r.bottom, FHandle, nullptr, GetModuleHandleA(nullptr), &ccs);
+                                    r.bottom, FHandle, nullptr, ThisModule(), &ccs);
   }
   // A form shows the program's icon in its title bar; a dialog-framed one shows none.
   if (FBorderStyle != bsDialog)
@@ -519,6 +519,18 @@ TApplication::~TApplication() {
 
 void TApplication::Initialize() {}
 
+void TApplication::ReleaseHandle() {
+  if (FHandle) DestroyWindow(FHandle);
+  FHandle = nullptr;
+  UnregisterClassA("TApplication", ThisModule());
+}
+
+void ReleaseClassLibraryWindows() {
+  Application->ReleaseHandle();
+  ReleasePopupListWindow();
+  UnregisterControlClasses();
+}
+
 void TApplication::SetTitle(const std::string& title) {
   FTitle = title;
   if (FHandle) SetWindowTextA(FHandle, title.c_str());
@@ -539,7 +551,7 @@ TIcon* TApplication::Icon() {
 
 HWND TApplication::Handle() {
   if (FHandle) return FHandle;
-  HINSTANCE instance = GetModuleHandleA(nullptr);
+  HINSTANCE instance = ThisModule();
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   if (!GetClassInfoExA(instance, "TApplication", &wc)) {

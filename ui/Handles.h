@@ -5,6 +5,11 @@
 
 #include <utility>
 
+// The module this code is linked into: the program, or a DLL that carries the class library
+// (and the skin engine). The window classes and resources of the class library are its own.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+inline HINSTANCE ThisModule() noexcept { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+
 template <class H, class Traits>
 class TUniqueHandle {
  public:

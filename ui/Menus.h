@@ -164,6 +164,8 @@ class TPopupMenu : public TMenu {
 
 // The window that owns popup menus while they show (receives their owner-draw messages).
 HWND PopupListWindow();
+// Destroys that window and unregisters its class (see ReleaseClassLibraryWindows).
+void ReleasePopupListWindow();
 // Dispatch of native menu messages to items; false when the item is not one of ours.
 bool DispatchMenuCommand(UINT command);
 bool DispatchMenuDraw(const DRAWITEMSTRUCT& dis);

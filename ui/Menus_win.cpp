@@ -421,10 +421,14 @@ void TPopupMenu::Popup(int x, int y) {
 
 // ---- dispatch ----
 
+namespace {
+HWND gPopupList = nullptr;
+}  // namespace
+
 HWND PopupListWindow() {
-  static HWND wnd = nullptr;
+  HWND& wnd = gPopupList;
   if (wnd && IsWindow(wnd)) return wnd;
-  HINSTANCE instance = GetModuleHandleA(nullptr);
+  HINSTANCE instance = ThisModule();
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   if (!GetClassInfoExA(instance, "TPopupList", &wc)) {
@@ -437,6 +441,12 @@ HWND PopupListWindow() {
   wnd = CreateWindowExA(WS_EX_TOOLWINDOW, "TPopupList", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
                         nullptr);
   return wnd;
+}
+
+void ReleasePopupListWindow() {
+  if (gPopupList && IsWindow(gPopupList)) DestroyWindow(gPopupList);
+  gPopupList = nullptr;
+  UnregisterClassA("TPopupList", ThisModule());
 }
 
 TMenuItem* FindMenuItem(UINT command) {

@@ -1,5 +1,7 @@
 // The skin component: configuration, loading, the stored archive and the manager seam.
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinIni.h"
@@ -137,7 +139,7 @@ TSkinData::TSkinData(TComponent* AOwner, ISkinPlatform& platform) : TComponent(A
 }
 
 TSkinData::~TSkinData() {
-  if (ISkinManager* m = SkinManager()) m->RemoveSkinData(this);
+  if (ISkinManager* m = SkinManager(); m && !FModelOnly) m->RemoveSkinData(this);
   if (ButtonFaceBrush) FPlatform.DeleteBrush(ButtonFaceBrush);
   ButtonFaceBrush = 0;
 }
@@ -148,16 +150,113 @@ std::string TSkinData::SkinStore() const { return "(none)"; }
 
 bool TSkinData::LoadSkin() {
   NoSkin = true;
+  LoadResult = {};
   TSkinReader reader;
   TMemoryStream scratch;
-  if (!reader.LoadArchive(SkinArchive)) return false;
+  if (!reader.LoadArchive(SkinArchive)) {
+    LoadResult = {TSkinLoadStatus::NotASkin, NotASkinReason};
+    return false;
+  }
   TQuickIni ini;
   std::string found;
   reader.ExtractEntryContaining(".ini", scratch, found);
   scratch.SetPosition(0);
   ini.LoadFromStream(&scratch);
-  ReadSkin(ini, reader);
+  // Read beside the skin in use: a skin the bounds refuse is never applied, in part or whole.
+  TSkinData loaded(nullptr, FPlatform);
+  loaded.FModelOnly = true;
+  loaded.ReadSkin(ini, reader);
+  if (!loaded.RefusedBitmaps.empty()) {
+    RefusedBitmaps = loaded.RefusedBitmaps;
+    std::string reason = "The load bounds refuse its images:";
+    for (const TRefusedBitmap& r : RefusedBitmaps) {
+      reason += '\n';
+      reason += RefusedBitmapText(r);
+    }
+    LoadResult = {TSkinLoadStatus::ImagesRefused, reason};
+    return false;
+  }
+  AdoptModel(loaded);
   return true;
+}
+
+void TSkinData::AdoptModel(TSkinData& from) {
+  for (auto [mine, theirs] : {std::pair{&BorderLeft, &from.BorderLeft}, std::pair{&BorderRight, &from.BorderRight},
+                              std::pair{&BorderTop, &from.BorderTop}, std::pair{&BorderBottom, &from.BorderBottom},
+                              std::pair{&Progress, &from.Progress}, std::pair{&Tabs, &from.Tabs},
+                              std::pair{&ComboButton, &from.ComboButton}, std::pair{&UpDownHorz, &from.UpDownHorz},
+                              std::pair{&UpDownVert, &from.UpDownVert}})
+    mine->swap(*theirs);
+  for (auto [mine, theirs] :
+       {std::pair{&MenuBar, &from.MenuBar}, std::pair{&GroupBoxEdge, &from.GroupBoxEdge},
+        std::pair{&Toolbars, &from.Toolbars}, std::pair{&StatusBarEdges, &from.StatusBarEdges},
+        std::pair{&SunkEdge, &from.SunkEdge}, std::pair{&ExtraImages, &from.ExtraImages},
+        std::pair{&Headerbar, &from.Headerbar}, std::pair{&MenuItem, &from.MenuItem},
+        std::pair{&MenuBackground, &from.MenuBackground}, std::pair{&Scrollbar, &from.Scrollbar},
+        std::pair{&HorzScroll, &from.HorzScroll}, std::pair{&VertScroll, &from.VertScroll},
+        std::pair{&HorzScrollThumb, &from.HorzScrollThumb}, std::pair{&VertScrollThumb, &from.VertScrollThumb},
+        std::pair{&TrackbarThumbHorz, &from.TrackbarThumbHorz}, std::pair{&TrackbarThumbVert, &from.TrackbarThumbVert},
+        std::pair{&TrackbarThumbLeft, &from.TrackbarThumbLeft}, std::pair{&TrackbarThumbRight, &from.TrackbarThumbRight},
+        std::pair{&TrackbarThumbUp, &from.TrackbarThumbUp}, std::pair{&TrackbarThumbDown, &from.TrackbarThumbDown}})
+    mine->swap(*theirs);
+  Title.swap(from.Title);
+  Buttons.swap(from.Buttons);
+  GroupBox.swap(from.GroupBox);
+  SysButtons.swap(from.SysButtons);
+  for (auto [mine, theirs] :
+       {std::pair{&ColorWindowText, from.ColorWindowText}, std::pair{&ColorButtonFace, from.ColorButtonFace},
+        std::pair{&ColorScrollbar, from.ColorScrollbar}, std::pair{&ColorHilightText, from.ColorHilightText},
+        std::pair{&ColorHilight, from.ColorHilight}, std::pair{&ColorMenubar, from.ColorMenubar},
+        std::pair{&ColorMenu, from.ColorMenu}, std::pair{&ColorMenuText, from.ColorMenuText},
+        std::pair{&ColorButtonText, from.ColorButtonText}, std::pair{&ColorButtonHilight, from.ColorButtonHilight},
+        std::pair{&ColorButtonLight, from.ColorButtonLight}, std::pair{&ColorButtonShadow, from.ColorButtonShadow},
+        std::pair{&ColorButtonDkShadow, from.ColorButtonDkShadow},
+        std::pair{&ColorMenuBarText, from.ColorMenuBarText},
+        std::pair{&ColorTitleTextActive, from.ColorTitleTextActive},
+        std::pair{&ColorTitleTextNoActive, from.ColorTitleTextNoActive}})
+    *mine = theirs;
+  IndexedColours = std::move(from.IndexedColours);
+  CustomColors = from.CustomColors;
+  std::swap(ButtonFaceBrush, from.ButtonFaceBrush);  // the old brush goes with `from`
+  SkinName = std::move(from.SkinName);
+  RefusedBitmaps.clear();
+  NoSkin = false;
+}
+
+TSkinLoadResult TSkinData::LoadSkinFile(const std::filesystem::path& path) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (!std::filesystem::exists(status)) return {TSkinLoadStatus::NoSuchFile, "The file does not exist."};
+  if (!std::filesystem::is_regular_file(status)) return {TSkinLoadStatus::NotAFile, "It is not a file."};
+  std::ifstream in(path, std::ios::binary);
+  std::vector<uint8_t> bytes;
+  if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (!in && !in.eof()) return {TSkinLoadStatus::Unreadable, "It could not be read."};
+  // What a failure puts back.
+  std::vector<uint8_t> previous = SkinArchive.Data();
+  const bool previousNoSkin = NoSkin;
+  SkinArchive.Data() = std::move(bytes);
+  SkinArchive.SetPosition(0);
+  TSkinLoadResult result;
+  try {
+    if (!LoadSkin()) result = LoadResult;
+  } catch (const std::exception& e) {
+    result = {TSkinLoadStatus::Unreadable, std::string("It could not be read: ") + e.what()};
+  }
+  if (!result.Ok()) {
+    SkinArchive.Data() = std::move(previous);
+    SkinArchive.SetPosition(0);
+    NoSkin = previousNoSkin;
+    LoadResult = result;
+    return result;
+  }
+  try {
+    FSkinFile = path.string();
+  } catch (const std::exception&) {
+    FSkinFile.clear();  // a name the narrow code page cannot spell
+  }
+  if (SkinFormtype == sfMainform) ApplySkin();
+  return result;
 }
 
 void TSkinData::ReadSkinStream(TStream& stream) {
@@ -189,8 +288,8 @@ void TSkinData::SetSkinFile(const std::string& name) {
   std::error_code ec;
   if (name.empty() || !std::filesystem::is_regular_file(name, ec)) return;
   SkinArchive.LoadFromFile(name);
-  LoadSkin();
-  if (SkinFormtype == sfMainform) ApplySkin();
+  // Only a skin that loaded is pushed to the windows: with none they would lose their frames.
+  if (LoadSkin() && SkinFormtype == sfMainform) ApplySkin();
 }
 
 void TSkinData::ApplySkin() {

@@ -152,6 +152,16 @@ TSkinColour TSkinData::ParseColour(const std::string& text, TSkinColour def) {
   return static_cast<TSkinColour>((parts[0] & 0xFF) | ((parts[1] & 0xFF) << 8) | ((parts[2] & 0xFF) << 16));
 }
 
+std::string RefusedBitmapText(const TRefusedBitmap& r) {
+  const std::string size = std::to_string(r.Width) + " x " + std::to_string(r.Height) + " pixels";
+  if (r.PerImage)
+    return r.Name + " is " + size + ", over the bound of " + std::to_string(kMaxBmpPixels) +
+           " pixels (4096 x 4096) that one image may have.";
+  const int64_t mb = MaxSkinBitmapBytes / (1024 * 1024);
+  return r.Name + " (" + size + ") passes the bound of " + std::to_string(mb) +
+         " MB that all of a skin's images may take together.";
+}
+
 void TSkinData::LoadSkinBitmap(const TSkinReader& reader, TSkinImage& image, const std::string& value,
                                TSkinBitmapBudget* budget) {
   const size_t cut = value.find_last_of("\\:");
@@ -165,9 +175,13 @@ void TSkinData::LoadSkinBitmap(const TSkinReader& reader, TSkinImage& image, con
   reader.ExtractEntry(name, entry);
   TPixelBuffer pixels;
   std::string why;
+  TBmpExtent extent;
   const uint64_t limit = budget ? static_cast<uint64_t>(budget->BytesLeft) : UINT64_MAX;
-  if (entry.GetSize() == 0 || !DecodeBmpWithin(entry.Bytes(), limit, pixels, &why)) {
-    if (budget && why == "over the memory limit") budget->Refused.push_back(name);
+  if (entry.GetSize() == 0 || !DecodeBmpWithin(entry.Bytes(), limit, pixels, &why, &extent)) {
+    // An unreadable bitmap only leaves its element bare; one the bounds refuse fails the load.
+    const bool tooLarge = why == "image too large";
+    if (budget && (tooLarge || why == "over the memory limit"))
+      budget->Refused.push_back({name, extent.Width, extent.Height, tooLarge});
     image.Clear();
     return;
   }
@@ -258,7 +272,8 @@ int32_t GlyphFrames(int32_t given, const TSkinImage& image) {
 }  // namespace
 
 void TSkinData::ReadSkin(const TQuickIni& ini, const TSkinReader& reader) {
-  // The previous skin goes first: a reload never holds two skins' bitmaps at once.
+  // The previous skin goes first. (LoadSkin reads into a component of its own, so the skin in
+  // use stays while a new one is read: at most two skins' bitmaps, each within the bounds.)
   FreeElements();
   TSkinBitmapBudget budget;
 
@@ -375,7 +390,7 @@ void TSkinData::ReadSkin(const TQuickIni& ini, const TSkinReader& reader) {
     if (budget.Take(static_cast<int64_t>(mirrored.Bits.size())))
       ComboButton->SecondImage->Assign(mirrored);
     else
-      budget.Refused.push_back(ComboButton->Name + " mirrored");
+      budget.Refused.push_back({ComboButton->Name + " (its mirrored copy)", mirrored.Width, mirrored.Height, false});
   }
 
   // 9. The remaining plain elements, then the up-down buttons.

@@ -10,6 +10,7 @@
 // unit provides by installing a factory (SetSkinManagerFactory).
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -231,13 +232,24 @@ void SetSkinManagerFactory(std::function<std::unique_ptr<ISkinManager>()> factor
 // Frees the manager (program end, tests).
 void FreeSkinManager();
 
-// Decoded bitmap memory one skin load may take. An image that would pass it stays empty, so
-// its element is drawn unskinned, and the rest of the skin still loads.
+// The load bounds: decoded bitmap memory one skin load may take in all, beside the bound on
+// the pixels of one image (kMaxBmpPixels). An image either bound refuses is never decoded, and
+// a skin with such an image is never applied (LoadSkin fails; the skin in use stays).
 inline constexpr int64_t MaxSkinBitmapBytes = 128ll * 1024 * 1024;
+
+// An image the load bounds refused: its entry, its size, and which bound it passes.
+struct TRefusedBitmap {
+  std::string Name;
+  int64_t Width = 0, Height = 0;
+  bool PerImage = true;  // the bound on one image's pixels; false: on all the images together
+  bool operator==(const TRefusedBitmap&) const = default;
+};
+// One line for a user: the image, its size and the bound.
+std::string RefusedBitmapText(const TRefusedBitmap& refused);
 
 struct TSkinBitmapBudget {
   int64_t BytesLeft = MaxSkinBitmapBytes;
-  std::vector<std::string> Refused;  // what was left out for memory (entry names), in load order
+  std::vector<TRefusedBitmap> Refused;  // in load order
   // Takes `bytes` when that many are left.
   bool Take(int64_t bytes) {
     if (bytes > BytesLeft) return false;
@@ -245,6 +257,15 @@ struct TSkinBitmapBudget {
     return true;
   }
 };
+
+// How a skin load ended, with the reason in words for a user when it failed.
+enum class TSkinLoadStatus { Loaded, NoSuchFile, NotAFile, Unreadable, NotASkin, ImagesRefused };
+struct TSkinLoadResult {
+  TSkinLoadStatus Status = TSkinLoadStatus::Loaded;
+  std::string Reason;
+  bool Ok() const { return Status == TSkinLoadStatus::Loaded; }
+};
+inline constexpr const char* NotASkinReason = "It is not a skin archive this program can read.";
 
 // The stored-form resource that holds the main form's skin ("SkinStream": count, archive).
 inline constexpr const char* BuiltinSkinResource = "SKINSTREAM";
@@ -285,7 +306,14 @@ class TSkinData : public TComponent {
 
   // --- component operations ---
   void Loaded() override;
+  // Loads SkinArchive. A skin that is not an archive, or whose images the load bounds refuse,
+  // leaves the model as it was (NoSkin true, as for any failed load) and LoadResult says why.
   bool LoadSkin();
+  TSkinLoadResult LoadResult;
+  // Loads a skin file as the one in use and, for sfMainform, applies it (as SetSkinFile does).
+  // On failure the component is left exactly as it was (its skin, archive, file name and
+  // NoSkin), so the skin in use stays; the result says why.
+  TSkinLoadResult LoadSkinFile(const std::filesystem::path& path);
   void ApplySkin();
   void MayBeSkinned(const std::string& className, bool& DoSkin);
   void NotifySkinChanged();
@@ -305,8 +333,8 @@ class TSkinData : public TComponent {
   // buttons go, the images of the fixed elements (borders, Title, Buttons) are emptied, and
   // NoSkin becomes true. ReadSkin starts with it.
   void FreeElements();
-  // Entries the last ReadSkin left out because the skin's bitmaps passed MaxSkinBitmapBytes.
-  std::vector<std::string> RefusedBitmaps;
+  // Images the last ReadSkin refused for the load bounds (left empty there).
+  std::vector<TRefusedBitmap> RefusedBitmaps;
   static TSkinColour ParseColour(const std::string& text, TSkinColour def);
   ISkinPlatform& Platform() const { return FPlatform; }
 
@@ -371,8 +399,11 @@ class TSkinData : public TComponent {
   void ApplyFrameCounts(const TQuickIni& ini);
   void MakeComboComposite();
   void ReplaceBrush();
+  // Takes every member a load fills from a component that has just read a skin.
+  void AdoptModel(TSkinData& loaded);
 
   ISkinPlatform& FPlatform;
+  bool FModelOnly = false;  // a skin being read beside the one in use: never registered
   bool FActive = false;
   std::string FSkinFile;
   std::vector<std::string> FSkin3rd;

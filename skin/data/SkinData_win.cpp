@@ -34,7 +34,8 @@ class TGdiSkinPlatform : public ISkinPlatform {
   }
   int ScreenDpi() override { return ScreenPixelsPerInch(); }
   void LoadMenuGlyphs(TSkinImage& target) override {
-    HMODULE module = GetModuleHandleA(nullptr);
+    // The module that carries the engine: the program, or the skin library.
+    HMODULE module = ThisModule();
     if (!FindResourceA(module, MenuGlyphsResource, MAKEINTRESOURCEA(2) /* RT_BITMAP */)) {
       target.Clear();
       return;

@@ -78,6 +78,13 @@ WNDPROC TWindowSubclass::SlotProc(TSubclassSlot slot) noexcept {
   return nullptr;
 }
 
+int TWindowSubclass::LiveProcedures() noexcept {
+  int n = 0;
+  for (const auto& [key, record] : TSubclassRegistry::Table())
+    if (IsWindow(key.Wnd)) ++n;
+  return n;
+}
+
 bool TWindowSubclass::Install(HWND wnd, TSubclassSlot slot, ISubclassTarget& target, bool wide) {
   if (FRecord || !wnd || !IsWindow(wnd)) return false;
   const int s = static_cast<int>(slot);

@@ -43,6 +43,10 @@ class TWindowSubclass {
   LRESULT CallOld(UINT msg, WPARAM wParam, LPARAM lParam) const;
   // The procedure this type installs for a slot.
   static WNDPROC SlotProc(TSubclassSlot slot) noexcept;
+  // Live windows whose chain still runs through one of our procedures: those installed, and
+  // those left as pass-throughs because someone subclassed the window after us. Code that
+  // would unload this module must not while any is left.
+  static int LiveProcedures() noexcept;
 
  private:
   friend struct TSubclassRegistry;

@@ -239,9 +239,17 @@ void TSkinForm::SkinChanged() {
     AdjustWindowSize(true);
     FForm->SetHeight(FForm->Height() + 1);
     FForm->SetHeight(FForm->Height() - 1);
+  } else if (FFrameSkinned && FWinState != wsMinimized) {
+    // Any other window keeps its client area inside the new skin's borders and takes the new
+    // pieces' shape (with the client's size unchanged no WM_SIZE comes to rebuild the region).
+    AdjustWindowSize(true);
+    UpdateFrameRegion();
   }
   if (refocus && FForm && FForm->ActiveControl()) FForm->ActiveControl()->SetFocus();
   FStage = stReady;
+  // Every skinned window shows the new skin at once: its frame, its client area and every
+  // control in it, whatever kind of window it is.
+  RedrawWindow(FWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // ---- detaching ----

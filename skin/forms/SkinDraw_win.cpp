@@ -39,9 +39,10 @@ void DrawPieces(HDC dst, HDC src, const std::vector<TSkinPiece>& pieces, int off
 
 // A cleared temporary bitmap and a DC to draw it in, ready to be copied out. Making and
 // freeing a DIB section costs several times the drawing itself (most under 64-bit Wine), so
-// each thread keeps one, grown to the largest size asked up to a cap; a scratch asked for
-// while that one is in use, or a larger one, is made for the call. It has no alpha byte, so a
-// keyed copy out needs no further 24-bit copy of it.
+// one is kept (the engine draws on its GUI thread only), grown to the largest size asked up
+// to a cap; a scratch asked for while that one is in use, or a larger one, is made for the
+// call. It has no alpha byte, so a keyed copy out needs no further 24-bit copy of it. (Not a
+// thread_local: one with a destructor pins a DLL that carries the engine in memory.)
 class TScratch {
  public:
   TScratch(int w, int h) {
@@ -80,6 +81,7 @@ class TScratch {
   HDC Dc = nullptr;
 
  private:
+  friend void ::ReleaseSkinDrawScratch();
   struct TCache {
     TBitmapHandle Bitmap;
     MemoryDc Dc;
@@ -87,13 +89,24 @@ class TScratch {
     bool InUse = false;
   };
   static TCache& Cache() {
-    thread_local TCache cache;
+    static TCache cache;
     return cache;
   }
   TCache* FCache = nullptr;
   TBitmapHandle FOwned;
   MemoryDc FOwnedDc;
 };
+
+}  // namespace
+
+void ReleaseSkinDrawScratch() {
+  auto& c = TScratch::Cache();
+  if (c.InUse) return;
+  c.Bitmap.reset();
+  c.Width = c.Height = 0;
+}
+
+namespace {
 
 // Monochrome mask of src's rectangle: white where the pixel is the key colour.
 TBitmapHandle MakeMask(HDC src, int sx, int sy, int w, int h, COLORREF key) {

@@ -37,6 +37,8 @@ class TSelectedBitmap {
 // sizes < 1. Rendered results are 32-bit, like the true-colour windows they are copied to
 // (a 24-bit scratch made the title bar nearly three times slower under Wine).
 TBitmapHandle CreateSkinDib(int width, int height, void** bits = nullptr, int bitsPerPixel = 32);
+// Frees the scratch bitmap the drawing keeps between calls (made again when next needed).
+void ReleaseSkinDrawScratch();
 
 // Nine-slice of a frame into the rectangle (0, 0, width, height) of dc.
 void RenderSkinRect(HDC dc, int width, int height, const TSkinSource& src, const TSkinMargins& margins, bool vertical,

@@ -15,7 +15,12 @@ int RunInfo(const std::vector<std::string>& args) {
   LoadArchiveFile(args[0], probe);  // says why an archive is refused
   TSkinData data(nullptr, SoftwareSkinPlatform());
   data.SkinArchive.LoadFromFile(args[0]);
-  if (!data.LoadSkin()) throw TToolError{args[0] + ": the archive was refused"};
+  if (!data.LoadSkin()) {
+    // Images the load bounds refuse are listed with the reason the program gives.
+    if (data.LoadResult.Status == TSkinLoadStatus::ImagesRefused)
+      throw TToolError{args[0] + ": " + data.LoadResult.Reason};
+    throw TToolError{args[0] + ": the archive was refused"};
+  }
   const std::string json = SkinDataToJson(data);
   std::fwrite(json.data(), 1, json.size(), stdout);
   return ExitOk;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host/ui_gfx/BmpBuilder.h"
 #include "tools/skintool/ArchiveWriter.h"
 
 namespace fs = std::filesystem;
@@ -119,6 +120,9 @@ TEST_F(SkinTool, BadInputsExitOneAndNameTheFile) {
   Write("garbage.skn", "\xff\xff\xff\x7fnot an archive");
   Write("negative.lzh", "\xf0\xff\xff\xff\x12");
   WriteBytes("noini.skn", PackArchive({{"a.bmp", {'x'}}}));
+  const std::string ini = "[Personality]\nTop=huge.bmp\n";
+  WriteBytes("huge.skn", PackArchive({{"skin.ini", {ini.begin(), ini.end()}},
+                                      {"huge.bmp", bmptest::EmptyRunLength(40000, 30000)}}));
   struct Case {
     std::string args;
     std::string inMessage;
@@ -133,6 +137,9 @@ TEST_F(SkinTool, BadInputsExitOneAndNameTheFile) {
       {"ini " + Path("noini.skn") + " a b", "no description entry"},
       {"lzh decode " + Path("garbage.skn") + " " + Path("o.bin"), "above the limit"},
       {"lzh decode " + Path("negative.lzh") + " " + Path("o.bin"), "negative"},
+      // The program's own reason for a skin it will not apply.
+      {"info " + Path("huge.skn") + " --json",
+       "The load bounds refuse its images:\nhuge.bmp is 40000 x 30000 pixels, over the bound of 16777216"},
   };
   for (const auto& c : cases) {
     const ToolResult r = Run(c.args);

@@ -250,6 +250,15 @@ TEST_F(SkinComponentTest, SkinFileLoadsAndAppliesOrIsIgnoredWhenMissing) {
   EXPECT_EQ(d->SkinName, "Small");
   EXPECT_EQ(d->SkinFile(), file);
   EXPECT_EQ(Log, (std::vector<std::string>{"target", "refresh", "post 3 250"}));
+
+  // A file that is not a skin is never pushed to the windows: with NoSkin they would lose
+  // their frames.
+  const std::string text = (dir / "text.skn").string();
+  std::ofstream(text) << "[Personality]\n";
+  Log.clear();
+  d->SetSkinFile(text);
+  EXPECT_TRUE(d->NoSkin);
+  EXPECT_TRUE(Log.empty());
   std::filesystem::remove_all(dir);
 }
 

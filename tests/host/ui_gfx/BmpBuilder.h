@@ -79,4 +79,18 @@ std::vector<uint8_t> Build(const TBmpSpec& s, PixelFn pixel) {
   return file;
 }
 
+// A picture of w x h pixels in a few bytes: an 8-bit run-length stream that only says "end of
+// bitmap" (every pixel the palette's one colour). The loader's bounds see its full size.
+inline std::vector<uint8_t> EmptyRunLength(int w, int h, uint32_t colour = 0x336699) {
+  TBmpSpec s;
+  s.Width = w;
+  s.Height = h;
+  s.BitCount = 8;
+  s.Compression = 1;
+  s.ColorsUsed = 1;
+  s.Palette = {colour};
+  s.RawBits = {0, 1};
+  return Build(s, [](int, int) { return 0u; });
+}
+
 }  // namespace bmptest

@@ -9,7 +9,9 @@
 #include "UiTestSupport.h"
 #include "gallery/Gallery.h"
 #include "gallery/GalleryMdiSample.h"
+#include "host/ui_gfx/BmpBuilder.h"
 #include "skin/data/SkinData.h"
+#include "tools/skintool/ArchiveWriter.h"
 
 namespace {
 
@@ -150,11 +152,23 @@ TEST_F(GalleryFixture, ASkinFileThatCannotBeLoadedIsReportedAndTheBuiltInSkinCom
     fclose(f);
   }
   const std::string missing = std::string(dir) + "gallery-test-missing.skn";
+  // A skin whose one bitmap would decode to gigabytes: never applied, whole or in part.
+  const std::string refused = std::string(dir) + "gallery-test-refused.skn";
+  {
+    const std::string ini = "[Personality]\nTop=huge.bmp\n[Buttons]\nBitmap=huge.bmp\n";
+    const std::vector<uint8_t> bytes = PackArchive(
+        {{"skin.ini", {ini.begin(), ini.end()}}, {"huge.bmp", bmptest::EmptyRunLength(40000, 30000)}});
+    if (FILE* f = fopen(refused.c_str(), "wb")) {
+      fwrite(bytes.data(), 1, bytes.size(), f);
+      fclose(f);
+    }
+  }
   struct Case {
     std::string path, reason;
   };
   for (const Case& c : {Case{missing, "The file does not exist."},
-                        Case{garbage, "It is not a skin archive this program can read."}}) {
+                        Case{garbage, "It is not a skin archive this program can read."},
+                        Case{refused, "huge.bmp is 40000 x 30000 pixels, over the bound of 16777216 pixels"}}) {
     CapturedBoxes boxes;
     EXPECT_FALSE(form->LoadSkinFile(c.path));
     ASSERT_EQ(boxes.Texts.size(), 1u) << c.path;
@@ -163,8 +177,11 @@ TEST_F(GalleryFixture, ASkinFileThatCannotBeLoadedIsReportedAndTheBuiltInSkinCom
     EXPECT_FALSE(form->SkinData1->NoSkin);
     EXPECT_EQ(form->SkinData1->SkinName, "Lumetta Mist");
     EXPECT_EQ(form->SkinData1->SkinFile(), "");
+    EXPECT_FALSE(form->SkinData1->Buttons->Image->Empty()) << c.path;
+    EXPECT_TRUE(form->SkinData1->Active()) << c.path;
   }
   remove(garbage.c_str());
+  remove(refused.c_str());
 }
 
 TEST_F(GalleryFixture, CommandLinePagesAndErrors) {

@@ -7,6 +7,7 @@
 #include "UiTestSupport.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 
 TEST(Application, AnErrorInAnEventHandlerIsReportedAndTheLoopGoesOn) {
@@ -87,4 +88,46 @@ TEST(Dialogs, FilterBecomesTheNativeList) {
   CapturedBoxes boxes(IDNO);
   EXPECT_FALSE(ConfirmYesNo("Are you Sure?"));
   EXPECT_EQ(boxes.Texts, std::vector<std::string>{"Are you Sure?"});
+}
+
+// What a DLL that carries the class library releases before it is unloaded: every class
+// whose windows are all gone (a class with a live window stays: its window still needs it),
+// and the hidden application and popup-list windows with their classes. Everything is made
+// again when next asked for.
+TEST(Application, TheLibrarysWindowsAndClassesCanBeReleased) {
+  auto registered = [](const char* name) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    return GetClassInfoExA(ThisModule(), name, &wc) != 0;
+  };
+  auto* kept = new TForm(nullptr);
+  kept->HandleNeeded();
+  {
+    TPanel gone(nullptr);
+    gone.SetParent(kept);
+    gone.HandleNeeded();
+  }
+  ASSERT_TRUE(registered("TPanel") && registered("TForm"));
+  UnregisterControlClasses();
+  EXPECT_FALSE(registered("TPanel")) << "no window of it is left";
+  EXPECT_TRUE(registered("TForm")) << "a form still uses it";
+  EXPECT_TRUE(IsWindow(kept->Handle()));
+  delete kept;
+
+  const HWND app = Application->Handle();
+  const HWND popupList = PopupListWindow();
+  ASSERT_TRUE(IsWindow(app) && IsWindow(popupList));
+  ASSERT_TRUE(registered("TApplication") && registered("TPopupList"));
+  ReleaseClassLibraryWindows();
+  EXPECT_FALSE(IsWindow(app));
+  EXPECT_FALSE(IsWindow(popupList));
+  for (const char* name : {"TApplication", "TPopupList", "TForm"}) EXPECT_FALSE(registered(name)) << name;
+
+  EXPECT_TRUE(IsWindow(Application->Handle()));
+  EXPECT_TRUE(IsWindow(PopupListWindow()));
+  TForm host(nullptr);
+  TPanel again(&host);
+  again.SetParent(&host);
+  EXPECT_NE(again.Handle(), nullptr);
+  EXPECT_TRUE(registered("TPanel") && registered("TForm"));
 }
