@@ -86,6 +86,8 @@ class TTrayIcon : public TComponent, private ITrayHost {
  private:
   static LRESULT CALLBACK TrayWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
   void IconsChanged();
+  // Hides the window that stood in for a hidden owner while the menu was open.
+  void EndForegroundLoan() noexcept;
 
   // ITrayHost
   bool ShellNotify(TTrayCommand command, const TTrayRecord& record) override;
@@ -110,5 +112,6 @@ class TTrayIcon : public TComponent, private ITrayHost {
   TImageList* FIcons = nullptr;
   int FIconsListener = 0;
   bool FTimerRunning = false;
+  bool FLentForeground = false;  // FWnd holds the foreground for a hidden owner form
   std::unique_ptr<TTrayIconCore> FCore;
 };
