@@ -142,6 +142,7 @@ TfrmGallery::TfrmGallery(TComponent* AOwner) : TForm(AOwner) {
   EndLoading();
   UpdateViewMenu();
   miSkinning->SetChecked(SkinData1->Active());
+  ShowSkinName();
 }
 
 void TfrmGallery::LoadBuiltinSkin() { ReadSkinStreamResource(*SkinData1, GetModuleHandleA(nullptr)); }
@@ -296,6 +297,12 @@ void TfrmGallery::miSkinningClick(TObject*) {
   SkinData1->SetActive(!SkinData1->Active());
   // The check shows the component's own value, whatever it did with the request.
   miSkinning->SetChecked(SkinData1->Active());
+  ShowSkinName();
+}
+
+void TfrmGallery::ShowSkinName() {
+  if (sbMain && sbMain->PanelCount() > 1)
+    sbMain->Panels(1)->SetText(SkinStatusText(SkinData1->SkinName, SkinData1->SkinFile(), SkinData1->Active()));
 }
 
 void TfrmGallery::miOpenSkinClick(TObject*) {
@@ -314,12 +321,16 @@ void TfrmGallery::miMessageBoxClick(TObject*) {
 
 bool TfrmGallery::LoadSkinFile(const std::string& path) {
   const std::string reason = LoadSkinFileReason(*SkinData1, path);
-  if (reason.empty()) return true;
+  if (reason.empty()) {
+    ShowSkinName();
+    return true;
+  }
   // The failed load has replaced the component's archive: the built-in one comes back
   // first, so the report itself is shown in a skinned box.
   SkinData1->SetSkinFile("");
   LoadBuiltinSkin();
   if (!SkinData1->NoSkin) SkinData1->ApplySkin();
+  ShowSkinName();
   ShowMessageBox(SkinLoadFailureText(path, reason), GalleryTitle, MB_OK | MB_ICONWARNING);
   return false;
 }

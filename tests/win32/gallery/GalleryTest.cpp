@@ -10,6 +10,7 @@
 #include "gallery/Gallery.h"
 #include "gallery/GalleryMdiSample.h"
 #include "skin/data/SkinData.h"
+#include "tools/skintool/ArchiveWriter.h"
 
 namespace {
 
@@ -165,6 +166,39 @@ TEST_F(GalleryFixture, ASkinFileThatCannotBeLoadedIsReportedAndTheBuiltInSkinCom
     EXPECT_EQ(form->SkinData1->SkinFile(), "");
   }
   remove(garbage.c_str());
+}
+
+TEST_F(GalleryFixture, TheStatusBarNamesTheLoadedSkin) {
+  auto shown = [this] { return form->sbMain->Panels(1)->Text(); };
+  EXPECT_EQ(shown(), "Lumetta Mist");
+  char dir[MAX_PATH] = {};
+  GetTempPathA(sizeof dir, dir);
+  auto write = [&](const char* name, const std::string& ini) {
+    const std::string path = std::string(dir) + name;
+    const std::vector<uint8_t> bytes = PackArchive({{"skin.ini", std::vector<uint8_t>(ini.begin(), ini.end())}});
+    if (FILE* f = fopen(path.c_str(), "wb")) {
+      fwrite(bytes.data(), 1, bytes.size(), f);
+      fclose(f);
+    }
+    return path;
+  };
+  const std::string named = write("gallery-test-named.skn", "[TitlebarSkin]\r\nSkinName=Test Orange\r\n");
+  const std::string nameless = write("gallery-test-nameless.skn", "[TitlebarSkin]\r\n");
+  ASSERT_TRUE(form->LoadSkinFile(named));
+  EXPECT_EQ(shown(), "Test Orange");
+  ASSERT_TRUE(form->LoadSkinFile(nameless));
+  EXPECT_EQ(shown(), "gallery-test-nameless.skn");
+  PressKey(VK_F2);
+  EXPECT_EQ(shown(), "gallery-test-nameless.skn (off)");
+  PressKey(VK_F2);
+  EXPECT_EQ(shown(), "gallery-test-nameless.skn");
+  {
+    CapturedBoxes boxes;  // a file that does not load brings the built-in skin back, and its name
+    EXPECT_FALSE(form->LoadSkinFile(std::string(dir) + "gallery-test-missing.skn"));
+  }
+  EXPECT_EQ(shown(), "Lumetta Mist");
+  remove(named.c_str());
+  remove(nameless.c_str());
 }
 
 TEST_F(GalleryFixture, CommandLinePagesAndErrors) {
