@@ -99,6 +99,7 @@ TfrmGalleryAbout::TfrmGalleryAbout(TComponent* AOwner) : TForm(AOwner) {
   lblText = AddLabel(this, this, "lblText", "Every kind of window and control, drawn with a skin.", 16, 40);
   btnOK = AddButton(this, this, "btnOK", "OK", 142, 80, 75);
   btnOK->SetDefault(true);
+  btnOK->Cancel = true;  // the one button: Escape closes the box too
   btnOK->OnClick = [this](TObject*) { ModalResult = mrOk; };
   EndLoading();
 }

@@ -224,28 +224,74 @@ TEST_F(GalleryFixture, CommandLinePagesAndErrors) {
 namespace {
 HWND gMain = nullptr;
 bool gAboutShown = false, gMainDisabled = false;
-void CALLBACK PressOk(HWND, UINT, UINT_PTR id, DWORD) {
+UINT gCloseKey = 0;  // 0: a click on OK; else the key pressed in the box
+void CALLBACK CloseAbout(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   for (int i = 0; i < Screen->FormCount(); ++i)
     if (auto* about = dynamic_cast<TfrmGalleryAbout*>(Screen->Forms(i))) {
       gAboutShown = IsWindowVisible(about->Handle()) != FALSE;
       gMainDisabled = !IsWindowEnabled(gMain);
-      about->btnOK->Click();
+      if (gCloseKey == 0) {
+        about->btnOK->Click();
+      } else {
+        const HWND focus = GetFocus() ? GetFocus() : about->Handle();
+        PostMessageA(focus, WM_KEYDOWN, gCloseKey, 1);
+      }
     }
 }
 }  // namespace
 
-TEST_F(GalleryFixture, AboutIsAModalDialogClosedByOk) {
+// The modal box closes by its OK button, by Return (its default button) and by Escape (OK is
+// its cancel button too); the main window then has the activation and the focus back.
+TEST_F(GalleryFixture, AboutIsAModalDialogClosedByOkReturnOrEscape) {
   form->Show();
   gMain = form->Handle();
-  gAboutShown = gMainDisabled = false;
-  SetTimer(nullptr, 0, 100, PressOk);
-  form->miAbout->Click();  // returns when the dialog has closed
-  EXPECT_TRUE(gAboutShown);
-  EXPECT_TRUE(gMainDisabled);
-  EXPECT_TRUE(IsWindowEnabled(form->Handle()));
-  for (int i = 0; i < Screen->FormCount(); ++i)
-    EXPECT_EQ(dynamic_cast<TfrmGalleryAbout*>(Screen->Forms(i)), nullptr);
+  TWinControl* focused = dynamic_cast<TWinControl*>(form->FindComponent("btnNormal"));
+  ASSERT_NE(focused, nullptr);
+  for (UINT key : {0u, static_cast<UINT>(VK_RETURN), static_cast<UINT>(VK_ESCAPE)}) {
+    SCOPED_TRACE(key);
+    SetActiveWindow(form->Handle());
+    focused->SetFocus();
+    gAboutShown = gMainDisabled = false;
+    gCloseKey = key;
+    SetTimer(nullptr, 0, 100, CloseAbout);
+    form->miAbout->Click();  // returns when the dialog has closed
+    EXPECT_TRUE(gAboutShown);
+    EXPECT_TRUE(gMainDisabled);
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+    EXPECT_EQ(GetActiveWindow(), form->Handle());
+    EXPECT_EQ(GetFocus(), focused->Handle());
+    for (int i = 0; i < Screen->FormCount(); ++i)
+      EXPECT_EQ(dynamic_cast<TfrmGalleryAbout*>(Screen->Forms(i)), nullptr);
+  }
+  gCloseKey = 0;
+}
+
+// Tab walks every enabled edit, combo box, up-down edit and date-time picker of the Text
+// page in order, also out of a combo box whose focus sits in its edit part, and an edit
+// reached by Tab has its text selected.
+TEST_F(GalleryFixture, TabWalksTheTextPageInOrderAndSelectsEditText) {
+  form->Show();
+  ASSERT_TRUE(form->OpenPage("Text"));
+  auto* first = dynamic_cast<TWinControl*>(form->FindComponent("edBorder"));
+  ASSERT_NE(first, nullptr);
+  SetActiveWindow(form->Handle());
+  first->SetFocus();
+  std::vector<std::string> walked;
+  for (int i = 0; i < 10; ++i) {
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+    Application->ProcessMessages();
+    TWinControl* at = TForm::FocusedControl();
+    walked.push_back(at ? at->Name : "?");
+    if (at && at->Name == "edNoBorder") {
+      DWORD from = 1, to = 0;
+      SendMessageA(at->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+      EXPECT_EQ(from, 0u);
+      EXPECT_EQ(to, static_cast<DWORD>(GetWindowTextLengthA(at->Handle())));
+    }
+  }
+  EXPECT_EQ(walked, (std::vector<std::string>{"edNoBorder", "edReadOnly", "cbDropDown", "cbDropDownList", "cbSimple",
+                                              "edCount", "dtpDate", "dtpTime", "pcFamilies", "edBorder"}));
 }
 
 TEST_F(GalleryFixture, TheChoicesPageShowsEveryStateOfCheckBoxesAndRadioButtons) {
