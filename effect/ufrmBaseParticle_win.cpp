@@ -124,3 +124,13 @@ void InstallParticleWindows() {
     return std::make_unique<TfrmParticleForm>(particle);
   });
 }
+
+namespace {
+BOOL CALLBACK RaiseIfParticle(HWND wnd, LPARAM) {
+  if (TfrmParticleForm::ParticleOf(wnd))
+    SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  return TRUE;
+}
+}  // namespace
+
+void RaiseParticleWindows() { EnumThreadWindows(GetCurrentThreadId(), RaiseIfParticle, 0); }

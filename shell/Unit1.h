@@ -6,9 +6,10 @@
 #include <string>
 
 #include "ui/Buttons.h"
+#include "shell/ShellDialog.h"
 #include "ui/Forms.h"
 
-class TForm1 : public TForm {
+class TForm1 : public TShellDialog {
  public:
   explicit TForm1(TComponent* AOwner);
   static const TClassInfo& StaticClass();

@@ -15,7 +15,7 @@ const TClassInfo& TForm1::StaticClass() {
   return info;
 }
 
-TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
+TForm1::TForm1(TComponent* AOwner) : TShellDialog(AOwner) {
   char path[MAX_PATH * 2] = {};
   GetModuleFileNameA(nullptr, path, sizeof path - 1);
   ProgramPath = path;

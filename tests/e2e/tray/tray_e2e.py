@@ -211,10 +211,36 @@ def key(*names):
     subprocess.run(["xdotool", "key", *names], check=True)
 
 
+def expect_particles_above(s, dialog):
+    """With the cursor held over the dialog, the Flag chain rests on it, and every particle
+    that lies on the dialog shows on the screen over it (its centre is not the dialog's face)."""
+    cursor = (dialog.left + 30, dialog.top + 60)
+    e2e.move(cursor[0] + 1, cursor[1])
+    e2e.move(*cursor)
+    row = [(cursor[0] + 30 * i, cursor[1]) for i in range(8)]
+    parts = s.wait_for(s.particles, lambda p: sorted((w.left, w.top) for w in p) == row, timeout=15)
+    on = [w for w in parts if w.left >= dialog.left and w.right <= dialog.right and w.bottom <= dialog.bottom]
+    e2e.expect(len(on) >= 4, f"particles on the dialog {dialog}: {on}")
+    with tempfile.TemporaryDirectory() as tmp:
+        shot = os.path.join(tmp, "screen.png")
+        screenshot(shot)
+        face = rgb_of(shot, dialog.left + 8, dialog.bottom - 12, 1, 1)
+
+        def covered(w):
+            # The middle of the picture: how much of it is the dialog's face colour.
+            box = rgb_of(shot, int(w.centre[0]) - 6, int(w.centre[1]) - 6, 12, 12)
+            pixels = [box[i:i + 3] for i in range(0, len(box), 3)]
+            return sum(1 for p in pixels if sum(abs(a - b) for a, b in zip(p, face)) < 40) > len(pixels) // 2
+
+        hidden = [w for w in on if covered(w)]
+    e2e.expect(not hidden, f"particles behind the {dialog.cls} (its face {tuple(face)} over them): {hidden}")
+
+
 def scenario_quick_reopen(bin_dir):
     """The keyboard works in the menu: Escape closes it, and a menu reopened at once takes its
-    choice by the arrows and Return (Option, then About), however quickly it follows."""
-    s = e2e.Session(bin_dir, "reopen")
+    choice by the arrows and Return (Option, then About), however quickly it follows; the
+    particles stay above each dialog."""
+    s = e2e.Session(bin_dir, "reopen", settings="[Image]\nFlag=True\n")
     try:
         e2e.move(5, 5)
         s.start()
@@ -231,6 +257,8 @@ def scenario_quick_reopen(bin_dir):
             key(*["Down"] * downs, "Return")
             shown = s.wait_for(lambda: visible_window(s, cls), lambda w: len(w) == 1, timeout=10)
             print(f"  {cls} opened by the keyboard: {shown[0]}")
+            expect_particles_above(s, shown[0])
+            e2e.move(*icon)
         # The window that held the keyboard for the menu is gone again; nothing else of ours shows.
         others = [w for w in s.windows() if w.visible and not w.is_particle() and w.cls not in ("TForm1", "TAboutBox")]
         e2e.expect(others == [], f"no other window of Lumetta on screen: {others}")
