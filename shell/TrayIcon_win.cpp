@@ -179,6 +179,7 @@ LRESULT CALLBACK TTrayIcon::TrayWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
 static_assert(NOTIFYICONDATAA_V2_SIZE == tray::LargeRecordSize && NOTIFYICONDATAA_V1_SIZE == tray::SmallRecordSize,
               "the shell's icon record layouts");
 #endif
+static_assert(NIF_INFO == tray::NifInfo && NIIF_INFO == tray::NiifInfo, "the balloon's flags");
 static unsigned ShellRecordSize(unsigned layoutSize) {
   return layoutSize == tray::LargeRecordSize ? NOTIFYICONDATAA_V2_SIZE : NOTIFYICONDATAA_V1_SIZE;
 }
@@ -193,6 +194,11 @@ bool TTrayIcon::ShellNotify(TTrayCommand command, const TTrayRecord& record) {
   data.hIcon = reinterpret_cast<HICON>(record.Icon);
   // The tip is already cut to what the chosen layout holds.
   std::memcpy(data.szTip, record.Tip.data(), record.Tip.size());
+  if (record.Flags & tray::NifInfo) {
+    std::memcpy(data.szInfo, record.Info.data(), record.Info.size());
+    std::memcpy(data.szInfoTitle, record.InfoTitle.data(), record.InfoTitle.size());
+    data.dwInfoFlags = record.InfoFlags;
+  }
   const DWORD message = static_cast<DWORD>(command);
   if (TrayShellSeam().Notify) return TrayShellSeam().Notify(message, data) != FALSE;
   return Shell_NotifyIconA(message, &data) != FALSE;

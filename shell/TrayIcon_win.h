@@ -72,6 +72,9 @@ class TTrayIcon : public TComponent, private ITrayHost {
   void RestoreApp() { FCore->RestoreApp(); }
   void MinimizeApp() { FCore->MinimizeApp(); }
   void UpdateTray() { FCore->UpdateTray(); }
+  bool ShowBalloonHint(const std::string& title, const std::string& text) {
+    return FCore->ShowBalloonHint(title, text);
+  }
 
   TNotifyEvent OnLButtonDown, OnLButtonUp, OnLButtonDblClick;
   TNotifyEvent OnRButtonDown, OnRButtonUp, OnRButtonDblClick;

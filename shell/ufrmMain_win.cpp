@@ -6,6 +6,7 @@
 #include "effect/ufrmMagicParticle.h"
 #include "hook/HookData.h"
 #include "restart/RestartPlan.h"
+#include "shell/SingleInstance_win.h"
 #include "shell/TavrinApi.h"
 #include "skin/data/SkinData_win.h"
 #include "shell/TrayIcon_win.h"
@@ -183,6 +184,11 @@ void TfrmMain::Timer1Timer(TObject*) {
 void TfrmMain::WndProc(TMessage& m) {
   if (m.Msg == WM_CURSORMOVED) {
     WMCursorMoved(m);
+    return;
+  }
+  if (m.Msg == AlreadyRunningMessage()) {
+    // A second start of this program left at once and asked this one to say so.
+    if (TrayIcon1) TrayIcon1->ShowBalloonHint("Lumetta", kAlreadyRunningText);
     return;
   }
   TForm::WndProc(m);

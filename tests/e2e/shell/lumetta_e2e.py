@@ -309,8 +309,15 @@ def scenario_read_only(bin_dir):
         s.stop()
 
 
+def balloons(s):
+    """The notification area's balloons on screen (the taskbar's visible tooltip windows)."""
+    return [w for w in (Window(line.split("\t")) for line in s.probe("list", "explorer.exe") if line.count("\t") >= 9)
+            if w.cls == "tooltips_class32" and w.visible and w.width > 0]
+
+
 def scenario_second_instance(bin_dir):
-    """A second start of the same program leaves at once; the first keeps its particles and its cursor feed."""
+    """A second start of the same program leaves at once, and the first says so in a balloon at
+    its icon; the first keeps its particles and its cursor feed."""
     s = Session(bin_dir, "second")
     try:
         move(5, 5)
@@ -319,7 +326,11 @@ def scenario_second_instance(bin_dir):
         first = s.pids()
         expect(len(first) == 1, f"one Lumetta: {first}")
         first_process = s.process
+        expect(balloons(s) == [], f"no balloon before: {balloons(s)}")
         s.start()
+        shown = s.wait_for(lambda: balloons(s), lambda b: len(b) == 1, timeout=10)
+        print(f"  the first one's balloon: {shown[0]}")
+        expect(shown[0].bottom > 768 - 120 and shown[0].right > 1024 - 300, f"the balloon by the icon: {shown[0]}")
         time.sleep(4.0)  # long enough for a second one to show its windows and particles
         s.process = first_process
         expect(s.pids() == first, f"only the first Lumetta has windows: {first} -> {s.pids()}")

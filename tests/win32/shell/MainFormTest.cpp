@@ -14,6 +14,7 @@
 
 #include "effect/uGDIUtils_win.h"
 #include "effect/ufrmBaseParticle_win.h"
+#include "shell/SingleInstance_win.h"
 #include "shell/TavrinApi.h"
 #include "shell/TrayIcon_win.h"
 #include "shell/ufrmMain.h"
@@ -104,9 +105,11 @@ struct MainForm {
 // a taskbar that is not there; keeps what was sent.
 struct ShellRecorder {
   std::vector<DWORD> Commands;
+  std::vector<std::string> Balloons;  // title|text of each balloon shown
   ShellRecorder() {
-    TrayShellSeam().Notify = [this](DWORD command, const NOTIFYICONDATAA&) {
+    TrayShellSeam().Notify = [this](DWORD command, const NOTIFYICONDATAA& data) {
       Commands.push_back(command);
+      if (data.uFlags & NIF_INFO) Balloons.push_back(std::string(data.szInfoTitle) + "|" + data.szInfo);
       return TRUE;
     };
   }
@@ -469,4 +472,25 @@ TEST(MainForm, HidesRightAfterTheLoopStartsAndExitRemovesTheHook) {
   f->pmiExit->Click();
   EXPECT_FALSE(RemoveMouseHook());
   SetMouseHook();  // for the tests that follow
+}
+
+// A second start of the same program file tells the running one, which says so in a balloon
+// at its icon; a copy of the program in another folder is another program and is not told.
+TEST(MainForm, ASecondStartMakesTheRunningOneShowItsBalloon) {
+  ShellRecorder shell;
+  TempFolder folder;
+  MainForm m(folder);
+  // Forms of earlier tests live on in this process; this one is the first found.
+  SetWindowPos(m.Form->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  char self[MAX_PATH * 2] = {};
+  GetModuleFileNameA(nullptr, self, sizeof self - 1);
+  EXPECT_FALSE(TellRunningInstance(folder.Path() + "Lumetta.exe", 0));
+  PumpFor(50);
+  EXPECT_TRUE(shell.Balloons.empty());
+
+  std::string upper = self;
+  for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+  ASSERT_TRUE(TellRunningInstance(upper, 0));  // the same file in other letters
+  EXPECT_TRUE(PumpUntil([&] { return !shell.Balloons.empty(); }, 3000));
+  EXPECT_EQ(shell.Balloons, std::vector<std::string>{"Lumetta|Lumetta is already running"});
 }
