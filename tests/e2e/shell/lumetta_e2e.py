@@ -459,6 +459,56 @@ def scenario_menu_restart(bin_dir):
         s.stop()
 
 
+def cpu_seconds(s):
+    """User and system CPU time used so far by this copy's running program, from /proc."""
+    target = win_path(os.path.join(s.folder, PROGRAM)).lower()
+    tick = os.sysconf("SC_CLK_TCK")
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open(f"/proc/{entry}/cmdline", "rb") as f:
+                cmdline = f.read().decode("latin-1").replace("\0", " ").lower()
+            if target not in cmdline or "explorer" in cmdline:
+                continue
+            with open(f"/proc/{entry}/stat") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+            return (int(fields[11]) + int(fields[12])) / tick
+        except OSError:
+            continue
+    return None
+
+
+def scenario_flag_cpu(bin_dir, seconds=20):
+    """Flag's CPU with the cursor still (the chain at rest draws nothing) against the same time
+    with the cursor moving. A measurement, not run with the suite."""
+    s = Session(bin_dir, "flagcpu", settings="[Image]\nFlag=True\n")
+    try:
+        move(400, 300)
+        s.start()
+        s.wait_for(s.particles, lambda p: len(p) == 8)
+        move(401, 300)
+        move(400, 300)
+        s.wait_for(s.particles, lambda p: sorted((w.left, w.top) for w in p) ==
+                   [(400 + 30 * i, 300) for i in range(8)], timeout=15)
+        time.sleep(1.0)
+        before = cpu_seconds(s)
+        time.sleep(seconds)
+        still = cpu_seconds(s) - before
+        before = cpu_seconds(s)
+        end, i = time.monotonic() + seconds, 0
+        while time.monotonic() < end:
+            move(200 + (i * 37) % 600, 150 + (i * 23) % 400)
+            i += 1
+            time.sleep(0.02)
+        moving = cpu_seconds(s) - before
+        print(f"  Lumetta's CPU over {seconds} s: cursor still {still:.2f} s, cursor moving {moving:.2f} s "
+              f"({100 * still / moving if moving else 0:.1f} % of the moving figure)")
+        expect(moving > 0 and still < 0.05 * moving, f"at rest below 5 % of moving: {still} vs {moving}")
+    finally:
+        s.stop()
+
+
 SCENARIOS = {
     "magic": scenario_magic_default,
     "flag": scenario_flag_number,
@@ -470,6 +520,8 @@ SCENARIOS = {
     "second": scenario_second_instance,
     "menu": scenario_menu_restart,
 }
+# Measurements, run only when named.
+MEASUREMENTS = {"flagcpu": scenario_flag_cpu}
 
 
 class OwnDisplay:
@@ -505,8 +557,8 @@ def main():
 
 def run(bin_dir, names=None, scenarios=None):
     """Runs the named scenarios (all when none is named); one's failure never hides another."""
-    scenarios = scenarios or SCENARIOS
-    names = names or sys.argv[2:] or list(scenarios)
+    scenarios = scenarios or dict(SCENARIOS, **MEASUREMENTS)
+    names = names or sys.argv[2:] or list(SCENARIOS)
     failed = []
     for name in names:
         t0 = time.monotonic()
