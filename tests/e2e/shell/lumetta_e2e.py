@@ -146,8 +146,8 @@ class Session:
     def boxes(self):
         return [line.split("\t")[1:] for line in self.probe("boxes", self.program_path) if line.startswith("BOX")]
 
-    def private_kb(self):
-        """Resident anonymous memory of this copy's running program, from the host's /proc."""
+    def host_pid(self):
+        """The host's process id of this copy's running program, from /proc, or None."""
         target = win_path(os.path.join(self.folder, PROGRAM)).lower()
         for entry in os.listdir("/proc"):
             if not entry.isdigit():
@@ -155,15 +155,31 @@ class Session:
             try:
                 with open(f"/proc/{entry}/cmdline", "rb") as f:
                     cmdline = f.read().decode("latin-1").replace("\0", " ").lower()
-                if target not in cmdline or "explorer" in cmdline:
-                    continue
-                with open(f"/proc/{entry}/status") as f:
-                    for line in f:
-                        if line.startswith("RssAnon:"):
-                            return int(line.split()[1])
             except OSError:
                 continue
+            if target in cmdline and "explorer" not in cmdline:
+                return entry
         return None
+
+    def private_kb(self):
+        """Resident anonymous memory of this copy's running program, from the host's /proc."""
+        try:
+            with open(f"/proc/{self.host_pid()}/status") as f:
+                for line in f:
+                    if line.startswith("RssAnon:"):
+                        return int(line.split()[1])
+        except OSError:
+            pass
+        return None
+
+    def cpu_seconds(self):
+        """User and system CPU time this copy's running program has used, from /proc."""
+        try:
+            with open(f"/proc/{self.host_pid()}/stat") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+        except OSError:
+            return None
+        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
     def settings(self):
         if not os.path.exists(self.ini):
@@ -459,26 +475,6 @@ def scenario_menu_restart(bin_dir):
         s.stop()
 
 
-def cpu_seconds(s):
-    """User and system CPU time used so far by this copy's running program, from /proc."""
-    target = win_path(os.path.join(s.folder, PROGRAM)).lower()
-    tick = os.sysconf("SC_CLK_TCK")
-    for entry in os.listdir("/proc"):
-        if not entry.isdigit():
-            continue
-        try:
-            with open(f"/proc/{entry}/cmdline", "rb") as f:
-                cmdline = f.read().decode("latin-1").replace("\0", " ").lower()
-            if target not in cmdline or "explorer" in cmdline:
-                continue
-            with open(f"/proc/{entry}/stat") as f:
-                fields = f.read().rsplit(")", 1)[1].split()
-            return (int(fields[11]) + int(fields[12])) / tick
-        except OSError:
-            continue
-    return None
-
-
 def scenario_flag_cpu(bin_dir, seconds=20):
     """Flag's CPU with the cursor still (the chain at rest draws nothing) against the same time
     with the cursor moving. A measurement, not run with the suite."""
@@ -492,16 +488,16 @@ def scenario_flag_cpu(bin_dir, seconds=20):
         s.wait_for(s.particles, lambda p: sorted((w.left, w.top) for w in p) ==
                    [(400 + 30 * i, 300) for i in range(8)], timeout=15)
         time.sleep(1.0)
-        before = cpu_seconds(s)
+        before = s.cpu_seconds()
         time.sleep(seconds)
-        still = cpu_seconds(s) - before
-        before = cpu_seconds(s)
+        still = s.cpu_seconds() - before
+        before = s.cpu_seconds()
         end, i = time.monotonic() + seconds, 0
         while time.monotonic() < end:
             move(200 + (i * 37) % 600, 150 + (i * 23) % 400)
             i += 1
             time.sleep(0.02)
-        moving = cpu_seconds(s) - before
+        moving = s.cpu_seconds() - before
         print(f"  Lumetta's CPU over {seconds} s: cursor still {still:.2f} s, cursor moving {moving:.2f} s "
               f"({100 * still / moving if moving else 0:.1f} % of the moving figure)")
         expect(moving > 0 and still < 0.05 * moving, f"at rest below 5 % of moving: {still} vs {moving}")
