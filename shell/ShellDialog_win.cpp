@@ -4,9 +4,9 @@
 
 void TShellDialog::WndProc(TMessage& m) {
   TForm::WndProc(m);
-  const bool raised =
-      (m.Msg == WM_ACTIVATE && LOWORD(m.WParam) != WA_INACTIVE) ||
-      (m.Msg == WM_WINDOWPOSCHANGED && m.LParam &&
-       !(reinterpret_cast<const WINDOWPOS*>(m.LParam)->flags & SWP_NOZORDER) && IsWindowVisible(Handle()));
+  // Any change of place, size or frame counts, not only of the window order: under Wine a
+  // frame change (the skin's, as it attaches) raises the window on the screen as well.
+  const bool raised = (m.Msg == WM_ACTIVATE && LOWORD(m.WParam) != WA_INACTIVE) ||
+                      (m.Msg == WM_WINDOWPOSCHANGED && IsWindowVisible(Handle()));
   if (raised) RaiseParticleWindows();
 }
