@@ -43,6 +43,26 @@ void TfrmParticle::DrawFrame() {
   FrameDrawn();
 }
 
+void TfrmParticle::Suspend() {
+  if (FSuspended) return;
+  FTickAfterResume = FView && FView->TimerEnabled();
+  FSuspended = true;
+  if (FView) FView->SetTimerEnabled(false);
+}
+
+void TfrmParticle::Resume() {
+  if (!FSuspended) return;
+  FSuspended = false;
+  if (FView && FTickAfterResume) FView->SetTimerEnabled(true);
+}
+
+void TfrmParticle::SetTicking(bool on) {
+  if (FSuspended)
+    FTickAfterResume = on;
+  else if (FView)
+    FView->SetTimerEnabled(on);
+}
+
 void TfrmParticle::AttachTo(ICursorSubject* subject) {
   FSubject = subject;
   if (subject) subject->Attach(this);

@@ -70,6 +70,12 @@ class TfrmParticle : public ICursorObserver {
 
   IParticleView* View() const { return FView.get(); }
 
+  // While nothing can be seen (the session is locked, the display is off) the frame timer
+  // stops; Resume starts it again if it ran, or if the particle asked for it meanwhile.
+  void Suspend();
+  void Resume();
+  bool Suspended() const noexcept { return FSuspended; }
+
   std::unique_ptr<IParticleImage> Picture;
   uint8_t Alpha = 255;
   TPoint Target;
@@ -82,10 +88,14 @@ class TfrmParticle : public ICursorObserver {
  protected:
   virtual void PrepareFrame() = 0;
   virtual void FrameDrawn() = 0;
+  // Starts or stops the frame timer; while suspended, only what Resume will do changes.
+  void SetTicking(bool on);
 
  private:
   std::unique_ptr<IParticleView> FView;
   ICursorSubject* FSubject = nullptr;
+  bool FSuspended = false;
+  bool FTickAfterResume = false;
 };
 
 inline constexpr int32_t kParticlesPerEffect = 8;

@@ -5,19 +5,9 @@
 #include "effect/PhysicalPixels_win.h"
 #include "effect/uGDIUtils_win.h"
 #include "ui/Handles.h"
+#include "ui/SysUtils.h"
 
 namespace {
-
-std::string SystemErrorText(DWORD code) {
-  char* text = nullptr;
-  const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                     FORMAT_MESSAGE_IGNORE_INSERTS,
-                                 nullptr, code, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
-  std::string s = n && text ? std::string(text, n) : "System Error. Code: " + std::to_string(code);
-  if (text) LocalFree(text);
-  while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ')) s.pop_back();
-  return s;
-}
 
 // A hidden window that owns every particle window. Owned windows never get a taskbar button,
 // on Windows as under Wine (whose taskbar lists unowned tool windows too). It is never shown
@@ -80,7 +70,7 @@ void TfrmParticleForm::MakeLayered() {
   SetLastError(0);
   if (SetWindowLongA(Handle(), GWL_EXSTYLE, ex | WS_EX_LAYERED | WS_EX_TRANSPARENT) == 0) {
     const DWORD code = GetLastError();
-    if (code != 0) MessageBoxA(nullptr, SystemErrorText(code).c_str(), "Lumetta", MB_OK | MB_ICONERROR);
+    if (code != 0) MessageBoxA(nullptr, SysErrorMessage(code).c_str(), "Lumetta", MB_OK | MB_ICONERROR);
   }
 }
 
@@ -124,3 +114,13 @@ void InstallParticleWindows() {
     return std::make_unique<TfrmParticleForm>(particle);
   });
 }
+
+namespace {
+BOOL CALLBACK RaiseIfParticle(HWND wnd, LPARAM) {
+  if (TfrmParticleForm::ParticleOf(wnd))
+    SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  return TRUE;
+}
+}  // namespace
+
+void RaiseParticleWindows() { EnumThreadWindows(GetCurrentThreadId(), RaiseIfParticle, 0); }

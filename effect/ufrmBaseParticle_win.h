@@ -48,3 +48,8 @@ class TfrmParticleForm final : public TForm, public IParticleView {
 
 // From now on every particle built gets a TfrmParticleForm.
 void InstallParticleWindows();
+
+// Puts this thread's particle windows back on top of every other window. A window that is
+// activated (one of our dialogs) is raised over them on the screen under Wine, which
+// leaves their place in the system's window order as it was.
+void RaiseParticleWindows();

@@ -35,6 +35,30 @@ void TfrmFlagParticle::PrepareFrame() {
 
 void TfrmFlagParticle::FrameDrawn() {
   if (Next) Next->DrawFrame();
+  // The head's frame returns once the whole chain is drawn: at rest, its ticks would only
+  // draw the same pictures at the same places again, so they stop until the cursor moves.
+  if (!Previous && ChainAtRest(*this)) {
+    FResting = true;
+    SetTicking(false);
+  }
+}
+
+void TfrmFlagParticle::CursorMoved(const TPoint& point) {
+  const bool moved = !(point == Target);
+  TfrmParticle::CursorMoved(point);
+  if (FResting && moved) {
+    FResting = false;
+    SetTicking(true);
+  }
+}
+
+bool ChainAtRest(const TfrmFlagParticle& head) {
+  if (!(head.Position == head.Target)) return false;
+  for (const TfrmFlagParticle* p = head.Next; p; p = p->Next) {
+    const TPoint spot{p->Previous->Position.x + kFlagSpacing, p->Previous->Position.y};
+    if (!(p->Position == spot)) return false;
+  }
+  return true;
 }
 
 TfrmFlagParticle* StartFlagEffect(const TEffectStartContext& context) {

@@ -14,13 +14,26 @@ class TfrmFlagParticle final : public TfrmParticle {
   // A particle closed anyway leaves the chain joined around it, never a dangling link.
   ~TfrmFlagParticle() override;
 
+  // A new target wakes a chain at rest.
+  void CursorMoved(const TPoint& point) override;
+
   TfrmFlagParticle* Previous = nullptr;
   TfrmFlagParticle* Next = nullptr;
+  // The head only: the chain came to rest and its timer stopped; the next frame would
+  // draw every picture where it already is.
+  bool Resting() const noexcept { return FResting; }
 
  protected:
   void PrepareFrame() override;
   void FrameDrawn() override;
+
+ private:
+  bool FResting = false;
 };
+
+// Whether the chain from this head is at rest: the head on its target and every follower on
+// its spot 30 pixels right of the one before, so a frame would change nothing.
+bool ChainAtRest(const TfrmFlagParticle& head);
 
 inline constexpr int32_t kFlagSpacing = 30;
 

@@ -103,6 +103,8 @@ class TfrmGallery : public TForm {
   void LayoutPages(int width, int height);
   // The built-in skin, as stored with the form.
   void LoadBuiltinSkin();
+  // Names the loaded skin in the status bar.
+  void ShowSkinName();
 };
 
 extern TfrmGallery* frmGallery;

@@ -46,3 +46,14 @@ std::string LoadSkinFileReason(TSkinData& data, const std::string& path) {
 std::string SkinLoadFailureText(const std::string& path, const std::string& reason) {
   return "Cannot load the skin file\n" + path + "\n\n" + reason + "\n\nThe built-in skin is shown instead.";
 }
+
+std::string SkinStatusText(const std::string& skinName, const std::string& skinFile, bool skinningOn) {
+  std::string text = skinName;
+  if (text.empty()) {
+    // Either separator: the path may come from the file dialog or from the command line.
+    const std::size_t slash = skinFile.find_last_of("\\/");
+    text = slash == std::string::npos ? skinFile : skinFile.substr(slash + 1);
+  }
+  if (text.empty()) text = "Built-in skin";
+  return skinningOn ? text : text + " (off)";
+}

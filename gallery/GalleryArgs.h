@@ -26,3 +26,7 @@ std::string GalleryUsage();
 std::string LoadSkinFileReason(TSkinData& data, const std::string& path);
 // The message box text for a skin file that could not be loaded.
 std::string SkinLoadFailureText(const std::string& path, const std::string& reason);
+// What the status bar says of the skin loaded: its SkinName, else the skin file's name
+// without its folder, else that the skin is the built-in one; "(off)" follows while
+// skinning is switched off.
+std::string SkinStatusText(const std::string& skinName, const std::string& skinFile, bool skinningOn);

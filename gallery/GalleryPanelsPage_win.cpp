@@ -147,10 +147,10 @@ void TfrmGallery::CreateStatusBar() {
     TStatusPanelBevel Bevel;
     TAlignment Alignment;
   };
-  // The last panel has no text: it is still framed.
+  // The middle panel names the skin (ShowSkinName); the last has no text: it is still framed.
   for (const TPanelSpec& s :
        {TPanelSpec{"Ready", 200, pbLowered, taLeftJustify},
-        TPanelSpec{"Lumetta Mist", 200, pbRaised, taCenter}, TPanelSpec{"", 100, pbLowered, taLeftJustify}}) {
+        TPanelSpec{"", 200, pbRaised, taCenter}, TPanelSpec{"", 100, pbLowered, taLeftJustify}}) {
     TStatusPanel* p = sbMain->AddPanel();
     p->SetText(s.Text);
     p->SetWidth(s.Width);

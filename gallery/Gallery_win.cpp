@@ -99,6 +99,7 @@ TfrmGalleryAbout::TfrmGalleryAbout(TComponent* AOwner) : TForm(AOwner) {
   lblText = AddLabel(this, this, "lblText", "Every kind of window and control, drawn with a skin.", 16, 40);
   btnOK = AddButton(this, this, "btnOK", "OK", 142, 80, 75);
   btnOK->SetDefault(true);
+  btnOK->Cancel = true;  // the one button: Escape closes the box too
   btnOK->OnClick = [this](TObject*) { ModalResult = mrOk; };
   EndLoading();
 }
@@ -142,6 +143,7 @@ TfrmGallery::TfrmGallery(TComponent* AOwner) : TForm(AOwner) {
   EndLoading();
   UpdateViewMenu();
   miSkinning->SetChecked(SkinData1->Active());
+  ShowSkinName();
 }
 
 void TfrmGallery::LoadBuiltinSkin() { ReadSkinStreamResource(*SkinData1, GetModuleHandleA(nullptr)); }
@@ -296,6 +298,12 @@ void TfrmGallery::miSkinningClick(TObject*) {
   SkinData1->SetActive(!SkinData1->Active());
   // The check shows the component's own value, whatever it did with the request.
   miSkinning->SetChecked(SkinData1->Active());
+  ShowSkinName();
+}
+
+void TfrmGallery::ShowSkinName() {
+  if (sbMain && sbMain->PanelCount() > 1)
+    sbMain->Panels(1)->SetText(SkinStatusText(SkinData1->SkinName, SkinData1->SkinFile(), SkinData1->Active()));
 }
 
 void TfrmGallery::miOpenSkinClick(TObject*) {
@@ -314,12 +322,16 @@ void TfrmGallery::miMessageBoxClick(TObject*) {
 
 bool TfrmGallery::LoadSkinFile(const std::string& path) {
   const std::string reason = LoadSkinFileReason(*SkinData1, path);
-  if (reason.empty()) return true;
+  if (reason.empty()) {
+    ShowSkinName();
+    return true;
+  }
   // The failed load has replaced the component's archive: the built-in one comes back
   // first, so the report itself is shown in a skinned box.
   SkinData1->SetSkinFile("");
   LoadBuiltinSkin();
   if (!SkinData1->NoSkin) SkinData1->ApplySkin();
+  ShowSkinName();
   ShowMessageBox(SkinLoadFailureText(path, reason), GalleryTitle, MB_OK | MB_ICONWARNING);
   return false;
 }

@@ -29,6 +29,10 @@ struct TSampleVerdict {
 class THookWatch {
  public:
   static constexpr uint64_t SampleMs = 15;
+  // A cursor that has not moved for IdleAfterMs is sampled only every IdleSampleMs: a still
+  // cursor costs the program almost nothing, and a hook call still reports at once.
+  static constexpr uint64_t IdleAfterMs = 1000;
+  static constexpr uint64_t IdleSampleMs = 250;
   // Shorter than the system's hook time-out, so any stall long enough to lose a call counts.
   static constexpr uint64_t StallMs = 200;
   // Moved samples with no hook call that make a removal likely (one could be a race).
@@ -38,7 +42,10 @@ class THookWatch {
 
   // cursor: where the cursor is when the hook is set; nothing is reported for it.
   THookWatch(THookPoint cursor, uint64_t now)
-      : FSampled(cursor), FStored(cursor), FHooked(cursor), FLastSample(now), FLastInstall(now) {}
+      : FSampled(cursor), FStored(cursor), FHooked(cursor), FLastSample(now), FLastInstall(now), FLastMove(now) {}
+
+  // When the next sample is due, after the last one.
+  uint64_t NextSampleMs() const noexcept { return FInterval; }
 
   // A hook call stored p in the record.
   void HookCalled(THookPoint p) {
@@ -50,12 +57,15 @@ class THookWatch {
 
   TSampleVerdict Sample(THookPoint cursor, uint64_t now) {
     TSampleVerdict verdict;
-    const bool stalled = now - FLastSample >= StallMs;
+    // Late by more than a fast sample's worth of StallMs: the thread could not run.
+    const bool stalled = now - FLastSample >= FInterval + StallMs - SampleMs;
     FLastSample = now;
     // A hook call comes before the cursor moves; comparing with the previous sample (not
     // only with the stored point) keeps a sample taken in between from reporting the old point.
     const bool moved = !(cursor == FSampled);
     FSampled = cursor;
+    if (moved) FLastMove = now;
+    FInterval = now - FLastMove < IdleAfterMs ? SampleMs : IdleSampleMs;
     if (moved && !(cursor == FStored)) {
       verdict.Report = true;
       FStored = cursor;
@@ -79,4 +89,6 @@ class THookWatch {
   uint64_t FLastInstall;
   uint64_t FBackoff = FirstBackoffMs;
   int FUnexplained = 0;
+  uint64_t FLastMove;
+  uint64_t FInterval = SampleMs;
 };

@@ -95,7 +95,7 @@ DWORD RunLoop(HANDLE stop) {
     now = GetTickCount64();
     if (now >= due) {
       SampleCursor(watch, now);
-      due = now + THookWatch::SampleMs;
+      due = now + watch.NextSampleMs();
     }
   }
   GWatch = nullptr;

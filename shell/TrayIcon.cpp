@@ -41,6 +41,17 @@ void TTrayIconCore::RemoveIcon() { FHost.ShellNotify(TTrayCommand::Delete, FReco
 
 void TTrayIconCore::UpdateTray() { FHost.ShellNotify(TTrayCommand::Modify, FRecord); }
 
+bool TTrayIconCore::ShowBalloonHint(const std::string& title, const std::string& text) {
+  if (!FEnabled || FLoading || FRecord.Size != tray::LargeRecordSize) return false;
+  // A copy: the balloon goes with this one record, and later updates do not show it again.
+  TTrayRecord balloon = FRecord;
+  balloon.Flags |= tray::NifInfo;
+  balloon.Info = text.substr(0, 255);
+  balloon.InfoTitle = title.substr(0, 63);
+  balloon.InfoFlags = tray::NiifInfo;
+  return FHost.ShellNotify(TTrayCommand::Modify, balloon);
+}
+
 void TTrayIconCore::SetEnabled(bool value) {
   if (value == FEnabled && !FReinserting) return;
   FEnabled = value;

@@ -35,6 +35,8 @@ constexpr unsigned MsgBalloonUserClick = 0x0405;
 constexpr unsigned NifMessage = 1;
 constexpr unsigned NifIcon = 2;
 constexpr unsigned NifTip = 4;
+constexpr unsigned NifInfo = 0x10;
+constexpr unsigned NiifInfo = 1;  // the balloon's information icon
 
 // Record layouts: the shell's version-5 one (128-character tooltip buffer) and its first one
 // (64 characters), chosen by the loaded shell library's major version.
@@ -55,6 +57,9 @@ struct TTrayRecord {
   unsigned CallbackMessage = 0;
   std::uintptr_t Icon = 0;
   std::string Tip;  // already cut to TipLimit()
+  // A balloon, sent once with NifInfo (only the large layout has one); cut to 255 and 63.
+  std::string Info, InfoTitle;
+  unsigned InfoFlags = 0;
   // Characters of tooltip the layout holds, without the terminator.
   unsigned TipLimit() const noexcept { return Size == tray::LargeRecordSize ? 127u : 63u; }
 };
@@ -147,6 +152,9 @@ class TTrayIconCore {
   // The application raised its own restore event.
   void ApplicationRestored();
   void UpdateTray();
+  // Shows a balloon at the icon. Answers false (and sends nothing) when the icon is not in
+  // the notification area or the shell's layout has no balloons.
+  bool ShowBalloonHint(const std::string& title, const std::string& text);
 
   const TTrayRecord& Record() const noexcept { return FRecord; }
   bool InPopup() const noexcept { return FInPopup; }

@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "ui/Forms.h"
+#include "ui/Handles.h"
+#include "ui/Messages.h"
 #include "ui/ImgList.h"
 #include "ui/Menus.h"
 
@@ -85,8 +87,9 @@ TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
   RegisterTrayClass();
   // A hidden top-level window rather than a message-only one: only top-level windows
   // hear the "TaskbarCreated" and session-end broadcasts.
-  FWnd = CreateWindowExA(WS_EX_TOOLWINDOW, kTrayWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                         GetModuleHandleA(nullptr), nullptr);
+  // Layered, so that it can stand in for a hidden owner while the menu is open (below).
+  FWnd = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_LAYERED, kTrayWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                         nullptr, GetModuleHandleA(nullptr), nullptr);
   if (FWnd) {
     SetWindowLongPtrA(FWnd, 0, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(FWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TTrayIcon::TrayWndProc));
@@ -158,6 +161,8 @@ LRESULT CALLBACK TTrayIcon::TrayWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
       self->FCore->AnimationTick();
       return 0;
     }
+    // Never seen (at most one transparent pixel), so never given a skinned frame.
+    if (msg == CM_SKINQUERY) return 1;
     std::intptr_t result = 0;
     if (self->FCore->HandleMessage(msg, wParam, lParam, result)) return result;
   } catch (...) {
@@ -174,6 +179,7 @@ LRESULT CALLBACK TTrayIcon::TrayWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
 static_assert(NOTIFYICONDATAA_V2_SIZE == tray::LargeRecordSize && NOTIFYICONDATAA_V1_SIZE == tray::SmallRecordSize,
               "the shell's icon record layouts");
 #endif
+static_assert(NIF_INFO == tray::NifInfo && NIIF_INFO == tray::NiifInfo, "the balloon's flags");
 static unsigned ShellRecordSize(unsigned layoutSize) {
   return layoutSize == tray::LargeRecordSize ? NOTIFYICONDATAA_V2_SIZE : NOTIFYICONDATAA_V1_SIZE;
 }
@@ -188,6 +194,11 @@ bool TTrayIcon::ShellNotify(TTrayCommand command, const TTrayRecord& record) {
   data.hIcon = reinterpret_cast<HICON>(record.Icon);
   // The tip is already cut to what the chosen layout holds.
   std::memcpy(data.szTip, record.Tip.data(), record.Tip.size());
+  if (record.Flags & tray::NifInfo) {
+    std::memcpy(data.szInfo, record.Info.data(), record.Info.size());
+    std::memcpy(data.szInfoTitle, record.InfoTitle.data(), record.InfoTitle.size());
+    data.dwInfoFlags = record.InfoFlags;
+  }
   const DWORD message = static_cast<DWORD>(command);
   if (TrayShellSeam().Notify) return TrayShellSeam().Notify(message, data) != FALSE;
   return Shell_NotifyIconA(message, &data) != FALSE;
@@ -243,11 +254,67 @@ void TTrayIcon::GetCursorPos(int& x, int& y) {
   y = p.y;
 }
 
-void TTrayIcon::ForegroundOwnerForm() {
-  if (auto* form = dynamic_cast<TForm*>(Owner())) SetForegroundWindow(form->Handle());
+namespace {
+
+// Shows the window as one fully transparent pixel at the point: on screen, so it can hold the
+// keyboard, and yet nothing is seen and no click is caught.
+void ShowAsClearPixel(HWND wnd, int x, int y) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = 1;
+  info.bmiHeader.biHeight = 1;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  MemoryDc dc(nullptr);
+  TBitmapHandle pixel(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!pixel || !bits) return;
+  *static_cast<std::uint32_t*>(bits) = 0;
+  SelectGuard select(dc.get(), pixel.get());
+  POINT source{0, 0}, place{x, y};
+  SIZE size{1, 1};
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  UpdateLayeredWindow(wnd, nullptr, &place, &size, dc.get(), &source, 0, &blend, ULW_ALPHA);
+  ShowWindow(wnd, SW_SHOWNA);
 }
 
-void TTrayIcon::TrackPopupMenu(int x, int y) { FPopupMenu->Popup(x, y); }
+}  // namespace
+
+void TTrayIcon::ForegroundOwnerForm() {
+  auto* form = dynamic_cast<TForm*>(Owner());
+  if (!form) return;
+  FLentForeground = false;
+  if (IsWindowVisible(form->Handle()) || !FWnd) {
+    SetForegroundWindow(form->Handle());
+    return;
+  }
+  // A hidden window made the foreground does not get the keyboard: under Wine the keys go on
+  // to the taskbar that was clicked, so Escape, the arrows and Return never reach the menu,
+  // and the next click on the icon only closes the menu left open. This window stands in
+  // for the hidden owner while the menu is open.
+  POINT at{};
+  ::GetCursorPos(&at);
+  ShowAsClearPixel(FWnd, at.x, at.y);
+  FLentForeground = SetForegroundWindow(FWnd) != FALSE;
+}
+
+void TTrayIcon::TrackPopupMenu(int x, int y) {
+  struct TGiveBack {
+    TTrayIcon& Tray;
+    ~TGiveBack() { Tray.EndForegroundLoan(); }
+  } giveBack{*this};
+  FPopupMenu->Popup(x, y);
+}
+
+void TTrayIcon::EndForegroundLoan() noexcept {
+  if (!FWnd || !IsWindowVisible(FWnd)) return;
+  // The owner takes the foreground back before the stand-in goes, so the system never picks
+  // another window of ours (a particle) to activate; a chosen dialog then comes up in front.
+  if (FLentForeground && GetForegroundWindow() == FWnd)
+    if (auto* form = dynamic_cast<TForm*>(Owner())) SetForegroundWindow(form->Handle());
+  FLentForeground = false;
+  ShowWindow(FWnd, SW_HIDE);
+}
 
 void TTrayIcon::PostNullMessage() { PostMessageA(nullptr, WM_NULL, 0, 0); }
 

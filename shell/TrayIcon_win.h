@@ -72,6 +72,9 @@ class TTrayIcon : public TComponent, private ITrayHost {
   void RestoreApp() { FCore->RestoreApp(); }
   void MinimizeApp() { FCore->MinimizeApp(); }
   void UpdateTray() { FCore->UpdateTray(); }
+  bool ShowBalloonHint(const std::string& title, const std::string& text) {
+    return FCore->ShowBalloonHint(title, text);
+  }
 
   TNotifyEvent OnLButtonDown, OnLButtonUp, OnLButtonDblClick;
   TNotifyEvent OnRButtonDown, OnRButtonUp, OnRButtonDblClick;
@@ -86,6 +89,8 @@ class TTrayIcon : public TComponent, private ITrayHost {
  private:
   static LRESULT CALLBACK TrayWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
   void IconsChanged();
+  // Hides the window that stood in for a hidden owner while the menu was open.
+  void EndForegroundLoan() noexcept;
 
   // ITrayHost
   bool ShellNotify(TTrayCommand command, const TTrayRecord& record) override;
@@ -110,5 +115,6 @@ class TTrayIcon : public TComponent, private ITrayHost {
   TImageList* FIcons = nullptr;
   int FIconsListener = 0;
   bool FTimerRunning = false;
+  bool FLentForeground = false;  // FWnd holds the foreground for a hidden owner form
   std::unique_ptr<TTrayIconCore> FCore;
 };

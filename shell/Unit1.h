@@ -1,14 +1,16 @@
 #pragma once
 // TForm1, the Option dialog: starts the program with Windows through the machine-wide run
-// list, or stops it from doing so after a confirmation.
+// list (or, where that is closed to the user and the user agrees, the user's own), or stops
+// it from doing so after a confirmation. Failures are reported with the key and the reason.
 #include <windows.h>
 
 #include <string>
 
 #include "ui/Buttons.h"
+#include "shell/ShellDialog.h"
 #include "ui/Forms.h"
 
-class TForm1 : public TForm {
+class TForm1 : public TShellDialog {
  public:
   explicit TForm1(TComponent* AOwner);
   static const TClassInfo& StaticClass();
@@ -20,9 +22,13 @@ class TForm1 : public TForm {
   void SpeedButton1Click(TObject* Sender);
   void SpeedButton8Click(TObject* Sender);
 
-  // Where the run value lives and what it starts; tests point these elsewhere.
+  // Where the run value lives and what it starts; tests point these elsewhere. The
+  // machine-wide list first; the user's own only when that cannot be opened and the user
+  // says yes.
   HKEY RunRoot = HKEY_LOCAL_MACHINE;
   std::string RunKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  HKEY UserRunRoot = HKEY_CURRENT_USER;
+  std::string UserRunKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
   std::string ProgramPath;  // the program file, by default this process's
 };
 

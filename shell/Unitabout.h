@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/ExtCtrls.h"
+#include "shell/ShellDialog.h"
 #include "ui/Forms.h"
 #include "ui/StdCtrls.h"
 
@@ -18,7 +19,7 @@ inline constexpr char kEmailAddress[] = "hi@lumetta.test";
 using TShellOpenSeam = std::function<void(HWND owner, const std::string& target, int show)>;
 TShellOpenSeam& AboutShellOpenSeam();
 
-class TAboutBox : public TForm {
+class TAboutBox : public TShellDialog {
  public:
   explicit TAboutBox(TComponent* AOwner);
   static const TClassInfo& StaticClass();

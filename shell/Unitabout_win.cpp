@@ -38,7 +38,7 @@ const TClassInfo& TAboutBox::StaticClass() {
   return info;
 }
 
-TAboutBox::TAboutBox(TComponent* AOwner) : TForm(AOwner) {
+TAboutBox::TAboutBox(TComponent* AOwner) : TShellDialog(AOwner) {
   BeginLoading();
   Name = "AboutBox";
   SetCaption("About");

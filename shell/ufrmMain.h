@@ -10,6 +10,7 @@
 
 #include "effect/uGDIUtils_win.h"
 #include "effect/uObserver.h"
+#include "shell/EffectVisibility.h"
 #include "shell/MainLogic.h"
 #include "ui/Forms.h"
 #include "ui/IniFiles.h"
@@ -94,8 +95,17 @@ class TfrmMain : public TForm, public ICursorSubject {
   void FreeTrayIcon();
   void CreateMagicParticles();
   void CreateFlagParticles();
+  // The session and display notices: the particles' timers stop while nothing can be seen
+  // and start again, at the cursor, once it can.
+  void WatchVisibility();
+  void UnwatchVisibility();
+  bool VisibilityNotice(const TMessage& m);
+  void ApplyVisibility(TVisibilityChange change);
 
   TMainFormSetup FSetup;
+  TEffectVisibility FVisibility;
+  bool FWatchingSession = false;
+  void* FDisplayNotice = nullptr;  // the power-setting registration (HPOWERNOTIFY)
   std::unique_ptr<ISettingsStore> FSettings;
   std::unique_ptr<TMainLogic> FLogic;
 };

@@ -1,11 +1,17 @@
 #include "shell/ufrmMain.h"
 
 #include <shellapi.h>
+#include <wtsapi32.h>
+
+#include <cstring>
+#include <vector>
 
 #include "effect/ufrmFlagParticle.h"
+#include "effect/PhysicalPixels_win.h"
 #include "effect/ufrmMagicParticle.h"
 #include "hook/HookData.h"
 #include "restart/RestartPlan.h"
+#include "shell/SingleInstance_win.h"
 #include "shell/TavrinApi.h"
 #include "skin/data/SkinData_win.h"
 #include "shell/TrayIcon_win.h"
@@ -100,6 +106,7 @@ TfrmMain::TfrmMain(TComponent* AOwner, TMainFormSetup setup) : TForm(AOwner), FS
 }
 
 TfrmMain::~TfrmMain() {
+  UnwatchVisibility();
   // The destroy handler runs while the form and its components are whole.
   FormDestroy(this);
   OnDestroy = nullptr;
@@ -147,6 +154,7 @@ void TfrmMain::FormCreate(TObject*) {
   const HWND wnd = Handle();
   SetWindowLongA(wnd, GWL_EXSTYLE, GetWindowLongA(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
   SetLayeredWindowAttributes(wnd, 0, 0, LWA_ALPHA);
+  WatchVisibility();
   // 2, 3. The program's folder and the settings file beside it.
   AppDir = FSetup.AppDir;
   IniFile = std::make_unique<TIniFile>(AppDir + SettingsFileName);
@@ -185,12 +193,79 @@ void TfrmMain::WndProc(TMessage& m) {
     WMCursorMoved(m);
     return;
   }
+  if (VisibilityNotice(m)) return;
+  if (m.Msg == AlreadyRunningMessage()) {
+    // A second start of this program left at once and asked this one to say so.
+    if (TrayIcon1) TrayIcon1->ShowBalloonHint("Lumetta", kAlreadyRunningText);
+    return;
+  }
   TForm::WndProc(m);
   // An error box shown while the form is built runs a message loop of its own, and with it
   // Timer1, before the application's loop shows the form; the hide is then long gone. So
   // every show of this form arms the hide again: the window never stays on screen, nor its
   // taskbar button, whatever start-up raised.
   if (m.Msg == CM_VISIBLECHANGED && Visible() && Timer1) Timer1->SetEnabled(true);
+}
+
+namespace {
+// The console display's state notice (GUID_CONSOLE_DISPLAY_STATE), spelled out so no GUID
+// library is needed.
+const GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+}  // namespace
+
+void TfrmMain::WatchVisibility() {
+  // Either may be missing (an old system, a session without them): the effect then simply
+  // runs on, as it always did.
+  FWatchingSession = WTSRegisterSessionNotification(Handle(), NOTIFY_FOR_THIS_SESSION) != FALSE;
+  FDisplayNotice = RegisterPowerSettingNotification(Handle(), &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
+}
+
+void TfrmMain::UnwatchVisibility() {
+  if (FWatchingSession && HandleAllocated()) WTSUnRegisterSessionNotification(Handle());
+  FWatchingSession = false;
+  if (FDisplayNotice) UnregisterPowerSettingNotification(static_cast<HPOWERNOTIFY>(FDisplayNotice));
+  FDisplayNotice = nullptr;
+}
+
+bool TfrmMain::VisibilityNotice(const TMessage& m) {
+  if (m.Msg == WM_WTSSESSION_CHANGE) {
+    if (m.WParam == WTS_SESSION_LOCK || m.WParam == WTS_SESSION_UNLOCK)
+      ApplyVisibility(FVisibility.SessionLocked(m.WParam == WTS_SESSION_LOCK));
+    return true;
+  }
+  if (m.Msg == WM_POWERBROADCAST && m.WParam == PBT_POWERSETTINGCHANGE && m.LParam) {
+    const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(m.LParam);
+    if (IsEqualGUID(setting->PowerSetting, kConsoleDisplayState) && setting->DataLength >= sizeof(DWORD)) {
+      DWORD state = 0;
+      memcpy(&state, setting->Data, sizeof state);
+      ApplyVisibility(FVisibility.DisplayChanged(static_cast<int>(state)));
+    }
+    return false;  // the default answer (TRUE) still goes back
+  }
+  return false;
+}
+
+void TfrmMain::ApplyVisibility(TVisibilityChange change) {
+  if (change == TVisibilityChange::None || !Observers) return;
+  std::vector<TfrmParticle*> particles;
+  for (std::size_t i = 0; i < Observers->Count(); ++i)
+    if (auto* p = dynamic_cast<TfrmParticle*>(Observers->Items(i))) particles.push_back(p);
+  if (change == TVisibilityChange::Hide) {
+    for (TfrmParticle* p : particles) p->Suspend();
+    return;
+  }
+  // Where the cursor is now: it may have moved while nothing was drawn (and the hook's
+  // points, in physical pixels, may have stopped).
+  {
+    TPhysicalPixelsScope physical;
+    POINT at{};
+    if (GetCursorPos(&at)) {
+      CursorPos.x = at.x;
+      CursorPos.y = at.y;
+    }
+  }
+  NotifyObservers();
+  for (TfrmParticle* p : particles) p->Resume();
 }
 
 void TfrmMain::WMCursorMoved(TMessage&) {

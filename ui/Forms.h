@@ -71,8 +71,8 @@ class TForm : public TWinControl {
   // Frees the form once the messages now queued have been handled.
   void Release();
   // Shows the form and handles messages until ModalResult is set (closing it sets
-  // mrCancel), with the thread's other windows disabled meanwhile; hides it and answers
-  // ModalResult.
+  // mrCancel), with the thread's other windows disabled meanwhile; hides it, gives the
+  // activation and the focus back to where they were, and answers ModalResult.
   TModalResult ShowModal();
   TModalResult ModalResult = mrNone;
   bool Modal() const noexcept { return FModal; }
@@ -81,9 +81,11 @@ class TForm : public TWinControl {
   // (The menu bar may be drawn by the skin, so the system's menu keys are not relied on.)
   bool IsShortCut(WPARAM key);
   // Moves the focus to the next (or previous) TabStop control after current, in tab order
-  // (each parent's children in their TabOrder, depth first), wrapping round; false when
-  // there is none.
+  // (each parent's children in their TabOrder, depth first), wrapping round, and selects an
+  // edit's text; false when there is none.
   bool SelectNext(TWinControl* current, bool forward);
+  // The class-library control that has the keyboard focus, or holds the window that has it.
+  static TWinControl* FocusedControl();
   // Arrow keys inside a group of radio buttons move to the next one of the group.
   bool SelectInGroup(HWND current, bool forward);
 

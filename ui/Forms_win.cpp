@@ -384,8 +384,29 @@ BOOL CALLBACK DisableOthers(HWND wnd, LPARAM data) {
 }
 }  // namespace
 
+namespace {
+// The window that was active and the control that had the focus when a modal form opened:
+// both come back when it closes, as they do when a native dialog ends.
+class TActivationReturn {
+ public:
+  TActivationReturn() : FActive(GetActiveWindow()), FFocus(GetFocus()) {}
+  void Restore() const {
+    if (!FActive || !IsWindow(FActive) || !IsWindowVisible(FActive) || !IsWindowEnabled(FActive)) return;
+    SetActiveWindow(FActive);
+    if (FFocus && IsWindow(FFocus) && IsChild(FActive, FFocus) && IsWindowVisible(FFocus) &&
+        IsWindowEnabled(FFocus))
+      SetFocus(FFocus);
+  }
+
+ private:
+  HWND FActive;
+  HWND FFocus;
+};
+}  // namespace
+
 TModalResult TForm::ShowModal() {
   if (FModal || Visible()) throw Exception("Cannot make a visible window modal");
+  const TActivationReturn comeBack;
   TDisableList list{Handle(), {}};
   EnumThreadWindows(GetCurrentThreadId(), DisableOthers, reinterpret_cast<LPARAM>(&list));
   ModalResult = mrNone;
@@ -400,10 +421,12 @@ TModalResult TForm::ShowModal() {
     throw;
   }
   FModal = false;
-  // The owner comes back before this one hides, so the activation returns to it.
   for (HWND wnd : list.Disabled)
     if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
   Hide();
+  // Hiding the active window hands the activation to whichever window the system picks
+  // (under Wine often none of ours): the window that was active takes it back.
+  comeBack.Restore();
   return ModalResult;
 }
 
@@ -431,7 +454,18 @@ bool TForm::SelectNext(TWinControl* current, bool forward) {
     next = forward ? (at + 1) % stops.size() : (at + stops.size() - 1) % stops.size();
   }
   stops[next]->SetFocus();
+  // As in a dialog: a control that takes a selection (an edit) comes with all its text
+  // selected.
+  const HWND focus = stops[next]->Handle();
+  if (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(focus, EM_SETSEL, 0, -1);
   return true;
+}
+
+TWinControl* TForm::FocusedControl() {
+  // The focus may sit in a window inside a control (a combo box's edit): the control counts.
+  for (HWND wnd = GetFocus(); wnd; wnd = GetParent(wnd))
+    if (TWinControl* control = TWinControl::FindControl(wnd)) return control;
+  return nullptr;
 }
 
 bool TForm::SelectInGroup(HWND current, bool forward) {
@@ -627,7 +661,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
       return true;
     // Tab and Shift+Tab walk the TabStop controls; arrows move within a radio group.
     if (form && msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
-        form->SelectNext(TWinControl::FindControl(GetFocus()), GetKeyState(VK_SHIFT) >= 0))
+        form->SelectNext(TForm::FocusedControl(), GetKeyState(VK_SHIFT) >= 0))
       return true;
     if (form && msg.message == WM_KEYDOWN && msg.wParam >= VK_LEFT && msg.wParam <= VK_DOWN &&
         form->SelectInGroup(GetFocus(), msg.wParam == VK_RIGHT || msg.wParam == VK_DOWN))

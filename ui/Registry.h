@@ -38,6 +38,9 @@ class TRegistry {
 
   bool ValueExists(const std::string& name) const;
   bool DeleteValue(const std::string& name);
+  // The system's error code of the last OpenKey, OpenKeyReadOnly or DeleteValue that failed
+  // (ERROR_SUCCESS after one that succeeded), for reporting why.
+  long LastError() const noexcept { return FLastError; }
   void GetValueNames(TStringList& names) const;
   // Raises ERegistryException "Failed to set data for '<name>'" when the write fails.
   void WriteString(const std::string& name, const std::string& value);
@@ -54,4 +57,5 @@ class TRegistry {
   REGSAM FAccess;
   TKeyHandle FCurrentKey;
   std::string FCurrentPath;
+  long FLastError = 0;
 };

@@ -36,6 +36,7 @@ bool TRegistry::Open(const std::string& key, bool canCreate, REGSAM access) {
     rc = RegCreateKeyExA(base, p.Sub.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &opened, nullptr);
   else
     rc = RegOpenKeyExA(base, p.Sub.c_str(), 0, access, &opened);
+  FLastError = rc;
   if (rc != ERROR_SUCCESS) return false;
   std::string path = relative && !p.Sub.empty() ? FCurrentPath + "\\" + p.Sub : (relative ? FCurrentPath : p.Sub);
   FCurrentKey.reset(opened);
@@ -69,8 +70,8 @@ bool TRegistry::ValueExists(const std::string& name) const {
 }
 
 bool TRegistry::DeleteValue(const std::string& name) {
-  if (!FCurrentKey) return false;
-  return RegDeleteValueA(FCurrentKey.get(), name.c_str()) == ERROR_SUCCESS;
+  FLastError = FCurrentKey ? RegDeleteValueA(FCurrentKey.get(), name.c_str()) : ERROR_INVALID_HANDLE;
+  return FLastError == ERROR_SUCCESS;
 }
 
 void TRegistry::GetValueNames(TStringList& names) const {

@@ -21,6 +21,9 @@ class EConvertError : public Exception {
   using Exception::Exception;
 };
 
+// The system's text for an error code, without its line break (Windows build only).
+std::string SysErrorMessage(unsigned long code);
+
 // printf-style formatting into a std::string ("%s", "%d", ...), any length.
 std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 std::string FormatV(const char* fmt, va_list args);

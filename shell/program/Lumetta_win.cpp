@@ -6,6 +6,7 @@
 #include "effect/uGDIUtils_win.h"
 #include "effect/ufrmBaseParticle_win.h"
 #include "shell/SingleInstance.h"
+#include "shell/SingleInstance_win.h"
 #include "shell/Unit1.h"
 #include "shell/Unitabout.h"
 #include "shell/ufrmMain.h"
@@ -16,11 +17,15 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // Before anything else, above all before the hook is installed: a second start of this
-  // program leaves at once, so the running one keeps its icon and its cursor feed.
+  // program leaves at once, so the running one keeps its icon and its cursor feed. It only
+  // asks the running one to say, at its icon, that it is already running.
   char path[MAX_PATH * 2] = {};
   GetModuleFileNameA(nullptr, path, sizeof path - 1);
   const TKernelHandle instance(CreateMutexA(nullptr, FALSE, InstanceMutexName(path).c_str()));
-  if (instance && GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+  if (instance && GetLastError() == ERROR_ALREADY_EXISTS) {
+    TellRunningInstance(path);
+    return 0;
+  }
 
   TGdiplusSession gdiplus;
   InstallParticleWindows();

@@ -146,8 +146,8 @@ class Session:
     def boxes(self):
         return [line.split("\t")[1:] for line in self.probe("boxes", self.program_path) if line.startswith("BOX")]
 
-    def private_kb(self):
-        """Resident anonymous memory of this copy's running program, from the host's /proc."""
+    def host_pid(self):
+        """The host's process id of this copy's running program, from /proc, or None."""
         target = win_path(os.path.join(self.folder, PROGRAM)).lower()
         for entry in os.listdir("/proc"):
             if not entry.isdigit():
@@ -155,15 +155,31 @@ class Session:
             try:
                 with open(f"/proc/{entry}/cmdline", "rb") as f:
                     cmdline = f.read().decode("latin-1").replace("\0", " ").lower()
-                if target not in cmdline or "explorer" in cmdline:
-                    continue
-                with open(f"/proc/{entry}/status") as f:
-                    for line in f:
-                        if line.startswith("RssAnon:"):
-                            return int(line.split()[1])
             except OSError:
                 continue
+            if target in cmdline and "explorer" not in cmdline:
+                return entry
         return None
+
+    def private_kb(self):
+        """Resident anonymous memory of this copy's running program, from the host's /proc."""
+        try:
+            with open(f"/proc/{self.host_pid()}/status") as f:
+                for line in f:
+                    if line.startswith("RssAnon:"):
+                        return int(line.split()[1])
+        except OSError:
+            pass
+        return None
+
+    def cpu_seconds(self):
+        """User and system CPU time this copy's running program has used, from /proc."""
+        try:
+            with open(f"/proc/{self.host_pid()}/stat") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+        except OSError:
+            return None
+        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
     def settings(self):
         if not os.path.exists(self.ini):
@@ -309,8 +325,15 @@ def scenario_read_only(bin_dir):
         s.stop()
 
 
+def balloons(s):
+    """The notification area's balloons on screen (the taskbar's visible tooltip windows)."""
+    return [w for w in (Window(line.split("\t")) for line in s.probe("list", "explorer.exe") if line.count("\t") >= 9)
+            if w.cls == "tooltips_class32" and w.visible and w.width > 0]
+
+
 def scenario_second_instance(bin_dir):
-    """A second start of the same program leaves at once; the first keeps its particles and its cursor feed."""
+    """A second start of the same program leaves at once, and the first says so in a balloon at
+    its icon; the first keeps its particles and its cursor feed."""
     s = Session(bin_dir, "second")
     try:
         move(5, 5)
@@ -319,7 +342,11 @@ def scenario_second_instance(bin_dir):
         first = s.pids()
         expect(len(first) == 1, f"one Lumetta: {first}")
         first_process = s.process
+        expect(balloons(s) == [], f"no balloon before: {balloons(s)}")
         s.start()
+        shown = s.wait_for(lambda: balloons(s), lambda b: len(b) == 1, timeout=10)
+        print(f"  the first one's balloon: {shown[0]}")
+        expect(shown[0].bottom > 768 - 120 and shown[0].right > 1024 - 300, f"the balloon by the icon: {shown[0]}")
         time.sleep(4.0)  # long enough for a second one to show its windows and particles
         s.process = first_process
         expect(s.pids() == first, f"only the first Lumetta has windows: {first} -> {s.pids()}")
@@ -448,6 +475,36 @@ def scenario_menu_restart(bin_dir):
         s.stop()
 
 
+def scenario_flag_cpu(bin_dir, seconds=20):
+    """Flag's CPU with the cursor still (the chain at rest draws nothing) against the same time
+    with the cursor moving. A measurement, not run with the suite."""
+    s = Session(bin_dir, "flagcpu", settings="[Image]\nFlag=True\n")
+    try:
+        move(400, 300)
+        s.start()
+        s.wait_for(s.particles, lambda p: len(p) == 8)
+        move(401, 300)
+        move(400, 300)
+        s.wait_for(s.particles, lambda p: sorted((w.left, w.top) for w in p) ==
+                   [(400 + 30 * i, 300) for i in range(8)], timeout=15)
+        time.sleep(1.0)
+        before = s.cpu_seconds()
+        time.sleep(seconds)
+        still = s.cpu_seconds() - before
+        before = s.cpu_seconds()
+        end, i = time.monotonic() + seconds, 0
+        while time.monotonic() < end:
+            move(200 + (i * 37) % 600, 150 + (i * 23) % 400)
+            i += 1
+            time.sleep(0.02)
+        moving = s.cpu_seconds() - before
+        print(f"  Lumetta's CPU over {seconds} s: cursor still {still:.2f} s, cursor moving {moving:.2f} s "
+              f"({100 * still / moving if moving else 0:.1f} % of the moving figure)")
+        expect(moving > 0 and still < 0.05 * moving, f"at rest below 5 % of moving: {still} vs {moving}")
+    finally:
+        s.stop()
+
+
 SCENARIOS = {
     "magic": scenario_magic_default,
     "flag": scenario_flag_number,
@@ -459,6 +516,8 @@ SCENARIOS = {
     "second": scenario_second_instance,
     "menu": scenario_menu_restart,
 }
+# Measurements, run only when named.
+MEASUREMENTS = {"flagcpu": scenario_flag_cpu}
 
 
 class OwnDisplay:
@@ -494,8 +553,8 @@ def main():
 
 def run(bin_dir, names=None, scenarios=None):
     """Runs the named scenarios (all when none is named); one's failure never hides another."""
-    scenarios = scenarios or SCENARIOS
-    names = names or sys.argv[2:] or list(scenarios)
+    scenarios = scenarios or dict(SCENARIOS, **MEASUREMENTS)
+    names = names or sys.argv[2:] or list(SCENARIOS)
     failed = []
     for name in names:
         t0 = time.monotonic()

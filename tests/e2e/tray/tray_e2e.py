@@ -6,8 +6,8 @@ colours at the right end of the taskbar, right-clicked with xdotool, and the men
 Option and About dialogs and the exit are checked from outside with LumettaProbe.exe.
 Reuses the sessions of the shell scenarios (tests/e2e/shell/lumetta_e2e.py).
 
-Usage: tray_e2e.py BIN_DIR [--shots DIR]   (with --shots, saves tray-menu.png, option.png
-and about.png there)
+Usage: tray_e2e.py BIN_DIR [--shots DIR] [SCENARIO...]   (with --shots, saves tray-menu.png,
+option.png and about.png there; runs every scenario when none is named)
 """
 import os
 import subprocess
@@ -146,7 +146,10 @@ def skin_answers(s, cls):
     return [int(line.split("\t")[2]) for line in s.probe("skinquery", cls) if line.startswith("SKINQUERY")]
 
 
-def scenario_tray(bin_dir, shots=None):
+SHOTS = None  # where scenario_tray saves its pictures (--shots), if anywhere
+
+
+def scenario_tray(bin_dir):
     """Icon in the taskbar; right click opens the menu; Option and About open; Exit removes the icon."""
     s = e2e.Session(bin_dir, "tray")
     try:
@@ -175,7 +178,7 @@ def scenario_tray(bin_dir, shots=None):
         accent = accent_pixels(rect, rows[3])
         e2e.expect(accent > 40, f"the selected item on the skin's frame: {accent} accent pixels")
         e2e.expect(accent_pixels(rect, rows[0]) == 0, "the others on their normal frame")
-        shoot(shots, "tray-menu.png",
+        shoot(SHOTS, "tray-menu.png",
               (min(rect[0], icon[0] - 20), min(rect[1], icon[1] - 20), max(rect[2], icon[0] + 20), SCREEN_H))
         click((rect[0] + rect[2]) // 2, rows[3], 1)  # Magic, Flag, ChooseImage, Option
         option = s.wait_for(lambda: visible_window(s, "TForm1"), lambda w: len(w) == 1, timeout=10)[0]
@@ -185,14 +188,14 @@ def scenario_tray(bin_dir, shots=None):
                    f"Option dialog: {option} {option.caption!r}")
         time.sleep(0.5)
         e2e.expect(skin_answers(s, "TForm1") == [1], "the Option dialog has a form handler")
-        shoot(shots, "option.png", (option.left, option.top, option.right, option.bottom))
+        shoot(SHOTS, "option.png", (option.left, option.top, option.right, option.bottom))
 
         choose(s, icon, 4)  # ... Option, About
         about = s.wait_for(lambda: visible_window(s, "TAboutBox"), lambda w: len(w) == 1, timeout=10)[0]
         e2e.expect(about.caption == "About", f"About dialog: {about.caption!r}")
         time.sleep(0.5)
         e2e.expect(skin_answers(s, "TAboutBox") == [1], "the About dialog has a form handler")
-        shoot(shots, "about.png", (about.left, about.top, about.right, about.bottom))
+        shoot(SHOTS, "about.png", (about.left, about.top, about.right, about.bottom))
         # Both dialogs stay open side by side: neither is modal.
         e2e.expect(len(visible_window(s, "TForm1")) == 1, "Option still open")
 
@@ -204,26 +207,80 @@ def scenario_tray(bin_dir, shots=None):
         s.stop()
 
 
+def key(*names):
+    subprocess.run(["xdotool", "key", *names], check=True)
+
+
+def expect_particles_above(s, dialog):
+    """With the cursor held over the dialog, the Flag chain rests on it, and every particle
+    that lies on the dialog shows on the screen over it (its centre is not the dialog's face)."""
+    cursor = (dialog.left + 30, dialog.top + 60)
+    e2e.move(cursor[0] + 1, cursor[1])
+    e2e.move(*cursor)
+    row = [(cursor[0] + 30 * i, cursor[1]) for i in range(8)]
+    parts = s.wait_for(s.particles, lambda p: sorted((w.left, w.top) for w in p) == row, timeout=15)
+    on = [w for w in parts if w.left >= dialog.left and w.right <= dialog.right and w.bottom <= dialog.bottom]
+    e2e.expect(len(on) >= 4, f"particles on the dialog {dialog}: {on}")
+    with tempfile.TemporaryDirectory() as tmp:
+        shot = os.path.join(tmp, "screen.png")
+        screenshot(shot)
+        face = rgb_of(shot, dialog.left + 8, dialog.bottom - 12, 1, 1)
+
+        def covered(w):
+            # The middle of the picture: how much of it is the dialog's face colour.
+            box = rgb_of(shot, int(w.centre[0]) - 6, int(w.centre[1]) - 6, 12, 12)
+            pixels = [box[i:i + 3] for i in range(0, len(box), 3)]
+            return sum(1 for p in pixels if sum(abs(a - b) for a, b in zip(p, face)) < 40) > len(pixels) // 2
+
+        hidden = [w for w in on if covered(w)]
+    e2e.expect(not hidden, f"particles behind the {dialog.cls} (its face {tuple(face)} over them): {hidden}")
+
+
+def scenario_quick_reopen(bin_dir):
+    """The keyboard works in the menu: Escape closes it, and a menu reopened at once takes its
+    choice by the arrows and Return (Option, then About), however quickly it follows; the
+    particles stay above each dialog."""
+    s = e2e.Session(bin_dir, "reopen", settings="[Image]\nFlag=True\n")
+    try:
+        e2e.move(5, 5)
+        s.start()
+        s.wait_for(s.particles, lambda p: len(p) == 8)
+        icon = s.wait_for(find_icon, lambda p: p is not None, timeout=20)
+        for downs, cls in ((4, "TForm1"), (5, "TAboutBox")):
+            open_menu(s, icon)
+            time.sleep(0.3)
+            key("Escape")
+            time.sleep(0.3)
+            # Had Escape not closed it, this click would only close the menu left open.
+            open_menu(s, icon)
+            time.sleep(0.3)
+            key(*["Down"] * downs, "Return")
+            shown = s.wait_for(lambda: visible_window(s, cls), lambda w: len(w) == 1, timeout=10)
+            print(f"  {cls} opened by the keyboard: {shown[0]}")
+            expect_particles_above(s, shown[0])
+            e2e.move(*icon)
+        # The window that held the keyboard for the menu is gone again; nothing else of ours shows.
+        others = [w for w in s.windows() if w.visible and not w.is_particle() and w.cls not in ("TForm1", "TAboutBox")]
+        e2e.expect(others == [], f"no other window of Lumetta on screen: {others}")
+    finally:
+        s.stop()
+
+
+SCENARIOS = {"tray": scenario_tray, "reopen": scenario_quick_reopen}
+
+
 def main():
+    global SHOTS
     args = sys.argv[1:]
-    shots = None
     if "--shots" in args:
         i = args.index("--shots")
-        shots = os.path.abspath(args[i + 1])
+        SHOTS = os.path.abspath(args[i + 1])
         del args[i:i + 2]
     bin_dir = os.path.abspath(args[0])
     e2e.use_wine_of(bin_dir)
     subprocess.run([os.path.join(e2e.SCRIPTS, "wine-prefix")], check=True)
     with e2e.OwnDisplay():
-        t0 = time.monotonic()
-        print(f"[ RUN  ] tray: {scenario_tray.__doc__}", flush=True)
-        try:
-            scenario_tray(bin_dir, shots)
-        except Exception as ex:
-            print(f"[FAILED] tray: {ex}", flush=True)
-            return 1
-        print(f"[  OK  ] tray ({time.monotonic() - t0:.1f} s)", flush=True)
-        return 0
+        return e2e.run(bin_dir, args[1:] or list(SCENARIOS), SCENARIOS)
 
 
 if __name__ == "__main__":

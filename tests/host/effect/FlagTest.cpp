@@ -114,3 +114,89 @@ TEST(FlagParticle, ClosingAFollowerJoinsTheChainAroundIt) {
   EXPECT_EQ(views.Log.Presented[1].Index, 2);
   chain.Items.erase(chain.Items.begin() + 1);
 }
+
+// Ticks the head's timer while it runs, as the window would; answers the ticks taken.
+int TickWhileRunning(TChain& chain, int most) {
+  int ticks = 0;
+  while (ticks < most && TRecordingViews::Of(chain.Head()).TimerEnabled()) {
+    chain.Head().DrawFrame();
+    ++ticks;
+  }
+  return ticks;
+}
+
+TEST(FlagRest, TheChainStopsDrawingOnlyOnceAFrameWouldChangeNothing) {
+  TRecordingViews views;
+  TScriptedRandom script;
+  TChain chain(8);
+  for (auto& p : chain.Items) p->CursorMoved({400, 300});
+  const int ticks = TickWhileRunning(chain, 200);
+  ASSERT_LT(ticks, 200) << "the chain never came to rest";
+  EXPECT_TRUE(chain.Head().Resting());
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(chain.Items[i]->Position, (TPoint{400 + 30 * i, 300})) << i;
+  // Every frame but the last moved something: the last one drew the row where it rests.
+  const size_t frames = views.Log.Presented.size() / 8;
+  ASSERT_GE(frames, 2u);
+  auto frame = [&](size_t f) {
+    return std::vector<TPresented>(views.Log.Presented.begin() + f * 8, views.Log.Presented.begin() + f * 8 + 8);
+  };
+  auto same = [](const std::vector<TPresented>& a, const std::vector<TPresented>& b) {
+    for (size_t i = 0; i < a.size(); ++i)
+      if (!(a[i].Position == b[i].Position)) return false;
+    return true;
+  };
+  for (size_t f = 1; f < frames; ++f) EXPECT_FALSE(same(frame(f - 1), frame(f))) << "frame " << f;
+
+  // The same point again is no move; a new one wakes the chain, and it rests again there.
+  for (auto& p : chain.Items) p->CursorMoved({400, 300});
+  EXPECT_FALSE(TRecordingViews::Of(chain.Head()).TimerEnabled());
+  for (auto& p : chain.Items) p->CursorMoved({401, 300});
+  EXPECT_TRUE(TRecordingViews::Of(chain.Head()).TimerEnabled());
+  EXPECT_FALSE(chain.Head().Resting());
+  EXPECT_LT(TickWhileRunning(chain, 200), 200);
+  EXPECT_EQ(chain.Items[7]->Position, (TPoint{401 + 210, 300}));
+}
+
+TEST(FlagRest, ARowIsAtRestOnlyWithEveryParticleOnItsSpot) {
+  TScriptedRandom script;
+  TChain chain(3);
+  auto place = [&](TPoint target, TPoint a, TPoint b, TPoint c) {
+    chain.Head().SetTarget(target);
+    chain.Items[0]->Position = a;
+    chain.Items[1]->Position = b;
+    chain.Items[2]->Position = c;
+    return ChainAtRest(chain.Head());
+  };
+  EXPECT_TRUE(place({10, 10}, {10, 10}, {40, 10}, {70, 10}));
+  EXPECT_FALSE(place({11, 10}, {10, 10}, {40, 10}, {70, 10}));  // the head is off its target
+  EXPECT_FALSE(place({10, 10}, {10, 10}, {40, 11}, {70, 11}));  // one pixel low
+  EXPECT_FALSE(place({10, 10}, {10, 10}, {40, 10}, {69, 10}));  // the tail short of its spot
+  EXPECT_TRUE(place({-50, -20}, {-50, -20}, {-20, -20}, {10, -20}));  // left of and above the primary screen
+}
+
+// Nothing to see (locked session, display off): the head's timer stops; a cursor that moves
+// meanwhile only sets what Resume starts again.
+TEST(FlagRest, SuspendedChainStaysStillUntilResumedAndWakesForAMoveMadeMeanwhile) {
+  TRecordingViews views;
+  TScriptedRandom script;
+  TChain chain(4);
+  TfrmFlagParticle& head = chain.Head();
+  head.Suspend();
+  EXPECT_FALSE(TRecordingViews::Of(head).TimerEnabled());
+  head.Resume();
+  EXPECT_TRUE(TRecordingViews::Of(head).TimerEnabled());
+  EXPECT_FALSE(TRecordingViews::Of(*chain.Items[1]).TimerEnabled());  // followers never tick
+
+  for (auto& p : chain.Items) p->CursorMoved({200, 100});
+  TickWhileRunning(chain, 200);
+  ASSERT_TRUE(head.Resting());
+  head.Suspend();
+  head.Resume();
+  EXPECT_FALSE(TRecordingViews::Of(head).TimerEnabled());  // still at rest: nothing to draw
+
+  head.Suspend();
+  for (auto& p : chain.Items) p->CursorMoved({300, 100});
+  EXPECT_FALSE(TRecordingViews::Of(head).TimerEnabled());
+  head.Resume();
+  EXPECT_TRUE(TRecordingViews::Of(head).TimerEnabled());
+}

@@ -103,3 +103,22 @@ TEST_F(GallerySkinFile, EachFailureHasItsReasonAndLeavesNoSkin) {
     EXPECT_TRUE(data.NoSkin) << c.path;
   }
 }
+
+TEST(GallerySkinStatus, NamesTheSkinByItsNameElseItsFile) {
+  struct Case {
+    std::string name, file;
+    bool on;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"Lumetta Mist", "", true, "Lumetta Mist"},
+      {"Lumetta Mist", "", false, "Lumetta Mist (off)"},
+      {"Orange", "C:\\skins\\orange.skn", true, "Orange"},  // the name wins over the file
+      {"", "C:\\skins\\plain one.skn", true, "plain one.skn"},
+      {"", "/tmp/skins/plain.skn", false, "plain.skn (off)"},
+      {"", "Z:\\mixed/dir\\last.skn", true, "last.skn"},
+      {"", "bare.skn", true, "bare.skn"},
+      {"", "", true, "Built-in skin"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SkinStatusText(c.name, c.file, c.on), c.text) << c.name << "|" << c.file;
+}

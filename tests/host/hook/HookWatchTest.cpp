@@ -137,3 +137,30 @@ TEST(HookWatch, LiveHookFollowingEveryMoveIsNeverPutBack) {
 }
 
 }  // namespace
+
+// A cursor still for a second is sampled four times a second; its first move (sampled or told
+// by a hook call) brings the fast samples back. A late sample counts as a stall against the
+// interval in force: a slow sample is not one, a thread stopped for 200 ms more still is.
+TEST(HookWatch, StillCursorIsSampledSlowlyAndAStallIsJudgedAgainstThatPace) {
+  THookWatch watch({10, 20}, 0);
+  EXPECT_EQ(watch.NextSampleMs(), THookWatch::SampleMs);
+  uint64_t t = 0;
+  while (t < THookWatch::IdleAfterMs) {
+    t += THookWatch::SampleMs;
+    EXPECT_EQ(watch.Sample({10, 20}, t), TSampleVerdict{}) << t;
+  }
+  EXPECT_EQ(watch.NextSampleMs(), THookWatch::IdleSampleMs);
+  t += THookWatch::IdleSampleMs + 150;  // late, but not by a stall's worth
+  EXPECT_EQ(watch.Sample({10, 20}, t), TSampleVerdict{});
+  EXPECT_EQ(watch.NextSampleMs(), THookWatch::IdleSampleMs);
+  t += THookWatch::IdleSampleMs + THookWatch::StallMs;  // stopped for 200 ms beyond its pace
+  EXPECT_EQ(watch.Sample({10, 20}, t), (TSampleVerdict{false, true}));
+
+  watch.HookCalled({11, 20});
+  t += THookWatch::IdleSampleMs;
+  EXPECT_EQ(watch.Sample({11, 20}, t), TSampleVerdict{});  // stored by the hook: not reported again
+  EXPECT_EQ(watch.NextSampleMs(), THookWatch::SampleMs);
+  // Fast again: 200 ms late is a stall once more.
+  t += THookWatch::StallMs;
+  EXPECT_EQ(watch.Sample({11, 20}, t), (TSampleVerdict{false, true}));
+}

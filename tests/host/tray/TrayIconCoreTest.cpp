@@ -358,3 +358,37 @@ TEST(TrayIcon, IconIndexOutsideTheListShowsTheApplicationIcon) {
 }
 
 }  // namespace
+
+// A balloon goes with one modify of the large layout only; the icon's later updates do not
+// show it again. The small layout has no balloon, and an icon not in the area shows none.
+TEST(TrayIcon, BalloonIsSentOnceWithTheLargeLayoutOnly) {
+  Fixture f;
+  EXPECT_FALSE(f.core.ShowBalloonHint("Lumetta", "early"));  // still loading: no icon yet
+  f.core.Loaded();
+  f.host.Take();
+  ASSERT_TRUE(f.core.ShowBalloonHint("Lumetta", "Lumetta is already running"));
+  ASSERT_EQ(f.host.Take(), (Calls{"Modify"}));
+  const TTrayRecord& balloon = f.host.Sent.back();
+  EXPECT_EQ(balloon.Flags, tray::NifMessage | tray::NifIcon | tray::NifInfo);
+  EXPECT_EQ(balloon.Info, "Lumetta is already running");
+  EXPECT_EQ(balloon.InfoTitle, "Lumetta");
+  EXPECT_EQ(balloon.InfoFlags, tray::NiifInfo);
+  EXPECT_EQ(balloon.Icon, kAppIcon);
+  f.core.UpdateTray();
+  EXPECT_EQ(f.host.Sent.back().Flags & tray::NifInfo, 0u);
+  // Texts longer than the record's fields are cut to them.
+  ASSERT_TRUE(f.core.ShowBalloonHint(std::string(100, 't'), std::string(400, 'x')));
+  EXPECT_EQ(f.host.Sent.back().InfoTitle.size(), 63u);
+  EXPECT_EQ(f.host.Sent.back().Info.size(), 255u);
+
+  f.core.SetEnabled(false);
+  f.host.Take();
+  EXPECT_FALSE(f.core.ShowBalloonHint("Lumetta", "gone"));
+  EXPECT_TRUE(f.host.Take().empty());
+
+  Fixture old(4);
+  old.core.Loaded();
+  old.host.Take();
+  EXPECT_FALSE(old.core.ShowBalloonHint("Lumetta", "no balloons here"));
+  EXPECT_TRUE(old.host.Take().empty());
+}

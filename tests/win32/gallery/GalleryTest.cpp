@@ -184,6 +184,39 @@ TEST_F(GalleryFixture, ASkinFileThatCannotBeLoadedIsReportedAndTheBuiltInSkinCom
   remove(refused.c_str());
 }
 
+TEST_F(GalleryFixture, TheStatusBarNamesTheLoadedSkin) {
+  auto shown = [this] { return form->sbMain->Panels(1)->Text(); };
+  EXPECT_EQ(shown(), "Lumetta Mist");
+  char dir[MAX_PATH] = {};
+  GetTempPathA(sizeof dir, dir);
+  auto write = [&](const char* name, const std::string& ini) {
+    const std::string path = std::string(dir) + name;
+    const std::vector<uint8_t> bytes = PackArchive({{"skin.ini", std::vector<uint8_t>(ini.begin(), ini.end())}});
+    if (FILE* f = fopen(path.c_str(), "wb")) {
+      fwrite(bytes.data(), 1, bytes.size(), f);
+      fclose(f);
+    }
+    return path;
+  };
+  const std::string named = write("gallery-test-named.skn", "[TitlebarSkin]\r\nSkinName=Test Orange\r\n");
+  const std::string nameless = write("gallery-test-nameless.skn", "[TitlebarSkin]\r\n");
+  ASSERT_TRUE(form->LoadSkinFile(named));
+  EXPECT_EQ(shown(), "Test Orange");
+  ASSERT_TRUE(form->LoadSkinFile(nameless));
+  EXPECT_EQ(shown(), "gallery-test-nameless.skn");
+  PressKey(VK_F2);
+  EXPECT_EQ(shown(), "gallery-test-nameless.skn (off)");
+  PressKey(VK_F2);
+  EXPECT_EQ(shown(), "gallery-test-nameless.skn");
+  {
+    CapturedBoxes boxes;  // a file that does not load brings the built-in skin back, and its name
+    EXPECT_FALSE(form->LoadSkinFile(std::string(dir) + "gallery-test-missing.skn"));
+  }
+  EXPECT_EQ(shown(), "Lumetta Mist");
+  remove(named.c_str());
+  remove(nameless.c_str());
+}
+
 TEST_F(GalleryFixture, CommandLinePagesAndErrors) {
   {
     CapturedBoxes boxes;
@@ -207,28 +240,74 @@ TEST_F(GalleryFixture, CommandLinePagesAndErrors) {
 namespace {
 HWND gMain = nullptr;
 bool gAboutShown = false, gMainDisabled = false;
-void CALLBACK PressOk(HWND, UINT, UINT_PTR id, DWORD) {
+UINT gCloseKey = 0;  // 0: a click on OK; else the key pressed in the box
+void CALLBACK CloseAbout(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   for (int i = 0; i < Screen->FormCount(); ++i)
     if (auto* about = dynamic_cast<TfrmGalleryAbout*>(Screen->Forms(i))) {
       gAboutShown = IsWindowVisible(about->Handle()) != FALSE;
       gMainDisabled = !IsWindowEnabled(gMain);
-      about->btnOK->Click();
+      if (gCloseKey == 0) {
+        about->btnOK->Click();
+      } else {
+        const HWND focus = GetFocus() ? GetFocus() : about->Handle();
+        PostMessageA(focus, WM_KEYDOWN, gCloseKey, 1);
+      }
     }
 }
 }  // namespace
 
-TEST_F(GalleryFixture, AboutIsAModalDialogClosedByOk) {
+// The modal box closes by its OK button, by Return (its default button) and by Escape (OK is
+// its cancel button too); the main window then has the activation and the focus back.
+TEST_F(GalleryFixture, AboutIsAModalDialogClosedByOkReturnOrEscape) {
   form->Show();
   gMain = form->Handle();
-  gAboutShown = gMainDisabled = false;
-  SetTimer(nullptr, 0, 100, PressOk);
-  form->miAbout->Click();  // returns when the dialog has closed
-  EXPECT_TRUE(gAboutShown);
-  EXPECT_TRUE(gMainDisabled);
-  EXPECT_TRUE(IsWindowEnabled(form->Handle()));
-  for (int i = 0; i < Screen->FormCount(); ++i)
-    EXPECT_EQ(dynamic_cast<TfrmGalleryAbout*>(Screen->Forms(i)), nullptr);
+  TWinControl* focused = dynamic_cast<TWinControl*>(form->FindComponent("btnNormal"));
+  ASSERT_NE(focused, nullptr);
+  for (UINT key : {0u, static_cast<UINT>(VK_RETURN), static_cast<UINT>(VK_ESCAPE)}) {
+    SCOPED_TRACE(key);
+    SetActiveWindow(form->Handle());
+    focused->SetFocus();
+    gAboutShown = gMainDisabled = false;
+    gCloseKey = key;
+    SetTimer(nullptr, 0, 100, CloseAbout);
+    form->miAbout->Click();  // returns when the dialog has closed
+    EXPECT_TRUE(gAboutShown);
+    EXPECT_TRUE(gMainDisabled);
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+    EXPECT_EQ(GetActiveWindow(), form->Handle());
+    EXPECT_EQ(GetFocus(), focused->Handle());
+    for (int i = 0; i < Screen->FormCount(); ++i)
+      EXPECT_EQ(dynamic_cast<TfrmGalleryAbout*>(Screen->Forms(i)), nullptr);
+  }
+  gCloseKey = 0;
+}
+
+// Tab walks every enabled edit, combo box, up-down edit and date-time picker of the Text
+// page in order, also out of a combo box whose focus sits in its edit part, and an edit
+// reached by Tab has its text selected.
+TEST_F(GalleryFixture, TabWalksTheTextPageInOrderAndSelectsEditText) {
+  form->Show();
+  ASSERT_TRUE(form->OpenPage("Text"));
+  auto* first = dynamic_cast<TWinControl*>(form->FindComponent("edBorder"));
+  ASSERT_NE(first, nullptr);
+  SetActiveWindow(form->Handle());
+  first->SetFocus();
+  std::vector<std::string> walked;
+  for (int i = 0; i < 10; ++i) {
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+    Application->ProcessMessages();
+    TWinControl* at = TForm::FocusedControl();
+    walked.push_back(at ? at->Name : "?");
+    if (at && at->Name == "edNoBorder") {
+      DWORD from = 1, to = 0;
+      SendMessageA(at->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+      EXPECT_EQ(from, 0u);
+      EXPECT_EQ(to, static_cast<DWORD>(GetWindowTextLengthA(at->Handle())));
+    }
+  }
+  EXPECT_EQ(walked, (std::vector<std::string>{"edNoBorder", "edReadOnly", "cbDropDown", "cbDropDownList", "cbSimple",
+                                              "edCount", "dtpDate", "dtpTime", "pcFamilies", "edBorder"}));
 }
 
 TEST_F(GalleryFixture, TheChoicesPageShowsEveryStateOfCheckBoxesAndRadioButtons) {

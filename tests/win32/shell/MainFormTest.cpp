@@ -14,6 +14,8 @@
 
 #include "effect/uGDIUtils_win.h"
 #include "effect/ufrmBaseParticle_win.h"
+#include "effect/ufrmFlagParticle.h"
+#include "shell/SingleInstance_win.h"
 #include "shell/TavrinApi.h"
 #include "shell/TrayIcon_win.h"
 #include "shell/ufrmMain.h"
@@ -104,9 +106,11 @@ struct MainForm {
 // a taskbar that is not there; keeps what was sent.
 struct ShellRecorder {
   std::vector<DWORD> Commands;
+  std::vector<std::string> Balloons;  // title|text of each balloon shown
   ShellRecorder() {
-    TrayShellSeam().Notify = [this](DWORD command, const NOTIFYICONDATAA&) {
+    TrayShellSeam().Notify = [this](DWORD command, const NOTIFYICONDATAA& data) {
       Commands.push_back(command);
+      if (data.uFlags & NIF_INFO) Balloons.push_back(std::string(data.szInfoTitle) + "|" + data.szInfo);
       return TRUE;
     };
   }
@@ -469,4 +473,127 @@ TEST(MainForm, HidesRightAfterTheLoopStartsAndExitRemovesTheHook) {
   f->pmiExit->Click();
   EXPECT_FALSE(RemoveMouseHook());
   SetMouseHook();  // for the tests that follow
+}
+
+// A second start of the same program file tells the running one, which says so in a balloon
+// at its icon; a copy of the program in another folder is another program and is not told.
+TEST(MainForm, ASecondStartMakesTheRunningOneShowItsBalloon) {
+  ShellRecorder shell;
+  TempFolder folder;
+  MainForm m(folder);
+  // Forms of earlier tests live on in this process; this one is the first found.
+  SetWindowPos(m.Form->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  char self[MAX_PATH * 2] = {};
+  GetModuleFileNameA(nullptr, self, sizeof self - 1);
+  EXPECT_FALSE(TellRunningInstance(folder.Path() + "Lumetta.exe", 0));
+  PumpFor(50);
+  EXPECT_TRUE(shell.Balloons.empty());
+
+  std::string upper = self;
+  for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+  ASSERT_TRUE(TellRunningInstance(upper, 0));  // the same file in other letters
+  EXPECT_TRUE(PumpUntil([&] { return !shell.Balloons.empty(); }, 3000));
+  EXPECT_EQ(shell.Balloons, std::vector<std::string>{"Lumetta|Lumetta is already running"});
+}
+
+namespace {
+
+std::vector<TfrmParticle*> ParticlesOf(TfrmMain& form) {
+  std::vector<TfrmParticle*> out;
+  for (std::size_t i = 0; form.Observers && i < form.Observers->Count(); ++i)
+    if (auto* p = dynamic_cast<TfrmParticle*>(form.Observers->Items(i))) out.push_back(p);
+  return out;
+}
+
+int TimersRunning(TfrmMain& form) {
+  int n = 0;
+  for (TfrmParticle* p : ParticlesOf(form)) n += p->View() && p->View()->TimerEnabled();
+  return n;
+}
+
+// The real particle window, with every frame it shows counted.
+class TCountingView final : public IParticleView {
+ public:
+  TCountingView(TfrmParticle& particle, int& frames) : FForm(particle), FFrames(frames) {}
+  void MakeLayered() override { FForm.MakeLayered(); }
+  void ShowNoActivate() override { FForm.ShowNoActivate(); }
+  void Present(const IParticleImage& image, TPoint position, uint8_t alpha) override {
+    ++FFrames;
+    FForm.Present(image, position, alpha);
+  }
+  void SetTimerInterval(uint32_t ms) override { FForm.SetTimerInterval(ms); }
+  uint32_t TimerInterval() const override { return FForm.TimerInterval(); }
+  void SetTimerEnabled(bool enabled) override { FForm.SetTimerEnabled(enabled); }
+  bool TimerEnabled() const override { return FForm.TimerEnabled(); }
+
+ private:
+  TfrmParticleForm FForm;
+  int& FFrames;
+};
+
+}  // namespace
+
+// A locked session (or a display that is off) shows nothing: every particle's timer stops,
+// and the unlock starts them again with the particles heading for where the cursor is now.
+TEST(MainForm, SessionLockStopsTheParticlesTimersAndUnlockRestartsThemAtTheCursor) {
+  TempFolder folder;
+  MainForm m(folder);
+  TfrmMain& f = *m.Form;
+  ASSERT_EQ(ParticlesOf(f).size(), 8u);
+  EXPECT_EQ(TimersRunning(f), 8);
+  SendMessageA(f.Handle(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+  EXPECT_EQ(TimersRunning(f), 0);
+  SetCursorPos(321, 234);
+  SendMessageA(f.Handle(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+  EXPECT_EQ(TimersRunning(f), 8);
+  for (TfrmParticle* p : ParticlesOf(f)) EXPECT_EQ(p->Target, (TPoint{321, 234}));
+  // The display going off while unlocked hides too, and only its coming on shows again.
+  POWERBROADCAST_SETTING off{};
+  off.PowerSetting = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+  off.DataLength = sizeof(DWORD);
+  off.Data[0] = 0;
+  SendMessageA(f.Handle(), WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(&off));
+  EXPECT_EQ(TimersRunning(f), 0);
+  SendMessageA(f.Handle(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+  EXPECT_EQ(TimersRunning(f), 0);
+  POWERBROADCAST_SETTING on = off;
+  on.Data[0] = 1;
+  SendMessageA(f.Handle(), WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(&on));
+  EXPECT_EQ(TimersRunning(f), 8);
+}
+
+// Flag with a still cursor: once the chain rests on it no frame is drawn; the first move
+// draws again.
+TEST(MainForm, FlagAtRestDrawsNoFramesUntilTheCursorMoves) {
+  int frames = 0;
+  TParticleViewFactory previous = SetParticleViewFactory(
+      [&frames](TfrmParticle& p) -> std::unique_ptr<IParticleView> { return std::make_unique<TCountingView>(p, frames); });
+  TempFolder folder;
+  folder.WriteIni("[Image]\r\nFlag=True\r\n");
+  MainForm m(folder);
+  SetParticleViewFactory(std::move(previous));
+  TfrmMain& f = *m.Form;
+  ASSERT_EQ(ParticlesOf(f).size(), 8u);
+  // Only this test moves the cursor here: the hook library's record is shared with every
+  // process that loads it (other test programs running side by side move their mice).
+  if (PHookData data = Record()) data->MainWindow = 0;
+  f.CursorPos = {300, 200};
+  f.NotifyObservers();
+  auto row = [&] {
+    const std::vector<TfrmParticle*> chain = ParticlesOf(f);
+    const TPoint head = chain.front()->Target;
+    for (size_t i = 0; i < chain.size(); ++i)
+      if (!(chain[i]->Position == TPoint{head.x + 30 * static_cast<int32_t>(i), head.y})) return false;
+    return true;
+  };
+  ASSERT_TRUE(PumpUntil(row, 10000));
+  PumpFor(300);  // the frame that found the rest
+  frames = 0;
+  PumpFor(1500);  // some 15 ticks of a running head
+  EXPECT_EQ(frames, 0);
+  const TPoint moved{ParticlesOf(f).front()->Target.x + 40, ParticlesOf(f).front()->Target.y + 60};
+  f.CursorPos = moved;
+  f.NotifyObservers();
+  EXPECT_TRUE(PumpUntil([&] { return frames >= 8; }, 2000));
+  EXPECT_TRUE(PumpUntil([&] { return ParticlesOf(f).front()->Position == moved; }, 2000));
 }

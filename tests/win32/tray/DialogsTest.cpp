@@ -14,6 +14,7 @@
 namespace {
 
 const char kTestKey[] = "\\Software\\LumettaTests\\Run";
+const char kUserTestKey[] = "\\Software\\LumettaTests\\UserRun";
 
 struct Asked {
   std::string Text, Caption;
@@ -28,6 +29,7 @@ class OptionDialog : public ::testing::Test {
     form = std::make_unique<TForm1>(nullptr);
     form->RunRoot = HKEY_CURRENT_USER;
     form->RunKey = kTestKey;
+    form->UserRunKey = kUserTestKey;
     form->ProgramPath = "C:\\Program Files\\Lumetta Sparkles\\Lumetta.exe";
     SetMessageBoxHook([this](const std::string& text, const std::string& caption, UINT flags) {
       asked.push_back({text, caption, flags});
@@ -36,14 +38,16 @@ class OptionDialog : public ::testing::Test {
   }
   void TearDown() override {
     SetMessageBoxHook(nullptr);
+    RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\LumettaTests\\Run");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\LumettaTests\\UserRun");
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\LumettaTests");
   }
-  // Values under the test key, name=data.
-  std::vector<std::string> Values() {
+  // Values under a test key (by default the one standing for the machine-wide list), name=data.
+  std::vector<std::string> Values(const char* testKey = kTestKey) {
     std::vector<std::string> out;
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kTestKey + 1, 0, KEY_READ, &key) != ERROR_SUCCESS) return out;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, testKey + 1, 0, KEY_READ, &key) != ERROR_SUCCESS) return out;
     for (DWORD i = 0;; ++i) {
       char name[256], data[1024];
       DWORD nameLen = sizeof name, dataLen = sizeof data, type = 0;
@@ -145,14 +149,95 @@ TEST_F(OptionDialog, NeitherButtonClosesTheDialog) {
   form->Hide();
 }
 
-TEST_F(OptionDialog, KeyThatCannotBeOpenedDoesNothingSilently) {
-  // A read-only key cannot take the value: it stands for the machine-wide key without rights.
-  form->RunRoot = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x7654321));
+// A machine-wide list that cannot be opened, as on a normal account: the root is redirected to
+// a key that was deleted under its open handle, so every key below it refuses to open.
+class RefusedMachineList {
+ public:
+  RefusedMachineList() {
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\LumettaTests\\Gone", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &FGone,
+                    nullptr);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\LumettaTests\\Gone");
+    Redirected = RegOverridePredefKey(HKEY_LOCAL_MACHINE, FGone) == ERROR_SUCCESS;
+  }
+  ~RefusedMachineList() {
+    RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
+    RegCloseKey(FGone);
+  }
+  bool Redirected = false;
+
+ private:
+  HKEY FGone = nullptr;
+};
+
+TEST_F(OptionDialog, RefusedMachineListIsReportedAndYesStartsForTheUserOnly) {
+  form->RunRoot = HKEY_LOCAL_MACHINE;
+  form->RunKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  RefusedMachineList refused;
+  ASSERT_TRUE(refused.Redirected);
+  // Nothing in either list and the machine's closed: Cancel has nothing to ask.
   answer = IDYES;
-  EXPECT_NO_THROW(form->SpeedButton1Click(nullptr));
-  EXPECT_NO_THROW(form->SpeedButton8Click(nullptr));
+  form->SpeedButton8Click(nullptr);
   EXPECT_TRUE(asked.empty());
+
+  answer = IDNO;
+  form->SpeedButton1Click(nullptr);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_NE(asked[0].Text.find("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"),
+            std::string::npos)
+      << asked[0].Text;
+  // The system's reason, in its own words, between the parentheses.
+  const size_t open = asked[0].Text.find("cannot be opened ("), close = asked[0].Text.find(")\n", open);
+  ASSERT_NE(open, std::string::npos) << asked[0].Text;
+  EXPECT_GT(close, open + 20) << asked[0].Text;
+  EXPECT_NE(asked[0].Text.find("for you only?"), std::string::npos);
+  EXPECT_EQ(asked[0].Flags & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+  EXPECT_TRUE(Values(kUserTestKey).empty());  // No: nothing written anywhere
+
+  answer = IDYES;
+  form->SpeedButton1Click(nullptr);
+  ASSERT_EQ(asked.size(), 2u);  // the question only: a success is not reported
+  EXPECT_EQ(Values(kUserTestKey), std::vector<std::string>{kQuotedPath});
+
+  // Cancel asks, as a value exists, and takes it out of the user's list; the machine's list,
+  // closed but without the value, is no failure.
+  answer = IDYES;
+  form->SpeedButton8Click(nullptr);
+  ASSERT_EQ(asked.size(), 3u);
+  EXPECT_EQ(asked[2].Text, "Are you Sure?");
+  EXPECT_TRUE(Values(kUserTestKey).empty());
+}
+
+TEST_F(OptionDialog, CancelRemovesTheValueFromBothLists) {
+  form->SpeedButton1Click(nullptr);  // the machine-wide list (the test's stand-in) opens
+  {
+    TRegistry user(KEY_ALL_ACCESS);
+    user.SetRootKey(HKEY_CURRENT_USER);
+    ASSERT_TRUE(user.OpenKey(kUserTestKey, true));
+    user.WriteString(kRunValueName, RunValueData(form->ProgramPath));
+  }
+  answer = IDNO;
+  form->SpeedButton8Click(nullptr);
+  EXPECT_EQ(Values(), std::vector<std::string>{kQuotedPath});
+  EXPECT_EQ(Values(kUserTestKey), std::vector<std::string>{kQuotedPath});
+  answer = IDYES;
+  form->SpeedButton8Click(nullptr);
   EXPECT_TRUE(Values().empty());
+  EXPECT_TRUE(Values(kUserTestKey).empty());
+  EXPECT_EQ(asked.size(), 2u);  // two questions, no failure reported
+}
+
+TEST_F(OptionDialog, RefusedUserListIsReportedWithItsReason) {
+  RefusedMachineList refused;
+  ASSERT_TRUE(refused.Redirected);
+  form->RunRoot = HKEY_LOCAL_MACHINE;
+  form->UserRunRoot = HKEY_LOCAL_MACHINE;  // the user's list is closed too
+  answer = IDYES;
+  form->SpeedButton1Click(nullptr);
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_NE(asked[1].Text.find("for you either"), std::string::npos) << asked[1].Text;
+  EXPECT_NE(asked[1].Text.find("HKEY_LOCAL_MACHINE\\Software\\LumettaTests\\UserRun"), std::string::npos)
+      << asked[1].Text;
+  EXPECT_EQ(asked[1].Flags & MB_TYPEMASK, static_cast<UINT>(MB_OK));
 }
 
 struct Opened {

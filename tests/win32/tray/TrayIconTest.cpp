@@ -196,6 +196,8 @@ struct OpenMenu {
   std::vector<std::string> Items;
   RECT Rect{};
   bool InPopup = false;
+  HWND Foreground = nullptr;  // what holds the keyboard while the menu is open
+  bool ForegroundVisible = false;
 };
 OpenMenu* gOpen = nullptr;
 TTrayIcon* gTray = nullptr;
@@ -214,6 +216,8 @@ void CALLBACK InspectMenu(HWND, UINT, UINT_PTR id, DWORD) {
   }
   GetWindowRect(menuWnd, &gOpen->Rect);
   gOpen->InPopup = gTray->InPopup();
+  gOpen->Foreground = GetForegroundWindow();
+  gOpen->ForegroundVisible = IsWindowVisible(gOpen->Foreground);
   if (gDoubleClickInMenu) Callback(*gTray, WM_LBUTTONDBLCLK);
   EndMenu();
 }
@@ -279,6 +283,39 @@ TEST_F(TrayMenu, DoubleClickRestoresButNotWhileTheMenuIsOpen) {
   EXPECT_FALSE(IsIconic(Application->Handle()));
   EXPECT_TRUE(IsWindowVisible(Application->Handle()));
   ShowWindow(Application->Handle(), SW_HIDE);
+}
+
+// The open menu takes its keys from the foreground window's thread, and a hidden window does
+// not get the keyboard (Escape, the arrows and Return would go to the taskbar that was
+// clicked): a visible owner form is brought up itself, a hidden one lends the foreground to
+// a window that is on screen only while the menu is open.
+TEST_F(TrayMenu, TheKeyboardFollowsTheMenuWhetherTheOwnerFormShowsOrNot) {
+  for (bool ownerShown : {false, true}) {
+    SCOPED_TRACE(ownerShown ? "shown owner" : "hidden owner");
+    TForm owner(nullptr);
+    owner.SetBounds(40, 40, 120, 80);
+    if (ownerShown) owner.Show();
+    auto owned = std::make_unique<TTrayIcon>(&owner);
+    owned->Loaded();
+    owned->SetPopupMenu(menu.get());
+    gTray = owned.get();
+    open = OpenMenu{};
+    SetTimer(nullptr, 0, 30, InspectMenu);
+    Callback(*owned, WM_RBUTTONUP);
+    ASSERT_EQ(open.Items.size(), 5u);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(open.Foreground, &pid);
+    EXPECT_EQ(pid, GetCurrentProcessId());
+    EXPECT_TRUE(open.ForegroundVisible);
+    if (ownerShown) {
+      EXPECT_EQ(open.Foreground, owner.Handle());
+    }
+    // Afterwards the owner has the foreground and nothing of the tray's is left on screen.
+    EXPECT_EQ(GetForegroundWindow(), owner.Handle());
+    EXPECT_FALSE(IsWindowVisible(owned->Handle()));
+    owned.reset();
+    gTray = tray.get();
+  }
 }
 
 TEST(TrayIconWin, SessionEndAsksAndRemovesTheIcon) {
