@@ -4,13 +4,16 @@
 // caption), and paints the skin over the control.
 //
 // A class-library control is reached through its WindowProc (saved, replaced, put back
-// only if ours is still there); a raw window through TWindowSubclass in the Control slot,
-// so detaching restores exactly the procedure that was there. The handler is owned by the
-// control it skins (or the form handler, for a raw window) and registered in the form
-// handler's list; whichever frees it first, it takes itself out of that list.
+// when ours is still there; under a hook set after ours, our link stays as a pass-through
+// to what we saved, so that hook's chain keeps working); a raw window through
+// TWindowSubclass in the Control slot, so detaching restores exactly the procedure that
+// was there. The handler is owned by the control it skins (or the form handler, for a raw
+// window) and registered in the form handler's list; whichever frees it first, it takes
+// itself out of that list.
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "skin/controls/ButtonLayout.h"
@@ -105,6 +108,12 @@ class TSkinControl : public TComponent, public ISubclassTarget {
   HWND FHandle = nullptr;
   TWndMethod FOldWindowProc;  // class-library controls: the saved WindowProc
   TWndMethod FMyWindowProc;   // ours, while installed
+  // What FMyWindowProc calls: this handler while hooked, else the saved WindowProc.
+  struct TProcLink {
+    TSkinControl* Handler;
+    TWndMethod Old;
+  };
+  std::shared_ptr<TProcLink> FLink;
   TControl* FHooked = nullptr;
   TWinControl* FControl = nullptr;
   RECT FWindowRect{};

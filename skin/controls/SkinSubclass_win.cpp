@@ -23,6 +23,8 @@ void TSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation != TOperation::opRemove) return;
   // The skinned control goes before us (we are not always its owned component): forget it.
   if (AComponent == FHooked) {
+    if (FLink) FLink->Handler = nullptr;
+    FLink.reset();
     FHooked = nullptr;
     FMyWindowProc = TWndMethod();
     FOldWindowProc = TWndMethod();
@@ -36,7 +38,13 @@ void TSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TSkinControl::HookWindowProc(TControl* target) {
   FOldWindowProc = target->WindowProc;
-  FMyWindowProc = TWndMethod([this](TMessage& m) { SkinWndProc(m); });
+  FLink = std::make_shared<TProcLink>(TProcLink{this, FOldWindowProc});
+  FMyWindowProc = TWndMethod([link = FLink](TMessage& m) {
+    if (link->Handler)
+      link->Handler->SkinWndProc(m);
+    else
+      link->Old(m);
+  });
   target->WindowProc = FMyWindowProc;
   FHooked = target;
   if (target->Owner() != this && this->Owner() != target) target->FreeNotification(this);
@@ -44,8 +52,11 @@ void TSkinControl::HookWindowProc(TControl* target) {
 
 void TSkinControl::UnhookWindowProc() noexcept {
   if (!FHooked) return;
-  // Only if ours is still the top: someone who hooked after us keeps their chain.
+  // Only if ours is still the top; someone who hooked after us keeps their chain, in
+  // which our link now passes straight to what we saved.
   if (FHooked->WindowProc == FMyWindowProc) FHooked->WindowProc = FOldWindowProc;
+  if (FLink) FLink->Handler = nullptr;
+  FLink.reset();
   if (FHooked->Owner() != this && this->Owner() != FHooked) FHooked->RemoveFreeNotification(this);
   FHooked = nullptr;
   FMyWindowProc = TWndMethod();
