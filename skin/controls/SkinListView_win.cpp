@@ -108,17 +108,27 @@ void TSkinListView::InitScrollControl(TWinControl* Control, TSkinData* SkinData,
                                       TSkinForm* Form) {
   if (FInitialized || !Control) return;
   TSkinScrollbar::InitScrollControl(Control, SkinData, Canvas, Form);
-  if (!FInitialized) return;
+  if (FInitialized) AttachHeader();
+}
+
+void TSkinListView::AttachHeader() {
   HWND header = reinterpret_cast<HWND>(SendMessageW(FHandle, LVM_GETHEADER, 0, 0));
-  if (!header) return;
-  FHeader = new TSkinHeader(Control);
-  FHeader->InitHandle(header, SkinData, Canvas, Form);
+  if (!header || !FControl) return;
+  FHeader = new TSkinHeader(FControl);
+  FHeader->InitHandle(header, FSkinData, FCanvas, FForm);
   if (!FHeader->Initialized()) {
     delete FHeader;
     FHeader = nullptr;
     return;
   }
   FHeader->FreeNotification(this);
+}
+
+void TSkinListView::WindowRecreated() {
+  TSkinScrollbar::WindowRecreated();
+  delete FHeader;  // its window is gone; the notification forgets it
+  FHeader = nullptr;
+  AttachHeader();
 }
 
 void TSkinListView::Notification(TComponent* AComponent, TOperation Operation) {

@@ -112,6 +112,7 @@ class TSkinScrollbar : public TSkinControl {
   TWScrollbar* VertBar() const noexcept { return FVert; }
 
  protected:
+  void WindowRecreated() override;
   void MakeBars(TWinControl* control, HWND window);
   void FreeBars();
   void HideBars();
@@ -142,6 +143,10 @@ class TSkinScControl : public TSkinControl {
   void AfterProc(TMessage& m) override;
   void DrawSkin(HDC dc, const RECT& rect) override;
   TWScrollbar* Bar() const noexcept { return FBar; }
+
+ protected:
+  // The bar covers the new window, in the orientation the control has now.
+  void WindowRecreated() override;
 
  private:
   TWScrollbar* FBar = nullptr;

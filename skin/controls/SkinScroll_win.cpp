@@ -342,6 +342,13 @@ void TSkinScrollbar::InitScrollControl(TWinControl* Control, TSkinData* SkinData
   FState = scsAttached;
 }
 
+void TSkinScrollbar::WindowRecreated() {
+  TSkinControl::WindowRecreated();
+  if (FHorz) FHorz->AttachControl(this, FControl, sbkHorizontal);
+  if (FVert) FVert->AttachControl(this, FControl, sbkVertical);
+  if (!FControl->Visible()) HideBars();
+}
+
 void TSkinScrollbar::UpdateBars() {
   if (FHorz) FHorz->UpdatePosition(FHandle);
   if (FVert) FVert->UpdatePosition(FHandle);
@@ -479,6 +486,13 @@ void TSkinScControl::InitScControl(TWinControl* Control, TSkinData* SkinData, TC
   FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
   FInitialized = true;
   FState = scsAttached;
+}
+
+void TSkinScControl::WindowRecreated() {
+  TSkinControl::WindowRecreated();
+  if (!FBar) return;
+  FBar->AttachControl(this, FControl, sbkControl);
+  if (!FControl->Visible()) FBar->HideBar();
 }
 
 void TSkinScControl::UnSkin() {

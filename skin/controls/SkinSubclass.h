@@ -7,9 +7,10 @@
 // when ours is still there; under a hook set after ours, our link stays as a pass-through
 // to what we saved, so that hook's chain keeps working); a raw window through
 // TWindowSubclass in the Control slot, so detaching restores exactly the procedure that
-// was there. The handler is owned by the control it skins (or the form handler, for a raw
-// window) and registered in the form handler's list; whichever frees it first, it takes
-// itself out of that list.
+// was there. A class-library control whose window is made again (a change of kind or
+// orientation recreates it) keeps its handler, which follows the new window. The handler
+// is owned by the control it skins (or the form handler, for a raw window) and registered
+// in the form handler's list; whichever frees it first, it takes itself out of that list.
 #include <windows.h>
 
 #include <cstdint>
@@ -96,6 +97,9 @@ class TSkinControl : public TComponent, public ISubclassTarget {
   void UnhookWindowProc() noexcept;
   void RegisterWithForm();
   bool ReadRect();
+  // The control has a new window (its old one is gone): the base takes it as FHandle and
+  // re-reads the facts and colour; families redo what belonged to the old window.
+  virtual void WindowRecreated();
 
   uint8_t FMouseState = 0;
   TCanvas* FCanvas = nullptr;

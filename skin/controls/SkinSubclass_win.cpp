@@ -109,6 +109,17 @@ void TSkinControl::InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canvas,
 
 void TSkinControl::InitScrollControl(TWinControl*, TSkinData*, TCanvas*, TSkinForm*) {}
 
+void TSkinControl::WindowRecreated() {
+  FHandle = FControl->Handle();
+  FState = scsAttached;
+  FMouseState = 0;
+  FFocused = GetFocus() == FHandle;
+  FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
+  FCaption = WindowTextOf(FHandle);
+  // The old window's end gave the colour back.
+  if (FRecolor && FSkinData) FControl->SetColor(FSkinData->ColorButtonFace);
+}
+
 void TSkinControl::UnSkin() {
   if (FRecolor && FControl) FControl->SetColor(FOldColor);
 }
@@ -125,6 +136,13 @@ LRESULT TSkinControl::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TSkinControl::SkinWndProc(TMessage& m) {
+  if (FState == scsDestroyed) {
+    // The window is gone. A class-library control may make another one (a change of kind
+    // or orientation recreates it): once the control's own creation has run, follow it.
+    CallOldProc(m);
+    if (m.Msg == WM_CREATE && m.Result != -1 && FControl && FControl->HandleAllocated()) WindowRecreated();
+    return;
+  }
   if (!FActive) {
     if (m.Msg == CM_SKINSWITCH) {
       FActive = static_cast<LONG_PTR>(m.WParam) > 0;

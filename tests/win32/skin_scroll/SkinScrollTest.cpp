@@ -313,6 +313,42 @@ TEST_F(ScrollTest, AScrollBarControlIsCoveredWholeAndItsThumbSpansTheTrackEnds) 
   }
 }
 
+TEST_F(ScrollTest, BarsFollowAControlWhoseWindowIsMadeAgain) {
+  MakeForm();
+  const int thick = GetSystemMetrics(SM_CXVSCROLL);
+  auto* sb = Add<TScrollBar>(10, 10, 200, thick);
+  auto* memo = Memo(*this, ssVertical, 60);
+  memo->SetLeft(100);
+  memo->SetTop(60);
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  auto* sc = ScrollHandlerOf<TSkinScControl>(*form, sb);
+  auto* mh = ScrollHandlerOf(*form, memo);
+  ASSERT_NE(sc, nullptr);
+  ASSERT_NE(mh, nullptr);
+  ASSERT_FALSE(sc->Bar()->Vertical());
+
+  // A scroll-bar control that changes its kind is made again, upright.
+  sb->SetBounds(10, 10, thick, 150);
+  sb->SetKind(sbVertical);
+  PumpMessages(20);
+  EXPECT_EQ(sc->Handle(), sb->Handle());
+  EXPECT_TRUE(sc->Bar()->Vertical()) << "the bar takes the new orientation";
+  EXPECT_TRUE(IsWindowVisible(sc->Bar()->Handle()));
+  EXPECT_TRUE(SameRect(ScreenRectOf(sc->Bar()->Handle()), ScreenRectOf(sb->Handle())));
+  sb->SetPosition(100);
+  EXPECT_EQ(PaintedThumb(*sc->Bar()).End, 150 - sc->Bar()->ArrowSize()) << "and paints upright";
+
+  // A memo's window made again: its bar covers the new window's bar.
+  memo->DestroyHandle();
+  memo->HandleNeeded();
+  PumpMessages(20);
+  EXPECT_EQ(mh->Handle(), memo->Handle());
+  EXPECT_EQ(mh->VertBar()->Target(), memo->Handle());
+  EXPECT_TRUE(mh->VertBar()->Shown());
+  EXPECT_TRUE(SameRect(ScreenRectOf(mh->VertBar()->Handle()), NativeBar(memo->Handle(), OBJID_VSCROLL).rcScrollBar));
+}
+
 // ---------------------------------------------------------------- resources
 
 

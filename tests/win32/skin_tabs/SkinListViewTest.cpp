@@ -32,6 +32,23 @@ TEST_F(SkinListViewTest, AReportViewGetsItsHeaderAndItsScrollBarsSkinned) {
   EXPECT_TRUE(h->HorzBar() == nullptr || !h->HorzBar()->Shown()) << "the columns fit across";
 }
 
+TEST_F(SkinListViewTest, TheHeaderOfAListViewWhoseWindowIsMadeAgainIsSkinned) {
+  MakeForm();
+  TListView* lv = AddReportView(*this, 60);
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  auto* h = dynamic_cast<TSkinListView*>(HandlerOf(*form, lv));
+  ASSERT_NE(h, nullptr);
+  lv->DestroyHandle();
+  lv->HandleNeeded();
+  PumpMessages(20);
+  form->SweepControls();
+  ASSERT_NE(lv->HeaderHandle(), nullptr);
+  ASSERT_NE(h->Header(), nullptr);
+  EXPECT_EQ(h->Header()->Handle(), lv->HeaderHandle());
+  EXPECT_EQ(h->Header()->State(), scsAttached);
+}
+
 TEST_F(SkinListViewTest, AHeaderNarrowerThanItsListViewFillsTheRestWithTheHeaderFrame) {
   MakeForm();
   TListView* lv = AddReportView(*this, 60);
