@@ -77,6 +77,7 @@ class TWScrollbar : public TWinControl {
   POINT FScreenPos{};
   POINT FDownPos{};
   int FDownThumb = 0;
+  int FDownScrollPos = 0;  // window bars: the scroll position at the press
   bool FMouseDown = false;
   int FVertical = 0;
   int FArrowSize = 0;
