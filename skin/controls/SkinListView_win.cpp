@@ -60,9 +60,10 @@ void TSkinHeader::DrawHeaderItem(HDC dc, int index, const RECT& rect, HIMAGELIST
   item.mask = HDI_TEXT | HDI_FORMAT | HDI_IMAGE;
   item.pszText = text;
   item.cchTextMax = HeaderTextChars;
+  // The frame first: an item that cannot be read still covers the buffer's last paint.
+  DrawBarFrame(dc, rect, bar);
   if (!SendMessageW(FHandle, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)))
     return;
-  DrawBarFrame(dc, rect, bar);
   if (!item.pszText || !item.pszText[0]) return;
   const auto format = static_cast<uint32_t>(item.fmt);
   DrawImageAndText(dc, rect, HeaderItemAlign(format), item.pszText, HeaderItemImage(format, item.iImage),

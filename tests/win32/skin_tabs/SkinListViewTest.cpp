@@ -71,6 +71,37 @@ TEST_F(SkinListViewTest, AHeaderNarrowerThanItsListViewFillsTheRestWithTheHeader
   EXPECT_EQ(ScreenPixel(header, first.right - 4, y), HeaderFrame) << "an item's own frame, right of its text";
 }
 
+// A header whose second item cannot be read (its HDM_GETITEMW fails).
+WNDPROC gHeaderProc = nullptr;
+LRESULT CALLBACK UnreadableSecondItem(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == HDM_GETITEMW && w == 1) return FALSE;
+  return CallWindowProcW(gHeaderProc, wnd, msg, w, l);
+}
+
+TEST_F(SkinListViewTest, AHeaderItemThatCannotBeReadShowsTheBareHeaderFrame) {
+  MakeForm();
+  TListView* lv = AddReportView(*this, 60);
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  HWND header = lv->HeaderHandle();
+  ASSERT_NE(header, nullptr);
+  RECT item{};
+  ASSERT_TRUE(SendMessageA(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item)));
+  auto notFrame = [&] {
+    int n = 0;
+    for (int y = item.top; y < item.bottom; ++y)
+      for (int x = item.left; x < item.right; ++x) n += ScreenPixel(header, x, y) != HeaderFrame;
+    return n;
+  };
+  Repaint(header);
+  ASSERT_GT(notFrame(), 0) << "its caption shows while it can be read";
+  gHeaderProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&UnreadableSecondItem)));
+  Repaint(header);
+  EXPECT_EQ(notFrame(), 0) << "not the caption of the paint before";
+  SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gHeaderProc));
+}
+
 TEST_F(SkinListViewTest, AnItemImageShowsOnlyWhenItsFormatAsksForOne) {
   MakeForm();
   TListView* lv = AddReportView(*this, 90);
