@@ -2,6 +2,7 @@
 // sizing that keeps the client area. The decisions come from FrameGeometry, CaptionLayout,
 // FrameRegion and WindowSizing; this file only executes them on GDI.
 #include <string>
+#include <utility>
 
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/CaptionLayout.h"
@@ -275,7 +276,7 @@ void TSkinForm::UpdateFrameRegion() {
         const int w = s.Rect.Right - s.Rect.Left, h = s.Rect.Bottom - s.Rect.Top;
         if (!s.FromBitmap) return TRegionHandle(CreateRectRgn(s.Rect.Left, s.Rect.Top, s.Rect.Right, s.Rect.Bottom));
         TBitmapHandle bmp(CreateSkinDib(w, h));
-        {
+        if (bmp) {
           MemoryDc mem;
           SelectGuard sel(mem.get(), bmp.get());
           if (s.FromTitleBuffer) {
@@ -287,14 +288,12 @@ void TSkinForm::UpdateFrameRegion() {
                              index == piTop || index == piBottom, piece->Tile != 1, piece->FrameCount, 1);
           }
         }
-        return BitmapToRegion(bmp.get(), s.Rect.Left, s.Rect.Top, 1, 1, 1, SkinKeyColorRef);
+        return PieceRegion(bmp.get(), s.Rect);
       };
-      TRegionHandle left = side(piLeft, plan.Left), right = side(piRight, plan.Right);
-      TRegionHandle topR = side(piTop, plan.Top), bottom = side(piBottom, plan.Bottom);
-      if (left && right) CombineRgn(left.get(), left.get(), right.get(), RGN_OR);
-      if (topR && bottom) CombineRgn(topR.get(), topR.get(), bottom.get(), RGN_OR);
-      if (left && topR) CombineRgn(left.get(), left.get(), topR.get(), RGN_OR);
-      if (left) CombineRgn(region.get(), region.get(), left.get(), RGN_OR);
+      // Each side on its own, so one that cannot be made takes none of the others with it.
+      for (const auto& [index, plannedSide] : {std::pair{piLeft, plan.Left}, std::pair{piRight, plan.Right},
+                                               std::pair{piTop, plan.Top}, std::pair{piBottom, plan.Bottom}})
+        if (TRegionHandle part = side(index, plannedSide)) CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
     }
   }
   if (!region) return;
