@@ -33,10 +33,16 @@ std::wstring WindowTextOf(HWND wnd) {
 }
 
 // A 32-bit bitmap of at least this size; grown, never shrunk, so repeated paints reuse it.
-void EnsureSize(TBitmap& bmp, int width, int height) {
-  if (bmp.PixelFormat() != pf32bit) bmp.SetPixelFormat(pf32bit);
-  if (bmp.Width() < width || bmp.Height() < height)
-    bmp.SetSize(std::max(bmp.Width(), width), std::max(bmp.Height(), height));
+// Null when it cannot be had.
+HDC SizedDc(TBitmap& bmp, int width, int height) {
+  try {
+    if (bmp.PixelFormat() != pf32bit) bmp.SetPixelFormat(pf32bit);
+    if (bmp.Width() < width || bmp.Height() < height)
+      bmp.SetSize(std::max(bmp.Width(), width), std::max(bmp.Height(), height));
+    return bmp.Canvas()->Handle();
+  } catch (const EInvalidGraphic&) {
+    return nullptr;
+  }
 }
 }  // namespace
 
@@ -119,15 +125,34 @@ bool TSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
   if (w == 0 || h == 0) return true;  // nothing to paint, nothing missing
   if (!HasImage(piece)) return false;
   TBitmap& src = SkinBitmap(*piece->Image);
-  EnsureSize(FPieceBuffer, w, h);
-  HDC buf = FPieceBuffer.Canvas()->Handle();
   const bool vertical = index == piTop || index == piBottom;
-  RenderSkinRect(buf, w, h, SkinSourceOf(src), MarginsOf(*piece), vertical, piece->Tile != 1, piece->FrameCount,
-                 PieceFrame(FActive, piece->FrameCount));
-  BitBlt(dc, rect.left, rect.top, w, h, buf, 0, 0, SRCCOPY);
   const bool side = index == piLeft || index == piRight;
-  if (side && FTopHeight > 0 && FTitleBuffer.Width() >= rect.right)
-    BitBlt(FTitleBuffer.Canvas()->Handle(), rect.left, 0, w, std::min(h, FTopHeight), buf, 0, 0, SRCCOPY);
+  auto render = [&](HDC target) {
+    RenderSkinRect(target, w, h, SkinSourceOf(src), MarginsOf(*piece), vertical, piece->Tile != 1, piece->FrameCount,
+                   PieceFrame(FActive, piece->FrameCount));
+  };
+  const bool intoTitle = side && FTopHeight > 0 && FTitleBuffer.Width() >= rect.right;
+  // The side pieces (narrow and as high as the window) and the bottom one (wide and low)
+  // each have a buffer of their own shape: one for both would be as large as the window.
+  HDC buf = SizedDc(side ? FPieceBuffer : FBottomBuffer, w, h);
+  if (!buf) {
+    // Without a buffer the piece is rendered where it goes (the rest of the frame still paints).
+    const int saved = SaveDC(dc);
+    SetViewportOrgEx(dc, rect.left, rect.top, nullptr);
+    IntersectClipRect(dc, 0, 0, w, h);
+    render(dc);
+    RestoreDC(dc, saved);
+    if (intoTitle) {
+      HDC title = FTitleBuffer.Canvas()->Handle();
+      SetViewportOrgEx(title, rect.left, 0, nullptr);
+      render(title);
+      SetViewportOrgEx(title, 0, 0, nullptr);
+    }
+    return true;
+  }
+  render(buf);
+  BitBlt(dc, rect.left, rect.top, w, h, buf, 0, 0, SRCCOPY);
+  if (intoTitle) BitBlt(FTitleBuffer.Canvas()->Handle(), rect.left, 0, w, std::min(h, FTopHeight), buf, 0, 0, SRCCOPY);
   return true;
 }
 

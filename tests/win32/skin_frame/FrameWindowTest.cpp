@@ -6,6 +6,7 @@
 #include "skin/data/SkinData_win.h"
 #include "ui/Forms.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -200,6 +201,30 @@ TEST_F(FrameWindowTest, TheRegionFollowsTransAndIsRebuiltOnlyWhenNeeded) {
   EXPECT_EQ(box.right, r.right - r.left);
   EXPECT_EQ(box.bottom, r.bottom - r.top);
   DeleteObject(rgn);
+  delete form;
+}
+
+TEST_F(FrameWindowTest, TheBorderPiecesNeedBuffersOfTheirOwnSizeNotTheWindows) {
+  Main = LoadedComponent();
+  auto* form = new TForm(nullptr);
+  form->SetBorderStyle(bsSizeable);
+  form->SetClientSize(900, 650);
+  form->Show();
+  SetActiveWindow(form->Handle());
+  PumpMessages(30);
+  HWND wnd = form->Handle();
+  TSkinForm* h = Handler(wnd);
+  ASSERT_NE(h, nullptr);
+  RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  const long long W = r.right - r.left, H = r.bottom - r.top;
+  const TFrameBorders b = h->Borders();
+  ASSERT_GT(b.Left, 0);
+  ASSERT_GT(b.Bottom, 0);
+  const long long onePiece = std::max(b.Left, b.Right) * H + (W - b.Left - b.Right) * b.Bottom;
+  EXPECT_GT(h->PieceBufferPixels(), 0);
+  EXPECT_LE(h->PieceBufferPixels(), onePiece) << "of a " << W << " x " << H << " window";
   delete form;
 }
 
