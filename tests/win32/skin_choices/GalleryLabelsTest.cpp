@@ -5,22 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "gallery/Gallery.h"
-#include "tests/win32/skin_controls/ControlTestEnv_win.h"
+#include "tests/win32/gallery/GallerySkinTestEnv_win.h"
+#include "tests/win32/ui/UiTestSupport.h"
 #include "ui/ExtCtrls.h"
 
 namespace {
 
-struct GalleryLabelsTest : skintest::EngineTest {
-  void SetUp() override {
-    EngineTest::SetUp();
-    InstallControlFamilies();
-  }
-  void TearDown() override {
-    delete Gallery;
-    Gallery = nullptr;
-    EngineTest::TearDown();
-  }
+struct GalleryLabelsTest : gallerytest::GallerySkinTest {
   // The screen pixel at a point of a control's parent.
   static COLORREF At(const TControl& c, POINT inParent) {
     POINT p = c.Parent()->ClientToScreen(inParent);
@@ -30,7 +21,6 @@ struct GalleryLabelsTest : skintest::EngineTest {
     return colour;
   }
   TControl* Named(const char* name) { return dynamic_cast<TControl*>(Gallery->FindComponent(name)); }
-  TfrmGallery* Gallery = nullptr;
 };
 
 struct LabelCase {
@@ -46,8 +36,16 @@ TEST_F(GalleryLabelsTest, EveryLabelSitsOnItsContainersColour) {
   ASSERT_TRUE(Gallery->OpenPage("Choices"));
   Gallery->Show();
   SetActiveWindow(Gallery->Handle());
-  PumpMessages(200);
-  ASSERT_NE(Handler(Gallery->Handle()), nullptr);
+  // Once skinned, the pass recolours the panels; then everything is painted before it is read.
+  TControl* panel = Named("pnlRadios");
+  ASSERT_NE(panel, nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return panel->Color() == static_cast<TColor>(Face); }, 10000));
+  auto paintAll = [&] {
+    RedrawWindow(Gallery->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpMessages(20);
+  };
+  paintAll();
 
   auto check = [&](const std::vector<LabelCase>& cases) {
     for (const LabelCase& c : cases) {
@@ -66,7 +64,7 @@ TEST_F(GalleryLabelsTest, EveryLabelSitsOnItsContainersColour) {
   EXPECT_EQ(At(*Named("rbOff"), {180, 10}), Face) << "the panel is the skin's";
 
   ASSERT_TRUE(Gallery->OpenPage("Panels"));
-  PumpMessages(100);
+  paintAll();
   auto* group = dynamic_cast<TCustomRadioGroup*>(Named("rgChoices"));
   ASSERT_NE(group, nullptr);
   std::vector<LabelCase> panels;

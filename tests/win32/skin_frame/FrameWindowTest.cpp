@@ -7,6 +7,7 @@
 #include "ui/Forms.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -14,6 +15,17 @@ using namespace skintest;
 using namespace frametest;
 
 using FrameWindowTest = EngineTest;
+
+// A shown, active, sizeable form of this client size, skinned by the main component.
+std::unique_ptr<TForm> ShownSizeableForm(int clientWidth, int clientHeight) {
+  auto form = std::make_unique<TForm>(nullptr);
+  form->SetBorderStyle(bsSizeable);
+  form->SetClientSize(clientWidth, clientHeight);
+  form->Show();
+  SetActiveWindow(form->Handle());
+  PumpMessages(30);
+  return form;
+}
 
 std::pair<int, int> ClientSize(HWND wnd) {
   RECT r{};
@@ -152,12 +164,7 @@ TEST_F(FrameWindowTest, AnInactiveWindowShowsTheSecondFrameOfTheTitleBar) {
 
 TEST_F(FrameWindowTest, TheRegionFollowsTransAndIsRebuiltOnlyWhenNeeded) {
   Main = LoadedComponent();
-  auto* form = new TForm(nullptr);
-  form->SetBorderStyle(bsSizeable);
-  form->SetClientSize(300, 200);
-  form->Show();
-  SetActiveWindow(form->Handle());
-  PumpMessages(30);
+  const std::unique_ptr<TForm> form = ShownSizeableForm(300, 200);
   HWND wnd = form->Handle();
   TSkinForm* h = Handler(wnd);
   ASSERT_NE(h, nullptr);
@@ -201,17 +208,11 @@ TEST_F(FrameWindowTest, TheRegionFollowsTransAndIsRebuiltOnlyWhenNeeded) {
   EXPECT_EQ(box.right, r.right - r.left);
   EXPECT_EQ(box.bottom, r.bottom - r.top);
   DeleteObject(rgn);
-  delete form;
 }
 
 TEST_F(FrameWindowTest, TheBorderPiecesNeedBuffersOfTheirOwnSizeNotTheWindows) {
   Main = LoadedComponent();
-  auto* form = new TForm(nullptr);
-  form->SetBorderStyle(bsSizeable);
-  form->SetClientSize(900, 650);
-  form->Show();
-  SetActiveWindow(form->Handle());
-  PumpMessages(30);
+  const std::unique_ptr<TForm> form = ShownSizeableForm(900, 650);
   HWND wnd = form->Handle();
   TSkinForm* h = Handler(wnd);
   ASSERT_NE(h, nullptr);
@@ -225,7 +226,6 @@ TEST_F(FrameWindowTest, TheBorderPiecesNeedBuffersOfTheirOwnSizeNotTheWindows) {
   const long long onePiece = std::max(b.Left, b.Right) * H + (W - b.Left - b.Right) * b.Bottom;
   EXPECT_GT(h->PieceBufferPixels(), 0);
   EXPECT_LE(h->PieceBufferPixels(), onePiece) << "of a " << W << " x " << H << " window";
-  delete form;
 }
 
 TEST_F(FrameWindowTest, AMessageBoxIsWidenedToItsCaptionWithItsControlsMoved) {
