@@ -63,7 +63,12 @@ class TControl : public TComponent {
   POINT ScreenToClient(POINT p);
 
   TColor Color() const noexcept { return FColor; }
+  // An explicit colour: the control stops following its parent's.
   void SetColor(TColor c);
+  // Whether the control shows its parent's colour, now and whenever that changes (labels,
+  // check boxes and radio buttons do from the start: their text sits on their container).
+  bool ParentColor() const noexcept { return FParentColor; }
+  void SetParentColor(bool v);
   TFont* Font() const noexcept { return FFont.get(); }
   std::string Caption() const { return GetText(); }
   void SetCaption(const std::string& text) { SetText(text); }
@@ -116,6 +121,7 @@ class TControl : public TComponent {
   TWinControl* FParent = nullptr;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
   TColor FColor = clBtnFace;
+  bool FParentColor = false;
   std::string FText;
   bool FEnabled = true;
   bool FVisible = true;
@@ -126,6 +132,11 @@ class TControl : public TComponent {
   std::unique_ptr<TFont> FFont;
 
   friend class TWinControl;
+
+ private:
+  // Takes a colour (the parent's, or an explicit one) and hands it to the children that
+  // follow this control's.
+  void TakeColor(TColor c);
 };
 
 // What CreateWindowEx is called with; CreateParams may change any of it.

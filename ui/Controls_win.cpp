@@ -124,6 +124,9 @@ const TClassInfo& TControl::StaticClass() {
        Int<TControl>(
            "Color", [](const TControl& c) -> long { return static_cast<long>(c.Color()); },
            [](TControl& c, long v) { c.SetColor(static_cast<TColor>(v)); }),
+       Bool<TControl>(
+           "ParentColor", [](const TControl& c) { return c.ParentColor(); },
+           [](TControl& c, bool v) { c.SetParentColor(v); }),
        Str<TControl>(
            "Caption", [](const TControl& c) { return c.Caption(); },
            [](TControl& c, const std::string& v) { c.SetCaption(v); }),
@@ -165,6 +168,7 @@ void TControl::SetParent(TWinControl* parent) {
   }
   if (parent) {
     parent->InsertControl(this);
+    if (FParentColor) TakeColor(parent->Color());
     Invalidate();
   }
 }
@@ -207,8 +211,22 @@ POINT TControl::ScreenToClient(POINT p) {
 
 void TControl::SetColor(TColor c) {
   if (c == FColor) return;
+  FParentColor = false;
+  TakeColor(c);
+}
+
+void TControl::SetParentColor(bool v) {
+  FParentColor = v;
+  if (v && FParent) TakeColor(FParent->Color());
+}
+
+void TControl::TakeColor(TColor c) {
+  if (c == FColor) return;
   FColor = c;
   Perform(CM_COLORCHANGED);
+  if (auto* w = dynamic_cast<TWinControl*>(this))
+    for (int i = 0; i < w->ControlCount(); ++i)
+      if (TControl* child = w->Controls(i); child->FParentColor) child->TakeColor(c);
 }
 
 void TControl::SetText(const std::string& text) {

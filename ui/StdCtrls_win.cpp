@@ -68,6 +68,7 @@ const TClassInfo& TLabel::StaticClass() {
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
   FWidth = 65;
   FHeight = 17;
+  FParentColor = true;
 }
 
 void TLabel::SetAutoSize(bool v) {
@@ -147,6 +148,7 @@ const TClassInfo& TCustomCheckBox::StaticClass() {
 TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 97;
   FHeight = 17;
+  FParentColor = true;
   TabStop = true;
   ClicksOnMouseUp = false;  // the native button reports its clicks (CN_COMMAND)
 }
@@ -231,6 +233,7 @@ const TClassInfo& TRadioButton::StaticClass() {
 TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 113;
   FHeight = 17;
+  FParentColor = true;
   TabStop = true;
   ClicksOnMouseUp = false;
 }

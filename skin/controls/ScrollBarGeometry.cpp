@@ -7,16 +7,16 @@
 #include "skin/controls/ControlConst.h"
 #include "skin/controls/ControlMath.h"
 
-TThumbExtent ControlBarThumb(int length, int arrow, int pos, int max, int page) {
+TThumbExtent ControlBarThumb(int length, int arrow, int64_t pos, int64_t max, int64_t page) {
   const int track = length - 2 * arrow;
   if (max <= 0 || track <= 0) return {arrow, arrow};
   int start, size;
   if (page != 0) {
-    size = SkinMulDiv(track, page - 1, max);
-    start = arrow + (pos != 0 ? SkinMulDiv(track, pos, max) : 0);
+    size = SkinMulDiv64(track, page - 1, max);
+    start = arrow + (pos != 0 ? SkinMulDiv64(track, pos, max) : 0);
   } else {
     size = arrow;
-    start = arrow + (pos != 0 ? SkinMulDiv(length - 3 * arrow, pos, max) : 0);
+    start = arrow + (pos != 0 ? SkinMulDiv64(length - 3 * arrow, pos, max) : 0);
   }
   // A position or page outside the range (the control keeps what it was given) must not
   // push the thumb over the arrows.
@@ -74,9 +74,8 @@ int ScrollThumbFrame(bool mouseDown, int hitCode) {
   return mouseDown && hitCode == WinCtl::ThumbTrack ? 2 : 1;
 }
 
-TSkinRect ScrollCornerRect(const TSkinRect& v, const TSkinRect& h) {
-  // Two pixels past the bars' far edges, so no sliver of the native corner stays.
-  return {v.Left, h.Top, v.Right + 2, h.Bottom + 2};
+TSkinRect ScrollCornerRect(const TSkinRect& v, const TSkinRect& h, int clientX, int clientY) {
+  return {v.Left + clientX, h.Top + clientY, v.Right + clientX, h.Bottom + clientY};
 }
 
 bool ScrollKindIsVertical(std::string_view kindIdent) {
@@ -85,6 +84,16 @@ bool ScrollKindIsVertical(std::string_view kindIdent) {
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return s != "sbhorizontal";
 }
+
+namespace {
+// Whether the system has put a dragged thumb back: the cursor's travel along the free track
+// stands for a position or more, yet the tracking position is back at the press.
+bool DragSnappedBack(int travel, int freeTrack, int64_t positions, bool trackAtPress) {
+  if (!trackAtPress || freeTrack <= 0 || positions <= 0) return false;
+  const int64_t along = travel < 0 ? -static_cast<int64_t>(travel) : travel;
+  return along * positions >= freeTrack;
+}
+}  // namespace
 
 std::vector<TScrollPaintStep> ScrollBarPaintPlan(const TScrollPaintInput& in) {
   const TScrollBarLayout l = ScrollBarLayout(in.Width, in.Height, in.Vertical, in.Arrow, in.StripHeight);
@@ -97,7 +106,9 @@ std::vector<TScrollPaintStep> ScrollBarPaintPlan(const TScrollPaintInput& in) {
   if (!in.Enabled) return plan;
   // A scroll-bar control reports its thumb live; a window bar's thumb is tracked by hand
   // while the system's drag loop runs.
-  const bool dragging = in.Kind != sbkControl && in.HitCode == WinCtl::ThumbTrack;
+  const bool dragging = in.Kind != sbkControl && in.HitCode == WinCtl::ThumbTrack &&
+                        !DragSnappedBack(in.CursorTravel, l.Length - 2 * in.Arrow - in.NativeThumb.Length(),
+                                         in.TrackPositions, in.TrackAtPress);
   const TThumbExtent thumb =
       dragging ? DragThumb(in.NativeThumb, in.ThumbAtPress, in.CursorTravel, in.Arrow, l.Length)
                : in.NativeThumb;

@@ -16,12 +16,13 @@ struct TThumbExtent {
   bool operator==(const TThumbExtent&) const = default;
 };
 
-// A scroll-bar control's thumb from its own numbers (minimum 0): with a page, the thumb is
-// MulDiv(track, page - 1, max) long at arrow + MulDiv(track, pos, max); without one it is an
-// arrow long at arrow + MulDiv(length - 3 * arrow, pos, max). A range of 0 or less, or a bar
-// with no room for a track, gives an empty thumb at the track's start; the thumb never
-// leaves the track.
-TThumbExtent ControlBarThumb(int length, int arrow, int pos, int max, int page);
+// A scroll-bar control's thumb from its own numbers (minimum 0), for a system that cannot
+// report the control's own thumb: with a page, the thumb is MulDiv(track, page - 1, max)
+// long at arrow + MulDiv(track, pos, max); without one it is an arrow long at
+// arrow + MulDiv(length - 3 * arrow, pos, max). The numbers are 64-bit: a range from
+// INT_MIN to INT_MAX spans more than an int. A range of 0 or less, or a bar with no room
+// for a track, gives an empty thumb at the track's start; the thumb never leaves the track.
+TThumbExtent ControlBarThumb(int length, int arrow, int64_t pos, int64_t max, int64_t page);
 
 // Arrow buttons, track and the cross-axis thickness of a bar of the given size. The work
 // area is thick as the arrow strip's picture, or an arrow length when the picture plus 3 is
@@ -57,8 +58,10 @@ int ScrollTrackFrame(bool enabled);
 // Thumb frame: 2 while the thumb is held, else 1.
 int ScrollThumbFrame(bool mouseDown, int hitCode);
 
-// The square between a vertical and a horizontal bar, painted in the skin's face colour.
-TSkinRect ScrollCornerRect(const TSkinRect& verticalBar, const TSkinRect& horizontalBar);
+// The square between a vertical and a horizontal bar, painted in the skin's face colour:
+// the bars are in the window's client coordinates, the square comes in window coordinates
+// (the client area starts at clientX, clientY inside the window, past any border).
+TSkinRect ScrollCornerRect(const TSkinRect& verticalBar, const TSkinRect& horizontalBar, int clientX, int clientY);
 
 // A scroll-bar control's "Kind" identifier: "sbHorizontal" (any case) is horizontal,
 // anything else vertical.
@@ -66,7 +69,11 @@ bool ScrollKindIsVertical(std::string_view kindIdent);
 
 // What a skinned bar paints, in order: the track, the two arrows, and (only when the bar is
 // enabled) the thumb. The thumb follows the cursor while a window scroll bar's thumb is
-// dragged and the native bar's thumb otherwise.
+// dragged and the native bar's thumb otherwise. The system drags with a tracking position
+// of its own, and puts it (and the contents) back where it was at the press when the
+// cursor strays too far from the bar: once the cursor's travel would have moved the thumb
+// by a position or more while the tracking position is back at the press, the thumb is
+// where the native bar has it.
 enum class TScrollPart { Track, FirstArrow, SecondArrow, Thumb };
 struct TScrollPaintStep {
   TScrollPart Part;
@@ -88,6 +95,8 @@ struct TScrollPaintInput {
   TThumbExtent NativeThumb;  // the covered bar's own thumb
   int ThumbAtPress = 0;      // for dragging: the native thumb start at the press
   int CursorTravel = 0;      // and the cursor's travel since, along the axis
+  bool TrackAtPress = false;  // the system's tracking position is the position at the press
+  int64_t TrackPositions = 0;  // how many positions the thumb moves through end to end
 };
 std::vector<TScrollPaintStep> ScrollBarPaintPlan(const TScrollPaintInput& in);
 

@@ -372,15 +372,23 @@ void TSkinSpeedButton::AfterProc(TMessage& m) {
 
 void TSkinSpeedButton::PaintSkin(HDC dc) {
   if (!FGraphicControl || FState == scsDestroyed) return;
-  TCanvas* canvas = static_cast<TGraphicControl*>(FGraphicControl)->Canvas();
+  const TControl& c = *FGraphicControl;
+  const RECT rect{0, 0, c.Width(), c.Height()};
   if (dc) {
-    PaintSpeedButton(dc, RECT{0, 0, FGraphicControl->Width(), FGraphicControl->Height()});
+    PaintSpeedButton(dc, rect);
     return;
   }
-  if (!canvas) return;
+  TWinControl* parent = c.Parent();
+  if (!parent || !parent->HandleAllocated()) return;
   try {
-    HDC own = canvas->Handle();
-    if (own) PaintSpeedButton(own, RECT{0, 0, FGraphicControl->Width(), FGraphicControl->Height()});
+    // The parent's DC for this paint only, as the control's canvas would draw (origin at
+    // the control, clipped to it); the canvas itself would keep the DC until the control's
+    // next mouse message or paint.
+    ClientDc own(parent->Handle());
+    if (!own.get()) return;
+    SetViewportOrgEx(own.get(), c.Left(), c.Top(), nullptr);
+    IntersectClipRect(own.get(), 0, 0, c.Width(), c.Height());
+    PaintSpeedButton(own.get(), rect);
   } catch (...) {
     // As for every paint: failures are swallowed.
   }

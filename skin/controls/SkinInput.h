@@ -71,6 +71,9 @@ class TSkinComBox : public TSkinControl {
     TWindowSubclass FSubclass;
   };
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  void WindowRecreated() override;
+  // The edit part of a drop-down combo, or the list of a simple one.
+  void AttachParts();
   void HookEdit();
   void SkinListBars();
   void EditMessage(UINT msg);

@@ -29,7 +29,10 @@ void TSkinComBox::Notification(TComponent* AComponent, TOperation Operation) {
 void TSkinComBox::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor) {
   if (FInitialized) return;
   TSkinControl::InitControl(Form, SkinData, Canvas, Recolor);
-  if (!FInitialized) return;
+  if (FInitialized) AttachParts();
+}
+
+void TSkinComBox::AttachParts() {
   FStyle = static_cast<uint32_t>(GetWindowLongPtrW(FHandle, GWL_STYLE));
   if ((FStyle & WinCtl::ComboTypeMask) != WinCtl::ComboSimple) {
     HookEdit();
@@ -38,6 +41,16 @@ void TSkinComBox::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Can
   ReadComboInfo();
   FListWnd = FComboInfo.hwndList;
   SkinListBars();
+}
+
+void TSkinComBox::WindowRecreated() {
+  TSkinControl::WindowRecreated();
+  // The edit part and the list went with the old window.
+  FEditHook.Remove();
+  FEditWnd = FListWnd = nullptr;
+  delete FListBars;  // the notification forgets it
+  FListBars = nullptr;
+  AttachParts();
 }
 
 void TSkinComBox::SkinListBars() {

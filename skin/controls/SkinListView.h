@@ -39,6 +39,9 @@ class TSkinListView : public TSkinScrollbar {
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // The old header went with the old window: the new one gets a handler of its own.
+  void WindowRecreated() override;
+  void AttachHeader();
   TSkinHeader* FHeader = nullptr;
 };
 

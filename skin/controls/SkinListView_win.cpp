@@ -60,9 +60,10 @@ void TSkinHeader::DrawHeaderItem(HDC dc, int index, const RECT& rect, HIMAGELIST
   item.mask = HDI_TEXT | HDI_FORMAT | HDI_IMAGE;
   item.pszText = text;
   item.cchTextMax = HeaderTextChars;
+  // The frame first: an item that cannot be read still covers the buffer's last paint.
+  DrawBarFrame(dc, rect, bar);
   if (!SendMessageW(FHandle, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)))
     return;
-  DrawBarFrame(dc, rect, bar);
   if (!item.pszText || !item.pszText[0]) return;
   const auto format = static_cast<uint32_t>(item.fmt);
   DrawImageAndText(dc, rect, HeaderItemAlign(format), item.pszText, HeaderItemImage(format, item.iImage),
@@ -108,17 +109,27 @@ void TSkinListView::InitScrollControl(TWinControl* Control, TSkinData* SkinData,
                                       TSkinForm* Form) {
   if (FInitialized || !Control) return;
   TSkinScrollbar::InitScrollControl(Control, SkinData, Canvas, Form);
-  if (!FInitialized) return;
+  if (FInitialized) AttachHeader();
+}
+
+void TSkinListView::AttachHeader() {
   HWND header = reinterpret_cast<HWND>(SendMessageW(FHandle, LVM_GETHEADER, 0, 0));
-  if (!header) return;
-  FHeader = new TSkinHeader(Control);
-  FHeader->InitHandle(header, SkinData, Canvas, Form);
+  if (!header || !FControl) return;
+  FHeader = new TSkinHeader(FControl);
+  FHeader->InitHandle(header, FSkinData, FCanvas, FForm);
   if (!FHeader->Initialized()) {
     delete FHeader;
     FHeader = nullptr;
     return;
   }
   FHeader->FreeNotification(this);
+}
+
+void TSkinListView::WindowRecreated() {
+  TSkinScrollbar::WindowRecreated();
+  delete FHeader;  // its window is gone; the notification forgets it
+  FHeader = nullptr;
+  AttachHeader();
 }
 
 void TSkinListView::Notification(TComponent* AComponent, TOperation Operation) {

@@ -77,6 +77,7 @@ class TWScrollbar : public TWinControl {
   POINT FScreenPos{};
   POINT FDownPos{};
   int FDownThumb = 0;
+  int FDownScrollPos = 0;  // window bars: the scroll position at the press
   bool FMouseDown = false;
   int FVertical = 0;
   int FArrowSize = 0;
@@ -112,6 +113,7 @@ class TSkinScrollbar : public TSkinControl {
   TWScrollbar* VertBar() const noexcept { return FVert; }
 
  protected:
+  void WindowRecreated() override;
   void MakeBars(TWinControl* control, HWND window);
   void FreeBars();
   void HideBars();
@@ -142,6 +144,10 @@ class TSkinScControl : public TSkinControl {
   void AfterProc(TMessage& m) override;
   void DrawSkin(HDC dc, const RECT& rect) override;
   TWScrollbar* Bar() const noexcept { return FBar; }
+
+ protected:
+  // The bar covers the new window, in the orientation the control has now.
+  void WindowRecreated() override;
 
  private:
   TWScrollbar* FBar = nullptr;

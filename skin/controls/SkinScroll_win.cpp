@@ -20,6 +20,11 @@ bool HasImage(const std::unique_ptr<TDataSkinObject>& e) { return e && e->Image 
 POINT MessagePoint(const TMessage& m) {
   return {static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
 }
+// A WM_WINDOWPOSCHANGED that moved the window.
+bool Moved(const TMessage& m) {
+  const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+  return pos && (pos->flags & SWP_NOMOVE) == 0;
+}
 TSkinMargins MarginsOf(const TDataSkinObject& e) {
   return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
 }
@@ -97,14 +102,23 @@ bool TWScrollbar::GetControlBarInfo(SCROLLBARINFO& info) {
   MapWindowPoints(FTarget, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
   info.rcScrollBar = r;
   FLength = FVertical ? r.bottom - r.top : r.right - r.left;
+  info.rgstate[0] = IsWindowEnabled(FTarget) ? 0 : STATE_SYSTEM_UNAVAILABLE;
+  // The control's own thumb, where the system has it and as long as it makes it (at least
+  // its minimum length, so that a press on the skinned thumb lands on the native one).
+  SCROLLBARINFO native{};
+  native.cbSize = sizeof native;
+  if (GetScrollBarInfo(FTarget, OBJID_CLIENT, &native)) {
+    info.xyThumbTop = native.xyThumbTop;
+    info.xyThumbBottom = native.xyThumbBottom;
+    return true;
+  }
   SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
   GetScrollInfo(FTarget, SB_CTL, &si);
   // The thumb arithmetic counts from a minimum of 0.
-  const TThumbExtent t =
-      ControlBarThumb(FLength, FArrowSize, si.nPos - si.nMin, si.nMax - si.nMin, static_cast<int>(si.nPage));
+  const TThumbExtent t = ControlBarThumb(FLength, FArrowSize, static_cast<int64_t>(si.nPos) - si.nMin,
+                                         static_cast<int64_t>(si.nMax) - si.nMin, si.nPage);
   info.xyThumbTop = t.Start;
   info.xyThumbBottom = t.End;
-  info.rgstate[0] = IsWindowEnabled(FTarget) ? 0 : STATE_SYSTEM_UNAVAILABLE;
   return true;
 }
 
@@ -167,9 +181,16 @@ POINT TWScrollbar::ScreenPointOf(const TMessage& m) const {
 void TWScrollbar::LeftDown(TMessage& m) {
   const POINT local = MessagePoint(m);
   const POINT sent = ScreenPointOf(m);
-  GetCursorPos(&FDownPos);
   SCROLLBARINFO info;
-  if (ReadBar(info)) FDownThumb = info.xyThumbTop;
+  const bool read = ReadBar(info);
+  // A disabled bar takes no press, as natively (handed on, it would come back to life).
+  if (read && (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) != 0) return;
+  GetCursorPos(&FDownPos);
+  if (read) FDownThumb = info.xyThumbTop;
+  if (FKind != sbkControl) {
+    SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 0, 0};
+    if (GetScrollInfo(FTarget, FKind == sbkVertical ? SB_VERT : SB_HORZ, &si)) FDownScrollPos = si.nPos;
+  }
   if (FKind == sbkControl) FHitCode = HitTest(local);
   FMouseDown = true;
   if (FKind == sbkControl) Invalidate();
@@ -248,6 +269,13 @@ void TWScrollbar::Paint(HDC dc) {
   POINT cursor{};
   GetCursorPos(&cursor);
   in.CursorTravel = FVertical ? cursor.y - FDownPos.y : cursor.x - FDownPos.x;
+  if (FKind != sbkControl && FMouseDown && FHitCode == SB_THUMBTRACK) {
+    SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+    if (GetScrollInfo(FTarget, FKind == sbkVertical ? SB_VERT : SB_HORZ, &si)) {
+      in.TrackAtPress = si.nTrackPos == FDownScrollPos;
+      in.TrackPositions = static_cast<int64_t>(si.nMax) - si.nMin - (si.nPage > 0 ? si.nPage - 1 : 0);
+    }
+  }
 
   if (FBuffer.Width() != w || FBuffer.Height() != h) FBuffer.SetSize(w, h);
   HDC buf = FBuffer.Canvas()->Handle();
@@ -342,6 +370,13 @@ void TSkinScrollbar::InitScrollControl(TWinControl* Control, TSkinData* SkinData
   FState = scsAttached;
 }
 
+void TSkinScrollbar::WindowRecreated() {
+  TSkinControl::WindowRecreated();
+  if (FHorz) FHorz->AttachControl(this, FControl, sbkHorizontal);
+  if (FVert) FVert->AttachControl(this, FControl, sbkVertical);
+  if (!FControl->Visible()) HideBars();
+}
+
 void TSkinScrollbar::UpdateBars() {
   if (FHorz) FHorz->UpdatePosition(FHandle);
   if (FVert) FVert->UpdatePosition(FHandle);
@@ -377,6 +412,10 @@ void TSkinScrollbar::AfterProc(TMessage& m) {
       if (FControl && FControl->HandleAllocated()) FHandle = FControl->Handle();
       UpdateBars();
       break;
+    case WM_WINDOWPOSCHANGED:
+      // A move without a new size repaints nothing of the window: follow it here.
+      if (Moved(m)) UpdateBars();
+      break;
     case WM_HSCROLL:
     case WM_VSCROLL:
       ScrollNotified(m);
@@ -399,9 +438,13 @@ void TSkinScrollbar::DrawSkin(HDC dc, const RECT&) {
   if (h) FHorz->Invalidate();
   if (v) FVert->Invalidate();
   if (!h || !v || !FSkinData) return;
-  // The bars' rectangles are client coordinates and the DC is the window's: the two extra
-  // pixels of the corner take up the client edge's offset.
-  const RECT corner = ToRect(ScrollCornerRect(ToSkinRect(FVert->BarRect()), ToSkinRect(FHorz->BarRect())));
+  // The bars' rectangles are client coordinates and the DC is the window's.
+  RECT window{};
+  POINT client{0, 0};
+  GetWindowRect(FHandle, &window);
+  ClientToScreen(FHandle, &client);
+  const RECT corner = ToRect(ScrollCornerRect(ToSkinRect(FVert->BarRect()), ToSkinRect(FHorz->BarRect()),
+                                              client.x - window.left, client.y - window.top));
   FillSkinBackground(dc, corner);
 }
 
@@ -437,6 +480,9 @@ void TSkinScrollbarH::AfterProc(TMessage& m) {
     case WM_NCPAINT:
       UpdateBars();
       RepaintControl();
+      break;
+    case WM_WINDOWPOSCHANGED:
+      if (Moved(m)) UpdateBars();
       break;
     case WM_HSCROLL:
     case WM_VSCROLL:
@@ -481,6 +527,13 @@ void TSkinScControl::InitScControl(TWinControl* Control, TSkinData* SkinData, TC
   FState = scsAttached;
 }
 
+void TSkinScControl::WindowRecreated() {
+  TSkinControl::WindowRecreated();
+  if (!FBar) return;
+  FBar->AttachControl(this, FControl, sbkControl);
+  if (!FControl->Visible()) FBar->HideBar();
+}
+
 void TSkinScControl::UnSkin() {
   TSkinControl::UnSkin();
   if (FState != scsDestroyed) {
@@ -496,6 +549,9 @@ void TSkinScControl::AfterProc(TMessage& m) {
     case WM_NCPAINT:
       if (FControl && FControl->HandleAllocated()) FHandle = FControl->Handle();
       if (FBar) FBar->UpdatePosition(FHandle);
+      break;
+    case WM_WINDOWPOSCHANGED:
+      if (FBar && Moved(m)) FBar->UpdatePosition(FHandle);
       break;
     case SBM_SETSCROLLINFO:
       if (FBar) FBar->Invalidate();

@@ -4,13 +4,17 @@
 // caption), and paints the skin over the control.
 //
 // A class-library control is reached through its WindowProc (saved, replaced, put back
-// only if ours is still there); a raw window through TWindowSubclass in the Control slot,
-// so detaching restores exactly the procedure that was there. The handler is owned by the
-// control it skins (or the form handler, for a raw window) and registered in the form
-// handler's list; whichever frees it first, it takes itself out of that list.
+// when ours is still there; under a hook set after ours, our link stays as a pass-through
+// to what we saved, so that hook's chain keeps working); a raw window through
+// TWindowSubclass in the Control slot, so detaching restores exactly the procedure that
+// was there. A class-library control whose window is made again (a change of kind or
+// orientation recreates it) keeps its handler, which follows the new window. The handler
+// is owned by the control it skins (or the form handler, for a raw window) and registered
+// in the form handler's list; whichever frees it first, it takes itself out of that list.
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "skin/controls/ButtonLayout.h"
@@ -93,6 +97,9 @@ class TSkinControl : public TComponent, public ISubclassTarget {
   void UnhookWindowProc() noexcept;
   void RegisterWithForm();
   bool ReadRect();
+  // The control has a new window (its old one is gone): the base takes it as FHandle and
+  // re-reads the facts and colour; families redo what belonged to the old window.
+  virtual void WindowRecreated();
 
   uint8_t FMouseState = 0;
   TCanvas* FCanvas = nullptr;
@@ -105,6 +112,12 @@ class TSkinControl : public TComponent, public ISubclassTarget {
   HWND FHandle = nullptr;
   TWndMethod FOldWindowProc;  // class-library controls: the saved WindowProc
   TWndMethod FMyWindowProc;   // ours, while installed
+  // What FMyWindowProc calls: this handler while hooked, else the saved WindowProc.
+  struct TProcLink {
+    TSkinControl* Handler;
+    TWndMethod Old;
+  };
+  std::shared_ptr<TProcLink> FLink;
   TControl* FHooked = nullptr;
   TWinControl* FControl = nullptr;
   RECT FWindowRect{};

@@ -23,6 +23,8 @@ void TSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation != TOperation::opRemove) return;
   // The skinned control goes before us (we are not always its owned component): forget it.
   if (AComponent == FHooked) {
+    if (FLink) FLink->Handler = nullptr;
+    FLink.reset();
     FHooked = nullptr;
     FMyWindowProc = TWndMethod();
     FOldWindowProc = TWndMethod();
@@ -36,7 +38,13 @@ void TSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TSkinControl::HookWindowProc(TControl* target) {
   FOldWindowProc = target->WindowProc;
-  FMyWindowProc = TWndMethod([this](TMessage& m) { SkinWndProc(m); });
+  FLink = std::make_shared<TProcLink>(TProcLink{this, FOldWindowProc});
+  FMyWindowProc = TWndMethod([link = FLink](TMessage& m) {
+    if (link->Handler)
+      link->Handler->SkinWndProc(m);
+    else
+      link->Old(m);
+  });
   target->WindowProc = FMyWindowProc;
   FHooked = target;
   if (target->Owner() != this && this->Owner() != target) target->FreeNotification(this);
@@ -44,8 +52,11 @@ void TSkinControl::HookWindowProc(TControl* target) {
 
 void TSkinControl::UnhookWindowProc() noexcept {
   if (!FHooked) return;
-  // Only if ours is still the top: someone who hooked after us keeps their chain.
+  // Only if ours is still the top; someone who hooked after us keeps their chain, in
+  // which our link now passes straight to what we saved.
   if (FHooked->WindowProc == FMyWindowProc) FHooked->WindowProc = FOldWindowProc;
+  if (FLink) FLink->Handler = nullptr;
+  FLink.reset();
   if (FHooked->Owner() != this && this->Owner() != FHooked) FHooked->RemoveFreeNotification(this);
   FHooked = nullptr;
   FMyWindowProc = TWndMethod();
@@ -98,6 +109,17 @@ void TSkinControl::InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canvas,
 
 void TSkinControl::InitScrollControl(TWinControl*, TSkinData*, TCanvas*, TSkinForm*) {}
 
+void TSkinControl::WindowRecreated() {
+  FHandle = FControl->Handle();
+  FState = scsAttached;
+  FMouseState = 0;
+  FFocused = GetFocus() == FHandle;
+  FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
+  FCaption = WindowTextOf(FHandle);
+  // The old window's end gave the colour back.
+  if (FRecolor && FSkinData) FControl->SetColor(FSkinData->ColorButtonFace);
+}
+
 void TSkinControl::UnSkin() {
   if (FRecolor && FControl) FControl->SetColor(FOldColor);
 }
@@ -114,6 +136,13 @@ LRESULT TSkinControl::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TSkinControl::SkinWndProc(TMessage& m) {
+  if (FState == scsDestroyed) {
+    // The window is gone. A class-library control may make another one (a change of kind
+    // or orientation recreates it): once the control's own creation has run, follow it.
+    CallOldProc(m);
+    if (m.Msg == WM_CREATE && m.Result != -1 && FControl && FControl->HandleAllocated()) WindowRecreated();
+    return;
+  }
   if (!FActive) {
     if (m.Msg == CM_SKINSWITCH) {
       FActive = static_cast<LONG_PTR>(m.WParam) > 0;

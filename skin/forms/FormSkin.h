@@ -78,6 +78,10 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   const std::vector<std::unique_ptr<TSkinSysButton>>& SysButtons() const { return FSysButtons; }
   TSkinRect CaptionRect() const { return FCaptionRect; }
   int RegionBuilds() const { return FRegionBuilds; }
+  // Pixels held by the border pieces' buffers.
+  long long PieceBufferPixels() const {
+    return 1LL * FPieceBuffer.Width() * FPieceBuffer.Height() + 1LL * FBottomBuffer.Width() * FBottomBuffer.Height();
+  }
   TPopupMenu* SystemPopup() const { return FSystemPopup.get(); }
   int SystemMenuOpenings() const { return FSystemMenuOpenings; }
   int DisableTag = 99;
@@ -254,7 +258,8 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   TBitmap FTitleBuffer;
   TBitmap FIconBitmap;
   std::unique_ptr<TTimer> FHoverTimer;
-  TBitmap FPieceBuffer;  // reused by every border piece
+  TBitmap FPieceBuffer;   // reused by the side pieces
+  TBitmap FBottomBuffer;  // and by the bottom piece
   int FWindowWidth = 0, FWindowHeight = 0;
   TSkinRect FCaptionRect;
   int FRegionWidth = 0, FRegionHeight = 0, FRegionBuilds = 0;

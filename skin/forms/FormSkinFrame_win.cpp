@@ -2,6 +2,7 @@
 // sizing that keeps the client area. The decisions come from FrameGeometry, CaptionLayout,
 // FrameRegion and WindowSizing; this file only executes them on GDI.
 #include <string>
+#include <utility>
 
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/CaptionLayout.h"
@@ -32,10 +33,16 @@ std::wstring WindowTextOf(HWND wnd) {
 }
 
 // A 32-bit bitmap of at least this size; grown, never shrunk, so repeated paints reuse it.
-void EnsureSize(TBitmap& bmp, int width, int height) {
-  if (bmp.PixelFormat() != pf32bit) bmp.SetPixelFormat(pf32bit);
-  if (bmp.Width() < width || bmp.Height() < height)
-    bmp.SetSize(std::max(bmp.Width(), width), std::max(bmp.Height(), height));
+// Null when it cannot be had.
+HDC SizedDc(TBitmap& bmp, int width, int height) {
+  try {
+    if (bmp.PixelFormat() != pf32bit) bmp.SetPixelFormat(pf32bit);
+    if (bmp.Width() < width || bmp.Height() < height)
+      bmp.SetSize(std::max(bmp.Width(), width), std::max(bmp.Height(), height));
+    return bmp.Canvas()->Handle();
+  } catch (const EInvalidGraphic&) {
+    return nullptr;
+  }
 }
 }  // namespace
 
@@ -118,15 +125,34 @@ bool TSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
   if (w == 0 || h == 0) return true;  // nothing to paint, nothing missing
   if (!HasImage(piece)) return false;
   TBitmap& src = SkinBitmap(*piece->Image);
-  EnsureSize(FPieceBuffer, w, h);
-  HDC buf = FPieceBuffer.Canvas()->Handle();
   const bool vertical = index == piTop || index == piBottom;
-  RenderSkinRect(buf, w, h, SkinSourceOf(src), MarginsOf(*piece), vertical, piece->Tile != 1, piece->FrameCount,
-                 PieceFrame(FActive, piece->FrameCount));
-  BitBlt(dc, rect.left, rect.top, w, h, buf, 0, 0, SRCCOPY);
   const bool side = index == piLeft || index == piRight;
-  if (side && FTopHeight > 0 && FTitleBuffer.Width() >= rect.right)
-    BitBlt(FTitleBuffer.Canvas()->Handle(), rect.left, 0, w, std::min(h, FTopHeight), buf, 0, 0, SRCCOPY);
+  auto render = [&](HDC target) {
+    RenderSkinRect(target, w, h, SkinSourceOf(src), MarginsOf(*piece), vertical, piece->Tile != 1, piece->FrameCount,
+                   PieceFrame(FActive, piece->FrameCount));
+  };
+  const bool intoTitle = side && FTopHeight > 0 && FTitleBuffer.Width() >= rect.right;
+  // The side pieces (narrow and as high as the window) and the bottom one (wide and low)
+  // each have a buffer of their own shape: one for both would be as large as the window.
+  HDC buf = SizedDc(side ? FPieceBuffer : FBottomBuffer, w, h);
+  if (!buf) {
+    // Without a buffer the piece is rendered where it goes (the rest of the frame still paints).
+    const int saved = SaveDC(dc);
+    SetViewportOrgEx(dc, rect.left, rect.top, nullptr);
+    IntersectClipRect(dc, 0, 0, w, h);
+    render(dc);
+    RestoreDC(dc, saved);
+    if (intoTitle) {
+      HDC title = FTitleBuffer.Canvas()->Handle();
+      SetViewportOrgEx(title, rect.left, 0, nullptr);
+      render(title);
+      SetViewportOrgEx(title, 0, 0, nullptr);
+    }
+    return true;
+  }
+  render(buf);
+  BitBlt(dc, rect.left, rect.top, w, h, buf, 0, 0, SRCCOPY);
+  if (intoTitle) BitBlt(FTitleBuffer.Canvas()->Handle(), rect.left, 0, w, std::min(h, FTopHeight), buf, 0, 0, SRCCOPY);
   return true;
 }
 
@@ -275,7 +301,7 @@ void TSkinForm::UpdateFrameRegion() {
         const int w = s.Rect.Right - s.Rect.Left, h = s.Rect.Bottom - s.Rect.Top;
         if (!s.FromBitmap) return TRegionHandle(CreateRectRgn(s.Rect.Left, s.Rect.Top, s.Rect.Right, s.Rect.Bottom));
         TBitmapHandle bmp(CreateSkinDib(w, h));
-        {
+        if (bmp) {
           MemoryDc mem;
           SelectGuard sel(mem.get(), bmp.get());
           if (s.FromTitleBuffer) {
@@ -287,14 +313,12 @@ void TSkinForm::UpdateFrameRegion() {
                              index == piTop || index == piBottom, piece->Tile != 1, piece->FrameCount, 1);
           }
         }
-        return BitmapToRegion(bmp.get(), s.Rect.Left, s.Rect.Top, 1, 1, 1, SkinKeyColorRef);
+        return PieceRegion(bmp.get(), s.Rect);
       };
-      TRegionHandle left = side(piLeft, plan.Left), right = side(piRight, plan.Right);
-      TRegionHandle topR = side(piTop, plan.Top), bottom = side(piBottom, plan.Bottom);
-      if (left && right) CombineRgn(left.get(), left.get(), right.get(), RGN_OR);
-      if (topR && bottom) CombineRgn(topR.get(), topR.get(), bottom.get(), RGN_OR);
-      if (left && topR) CombineRgn(left.get(), left.get(), topR.get(), RGN_OR);
-      if (left) CombineRgn(region.get(), region.get(), left.get(), RGN_OR);
+      // Each side on its own, so one that cannot be made takes none of the others with it.
+      for (const auto& [index, plannedSide] : {std::pair{piLeft, plan.Left}, std::pair{piRight, plan.Right},
+                                               std::pair{piTop, plan.Top}, std::pair{piBottom, plan.Bottom}})
+        if (TRegionHandle part = side(index, plannedSide)) CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
     }
   }
   if (!region) return;

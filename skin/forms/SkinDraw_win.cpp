@@ -336,6 +336,12 @@ TRegionHandle BitmapToRegion(const TPixelBuffer& pixels, int dx, int dy, const T
   return BitmapToRegion(TPixelView::Of(pixels), dx, dy, range);
 }
 
+TRegionHandle PieceRegion(HBITMAP bitmap, const TSkinRect& at) {
+  TRegionHandle shaped = BitmapToRegion(bitmap, at.Left, at.Top, 1, 1, 1, SkinKeyColorRef);
+  if (shaped) return shaped;
+  return TRegionHandle(CreateRectRgn(at.Left, at.Top, at.Right, at.Bottom));
+}
+
 TRegionHandle BitmapToRegion(HBITMAP bitmap, int dx, int dy, int tolBlue, int tolGreen, int tolRed, COLORREF key) {
   const TKeyRange range{static_cast<uint32_t>(key & 0xFFFFFF), tolBlue, tolGreen, tolRed};
   // Read through GetDIBits: the row order of a DIB section cannot be learnt from its handle.

@@ -76,6 +76,12 @@ TRegionHandle BitmapToRegion(HBITMAP bitmap, int dx, int dy, int tolBlue, int to
 TRegionHandle BitmapToRegion(const TPixelBuffer& pixels, int dx, int dy, const TKeyRange& range);
 TRegionHandle BitmapToRegion(const TPixelView& pixels, int dx, int dy, const TKeyRange& range);
 
+// The region of a frame piece's bitmap (BitmapToRegion at the rectangle's top-left, key
+// colour with a tolerance of 1), or the rectangle itself when that region cannot be made
+// (no bitmap, pixels that cannot be read, a region the system refuses): a piece is never
+// dropped from a window's region.
+TRegionHandle PieceRegion(HBITMAP bitmap, const TSkinRect& at);
+
 // Pixels of any bitmap as a 32-bit top-down buffer (empty when it cannot be read).
 TPixelBuffer ReadBitmapPixels(HBITMAP bitmap);
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "skin/controls/ScrollBarGeometry.h"
 
 namespace {
@@ -9,7 +11,8 @@ constexpr int LineUp = 0, LineDown = 1, PageUp = 2, PageDown = 3, ThumbTrack = 5
 TEST(ControlBarThumb, FromPositionRangeAndPage) {
   struct Case {
     const char* what;
-    int length, arrow, pos, max, page;
+    int length, arrow;
+    int64_t pos, max, page;
     TThumbExtent thumb;
   } cases[] = {
       {"no page, half way", 200, 16, 50, 100, 0, {92, 108}},  // 16 + MulDiv(152, 50, 100)
@@ -21,6 +24,10 @@ TEST(ControlBarThumb, FromPositionRangeAndPage) {
       {"position past the range", 200, 16, 300, 100, 0, {168, 184}},
       {"no range", 200, 16, 50, 0, 0, {16, 16}},
       {"no room for a track", 30, 16, 50, 100, 0, {16, 16}},
+      // A range from INT_MIN to INT_MAX, counted from its minimum: 2^32 - 1 wide.
+      {"widest range, half way", 200, 16, 2147483648LL, 4294967295LL, 0, {92, 108}},
+      {"widest range, at the end", 200, 16, 4294967295LL, 4294967295LL, 0, {168, 184}},
+      {"widest range, a page of half of it", 232, 16, 0, 4294967295LL, 2147483648LL, {16, 116}},
   };
   for (const Case& c : cases)
     EXPECT_EQ(ControlBarThumb(c.length, c.arrow, c.pos, c.max, c.page), c.thumb) << c.what;
@@ -105,7 +112,9 @@ TEST(ScrollFrames, ArrowsTrackAndThumbByState) {
 
 TEST(ScrollBars, CornerSquareAndControlKind) {
   // A memo's bars in its client coordinates: vertical at the right, horizontal at the bottom.
-  EXPECT_EQ(ScrollCornerRect({183, 0, 200, 83}, {0, 83, 183, 100}), (TSkinRect{183, 83, 202, 102}));
+  // Moved into window coordinates past the client edge, and no further: the square only.
+  EXPECT_EQ(ScrollCornerRect({183, 0, 200, 83}, {0, 83, 183, 100}, 2, 2), (TSkinRect{185, 85, 202, 102}));
+  EXPECT_EQ(ScrollCornerRect({183, 0, 200, 83}, {0, 83, 183, 100}, 0, 0), (TSkinRect{183, 83, 200, 100}));
   EXPECT_FALSE(ScrollKindIsVertical("sbHorizontal"));
   EXPECT_FALSE(ScrollKindIsVertical("SBHORIZONTAL"));
   EXPECT_TRUE(ScrollKindIsVertical("sbVertical"));
@@ -166,6 +175,36 @@ TEST(ScrollBarPaintPlan, DraggedThumbFollowsTheCursorForWindowBarsOnly) {
   in.Kind = sbkControl;  // a control's own thumb is already where it belongs
   plan = ScrollBarPaintPlan(in);
   EXPECT_EQ(plan[3], (TScrollPaintStep{TScrollPart::Thumb, {0, 40, 16, 70}, 2}));
+}
+
+TEST(ScrollBarPaintPlan, ADraggedThumbThatTheSystemPutBackIsDrawnWhereTheNativeBarHasIt) {
+  // The thumb at 40..70 of a 200-pixel bar has 200 - 32 - 30 = 138 pixels to travel.
+  struct Case {
+    const char* what;
+    int travel;
+    bool trackAtPress;
+    int64_t positions;
+    TSkinRect thumb;
+  } cases[] = {
+      {"tracking moved with the cursor", 60, false, 100, {0, 100, 16, 130}},
+      {"put back: 60 pixels stand for 43 of 100 positions", 60, true, 100, {0, 40, 16, 70}},
+      {"put back after a drag upwards", -20, true, 100, {0, 40, 16, 70}},
+      {"less than a position from the press: still the cursor's", 1, true, 100, {0, 41, 16, 71}},
+      {"138 pixels for 2 positions: 60 is less than one", 60, true, 2, {0, 100, 16, 130}},
+      {"nothing to scroll", 60, true, 0, {0, 100, 16, 130}},
+  };
+  for (const Case& c : cases) {
+    TScrollPaintInput in = MemoBar();
+    in.MouseDown = true;
+    in.HitCode = ThumbTrack;
+    in.ThumbAtPress = 40;
+    in.CursorTravel = c.travel;
+    in.TrackAtPress = c.trackAtPress;
+    in.TrackPositions = c.positions;
+    const std::vector<TScrollPaintStep> plan = ScrollBarPaintPlan(in);
+    ASSERT_EQ(plan.size(), 4u) << c.what;
+    EXPECT_EQ(plan[3].Rect, c.thumb) << c.what;
+  }
 }
 
 TEST(ScrollBarPaintPlan, ShortBarHasArrowsOnly) {

@@ -225,6 +225,24 @@ TEST_F(SkinButtonTest, SpeedButtonsFlatAtRestDownAndDisabled) {
   EXPECT_EQ(GetPixel(dc.get(), 10 + 1, 10 + 1), Main->ColorButtonFace);
 }
 
+TEST_F(SkinButtonTest, ASpeedButtonPaintedOnTheMouseComingAndGoingHoldsNoDeviceContext) {
+  MakeForm();
+  auto* button = Add<TSpeedButton>(10, 10, 40, 30, "");
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  ASSERT_NE(HandlerOf(*form, button), nullptr);
+  ClientDc dc(FormObj->Handle());
+  const struct {
+    UINT Msg;
+    COLORREF Face;
+  } steps[] = {{CM_MOUSEENTER, FrameColour[bfHot]}, {CM_MOUSELEAVE, FrameColour[bfNormal]}};
+  for (const auto& s : steps) {
+    button->Perform(s.Msg);
+    EXPECT_EQ(GetPixel(dc.get(), 10 + 1, 10 + 1), s.Face) << std::hex << s.Msg << ": painted at once";
+    EXPECT_FALSE(button->Canvas()->HandleAllocated()) << std::hex << s.Msg << ": and the DC given back";
+  }
+}
+
 TEST_F(SkinButtonTest, ATwoLineCaptionBreaksAtTheBars) {
   MakeForm();
   auto* b = Add<TButton>(10, 10, 90, 50, "One||Two");

@@ -94,6 +94,50 @@ TEST_F(SkinControlTest, DestroyingAHandleHandlerPutsBackExactlyThePreviousProced
   DestroyWindow(btn);
 }
 
+// A button handler that counts the messages it is handed.
+struct TCountingButton : TSkinButton {
+  TCountingButton(TComponent* owner, int& seen) : TSkinButton(owner), Seen(seen) {}
+  bool BeforeProc(TMessage& m) override {
+    if (m.Msg == WM_APP + 1) ++Seen;
+    return TSkinButton::BeforeProc(m);
+  }
+  int& Seen;
+};
+
+TEST_F(SkinControlTest, AHookSetAfterTheHandlerKeepsAWorkingChainOnceTheHandlerIsGone) {
+  MakeForm();
+  auto* b = Add<TButton>(10, 10, 75, 25, "Go");
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  int handlerSaw = 0, controlSaw = 0, appSaw = 0;
+  // Under the handler: what the control had before it was skinned.
+  const TWndMethod own = b->WindowProc;
+  b->WindowProc = TWndMethod([&controlSaw, own](TMessage& m) {
+    if (m.Msg == WM_APP + 1) ++controlSaw;
+    own(m);
+  });
+  auto* h = new TCountingButton(b, handlerSaw);
+  h->InitControl(form, Main.get(), form->ControlCanvas(), false);
+  // Over it: the application hooks the control after the skin did.
+  const TWndMethod underApp = b->WindowProc;
+  b->WindowProc = TWndMethod([&appSaw, underApp](TMessage& m) {
+    if (m.Msg == WM_APP + 1) ++appSaw;
+    underApp(m);
+  });
+  b->Perform(WM_APP + 1);
+  EXPECT_EQ(handlerSaw, 1);
+  EXPECT_EQ(controlSaw, 1);
+
+  delete h;  // as when skinning is switched off
+  b->Perform(WM_APP + 1);
+  EXPECT_EQ(appSaw, 2);
+  EXPECT_EQ(controlSaw, 2) << "the chain still reaches the control's own handling";
+  EXPECT_EQ(handlerSaw, 1) << "and no longer the handler";
+  // The closing messages take the same road.
+  b->DestroyHandle();
+  EXPECT_FALSE(b->HandleAllocated());
+}
+
 TEST_F(SkinControlTest, SetTextUpdatesTheCachedCaptionBeforeTheRepaint) {
   MakeForm();
   auto* b = Add<TButton>(10, 10, 75, 25, "Old");

@@ -6,6 +6,8 @@
 #include "skin/data/SkinData_win.h"
 #include "ui/Forms.h"
 
+#include <algorithm>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -13,6 +15,17 @@ using namespace skintest;
 using namespace frametest;
 
 using FrameWindowTest = EngineTest;
+
+// A shown, active, sizeable form of this client size, skinned by the main component.
+std::unique_ptr<TForm> ShownSizeableForm(int clientWidth, int clientHeight) {
+  auto form = std::make_unique<TForm>(nullptr);
+  form->SetBorderStyle(bsSizeable);
+  form->SetClientSize(clientWidth, clientHeight);
+  form->Show();
+  SetActiveWindow(form->Handle());
+  PumpMessages(30);
+  return form;
+}
 
 std::pair<int, int> ClientSize(HWND wnd) {
   RECT r{};
@@ -151,12 +164,7 @@ TEST_F(FrameWindowTest, AnInactiveWindowShowsTheSecondFrameOfTheTitleBar) {
 
 TEST_F(FrameWindowTest, TheRegionFollowsTransAndIsRebuiltOnlyWhenNeeded) {
   Main = LoadedComponent();
-  auto* form = new TForm(nullptr);
-  form->SetBorderStyle(bsSizeable);
-  form->SetClientSize(300, 200);
-  form->Show();
-  SetActiveWindow(form->Handle());
-  PumpMessages(30);
+  const std::unique_ptr<TForm> form = ShownSizeableForm(300, 200);
   HWND wnd = form->Handle();
   TSkinForm* h = Handler(wnd);
   ASSERT_NE(h, nullptr);
@@ -200,7 +208,24 @@ TEST_F(FrameWindowTest, TheRegionFollowsTransAndIsRebuiltOnlyWhenNeeded) {
   EXPECT_EQ(box.right, r.right - r.left);
   EXPECT_EQ(box.bottom, r.bottom - r.top);
   DeleteObject(rgn);
-  delete form;
+}
+
+TEST_F(FrameWindowTest, TheBorderPiecesNeedBuffersOfTheirOwnSizeNotTheWindows) {
+  Main = LoadedComponent();
+  const std::unique_ptr<TForm> form = ShownSizeableForm(900, 650);
+  HWND wnd = form->Handle();
+  TSkinForm* h = Handler(wnd);
+  ASSERT_NE(h, nullptr);
+  RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  const long long W = r.right - r.left, H = r.bottom - r.top;
+  const TFrameBorders b = h->Borders();
+  ASSERT_GT(b.Left, 0);
+  ASSERT_GT(b.Bottom, 0);
+  const long long onePiece = std::max(b.Left, b.Right) * H + (W - b.Left - b.Right) * b.Bottom;
+  EXPECT_GT(h->PieceBufferPixels(), 0);
+  EXPECT_LE(h->PieceBufferPixels(), onePiece) << "of a " << W << " x " << H << " window";
 }
 
 TEST_F(FrameWindowTest, AMessageBoxIsWidenedToItsCaptionWithItsControlsMoved) {

@@ -306,6 +306,33 @@ TEST_F(SkinInputTest, SimpleComboListGetsSkinnedBarsAndTheComboShowsNoButton) {
     for (COLORREF c : ComboColour) EXPECT_NE(Pixel(simple->Handle(), x, 10), c) << x;
 }
 
+TEST_F(SkinInputTest, CombosWhoseWindowIsMadeAgainWatchTheirNewParts) {
+  MakeForm();
+  auto* simple = Add<TComboBox>(10, 10, 150, 90);
+  simple->SetStyle(csSimple);
+  auto* drop = Add<TComboBox>(10, 120, 150, 21);
+  for (const char* item : {"one", "two", "three", "four", "five", "six", "seven", "eight", "nine"})
+    simple->AddItem(item);
+  TSkinForm* form = ShowForm();
+  auto* hs = dynamic_cast<TSkinComBox*>(HandlerFor(*form, simple->Handle()));
+  auto* hd = dynamic_cast<TSkinComBox*>(HandlerFor(*form, drop->Handle()));
+  ASSERT_TRUE(hs && hd);
+  for (TComboBox* c : {simple, drop}) {
+    c->DestroyHandle();
+    c->HandleNeeded();
+  }
+  PumpMessages(20);
+  form->SweepControls();
+  EXPECT_EQ(hd->Handle(), drop->Handle());
+  EXPECT_TRUE(hd->EditHooked());
+  EXPECT_EQ(hd->EditWindow(), GetWindow(drop->Handle(), GW_CHILD));
+  EXPECT_EQ(hs->Handle(), simple->Handle());
+  ASSERT_TRUE(IsChild(simple->Handle(), hs->ListWindow())) << "the new list";
+  ASSERT_NE(hs->ListBars(), nullptr);
+  EXPECT_EQ(hs->ListBars()->State(), scsAttached);
+  EXPECT_EQ(HandlerFor(*form, hs->ListWindow()), hs->ListBars());
+}
+
 TEST_F(SkinInputTest, TakingTheSkinOffFreesEveryHandlerOnceAndTheControlsLiveOn) {
   MakeForm();
   auto* simple = Add<TComboBox>(10, 10, 150, 90);

@@ -1,6 +1,8 @@
 // Panels, group boxes, status bars, progress bars and track bars on real windows. Every
 // strip the handlers draw from is replaced by frames of one plain colour each, so the frame
 // a part shows is told from a pixel read back from the window's DC.
+#include <functional>
+
 #include "skin/controls/GroupBoxLayout.h"
 #include "skin/controls/SkinPanels.h"
 #include "tests/win32/skin_controls/ControlTestEnv_win.h"
@@ -229,6 +231,55 @@ TEST_F(SkinPanelsTest, TrackBarWithoutThumbPicturesOutlinesTheThumb) {
   EXPECT_EQ(Painted(w, t.left, (t.top + t.bottom) / 2), Shadow);
   EXPECT_EQ(Painted(w, (t.left + t.right) / 2, t.top), Shadow);
   EXPECT_NE(Painted(w, (t.left + t.right) / 2, (t.top + t.bottom) / 2), Shadow) << "outlined, not filled";
+}
+
+TEST_F(SkinPanelsTest, AControlWhoseWindowIsMadeAgainKeepsItsSkin) {
+  // Each change recreates the control's window; the handler follows the new one.
+  struct Case {
+    const char* Name;
+    std::function<void()> Change;
+    TWinControl* Control;
+    std::function<POINT(HWND)> Probe;  // a point that shows frame 2
+  };
+  MakeForm();
+  auto* track = Add<TTrackBar>(10, 10, 150, 40);
+  auto* progress = Add<TProgressBar>(200, 10, 80, 80);
+  progress->SetPosition(100);
+  auto thumbCentre = [](HWND w) {
+    RECT t{};
+    SendMessageA(w, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&t));
+    return POINT{(t.left + t.right) / 2, (t.top + t.bottom) / 2};
+  };
+  const Case cases[] = {
+      {"track bar turned upright",
+       [&] {
+         track->SetBounds(10, 10, 40, 150);
+         track->SetOrientation(trVertical);
+       },
+       track, thumbCentre},
+      {"track bar with another tick style", [&] { track->SetTickStyle(tsNone); }, track, thumbCentre},
+      {"progress bar turned upright", [&] { progress->SetOrientation(pbVertical); }, progress,
+       [](HWND) { return POINT{40, 70}; }},
+  };
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  for (const Case& c : cases) {
+    TSkinControl* h = HandlerOf(*form, c.Control);
+    ASSERT_NE(h, nullptr) << c.Name;
+    const HWND before = c.Control->Handle();
+    c.Change();
+    PumpMessages(10);
+    HWND w = c.Control->Handle();
+    ASSERT_NE(w, before) << c.Name << ": the window was made again";
+    EXPECT_EQ(HandlerOf(*form, c.Control), h) << c.Name;
+    EXPECT_EQ(h->Handle(), w) << c.Name;
+    EXPECT_EQ(h->State(), scsAttached) << c.Name;
+    const POINT p = c.Probe(w);
+    EXPECT_EQ(FrameOf(Painted(w, p.x, p.y)), 2) << c.Name;
+  }
+  form->SweepControls();
+  EXPECT_NE(HandlerOf(*form, track), nullptr) << "a sweep keeps a handler that followed";
+  EXPECT_NE(HandlerOf(*form, progress), nullptr);
 }
 
 // ---------------------------------------------------------------- group boxes

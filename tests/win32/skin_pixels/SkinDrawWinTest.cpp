@@ -336,6 +336,31 @@ TEST(BitmapToRegion, UnreadableBitmapsGiveNoRegion) {
   }
 }
 
+// A frame piece whose region cannot be made keeps its place in the window's region as its
+// rectangle; one that can is cut along its key colour.
+TEST(PieceRegion, TheRectangleWhenThePiecesRegionCannotBeMade) {
+  const TSkinRect at{10, 20, 16, 23};
+  TBrushHandle brush(CreateSolidBrush(RGB(1, 2, 3)));
+  TBitmapHandle gone(CreateBitmap(6, 3, 1, 32, nullptr));
+  const HBITMAP stale = gone.get();
+  gone.reset();
+  TRegionHandle rect(CreateRectRgn(10, 20, 16, 23));
+  for (HBITMAP h : {static_cast<HBITMAP>(nullptr), stale, reinterpret_cast<HBITMAP>(brush.get())}) {
+    TRegionHandle rgn = PieceRegion(h, at);
+    ASSERT_TRUE(rgn) << h;
+    EXPECT_TRUE(EqualRgn(rgn.get(), rect.get())) << h;
+  }
+  TTestCanvas canvas(6, 3, 0x336699);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 6; ++x) SetPixelV(canvas.Dc.get(), x, y, x == 0 ? SkinKeyColorRef : RGB(9, 9, 9));
+  GdiFlush();
+  SelectObject(canvas.Dc.get(), canvas.Old);  // out of its DC, so its pixels can be read
+  TRegionHandle shaped = PieceRegion(canvas.Bitmap.get(), at);
+  TRegionHandle expected(CreateRectRgn(11, 20, 16, 23));
+  ASSERT_TRUE(shaped);
+  EXPECT_TRUE(EqualRgn(shaped.get(), expected.get())) << "the key column is cut";
+}
+
 TEST(Resources, GdiObjectCountUnchangedAfterTenThousandDraws) {
   TSource src(TwoFrameStrip());
   TPixelBuffer shape(16, 4, 32);

@@ -136,11 +136,36 @@ TEST_F(ScrollPressTest, APressOnAScrollBarControlMovesItsPositionThroughTheNativ
   }
 }
 
+TEST_F(ScrollPressTest, APressOnADisabledScrollBarControlDoesNothing) {
+  MakeForm();
+  auto* sb = Add<TScrollBar>(10, 10, 220, GetSystemMetrics(SM_CYHSCROLL));
+  sb->SetPosition(40);
+  sb->SetEnabled(false);
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  auto* h = ScrollHandlerOf<TSkinScControl>(*form, sb);
+  ASSERT_NE(h, nullptr);
+  TWScrollbar& bar = *h->Bar();
+  for (int along : {5, 100, LengthOf(bar) - 5}) {
+    const POINT p = At(bar, along);
+    // Were the press handed on, the native loop would end on this release.
+    PostMessageA(bar.Target(), WM_LBUTTONUP, 0, 0);
+    SendMessageA(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    PumpMessages(10);
+    EXPECT_EQ(sb->Position(), 40) << along;
+    EXPECT_FALSE(IsWindowEnabled(sb->Handle())) << along << ": the control stays disabled";
+    EXPECT_EQ(PaintedThumb(bar), (TThumbExtent{-1, -1})) << along << ": no thumb";
+    EXPECT_EQ(BarPixel(bar, At(bar, 100)), TrackColour(3)) << along;
+  }
+}
+
 struct DragCase {
   const char* Name;
   int StartLine;  // the memo scrolled here first
   int Travel;     // cursor travel along the bar
   std::function<bool(const TThumbExtent& dragged, const TThumbExtent& atPress, int arrow, int length)> Expect;
+  int Across = 0;          // and across it
+  bool PutBack = false;    // the system puts the contents back where they were
 };
 
 TEST_F(ScrollPressTest, TheDraggedThumbFollowsTheCursorButStaysAnArrowFromEitherEnd) {
@@ -149,14 +174,20 @@ TEST_F(ScrollPressTest, TheDraggedThumbFollowsTheCursorButStaysAnArrowFromEither
        [](const TThumbExtent& d, const TThumbExtent& p, int, int) {
          return d.Start == p.Start + 30 && d.Length() == p.Length();
        }},
-      {"far past the end", 0, 2000,
+      {"just past the end", 0, 135,
        [](const TThumbExtent& d, const TThumbExtent& p, int arrow, int length) {
          return d.End == length - arrow && d.Length() == p.Length();
        }},
-      {"far past the start", 100, -2000,
+      {"just past the start", 100, -80,
        [](const TThumbExtent& d, const TThumbExtent& p, int arrow, int) {
          return d.Start == arrow && d.Length() == p.Length();
        }},
+      // Far off the bar the system puts the thumb and the contents back: so does the
+      // skinned thumb.
+      {"far past the end", 0, 2000, [](const TThumbExtent& d, const TThumbExtent& p, int, int) { return d == p; },
+       0, true},
+      {"40 pixels down and far off to the side", 0, 40,
+       [](const TThumbExtent& d, const TThumbExtent& p, int, int) { return d == p; }, 400, true},
   };
   for (const DragCase& c : cases) {
     MakeForm();
@@ -174,7 +205,7 @@ TEST_F(ScrollPressTest, TheDraggedThumbFollowsTheCursorButStaysAnArrowFromEither
     ASSERT_GT(atPress.Length(), 0) << c.Name;
     const POINT grip = At(bar, (atPress.Start + atPress.End) / 2);
     const POINT gripScreen = BarToScreen(bar, grip);
-    POINT moved = {gripScreen.x, gripScreen.y + c.Travel};
+    POINT moved = {gripScreen.x + c.Across, gripScreen.y + c.Travel};
     POINT movedClient = moved;
     ScreenToClient(memo->Handle(), &movedClient);
     // The move is queued before the release; the cursor goes there as the loop reaches it.
@@ -194,6 +225,7 @@ TEST_F(ScrollPressTest, TheDraggedThumbFollowsTheCursorButStaysAnArrowFromEither
     EXPECT_TRUE(c.Expect(dragged, atPress, bar.ArrowSize(), LengthOf(bar)))
         << c.Name << ": at press " << atPress.Start << ".." << atPress.End << ", dragged " << dragged.Start
         << ".." << dragged.End << ", length " << LengthOf(bar);
+    EXPECT_EQ(memo->TopLine() == c.StartLine, c.PutBack) << c.Name << ": top line " << memo->TopLine();
     delete FormObj;
     FormObj = nullptr;
   }

@@ -2,6 +2,8 @@
 // which controls get them, where they lie, what they paint (read back from the screen),
 // how they follow scrolling and the native bars' coming and going, the corner square,
 // and GDI objects across long scrolling.
+#include <climits>
+
 #include "support/GdiCount_win.h"
 #include "tests/win32/skin_scroll/ScrollTestEnv_win.h"
 
@@ -270,6 +272,9 @@ TEST_F(ScrollTest, TheSquareBetweenTwoBarsIsPaintedInTheSkinsButtonFace) {
     }
   EXPECT_GE(checked, (GetSystemMetrics(SM_CXVSCROLL) - 1) * (GetSystemMetrics(SM_CYHSCROLL) - 1));
   EXPECT_EQ(wrong, 0);
+  // Nothing of the face colour spills into the memo's text area beside the square.
+  for (int y = hb.top - 2; y < hb.top; ++y)
+    for (int x = v.left - 2; x < v.left; ++x) EXPECT_NE(ScreenPixel(x, y), RGB(250, 130, 10)) << x << "," << y;
 }
 
 // ---------------------------------------------------------------- scroll-bar controls
@@ -311,6 +316,93 @@ TEST_F(ScrollTest, AScrollBarControlIsCoveredWholeAndItsThumbSpansTheTrackEnds) 
     delete FormObj;
     FormObj = nullptr;
   }
+}
+
+TEST_F(ScrollTest, AScrollBarControlShowsItsThumbWhereAndAsLongAsTheNativeOne) {
+  struct Case {
+    const char* Name;
+    int Min, Max, Page, Pos;
+  } cases[] = {
+      {"no page", 0, 100, 0, 50},
+      {"a page of one", 0, 100, 1, 50},
+      {"a page of one in a long range", 0, 100000, 1, 50000},
+      {"half a range as a page", 0, 100, 50, 20},
+      {"the widest range", INT_MIN, INT_MAX, 0, 0},
+      {"the widest range with a page", INT_MIN, INT_MAX, 0x40000000, 0x10000000},
+  };
+  MakeForm();
+  auto* sb = Add<TScrollBar>(10, 10, 220, GetSystemMetrics(SM_CYHSCROLL));
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  auto* h = ScrollHandlerOf<TSkinScControl>(*form, sb);
+  ASSERT_NE(h, nullptr);
+  TWScrollbar& bar = *h->Bar();
+  for (const Case& c : cases) {
+    SCROLLINFO si{sizeof si, SIF_ALL, c.Min, c.Max, static_cast<UINT>(c.Page), c.Pos, 0};
+    SetScrollInfo(sb->Handle(), SB_CTL, &si, TRUE);
+    SCROLLBARINFO native{};
+    native.cbSize = sizeof native;
+    ASSERT_TRUE(GetScrollBarInfo(sb->Handle(), OBJID_CLIENT, &native)) << c.Name;
+    const TThumbExtent painted = PaintedThumb(bar);
+    EXPECT_EQ(painted, (TThumbExtent{native.xyThumbTop, native.xyThumbBottom})) << c.Name;
+    const POINT middle{(painted.Start + painted.End) / 2, 5};
+    EXPECT_EQ(bar.HitTest(middle), SB_THUMBTRACK) << c.Name << ": a press on it drags";
+  }
+}
+
+TEST_F(ScrollTest, BarsFollowAControlThatMovesWithoutResizing) {
+  MakeForm();
+  auto* memo = Memo(*this, ssVertical, 60);
+  auto* sb = Add<TScrollBar>(10, 150, 200, GetSystemMetrics(SM_CYHSCROLL));
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  auto* mh = ScrollHandlerOf(*form, memo);
+  auto* sh = ScrollHandlerOf<TSkinScControl>(*form, sb);
+  ASSERT_TRUE(mh && sh);
+  // Moved as layout code moves children: the new place only, no repaint (a plain move
+  // repaints the frame under Wine, and the bars follow that).
+  const UINT move = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
+  SetWindowPos(memo->Handle(), nullptr, memo->Left() + 30, memo->Top() + 5, 0, 0, move);
+  SetWindowPos(sb->Handle(), nullptr, sb->Left() + 40, sb->Top() + 10, 0, 0, move);
+  PumpMessages(20);
+  EXPECT_TRUE(SameRect(ScreenRectOf(mh->VertBar()->Handle()), NativeBar(memo->Handle(), OBJID_VSCROLL).rcScrollBar));
+  EXPECT_TRUE(SameRect(ScreenRectOf(sh->Bar()->Handle()), ScreenRectOf(sb->Handle())));
+}
+
+TEST_F(ScrollTest, BarsFollowAControlWhoseWindowIsMadeAgain) {
+  MakeForm();
+  const int thick = GetSystemMetrics(SM_CXVSCROLL);
+  auto* sb = Add<TScrollBar>(10, 10, 200, thick);
+  auto* memo = Memo(*this, ssVertical, 60);
+  memo->SetLeft(100);
+  memo->SetTop(60);
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  auto* sc = ScrollHandlerOf<TSkinScControl>(*form, sb);
+  auto* mh = ScrollHandlerOf(*form, memo);
+  ASSERT_NE(sc, nullptr);
+  ASSERT_NE(mh, nullptr);
+  ASSERT_FALSE(sc->Bar()->Vertical());
+
+  // A scroll-bar control that changes its kind is made again, upright.
+  sb->SetBounds(10, 10, thick, 150);
+  sb->SetKind(sbVertical);
+  PumpMessages(20);
+  EXPECT_EQ(sc->Handle(), sb->Handle());
+  EXPECT_TRUE(sc->Bar()->Vertical()) << "the bar takes the new orientation";
+  EXPECT_TRUE(IsWindowVisible(sc->Bar()->Handle()));
+  EXPECT_TRUE(SameRect(ScreenRectOf(sc->Bar()->Handle()), ScreenRectOf(sb->Handle())));
+  sb->SetPosition(100);
+  EXPECT_EQ(PaintedThumb(*sc->Bar()).End, 150 - sc->Bar()->ArrowSize()) << "and paints upright";
+
+  // A memo's window made again: its bar covers the new window's bar.
+  memo->DestroyHandle();
+  memo->HandleNeeded();
+  PumpMessages(20);
+  EXPECT_EQ(mh->Handle(), memo->Handle());
+  EXPECT_EQ(mh->VertBar()->Target(), memo->Handle());
+  EXPECT_TRUE(mh->VertBar()->Shown());
+  EXPECT_TRUE(SameRect(ScreenRectOf(mh->VertBar()->Handle()), NativeBar(memo->Handle(), OBJID_VSCROLL).rcScrollBar));
 }
 
 // ---------------------------------------------------------------- resources

@@ -1,22 +1,11 @@
 // The gallery's page control and its Lists page on the built-in skin: each control gets
 // the handler its kind calls for, and the stand-alone header control keeps its own look.
-#include "gallery/Gallery.h"
+#include "tests/win32/gallery/GallerySkinTestEnv_win.h"
 #include "tests/win32/skin_tabs/TabTestEnv_win.h"
 
 namespace {
 
-struct GalleryListsTest : skintest::EngineTest {
-  void SetUp() override {
-    EngineTest::SetUp();
-    InstallControlFamilies();
-  }
-  void TearDown() override {
-    delete Gallery;
-    Gallery = nullptr;
-    EngineTest::TearDown();
-  }
-  TfrmGallery* Gallery = nullptr;
-};
+using GalleryListsTest = gallerytest::GallerySkinTest;
 
 TEST_F(GalleryListsTest, ThePageControlAndTheListsPageAreSkinnedByKind) {
   Gallery = new TfrmGallery(nullptr);

@@ -32,6 +32,23 @@ TEST_F(SkinListViewTest, AReportViewGetsItsHeaderAndItsScrollBarsSkinned) {
   EXPECT_TRUE(h->HorzBar() == nullptr || !h->HorzBar()->Shown()) << "the columns fit across";
 }
 
+TEST_F(SkinListViewTest, TheHeaderOfAListViewWhoseWindowIsMadeAgainIsSkinned) {
+  MakeForm();
+  TListView* lv = AddReportView(*this, 60);
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  auto* h = dynamic_cast<TSkinListView*>(HandlerOf(*form, lv));
+  ASSERT_NE(h, nullptr);
+  lv->DestroyHandle();
+  lv->HandleNeeded();
+  PumpMessages(20);
+  form->SweepControls();
+  ASSERT_NE(lv->HeaderHandle(), nullptr);
+  ASSERT_NE(h->Header(), nullptr);
+  EXPECT_EQ(h->Header()->Handle(), lv->HeaderHandle());
+  EXPECT_EQ(h->Header()->State(), scsAttached);
+}
+
 TEST_F(SkinListViewTest, AHeaderNarrowerThanItsListViewFillsTheRestWithTheHeaderFrame) {
   MakeForm();
   TListView* lv = AddReportView(*this, 60);
@@ -52,6 +69,37 @@ TEST_F(SkinListViewTest, AHeaderNarrowerThanItsListViewFillsTheRestWithTheHeader
   RECT first{};
   ASSERT_TRUE(SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first)));
   EXPECT_EQ(ScreenPixel(header, first.right - 4, y), HeaderFrame) << "an item's own frame, right of its text";
+}
+
+// A header whose second item cannot be read (its HDM_GETITEMW fails).
+WNDPROC gHeaderProc = nullptr;
+LRESULT CALLBACK UnreadableSecondItem(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == HDM_GETITEMW && w == 1) return FALSE;
+  return CallWindowProcW(gHeaderProc, wnd, msg, w, l);
+}
+
+TEST_F(SkinListViewTest, AHeaderItemThatCannotBeReadShowsTheBareHeaderFrame) {
+  MakeForm();
+  TListView* lv = AddReportView(*this, 60);
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  HWND header = lv->HeaderHandle();
+  ASSERT_NE(header, nullptr);
+  RECT item{};
+  ASSERT_TRUE(SendMessageA(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item)));
+  auto notFrame = [&] {
+    int n = 0;
+    for (int y = item.top; y < item.bottom; ++y)
+      for (int x = item.left; x < item.right; ++x) n += ScreenPixel(header, x, y) != HeaderFrame;
+    return n;
+  };
+  Repaint(header);
+  ASSERT_GT(notFrame(), 0) << "its caption shows while it can be read";
+  gHeaderProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&UnreadableSecondItem)));
+  Repaint(header);
+  EXPECT_EQ(notFrame(), 0) << "not the caption of the paint before";
+  SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gHeaderProc));
 }
 
 TEST_F(SkinListViewTest, AnItemImageShowsOnlyWhenItsFormatAsksForOne) {

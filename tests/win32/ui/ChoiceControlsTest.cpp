@@ -7,6 +7,7 @@
 
 #include "UiTestSupport.h"
 #include "ui/Forms.h"
+#include "ui/ExtCtrls.h"
 #include "ui/StdCtrls.h"
 
 namespace {
@@ -162,6 +163,46 @@ void FillGlyphs(TBitmap& glyphs, int cell) {
     for (int y = 0; y < cell; ++y)
       for (int x = 0; x < cell; ++x) px.SetPixel(c * cell + x, y, CellColour(c));
   glyphs.LoadFromPixelBuffer(px);
+}
+
+TEST(ParentColor, LabelsAndChoicesFollowTheirContainerUntilGivenAColourOfTheirOwn) {
+  ChoiceFixture f;
+  f.form->SetColor(clWhite);
+  auto* check = f.Add<TCheckBox>(10, 10);
+  auto* radio = f.Add<TRadioButton>(10, 40);
+  auto* label = f.Add<TLabel>(10, 70);
+  auto* panel = f.Add<TPanel>(150, 10);
+  auto* inPanel = new TCheckBox(f.form.get());
+  inPanel->SetParent(panel);
+  // The colour a native check box is handed to paint its text on.
+  auto answered = [](TWinControl* c) {
+    HDC dc = GetDC(c->Handle());
+    SendMessageA(GetParent(c->Handle()), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(c->Handle()));
+    const COLORREF bk = GetBkColor(dc);
+    ReleaseDC(c->Handle(), dc);
+    return bk;
+  };
+  for (TControl* c : {static_cast<TControl*>(check), static_cast<TControl*>(radio), static_cast<TControl*>(label)})
+    EXPECT_EQ(c->Color(), clWhite) << c->ClassName() << " takes its container's colour when placed";
+  EXPECT_EQ(panel->Color(), clBtnFace) << "a panel keeps its own";
+  EXPECT_EQ(answered(check), RGB(255, 255, 255));
+
+  f.form->SetColor(clRed);
+  panel->SetColor(clYellow);
+  EXPECT_EQ(check->Color(), clRed);
+  EXPECT_EQ(label->Color(), clRed);
+  EXPECT_EQ(answered(check), RGB(255, 0, 0));
+  EXPECT_EQ(inPanel->Color(), clYellow) << "the panel is its container";
+
+  check->SetColor(clBlue);
+  EXPECT_FALSE(check->ParentColor());
+  f.form->SetColor(clLime);
+  EXPECT_EQ(check->Color(), clBlue) << "a colour of its own stays";
+  EXPECT_EQ(radio->Color(), clLime);
+  check->SetParentColor(true);
+  EXPECT_EQ(check->Color(), clLime) << "and following again takes the container's at once";
+  EXPECT_EQ(GetEnumProperty(check, "ParentColor"), "True") << "published for the skin to read";
 }
 
 TEST(GlyphCheckBox, CellByStateReadBackFromTheWindow) {
