@@ -75,6 +75,19 @@ TForm* FindFormOfWindow(HWND wnd) {
   return nullptr;
 }
 
+HWND ThreadMenuWindow() {
+  const DWORD thread = GetCurrentThreadId();
+  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr))
+    if (IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) == thread) return w;
+  return nullptr;
+}
+
+bool ThreadInMenuMode() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
+}
+
 TSkinManage* SkinManage() { return dynamic_cast<TSkinManage*>(SkinManager()); }
 
 void InstallSkinManager(TFormHandlerFactory factory) {

@@ -129,3 +129,8 @@ void InstallSkinManager(TFormHandlerFactory factory);
 std::string WindowClassName(HWND wnd);
 // The class-library form whose window this is (search of the screen's forms), or null.
 TForm* FindFormOfWindow(HWND wnd);
+// The topmost shown menu window ("#32768") of the calling thread, or null: menus of other
+// threads and programs on the same desktop are none of ours.
+HWND ThreadMenuWindow();
+// Whether the calling thread is inside a menu loop (a popup menu or a menu bar tracked).
+bool ThreadInMenuMode();

@@ -41,6 +41,13 @@ wchar_t CharOfMessage(WPARAM wParam) {
   return MultiByteToWideChar(CP_ACP, 0, &c, 1, &w, 1) == 1 ? w : static_cast<wchar_t>(wParam);
 }
 
+// Accelerators compare in the system's case mapping, as a native menu's do.
+wchar_t SystemUpper(wchar_t c) {
+  wchar_t s[1] = {c};
+  CharUpperBuffW(s, 1);
+  return s[0];
+}
+
 HFONT SharedMenuFont() {
   static TFontHandle font = MenuFont();
   return font.get();
@@ -74,8 +81,8 @@ struct TMenuSelection {
 };
 TMenuSelection CurrentSelection() {
   TMenuSelection s;
-  HWND top = FindWindowA("#32768", nullptr);
-  if (!top || !IsWindowVisible(top)) return s;
+  HWND top = ThreadMenuWindow();
+  if (!top) return s;
   s.Deepest = reinterpret_cast<HMENU>(SendMessageA(top, MN_GETHMENU, 0, 0));
   if (!s.Deepest) return s;
   const int count = GetMenuItemCount(s.Deepest);
@@ -293,7 +300,7 @@ TMenuBtn* TSkinMenuBar::Button(int index) const {
 
 TMenuBtn* TSkinMenuBar::MenuButtonAt(POINT p) { return Button(MenuButtonIndexAt(Infos(), p.x, p.y)); }
 
-TMenuBtn* TSkinMenuBar::ButtonByAccel(wchar_t ch) { return Button(ButtonIndexByAccel(Infos(), ch)); }
+TMenuBtn* TSkinMenuBar::ButtonByAccel(wchar_t ch) { return Button(ButtonIndexByAccel(Infos(), ch, SystemUpper)); }
 
 TMenuBtn* TSkinMenuBar::Neighbour(int open, bool forward) { return Button(NeighbourButton(Infos(), open, forward)); }
 
