@@ -259,7 +259,8 @@ void TSkinForm::UpdateFrameRegion() {
   in.TransRight = FSkinData->BorderRight->Trans;
   in.TransTop = FSkinData->BorderTop->Trans;
   in.TransBottom = FSkinData->BorderBottom->Trans;
-  in.TitleBufferEmpty = FTitleBuffer.Width() <= 0;
+  in.TitleBufferWidth = FTitleBuffer.Width();
+  in.TitleBufferHeight = FTitleBuffer.Height();
   const TRegionPlan plan = PlanFrameRegion(in);
   if (plan.Action == raNone || plan.Action == raKeep) return;
 
