@@ -103,6 +103,9 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   const std::vector<TSkinControl*>& ControlHandlers() const noexcept { return FControlHandlers; }
   // The last button handler the mouse entered: only one shows the hot frame.
   const void* HotButton = nullptr;
+  // Tells a control handler of this form that the mouse has left it (nothing when it is
+  // no longer in the list: it may have gone with its window).
+  void SendMouseLeave(const void* handler);
   // The canvas lent to control handlers.
   TCanvas* ControlCanvas() noexcept { return &FControlCanvas; }
   // Offers a class-library control (and, for containers, its children) to the pass.

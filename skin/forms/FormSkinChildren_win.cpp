@@ -6,6 +6,7 @@
 
 #include "skin/controls/SkinSubclass.h"
 #include "skin/forms/FormSkin.h"
+#include "ui/Messages.h"
 
 namespace {
 IControlPass*& InstalledPass() {
@@ -51,6 +52,18 @@ bool TSkinForm::RegisterControl(TSkinControl* handler) {
 void TSkinForm::UnregisterControl(TSkinControl* handler) noexcept {
   std::erase(FControlHandlers, handler);
   if (HotButton == handler) HotButton = nullptr;
+}
+
+void TSkinForm::SendMouseLeave(const void* handler) {
+  auto it = std::find(FControlHandlers.begin(), FControlHandlers.end(), static_cast<const TSkinControl*>(handler));
+  if (!handler || it == FControlHandlers.end()) return;
+  TSkinControl* h = *it;
+  if (h->Control())
+    h->Control()->Perform(CM_MOUSELEAVE);
+  else if (h->GraphicControl())
+    h->GraphicControl()->Perform(CM_MOUSELEAVE);
+  else if (h->Handle())
+    SendMessageW(h->Handle(), CM_MOUSELEAVE, 0, 0);
 }
 
 void TSkinForm::SweepControls() {

@@ -395,6 +395,12 @@ void TSkinForm::WmNcPaint(TMessage& m) {
 void TSkinForm::WmNcActivate(TMessage& m) {
   FActive = (m.WParam & 0xFF) != 0;
   if (FHoverTimer) FHoverTimer->SetEnabled(FActive);
+  // A foreign window's hot push button (a message box's) gets no leave of its own when the
+  // window goes inactive under a resting mouse: it would stay hot until the mouse moves.
+  if (!FActive && !FForm && HotButton) {
+    SendMouseLeave(HotButton);
+    HotButton = nullptr;
+  }
   if (FMDIKind == mkFrame && FMDIClient) SendMessageA(FMDIClient, WM_NCACTIVATE, m.WParam, 0);
   if (!(FMDIKind == mkChild && FWinState != wsNormal)) PaintFrame(nullptr);
   m.Result = TRUE;

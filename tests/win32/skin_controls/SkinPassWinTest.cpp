@@ -107,6 +107,39 @@ TEST_F(SkinPassWinTest, TheManagerSkinsADialogsPushButtonWhenItIsActivated) {
   EXPECT_EQ(WindowPixel(push, 2, 2), FrameColour[bfHot]) << "focused, drawn from the skin";
 }
 
+// A message box whose push button is hot (the mouse rests on it) goes inactive: the button
+// loses its hot state at once, as the mouse that rests there sends no leave of its own.
+TEST_F(SkinPassWinTest, ADialogGoingInactiveLetsGoOfItsHotPushButton) {
+  TDialogTemplate t;
+  HWND dlg = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), t.Get(), nullptr, NoDialogProc, 0);
+  ASSERT_NE(dlg, nullptr);
+  skintest::TWindow keep(dlg);
+  skintest::Activate(dlg);
+  PumpMessages(60);
+  TSkinForm* h = Handler(dlg);
+  ASSERT_NE(h, nullptr);
+  HWND push = GetDlgItem(dlg, 1);
+  TSkinControl* button = nullptr;
+  for (TSkinControl* c : h->ControlHandlers())
+    if (c->Handle() == push) button = c;
+  ASSERT_NE(button, nullptr);
+  RECT r{};
+  GetWindowRect(push, &r);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);  // the mouse rests on the button
+  SendMessageW(push, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+  PumpMessages(30);
+  ASSERT_TRUE(button->MouseState() & msHot);
+  ASSERT_EQ(h->HotButton, button);
+
+  skintest::TWindow other(skintest::MakeWindow(WS_OVERLAPPEDWINDOW, 200, 120));
+  SetWindowPos(other.Wnd, nullptr, 600, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  skintest::Activate(other.Wnd);
+  PumpMessages(30);
+  ASSERT_FALSE(h->Active());
+  EXPECT_FALSE(button->MouseState() & msHot) << "the push button of the inactive dialog is not hot";
+  EXPECT_EQ(h->HotButton, nullptr);
+}
+
 TEST_F(SkinPassWinTest, ClassesTagsAndGatesDecideOnAForm) {
   Main->DisableTag = 7;
   Main->SkinControls &= ~SkinBit(xcBitBtn);
