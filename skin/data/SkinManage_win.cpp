@@ -15,7 +15,7 @@ bool AnswersSkinQuery(HWND wnd) { return SendMessageA(wnd, CM_SKINQUERY, 0, 0) =
 // SkinWindow's facts, read from a real window.
 class TWindowProbe final : public ISkinWindowProbe {
  public:
-  TWindowProbe(TSkinManage& m, HWND wnd, std::function<void(TForm*, TSkinData*)> attach)
+  TWindowProbe(TSkinManage& m, HWND wnd, std::function<bool(TForm*, TSkinData*)> attach)
       : FManager(m), FWnd(wnd), FAttach(std::move(attach)) {}
   bool SkinningOn() override { return FManager.SkinningOn(); }
   void PurgeClosed() override { FManager.PurgeClosed(); }
@@ -31,7 +31,7 @@ class TWindowProbe final : public ISkinWindowProbe {
   std::string ClassName() override { return WindowClassName(FWnd); }
   TSkinData* MainSkinData() override { return FManager.MainSkinData(); }
   TSkinData* FindSkinData() override { return FManager.FindSkinData(FWnd); }
-  void Attach(TSkinData* data) override { FAttach(FForm, data); }
+  bool Attach(TSkinData* data) override { return FAttach(FForm, data); }
 
  private:
   const RECT& Rect() {
@@ -41,7 +41,7 @@ class TWindowProbe final : public ISkinWindowProbe {
   }
   TSkinManage& FManager;
   HWND FWnd;
-  std::function<void(TForm*, TSkinData*)> FAttach;
+  std::function<bool(TForm*, TSkinData*)> FAttach;
   TForm* FForm = nullptr;
   RECT FRect{};
   bool FRectRead = false;
@@ -170,14 +170,14 @@ void TSkinManage::OnCreateWindow(HWND wnd, const CBT_CREATEWNDA& create) {
 
 TSkinWindowVerdict TSkinManage::SkinWindow(HWND wnd) {
   if (!wnd) return TSkinWindowVerdict::ZeroSize;
-  TWindowProbe probe(*this, wnd, [this, wnd](TForm* form, TSkinData* data) { Attach(wnd, form, data); });
+  TWindowProbe probe(*this, wnd, [this, wnd](TForm* form, TSkinData* data) { return Attach(wnd, form, data); });
   return DecideSkinWindow(probe);
 }
 
-void TSkinManage::Attach(HWND wnd, TForm* form, TSkinData* data) {
-  if (!FFactory) return;
+bool TSkinManage::Attach(HWND wnd, TForm* form, TSkinData* data) {
+  if (!FFactory) return false;
   std::unique_ptr<ISkinFormHandler> handler = FFactory(*this, form, wnd);
-  if (!handler) return;
+  if (!handler) return false;
   ISkinFormHandler* h = handler.get();
   FForms.push_back(std::move(handler));
   // Listed before attaching, so messages sent while attaching find it.
@@ -185,7 +185,13 @@ void TSkinManage::Attach(HWND wnd, TForm* form, TSkinData* data) {
     h->AttachToForm(data, form);
   else
     h->AttachToWindow(data);
+  if (!h->Attached()) {
+    // The window refused the subclass and was left as it was; the next activation tries again.
+    TakeForm(h);
+    return false;
+  }
   PostMessageA(wnd, CM_SKINSTART, 0, 1000);
+  return true;
 }
 
 void TSkinManage::SkinForm(TComponent* component) {
@@ -297,6 +303,15 @@ void TSkinManage::ExecuteCommand() {
   TSkinData* target = FState.Target;
   if (!target) return;
   FCommandTimer->SetEnabled(false);
+  // Scanning ends and the target is cleared whatever a step raises: left on, scanning would
+  // let child windows be skinned as forms.
+  struct TEndCommand {
+    TSkinManageState& State;
+    ~TEndCommand() {
+      State.Scanning = false;
+      State.Target = nullptr;
+    }
+  } end{FState};
   const TCommandPlan plan = PlanCommand(FState.Command, target->SkinFormtype);
   if (plan.Skinning != TCommandPlan::Keep) FState.SkinningOn = plan.Skinning == TCommandPlan::On;
   if (plan.Scan) FState.Scanning = true;
@@ -358,7 +373,6 @@ void TSkinManage::ExecuteCommand() {
   }
   FState.Scanning = false;
   if (FState.Target) FState.Target->NotifySkinChanged();
-  FState.Target = nullptr;
 }
 
 void TSkinManage::SetMDIChildMaximized(bool state) {

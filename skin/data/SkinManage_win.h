@@ -30,6 +30,8 @@ class ISkinFormHandler {
   virtual void SetWinState(int state) = 0;
   virtual void AttachToForm(TSkinData* skin, TForm* form) = 0;
   virtual void AttachToWindow(TSkinData* skin) = 0;
+  // Whether the last attach took the window over (a window may refuse the subclass).
+  virtual bool Attached() const = 0;
   virtual void DetachSkin() = 0;
   virtual void FreeTitleButtons() = 0;
   virtual void CalcFrameMetrics() = 0;
@@ -109,7 +111,7 @@ class TSkinManage final : public ISkinManager {
   void OnCreateWindow(HWND wnd, const CBT_CREATEWNDA& create);
   std::unique_ptr<ISkinFormHandler> TakeForm(ISkinFormHandler* handler);
   void DetachAndFree(ISkinFormHandler* handler);
-  void Attach(HWND wnd, TForm* form, TSkinData* data);
+  bool Attach(HWND wnd, TForm* form, TSkinData* data);
 
   TFormHandlerFactory FFactory;
   TSkinManageState FState;

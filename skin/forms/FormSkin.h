@@ -65,7 +65,7 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
 
   // --- what the attachment found ---
   TForm* Form() const { return FForm; }
-  bool Attached() const { return FSubclass.Installed(); }
+  bool Attached() const override { return FSubclass.Installed(); }
   bool FrameSkinned() const { return FFrameSkinned; }
   int FrameKind() const { return FFrameKind; }
   int IconFlags() const { return FIconFlags; }

@@ -3,6 +3,7 @@
 // (skin/controls), which install it; without it every offer is declined and the controls
 // keep their native look.
 #include <algorithm>
+#include <exception>
 
 #include "skin/controls/SkinSubclass.h"
 #include "skin/forms/FormSkin.h"
@@ -75,12 +76,20 @@ void TSkinForm::SweepControls() {
 
 void TSkinForm::FreeControlHandlers() {
   // UnSkin first (not for windows already gone), then free: each leaves the list as it goes.
+  // One that raises does not keep the others: all are freed, then the first error goes on.
   std::vector<TSkinControl*> all = FControlHandlers;
-  for (TSkinControl* h : all)
-    if (h->State() != scsDestroyed) h->UnSkin();
+  std::exception_ptr failure;
+  for (TSkinControl* h : all) {
+    try {
+      if (h->State() != scsDestroyed) h->UnSkin();
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
+    }
+  }
   for (TSkinControl* h : all) delete h;
   FControlHandlers.clear();
   HotButton = nullptr;
+  if (failure) std::rethrow_exception(failure);
 }
 
 void TSkinForm::ControlsSkinChanged() {

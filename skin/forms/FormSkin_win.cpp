@@ -1,6 +1,7 @@
 #include "skin/forms/FormSkin.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "skin/data/SkinData_win.h"
 #include "ui/Menus.h"
@@ -51,7 +52,7 @@ TSkinForm::TSkinForm(TSkinManage& manager, TForm* form, HWND wnd)
 }
 
 TSkinForm::~TSkinForm() {
-  FreeControlHandlers();
+  GuardedCall(this, [this] { FreeControlHandlers(); });
   FreeTitleButtons();
   FTitleBuffer.SetSize(0, 0);
   FHoverTimer.reset();
@@ -87,13 +88,17 @@ void TSkinForm::AttachToForm(TSkinData* skin, TForm* form) {
     return;
   }
   FForm->FreeNotification(this);
-  FForm->AutoScroll = false;
   if (skin->SkinControls & SkinBit(xcMainMenu)) {
     FOldWindowProc = FForm->WindowProc;
     FHookedProc = TWndMethod([this](TMessage& m) { HookedWindowProc(m); });
     FForm->WindowProc = FHookedProc;
   }
   AttachToWindow(skin);
+  if (!Attached()) {
+    RestoreFormWindowProc();
+    return;
+  }
+  FForm->AutoScroll = false;
   FFormColor = FForm->Color();
   FForm->SetColor(skin->ColorButtonFace);
   OwnerDrawMenus((skin->SkinControls & SkinBit(xcPopupMenu)) != 0, (skin->SkinControls & SkinBit(xcMenuItem)) != 0,
@@ -102,7 +107,6 @@ void TSkinForm::AttachToForm(TSkinData* skin, TForm* form) {
 
 void TSkinForm::AttachToWindow(TSkinData* skin) {
   if (FAttached || !skin) return;
-  FAttached = true;
   // 1
   FSkinData = skin;
   FHoverTimer = std::make_unique<TTimer>(nullptr);
@@ -137,6 +141,14 @@ void TSkinForm::AttachToWindow(TSkinData* skin) {
   BuildSystemMenu();
   ReadWindowState();
   FSizeable = traits.Sizeable;
+  // 10, before anything of the window is changed: a window that refuses the procedure is
+  // left exactly as it was (caption, menu, MDI client), and the manager lets the handler go.
+  if (!FSubclass.Install(FWnd, TSubclassSlot::Form, *this, FWide)) {
+    FreeSystemMenu();
+    FHoverTimer.reset();
+    return;
+  }
+  FAttached = true;
   // 6
   FindMDIClient();
   // 7
@@ -156,8 +168,6 @@ void TSkinForm::AttachToWindow(TSkinData* skin) {
   } else {
     FStage = stReady;
   }
-  // 10
-  FSubclass.Install(FWnd, TSubclassSlot::Form, *this, FWide);
   // 11
   if (FMDIKind == mkChild && FWinState == wsMaximized && !FManager.MDIChildMaximized())
     FManager.SetMDIChildMaximized(true);
@@ -352,12 +362,21 @@ bool TSkinForm::Stage1(TMessage& m) {
         m.Result = 1;
       }
       return true;
-    case WM_NCDESTROY:
+    case WM_NCDESTROY: {
       FStage = stDestroying;
-      if (FDetachOnDestroy) DetachOnDestroy();
+      // Whatever detaching raises, the window's own procedure gets its last message and the
+      // handler is left for the purge; the error then goes on to the boundary.
+      std::exception_ptr failure;
+      try {
+        if (FDetachOnDestroy) DetachOnDestroy();
+      } catch (...) {
+        failure = std::current_exception();
+      }
       CallOldProc(m);
       FStage = stDestroyed;
+      if (failure) std::rethrow_exception(failure);
       return true;
+    }
     case WM_INITMENUPOPUP:
       FManager.SetPopupKind(reinterpret_cast<HMENU>(m.WParam) == FSystemMenu ? pmkSystem : pmkMenuBar);
       CallOldProc(m);

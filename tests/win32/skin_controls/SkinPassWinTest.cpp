@@ -1,6 +1,8 @@
 // The child-control pass on real windows: a standard dialog made from a template, classes
 // and tags on a form, and a skin without buttons.
 #include <cstring>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "tests/win32/skin_controls/ControlTestEnv_win.h"
@@ -138,6 +140,48 @@ TEST_F(SkinPassWinTest, ADialogGoingInactiveLetsGoOfItsHotPushButton) {
   ASSERT_FALSE(h->Active());
   EXPECT_FALSE(button->MouseState() & msHot) << "the push button of the inactive dialog is not hot";
   EXPECT_EQ(h->HotButton, nullptr);
+}
+
+// A control handler that raises when it gives its control back.
+class TRaisingHandler final : public TSkinControl {
+ public:
+  using TSkinControl::TSkinControl;
+  void UnSkin() override { throw std::runtime_error("unskin failed"); }
+};
+
+int gNcDestroys = 0;
+LRESULT CALLBACK CountingProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == WM_NCDESTROY) ++gNcDestroys;
+  return DefWindowProcA(wnd, msg, w, l);
+}
+
+// A window destroyed while a control handler raises on the way out: the error is reported,
+// the window's own procedure still gets WM_NCDESTROY, and the form handler is left for the
+// purge instead of staying listed for a dead window.
+TEST_F(SkinPassWinTest, AnErrorWhileTheWindowIsDestroyedLosesNeitherItsLastMessageNorThePurge) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = CountingProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "SkinPassCounting";
+  RegisterClassExA(&wc);
+  std::vector<std::string> reported;
+  Application->OnException = [&](TObject*, const std::string& message) { reported.push_back(message); };
+  HWND wnd = skintest::MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200, "SkinPassCounting");
+  skintest::Activate(wnd);
+  TSkinForm* h = Handler(wnd);
+  ASSERT_NE(h, nullptr);
+  h->RegisterControl(new TRaisingHandler(nullptr));
+  gNcDestroys = 0;
+  DestroyWindow(wnd);
+  Application->OnException = nullptr;
+  EXPECT_EQ(gNcDestroys, 1) << "the window's own procedure got its last message";
+  EXPECT_EQ(reported, std::vector<std::string>{"unskin failed"});
+  ASSERT_EQ(Manager().FindSkinForm(wnd), h);
+  EXPECT_EQ(h->Stage(), stDestroyed);
+  Manager().PurgeClosed();
+  EXPECT_EQ(Manager().FindSkinForm(wnd), nullptr);
+  UnregisterClassA("SkinPassCounting", GetModuleHandleA(nullptr));
 }
 
 TEST_F(SkinPassWinTest, ClassesTagsAndGatesDecideOnAForm) {

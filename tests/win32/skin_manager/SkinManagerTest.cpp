@@ -2,6 +2,7 @@
 // get, commands before and after the first activation, the hook's other notifications.
 #include "tests/win32/skin_manager/SkinTestEnv_win.h"
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -189,6 +190,29 @@ TEST_F(ManagerTest, WithoutATargetTheTimerKeepsRunning) {
   PumpMessages(200);
   EXPECT_TRUE(Manager().CommandTimerEnabled());
   EXPECT_TRUE(Manager().SkinningOn());
+}
+
+// An error raised in the middle of a command (here by the application's skin-or-not event
+// during the activation's scan) leaves no scan running and no target behind: a scan left on
+// would give child windows form handlers.
+TEST_F(ManagerTest, ACommandThatRaisesEndsItsScanAndClearsItsTarget) {
+  Main = LoadedComponent();
+  auto* form = new TForm(nullptr);
+  form->Show();
+  SetActiveWindow(form->Handle());
+  PumpMessages(30);
+  Main->SetActive(false);
+  Manager().ExecuteCommand();
+  ASSERT_EQ(Manager().FormHandlerCount(), 0);
+  Main->OnFormSkin = [](TObject*, const std::string&, bool&) { throw std::runtime_error("no"); };
+  Main->SetActive(true);
+  EXPECT_THROW(Manager().ExecuteCommand(), std::runtime_error);
+  EXPECT_FALSE(Manager().Scanning());
+  EXPECT_EQ(Manager().CommandTarget(), nullptr);
+  Main->OnFormSkin = nullptr;
+  TWindow child(MakeWindow(WS_CHILD | WS_VISIBLE, 80, 40, nullptr, form->Handle()));
+  EXPECT_EQ(Manager().SkinWindow(child.Wnd), TSkinWindowVerdict::ChildWindow);
+  delete form;
 }
 
 TEST_F(ManagerTest, RemovingTheMainComponentClearsMainAndTarget) {
