@@ -112,7 +112,23 @@ TSkinManage::~TSkinManage() {
 
 void TSkinManage::AddSkinData(TSkinData* data) { FState.AddSkinData(data); }
 
-void TSkinManage::RemoveSkinData(TSkinData* data) { FState.RemoveSkinData(data); }
+void TSkinManage::RemoveSkinData(TSkinData* data) {
+  FState.RemoveSkinData(data);
+  // The handlers that draw with the component let go of their windows before it goes.
+  std::vector<ISkinFormHandler*> users;
+  for (const auto& h : FForms)
+    if (h->SkinData() == data) users.push_back(h.get());
+  for (auto it = users.rbegin(); it != users.rend(); ++it) DetachAndFree(*it);
+  for (auto it = FPopups.begin(); it != FPopups.end();) {
+    if ((*it)->Skin() == data) {
+      std::unique_ptr<TSkinPopupMenu> p = std::move(*it);
+      it = FPopups.erase(it);
+      p->Detach();
+    } else {
+      ++it;
+    }
+  }
+}
 
 void TSkinManage::InstallHook() {
   gWindowsVersion = GetVersion();
@@ -373,6 +389,13 @@ void TSkinManage::ExecuteCommand() {
   }
   FState.Scanning = false;
   if (FState.Target) FState.Target->NotifySkinChanged();
+}
+
+void TSkinManage::ForgetMDIFrame(HWND client) {
+  if (!client || client != MDIClient) return;
+  MDIClient = nullptr;
+  MDIMainForm = nullptr;
+  FMDIChildMaximized = false;
 }
 
 void TSkinManage::SetMDIChildMaximized(bool state) {

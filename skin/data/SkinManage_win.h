@@ -59,6 +59,7 @@ class TSkinManage final : public ISkinManager {
 
   // --- what the components ask (ISkinManager) ---
   void AddSkinData(TSkinData* data) override;
+  // Also detaches and frees the form and popup handlers that use the component.
   void RemoveSkinData(TSkinData* data) override;
   void InstallHook() override;
   void SetSkinningOn(bool on) override { FState.SkinningOn = on; }
@@ -100,11 +101,13 @@ class TSkinManage final : public ISkinManager {
   // --- commands ---
   void ExecuteCommand();
 
-  // --- MDI state ---
+  // --- MDI state (set by the MDI frame's handler, cleared when it goes) ---
   HWND MDIClient = nullptr;
   TForm* MDIMainForm = nullptr;
   bool MDIChildMaximized() const { return FMDIChildMaximized; }
   void SetMDIChildMaximized(bool state);
+  // The frame whose client this is no longer has a handler: the state is no one's.
+  void ForgetMDIFrame(HWND client);
 
  private:
   static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;

@@ -74,6 +74,8 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   bool Active() const { return FActive; }
   HWND MDIClientWindow() const { return FMDIClient; }
   bool HoverTimerEnabled() const { return FHoverTimer && FHoverTimer->Enabled(); }
+  // The painter of this handler's owner-drawn menu items, while it exists.
+  std::weak_ptr<const struct TMenuItemPainter> MenuItemPainter() const { return FMenuPainter; }
   TFrameBorders Borders() const { return {FLeftWidth, FTopHeight, FRightWidth, FBottomHeight, FMenuBarHeight}; }
   const std::vector<std::unique_ptr<TSkinSysButton>>& SysButtons() const { return FSysButtons; }
   TSkinRect CaptionRect() const { return FCaptionRect; }
@@ -202,6 +204,9 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   void WmDrawItem(TMessage& m);
   void WmMeasureItem(TMessage& m);
   const struct TMenuItemPainter& MenuPainter();
+  // Shared with the draw and measure handlers given to menu items, which may outlive this
+  // handler (a form's menus are freed after its window).
+  std::shared_ptr<struct TMenuItemPainter> FMenuPainter;
   int LeftWidthOfSkin() const;
 
   // The controls of the window (FormSkinChildren_win.cpp).

@@ -63,12 +63,16 @@ TSkinForm::~TSkinForm() {
   RestoreFormWindowProc();
   UnhookClient();
   FSubclass.Remove();
+  if (FMDIKind == mkFrame) FManager.ForgetMDIFrame(FMDIClient);
   if (FForm) FForm->RemoveFreeNotification(this);
 }
 
 void TSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  if (Operation == TOperation::opRemove && AComponent == FForm) FForm = nullptr;
+  if (Operation == TOperation::opRemove && AComponent == FForm) {
+    if (FManager.MDIMainForm == FForm) FManager.MDIMainForm = nullptr;
+    FForm = nullptr;
+  }
   if (Operation == TOperation::opRemove)
     FControlMenus.erase(std::remove(FControlMenus.begin(), FControlMenus.end(), AComponent), FControlMenus.end());
 }
@@ -319,9 +323,11 @@ void TSkinForm::DetachOnDestroy() {
   if (!FSubclass.Installed()) return;
   RestoreFormWindowProc();
   FSubclass.Remove();
-  FreeControlHandlers();
-  FreeMenuBar(false);
+  // A foreign window gets its menu back, so the system destroys it with the window as it
+  // would have; a form's menu belongs to its TMainMenu, which frees it.
+  FreeMenuBar(FForm == nullptr);
   FTitleBuffer.SetSize(0, 0);
+  FreeControlHandlers();
 }
 
 void TSkinForm::ReleaseSkin() {

@@ -215,6 +215,35 @@ TEST_F(ManagerTest, ACommandThatRaisesEndsItsScanAndClearsItsTarget) {
   delete form;
 }
 
+// A component that goes takes its handlers with it: the windows it skinned get their own
+// look back, and no handler is left drawing with a freed skin. The others' handlers stay.
+TEST_F(ManagerTest, RemovingAComponentDetachesTheHandlersThatUseIt) {
+  Main = LoadedComponent();
+  std::unique_ptr<TSkinData> dialog = LoadedComponent(sfDialog);
+  TWindow plain(MakeWindow());
+  TWindow box(MakeWindow(WS_OVERLAPPEDWINDOW, 260, 140, "#32770"));
+  TWindow menuLike(MakeWindow(WS_POPUP, 100, 60, "#32770"));
+  Activate(plain.Wnd);
+  Activate(box.Wnd);
+  ASSERT_NE(Handler(box.Wnd), nullptr);
+  ASSERT_EQ(Handler(box.Wnd)->SkinData(), dialog.get());
+  ASSERT_EQ(Handler(plain.Wnd)->SkinData(), Main.get());
+  const LONG_PTR boxStyle = GetWindowLongPtrA(box.Wnd, GWL_STYLE);
+  ASSERT_EQ(boxStyle & WS_CAPTION, 0) << "the skin drew the dialog's caption";
+  Manager().SkinPopupMenu(menuLike.Wnd);  // a popup handler with the dialog component
+  ASSERT_NE(Manager().FindPopupMenu(menuLike.Wnd), nullptr);
+  ASSERT_EQ(Manager().FindPopupMenu(menuLike.Wnd)->Skin(), dialog.get());
+
+  dialog.reset();
+  EXPECT_EQ(Handler(box.Wnd), nullptr);
+  EXPECT_FALSE(AnswersSkinQuery(box.Wnd));
+  EXPECT_EQ(GetWindowLongPtrA(box.Wnd, GWL_STYLE) & WS_CAPTION, WS_CAPTION) << "its own caption again";
+  EXPECT_EQ(Manager().FindPopupMenu(menuLike.Wnd), nullptr);
+  EXPECT_FALSE(AnswersSkinQuery(menuLike.Wnd));
+  EXPECT_NE(Handler(plain.Wnd), nullptr) << "the main component's handler stays";
+  EXPECT_EQ(Manager().FormHandlerCount(), 1);
+}
+
 TEST_F(ManagerTest, RemovingTheMainComponentClearsMainAndTarget) {
   Main = LoadedComponent();
   Manager().SetCommandTarget(Main.get());

@@ -213,4 +213,20 @@ TEST_F(MdiTest, CascadeClearsTheMaximizedState) {
   for (TForm* c : Children) EXPECT_FALSE(IsZoomed(c->Handle())) << c->GetText();
 }
 
+// The frame goes with a child maximized (its children with it, without WM_MDIDESTROY): the
+// MDI state it set is no one's any more. Left behind, the next MDI window's children would
+// keep their native captions and a freed form would be asked for accelerators.
+TEST_F(MdiTest, TheMdiStateGoesWithTheFrame) {
+  MaximizeChild(1);
+  ASSERT_TRUE(Manager().MDIChildMaximized());
+  ASSERT_EQ(Manager().MDIClient, Client());
+  ASSERT_EQ(Manager().MDIMainForm, Frame);
+  delete Frame;
+  Frame = nullptr;
+  Manager().PurgeClosed();
+  EXPECT_EQ(Manager().MDIClient, nullptr);
+  EXPECT_EQ(Manager().MDIMainForm, nullptr);
+  EXPECT_FALSE(Manager().MDIChildMaximized());
+}
+
 }  // namespace

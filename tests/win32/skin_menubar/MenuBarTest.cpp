@@ -432,6 +432,30 @@ TEST_F(MenuBarTest, ChangedMenusRebuildTheBar) {
   EXPECT_EQ(H().ButtonByAccel(L'V'), &Button(2));
 }
 
+// A foreign window destroyed while skinned: its menu goes with it, as it would natively
+// (the bar had taken it off the window). A form's menu stays its TMainMenu's.
+TEST_F(MenuBarTest, AForeignWindowsMenuIsDestroyedWithIt) {
+  Main = LoadedComponent();
+  HMENU bar = CreateMenu();
+  HMENU drop = CreatePopupMenu();
+  AppendMenuA(drop, MF_STRING, 100, "Item");
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(drop), "&File");
+  HWND wnd = MakeWindow(WS_OVERLAPPEDWINDOW);
+  SetMenu(wnd, bar);
+  Activate(wnd);
+  ASSERT_NE(Handler(wnd), nullptr);
+  ASSERT_EQ(GetMenu(wnd), nullptr) << "the skinned bar holds it";
+  DestroyWindow(wnd);
+  EXPECT_FALSE(IsMenu(bar)) << "destroyed with its window";
+  EXPECT_FALSE(IsMenu(drop));
+
+  Build();
+  HMENU formMenu = Menu->Handle();
+  Form->DestroyHandle();  // the window goes, the form and its menu stay
+  EXPECT_TRUE(IsMenu(formMenu));
+  EXPECT_EQ(Menu->Handle(), formMenu);
+}
+
 // A window of another program's kind: made with the wide calls, its menu built with
 // AppendMenuW, so its captions reach the bar in any script.
 const wchar_t* WideClass() {
