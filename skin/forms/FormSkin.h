@@ -186,6 +186,10 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
 
   // Menu bar (FormSkinMenuBar_win.cpp).
   void CreateMenuBar();
+  // Follows the menu the window has now (set on the window, replaced or freed on the form).
+  void FollowWindowMenu();
+  // The form's main menu now; none while it is being freed.
+  TMainMenu* FormMenu() const;
   void FreeMenuBar(bool giveMenuBack);
   bool HasMenuBar() const;
   void RebuildMenuBar(bool fromNativeMenu);
@@ -279,6 +283,8 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   std::unique_ptr<TSkinMenuBar> FMenuBar;
   bool FMenuTracking = false;
   bool FTidying = false;
+  bool FFollowingMenu = false;
+  bool FInMdiSetMenu = false;  // the MDI client sets the frame's menu; it rebuilds the bar itself
 
   // Control handlers; each is owned by its control (or by this handler for raw windows).
   std::vector<TSkinControl*> FControlHandlers;

@@ -54,7 +54,7 @@ const TMenuItemPainter& TSkinForm::MenuPainter() {
   if (!FMenuPainter) FMenuPainter = std::make_shared<TMenuItemPainter>();
   FMenuPainter->Skin = FSkinData;
   FMenuPainter->RightToLeft = FRightToLeft;
-  FMenuPainter->FormMenu = FForm ? FForm->Menu() : nullptr;
+  FMenuPainter->FormMenu = FormMenu();
   return *FMenuPainter;
 }
 

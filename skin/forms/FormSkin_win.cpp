@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "skin/data/SkinData_win.h"
+#include "skin/forms/ScopedValue.h"
 #include "ui/Menus.h"
 #include "ui/Messages.h"
 
@@ -417,7 +418,11 @@ bool TSkinForm::Stage2(TMessage& m) {
     case WM_ACTIVATE: FActive = (m.WParam & 0xFF) != 0; return false;
     case WM_NCACTIVATE: FActive = (m.WParam & 0xFF) != 0; return false;
     case WM_GETMINMAXINFO: WmGetMinMaxInfo(m); return true;
-    case WM_WINDOWPOSCHANGED: ReadWindowState(); CallOldProc(m); return true;
+    case WM_WINDOWPOSCHANGED:
+      ReadWindowState();
+      CallOldProc(m);
+      FollowWindowMenu();  // every SetMenu ends here
+      return true;
     case WM_COMMAND: WmCommand(m); return true;
     case WM_SYSCOMMAND: WmSysCommand(m); return true;
     case CM_MENUCHANGED: MenuChangedMessage(m); return true;
@@ -447,19 +452,18 @@ bool TSkinForm::Stage3(TMessage& m) {
 }
 
 void TSkinForm::MenuChangedMessage(TMessage& m) {
-  const bool paintFlag = FSkinData ? FSkinData->PaintFlag : true;
-  if (FSkinData) FSkinData->PaintFlag = false;
-  struct TRestore {
-    TSkinData* Data;
-    bool Value;
-    ~TRestore() {
-      if (Data) Data->PaintFlag = Value;
-    }
-  } restore{FSkinData, paintFlag};
+  // No frame paint while the menu changes underneath and the bar is rebuilt.
+  bool unused = false;
+  TScopedValue noPaint(FSkinData ? FSkinData->PaintFlag : unused, false);
   CallOldProc(m);
+  if (!HasMenuBar() || !FSkinData) return;
   // The bar holds the window's menu while it exists, so the menu it holds counts as the window's.
-  if (HasMenuBar() && FSkinData && FSkinData->MenuUpdate && (GetMenu(FWnd) || FMenuBar->NativeMenu()))
+  if (FSkinData->MenuUpdate && (GetMenu(FWnd) || FMenuBar->NativeMenu()))
     RebuildMenuBar(FSkinData->MenuMerge);
+  else if (FMenuBar->NativeMenu())
+    // Updates held back (MDI children exist): the bar still follows the menu it shows, by
+    // command, so no button outlives its item.
+    RebuildMenuBarByCommand(FMenuBar->NativeMenu());
 }
 
 void TSkinForm::HookedWindowProc(TMessage& m) {
@@ -516,7 +520,11 @@ LRESULT TSkinForm::NewClientProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (FFrameSkinned && FManager.MDIChildMaximized()) FManager.SetMDIChildMaximized(false);
       return pass();
     case WM_MDISETMENU: {
-      const LRESULT r = pass();
+      LRESULT r = 0;
+      {
+        TScopedValue inSetMenu(FInMdiSetMenu, true);
+        r = pass();
+      }
       if (FFrameSkinned && wParam) {
         const bool topBit = (static_cast<uintptr_t>(wParam) >> (sizeof(WPARAM) * 8 - 1)) != 0;
         if (HasMenuBar() &&

@@ -229,4 +229,19 @@ TEST_F(MdiTest, TheMdiStateGoesWithTheFrame) {
   EXPECT_FALSE(Manager().MDIChildMaximized());
 }
 
+// With children in the client the bar's own updates are held back; a top-level item freed
+// then still leaves the bar, so no button stands for freed memory.
+TEST_F(MdiTest, AnItemFreedWhileChildrenExistLeavesTheBar) {
+  TSkinForm* frame = Handler(Frame->Handle());
+  ASSERT_NE(frame, nullptr);
+  ASSERT_NE(frame->MenuBar(), nullptr);
+  ASSERT_EQ(frame->MenuBar()->Count(), 2);
+  Frame->WindowMenu = nullptr;
+  delete WindowItem;
+  WindowItem = nullptr;
+  PumpMessages(60);
+  ASSERT_EQ(frame->MenuBar()->Count(), 1);
+  EXPECT_EQ(frame->MenuBar()->Button(0)->Caption, L"&File");
+}
+
 }  // namespace

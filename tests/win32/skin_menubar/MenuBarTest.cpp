@@ -432,6 +432,83 @@ TEST_F(MenuBarTest, ChangedMenusRebuildTheBar) {
   EXPECT_EQ(H().ButtonByAccel(L'V'), &Button(2));
 }
 
+// The bar shows the menu the window has now. The form's menu replaced by another, taken
+// away, or freed; a foreign window given a new menu: each time the bar follows, keeps no
+// button of a menu that went, and the client area follows the bar as it would a native one.
+TEST_F(MenuBarTest, TheBarFollowsTheMenuTheWindowHasNow) {
+  Build();
+  const auto withBar = ClientSize(Form->Handle());
+  auto* other = new TMainMenu(Form);
+  auto* tools = new TMenuItem(Form);
+  tools->SetCaption("&Tools");
+  other->Items()->Add(tools);
+  auto* options = new TMenuItem(Form);
+  options->SetCaption("Options");
+  tools->Add(options);
+
+  Form->SetMenu(other);
+  PumpMessages(30);
+  ASSERT_NE(H().MenuBar(), nullptr);
+  EXPECT_EQ(GetMenu(Form->Handle()), nullptr) << "the new menu is taken off the window too";
+  EXPECT_EQ(H().MenuBar()->NativeMenu(), other->Handle());
+  ASSERT_EQ(H().MenuBar()->Count(), 1);
+  EXPECT_EQ(Button(0).Caption, L"&Tools");
+  EXPECT_EQ(ClientSize(Form->Handle()), withBar);
+
+  // The old menu freed: nothing of it is left to press.
+  delete Menu;
+  Menu = nullptr;
+  PumpMessages(30);
+  ASSERT_EQ(H().MenuBar()->Count(), 1);
+  std::vector<int> seen;
+  TScript s;
+  s.Steps.push_back(WhenOpen(0, seen, [](HWND) { EndMenu(); }));
+  s.Run([&] { PressButton(0); });
+  EXPECT_EQ(seen, std::vector<int>{0}) << "the new menu's drop-down opens";
+
+  // No menu at all: no bar, and the client area takes its place.
+  Form->SetMenu(nullptr);
+  PumpMessages(30);
+  EXPECT_EQ(H().MenuBar(), nullptr);
+  EXPECT_EQ(H().Borders().MenuBar, 0);
+  EXPECT_EQ(ClientSize(Form->Handle()), std::make_pair(withBar.first, withBar.second + GetSystemMetrics(SM_CYMENU)));
+  // And back.
+  Form->SetMenu(other);
+  PumpMessages(30);
+  ASSERT_NE(H().MenuBar(), nullptr);
+  EXPECT_EQ(H().MenuBar()->Count(), 1);
+  EXPECT_EQ(ClientSize(Form->Handle()), withBar);
+  // The menu freed while shown.
+  delete other;
+  PumpMessages(30);
+  EXPECT_EQ(H().MenuBar(), nullptr);
+}
+
+TEST_F(MenuBarTest, AForeignWindowGivenANewMenuShowsIt) {
+  Main = LoadedComponent();
+  auto menuOf = [](const char* caption) {
+    HMENU bar = CreateMenu(), drop = CreatePopupMenu();
+    AppendMenuA(drop, MF_STRING, 100, "Item");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(drop), caption);
+    return bar;
+  };
+  HMENU first = menuOf("&First"), second = menuOf("&Second");
+  TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW));
+  SetMenu(w.Wnd, first);
+  Activate(w.Wnd);
+  TSkinForm* h = Handler(w.Wnd);
+  ASSERT_NE(h, nullptr);
+  ASSERT_NE(h->MenuBar(), nullptr);
+  SetMenu(w.Wnd, second);
+  PumpMessages(30);
+  EXPECT_EQ(GetMenu(w.Wnd), nullptr);
+  ASSERT_EQ(h->MenuBar()->Count(), 1);
+  EXPECT_EQ(h->MenuBar()->Button(0)->Caption, L"&Second");
+  h->DetachSkin();
+  EXPECT_EQ(GetMenu(w.Wnd), second) << "detaching gives back the menu it has now";
+  DestroyMenu(first);
+}
+
 // A foreign window destroyed while skinned: its menu goes with it, as it would natively
 // (the bar had taken it off the window). A form's menu stays its TMainMenu's.
 TEST_F(MenuBarTest, AForeignWindowsMenuIsDestroyedWithIt) {
