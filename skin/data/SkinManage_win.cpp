@@ -318,6 +318,10 @@ void TSkinManage::RefreshSkinForms() {
 void TSkinManage::ExecuteCommand() {
   TSkinData* target = FState.Target;
   if (!target) return;
+  // Not while a menu is open: the switch would free the handler that tracks it, or take the
+  // menu off its window mid-loop, and the open menu would mix the two looks. The timer stays
+  // on and the command runs at a tick after the menu closed.
+  if (ThreadInMenuMode()) return;
   FCommandTimer->SetEnabled(false);
   // Scanning ends and the target is cleared whatever a step raises: left on, scanning would
   // let child windows be skinned as forms.

@@ -284,6 +284,7 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   bool FMenuTracking = false;
   bool FTidying = false;
   bool FFollowingMenu = false;
+  std::shared_ptr<int> FAlive = std::make_shared<int>(0);  // expires with the handler
   bool FInMdiSetMenu = false;  // the MDI client sets the frame's menu; it rebuilds the bar itself
 
   // Control handlers; each is owned by its control (or by this handler for raw windows).

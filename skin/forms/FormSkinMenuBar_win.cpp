@@ -449,7 +449,11 @@ bool TSkinForm::OpenMenuButton(TMenuBtn& pressed) {
   FManager.SetPopupKind(pmkMenuBar);
   Tracking.Popup = popup;
   InstallMenuHook();
+  // The menu loop runs messages of every kind; the window may even be destroyed and this
+  // handler purged meanwhile. Nothing of it is touched after the loop unless it lives.
+  const std::weak_ptr<int> alive = FAlive;
   if (enabled) TrackPopupMenu(popup, TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, FWnd, nullptr);
+  if (alive.expired()) return true;
   RemoveMenuHook();
   FMenuTracking = false;
   if (FMenuBar)

@@ -509,6 +509,55 @@ TEST_F(MenuBarTest, AForeignWindowGivenANewMenuShowsIt) {
   DestroyMenu(first);
 }
 
+// Skinning switched (what F2 does) and at once Alt+F: the switch falls due while the menu is
+// open. It waits for the menu to close, so each menu is drawn in the mode its window was in
+// when it opened, nothing is freed under the open menu, and the window ends in the mode asked
+// for with its menu where that mode keeps it. Ten rounds, off and on.
+TEST_F(MenuBarTest, SwitchingSkinningJustBeforeAMenuOpensWaitsForTheMenu) {
+  Build();
+  HWND wnd = Form->Handle();
+  HMENU native = Menu->Handle();
+  for (int round = 0; round < 10; ++round) {
+    const bool skinnedBefore = AnswersSkinQuery(wnd);
+    bool opened = false, skinnedAtOpen = false, skinnedMenu = false, skinnedAtClose = false;
+    int ticksOpen = 0;
+    TScript s;
+    s.Steps.push_back([&] {
+      HWND menu = TopMenuWindow();
+      if (!menu) return false;
+      if (!opened) {
+        opened = true;
+        skinnedAtOpen = AnswersSkinQuery(wnd);
+        skinnedMenu = Manager().FindPopupMenu(menu) != nullptr;
+      }
+      if (++ticksOpen < 15) return false;  // well past the moment the switch falls due
+      skinnedAtClose = AnswersSkinQuery(wnd);
+      EndMenu();
+      return true;
+    });
+    s.Run([&] {
+      Main->SetActive(!Main->Active());
+      HoldAlt(true);
+      SendMessageA(wnd, WM_SYSCHAR, 'f', 1 << 29);
+      HoldAlt(false);
+    });
+    ASSERT_TRUE(opened) << "round " << round;
+    EXPECT_EQ(skinnedAtOpen, skinnedBefore) << "round " << round << ": the menu opens in the window's mode";
+    EXPECT_EQ(skinnedMenu, skinnedAtOpen) << "round " << round << ": and is drawn in it";
+    EXPECT_EQ(skinnedAtClose, skinnedAtOpen) << "round " << round << ": nothing changes under the open menu";
+    for (int i = 0; i < 50 && Manager().CommandTimerEnabled(); ++i) PumpMessages(20);
+    PumpMessages(60);
+    const bool skinned = AnswersSkinQuery(wnd);
+    EXPECT_EQ(skinned, Main->Active()) << "round " << round << ": then the switch runs";
+    EXPECT_EQ(GetMenu(wnd), skinned ? nullptr : native) << "round " << round;
+    if (skinned) {
+      EXPECT_EQ(GetWindowLongPtrA(wnd, GWL_STYLE) & WS_SYSMENU, 0) << "round " << round;
+    } else {
+      EXPECT_EQ(GetWindowLongPtrA(wnd, GWL_STYLE) & WS_SYSMENU, WS_SYSMENU) << "round " << round;
+    }
+  }
+}
+
 // A foreign window destroyed while skinned: its menu goes with it, as it would natively
 // (the bar had taken it off the window). A form's menu stays its TMainMenu's.
 TEST_F(MenuBarTest, AForeignWindowsMenuIsDestroyedWithIt) {
