@@ -10,6 +10,7 @@
 #include "skin/data/SkinData_win.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
+#include "ui/StdCtrls.h"
 
 namespace {
 using namespace skintest;
@@ -242,6 +243,53 @@ TEST_F(MdiTest, AnItemFreedWhileChildrenExistLeavesTheBar) {
   PumpMessages(60);
   ASSERT_EQ(frame->MenuBar()->Count(), 1);
   EXPECT_EQ(frame->MenuBar()->Button(0)->Caption, L"&File");
+}
+
+// A maximized child closed: the client maximizes the next one in its place. That child is
+// painted afresh, all of its contents: nothing of what stood there before shows in it (its
+// text was left half drawn, the part the closed child had covered missing), skinned or not.
+TEST_F(MdiTest, ClosingAMaximizedChildPaintsTheNextOneWhole) {
+  std::vector<TLabel*> labels;
+  for (size_t i = 0; i < Children.size(); ++i) {
+    auto* text = new TLabel(Children[i]);
+    text->SetParent(Children[i]);
+    text->SetBounds(12, 12, 220, 20);
+    text->SetCaption("MDI child " + std::to_string(i + 1) + " of 3");
+    labels.push_back(text);
+  }
+  // The label's text pixels in its left and right halves, read from the screen.
+  auto inkOf = [](TForm* child) {
+    PumpMessages(150);
+    POINT at{12, 12};
+    ClientToScreen(child->Handle(), &at);
+    HDC screen = GetDC(nullptr);
+    const COLORREF paper = GetPixel(screen, at.x + 200, at.y + 15);
+    std::pair<int, int> ink{0, 0};
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 80; ++x)
+        if (GetPixel(screen, at.x + x, at.y + y) != paper) (x < 20 ? ink.first : ink.second)++;
+    ReleaseDC(nullptr, screen);
+    return ink;
+  };
+  for (const bool skinned : {true, false}) {
+    if (!skinned) {
+      Main->SetActive(false);
+      for (int i = 0; i < 50 && Manager().FormHandlerCount() > 0; ++i) PumpMessages(20);
+      ASSERT_EQ(Manager().FormHandlerCount(), 0);
+    }
+    const size_t last = Children.size() - 1;
+    MaximizeChild(static_cast<int>(last));
+    const auto before = inkOf(Children[last]);
+    ASSERT_GT(before.first, 0) << "the maximized child's text starts at the left";
+    Children[last]->Close();
+    PumpMessages(200);  // the release is posted
+    Children.pop_back();
+    TForm* next = Children.back();
+    ASSERT_TRUE(IsZoomed(next->Handle())) << "the next child is maximized in its place";
+    const auto after = inkOf(next);
+    EXPECT_GT(after.first, 0) << (skinned ? "skinned" : "native") << ": \"MDI\" is drawn";
+    EXPECT_GT(after.second, 0) << (skinned ? "skinned" : "native");
+  }
 }
 
 }  // namespace
