@@ -292,4 +292,37 @@ TEST_F(MdiTest, ClosingAMaximizedChildPaintsTheNextOneWhole) {
   }
 }
 
+// Skinning switched off and on again (F2 in the gallery, whose main window is the active
+// one): each handler starts with the window's real activation, so only the active window and
+// the active child of an active frame draw as active.
+TEST_F(MdiTest, HandlersMadeAgainDrawOnlyTheActiveWindowsActive) {
+  std::unique_ptr<TForm> other(new TForm(nullptr));
+  other->SetBounds(700, 40, 200, 150);
+  other->Show();
+  Activate(other->Handle());
+  ASSERT_EQ(GetActiveWindow(), other->Handle());
+  Main->SetActive(false);
+  for (int i = 0; i < 50 && Manager().FormHandlerCount() > 0; ++i) PumpMessages(20);
+  ASSERT_EQ(Manager().FormHandlerCount(), 0);
+  Main->SetActive(true);
+  for (int i = 0; i < 50 && Manager().CommandTimerEnabled(); ++i) PumpMessages(20);
+  PumpMessages(100);
+  auto active = [this](HWND wnd) {
+    TSkinForm* h = Handler(wnd);
+    return h ? h->Active() : true;
+  };
+  ASSERT_NE(Handler(Frame->Handle()), nullptr);
+  EXPECT_TRUE(active(other->Handle()));
+  EXPECT_FALSE(active(Frame->Handle())) << "the frame is not the active window";
+  for (TForm* c : Children) EXPECT_FALSE(active(c->Handle())) << c->GetText() << " of an inactive frame";
+
+  Activate(Frame->Handle());
+  PumpMessages(60);
+  EXPECT_TRUE(active(Frame->Handle()));
+  EXPECT_FALSE(active(other->Handle()));
+  TForm* current = Frame->ActiveMDIChild();
+  ASSERT_NE(current, nullptr);
+  for (TForm* c : Children) EXPECT_EQ(active(c->Handle()), c == current) << c->GetText();
+}
+
 }  // namespace
