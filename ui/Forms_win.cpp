@@ -66,7 +66,8 @@ TForm::~TForm() {
       // A maximized child's place goes to the next child, maximized: it is painted afresh,
       // frame and contents, as what the system copies into it is what stood there before.
       BOOL maximized = FALSE;
-      auto next = reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+      auto next = reinterpret_cast<HWND>(
+          SendMessageA(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
       if (next && maximized)
         RedrawWindow(next, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }

@@ -77,7 +77,8 @@ TForm* FindFormOfWindow(HWND wnd) {
 
 HWND ThreadMenuWindow() {
   const DWORD thread = GetCurrentThreadId();
-  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr))
+  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w;
+       w = FindWindowExA(nullptr, w, "#32768", nullptr))
     if (IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) == thread) return w;
   return nullptr;
 }
@@ -85,7 +86,8 @@ HWND ThreadMenuWindow() {
 bool ThreadInMenuMode() {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
-  return GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
+  return GetGUIThreadInfo(GetCurrentThreadId(), &info) &&
+         (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
 }
 
 TSkinManage* SkinManage() { return dynamic_cast<TSkinManage*>(SkinManager()); }
@@ -186,7 +188,8 @@ void TSkinManage::OnCreateWindow(HWND wnd, const CBT_CREATEWNDA& create) {
 
 TSkinWindowVerdict TSkinManage::SkinWindow(HWND wnd) {
   if (!wnd) return TSkinWindowVerdict::ZeroSize;
-  TWindowProbe probe(*this, wnd, [this, wnd](TForm* form, TSkinData* data) { return Attach(wnd, form, data); });
+  TWindowProbe probe(*this, wnd,
+                     [this, wnd](TForm* form, TSkinData* data) { return Attach(wnd, form, data); });
   return DecideSkinWindow(probe);
 }
 

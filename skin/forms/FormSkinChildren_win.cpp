@@ -56,7 +56,8 @@ void TSkinForm::UnregisterControl(TSkinControl* handler) noexcept {
 }
 
 void TSkinForm::SendMouseLeave(const void* handler) {
-  auto it = std::find(FControlHandlers.begin(), FControlHandlers.end(), static_cast<const TSkinControl*>(handler));
+  auto it =
+      std::find(FControlHandlers.begin(), FControlHandlers.end(), static_cast<const TSkinControl*>(handler));
   if (!handler || it == FControlHandlers.end()) return;
   TSkinControl* h = *it;
   if (h->Control())

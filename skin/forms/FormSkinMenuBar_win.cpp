@@ -294,7 +294,8 @@ TMenuItem* TSkinMenuBar::ItemOf(const TMenuBtn& button) const {
   TMenuItem* root = menu->Items();
   for (int i = 0; i < root->Count(); ++i) {
     TMenuItem* item = root->Items(i);
-    if (item->Command() == button.Command || (button.SubMenu && item->Count() > 0 && item->Handle() == button.SubMenu))
+    if (item->Command() == button.Command ||
+        (button.SubMenu && item->Count() > 0 && item->Handle() == button.SubMenu))
       return item;
   }
   return nullptr;
@@ -302,7 +303,9 @@ TMenuItem* TSkinMenuBar::ItemOf(const TMenuBtn& button) const {
 
 TMenuBtn* TSkinMenuBar::MenuButtonAt(POINT p) { return Button(MenuButtonIndexAt(Infos(), p.x, p.y)); }
 
-TMenuBtn* TSkinMenuBar::ButtonByAccel(wchar_t ch) { return Button(ButtonIndexByAccel(Infos(), ch, SystemUpper)); }
+TMenuBtn* TSkinMenuBar::ButtonByAccel(wchar_t ch) {
+  return Button(ButtonIndexByAccel(Infos(), ch, SystemUpper));
+}
 
 TMenuBtn* TSkinMenuBar::Neighbour(int open, bool forward) { return Button(NeighbourButton(Infos(), open, forward)); }
 
@@ -346,7 +349,8 @@ TMainMenu* TSkinForm::FormMenu() const {
 }
 
 void TSkinForm::FollowWindowMenu() {
-  if (!FFrameSkinned || FMDIKind == mkChild || FFollowingMenu || FInMdiSetMenu || FStage == stDestroying) return;
+  if (!FFrameSkinned || FMDIKind == mkChild || FFollowingMenu || FInMdiSetMenu || FStage == stDestroying)
+    return;
   TScopedValue following(FFollowingMenu, true);
   const HMENU current = GetMenu(FWnd);
   const int height = FMenuBarHeight;

@@ -33,6 +33,7 @@ TFontHandle CaptionFont() {
 }
 
 DWORD StyleOf(HWND wnd) { return static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_STYLE)); }
+DWORD ExStyleOf(HWND wnd) { return static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_EXSTYLE)); }
 
 // Whether the window's caption shows active now: the active window, or the active child of an
 // MDI client whose frame is the active window. A handler made for a window that is not being
@@ -44,7 +45,6 @@ bool CaptionActive(HWND wnd, bool mdiChild) {
   return client && reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) == wnd &&
          active == GetAncestor(wnd, GA_ROOT);
 }
-DWORD ExStyleOf(HWND wnd) { return static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_EXSTYLE)); }
 }  // namespace
 
 const TClassInfo& TSkinForm::StaticClass() {
@@ -168,7 +168,8 @@ void TSkinForm::AttachToWindow(TSkinData* skin) {
   // 6
   FindMDIClient();
   // Where the handler follows activation (stage 2), it starts from the window's own state.
-  if (FFrameSkinned && (FMDIKind == mkChild || !(FStyle & WS_CHILD))) FActive = CaptionActive(FWnd, FMDIKind == mkChild);
+  if (FFrameSkinned && (FMDIKind == mkChild || !(FStyle & WS_CHILD)))
+    FActive = CaptionActive(FWnd, FMDIKind == mkChild);
   // 7
   FFrameKind = traits.FrameKind;
   // 8

@@ -39,7 +39,9 @@ namespace {
 bool CanOpen(const TMenuBarButtonInfo& b) { return b.Visible && !b.EmptyCaption; }
 }  // namespace
 
-bool SameAccelerator(wchar_t a, wchar_t b, TCaseFold fold) { return a != 0 && (a == b || fold(a) == fold(b)); }
+bool SameAccelerator(wchar_t a, wchar_t b, TCaseFold fold) {
+  return a != 0 && (a == b || fold(a) == fold(b));
+}
 
 int MenuButtonIndexAt(const std::vector<TMenuBarButtonInfo>& buttons, int x, int y) {
   for (size_t i = 0; i < buttons.size(); ++i) {

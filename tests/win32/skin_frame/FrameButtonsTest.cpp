@@ -163,8 +163,8 @@ TEST_F(FrameButtonsTest, OnlyTheSystemMenuButtonClosesOnASecondClick) {
   Main = LoadedComponent();
   struct Case {
     const char* name;
-    int hotAction;    // the button that is hot before each click (-1: the icon button)
-    bool onButton;    // the clicks are left clicks on that button, else right clicks on the caption
+    int hotAction;  // the button that is hot before each click (-1: the icon button)
+    bool onButton;  // the clicks are left clicks on that button, else right clicks on the caption
     bool closes;
   } cases[] = {
       {"close button hot, right clicks on the caption", 0, false, false},

@@ -214,7 +214,8 @@ TEST_F(FrameWindowTest, AResizedWindowsRegionTakesItsTitleFromTheNewWidth) {
   TPixelBuffer px(PieceWidth, 2 * Title);
   for (int y = 0; y < 2 * Title; ++y)
     for (int x = 0; x < PieceWidth; ++x)
-      px.SetPixel(x, y, (y % Title) < Corner && x >= PieceWidth - Corner ? RGB(255, 0, 255) : RGB(40, 90, 160));
+      px.SetPixel(x, y,
+                  (y % Title) < Corner && x >= PieceWidth - Corner ? RGB(255, 0, 255) : RGB(40, 90, 160));
   TDataSkinBorder& top = *Main->BorderTop;
   top.Image->Assign(px);
   top.FrameCount = 2;
@@ -246,7 +247,8 @@ TEST_F(FrameWindowTest, AResizedWindowsRegionTakesItsTitleFromTheNewWidth) {
   for (const int grow : {60, -40}) {
     GetWindowRect(wnd, &r);
     const int before = r.right - r.left, after = before + grow;
-    SetWindowPos(wnd, nullptr, 0, 0, after, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    SetWindowPos(wnd, nullptr, 0, 0, after, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     EXPECT_FALSE(inRegion(after - right - 1, 0)) << grow << ": the corner is cut at the new width";
     EXPECT_TRUE(inRegion(after - right - 1, Corner)) << grow;
     if (grow > 0) {

@@ -471,7 +471,8 @@ TEST_F(MenuBarTest, TheBarFollowsTheMenuTheWindowHasNow) {
   PumpMessages(30);
   EXPECT_EQ(H().MenuBar(), nullptr);
   EXPECT_EQ(H().Borders().MenuBar, 0);
-  EXPECT_EQ(ClientSize(Form->Handle()), std::make_pair(withBar.first, withBar.second + GetSystemMetrics(SM_CYMENU)));
+  EXPECT_EQ(ClientSize(Form->Handle()),
+            std::make_pair(withBar.first, withBar.second + GetSystemMetrics(SM_CYMENU)));
   // And back.
   Form->SetMenu(other);
   PumpMessages(30);
@@ -601,9 +602,9 @@ const wchar_t* WideClass() {
 TEST_F(MenuBarTest, AcceleratorsCompareAsTheSystemDoesInEveryScript) {
   Main = LoadedComponent();
   HMENU bar = CreateMenu();
-  const wchar_t* captions[] = {L"&\u0424\u0430\u0439\u043b",  // Файл
+  const wchar_t* captions[] = {L"&\u0424\u0430\u0439\u043b",        // Файл
                                L"&\u03a9\u03bc\u03ad\u03b3\u03b1",  // Ωμέγα
-                               L"&\u0141\u00f3d\u017a",  // Łódź
+                               L"&\u0141\u00f3d\u017a",             // Łódź
                                L"&\u00c9dition", L"&View"};
   for (const wchar_t* c : captions) {
     HMENU drop = CreatePopupMenu();
@@ -622,13 +623,12 @@ TEST_F(MenuBarTest, AcceleratorsCompareAsTheSystemDoesInEveryScript) {
     wchar_t ch;
     int button;  // -1: none
   } cases[] = {
-      {L'\u0444', 0}, {L'\u0424', 0},  // Alt+ф opens Файл
-      {L'\u03c9', 1},                  // ω
-      {L'\u0142', 2},                  // ł
-      {L'\u00e9', 3}, {L'\u00c9', 3},  // é, É
-      {L'v', 4},      {L'V', 4},
-      {L'\u044b', -1},  // ы: no such accelerator
-      {L'\u00f7', -1},  // ÷ is no case of anything here
+      {L'\u0444', 0},  {L'\u0424', 0},                   // Alt+ф opens Файл
+      {L'\u03c9', 1},                                    // ω
+      {L'\u0142', 2},                                    // ł
+      {L'\u00e9', 3},  {L'\u00c9', 3},                   // é, É
+      {L'v', 4},       {L'V', 4},      {L'\u044b', -1},  // ы: no such accelerator
+      {L'\u00f7', -1},                                   // ÷ is no case of anything here
   };
   for (const Case& c : cases)
     EXPECT_EQ(h->ButtonByAccel(c.ch), c.button < 0 ? nullptr : h->MenuBar()->Button(c.button)) << int(c.ch);
@@ -647,7 +647,8 @@ struct TOtherThreadMenu {
   // Selects the first item (the one with children) once its menu shows; ends it on Stop.
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     const DWORD me = GetCurrentThreadId();
-    for (HWND m = FindWindowExA(nullptr, nullptr, "#32768", nullptr); m; m = FindWindowExA(nullptr, m, "#32768", nullptr))
+    for (HWND m = FindWindowExA(nullptr, nullptr, "#32768", nullptr); m;
+         m = FindWindowExA(nullptr, m, "#32768", nullptr))
       if (!MenuWindow && IsWindowVisible(m) && GetWindowThreadProcessId(m, nullptr) == me) {
         MenuWindow = m;
         PostMessageA(m, WM_KEYDOWN, VK_DOWN, 0);
@@ -658,7 +659,8 @@ struct TOtherThreadMenu {
     Stop = 0;
     MenuWindow = nullptr;
     Thread = std::thread([this] {
-      HWND owner = CreateWindowExA(0, "STATIC", "other", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+      HWND owner =
+          CreateWindowExA(0, "STATIC", "other", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
       HMENU popup = CreatePopupMenu(), sub = CreatePopupMenu();
       AppendMenuA(sub, MF_STRING, 1, "Inner");
       AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), "Outer");
