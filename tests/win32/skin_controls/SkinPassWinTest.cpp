@@ -90,13 +90,19 @@ TEST_F(SkinPassWinTest, AStandardDialogSkinsItsPushButtonOnly) {
   EXPECT_TRUE(h.ControlHandlers().empty());
 }
 
-TEST_F(SkinPassWinTest, TheManagerSkinsADialogsPushButtonWhenItIsActivated) {
-  TDialogTemplate t;
+// The template's dialog, shown and activated, so the manager skins it.
+HWND ActivatedDialog() {
+  static const TDialogTemplate t;
   HWND dlg = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), t.Get(), nullptr, NoDialogProc, 0);
-  ASSERT_NE(dlg, nullptr);
-  skintest::TWindow keep(dlg);
-  skintest::Activate(dlg);
+  if (dlg) skintest::Activate(dlg);
   PumpMessages(60);
+  return dlg;
+}
+
+TEST_F(SkinPassWinTest, TheManagerSkinsADialogsPushButtonWhenItIsActivated) {
+  skintest::TWindow keep(ActivatedDialog());
+  HWND dlg = keep.Wnd;
+  ASSERT_NE(dlg, nullptr);
   TSkinForm* h = Handler(dlg);
   ASSERT_NE(h, nullptr) << "the manager took the dialog";
   HWND push = GetDlgItem(dlg, 1);
@@ -112,12 +118,9 @@ TEST_F(SkinPassWinTest, TheManagerSkinsADialogsPushButtonWhenItIsActivated) {
 // A message box whose push button is hot (the mouse rests on it) goes inactive: the button
 // loses its hot state at once, as the mouse that rests there sends no leave of its own.
 TEST_F(SkinPassWinTest, ADialogGoingInactiveLetsGoOfItsHotPushButton) {
-  TDialogTemplate t;
-  HWND dlg = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), t.Get(), nullptr, NoDialogProc, 0);
+  skintest::TWindow keep(ActivatedDialog());
+  HWND dlg = keep.Wnd;
   ASSERT_NE(dlg, nullptr);
-  skintest::TWindow keep(dlg);
-  skintest::Activate(dlg);
-  PumpMessages(60);
   TSkinForm* h = Handler(dlg);
   ASSERT_NE(h, nullptr);
   HWND push = GetDlgItem(dlg, 1);
