@@ -66,7 +66,16 @@ TForm::~TForm() {
   // An MDI child leaves through its client, which keeps the window menu and the
   // maximized state right.
   if (FFormStyle == fsMDIChild && HandleAllocated())
-    if (HWND client = GetParent(FHandle)) SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(FHandle), 0);
+    if (HWND client = GetParent(FHandle)) {
+      SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(FHandle), 0);
+      // A maximized child's place goes to the next child, maximized: it is painted afresh,
+      // frame and contents, as what the system copies into it is what stood there before.
+      BOOL maximized = FALSE;
+      auto next = reinterpret_cast<HWND>(
+          SendMessageA(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+      if (next && maximized)
+        RedrawWindow(next, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
   auto& forms = Screen->FForms;
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
   if (Application->FMainForm == this) Application->FMainForm = nullptr;

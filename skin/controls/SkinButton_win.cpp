@@ -41,20 +41,7 @@ void TSkinButton::React(TButtonEvent event, TButtonFamily family) {
   const TButtonReaction r = bits.Handle(event, family, this, hot, FEnabled, FFocused, visible);
   FMouseState = bits.Bits;
   if (FForm) FForm->HotButton = hot.Handler;
-  if (r.LeaveOther && FForm) {
-    // Only a handler still in the list is told; it may have gone with its window.
-    const auto& list = FForm->ControlHandlers();
-    auto it = std::find(list.begin(), list.end(), static_cast<const TSkinControl*>(r.LeaveOther));
-    if (it != list.end()) {
-      TSkinControl* other = *it;
-      if (other->Control())
-        other->Control()->Perform(CM_MOUSELEAVE);
-      else if (other->GraphicControl())
-        other->GraphicControl()->Perform(CM_MOUSELEAVE);
-      else if (other->Handle())
-        SendMessageW(other->Handle(), CM_MOUSELEAVE, 0, 0);
-    }
-  }
+  if (r.LeaveOther && FForm) FForm->SendMouseLeave(r.LeaveOther);
   if (r.TakeFocus && FHandle) SetFocus(FHandle);
   if (r.Repaint) {
     if (event == TButtonEvent::LeftDown && family != TButtonFamily::Speed)

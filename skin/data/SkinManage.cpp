@@ -40,8 +40,7 @@ TSkinWindowVerdict DecideSkinWindow(ISkinWindowProbe& p) {
   }
   TSkinData* data = p.FindSkinData();
   if (!data || data->NoSkin) return V::NoSkinData;
-  p.Attach(data);
-  return V::Attached;
+  return p.Attach(data) ? V::Attached : V::NotAttached;
 }
 
 TSkinData* ChooseSkinData(const std::vector<TSkinData*>& components,

@@ -31,6 +31,7 @@ enum class TSkinWindowVerdict {
   ExcludedClass,   // 8
   Refused,         // 9: the main component's MayBeSkinned said no
   NoSkinData,      // 10: no component, or one without a skin
+  NotAttached,     // 11: the window refused the handler's subclass and was left as it was
 };
 
 // The facts SkinWindow reads, asked in the order of its tests (each only when the tests
@@ -53,8 +54,9 @@ class ISkinWindowProbe {
   virtual std::string ClassName() = 0;
   virtual TSkinData* MainSkinData() = 0;
   virtual TSkinData* FindSkinData() = 0;
-  // Makes the form handler, attaches it with data, lists it and posts the start message.
-  virtual void Attach(TSkinData* data) = 0;
+  // Makes the form handler, attaches it with data, lists it and posts the start message;
+  // false (and nothing listed) when the window could not be taken over.
+  virtual bool Attach(TSkinData* data) = 0;
 };
 
 // The form Tag that is never skinned, whatever DisableTag says.

@@ -15,7 +15,7 @@ bool AnswersSkinQuery(HWND wnd) { return SendMessageA(wnd, CM_SKINQUERY, 0, 0) =
 // SkinWindow's facts, read from a real window.
 class TWindowProbe final : public ISkinWindowProbe {
  public:
-  TWindowProbe(TSkinManage& m, HWND wnd, std::function<void(TForm*, TSkinData*)> attach)
+  TWindowProbe(TSkinManage& m, HWND wnd, std::function<bool(TForm*, TSkinData*)> attach)
       : FManager(m), FWnd(wnd), FAttach(std::move(attach)) {}
   bool SkinningOn() override { return FManager.SkinningOn(); }
   void PurgeClosed() override { FManager.PurgeClosed(); }
@@ -31,7 +31,7 @@ class TWindowProbe final : public ISkinWindowProbe {
   std::string ClassName() override { return WindowClassName(FWnd); }
   TSkinData* MainSkinData() override { return FManager.MainSkinData(); }
   TSkinData* FindSkinData() override { return FManager.FindSkinData(FWnd); }
-  void Attach(TSkinData* data) override { FAttach(FForm, data); }
+  bool Attach(TSkinData* data) override { return FAttach(FForm, data); }
 
  private:
   const RECT& Rect() {
@@ -41,7 +41,7 @@ class TWindowProbe final : public ISkinWindowProbe {
   }
   TSkinManage& FManager;
   HWND FWnd;
-  std::function<void(TForm*, TSkinData*)> FAttach;
+  std::function<bool(TForm*, TSkinData*)> FAttach;
   TForm* FForm = nullptr;
   RECT FRect{};
   bool FRectRead = false;
@@ -75,6 +75,21 @@ TForm* FindFormOfWindow(HWND wnd) {
   return nullptr;
 }
 
+HWND ThreadMenuWindow() {
+  const DWORD thread = GetCurrentThreadId();
+  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w;
+       w = FindWindowExA(nullptr, w, "#32768", nullptr))
+    if (IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) == thread) return w;
+  return nullptr;
+}
+
+bool ThreadInMenuMode() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetCurrentThreadId(), &info) &&
+         (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
+}
+
 TSkinManage* SkinManage() { return dynamic_cast<TSkinManage*>(SkinManager()); }
 
 void InstallSkinManager(TFormHandlerFactory factory) {
@@ -99,7 +114,23 @@ TSkinManage::~TSkinManage() {
 
 void TSkinManage::AddSkinData(TSkinData* data) { FState.AddSkinData(data); }
 
-void TSkinManage::RemoveSkinData(TSkinData* data) { FState.RemoveSkinData(data); }
+void TSkinManage::RemoveSkinData(TSkinData* data) {
+  FState.RemoveSkinData(data);
+  // The handlers that draw with the component let go of their windows before it goes.
+  std::vector<ISkinFormHandler*> users;
+  for (const auto& h : FForms)
+    if (h->SkinData() == data) users.push_back(h.get());
+  for (auto it = users.rbegin(); it != users.rend(); ++it) DetachAndFree(*it);
+  for (auto it = FPopups.begin(); it != FPopups.end();) {
+    if ((*it)->Skin() == data) {
+      std::unique_ptr<TSkinPopupMenu> p = std::move(*it);
+      it = FPopups.erase(it);
+      p->Detach();
+    } else {
+      ++it;
+    }
+  }
+}
 
 void TSkinManage::InstallHook() {
   gWindowsVersion = GetVersion();
@@ -157,14 +188,15 @@ void TSkinManage::OnCreateWindow(HWND wnd, const CBT_CREATEWNDA& create) {
 
 TSkinWindowVerdict TSkinManage::SkinWindow(HWND wnd) {
   if (!wnd) return TSkinWindowVerdict::ZeroSize;
-  TWindowProbe probe(*this, wnd, [this, wnd](TForm* form, TSkinData* data) { Attach(wnd, form, data); });
+  TWindowProbe probe(*this, wnd,
+                     [this, wnd](TForm* form, TSkinData* data) { return Attach(wnd, form, data); });
   return DecideSkinWindow(probe);
 }
 
-void TSkinManage::Attach(HWND wnd, TForm* form, TSkinData* data) {
-  if (!FFactory) return;
+bool TSkinManage::Attach(HWND wnd, TForm* form, TSkinData* data) {
+  if (!FFactory) return false;
   std::unique_ptr<ISkinFormHandler> handler = FFactory(*this, form, wnd);
-  if (!handler) return;
+  if (!handler) return false;
   ISkinFormHandler* h = handler.get();
   FForms.push_back(std::move(handler));
   // Listed before attaching, so messages sent while attaching find it.
@@ -172,7 +204,13 @@ void TSkinManage::Attach(HWND wnd, TForm* form, TSkinData* data) {
     h->AttachToForm(data, form);
   else
     h->AttachToWindow(data);
+  if (!h->Attached()) {
+    // The window refused the subclass and was left as it was; the next activation tries again.
+    TakeForm(h);
+    return false;
+  }
   PostMessageA(wnd, CM_SKINSTART, 0, 1000);
+  return true;
 }
 
 void TSkinManage::SkinForm(TComponent* component) {
@@ -283,7 +321,20 @@ void TSkinManage::RefreshSkinForms() {
 void TSkinManage::ExecuteCommand() {
   TSkinData* target = FState.Target;
   if (!target) return;
+  // Not while a menu is open: the switch would free the handler that tracks it, or take the
+  // menu off its window mid-loop, and the open menu would mix the two looks. The timer stays
+  // on and the command runs at a tick after the menu closed.
+  if (ThreadInMenuMode()) return;
   FCommandTimer->SetEnabled(false);
+  // Scanning ends and the target is cleared whatever a step raises: left on, scanning would
+  // let child windows be skinned as forms.
+  struct TEndCommand {
+    TSkinManageState& State;
+    ~TEndCommand() {
+      State.Scanning = false;
+      State.Target = nullptr;
+    }
+  } end{FState};
   const TCommandPlan plan = PlanCommand(FState.Command, target->SkinFormtype);
   if (plan.Skinning != TCommandPlan::Keep) FState.SkinningOn = plan.Skinning == TCommandPlan::On;
   if (plan.Scan) FState.Scanning = true;
@@ -345,7 +396,13 @@ void TSkinManage::ExecuteCommand() {
   }
   FState.Scanning = false;
   if (FState.Target) FState.Target->NotifySkinChanged();
-  FState.Target = nullptr;
+}
+
+void TSkinManage::ForgetMDIFrame(HWND client) {
+  if (!client || client != MDIClient) return;
+  MDIClient = nullptr;
+  MDIMainForm = nullptr;
+  FMDIChildMaximized = false;
 }
 
 void TSkinManage::SetMDIChildMaximized(bool state) {

@@ -30,6 +30,8 @@ class ISkinFormHandler {
   virtual void SetWinState(int state) = 0;
   virtual void AttachToForm(TSkinData* skin, TForm* form) = 0;
   virtual void AttachToWindow(TSkinData* skin) = 0;
+  // Whether the last attach took the window over (a window may refuse the subclass).
+  virtual bool Attached() const = 0;
   virtual void DetachSkin() = 0;
   virtual void FreeTitleButtons() = 0;
   virtual void CalcFrameMetrics() = 0;
@@ -57,6 +59,7 @@ class TSkinManage final : public ISkinManager {
 
   // --- what the components ask (ISkinManager) ---
   void AddSkinData(TSkinData* data) override;
+  // Also detaches and frees the form and popup handlers that use the component.
   void RemoveSkinData(TSkinData* data) override;
   void InstallHook() override;
   void SetSkinningOn(bool on) override { FState.SkinningOn = on; }
@@ -98,18 +101,20 @@ class TSkinManage final : public ISkinManager {
   // --- commands ---
   void ExecuteCommand();
 
-  // --- MDI state ---
+  // --- MDI state (set by the MDI frame's handler, cleared when it goes) ---
   HWND MDIClient = nullptr;
   TForm* MDIMainForm = nullptr;
   bool MDIChildMaximized() const { return FMDIChildMaximized; }
   void SetMDIChildMaximized(bool state);
+  // The frame whose client this is no longer has a handler: the state is no one's.
+  void ForgetMDIFrame(HWND client);
 
  private:
   static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
   void OnCreateWindow(HWND wnd, const CBT_CREATEWNDA& create);
   std::unique_ptr<ISkinFormHandler> TakeForm(ISkinFormHandler* handler);
   void DetachAndFree(ISkinFormHandler* handler);
-  void Attach(HWND wnd, TForm* form, TSkinData* data);
+  bool Attach(HWND wnd, TForm* form, TSkinData* data);
 
   TFormHandlerFactory FFactory;
   TSkinManageState FState;
@@ -129,3 +134,8 @@ void InstallSkinManager(TFormHandlerFactory factory);
 std::string WindowClassName(HWND wnd);
 // The class-library form whose window this is (search of the screen's forms), or null.
 TForm* FindFormOfWindow(HWND wnd);
+// The topmost shown menu window ("#32768") of the calling thread, or null: menus of other
+// threads and programs on the same desktop are none of ours.
+HWND ThreadMenuWindow();
+// Whether the calling thread is inside a menu loop (a popup menu or a menu bar tracked).
+bool ThreadInMenuMode();

@@ -65,7 +65,7 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
 
   // --- what the attachment found ---
   TForm* Form() const { return FForm; }
-  bool Attached() const { return FSubclass.Installed(); }
+  bool Attached() const override { return FSubclass.Installed(); }
   bool FrameSkinned() const { return FFrameSkinned; }
   int FrameKind() const { return FFrameKind; }
   int IconFlags() const { return FIconFlags; }
@@ -74,6 +74,8 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   bool Active() const { return FActive; }
   HWND MDIClientWindow() const { return FMDIClient; }
   bool HoverTimerEnabled() const { return FHoverTimer && FHoverTimer->Enabled(); }
+  // The painter of this handler's owner-drawn menu items, while it exists.
+  std::weak_ptr<const struct TMenuItemPainter> MenuItemPainter() const { return FMenuPainter; }
   TFrameBorders Borders() const { return {FLeftWidth, FTopHeight, FRightWidth, FBottomHeight, FMenuBarHeight}; }
   const std::vector<std::unique_ptr<TSkinSysButton>>& SysButtons() const { return FSysButtons; }
   TSkinRect CaptionRect() const { return FCaptionRect; }
@@ -107,6 +109,9 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   const std::vector<TSkinControl*>& ControlHandlers() const noexcept { return FControlHandlers; }
   // The last button handler the mouse entered: only one shows the hot frame.
   const void* HotButton = nullptr;
+  // Tells a control handler of this form that the mouse has left it (nothing when it is
+  // no longer in the list: it may have gone with its window).
+  void SendMouseLeave(const void* handler);
   // The canvas lent to control handlers.
   TCanvas* ControlCanvas() noexcept { return &FControlCanvas; }
   // Offers a class-library control (and, for containers, its children) to the pass.
@@ -185,6 +190,10 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
 
   // Menu bar (FormSkinMenuBar_win.cpp).
   void CreateMenuBar();
+  // Follows the menu the window has now (set on the window, replaced or freed on the form).
+  void FollowWindowMenu();
+  // The form's main menu now; none while it is being freed.
+  TMainMenu* FormMenu() const;
   void FreeMenuBar(bool giveMenuBack);
   bool HasMenuBar() const;
   void RebuildMenuBar(bool fromNativeMenu);
@@ -203,6 +212,9 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   void WmDrawItem(TMessage& m);
   void WmMeasureItem(TMessage& m);
   const struct TMenuItemPainter& MenuPainter();
+  // Shared with the draw and measure handlers given to menu items, which may outlive this
+  // handler (a form's menus are freed after its window).
+  std::shared_ptr<struct TMenuItemPainter> FMenuPainter;
   int LeftWidthOfSkin() const;
 
   // The controls of the window (FormSkinChildren_win.cpp).
@@ -276,6 +288,9 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   std::unique_ptr<TSkinMenuBar> FMenuBar;
   bool FMenuTracking = false;
   bool FTidying = false;
+  bool FFollowingMenu = false;
+  std::shared_ptr<int> FAlive = std::make_shared<int>(0);  // expires with the handler
+  bool FInMdiSetMenu = false;  // the MDI client sets the frame's menu; it rebuilds the bar itself
 
   // Control handlers; each is owned by its control (or by this handler for raw windows).
   std::vector<TSkinControl*> FControlHandlers;

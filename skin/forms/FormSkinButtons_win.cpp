@@ -230,7 +230,9 @@ void TSkinForm::PopupSystemMenu(POINT screen) {
       if (const auto enabled = SystemItemEnabled(item->Tag, static_cast<TWinState>(FWinState))) item->SetEnabled(*enabled);
     }
   }
-  switch (FMenuGate.Click(GetTickCount(), FDoubleClickTime, FNCOwner.Hot() != nullptr)) {
+  const auto* hot = dynamic_cast<TSkinSysButton*>(FNCOwner.Hot());
+  const bool onSystemMenuButton = hot && ButtonCommand(hot->Description().Action) == bcSystemMenu;
+  switch (FMenuGate.Click(GetTickCount(), FDoubleClickTime, onSystemMenuButton)) {
     case mcOpen: {
       FManager.SetPopupKind(pmkSystem);
       ++FSystemMenuOpenings;

@@ -3,9 +3,11 @@
 // (skin/controls), which install it; without it every offer is declined and the controls
 // keep their native look.
 #include <algorithm>
+#include <exception>
 
 #include "skin/controls/SkinSubclass.h"
 #include "skin/forms/FormSkin.h"
+#include "ui/Messages.h"
 
 namespace {
 IControlPass*& InstalledPass() {
@@ -53,6 +55,19 @@ void TSkinForm::UnregisterControl(TSkinControl* handler) noexcept {
   if (HotButton == handler) HotButton = nullptr;
 }
 
+void TSkinForm::SendMouseLeave(const void* handler) {
+  auto it =
+      std::find(FControlHandlers.begin(), FControlHandlers.end(), static_cast<const TSkinControl*>(handler));
+  if (!handler || it == FControlHandlers.end()) return;
+  TSkinControl* h = *it;
+  if (h->Control())
+    h->Control()->Perform(CM_MOUSELEAVE);
+  else if (h->GraphicControl())
+    h->GraphicControl()->Perform(CM_MOUSELEAVE);
+  else if (h->Handle())
+    SendMessageW(h->Handle(), CM_MOUSELEAVE, 0, 0);
+}
+
 void TSkinForm::SweepControls() {
   std::vector<TSkinControl*> gone;
   for (TSkinControl* h : FControlHandlers)
@@ -62,12 +77,20 @@ void TSkinForm::SweepControls() {
 
 void TSkinForm::FreeControlHandlers() {
   // UnSkin first (not for windows already gone), then free: each leaves the list as it goes.
+  // One that raises does not keep the others: all are freed, then the first error goes on.
   std::vector<TSkinControl*> all = FControlHandlers;
-  for (TSkinControl* h : all)
-    if (h->State() != scsDestroyed) h->UnSkin();
+  std::exception_ptr failure;
+  for (TSkinControl* h : all) {
+    try {
+      if (h->State() != scsDestroyed) h->UnSkin();
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
+    }
+  }
   for (TSkinControl* h : all) delete h;
   FControlHandlers.clear();
   HotButton = nullptr;
+  if (failure) std::rethrow_exception(failure);
 }
 
 void TSkinForm::ControlsSkinChanged() {

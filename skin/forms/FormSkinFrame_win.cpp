@@ -285,7 +285,8 @@ void TSkinForm::UpdateFrameRegion() {
   in.TransRight = FSkinData->BorderRight->Trans;
   in.TransTop = FSkinData->BorderTop->Trans;
   in.TransBottom = FSkinData->BorderBottom->Trans;
-  in.TitleBufferEmpty = FTitleBuffer.Width() <= 0;
+  in.TitleBufferWidth = FTitleBuffer.Width();
+  in.TitleBufferHeight = FTitleBuffer.Height();
   const TRegionPlan plan = PlanFrameRegion(in);
   if (plan.Action == raNone || plan.Action == raKeep) return;
 
@@ -418,6 +419,12 @@ void TSkinForm::WmNcPaint(TMessage& m) {
 void TSkinForm::WmNcActivate(TMessage& m) {
   FActive = (m.WParam & 0xFF) != 0;
   if (FHoverTimer) FHoverTimer->SetEnabled(FActive);
+  // A foreign window's hot push button (a message box's) gets no leave of its own when the
+  // window goes inactive under a resting mouse: it would stay hot until the mouse moves.
+  if (!FActive && !FForm && HotButton) {
+    SendMouseLeave(HotButton);
+    HotButton = nullptr;
+  }
   if (FMDIKind == mkFrame && FMDIClient) SendMessageA(FMDIClient, WM_NCACTIVATE, m.WParam, 0);
   if (!(FMDIKind == mkChild && FWinState != wsNormal)) PaintFrame(nullptr);
   m.Result = TRUE;

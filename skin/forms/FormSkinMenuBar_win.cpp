@@ -5,6 +5,7 @@
 
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/FormSkin.h"
+#include "skin/forms/ScopedValue.h"
 #include "skin/forms/SkinDrawBitmap_win.h"
 #include "skin/forms/SkinMenuBar_win.h"
 #include "skin/forms/TitleButtons.h"
@@ -41,6 +42,13 @@ wchar_t CharOfMessage(WPARAM wParam) {
   return MultiByteToWideChar(CP_ACP, 0, &c, 1, &w, 1) == 1 ? w : static_cast<wchar_t>(wParam);
 }
 
+// Accelerators compare in the system's case mapping, as a native menu's do.
+wchar_t SystemUpper(wchar_t c) {
+  wchar_t s[1] = {c};
+  CharUpperBuffW(s, 1);
+  return s[0];
+}
+
 HFONT SharedMenuFont() {
   static TFontHandle font = MenuFont();
   return font.get();
@@ -74,8 +82,8 @@ struct TMenuSelection {
 };
 TMenuSelection CurrentSelection() {
   TMenuSelection s;
-  HWND top = FindWindowA("#32768", nullptr);
-  if (!top || !IsWindowVisible(top)) return s;
+  HWND top = ThreadMenuWindow();
+  if (!top) return s;
   s.Deepest = reinterpret_cast<HMENU>(SendMessageA(top, MN_GETHMENU, 0, 0));
   if (!s.Deepest) return s;
   const int count = GetMenuItemCount(s.Deepest);
@@ -88,18 +96,6 @@ TMenuSelection CurrentSelection() {
   return s;
 }
 
-// RAII for a flag that must drop again whatever happens in between.
-class TScopedFlag {
- public:
-  explicit TScopedFlag(bool& flag) : FFlag(flag), FOld(flag) { flag = true; }
-  ~TScopedFlag() { FFlag = FOld; }
-  TScopedFlag(const TScopedFlag&) = delete;
-  TScopedFlag& operator=(const TScopedFlag&) = delete;
-
- private:
-  bool& FFlag;
-  bool FOld;
-};
 }  // namespace
 
 // ---- TMenuBtn ----
@@ -108,8 +104,9 @@ void TMenuBtn::Paint() { FBar.PaintButton(*this); }
 
 // ---- TSkinMenuBar ----
 
-TSkinMenuBar::TSkinMenuBar(TNCObjectOwner& owner, HWND wnd, TSkinData* skin, TMainMenu* mainMenu, bool rightToLeft)
-    : FOwner(owner), FWnd(wnd), FSkin(skin), FMainMenu(mainMenu), FRightToLeft(rightToLeft) {
+TSkinMenuBar::TSkinMenuBar(TNCObjectOwner& owner, HWND wnd, TSkinData* skin, TFormMenuSource formMenu,
+                           bool rightToLeft)
+    : FOwner(owner), FWnd(wnd), FSkin(skin), FFormMenu(std::move(formMenu)), FRightToLeft(rightToLeft) {
   FNativeMenu = GetMenu(wnd);
 }
 
@@ -128,10 +125,11 @@ void TSkinMenuBar::GiveMenuBack() {
 
 void TSkinMenuBar::LoadFromMenu() {
   if (HMENU current = GetMenu(FWnd)) FNativeMenu = current;
-  if (!FNativeMenu || !FMainMenu) return;
+  TMainMenu* menu = MainMenu();
+  if (!FNativeMenu || !menu) return;
   FOwner.ForgetHot();
   FButtons.clear();
-  TMenuItem* root = FMainMenu->Items();
+  TMenuItem* root = menu->Items();
   for (int i = 0; i < root->Count(); ++i) {
     TMenuItem* item = root->Items(i);
     auto b = std::make_unique<TMenuBtn>(FOwner, *this, i);
@@ -139,7 +137,6 @@ void TSkinMenuBar::LoadFromMenu() {
     b->Enabled = item->Enabled();
     b->Command = item->Command();
     b->Caption = Widen(item->Caption());
-    b->Item = item;
     b->SubMenu = item->Count() > 0 ? item->Handle() : nullptr;
     FButtons.push_back(std::move(b));
   }
@@ -172,9 +169,10 @@ void TSkinMenuBar::LoadFromHandleByCommand(HMENU handle) {
     b->Enabled = !(mii.fState & (MFS_GRAYED | MFS_DISABLED));
     b->Command = mii.wID;
     if (!(mii.fType & (MFT_BITMAP | MFT_SEPARATOR | MFT_OWNERDRAW))) b->Caption = text;
-    if (b->Caption.empty() && FMainMenu) {
+    TMainMenu* menu = MainMenu();
+    if (b->Caption.empty() && menu) {
       // An owner-drawn entry carries no text: its item in the form's menu does.
-      TMenuItem* root = FMainMenu->Items();
+      TMenuItem* root = menu->Items();
       TMenuItem* item = nullptr;
       if (byCommand) {
         for (int k = 0; k < root->Count() && !item; ++k)
@@ -186,7 +184,6 @@ void TSkinMenuBar::LoadFromHandleByCommand(HMENU handle) {
       if (item) {
         b->Caption = Widen(item->Caption());
         b->Enabled = item->Enabled();
-        b->Item = item;
         if (item->Count() > 0) b->SubMenu = item->Handle();
       }
     }
@@ -291,9 +288,24 @@ TMenuBtn* TSkinMenuBar::Button(int index) const {
   return FButtons[static_cast<size_t>(index)].get();
 }
 
+TMenuItem* TSkinMenuBar::ItemOf(const TMenuBtn& button) const {
+  TMainMenu* menu = MainMenu();
+  if (!menu) return nullptr;
+  TMenuItem* root = menu->Items();
+  for (int i = 0; i < root->Count(); ++i) {
+    TMenuItem* item = root->Items(i);
+    if (item->Command() == button.Command ||
+        (button.SubMenu && item->Count() > 0 && item->Handle() == button.SubMenu))
+      return item;
+  }
+  return nullptr;
+}
+
 TMenuBtn* TSkinMenuBar::MenuButtonAt(POINT p) { return Button(MenuButtonIndexAt(Infos(), p.x, p.y)); }
 
-TMenuBtn* TSkinMenuBar::ButtonByAccel(wchar_t ch) { return Button(ButtonIndexByAccel(Infos(), ch)); }
+TMenuBtn* TSkinMenuBar::ButtonByAccel(wchar_t ch) {
+  return Button(ButtonIndexByAccel(Infos(), ch, SystemUpper));
+}
 
 TMenuBtn* TSkinMenuBar::Neighbour(int open, bool forward) { return Button(NeighbourButton(Infos(), open, forward)); }
 
@@ -312,7 +324,8 @@ bool TSkinForm::MenuBarReady() { return true; }
 bool TSkinForm::HasMenuBar() const { return FMenuBar != nullptr; }
 
 void TSkinForm::CreateMenuBar() {
-  FMenuBar = std::make_unique<TSkinMenuBar>(FNCOwner, FWnd, FSkinData, FForm ? FForm->Menu() : nullptr, FRightToLeft);
+  FMenuBar = std::make_unique<TSkinMenuBar>(
+      FNCOwner, FWnd, FSkinData, [this] { return FormMenu(); }, FRightToLeft);
   FMenuBar->OnOverlay = [this](HDC bar) { PaintMDIButtons(bar); };
   FMenuBarHeight = GetSystemMetrics(SM_CYMENU);
   if (FForm && FForm->Menu())
@@ -327,6 +340,45 @@ void TSkinForm::FreeMenuBar(bool giveMenuBack) {
   if (giveMenuBack) FMenuBar->GiveMenuBack();
   FMenuBar.reset();
   FMenuBarHeight = 0;
+}
+
+TMainMenu* TSkinForm::FormMenu() const {
+  TMainMenu* menu = FForm ? FForm->Menu() : nullptr;
+  // A menu being freed tells its form last, after its items went: it counts as gone.
+  return menu && !(menu->ComponentState & csDestroying) ? menu : nullptr;
+}
+
+void TSkinForm::FollowWindowMenu() {
+  if (!FFrameSkinned || FMDIKind == mkChild || FFollowingMenu || FInMdiSetMenu || FStage == stDestroying)
+    return;
+  TScopedValue following(FFollowingMenu, true);
+  const HMENU current = GetMenu(FWnd);
+  const int height = FMenuBarHeight;
+  bool rebuilt = false;
+  if (FForm) {
+    TMainMenu* menu = FormMenu();
+    if (!menu) {
+      // Its TMainMenu went or was taken away; the handle the bar held was that menu's.
+      if (FMenuBar) FreeMenuBar(false);
+    } else if (!FMenuBar) {
+      CreateMenuBar();
+    } else if (current || FMenuBar->NativeMenu() != menu->Handle()) {
+      FMenuBar->LoadFromMenu();
+      rebuilt = true;
+    }
+  } else if (current) {
+    if (!FMenuBar)
+      CreateMenuBar();
+    else
+      FMenuBar->LoadFromHandle();
+    rebuilt = true;
+  } else if (FMenuBar && !IsMenu(FMenuBar->NativeMenu())) {
+    FreeMenuBar(false);  // destroyed by its program
+  }
+  if (FMenuBarHeight != height)
+    FrameChanged();
+  else if (rebuilt)
+    PostMessageA(FWnd, CM_SKINMENU, 0, 0);
 }
 
 void TSkinForm::RebuildMenuBar(bool fromNativeMenu) {
@@ -376,14 +428,14 @@ bool TSkinForm::OpenMenuButton(TMenuBtn& pressed) {
   const int index = pressed.Index;
   const bool enabled = pressed.Enabled;
   const TSkinRect bounds = pressed.BoundsRect;
-  TMenuItem* item = pressed.Item;
+  TMenuItem* item = FMenuBar ? FMenuBar->ItemOf(pressed) : nullptr;
   PostMessageA(FWnd, WM_COMMAND, MAKEWPARAM(pressed.Command, 0), 0);
   if (!pressed.SubMenu) {
     pressed.MouseLeave();
     return false;
   }
   if (item) {
-    TScopedFlag tidying(FTidying);
+    TScopedValue tidying(FTidying, true);
     TidySeparators(*item);
   }
   HMENU popup = pressed.SubMenu;
@@ -401,7 +453,11 @@ bool TSkinForm::OpenMenuButton(TMenuBtn& pressed) {
   FManager.SetPopupKind(pmkMenuBar);
   Tracking.Popup = popup;
   InstallMenuHook();
+  // The menu loop runs messages of every kind; the window may even be destroyed and this
+  // handler purged meanwhile. Nothing of it is touched after the loop unless it lives.
+  const std::weak_ptr<int> alive = FAlive;
   if (enabled) TrackPopupMenu(popup, TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, FWnd, nullptr);
+  if (alive.expired()) return true;
   RemoveMenuHook();
   FMenuTracking = false;
   if (FMenuBar)

@@ -2,7 +2,7 @@
 // draw and measure routines; item messages of the window's native menus (the system menu,
 // menus of foreign windows) are drawn here through temporary items.
 #include <algorithm>
-#include <map>
+#include <memory>
 
 #include "skin/data/MenuSkin_win.h"
 #include "skin/forms/FormSkin.h"
@@ -10,7 +10,10 @@
 #include "skin/forms/MenuItems_win.h"
 
 namespace {
-void SetPopupHandlers(TMenuItem& item, const TMenuItemPainter* p) {
+// The handlers given to menu items share the painter: it lives as long as one of them.
+using TPainterRef = std::shared_ptr<const TMenuItemPainter>;
+
+void SetPopupHandlers(TMenuItem& item, const TPainterRef& p) {
   for (int i = 0; i < item.Count(); ++i) {
     TMenuItem& child = *item.Items(i);
     if (p) {
@@ -27,7 +30,7 @@ void SetPopupHandlers(TMenuItem& item, const TMenuItemPainter* p) {
 }
 
 // Items below the top level that draw themselves keep their own handler.
-void SetMainMenuHandlers(TMenuItem& item, int depth, const TMenuItemPainter* p) {
+void SetMainMenuHandlers(TMenuItem& item, int depth, const TPainterRef& p) {
   for (int i = 0; i < item.Count(); ++i) {
     TMenuItem& child = *item.Items(i);
     if (!p) {
@@ -45,25 +48,23 @@ void SetMainMenuHandlers(TMenuItem& item, int depth, const TMenuItemPainter* p) 
   }
 }
 
-// One painter per form handler, living as long as the handlers it gave out may be called.
-std::map<const TSkinForm*, std::unique_ptr<TMenuItemPainter>>& Painters() {
-  static std::map<const TSkinForm*, std::unique_ptr<TMenuItemPainter>> painters;
-  return painters;
-}
 }  // namespace
 
 const TMenuItemPainter& TSkinForm::MenuPainter() {
-  auto& slot = Painters()[this];
-  if (!slot) slot = std::make_unique<TMenuItemPainter>();
-  slot->Skin = FSkinData;
-  slot->RightToLeft = FRightToLeft;
-  slot->FormMenu = FForm ? FForm->Menu() : nullptr;
-  return *slot;
+  if (!FMenuPainter) FMenuPainter = std::make_shared<TMenuItemPainter>();
+  FMenuPainter->Skin = FSkinData;
+  FMenuPainter->RightToLeft = FRightToLeft;
+  FMenuPainter->FormMenu = FormMenu();
+  return *FMenuPainter;
 }
 
 void TSkinForm::OwnerDrawMenus(bool popupMenus, bool mainMenus, bool on) {
   if (!FForm || !FSkinData) return;
-  const TMenuItemPainter* p = on ? &MenuPainter() : nullptr;
+  TPainterRef p;
+  if (on) {
+    MenuPainter();
+    p = FMenuPainter;
+  }
   for (int i = 0; i < FForm->ComponentCount(); ++i) {
     TComponent* c = FForm->Components(i);
     if (auto* popup = dynamic_cast<TPopupMenu*>(c)) {
@@ -85,8 +86,6 @@ void TSkinForm::OwnerDrawMenus(bool popupMenus, bool mainMenus, bool on) {
       SetPopupHandlers(*popup->Items(), nullptr);
     }
     FControlMenus.clear();
-    // Every handler given out is gone now, and the painter with them.
-    Painters().erase(this);
   }
 }
 
@@ -97,7 +96,8 @@ void TSkinForm::OwnerDrawMenusOf(TComponent* owner) {
     if (!popup || !PopupMenuSkinnable(popup->Tag, FSkinData->DisableTag)) continue;
     if (std::find(FControlMenus.begin(), FControlMenus.end(), popup) != FControlMenus.end()) continue;
     popup->SetOwnerDraw(true);
-    SetPopupHandlers(*popup->Items(), &MenuPainter());
+    MenuPainter();
+    SetPopupHandlers(*popup->Items(), FMenuPainter);
     popup->FreeNotification(this);  // a menu freed before the skin goes is forgotten
     FControlMenus.push_back(popup);
   }

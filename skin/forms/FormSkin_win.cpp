@@ -1,8 +1,10 @@
 #include "skin/forms/FormSkin.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "skin/data/SkinData_win.h"
+#include "skin/forms/ScopedValue.h"
 #include "ui/Menus.h"
 #include "ui/Messages.h"
 
@@ -32,6 +34,17 @@ TFontHandle CaptionFont() {
 
 DWORD StyleOf(HWND wnd) { return static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_STYLE)); }
 DWORD ExStyleOf(HWND wnd) { return static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_EXSTYLE)); }
+
+// Whether the window's caption shows active now: the active window, or the active child of an
+// MDI client whose frame is the active window. A handler made for a window that is not being
+// activated (skinning switched on again) starts from this, not from "active".
+bool CaptionActive(HWND wnd, bool mdiChild) {
+  const HWND active = GetActiveWindow();
+  if (!mdiChild) return active == wnd;
+  HWND client = GetParent(wnd);
+  return client && reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) == wnd &&
+         active == GetAncestor(wnd, GA_ROOT);
+}
 }  // namespace
 
 const TClassInfo& TSkinForm::StaticClass() {
@@ -51,7 +64,7 @@ TSkinForm::TSkinForm(TSkinManage& manager, TForm* form, HWND wnd)
 }
 
 TSkinForm::~TSkinForm() {
-  FreeControlHandlers();
+  GuardedCall(this, [this] { FreeControlHandlers(); });
   FreeTitleButtons();
   FTitleBuffer.SetSize(0, 0);
   FHoverTimer.reset();
@@ -62,12 +75,16 @@ TSkinForm::~TSkinForm() {
   RestoreFormWindowProc();
   UnhookClient();
   FSubclass.Remove();
+  if (FMDIKind == mkFrame) FManager.ForgetMDIFrame(FMDIClient);
   if (FForm) FForm->RemoveFreeNotification(this);
 }
 
 void TSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  if (Operation == TOperation::opRemove && AComponent == FForm) FForm = nullptr;
+  if (Operation == TOperation::opRemove && AComponent == FForm) {
+    if (FManager.MDIMainForm == FForm) FManager.MDIMainForm = nullptr;
+    FForm = nullptr;
+  }
   if (Operation == TOperation::opRemove)
     FControlMenus.erase(std::remove(FControlMenus.begin(), FControlMenus.end(), AComponent), FControlMenus.end());
 }
@@ -87,13 +104,17 @@ void TSkinForm::AttachToForm(TSkinData* skin, TForm* form) {
     return;
   }
   FForm->FreeNotification(this);
-  FForm->AutoScroll = false;
   if (skin->SkinControls & SkinBit(xcMainMenu)) {
     FOldWindowProc = FForm->WindowProc;
     FHookedProc = TWndMethod([this](TMessage& m) { HookedWindowProc(m); });
     FForm->WindowProc = FHookedProc;
   }
   AttachToWindow(skin);
+  if (!Attached()) {
+    RestoreFormWindowProc();
+    return;
+  }
+  FForm->AutoScroll = false;
   FFormColor = FForm->Color();
   FForm->SetColor(skin->ColorButtonFace);
   OwnerDrawMenus((skin->SkinControls & SkinBit(xcPopupMenu)) != 0, (skin->SkinControls & SkinBit(xcMenuItem)) != 0,
@@ -102,7 +123,6 @@ void TSkinForm::AttachToForm(TSkinData* skin, TForm* form) {
 
 void TSkinForm::AttachToWindow(TSkinData* skin) {
   if (FAttached || !skin) return;
-  FAttached = true;
   // 1
   FSkinData = skin;
   FHoverTimer = std::make_unique<TTimer>(nullptr);
@@ -137,8 +157,19 @@ void TSkinForm::AttachToWindow(TSkinData* skin) {
   BuildSystemMenu();
   ReadWindowState();
   FSizeable = traits.Sizeable;
+  // 10, before anything of the window is changed: a window that refuses the procedure is
+  // left exactly as it was (caption, menu, MDI client), and the manager lets the handler go.
+  if (!FSubclass.Install(FWnd, TSubclassSlot::Form, *this, FWide)) {
+    FreeSystemMenu();
+    FHoverTimer.reset();
+    return;
+  }
+  FAttached = true;
   // 6
   FindMDIClient();
+  // Where the handler follows activation (stage 2), it starts from the window's own state.
+  if (FFrameSkinned && (FMDIKind == mkChild || !(FStyle & WS_CHILD)))
+    FActive = CaptionActive(FWnd, FMDIKind == mkChild);
   // 7
   FFrameKind = traits.FrameKind;
   // 8
@@ -156,8 +187,6 @@ void TSkinForm::AttachToWindow(TSkinData* skin) {
   } else {
     FStage = stReady;
   }
-  // 10
-  FSubclass.Install(FWnd, TSubclassSlot::Form, *this, FWide);
   // 11
   if (FMDIKind == mkChild && FWinState == wsMaximized && !FManager.MDIChildMaximized())
     FManager.SetMDIChildMaximized(true);
@@ -317,9 +346,11 @@ void TSkinForm::DetachOnDestroy() {
   if (!FSubclass.Installed()) return;
   RestoreFormWindowProc();
   FSubclass.Remove();
-  FreeControlHandlers();
-  FreeMenuBar(false);
+  // A foreign window gets its menu back, so the system destroys it with the window as it
+  // would have; a form's menu belongs to its TMainMenu, which frees it.
+  FreeMenuBar(FForm == nullptr);
   FTitleBuffer.SetSize(0, 0);
+  FreeControlHandlers();
 }
 
 void TSkinForm::ReleaseSkin() {
@@ -360,12 +391,21 @@ bool TSkinForm::Stage1(TMessage& m) {
         m.Result = 1;
       }
       return true;
-    case WM_NCDESTROY:
+    case WM_NCDESTROY: {
       FStage = stDestroying;
-      if (FDetachOnDestroy) DetachOnDestroy();
+      // Whatever detaching raises, the window's own procedure gets its last message and the
+      // handler is left for the purge; the error then goes on to the boundary.
+      std::exception_ptr failure;
+      try {
+        if (FDetachOnDestroy) DetachOnDestroy();
+      } catch (...) {
+        failure = std::current_exception();
+      }
       CallOldProc(m);
       FStage = stDestroyed;
+      if (failure) std::rethrow_exception(failure);
       return true;
+    }
     case WM_INITMENUPOPUP:
       FManager.SetPopupKind(reinterpret_cast<HMENU>(m.WParam) == FSystemMenu ? pmkSystem : pmkMenuBar);
       CallOldProc(m);
@@ -400,7 +440,11 @@ bool TSkinForm::Stage2(TMessage& m) {
     case WM_ACTIVATE: FActive = (m.WParam & 0xFF) != 0; return false;
     case WM_NCACTIVATE: FActive = (m.WParam & 0xFF) != 0; return false;
     case WM_GETMINMAXINFO: WmGetMinMaxInfo(m); return true;
-    case WM_WINDOWPOSCHANGED: ReadWindowState(); CallOldProc(m); return true;
+    case WM_WINDOWPOSCHANGED:
+      ReadWindowState();
+      CallOldProc(m);
+      FollowWindowMenu();  // every SetMenu ends here
+      return true;
     case WM_COMMAND: WmCommand(m); return true;
     case WM_SYSCOMMAND: WmSysCommand(m); return true;
     case CM_MENUCHANGED: MenuChangedMessage(m); return true;
@@ -430,19 +474,18 @@ bool TSkinForm::Stage3(TMessage& m) {
 }
 
 void TSkinForm::MenuChangedMessage(TMessage& m) {
-  const bool paintFlag = FSkinData ? FSkinData->PaintFlag : true;
-  if (FSkinData) FSkinData->PaintFlag = false;
-  struct TRestore {
-    TSkinData* Data;
-    bool Value;
-    ~TRestore() {
-      if (Data) Data->PaintFlag = Value;
-    }
-  } restore{FSkinData, paintFlag};
+  // No frame paint while the menu changes underneath and the bar is rebuilt.
+  bool unused = false;
+  TScopedValue noPaint(FSkinData ? FSkinData->PaintFlag : unused, false);
   CallOldProc(m);
+  if (!HasMenuBar() || !FSkinData) return;
   // The bar holds the window's menu while it exists, so the menu it holds counts as the window's.
-  if (HasMenuBar() && FSkinData && FSkinData->MenuUpdate && (GetMenu(FWnd) || FMenuBar->NativeMenu()))
+  if (FSkinData->MenuUpdate && (GetMenu(FWnd) || FMenuBar->NativeMenu()))
     RebuildMenuBar(FSkinData->MenuMerge);
+  else if (FMenuBar->NativeMenu())
+    // Updates held back (MDI children exist): the bar still follows the menu it shows, by
+    // command, so no button outlives its item.
+    RebuildMenuBarByCommand(FMenuBar->NativeMenu());
 }
 
 void TSkinForm::HookedWindowProc(TMessage& m) {
@@ -499,7 +542,11 @@ LRESULT TSkinForm::NewClientProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (FFrameSkinned && FManager.MDIChildMaximized()) FManager.SetMDIChildMaximized(false);
       return pass();
     case WM_MDISETMENU: {
-      const LRESULT r = pass();
+      LRESULT r = 0;
+      {
+        TScopedValue inSetMenu(FInMdiSetMenu, true);
+        r = pass();
+      }
       if (FFrameSkinned && wParam) {
         const bool topBit = (static_cast<uintptr_t>(wParam) >> (sizeof(WPARAM) * 8 - 1)) != 0;
         if (HasMenuBar() &&

@@ -29,6 +29,6 @@ TRegionPlan PlanFrameRegion(const TRegionInput& in) {
   p.Bottom.FromBitmap = in.TransBottom == 1 && b.Bottom >= 2 && !p.Bottom.Rect.Empty();
   p.Top.Rect = {b.Left, 0, W - b.Right, b.Top};
   p.Top.FromBitmap = in.TransTop == 1 && b.Top > 1 && !p.Top.Rect.Empty();
-  p.Top.FromTitleBuffer = p.Top.FromBitmap && !in.TitleBufferEmpty;
+  p.Top.FromTitleBuffer = p.Top.FromBitmap && in.TitleBufferWidth == W && in.TitleBufferHeight >= b.Top;
   return p;
 }

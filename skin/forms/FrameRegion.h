@@ -28,7 +28,10 @@ struct TRegionInput {
   TFrameKind Kind = fkSingle;
   TFrameBorders Borders;
   int TransLeft = 0, TransRight = 0, TransTop = 0, TransBottom = 0;
-  bool TitleBufferEmpty = true;
+  // The title buffer holds the last painted title bar; it stands for the Top piece only
+  // when it was painted at the window's width now (a resize builds the region before the
+  // next paint).
+  int TitleBufferWidth = 0, TitleBufferHeight = 0;
 };
 
 struct TRegionSide {

@@ -36,17 +36,12 @@ wchar_t AcceleratorOf(std::wstring_view caption) {
 }
 
 namespace {
-wchar_t FoldCase(wchar_t c) {
-  if (c >= L'A' && c <= L'Z') return static_cast<wchar_t>(c + 32);
-  // Latin-1 capitals, except the multiplication sign.
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<wchar_t>(c + 32);
-  return c;
-}
-
 bool CanOpen(const TMenuBarButtonInfo& b) { return b.Visible && !b.EmptyCaption; }
 }  // namespace
 
-bool SameAccelerator(wchar_t a, wchar_t b) { return a != 0 && FoldCase(a) == FoldCase(b); }
+bool SameAccelerator(wchar_t a, wchar_t b, TCaseFold fold) {
+  return a != 0 && (a == b || fold(a) == fold(b));
+}
 
 int MenuButtonIndexAt(const std::vector<TMenuBarButtonInfo>& buttons, int x, int y) {
   for (size_t i = 0; i < buttons.size(); ++i) {
@@ -58,11 +53,11 @@ int MenuButtonIndexAt(const std::vector<TMenuBarButtonInfo>& buttons, int x, int
   return -1;
 }
 
-int ButtonIndexByAccel(const std::vector<TMenuBarButtonInfo>& buttons, wchar_t ch) {
+int ButtonIndexByAccel(const std::vector<TMenuBarButtonInfo>& buttons, wchar_t ch, TCaseFold fold) {
   if (ch == 0) return -1;
   for (size_t i = 0; i < buttons.size(); ++i) {
     const TMenuBarButtonInfo& b = buttons[i];
-    if (b.Enabled && b.Visible && SameAccelerator(b.Accelerator, ch)) return static_cast<int>(i);
+    if (b.Enabled && b.Visible && SameAccelerator(b.Accelerator, ch, fold)) return static_cast<int>(i);
   }
   return -1;
 }

@@ -42,8 +42,11 @@ std::vector<TMenuBarSlot> LayoutMenuBar(const std::vector<TMenuBarItem>& items, 
 // The accelerator of a caption: the character after a single "&" ("&&" is a literal
 // ampersand), or 0 when there is none.
 wchar_t AcceleratorOf(std::wstring_view caption);
-// Whether two characters are the same letter without regard to case (ASCII and Latin-1).
-bool SameAccelerator(wchar_t a, wchar_t b);
+// Maps a character to the one case accelerators are compared in. The platform passes the
+// system's own mapping, so every script compares as in a native menu.
+using TCaseFold = wchar_t (*)(wchar_t);
+// Whether two characters are the same letter without regard to case.
+bool SameAccelerator(wchar_t a, wchar_t b, TCaseFold fold);
 
 struct TMenuBarButtonInfo {
   bool Visible = true;
@@ -55,7 +58,7 @@ struct TMenuBarButtonInfo {
 // The first button that contains the point and has a caption; -1 for none.
 int MenuButtonIndexAt(const std::vector<TMenuBarButtonInfo>& buttons, int x, int y);
 // The first enabled, visible button whose accelerator is ch; -1 for none.
-int ButtonIndexByAccel(const std::vector<TMenuBarButtonInfo>& buttons, wchar_t ch);
+int ButtonIndexByAccel(const std::vector<TMenuBarButtonInfo>& buttons, wchar_t ch, TCaseFold fold);
 // The button the arrow keys move to from `open`, wrapping round at both ends; buttons that
 // cannot be opened (invisible, or without a caption) are passed over. -1 when no other
 // button can be opened.

@@ -23,7 +23,6 @@ class TMenuBtn final : public TNCObject {
   TMenuBtn(TNCObjectOwner& owner, TSkinMenuBar& bar, int index) : TNCObject(owner), Index(index), FBar(bar) {}
   void Paint() override;
 
-  TMenuItem* Item = nullptr;  // none when built from a native handle
   int Index;
   std::wstring Caption;
   bool Enabled = true;
@@ -34,10 +33,14 @@ class TMenuBtn final : public TNCObject {
   TSkinMenuBar& FBar;
 };
 
+// The bar keeps no pointer into the class library's menus: the form's menu is asked for
+// each time (it may be replaced or freed), and a button's item is looked up when needed.
+using TFormMenuSource = std::function<TMainMenu*()>;
+
 class TSkinMenuBar {
  public:
-  // wnd is the skinned window; mainMenu its form's menu or none.
-  TSkinMenuBar(TNCObjectOwner& owner, HWND wnd, TSkinData* skin, TMainMenu* mainMenu, bool rightToLeft);
+  // wnd is the skinned window; formMenu answers its form's menu now, or none.
+  TSkinMenuBar(TNCObjectOwner& owner, HWND wnd, TSkinData* skin, TFormMenuSource formMenu, bool rightToLeft);
   ~TSkinMenuBar();
   TSkinMenuBar(const TSkinMenuBar&) = delete;
   TSkinMenuBar& operator=(const TSkinMenuBar&) = delete;
@@ -60,7 +63,9 @@ class TSkinMenuBar {
   int Count() const { return static_cast<int>(FButtons.size()); }
   HMENU NativeMenu() const { return FNativeMenu; }
   void SetNativeMenu(HMENU menu) { FNativeMenu = menu; }
-  TMainMenu* MainMenu() const { return FMainMenu; }
+  TMainMenu* MainMenu() const { return FFormMenu ? FFormMenu() : nullptr; }
+  // The top-level item of the form's menu a button stands for now, or none.
+  TMenuItem* ItemOf(const TMenuBtn& button) const;
   RECT BarRect() const { return FBarRect; }
   bool Painting() const { return FPainting; }
   // Draws over the bar's scratch before it is copied to the window (the MDI buttons).
@@ -74,7 +79,7 @@ class TSkinMenuBar {
   TNCObjectOwner& FOwner;
   HWND FWnd;
   TSkinData* FSkin;
-  TMainMenu* FMainMenu;
+  TFormMenuSource FFormMenu;
   bool FRightToLeft;
   HMENU FNativeMenu = nullptr;
   RECT FBarRect{};

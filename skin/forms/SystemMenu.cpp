@@ -20,14 +20,14 @@ std::optional<bool> SystemItemEnabled(int tag, TWinState state) {
   }
 }
 
-TMenuClick TSystemMenuGate::Click(uint32_t nowTicks, uint32_t doubleClickTime, bool hotObject) {
+TMenuClick TSystemMenuGate::Click(uint32_t nowTicks, uint32_t doubleClickTime, bool onSystemMenuButton) {
   // Unsigned difference: right across the wrap of the tick count.
   if (!FOpened || nowTicks - FLast > doubleClickTime) {
     FOpened = true;
     FLast = nowTicks;
     return mcOpen;
   }
-  return hotObject ? mcCloseWindow : mcIgnore;
+  return onSystemMenuButton ? mcCloseWindow : mcIgnore;
 }
 
 bool IsForwardedSysCommand(uint32_t lowWord) {

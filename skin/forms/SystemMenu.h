@@ -29,12 +29,13 @@ std::vector<TSystemMenuItem> SystemPopupItems(int iconFlags);
 std::optional<bool> SystemItemEnabled(int tag, TWinState state);
 
 // What a click that asks for the system menu does. A second click within the double-click
-// time does not open the menu again; on the system-menu button (a hot object) it closes
-// the window, as a double click on a native window icon does.
+// time does not open the menu again; on the system-menu button (hot under the mouse) it
+// closes the window, as a double click on a native window icon does. Any other hot object
+// (a close button the mouse just left, a menu-bar button) does not make it a close.
 enum TMenuClick : int { mcOpen, mcCloseWindow, mcIgnore };
 class TSystemMenuGate {
  public:
-  TMenuClick Click(uint32_t nowTicks, uint32_t doubleClickTime, bool hotObject);
+  TMenuClick Click(uint32_t nowTicks, uint32_t doubleClickTime, bool onSystemMenuButton);
 
  private:
   bool FOpened = false;  // the tick count may be below the double-click time just after boot

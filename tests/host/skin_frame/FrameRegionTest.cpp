@@ -66,9 +66,23 @@ TEST(PlanFrameRegion, SidesFromBitmapsOrRectangles) {
   EXPECT_EQ(p.Bottom, (TRegionSide{{4, 194, 295, 200}, true, false}));
   EXPECT_EQ(p.Top, (TRegionSide{{4, 0, 295, 30}, true, false}));  // no title buffer yet: paint the piece
 
-  TRegionInput in = Window(1, 1, 1, 1);
-  in.TitleBufferEmpty = false;
-  EXPECT_EQ(PlanFrameRegion(in).Top, (TRegionSide{{4, 0, 295, 30}, true, true}));
+  // The title buffer stands for the piece only when it was painted at this width.
+  struct Buffer {
+    const char* name;
+    int width, height;
+    bool used;
+  } buffers[] = {
+      {"painted at this size", 300, 30, true},
+      {"painted before a widening", 240, 30, false},
+      {"painted before a narrowing", 320, 30, false},
+      {"lower than the title bar", 300, 20, false},
+  };
+  for (const Buffer& b : buffers) {
+    TRegionInput in = Window(1, 1, 1, 1);
+    in.TitleBufferWidth = b.width;
+    in.TitleBufferHeight = b.height;
+    EXPECT_EQ(PlanFrameRegion(in).Top, (TRegionSide{{4, 0, 295, 30}, true, b.used})) << b.name;
+  }
 
   // Only Trans 1 cuts a side; the others are their rectangles.
   p = PlanFrameRegion(Window(2, 0, 1, 0));

@@ -64,21 +64,30 @@ TEST(Accelerators, LetterAfterAmpersandAndCaseFreeLookup) {
   };
   for (const Case& c : cases) EXPECT_EQ(AcceleratorOf(c.caption), c.expected) << std::string(c.caption.begin(), c.caption.end());
 
-  std::vector<TMenuBarButtonInfo> bar = {
-      {true, true, false, {}, L'F'},   // File
-      {true, false, false, {}, L'E'},  // Edit, disabled
-      {false, true, false, {}, L'V'},  // View, invisible
-      {true, true, false, {}, L'e'},   // hElp: the enabled one with 'e'
-      {true, true, false, {}, L'f'},   // a second 'f' loses to the first
+  // The case mapping is the platform's; here one that knows ASCII and a Cyrillic pair.
+  const TCaseFold fold = [](wchar_t c) -> wchar_t {
+    if (c >= L'a' && c <= L'z') return static_cast<wchar_t>(c - 32);
+    if (c == L'\u0444') return L'\u0424';  // small ef to capital ef
+    return c;
   };
-  EXPECT_EQ(ButtonIndexByAccel(bar, L'f'), 0);
-  EXPECT_EQ(ButtonIndexByAccel(bar, L'F'), 0);
-  EXPECT_EQ(ButtonIndexByAccel(bar, L'E'), 3);
-  EXPECT_EQ(ButtonIndexByAccel(bar, L'v'), -1);
-  EXPECT_EQ(ButtonIndexByAccel(bar, L'x'), -1);
-  EXPECT_EQ(ButtonIndexByAccel(bar, 0), -1);
-  EXPECT_TRUE(SameAccelerator(0xE9, 0xC9));
-  EXPECT_FALSE(SameAccelerator(0xD7, 0xF7));  // multiplication and division signs are not a pair
+  std::vector<TMenuBarButtonInfo> bar = {
+      {true, true, false, {}, L'F'},       // File
+      {true, false, false, {}, L'E'},      // Edit, disabled
+      {false, true, false, {}, L'V'},      // View, invisible
+      {true, true, false, {}, L'e'},       // hElp: the enabled one with 'e'
+      {true, true, false, {}, L'f'},       // a second 'f' loses to the first
+      {true, true, false, {}, L'\u0424'},  // a Cyrillic capital ef
+      {true, true, false, {}, 0xC9},       // a capital e acute, unknown to this mapping
+  };
+  struct Lookup {
+    wchar_t ch;
+    int expected;
+  } lookups[] = {
+      // The mapping decides the case, not a table of ours: 0xE9 is no case of 0xC9 here.
+      {L'f', 0}, {L'F', 0},      {L'E', 3},      {L'v', -1}, {L'x', -1},
+      {0, -1},   {L'\u0444', 5}, {L'\u0424', 5}, {0xC9, 6},  {0xE9, -1},
+  };
+  for (const Lookup& l : lookups) EXPECT_EQ(ButtonIndexByAccel(bar, l.ch, fold), l.expected) << int(l.ch);
 }
 
 TEST(MenuButtonIndexAt, FirstButtonWithACaptionContainingThePoint) {

@@ -37,7 +37,7 @@ TEST(SystemMenuGate, SecondClickWithinTheDoubleClickTime) {
   EXPECT_EQ(caption.Click(510, 500, false), mcIgnore);  // exactly the double-click time
   EXPECT_EQ(caption.Click(511, 500, false), mcOpen);
 
-  TSystemMenuGate iconButton;
+  TSystemMenuGate iconButton;  // the second click is on the system-menu button
   EXPECT_EQ(iconButton.Click(5000, 500, true), mcOpen);
   EXPECT_EQ(iconButton.Click(5200, 500, true), mcCloseWindow);  // double click on the icon closes
 

@@ -26,6 +26,7 @@ class TScriptedProbe : public ISkinWindowProbe {
   TSkinData* Main = nullptr;
   TSkinData* Found = nullptr;
   TSkinData* AttachedWith = nullptr;
+  bool Takes = true;  // whether the window lets the handler take it over
 
   bool SkinningOn() override { return Ask("on", On); }
   void PurgeClosed() override { Asked.push_back("purge"); }
@@ -41,9 +42,10 @@ class TScriptedProbe : public ISkinWindowProbe {
   std::string ClassName() override { return Ask("class", Class); }
   TSkinData* MainSkinData() override { return Ask("main", Main); }
   TSkinData* FindSkinData() override { return Ask("find", Found); }
-  void Attach(TSkinData* d) override {
+  bool Attach(TSkinData* d) override {
     Asked.push_back("attach");
     AttachedWith = d;
+    return Takes;
   }
 
  private:
@@ -66,6 +68,12 @@ TEST(SkinWindow, AQualifyingWindowIsAskedEverythingInOrderAndAttached) {
   const std::vector<std::string> order = {"on",  "purge", "query", "handler", "form", "scanning", "child", "width",
                                           "height", "tag", "class", "main", "find", "attach"};
   EXPECT_EQ(p.Asked, order);
+
+  // A window that refuses the subclass is not reported as skinned.
+  TScriptedProbe refusing;
+  refusing.Found = data.get();
+  refusing.Takes = false;
+  EXPECT_EQ(DecideSkinWindow(refusing), V::NotAttached);
 }
 
 // Each failing test stops SkinWindow before the next one is asked and before any attach.

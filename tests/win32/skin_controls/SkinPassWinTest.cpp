@@ -1,6 +1,8 @@
 // The child-control pass on real windows: a standard dialog made from a template, classes
 // and tags on a form, and a skin without buttons.
 #include <cstring>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "tests/win32/skin_controls/ControlTestEnv_win.h"
@@ -88,13 +90,19 @@ TEST_F(SkinPassWinTest, AStandardDialogSkinsItsPushButtonOnly) {
   EXPECT_TRUE(h.ControlHandlers().empty());
 }
 
-TEST_F(SkinPassWinTest, TheManagerSkinsADialogsPushButtonWhenItIsActivated) {
-  TDialogTemplate t;
+// The template's dialog, shown and activated, so the manager skins it.
+HWND ActivatedDialog() {
+  static const TDialogTemplate t;
   HWND dlg = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), t.Get(), nullptr, NoDialogProc, 0);
-  ASSERT_NE(dlg, nullptr);
-  skintest::TWindow keep(dlg);
-  skintest::Activate(dlg);
+  if (dlg) skintest::Activate(dlg);
   PumpMessages(60);
+  return dlg;
+}
+
+TEST_F(SkinPassWinTest, TheManagerSkinsADialogsPushButtonWhenItIsActivated) {
+  skintest::TWindow keep(ActivatedDialog());
+  HWND dlg = keep.Wnd;
+  ASSERT_NE(dlg, nullptr);
   TSkinForm* h = Handler(dlg);
   ASSERT_NE(h, nullptr) << "the manager took the dialog";
   HWND push = GetDlgItem(dlg, 1);
@@ -105,6 +113,78 @@ TEST_F(SkinPassWinTest, TheManagerSkinsADialogsPushButtonWhenItIsActivated) {
   UpdateWindow(push);
   ASSERT_EQ(GetFocus(), push) << "the dialog focuses its first tab stop";
   EXPECT_EQ(WindowPixel(push, 2, 2), FrameColour[bfHot]) << "focused, drawn from the skin";
+}
+
+// A message box whose push button is hot (the mouse rests on it) goes inactive: the button
+// loses its hot state at once, as the mouse that rests there sends no leave of its own.
+TEST_F(SkinPassWinTest, ADialogGoingInactiveLetsGoOfItsHotPushButton) {
+  skintest::TWindow keep(ActivatedDialog());
+  HWND dlg = keep.Wnd;
+  ASSERT_NE(dlg, nullptr);
+  TSkinForm* h = Handler(dlg);
+  ASSERT_NE(h, nullptr);
+  HWND push = GetDlgItem(dlg, 1);
+  TSkinControl* button = nullptr;
+  for (TSkinControl* c : h->ControlHandlers())
+    if (c->Handle() == push) button = c;
+  ASSERT_NE(button, nullptr);
+  RECT r{};
+  GetWindowRect(push, &r);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);  // the mouse rests on the button
+  SendMessageW(push, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+  PumpMessages(30);
+  ASSERT_TRUE(button->MouseState() & msHot);
+  ASSERT_EQ(h->HotButton, button);
+
+  skintest::TWindow other(skintest::MakeWindow(WS_OVERLAPPEDWINDOW, 200, 120));
+  SetWindowPos(other.Wnd, nullptr, 600, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  skintest::Activate(other.Wnd);
+  PumpMessages(30);
+  ASSERT_FALSE(h->Active());
+  EXPECT_FALSE(button->MouseState() & msHot) << "the push button of the inactive dialog is not hot";
+  EXPECT_EQ(h->HotButton, nullptr);
+}
+
+// A control handler that raises when it gives its control back.
+class TRaisingHandler final : public TSkinControl {
+ public:
+  using TSkinControl::TSkinControl;
+  void UnSkin() override { throw std::runtime_error("unskin failed"); }
+};
+
+int gNcDestroys = 0;
+LRESULT CALLBACK CountingProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == WM_NCDESTROY) ++gNcDestroys;
+  return DefWindowProcA(wnd, msg, w, l);
+}
+
+// A window destroyed while a control handler raises on the way out: the error is reported,
+// the window's own procedure still gets WM_NCDESTROY, and the form handler is left for the
+// purge instead of staying listed for a dead window.
+TEST_F(SkinPassWinTest, AnErrorWhileTheWindowIsDestroyedLosesNeitherItsLastMessageNorThePurge) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = CountingProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "SkinPassCounting";
+  RegisterClassExA(&wc);
+  std::vector<std::string> reported;
+  Application->OnException = [&](TObject*, const std::string& message) { reported.push_back(message); };
+  HWND wnd = skintest::MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200, "SkinPassCounting");
+  skintest::Activate(wnd);
+  TSkinForm* h = Handler(wnd);
+  ASSERT_NE(h, nullptr);
+  h->RegisterControl(new TRaisingHandler(nullptr));
+  gNcDestroys = 0;
+  DestroyWindow(wnd);
+  Application->OnException = nullptr;
+  EXPECT_EQ(gNcDestroys, 1) << "the window's own procedure got its last message";
+  EXPECT_EQ(reported, std::vector<std::string>{"unskin failed"});
+  ASSERT_EQ(Manager().FindSkinForm(wnd), h);
+  EXPECT_EQ(h->Stage(), stDestroyed);
+  Manager().PurgeClosed();
+  EXPECT_EQ(Manager().FindSkinForm(wnd), nullptr);
+  UnregisterClassA("SkinPassCounting", GetModuleHandleA(nullptr));
 }
 
 TEST_F(SkinPassWinTest, ClassesTagsAndGatesDecideOnAForm) {

@@ -156,6 +156,53 @@ TEST_F(FrameButtonsTest, TwoQuickRightClicksOnTheCaptionOpenTheMenuOnce) {
   EXPECT_EQ(h->SystemMenuOpenings(), 1);
 }
 
+// A second click within the double-click time closes the window only when it is on the
+// system-menu button; another hot button (the mouse just left it) does not make two right
+// clicks on the caption a close.
+TEST_F(FrameButtonsTest, OnlyTheSystemMenuButtonClosesOnASecondClick) {
+  Main = LoadedComponent();
+  struct Case {
+    const char* name;
+    int hotAction;  // the button that is hot before each click (-1: the icon button)
+    bool onButton;  // the clicks are left clicks on that button, else right clicks on the caption
+    bool closes;
+  } cases[] = {
+      {"close button hot, right clicks on the caption", 0, false, false},
+      {"maximize button hot, right clicks on the caption", 1, false, false},
+      {"two clicks on the system-menu button", -1, true, true},
+  };
+  for (const Case& c : cases) {
+    // A form: it carries the program's icon, so the system-menu button (the icon) is laid out.
+    std::unique_ptr<TForm> form(new TForm(nullptr));
+    form->SetBounds(120, 100, 300, 200);
+    form->Show();
+    const HWND wnd = form->Handle();
+    Activate(wnd);
+    TSkinForm* h = Handler(wnd);
+    ASSERT_NE(h, nullptr) << c.name;
+    SendMessageA(wnd, WM_NCPAINT, 1, 0);  // lays the buttons out
+    TSkinSysButton* hot = c.hotAction >= 0 ? ButtonOf(*h, c.hotAction) : nullptr;
+    for (auto& b : h->SysButtons())
+      if (c.hotAction < 0 && b->Visible && IsIconAction(b->Description().Action)) hot = b.get();
+    ASSERT_NE(hot, nullptr) << c.name;
+    ASSERT_FALSE(hot->BoundsRect.Empty()) << c.name;
+    for (int click = 0; click < 2; ++click) {
+      CloseMenusSoon();
+      if (c.onButton) {
+        SendMessageA(wnd, WM_NCLBUTTONDOWN, HTCAPTION, CentreOf(wnd, *hot));
+        SendMessageA(wnd, WM_NCLBUTTONUP, HTCAPTION, CentreOf(wnd, *hot));
+      } else {
+        hot->MouseEnter();
+        ASSERT_EQ(hot->State, ncsHot) << c.name;
+        SendMessageA(wnd, WM_NCRBUTTONDOWN, HTCAPTION, ScreenPoint(wnd, 100, 12));
+      }
+    }
+    PumpMessages(200);
+    EXPECT_EQ(!IsWindowVisible(wnd), c.closes) << c.name;
+    EXPECT_EQ(h->SystemMenuOpenings(), 1) << c.name << ": the menu opens once";
+  }
+}
+
 // The icon button shows the window's icon, whether the class or the window itself has it
 // (an icon made at run time, with no resource behind it, as a program's copied icon is).
 TEST_F(FrameButtonsTest, TheIconButtonShowsTheWindowsIcon) {

@@ -228,6 +228,62 @@ TEST_F(FrameWindowTest, TheBorderPiecesNeedBuffersOfTheirOwnSizeNotTheWindows) {
   EXPECT_LE(h->PieceBufferPixels(), onePiece) << "of a " << W << " x " << H << " window";
 }
 
+// A resized window gets its region before its next paint (here the resize asks for no
+// redraw, as a layout pass does): the title strip of the region comes from the Top piece at
+// the new width, not from the title bar painted at the old one, whose cut corner would
+// stand as a hole in the middle of the new title bar.
+TEST_F(FrameWindowTest, AResizedWindowsRegionTakesItsTitleFromTheNewWidth) {
+  Main = LoadedComponent();
+  // A Top piece of two 30-pixel frames with its top-right 3 x 3 corner in the key colour.
+  constexpr int PieceWidth = 40, Title = 30, Corner = 3;
+  TPixelBuffer px(PieceWidth, 2 * Title);
+  for (int y = 0; y < 2 * Title; ++y)
+    for (int x = 0; x < PieceWidth; ++x)
+      px.SetPixel(x, y,
+                  (y % Title) < Corner && x >= PieceWidth - Corner ? RGB(255, 0, 255) : RGB(40, 90, 160));
+  TDataSkinBorder& top = *Main->BorderTop;
+  top.Image->Assign(px);
+  top.FrameCount = 2;
+  top.LeftWidth = 8;
+  top.RightWidth = 8;
+  top.Trans = 1;
+  top.Tile = 0;
+  auto* form = new TForm(nullptr);
+  form->SetBorderStyle(bsSizeable);
+  form->SetClientSize(300, 200);
+  form->Show();
+  SetActiveWindow(form->Handle());
+  PumpMessages(60);
+  HWND wnd = form->Handle();
+  TSkinForm* h = Handler(wnd);
+  ASSERT_NE(h, nullptr);
+  ASSERT_EQ(h->Borders().Top, Title);
+  auto inRegion = [wnd](int x, int y) {
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    const bool in = GetWindowRgn(wnd, rgn) != ERROR && PtInRegion(rgn, x, y);
+    DeleteObject(rgn);
+    return in;
+  };
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  const int W = r.right - r.left, right = h->Borders().Right;
+  ASSERT_FALSE(inRegion(W - right - 1, 0)) << "the corner of the title is cut";
+  ASSERT_TRUE(inRegion(W - right - 1, Corner)) << "below the corner it is not";
+  for (const int grow : {60, -40}) {
+    GetWindowRect(wnd, &r);
+    const int before = r.right - r.left, after = before + grow;
+    SetWindowPos(wnd, nullptr, 0, 0, after, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    EXPECT_FALSE(inRegion(after - right - 1, 0)) << grow << ": the corner is cut at the new width";
+    EXPECT_TRUE(inRegion(after - right - 1, Corner)) << grow;
+    if (grow > 0) {
+      EXPECT_TRUE(inRegion(before - right - 1, 0)) << grow << ": no hole where the old corner was";
+    }
+    PumpMessages(60);
+  }
+  delete form;
+}
+
 TEST_F(FrameWindowTest, AMessageBoxIsWidenedToItsCaptionWithItsControlsMoved) {
   Main = LoadedComponent();
   Manager().SetSkinningOn(false);  // attached by hand below

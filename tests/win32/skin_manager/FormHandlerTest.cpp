@@ -167,6 +167,44 @@ TEST_F(FormHandlerTest, ADestroyedWindowLeavesItsHandlerForThePurge) {
   EXPECT_EQ(Manager().FormHandlerCount(), 0);
 }
 
+// Someone subclassed the window after the skin did; once the skin lets go, its procedure
+// stays in their chain as a pass-through, so the window cannot be taken over again. Such a
+// refusal leaves the window exactly as it was (its title bar above all) and lists nothing,
+// rather than stripping the caption of a window that then stays unskinned.
+WNDPROC gChainedAfterSkin = nullptr;
+LRESULT CALLBACK ChainedAfterSkin(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
+  return CallWindowProcA(gChainedAfterSkin, wnd, msg, w, l);
+}
+
+TEST_F(FormHandlerTest, AWindowThatRefusesTheSubclassIsLeftAsItWas) {
+  Main = LoadedComponent();
+  TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+  Activate(w.Wnd);
+  ASSERT_NE(Handler(w.Wnd), nullptr);
+  gChainedAfterSkin = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(w.Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ChainedAfterSkin)));
+  Manager().SetCommandTarget(Main.get());
+  Manager().PostCommand(scmDeactivate, 250);
+  Manager().ExecuteCommand();
+  ASSERT_EQ(Manager().FormHandlerCount(), 0);
+  const LONG_PTR style = GetWindowLongPtrA(w.Wnd, GWL_STYLE);
+  ASSERT_EQ(style & WS_CAPTION, WS_CAPTION);
+  RECT before{};
+  GetWindowRect(w.Wnd, &before);
+
+  Manager().SetSkinningOn(true);
+  EXPECT_EQ(Manager().SkinWindow(w.Wnd), TSkinWindowVerdict::NotAttached);
+  EXPECT_EQ(Manager().FormHandlerCount(), 0) << "nothing listed: the next activation may try again";
+  EXPECT_EQ(GetWindowLongPtrA(w.Wnd, GWL_STYLE), style) << "the caption and boxes stay";
+  RECT after{};
+  GetWindowRect(w.Wnd, &after);
+  EXPECT_TRUE(EqualRect(&before, &after));
+  EXPECT_FALSE(AnswersSkinQuery(w.Wnd));
+  PumpMessages(60);  // no start message is waiting for it
+  EXPECT_EQ(GetWindowLongPtrA(w.Wnd, GWL_STYLE), style);
+  SetWindowLongPtrA(w.Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gChainedAfterSkin));
+}
+
 TEST_F(FormHandlerTest, AForeignDialogGetsTheSkinBackgroundForItsStatics) {
   Main = LoadedComponent();
   ASSERT_NE(Main->ButtonFaceBrush, 0u);

@@ -2,6 +2,7 @@
 // get, commands before and after the first activation, the hook's other notifications.
 #include "tests/win32/skin_manager/SkinTestEnv_win.h"
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -189,6 +190,58 @@ TEST_F(ManagerTest, WithoutATargetTheTimerKeepsRunning) {
   PumpMessages(200);
   EXPECT_TRUE(Manager().CommandTimerEnabled());
   EXPECT_TRUE(Manager().SkinningOn());
+}
+
+// An error raised in the middle of a command (here by the application's skin-or-not event
+// during the activation's scan) leaves no scan running and no target behind: a scan left on
+// would give child windows form handlers.
+TEST_F(ManagerTest, ACommandThatRaisesEndsItsScanAndClearsItsTarget) {
+  Main = LoadedComponent();
+  auto* form = new TForm(nullptr);
+  form->Show();
+  SetActiveWindow(form->Handle());
+  PumpMessages(30);
+  Main->SetActive(false);
+  Manager().ExecuteCommand();
+  ASSERT_EQ(Manager().FormHandlerCount(), 0);
+  Main->OnFormSkin = [](TObject*, const std::string&, bool&) { throw std::runtime_error("no"); };
+  Main->SetActive(true);
+  EXPECT_THROW(Manager().ExecuteCommand(), std::runtime_error);
+  EXPECT_FALSE(Manager().Scanning());
+  EXPECT_EQ(Manager().CommandTarget(), nullptr);
+  Main->OnFormSkin = nullptr;
+  TWindow child(MakeWindow(WS_CHILD | WS_VISIBLE, 80, 40, nullptr, form->Handle()));
+  EXPECT_EQ(Manager().SkinWindow(child.Wnd), TSkinWindowVerdict::ChildWindow);
+  delete form;
+}
+
+// A component that goes takes its handlers with it: the windows it skinned get their own
+// look back, and no handler is left drawing with a freed skin. The others' handlers stay.
+TEST_F(ManagerTest, RemovingAComponentDetachesTheHandlersThatUseIt) {
+  Main = LoadedComponent();
+  std::unique_ptr<TSkinData> dialog = LoadedComponent(sfDialog);
+  TWindow plain(MakeWindow());
+  TWindow box(MakeWindow(WS_OVERLAPPEDWINDOW, 260, 140, "#32770"));
+  TWindow menuLike(MakeWindow(WS_POPUP, 100, 60, "#32770"));
+  Activate(plain.Wnd);
+  Activate(box.Wnd);
+  ASSERT_NE(Handler(box.Wnd), nullptr);
+  ASSERT_EQ(Handler(box.Wnd)->SkinData(), dialog.get());
+  ASSERT_EQ(Handler(plain.Wnd)->SkinData(), Main.get());
+  const LONG_PTR boxStyle = GetWindowLongPtrA(box.Wnd, GWL_STYLE);
+  ASSERT_EQ(boxStyle & WS_CAPTION, 0) << "the skin drew the dialog's caption";
+  Manager().SkinPopupMenu(menuLike.Wnd);  // a popup handler with the dialog component
+  ASSERT_NE(Manager().FindPopupMenu(menuLike.Wnd), nullptr);
+  ASSERT_EQ(Manager().FindPopupMenu(menuLike.Wnd)->Skin(), dialog.get());
+
+  dialog.reset();
+  EXPECT_EQ(Handler(box.Wnd), nullptr);
+  EXPECT_FALSE(AnswersSkinQuery(box.Wnd));
+  EXPECT_EQ(GetWindowLongPtrA(box.Wnd, GWL_STYLE) & WS_CAPTION, WS_CAPTION) << "its own caption again";
+  EXPECT_EQ(Manager().FindPopupMenu(menuLike.Wnd), nullptr);
+  EXPECT_FALSE(AnswersSkinQuery(menuLike.Wnd));
+  EXPECT_NE(Handler(plain.Wnd), nullptr) << "the main component's handler stays";
+  EXPECT_EQ(Manager().FormHandlerCount(), 1);
 }
 
 TEST_F(ManagerTest, RemovingTheMainComponentClearsMainAndTarget) {

@@ -10,6 +10,7 @@
 #include "skin/data/SkinData_win.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
+#include "ui/StdCtrls.h"
 
 namespace {
 using namespace skintest;
@@ -211,6 +212,117 @@ TEST_F(MdiTest, CascadeClearsTheMaximizedState) {
   PumpMessages(100);
   EXPECT_FALSE(Manager().MDIChildMaximized());
   for (TForm* c : Children) EXPECT_FALSE(IsZoomed(c->Handle())) << c->GetText();
+}
+
+// The frame goes with a child maximized (its children with it, without WM_MDIDESTROY): the
+// MDI state it set is no one's any more. Left behind, the next MDI window's children would
+// keep their native captions and a freed form would be asked for accelerators.
+TEST_F(MdiTest, TheMdiStateGoesWithTheFrame) {
+  MaximizeChild(1);
+  ASSERT_TRUE(Manager().MDIChildMaximized());
+  ASSERT_EQ(Manager().MDIClient, Client());
+  ASSERT_EQ(Manager().MDIMainForm, Frame);
+  delete Frame;
+  Frame = nullptr;
+  Manager().PurgeClosed();
+  EXPECT_EQ(Manager().MDIClient, nullptr);
+  EXPECT_EQ(Manager().MDIMainForm, nullptr);
+  EXPECT_FALSE(Manager().MDIChildMaximized());
+}
+
+// With children in the client the bar's own updates are held back; a top-level item freed
+// then still leaves the bar, so no button stands for freed memory.
+TEST_F(MdiTest, AnItemFreedWhileChildrenExistLeavesTheBar) {
+  TSkinForm* frame = Handler(Frame->Handle());
+  ASSERT_NE(frame, nullptr);
+  ASSERT_NE(frame->MenuBar(), nullptr);
+  ASSERT_EQ(frame->MenuBar()->Count(), 2);
+  Frame->WindowMenu = nullptr;
+  delete WindowItem;
+  WindowItem = nullptr;
+  PumpMessages(60);
+  ASSERT_EQ(frame->MenuBar()->Count(), 1);
+  EXPECT_EQ(frame->MenuBar()->Button(0)->Caption, L"&File");
+}
+
+// A maximized child closed: the client maximizes the next one in its place. That child is
+// painted afresh, all of its contents: nothing of what stood there before shows in it (its
+// text was left half drawn, the part the closed child had covered missing), skinned or not.
+TEST_F(MdiTest, ClosingAMaximizedChildPaintsTheNextOneWhole) {
+  std::vector<TLabel*> labels;
+  for (size_t i = 0; i < Children.size(); ++i) {
+    auto* text = new TLabel(Children[i]);
+    text->SetParent(Children[i]);
+    text->SetBounds(12, 12, 220, 20);
+    text->SetCaption("MDI child " + std::to_string(i + 1) + " of 3");
+    labels.push_back(text);
+  }
+  // The label's text pixels in its left and right halves, read from the screen.
+  auto inkOf = [](TForm* child) {
+    PumpMessages(150);
+    POINT at{12, 12};
+    ClientToScreen(child->Handle(), &at);
+    HDC screen = GetDC(nullptr);
+    const COLORREF paper = GetPixel(screen, at.x + 200, at.y + 15);
+    std::pair<int, int> ink{0, 0};
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 80; ++x)
+        if (GetPixel(screen, at.x + x, at.y + y) != paper) (x < 20 ? ink.first : ink.second)++;
+    ReleaseDC(nullptr, screen);
+    return ink;
+  };
+  for (const bool skinned : {true, false}) {
+    if (!skinned) {
+      Main->SetActive(false);
+      for (int i = 0; i < 50 && Manager().FormHandlerCount() > 0; ++i) PumpMessages(20);
+      ASSERT_EQ(Manager().FormHandlerCount(), 0);
+    }
+    const size_t last = Children.size() - 1;
+    MaximizeChild(static_cast<int>(last));
+    const auto before = inkOf(Children[last]);
+    ASSERT_GT(before.first, 0) << "the maximized child's text starts at the left";
+    Children[last]->Close();
+    PumpMessages(200);  // the release is posted
+    Children.pop_back();
+    TForm* next = Children.back();
+    ASSERT_TRUE(IsZoomed(next->Handle())) << "the next child is maximized in its place";
+    const auto after = inkOf(next);
+    EXPECT_GT(after.first, 0) << (skinned ? "skinned" : "native") << ": \"MDI\" is drawn";
+    EXPECT_GT(after.second, 0) << (skinned ? "skinned" : "native");
+  }
+}
+
+// Skinning switched off and on again (F2 in the gallery, whose main window is the active
+// one): each handler starts with the window's real activation, so only the active window and
+// the active child of an active frame draw as active.
+TEST_F(MdiTest, HandlersMadeAgainDrawOnlyTheActiveWindowsActive) {
+  std::unique_ptr<TForm> other(new TForm(nullptr));
+  other->SetBounds(700, 40, 200, 150);
+  other->Show();
+  Activate(other->Handle());
+  ASSERT_EQ(GetActiveWindow(), other->Handle());
+  Main->SetActive(false);
+  for (int i = 0; i < 50 && Manager().FormHandlerCount() > 0; ++i) PumpMessages(20);
+  ASSERT_EQ(Manager().FormHandlerCount(), 0);
+  Main->SetActive(true);
+  for (int i = 0; i < 50 && Manager().CommandTimerEnabled(); ++i) PumpMessages(20);
+  PumpMessages(100);
+  auto active = [this](HWND wnd) {
+    TSkinForm* h = Handler(wnd);
+    return h ? h->Active() : true;
+  };
+  ASSERT_NE(Handler(Frame->Handle()), nullptr);
+  EXPECT_TRUE(active(other->Handle()));
+  EXPECT_FALSE(active(Frame->Handle())) << "the frame is not the active window";
+  for (TForm* c : Children) EXPECT_FALSE(active(c->Handle())) << c->GetText() << " of an inactive frame";
+
+  Activate(Frame->Handle());
+  PumpMessages(60);
+  EXPECT_TRUE(active(Frame->Handle()));
+  EXPECT_FALSE(active(other->Handle()));
+  TForm* current = Frame->ActiveMDIChild();
+  ASSERT_NE(current, nullptr);
+  for (TForm* c : Children) EXPECT_EQ(active(c->Handle()), c == current) << c->GetText();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // button faces, its drop-downs opened by the mouse and by Alt+letter and walked with the
 // arrow keys and the mouse, keys that must open nothing, and detaching.
 #include <functional>
+#include <thread>
 #include <vector>
 
 #include "tests/win32/skin_frame/FrameTestEnv_win.h"
@@ -23,15 +24,16 @@ std::pair<int, int> ClientSize(HWND wnd) {
   return {r.right, r.bottom};
 }
 
+// Menu windows of this thread only: a test may show a menu from another thread as well.
 std::vector<HWND> ShownMenuWindows() {
   std::vector<HWND> out;
   for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr))
-    if (IsWindowVisible(w)) out.push_back(w);
+    if (IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId()) out.push_back(w);
   return out;
 }
 HWND TopMenuWindow() {
-  HWND w = FindWindowA("#32768", nullptr);
-  return w && IsWindowVisible(w) ? w : nullptr;
+  const std::vector<HWND> shown = ShownMenuWindows();
+  return shown.empty() ? nullptr : shown.front();
 }
 HMENU MenuOf(HWND menuWindow) {
   return menuWindow ? reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0)) : nullptr;
@@ -428,6 +430,278 @@ TEST_F(MenuBarTest, ChangedMenusRebuildTheBar) {
   EXPECT_FALSE(Button(1).Enabled);
   EXPECT_EQ(H().ButtonByAccel(L'c'), nullptr) << "a disabled button has no accelerator";
   EXPECT_EQ(H().ButtonByAccel(L'V'), &Button(2));
+}
+
+// The bar shows the menu the window has now. The form's menu replaced by another, taken
+// away, or freed; a foreign window given a new menu: each time the bar follows, keeps no
+// button of a menu that went, and the client area follows the bar as it would a native one.
+TEST_F(MenuBarTest, TheBarFollowsTheMenuTheWindowHasNow) {
+  Build();
+  const auto withBar = ClientSize(Form->Handle());
+  auto* other = new TMainMenu(Form);
+  auto* tools = new TMenuItem(Form);
+  tools->SetCaption("&Tools");
+  other->Items()->Add(tools);
+  auto* options = new TMenuItem(Form);
+  options->SetCaption("Options");
+  tools->Add(options);
+
+  Form->SetMenu(other);
+  PumpMessages(30);
+  ASSERT_NE(H().MenuBar(), nullptr);
+  EXPECT_EQ(GetMenu(Form->Handle()), nullptr) << "the new menu is taken off the window too";
+  EXPECT_EQ(H().MenuBar()->NativeMenu(), other->Handle());
+  ASSERT_EQ(H().MenuBar()->Count(), 1);
+  EXPECT_EQ(Button(0).Caption, L"&Tools");
+  EXPECT_EQ(ClientSize(Form->Handle()), withBar);
+
+  // The old menu freed: nothing of it is left to press.
+  delete Menu;
+  Menu = nullptr;
+  PumpMessages(30);
+  ASSERT_EQ(H().MenuBar()->Count(), 1);
+  std::vector<int> seen;
+  TScript s;
+  s.Steps.push_back(WhenOpen(0, seen, [](HWND) { EndMenu(); }));
+  s.Run([&] { PressButton(0); });
+  EXPECT_EQ(seen, std::vector<int>{0}) << "the new menu's drop-down opens";
+
+  // No menu at all: no bar, and the client area takes its place.
+  Form->SetMenu(nullptr);
+  PumpMessages(30);
+  EXPECT_EQ(H().MenuBar(), nullptr);
+  EXPECT_EQ(H().Borders().MenuBar, 0);
+  EXPECT_EQ(ClientSize(Form->Handle()),
+            std::make_pair(withBar.first, withBar.second + GetSystemMetrics(SM_CYMENU)));
+  // And back.
+  Form->SetMenu(other);
+  PumpMessages(30);
+  ASSERT_NE(H().MenuBar(), nullptr);
+  EXPECT_EQ(H().MenuBar()->Count(), 1);
+  EXPECT_EQ(ClientSize(Form->Handle()), withBar);
+  // The menu freed while shown.
+  delete other;
+  PumpMessages(30);
+  EXPECT_EQ(H().MenuBar(), nullptr);
+}
+
+TEST_F(MenuBarTest, AForeignWindowGivenANewMenuShowsIt) {
+  Main = LoadedComponent();
+  auto menuOf = [](const char* caption) {
+    HMENU bar = CreateMenu(), drop = CreatePopupMenu();
+    AppendMenuA(drop, MF_STRING, 100, "Item");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(drop), caption);
+    return bar;
+  };
+  HMENU first = menuOf("&First"), second = menuOf("&Second");
+  TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW));
+  SetMenu(w.Wnd, first);
+  Activate(w.Wnd);
+  TSkinForm* h = Handler(w.Wnd);
+  ASSERT_NE(h, nullptr);
+  ASSERT_NE(h->MenuBar(), nullptr);
+  SetMenu(w.Wnd, second);
+  PumpMessages(30);
+  EXPECT_EQ(GetMenu(w.Wnd), nullptr);
+  ASSERT_EQ(h->MenuBar()->Count(), 1);
+  EXPECT_EQ(h->MenuBar()->Button(0)->Caption, L"&Second");
+  h->DetachSkin();
+  EXPECT_EQ(GetMenu(w.Wnd), second) << "detaching gives back the menu it has now";
+  DestroyMenu(first);
+}
+
+// Skinning switched (what F2 does) and at once Alt+F: the switch falls due while the menu is
+// open. It waits for the menu to close, so each menu is drawn in the mode its window was in
+// when it opened, nothing is freed under the open menu, and the window ends in the mode asked
+// for with its menu where that mode keeps it. Ten rounds, off and on.
+TEST_F(MenuBarTest, SwitchingSkinningJustBeforeAMenuOpensWaitsForTheMenu) {
+  Build();
+  HWND wnd = Form->Handle();
+  HMENU native = Menu->Handle();
+  for (int round = 0; round < 10; ++round) {
+    const bool skinnedBefore = AnswersSkinQuery(wnd);
+    bool opened = false, skinnedAtOpen = false, skinnedMenu = false, skinnedAtClose = false;
+    int ticksOpen = 0;
+    TScript s;
+    s.Steps.push_back([&] {
+      HWND menu = TopMenuWindow();
+      if (!menu) return false;
+      if (!opened) {
+        opened = true;
+        skinnedAtOpen = AnswersSkinQuery(wnd);
+        skinnedMenu = Manager().FindPopupMenu(menu) != nullptr;
+      }
+      if (++ticksOpen < 15) return false;  // well past the moment the switch falls due
+      skinnedAtClose = AnswersSkinQuery(wnd);
+      EndMenu();
+      return true;
+    });
+    s.Run([&] {
+      Main->SetActive(!Main->Active());
+      HoldAlt(true);
+      SendMessageA(wnd, WM_SYSCHAR, 'f', 1 << 29);
+      HoldAlt(false);
+    });
+    ASSERT_TRUE(opened) << "round " << round;
+    EXPECT_EQ(skinnedAtOpen, skinnedBefore) << "round " << round << ": the menu opens in the window's mode";
+    EXPECT_EQ(skinnedMenu, skinnedAtOpen) << "round " << round << ": and is drawn in it";
+    EXPECT_EQ(skinnedAtClose, skinnedAtOpen) << "round " << round << ": nothing changes under the open menu";
+    for (int i = 0; i < 50 && Manager().CommandTimerEnabled(); ++i) PumpMessages(20);
+    PumpMessages(60);
+    const bool skinned = AnswersSkinQuery(wnd);
+    EXPECT_EQ(skinned, Main->Active()) << "round " << round << ": then the switch runs";
+    EXPECT_EQ(GetMenu(wnd), skinned ? nullptr : native) << "round " << round;
+    if (skinned) {
+      EXPECT_EQ(GetWindowLongPtrA(wnd, GWL_STYLE) & WS_SYSMENU, 0) << "round " << round;
+    } else {
+      EXPECT_EQ(GetWindowLongPtrA(wnd, GWL_STYLE) & WS_SYSMENU, WS_SYSMENU) << "round " << round;
+    }
+  }
+}
+
+// A foreign window destroyed while skinned: its menu goes with it, as it would natively
+// (the bar had taken it off the window). A form's menu stays its TMainMenu's.
+TEST_F(MenuBarTest, AForeignWindowsMenuIsDestroyedWithIt) {
+  Main = LoadedComponent();
+  HMENU bar = CreateMenu();
+  HMENU drop = CreatePopupMenu();
+  AppendMenuA(drop, MF_STRING, 100, "Item");
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(drop), "&File");
+  HWND wnd = MakeWindow(WS_OVERLAPPEDWINDOW);
+  SetMenu(wnd, bar);
+  Activate(wnd);
+  ASSERT_NE(Handler(wnd), nullptr);
+  ASSERT_EQ(GetMenu(wnd), nullptr) << "the skinned bar holds it";
+  DestroyWindow(wnd);
+  EXPECT_FALSE(IsMenu(bar)) << "destroyed with its window";
+  EXPECT_FALSE(IsMenu(drop));
+
+  Build();
+  HMENU formMenu = Menu->Handle();
+  Form->DestroyHandle();  // the window goes, the form and its menu stay
+  EXPECT_TRUE(IsMenu(formMenu));
+  EXPECT_EQ(Menu->Handle(), formMenu);
+}
+
+// A window of another program's kind: made with the wide calls, its menu built with
+// AppendMenuW, so its captions reach the bar in any script.
+const wchar_t* WideClass() {
+  static const wchar_t* name = [] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.lpszClassName = L"SkinMenuBarWide";
+    RegisterClassExW(&wc);
+    return L"SkinMenuBarWide";
+  }();
+  return name;
+}
+
+TEST_F(MenuBarTest, AcceleratorsCompareAsTheSystemDoesInEveryScript) {
+  Main = LoadedComponent();
+  HMENU bar = CreateMenu();
+  const wchar_t* captions[] = {L"&\u0424\u0430\u0439\u043b",        // Файл
+                               L"&\u03a9\u03bc\u03ad\u03b3\u03b1",  // Ωμέγα
+                               L"&\u0141\u00f3d\u017a",             // Łódź
+                               L"&\u00c9dition", L"&View"};
+  for (const wchar_t* c : captions) {
+    HMENU drop = CreatePopupMenu();
+    AppendMenuW(drop, MF_STRING, 100, L"Item");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(drop), c);
+  }
+  TWindow w(CreateWindowExW(0, WideClass(), L"Wide", WS_OVERLAPPEDWINDOW, 120, 100, 420, 260, nullptr, bar,
+                            GetModuleHandleW(nullptr), nullptr));
+  Activate(w.Wnd);
+  TSkinForm* h = Handler(w.Wnd);
+  ASSERT_NE(h, nullptr);
+  ASSERT_NE(h->MenuBar(), nullptr);
+  ASSERT_EQ(h->MenuBar()->Count(), 5);
+  ASSERT_EQ(h->MenuBar()->Button(0)->Caption, captions[0]);
+  struct Case {
+    wchar_t ch;
+    int button;  // -1: none
+  } cases[] = {
+      {L'\u0444', 0},  {L'\u0424', 0},                   // Alt+ф opens Файл
+      {L'\u03c9', 1},                                    // ω
+      {L'\u0142', 2},                                    // ł
+      {L'\u00e9', 3},  {L'\u00c9', 3},                   // é, É
+      {L'v', 4},       {L'V', 4},      {L'\u044b', -1},  // ы: no such accelerator
+      {L'\u00f7', -1},                                   // ÷ is no case of anything here
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(h->ButtonByAccel(c.ch), c.button < 0 ? nullptr : h->MenuBar()->Button(c.button)) << int(c.ch);
+  h->DetachSkin();
+  EXPECT_EQ(GetMenu(w.Wnd), bar);
+}
+
+// Another thread of the program shows a menu of its own, on top of ours; its selection must
+// not steer the keys of ours.
+struct TOtherThreadMenu {
+  static inline volatile LONG Stop = 0;
+  static inline HWND volatile MenuWindow = nullptr;
+  HANDLE Open = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::thread Thread;
+
+  // Selects the first item (the one with children) once its menu shows; ends it on Stop.
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    const DWORD me = GetCurrentThreadId();
+    for (HWND m = FindWindowExA(nullptr, nullptr, "#32768", nullptr); m;
+         m = FindWindowExA(nullptr, m, "#32768", nullptr))
+      if (!MenuWindow && IsWindowVisible(m) && GetWindowThreadProcessId(m, nullptr) == me) {
+        MenuWindow = m;
+        PostMessageA(m, WM_KEYDOWN, VK_DOWN, 0);
+      }
+    if (Stop) EndMenu();
+  }
+  TOtherThreadMenu() {
+    Stop = 0;
+    MenuWindow = nullptr;
+    Thread = std::thread([this] {
+      HWND owner =
+          CreateWindowExA(0, "STATIC", "other", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+      HMENU popup = CreatePopupMenu(), sub = CreatePopupMenu();
+      AppendMenuA(sub, MF_STRING, 1, "Inner");
+      AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), "Outer");
+      WaitForSingleObject(Open, 10000);
+      const UINT_PTR timer = SetTimer(nullptr, 0, 30, Tick);
+      if (!Stop) TrackPopupMenu(popup, 0, 600, 500, 0, owner, nullptr);
+      KillTimer(nullptr, timer);
+      DestroyMenu(popup);
+      DestroyWindow(owner);
+    });
+  }
+  ~TOtherThreadMenu() {
+    InterlockedExchange(&Stop, 1);
+    SetEvent(Open);
+    Thread.join();
+    CloseHandle(Open);
+  }
+};
+
+TEST_F(MenuBarTest, TheKeysReadThisThreadsMenuNotAnotherOne) {
+  Build();
+  TOtherThreadMenu other;
+  std::vector<int> seen;
+  HWND ours = nullptr;
+  TScript s;
+  s.Steps.push_back(WhenOpen(0, seen, [&](HWND menu) {
+    ours = menu;
+    SetEvent(other.Open);
+  }));
+  s.Steps.push_back([&] {
+    // The other menu is up, above ours, with its item that has children selected.
+    HWND m = TOtherThreadMenu::MenuWindow;
+    if (!m || FindWindowA("#32768", nullptr) != m) return false;
+    HMENU menu = MenuOf(m);
+    if (!menu || !(GetMenuState(menu, 0, MF_BYPOSITION) & MF_HILITE)) return false;
+    Key(ours, VK_RIGHT);
+    return true;
+  });
+  s.Steps.push_back(WhenOpen(1, seen, [](HWND) { EndMenu(); }));
+  s.Run([&] { PressButton(0); });
+  EXPECT_EQ(seen, (std::vector<int>{0, 1})) << "Right moves on from File: its selection has no children";
 }
 
 }  // namespace

@@ -258,4 +258,28 @@ TEST_F(EngineTest, PopupMenusOfAFormAreDrawnUnlessTaggedOff) {
   delete form;
 }
 
+// The painter behind a form's owner-drawn items lives as long as the items' handlers and
+// the form handler, and goes with them when the form is freed while skinned.
+TEST_F(EngineTest, TheItemPainterGoesWithTheFormAndItsMenus) {
+  Main = LoadedComponent();
+  auto* form = new TForm(nullptr);
+  form->SetClientSize(200, 100);
+  auto* popup = new TPopupMenu(form);
+  auto* item = new TMenuItem(form);
+  item->SetCaption("Magic");
+  popup->Items()->Add(item);
+  form->Show();
+  SetActiveWindow(form->Handle());
+  PumpMessages(30);
+  TSkinForm* h = Handler(form->Handle());
+  ASSERT_NE(h, nullptr);
+  std::weak_ptr<const TMenuItemPainter> painter = h->MenuItemPainter();
+  ASSERT_FALSE(painter.expired());
+  EXPECT_EQ(painter.lock()->Skin, Main.get());
+  delete form;
+  Manager().PurgeClosed();
+  EXPECT_EQ(Manager().FormHandlerCount(), 0);
+  EXPECT_TRUE(painter.expired()) << "nothing keeps the painter of a freed form";
+}
+
 }  // namespace

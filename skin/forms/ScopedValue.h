@@ -1,0 +1,17 @@
+#pragma once
+// Temporary state that must come back, whatever passes in between (an exception included):
+// a flag set while a menu is rebuilt, a switch cleared around a message.
+#include <utility>
+
+template <class T>
+class TScopedValue {
+ public:
+  TScopedValue(T& value, T during) : FValue(value), FOld(value) { value = std::move(during); }
+  ~TScopedValue() { FValue = std::move(FOld); }
+  TScopedValue(const TScopedValue&) = delete;
+  TScopedValue& operator=(const TScopedValue&) = delete;
+
+ private:
+  T& FValue;
+  T FOld;
+};
