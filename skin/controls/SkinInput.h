@@ -113,7 +113,6 @@ class TSkinUpDown : public TSkinControl {
   // Laid out side by side whatever the style says.
   bool Horizontal = false;
   // The layout the last paint used.
-  const TUpDownLayout& LastLayout() const noexcept { return FLastLayout; }
 
  private:
   TUpDownLayout FLastLayout;

@@ -72,8 +72,6 @@ class TSkinControl : public TComponent, public ISubclassTarget {
   bool Active() const noexcept { return FActive; }
   bool Initialized() const noexcept { return FInitialized; }
   uint8_t MouseState() const noexcept { return FMouseState; }
-  bool SkinEnabled() const noexcept { return FEnabled; }
-  bool SkinFocused() const noexcept { return FFocused; }
   const std::wstring& CachedCaption() const noexcept { return FCaption; }
   HWND Handle() const noexcept { return FHandle; }
   TWinControl* Control() const noexcept { return FControl; }
@@ -85,8 +83,6 @@ class TSkinControl : public TComponent, public ISubclassTarget {
   const void* BoundControl() const noexcept {
     return FControl ? static_cast<const void*>(FControl) : static_cast<const void*>(FGraphicControl);
   }
-  // The form handler forgets the handler (it is being taken out of the list).
-  void ForgetForm() noexcept { FForm = nullptr; }
 
   LRESULT SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
