@@ -289,6 +289,11 @@ void TSkinForm::PopupSystemMenu(POINT screen) {
         if (FSystemMenu) TrackPopupMenu(FSystemMenu, TPM_RIGHTBUTTON, screen.x, screen.y, 0, FWnd, nullptr);
         break;
       }
+      // As the system opens a window menu: the program may set its items' states first.
+      if (HMENU own = GetSystemMenu(FWnd, FALSE)) {
+        SendMessageA(FWnd, WM_INITMENU, reinterpret_cast<WPARAM>(own), 0);
+        SendMessageA(FWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(own), MAKELPARAM(0, TRUE));
+      }
       BuildSystemMenu();  // the items and their states as the window's menu has them now
       if (FSystemPopup && FSystemPopup->Items()->Count() > 0) FSystemPopup->Popup(screen.x, screen.y);
       break;

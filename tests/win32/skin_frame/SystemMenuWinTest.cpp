@@ -47,6 +47,29 @@ TMenuItem* ItemWithText(TPopupMenu& popup, const std::string& prefix) {
   return nullptr;
 }
 
+// A program that marks its own item when its window menu is about to show, as the system
+// tells it with WM_INITMENUPOPUP (the high word of lParam says "window menu").
+LRESULT CALLBACK MarkingProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_INITMENUPOPUP && HIWORD(lParam) &&
+      reinterpret_cast<HMENU>(wParam) == GetSystemMenu(wnd, FALSE))
+    CheckMenuItem(GetSystemMenu(wnd, FALSE), kAddedCommand, MF_BYCOMMAND | MF_CHECKED);
+  return RecordingProc(wnd, msg, wParam, lParam);
+}
+
+const char* MarkingClass() {
+  static const char* name = [] {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = MarkingProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = "SkinFrameMarking";
+    RegisterClassExA(&wc);
+    return "SkinFrameMarking";
+  }();
+  return name;
+}
+
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 // Up from nothing selected picks the last item; Return chooses it.
@@ -118,7 +141,7 @@ TEST_F(SystemMenuTest, TheSkinnedSystemMenuHasTheWindowsOwnItemsTextsAndStates) 
                            RecordingClass());
         break;
       case Added:
-        w.Wnd = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, RecordingClass());
+        w.Wnd = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, MarkingClass());
         AppendMenuA(GetSystemMenu(w.Wnd, FALSE), MF_SEPARATOR, 0, nullptr);
         AppendMenuA(GetSystemMenu(w.Wnd, FALSE), MF_STRING, kAddedCommand, "&About this test");
         break;
@@ -141,6 +164,9 @@ TEST_F(SystemMenuTest, TheSkinnedSystemMenuHasTheWindowsOwnItemsTextsAndStates) 
     EXPECT_EQ(SkinnedTexts(*popup), native) << c.name << ": the same items, in count, order and text";
     if (c.kind == Added) {
       EXPECT_EQ(native.back(), "&About this test") << c.name;
+      TMenuItem* added = ItemWithText(*popup, "&About this test");
+      ASSERT_NE(added, nullptr);
+      EXPECT_TRUE(added->Checked()) << "the program marked it when told the menu opens";
     }
 
     struct Named {
