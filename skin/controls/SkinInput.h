@@ -45,6 +45,8 @@ class TSkinComBox : public TSkinControl {
   void AfterProc(TMessage& m) override;
   void DrawSkin(HDC dc, const RECT& rect) override;
   void DrawClassicCombo(HDC dc, const RECT& rect);
+  // The frame and button in the drawing the skin chose.
+  void DrawComboFace(HDC dc, const RECT& rect);
 
   // What tests read: the hooked edit, the list of a simple combo, the info as last read,
   // and the state number the last paint used (0 before the first paint).

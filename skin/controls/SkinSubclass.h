@@ -66,6 +66,8 @@ class TSkinControl : public TComponent, public ISubclassTarget {
   TColor GetParentColor(TColor Default) const;
   void FillSkinBackground(HDC dc, const RECT& rect) const;
   void FillParentBackground(HDC dc, const RECT& rect) const;
+  // The control has the focus and its window shows focus cues (the keyboard moved it there).
+  bool FocusCueShown() const;
 
   // --- what tests and the form handler read ---
   int State() const noexcept { return FState; }
@@ -133,6 +135,10 @@ void DoPaintMessage(TSkinControl& handler, TMessage& m);
 void DrawSkinElement(HDC dc, const RECT& rect, int frameCount, int frame, const TDataSkinObject& element);
 // Frame `frame` of a horizontal strip stretched to rect, keyed on magenta.
 void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frame, TBitmap& strip);
+// The dotted focus rectangle, inset into face, in one colour; drawn over whatever is there
+// and the same however often it is drawn (not inverted as the system's own is, since a
+// frame may be painted again without the face under it).
+void DrawFocusCue(HDC dc, const RECT& face, int inset, COLORREF colour);
 // One line of text, vertically centred one pixel high; alignment DT_LEFT/DT_CENTER/DT_RIGHT.
 void DrawCaptionText(HDC dc, const RECT& rect, const std::wstring& text, bool enabled, UINT alignment);
 // The window text as wide text.
