@@ -1,8 +1,10 @@
 // The skinned frame: metrics, painting of borders and title bar, the window region and the
 // sizing that keeps the client area. The decisions come from FrameGeometry, CaptionLayout,
 // FrameRegion and WindowSizing; this file only executes them on GDI.
+#include <new>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/CaptionLayout.h"
@@ -376,16 +378,59 @@ void TSkinForm::AdjustWindowSize(bool refresh) {
     return;
   }
   FClientRect = {0, 0, out.SavedClientWidth, out.SavedClientHeight};
-  if (out.ChildShift > 0)
-    for (HWND child = GetWindow(FWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      RECT c{};
-      GetWindowRect(child, &c);
-      POINT p{c.left, c.top};
-      ScreenToClient(FWnd, &p);
-      SetWindowPos(child, nullptr, p.x + out.ChildShift, p.y, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER);
-    }
-  SetWindowPos(FWnd, nullptr, 0, 0, out.Width, out.Height, SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+  SetSizeKeepingControls(0, 0, out.Width, out.Height, SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE,
+                         out.ChildShift);
+}
+
+namespace {
+struct TControlPlace {
+  HWND Wnd, Parent;
+  RECT Rect;  // in the parent's client coordinates
+};
+
+RECT PlaceInParent(HWND wnd, HWND parent) {
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+BOOL CALLBACK CollectPlace(HWND wnd, LPARAM p) noexcept {
+  auto& places = *reinterpret_cast<std::vector<TControlPlace>*>(p);
+  HWND parent = GetParent(wnd);
+  try {
+    places.push_back({wnd, parent, PlaceInParent(wnd, parent)});
+  } catch (const std::bad_alloc&) {
+    return FALSE;  // the controls found so far are kept
+  }
+  return TRUE;
+}
+}  // namespace
+
+void TSkinForm::SetSizeKeepingControls(int x, int y, int width, int height, UINT flags, int childShift) {
+  // A foreign window lays itself out again when it is resized, some by the change of the
+  // window's size (the Open dialog) rather than of its client area. Replacing the frame
+  // changes no client area, so every control (in nested dialogs too) goes back where it was.
+  // A form's controls follow its client area, and the class library keeps their bounds.
+  std::vector<TControlPlace> places;
+  if (!FForm) {
+    EnumChildWindows(FWnd, CollectPlace, reinterpret_cast<LPARAM>(&places));
+  } else if (childShift != 0) {
+    for (HWND child = GetWindow(FWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      places.push_back({child, FWnd, PlaceInParent(child, FWnd)});
+  }
+  SetWindowPos(FWnd, nullptr, x, y, width, height, flags);
+  // Parents come before their children, so a nested dialog that lays out again when it is
+  // put back is followed by its controls.
+  for (const TControlPlace& p : places) {
+    if (!IsWindow(p.Wnd) || GetParent(p.Wnd) != p.Parent) continue;
+    RECT want = p.Rect;
+    if (p.Parent == FWnd) OffsetRect(&want, childShift, 0);
+    const RECT now = PlaceInParent(p.Wnd, p.Parent);
+    if (EqualRect(&now, &want)) continue;
+    SetWindowPos(p.Wnd, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | (FForm ? SWP_NOSENDCHANGING : 0));
+  }
 }
 
 // ---- messages ----
@@ -441,6 +486,7 @@ void TSkinForm::WmSize(TMessage& m) {
 void TSkinForm::WmGetMinMaxInfo(TMessage& m) {
   CallOldProc(m);
   ReadWindowState();
+  if (CaptionDeferred()) return;  // sized natively until CM_SKINSTART
   if (MinMaxRestoresCaption(static_cast<TWinState>(FWinState), FMDIKind == mkChild))
     SetNativeCaption(true);
   else

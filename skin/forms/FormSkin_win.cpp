@@ -144,11 +144,7 @@ void TSkinForm::AttachToWindow(TSkinData* skin) {
   FWide = traits.WideChar;
   FStandardDialog = traits.StandardDialog;
   FOwnerWnd = GetWindow(FWnd, GW_OWNER);
-  RECT window{};
-  GetWindowRect(FWnd, &window);
-  GetClientRect(FWnd, &FClientRect);
-  FNativeFrameWidth = (window.right - window.left) - (FClientRect.right - FClientRect.left);
-  FNativeFrameHeight = (window.bottom - window.top) - (FClientRect.bottom - FClientRect.top);
+  ReadNativeClient();
   FNativeMenu = GetMenu(FWnd);
   // 4
   FIconFlags = traits.IconFlags;
@@ -182,7 +178,8 @@ void TSkinForm::AttachToWindow(TSkinData* skin) {
   const bool maximizedMdiChild = FMDIKind == mkChild && FManager.MDIChildMaximized();
   if (FFrameSkinned) {
     if (FNativeMenu && FMDIKind != mkChild) CreateMenuBar();
-    if (!maximizedMdiChild && FWinState != wsMinimized && FramePainterReady()) SetNativeCaption(false);
+    if (!maximizedMdiChild && FWinState != wsMinimized && FramePainterReady() && !CaptionDeferred())
+      SetNativeCaption(false);
     CalcFrameMetrics();
   } else {
     FStage = stReady;
@@ -229,6 +226,17 @@ void TSkinForm::SetNativeCaption(bool restore) {
   SetWindowLongPtrA(FWnd, GWL_STYLE, static_cast<LONG_PTR>(next.Style));
 }
 
+void TSkinForm::ReadNativeClient() {
+  RECT window{};
+  GetWindowRect(FWnd, &window);
+  GetClientRect(FWnd, &FClientRect);
+  // Once the skinned bar holds the native menu, the native bar's rows count in the client.
+  if (HasMenuBar() && !GetMenu(FWnd)) FClientRect.bottom = std::max<LONG>(0, FClientRect.bottom - FMenuBarHeight);
+  FNativeWindowSize = {window.right - window.left, window.bottom - window.top};
+  FNativeFrameWidth = FNativeWindowSize.cx - (FClientRect.right - FClientRect.left);
+  FNativeFrameHeight = FNativeWindowSize.cy - (FClientRect.bottom - FClientRect.top);
+}
+
 void TSkinForm::FrameChanged() {
   SetWindowPos(FWnd, nullptr, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -242,11 +250,22 @@ void TSkinForm::SkinStart() {
     if (FMDIKind == mkChild && FManager.MDIChildMaximized()) {
       SetNativeCaption(true);
       FrameChanged();
-    } else if (FWinState != wsMinimized && FFrameKind != fkNone) {
-      FStage = stSizing;
-      AdjustWindowSize(false);
-      FStage = stReady;
-      UpdateFrameRegion();
+    } else {
+      if (CaptionDeferred() && FFrameSkinned && FWinState != wsMinimized && FramePainterReady()) {
+        // The window may have gone on sizing itself natively since it was attached (the Open
+        // dialog adds its template and sizing grip once shown): its client area is the one
+        // it has now.
+        RECT r{};
+        GetWindowRect(FWnd, &r);
+        if (r.right - r.left != FNativeWindowSize.cx || r.bottom - r.top != FNativeWindowSize.cy) ReadNativeClient();
+        SetNativeCaption(false);
+      }
+      if (FWinState != wsMinimized && FFrameKind != fkNone) {
+        FStage = stSizing;
+        AdjustWindowSize(false);
+        FStage = stReady;
+        UpdateFrameRegion();
+      }
     }
   }
   FStage = stReady;
@@ -325,8 +344,7 @@ void TSkinForm::DetachSkin() {
     const int height = (r.bottom - r.top) - FTopHeight - menuBarHeight - FBottomHeight + FNativeFrameHeight;
     POINT topLeft{r.left, r.top};
     if (FMDIKind == mkChild) ScreenToClient(GetParent(FWnd), &topLeft);
-    SetWindowPos(FWnd, nullptr, topLeft.x, topLeft.y, width, height,
-                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+    SetSizeKeepingControls(topLeft.x, topLeft.y, width, height, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER, 0);
   }
   // 6: the system frees a region it was given.
   if (FOwnsRegion) {
