@@ -261,6 +261,7 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   bool FSizeable = false;
   bool FWide = false;
   bool FStandardDialog = false;
+  bool FPaintsFace = false;  // paints a foreign window's background in the skin's face
   bool FDetachOnDestroy = true;
   bool FCaptionRestored = true;
   HWND FOwnerWnd = nullptr;

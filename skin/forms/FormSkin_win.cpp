@@ -32,6 +32,20 @@ TFontHandle CaptionFont() {
   return TFontHandle(CreateFontIndirectA(&ncm.lfCaptionFont));
 }
 
+TClassBackground ClassBackgroundOf(HWND wnd) {
+  const auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtrA(wnd, GCLP_HBRBACKGROUND));
+  if (!brush) return cbNone;
+  // A class gives a system colour as its index + 1, or as the system's brush of it.
+  if (brush == reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)) ||
+      brush == GetSysColorBrush(COLOR_BTNFACE))
+    return cbSystemFace;
+  LOGBRUSH lb{};
+  if (reinterpret_cast<UINT_PTR>(brush) > COLOR_MENUBAR + 1 && GetObjectA(brush, sizeof lb, &lb) == sizeof lb &&
+      lb.lbStyle == BS_SOLID && lb.lbColor == GetSysColor(COLOR_BTNFACE))
+    return cbSystemFace;
+  return cbOther;
+}
+
 DWORD StyleOf(HWND wnd) { return static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_STYLE)); }
 DWORD ExStyleOf(HWND wnd) { return static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_EXSTYLE)); }
 
@@ -144,6 +158,7 @@ void TSkinForm::AttachToWindow(TSkinData* skin) {
   FWide = traits.WideChar;
   FStandardDialog = traits.StandardDialog;
   FOwnerWnd = GetWindow(FWnd, GW_OWNER);
+  FPaintsFace = PaintsForeignFace(FStandardDialog, ClassBackgroundOf(FWnd));
   ReadNativeClient();
   FNativeMenu = GetMenu(FWnd);
   // 4
@@ -402,7 +417,7 @@ bool TSkinForm::Stage1(TMessage& m) {
   switch (m.Msg) {
     case WM_ERASEBKGND:
       CallOldProc(m);
-      if (!FForm && FSkinData && FSkinData->ButtonFaceBrush) {
+      if (!FForm && FPaintsFace && FSkinData && FSkinData->ButtonFaceBrush) {
         RECT r;
         GetClientRect(FWnd, &r);
         FillRect(reinterpret_cast<HDC>(m.WParam), &r, ButtonFaceBrushHandle(*FSkinData));
@@ -429,15 +444,12 @@ bool TSkinForm::Stage1(TMessage& m) {
       CallOldProc(m);
       return true;
     case WM_CTLCOLORBTN:
-      CallOldProc(m);
-      if (!FForm) SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
-      return true;
     case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORDLG:
       CallOldProc(m);
-      if (!FForm && FSkinData && FSkinData->ButtonFaceBrush) {
-        SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
-        m.Result = static_cast<LRESULT>(FSkinData->ButtonFaceBrush);
-      }
+      if (!FForm && FPaintsFace && FSkinData)
+        if (HBRUSH face = AnswerFaceColour(*FSkinData, reinterpret_cast<HDC>(m.WParam)))
+          m.Result = reinterpret_cast<LRESULT>(face);
       return true;
     case CM_SKINSTART:
       SkinStart();

@@ -347,3 +347,78 @@ TEST_F(ForeignDialogTest, SkinnedDialogsKeepTheirNativeClientAndControls) {
 }
 
 }  // namespace
+
+namespace {
+using namespace skintest;
+using namespace frametest;
+
+const char* ClassWithBackground(const char* name, HBRUSH background) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.lpszClassName = name;
+  RegisterClassExA(&wc);
+  return name;
+}
+
+// The screen's pixel at a point of the client area.
+COLORREF ClientPixel(HWND wnd, int x, int y) {
+  RECT w{};
+  GetWindowRect(wnd, &w);
+  POINT p{x, y};
+  ClientToScreen(wnd, &p);
+  return ScreenPixel(wnd, p.x - w.left, p.y - w.top);
+}
+
+// A foreign window's own background stays (a game's black board); the skin's face goes only
+// where the window is a dialog or its class paints the system's face, and the colour
+// messages answer what was painted.
+TEST_F(ForeignDialogTest, OnlyDialogsAndFaceColouredWindowsTakeTheSkinsFace) {
+  Main = LoadedComponent();
+  const COLORREF skinFace = ColorToRGB(static_cast<TColor>(Main->ColorButtonFace));
+  ASSERT_NE(skinFace, GetSysColor(COLOR_BTNFACE)) << "the test needs a skin face the system does not have";
+  TBrushHandle faceBrush(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+  struct Case {
+    const char* Name;
+    const char* Class;
+    COLORREF Expected;
+    bool AnswersFace;
+  } cases[] = {
+      {"black class brush", ClassWithBackground("SkinTestBlack", static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))),
+       RGB(0, 0, 0), false},
+      {"window colour", ClassWithBackground("SkinTestWindowColour", reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)),
+       GetSysColor(COLOR_WINDOW), false},
+      {"system face by index", ClassWithBackground("SkinTestFaceIndex", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
+       skinFace, true},
+      {"system face as a brush of its own", ClassWithBackground("SkinTestFaceBrush", faceBrush.get()), skinFace, true},
+      {"dialog", "#32770", skinFace, true},
+  };
+  for (const Case& c : cases) {
+    TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, c.Class));
+    SetWindowPos(w.Wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Activate(w.Wnd);
+    ASSERT_NE(Handler(w.Wnd), nullptr) << c.Name;
+    RedrawWindow(w.Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(ClientPixel(w.Wnd, 40, 40), c.Expected) << c.Name;
+
+    HWND label = CreateWindowExA(0, "STATIC", "Label", WS_CHILD | WS_VISIBLE, 5, 5, 60, 16, w.Wnd, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    HDC dc = GetDC(label);
+    for (UINT msg : {WM_CTLCOLORSTATIC, WM_CTLCOLORBTN, WM_CTLCOLORDLG}) {
+      const LRESULT native = CallWindowProcA(reinterpret_cast<WNDPROC>(GetClassLongPtrA(w.Wnd, GCLP_WNDPROC)), w.Wnd,
+                                             msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
+      const LRESULT answer = SendMessageA(w.Wnd, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
+      if (c.AnswersFace) {
+        EXPECT_EQ(answer, static_cast<LRESULT>(Main->ButtonFaceBrush)) << c.Name << " " << msg;
+      } else {
+        EXPECT_EQ(answer, native) << c.Name << " " << msg << ": passed through";
+      }
+    }
+    ReleaseDC(label, dc);
+  }
+}
+
+}  // namespace
