@@ -173,6 +173,9 @@ void TSkinForm::PaintTitleBar(HDC dc, bool sidesInBuffer) {
                    piece->Tile != 1, piece->FrameCount, PieceFrame(FActive, piece->FrameCount));
     SetViewportOrgEx(buf, 0, 0, nullptr);
   }
+  // The buttons on the right are laid out first: the caption ends before them, at this
+  // width. Those anchored to the caption follow it afterwards.
+  LayoutTitleButtons();
   PaintCaptionText(buf, rect);
   LayoutTitleButtons();
   PaintSysButtons(buf);
@@ -193,7 +196,6 @@ void TSkinForm::PaintCaptionText(HDC dc, const RECT& rect) {
   in.TextBackRight = title ? title->TextBackRight : 0;
   in.Kind = static_cast<TFrameKind>(FFrameKind);
   in.RightToLeft = FRightToLeft;
-  in.Popup = (GetWindowLongPtrA(FWnd, GWL_STYLE) & WS_POPUP) != 0;
   in.Active = FActive;
   in.RightButtonsLeft = FRightButtonsLeft;
 

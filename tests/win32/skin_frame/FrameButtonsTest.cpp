@@ -7,6 +7,8 @@
 #include "ui/Forms.h"
 
 #include <algorithm>
+#include <climits>
+#include <string>
 #include <vector>
 
 namespace {
@@ -257,6 +259,58 @@ TEST_F(FrameButtonsTest, TheIconButtonShowsTheWindowsIcon) {
   }
   UnregisterClassA("SkinFrameClassIcon", GetModuleHandleA(nullptr));
   DestroyIcon(icon);
+}
+
+// A narrow window (winemine's) shows its whole title when it fits beside its buttons, and
+// the title never runs under a button.
+TEST_F(FrameButtonsTest, ANarrowWindowsTitleShowsWholeBesideItsButtons) {
+  Main = LoadedComponent();
+  const char* title = "WineMine";
+  std::wstring shown = L" WineMine  ";  // as the title bar writes it
+  int textWidth = 0;
+  {
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = 340;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &ncm, 0);
+    TFontHandle font(CreateFontIndirectA(&ncm.lfCaptionFont));
+    ClientDc dc(nullptr);
+    SelectGuard sel(dc.get(), font.get());
+    RECT r{0, 0, 0, 0};
+    DrawTextW(dc.get(), shown.c_str(), static_cast<int>(shown.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+    textWidth = r.right;
+  }
+  ASSERT_NE(Main->Title, nullptr);
+  const int textBack = Main->Title->TextBackLeft + Main->Title->TextBackRight;
+  const int shift = Main->Title->LeftWidth;
+  struct Case {
+    const char* Name;
+    DWORD Style;
+    int SkinClip;  // the skin's TextRightClip
+  } cases[] = {
+      {"overlapped, a skin clip far to the left", WS_OVERLAPPED | WS_CAPTION, 150},
+      {"popup, no skin clip", WS_POPUP | WS_CAPTION, 0},
+  };
+  for (const Case& c : cases) {
+    Main->Title->RightWidth = c.SkinClip;
+    for (const int width : {150, 210, 260}) {
+      TWindow w(MakeWindow(c.Style | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE, width, 200));
+      SetWindowTextA(w.Wnd, title);
+      Activate(w.Wnd);
+      TSkinForm* h = Handler(w.Wnd);
+      ASSERT_NE(h, nullptr) << c.Name;
+      RedrawWindow(w.Wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+      int buttonsLeft = INT_MAX;
+      for (auto& b : h->SysButtons())
+        if (b->Visible && b->Description().Align == 1) buttonsLeft = std::min(buttonsLeft, b->BoundsRect.Left);
+      ASSERT_NE(ButtonOf(*h, 2), nullptr) << c.Name << " " << width << ": the minimize button shows";
+      const TSkinRect caption = h->CaptionRect();
+      EXPECT_LE(caption.Right, buttonsLeft - 5) << c.Name << " " << width << ": the title runs under a button";
+      // Room for it beside the buttons: the whole text shows, no ellipsis.
+      if (h->Borders().Left + shift + textWidth + textBack <= buttonsLeft - 5) {
+        EXPECT_GE(caption.Right - caption.Left - textBack, textWidth) << c.Name << " " << width << ": the title is cut";
+      }
+    }
+  }
 }
 
 // A form carries the program's icon, so its icon button is not empty; a dialog-framed form
