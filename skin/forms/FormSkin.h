@@ -10,6 +10,7 @@
 // procedure, so the window keeps its native look there.
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -169,6 +170,11 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   // childShift.
   void SetSizeKeepingControls(int x, int y, int width, int height, UINT flags, int childShift);
   void LoadWindowIcon();
+  // The icons the title bar may show, in order: the window's small and big icon, then its
+  // class's small and big icon (null where there is none).
+  std::array<HICON, 4> WindowIcons() const;
+  // Draws the first of them that draws at the small-icon size; false when none does.
+  bool DrawWindowIcon(HDC dc, int x, int y) const;
   void WmNcCalcSize(TMessage& m);
   void WmNcPaint(TMessage& m);
   void WmNcActivate(TMessage& m);

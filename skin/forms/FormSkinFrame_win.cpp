@@ -1,6 +1,8 @@
 // The skinned frame: metrics, painting of borders and title bar, the window region and the
 // sizing that keeps the client area. The decisions come from FrameGeometry, CaptionLayout,
 // FrameRegion and WindowSizing; this file only executes them on GDI.
+#include <algorithm>
+#include <array>
 #include <new>
 #include <string>
 #include <utility>
@@ -218,25 +220,49 @@ void TSkinForm::PaintCaptionText(HDC dc, const RECT& rect) {
   SetBkMode(dc, oldMode);
 }
 
-void TSkinForm::LoadWindowIcon() {
-  HICON icon = reinterpret_cast<HICON>(SendMessageA(FWnd, WM_GETICON, ICON_SMALL, 0));
-  if (!icon) icon = reinterpret_cast<HICON>(SendMessageA(FWnd, WM_GETICON, ICON_BIG, 0));
-  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrA(FWnd, GCLP_HICONSM));
+std::array<HICON, 4> TSkinForm::WindowIcons() const {
+  return {reinterpret_cast<HICON>(SendMessageA(FWnd, WM_GETICON, ICON_SMALL, 0)),
+          reinterpret_cast<HICON>(SendMessageA(FWnd, WM_GETICON, ICON_BIG, 0)),
+          reinterpret_cast<HICON>(GetClassLongPtrA(FWnd, GCLP_HICONSM)),
+          reinterpret_cast<HICON>(GetClassLongPtrA(FWnd, GCLP_HICON))};
+}
+
+namespace {
+// Draws the icon at the small-icon size: the image of that size the icon's resource holds
+// when it can be copied, else the icon itself shrunk to it. False when neither draws (no
+// icon, or one already destroyed).
+bool DrawSmallIcon(HDC dc, int x, int y, HICON icon) {
+  if (!icon) return false;
   const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
-  if (icon) {
-    HICON copy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE));
-    if (!copy) return;
+  if (HICON copy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE))) {
+    const BOOL drawn = DrawIconEx(dc, x, y, copy, cx, cy, 0, nullptr, DI_NORMAL);
+    DestroyIcon(copy);
+    if (drawn) return true;
+  }
+  return DrawIconEx(dc, x, y, icon, cx, cy, 0, nullptr, DI_NORMAL) != FALSE;
+}
+}  // namespace
+
+bool TSkinForm::DrawWindowIcon(HDC dc, int x, int y) const {
+  for (HICON icon : WindowIcons())
+    if (DrawSmallIcon(dc, x, y, icon)) return true;
+  return false;
+}
+
+void TSkinForm::LoadWindowIcon() {
+  const auto icons = WindowIcons();
+  if (std::any_of(icons.begin(), icons.end(), [](HICON i) { return i != nullptr; })) {
+    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
     FIconBitmap.SetPixelFormat(pf32bit);
     FIconBitmap.SetSize(cx, cy);
     HDC dc = FIconBitmap.Canvas()->Handle();
     const RECT all{0, 0, cx, cy};
     FillRect(dc, &all, ButtonFaceBrushHandle(*FSkinData) ? ButtonFaceBrushHandle(*FSkinData)
                                                          : GetSysColorBrush(COLOR_BTNFACE));
-    DrawIconEx(dc, 0, 0, copy, cx, cy, 0, nullptr, DI_NORMAL);
-    DestroyIcon(copy);
-    return;
+    if (DrawWindowIcon(dc, 0, 0)) return;
+    FIconBitmap.SetSize(0, 0);
   }
-  // No icon of its own: the skin's default icon, else that of a main form's component.
+  // No icon that draws: the skin's default icon, else that of a main form's component.
   const TSkinImage* fallback = FSkinData && FSkinData->DefaultIcon && !FSkinData->DefaultIcon->Empty() ? FSkinData->DefaultIcon.get() : nullptr;
   if (!fallback)
     for (TSkinData* d : FManager.Components())
@@ -250,18 +276,7 @@ void TSkinForm::LoadWindowIcon() {
 }
 
 void TSkinForm::PaintIcon(HDC dc, int x, int y) {
-  const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
-  HICON icon = reinterpret_cast<HICON>(SendMessageA(FWnd, WM_GETICON, ICON_SMALL, 0));
-  if (!icon) icon = reinterpret_cast<HICON>(SendMessageA(FWnd, WM_GETICON, ICON_BIG, 0));
-  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrA(FWnd, GCLP_HICONSM));
-  if (icon) {
-    HICON copy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE));
-    if (copy) {
-      DrawIconEx(dc, x, y, copy, cx, cy, 0, nullptr, DI_NORMAL);
-      DestroyIcon(copy);
-      return;
-    }
-  }
+  if (DrawWindowIcon(dc, x, y)) return;
   // Without an icon of its own the window shows the bitmap it was given (the default icon).
   if (FIconBitmap.Width() > 0)
     DrawTransparent(dc, {x, y, x + FIconBitmap.Width(), y + FIconBitmap.Height()}, FIconBitmap,

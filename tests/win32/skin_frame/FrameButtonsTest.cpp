@@ -209,27 +209,30 @@ TEST_F(FrameButtonsTest, OnlyTheSystemMenuButtonClosesOnASecondClick) {
 // (an icon made at run time, with no resource behind it, as a program's copied icon is).
 TEST_F(FrameButtonsTest, TheIconButtonShowsTheWindowsIcon) {
   Main = LoadedComponent();
-  constexpr int kSide = 32;
   const COLORREF red = RGB(220, 0, 0);
-  HDC screen = GetDC(nullptr);
-  HBITMAP colour = CreateCompatibleBitmap(screen, kSide, kSide);
-  ReleaseDC(nullptr, screen);
-  {
+  // An opaque icon of one colour.
+  auto solidIcon = [](COLORREF c) {
+    constexpr int kSide = 32;
+    HDC screen = GetDC(nullptr);
+    HBITMAP colour = CreateCompatibleBitmap(screen, kSide, kSide);
+    ReleaseDC(nullptr, screen);
     HDC mem = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(mem, colour);
-    HBRUSH brush = CreateSolidBrush(red);
+    HBRUSH brush = CreateSolidBrush(c);
     const RECT all{0, 0, kSide, kSide};
     FillRect(mem, &all, brush);
     DeleteObject(brush);
     SelectObject(mem, old);
     DeleteDC(mem);
-  }
-  std::vector<BYTE> zeros(kSide * kSide / 8, 0);
-  HBITMAP mask = CreateBitmap(kSide, kSide, 1, 1, zeros.data());
-  ICONINFO info{TRUE, 0, 0, mask, colour};
-  HICON icon = CreateIconIndirect(&info);
-  DeleteObject(mask);
-  DeleteObject(colour);
+    std::vector<BYTE> zeros(kSide * kSide / 8, 0);
+    HBITMAP mask = CreateBitmap(kSide, kSide, 1, 1, zeros.data());
+    ICONINFO info{TRUE, 0, 0, mask, colour};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    DeleteObject(colour);
+    return icon;
+  };
+  HICON icon = solidIcon(red);
   ASSERT_NE(icon, nullptr);
 
   WNDCLASSEXA wc{};
@@ -240,10 +243,22 @@ TEST_F(FrameButtonsTest, TheIconButtonShowsTheWindowsIcon) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = "SkinFrameClassIcon";
   ASSERT_NE(RegisterClassExA(&wc), 0);
-  // The icon as the class's, and as the window's own large icon (what a form is given).
-  for (const bool own : {false, true}) {
-    TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200, own ? PlainClass() : "SkinFrameClassIcon"));
-    if (own) SendMessageA(w.Wnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  // A class whose small icon was destroyed while the class kept it: its big icon is the only
+  // one that draws.
+  wc.hIconSm = solidIcon(RGB(0, 0, 200));
+  wc.lpszClassName = "SkinFrameBigIconOnly";
+  ASSERT_NE(RegisterClassExA(&wc), 0);
+  DestroyIcon(wc.hIconSm);
+  // The icon as the class's, as the window's own large icon (what a form is given), and as
+  // the only icon of its class that still draws.
+  enum Source { ClassRegistered, OwnBig, ClassBigOnly };
+  for (const Source source : {ClassRegistered, OwnBig, ClassBigOnly}) {
+    const char* cls = source == ClassRegistered ? "SkinFrameClassIcon"
+                      : source == OwnBig        ? PlainClass()
+                                                : "SkinFrameBigIconOnly";
+    const char* name = source == ClassRegistered ? "class icon" : source == OwnBig ? "own icon" : "class's big icon only";
+    TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200, cls));
+    if (source == OwnBig) SendMessageA(w.Wnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SetWindowPos(w.Wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     Activate(w.Wnd);
     TSkinForm* h = Handler(w.Wnd);
@@ -254,9 +269,10 @@ TEST_F(FrameButtonsTest, TheIconButtonShowsTheWindowsIcon) {
       if (b->Visible && IsIconAction(b->Description().Action)) iconButton = b.get();
     ASSERT_NE(iconButton, nullptr) << "an overlapped window has a system menu, so an icon button";
     const TSkinRect r = iconButton->BoundsRect;
-    EXPECT_EQ(ScreenPixel(w.Wnd, r.Left + 4, r.Top + 4), red) << (own ? "own icon" : "class icon");
-    EXPECT_EQ(ScreenPixel(w.Wnd, r.Left + 10, r.Top + 8), red) << (own ? "own icon" : "class icon");
+    EXPECT_EQ(ScreenPixel(w.Wnd, r.Left + 4, r.Top + 4), red) << name;
+    EXPECT_EQ(ScreenPixel(w.Wnd, r.Left + 10, r.Top + 8), red) << name;
   }
+  UnregisterClassA("SkinFrameBigIconOnly", GetModuleHandleA(nullptr));
   UnregisterClassA("SkinFrameClassIcon", GetModuleHandleA(nullptr));
   DestroyIcon(icon);
 }
