@@ -56,6 +56,10 @@ TCaptionLayout LayoutCaption(const TCaptionInput& in, const TMeasureText& measur
   out.BackFrame = in.Active ? 1 : 2;
   out.TextRect = {box.Left + in.TextBackLeft, box.Top, box.Right - in.TextBackRight, box.Bottom};
   out.AlignRight = in.RightToLeft;
-  if (out.TextRect.Width() > 0) out.Text = FitWithEllipsis(full, out.TextRect.Width(), measure);
+  if (out.TextRect.Width() > 0) {
+    // The suffix is only room after the text: a title that fits without it shows whole.
+    const int room = out.TextRect.Width();
+    out.Text = ext.Width <= room ? full : FitWithEllipsis(in.Prefix + in.WindowText, room, measure);
+  }
   return out;
 }

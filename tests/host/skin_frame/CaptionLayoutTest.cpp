@@ -130,6 +130,20 @@ TEST(CaptionLayout, EveryCaptionEndsBeforeTheButtonsOnTheRight) {
   }
 }
 
+TEST(CaptionLayout, ATitleThatFitsWithoutItsTrailingSpacesShowsWhole) {
+  // " Abc  " is 30 wide, " Abc" 24: room for 26 shows the title, not "...".
+  for (const int room : {24, 26, 29}) {
+    TCaptionInput in = Input(L"Abc");
+    in.TextShift = 5;
+    in.RightButtonsLeft = in.Rect.Left + 5 + room + 5;
+    EXPECT_EQ(LayoutCaption(in, Measure).Text, L" Abc") << room;
+  }
+  TCaptionInput in = Input(L"Abc");
+  in.TextShift = 5;
+  in.RightButtonsLeft = in.Rect.Left + 5 + 23 + 5;
+  EXPECT_EQ(LayoutCaption(in, Measure).Text, L" Ab...") << "one pixel less";
+}
+
 TEST(CaptionLayout, NoRoomLeavesNoText) {
   TCaptionInput in = Input(L"Abc");
   in.TextRightClip = 200;  // clip at the rect's left edge
