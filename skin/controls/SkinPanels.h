@@ -32,6 +32,8 @@ class TSkinBoxH : public TSkinControl {
   static const TClassInfo& StaticClass();
   const TClassInfo& ClassType() const override { return StaticClass(); }
   bool BeforeProc(TMessage& m) override;
+  // The texts and buttons of the page are drawn on the face it is erased with.
+  void AfterProc(TMessage& m) override;
 };
 
 class TSkinSizer : public TSkinControl {

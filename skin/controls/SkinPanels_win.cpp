@@ -82,6 +82,15 @@ bool TSkinBoxH::BeforeProc(TMessage& m) {
   return false;
 }
 
+void TSkinBoxH::AfterProc(TMessage& m) {
+  if (FSkinData && IsFaceColourMessage(m.Msg)) {
+    if (HBRUSH face = AnswerFaceColour(*FSkinData, reinterpret_cast<HDC>(m.WParam)))
+      m.Result = reinterpret_cast<LRESULT>(face);
+    return;
+  }
+  TSkinControl::AfterProc(m);
+}
+
 // ---------------------------------------------------------------- TSkinSizer
 
 const TClassInfo& TSkinSizer::StaticClass() {

@@ -44,14 +44,11 @@ TCaptionLayout LayoutCaption(const TCaptionInput& in, const TMeasureText& measur
   const int dy = (in.Rect.Height() - ext.Height) / 2 + in.TextShiftVert / 2;
 
   TSkinRect box{in.Rect.Left + dx, in.Rect.Top + dy, in.Rect.Left + dx + w, in.Rect.Top + dy + ext.Height};
-  if (in.Popup) {
-    // Popups keep clear of the right-anchored buttons instead of the skin's clip.
-    const int clip = in.RightButtonsLeft - 5;
-    if (in.RightButtonsLeft > 5 && clip < box.Right) box.Right = clip;
-  } else {
-    const int clip = in.Rect.Right - in.TextRightClip;
-    if (clip < box.Right) box.Right = clip;
-  }
+  // The caption ends 5 pixels before the buttons on the right, so it shows as far as it fits
+  // beside them and never runs under one; only a title bar without them keeps the skin's
+  // fixed clip.
+  const int clip = in.RightButtonsLeft > 5 ? in.RightButtonsLeft - 5 : in.Rect.Right - in.TextRightClip;
+  if (clip < box.Right) box.Right = clip;
   if (in.Kind == fkDialog && in.TextAlignment == 0) box.Left -= 16;  // dialogs show no icon
 
   out.Box = box;
@@ -59,6 +56,10 @@ TCaptionLayout LayoutCaption(const TCaptionInput& in, const TMeasureText& measur
   out.BackFrame = in.Active ? 1 : 2;
   out.TextRect = {box.Left + in.TextBackLeft, box.Top, box.Right - in.TextBackRight, box.Bottom};
   out.AlignRight = in.RightToLeft;
-  if (out.TextRect.Width() > 0) out.Text = FitWithEllipsis(full, out.TextRect.Width(), measure);
+  if (out.TextRect.Width() > 0) {
+    // The suffix is only room after the text: a title that fits without it shows whole.
+    const int room = out.TextRect.Width();
+    out.Text = ext.Width <= room ? full : FitWithEllipsis(in.Prefix + in.WindowText, room, measure);
+  }
   return out;
 }

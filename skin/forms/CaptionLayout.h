@@ -34,9 +34,8 @@ struct TCaptionInput {
   // From the window.
   TFrameKind Kind = fkSingle;
   bool RightToLeft = false;
-  bool Popup = false;          // WS_POPUP
   bool Active = true;
-  int RightButtonsLeft = 0;    // largest left edge of the right-anchored buttons, 0 for none
+  int RightButtonsLeft = 0;    // left edge of the leftmost right-anchored button, 0 for none
 };
 
 struct TCaptionLayout {

@@ -10,6 +10,7 @@
 // procedure, so the window keeps its native look there.
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -139,6 +140,12 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   LRESULT NewClientProc(UINT msg, WPARAM wParam, LPARAM lParam);
   void SkinStart();
   void FindMDIClient();
+  // Saves the client rectangle and the native frame's size as the window has them now.
+  void ReadNativeClient();
+  // A foreign top-level window keeps its native caption until CM_SKINSTART: until then it
+  // may still size itself, and does so with the frame it knows. (MDI children follow the
+  // frame's maximized state from the start.)
+  bool CaptionDeferred() const { return !FForm && FStage == stCreated && FMDIKind != mkChild; }
   void UnhookClient();
   void RestoreFormWindowProc();
   void MenuChangedMessage(TMessage& m);
@@ -158,7 +165,16 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   void PaintIcon(HDC dc, int x, int y);
   TDataSkinBorder* Piece(int index) const;
   void AdjustWindowSize(bool refresh);
+  // SetWindowPos of the window, its controls kept where they were in their parents' client
+  // areas (a foreign window's, nested ones too), the window's own children moved right by
+  // childShift.
+  void SetSizeKeepingControls(int x, int y, int width, int height, UINT flags, int childShift);
   void LoadWindowIcon();
+  // The icons the title bar may show, in order: the window's small and big icon, then its
+  // class's small and big icon (null where there is none).
+  std::array<HICON, 4> WindowIcons() const;
+  // Draws the first of them that draws at the small-icon size; false when none does.
+  bool DrawWindowIcon(HDC dc, int x, int y) const;
   void WmNcCalcSize(TMessage& m);
   void WmNcPaint(TMessage& m);
   void WmNcActivate(TMessage& m);
@@ -250,6 +266,7 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   HMENU FSystemMenu = nullptr;
   RECT FClientRect{};
   int FNativeFrameWidth = 0, FNativeFrameHeight = 0;
+  SIZE FNativeWindowSize{};  // when the client above was read
 
   // Analysis.
   bool FFrameSkinned = false;
@@ -257,6 +274,7 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   bool FSizeable = false;
   bool FWide = false;
   bool FStandardDialog = false;
+  bool FPaintsFace = false;  // paints a foreign window's background in the skin's face
   bool FDetachOnDestroy = true;
   bool FCaptionRestored = true;
   HWND FOwnerWnd = nullptr;

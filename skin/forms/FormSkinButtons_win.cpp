@@ -39,7 +39,7 @@ void TSkinForm::LayoutTitleButtons() {
   const TAskButtonVisible ask = [this](int index) -> intptr_t {
     return SendMessageA(FWnd, CM_SKINBUTTONVISIBLE, static_cast<WPARAM>(index), 0);
   };
-  FRightButtonsLeft = ::LayoutSysButtons(FSysButtons, w, ask, in, FRightButtonsLeft);
+  FRightButtonsLeft = ::LayoutSysButtons(FSysButtons, w, ask, in);
 }
 
 void TSkinForm::PaintSysButtons(HDC dc) {

@@ -1,8 +1,12 @@
 // The skinned frame: metrics, painting of borders and title bar, the window region and the
 // sizing that keeps the client area. The decisions come from FrameGeometry, CaptionLayout,
 // FrameRegion and WindowSizing; this file only executes them on GDI.
+#include <algorithm>
+#include <array>
+#include <new>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/CaptionLayout.h"
@@ -171,6 +175,9 @@ void TSkinForm::PaintTitleBar(HDC dc, bool sidesInBuffer) {
                    piece->Tile != 1, piece->FrameCount, PieceFrame(FActive, piece->FrameCount));
     SetViewportOrgEx(buf, 0, 0, nullptr);
   }
+  // The buttons on the right are laid out first: the caption ends before them, at this
+  // width. Those anchored to the caption follow it afterwards.
+  LayoutTitleButtons();
   PaintCaptionText(buf, rect);
   LayoutTitleButtons();
   PaintSysButtons(buf);
@@ -191,7 +198,6 @@ void TSkinForm::PaintCaptionText(HDC dc, const RECT& rect) {
   in.TextBackRight = title ? title->TextBackRight : 0;
   in.Kind = static_cast<TFrameKind>(FFrameKind);
   in.RightToLeft = FRightToLeft;
-  in.Popup = (GetWindowLongPtrA(FWnd, GWL_STYLE) & WS_POPUP) != 0;
   in.Active = FActive;
   in.RightButtonsLeft = FRightButtonsLeft;
 
@@ -214,25 +220,49 @@ void TSkinForm::PaintCaptionText(HDC dc, const RECT& rect) {
   SetBkMode(dc, oldMode);
 }
 
-void TSkinForm::LoadWindowIcon() {
-  HICON icon = reinterpret_cast<HICON>(SendMessageA(FWnd, WM_GETICON, ICON_SMALL, 0));
-  if (!icon) icon = reinterpret_cast<HICON>(SendMessageA(FWnd, WM_GETICON, ICON_BIG, 0));
-  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrA(FWnd, GCLP_HICONSM));
+std::array<HICON, 4> TSkinForm::WindowIcons() const {
+  return {reinterpret_cast<HICON>(SendMessageA(FWnd, WM_GETICON, ICON_SMALL, 0)),
+          reinterpret_cast<HICON>(SendMessageA(FWnd, WM_GETICON, ICON_BIG, 0)),
+          reinterpret_cast<HICON>(GetClassLongPtrA(FWnd, GCLP_HICONSM)),
+          reinterpret_cast<HICON>(GetClassLongPtrA(FWnd, GCLP_HICON))};
+}
+
+namespace {
+// Draws the icon at the small-icon size: the image of that size the icon's resource holds
+// when it can be copied, else the icon itself shrunk to it. False when neither draws (no
+// icon, or one already destroyed).
+bool DrawSmallIcon(HDC dc, int x, int y, HICON icon) {
+  if (!icon) return false;
   const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
-  if (icon) {
-    HICON copy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE));
-    if (!copy) return;
+  if (HICON copy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE))) {
+    const BOOL drawn = DrawIconEx(dc, x, y, copy, cx, cy, 0, nullptr, DI_NORMAL);
+    DestroyIcon(copy);
+    if (drawn) return true;
+  }
+  return DrawIconEx(dc, x, y, icon, cx, cy, 0, nullptr, DI_NORMAL) != FALSE;
+}
+}  // namespace
+
+bool TSkinForm::DrawWindowIcon(HDC dc, int x, int y) const {
+  for (HICON icon : WindowIcons())
+    if (DrawSmallIcon(dc, x, y, icon)) return true;
+  return false;
+}
+
+void TSkinForm::LoadWindowIcon() {
+  const auto icons = WindowIcons();
+  if (std::any_of(icons.begin(), icons.end(), [](HICON i) { return i != nullptr; })) {
+    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
     FIconBitmap.SetPixelFormat(pf32bit);
     FIconBitmap.SetSize(cx, cy);
     HDC dc = FIconBitmap.Canvas()->Handle();
     const RECT all{0, 0, cx, cy};
     FillRect(dc, &all, ButtonFaceBrushHandle(*FSkinData) ? ButtonFaceBrushHandle(*FSkinData)
                                                          : GetSysColorBrush(COLOR_BTNFACE));
-    DrawIconEx(dc, 0, 0, copy, cx, cy, 0, nullptr, DI_NORMAL);
-    DestroyIcon(copy);
-    return;
+    if (DrawWindowIcon(dc, 0, 0)) return;
+    FIconBitmap.SetSize(0, 0);
   }
-  // No icon of its own: the skin's default icon, else that of a main form's component.
+  // No icon that draws: the skin's default icon, else that of a main form's component.
   const TSkinImage* fallback = FSkinData && FSkinData->DefaultIcon && !FSkinData->DefaultIcon->Empty() ? FSkinData->DefaultIcon.get() : nullptr;
   if (!fallback)
     for (TSkinData* d : FManager.Components())
@@ -246,18 +276,7 @@ void TSkinForm::LoadWindowIcon() {
 }
 
 void TSkinForm::PaintIcon(HDC dc, int x, int y) {
-  const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
-  HICON icon = reinterpret_cast<HICON>(SendMessageA(FWnd, WM_GETICON, ICON_SMALL, 0));
-  if (!icon) icon = reinterpret_cast<HICON>(SendMessageA(FWnd, WM_GETICON, ICON_BIG, 0));
-  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrA(FWnd, GCLP_HICONSM));
-  if (icon) {
-    HICON copy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE));
-    if (copy) {
-      DrawIconEx(dc, x, y, copy, cx, cy, 0, nullptr, DI_NORMAL);
-      DestroyIcon(copy);
-      return;
-    }
-  }
+  if (DrawWindowIcon(dc, x, y)) return;
   // Without an icon of its own the window shows the bitmap it was given (the default icon).
   if (FIconBitmap.Width() > 0)
     DrawTransparent(dc, {x, y, x + FIconBitmap.Width(), y + FIconBitmap.Height()}, FIconBitmap,
@@ -376,16 +395,59 @@ void TSkinForm::AdjustWindowSize(bool refresh) {
     return;
   }
   FClientRect = {0, 0, out.SavedClientWidth, out.SavedClientHeight};
-  if (out.ChildShift > 0)
-    for (HWND child = GetWindow(FWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      RECT c{};
-      GetWindowRect(child, &c);
-      POINT p{c.left, c.top};
-      ScreenToClient(FWnd, &p);
-      SetWindowPos(child, nullptr, p.x + out.ChildShift, p.y, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER);
-    }
-  SetWindowPos(FWnd, nullptr, 0, 0, out.Width, out.Height, SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+  SetSizeKeepingControls(0, 0, out.Width, out.Height, SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE,
+                         out.ChildShift);
+}
+
+namespace {
+struct TControlPlace {
+  HWND Wnd, Parent;
+  RECT Rect;  // in the parent's client coordinates
+};
+
+RECT PlaceInParent(HWND wnd, HWND parent) {
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+BOOL CALLBACK CollectPlace(HWND wnd, LPARAM p) noexcept {
+  auto& places = *reinterpret_cast<std::vector<TControlPlace>*>(p);
+  HWND parent = GetParent(wnd);
+  try {
+    places.push_back({wnd, parent, PlaceInParent(wnd, parent)});
+  } catch (const std::bad_alloc&) {
+    return FALSE;  // the controls found so far are kept
+  }
+  return TRUE;
+}
+}  // namespace
+
+void TSkinForm::SetSizeKeepingControls(int x, int y, int width, int height, UINT flags, int childShift) {
+  // A foreign window lays itself out again when it is resized, some by the change of the
+  // window's size (the Open dialog) rather than of its client area. Replacing the frame
+  // changes no client area, so every control (in nested dialogs too) goes back where it was.
+  // A form's controls follow its client area, and the class library keeps their bounds.
+  std::vector<TControlPlace> places;
+  if (!FForm) {
+    EnumChildWindows(FWnd, CollectPlace, reinterpret_cast<LPARAM>(&places));
+  } else if (childShift != 0) {
+    for (HWND child = GetWindow(FWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      places.push_back({child, FWnd, PlaceInParent(child, FWnd)});
+  }
+  SetWindowPos(FWnd, nullptr, x, y, width, height, flags);
+  // Parents come before their children, so a nested dialog that lays out again when it is
+  // put back is followed by its controls.
+  for (const TControlPlace& p : places) {
+    if (!IsWindow(p.Wnd) || GetParent(p.Wnd) != p.Parent) continue;
+    RECT want = p.Rect;
+    if (p.Parent == FWnd) OffsetRect(&want, childShift, 0);
+    const RECT now = PlaceInParent(p.Wnd, p.Parent);
+    if (EqualRect(&now, &want)) continue;
+    SetWindowPos(p.Wnd, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | (FForm ? SWP_NOSENDCHANGING : 0));
+  }
 }
 
 // ---- messages ----
@@ -441,6 +503,7 @@ void TSkinForm::WmSize(TMessage& m) {
 void TSkinForm::WmGetMinMaxInfo(TMessage& m) {
   CallOldProc(m);
   ReadWindowState();
+  if (CaptionDeferred()) return;  // sized natively until CM_SKINSTART
   if (MinMaxRestoresCaption(static_cast<TWinState>(FWinState), FMDIKind == mkChild))
     SetNativeCaption(true);
   else

@@ -32,6 +32,20 @@ TFontHandle CaptionFont() {
   return TFontHandle(CreateFontIndirectA(&ncm.lfCaptionFont));
 }
 
+TClassBackground ClassBackgroundOf(HWND wnd) {
+  const auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtrA(wnd, GCLP_HBRBACKGROUND));
+  if (!brush) return cbNone;
+  // A class gives a system colour as its index + 1, or as the system's brush of it.
+  if (brush == reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)) ||
+      brush == GetSysColorBrush(COLOR_BTNFACE))
+    return cbSystemFace;
+  LOGBRUSH lb{};
+  if (reinterpret_cast<UINT_PTR>(brush) > COLOR_MENUBAR + 1 && GetObjectA(brush, sizeof lb, &lb) == sizeof lb &&
+      lb.lbStyle == BS_SOLID && lb.lbColor == GetSysColor(COLOR_BTNFACE))
+    return cbSystemFace;
+  return cbOther;
+}
+
 DWORD StyleOf(HWND wnd) { return static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_STYLE)); }
 DWORD ExStyleOf(HWND wnd) { return static_cast<DWORD>(GetWindowLongPtrA(wnd, GWL_EXSTYLE)); }
 
@@ -144,11 +158,8 @@ void TSkinForm::AttachToWindow(TSkinData* skin) {
   FWide = traits.WideChar;
   FStandardDialog = traits.StandardDialog;
   FOwnerWnd = GetWindow(FWnd, GW_OWNER);
-  RECT window{};
-  GetWindowRect(FWnd, &window);
-  GetClientRect(FWnd, &FClientRect);
-  FNativeFrameWidth = (window.right - window.left) - (FClientRect.right - FClientRect.left);
-  FNativeFrameHeight = (window.bottom - window.top) - (FClientRect.bottom - FClientRect.top);
+  FPaintsFace = PaintsForeignFace(FStandardDialog, ClassBackgroundOf(FWnd));
+  ReadNativeClient();
   FNativeMenu = GetMenu(FWnd);
   // 4
   FIconFlags = traits.IconFlags;
@@ -182,7 +193,8 @@ void TSkinForm::AttachToWindow(TSkinData* skin) {
   const bool maximizedMdiChild = FMDIKind == mkChild && FManager.MDIChildMaximized();
   if (FFrameSkinned) {
     if (FNativeMenu && FMDIKind != mkChild) CreateMenuBar();
-    if (!maximizedMdiChild && FWinState != wsMinimized && FramePainterReady()) SetNativeCaption(false);
+    if (!maximizedMdiChild && FWinState != wsMinimized && FramePainterReady() && !CaptionDeferred())
+      SetNativeCaption(false);
     CalcFrameMetrics();
   } else {
     FStage = stReady;
@@ -229,6 +241,17 @@ void TSkinForm::SetNativeCaption(bool restore) {
   SetWindowLongPtrA(FWnd, GWL_STYLE, static_cast<LONG_PTR>(next.Style));
 }
 
+void TSkinForm::ReadNativeClient() {
+  RECT window{};
+  GetWindowRect(FWnd, &window);
+  GetClientRect(FWnd, &FClientRect);
+  // Once the skinned bar holds the native menu, the native bar's rows count in the client.
+  if (HasMenuBar() && !GetMenu(FWnd)) FClientRect.bottom = std::max<LONG>(0, FClientRect.bottom - FMenuBarHeight);
+  FNativeWindowSize = {window.right - window.left, window.bottom - window.top};
+  FNativeFrameWidth = FNativeWindowSize.cx - (FClientRect.right - FClientRect.left);
+  FNativeFrameHeight = FNativeWindowSize.cy - (FClientRect.bottom - FClientRect.top);
+}
+
 void TSkinForm::FrameChanged() {
   SetWindowPos(FWnd, nullptr, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -242,11 +265,22 @@ void TSkinForm::SkinStart() {
     if (FMDIKind == mkChild && FManager.MDIChildMaximized()) {
       SetNativeCaption(true);
       FrameChanged();
-    } else if (FWinState != wsMinimized && FFrameKind != fkNone) {
-      FStage = stSizing;
-      AdjustWindowSize(false);
-      FStage = stReady;
-      UpdateFrameRegion();
+    } else {
+      if (CaptionDeferred() && FFrameSkinned && FWinState != wsMinimized && FramePainterReady()) {
+        // The window may have gone on sizing itself natively since it was attached (the Open
+        // dialog adds its template and sizing grip once shown): its client area is the one
+        // it has now.
+        RECT r{};
+        GetWindowRect(FWnd, &r);
+        if (r.right - r.left != FNativeWindowSize.cx || r.bottom - r.top != FNativeWindowSize.cy) ReadNativeClient();
+        SetNativeCaption(false);
+      }
+      if (FWinState != wsMinimized && FFrameKind != fkNone) {
+        FStage = stSizing;
+        AdjustWindowSize(false);
+        FStage = stReady;
+        UpdateFrameRegion();
+      }
     }
   }
   FStage = stReady;
@@ -325,8 +359,7 @@ void TSkinForm::DetachSkin() {
     const int height = (r.bottom - r.top) - FTopHeight - menuBarHeight - FBottomHeight + FNativeFrameHeight;
     POINT topLeft{r.left, r.top};
     if (FMDIKind == mkChild) ScreenToClient(GetParent(FWnd), &topLeft);
-    SetWindowPos(FWnd, nullptr, topLeft.x, topLeft.y, width, height,
-                 SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+    SetSizeKeepingControls(topLeft.x, topLeft.y, width, height, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER, 0);
   }
   // 6: the system frees a region it was given.
   if (FOwnsRegion) {
@@ -384,7 +417,7 @@ bool TSkinForm::Stage1(TMessage& m) {
   switch (m.Msg) {
     case WM_ERASEBKGND:
       CallOldProc(m);
-      if (!FForm && FSkinData && FSkinData->ButtonFaceBrush) {
+      if (!FForm && FPaintsFace && FSkinData && FSkinData->ButtonFaceBrush) {
         RECT r;
         GetClientRect(FWnd, &r);
         FillRect(reinterpret_cast<HDC>(m.WParam), &r, ButtonFaceBrushHandle(*FSkinData));
@@ -411,15 +444,12 @@ bool TSkinForm::Stage1(TMessage& m) {
       CallOldProc(m);
       return true;
     case WM_CTLCOLORBTN:
-      CallOldProc(m);
-      if (!FForm) SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
-      return true;
     case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORDLG:
       CallOldProc(m);
-      if (!FForm && FSkinData && FSkinData->ButtonFaceBrush) {
-        SetBkMode(reinterpret_cast<HDC>(m.WParam), TRANSPARENT);
-        m.Result = static_cast<LRESULT>(FSkinData->ButtonFaceBrush);
-      }
+      if (!FForm && FPaintsFace && FSkinData)
+        if (HBRUSH face = AnswerFaceColour(*FSkinData, reinterpret_cast<HDC>(m.WParam)))
+          m.Result = reinterpret_cast<LRESULT>(face);
       return true;
     case CM_SKINSTART:
       SkinStart();

@@ -28,6 +28,10 @@ TWindowTraits AnalyseWindow(uint32_t style, uint32_t exStyle, std::string_view c
   return t;
 }
 
+bool PaintsForeignFace(bool standardDialog, TClassBackground background) {
+  return standardDialog || background == cbSystemFace;
+}
+
 TCaptionStyle NativeCaptionStyle(uint32_t style, int iconFlags, bool restore, bool ownedOrMdiChild) {
   TCaptionStyle r{style, iconFlags};
   if (restore) {

@@ -37,6 +37,14 @@ struct TWindowTraits {
 };
 TWindowTraits AnalyseWindow(uint32_t style, uint32_t exStyle, std::string_view className, bool hasSystemMenu);
 
+// What a window's class erases its background with.
+enum TClassBackground : int { cbNone = 0, cbSystemFace = 1, cbOther = 2 };
+// Whether the engine paints a foreign window's background in the skin's face and answers
+// its WM_CTLCOLORSTATIC, WM_CTLCOLORBTN and WM_CTLCOLORDLG to match: a dialog ("#32770",
+// "TMessageForm") or a window whose class background is the system's face colour. Any
+// other window keeps the background it paints itself (a game's black board).
+bool PaintsForeignFace(bool standardDialog, TClassBackground background);
+
 // The style after stripping (restore = false) or restoring the native caption. An owned
 // window or an MDI child loses only the system menu and the two boxes; any other window
 // loses WS_CAPTION and IconCaptionStripped is added so that restoring gives it back.

@@ -86,17 +86,20 @@ TSkinRect ButtonBounds(const TDataSkinSysButton& d, const TButtonLayoutInput& in
 }
 
 int LayoutSysButtons(std::vector<std::unique_ptr<TSkinSysButton>>& buttons, const TButtonWindowState& w,
-                     const TAskButtonVisible& ask, const TButtonLayoutInput& in, int rightButtonsLeft) {
-  int largest = 0;
+                     const TAskButtonVisible& ask, const TButtonLayoutInput& in) {
+  int leftmost = 0;
+  bool any = false;
   for (size_t i = 0; i < buttons.size(); ++i) {
     TSkinSysButton& b = *buttons[i];
     const TDataSkinSysButton& d = b.Description();
     b.Visible = CalcButtonVisible(d, static_cast<int>(i), w, ask);
     if (!b.Visible || !d.Image || d.Image->Empty()) continue;
     b.BoundsRect = ButtonBounds(d, in);
-    if (d.Align == 1) largest = std::max(largest, b.BoundsRect.Left);
+    if (d.Align != 1) continue;
+    leftmost = any ? std::min(leftmost, b.BoundsRect.Left) : b.BoundsRect.Left;
+    any = true;
   }
-  return largest > 0 ? largest : rightButtonsLeft;
+  return any ? std::max(leftmost, 0) : 0;
 }
 
 TSkinSysButton* SysButtonAt(const std::vector<std::unique_ptr<TSkinSysButton>>& buttons, int x, int y) {

@@ -6,7 +6,7 @@
 // whether the active MDI child is maximized, the menu-bar height), the caption rectangle
 // of the last caption layout and the border widths, plus a callback that sends
 // CM_SKINBUTTONVISIBLE (asked only for Visibility 1000 to 2000). It gets back each
-// button's Visible and BoundsRect, the left edge that clips a popup's caption, the frame
+// button's Visible and BoundsRect, the left edge that clips the caption, the frame
 // to draw, and the command a button's Action stands for.
 #include <cstdint>
 #include <functional>
@@ -61,10 +61,10 @@ struct TButtonLayoutInput {
 TSkinRect ButtonBounds(const TDataSkinSysButton& d, const TButtonLayoutInput& in);
 
 // Computes every button's Visible and lays out the visible ones that have an image; the
-// others keep their BoundsRect. Returns the largest left edge among the right-anchored
-// (Align 1) buttons when it is above 0, else `rightButtonsLeft` unchanged.
+// others keep their BoundsRect. Returns the left edge of the leftmost visible right-anchored
+// (Align 1) button, where the caption must end; 0 when none shows.
 int LayoutSysButtons(std::vector<std::unique_ptr<TSkinSysButton>>& buttons, const TButtonWindowState& w,
-                     const TAskButtonVisible& ask, const TButtonLayoutInput& in, int rightButtonsLeft);
+                     const TAskButtonVisible& ask, const TButtonLayoutInput& in);
 
 // The first visible button with a non-negative Action that contains the point, or none.
 TSkinSysButton* SysButtonAt(const std::vector<std::unique_ptr<TSkinSysButton>>& buttons, int x, int y);

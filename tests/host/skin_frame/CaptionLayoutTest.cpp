@@ -110,27 +110,38 @@ TEST(CaptionLayout, LongCaptionEndsWithEllipsisBeforeTheRightClip) {
   EXPECT_LE(Measure(out.Text).Width, out.TextRect.Width());
 }
 
-TEST(CaptionLayout, PopupsClipAtTheRightButtonsInsteadOfTheSkinClip) {
+TEST(CaptionLayout, EveryCaptionEndsBeforeTheButtonsOnTheRight) {
   struct Case {
     int buttonsLeft, right;
   } cases[] = {
-      {60, 55},  // five pixels before the buttons
-      {200, 80}, // buttons beyond the text: no clip
-      {5, 80},   // not a real edge
-      {0, 80},   // no right-anchored buttons
+      {60, 55},   // five pixels before the buttons
+      {200, 80},  // buttons beyond the text: it shows whole, whatever the skin's clip says
+      {5, 60},    // not a real edge: the skin's clip
+      {0, 60},    // no buttons on the right: the skin's clip
   };
   for (const Case& c : cases) {
-    TCaptionInput in = Input(L"Abcdefgh");  // 65 wide
+    TCaptionInput in = Input(L"Abcdefgh");  // 65 wide, from 15 to 80
     in.TextShift = 5;
-    in.TextRightClip = 150;  // would clip a normal window at 60
-    in.Popup = true;
+    in.TextRightClip = 150;  // the skin's clip at 60
     in.RightButtonsLeft = c.buttonsLeft;
-    EXPECT_EQ(LayoutCaption(in, Measure).Box.Right, c.right) << c.buttonsLeft;
+    const TCaptionLayout out = LayoutCaption(in, Measure);
+    EXPECT_EQ(out.Box.Right, c.right) << c.buttonsLeft;
+    EXPECT_EQ(out.Text.find(L"..."), c.right < 80 ? out.Text.size() - 3 : std::wstring::npos) << c.buttonsLeft;
   }
-  TCaptionInput in = Input(L"Abcdefgh");
+}
+
+TEST(CaptionLayout, ATitleThatFitsWithoutItsTrailingSpacesShowsWhole) {
+  // " Abc  " is 30 wide, " Abc" 24: room for 26 shows the title, not "...".
+  for (const int room : {24, 26, 29}) {
+    TCaptionInput in = Input(L"Abc");
+    in.TextShift = 5;
+    in.RightButtonsLeft = in.Rect.Left + 5 + room + 5;
+    EXPECT_EQ(LayoutCaption(in, Measure).Text, L" Abc") << room;
+  }
+  TCaptionInput in = Input(L"Abc");
   in.TextShift = 5;
-  in.TextRightClip = 150;
-  EXPECT_EQ(LayoutCaption(in, Measure).Box.Right, 60);
+  in.RightButtonsLeft = in.Rect.Left + 5 + 23 + 5;
+  EXPECT_EQ(LayoutCaption(in, Measure).Text, L" Ab...") << "one pixel less";
 }
 
 TEST(CaptionLayout, NoRoomLeavesNoText) {

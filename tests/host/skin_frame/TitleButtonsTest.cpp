@@ -139,8 +139,8 @@ class LayoutTest : public ::testing::Test {
     Buttons.push_back(std::make_unique<TSkinSysButton>(Owner, *Descs.back()));
     return *Buttons.back();
   }
-  int Layout(const TButtonWindowState& w, int previous = 0) {
-    return LayoutSysButtons(Buttons, w, nullptr, In, previous);
+  int Layout(const TButtonWindowState& w) {
+    return LayoutSysButtons(Buttons, w, nullptr, In);
   }
   TNCObjectOwner Owner;
   std::vector<std::unique_ptr<TDataSkinSysButton>> Descs;
@@ -214,18 +214,19 @@ TEST_F(LayoutTest, RightButtonsEdgeAndUntouchedBounds) {
   TSkinSysButton& imageless = Add(Desc(5, 201, 0, 0, 1, 1, 0, 0));
   hidden.BoundsRect = {1, 2, 3, 4};
   imageless.BoundsRect = {5, 6, 7, 8};
-  EXPECT_EQ(Layout(States[0].s, 11), 280);  // the largest left edge
+  EXPECT_EQ(Layout(States[0].s), 240);  // the leftmost visible one's left edge
   EXPECT_EQ(hidden.BoundsRect, (TSkinRect{1, 2, 3, 4}));
   EXPECT_EQ(imageless.BoundsRect, (TSkinRect{5, 6, 7, 8}));
   EXPECT_TRUE(imageless.Visible);
   EXPECT_FALSE(PaintedInTitleBar(imageless));
 
-  // Without right-anchored buttons (or only at the window's left edge) the edge is kept.
+  // Without right-anchored buttons (or only at the window's left edge) there is no edge:
+  // none is kept from an earlier layout.
   Buttons.clear();
   Add(Desc(0, 201, 0, 0, 20));
-  EXPECT_EQ(Layout(States[0].s, 11), 11);
+  EXPECT_EQ(Layout(States[0].s), 0);
   Add(Desc(0, 201, 0, 1, 300));
-  EXPECT_EQ(Layout(States[0].s, 11), 11);
+  EXPECT_EQ(Layout(States[0].s), 0);
 }
 
 TEST_F(LayoutTest, SysButtonAtTakesTheFirstVisibleHittableButton) {

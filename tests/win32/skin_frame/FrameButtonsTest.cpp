@@ -7,6 +7,8 @@
 #include "ui/Forms.h"
 
 #include <algorithm>
+#include <climits>
+#include <string>
 #include <vector>
 
 namespace {
@@ -207,27 +209,30 @@ TEST_F(FrameButtonsTest, OnlyTheSystemMenuButtonClosesOnASecondClick) {
 // (an icon made at run time, with no resource behind it, as a program's copied icon is).
 TEST_F(FrameButtonsTest, TheIconButtonShowsTheWindowsIcon) {
   Main = LoadedComponent();
-  constexpr int kSide = 32;
   const COLORREF red = RGB(220, 0, 0);
-  HDC screen = GetDC(nullptr);
-  HBITMAP colour = CreateCompatibleBitmap(screen, kSide, kSide);
-  ReleaseDC(nullptr, screen);
-  {
+  // An opaque icon of one colour.
+  auto solidIcon = [](COLORREF c) {
+    constexpr int kSide = 32;
+    HDC screen = GetDC(nullptr);
+    HBITMAP colour = CreateCompatibleBitmap(screen, kSide, kSide);
+    ReleaseDC(nullptr, screen);
     HDC mem = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(mem, colour);
-    HBRUSH brush = CreateSolidBrush(red);
+    HBRUSH brush = CreateSolidBrush(c);
     const RECT all{0, 0, kSide, kSide};
     FillRect(mem, &all, brush);
     DeleteObject(brush);
     SelectObject(mem, old);
     DeleteDC(mem);
-  }
-  std::vector<BYTE> zeros(kSide * kSide / 8, 0);
-  HBITMAP mask = CreateBitmap(kSide, kSide, 1, 1, zeros.data());
-  ICONINFO info{TRUE, 0, 0, mask, colour};
-  HICON icon = CreateIconIndirect(&info);
-  DeleteObject(mask);
-  DeleteObject(colour);
+    std::vector<BYTE> zeros(kSide * kSide / 8, 0);
+    HBITMAP mask = CreateBitmap(kSide, kSide, 1, 1, zeros.data());
+    ICONINFO info{TRUE, 0, 0, mask, colour};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    DeleteObject(colour);
+    return icon;
+  };
+  HICON icon = solidIcon(red);
   ASSERT_NE(icon, nullptr);
 
   WNDCLASSEXA wc{};
@@ -238,10 +243,22 @@ TEST_F(FrameButtonsTest, TheIconButtonShowsTheWindowsIcon) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = "SkinFrameClassIcon";
   ASSERT_NE(RegisterClassExA(&wc), 0);
-  // The icon as the class's, and as the window's own large icon (what a form is given).
-  for (const bool own : {false, true}) {
-    TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200, own ? PlainClass() : "SkinFrameClassIcon"));
-    if (own) SendMessageA(w.Wnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  // A class whose small icon was destroyed while the class kept it: its big icon is the only
+  // one that draws.
+  wc.hIconSm = solidIcon(RGB(0, 0, 200));
+  wc.lpszClassName = "SkinFrameBigIconOnly";
+  ASSERT_NE(RegisterClassExA(&wc), 0);
+  DestroyIcon(wc.hIconSm);
+  // The icon as the class's, as the window's own large icon (what a form is given), and as
+  // the only icon of its class that still draws.
+  enum Source { ClassRegistered, OwnBig, ClassBigOnly };
+  for (const Source source : {ClassRegistered, OwnBig, ClassBigOnly}) {
+    const char* cls = source == ClassRegistered ? "SkinFrameClassIcon"
+                      : source == OwnBig        ? PlainClass()
+                                                : "SkinFrameBigIconOnly";
+    const char* name = source == ClassRegistered ? "class icon" : source == OwnBig ? "own icon" : "class's big icon only";
+    TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200, cls));
+    if (source == OwnBig) SendMessageA(w.Wnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SetWindowPos(w.Wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     Activate(w.Wnd);
     TSkinForm* h = Handler(w.Wnd);
@@ -252,11 +269,64 @@ TEST_F(FrameButtonsTest, TheIconButtonShowsTheWindowsIcon) {
       if (b->Visible && IsIconAction(b->Description().Action)) iconButton = b.get();
     ASSERT_NE(iconButton, nullptr) << "an overlapped window has a system menu, so an icon button";
     const TSkinRect r = iconButton->BoundsRect;
-    EXPECT_EQ(ScreenPixel(w.Wnd, r.Left + 4, r.Top + 4), red) << (own ? "own icon" : "class icon");
-    EXPECT_EQ(ScreenPixel(w.Wnd, r.Left + 10, r.Top + 8), red) << (own ? "own icon" : "class icon");
+    EXPECT_EQ(ScreenPixel(w.Wnd, r.Left + 4, r.Top + 4), red) << name;
+    EXPECT_EQ(ScreenPixel(w.Wnd, r.Left + 10, r.Top + 8), red) << name;
   }
+  UnregisterClassA("SkinFrameBigIconOnly", GetModuleHandleA(nullptr));
   UnregisterClassA("SkinFrameClassIcon", GetModuleHandleA(nullptr));
   DestroyIcon(icon);
+}
+
+// A narrow window (winemine's) shows its whole title when it fits beside its buttons, and
+// the title never runs under a button.
+TEST_F(FrameButtonsTest, ANarrowWindowsTitleShowsWholeBesideItsButtons) {
+  Main = LoadedComponent();
+  const char* title = "WineMine";
+  std::wstring shown = L" WineMine  ";  // as the title bar writes it
+  int textWidth = 0;
+  {
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = 340;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &ncm, 0);
+    TFontHandle font(CreateFontIndirectA(&ncm.lfCaptionFont));
+    ClientDc dc(nullptr);
+    SelectGuard sel(dc.get(), font.get());
+    RECT r{0, 0, 0, 0};
+    DrawTextW(dc.get(), shown.c_str(), static_cast<int>(shown.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+    textWidth = r.right;
+  }
+  ASSERT_NE(Main->Title, nullptr);
+  const int textBack = Main->Title->TextBackLeft + Main->Title->TextBackRight;
+  const int shift = Main->Title->LeftWidth;
+  struct Case {
+    const char* Name;
+    DWORD Style;
+    int SkinClip;  // the skin's TextRightClip
+  } cases[] = {
+      {"overlapped, a skin clip far to the left", WS_OVERLAPPED | WS_CAPTION, 150},
+      {"popup, no skin clip", WS_POPUP | WS_CAPTION, 0},
+  };
+  for (const Case& c : cases) {
+    Main->Title->RightWidth = c.SkinClip;
+    for (const int width : {150, 210, 260}) {
+      TWindow w(MakeWindow(c.Style | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE, width, 200));
+      SetWindowTextA(w.Wnd, title);
+      Activate(w.Wnd);
+      TSkinForm* h = Handler(w.Wnd);
+      ASSERT_NE(h, nullptr) << c.Name;
+      RedrawWindow(w.Wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+      int buttonsLeft = INT_MAX;
+      for (auto& b : h->SysButtons())
+        if (b->Visible && b->Description().Align == 1) buttonsLeft = std::min(buttonsLeft, b->BoundsRect.Left);
+      ASSERT_NE(ButtonOf(*h, 2), nullptr) << c.Name << " " << width << ": the minimize button shows";
+      const TSkinRect caption = h->CaptionRect();
+      EXPECT_LE(caption.Right, buttonsLeft - 5) << c.Name << " " << width << ": the title runs under a button";
+      // Room for it beside the buttons: the whole text shows, no ellipsis.
+      if (h->Borders().Left + shift + textWidth + textBack <= buttonsLeft - 5) {
+        EXPECT_GE(caption.Right - caption.Left - textBack, textWidth) << c.Name << " " << width << ": the title is cut";
+      }
+    }
+  }
 }
 
 // A form carries the program's icon, so its icon button is not empty; a dialog-framed form

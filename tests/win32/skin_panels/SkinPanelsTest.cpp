@@ -478,6 +478,9 @@ TEST_F(SkinPanelsTest, RadioGroupIsAGroupBoxOfRadioButtonsFollowingItemIndex) {
 INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 TEST_F(SkinPanelsTest, DialogInsideAForeignWindowIsErasedInTheFaceColour) {
+  // The face brush of the face set above, as a load makes it (the component frees it).
+  DeleteObject(reinterpret_cast<HGDIOBJ>(Main->ButtonFaceBrush));
+  Main->ButtonFaceBrush = reinterpret_cast<uintptr_t>(CreateSolidBrush(Face));
   skintest::TWindow top(skintest::MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200));
   ASSERT_NE(top.Wnd, nullptr);
   // A dialog template with no controls, made a child of the plain window.
@@ -490,6 +493,10 @@ TEST_F(SkinPanelsTest, DialogInsideAForeignWindowIsErasedInTheFaceColour) {
   tpl.t.cy = 50;
   HWND dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &tpl.t, top.Wnd, NoDialogProc, 0);
   ASSERT_NE(dialog, nullptr);
+  // A label of the page, wider than its text: the rest of its box shows the brush it is
+  // given, which matches the page's face.
+  HWND label = CreateWindowExA(0, "STATIC", "Label", WS_CHILD | WS_VISIBLE | SS_LEFT, 4, 30, 100, 16, dialog,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
   SetWindowPos(top.Wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   skintest::Activate(top.Wnd);
   PumpMessages(60);
@@ -503,6 +510,8 @@ TEST_F(SkinPanelsTest, DialogInsideAForeignWindowIsErasedInTheFaceColour) {
   RECT r{};
   GetClientRect(dialog, &r);
   EXPECT_EQ(Painted(dialog, r.right - 2, r.bottom - 2), Face);
+  EXPECT_EQ(Painted(label, 95, 8), Face) << "behind the page's label";
+  EXPECT_EQ(Painted(label, 1, 14), Face);
 }
 
 // ---------------------------------------------------------------- the class library's wrappers
