@@ -115,6 +115,7 @@ void TSkinForm::PaintFrame(HDC given) {
     }
   }
   FNCOwner.ForgetHot();
+  KeepMenuButtonFace();
   if (own) ReleaseDC(FWnd, own);
 }
 

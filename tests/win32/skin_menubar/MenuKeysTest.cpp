@@ -1,0 +1,323 @@
+// The skinned menu bar of a window the engine did not build (a plain Win32 window with a
+// native menu, as a foreign program has), driven by real keys and clicks and compared with the
+// same window native: how a drop-down opens, the bar's keyboard mode, Escape, item widths,
+// and what detaching gives back.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/win32/skin_menubar/MenuTestEnv_win.h"
+
+#include "skin/data/SkinData_win.h"
+
+namespace {
+using namespace skintest;
+using namespace menutest;
+
+enum : UINT { IdNew = 101, IdOpen, IdExit, IdFind, IdFindNext, IdReplace, IdWrap, IdAbout };
+
+// A window of a foreign program: its procedure records the commands it is sent and whether
+// Escape reached it.
+struct TForeign {
+  static inline std::vector<UINT> Commands;
+  static inline int Escapes = 0;
+  static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) >= IdNew) Commands.push_back(LOWORD(wParam));
+    if (msg == WM_KEYDOWN && wParam == VK_ESCAPE) ++Escapes;
+    return DefWindowProcW(wnd, msg, wParam, lParam);
+  }
+  static const wchar_t* Class() {
+    static const wchar_t* name = [] {
+      WNDCLASSEXW wc{};
+      wc.cbSize = sizeof wc;
+      wc.lpfnWndProc = Proc;
+      wc.hInstance = GetModuleHandleW(nullptr);
+      wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+      wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+      wc.lpszClassName = L"SkinMenuKeysForeign";
+      RegisterClassExW(&wc);
+      return L"SkinMenuKeysForeign";
+    }();
+    return name;
+  }
+};
+
+// File, Search and Help, as a small editor has them; shortcuts after a tab.
+HMENU ForeignMenu() {
+  HMENU bar = CreateMenu(), file = CreatePopupMenu(), search = CreatePopupMenu(), help = CreatePopupMenu();
+  AppendMenuW(file, MF_STRING, IdNew, L"&New\tCtrl+N");
+  AppendMenuW(file, MF_STRING, IdOpen, L"&Open...\tCtrl+O");
+  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(file, MF_STRING, IdExit, L"E&xit");
+  AppendMenuW(search, MF_STRING, IdFind, L"&Find...\tCtrl+F");
+  AppendMenuW(search, MF_STRING, IdFindNext, L"Find &Next\tF3");
+  AppendMenuW(search, MF_STRING, IdReplace, L"&Replace...\tCtrl+H");
+  AppendMenuW(search, MF_STRING | MF_CHECKED, IdWrap, L"&Wrap around");
+  AppendMenuW(help, MF_STRING, IdAbout, L"&About");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(search), L"&Search");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"&Help");
+  return bar;
+}
+
+// Real input: what the system's queue gets from a keyboard.
+void Press(WORD vk, bool down) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &in, sizeof in);
+}
+void Tap(WORD vk) {
+  Press(vk, true);
+  Press(vk, false);
+}
+void AltTap(WORD vk) {
+  Press(VK_MENU, true);
+  Tap(vk);
+  Press(VK_MENU, false);
+}
+
+struct MenuKeysTest : EngineTest {
+  HWND Wnd = nullptr;
+  HMENU Bar = nullptr;
+  bool Skinned = true;
+
+  void Build(bool skinned = true) {
+    Skinned = skinned;
+    TForeign::Commands.clear();
+    TForeign::Escapes = 0;
+    Main = LoadedComponent(sfMainform, skinned);
+    Bar = ForeignMenu();
+    Wnd = CreateWindowExW(0, TForeign::Class(), L"Foreign", WS_OVERLAPPEDWINDOW, 120, 100, 420, 260, nullptr, Bar,
+                          GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(Wnd, SW_SHOW);
+    SetForegroundWindow(Wnd);
+    SetActiveWindow(Wnd);
+    SetFocus(Wnd);
+    PumpMessages(80);
+  }
+  void TearDown() override {
+    EndMenu();
+    if (Wnd && IsWindow(Wnd)) DestroyWindow(Wnd);
+    EngineTest::TearDown();
+  }
+  TSkinForm& H() {
+    TSkinForm* h = Handler(Wnd);
+    if (!h) throw std::runtime_error("not skinned");
+    return *h;
+  }
+  HMENU Drop(int i) const { return GetSubMenu(Bar, i); }
+};
+
+// The type flags of every item of a menu and its submenus.
+std::vector<UINT> ItemTypes(HMENU menu) {
+  std::vector<UINT> out;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+    GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mii);
+    out.push_back(mii.fType);
+    if (mii.hSubMenu)
+      for (UINT t : ItemTypes(mii.hSubMenu)) out.push_back(t);
+  }
+  return out;
+}
+int OwnerDrawn(HMENU menu) {
+  int n = 0;
+  for (UINT t : ItemTypes(menu)) n += (t & MFT_OWNERDRAW) != 0;
+  return n;
+}
+
+// Opens each drop-down of the bar once (the bar makes their items owner-drawn) by a press.
+void OpenEach(HWND wnd, TSkinForm& h) {
+  for (int i = 0; i < h.MenuBar()->Count(); ++i) {
+    TScript s;
+    s.Steps.push_back([&] {
+      if (!TopMenuWindow()) return false;
+      EndMenu();
+      return true;
+    });
+    s.Run([&] {
+      RECT w{};
+      GetWindowRect(wnd, &w);
+      const TSkinRect b = h.MenuBar()->Button(i)->BoundsRect;
+      PostMessageA(wnd, WM_NCLBUTTONDOWN, HTCLIENT,
+                   MAKELPARAM(w.left + (b.Left + b.Right) / 2, w.top + (b.Top + b.Bottom) / 2));
+    });
+  }
+}
+
+TEST_F(MenuKeysTest, SwitchingSkinningOffGivesEveryDropDownItsOwnDrawingBack) {
+  Build();
+  OpenEach(Wnd, H());
+  ASSERT_GT(OwnerDrawn(Bar), 0) << "the skinned drop-downs draw their items from the skin";
+  wchar_t before[64] = {};
+  GetMenuStringW(Drop(1), 0, before, 64, MF_BYPOSITION);
+
+  Main->SetActive(false);
+  for (int i = 0; i < 50 && Manager().CommandTimerEnabled(); ++i) PumpMessages(20);
+  PumpMessages(60);
+  ASSERT_FALSE(AnswersSkinQuery(Wnd));
+  ASSERT_EQ(GetMenu(Wnd), Bar);
+  EXPECT_EQ(OwnerDrawn(Bar), 0) << "no item is left for a handler that is gone";
+  wchar_t after[64] = {};
+  GetMenuStringW(Drop(1), 0, after, 64, MF_BYPOSITION);
+  EXPECT_STREQ(after, before);
+  EXPECT_EQ(GetMenuState(Drop(1), IdWrap, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+}
+
+// What a user sees of the menus now: "drop N item I" (drop-down N open, item I selected, -1
+// for none), "system item I" (the system menu), "bar N" (the bar's keyboard mode on button N),
+// "none".
+std::string Seen(MenuKeysTest& t) {
+  if (HWND shown = TopMenuWindow()) {
+    HMENU menu = MenuOf(shown);
+    int item = -1;
+    for (int i = 0; i < GetMenuItemCount(menu) && item < 0; ++i)
+      if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) item = i;
+    for (int d = 0; d < GetMenuItemCount(t.Bar); ++d)
+      if (menu == t.Drop(d)) return "drop " + std::to_string(d) + " item " + std::to_string(item);
+    return "system item " + std::to_string(item);
+  }
+  if (t.Skinned) {
+    const int selected = t.H().KeyboardSelection();
+    if (selected >= 0) return "bar " + std::to_string(selected);
+  } else {
+    for (int i = 0; i < GetMenuItemCount(t.Bar); ++i)
+      if (GetMenuState(t.Bar, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) return "bar " + std::to_string(i);
+  }
+  return "none";
+}
+
+// One step of a scenario: an action, then what shows once it settled.
+struct TStep {
+  std::function<void(MenuKeysTest&)> Act;
+  std::string Then;
+};
+
+void ClickButton(MenuKeysTest& t, int i) {
+  // The bar button, or where the native bar has the same item.
+  POINT p{};
+  if (t.Skinned) {
+    RECT w{};
+    GetWindowRect(t.Wnd, &w);
+    const TSkinRect b = t.H().MenuBar()->Button(i)->BoundsRect;
+    p = {w.left + (b.Left + b.Right) / 2, w.top + (b.Top + b.Bottom) / 2};
+  } else {
+    RECT r{};
+    GetMenuItemRect(t.Wnd, t.Bar, static_cast<UINT>(i), &r);
+    p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  SetCursorPos(p.x, p.y);
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, in, sizeof in[0]);
+}
+
+// Runs the steps with real input, each after the one before has settled, and gives what
+// showed after each.
+std::vector<std::string> Play(MenuKeysTest& t, const std::vector<TStep>& steps) {
+  std::vector<std::string> seen;
+  TScript s;
+  for (const TStep& step : steps) {
+    int ticks = 0;
+    s.Steps.push_back([&t, step, ticks, &seen]() mutable {
+      if (ticks++ == 0) {
+        step.Act(t);
+        return false;
+      }
+      // A few ticks for the input to arrive and the menus to follow.
+      if (ticks < 8) return false;
+      seen.push_back(Seen(t));
+      return true;
+    });
+  }
+  s.Run();
+  return seen;
+}
+
+std::vector<std::string> Expected(const std::vector<TStep>& steps) {
+  std::vector<std::string> out;
+  for (const TStep& s : steps) out.push_back(s.Then);
+  return out;
+}
+
+TStep Click(int i, const char* then) {
+  return {[i](MenuKeysTest& t) { ClickButton(t, i); }, then};
+}
+TStep Key(WORD vk, const char* then) {
+  return {[vk](MenuKeysTest&) { Tap(vk); }, then};
+}
+TStep Alt(WORD vk, const char* then) {
+  return {[vk](MenuKeysTest&) { AltTap(vk); }, then};
+}
+TStep AltAlone(const char* then) {
+  return {[](MenuKeysTest&) { Tap(VK_MENU); }, then};
+}
+
+struct TScenario {
+  const char* Name;
+  std::vector<TStep> Steps;
+  std::vector<UINT> Commands;
+};
+
+// Each scenario played on the window native and skinned: the skinned window must do what the
+// native one does, step by step, and run the same commands.
+const std::vector<TScenario>& Scenarios() {
+  static const std::vector<TScenario> all = {
+      {"a click opens with nothing selected; Down, Return runs the first command",
+       {Click(0, "drop 0 item -1"), Key(VK_DOWN, "drop 0 item 0"), Key(VK_RETURN, "none")},
+       {IdNew}},
+      {"Alt+letter opens with the first item selected",
+       {Alt('S', "drop 1 item 0"), Key(VK_RETURN, "none")},
+       {IdFind}},
+      {"F10 selects the first button; arrows move; Down opens; Escape twice leaves",
+       {Key(VK_F10, "bar 0"), Key(VK_RIGHT, "bar 1"), Key(VK_RIGHT, "bar 2"), Key(VK_LEFT, "bar 1"),
+        Key(VK_DOWN, "drop 1 item 0"), Key(VK_ESCAPE, "bar 1"), Key(VK_ESCAPE, "none")},
+       {}},
+      {"Alt alone selects the first button; Return opens; Right moves on; Alt leaves",
+       {AltAlone("bar 0"), Key(VK_RETURN, "drop 0 item 0"), Key(VK_RIGHT, "drop 1 item 0"), AltAlone("none")},
+       {}},
+      {"Alt alone, a letter opens its menu",
+       {AltAlone("bar 0"), Key('H', "drop 2 item 0"), Key(VK_RETURN, "none")},
+       {IdAbout}},
+      {"a click, Left from an open menu selects the first item; Escape, Escape",
+       {Click(1, "drop 1 item -1"), Key(VK_LEFT, "drop 0 item 0"), Key(VK_ESCAPE, "bar 0"),
+        Key(VK_ESCAPE, "none")},
+       {}},
+      {"Alt+F, Escape, Escape reaches nothing",
+       {Alt('F', "drop 0 item 0"), Key(VK_ESCAPE, "bar 0"), Key(VK_ESCAPE, "none")},
+       {}},
+  };
+  return all;
+}
+
+TEST_F(MenuKeysTest, NativeWindowPlaysEveryScenario) {
+  for (const TScenario& sc : Scenarios()) {
+    Build(false);
+    ASSERT_EQ(Handler(Wnd), nullptr);
+    EXPECT_EQ(Play(*this, sc.Steps), Expected(sc.Steps)) << sc.Name;
+    EXPECT_EQ(TForeign::Commands, sc.Commands) << sc.Name;
+    EXPECT_EQ(TForeign::Escapes, 0) << sc.Name;
+    DestroyWindow(Wnd);
+    Main.reset();
+  }
+}
+
+TEST_F(MenuKeysTest, SkinnedWindowPlaysEveryScenarioAsTheNativeOne) {
+  for (const TScenario& sc : Scenarios()) {
+    Build(true);
+    ASSERT_NE(H().MenuBar(), nullptr);
+    EXPECT_EQ(Play(*this, sc.Steps), Expected(sc.Steps)) << sc.Name;
+    EXPECT_EQ(TForeign::Commands, sc.Commands) << sc.Name;
+    EXPECT_EQ(TForeign::Escapes, 0) << sc.Name << ": no Escape reaches the window";
+    DestroyWindow(Wnd);
+    Main.reset();
+  }
+}
+
+}  // namespace
