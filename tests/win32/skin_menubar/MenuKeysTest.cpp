@@ -2,6 +2,7 @@
 // native menu, as a foreign program has), driven by real keys and clicks and compared with the
 // same window native: how a drop-down opens, the bar's keyboard mode, Escape, item widths,
 // and what detaching gives back.
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -317,6 +318,89 @@ TEST_F(MenuKeysTest, SkinnedWindowPlaysEveryScenarioAsTheNativeOne) {
     EXPECT_EQ(TForeign::Escapes, 0) << sc.Name << ": no Escape reaches the window";
     DestroyWindow(Wnd);
     Main.reset();
+  }
+}
+
+// An item of the window's native menu drawn by the skin as the system asks for it: measured
+// with WM_MEASUREITEM, then drawn with WM_DRAWITEM into a bitmap of the given width.
+struct TDrawnItem {
+  int Width = 0, Height = 0;
+  std::vector<COLORREF> Pixels;  // row by row
+  COLORREF At(int x, int y) const { return Pixels[static_cast<size_t>(y * Width + x)]; }
+};
+TDrawnItem DrawItem(HWND wnd, HMENU menu, UINT id, int extraWidth, int* measured = nullptr) {
+  MEASUREITEMSTRUCT mis{};
+  mis.CtlType = ODT_MENU;
+  mis.itemID = id;
+  mis.itemHeight = static_cast<UINT>(GetSystemMetrics(SM_CYMENU));
+  SendMessageW(wnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
+  if (measured) *measured = static_cast<int>(mis.itemWidth);
+  TDrawnItem out;
+  out.Width = static_cast<int>(mis.itemWidth) + extraWidth;
+  out.Height = static_cast<int>(mis.itemHeight);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, out.Width, out.Height);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  DRAWITEMSTRUCT dis{};
+  dis.CtlType = ODT_MENU;
+  dis.itemID = id;
+  dis.itemAction = ODA_DRAWENTIRE;
+  dis.hwndItem = reinterpret_cast<HWND>(menu);
+  dis.hDC = dc;
+  dis.rcItem = {0, 0, out.Width, out.Height};
+  SendMessageW(wnd, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+  for (int y = 0; y < out.Height; ++y)
+    for (int x = 0; x < out.Width; ++x) out.Pixels.push_back(GetPixel(dc, x, y));
+  SelectObject(dc, old);
+  DeleteObject(bmp);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return out;
+}
+
+// Each item of a native drop-down is as wide as its text drawn in the menu font: the caption
+// and the shortcut fit whole, and nothing of them comes near the item's right edge. Drawn
+// over a flat menu colour, so every other pixel is text.
+TEST_F(MenuKeysTest, NativeItemsAreMeasuredAsTheyAreDrawn) {
+  Build();
+  Main->MenuItem.reset();
+  const COLORREF back = ColorToRGB(static_cast<TColor>(Main->ColorMenu));
+  for (UINT id : {IdFind, IdFindNext, IdReplace, IdWrap, IdNew, IdOpen, IdExit}) {
+    HMENU menu = id >= IdFind && id <= IdWrap ? Drop(1) : Drop(0);
+    int measured = 0;
+    const TDrawnItem fit = DrawItem(Wnd, menu, id, 0, &measured);
+    const TDrawnItem wide = DrawItem(Wnd, menu, id, 150);
+    auto textPixels = [back](const TDrawnItem& d, int fromX, int toX) {
+      int n = 0;
+      for (int y = 0; y < d.Height; ++y)
+        for (int x = fromX; x < toX; ++x) n += d.At(x, y) != back;
+      return n;
+    };
+    const int all = textPixels(fit, 0, fit.Width);
+    EXPECT_GT(all, 20) << id << ": the text is drawn";
+    EXPECT_EQ(all, textPixels(wide, 0, wide.Width)) << id << ": nothing of the text is cut";
+    EXPECT_EQ(textPixels(fit, fit.Width - 6, fit.Width), 0) << id << ": the text keeps off the right edge";
+    // Drawn in the menu font: no taller than that font's characters.
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = sizeof ncm;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+    HFONT font = CreateFontIndirectW(&ncm.lfMenuFont);
+    HDC sdc = GetDC(nullptr);
+    HGDIOBJ oldFont = SelectObject(sdc, font);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(sdc, &tm);
+    SelectObject(sdc, oldFont);
+    ReleaseDC(nullptr, sdc);
+    DeleteObject(font);
+    int top = fit.Height, bottom = -1;
+    for (int y = 0; y < fit.Height; ++y)
+      for (int x = 0; x < fit.Width; ++x)
+        if (fit.At(x, y) != back) {
+          top = std::min(top, y);
+          bottom = std::max(bottom, y);
+        }
+    EXPECT_LE(bottom - top + 1, tm.tmHeight) << id;
   }
 }
 
