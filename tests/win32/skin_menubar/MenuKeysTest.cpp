@@ -3,12 +3,19 @@
 // same window native: how a drop-down opens, the bar's keyboard mode, Escape, item widths,
 // and what detaching gives back.
 #include <algorithm>
+#include <memory>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "tests/win32/skin_menubar/MenuTestEnv_win.h"
 
+extern "C" {
+#include "Example.h"  // the example program is written in C
+}
+#include "gallery/Gallery.h"
+#include "gallery/GalleryMdiSample.h"
+#include "skin/controls/SkinChildren.h"
 #include "skin/data/SkinData_win.h"
 
 namespace {
@@ -84,11 +91,12 @@ struct MenuKeysTest : EngineTest {
   HMENU Bar = nullptr;
   bool Skinned = true;
 
-  void Build(bool skinned = true) {
+  void Build(bool skinned = true, const std::function<void(TSkinData&)>& adjust = {}) {
     Skinned = skinned;
     TForeign::Commands.clear();
     TForeign::Escapes = 0;
     Main = LoadedComponent(sfMainform, skinned);
+    if (adjust) adjust(*Main);
     Bar = ForeignMenu();
     Wnd = CreateWindowExW(0, TForeign::Class(), L"Foreign", WS_OVERLAPPEDWINDOW, 120, 100, 420, 260, nullptr, Bar,
                           GetModuleHandleW(nullptr), nullptr);
@@ -178,8 +186,10 @@ std::string Seen(MenuKeysTest& t) {
     int item = -1;
     for (int i = 0; i < GetMenuItemCount(menu) && item < 0; ++i)
       if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) item = i;
+    // A skinned window stays active while its drop-down is open, as a native one does.
+    const std::string inactive = t.Skinned && !t.H().Active() ? " inactive" : "";
     for (int d = 0; d < GetMenuItemCount(t.Bar); ++d)
-      if (menu == t.Drop(d)) return "drop " + std::to_string(d) + " item " + std::to_string(item);
+      if (menu == t.Drop(d)) return "drop " + std::to_string(d) + " item " + std::to_string(item) + inactive;
     return "system item " + std::to_string(item);
   }
   if (t.Skinned) {
@@ -402,6 +412,146 @@ TEST_F(MenuKeysTest, NativeItemsAreMeasuredAsTheyAreDrawn) {
         }
     EXPECT_LE(bottom - top + 1, tm.tmHeight) << id;
   }
+}
+
+// The example's MDI frame: plain Win32 with a native menu (File, Window) and two children, the
+// keys arriving at the active child. Drop-downs walked with the keys, the frame active
+// throughout, commands run.
+TEST_F(MenuKeysTest, ThePlainMdiFrameTakesEveryKey) {
+  Main = LoadedComponent();
+  ExampleWindows w{};
+  ASSERT_TRUE(ExampleCreateWindows(GetModuleHandleW(nullptr), &w));
+  SetForegroundWindow(w.Frame);
+  SetActiveWindow(w.Frame);
+  SetFocus(w.Children[1]);
+  PumpMessages(150);
+  Wnd = w.Frame;
+  ASSERT_NE(Handler(w.Frame), nullptr);
+  ASSERT_NE(H().MenuBar(), nullptr);
+  Bar = H().MenuBar()->NativeMenu();
+  RECT before{};
+  GetWindowRect(w.Children[0], &before);
+  const std::vector<TStep> steps = {
+      Alt('F', "drop 0 item 0"),   Key(VK_DOWN, "drop 0 item 2"), Key(VK_ESCAPE, "bar 0"),
+      Key(VK_RIGHT, "bar 1"),      Key(VK_RETURN, "drop 1 item 0"), Key(VK_ESCAPE, "bar 1"),
+      Key(VK_ESCAPE, "none"),      Alt('W', "drop 1 item 0"),   Key(VK_DOWN, "drop 1 item 1"),
+      Key(VK_UP, "drop 1 item 0"), Key(VK_RETURN, "none"),
+      Click(1, "drop 1 item -1"),  Key(VK_DOWN, "drop 1 item 0"), Key(VK_DOWN, "drop 1 item 1"),
+      Key(VK_LEFT, "drop 0 item 0"), Key(VK_ESCAPE, "bar 0"), Key(VK_ESCAPE, "none"),
+  };
+  EXPECT_EQ(Play(*this, steps), Expected(steps));
+  RECT after{};
+  GetWindowRect(w.Children[0], &after);
+  EXPECT_FALSE(EqualRect(&before, &after)) << "Cascade ran and moved the children";
+  if (w.Dialog) DestroyWindow(w.Dialog);
+  DestroyWindow(w.Frame);
+  Wnd = nullptr;
+}
+
+// The gallery's MDI sample: Alt+F and Alt+W from a child open the frame's menus.
+TEST_F(MenuKeysTest, TheGallerysMdiSampleOpensItsMenusFromTheKeys) {
+  InstallControlFamilies();
+  auto gallery = std::make_unique<TfrmGallery>(nullptr);
+  gallery->Show();
+  PumpMessages(100);
+  gallery->miMdiSample->Click();
+  ASSERT_NE(gallery->frmMdiSample, nullptr);
+  TfrmMdiSample& mdi = *gallery->frmMdiSample;
+  SetForegroundWindow(mdi.Handle());
+  SetActiveWindow(mdi.Handle());
+  PumpMessages(150);
+  Wnd = mdi.Handle();
+  ASSERT_NE(Handler(Wnd), nullptr);
+  Bar = mdi.MainMenu1->Handle();
+  ASSERT_GT(mdi.MDIChildCount(), 0);
+  const std::vector<TStep> steps = {
+      Alt('W', "drop 1 item 0"), Key(VK_ESCAPE, "bar 1"), Key(VK_ESCAPE, "none"),
+      Alt('F', "drop 0 item 0"), Key(VK_ESCAPE, "bar 0"), Key(VK_ESCAPE, "none"),
+  };
+  EXPECT_EQ(Play(*this, steps), Expected(steps));
+  Wnd = nullptr;
+  gallery.reset();
+}
+
+// While a drop-down opened by a click is open, its bar button shows the pressed face, also
+// after the whole frame was painted again.
+TEST_F(MenuKeysTest, TheOpenDropDownsButtonKeepsItsPressedFace) {
+  constexpr COLORREF BarColour = RGB(0, 128, 64), Hilight = RGB(250, 250, 0);
+  Build(true, [](TSkinData& d) {
+    d.MenuBar.reset();  // a flat bar in ColorMenubar
+    d.ColorMenubar = BarColour;
+    d.ColorButtonHilight = Hilight;
+  });
+  const TSkinRect b = H().MenuBar()->Button(1)->BoundsRect;
+  const int midY = (b.Top + b.Bottom) / 2;
+  std::vector<COLORREF> edge;
+  TScript s;
+  int ticks = 0;
+  int shown = 0;
+  s.Steps.push_back([&] {
+    if (ticks++ == 0) ClickButton(*this, 1);
+    if (!TopMenuWindow() || ++shown < 4) return false;  // shown a moment: the screen has the faces
+    edge.push_back(frametest::ScreenPixel(Wnd, b.Left, midY, false));
+    RedrawWindow(Wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    return true;
+  });
+  int settle = 0;
+  s.Steps.push_back([&] {
+    if (++settle < 4) return false;
+    edge.push_back(frametest::ScreenPixel(Wnd, b.Left, midY, false));
+    SetCursorPos(5, 700);  // off the bar, so it does not show the hot face after
+    EndMenu();
+    return true;
+  });
+  s.Run();
+  PumpMessages(400);
+  EXPECT_EQ(edge, (std::vector<COLORREF>{Hilight, Hilight})) << "pressed on opening and after a full paint";
+  EXPECT_EQ(frametest::ScreenPixel(Wnd, b.Left, midY), BarColour) << "normal again once closed";
+}
+
+// After F2 the gallery's menus draw themselves again: the View menu's check marks, and the MDI
+// sample's Window menu with the entries of its children.
+TEST_F(MenuKeysTest, AfterSkinningGoesTheGallerysMenusDrawThemselves) {
+  InstallControlFamilies();
+  auto gallery = std::make_unique<TfrmGallery>(nullptr);
+  gallery->Show();
+  PumpMessages(100);
+  gallery->miMdiSample->Click();
+  ASSERT_NE(gallery->frmMdiSample, nullptr);
+  TfrmMdiSample& mdi = *gallery->frmMdiSample;
+  PumpMessages(150);
+  // Each drop-down opened once while skinned.
+  for (HWND wnd : {gallery->Handle(), mdi.Handle()}) {
+    SetForegroundWindow(wnd);
+    SetActiveWindow(wnd);
+    PumpMessages(100);
+    TSkinForm* h = Handler(wnd);
+    ASSERT_NE(h, nullptr);
+    OpenEach(wnd, *h);
+  }
+  HMENU view = gallery->miView->Handle(), window = mdi.miWindow->Handle();
+  ASSERT_GT(OwnerDrawn(view) + OwnerDrawn(window), 0);
+  const int windowItems = GetMenuItemCount(window);
+  ASSERT_GE(windowItems, 2 + 3) << "Cascade, Tile and the children";
+
+  gallery->miSkinning->Click();  // F2
+  for (int i = 0; i < 50 && Manager().CommandTimerEnabled(); ++i) PumpMessages(20);
+  PumpMessages(100);
+  ASSERT_FALSE(AnswersSkinQuery(gallery->Handle()));
+  EXPECT_EQ(OwnerDrawn(view), 0);
+  EXPECT_EQ(OwnerDrawn(window), 0);
+  int checked = 0;
+  for (int i = 0; i < GetMenuItemCount(view); ++i)
+    checked += (GetMenuState(view, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) != 0;
+  EXPECT_EQ(checked, 1) << "the page shown is checked";
+  ASSERT_EQ(GetMenuItemCount(window), windowItems);
+  for (int i = 0; i < windowItems; ++i) {
+    wchar_t text[64] = {};
+    GetMenuStringW(window, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+    const bool separator = (GetMenuState(window, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) != 0;
+    EXPECT_TRUE(separator || text[0] != 0) << "item " << i << " has its text";
+  }
+  gallery.reset();
 }
 
 }  // namespace
