@@ -305,7 +305,7 @@ void TSkinForm::SystemMenuByKeyboard() {
   // Under the icon; at the title bar's left edge on a frame without one.
   POINT at{window.left, window.top + FTopHeight};
   for (const auto& b : FSysButtons)
-    if (b->Visible && IsIconAction(b->Description().Action) && PaintedInTitleBar(*b)) {
+    if (b->Visible && IsIconAction(b->Description().Action) && PaintedInTitleBar(*b) && !b->BoundsRect.Empty()) {
       at = {window.left + b->BoundsRect.Left, window.top + b->BoundsRect.Bottom};
       break;
     }

@@ -554,4 +554,40 @@ TEST_F(MenuKeysTest, AfterSkinningGoesTheGallerysMenusDrawThemselves) {
   gallery.reset();
 }
 
+// Alt+Space opens the skinned system menu under the icon, with its first item selected: the
+// keyboard's way to the window's own commands.
+TEST_F(MenuKeysTest, AltSpaceOpensTheSkinnedSystemMenuUnderTheIcon) {
+  Build();
+  ASSERT_NE(H().SystemPopup(), nullptr);
+  RECT w{};
+  GetWindowRect(Wnd, &w);
+  POINT expected{w.left, w.top + H().Borders().Top};
+  for (const auto& b : H().SysButtons())
+    if (b->Visible && (b->Description().Action == 3 || b->Description().Action == 11) && !b->BoundsRect.Empty()) {
+      expected = {w.left + b->BoundsRect.Left, w.top + b->BoundsRect.Bottom};
+      break;
+    }
+  HMENU shown = nullptr;
+  RECT where{};
+  int selected = -1;
+  TScript s;
+  int ticks = 0;
+  s.Steps.push_back([&] {
+    if (ticks++ == 0) AltTap(VK_SPACE);
+    HWND menu = TopMenuWindow();
+    if (!menu || ticks < 6) return false;
+    shown = MenuOf(menu);
+    GetWindowRect(menu, &where);
+    for (int i = 0; i < GetMenuItemCount(shown) && selected < 0; ++i)
+      if (GetMenuState(shown, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) selected = i;
+    EndMenu();
+    return true;
+  });
+  s.Run();
+  EXPECT_EQ(shown, H().SystemPopup()->Handle());
+  EXPECT_EQ(where.left, expected.x);
+  EXPECT_EQ(where.top, expected.y);
+  EXPECT_GE(selected, 0) << "opened by the keyboard: an item is selected";
+}
+
 }  // namespace
