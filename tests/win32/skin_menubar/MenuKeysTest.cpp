@@ -448,13 +448,19 @@ TEST_F(MenuKeysTest, ThePlainMdiFrameTakesEveryKey) {
   Wnd = nullptr;
 }
 
-// The gallery's MDI sample: Alt+F and Alt+W from a child open the frame's menus.
-TEST_F(MenuKeysTest, TheGallerysMdiSampleOpensItsMenusFromTheKeys) {
+// The gallery shown, its MDI sample open with three children.
+std::unique_ptr<TfrmGallery> GalleryWithMdiSample() {
   InstallControlFamilies();
   auto gallery = std::make_unique<TfrmGallery>(nullptr);
   gallery->Show();
   PumpMessages(100);
   gallery->miMdiSample->Click();
+  return gallery;
+}
+
+// The gallery's MDI sample: Alt+F and Alt+W from a child open the frame's menus.
+TEST_F(MenuKeysTest, TheGallerysMdiSampleOpensItsMenusFromTheKeys) {
+  auto gallery = GalleryWithMdiSample();
   ASSERT_NE(gallery->frmMdiSample, nullptr);
   TfrmMdiSample& mdi = *gallery->frmMdiSample;
   SetForegroundWindow(mdi.Handle());
@@ -512,11 +518,7 @@ TEST_F(MenuKeysTest, TheOpenDropDownsButtonKeepsItsPressedFace) {
 // After F2 the gallery's menus draw themselves again: the View menu's check marks, and the MDI
 // sample's Window menu with the entries of its children.
 TEST_F(MenuKeysTest, AfterSkinningGoesTheGallerysMenusDrawThemselves) {
-  InstallControlFamilies();
-  auto gallery = std::make_unique<TfrmGallery>(nullptr);
-  gallery->Show();
-  PumpMessages(100);
-  gallery->miMdiSample->Click();
+  auto gallery = GalleryWithMdiSample();
   ASSERT_NE(gallery->frmMdiSample, nullptr);
   TfrmMdiSample& mdi = *gallery->frmMdiSample;
   PumpMessages(150);
