@@ -140,6 +140,7 @@ void TSkinManage::InstallHook() {
 
 LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
   TSkinManage* m = SkinManage();
+  bool prevent = false;
   if (m && m->FState.StartState != StartStateClosing) {
     GuardedCall(Application, [&] {
       // A popup handler goes with its window even when skinning was switched off meanwhile:
@@ -156,6 +157,9 @@ LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) n
             m->FState.Activated();
             m->SkinWindow(reinterpret_cast<HWND>(wParam));
             break;
+          case HCBT_SYSCOMMAND:
+            prevent = m->KeyMenuOfFocus(wParam, lParam);
+            break;
           default:
             break;
         }
@@ -164,7 +168,19 @@ LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) n
       }
     });
   }
+  if (prevent) return 1;
   return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool TSkinManage::KeyMenuOfFocus(WPARAM command, LPARAM ch) {
+  if ((command & 0xFFF0) != SC_KEYMENU) return false;
+  HWND focus = GetFocus();
+  HWND root = focus ? GetAncestor(focus, GA_ROOT) : GetActiveWindow();
+  ISkinFormHandler* h = root ? FindSkinForm(root) : nullptr;
+  if (!h || !h->WantsKeyMenu(ch)) return false;
+  // The skinned window opens its menu from its own procedure, outside this hook.
+  PostMessageA(root, WM_SYSCOMMAND, SC_KEYMENU, ch);
+  return true;
 }
 
 void TSkinManage::OnCreateWindow(HWND wnd, const CBT_CREATEWNDA& create) {

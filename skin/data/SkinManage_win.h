@@ -42,6 +42,10 @@ class ISkinFormHandler {
   virtual bool HasRegion() const = 0;
   virtual void RemoveRegion() = 0;
   virtual void OfferWindow(HWND wnd) = 0;
+  // Whether a keyboard-menu command with this character (F10, Alt, Alt+letter, Alt+Space)
+  // opens something of the skin in this window. The system sends it to the window that has
+  // the keyboard focus, often a control, and never to the top-level window behind it.
+  virtual bool WantsKeyMenu(LPARAM ch) = 0;
 };
 
 // Makes a form handler for a window (form: its class-library form, or null).
@@ -110,6 +114,9 @@ class TSkinManage final : public ISkinManager {
  private:
   static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
   void OnCreateWindow(HWND wnd, const CBT_CREATEWNDA& create);
+  // A keyboard-menu command on its way to the system's menus of the focused window: true
+  // when the skinned window the focus is in takes it instead.
+  bool KeyMenuOfFocus(WPARAM command, LPARAM ch);
   std::unique_ptr<ISkinFormHandler> TakeForm(ISkinFormHandler* handler);
   void DetachAndFree(ISkinFormHandler* handler);
   bool Attach(HWND wnd, TForm* form, TSkinData* data);

@@ -18,6 +18,7 @@
 #include "skin/data/SkinManage_win.h"
 #include "skin/data/WindowSubclass_win.h"
 #include "skin/forms/FrameGeometry.h"
+#include "skin/forms/MenuKeys.h"
 #include "skin/forms/NCObject.h"
 #include "skin/forms/SkinMenuBar_win.h"
 #include "skin/forms/SystemMenu.h"
@@ -58,6 +59,7 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   bool HasRegion() const override { return FOwnsRegion; }
   void RemoveRegion() override;
   void OfferWindow(HWND wnd) override;
+  bool WantsKeyMenu(LPARAM ch) override;
 
   void DetachOnDestroy();
   void ReleaseSkin();
@@ -92,10 +94,17 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   // --- the skinned menu bar (FormSkinMenuBar_win.cpp) ---
   TSkinMenuBar* MenuBar() const { return FMenuBar.get(); }
   // Opens the button's drop-down under it and returns once it closed; false for a button
-  // without one (its command is posted all the same).
-  bool OpenMenuButton(TMenuBtn& button);
+  // without one (its command is posted all the same). Opened by the keyboard, the
+  // drop-down starts with its first item selected; by the mouse, with none.
+  bool OpenMenuButton(TMenuBtn& button, bool byKeyboard = false);
   // Closes what is open and opens the button's drop-down through a posted press.
-  void SwitchToButton(TMenuBtn& button);
+  void SwitchToButton(TMenuBtn& button, bool byKeyboard);
+  // The bar's keyboard mode (F10, a lone Alt, Escape from a drop-down): the button selected,
+  // moved by Left and Right, opened by Down, Up, Return or its letter; Escape, Alt, F10 or a
+  // click leave. Returns when the mode ends.
+  void BarKeyboardMode(int index);
+  bool KeyboardMode() const { return FKeyboardMode; }
+  int KeyboardSelection() const { return FKeyboardMode ? FKeySelected : -1; }
   TMenuBtn* ButtonByAccel(wchar_t ch);
   bool MenuTracking() const;
   // The index of the bar button whose drop-down is open in this process, -1 for none.
@@ -206,6 +215,10 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   void HoverTimerTick();
   void WmCommand(TMessage& m);
   void WmSysCommand(TMessage& m);
+  // The keyboard-menu decision for this window now.
+  TKeyMenu KeyMenuOf(WPARAM command, LPARAM ch);
+  // Alt+Space: the skinned system menu under the icon, its first item selected.
+  void SystemMenuByKeyboard();
   void WmNcHitTest(TMessage& m);
   void WmNcMouse(TMessage& m);
 
@@ -222,7 +235,14 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   bool MenuBarDialogChar(TMessage& m);
   void PaintMenuBar(HDC dc);
   void PaintMDIButtons(HDC bar);
-  static void MakeOwnerDrawn(HMENU menu);
+  // After a full paint: the open drop-down's button keeps its pressed face, the button the
+  // keyboard selected its hot one.
+  void KeepMenuButtonFace();
+  void SelectKeyButton(int index);
+  // Makes a drop-down's items owner-drawn, recursively, and remembers each item it changed.
+  void MakeOwnerDrawn(HMENU menu);
+  // Gives every item MakeOwnerDrawn changed its own drawing back (skinning switched off).
+  void UndoOwnerDrawn();
   static void InstallMenuHook();
   static void RemoveMenuHook();
   static LRESULT CALLBACK MenuHookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
@@ -316,6 +336,22 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   bool FFollowingMenu = false;
   std::shared_ptr<int> FAlive = std::make_shared<int>(0);  // expires with the handler
   bool FInMdiSetMenu = false;  // the MDI client sets the frame's menu; it rebuilds the bar itself
+  // Items of native drop-downs the bar made owner-drawn: the menu, the item's place and its
+  // identifier (an item moved or replaced since is not ours to change).
+  struct TOwnerDrawnItem {
+    HMENU Menu;
+    UINT Position;
+    UINT Id;
+  };
+  std::vector<TOwnerDrawnItem> FOwnerDrawn;
+  bool FKeyboardMode = false;
+  bool FKeyCancelled = false;
+  int FKeySelected = -1;
+  // How the last drop-down closed: Escape at its top level gives the keyboard mode its
+  // button back; a move to the next button keeps the mode while the posted press opens it.
+  int FKeyReturn = -1;
+  bool FLastSwitched = false;
+  int FOpenings = 0;
 
   // Control handlers; each is owned by its control (or by this handler for raw windows).
   std::vector<TSkinControl*> FControlHandlers;

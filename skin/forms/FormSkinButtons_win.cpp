@@ -82,7 +82,7 @@ TNCObject* TSkinForm::ObjectAt(POINT p) {
 // ---- hover timer ----
 
 void TSkinForm::HoverTimerTick() {
-  if (FMenuTracking || !FNCOwner.Hot()) return;
+  if (FMenuTracking || FKeyboardMode || !FNCOwner.Hot()) return;
   POINT cursor{};
   GetCursorPos(&cursor);
   const POINT p = ScreenToFrame(MAKELPARAM(cursor.x, cursor.y));
@@ -323,11 +323,68 @@ void TSkinForm::WmCommand(TMessage& m) {
   CallOldProc(m);
 }
 
+TKeyMenu TSkinForm::KeyMenuOf(WPARAM command, LPARAM ch) {
+  TKeyMenuState state;
+  state.Tracking = FMenuTracking || FKeyboardMode;
+  state.Captured = GetCapture() != nullptr;
+  state.HasBarButton = FMenuBar && FMenuBar->Neighbour(-1, true) != nullptr;
+  state.SkinnedSystemMenu = FSystemPopup && FSkinData && (FSkinData->SkinControls & SkinBit(xcSystemMenu)) &&
+                            FMDIKind != mkChild;
+  const auto hasAccelerator = [this](int c) { return ButtonByAccel(static_cast<wchar_t>(c)) != nullptr; };
+  return KeyMenuAction(command, ch, state, hasAccelerator);
+}
+
+bool TSkinForm::WantsKeyMenu(LPARAM ch) {
+  if (!FFrameSkinned || !FSubclass.Installed()) return false;
+  if (FMDIKind == mkChild) {
+    // A child's keyboard menu is its frame's bar.
+    auto* frame = dynamic_cast<TSkinForm*>(FManager.FindSkinForm(GetAncestor(FWnd, GA_ROOT)));
+    return frame && frame != this && frame->WantsKeyMenu(ch);
+  }
+  if (FStyle & WS_CHILD) return false;
+  return KeyMenuOf(SC_KEYMENU, ch) != TKeyMenu::Pass;
+}
+
+void TSkinForm::SystemMenuByKeyboard() {
+  RECT window{};
+  GetWindowRect(FWnd, &window);
+  // Under the icon; at the title bar's left edge on a frame without one.
+  POINT at{window.left, window.top + FTopHeight};
+  for (const auto& b : FSysButtons)
+    if (b->Visible && IsIconAction(b->Description().Action) && PaintedInTitleBar(*b) && !b->BoundsRect.Empty()) {
+      at = {window.left + b->BoundsRect.Left, window.top + b->BoundsRect.Bottom};
+      break;
+    }
+  // Opened by the keyboard: the menu loop takes this key first and selects the first item.
+  PostMessageA(FWnd, WM_KEYDOWN, VK_DOWN, 0);
+  PopupSystemMenu(at);
+}
+
 void TSkinForm::WmSysCommand(TMessage& m) {
-  const auto hasAccelerator = [this](int ch) { return ButtonByAccel(static_cast<wchar_t>(ch)) != nullptr; };
-  if (SwallowKeyMenu(m.WParam, m.LParam, FMenuTracking, GetCapture() != nullptr, hasAccelerator)) {
-    m.Result = 1;
+  const wchar_t ch = static_cast<wchar_t>(m.LParam & 0xFFFF);
+  if (FMDIKind == mkChild && (m.WParam & 0xFFF0) == SC_KEYMENU && WantsKeyMenu(m.LParam)) {
+    PostMessageA(GetAncestor(FWnd, GA_ROOT), WM_SYSCOMMAND, SC_KEYMENU, m.LParam);
+    m.Result = 0;
     return;
+  }
+  switch (FMDIKind == mkChild ? TKeyMenu::Pass : KeyMenuOf(m.WParam, m.LParam)) {
+    case TKeyMenu::Pass: break;
+    case TKeyMenu::Swallow: m.Result = 1; return;
+    case TKeyMenu::BarMode:
+      m.Result = 0;
+      BarKeyboardMode(FMenuBar->Neighbour(-1, true)->Index);
+      return;
+    case TKeyMenu::SystemMenu:
+      m.Result = 0;
+      SystemMenuByKeyboard();
+      return;
+    case TKeyMenu::OpenButton:
+      m.Result = 0;
+      if (TMenuBtn* b = ButtonByAccel(ch)) {
+        FNCOwner.NcLButtonDown(b);
+        OpenMenuButton(*b, true);
+      }
+      return;
   }
   if (const auto state = WinStateForSysCommand(m.WParam)) {
     FWinState = *state;

@@ -119,6 +119,7 @@ void TSkinForm::PaintFrame(HDC given) {
     }
   }
   FNCOwner.ForgetHot();
+  KeepMenuButtonFace();
   if (own) ReleaseDC(FWnd, own);
 }
 

@@ -12,6 +12,8 @@
 #include "ui/Messages.h"
 
 static_assert(VirtualKeyLeft == VK_LEFT && VirtualKeyRight == VK_RIGHT);
+static_assert(VirtualKeyReturn == VK_RETURN && VirtualKeyMenu == VK_MENU && VirtualKeyEscape == VK_ESCAPE &&
+              VirtualKeyUp == VK_UP && VirtualKeyDown == VK_DOWN && VirtualKeyF10 == VK_F10);
 
 namespace {
 COLORREF RgbOf(TSkinColour colour) { return ColorToRGB(static_cast<TColor>(colour)); }
@@ -68,6 +70,11 @@ struct TTracking {
   HMENU Popup = nullptr;  // the open drop-down
   bool Switching = false;
   bool FirstMessage = false;
+  bool ByKeyboard = false;  // the open drop-down starts with its first item selected
+  bool Escaped = false;     // Escape closed it at its top level
+  // The press SwitchToButton posted for a keyboard move opens this button by the keyboard.
+  TSkinForm* KeyboardForm = nullptr;
+  int KeyboardIndex = -1;
   POINT LastPoint{-100000, -100000};
   HHOOK Hook = nullptr;
 };
@@ -422,14 +429,20 @@ int TSkinForm::OpenMenuIndex() { return Tracking.OpenIndex; }
 
 // ---- opening and switching ----
 
-bool TSkinForm::OpenMenuButton(TMenuBtn& pressed) {
+bool TSkinForm::OpenMenuButton(TMenuBtn& pressed, bool byKeyboard) {
   // Everything needed after the drop-down closes is copied: the menu may be rebuilt while
   // it is open, and the button with it.
   const int index = pressed.Index;
+  if (Tracking.KeyboardForm == this && Tracking.KeyboardIndex == index) byKeyboard = true;
+  Tracking.KeyboardForm = nullptr;
+  Tracking.KeyboardIndex = -1;
   const bool enabled = pressed.Enabled;
   const TSkinRect bounds = pressed.BoundsRect;
   TMenuItem* item = FMenuBar ? FMenuBar->ItemOf(pressed) : nullptr;
-  PostMessageA(FWnd, WM_COMMAND, MAKEWPARAM(pressed.Command, 0), 0);
+  // A form's top-level item hears its click this way (it may update its drop-down). The
+  // identifier of a native top-level item with a drop-down is no command: a foreign window
+  // would run whatever command has that number.
+  if (FForm) PostMessageA(FWnd, WM_COMMAND, MAKEWPARAM(pressed.Command, 0), 0);
   if (!pressed.SubMenu) {
     pressed.MouseLeave();
     return false;
@@ -453,15 +466,26 @@ bool TSkinForm::OpenMenuButton(TMenuBtn& pressed) {
   FManager.SetPopupKind(pmkMenuBar);
   Tracking.Popup = popup;
   InstallMenuHook();
+  Tracking.ByKeyboard = byKeyboard;
+  ++FOpenings;
   // The menu loop runs messages of every kind; the window may even be destroyed and this
   // handler purged meanwhile. Nothing of it is touched after the loop unless it lives.
   const std::weak_ptr<int> alive = FAlive;
   if (enabled) TrackPopupMenu(popup, TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, FWnd, nullptr);
   if (alive.expired()) return true;
+  const bool escaped = Tracking.Escaped && !Tracking.Switching;
+  FLastSwitched = Tracking.Switching;
   RemoveMenuHook();
   FMenuTracking = false;
   if (FMenuBar)
     if (TMenuBtn* b = FMenuBar->Button(index)) b->MouseLeave();
+  // Escape leaves the bar in keyboard mode on this button, as a native bar does.
+  if (escaped && FMenuBar) {
+    if (FKeyboardMode)
+      FKeyReturn = index;
+    else
+      BarKeyboardMode(index);
+  }
   return true;
 }
 
@@ -470,20 +494,40 @@ void TSkinForm::MakeOwnerDrawn(HMENU menu) {
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOA mii{};
     mii.cbSize = sizeof mii;
-    mii.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+    mii.fMask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_ID;
     if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mii)) continue;
     if (!(mii.fType & MFT_OWNERDRAW)) {
       MENUITEMINFOA set{};
       set.cbSize = sizeof set;
       set.fMask = MIIM_FTYPE;
       set.fType = mii.fType | MFT_OWNERDRAW;
-      SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &set);
+      if (SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &set))
+        FOwnerDrawn.push_back({menu, static_cast<UINT>(i), mii.wID});
     }
     if (mii.hSubMenu) MakeOwnerDrawn(mii.hSubMenu);
   }
 }
 
-void TSkinForm::SwitchToButton(TMenuBtn& button) {
+void TSkinForm::UndoOwnerDrawn() {
+  for (const TOwnerDrawnItem& it : FOwnerDrawn) {
+    if (!IsMenu(it.Menu)) continue;
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE | MIIM_ID;
+    if (!GetMenuItemInfoA(it.Menu, it.Position, TRUE, &mii) || mii.wID != it.Id || !(mii.fType & MFT_OWNERDRAW))
+      continue;
+    MENUITEMINFOA set{};
+    set.cbSize = sizeof set;
+    set.fMask = MIIM_FTYPE;
+    set.fType = mii.fType & ~static_cast<UINT>(MFT_OWNERDRAW);
+    SetMenuItemInfoA(it.Menu, it.Position, TRUE, &set);
+  }
+  FOwnerDrawn.clear();
+}
+
+void TSkinForm::SwitchToButton(TMenuBtn& button, bool byKeyboard) {
+  Tracking.KeyboardForm = byKeyboard ? this : nullptr;
+  Tracking.KeyboardIndex = byKeyboard ? button.Index : -1;
   RECT window{};
   GetWindowRect(FWnd, &window);
   const int x = button.BoundsRect.Left + window.left + 1, y = button.BoundsRect.Top + window.top + 1;
@@ -494,6 +538,7 @@ void TSkinForm::SwitchToButton(TMenuBtn& button) {
 
 void TSkinForm::InstallMenuHook() {
   Tracking.Switching = false;
+  Tracking.Escaped = false;
   Tracking.FirstMessage = true;
   GetCursorPos(&Tracking.LastPoint);
   if (!Tracking.Hook) Tracking.Hook = SetWindowsHookExA(WH_MSGFILTER, MenuHookProc, nullptr, GetCurrentThreadId());
@@ -518,15 +563,23 @@ LRESULT CALLBACK TSkinForm::MenuHookProc(int code, WPARAM wParam, LPARAM lParam)
   try {
     if (Tracking.FirstMessage) {
       Tracking.FirstMessage = false;
-      // The drop-down opens with its first item selected, as a native bar's does.
-      PostMessageA(msg->hwnd, WM_KEYDOWN, VK_DOWN, 0);
+      // Opened by the keyboard, the drop-down starts with its first item selected, as a
+      // native bar's does; opened by the mouse, with none.
+      if (Tracking.ByKeyboard) PostMessageA(msg->hwnd, WM_KEYDOWN, VK_DOWN, 0);
     }
     TMenuBtn* target = nullptr;
     bool swallow = false;
+    bool byKeyboard = false;
     switch (msg->message) {
       case WM_KEYDOWN:
-        if (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE) {
+        byKeyboard = true;
+        if (msg->wParam == VK_RETURN) {
           Tracking.Switching = false;
+        } else if (msg->wParam == VK_ESCAPE) {
+          Tracking.Switching = false;
+          // In a nested submenu Escape closes only that submenu.
+          const TMenuSelection s = CurrentSelection();
+          if (!s.Deepest || s.Deepest == Tracking.Popup) Tracking.Escaped = true;
         } else if (msg->wParam == VK_LEFT) {
           // Inside a nested submenu the key only closes that submenu.
           const TMenuSelection s = CurrentSelection();
@@ -559,7 +612,7 @@ LRESULT CALLBACK TSkinForm::MenuHookProc(int code, WPARAM wParam, LPARAM lParam)
       // The open drop-down ends first; the press posted next opens the other one once the
       // menu loop has returned.
       EndMenu();
-      form->SwitchToButton(*target);
+      form->SwitchToButton(*target, byKeyboard);
       return swallow ? 1 : next;
     }
   } catch (...) {
@@ -571,19 +624,123 @@ LRESULT CALLBACK TSkinForm::MenuHookProc(int code, WPARAM wParam, LPARAM lParam)
 // ---- keyboard ----
 
 bool TSkinForm::MenuBarDialogChar(TMessage& m) {
-  if (!FMenuBar) return false;
   const bool altOnly = GetKeyState(VK_MENU) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0;
-  if (altOnly)
+  if (altOnly && FMenuBar)
     if (TMenuBtn* b = FMenuBar->ButtonByAccel(CharOfMessage(m.WParam))) {
-      SwitchToButton(*b);
+      SwitchToButton(*b, true);
       m.Result = 1;
       return true;
     }
-  // A child's accelerators are the frame's menu.
+  // A child's accelerators are the frame's menu (a child has no bar of its own).
   if (FMDIKind == mkChild && FManager.MDIMainForm && FManager.MDIMainForm != FForm)
     if (const LRESULT r = FManager.MDIMainForm->Perform(CM_DIALOGCHAR, m.WParam, m.LParam)) {
       m.Result = r;
       return true;
     }
   return false;
+}
+
+// ---- the bar's keyboard mode ----
+
+void TSkinForm::KeepMenuButtonFace() {
+  if (!FMenuBar) return;
+  if (Tracking.Form == this && Tracking.OpenIndex >= 0) {
+    if (TMenuBtn* b = FMenuBar->Button(Tracking.OpenIndex)) b->MouseDown();
+  } else if (FKeyboardMode) {
+    if (TMenuBtn* b = FMenuBar->Button(FKeySelected)) b->MouseEnter();
+  }
+}
+
+void TSkinForm::SelectKeyButton(int index) {
+  FKeySelected = index;
+  if (TMenuBtn* b = FMenuBar ? FMenuBar->Button(index) : nullptr)
+    b->MouseEnter();
+  else if (TNCObject* hot = FNCOwner.Hot())
+    hot->MouseLeave();
+}
+
+void TSkinForm::BarKeyboardMode(int index) {
+  if (!FMenuBar || FKeyboardMode || !FMenuBar->Button(index)) return;
+  FKeyboardMode = true;
+  FKeyCancelled = false;
+  FKeyReturn = -1;
+  SelectKeyButton(index);
+  // The thread's keys come here while the mode lasts, whichever window has the focus; the
+  // capture tells the mode when another window or a click takes the mouse.
+  SetCapture(FWnd);
+  const std::weak_ptr<int> alive = FAlive;
+  POINT clickAt{0, 0};
+  bool clicked = false, leave = false;
+  MSG msg{};
+  while (!leave && !FKeyCancelled && GetCapture() == FWnd && GetActiveWindow() == FWnd && FMenuBar) {
+    if (!GetMessageW(&msg, nullptr, 0, 0)) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    int open = -1;
+    const int openings = FOpenings;
+    switch (msg.message) {
+      case WM_KEYDOWN:
+      case WM_SYSKEYDOWN:
+      case WM_KEYUP:
+      case WM_SYSKEYUP: {
+        const bool released = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
+        const unsigned vk = MirrorArrowKey(static_cast<unsigned>(msg.wParam), FRightToLeft);
+        switch (BarKeyAction(vk, released)) {
+          case TBarKey::Previous:
+          case TBarKey::Next:
+            if (TMenuBtn* b = FMenuBar->Neighbour(FKeySelected, BarKeyAction(vk, released) == TBarKey::Next))
+              SelectKeyButton(b->Index);
+            break;
+          case TBarKey::Open: open = FKeySelected; break;
+          case TBarKey::Leave: leave = true; break;
+          case TBarKey::None:
+            if (!released) TranslateMessage(&msg);  // a letter comes back as a character
+            break;
+        }
+        break;
+      }
+      case WM_CHAR:
+      case WM_SYSCHAR:
+        if (TMenuBtn* b = FMenuBar->ButtonByAccel(static_cast<wchar_t>(msg.wParam))) open = b->Index;
+        break;
+      case WM_LBUTTONDOWN:
+      case WM_RBUTTONDOWN:
+      case WM_MBUTTONDOWN:
+        // A click ends the mode; on a button of the bar it opens that button's drop-down.
+        leave = true;
+        clicked = msg.message == WM_LBUTTONDOWN;
+        clickAt = msg.pt;
+        break;
+      default:
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        if (alive.expired()) return;
+        break;
+    }
+    if (open >= 0 && FMenuBar)
+      if (TMenuBtn* b = FMenuBar->Button(open)) {
+        FNCOwner.NcLButtonDown(b);
+        OpenMenuButton(*b, true);
+        if (alive.expired()) return;
+      }
+    if (FOpenings != openings) {
+      // A drop-down opened and closed: Escape gives its button back to the mode, a move to the
+      // next button goes on with the press already posted, anything else ends the mode.
+      if (FKeyReturn >= 0) {
+        SelectKeyButton(FKeyReturn);
+        FKeyReturn = -1;
+      } else if (!FLastSwitched) {
+        leave = true;
+      }
+      if (!leave && GetCapture() != FWnd) SetCapture(FWnd);
+    }
+  }
+  FKeyboardMode = false;
+  FKeySelected = -1;
+  if (TNCObject* hot = FNCOwner.Hot()) hot->MouseLeave();
+  if (GetCapture() == FWnd) ReleaseCapture();
+  if (clicked && FMenuBar)
+    if (FMenuBar->MenuButtonAt(ScreenToFrame(MAKELPARAM(clickAt.x, clickAt.y))))
+      PostMessageA(FWnd, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(clickAt.x, clickAt.y));
 }

@@ -141,10 +141,18 @@ void TSkinForm::WmMeasureItem(TMessage& m) {
   TCanvas canvas;
   canvas.SetHandle(dc.get());
   UseSystemMenuFont(canvas);
-  const int textWidth = n > 0 ? canvas.TextWidth(std::string(text, static_cast<size_t>(n))) : 0;
+  // Measured as DrawItemContent draws it: caption and shortcut apart, the "&" a prefix.
+  const TMenuText parts = SplitMenuText(n > 0 ? std::string(text, static_cast<size_t>(n)) : std::string());
+  const auto widthOf = [&canvas](const std::string& s) {
+    if (s.empty()) return 0;
+    RECT r{0, 0, 0, 0};
+    canvas.DrawText(s, r, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP);
+    return static_cast<int>(r.right - r.left);
+  };
+  const int captionWidth = widthOf(parts.Caption), keysWidth = widthOf(parts.Keys);
   canvas.SetHandle(nullptr);
-  const TNativeItemSize s = MeasureNativeItem(textWidth, n > 0, static_cast<int>(mis->itemHeight), LeftWidthOfSkin(),
-                                              IsWin9xVersion(GetVersion()));
+  const TNativeItemSize s = MeasureNativeItem(captionWidth, keysWidth, n > 0, static_cast<int>(mis->itemHeight),
+                                              LeftWidthOfSkin(), IsWin9xVersion(GetVersion()));
   mis->itemWidth = static_cast<UINT>(s.Width);
   mis->itemHeight = static_cast<UINT>(s.Height);
   m.Result = TRUE;

@@ -84,6 +84,7 @@ TSkinForm::~TSkinForm() {
   FHoverTimer.reset();
   FreeMenuBar(false);
   FreeSystemMenu();
+  UndoOwnerDrawn();
   // Freed while still attached (the manager going at program end): leave the window and
   // its form as they were.
   RestoreFormWindowProc();
@@ -339,8 +340,9 @@ void TSkinForm::DetachSkin() {
   // 2
   RestoreFormWindowProc();
   FSubclass.Remove();
-  // 3
+  // 3: every menu the bar made owner-drawn, a form's or not, draws itself again.
   FreeControlHandlers();
+  UndoOwnerDrawn();
   if (FForm) {
     OwnerDrawMenus(true, (FSkinData->SkinControls & SkinBit(xcMenuItem)) != 0, false);
     if (FStage != stDestroying) FForm->SetColor(FFormColor);
@@ -382,6 +384,7 @@ void TSkinForm::DetachOnDestroy() {
   // A foreign window gets its menu back, so the system destroys it with the window as it
   // would have; a form's menu belongs to its TMainMenu, which frees it.
   FreeMenuBar(FForm == nullptr);
+  UndoOwnerDrawn();  // a form's menu outlives the window
   FTitleBuffer.SetSize(0, 0);
   FreeControlHandlers();
 }
@@ -389,6 +392,7 @@ void TSkinForm::DetachOnDestroy() {
 void TSkinForm::ReleaseSkin() {
   if (FHoverTimer) FHoverTimer->SetEnabled(false);
   FreeControlHandlers();
+  UndoOwnerDrawn();
   if (FForm && FSkinData) {
     OwnerDrawMenus(true, (FSkinData->SkinControls & SkinBit(xcMenuItem)) != 0, false);
     if (FStage != stDestroying) FForm->SetColor(FFormColor);
@@ -457,6 +461,15 @@ bool TSkinForm::Stage1(TMessage& m) {
     case CM_SKINQUERY:
       m.Result = 1;
       return true;
+    case WM_CANCELMODE:
+    case WM_CAPTURECHANGED:
+      // The bar's keyboard mode waits for a message: it looks at the capture again and ends
+      // when the capture went or the mode was cancelled (EndMenu, another window's modal loop).
+      if (FKeyboardMode) {
+        if (m.Msg == WM_CANCELMODE) FKeyCancelled = true;
+        PostMessageA(FWnd, WM_NULL, 0, 0);
+      }
+      return false;
     default:
       return false;
   }

@@ -10,6 +10,8 @@ constexpr int NativeExtra = 26;
 constexpr int DefaultCheckBox = 16;
 // Gaps between the glyph box, the caption, the shortcut and the item's edges.
 constexpr int GlyphInset = 1, TextGap = 3, TextInset = 1, ShortcutInset = 11;
+// Between a caption and its shortcut.
+constexpr int KeysGap = 12;
 }  // namespace
 
 int MenuItemFrame(bool separator, bool selected) {
@@ -25,12 +27,22 @@ int MeasureSkinnedItemWidth(int width, int leftWidth, bool hasImages) {
   return width + leftWidth + SkinnedExtra + (hasImages ? 0 : SkinnedNoImagesExtra);
 }
 
-TNativeItemSize MeasureNativeItem(int textWidth, bool hasText, int height, int leftWidth, bool win9x) {
+TNativeItemSize MeasureNativeItem(int captionWidth, int keysWidth, bool hasText, int height, int leftWidth,
+                                  bool win9x) {
   TNativeItemSize s;
-  s.Width = textWidth + NativeExtra + leftWidth;
+  s.Width = captionWidth + NativeExtra + leftWidth;
+  if (keysWidth > 0)
+    s.Width = std::max(s.Width, GlyphInset + leftWidth + DefaultCheckBox + TextGap + captionWidth + KeysGap +
+                                    keysWidth + ShortcutInset);
   s.Height = hasText ? height + 4 : 8;
   if (win9x) s.Height += 4;
   return s;
+}
+
+TMenuText SplitMenuText(const std::string& text) {
+  const size_t tab = text.find('\t');
+  if (tab == std::string::npos) return {text, {}};
+  return {text.substr(0, tab), text.substr(tab + 1)};
 }
 
 bool IsWin9xVersion(unsigned version) { return (version & 0x80000000u) != 0; }

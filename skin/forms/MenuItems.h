@@ -31,9 +31,18 @@ struct TNativeItemSize {
   int Width = 0;
   int Height = 0;
 };
-// An item of a native menu: from its text width, whether it has text, the height the system
-// proposed, and whether the system is of the Windows 95 family.
-TNativeItemSize MeasureNativeItem(int textWidth, bool hasText, int height, int leftWidth, bool win9x);
+// An item of a native menu: from the widths of its caption and of its shortcut text (0 for
+// none), whether it has text, the height the system proposed, and whether the system is of
+// the Windows 95 family. A shortcut gets its column right of the caption, as it is drawn.
+TNativeItemSize MeasureNativeItem(int captionWidth, int keysWidth, bool hasText, int height, int leftWidth,
+                                  bool win9x);
+
+// A native item's text: the caption, and the shortcut after a tab ("&Find...\tCtrl+F").
+struct TMenuText {
+  std::string Caption;
+  std::string Keys;
+};
+TMenuText SplitMenuText(const std::string& text);
 // The Windows 95 family sets the top bit of the version word.
 bool IsWin9xVersion(unsigned version);
 

@@ -394,7 +394,9 @@ void DrawPlainItem(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, 
 }
 
 void DrawItemContent(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, bool selected, const RECT& rect) {
-  const std::string caption = item.Caption();
+  // A native item carries its shortcut after a tab; an item of the class library as a key.
+  const TMenuText parts = SplitMenuText(item.Caption());
+  const std::string& caption = parts.Caption;
   TImageList* images = ImagesOf(p, item);
   const int boxSize = CheckBoxSize(images ? images->Width() : 0, images != nullptr, item.Checked());
   const TMenuItemLayout layout =
@@ -421,7 +423,7 @@ void DrawItemContent(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas
   if (layout.TextRight) placed = {layout.TextArea.Right - mw, placed.Top, layout.TextArea.Right, placed.Bottom};
   RECT text{layout.TextArea.Left, placed.Top, layout.TextArea.Right, placed.Bottom};
   DrawItemText(p, item, canvas, DT_SINGLELINE | DT_EXPANDTABS | align, selected, text, caption);
-  const std::string keys = ShortCutToText(item.ShortCut());
+  const std::string keys = parts.Keys.empty() ? ShortCutToText(item.ShortCut()) : parts.Keys;
   if (!keys.empty()) {
     const TShortcutPlace place =
         PlaceShortcut({rect.left, rect.top, rect.right, rect.bottom}, placed, layout.TextRight);
@@ -449,10 +451,10 @@ void DrawItemText(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, U
                : MenuItemTextColour(selected, item.Enabled(), clHighlightText, clMenuText, clBtnShadow, disabledSystem);
     canvas.Font()->SetColor(colour);
     canvas.Brush()->SetStyle(bsClear);
-    dc = canvas.Handle();
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ColorToRGB(colour));
-    DrawTextA(dc, shown.c_str(), static_cast<int>(shown.size()), &rect, flags);
+    SetBkMode(canvas.Handle(), TRANSPARENT);
+    // Through the canvas, so its font is the one selected: the device context's own is the
+    // system's larger bold font, which cut the text the menu font had measured.
+    canvas.DrawText(shown, rect, flags);
   } else if (!measuring) {
     RECT line = rect;
     OffsetRect(&line, 0, 4);

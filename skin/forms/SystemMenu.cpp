@@ -79,11 +79,3 @@ std::optional<TWinState> WinStateForSysCommand(uintptr_t command) {
     default: return std::nullopt;
   }
 }
-
-bool SwallowKeyMenu(uintptr_t command, intptr_t lParam, bool menuBarTracking, bool captured,
-                    const std::function<bool(int ch)>& hasAccelerator) {
-  if (menuBarTracking || captured || (command & 0xFFF0) != WinCmd::KeyMenu) return false;
-  const int ch = static_cast<int>(lParam & 0xFFFF);
-  if (ch == ' ' || ch == '-') return false;  // Alt+Space and Alt+- belong to the system
-  return ch == 0 || (hasAccelerator && hasAccelerator(ch));
-}

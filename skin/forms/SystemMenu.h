@@ -5,7 +5,7 @@
 // The Win32 side builds the skinned popup from the window's own system menu with
 // SystemMenuItemFor at each opening, asks TSystemMenuGate whether a click opens the menu
 // (GetTickCount and the double-click time in), and uses the command helpers for WM_COMMAND
-// forwarding, WM_SYSCOMMAND's window state and the keyboard-menu check.
+// forwarding and WM_SYSCOMMAND's window state (the keyboard's ways in are MenuKeys').
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -69,7 +69,3 @@ bool IsForwardedSysCommand(uint32_t lowWord);
 // The window state a system command announces (the low four bits of the command are the
 // system's own and are ignored); nullopt for other commands.
 std::optional<TWinState> WinStateForSysCommand(uintptr_t command);
-// The keyboard-menu check of WM_SYSCOMMAND: true when the command is answered with 1 and
-// not passed on. `hasAccelerator` is asked only for a non-zero character.
-bool SwallowKeyMenu(uintptr_t command, intptr_t lParam, bool menuBarTracking, bool captured,
-                    const std::function<bool(int ch)>& hasAccelerator);

@@ -115,28 +115,3 @@ TEST(SysCommands, ForwardingAndWindowState) {
   EXPECT_EQ(WinStateForSysCommand(WinCmd::Close), std::nullopt);
   EXPECT_EQ(WinStateForSysCommand(WinCmd::Move | 2), std::nullopt);
 }
-
-TEST(SysCommands, KeyboardMenu) {
-  std::vector<int> asked;
-  auto accel = [&](int ch) {
-    asked.push_back(ch);
-    return ch == 'F';
-  };
-  struct Case {
-    uintptr_t cmd;
-    intptr_t ch;
-    bool tracking, captured, swallow;
-  } cases[] = {
-      {WinCmd::KeyMenu, 0, false, false, true},          // F10 / a lone Alt
-      {WinCmd::KeyMenu | 1, 'F', false, false, true},    // a menu-bar accelerator
-      {WinCmd::KeyMenu, 'Q', false, false, false},       // no such accelerator
-      {WinCmd::KeyMenu, ' ', false, false, false},       // Alt+Space: the system menu
-      {WinCmd::KeyMenu, '-', false, false, false},
-      {WinCmd::KeyMenu, 0, true, false, false},          // a menu-bar menu is open
-      {WinCmd::KeyMenu, 0, false, true, false},          // a window has the capture
-      {WinCmd::Close, 0, false, false, false},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(SwallowKeyMenu(c.cmd, c.ch, c.tracking, c.captured, accel), c.swallow) << std::hex << c.cmd << " " << c.ch;
-  EXPECT_EQ(asked, (std::vector<int>{'F', 'Q'}));
-}

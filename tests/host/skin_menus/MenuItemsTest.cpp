@@ -21,24 +21,56 @@ TEST(MenuItemMeasure, PopupAndMainMenuWidths) {
 
 TEST(MenuItemMeasure, NativeItems) {
   struct Case {
-    int textWidth;
+    int textWidth, keysWidth;
     bool hasText;
     int height, leftWidth;
     bool win9x;
     int w, h;
   } cases[] = {
-      {50, true, 15, 4, false, 80, 19},
-      {50, true, 15, 4, true, 80, 23},
-      {0, false, 15, 0, false, 26, 8},  // a separator: fixed height whatever the system said
-      {0, false, 15, 0, true, 26, 12},
+      {50, 0, true, 15, 4, false, 80, 19},
+      {50, 0, true, 15, 4, true, 80, 23},
+      {0, 0, false, 15, 0, false, 26, 8},  // a separator: fixed height whatever the system said
+      {0, 0, false, 15, 0, true, 26, 12},
   };
   for (const Case& c : cases) {
-    const TNativeItemSize s = MeasureNativeItem(c.textWidth, c.hasText, c.height, c.leftWidth, c.win9x);
+    const TNativeItemSize s = MeasureNativeItem(c.textWidth, c.keysWidth, c.hasText, c.height, c.leftWidth, c.win9x);
     EXPECT_EQ(s.Width, c.w) << c.textWidth << " " << c.win9x;
     EXPECT_EQ(s.Height, c.h) << c.textWidth << " " << c.win9x;
   }
+  // A shortcut gets its column: the item holds the caption where it is drawn and the
+  // shortcut right-aligned before the right inset, with a gap between them.
+  for (int leftWidth : {0, 4, 20})
+    for (int keys : {1, 30, 200}) {
+      const int caption = 50;
+      const TNativeItemSize s = MeasureNativeItem(caption, keys, true, 15, leftWidth, false);
+      const TSkinRect item{0, 0, s.Width, 19};
+      const TMenuItemLayout l = LayoutMenuItem(item, leftWidth, CheckBoxSize(0, false, false), false, false);
+      const TSkinRect captionBox = CentreCaption(l.TextArea, caption, 13);
+      const TShortcutPlace place = PlaceShortcut(item, captionBox, false);
+      EXPECT_GE(place.Area.Width(), keys + 8) << leftWidth << " " << keys;
+      EXPECT_LE(captionBox.Right, l.TextArea.Right);
+    }
   EXPECT_TRUE(IsWin9xVersion(0xC0000A04u));
   EXPECT_FALSE(IsWin9xVersion(0x1DB10106u));
+}
+
+TEST(MenuItemMeasure, NativeTextSplitsAtTheFirstTab) {
+  struct Case {
+    const char* text;
+    const char* caption;
+    const char* keys;
+  } cases[] = {
+      {"&Find...\tCtrl+F", "&Find...", "Ctrl+F"},
+      {"Import Registry File...", "Import Registry File...", ""},
+      {"\tF3", "", "F3"},
+      {"A\tB\tC", "A", "B\tC"},
+      {"", "", ""},
+  };
+  for (const Case& c : cases) {
+    const TMenuText t = SplitMenuText(c.text);
+    EXPECT_EQ(t.Caption, c.caption) << c.text;
+    EXPECT_EQ(t.Keys, c.keys) << c.text;
+  }
 }
 
 TEST(MenuItemMeasure, EmptyCaptionsKeepAHeight) {
