@@ -22,12 +22,10 @@ std::unique_ptr<IParticleImage> ScaledCopy(const IParticleImage& image, float sc
   return copy;
 }
 
-uint8_t ScreenBlend(uint8_t c, uint8_t t) {
-  return static_cast<uint8_t>(255 - (255 - c) * (255 - t) / 255);
-}
+uint8_t ScreenBlend(uint8_t c, uint8_t t) { return static_cast<uint8_t>(255 - (255 - c) * (255 - t) / 255); }
 
-void TintPixels(uint8_t* scan0, int32_t stride, uint32_t width, uint32_t height, uint8_t red,
-                uint8_t green, uint8_t blue) {
+void TintPixels(uint8_t* scan0, int32_t stride, uint32_t width, uint32_t height, uint8_t red, uint8_t green,
+                uint8_t blue) {
   if (!scan0) return;
   for (uint32_t y = 0; y < height; ++y) {
     uint8_t* p = scan0 + static_cast<std::ptrdiff_t>(y) * stride;

@@ -40,8 +40,8 @@ uint8_t ScreenBlend(uint8_t c, uint8_t t);
 
 // Tints rows of 32-bit pixels stored blue, green, red, alpha (non-premultiplied), each row
 // starting stride bytes after the previous one; alpha is left as it is.
-void TintPixels(uint8_t* scan0, int32_t stride, uint32_t width, uint32_t height, uint8_t red,
-                uint8_t green, uint8_t blue);
+void TintPixels(uint8_t* scan0, int32_t stride, uint32_t width, uint32_t height, uint8_t red, uint8_t green,
+                uint8_t blue);
 
 struct TTint {
   uint8_t Red = 0;

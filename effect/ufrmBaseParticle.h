@@ -43,8 +43,8 @@ class TfrmParticle : public ICursorObserver {
  public:
   // Builds the window, makes it layered, takes the picture, target, index, alpha and
   // scale (stored in single precision), then shows it without activation.
-  TfrmParticle(std::unique_ptr<IParticleImage> picture, TPoint target, uint8_t alpha,
-               long double scale, int32_t index);
+  TfrmParticle(std::unique_ptr<IParticleImage> picture, TPoint target, uint8_t alpha, long double scale,
+               int32_t index);
   virtual ~TfrmParticle();
   TfrmParticle(const TfrmParticle&) = delete;
   TfrmParticle& operator=(const TfrmParticle&) = delete;
@@ -102,10 +102,10 @@ inline constexpr int32_t kParticlesPerEffect = 8;
 
 // What an effect start needs from the main window. Every member is required.
 struct TEffectStartContext {
-  TPoint CursorPos;                                           // the last cursor point
-  ICursorSubject* Subject = nullptr;                          // particles attach here
+  TPoint CursorPos;                                              // the last cursor point
+  ICursorSubject* Subject = nullptr;                             // particles attach here
   std::function<std::unique_ptr<IParticleImage>()> LoadPicture;  // a new tinted picture
-  std::function<void(uint32_t ms)> Sleep;                     // blocks the calling thread
+  std::function<void(uint32_t ms)> Sleep;                        // blocks the calling thread
 };
 
 // The random start point of particle number i: x drawn first, each within 30 pixels.

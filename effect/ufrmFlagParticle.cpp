@@ -7,9 +7,8 @@ int32_t EaseOffset(int32_t d) {
   return static_cast<int32_t>(7 * static_cast<int64_t>(d) / 10);
 }
 
-TfrmFlagParticle::TfrmFlagParticle(std::unique_ptr<IParticleImage> picture, TPoint target,
-                                   uint8_t alpha, long double scale, int32_t index,
-                                   TfrmFlagParticle* previous)
+TfrmFlagParticle::TfrmFlagParticle(std::unique_ptr<IParticleImage> picture, TPoint target, uint8_t alpha,
+                                   long double scale, int32_t index, TfrmFlagParticle* previous)
     : TfrmParticle(std::move(picture), target, alpha, scale, index), Previous(previous) {
   FrameImage = Picture.get();
   if (index > 0 && View()) View()->SetTimerEnabled(false);

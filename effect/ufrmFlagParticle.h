@@ -9,8 +9,8 @@
 
 class TfrmFlagParticle final : public TfrmParticle {
  public:
-  TfrmFlagParticle(std::unique_ptr<IParticleImage> picture, TPoint target, uint8_t alpha,
-                   long double scale, int32_t index, TfrmFlagParticle* previous);
+  TfrmFlagParticle(std::unique_ptr<IParticleImage> picture, TPoint target, uint8_t alpha, long double scale,
+                   int32_t index, TfrmFlagParticle* previous);
   // A particle closed anyway leaves the chain joined around it, never a dangling link.
   ~TfrmFlagParticle() override;
 

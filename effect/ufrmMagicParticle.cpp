@@ -11,8 +11,8 @@ constexpr long double kLowerTurn = 0.1L;
 constexpr float kRestartScale = 0.1f;
 }  // namespace
 
-TfrmMagicParticle::TfrmMagicParticle(std::unique_ptr<IParticleImage> picture, TPoint target,
-                                     uint8_t alpha, long double scale, int32_t index)
+TfrmMagicParticle::TfrmMagicParticle(std::unique_ptr<IParticleImage> picture, TPoint target, uint8_t alpha,
+                                     long double scale, int32_t index)
     : TfrmParticle(std::move(picture), target, alpha, scale, index) {
   const uint32_t interval = DrawFrameInterval();
   if (View()) View()->SetTimerInterval(interval);

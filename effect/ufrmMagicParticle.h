@@ -8,8 +8,8 @@
 
 class TfrmMagicParticle final : public TfrmParticle {
  public:
-  TfrmMagicParticle(std::unique_ptr<IParticleImage> picture, TPoint target, uint8_t alpha,
-                    long double scale, int32_t index);
+  TfrmMagicParticle(std::unique_ptr<IParticleImage> picture, TPoint target, uint8_t alpha, long double scale,
+                    int32_t index);
 
   bool Growing = true;
 

@@ -79,7 +79,7 @@ void TfrmGallery::CreateListsPage() {
   hc->AddSection("Right", 50, haRight);
 
   AddLabel(this, page, "lblTabs", "Tab controls: tabs top (too many to fit), bottom, left and right", 16,
-               196);
+           196);
   AddTabControl(this, page, "tcTop", tpTop, 16, 214, 6);
   AddTabControl(this, page, "tcBottom", tpBottom, 166, 214, 3);
   AddTabControl(this, page, "tcLeft", tpLeft, 316, 214, 3);

@@ -1,13 +1,12 @@
 #include "gallery/GalleryMdiSample.h"
-#include "gallery/GalleryParts_win.h"
 
 #include <algorithm>
 #include <string>
 
+#include "gallery/GalleryParts_win.h"
 #include "ui/StdCtrls.h"
 
 using gallery::AddItem;
-
 
 const TClassInfo& TfrmMdiSample::StaticClass() {
   static const TClassInfo info("TfrmMdiSample", &TForm::StaticClass());

@@ -149,8 +149,8 @@ void TfrmGallery::CreateStatusBar() {
   };
   // The middle panel names the skin (ShowSkinName); the last has no text: it is still framed.
   for (const TPanelSpec& s :
-       {TPanelSpec{"Ready", 200, pbLowered, taLeftJustify},
-        TPanelSpec{"", 200, pbRaised, taCenter}, TPanelSpec{"", 100, pbLowered, taLeftJustify}}) {
+       {TPanelSpec{"Ready", 200, pbLowered, taLeftJustify}, TPanelSpec{"", 200, pbRaised, taCenter},
+        TPanelSpec{"", 100, pbLowered, taLeftJustify}}) {
     TStatusPanel* p = sbMain->AddPanel();
     p->SetText(s.Text);
     p->SetWidth(s.Width);

@@ -9,11 +9,12 @@ using gallery::Place;
 
 namespace {
 
-TComboBox* AddCombo(TComponent* owner, TWinControl* parent, const char* name, TComboBoxStyle style, int x, int y,
-                    int h = 21) {
+TComboBox* AddCombo(TComponent* owner, TWinControl* parent, const char* name, TComboBoxStyle style, int x,
+                    int y, int h = 21) {
   auto* c = Place<TComboBox>(owner, parent, name, x, y, 150, h);
   c->SetStyle(style);
-  for (const char* item : {"Amber", "Beryl", "Coral", "Garnet", "Jade", "Onyx", "Pearl", "Topaz"}) c->AddItem(item);
+  for (const char* item : {"Amber", "Beryl", "Coral", "Garnet", "Jade", "Onyx", "Pearl", "Topaz"})
+    c->AddItem(item);
   c->SetItemIndex(1);
   return c;
 }

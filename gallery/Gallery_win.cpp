@@ -1,9 +1,9 @@
 #include "gallery/Gallery.h"
-#include "gallery/GalleryParts_win.h"
 
 #include <algorithm>
 
 #include "gallery/GalleryMdiSample.h"
+#include "gallery/GalleryParts_win.h"
 #include "skin/data/SkinData_win.h"
 
 TfrmGallery* frmGallery = nullptr;
@@ -34,7 +34,8 @@ void AddDiamondGlyph(TImageList& list) {
 // A glyph strip of `cells` 16 x 16 cells drawn here: a filled circle whose colour tells the
 // cell (up, disabled, pressed, down), on a white ground that the buttons treat as transparent.
 void DrawGalleryGlyph(TBitmap& glyph, int cells) {
-  static const TColor colours[4] = {RGB(30, 120, 220), RGB(128, 128, 128), RGB(20, 80, 160), RGB(220, 120, 30)};
+  static const TColor colours[4] = {RGB(30, 120, 220), RGB(128, 128, 128), RGB(20, 80, 160),
+                                    RGB(220, 120, 30)};
   glyph.SetSize(16 * cells, 16);
   TCanvas* c = glyph.Canvas();
   c->Brush()->SetColor(clWhite);
@@ -46,8 +47,8 @@ void DrawGalleryGlyph(TBitmap& glyph, int cells) {
   }
 }
 
-TBitBtn* AddBitBtn(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x, int y,
-                   int cells) {
+TBitBtn* AddBitBtn(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
+                   int y, int cells) {
   auto* b = new TBitBtn(owner);
   b->Name = name;
   b->SetParent(parent);
@@ -58,8 +59,8 @@ TBitBtn* AddBitBtn(TComponent* owner, TWinControl* parent, const char* name, con
   return b;
 }
 
-TSpeedButton* AddSpeedButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
-                             int y, int width = 120) {
+TSpeedButton* AddSpeedButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption,
+                             int x, int y, int width = 120) {
   auto* b = new TSpeedButton(owner);
   b->Name = name;
   b->SetParent(parent);
@@ -68,8 +69,8 @@ TSpeedButton* AddSpeedButton(TComponent* owner, TWinControl* parent, const char*
   return b;
 }
 
-TButton* AddButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x, int y,
-                   int w = 120) {
+TButton* AddButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
+                   int y, int w = 120) {
   auto* b = new TButton(owner);
   b->Name = name;
   b->SetParent(parent);
@@ -155,16 +156,19 @@ void TfrmGallery::CreateMenus() {
   miFile = AddItem(this, root, "miFile", "&File");
   miSkinning = AddItem(this, miFile, "miSkinning", "Skinning", [this](TObject* s) { miSkinningClick(s); });
   miSkinning->SetShortCut(ShortCut(VK_F2, 0));
-  miOpenSkin = AddItem(this, miFile, "miOpenSkin", "Open skin...", [this](TObject* s) { miOpenSkinClick(s); });
+  miOpenSkin =
+      AddItem(this, miFile, "miOpenSkin", "Open skin...", [this](TObject* s) { miOpenSkinClick(s); });
   miOpenSkin->SetShortCut(ShortCut('O', scCtrl));
   AddItem(this, miFile, "N1", "-");
   miExit = AddItem(this, miFile, "miExit", "Exit", [this](TObject*) { Close(); });
   miView = AddItem(this, root, "miView", "&View");
   AddItem(this, miView, "N2", "-");
-  miMdiSample = AddItem(this, miView, "miMdiSample", "MDI sample...", [this](TObject* s) { miMdiSampleClick(s); });
+  miMdiSample =
+      AddItem(this, miView, "miMdiSample", "MDI sample...", [this](TObject* s) { miMdiSampleClick(s); });
   miHelp = AddItem(this, root, "miHelp", "&Help");
   miAbout = AddItem(this, miHelp, "miAbout", "About", [this](TObject* s) { miAboutClick(s); });
-  miMessageBox = AddItem(this, miHelp, "miMessageBox", "Message box", [this](TObject* s) { miMessageBoxClick(s); });
+  miMessageBox =
+      AddItem(this, miHelp, "miMessageBox", "Message box", [this](TObject* s) { miMessageBoxClick(s); });
   SetMenu(MainMenu1);
 }
 
@@ -177,9 +181,8 @@ void TfrmGallery::CreatePopupMenu() {
   pmGallery->Name = "pmGallery";
   pmGallery->SetImages(ilGlyphs);
   TMenuItem* root = pmGallery->Items();
-  miChecked = AddItem(this, root, "miChecked", "Checked item", [this](TObject*) {
-    miChecked->SetChecked(!miChecked->Checked());
-  });
+  miChecked = AddItem(this, root, "miChecked", "Checked item",
+                      [this](TObject*) { miChecked->SetChecked(!miChecked->Checked()); });
   miChecked->SetChecked(true);
   miDisabled = AddItem(this, root, "miDisabled", "Disabled item");
   miDisabled->SetEnabled(false);
@@ -255,7 +258,8 @@ void TfrmGallery::LayoutPages(int width, int height) {
   const int bar = sbMain ? sbMain->Height() : 0;
   const int margin = ScalePixels(kMargin);
   if (sbMain) sbMain->SetBounds(0, std::max(0, height - bar), std::max(0, width), bar);
-  pcFamilies->SetBounds(margin, margin, std::max(0, width - 2 * margin), std::max(0, height - bar - 2 * margin));
+  pcFamilies->SetBounds(margin, margin, std::max(0, width - 2 * margin),
+                        std::max(0, height - bar - 2 * margin));
 }
 
 void TfrmGallery::WndProc(TMessage& m) {
@@ -270,7 +274,8 @@ void TfrmGallery::UpdateViewMenu() {
   const int pages = pcFamilies->PageCount();
   const int fixed = miView->Count() - miView->IndexOf(miMdiSample) + 1;  // the separator and the MDI item
   bool same = miView->Count() == pages + fixed;
-  for (int i = 0; same && i < pages; ++i) same = miView->Items(i)->Caption() == pcFamilies->Pages(i)->Caption();
+  for (int i = 0; same && i < pages; ++i)
+    same = miView->Items(i)->Caption() == pcFamilies->Pages(i)->Caption();
   if (!same) {
     while (miView->Count() > fixed) delete miView->Items(0);
     for (int i = 0; i < pages; ++i) {
@@ -303,7 +308,8 @@ void TfrmGallery::miSkinningClick(TObject*) {
 
 void TfrmGallery::ShowSkinName() {
   if (sbMain && sbMain->PanelCount() > 1)
-    sbMain->Panels(1)->SetText(SkinStatusText(SkinData1->SkinName, SkinData1->SkinFile(), SkinData1->Active()));
+    sbMain->Panels(1)->SetText(
+        SkinStatusText(SkinData1->SkinName, SkinData1->SkinFile(), SkinData1->Active()));
 }
 
 void TfrmGallery::miOpenSkinClick(TObject*) {
@@ -354,5 +360,6 @@ void TfrmGallery::ApplyArgs(const TGalleryArgs& args) {
       pages += (i ? ", " : "") + pcFamilies->Pages(i)->Caption();
     problems += "There is no page \"" + args.PageName + "\"; the pages are: " + pages + ".\n";
   }
-  if (!problems.empty()) ShowMessageBox(problems + "\n" + GalleryUsage(), GalleryTitle, MB_OK | MB_ICONWARNING);
+  if (!problems.empty())
+    ShowMessageBox(problems + "\n" + GalleryUsage(), GalleryTitle, MB_OK | MB_ICONWARNING);
 }

@@ -42,7 +42,12 @@ class THookWatch {
 
   // cursor: where the cursor is when the hook is set; nothing is reported for it.
   THookWatch(THookPoint cursor, uint64_t now)
-      : FSampled(cursor), FStored(cursor), FHooked(cursor), FLastSample(now), FLastInstall(now), FLastMove(now) {}
+      : FSampled(cursor),
+        FStored(cursor),
+        FHooked(cursor),
+        FLastSample(now),
+        FLastInstall(now),
+        FLastMove(now) {}
 
   // When the next sample is due, after the last one.
   uint64_t NextSampleMs() const noexcept { return FInterval; }

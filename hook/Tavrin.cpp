@@ -122,9 +122,11 @@ DWORD WINAPI HookThread(LPVOID param) {
 
 bool StartThread() {
   HMODULE self = nullptr;
-  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&HookThread), &self))
+  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&HookThread),
+                          &self))
     return false;
-  TStart start{CreateEventA(nullptr, TRUE, FALSE, nullptr), CreateEventA(nullptr, TRUE, FALSE, nullptr), false};
+  TStart start{CreateEventA(nullptr, TRUE, FALSE, nullptr), CreateEventA(nullptr, TRUE, FALSE, nullptr),
+               false};
   DWORD id = 0;
   HANDLE thread = nullptr;
   if (start.Ready != nullptr && start.Stop != nullptr)

@@ -39,7 +39,8 @@ std::string StillRunningReport(const std::vector<uint32_t>& processIds, uint32_t
   std::string ids;
   for (uint32_t id : processIds) ids += (ids.empty() ? "" : ", ") + std::to_string(id);
   const uint32_t seconds = (waitMs + 999) / 1000;
-  std::string text = processIds.size() == 1 ? "The running Lumetta (process " : "The running Lumetta processes (";
+  std::string text =
+      processIds.size() == 1 ? "The running Lumetta (process " : "The running Lumetta processes (";
   text += ids + ") did not end within " + std::to_string(seconds) + (seconds == 1 ? " second" : " seconds") +
           " of being asked to close.\n\nLumetta was not started again, so that two of them do not run side "
           "by side. Close it from its tray icon or end it, then start Lumetta.";

@@ -14,8 +14,7 @@ class ISettingsStore {
   virtual ~ISettingsStore() = default;
   virtual std::string ReadString(const std::string& section, const std::string& key,
                                  const std::string& def) = 0;
-  virtual void WriteString(const std::string& section, const std::string& key,
-                           const std::string& value) = 0;
+  virtual void WriteString(const std::string& section, const std::string& key, const std::string& value) = 0;
 };
 
 inline constexpr const char* SettingsFileName = "Lumetta.ini";

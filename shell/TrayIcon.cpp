@@ -175,20 +175,35 @@ bool TTrayIconCore::HandleMessage(unsigned msg, std::uintptr_t wParam, std::intp
   }
   if (msg == tray::MsgTrayCallback) {
     switch (static_cast<unsigned>(lParam)) {
-      case tray::MsgLButtonDown: MouseAction(TTrayIconClicks::ticLeftClick, TTrayEvent::LButtonDown); break;
-      case tray::MsgLButtonUp: MouseAction(TTrayIconClicks::ticLeftClickUp, TTrayEvent::LButtonUp); break;
+      case tray::MsgLButtonDown:
+        MouseAction(TTrayIconClicks::ticLeftClick, TTrayEvent::LButtonDown);
+        break;
+      case tray::MsgLButtonUp:
+        MouseAction(TTrayIconClicks::ticLeftClickUp, TTrayEvent::LButtonUp);
+        break;
       case tray::MsgLButtonDblClk:
         MouseAction(TTrayIconClicks::ticLeftDblClick, TTrayEvent::LButtonDblClick);
         break;
-      case tray::MsgRButtonDown: MouseAction(TTrayIconClicks::ticRightClick, TTrayEvent::RButtonDown); break;
-      case tray::MsgRButtonUp: MouseAction(TTrayIconClicks::ticRightClickUp, TTrayEvent::RButtonUp); break;
+      case tray::MsgRButtonDown:
+        MouseAction(TTrayIconClicks::ticRightClick, TTrayEvent::RButtonDown);
+        break;
+      case tray::MsgRButtonUp:
+        MouseAction(TTrayIconClicks::ticRightClickUp, TTrayEvent::RButtonUp);
+        break;
       case tray::MsgRButtonDblClk:
         MouseAction(TTrayIconClicks::ticRightDblClick, TTrayEvent::RButtonDblClick);
         break;
-      case tray::MsgBalloonHide: FHost.RaiseEvent(TTrayEvent::BalloonHintHide); break;
-      case tray::MsgBalloonTimeout: FHost.RaiseEvent(TTrayEvent::BalloonHintClose); break;
-      case tray::MsgBalloonUserClick: FHost.RaiseEvent(TTrayEvent::BalloonHintClick); break;
-      default: break;
+      case tray::MsgBalloonHide:
+        FHost.RaiseEvent(TTrayEvent::BalloonHintHide);
+        break;
+      case tray::MsgBalloonTimeout:
+        FHost.RaiseEvent(TTrayEvent::BalloonHintClose);
+        break;
+      case tray::MsgBalloonUserClick:
+        FHost.RaiseEvent(TTrayEvent::BalloonHintClick);
+        break;
+      default:
+        break;
     }
     return true;
   }

@@ -6,9 +6,9 @@
 
 #include "ui/Forms.h"
 #include "ui/Handles.h"
-#include "ui/Messages.h"
 #include "ui/ImgList.h"
 #include "ui/Menus.h"
+#include "ui/Messages.h"
 
 namespace {
 
@@ -42,8 +42,8 @@ int ShellVersion() {
   // Only a library that is already loaded is asked; it is never loaded for this.
   HMODULE shell = GetModuleHandleA("shell32.dll");
   if (!shell) return 0;
-  auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
-      reinterpret_cast<void*>(GetProcAddress(shell, "DllGetVersion")));
+  auto getVersion =
+      reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(GetProcAddress(shell, "DllGetVersion")));
   if (!getVersion) return 0;
   DLLVERSIONINFO info{};
   info.cbSize = 20;
@@ -58,7 +58,8 @@ const TClassInfo& TTrayIcon::StaticClass() {
       "TTrayIcon", &TComponent::StaticClass(),
       {published::Bool<TTrayIcon>("Animate", &TTrayIcon::Animate, &TTrayIcon::SetAnimate),
        published::Bool<TTrayIcon>("Enabled", &TTrayIcon::Enabled, &TTrayIcon::SetEnabled),
-       published::Bool<TTrayIcon>("HideOnMinimize", &TTrayIcon::HideOnMinimize, &TTrayIcon::SetHideOnMinimize),
+       published::Bool<TTrayIcon>("HideOnMinimize", &TTrayIcon::HideOnMinimize,
+                                  &TTrayIcon::SetHideOnMinimize),
        published::Str<TTrayIcon>("Hint", &TTrayIcon::Hint, &TTrayIcon::SetHint),
        published::Int<TTrayIcon>(
            "IconIndex", [](const TTrayIcon& t) -> long { return t.IconIndex(); },
@@ -68,17 +69,18 @@ const TClassInfo& TTrayIcon::StaticClass() {
            [](TTrayIcon& t, long v) { t.SetInterval(static_cast<int>(v)); }),
        published::Enum<TTrayIcon>(
            "RestoreOn",
-           {"ticNone", "ticLeftClick", "ticLeftDblClick", "ticLeftClickUp", "ticRightClick", "ticRightDblClick",
-            "ticRightClickUp"},
+           {"ticNone", "ticLeftClick", "ticLeftDblClick", "ticLeftClickUp", "ticRightClick",
+            "ticRightDblClick", "ticRightClickUp"},
            [](const TTrayIcon& t) -> long { return static_cast<long>(t.RestoreOn()); },
            [](TTrayIcon& t, long v) { t.SetRestoreOn(static_cast<TTrayIconClicks>(v)); }),
        published::Enum<TTrayIcon>(
            "PopupMenuOn",
-           {"ticNone", "ticLeftClick", "ticLeftDblClick", "ticLeftClickUp", "ticRightClick", "ticRightDblClick",
-            "ticRightClickUp"},
+           {"ticNone", "ticLeftClick", "ticLeftDblClick", "ticLeftClickUp", "ticRightClick",
+            "ticRightDblClick", "ticRightClickUp"},
            [](const TTrayIcon& t) -> long { return static_cast<long>(t.PopupMenuOn()); },
            [](TTrayIcon& t, long v) { t.SetPopupMenuOn(static_cast<TTrayIconClicks>(v)); }),
-       published::Object<TTrayIcon, TPopupMenu>("PopupMenu", [](const TTrayIcon& t) { return t.PopupMenu(); }),
+       published::Object<TTrayIcon, TPopupMenu>("PopupMenu",
+                                                [](const TTrayIcon& t) { return t.PopupMenu(); }),
        published::Object<TTrayIcon, TImageList>("Icons", [](const TTrayIcon& t) { return t.Icons(); })});
   return info;
 }
@@ -88,13 +90,14 @@ TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
   // A hidden top-level window rather than a message-only one: only top-level windows
   // hear the "TaskbarCreated" and session-end broadcasts.
   // Layered, so that it can stand in for a hidden owner while the menu is open (below).
-  FWnd = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_LAYERED, kTrayWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                         nullptr, GetModuleHandleA(nullptr), nullptr);
+  FWnd = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_LAYERED, kTrayWindowClass, "", WS_POPUP, 0, 0, 0, 0,
+                         nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (FWnd) {
     SetWindowLongPtrA(FWnd, 0, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(FWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TTrayIcon::TrayWndProc));
   }
-  FCore = std::make_unique<TTrayIconCore>(static_cast<ITrayHost&>(*this), ShellVersion(), reinterpret_cast<std::uintptr_t>(FWnd),
+  FCore = std::make_unique<TTrayIconCore>(static_cast<ITrayHost&>(*this), ShellVersion(),
+                                          reinterpret_cast<std::uintptr_t>(FWnd),
                                           reinterpret_cast<std::uintptr_t>(this), TaskbarCreatedMessage());
 }
 
@@ -176,7 +179,8 @@ LRESULT CALLBACK TTrayIcon::TrayWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
 // The record's layouts are given as their 32-bit sizes; a 64-bit shell expects the same
 // layouts at its own sizes.
 #ifndef _WIN64
-static_assert(NOTIFYICONDATAA_V2_SIZE == tray::LargeRecordSize && NOTIFYICONDATAA_V1_SIZE == tray::SmallRecordSize,
+static_assert(NOTIFYICONDATAA_V2_SIZE == tray::LargeRecordSize &&
+                  NOTIFYICONDATAA_V1_SIZE == tray::SmallRecordSize,
               "the shell's icon record layouts");
 #endif
 static_assert(NIF_INFO == tray::NifInfo && NIIF_INFO == tray::NiifInfo, "the balloon's flags");
@@ -244,7 +248,8 @@ void TTrayIcon::ShowApplicationWindow(bool show) {
 void TTrayIcon::SetAnimationTimer(bool on, int interval) {
   if (!FWnd) return;
   if (FTimerRunning) KillTimer(FWnd, kAnimationTimer);
-  FTimerRunning = on && SetTimer(FWnd, kAnimationTimer, static_cast<UINT>(interval > 0 ? interval : 1), nullptr);
+  FTimerRunning =
+      on && SetTimer(FWnd, kAnimationTimer, static_cast<UINT>(interval > 0 ? interval : 1), nullptr);
 }
 
 void TTrayIcon::GetCursorPos(int& x, int& y) {
@@ -321,18 +326,42 @@ void TTrayIcon::PostNullMessage() { PostMessageA(nullptr, WM_NULL, 0, 0); }
 void TTrayIcon::RaiseEvent(TTrayEvent event) {
   const TNotifyEvent* handler = nullptr;
   switch (event) {
-    case TTrayEvent::LButtonDown: handler = &OnLButtonDown; break;
-    case TTrayEvent::LButtonUp: handler = &OnLButtonUp; break;
-    case TTrayEvent::LButtonDblClick: handler = &OnLButtonDblClick; break;
-    case TTrayEvent::RButtonDown: handler = &OnRButtonDown; break;
-    case TTrayEvent::RButtonUp: handler = &OnRButtonUp; break;
-    case TTrayEvent::RButtonDblClick: handler = &OnRButtonDblClick; break;
-    case TTrayEvent::BalloonHintHide: handler = &OnBalloonHintHide; break;
-    case TTrayEvent::BalloonHintClose: handler = &OnBalloonHintClose; break;
-    case TTrayEvent::BalloonHintClick: handler = &OnBalloonHintClick; break;
-    case TTrayEvent::MinimizeApp: handler = &OnMinimizeApp; break;
-    case TTrayEvent::RestoreApp: handler = &OnRestoreApp; break;
-    case TTrayEvent::EndSession: handler = &OnEndSession; break;
+    case TTrayEvent::LButtonDown:
+      handler = &OnLButtonDown;
+      break;
+    case TTrayEvent::LButtonUp:
+      handler = &OnLButtonUp;
+      break;
+    case TTrayEvent::LButtonDblClick:
+      handler = &OnLButtonDblClick;
+      break;
+    case TTrayEvent::RButtonDown:
+      handler = &OnRButtonDown;
+      break;
+    case TTrayEvent::RButtonUp:
+      handler = &OnRButtonUp;
+      break;
+    case TTrayEvent::RButtonDblClick:
+      handler = &OnRButtonDblClick;
+      break;
+    case TTrayEvent::BalloonHintHide:
+      handler = &OnBalloonHintHide;
+      break;
+    case TTrayEvent::BalloonHintClose:
+      handler = &OnBalloonHintClose;
+      break;
+    case TTrayEvent::BalloonHintClick:
+      handler = &OnBalloonHintClick;
+      break;
+    case TTrayEvent::MinimizeApp:
+      handler = &OnMinimizeApp;
+      break;
+    case TTrayEvent::RestoreApp:
+      handler = &OnRestoreApp;
+      break;
+    case TTrayEvent::EndSession:
+      handler = &OnEndSession;
+      break;
   }
   if (handler && *handler) (*handler)(this);
 }

@@ -3,6 +3,7 @@
 // minimise of the application, animation from an image list and the session-end messages.
 // The decisions are TTrayIconCore's (TrayIcon.h); this half talks to the shell and USER.
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <functional>

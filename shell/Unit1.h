@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "ui/Buttons.h"
 #include "shell/ShellDialog.h"
+#include "ui/Buttons.h"
 #include "ui/Forms.h"
 
 class TForm1 : public TShellDialog {

@@ -49,7 +49,7 @@ TForm1::TForm1(TComponent* AOwner) : TShellDialog(AOwner) {
 namespace {
 
 std::string KeyText(HKEY root, const std::string& key) {
-  const char* name = root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE"
+  const char* name = root == HKEY_LOCAL_MACHINE  ? "HKEY_LOCAL_MACHINE"
                      : root == HKEY_CURRENT_USER ? "HKEY_CURRENT_USER"
                                                  : "HKEY";
   std::string text(name);
@@ -57,9 +57,7 @@ std::string KeyText(HKEY root, const std::string& key) {
   return text;
 }
 
-void Warn(const std::string& text) {
-  ShowMessageBox(text, Application->Title(), MB_OK | MB_ICONWARNING);
-}
+void Warn(const std::string& text) { ShowMessageBox(text, Application->Title(), MB_OK | MB_ICONWARNING); }
 
 // One run list.
 struct TRunList {
@@ -75,7 +73,8 @@ struct TRunList {
   // Opens the list for writing (making it when missing): empty when opened, else the reason.
   std::string Open(TRegistry& reg) const {
     reg.SetRootKey(Root);
-    return reg.OpenKey(Key, true) ? std::string() : SysErrorMessage(static_cast<unsigned long>(reg.LastError()));
+    return reg.OpenKey(Key, true) ? std::string()
+                                  : SysErrorMessage(static_cast<unsigned long>(reg.LastError()));
   }
   // Empty when the value is gone (or was never there), else the reason.
   std::string RemoveValue() const {

@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "ui/ExtCtrls.h"
 #include "shell/ShellDialog.h"
+#include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/StdCtrls.h"
 

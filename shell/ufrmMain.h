@@ -25,8 +25,8 @@ class TSkinData;
 // Where the program lives and how it waits between particles; the program uses its own
 // folder and real sleeps, tests a folder of their own and no waiting.
 struct TMainFormSetup {
-  std::string AppDir;                          // with trailing separator; empty: the program's folder
-  std::function<void(uint32_t ms)> Sleep;      // empty: block the GUI thread
+  std::string AppDir;                      // with trailing separator; empty: the program's folder
+  std::function<void(uint32_t ms)> Sleep;  // empty: block the GUI thread
 };
 
 class TfrmMain : public TForm, public ICursorSubject {

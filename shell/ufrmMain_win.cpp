@@ -6,17 +6,17 @@
 #include <cstring>
 #include <vector>
 
-#include "effect/ufrmFlagParticle.h"
 #include "effect/PhysicalPixels_win.h"
+#include "effect/ufrmFlagParticle.h"
 #include "effect/ufrmMagicParticle.h"
 #include "hook/HookData.h"
 #include "restart/RestartPlan.h"
 #include "shell/SingleInstance_win.h"
 #include "shell/TavrinApi.h"
-#include "skin/data/SkinData_win.h"
 #include "shell/TrayIcon_win.h"
 #include "shell/Unit1.h"
 #include "shell/Unitabout.h"
+#include "skin/data/SkinData_win.h"
 #include "ui/Dialogs.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Menus.h"
@@ -29,7 +29,8 @@ namespace {
 class TIniSettings final : public ISettingsStore {
  public:
   explicit TIniSettings(TIniFile& file) : FFile(file) {}
-  std::string ReadString(const std::string& section, const std::string& key, const std::string& def) override {
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& def) override {
     return FFile.ReadString(section, key, def);
   }
   void WriteString(const std::string& section, const std::string& key, const std::string& value) override {
@@ -125,7 +126,8 @@ void TfrmMain::CreateMenu() {
   AddItem(this, pmMain, "N2", "-", true, nullptr);
   MIHelp = AddItem(this, pmMain, "MIHelp", "Help", false, nullptr);
   MIAbout = AddItem(this, pmMain, "MIAbout", "About", true, [this](TObject* s) { MIAboutClick(s); });
-  NewProgram1 = AddItem(this, pmMain, "NewProgram1", "Clear", false, [this](TObject* s) { NewProgram1Click(s); });
+  NewProgram1 =
+      AddItem(this, pmMain, "NewProgram1", "Clear", false, [this](TObject* s) { NewProgram1Click(s); });
   AddItem(this, pmMain, "N3", "-", true, nullptr);
   pmiExit = AddItem(this, pmMain, "pmiExit", "Exit", true, [this](TObject* s) { pmiExitClick(s); });
 }
@@ -210,14 +212,16 @@ void TfrmMain::WndProc(TMessage& m) {
 namespace {
 // The console display's state notice (GUID_CONSOLE_DISPLAY_STATE), spelled out so no GUID
 // library is needed.
-const GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+const GUID kConsoleDisplayState = {
+    0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 }  // namespace
 
 void TfrmMain::WatchVisibility() {
   // Either may be missing (an old system, a session without them): the effect then simply
   // runs on, as it always did.
   FWatchingSession = WTSRegisterSessionNotification(Handle(), NOTIFY_FOR_THIS_SESSION) != FALSE;
-  FDisplayNotice = RegisterPowerSettingNotification(Handle(), &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
+  FDisplayNotice =
+      RegisterPowerSettingNotification(Handle(), &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
 }
 
 void TfrmMain::UnwatchVisibility() {
@@ -290,7 +294,9 @@ void TfrmMain::NotifyObservers() {
   if (Observers) Observers->Notify(CursorPos);
 }
 
-std::unique_ptr<TGPBitmap> TfrmMain::LoadParticlePicture() { return LoadTintedPicture(FLogic->PicturePath()); }
+std::unique_ptr<TGPBitmap> TfrmMain::LoadParticlePicture() {
+  return LoadTintedPicture(FLogic->PicturePath());
+}
 
 void TfrmMain::MagicClick() { FLogic->MagicClick(); }
 void TfrmMain::FlagClick() { FLogic->FlagClick(); }

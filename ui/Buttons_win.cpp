@@ -1,4 +1,5 @@
 #include "ui/Buttons.h"
+
 #include "ui/ImgList.h"
 // Message-cracking macros need <windows.h> first.
 #include <windowsx.h>
@@ -151,34 +152,35 @@ constexpr TKindInfo KindInfo[] = {{"", false, false},        {"OK", true, false}
 
 const TClassInfo& TBitBtn::StaticClass() {
   using namespace published;
-  static const TClassInfo info("TBitBtn", &TButton::StaticClass(),
-                               {Object<TBitBtn, TBitmap>("Glyph", [](const TBitBtn& b) { return b.Glyph(); }),
-                                Int<TBitBtn>(
-                                    "NumGlyphs", [](const TBitBtn& b) { return b.NumGlyphs; },
-                                    [](TBitBtn& b, long v) { b.NumGlyphs = static_cast<int>(v); }),
-                                Object<TBitBtn, TImageList>("Images", [](const TBitBtn& b) { return b.Images; }),
-                                Int<TBitBtn>(
-                                    "ImageIndex", [](const TBitBtn& b) { return b.ImageIndex; },
-                                    [](TBitBtn& b, long v) { b.ImageIndex = static_cast<int>(v); }),
-                                Int<TBitBtn>(
-                                    "DisabledIndex", [](const TBitBtn& b) { return b.DisabledIndex; },
-                                    [](TBitBtn& b, long v) { b.DisabledIndex = static_cast<int>(v); }),
-                                Int<TBitBtn>(
-                                    "Margin", [](const TBitBtn& b) { return b.Margin; },
-                                    [](TBitBtn& b, long v) { b.Margin = static_cast<int>(v); }),
-                                Int<TBitBtn>(
-                                    "Spacing", [](const TBitBtn& b) { return b.Spacing; },
-                                    [](TBitBtn& b, long v) { b.Spacing = static_cast<int>(v); }),
-                                Enum<TBitBtn>(
-                                    "Layout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"},
-                                    [](const TBitBtn& b) -> long { return b.Layout; },
-                                    [](TBitBtn& b, long v) { b.Layout = static_cast<TButtonLayout>(v & 3); }),
-                                Enum<TBitBtn>(
-                                    "Kind",
-                                    {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo", "bkClose",
-                                     "bkAbort", "bkRetry", "bkIgnore", "bkAll"},
-                                    [](const TBitBtn& b) -> long { return b.Kind(); },
-                                    [](TBitBtn& b, long v) { b.SetKind(static_cast<TBitBtnKind>(v)); })});
+  static const TClassInfo info(
+      "TBitBtn", &TButton::StaticClass(),
+      {Object<TBitBtn, TBitmap>("Glyph", [](const TBitBtn& b) { return b.Glyph(); }),
+       Int<TBitBtn>(
+           "NumGlyphs", [](const TBitBtn& b) { return b.NumGlyphs; },
+           [](TBitBtn& b, long v) { b.NumGlyphs = static_cast<int>(v); }),
+       Object<TBitBtn, TImageList>("Images", [](const TBitBtn& b) { return b.Images; }),
+       Int<TBitBtn>(
+           "ImageIndex", [](const TBitBtn& b) { return b.ImageIndex; },
+           [](TBitBtn& b, long v) { b.ImageIndex = static_cast<int>(v); }),
+       Int<TBitBtn>(
+           "DisabledIndex", [](const TBitBtn& b) { return b.DisabledIndex; },
+           [](TBitBtn& b, long v) { b.DisabledIndex = static_cast<int>(v); }),
+       Int<TBitBtn>(
+           "Margin", [](const TBitBtn& b) { return b.Margin; },
+           [](TBitBtn& b, long v) { b.Margin = static_cast<int>(v); }),
+       Int<TBitBtn>(
+           "Spacing", [](const TBitBtn& b) { return b.Spacing; },
+           [](TBitBtn& b, long v) { b.Spacing = static_cast<int>(v); }),
+       Enum<TBitBtn>(
+           "Layout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"},
+           [](const TBitBtn& b) -> long { return b.Layout; },
+           [](TBitBtn& b, long v) { b.Layout = static_cast<TButtonLayout>(v & 3); }),
+       Enum<TBitBtn>(
+           "Kind",
+           {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo", "bkClose", "bkAbort", "bkRetry",
+            "bkIgnore", "bkAll"},
+           [](const TBitBtn& b) -> long { return b.Kind(); },
+           [](TBitBtn& b, long v) { b.SetKind(static_cast<TBitBtnKind>(v)); })});
   return info;
 }
 

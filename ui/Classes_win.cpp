@@ -1,6 +1,6 @@
-#include <windows.h>
-
 #include "ui/Classes.h"
+
+#include <windows.h>
 
 std::wstring GetTextProperty(const TObject* obj, std::string_view name) {
   const TPropInfo* p = GetPropInfo(obj, name);

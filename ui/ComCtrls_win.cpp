@@ -14,8 +14,10 @@ namespace {
 std::string Plain(const std::string& caption) {
   std::string out;
   for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-    else if (caption[i] == '&') continue;
+    if (caption[i] == '&' && i + 1 < caption.size())
+      ++i;
+    else if (caption[i] == '&')
+      continue;
     out.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(caption[i]))));
   }
   return out;
@@ -733,7 +735,8 @@ const TClassInfo& TDateTimePicker::StaticClass() {
            "Kind", {"dtkDate", "dtkTime"}, [](const TDateTimePicker& d) -> long { return d.Kind(); },
            [](TDateTimePicker& d, long v) { d.SetKind(v == 0 ? dtkDate : dtkTime); }),
        Enum<TDateTimePicker>(
-           "DateMode", {"dmComboBox", "dmUpDown"}, [](const TDateTimePicker& d) -> long { return d.DateMode(); },
+           "DateMode", {"dmComboBox", "dmUpDown"},
+           [](const TDateTimePicker& d) -> long { return d.DateMode(); },
            [](TDateTimePicker& d, long v) { d.SetDateMode(v == 0 ? dmComboBox : dmUpDown); })});
   return info;
 }
@@ -772,8 +775,10 @@ void TDateTimePicker::CreateParams(TCreateParams& p) {
   (void)registered;
   p.NativeClass = DATETIMEPICK_CLASSA;
   // A time picker always steps with arrows; a date picker drops a calendar unless asked not to.
-  if (FKind == dtkTime) p.Style |= DTS_TIMEFORMAT;
-  else if (FDateMode == dmUpDown) p.Style |= DTS_UPDOWN;
+  if (FKind == dtkTime)
+    p.Style |= DTS_TIMEFORMAT;
+  else if (FDateMode == dmUpDown)
+    p.Style |= DTS_UPDOWN;
 }
 
 void TDateTimePicker::CreateHandleDone() {

@@ -225,9 +225,9 @@ class TWinControl : public TControl {
   bool ReflectToChild(TMessage& m);
   void RouteMouseToChildren(TMessage& m);
   void WmPaint(TMessage& m);
-  std::vector<TControl*> FControls;   // children, windowed and windowless, in insertion order
+  std::vector<TControl*> FControls;    // children, windowed and windowless, in insertion order
   std::vector<TWinControl*> FTabList;  // the windowed children in tab order
-  TControl* FMouseCapture = nullptr;  // windowless child holding the mouse between down and up
+  TControl* FMouseCapture = nullptr;   // windowless child holding the mouse between down and up
 
   friend class TControl;
 };

@@ -505,8 +505,8 @@ void TWinControl::CreateWnd() {
 }
 
 HWND TWinControl::CreateWindowHandle(const TCreateParams& p) {
-  return CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height,
-                         p.WndParent, nullptr, ThisModule(), nullptr);
+  return CreateWindowExA(p.ExStyle, p.WinClassName.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
+                         p.Height, p.WndParent, nullptr, ThisModule(), nullptr);
 }
 
 void TWinControl::DestroyHandle() {

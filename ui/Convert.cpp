@@ -20,7 +20,8 @@ int HexDigit(char c) {
 bool TryParseFloat(const std::string& t, double& value) {
   if (t.empty()) return false;
   for (char c : t)
-    if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E'))
+    if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.' || c == 'e' ||
+          c == 'E'))
       return false;
   char* end = nullptr;
   value = std::strtod(t.c_str(), &end);

@@ -49,7 +49,8 @@ std::vector<int> ScaleAxisMap(int length, int frames, int lead, int trail, int t
   const int tail = length - frame * n;
   const bool margins = lead >= 0 && trail >= 0 && lead + trail <= frame;
   const int frameTo = ScaleDpi(frame, toDpi, fromDpi);
-  map.reserve(static_cast<size_t>(frameTo) * n + static_cast<size_t>(std::max(0, ScaleDpi(tail, toDpi, fromDpi))));
+  map.reserve(static_cast<size_t>(frameTo) * n +
+              static_cast<size_t>(std::max(0, ScaleDpi(tail, toDpi, fromDpi))));
   for (int f = 0; f < n; ++f) {
     const int at = f * frame;
     if (!margins) {

@@ -28,4 +28,5 @@ TScaledBounds ScaleBounds(int left, int top, int width, int height, int toDpi, i
 // Sampling is nearest-pixel from the pixel centres: exact doubling at twice the DPI, and every
 // source pixel at least one target pixel wide when scaling up. Margins that do not fit in a
 // frame are ignored.
-std::vector<int> ScaleAxisMap(int length, int frames, int lead, int trail, int toDpi, int fromDpi = DesignDpi);
+std::vector<int> ScaleAxisMap(int length, int frames, int lead, int trail, int toDpi,
+                              int fromDpi = DesignDpi);

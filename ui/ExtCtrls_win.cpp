@@ -1,6 +1,7 @@
+#include "ui/ExtCtrls.h"
+
 #include <map>
 
-#include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 
 namespace {

@@ -55,7 +55,9 @@ class TForm : public TWinControl {
   // The DPI the form was made at: the screen's once scaled, else its design DPI.
   int PixelsPerInch() const noexcept { return FScaledForScreen ? FPixelsPerInch : DesignPixelsPerInch; }
   // Design pixels in the form's pixels, for layout done after creation (unchanged before).
-  int ScalePixels(int designPixels) const { return ScaleDpi(designPixels, PixelsPerInch(), DesignPixelsPerInch); }
+  int ScalePixels(int designPixels) const {
+    return ScaleDpi(designPixels, PixelsPerInch(), DesignPixelsPerInch);
+  }
   // Scales the client size, the font and the controls; the place stays, but for an MDI
   // child's, which is inside a scaled frame.
   void ChangeScale(int toDpi, int fromDpi) override;

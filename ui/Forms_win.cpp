@@ -1,9 +1,10 @@
+#include "ui/Forms.h"
+
 #include <algorithm>
 #include <exception>
 #include <vector>
 
 #include "ui/Dialogs.h"
-#include "ui/Forms.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 
@@ -43,7 +44,8 @@ const TClassInfo& TForm::StaticClass() {
            "DesignPixelsPerInch", [](const TForm& f) -> long { return f.DesignPixelsPerInch; },
            [](TForm& f, long v) { f.DesignPixelsPerInch = static_cast<int>(v); }),
        Enum<TForm>(
-           "FormStyle", {"fsNormal", "fsStayOnTop", "fsMDIChild", "fsMDIForm"}, [](const TForm& f) -> long { return f.FormStyle(); },
+           "FormStyle", {"fsNormal", "fsStayOnTop", "fsMDIChild", "fsMDIForm"},
+           [](const TForm& f) -> long { return f.FormStyle(); },
            [](TForm& f, long v) { f.SetFormStyle(static_cast<TFormStyle>(v)); })});
   return info;
 }
@@ -239,7 +241,8 @@ void TForm::DefaultHandler(TMessage& m) {
 }
 
 TForm* TForm::MDIParentForm() {
-  if (Application->MainForm() && Application->MainForm()->FormStyle() == fsMDIForm) return Application->MainForm();
+  if (Application->MainForm() && Application->MainForm()->FormStyle() == fsMDIForm)
+    return Application->MainForm();
   for (TForm* f : Screen->FForms)
     if (f->FormStyle() == fsMDIForm) return f;
   return nullptr;
@@ -256,15 +259,16 @@ TForm* TForm::ActiveMDIChild() const {
 int TForm::MDIChildCount() const {
   int n = 0;
   for (TForm* f : Screen->FForms)
-    if (FClientHandle && f->FFormStyle == fsMDIChild && f->HandleAllocated() && GetParent(f->FHandle) == FClientHandle)
+    if (FClientHandle && f->FFormStyle == fsMDIChild && f->HandleAllocated() &&
+        GetParent(f->FHandle) == FClientHandle)
       ++n;
   return n;
 }
 
 TForm* TForm::MDIChildren(int i) const {
   for (TForm* f : Screen->FForms)
-    if (FClientHandle && f->FFormStyle == fsMDIChild && f->HandleAllocated() && GetParent(f->FHandle) == FClientHandle &&
-        i-- == 0)
+    if (FClientHandle && f->FFormStyle == fsMDIChild && f->HandleAllocated() &&
+        GetParent(f->FHandle) == FClientHandle && i-- == 0)
       return f;
   return nullptr;
 }
@@ -279,7 +283,8 @@ void TForm::Tile() {
 
 void TForm::SetMDIMenu(HMENU frameMenu, HMENU windowMenu) {
   if (!FClientHandle) return;
-  SendMessageA(FClientHandle, WM_MDISETMENU, reinterpret_cast<WPARAM>(frameMenu), reinterpret_cast<LPARAM>(windowMenu));
+  SendMessageA(FClientHandle, WM_MDISETMENU, reinterpret_cast<WPARAM>(frameMenu),
+               reinterpret_cast<LPARAM>(windowMenu));
   DrawMenuBar(FHandle);
 }
 
@@ -293,8 +298,8 @@ void TForm::CreateHandleDone() {
     RECT r{};
     GetClientRect(FHandle, &r);
     FClientHandle = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
-                                    WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0, 0, r.right,
-                                    r.bottom, FHandle, nullptr, ThisModule(), &ccs);
+                                    WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0, 0,
+                                    r.right, r.bottom, FHandle, nullptr, ThisModule(), &ccs);
   }
   // A form shows the program's icon in its title bar; a dialog-framed one shows none.
   if (FBorderStyle != bsDialog)

@@ -25,24 +25,28 @@ constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, cl
                  clSilver = 0xC0C0C0, clRed = 0x0000FF, clLime = 0x00FF00, clYellow = 0x00FFFF,
                  clBlue = 0xFF0000, clFuchsia = 0xFF00FF, clAqua = 0xFFFF00, clWhite = 0xFFFFFF;
 constexpr TColor clNone = 0x1FFFFFFF, clDefault = 0x20000000;
-constexpr TColor clScrollBar = clSystemColor | COLOR_SCROLLBAR, clBackground = clSystemColor | COLOR_BACKGROUND,
+constexpr TColor clScrollBar = clSystemColor | COLOR_SCROLLBAR,
+                 clBackground = clSystemColor | COLOR_BACKGROUND,
                  clActiveCaption = clSystemColor | COLOR_ACTIVECAPTION,
-                 clInactiveCaption = clSystemColor | COLOR_INACTIVECAPTION, clMenu = clSystemColor | COLOR_MENU,
-                 clWindow = clSystemColor | COLOR_WINDOW, clWindowFrame = clSystemColor | COLOR_WINDOWFRAME,
+                 clInactiveCaption = clSystemColor | COLOR_INACTIVECAPTION,
+                 clMenu = clSystemColor | COLOR_MENU, clWindow = clSystemColor | COLOR_WINDOW,
+                 clWindowFrame = clSystemColor | COLOR_WINDOWFRAME,
                  clMenuText = clSystemColor | COLOR_MENUTEXT, clWindowText = clSystemColor | COLOR_WINDOWTEXT,
                  clCaptionText = clSystemColor | COLOR_CAPTIONTEXT,
                  clActiveBorder = clSystemColor | COLOR_ACTIVEBORDER,
                  clInactiveBorder = clSystemColor | COLOR_INACTIVEBORDER,
-                 clAppWorkSpace = clSystemColor | COLOR_APPWORKSPACE, clHighlight = clSystemColor | COLOR_HIGHLIGHT,
-                 clHighlightText = clSystemColor | COLOR_HIGHLIGHTTEXT, clBtnFace = clSystemColor | COLOR_BTNFACE,
-                 clBtnShadow = clSystemColor | COLOR_BTNSHADOW, clGrayText = clSystemColor | COLOR_GRAYTEXT,
-                 clBtnText = clSystemColor | COLOR_BTNTEXT,
+                 clAppWorkSpace = clSystemColor | COLOR_APPWORKSPACE,
+                 clHighlight = clSystemColor | COLOR_HIGHLIGHT,
+                 clHighlightText = clSystemColor | COLOR_HIGHLIGHTTEXT,
+                 clBtnFace = clSystemColor | COLOR_BTNFACE, clBtnShadow = clSystemColor | COLOR_BTNSHADOW,
+                 clGrayText = clSystemColor | COLOR_GRAYTEXT, clBtnText = clSystemColor | COLOR_BTNTEXT,
                  clInactiveCaptionText = clSystemColor | COLOR_INACTIVECAPTIONTEXT,
-                 clBtnHighlight = clSystemColor | COLOR_BTNHIGHLIGHT, cl3DDkShadow = clSystemColor | COLOR_3DDKSHADOW,
-                 cl3DLight = clSystemColor | COLOR_3DLIGHT, clInfoText = clSystemColor | COLOR_INFOTEXT,
-                 clInfoBk = clSystemColor | COLOR_INFOBK, clHotLight = clSystemColor | 26,
-                 clGradientActiveCaption = clSystemColor | 27, clGradientInactiveCaption = clSystemColor | 28,
-                 clMenuHighlight = clSystemColor | 29, clMenuBar = clSystemColor | 30;
+                 clBtnHighlight = clSystemColor | COLOR_BTNHIGHLIGHT,
+                 cl3DDkShadow = clSystemColor | COLOR_3DDKSHADOW, cl3DLight = clSystemColor | COLOR_3DLIGHT,
+                 clInfoText = clSystemColor | COLOR_INFOTEXT, clInfoBk = clSystemColor | COLOR_INFOBK,
+                 clHotLight = clSystemColor | 26, clGradientActiveCaption = clSystemColor | 27,
+                 clGradientInactiveCaption = clSystemColor | 28, clMenuHighlight = clSystemColor | 29,
+                 clMenuBar = clSystemColor | 30;
 
 // System colours resolved through GetSysColor; clNone and clDefault read as black.
 COLORREF ColorToRGB(TColor color);
@@ -114,7 +118,16 @@ class TFont : public TGraphicsObject {
   void Modified();
 };
 
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TBrushStyle {
+  bsSolid,
+  bsClear,
+  bsHorizontal,
+  bsVertical,
+  bsFDiagonal,
+  bsBDiagonal,
+  bsCross,
+  bsDiagCross
+};
 
 class TBrush : public TGraphicsObject {
  public:

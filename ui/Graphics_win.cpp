@@ -382,8 +382,9 @@ void TCanvas::CopyRect(const RECT& dest, TCanvas& source, const RECT& sourceRect
   RequireState(csBrush);
   HDC src = source.Handle();
   if (!src) return;
-  StretchBlt(FHandle, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, src, sourceRect.left,
-             sourceRect.top, sourceRect.right - sourceRect.left, sourceRect.bottom - sourceRect.top, FCopyMode);
+  StretchBlt(FHandle, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, src,
+             sourceRect.left, sourceRect.top, sourceRect.right - sourceRect.left,
+             sourceRect.bottom - sourceRect.top, FCopyMode);
 }
 
 TColor TCanvas::Pixels(int x, int y) {
@@ -488,7 +489,8 @@ void TBitmap::SetSize(int width, int height) {
     const int newStride = TPixelBuffer::StrideFor(width, BitsPerPixel());
     const size_t rowBytes = static_cast<size_t>(std::min(FWidth, width)) * (BitsPerPixel() / 8);
     for (int y = 0; y < std::min(FHeight, height); ++y)
-      std::memcpy(bits + static_cast<size_t>(y) * newStride, FBits + static_cast<size_t>(y) * oldStride, rowBytes);
+      std::memcpy(bits + static_cast<size_t>(y) * newStride, FBits + static_cast<size_t>(y) * oldStride,
+                  rowBytes);
   }
   Replace(std::move(h), width, height, FPixelFormat, bits);
 }
@@ -533,7 +535,8 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
   DIBSECTION ds{};
   if (GetObjectA(bitmap, sizeof ds, &ds) == sizeof ds && ds.dsBm.bmBits && ds.dsBmih.biHeight < 0 &&
       ds.dsBmih.biCompression == BI_RGB && (ds.dsBmih.biBitCount == 24 || ds.dsBmih.biBitCount == 32)) {
-    const TPixelFormat f = ds.dsBmih.biBitCount == 24 ? pf24bit : (FPixelFormat == pfDevice ? pfDevice : pf32bit);
+    const TPixelFormat f =
+        ds.dsBmih.biBitCount == 24 ? pf24bit : (FPixelFormat == pfDevice ? pfDevice : pf32bit);
     Replace(std::move(owned), ds.dsBm.bmWidth, -ds.dsBmih.biHeight, f, static_cast<uint8_t*>(ds.dsBm.bmBits));
     return;
   }
@@ -724,13 +727,15 @@ HICON TIcon::ReleaseHandle() {
 }
 
 void TIcon::LoadFromResourceName(HINSTANCE instance, const std::string& name, int width, int height) {
-  HANDLE h = LoadImageA(instance, name.c_str(), IMAGE_ICON, width, height, (width || height) ? 0 : LR_DEFAULTSIZE);
+  HANDLE h =
+      LoadImageA(instance, name.c_str(), IMAGE_ICON, width, height, (width || height) ? 0 : LR_DEFAULTSIZE);
   if (!h) throw EInvalidGraphic(Format("Resource %s not found", name.c_str()));
   Adopt(static_cast<HICON>(h));
 }
 
 void TIcon::LoadFromResourceID(HINSTANCE instance, int id, int width, int height) {
-  HANDLE h = LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, width, height, (width || height) ? 0 : LR_DEFAULTSIZE);
+  HANDLE h = LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, width, height,
+                        (width || height) ? 0 : LR_DEFAULTSIZE);
   if (!h) throw EInvalidGraphic(Format("Resource %d not found", id));
   Adopt(static_cast<HICON>(h));
 }
@@ -743,6 +748,6 @@ void TIcon::Assign(const TIcon& source) {
 void TIcon::Draw(TCanvas& canvas, const RECT& dest) {
   HDC dc = canvas.Handle();
   if (!FHandle || !dc) return;
-  DrawIconEx(dc, dest.left, dest.top, FHandle.get(), dest.right - dest.left, dest.bottom - dest.top, 0, nullptr,
-             DI_NORMAL);
+  DrawIconEx(dc, dest.left, dest.top, FHandle.get(), dest.right - dest.left, dest.bottom - dest.top, 0,
+             nullptr, DI_NORMAL);
 }

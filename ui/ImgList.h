@@ -2,6 +2,7 @@
 // A list of equal-sized images (16 x 16 by default) with transparency from a mask colour,
 // kept in a platform image list.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <functional>

@@ -1,9 +1,10 @@
+#include "ui/IniFiles.h"
+
 #include <windows.h>
 
 #include <vector>
 
 #include "ui/Convert.h"
-#include "ui/IniFiles.h"
 
 namespace {
 constexpr DWORD kValueBuffer = 2048;  // 2047 characters and the terminator
@@ -14,9 +15,10 @@ void ReadList(const char* section, const std::string& file, TStringList& out) {
   out.Clear();
   std::vector<char> buf(4096);
   for (;;) {
-    const DWORD n = section ? GetPrivateProfileStringA(section, nullptr, "", buf.data(),
-                                                       static_cast<DWORD>(buf.size()), file.c_str())
-                            : GetPrivateProfileSectionNamesA(buf.data(), static_cast<DWORD>(buf.size()), file.c_str());
+    const DWORD n =
+        section ? GetPrivateProfileStringA(section, nullptr, "", buf.data(), static_cast<DWORD>(buf.size()),
+                                           file.c_str())
+                : GetPrivateProfileSectionNamesA(buf.data(), static_cast<DWORD>(buf.size()), file.c_str());
     if (n + 2 < buf.size() || buf.size() >= (1u << 24)) {
       size_t i = 0;
       while (i < n && buf[i]) {
@@ -31,12 +33,15 @@ void ReadList(const char* section, const std::string& file, TStringList& out) {
 }
 }  // namespace
 
-void TIniFile::WriteFailed() const { throw EIniFileException(Format("Unable to write to %s", FFileName.c_str())); }
+void TIniFile::WriteFailed() const {
+  throw EIniFileException(Format("Unable to write to %s", FFileName.c_str()));
+}
 
-std::string TIniFile::ReadString(const std::string& section, const std::string& ident, const std::string& def) const {
+std::string TIniFile::ReadString(const std::string& section, const std::string& ident,
+                                 const std::string& def) const {
   char buf[kValueBuffer];
-  const DWORD n =
-      GetPrivateProfileStringA(section.c_str(), ident.c_str(), def.c_str(), buf, kValueBuffer, FFileName.c_str());
+  const DWORD n = GetPrivateProfileStringA(section.c_str(), ident.c_str(), def.c_str(), buf, kValueBuffer,
+                                           FFileName.c_str());
   return std::string(buf, n < kValueBuffer ? n : kValueBuffer - 1);
 }
 
@@ -58,7 +63,9 @@ bool TIniFile::ReadOnlyFile() const {
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value) {
-  if (ReadOnlyFile() || !WritePrivateProfileStringA(section.c_str(), ident.c_str(), value.c_str(), FFileName.c_str())) WriteFailed();
+  if (ReadOnlyFile() ||
+      !WritePrivateProfileStringA(section.c_str(), ident.c_str(), value.c_str(), FFileName.c_str()))
+    WriteFailed();
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& ident, int value) {
@@ -95,7 +102,8 @@ bool TIniFile::ValueExists(const std::string& section, const std::string& ident)
 }
 
 void TIniFile::EraseSection(const std::string& section) {
-  if (ReadOnlyFile() || !WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, FFileName.c_str())) WriteFailed();
+  if (ReadOnlyFile() || !WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, FFileName.c_str()))
+    WriteFailed();
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& ident) {

@@ -1,9 +1,10 @@
+#include "ui/Menus.h"
+
 #include <algorithm>
 #include <map>
 
 #include "ui/Forms.h"
 #include "ui/ImgList.h"
-#include "ui/Menus.h"
 
 namespace {
 std::map<UINT, TMenuItem*>& LiveItems() {

@@ -42,7 +42,8 @@ struct TPixelBuffer {
   // Colour as 0x00BBGGRR (the platform's COLORREF layout); alpha is ignored.
   uint32_t GetPixel(int x, int y) const {
     const uint8_t* p = Row(y) + x * BytesPerPixel();
-    return static_cast<uint32_t>(p[2]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[0]) << 16);
+    return static_cast<uint32_t>(p[2]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[0]) << 16);
   }
   void SetPixel(int x, int y, uint32_t colour) {
     uint8_t* p = Row(y) + x * BytesPerPixel();

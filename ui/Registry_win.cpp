@@ -33,12 +33,14 @@ bool TRegistry::Open(const std::string& key, bool canCreate, REGSAM access) {
   HKEY opened = nullptr;
   LONG rc;
   if (canCreate)
-    rc = RegCreateKeyExA(base, p.Sub.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &opened, nullptr);
+    rc = RegCreateKeyExA(base, p.Sub.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &opened,
+                         nullptr);
   else
     rc = RegOpenKeyExA(base, p.Sub.c_str(), 0, access, &opened);
   FLastError = rc;
   if (rc != ERROR_SUCCESS) return false;
-  std::string path = relative && !p.Sub.empty() ? FCurrentPath + "\\" + p.Sub : (relative ? FCurrentPath : p.Sub);
+  std::string path =
+      relative && !p.Sub.empty() ? FCurrentPath + "\\" + p.Sub : (relative ? FCurrentPath : p.Sub);
   FCurrentKey.reset(opened);
   FCurrentPath = std::move(path);
   return true;
@@ -66,7 +68,8 @@ bool TRegistry::DeleteKey(const std::string& key) {
 
 bool TRegistry::ValueExists(const std::string& name) const {
   if (!FCurrentKey) return false;
-  return RegQueryValueExA(FCurrentKey.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  return RegQueryValueExA(FCurrentKey.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+         ERROR_SUCCESS;
 }
 
 bool TRegistry::DeleteValue(const std::string& name) {
@@ -80,16 +83,17 @@ void TRegistry::GetValueNames(TStringList& names) const {
   std::vector<char> buf(16384);  // the longest value name the registry allows, plus one
   for (DWORD i = 0;; ++i) {
     DWORD len = static_cast<DWORD>(buf.size());
-    if (RegEnumValueA(FCurrentKey.get(), i, buf.data(), &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegEnumValueA(FCurrentKey.get(), i, buf.data(), &len, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
       break;
     names.Add(std::string(buf.data(), len));
   }
 }
 
 void TRegistry::WriteString(const std::string& name, const std::string& value) {
-  if (!FCurrentKey || RegSetValueExA(FCurrentKey.get(), name.c_str(), 0, REG_SZ,
-                                     reinterpret_cast<const BYTE*>(value.c_str()),
-                                     static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
+  if (!FCurrentKey ||
+      RegSetValueExA(FCurrentKey.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
     throw ERegistryException(Format("Failed to set data for '%s'", name.c_str()));
 }
 
@@ -103,12 +107,14 @@ void TRegistry::WriteInteger(const std::string& name, int value) {
 std::string TRegistry::ReadString(const std::string& name) const {
   if (!FCurrentKey) return {};
   DWORD type = 0, size = 0;
-  if (RegQueryValueExA(FCurrentKey.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
-  if (type != REG_SZ && type != REG_EXPAND_SZ) throw ERegistryException(Format("Invalid data type for '%s'", name.c_str()));
+  if (RegQueryValueExA(FCurrentKey.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    return {};
+  if (type != REG_SZ && type != REG_EXPAND_SZ)
+    throw ERegistryException(Format("Invalid data type for '%s'", name.c_str()));
   std::vector<char> buf(size + 1, '\0');
   DWORD got = size;
-  if (RegQueryValueExA(FCurrentKey.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &got) !=
-      ERROR_SUCCESS)
+  if (RegQueryValueExA(FCurrentKey.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf.data()),
+                       &got) != ERROR_SUCCESS)
     throw ERegistryException(Format("Failed to get data for '%s'", name.c_str()));
   // Stored data need not end with a terminator; stop at the first one if it does.
   std::string s(buf.data(), got < buf.size() ? got : buf.size());
@@ -119,9 +125,8 @@ std::string TRegistry::ReadString(const std::string& name) const {
 
 int TRegistry::ReadInteger(const std::string& name) const {
   DWORD type = 0, v = 0, size = sizeof v;
-  if (!FCurrentKey ||
-      RegQueryValueExA(FCurrentKey.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&v), &size) !=
-          ERROR_SUCCESS)
+  if (!FCurrentKey || RegQueryValueExA(FCurrentKey.get(), name.c_str(), nullptr, &type,
+                                       reinterpret_cast<BYTE*>(&v), &size) != ERROR_SUCCESS)
     throw ERegistryException(Format("Failed to get data for '%s'", name.c_str()));
   if (type != REG_DWORD) throw ERegistryException(Format("Invalid data type for '%s'", name.c_str()));
   return static_cast<int>(v);

@@ -795,8 +795,10 @@ void TCustomComboBox::CreateParams(TCreateParams& p) {
 void TCustomComboBox::CreateHandleDone() {
   for (int i = 0; i < FItems.Count(); ++i)
     SendMessageA(FHandle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FItems[i].c_str()));
-  if (FItemIndex >= 0) SendMessageA(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
-  else if (FStyle != csDropDownList && !FText.empty()) SetWindowTextA(FHandle, FText.c_str());
+  if (FItemIndex >= 0)
+    SendMessageA(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+  else if (FStyle != csDropDownList && !FText.empty())
+    SetWindowTextA(FHandle, FText.c_str());
 }
 
 void TCustomComboBox::WndProc(TMessage& m) {

@@ -70,8 +70,8 @@ static HWND OpenDialog(HWND frame) {
     SetActiveWindow(gDialog);
     return gDialog;
   }
-  gDialog = CreateDialogParamW((HINSTANCE)GetWindowLongPtrW(frame, GWLP_HINSTANCE), MAKEINTRESOURCEW(IDD_EXAMPLE),
-                               NULL, DialogProc, 0);
+  gDialog = CreateDialogParamW((HINSTANCE)GetWindowLongPtrW(frame, GWLP_HINSTANCE),
+                               MAKEINTRESOURCEW(IDD_EXAMPLE), NULL, DialogProc, 0);
   if (!gDialog) return NULL;
   GetWindowRect(frame, &r);
   SetWindowPos(gDialog, NULL, r.right + 12, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -103,8 +103,8 @@ static LRESULT CALLBACK FrameProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lPar
       ccs.hWindowMenu = GetSubMenu(GetMenu(wnd), 1);
       ccs.idFirstChild = IDM_FIRST_CHILD;
       gClient = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", NULL,
-                                WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0, 0, wnd, NULL,
-                                ((LPCREATESTRUCTW)lParam)->hInstance, &ccs);
+                                WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0, 0,
+                                wnd, NULL, ((LPCREATESTRUCTW)lParam)->hInstance, &ccs);
       return gClient ? 0 : -1;
     }
     case WM_COMMAND:
@@ -158,9 +158,9 @@ BOOL ExampleCreateWindows(HINSTANCE instance, ExampleWindows* windows) {
   if (!GetClassInfoExW(instance, kChildClass, &wc) && !RegisterClassExW(&wc)) return FALSE;
 
   ZeroMemory(windows, sizeof *windows);
-  windows->Frame = CreateWindowExW(0, kFrameClass, L"Lumetta skin example", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                   20, 20, 480, 360, NULL, LoadMenuW(instance, MAKEINTRESOURCEW(IDM_FRAME_MENU)),
-                                   instance, NULL);
+  windows->Frame =
+      CreateWindowExW(0, kFrameClass, L"Lumetta skin example", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20,
+                      480, 360, NULL, LoadMenuW(instance, MAKEINTRESOURCEW(IDM_FRAME_MENU)), instance, NULL);
   if (!windows->Frame) return FALSE;
   windows->Client = gClient;
   for (i = 0; i < 2; ++i) {

@@ -37,14 +37,14 @@ inline constexpr uint32_t SystemInvisible = 0x8000;  // STATE_SYSTEM_INVISIBLE
 inline constexpr uint32_t WindowPopup = WinStyle::Popup;
 inline constexpr uint32_t WindowChild = WinStyle::Child;
 inline constexpr uint32_t ExLeftScrollBar = WinExStyle::LeftScrollBar;
-inline constexpr uint32_t ComboTypeMask = 0x3;        // CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST
-inline constexpr uint32_t ComboSimple = 0x1;          // CBS_SIMPLE
-inline constexpr uint32_t UpDownHorz = 0x40;          // UDS_HORZ
-inline constexpr uint32_t TabBottom = 0x2;            // TCS_BOTTOM
-inline constexpr uint32_t TabVertical = 0x80;         // TCS_VERTICAL
-inline constexpr uint32_t ProgressVertical = 0x4;     // PBS_VERTICAL
-inline constexpr uint32_t TrackVert = 0x2;            // TBS_VERT
-inline constexpr uint32_t StatusSizeGrip = 0x100;     // SBARS_SIZEGRIP
+inline constexpr uint32_t ComboTypeMask = 0x3;     // CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST
+inline constexpr uint32_t ComboSimple = 0x1;       // CBS_SIMPLE
+inline constexpr uint32_t UpDownHorz = 0x40;       // UDS_HORZ
+inline constexpr uint32_t TabBottom = 0x2;         // TCS_BOTTOM
+inline constexpr uint32_t TabVertical = 0x80;      // TCS_VERTICAL
+inline constexpr uint32_t ProgressVertical = 0x4;  // PBS_VERTICAL
+inline constexpr uint32_t TrackVert = 0x2;         // TBS_VERT
+inline constexpr uint32_t StatusSizeGrip = 0x100;  // SBARS_SIZEGRIP
 
 // Header item format (HDF_*).
 inline constexpr uint32_t HeaderRight = 0x1;         // HDF_RIGHT

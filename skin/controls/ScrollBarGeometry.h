@@ -61,7 +61,8 @@ int ScrollThumbFrame(bool mouseDown, int hitCode);
 // The square between a vertical and a horizontal bar, painted in the skin's face colour:
 // the bars are in the window's client coordinates, the square comes in window coordinates
 // (the client area starts at clientX, clientY inside the window, past any border).
-TSkinRect ScrollCornerRect(const TSkinRect& verticalBar, const TSkinRect& horizontalBar, int clientX, int clientY);
+TSkinRect ScrollCornerRect(const TSkinRect& verticalBar, const TSkinRect& horizontalBar, int clientX,
+                           int clientY);
 
 // A scroll-bar control's "Kind" identifier: "sbHorizontal" (any case) is horizontal,
 // anything else vertical.
@@ -91,11 +92,11 @@ struct TScrollPaintInput {
   int StripHeight = 0;  // height of the arrow strip's picture
   bool Enabled = true;  // the native bar is not STATE_SYSTEM_UNAVAILABLE
   bool MouseDown = false;
-  int HitCode = -1;          // the part being operated
-  TThumbExtent NativeThumb;  // the covered bar's own thumb
-  int ThumbAtPress = 0;      // for dragging: the native thumb start at the press
-  int CursorTravel = 0;      // and the cursor's travel since, along the axis
-  bool TrackAtPress = false;  // the system's tracking position is the position at the press
+  int HitCode = -1;            // the part being operated
+  TThumbExtent NativeThumb;    // the covered bar's own thumb
+  int ThumbAtPress = 0;        // for dragging: the native thumb start at the press
+  int CursorTravel = 0;        // and the cursor's travel since, along the axis
+  bool TrackAtPress = false;   // the system's tracking position is the position at the press
   int64_t TrackPositions = 0;  // how many positions the thumb moves through end to end
 };
 std::vector<TScrollPaintStep> ScrollBarPaintPlan(const TScrollPaintInput& in);

@@ -1,7 +1,8 @@
+#include "skin/controls/SkinButton.h"
+
 #include <algorithm>
 
 #include "skin/controls/FocusCue.h"
-#include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChildren.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/forms/FormSkin.h"

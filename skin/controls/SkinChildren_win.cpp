@@ -1,7 +1,8 @@
+#include "skin/controls/SkinChildren.h"
+
 #include <vector>
 
 #include "skin/controls/SkinButton.h"
-#include "skin/controls/SkinChildren.h"
 #include "skin/controls/SkinChoices.h"
 #include "skin/controls/SkinInput.h"
 #include "skin/controls/SkinListView.h"

@@ -204,17 +204,20 @@ void TSkinComBox::DrawComboFace(HDC dc, const RECT& rect) {
   const bool left = ComboButtonOnLeft(FExStyle);
 
   if (drawing == TComboDrawing::Composite) {
-    const TDataSkinObject* element = left ? static_cast<const TDataSkinObject*>(FSkinData->SunkEdge.get()) : &button;
+    const TDataSkinObject* element =
+        left ? static_cast<const TDataSkinObject*>(FSkinData->SunkEdge.get()) : &button;
     if (!element || !element->Image || element->Image->Empty()) return;
-    DrawSkinImage(dc, rect, SkinBitmap(*element->Image), false, false, true, std::max(1, element->FrameCount), state,
-                  TSkinMargins{element->LeftWidth, element->TopHeight, element->RightWidth, element->BottomHeight});
+    DrawSkinImage(
+        dc, rect, SkinBitmap(*element->Image), false, false, true, std::max(1, element->FrameCount), state,
+        TSkinMargins{element->LeftWidth, element->TopHeight, element->RightWidth, element->BottomHeight});
     return;
   }
 
   const TComboLayout l = ComboButtonLayout(ToSkinRect(rect), GetSystemMetrics(SM_CXHSCROLL), left);
   const int saved = SaveDC(dc);
   ExcludeClipRect(dc, l.EditExclude.Left, l.EditExclude.Top, l.EditExclude.Right, l.EditExclude.Bottom);
-  if (FSkinData->SunkEdge) DrawSkinElement(dc, rect, FSkinData->SunkEdge->FrameCount, state, *FSkinData->SunkEdge);
+  if (FSkinData->SunkEdge)
+    DrawSkinElement(dc, rect, FSkinData->SunkEdge->FrameCount, state, *FSkinData->SunkEdge);
   const TSkinImage* picture = l.Mirrored ? button.SecondImage.get() : button.Image.get();
   const RECT b{l.Button.Left, l.Button.Top, l.Button.Right, l.Button.Bottom};
   if (picture && !picture->Empty()) DrawStripFrame(dc, b, button.FrameCount, state, SkinBitmap(*picture));

@@ -1,10 +1,11 @@
+#include "skin/controls/SkinInput.h"
+
 #include <algorithm>
 #include <cctype>
 #include <string>
 
 #include "skin/controls/FocusCue.h"
 #include "skin/controls/SkinChildren.h"
-#include "skin/controls/SkinInput.h"
 #include "skin/data/SkinManage_win.h"
 #include "skin/forms/SkinDrawBitmap_win.h"
 
@@ -66,7 +67,8 @@ void TSkinEdit::AfterProc(TMessage& m) {
 bool TSkinEdit::Borderless(int extra) const {
   RECT client{}, window{};
   if (!GetClientRect(FHandle, &client) || !GetWindowRect(FHandle, &window)) return true;
-  return client.right + extra >= window.right - window.left || client.bottom + extra >= window.bottom - window.top;
+  return client.right + extra >= window.right - window.left ||
+         client.bottom + extra >= window.bottom - window.top;
 }
 
 void TSkinEdit::DrawSkin(HDC dc, const RECT& rect) {
@@ -198,13 +200,15 @@ void TSkinUpDown::DrawUpDownButton(HDC dc, const RECT& rect, TArrowDirection dir
   const int frame = UpDownFrame(direction, state);
   DrawFrameImage(dc, rect, SkinBitmap(*element.Image), true, 8, frame);
   if (element.SecondImage && !element.SecondImage->Empty())
-    DrawFrameCentered(dc, rect, SkinBitmap(*element.SecondImage), true, std::max(1, element.FrameCount), frame);
+    DrawFrameCentered(dc, rect, SkinBitmap(*element.SecondImage), true, std::max(1, element.FrameCount),
+                      frame);
 }
 
 void TSkinUpDown::DrawPlainUpDownButton(HDC dc, const RECT& rect, TArrowDirection direction, int state) {
   const TSkinColour face = FSkinData ? FSkinData->ColorButtonFace : static_cast<TSkinColour>(clBtnFace);
   const TSkinColour shadow = FSkinData ? FSkinData->ColorButtonShadow : static_cast<TSkinColour>(clBtnShadow);
-  const TSkinColour dark = FSkinData ? FSkinData->ColorButtonDkShadow : static_cast<TSkinColour>(cl3DDkShadow);
+  const TSkinColour dark =
+      FSkinData ? FSkinData->ColorButtonDkShadow : static_cast<TSkinColour>(cl3DDkShadow);
   const bool sunk = state == psPressed || state == psHot;
   TBrushHandle brush(CreateSolidBrush(SkinColorRef(sunk ? shadow : face)));
   TPenHandle pen(CreatePen(PS_SOLID, 1, SkinColorRef(dark)));
@@ -255,7 +259,8 @@ void DrawArrowLines(HDC dc, int x, int y, TArrowDirection direction) {
 
 void RegisterInputFamily() {
   auto& table = SkinControlFamilies();
-  table.Register(TSkinHandlerKind::Edit, [](TComponent* owner) -> TSkinControl* { return new TSkinEdit(owner); });
+  table.Register(TSkinHandlerKind::Edit,
+                 [](TComponent* owner) -> TSkinControl* { return new TSkinEdit(owner); });
   table.Register(TSkinHandlerKind::ComBox,
                  [](TComponent* owner) -> TSkinControl* { return new TSkinComBox(owner); });
   table.Register(TSkinHandlerKind::UpDown,

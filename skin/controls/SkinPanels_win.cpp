@@ -1,9 +1,10 @@
+#include "skin/controls/SkinPanels.h"
+
 #include <algorithm>
 
 #include "skin/controls/GroupBoxLayout.h"
 #include "skin/controls/ProgressLayout.h"
 #include "skin/controls/SkinChildren.h"
-#include "skin/controls/SkinPanels.h"
 #include "skin/controls/StatusBarLayout.h"
 #include "skin/controls/TrackBarThumb.h"
 #include "skin/data/ImgUtil_win.h"

@@ -1,8 +1,9 @@
+#include "skin/controls/SkinScroll.h"
+
 #include <algorithm>
 
 #include "skin/controls/ControlConst.h"
 #include "skin/controls/SkinChildren.h"
-#include "skin/controls/SkinScroll.h"
 #include "skin/forms/FormSkin.h"
 #include "skin/forms/SkinDrawBitmap_win.h"
 

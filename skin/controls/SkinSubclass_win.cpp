@@ -1,7 +1,8 @@
+#include "skin/controls/SkinSubclass.h"
+
 #include <vector>
 
 #include "skin/controls/FocusCue.h"
-#include "skin/controls/SkinSubclass.h"
 #include "skin/forms/FormSkin.h"
 #include "skin/forms/SkinDrawBitmap_win.h"
 #include "ui/SysUtils.h"

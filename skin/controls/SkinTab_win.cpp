@@ -260,7 +260,8 @@ void TSkinTab::DrawSkin(HDC dc, const RECT& rect) {
   }
   const TSkinEdges& edges = FSkinData->TabBorderMargins;
   if (!FBorderImage.Empty())
-    DrawSkinBorder(dc, ToRect(page), FBorderImage, false, 1, 1, {edges.Left, edges.Top, edges.Right, edges.Bottom});
+    DrawSkinBorder(dc, ToRect(page), FBorderImage, false, 1, 1,
+                   {edges.Left, edges.Top, edges.Right, edges.Bottom});
 }
 
 // ---------------------------------------------------------------- TSkinTab31

@@ -34,7 +34,8 @@ void MirrorHorz(TPixelBuffer& bmp) {
 
 void FlipVert(TPixelBuffer& bmp) {
   const size_t n = static_cast<size_t>(bmp.Width) * bmp.BytesPerPixel();
-  for (int a = 0, b = bmp.Height - 1; a < b; ++a, --b) std::swap_ranges(bmp.Row(a), bmp.Row(a) + n, bmp.Row(b));
+  for (int a = 0, b = bmp.Height - 1; a < b; ++a, --b)
+    std::swap_ranges(bmp.Row(a), bmp.Row(a) + n, bmp.Row(b));
 }
 
 namespace {

@@ -14,11 +14,21 @@ void Apply(TBitmap& bmp, Op op) {
 }
 }  // namespace
 
-void MakeGray(TBitmap& bmp) { Apply(bmp, [](TPixelBuffer& p) { MakeGray(p); }); }
-void MirrorHorz(TBitmap& bmp) { Apply(bmp, [](TPixelBuffer& p) { MirrorHorz(p); }); }
-void FlipVert(TBitmap& bmp) { Apply(bmp, [](TPixelBuffer& p) { FlipVert(p); }); }
-void RotateLeft(TBitmap& bmp) { Apply(bmp, [](TPixelBuffer& p) { RotateLeft(p); }); }
-void RotateRight(TBitmap& bmp) { Apply(bmp, [](TPixelBuffer& p) { RotateRight(p); }); }
+void MakeGray(TBitmap& bmp) {
+  Apply(bmp, [](TPixelBuffer& p) { MakeGray(p); });
+}
+void MirrorHorz(TBitmap& bmp) {
+  Apply(bmp, [](TPixelBuffer& p) { MirrorHorz(p); });
+}
+void FlipVert(TBitmap& bmp) {
+  Apply(bmp, [](TPixelBuffer& p) { FlipVert(p); });
+}
+void RotateLeft(TBitmap& bmp) {
+  Apply(bmp, [](TPixelBuffer& p) { RotateLeft(p); });
+}
+void RotateRight(TBitmap& bmp) {
+  Apply(bmp, [](TPixelBuffer& p) { RotateRight(p); });
+}
 
 std::wstring AnsiToWide(std::string_view text) {
   if (text.empty()) return {};
@@ -31,8 +41,8 @@ std::wstring AnsiToWide(std::string_view text) {
 
 std::string WideToAnsi(std::wstring_view text) {
   if (text.empty()) return {};
-  const int n =
-      WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                    nullptr, nullptr);
   if (n <= 0) return {};
   std::string out(static_cast<size_t>(n), '\0');
   WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);

@@ -41,8 +41,8 @@ std::unique_ptr<State> Allocate() {
 
 void CheckDeclaredSize(int32_t textSize) {
   if (textSize > LzhMaxDecodedSize)
-    throw ElzhException("LZH : Declared size " + std::to_string(textSize) +
-                        " is above the limit of " + std::to_string(LzhMaxDecodedSize) + " bytes");
+    throw ElzhException("LZH : Declared size " + std::to_string(textSize) + " is above the limit of " +
+                        std::to_string(LzhMaxDecodedSize) + " bytes");
 }
 
 // Bits most significant first; past the end of the input every bit reads as zero.
@@ -168,7 +168,8 @@ uint64_t LoadBigEndian64(const uint8_t* p) {
 // reaches at most 4096 bytes back, the window's size) in 8-byte pieces, and no window is kept;
 // only a match reaching back before the first output byte reads the initial window, whose
 // content is fixed. Bits come 64 at a time.
-void DecodeMemory(const uint8_t* p, const uint8_t* const end, const int32_t textSize, std::vector<uint8_t>& out) {
+void DecodeMemory(const uint8_t* p, const uint8_t* const end, const int32_t textSize,
+                  std::vector<uint8_t>& out) {
   std::unique_ptr<TLzhTree> treeOwner = Allocate<TLzhTree>();
   TLzhTree& tree = *treeOwner;
   tree.Start();
@@ -226,7 +227,8 @@ void DecodeMemory(const uint8_t* p, const uint8_t* const end, const int32_t text
     if (op > limit) {
       // Only reached if the input yields more than the room measured for it.
       const size_t produced = static_cast<size_t>(op - start);
-      room = std::min(std::max(room * 2, produced + SymbolRoom), static_cast<size_t>(textSize) + F + CopySlack);
+      room =
+          std::min(std::max(room * 2, produced + SymbolRoom), static_cast<size_t>(textSize) + F + CopySlack);
       out.resize(base + room);
       start = out.data() + base;
       op = start + produced;
@@ -266,8 +268,9 @@ void DecodeMemory(const uint8_t* p, const uint8_t* const end, const int32_t text
     // Position: eight bits select the upper six and the code's length; the low six follow it.
     const unsigned first = static_cast<unsigned>(buf >> 56);
     const int bits = LzhPositions.len[first] + 6;
-    const size_t distance =
-        ((static_cast<size_t>(LzhPositions.code[first]) << 6) | static_cast<size_t>((buf >> (64 - bits)) & 0x3F)) + 1;
+    const size_t distance = ((static_cast<size_t>(LzhPositions.code[first]) << 6) |
+                             static_cast<size_t>((buf >> (64 - bits)) & 0x3F)) +
+                            1;
     buf <<= bits;
     count -= bits;
 

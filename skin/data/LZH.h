@@ -20,9 +20,9 @@ class ElzhException : public Exception {
 };
 
 namespace lzh {
-inline constexpr int N = 4096;          // ring-buffer size
-inline constexpr int F = 60;            // longest match
-inline constexpr int THRESHOLD = 2;     // matches code lengths THRESHOLD+1 .. F
+inline constexpr int N = 4096;                      // ring-buffer size
+inline constexpr int F = 60;                        // longest match
+inline constexpr int THRESHOLD = 2;                 // matches code lengths THRESHOLD+1 .. F
 inline constexpr int N_CHAR = 256 - THRESHOLD + F;  // 314 literal and length symbols
 inline constexpr int T = 2 * N_CHAR - 1;            // 627 tree nodes
 inline constexpr int R = T - 1;                     // root position

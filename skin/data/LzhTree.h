@@ -26,8 +26,8 @@ struct TLzhTree {
   static int PairChild(uint32_t e) { return static_cast<int>(e & PairNodeMask); }
   static int PairGrandchild(uint32_t e) { return static_cast<int>((e >> 10) & PairNodeMask); }
   static int PairSymbol(uint32_t e) { return static_cast<int>((e >> 20) & 0x1FF); }  // of the leaf reached
-  static constexpr uint32_t PairLeafAtChild = 1u << 30;       // one bit used
-  static constexpr uint32_t PairLeafAtGrandchild = 1u << 31;  // two bits used
+  static constexpr uint32_t PairLeafAtChild = 1u << 30;                              // one bit used
+  static constexpr uint32_t PairLeafAtGrandchild = 1u << 31;                         // two bits used
 
   void Start() {
     using namespace lzh;

@@ -36,15 +36,26 @@ class TSoftwareSkinPlatform : public ISkinPlatform {
   int HScrollArrowWidth() override { return 17; }
   TSkinColour SysColor(int index) override {
     switch (index) {  // the classic scheme
-      case scScrollbar: return 0xC8D0D4;
-      case scMenu: case scBtnFace: return 0xC8D0D4;
-      case scHighlight: return 0x6A240A;
-      case scHighlightText: case scBtnHighlight: return 0xFFFFFF;
-      case scBtnShadow: return 0x808080;
-      case sc3DDkShadow: return 0x404040;
-      case scCaptionText: return 0xFFFFFF;
-      case scInactiveCaptionText: return 0xC8D0D4;
-      default: return 0x000000;
+      case scScrollbar:
+        return 0xC8D0D4;
+      case scMenu:
+      case scBtnFace:
+        return 0xC8D0D4;
+      case scHighlight:
+        return 0x6A240A;
+      case scHighlightText:
+      case scBtnHighlight:
+        return 0xFFFFFF;
+      case scBtnShadow:
+        return 0x808080;
+      case sc3DDkShadow:
+        return 0x404040;
+      case scCaptionText:
+        return 0xFFFFFF;
+      case scInactiveCaptionText:
+        return 0xC8D0D4;
+      default:
+        return 0x000000;
     }
   }
   uintptr_t CreateBrush(TSkinColour) override { return 0; }
@@ -95,31 +106,42 @@ const TClassInfo& TSkinData::StaticClass() {
   static const TClassInfo info(
       "TSkinData", &TComponent::StaticClass(),
       {
-          Bool<TSkinData>("Active", [](const TSkinData& d) { return d.Active(); },
-                          [](TSkinData& d, bool v) { d.SetActive(v); }),
-          Int<TSkinData>("DisableTag", [](const TSkinData& d) { return static_cast<long>(d.DisableTag); },
-                         [](TSkinData& d, long v) { d.DisableTag = static_cast<int>(v); }),
-          Int<TSkinData>("SkinControls", [](const TSkinData& d) { return static_cast<long>(d.SkinControls); },
-                         [](TSkinData& d, long v) { d.SkinControls = static_cast<TSkinControlTypes>(v); }),
-          Int<TSkinData>("Options", [](const TSkinData& d) { return static_cast<long>(d.Options); },
-                         [](TSkinData& d, long v) { d.Options = static_cast<TSkinOptions>(v); }),
-          Str<TSkinData>("Skin3rd", [](const TSkinData& d) { return JoinLines(d.Skin3rd()); },
-                         [](TSkinData& d, const std::string& v) { d.SetSkin3rd(SplitLines(v)); }),
-          Str<TSkinData>("SkinFile", [](const TSkinData& d) { return d.SkinFile(); },
-                         [](TSkinData& d, const std::string& v) { d.SetSkinFile(v); }),
-          Str<TSkinData>("SkinStore", [](const TSkinData& d) { return d.SkinStore(); },
-                         [](TSkinData&, const std::string&) {}),
-          Enum<TSkinData>("SkinFormtype", {"sfMainform", "sfOnlyThisForm", "sfDialog"},
-                          [](const TSkinData& d) { return static_cast<long>(d.SkinFormtype); },
-                          [](TSkinData& d, long v) {
-                            if (v >= sfMainform && v <= sfDialog) d.SkinFormtype = static_cast<TSkinFormType>(v);
-                          }),
-          Str<TSkinData>("Version", [](const TSkinData& d) { return d.Version(); },
-                         [](TSkinData&, const std::string&) {}),
-          Bool<TSkinData>("MenuUpdate", [](const TSkinData& d) { return d.MenuUpdate; },
-                          [](TSkinData& d, bool v) { d.MenuUpdate = v; }),
-          Bool<TSkinData>("MenuMerge", [](const TSkinData& d) { return d.MenuMerge; },
-                          [](TSkinData& d, bool v) { d.MenuMerge = v; }),
+          Bool<TSkinData>(
+              "Active", [](const TSkinData& d) { return d.Active(); },
+              [](TSkinData& d, bool v) { d.SetActive(v); }),
+          Int<TSkinData>(
+              "DisableTag", [](const TSkinData& d) { return static_cast<long>(d.DisableTag); },
+              [](TSkinData& d, long v) { d.DisableTag = static_cast<int>(v); }),
+          Int<TSkinData>(
+              "SkinControls", [](const TSkinData& d) { return static_cast<long>(d.SkinControls); },
+              [](TSkinData& d, long v) { d.SkinControls = static_cast<TSkinControlTypes>(v); }),
+          Int<TSkinData>(
+              "Options", [](const TSkinData& d) { return static_cast<long>(d.Options); },
+              [](TSkinData& d, long v) { d.Options = static_cast<TSkinOptions>(v); }),
+          Str<TSkinData>(
+              "Skin3rd", [](const TSkinData& d) { return JoinLines(d.Skin3rd()); },
+              [](TSkinData& d, const std::string& v) { d.SetSkin3rd(SplitLines(v)); }),
+          Str<TSkinData>(
+              "SkinFile", [](const TSkinData& d) { return d.SkinFile(); },
+              [](TSkinData& d, const std::string& v) { d.SetSkinFile(v); }),
+          Str<TSkinData>(
+              "SkinStore", [](const TSkinData& d) { return d.SkinStore(); },
+              [](TSkinData&, const std::string&) {}),
+          Enum<TSkinData>(
+              "SkinFormtype", {"sfMainform", "sfOnlyThisForm", "sfDialog"},
+              [](const TSkinData& d) { return static_cast<long>(d.SkinFormtype); },
+              [](TSkinData& d, long v) {
+                if (v >= sfMainform && v <= sfDialog) d.SkinFormtype = static_cast<TSkinFormType>(v);
+              }),
+          Str<TSkinData>(
+              "Version", [](const TSkinData& d) { return d.Version(); },
+              [](TSkinData&, const std::string&) {}),
+          Bool<TSkinData>(
+              "MenuUpdate", [](const TSkinData& d) { return d.MenuUpdate; },
+              [](TSkinData& d, bool v) { d.MenuUpdate = v; }),
+          Bool<TSkinData>(
+              "MenuMerge", [](const TSkinData& d) { return d.MenuMerge; },
+              [](TSkinData& d, bool v) { d.MenuMerge = v; }),
       });
   return info;
 }
@@ -181,23 +203,33 @@ bool TSkinData::LoadSkin() {
 }
 
 void TSkinData::AdoptModel(TSkinData& from) {
-  for (auto [mine, theirs] : {std::pair{&BorderLeft, &from.BorderLeft}, std::pair{&BorderRight, &from.BorderRight},
-                              std::pair{&BorderTop, &from.BorderTop}, std::pair{&BorderBottom, &from.BorderBottom},
-                              std::pair{&Progress, &from.Progress}, std::pair{&Tabs, &from.Tabs},
-                              std::pair{&ComboButton, &from.ComboButton}, std::pair{&UpDownHorz, &from.UpDownHorz},
-                              std::pair{&UpDownVert, &from.UpDownVert}})
-    mine->swap(*theirs);
   for (auto [mine, theirs] :
-       {std::pair{&MenuBar, &from.MenuBar}, std::pair{&GroupBoxEdge, &from.GroupBoxEdge},
-        std::pair{&Toolbars, &from.Toolbars}, std::pair{&StatusBarEdges, &from.StatusBarEdges},
-        std::pair{&SunkEdge, &from.SunkEdge}, std::pair{&ExtraImages, &from.ExtraImages},
-        std::pair{&Headerbar, &from.Headerbar}, std::pair{&MenuItem, &from.MenuItem},
-        std::pair{&MenuBackground, &from.MenuBackground}, std::pair{&Scrollbar, &from.Scrollbar},
-        std::pair{&HorzScroll, &from.HorzScroll}, std::pair{&VertScroll, &from.VertScroll},
-        std::pair{&HorzScrollThumb, &from.HorzScrollThumb}, std::pair{&VertScrollThumb, &from.VertScrollThumb},
-        std::pair{&TrackbarThumbHorz, &from.TrackbarThumbHorz}, std::pair{&TrackbarThumbVert, &from.TrackbarThumbVert},
-        std::pair{&TrackbarThumbLeft, &from.TrackbarThumbLeft}, std::pair{&TrackbarThumbRight, &from.TrackbarThumbRight},
-        std::pair{&TrackbarThumbUp, &from.TrackbarThumbUp}, std::pair{&TrackbarThumbDown, &from.TrackbarThumbDown}})
+       {std::pair{&BorderLeft, &from.BorderLeft}, std::pair{&BorderRight, &from.BorderRight},
+        std::pair{&BorderTop, &from.BorderTop}, std::pair{&BorderBottom, &from.BorderBottom},
+        std::pair{&Progress, &from.Progress}, std::pair{&Tabs, &from.Tabs},
+        std::pair{&ComboButton, &from.ComboButton}, std::pair{&UpDownHorz, &from.UpDownHorz},
+        std::pair{&UpDownVert, &from.UpDownVert}})
+    mine->swap(*theirs);
+  for (auto [mine, theirs] : {std::pair{&MenuBar, &from.MenuBar},
+                              std::pair{&GroupBoxEdge, &from.GroupBoxEdge},
+                              std::pair{&Toolbars, &from.Toolbars},
+                              std::pair{&StatusBarEdges, &from.StatusBarEdges},
+                              std::pair{&SunkEdge, &from.SunkEdge},
+                              std::pair{&ExtraImages, &from.ExtraImages},
+                              std::pair{&Headerbar, &from.Headerbar},
+                              std::pair{&MenuItem, &from.MenuItem},
+                              std::pair{&MenuBackground, &from.MenuBackground},
+                              std::pair{&Scrollbar, &from.Scrollbar},
+                              std::pair{&HorzScroll, &from.HorzScroll},
+                              std::pair{&VertScroll, &from.VertScroll},
+                              std::pair{&HorzScrollThumb, &from.HorzScrollThumb},
+                              std::pair{&VertScrollThumb, &from.VertScrollThumb},
+                              std::pair{&TrackbarThumbHorz, &from.TrackbarThumbHorz},
+                              std::pair{&TrackbarThumbVert, &from.TrackbarThumbVert},
+                              std::pair{&TrackbarThumbLeft, &from.TrackbarThumbLeft},
+                              std::pair{&TrackbarThumbRight, &from.TrackbarThumbRight},
+                              std::pair{&TrackbarThumbUp, &from.TrackbarThumbUp},
+                              std::pair{&TrackbarThumbDown, &from.TrackbarThumbDown}})
     mine->swap(*theirs);
   Title.swap(from.Title);
   Buttons.swap(from.Buttons);
@@ -210,8 +242,10 @@ void TSkinData::AdoptModel(TSkinData& from) {
         std::pair{&ColorScrollbar, from.ColorScrollbar}, std::pair{&ColorHilightText, from.ColorHilightText},
         std::pair{&ColorHilight, from.ColorHilight}, std::pair{&ColorMenubar, from.ColorMenubar},
         std::pair{&ColorMenu, from.ColorMenu}, std::pair{&ColorMenuText, from.ColorMenuText},
-        std::pair{&ColorButtonText, from.ColorButtonText}, std::pair{&ColorButtonHilight, from.ColorButtonHilight},
-        std::pair{&ColorButtonLight, from.ColorButtonLight}, std::pair{&ColorButtonShadow, from.ColorButtonShadow},
+        std::pair{&ColorButtonText, from.ColorButtonText},
+        std::pair{&ColorButtonHilight, from.ColorButtonHilight},
+        std::pair{&ColorButtonLight, from.ColorButtonLight},
+        std::pair{&ColorButtonShadow, from.ColorButtonShadow},
         std::pair{&ColorButtonDkShadow, from.ColorButtonDkShadow},
         std::pair{&ColorMenuBarText, from.ColorMenuBarText},
         std::pair{&ColorTitleTextActive, from.ColorTitleTextActive},
@@ -264,8 +298,9 @@ TSkinLoadResult TSkinData::LoadSkinFile(const std::filesystem::path& path) {
 void TSkinData::ReadSkinStream(TStream& stream) {
   uint8_t b[4];
   stream.ReadBuffer(b, 4);
-  const int32_t n = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-                                         (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24));
+  const int32_t n =
+      static_cast<int32_t>(static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
+                           (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24));
   if (n <= 0) return;
   // A count beyond the stored bytes is a broken form; refuse it before allocating.
   if (n > stream.GetSize() - stream.GetPosition()) throw EStreamError("Stream read error");

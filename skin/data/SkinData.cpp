@@ -17,8 +17,11 @@ TDataSkinObject::TDataSkinObject(std::string name, ISkinPlatform& platform)
 TDataSkinBorder::TDataSkinBorder(std::string name, ISkinPlatform& platform)
     : TDataSkinObject(std::move(name), platform), SecondImage(platform.NewImage()) {}
 TDataSkinButton::TDataSkinButton(std::string name, ISkinPlatform& platform)
-    : TDataSkinObject(std::move(name), platform), CheckImage(platform.NewImage()), RadioImage(platform.NewImage()) {}
-TDataSkinTitle::TDataSkinTitle(std::string name, ISkinPlatform& platform) : TDataSkinObject(std::move(name), platform) {}
+    : TDataSkinObject(std::move(name), platform),
+      CheckImage(platform.NewImage()),
+      RadioImage(platform.NewImage()) {}
+TDataSkinTitle::TDataSkinTitle(std::string name, ISkinPlatform& platform)
+    : TDataSkinObject(std::move(name), platform) {}
 TDataSkinSysButton::TDataSkinSysButton(std::string name, ISkinPlatform& platform)
     : TDataSkinObject(std::move(name), platform) {}
 TDataSkinBoxLabel::TDataSkinBoxLabel(std::string name, ISkinPlatform& platform)
@@ -91,8 +94,8 @@ TBox FrameBox(const TPixelBuffer& img, int frameCount, int frame) {
 }
 
 // Frame `frame` of a strip of frames across, nine-sliced (stretched centre) into dst.
-void DrawNineSlice(const TPixelBuffer& img, int frameCount, int frame, TSkinEdges m, TPixelBuffer& out, TBox dst,
-                   bool keyed) {
+void DrawNineSlice(const TPixelBuffer& img, int frameCount, int frame, TSkinEdges m, TPixelBuffer& out,
+                   TBox dst, bool keyed) {
   const TBox f = FrameBox(img, frameCount, frame);
   const int W = dst.W(), H = dst.H();
   if (W < 0 || H < 0) return;
@@ -100,8 +103,8 @@ void DrawNineSlice(const TPixelBuffer& img, int frameCount, int frame, TSkinEdge
   if (W < l + r) l = r = 0;
   if (H < t + b) t = b = 0;
   auto piece = [&](int sl, int st, int sr, int sb, int dl, int dt, int dr, int db) {
-    StretchCopy(img, {f.L + sl, f.T + st, f.L + sr, f.T + sb}, out, {dst.L + dl, dst.T + dt, dst.L + dr, dst.T + db},
-                keyed);
+    StretchCopy(img, {f.L + sl, f.T + st, f.L + sr, f.T + sb}, out,
+                {dst.L + dl, dst.T + dt, dst.L + dr, dst.T + db}, keyed);
   };
   const int fw = f.W(), fh = f.H();
   if (l * t > 0) piece(0, 0, l, t, 0, 0, l, t);
@@ -202,10 +205,11 @@ void TSkinData::FreeElements() {
   Buttons->CheckImage->Clear();
   Buttons->RadioImage->Clear();
   SysButtons.clear();
-  for (auto* e : {&MenuBar, &GroupBoxEdge, &Toolbars, &StatusBarEdges, &SunkEdge, &ExtraImages, &Headerbar,
-                  &MenuItem, &MenuBackground, &Scrollbar, &HorzScroll, &VertScroll, &HorzScrollThumb,
-                  &VertScrollThumb, &TrackbarThumbHorz, &TrackbarThumbVert, &TrackbarThumbLeft,
-                  &TrackbarThumbRight, &TrackbarThumbUp, &TrackbarThumbDown})
+  for (auto* e :
+       {&MenuBar,           &GroupBoxEdge,      &Toolbars,           &StatusBarEdges,  &SunkEdge,
+        &ExtraImages,       &Headerbar,         &MenuItem,           &MenuBackground,  &Scrollbar,
+        &HorzScroll,        &VertScroll,        &HorzScrollThumb,    &VertScrollThumb, &TrackbarThumbHorz,
+        &TrackbarThumbVert, &TrackbarThumbLeft, &TrackbarThumbRight, &TrackbarThumbUp, &TrackbarThumbDown})
     e->reset();
   for (auto* e : {&Progress, &Tabs, &ComboButton, &UpDownHorz, &UpDownVert}) e->reset();
   GroupBox.reset();
@@ -283,8 +287,10 @@ void TSkinData::ReadSkin(const TQuickIni& ini, const TSkinReader& reader) {
   SkinName = ini.ReadString("TitlebarSkin", "SkinName", "");
 
   // 2. Window borders, overwritten in place.
-  const std::pair<TDataSkinBorder*, const char*> borders[4] = {
-      {BorderLeft.get(), "Left"}, {BorderRight.get(), "Right"}, {BorderTop.get(), "Top"}, {BorderBottom.get(), "Bottom"}};
+  const std::pair<TDataSkinBorder*, const char*> borders[4] = {{BorderLeft.get(), "Left"},
+                                                               {BorderRight.get(), "Right"},
+                                                               {BorderTop.get(), "Top"},
+                                                               {BorderBottom.get(), "Bottom"}};
   for (const auto& [b, p] : borders) {
     const std::string P = p;
     const int32_t first = ini.ReadInteger("Personality", P + "TopHeight", 0);
@@ -390,7 +396,8 @@ void TSkinData::ReadSkin(const TQuickIni& ini, const TSkinReader& reader) {
     if (budget.Take(static_cast<int64_t>(mirrored.Bits.size())))
       ComboButton->SecondImage->Assign(mirrored);
     else
-      budget.Refused.push_back({ComboButton->Name + " (its mirrored copy)", mirrored.Width, mirrored.Height, false});
+      budget.Refused.push_back(
+          {ComboButton->Name + " (its mirrored copy)", mirrored.Width, mirrored.Height, false});
   }
 
   // 9. The remaining plain elements, then the up-down buttons.
@@ -424,7 +431,9 @@ void TSkinData::ReadSkin(const TQuickIni& ini, const TSkinReader& reader) {
 }
 
 void TSkinData::ReadColours(const TQuickIni& ini, const std::vector<std::string>& sections) {
-  auto c = [&](const char* key, TSkinColour def) { return ParseColour(ini.ReadString("Colours", key, ""), def); };
+  auto c = [&](const char* key, TSkinColour def) {
+    return ParseColour(ini.ReadString("Colours", key, ""), def);
+  };
   ColorWindowText = c("WindowText", SysColourRef(scWindowText));
   ColorButtonFace = c("ButtonFace", SysColourRef(scBtnFace));
   ColorScrollbar = c("Scrollbar", SysColourRef(scScrollbar));
@@ -459,7 +468,8 @@ void TSkinData::ReadSysButtons(const TQuickIni& ini, const TSkinReader& reader,
   std::vector<std::string> kept;
   for (const std::string& s : sections) {
     const std::string u = Upper(s);
-    if (u.rfind("BUTTON", 0) != 0 || u == "BUTTON" || u == "BUTTONS" || u == "BUTTON.RADIO" || u == "BUTTON.CHECKBOX")
+    if (u.rfind("BUTTON", 0) != 0 || u == "BUTTON" || u == "BUTTONS" || u == "BUTTON.RADIO" ||
+        u == "BUTTON.CHECKBOX")
       continue;
     if (ini.ReadInteger(s, "Action", 0) == -1 && ini.ReadInteger(s, "Visibility", -1) != 0) continue;
     kept.push_back(s);

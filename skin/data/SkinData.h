@@ -189,14 +189,32 @@ class TDataSkinBoxLabel : public TDataSkinObject {
 
 // Kinds of window parts that can be skinned (bit 0 first).
 enum TSkinControlType : int {
-  xcMainMenu, xcPopupMenu, xcMenuItem, xcToolbar, xcControlbar, xcCombo, xcCheckBox,
-  xcRadioButton, xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton,
-  xcPanel, xcGroupBox, xcStatusBar, xcTab, xcSystemMenu, xcFastReport
+  xcMainMenu,
+  xcPopupMenu,
+  xcMenuItem,
+  xcToolbar,
+  xcControlbar,
+  xcCombo,
+  xcCheckBox,
+  xcRadioButton,
+  xcProgress,
+  xcScrollbar,
+  xcEdit,
+  xcButton,
+  xcBitBtn,
+  xcSpeedButton,
+  xcPanel,
+  xcGroupBox,
+  xcStatusBar,
+  xcTab,
+  xcSystemMenu,
+  xcFastReport
 };
 using TSkinControlTypes = uint32_t;  // one bit per TSkinControlType
 constexpr TSkinControlTypes SkinBit(int member) { return 1u << member; }
 constexpr TSkinControlTypes AllSkinControlTypes = (1u << (xcFastReport + 1)) - 1;
-constexpr TSkinControlTypes DefaultSkinControls = AllSkinControlTypes & ~SkinBit(xcMenuItem) & ~SkinBit(xcFastReport);
+constexpr TSkinControlTypes DefaultSkinControls =
+    AllSkinControlTypes & ~SkinBit(xcMenuItem) & ~SkinBit(xcFastReport);
 
 enum TSkinOption : int { xoMDIScrollbar, xoMenuMerge, xoNCPaint };
 using TSkinOptions = uint32_t;
@@ -358,8 +376,8 @@ class TSkinData : public TComponent {
   std::unique_ptr<TDataSkinObject> Scrollbar;
   std::unique_ptr<TDataSkinObject> HorzScroll, VertScroll;
   std::unique_ptr<TDataSkinObject> HorzScrollThumb, VertScrollThumb;
-  std::unique_ptr<TDataSkinObject> TrackbarThumbHorz, TrackbarThumbVert, TrackbarThumbLeft, TrackbarThumbRight,
-      TrackbarThumbUp, TrackbarThumbDown;
+  std::unique_ptr<TDataSkinObject> TrackbarThumbHorz, TrackbarThumbVert, TrackbarThumbLeft,
+      TrackbarThumbRight, TrackbarThumbUp, TrackbarThumbDown;
   std::unique_ptr<TDataSkinBorder> UpDownHorz, UpDownVert;
 
   TSkinColour ColorWindowText = SysColourRef(scWindowText);
@@ -394,8 +412,8 @@ class TSkinData : public TComponent {
 
  private:
   void ReadColours(const TQuickIni& ini, const std::vector<std::string>& sections);
-  void ReadSysButtons(const TQuickIni& ini, const TSkinReader& reader, const std::vector<std::string>& sections,
-                      TSkinBitmapBudget& budget);
+  void ReadSysButtons(const TQuickIni& ini, const TSkinReader& reader,
+                      const std::vector<std::string>& sections, TSkinBitmapBudget& budget);
   void ApplyFrameCounts(const TQuickIni& ini);
   void MakeComboComposite();
   void ReplaceBrush();

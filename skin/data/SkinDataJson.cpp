@@ -113,42 +113,69 @@ std::string SkinDataToJson(const TSkinData& d) {
   std::string out = "{\n  \"skinName\": " + Quote(d.SkinName) + ",\n";
 
   const std::pair<const char*, TSkinColour> colours[] = {
-      {"ColorWindowText", d.ColorWindowText},       {"ColorButtonFace", d.ColorButtonFace},
-      {"ColorScrollbar", d.ColorScrollbar},         {"ColorHilightText", d.ColorHilightText},
-      {"ColorHilight", d.ColorHilight},             {"ColorMenubar", d.ColorMenubar},
-      {"ColorMenu", d.ColorMenu},                   {"ColorMenuText", d.ColorMenuText},
-      {"ColorButtonText", d.ColorButtonText},       {"ColorButtonHilight", d.ColorButtonHilight},
-      {"ColorButtonLight", d.ColorButtonLight},     {"ColorButtonShadow", d.ColorButtonShadow},
-      {"ColorButtonDkShadow", d.ColorButtonDkShadow}, {"ColorMenuBarText", d.ColorMenuBarText},
-      {"ColorTitleTextActive", d.ColorTitleTextActive}, {"ColorTitleTextNoActive", d.ColorTitleTextNoActive},
+      {"ColorWindowText", d.ColorWindowText},
+      {"ColorButtonFace", d.ColorButtonFace},
+      {"ColorScrollbar", d.ColorScrollbar},
+      {"ColorHilightText", d.ColorHilightText},
+      {"ColorHilight", d.ColorHilight},
+      {"ColorMenubar", d.ColorMenubar},
+      {"ColorMenu", d.ColorMenu},
+      {"ColorMenuText", d.ColorMenuText},
+      {"ColorButtonText", d.ColorButtonText},
+      {"ColorButtonHilight", d.ColorButtonHilight},
+      {"ColorButtonLight", d.ColorButtonLight},
+      {"ColorButtonShadow", d.ColorButtonShadow},
+      {"ColorButtonDkShadow", d.ColorButtonDkShadow},
+      {"ColorMenuBarText", d.ColorMenuBarText},
+      {"ColorTitleTextActive", d.ColorTitleTextActive},
+      {"ColorTitleTextNoActive", d.ColorTitleTextNoActive},
   };
   out += "  \"colours\": {";
   bool first = true;
   for (const auto& [name, value] : colours) {
-    out += std::string(first ? "" : ",") + "\n    " + Quote(name) + ": " + std::to_string(static_cast<unsigned long>(value));
+    out += std::string(first ? "" : ",") + "\n    " + Quote(name) + ": " +
+           std::to_string(static_cast<unsigned long>(value));
     first = false;
   }
   out += "\n  },\n";
-  out += "  \"indexedColours\": " + ColourList(d.IndexedColours.data(), d.IndexedColours.data() + d.IndexedColours.size()) + ",\n";
-  out += "  \"customColors\": " + ColourList(d.CustomColors.data(), d.CustomColors.data() + d.CustomColors.size()) + ",\n";
+  out += "  \"indexedColours\": " +
+         ColourList(d.IndexedColours.data(), d.IndexedColours.data() + d.IndexedColours.size()) + ",\n";
+  out += "  \"customColors\": " +
+         ColourList(d.CustomColors.data(), d.CustomColors.data() + d.CustomColors.size()) + ",\n";
 
   const std::pair<const char*, const TDataSkinObject*> elements[] = {
-      {"BorderLeft", d.BorderLeft.get()},     {"BorderRight", d.BorderRight.get()},
-      {"BorderTop", d.BorderTop.get()},       {"BorderBottom", d.BorderBottom.get()},
-      {"Title", d.Title.get()},               {"Buttons", d.Buttons.get()},
-      {"Progress", d.Progress.get()},         {"MenuBar", d.MenuBar.get()},
-      {"GroupBoxEdge", d.GroupBoxEdge.get()}, {"GroupBox", d.GroupBox.get()},
-      {"Toolbars", d.Toolbars.get()},         {"Tabs", d.Tabs.get()},
-      {"StatusBarEdges", d.StatusBarEdges.get()}, {"ComboButton", d.ComboButton.get()},
-      {"SunkEdge", d.SunkEdge.get()},         {"ExtraImages", d.ExtraImages.get()},
-      {"Headerbar", d.Headerbar.get()},       {"MenuItem", d.MenuItem.get()},
-      {"MenuBackground", d.MenuBackground.get()}, {"Scrollbar", d.Scrollbar.get()},
-      {"HorzScroll", d.HorzScroll.get()},     {"VertScroll", d.VertScroll.get()},
-      {"HorzScrollThumb", d.HorzScrollThumb.get()}, {"VertScrollThumb", d.VertScrollThumb.get()},
-      {"TrackbarThumbHorz", d.TrackbarThumbHorz.get()}, {"TrackbarThumbVert", d.TrackbarThumbVert.get()},
-      {"TrackbarThumbLeft", d.TrackbarThumbLeft.get()}, {"TrackbarThumbRight", d.TrackbarThumbRight.get()},
-      {"TrackbarThumbUp", d.TrackbarThumbUp.get()}, {"TrackbarThumbDown", d.TrackbarThumbDown.get()},
-      {"UpDownHorz", d.UpDownHorz.get()},     {"UpDownVert", d.UpDownVert.get()},
+      {"BorderLeft", d.BorderLeft.get()},
+      {"BorderRight", d.BorderRight.get()},
+      {"BorderTop", d.BorderTop.get()},
+      {"BorderBottom", d.BorderBottom.get()},
+      {"Title", d.Title.get()},
+      {"Buttons", d.Buttons.get()},
+      {"Progress", d.Progress.get()},
+      {"MenuBar", d.MenuBar.get()},
+      {"GroupBoxEdge", d.GroupBoxEdge.get()},
+      {"GroupBox", d.GroupBox.get()},
+      {"Toolbars", d.Toolbars.get()},
+      {"Tabs", d.Tabs.get()},
+      {"StatusBarEdges", d.StatusBarEdges.get()},
+      {"ComboButton", d.ComboButton.get()},
+      {"SunkEdge", d.SunkEdge.get()},
+      {"ExtraImages", d.ExtraImages.get()},
+      {"Headerbar", d.Headerbar.get()},
+      {"MenuItem", d.MenuItem.get()},
+      {"MenuBackground", d.MenuBackground.get()},
+      {"Scrollbar", d.Scrollbar.get()},
+      {"HorzScroll", d.HorzScroll.get()},
+      {"VertScroll", d.VertScroll.get()},
+      {"HorzScrollThumb", d.HorzScrollThumb.get()},
+      {"VertScrollThumb", d.VertScrollThumb.get()},
+      {"TrackbarThumbHorz", d.TrackbarThumbHorz.get()},
+      {"TrackbarThumbVert", d.TrackbarThumbVert.get()},
+      {"TrackbarThumbLeft", d.TrackbarThumbLeft.get()},
+      {"TrackbarThumbRight", d.TrackbarThumbRight.get()},
+      {"TrackbarThumbUp", d.TrackbarThumbUp.get()},
+      {"TrackbarThumbDown", d.TrackbarThumbDown.get()},
+      {"UpDownHorz", d.UpDownHorz.get()},
+      {"UpDownVert", d.UpDownVert.get()},
   };
   out += "  \"elements\": {";
   first = true;

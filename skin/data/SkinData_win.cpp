@@ -1,7 +1,8 @@
 #include "skin/data/SkinData_win.h"
-#include "skin/data/SkinRead.h"
 
 #include <span>
+
+#include "skin/data/SkinRead.h"
 
 namespace {
 

@@ -13,7 +13,9 @@ ISkinPlatform& GdiSkinPlatform();
 // The device bitmap behind a skin image made by GdiSkinPlatform().
 TBitmap& SkinBitmap(const TSkinImage& image);
 
-inline HBRUSH ButtonFaceBrushHandle(const TSkinData& data) { return reinterpret_cast<HBRUSH>(data.ButtonFaceBrush); }
+inline HBRUSH ButtonFaceBrushHandle(const TSkinData& data) {
+  return reinterpret_cast<HBRUSH>(data.ButtonFaceBrush);
+}
 
 // WM_CTLCOLORSTATIC, WM_CTLCOLORBTN and WM_CTLCOLORDLG: the colour messages whose answer is
 // the background behind a dialog's texts and buttons.

@@ -21,11 +21,16 @@ unsigned char FoldAnsi(unsigned char ch) {
   if (ch >= 'A' && ch <= 'Z') return static_cast<unsigned char>(ch + 32);
   if (ch >= 0xC0 && ch <= 0xDE && ch != 0xD7) return static_cast<unsigned char>(ch + 32);
   switch (ch) {
-    case 0x8A: return 0x9A;
-    case 0x8C: return 0x9C;
-    case 0x8E: return 0x9E;
-    case 0x9F: return 0xFF;
-    default: return ch;
+    case 0x8A:
+      return 0x9A;
+    case 0x8C:
+      return 0x9C;
+    case 0x8E:
+      return 0x9E;
+    case 0x9F:
+      return 0xFF;
+    default:
+      return ch;
   }
 }
 
@@ -37,10 +42,7 @@ bool SameTextAnsi(const std::string& a, const std::string& b) {
   return true;
 }
 
-bool IsHeader(const std::string& line) {
-  return !line.empty() && line.front() == '[' && line.back() == ']';
-}
-
+bool IsHeader(const std::string& line) { return !line.empty() && line.front() == '[' && line.back() == ']'; }
 
 }  // namespace
 
@@ -91,7 +93,8 @@ std::string TQuickIni::ReadString(const std::string& section, const std::string&
     const std::string& line = FLines[i];
     if (IsHeader(line)) break;
     const size_t eq = line.find('=');
-    const std::string lineKey = eq == std::string::npos ? std::string() : LowerCase(TrimBlanks(line.substr(0, eq)));
+    const std::string lineKey =
+        eq == std::string::npos ? std::string() : LowerCase(TrimBlanks(line.substr(0, eq)));
     if (lineKey != wanted) continue;
     const std::string value = eq == std::string::npos ? std::string() : TrimBlanks(line.substr(eq + 1));
     return value.empty() ? def : value;

@@ -15,8 +15,7 @@ class TQuickIni {
   void LoadFromStream(TStream* stream);
   // Line index of the first header "[name]" (any case), or -1.
   int FindSection(const std::string& name) const;
-  std::string ReadString(const std::string& section, const std::string& key,
-                         const std::string& def) const;
+  std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
   int32_t ReadInteger(const std::string& section, const std::string& key, int32_t def) const;
   // Clears `list` and fills it with every section name in order, duplicates included.
   void ReadSections(std::vector<std::string>& list) const;
@@ -24,7 +23,6 @@ class TQuickIni {
   const std::vector<std::string>& Lines() const { return FLines; }
 
  private:
-  std::vector<std::string> FLines;                    // significant lines, trimmed
-  std::vector<std::pair<std::string, int>> FSections; // header line and its line index
+  std::vector<std::string> FLines;                     // significant lines, trimmed
+  std::vector<std::pair<std::string, int>> FSections;  // header line and its line index
 };
-

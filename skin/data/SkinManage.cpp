@@ -15,10 +15,14 @@ std::string Lower(std::string_view s) {
 
 bool PopupMenuAllowed(int kind, TSkinControlTypes controls) {
   switch (kind) {
-    case pmkPopup: return (controls & SkinBit(xcPopupMenu)) != 0;
-    case pmkMenuBar: return (controls & (SkinBit(xcMainMenu) | SkinBit(xcMenuItem))) != 0;
-    case pmkSystem: return (controls & SkinBit(xcSystemMenu)) != 0;
-    default: return false;
+    case pmkPopup:
+      return (controls & SkinBit(xcPopupMenu)) != 0;
+    case pmkMenuBar:
+      return (controls & (SkinBit(xcMainMenu) | SkinBit(xcMenuItem))) != 0;
+    case pmkSystem:
+      return (controls & SkinBit(xcSystemMenu)) != 0;
+    default:
+      return false;
   }
 }
 
@@ -44,13 +48,15 @@ TSkinWindowVerdict DecideSkinWindow(ISkinWindowProbe& p) {
 }
 
 TSkinData* ChooseSkinData(const std::vector<TSkinData*>& components,
-                          const std::function<bool(const TSkinData&)>& ownsWindow, std::string_view className) {
+                          const std::function<bool(const TSkinData&)>& ownsWindow,
+                          std::string_view className) {
   auto lastOf = [&](auto pred) -> TSkinData* {
     for (auto it = components.rbegin(); it != components.rend(); ++it)
       if (pred(**it)) return *it;
     return nullptr;
   };
-  if (TSkinData* d = lastOf([&](const TSkinData& s) { return s.SkinFormtype == sfOnlyThisForm && ownsWindow(s); }))
+  if (TSkinData* d =
+          lastOf([&](const TSkinData& s) { return s.SkinFormtype == sfOnlyThisForm && ownsWindow(s); }))
     return d;
   const std::string cls = Lower(className);
   if (cls == "tmessageform" || cls == "#32770")

@@ -68,7 +68,8 @@ TSkinWindowVerdict DecideSkinWindow(ISkinWindowProbe& probe);
 // message dialog class ("tmessageform", "#32770", any case) the last sfDialog one; else the
 // last sfMainform one; else the first; none for an empty list.
 TSkinData* ChooseSkinData(const std::vector<TSkinData*>& components,
-                          const std::function<bool(const TSkinData&)>& ownsWindow, std::string_view className);
+                          const std::function<bool(const TSkinData&)>& ownsWindow,
+                          std::string_view className);
 
 // What ExecuteCommand does for a command and the form type of its target.
 struct TCommandPlan {

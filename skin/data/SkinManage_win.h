@@ -49,7 +49,8 @@ class ISkinFormHandler {
 };
 
 // Makes a form handler for a window (form: its class-library form, or null).
-using TFormHandlerFactory = std::function<std::unique_ptr<ISkinFormHandler>(TSkinManage& manager, TForm* form, HWND wnd)>;
+using TFormHandlerFactory =
+    std::function<std::unique_ptr<ISkinFormHandler>(TSkinManage& manager, TForm* form, HWND wnd)>;
 
 // GetVersion() as InstallHook recorded it (0 before).
 DWORD SkinWindowsVersion();

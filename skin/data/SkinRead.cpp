@@ -74,8 +74,8 @@ bool TSkinReader::LoadArchive(TStream& compressed) {
   int32_t header[4];
   for (int i = 0; i < 4; ++i) header[i] = ReadLe32(archive.data() + 4 * i);
   if (header[0] != SkinArchiveVersion) {
-    FLastError = "archive version is " + std::to_string(header[0]) + ", not " +
-                 std::to_string(SkinArchiveVersion);
+    FLastError =
+        "archive version is " + std::to_string(header[0]) + ", not " + std::to_string(SkinArchiveVersion);
     ShowSkinMessage(SkinOldVersionMessage);
     return false;
   }

@@ -34,8 +34,7 @@ class TSkinReader {
   void ExtractEntry(const std::string& name, TMemoryStream& target) const;
   // Like ExtractEntry for the first entry whose lower-cased name contains `text` (used as is);
   // foundName receives that name and is left alone when nothing matches.
-  void ExtractEntryContaining(const std::string& text, TMemoryStream& target,
-                              std::string& foundName) const;
+  void ExtractEntryContaining(const std::string& text, TMemoryStream& target, std::string& foundName) const;
 
   // Entry table of the last accepted archive, for tools.
   int Count() const { return static_cast<int>(FNames.size()); }

@@ -1,6 +1,6 @@
-#include <windows.h>
-
 #include "skin/data/SkinRead.h"
+
+#include <windows.h>
 
 void InstallSkinMessageBox() {
   // A hook someone already set (a test capturing messages) stays.

@@ -16,7 +16,8 @@ TPixelBuffer ScaleSkinPixels(const TPixelBuffer& src, int frames, bool framesDow
   for (int y = 0; y < out.Height; ++y) {
     const uint8_t* from = src.Row(ys[static_cast<size_t>(y)]);
     uint8_t* to = out.Row(y);
-    for (int x = 0; x < out.Width; ++x) std::memcpy(to + x * bpp, from + xs[static_cast<size_t>(x)] * bpp, bpp);
+    for (int x = 0; x < out.Width; ++x)
+      std::memcpy(to + x * bpp, from + xs[static_cast<size_t>(x)] * bpp, bpp);
   }
   return out;
 }

@@ -70,10 +70,14 @@ struct TSubclassRegistry {
 
 WNDPROC TWindowSubclass::SlotProc(TSubclassSlot slot) noexcept {
   switch (slot) {
-    case TSubclassSlot::Form: return &TSubclassRegistry::Proc<0>;
-    case TSubclassSlot::MdiClient: return &TSubclassRegistry::Proc<1>;
-    case TSubclassSlot::PopupMenu: return &TSubclassRegistry::Proc<2>;
-    case TSubclassSlot::Control: return &TSubclassRegistry::Proc<3>;
+    case TSubclassSlot::Form:
+      return &TSubclassRegistry::Proc<0>;
+    case TSubclassSlot::MdiClient:
+      return &TSubclassRegistry::Proc<1>;
+    case TSubclassSlot::PopupMenu:
+      return &TSubclassRegistry::Proc<2>;
+    case TSubclassSlot::Control:
+      return &TSubclassRegistry::Proc<3>;
   }
   return nullptr;
 }
@@ -100,7 +104,8 @@ bool TWindowSubclass::Install(HWND wnd, TSubclassSlot slot, ISubclassTarget& tar
   TSubclassRegistry::Table()[{wnd, s}] = std::move(record);
   const LONG_PTR proc = reinterpret_cast<LONG_PTR>(SlotProc(slot));
   SetLastError(0);
-  const LONG_PTR old = wide ? SetWindowLongPtrW(wnd, GWLP_WNDPROC, proc) : SetWindowLongPtrA(wnd, GWLP_WNDPROC, proc);
+  const LONG_PTR old =
+      wide ? SetWindowLongPtrW(wnd, GWLP_WNDPROC, proc) : SetWindowLongPtrA(wnd, GWLP_WNDPROC, proc);
   if (!old && GetLastError() != 0) {
     TSubclassRegistry::Erase({wnd, s});
     return false;
@@ -119,7 +124,8 @@ void TWindowSubclass::Remove() noexcept {
   r->Owner = nullptr;
   FRecord = nullptr;
   const WNDPROC ours = SlotProc(static_cast<TSubclassSlot>(r->Slot));
-  const LONG_PTR current = FWide ? GetWindowLongPtrW(FWnd, GWLP_WNDPROC) : GetWindowLongPtrA(FWnd, GWLP_WNDPROC);
+  const LONG_PTR current =
+      FWide ? GetWindowLongPtrW(FWnd, GWLP_WNDPROC) : GetWindowLongPtrA(FWnd, GWLP_WNDPROC);
   if (IsWindow(FWnd) && reinterpret_cast<WNDPROC>(current) == ours) {
     const LONG_PTR old = reinterpret_cast<LONG_PTR>(FOld);
     FWide ? SetWindowLongPtrW(FWnd, GWLP_WNDPROC, old) : SetWindowLongPtrA(FWnd, GWLP_WNDPROC, old);

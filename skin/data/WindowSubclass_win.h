@@ -3,10 +3,10 @@
 //
 // TWindowSubclass installs one static procedure per slot (no executable thunks) and keeps
 // the previous procedure; the static procedure finds its record by window and slot in a
-// table of the GUI thread's subclasses (skinned windows all belong to it). Remove puts back exactly the saved procedure when
-// ours is still the window's; when someone subclassed the window after us, our record
-// stays as a pass-through to the saved procedure until the window is destroyed, so their
-// chain keeps working. Distinct slots let several handlers subclass one window.
+// table of the GUI thread's subclasses (skinned windows all belong to it). Remove puts back exactly the saved
+// procedure when ours is still the window's; when someone subclassed the window after us, our record stays as
+// a pass-through to the saved procedure until the window is destroyed, so their chain keeps working. Distinct
+// slots let several handlers subclass one window.
 #include <windows.h>
 
 #include <exception>

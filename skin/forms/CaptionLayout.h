@@ -35,15 +35,15 @@ struct TCaptionInput {
   TFrameKind Kind = fkSingle;
   bool RightToLeft = false;
   bool Active = true;
-  int RightButtonsLeft = 0;    // left edge of the leftmost right-anchored button, 0 for none
+  int RightButtonsLeft = 0;  // left edge of the leftmost right-anchored button, 0 for none
 };
 
 struct TCaptionLayout {
-  std::wstring Text;     // prefix + window text + suffix, ellipsis applied
-  TSkinRect Box;         // the caption rectangle
-  TSkinRect BackRect;    // the TextBack image: Box's width, the title's height
-  int BackFrame = 1;     // of the two stacked TextBack frames
-  TSkinRect TextRect;    // Box less the TextBack margins
+  std::wstring Text;   // prefix + window text + suffix, ellipsis applied
+  TSkinRect Box;       // the caption rectangle
+  TSkinRect BackRect;  // the TextBack image: Box's width, the title's height
+  int BackFrame = 1;   // of the two stacked TextBack frames
+  TSkinRect TextRect;  // Box less the TextBack margins
   bool AlignRight = false;
 };
 

@@ -79,13 +79,16 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   bool HoverTimerEnabled() const { return FHoverTimer && FHoverTimer->Enabled(); }
   // The painter of this handler's owner-drawn menu items, while it exists.
   std::weak_ptr<const struct TMenuItemPainter> MenuItemPainter() const { return FMenuPainter; }
-  TFrameBorders Borders() const { return {FLeftWidth, FTopHeight, FRightWidth, FBottomHeight, FMenuBarHeight}; }
+  TFrameBorders Borders() const {
+    return {FLeftWidth, FTopHeight, FRightWidth, FBottomHeight, FMenuBarHeight};
+  }
   const std::vector<std::unique_ptr<TSkinSysButton>>& SysButtons() const { return FSysButtons; }
   TSkinRect CaptionRect() const { return FCaptionRect; }
   int RegionBuilds() const { return FRegionBuilds; }
   // Pixels held by the border pieces' buffers.
   long long PieceBufferPixels() const {
-    return 1LL * FPieceBuffer.Width() * FPieceBuffer.Height() + 1LL * FBottomBuffer.Width() * FBottomBuffer.Height();
+    return 1LL * FPieceBuffer.Width() * FPieceBuffer.Height() +
+           1LL * FBottomBuffer.Width() * FBottomBuffer.Height();
   }
   TPopupMenu* SystemPopup() const { return FSystemPopup.get(); }
   int SystemMenuOpenings() const { return FSystemMenuOpenings; }

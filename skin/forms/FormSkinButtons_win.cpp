@@ -35,7 +35,8 @@ void TSkinForm::LayoutTitleButtons() {
   in.CaptionBox = FCaptionRect;
   in.Borders = Borders();
   in.RightToLeft = FRightToLeft;
-  in.TileLeftMenu = FSkinData && FSkinData->MenuBar && HasImage(*FSkinData->MenuBar) ? FSkinData->MenuBar->LeftWidth : 0;
+  in.TileLeftMenu =
+      FSkinData && FSkinData->MenuBar && HasImage(*FSkinData->MenuBar) ? FSkinData->MenuBar->LeftWidth : 0;
   const TAskButtonVisible ask = [this](int index) -> intptr_t {
     return SendMessageA(FWnd, CM_SKINBUTTONVISIBLE, static_cast<WPARAM>(index), 0);
   };
@@ -115,8 +116,8 @@ void TSkinForm::WmNcMouse(TMessage& m) {
         if (auto* menuButton = dynamic_cast<TMenuBtn*>(under)) OpenMenuButton(*menuButton);
         return;
       }
-      m.WParam = static_cast<WPARAM>(
-          NcPressHit(static_cast<int>(m.WParam), FWinState == wsMaximized, FActive));
+      m.WParam =
+          static_cast<WPARAM>(NcPressHit(static_cast<int>(m.WParam), FWinState == wsMaximized, FActive));
       break;
     }
     case WM_NCLBUTTONUP: {
@@ -130,9 +131,14 @@ void TSkinForm::WmNcMouse(TMessage& m) {
     }
     case WM_NCLBUTTONDBLCLK:
       switch (NcDoubleClick(static_cast<TWinState>(FWinState), FIconFlags)) {
-        case dcRestore: RestoreWindow(); break;
-        case dcToggleMaximize: ToggleMaximize(); break;
-        case dcNone: break;
+        case dcRestore:
+          RestoreWindow();
+          break;
+        case dcToggleMaximize:
+          ToggleMaximize();
+          break;
+        case dcNone:
+          break;
       }
       m.Result = 0;
       return;
@@ -143,7 +149,8 @@ void TSkinForm::WmNcMouse(TMessage& m) {
         return;
       }
       break;
-    default: break;
+    default:
+      break;
   }
   CallOldProc(m);
 }
@@ -159,13 +166,27 @@ void TSkinForm::DoButtonAction(int x, int y) {
       if (FHoverTimer) FHoverTimer->SetEnabled(false);
       PostMessageA(FWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
       break;
-    case bcToggleMaximize: ToggleMaximize(); break;
-    case bcToggleMinimize: ToggleMinimize(); break;
-    case bcSystemMenu: PopupSystemMenu({x + 1, y + 1}); break;
-    case bcChildMinimize: SendToActiveChild(SC_MINIMIZE); break;
-    case bcChildRestore: SendToActiveChild(SC_RESTORE); break;
-    case bcChildClose: SendToActiveChild(SC_CLOSE); break;
-    case bcCustom: PostMessageA(FWnd, CM_SKINBUTTON, static_cast<WPARAM>(action), 0); break;
+    case bcToggleMaximize:
+      ToggleMaximize();
+      break;
+    case bcToggleMinimize:
+      ToggleMinimize();
+      break;
+    case bcSystemMenu:
+      PopupSystemMenu({x + 1, y + 1});
+      break;
+    case bcChildMinimize:
+      SendToActiveChild(SC_MINIMIZE);
+      break;
+    case bcChildRestore:
+      SendToActiveChild(SC_RESTORE);
+      break;
+    case bcChildClose:
+      SendToActiveChild(SC_CLOSE);
+      break;
+    case bcCustom:
+      PostMessageA(FWnd, CM_SKINBUTTON, static_cast<WPARAM>(action), 0);
+      break;
   }
 }
 
@@ -302,7 +323,8 @@ void TSkinForm::PopupSystemMenu(POINT screen) {
       if (FHoverTimer) FHoverTimer->SetEnabled(false);
       PostMessageA(FWnd, WM_CLOSE, 0, 0);
       break;
-    case mcIgnore: break;
+    case mcIgnore:
+      break;
   }
 }
 
@@ -328,8 +350,8 @@ TKeyMenu TSkinForm::KeyMenuOf(WPARAM command, LPARAM ch) {
   state.Tracking = FMenuTracking || FKeyboardMode;
   state.Captured = GetCapture() != nullptr;
   state.HasBarButton = FMenuBar && FMenuBar->Neighbour(-1, true) != nullptr;
-  state.SkinnedSystemMenu = FSystemPopup && FSkinData && (FSkinData->SkinControls & SkinBit(xcSystemMenu)) &&
-                            FMDIKind != mkChild;
+  state.SkinnedSystemMenu =
+      FSystemPopup && FSkinData && (FSkinData->SkinControls & SkinBit(xcSystemMenu)) && FMDIKind != mkChild;
   const auto hasAccelerator = [this](int c) { return ButtonByAccel(static_cast<wchar_t>(c)) != nullptr; };
   return KeyMenuAction(command, ch, state, hasAccelerator);
 }
@@ -351,7 +373,8 @@ void TSkinForm::SystemMenuByKeyboard() {
   // Under the icon; at the title bar's left edge on a frame without one.
   POINT at{window.left, window.top + FTopHeight};
   for (const auto& b : FSysButtons)
-    if (b->Visible && IsIconAction(b->Description().Action) && PaintedInTitleBar(*b) && !b->BoundsRect.Empty()) {
+    if (b->Visible && IsIconAction(b->Description().Action) && PaintedInTitleBar(*b) &&
+        !b->BoundsRect.Empty()) {
       at = {window.left + b->BoundsRect.Left, window.top + b->BoundsRect.Bottom};
       break;
     }
@@ -368,8 +391,11 @@ void TSkinForm::WmSysCommand(TMessage& m) {
     return;
   }
   switch (FMDIKind == mkChild ? TKeyMenu::Pass : KeyMenuOf(m.WParam, m.LParam)) {
-    case TKeyMenu::Pass: break;
-    case TKeyMenu::Swallow: m.Result = 1; return;
+    case TKeyMenu::Pass:
+      break;
+    case TKeyMenu::Swallow:
+      m.Result = 1;
+      return;
     case TKeyMenu::BarMode:
       m.Result = 0;
       BarKeyboardMode(FMenuBar->Neighbour(-1, true)->Index);

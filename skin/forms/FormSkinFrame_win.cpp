@@ -56,18 +56,23 @@ bool TSkinForm::FramePainterReady() { return true; }
 TDataSkinBorder* TSkinForm::Piece(int index) const {
   if (!FSkinData) return nullptr;
   switch (index) {
-    case piLeft: return FSkinData->BorderLeft.get();
-    case piRight: return FSkinData->BorderRight.get();
-    case piTop: return FSkinData->BorderTop.get();
-    case piBottom: return FSkinData->BorderBottom.get();
-    default: return nullptr;
+    case piLeft:
+      return FSkinData->BorderLeft.get();
+    case piRight:
+      return FSkinData->BorderRight.get();
+    case piTop:
+      return FSkinData->BorderTop.get();
+    case piBottom:
+      return FSkinData->BorderBottom.get();
+    default:
+      return nullptr;
   }
 }
 
 void TSkinForm::CalcFrameMetrics() {
   if (!FSkinData || FSkinData->NoSkin) return;
-  const TFrameBorders b = ::CalcFrameMetrics(FrameMetricsInputOf(*FSkinData, static_cast<TFrameKind>(FFrameKind)),
-                                             Borders());
+  const TFrameBorders b =
+      ::CalcFrameMetrics(FrameMetricsInputOf(*FSkinData, static_cast<TFrameKind>(FFrameKind)), Borders());
   FLeftWidth = b.Left;
   FTopHeight = b.Top;
   FRightWidth = b.Right;
@@ -87,7 +92,8 @@ void TSkinForm::RebuildSysButtons() {
   }
   PrepareIconButtons(*FSkinData, *icon);
   FSysButtons = BuildSysButtons(FNCOwner, *FSkinData);
-  for (auto& b : FSysButtons) b->OnPaint = [this](TSkinSysButton& button, int state) { PaintSysButton(button, state); };
+  for (auto& b : FSysButtons)
+    b->OnPaint = [this](TSkinSysButton& button, int state) { PaintSysButton(button, state); };
 }
 
 // ---- painting ----
@@ -107,7 +113,8 @@ void TSkinForm::PaintFrame(HDC given) {
       const int W = FWindowWidth, H = FWindowHeight;
       if (W > 0 && FTopHeight > 0) {
         if (FTitleBuffer.PixelFormat() != pf32bit) FTitleBuffer.SetPixelFormat(pf32bit);
-        if (FTitleBuffer.Width() != W || FTitleBuffer.Height() != FTopHeight) FTitleBuffer.SetSize(W, FTopHeight);
+        if (FTitleBuffer.Width() != W || FTitleBuffer.Height() != FTopHeight)
+          FTitleBuffer.SetSize(W, FTopHeight);
       }
       const bool left = PaintBorderPiece(piLeft, {0, 0, FLeftWidth, H}, dc);
       const bool right = PaintBorderPiece(piRight, {W - FRightWidth, 0, W, H}, dc);
@@ -133,8 +140,8 @@ bool TSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
   const bool vertical = index == piTop || index == piBottom;
   const bool side = index == piLeft || index == piRight;
   auto render = [&](HDC target) {
-    RenderSkinRect(target, w, h, SkinSourceOf(src), MarginsOf(*piece), vertical, piece->Tile != 1, piece->FrameCount,
-                   PieceFrame(FActive, piece->FrameCount));
+    RenderSkinRect(target, w, h, SkinSourceOf(src), MarginsOf(*piece), vertical, piece->Tile != 1,
+                   piece->FrameCount, PieceFrame(FActive, piece->FrameCount));
   };
   const bool intoTitle = side && FTopHeight > 0 && FTitleBuffer.Width() >= rect.right;
   // The side pieces (narrow and as high as the window) and the bottom one (wide and low)
@@ -157,7 +164,8 @@ bool TSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
   }
   render(buf);
   BitBlt(dc, rect.left, rect.top, w, h, buf, 0, 0, SRCCOPY);
-  if (intoTitle) BitBlt(FTitleBuffer.Canvas()->Handle(), rect.left, 0, w, std::min(h, FTopHeight), buf, 0, 0, SRCCOPY);
+  if (intoTitle)
+    BitBlt(FTitleBuffer.Canvas()->Handle(), rect.left, 0, w, std::min(h, FTopHeight), buf, 0, 0, SRCCOPY);
   return true;
 }
 
@@ -172,8 +180,9 @@ void TSkinForm::PaintTitleBar(HDC dc, bool sidesInBuffer) {
   TDataSkinBorder* piece = Piece(piTop);
   if (HasImage(piece) && rect.right > rect.left) {
     SetViewportOrgEx(buf, rect.left, 0, nullptr);
-    RenderSkinRect(buf, rect.right - rect.left, top, SkinSourceOf(SkinBitmap(*piece->Image)), MarginsOf(*piece), true,
-                   piece->Tile != 1, piece->FrameCount, PieceFrame(FActive, piece->FrameCount));
+    RenderSkinRect(buf, rect.right - rect.left, top, SkinSourceOf(SkinBitmap(*piece->Image)),
+                   MarginsOf(*piece), true, piece->Tile != 1, piece->FrameCount,
+                   PieceFrame(FActive, piece->FrameCount));
     SetViewportOrgEx(buf, 0, 0, nullptr);
   }
   // The buttons on the right are laid out first: the caption ends before them, at this
@@ -211,8 +220,8 @@ void TSkinForm::PaintCaptionText(HDC dc, const RECT& rect) {
   });
   FCaptionRect = layout.Box;
   if (title && HasImage(title)) {
-    DrawSkinBar(dc, ToRect(layout.BackRect), SkinSourceOf(SkinBitmap(*title->Image)), true, true, 2, layout.BackFrame,
-                {title->TextBackLeft, 0, title->TextBackRight, 0});
+    DrawSkinBar(dc, ToRect(layout.BackRect), SkinSourceOf(SkinBitmap(*title->Image)), true, true, 2,
+                layout.BackFrame, {title->TextBackLeft, 0, title->TextBackRight, 0});
   }
   SetTextColor(dc, RgbOf(FActive ? FSkinData->ColorTitleTextActive : FSkinData->ColorTitleTextNoActive));
   RECT text = ToRect(layout.TextRect);
@@ -258,16 +267,20 @@ void TSkinForm::LoadWindowIcon() {
     FIconBitmap.SetSize(cx, cy);
     HDC dc = FIconBitmap.Canvas()->Handle();
     const RECT all{0, 0, cx, cy};
-    FillRect(dc, &all, ButtonFaceBrushHandle(*FSkinData) ? ButtonFaceBrushHandle(*FSkinData)
-                                                         : GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, &all,
+             ButtonFaceBrushHandle(*FSkinData) ? ButtonFaceBrushHandle(*FSkinData)
+                                               : GetSysColorBrush(COLOR_BTNFACE));
     if (DrawWindowIcon(dc, 0, 0)) return;
     FIconBitmap.SetSize(0, 0);
   }
   // No icon that draws: the skin's default icon, else that of a main form's component.
-  const TSkinImage* fallback = FSkinData && FSkinData->DefaultIcon && !FSkinData->DefaultIcon->Empty() ? FSkinData->DefaultIcon.get() : nullptr;
+  const TSkinImage* fallback = FSkinData && FSkinData->DefaultIcon && !FSkinData->DefaultIcon->Empty()
+                                   ? FSkinData->DefaultIcon.get()
+                                   : nullptr;
   if (!fallback)
     for (TSkinData* d : FManager.Components())
-      if (d && d->SkinFormtype == sfMainform && d->DefaultIcon && !d->DefaultIcon->Empty()) fallback = d->DefaultIcon.get();
+      if (d && d->SkinFormtype == sfMainform && d->DefaultIcon && !d->DefaultIcon->Empty())
+        fallback = d->DefaultIcon.get();
   if (fallback) {
     FIconBitmap.SetPixelFormat(pf32bit);
     FIconBitmap.SetSize(fallback->Width(), fallback->Height());
@@ -320,7 +333,8 @@ void TSkinForm::UpdateFrameRegion() {
     if (plan.WithSides) {
       auto side = [&](int index, const TRegionSide& s) {
         const int w = s.Rect.Right - s.Rect.Left, h = s.Rect.Bottom - s.Rect.Top;
-        if (!s.FromBitmap) return TRegionHandle(CreateRectRgn(s.Rect.Left, s.Rect.Top, s.Rect.Right, s.Rect.Bottom));
+        if (!s.FromBitmap)
+          return TRegionHandle(CreateRectRgn(s.Rect.Left, s.Rect.Top, s.Rect.Right, s.Rect.Bottom));
         TBitmapHandle bmp(CreateSkinDib(w, h));
         if (bmp) {
           MemoryDc mem;
@@ -339,7 +353,8 @@ void TSkinForm::UpdateFrameRegion() {
       // Each side on its own, so one that cannot be made takes none of the others with it.
       for (const auto& [index, plannedSide] : {std::pair{piLeft, plan.Left}, std::pair{piRight, plan.Right},
                                                std::pair{piTop, plan.Top}, std::pair{piBottom, plan.Bottom}})
-        if (TRegionHandle part = side(index, plannedSide)) CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
+        if (TRegionHandle part = side(index, plannedSide))
+          CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
     }
   }
   if (!region) return;
@@ -396,8 +411,8 @@ void TSkinForm::AdjustWindowSize(bool refresh) {
     return;
   }
   FClientRect = {0, 0, out.SavedClientWidth, out.SavedClientHeight};
-  SetSizeKeepingControls(0, 0, out.Width, out.Height, SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE,
-                         out.ChildShift);
+  SetSizeKeepingControls(0, 0, out.Width, out.Height,
+                         SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE, out.ChildShift);
 }
 
 namespace {

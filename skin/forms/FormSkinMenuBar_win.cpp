@@ -246,7 +246,8 @@ void TSkinMenuBar::PaintBar(HDC dc, const RECT& rect, bool active) {
     item.EmptyCaption = b->Caption.empty();
     if (!item.EmptyCaption) {
       RECT r{0, 0, 0, 0};
-      DrawTextW(buf, b->Caption.c_str(), static_cast<int>(b->Caption.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+      DrawTextW(buf, b->Caption.c_str(), static_cast<int>(b->Caption.size()), &r,
+                DT_CALCRECT | DT_SINGLELINE);
       item.TextWidth = r.right - r.left;
     }
     items.push_back(item);
@@ -269,8 +270,8 @@ void TSkinMenuBar::PaintButton(TMenuBtn& b) {
   if (!dc.get()) return;
   const int H = FBarRect.bottom - FBarRect.top;
   const int x = b.BoundsRect.Left - FBarRect.left;
-  BitBlt(dc.get(), b.BoundsRect.Left, FBarRect.top, b.BoundsRect.Width(), H, FBarBitmap.Canvas()->Handle(), x, 0,
-         SRCCOPY);
+  BitBlt(dc.get(), b.BoundsRect.Left, FBarRect.top, b.BoundsRect.Width(), H, FBarBitmap.Canvas()->Handle(), x,
+         0, SRCCOPY);
   RECT bounds = ToRect(b.BoundsRect);
   if (b.State == ncsPressed || b.State == ncsHot) {
     TBrushHandle frame(CreateSolidBrush(RgbOf(FSkin->ColorButtonHilight)));
@@ -314,11 +315,14 @@ TMenuBtn* TSkinMenuBar::ButtonByAccel(wchar_t ch) {
   return Button(ButtonIndexByAccel(Infos(), ch, SystemUpper));
 }
 
-TMenuBtn* TSkinMenuBar::Neighbour(int open, bool forward) { return Button(NeighbourButton(Infos(), open, forward)); }
+TMenuBtn* TSkinMenuBar::Neighbour(int open, bool forward) {
+  return Button(NeighbourButton(Infos(), open, forward));
+}
 
 void TidySeparators(TMenuItem& item) {
   std::vector<TTidyItem> entries;
-  for (int i = 0; i < item.Count(); ++i) entries.push_back({item.Items(i)->IsLine(), item.Items(i)->Visible()});
+  for (int i = 0; i < item.Count(); ++i)
+    entries.push_back({item.Items(i)->IsLine(), item.Items(i)->Visible()});
   TidySeparators(entries);
   for (int i = 0; i < item.Count(); ++i) item.Items(i)->SetVisible(entries[static_cast<size_t>(i)].Visible);
 }
@@ -514,7 +518,8 @@ void TSkinForm::UndoOwnerDrawn() {
     MENUITEMINFOA mii{};
     mii.cbSize = sizeof mii;
     mii.fMask = MIIM_FTYPE | MIIM_ID;
-    if (!GetMenuItemInfoA(it.Menu, it.Position, TRUE, &mii) || mii.wID != it.Id || !(mii.fType & MFT_OWNERDRAW))
+    if (!GetMenuItemInfoA(it.Menu, it.Position, TRUE, &mii) || mii.wID != it.Id ||
+        !(mii.fType & MFT_OWNERDRAW))
       continue;
     MENUITEMINFOA set{};
     set.cbSize = sizeof set;
@@ -541,7 +546,8 @@ void TSkinForm::InstallMenuHook() {
   Tracking.Escaped = false;
   Tracking.FirstMessage = true;
   GetCursorPos(&Tracking.LastPoint);
-  if (!Tracking.Hook) Tracking.Hook = SetWindowsHookExA(WH_MSGFILTER, MenuHookProc, nullptr, GetCurrentThreadId());
+  if (!Tracking.Hook)
+    Tracking.Hook = SetWindowsHookExA(WH_MSGFILTER, MenuHookProc, nullptr, GetCurrentThreadId());
 }
 
 void TSkinForm::RemoveMenuHook() {
@@ -556,7 +562,8 @@ void TSkinForm::RemoveMenuHook() {
 LRESULT CALLBACK TSkinForm::MenuHookProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
   auto* msg = reinterpret_cast<MSG*>(lParam);
   TSkinForm* form = Tracking.Form;
-  if (code == MSGF_MENU && msg && form && form->FRightToLeft && (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP))
+  if (code == MSGF_MENU && msg && form && form->FRightToLeft &&
+      (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP))
     msg->wParam = MirrorArrowKey(static_cast<unsigned>(msg->wParam), true);
   const LRESULT next = CallNextHookEx(Tracking.Hook, code, wParam, lParam);
   if (next != 0 || code != MSGF_MENU || !msg || !form || !form->FMenuBar) return next;
@@ -583,7 +590,8 @@ LRESULT CALLBACK TSkinForm::MenuHookProc(int code, WPARAM wParam, LPARAM lParam)
         } else if (msg->wParam == VK_LEFT) {
           // Inside a nested submenu the key only closes that submenu.
           const TMenuSelection s = CurrentSelection();
-          if (!s.Deepest || s.Deepest == Tracking.Popup) target = form->FMenuBar->Neighbour(Tracking.OpenIndex, false);
+          if (!s.Deepest || s.Deepest == Tracking.Popup)
+            target = form->FMenuBar->Neighbour(Tracking.OpenIndex, false);
         } else if (msg->wParam == VK_RIGHT) {
           // On an item with children the key opens them.
           const TMenuSelection s = CurrentSelection();
@@ -605,7 +613,8 @@ LRESULT CALLBACK TSkinForm::MenuHookProc(int code, WPARAM wParam, LPARAM lParam)
         }
         break;
       }
-      default: break;
+      default:
+        break;
     }
     if (target && target->Index != Tracking.OpenIndex) {
       Tracking.Switching = true;
@@ -692,8 +701,12 @@ void TSkinForm::BarKeyboardMode(int index) {
             if (TMenuBtn* b = FMenuBar->Neighbour(FKeySelected, BarKeyAction(vk, released) == TBarKey::Next))
               SelectKeyButton(b->Index);
             break;
-          case TBarKey::Open: open = FKeySelected; break;
-          case TBarKey::Leave: leave = true; break;
+          case TBarKey::Open:
+            open = FKeySelected;
+            break;
+          case TBarKey::Leave:
+            leave = true;
+            break;
           case TBarKey::None:
             if (!released) TranslateMessage(&msg);  // a letter comes back as a character
             break;

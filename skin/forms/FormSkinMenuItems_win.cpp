@@ -20,7 +20,9 @@ void SetPopupHandlers(TMenuItem& item, const TPainterRef& p) {
       child.OnAdvancedDrawItem = [p](TObject* s, TCanvas* c, RECT r, TOwnerDrawState st) {
         DrawSkinnedItem(*p, *static_cast<TMenuItem*>(s), *c, st.Contains(odSelected), r);
       };
-      child.OnMeasureItem = [p](TObject* s, TCanvas*, int& w, int&) { MeasurePopupItem(*p, *static_cast<TMenuItem*>(s), w); };
+      child.OnMeasureItem = [p](TObject* s, TCanvas*, int& w, int&) {
+        MeasurePopupItem(*p, *static_cast<TMenuItem*>(s), w);
+      };
     } else {
       child.OnAdvancedDrawItem = nullptr;
       child.OnMeasureItem = nullptr;
@@ -151,8 +153,9 @@ void TSkinForm::WmMeasureItem(TMessage& m) {
   };
   const int captionWidth = widthOf(parts.Caption), keysWidth = widthOf(parts.Keys);
   canvas.SetHandle(nullptr);
-  const TNativeItemSize s = MeasureNativeItem(captionWidth, keysWidth, n > 0, static_cast<int>(mis->itemHeight),
-                                              LeftWidthOfSkin(), IsWin9xVersion(GetVersion()));
+  const TNativeItemSize s =
+      MeasureNativeItem(captionWidth, keysWidth, n > 0, static_cast<int>(mis->itemHeight), LeftWidthOfSkin(),
+                        IsWin9xVersion(GetVersion()));
   mis->itemWidth = static_cast<UINT>(s.Width);
   mis->itemHeight = static_cast<UINT>(s.Height);
   m.Result = TRUE;

@@ -40,8 +40,9 @@ TClassBackground ClassBackgroundOf(HWND wnd) {
       brush == GetSysColorBrush(COLOR_BTNFACE))
     return cbSystemFace;
   LOGBRUSH lb{};
-  if (reinterpret_cast<UINT_PTR>(brush) > COLOR_MENUBAR + 1 && GetObjectA(brush, sizeof lb, &lb) == sizeof lb &&
-      lb.lbStyle == BS_SOLID && lb.lbColor == GetSysColor(COLOR_BTNFACE))
+  if (reinterpret_cast<UINT_PTR>(brush) > COLOR_MENUBAR + 1 &&
+      GetObjectA(brush, sizeof lb, &lb) == sizeof lb && lb.lbStyle == BS_SOLID &&
+      lb.lbColor == GetSysColor(COLOR_BTNFACE))
     return cbSystemFace;
   return cbOther;
 }
@@ -101,7 +102,8 @@ void TSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
     FForm = nullptr;
   }
   if (Operation == TOperation::opRemove)
-    FControlMenus.erase(std::remove(FControlMenus.begin(), FControlMenus.end(), AComponent), FControlMenus.end());
+    FControlMenus.erase(std::remove(FControlMenus.begin(), FControlMenus.end(), AComponent),
+                        FControlMenus.end());
 }
 
 std::unique_ptr<ISkinFormHandler> CreateSkinForm(TSkinManage& manager, TForm* form, HWND wnd) {
@@ -132,8 +134,8 @@ void TSkinForm::AttachToForm(TSkinData* skin, TForm* form) {
   FForm->AutoScroll = false;
   FFormColor = FForm->Color();
   FForm->SetColor(skin->ColorButtonFace);
-  OwnerDrawMenus((skin->SkinControls & SkinBit(xcPopupMenu)) != 0, (skin->SkinControls & SkinBit(xcMenuItem)) != 0,
-                 true);
+  OwnerDrawMenus((skin->SkinControls & SkinBit(xcPopupMenu)) != 0,
+                 (skin->SkinControls & SkinBit(xcMenuItem)) != 0, true);
 }
 
 void TSkinForm::AttachToWindow(TSkinData* skin) {
@@ -147,7 +149,8 @@ void TSkinForm::AttachToWindow(TSkinData* skin) {
   // 2
   // A window with a menu bar keeps its native frame when no skinned bar can stand in for it:
   // a skinned frame without one would hide the menu.
-  FFrameSkinned = (skin->SkinControls & SkinBit(xcMainMenu)) != 0 && (GetMenu(FWnd) == nullptr || MenuBarReady());
+  FFrameSkinned =
+      (skin->SkinControls & SkinBit(xcMainMenu)) != 0 && (GetMenu(FWnd) == nullptr || MenuBarReady());
   FStyle = StyleOf(FWnd);
   FExStyle = ExStyleOf(FWnd);
   FDetachOnDestroy = true;
@@ -247,7 +250,8 @@ void TSkinForm::ReadNativeClient() {
   GetWindowRect(FWnd, &window);
   GetClientRect(FWnd, &FClientRect);
   // Once the skinned bar holds the native menu, the native bar's rows count in the client.
-  if (HasMenuBar() && !GetMenu(FWnd)) FClientRect.bottom = std::max<LONG>(0, FClientRect.bottom - FMenuBarHeight);
+  if (HasMenuBar() && !GetMenu(FWnd))
+    FClientRect.bottom = std::max<LONG>(0, FClientRect.bottom - FMenuBarHeight);
   FNativeWindowSize = {window.right - window.left, window.bottom - window.top};
   FNativeFrameWidth = FNativeWindowSize.cx - (FClientRect.right - FClientRect.left);
   FNativeFrameHeight = FNativeWindowSize.cy - (FClientRect.bottom - FClientRect.top);
@@ -273,7 +277,8 @@ void TSkinForm::SkinStart() {
         // it has now.
         RECT r{};
         GetWindowRect(FWnd, &r);
-        if (r.right - r.left != FNativeWindowSize.cx || r.bottom - r.top != FNativeWindowSize.cy) ReadNativeClient();
+        if (r.right - r.left != FNativeWindowSize.cx || r.bottom - r.top != FNativeWindowSize.cy)
+          ReadNativeClient();
         SetNativeCaption(false);
       }
       if (FWinState != wsMinimized && FFrameKind != fkNone) {
@@ -293,7 +298,8 @@ void TSkinForm::SkinChanged() {
   if (FForm && FSkinData) {
     FForm->SetColor(FSkinData->ColorButtonFace);
     for (int i = 0; i < FForm->ComponentCount(); ++i)
-      if (auto* inner = dynamic_cast<TForm*>(FForm->Components(i))) inner->SetColor(FSkinData->ColorButtonFace);
+      if (auto* inner = dynamic_cast<TForm*>(FForm->Components(i)))
+        inner->SetColor(FSkinData->ColorButtonFace);
     if (TWinControl* c = FForm->ActiveControl()) refocus = c->Focused();
   }
   ControlsSkinChanged();
@@ -361,14 +367,16 @@ void TSkinForm::DetachSkin() {
     const int height = (r.bottom - r.top) - FTopHeight - menuBarHeight - FBottomHeight + FNativeFrameHeight;
     POINT topLeft{r.left, r.top};
     if (FMDIKind == mkChild) ScreenToClient(GetParent(FWnd), &topLeft);
-    SetSizeKeepingControls(topLeft.x, topLeft.y, width, height, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER, 0);
+    SetSizeKeepingControls(topLeft.x, topLeft.y, width, height,
+                           SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER, 0);
   }
   // 6: the system frees a region it was given.
   if (FOwnsRegion) {
     SetWindowRgn(FWnd, nullptr, TRUE);
     FOwnsRegion = false;
   }
-  if (FStage != stDestroying) RedrawWindow(FWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  if (FStage != stDestroying)
+    RedrawWindow(FWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TSkinForm::DetachOnDestroy() {
@@ -479,19 +487,34 @@ bool TSkinForm::Stage2(TMessage& m) {
   if (!FFrameSkinned) return false;
   if (FMDIKind != mkChild && (FStyle & WS_CHILD)) return false;
   switch (m.Msg) {
-    case WM_SIZE: WmSize(m); return true;
-    case WM_ACTIVATE: FActive = (m.WParam & 0xFF) != 0; return false;
-    case WM_NCACTIVATE: FActive = (m.WParam & 0xFF) != 0; return false;
-    case WM_GETMINMAXINFO: WmGetMinMaxInfo(m); return true;
+    case WM_SIZE:
+      WmSize(m);
+      return true;
+    case WM_ACTIVATE:
+      FActive = (m.WParam & 0xFF) != 0;
+      return false;
+    case WM_NCACTIVATE:
+      FActive = (m.WParam & 0xFF) != 0;
+      return false;
+    case WM_GETMINMAXINFO:
+      WmGetMinMaxInfo(m);
+      return true;
     case WM_WINDOWPOSCHANGED:
       ReadWindowState();
       CallOldProc(m);
       FollowWindowMenu();  // every SetMenu ends here
       return true;
-    case WM_COMMAND: WmCommand(m); return true;
-    case WM_SYSCOMMAND: WmSysCommand(m); return true;
-    case CM_MENUCHANGED: MenuChangedMessage(m); return true;
-    default: return false;
+    case WM_COMMAND:
+      WmCommand(m);
+      return true;
+    case WM_SYSCOMMAND:
+      WmSysCommand(m);
+      return true;
+    case CM_MENUCHANGED:
+      MenuChangedMessage(m);
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -500,19 +523,36 @@ bool TSkinForm::Stage3(TMessage& m) {
   if (FMDIKind == mkChild && FWinState != wsNormal) return false;
   if (FMDIKind != mkChild && (FStyle & WS_CHILD)) return false;
   switch (m.Msg) {
-    case WM_DRAWITEM: WmDrawItem(m); return true;
-    case WM_MEASUREITEM: WmMeasureItem(m); return true;
-    case WM_NCCALCSIZE: WmNcCalcSize(m); return true;
-    case WM_NCHITTEST: WmNcHitTest(m); return true;
-    case WM_NCPAINT: WmNcPaint(m); return true;
-    case WM_NCACTIVATE: WmNcActivate(m); return true;
+    case WM_DRAWITEM:
+      WmDrawItem(m);
+      return true;
+    case WM_MEASUREITEM:
+      WmMeasureItem(m);
+      return true;
+    case WM_NCCALCSIZE:
+      WmNcCalcSize(m);
+      return true;
+    case WM_NCHITTEST:
+      WmNcHitTest(m);
+      return true;
+    case WM_NCPAINT:
+      WmNcPaint(m);
+      return true;
+    case WM_NCACTIVATE:
+      WmNcActivate(m);
+      return true;
     case WM_NCMOUSEMOVE:
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONUP:
     case WM_NCLBUTTONDBLCLK:
-    case WM_NCRBUTTONDOWN: WmNcMouse(m); return true;
-    case CM_SKINMENU: SkinMenuPaint(m); return true;
-    default: return false;
+    case WM_NCRBUTTONDOWN:
+      WmNcMouse(m);
+      return true;
+    case CM_SKINMENU:
+      SkinMenuPaint(m);
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -6,12 +6,12 @@
 
 // Hit-test answers (WM_NCHITTEST, HT*).
 namespace WinHit {
-inline constexpr int Nowhere = 0;   // HTNOWHERE
-inline constexpr int Client = 1;    // HTCLIENT
-inline constexpr int Caption = 2;   // HTCAPTION
-inline constexpr int SysMenu = 3;   // HTSYSMENU
-inline constexpr int Menu = 5;      // HTMENU
-inline constexpr int Border = 18;   // HTBORDER
+inline constexpr int Nowhere = 0;  // HTNOWHERE
+inline constexpr int Client = 1;   // HTCLIENT
+inline constexpr int Caption = 2;  // HTCAPTION
+inline constexpr int SysMenu = 3;  // HTSYSMENU
+inline constexpr int Menu = 5;     // HTMENU
+inline constexpr int Border = 18;  // HTBORDER
 }  // namespace WinHit
 
 // System commands (WM_SYSCOMMAND wParam, SC_*).
@@ -29,16 +29,16 @@ inline constexpr uint32_t Restore = 0xF120;     // SC_RESTORE
 
 // Window styles (WS_*, DS_*).
 namespace WinStyle {
-inline constexpr uint32_t Popup = 0x80000000u;      // WS_POPUP
-inline constexpr uint32_t Child = 0x40000000u;      // WS_CHILD
-inline constexpr uint32_t Caption = 0x00C00000u;    // WS_CAPTION (WS_BORDER | WS_DLGFRAME)
-inline constexpr uint32_t Border = 0x00800000u;     // WS_BORDER
-inline constexpr uint32_t DlgFrame = 0x00400000u;   // WS_DLGFRAME
-inline constexpr uint32_t SysMenu = 0x00080000u;    // WS_SYSMENU
-inline constexpr uint32_t ThickFrame = 0x00040000u; // WS_THICKFRAME
-inline constexpr uint32_t MinimizeBox = 0x00020000u;// WS_MINIMIZEBOX
-inline constexpr uint32_t MaximizeBox = 0x00010000u;// WS_MAXIMIZEBOX
-inline constexpr uint32_t ModalFrame = 0x00000080u; // DS_MODALFRAME
+inline constexpr uint32_t Popup = 0x80000000u;        // WS_POPUP
+inline constexpr uint32_t Child = 0x40000000u;        // WS_CHILD
+inline constexpr uint32_t Caption = 0x00C00000u;      // WS_CAPTION (WS_BORDER | WS_DLGFRAME)
+inline constexpr uint32_t Border = 0x00800000u;       // WS_BORDER
+inline constexpr uint32_t DlgFrame = 0x00400000u;     // WS_DLGFRAME
+inline constexpr uint32_t SysMenu = 0x00080000u;      // WS_SYSMENU
+inline constexpr uint32_t ThickFrame = 0x00040000u;   // WS_THICKFRAME
+inline constexpr uint32_t MinimizeBox = 0x00020000u;  // WS_MINIMIZEBOX
+inline constexpr uint32_t MaximizeBox = 0x00010000u;  // WS_MAXIMIZEBOX
+inline constexpr uint32_t ModalFrame = 0x00000080u;   // DS_MODALFRAME
 }  // namespace WinStyle
 
 // Extended window styles (WS_EX_*).

@@ -5,7 +5,8 @@
 #include "skin/data/SkinData.h"
 #include "skin/forms/FrameConst.h"
 
-TWindowTraits AnalyseWindow(uint32_t style, uint32_t exStyle, std::string_view className, bool hasSystemMenu) {
+TWindowTraits AnalyseWindow(uint32_t style, uint32_t exStyle, std::string_view className,
+                            bool hasSystemMenu) {
   TWindowTraits t;
   if ((style & WinStyle::SysMenu) || hasSystemMenu) t.IconFlags |= IconSysMenu;
   if (style & WinStyle::MinimizeBox) t.IconFlags |= IconMinBox;
@@ -81,7 +82,9 @@ TFrameBorders CalcFrameMetrics(const TFrameMetricsInput& in, const TFrameBorders
   return b;
 }
 
-bool NcCalcKeepsDefault(TFrameKind kind, bool mdiChildNotNormal) { return mdiChildNotNormal || kind == fkNone; }
+bool NcCalcKeepsDefault(TFrameKind kind, bool mdiChildNotNormal) {
+  return mdiChildNotNormal || kind == fkNone;
+}
 
 TSkinRect SkinnedClientRect(int x, int y, int cx, int cy, const TFrameBorders& b) {
   TSkinRect r{x + b.Left, y + b.Top + b.MenuBar, x + cx - b.Right, y + cy - b.Bottom};
@@ -100,10 +103,14 @@ int PieceFrame(bool active, int frameCount) { return active || frameCount < 2 ? 
 
 TWinState WinStateFromSize(uintptr_t sizeKind, TWinState current) {
   switch (sizeKind) {
-    case WinSize::Restored: return wsNormal;
-    case WinSize::Minimized: return wsMinimized;
-    case WinSize::Maximized: return wsMaximized;
-    default: return current;
+    case WinSize::Restored:
+      return wsNormal;
+    case WinSize::Minimized:
+      return wsMinimized;
+    case WinSize::Maximized:
+      return wsMaximized;
+    default:
+      return current;
   }
 }
 
@@ -111,8 +118,11 @@ TWinState WinStateFromShowCmd(int showCmd) {
   switch (showCmd) {
     case WinShow::ShowMinimized:
     case WinShow::Minimize:
-    case WinShow::ShowMinNoActive: return wsMinimized;
-    case WinShow::ShowMaximized: return wsMaximized;
-    default: return wsNormal;
+    case WinShow::ShowMinNoActive:
+      return wsMinimized;
+    case WinShow::ShowMaximized:
+      return wsMaximized;
+    default:
+      return wsNormal;
   }
 }

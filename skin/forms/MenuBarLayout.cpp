@@ -6,8 +6,8 @@ int MenuBarFirstOffset(const TMenuBarOrigin& in) {
   return in.BarWidth < x0 ? 12 : x0;
 }
 
-std::vector<TMenuBarSlot> LayoutMenuBar(const std::vector<TMenuBarItem>& items, const TSkinRect& bar, int firstOffset,
-                                        bool rightToLeft) {
+std::vector<TMenuBarSlot> LayoutMenuBar(const std::vector<TMenuBarItem>& items, const TSkinRect& bar,
+                                        int firstOffset, bool rightToLeft) {
   std::vector<TMenuBarSlot> out(items.size());
   const int height = bar.Height();
   int x = rightToLeft ? bar.Width() - firstOffset : firstOffset;
@@ -103,10 +103,12 @@ void TidySeparators(std::vector<TTidyItem>& items) {
   long last = -1;
   for (size_t i = start; i < n; ++i) {
     if (items[i].Separator) {
-      if (pending >= 0 && items[static_cast<size_t>(pending)].Visible) items[static_cast<size_t>(pending)].Visible = false;
+      if (pending >= 0 && items[static_cast<size_t>(pending)].Visible)
+        items[static_cast<size_t>(pending)].Visible = false;
       pending = static_cast<long>(i);
     } else if (items[i].Visible) {
-      if (pending >= 0 && !items[static_cast<size_t>(pending)].Visible) items[static_cast<size_t>(pending)].Visible = true;
+      if (pending >= 0 && !items[static_cast<size_t>(pending)].Visible)
+        items[static_cast<size_t>(pending)].Visible = true;
       pending = -1;
       last = static_cast<long>(i);
     }

@@ -28,7 +28,7 @@ int MenuBarFirstOffset(const TMenuBarOrigin& in);
 
 struct TMenuBarItem {
   bool Visible = true;
-  int TextWidth = 0;   // the caption measured in the menu font
+  int TextWidth = 0;  // the caption measured in the menu font
   bool EmptyCaption = false;
 };
 struct TMenuBarSlot {
@@ -36,8 +36,8 @@ struct TMenuBarSlot {
   TSkinRect Bounds;  // window-frame coordinates; empty for an invisible button
 };
 // Bar is the bar's rectangle in window-frame coordinates. Invisible buttons take no room.
-std::vector<TMenuBarSlot> LayoutMenuBar(const std::vector<TMenuBarItem>& items, const TSkinRect& bar, int firstOffset,
-                                        bool rightToLeft);
+std::vector<TMenuBarSlot> LayoutMenuBar(const std::vector<TMenuBarItem>& items, const TSkinRect& bar,
+                                        int firstOffset, bool rightToLeft);
 
 // The accelerator of a caption: the character after a single "&" ("&&" is a literal
 // ampersand), or 0 when there is none.

@@ -63,7 +63,8 @@ TGlyphKind GlyphKindOf(bool separator, bool hasImages, int imageIndex, int image
   return checked ? TGlyphKind::CheckMark : TGlyphKind::None;
 }
 
-TMenuItemLayout LayoutMenuItem(const TSkinRect& item, int leftWidth, int boxSize, bool separator, bool rightToLeft) {
+TMenuItemLayout LayoutMenuItem(const TSkinRect& item, int leftWidth, int boxSize, bool separator,
+                               bool rightToLeft) {
   TMenuItemLayout l;
   l.TextRight = rightToLeft;
   const int box = separator ? 0 : boxSize;

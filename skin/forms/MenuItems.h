@@ -65,11 +65,12 @@ enum class TGlyphKind {
 TGlyphKind GlyphKindOf(bool separator, bool hasImages, int imageIndex, int imageCount, bool checked);
 
 struct TMenuItemLayout {
-  TSkinRect GlyphBox;   // empty for separators
-  TSkinRect TextArea;   // where the caption is measured and drawn
+  TSkinRect GlyphBox;      // empty for separators
+  TSkinRect TextArea;      // where the caption is measured and drawn
   bool TextRight = false;  // caption drawn right-aligned (right-to-left)
 };
-TMenuItemLayout LayoutMenuItem(const TSkinRect& item, int leftWidth, int boxSize, bool separator, bool rightToLeft);
+TMenuItemLayout LayoutMenuItem(const TSkinRect& item, int leftWidth, int boxSize, bool separator,
+                               bool rightToLeft);
 
 // Where the shortcut goes once the caption has been measured (measured is the caption's box
 // after centring); it is right-aligned, or left-aligned in a right-to-left menu.

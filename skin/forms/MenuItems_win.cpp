@@ -32,13 +32,18 @@ TImageList* ImagesOf(const TMenuItemPainter& p, const TMenuItem& item) {
 }
 
 const TDataSkinObject* MenuItemImage(const TMenuItemPainter& p) {
-  if (!p.Skin || !p.Skin->MenuItem || !p.Skin->MenuItem->Image || p.Skin->MenuItem->Image->Empty()) return nullptr;
+  if (!p.Skin || !p.Skin->MenuItem || !p.Skin->MenuItem->Image || p.Skin->MenuItem->Image->Empty())
+    return nullptr;
   return p.Skin->MenuItem.get();
 }
 
-int LeftWidthOf(const TMenuItemPainter& p) { return p.Skin && p.Skin->MenuItem ? p.Skin->MenuItem->LeftWidth : 0; }
+int LeftWidthOf(const TMenuItemPainter& p) {
+  return p.Skin && p.Skin->MenuItem ? p.Skin->MenuItem->LeftWidth : 0;
+}
 
-TSkinMargins MarginsOf(const TDataSkinObject& o) { return {o.LeftWidth, o.TopHeight, o.RightWidth, o.BottomHeight}; }
+TSkinMargins MarginsOf(const TDataSkinObject& o) {
+  return {o.LeftWidth, o.TopHeight, o.RightWidth, o.BottomHeight};
+}
 
 // The system's menu font as a LOGFONT (false when the system does not tell).
 bool SystemMenuFont(LOGFONTA& font) {
@@ -92,7 +97,9 @@ void CopyPicture(HDC dc, int x, int y, const TKeyedPicture& pic) {
     BitBlt(dc, x, y, pic.Width, pic.Height, src, 0, 0, SRCCOPY);
     return;
   }
-  if (MaskBlt(dc, x, y, pic.Width, pic.Height, src, 0, 0, pic.Mask.get(), 0, 0, MAKEROP4(0x00AA0029, SRCCOPY))) return;
+  if (MaskBlt(dc, x, y, pic.Width, pic.Height, src, 0, 0, pic.Mask.get(), 0, 0,
+              MAKEROP4(0x00AA0029, SRCCOPY)))
+    return;
   // Systems without MaskBlt: three raster passes with the same mask.
   MemoryDc maskDc;
   SelectGuard sel(maskDc.get(), pic.Mask.get());
@@ -155,8 +162,8 @@ class TItemCache {
                    o.Tile != 0,
                    o.Trans != 0};
     if (auto* found = Find(key)) return found;
-    std::unique_ptr<TBitmap> rendered =
-        DrawSkinRect(RECT{0, 0, w, h}, image, MarginsOf(o), false, o.Tile != 0, MenuItemFrameCount, key.Frame);
+    std::unique_ptr<TBitmap> rendered = DrawSkinRect(RECT{0, 0, w, h}, image, MarginsOf(o), false,
+                                                     o.Tile != 0, MenuItemFrameCount, key.Frame);
     if (!rendered || rendered->Empty()) return nullptr;
     return Keep(key, MakeKeyedPicture(rendered->Canvas()->Handle(), w, h, o.Trans != 0));
   }
@@ -165,8 +172,9 @@ class TItemCache {
   // keyed copy draws them all.
   const TKeyedPicture* Separator(const TDataSkinObject& o, int w, int h) {
     TBitmap& image = SkinBitmap(*o.Image);
-    const TKey key{image.Handle(), image.Width(), image.Height(), w, h, 0, true, o.LeftWidth, 0, o.RightWidth, 0,
-                   false,          true};
+    const TKey key{
+        image.Handle(), image.Width(), image.Height(), w, h, 0, true, o.LeftWidth, 0, o.RightWidth, 0,
+        false,          true};
     if (auto* found = Find(key)) return found;
     TBitmap composed(w, h, pf24bit);
     HDC c = composed.Canvas()->Handle();
@@ -264,23 +272,23 @@ TBitmap& ItemScratch(const TMenuItemPainter& p, TBitmap* background, const RECT&
 }
 
 void CopyToCanvas(TBitmap& bmp, TCanvas& canvas, const RECT& rect) {
-  BitBlt(canvas.Handle(), rect.left, rect.top, bmp.Width(), bmp.Height(), bmp.Canvas()->Handle(), 0, 0, SRCCOPY);
+  BitBlt(canvas.Handle(), rect.left, rect.top, bmp.Width(), bmp.Height(), bmp.Canvas()->Handle(), 0, 0,
+         SRCCOPY);
 }
 
 // Frame 2 of the MenuItem image in three pieces, colour-keyed.
 void DrawImageSeparator(const TDataSkinObject& o, HDC dc, const RECT& rect) {
   TBitmap& image = SkinBitmap(*o.Image);
-  const TSeparatorPlan plan =
-      PlanMenuSeparator({rect.left, rect.top, rect.right, rect.bottom}, image.Width(), image.Height(), o.LeftWidth,
-                        o.RightWidth);
+  const TSeparatorPlan plan = PlanMenuSeparator({rect.left, rect.top, rect.right, rect.bottom}, image.Width(),
+                                                image.Height(), o.LeftWidth, o.RightWidth);
   for (int i = 0; i < plan.Count; ++i) {
     const TSeparatorPiece& piece = plan.Pieces[i];
     TBitmap stretched;
     stretched.SetSize(piece.Target.Width(), piece.Target.Height());
     HDC s = stretched.Canvas()->Handle();
     SetStretchBltMode(s, COLORONCOLOR);
-    StretchBlt(s, 0, 0, piece.Target.Width(), piece.Target.Height(), image.Canvas()->Handle(), piece.Source.Left,
-               piece.Source.Top, piece.Source.Width(), piece.Source.Height(), SRCCOPY);
+    StretchBlt(s, 0, 0, piece.Target.Width(), piece.Target.Height(), image.Canvas()->Handle(),
+               piece.Source.Left, piece.Source.Top, piece.Source.Width(), piece.Source.Height(), SRCCOPY);
     DrawTransparent(dc, ToWinRect(piece.Target), stretched, static_cast<TColor>(SkinKeyColorRef));
   }
 }
@@ -320,8 +328,8 @@ void DrawSunkenBox(HDC dc, RECT box) {
   DrawEdge(dc, &box, BDR_SUNKENOUTER, BF_RECT);
 }
 
-void DrawItemOnImage(const TMenuItemPainter& p, const TDataSkinObject& o, HMENU menu, TMenuItem& item, TCanvas& canvas,
-                     bool selected, const RECT& rect, bool nativeSeparator) {
+void DrawItemOnImage(const TMenuItemPainter& p, const TDataSkinObject& o, HMENU menu, TMenuItem& item,
+                     TCanvas& canvas, bool selected, const RECT& rect, bool nativeSeparator) {
   TBitmap* background = MenuBackground(menu);
   TItemCache& cache = ItemCache();
   cache.UseFor(background ? background->Handle() : nullptr);
@@ -332,8 +340,8 @@ void DrawItemOnImage(const TMenuItemPainter& p, const TDataSkinObject& o, HMENU 
     if (const TKeyedPicture* frame = cache.Frame(o, local.right, local.bottom, selected))
       CopyPicture(scratch, 0, 0, *frame);
     else
-      DrawSkinImage(scratch, local, SkinBitmap(*o.Image), false, o.Tile != 0, o.Trans != 0, MenuItemFrameCount,
-                    MenuItemFrame(false, selected), MarginsOf(o));
+      DrawSkinImage(scratch, local, SkinBitmap(*o.Image), false, o.Tile != 0, o.Trans != 0,
+                    MenuItemFrameCount, MenuItemFrame(false, selected), MarginsOf(o));
     DrawItemContent(p, item, *bmp.Canvas(), selected, local);
     CopyToCanvas(bmp, canvas, rect);
   } else if (nativeSeparator) {
@@ -355,7 +363,8 @@ void UseSystemMenuFont(TCanvas& canvas) {
   if (SystemMenuFont(font)) canvas.Font()->SetHandle(CreateFontIndirectA(&font));
 }
 
-void DrawSkinnedItem(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, bool selected, const RECT& rect) {
+void DrawSkinnedItem(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, bool selected,
+                     const RECT& rect) {
   const TDataSkinObject* o = MenuItemImage(p);
   if (!o) {
     DrawPlainItem(p, item, canvas, selected, rect);
@@ -376,13 +385,15 @@ void DrawNativeItem(const TMenuItemPainter& p, HMENU menu, TMenuItem& item, bool
   DrawItemOnImage(p, *o, menu, item, canvas, selected, rect, true);
 }
 
-void DrawPlainItem(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, bool selected, const RECT& rect) {
+void DrawPlainItem(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, bool selected,
+                   const RECT& rect) {
   TBitmap bmp;
   bmp.SetSize(rect.right - rect.left, rect.bottom - rect.top);
   TCanvas& c = *bmp.Canvas();
   UseSystemMenuFont(c);
   const RECT local{0, 0, bmp.Width(), bmp.Height()};
-  c.Brush()->SetColor(selected ? (p.Skin ? p.Skin->ColorHilight : clHighlight) : (p.Skin ? p.Skin->ColorMenu : clMenu));
+  c.Brush()->SetColor(selected ? (p.Skin ? p.Skin->ColorHilight : clHighlight)
+                               : (p.Skin ? p.Skin->ColorMenu : clMenu));
   c.FillRect(local);
   if (item.IsLine()) {
     RECT r = local;
@@ -393,15 +404,15 @@ void DrawPlainItem(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, 
   CopyToCanvas(bmp, canvas, rect);
 }
 
-void DrawItemContent(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, bool selected, const RECT& rect) {
+void DrawItemContent(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, bool selected,
+                     const RECT& rect) {
   // A native item carries its shortcut after a tab; an item of the class library as a key.
   const TMenuText parts = SplitMenuText(item.Caption());
   const std::string& caption = parts.Caption;
   TImageList* images = ImagesOf(p, item);
   const int boxSize = CheckBoxSize(images ? images->Width() : 0, images != nullptr, item.Checked());
-  const TMenuItemLayout layout =
-      LayoutMenuItem({rect.left, rect.top, rect.right, rect.bottom}, LeftWidthOf(p), boxSize, item.IsLine(),
-                     p.RightToLeft);
+  const TMenuItemLayout layout = LayoutMenuItem({rect.left, rect.top, rect.right, rect.bottom},
+                                                LeftWidthOf(p), boxSize, item.IsLine(), p.RightToLeft);
   HDC dc = canvas.Handle();
   const RECT box = ToWinRect(layout.GlyphBox);
   switch (GlyphKindOf(item.IsLine(), images != nullptr, item.ImageIndex(), images ? images->Count() : 0,
@@ -410,17 +421,23 @@ void DrawItemContent(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas
       DrawSunkenBox(dc, box);
       images->Draw(canvas, box.left, box.top, item.ImageIndex(), item.Enabled());
       break;
-    case TGlyphKind::Image: images->Draw(canvas, box.left, box.top, item.ImageIndex(), item.Enabled()); break;
-    case TGlyphKind::CheckMark: DrawCheckMark(dc, box); break;
-    case TGlyphKind::None: break;
+    case TGlyphKind::Image:
+      images->Draw(canvas, box.left, box.top, item.ImageIndex(), item.Enabled());
+      break;
+    case TGlyphKind::CheckMark:
+      DrawCheckMark(dc, box);
+      break;
+    case TGlyphKind::None:
+      break;
   }
   const UINT align = layout.TextRight ? DT_RIGHT : 0u;
   RECT measured = ToWinRect(layout.TextArea);
-  DrawItemText(p, item, canvas, DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE | align, selected, measured,
-               caption);
+  DrawItemText(p, item, canvas, DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE | align, selected,
+               measured, caption);
   const int mw = measured.right - measured.left, mh = measured.bottom - measured.top;
   TSkinRect placed = CentreCaption(layout.TextArea, mw, mh);
-  if (layout.TextRight) placed = {layout.TextArea.Right - mw, placed.Top, layout.TextArea.Right, placed.Bottom};
+  if (layout.TextRight)
+    placed = {layout.TextArea.Right - mw, placed.Top, layout.TextArea.Right, placed.Bottom};
   RECT text{layout.TextArea.Left, placed.Top, layout.TextArea.Right, placed.Bottom};
   DrawItemText(p, item, canvas, DT_SINGLELINE | DT_EXPANDTABS | align, selected, text, caption);
   const std::string keys = parts.Keys.empty() ? ShortCutToText(item.ShortCut()) : parts.Keys;
@@ -428,12 +445,13 @@ void DrawItemContent(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas
     const TShortcutPlace place =
         PlaceShortcut({rect.left, rect.top, rect.right, rect.bottom}, placed, layout.TextRight);
     RECT area = ToWinRect(place.Area);
-    DrawItemText(p, item, canvas, DT_SINGLELINE | (place.AlignRight ? DT_RIGHT : DT_LEFT), selected, area, keys);
+    DrawItemText(p, item, canvas, DT_SINGLELINE | (place.AlignRight ? DT_RIGHT : DT_LEFT), selected, area,
+                 keys);
   }
 }
 
-void DrawItemText(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, UINT flags, bool selected, RECT& rect,
-                  const std::string& text) {
+void DrawItemText(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, UINT flags, bool selected,
+                  RECT& rect, const std::string& text) {
   const bool measuring = (flags & DT_CALCRECT) != 0;
   HDC dc = canvas.Handle();
   if (text != "-") {
@@ -448,7 +466,8 @@ void DrawItemText(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, U
     const TSkinColour colour =
         p.Skin ? MenuItemTextColour(selected, item.Enabled(), p.Skin->ColorHilightText, p.Skin->ColorMenuText,
                                     p.Skin->ColorButtonShadow, disabledSystem)
-               : MenuItemTextColour(selected, item.Enabled(), clHighlightText, clMenuText, clBtnShadow, disabledSystem);
+               : MenuItemTextColour(selected, item.Enabled(), clHighlightText, clMenuText, clBtnShadow,
+                                    disabledSystem);
     canvas.Font()->SetColor(colour);
     canvas.Brush()->SetStyle(bsClear);
     SetBkMode(canvas.Handle(), TRANSPARENT);

@@ -18,14 +18,17 @@ struct TMenuItemPainter {
   TMenu* FormMenu = nullptr;  // the menu of items that have no parent menu
 };
 
-void DrawSkinnedItem(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, bool selected, const RECT& rect);
+void DrawSkinnedItem(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, bool selected,
+                     const RECT& rect);
 void DrawNativeItem(const TMenuItemPainter& p, HMENU menu, TMenuItem& item, bool selected, const RECT& rect,
                     TCanvas& canvas);
-void DrawPlainItem(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, bool selected, const RECT& rect);
-void DrawItemContent(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, bool selected, const RECT& rect);
+void DrawPlainItem(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, bool selected,
+                   const RECT& rect);
+void DrawItemContent(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, bool selected,
+                     const RECT& rect);
 // Draws (or with DT_CALCRECT measures into rect) one text of an item.
-void DrawItemText(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, UINT flags, bool selected, RECT& rect,
-                  const std::string& text);
+void DrawItemText(const TMenuItemPainter& p, TMenuItem& item, TCanvas& canvas, UINT flags, bool selected,
+                  RECT& rect, const std::string& text);
 
 void MeasurePopupItem(const TMenuItemPainter& p, TMenuItem& item, int& width);
 void MeasureSkinnedItem(const TMenuItemPainter& p, TMenuItem& item, int& width);

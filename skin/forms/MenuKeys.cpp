@@ -15,15 +15,21 @@ TKeyMenu KeyMenuAction(uintptr_t command, intptr_t lParam, const TKeyMenuState& 
 }
 
 TBarKey BarKeyAction(unsigned virtualKey, bool released) {
-  if (virtualKey == VirtualKeyMenu || virtualKey == VirtualKeyF10) return released ? TBarKey::Leave : TBarKey::None;
+  if (virtualKey == VirtualKeyMenu || virtualKey == VirtualKeyF10)
+    return released ? TBarKey::Leave : TBarKey::None;
   if (released) return TBarKey::None;
   switch (virtualKey) {
-    case VirtualKeyLeft: return TBarKey::Previous;
-    case VirtualKeyRight: return TBarKey::Next;
+    case VirtualKeyLeft:
+      return TBarKey::Previous;
+    case VirtualKeyRight:
+      return TBarKey::Next;
     case VirtualKeyDown:
     case VirtualKeyUp:
-    case VirtualKeyReturn: return TBarKey::Open;
-    case VirtualKeyEscape: return TBarKey::Leave;
-    default: return TBarKey::None;
+    case VirtualKeyReturn:
+      return TBarKey::Open;
+    case VirtualKeyEscape:
+      return TBarKey::Leave;
+    default:
+      return TBarKey::None;
   }
 }

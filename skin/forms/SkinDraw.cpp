@@ -88,7 +88,8 @@ bool TKeyRange::Transparent(uint32_t colour) const {
     const int v = static_cast<int>(c & 0xFF);
     return v >= lo && v <= hi;
   };
-  return in(colour, Key, TolRed) && in(colour >> 8, Key >> 8, TolGreen) && in(colour >> 16, Key >> 16, TolBlue);
+  return in(colour, Key, TolRed) && in(colour >> 8, Key >> 8, TolGreen) &&
+         in(colour >> 16, Key >> 16, TolBlue);
 }
 
 std::vector<TSkinRect> OpaqueRuns(const TPixelView& pixels, int dx, int dy, const TKeyRange& range) {

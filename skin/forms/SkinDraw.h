@@ -90,7 +90,9 @@ struct TPixelView {
   const uint8_t* Top = nullptr;  // row 0
   int Width = 0, Height = 0, BitsPerPixel = 32;
   std::ptrdiff_t Stride = 0;
-  static TPixelView Of(const TPixelBuffer& b) { return {b.Bits.data(), b.Width, b.Height, b.BitsPerPixel, b.Stride()}; }
+  static TPixelView Of(const TPixelBuffer& b) {
+    return {b.Bits.data(), b.Width, b.Height, b.BitsPerPixel, b.Stride()};
+  }
 };
 
 // Every maximal run of non-transparent pixels of each row, left to right, top to bottom,

@@ -8,10 +8,10 @@
 
 TSkinSource SkinSourceOf(TBitmap& bmp);
 
-std::unique_ptr<TBitmap> DrawSkinRect(const RECT& target, TBitmap& src, const TSkinMargins& margins, bool vertical,
-                                      bool tile, int frameCount, int frame);
-void DrawSkinImage(HDC dc, const RECT& target, TBitmap& src, bool vertical, bool tile, bool keyed, int frameCount,
-                   int frame, const TSkinMargins& margins);
+std::unique_ptr<TBitmap> DrawSkinRect(const RECT& target, TBitmap& src, const TSkinMargins& margins,
+                                      bool vertical, bool tile, int frameCount, int frame);
+void DrawSkinImage(HDC dc, const RECT& target, TBitmap& src, bool vertical, bool tile, bool keyed,
+                   int frameCount, int frame, const TSkinMargins& margins);
 void DrawSkinBorder(HDC dc, const RECT& target, TBitmap& src, bool vertical, int frameCount, int frame,
                     const TSkinMargins& margins);
 void DrawSkinBar(TCanvas& canvas, const RECT& target, TBitmap& src, bool vertical, bool keyed, int frameCount,

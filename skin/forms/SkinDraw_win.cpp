@@ -176,7 +176,8 @@ bool Inverted(const RECT& r) { return r.right < r.left || r.bottom < r.top; }
 
 TSelectedBitmap::TSelectedBitmap(HBITMAP bitmap) : FSelect(FDc.get(), bitmap) {
   BITMAP info{};
-  if (bitmap && GetObjectW(bitmap, sizeof(info), &info)) FImage = {FDc.get(), info.bmWidth, std::abs(info.bmHeight)};
+  if (bitmap && GetObjectW(bitmap, sizeof(info), &info))
+    FImage = {FDc.get(), info.bmWidth, std::abs(info.bmHeight)};
 }
 
 TBitmapHandle CreateSkinDib(int width, int height, void** bits, int bitsPerPixel) {
@@ -194,15 +195,15 @@ TBitmapHandle CreateSkinDib(int width, int height, void** bits, int bitsPerPixel
   return h;
 }
 
-void RenderSkinRect(HDC dc, int width, int height, const TSkinSource& src, const TSkinMargins& margins, bool vertical,
-                    bool tile, int frameCount, int frame) {
+void RenderSkinRect(HDC dc, int width, int height, const TSkinSource& src, const TSkinMargins& margins,
+                    bool vertical, bool tile, int frameCount, int frame) {
   StretchModeGuard mode(dc);
   const TSkinRect frameRect = FrameRect(src.Width, src.Height, vertical, frameCount, frame);
   DrawPieces(dc, src.Dc, NineSlicePieces(frameRect, margins, width, height, tile), 0, 0);
 }
 
-TBitmapHandle DrawSkinRect(const RECT& target, const TSkinSource& src, const TSkinMargins& margins, bool vertical,
-                           bool tile, int frameCount, int frame) {
+TBitmapHandle DrawSkinRect(const RECT& target, const TSkinSource& src, const TSkinMargins& margins,
+                           bool vertical, bool tile, int frameCount, int frame) {
   const int w = target.right - target.left, h = target.bottom - target.top;
   TBitmapHandle bmp = CreateSkinDib(w, h);
   if (!bmp) return bmp;
@@ -224,19 +225,19 @@ void DrawSkinImage(HDC dc, const RECT& target, const TSkinSource& src, bool vert
   CopyOut(dc, target, scratch.Dc, w, h, keyed);
 }
 
-void DrawSkinBorder(HDC dc, const RECT& target, const TSkinSource& src, bool vertical, int frameCount, int frame,
-                    const TSkinMargins& margins) {
+void DrawSkinBorder(HDC dc, const RECT& target, const TSkinSource& src, bool vertical, int frameCount,
+                    int frame, const TSkinMargins& margins) {
   if (Inverted(target)) return;
   const TSkinRect frameRect = FrameRect(src.Width, src.Height, vertical, frameCount, frame);
   StretchModeGuard mode(dc);
   DrawPieces(dc, src.Dc,
-             NineSlicePieces(frameRect, margins, target.right - target.left, target.bottom - target.top, false,
-                             false),
+             NineSlicePieces(frameRect, margins, target.right - target.left, target.bottom - target.top,
+                             false, false),
              target.left, target.top);
 }
 
-void DrawSkinBar(HDC dc, const RECT& target, const TSkinSource& src, bool vertical, bool keyed, int frameCount,
-                 int frame, const TSkinMargins& margins) {
+void DrawSkinBar(HDC dc, const RECT& target, const TSkinSource& src, bool vertical, bool keyed,
+                 int frameCount, int frame, const TSkinMargins& margins) {
   if (Inverted(target)) return;
   const int w = target.right - target.left, h = target.bottom - target.top;
   TScratch scratch(w, h);
@@ -248,7 +249,8 @@ void DrawSkinBar(HDC dc, const RECT& target, const TSkinSource& src, bool vertic
   CopyOut(dc, target, scratch.Dc, w, h, keyed);
 }
 
-void DrawFrameImage(HDC dc, const RECT& target, const TSkinSource& src, bool keyed, int frameCount, int frame) {
+void DrawFrameImage(HDC dc, const RECT& target, const TSkinSource& src, bool keyed, int frameCount,
+                    int frame) {
   if (Inverted(target)) return;
   const int w = target.right - target.left, h = target.bottom - target.top;
   TScratch scratch(w, h);
@@ -260,7 +262,8 @@ void DrawFrameImage(HDC dc, const RECT& target, const TSkinSource& src, bool key
   CopyOut(dc, target, scratch.Dc, w, h, keyed);
 }
 
-void DrawFrameCentered(HDC dc, const RECT& target, const TSkinSource& src, bool keyed, int frameCount, int frame) {
+void DrawFrameCentered(HDC dc, const RECT& target, const TSkinSource& src, bool keyed, int frameCount,
+                       int frame) {
   if (Inverted(target)) return;
   const TSkinRect f = FrameRect(src.Width, src.Height, false, frameCount, frame);
   const TSkinRect at = CentredRect(ToSkinRect(target), f.Width(), f.Height());
@@ -305,7 +308,8 @@ TPixelBuffer ReadBitmapPixels(HBITMAP bitmap) {
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   ClientDc screen(nullptr);
-  if (GetDIBits(screen.get(), bitmap, 0, px.Height, px.Bits.data(), &bi, DIB_RGB_COLORS) != px.Height) return {};
+  if (GetDIBits(screen.get(), bitmap, 0, px.Height, px.Bits.data(), &bi, DIB_RGB_COLORS) != px.Height)
+    return {};
   return px;
 }
 
@@ -342,7 +346,8 @@ TRegionHandle PieceRegion(HBITMAP bitmap, const TSkinRect& at) {
   return TRegionHandle(CreateRectRgn(at.Left, at.Top, at.Right, at.Bottom));
 }
 
-TRegionHandle BitmapToRegion(HBITMAP bitmap, int dx, int dy, int tolBlue, int tolGreen, int tolRed, COLORREF key) {
+TRegionHandle BitmapToRegion(HBITMAP bitmap, int dx, int dy, int tolBlue, int tolGreen, int tolRed,
+                             COLORREF key) {
   const TKeyRange range{static_cast<uint32_t>(key & 0xFFFFFF), tolBlue, tolGreen, tolRed};
   // Read through GetDIBits: the row order of a DIB section cannot be learnt from its handle.
   const TPixelBuffer pixels = ReadBitmapPixels(bitmap);

@@ -41,24 +41,26 @@ TBitmapHandle CreateSkinDib(int width, int height, void** bits = nullptr, int bi
 void ReleaseSkinDrawScratch();
 
 // Nine-slice of a frame into the rectangle (0, 0, width, height) of dc.
-void RenderSkinRect(HDC dc, int width, int height, const TSkinSource& src, const TSkinMargins& margins, bool vertical,
-                    bool tile, int frameCount, int frame);
+void RenderSkinRect(HDC dc, int width, int height, const TSkinSource& src, const TSkinMargins& margins,
+                    bool vertical, bool tile, int frameCount, int frame);
 // Nine-slice of a frame into a new bitmap of the target's size (null for an empty target).
-TBitmapHandle DrawSkinRect(const RECT& target, const TSkinSource& src, const TSkinMargins& margins, bool vertical,
-                           bool tile, int frameCount, int frame);
+TBitmapHandle DrawSkinRect(const RECT& target, const TSkinSource& src, const TSkinMargins& margins,
+                           bool vertical, bool tile, int frameCount, int frame);
 // Nine-slice drawn at the target, opaque or keyed on magenta.
 void DrawSkinImage(HDC dc, const RECT& target, const TSkinSource& src, bool vertical, bool tile, bool keyed,
                    int frameCount, int frame, const TSkinMargins& margins);
 // The eight border pieces straight onto dc; the centre is left untouched.
-void DrawSkinBorder(HDC dc, const RECT& target, const TSkinSource& src, bool vertical, int frameCount, int frame,
-                    const TSkinMargins& margins);
+void DrawSkinBorder(HDC dc, const RECT& target, const TSkinSource& src, bool vertical, int frameCount,
+                    int frame, const TSkinMargins& margins);
 // Three-slice (left cap, repeated middle, right cap); only margins.Left and .Right count.
-void DrawSkinBar(HDC dc, const RECT& target, const TSkinSource& src, bool vertical, bool keyed, int frameCount,
-                 int frame, const TSkinMargins& margins);
+void DrawSkinBar(HDC dc, const RECT& target, const TSkinSource& src, bool vertical, bool keyed,
+                 int frameCount, int frame, const TSkinMargins& margins);
 // Frame n of a horizontal strip stretched to the target.
-void DrawFrameImage(HDC dc, const RECT& target, const TSkinSource& src, bool keyed, int frameCount, int frame);
+void DrawFrameImage(HDC dc, const RECT& target, const TSkinSource& src, bool keyed, int frameCount,
+                    int frame);
 // Frame n of a horizontal strip unscaled, centred in the target.
-void DrawFrameCentered(HDC dc, const RECT& target, const TSkinSource& src, bool keyed, int frameCount, int frame);
+void DrawFrameCentered(HDC dc, const RECT& target, const TSkinSource& src, bool keyed, int frameCount,
+                       int frame);
 // Copies src (from its top-left corner, at most the target's size) to the target, leaving
 // the destination as it was under every pixel of the key colour.
 void DrawTransparent(HDC dc, const RECT& target, const TSkinSource& src, COLORREF key);
@@ -72,7 +74,8 @@ void TileImage(HDC dc, const RECT& dst, const TSkinSource& src, const RECT& srcR
 // batches of TRegionBatcher::BatchSize rectangles. Null when the system refuses a region and,
 // for a bitmap handle, when its pixels cannot be read (not a bitmap, GetDIBits fails): the
 // caller then keeps its rectangle.
-TRegionHandle BitmapToRegion(HBITMAP bitmap, int dx, int dy, int tolBlue, int tolGreen, int tolRed, COLORREF key);
+TRegionHandle BitmapToRegion(HBITMAP bitmap, int dx, int dy, int tolBlue, int tolGreen, int tolRed,
+                             COLORREF key);
 TRegionHandle BitmapToRegion(const TPixelBuffer& pixels, int dx, int dy, const TKeyRange& range);
 TRegionHandle BitmapToRegion(const TPixelView& pixels, int dx, int dy, const TKeyRange& range);
 

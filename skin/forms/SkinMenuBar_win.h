@@ -82,7 +82,7 @@ class TSkinMenuBar {
   bool FRightToLeft;
   HMENU FNativeMenu = nullptr;
   RECT FBarRect{};
-  TBitmap FBarBitmap;   // the last painted background, for repainting single buttons
+  TBitmap FBarBitmap;  // the last painted background, for repainting single buttons
   TBitmap FScratch;
   bool FPainting = false;
   std::vector<std::unique_ptr<TMenuBtn>> FButtons;

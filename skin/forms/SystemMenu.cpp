@@ -66,16 +66,22 @@ bool IsForwardedSysCommand(uint32_t lowWord) {
     case WinCmd::NextWindow:
     case WinCmd::PrevWindow:
     case WinCmd::Close:
-    case WinCmd::Restore: return true;
-    default: return false;
+    case WinCmd::Restore:
+      return true;
+    default:
+      return false;
   }
 }
 
 std::optional<TWinState> WinStateForSysCommand(uintptr_t command) {
   switch (command & 0xFFF0) {
-    case WinCmd::Minimize: return wsMinimized;
-    case WinCmd::Maximize: return wsMaximized;
-    case WinCmd::Restore: return wsNormal;
-    default: return std::nullopt;
+    case WinCmd::Minimize:
+      return wsMinimized;
+    case WinCmd::Maximize:
+      return wsMaximized;
+    case WinCmd::Restore:
+      return wsNormal;
+    default:
+      return std::nullopt;
   }
 }

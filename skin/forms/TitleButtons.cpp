@@ -5,23 +5,36 @@
 #include "skin/data/SkinData.h"
 
 namespace {
-bool FirstRule(const TDataSkinSysButton& d, int index, const TButtonWindowState& w, const TAskButtonVisible& ask) {
+bool FirstRule(const TDataSkinSysButton& d, int index, const TButtonWindowState& w,
+               const TAskButtonVisible& ask) {
   const bool maxBox = w.IconFlags & IconMaxBox, minBox = w.IconFlags & IconMinBox;
   const bool sysMenu = w.IconFlags & IconSysMenu;
   const int v = d.Visibility;
   switch (v) {
-    case 0: return d.Action != 0 || sysMenu;
-    case 1: return w.Maximized;
-    case 2: return !w.Maximized;
-    case 3: return w.Active;
-    case 4: return !w.Active;
-    case 6: return maxBox && sysMenu;
-    case 7: return !maxBox;
-    case 8: return minBox && sysMenu;
-    case 9: return !minBox;
-    case 100: return w.ChildMaximized && w.MenuBarHeight > 0;
-    case 200: return w.Kind == fkDialog && !w.StandardDialog;
-    default: break;
+    case 0:
+      return d.Action != 0 || sysMenu;
+    case 1:
+      return w.Maximized;
+    case 2:
+      return !w.Maximized;
+    case 3:
+      return w.Active;
+    case 4:
+      return !w.Active;
+    case 6:
+      return maxBox && sysMenu;
+    case 7:
+      return !maxBox;
+    case 8:
+      return minBox && sysMenu;
+    case 9:
+      return !minBox;
+    case 100:
+      return w.ChildMaximized && w.MenuBarHeight > 0;
+    case 200:
+      return w.Kind == fkDialog && !w.StandardDialog;
+    default:
+      break;
   }
   if (v >= 201 && v <= 999) return true;
   if (v >= 1000 && v <= 2000) return ask && ask(index) > 0;
@@ -32,18 +45,30 @@ bool SecondRule(const TDataSkinSysButton& d, const TButtonWindowState& w, bool f
   const bool maxBox = w.IconFlags & IconMaxBox, minBox = w.IconFlags & IconMinBox;
   const int v = d.Visibility1;
   switch (v) {
-    case 0: return true;
-    case 1: return w.Maximized;
-    case 2: return !w.Maximized;
-    case 3: return w.Active;
-    case 4: return !w.Active;
-    case 6: return maxBox;
-    case 7: return !maxBox;
-    case 8: return minBox;
-    case 9: return !minBox;
-    case 100: return first;
-    case 200: return w.Kind == fkDialog && !w.StandardDialog;
-    default: break;
+    case 0:
+      return true;
+    case 1:
+      return w.Maximized;
+    case 2:
+      return !w.Maximized;
+    case 3:
+      return w.Active;
+    case 4:
+      return !w.Active;
+    case 6:
+      return maxBox;
+    case 7:
+      return !maxBox;
+    case 8:
+      return minBox;
+    case 9:
+      return !minBox;
+    case 100:
+      return first;
+    case 200:
+      return w.Kind == fkDialog && !w.StandardDialog;
+    default:
+      break;
   }
   return v >= 201 && v <= 2000;
 }
@@ -69,18 +94,31 @@ TSkinRect ButtonBounds(const TDataSkinSysButton& d, const TButtonLayoutInput& in
   const TButtonSize s = ButtonFrameSize(d);
   int x = 0, y = 0;
   switch (d.Align) {
-    case 0: x = d.XCoord; y = d.YCoord; break;
-    case 1: x = in.WindowWidth - d.XCoord; y = d.YCoord; break;
+    case 0:
+      x = d.XCoord;
+      y = d.YCoord;
+      break;
+    case 1:
+      x = in.WindowWidth - d.XCoord;
+      y = d.YCoord;
+      break;
     case 2:
-    case 8: x = in.CaptionBox.Left - s.Width - d.XCoord; y = d.YCoord; break;
+    case 8:
+      x = in.CaptionBox.Left - s.Width - d.XCoord;
+      y = d.YCoord;
+      break;
     case 3:
-    case 9: x = d.XCoord + in.CaptionBox.Right; y = d.YCoord; break;
+    case 9:
+      x = d.XCoord + in.CaptionBox.Right;
+      y = d.YCoord;
+      break;
     case 100:
       x = in.RightToLeft ? in.Borders.Left + d.XCoord + in.TileLeftMenu
                          : in.WindowWidth - d.XCoord - in.Borders.Right - in.TileLeftMenu;
       y = in.Borders.Top + (in.Borders.MenuBar - s.Height) / 2;
       break;
-    default: break;
+    default:
+      break;
   }
   return {x, y, x + s.Width, y + s.Height};
 }
@@ -140,20 +178,28 @@ bool PaintedInTitleBar(const TSkinSysButton& b) {
 
 TButtonCommand ButtonCommand(int action) {
   switch (action) {
-    case 0: return bcClose;
+    case 0:
+      return bcClose;
     case 1:
-    case 22: return bcToggleMaximize;
+    case 22:
+      return bcToggleMaximize;
     case 2:
-    case 23: return bcToggleMinimize;
+    case 23:
+      return bcToggleMinimize;
     case 3:
     case 11:
-    case 12: return bcSystemMenu;
+    case 12:
+      return bcSystemMenu;
     case 7:
-    case 60: return bcChildMinimize;
+    case 60:
+      return bcChildMinimize;
     case 8:
-    case 61: return bcChildRestore;
+    case 61:
+      return bcChildRestore;
     case 9:
-    case 62: return bcChildClose;
-    default: return bcCustom;
+    case 62:
+      return bcChildClose;
+    default:
+      return bcCustom;
   }
 }

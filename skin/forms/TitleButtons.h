@@ -80,13 +80,13 @@ int ButtonStateFrame(int state, int visibility);
 bool PaintedInTitleBar(const TSkinSysButton& b);
 
 enum TButtonCommand : int {
-  bcClose,           // post SC_CLOSE (hover timer off)
+  bcClose,  // post SC_CLOSE (hover timer off)
   bcToggleMaximize,
   bcToggleMinimize,
-  bcSystemMenu,      // the system menu at the click point + (1, 1)
-  bcChildMinimize,   // to the active MDI child
+  bcSystemMenu,     // the system menu at the click point + (1, 1)
+  bcChildMinimize,  // to the active MDI child
   bcChildRestore,
   bcChildClose,
-  bcCustom,          // post CM_SKINBUTTON with the action
+  bcCustom,  // post CM_SKINBUTTON with the action
 };
 TButtonCommand ButtonCommand(int action);

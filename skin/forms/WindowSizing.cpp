@@ -31,5 +31,6 @@ TAdjustResult AdjustWindowSize(const TAdjustInput& in) {
 
 TWindowSize NativeSizeAfterDetach(int width, int height, const TFrameBorders& b, int nativeFrameWidth,
                                   int nativeFrameHeight) {
-  return {width - b.Left - b.Right + nativeFrameWidth, height - b.Top - b.MenuBar - b.Bottom + nativeFrameHeight};
+  return {width - b.Left - b.Right + nativeFrameWidth,
+          height - b.Top - b.MenuBar - b.Bottom + nativeFrameHeight};
 }

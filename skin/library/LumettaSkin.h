@@ -48,15 +48,15 @@ extern "C" {
 
 typedef enum LumettaSkinResult {
   LUMETTA_SKIN_OK = 0,
-  LUMETTA_SKIN_NO_SUCH_FILE = 1,    /* the skin file does not exist */
-  LUMETTA_SKIN_NOT_A_FILE = 2,      /* the name is a folder or a device */
-  LUMETTA_SKIN_UNREADABLE = 3,      /* the file could not be read */
-  LUMETTA_SKIN_NOT_A_SKIN = 4,      /* not a skin archive this engine can read */
-  LUMETTA_SKIN_IMAGES_REFUSED = 5,  /* its images pass the load bounds; the text names them */
-  LUMETTA_SKIN_WRONG_THREAD = 6,    /* called from a thread other than the one that started */
+  LUMETTA_SKIN_NO_SUCH_FILE = 1,   /* the skin file does not exist */
+  LUMETTA_SKIN_NOT_A_FILE = 2,     /* the name is a folder or a device */
+  LUMETTA_SKIN_UNREADABLE = 3,     /* the file could not be read */
+  LUMETTA_SKIN_NOT_A_SKIN = 4,     /* not a skin archive this engine can read */
+  LUMETTA_SKIN_IMAGES_REFUSED = 5, /* its images pass the load bounds; the text names them */
+  LUMETTA_SKIN_WRONG_THREAD = 6,   /* called from a thread other than the one that started */
   LUMETTA_SKIN_ALREADY_STARTED = 7,
   LUMETTA_SKIN_NOT_STARTED = 8,
-  LUMETTA_SKIN_FAILED = 9           /* anything else; the text says what */
+  LUMETTA_SKIN_FAILED = 9 /* anything else; the text says what */
 } LumettaSkinResult;
 
 /* Starts skinning the calling thread's windows with the skin file (NULL: the built-in skin).

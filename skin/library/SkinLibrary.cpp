@@ -11,19 +11,26 @@ TLibraryVerdict CheckLibraryCall(TLibraryCall call, uint32_t engineThread, uint3
   if (engineThread == 0)
     return {TLibraryResult::NotStarted, "The skin engine is not running: start it first (LumettaSkinStart)."};
   if (engineThread != callerThread)
-    return {TLibraryResult::WrongThread, "The skin engine runs on thread " + engine + ", and this call came from thread " +
-                                             caller + ": call it from the thread that started it."};
+    return {TLibraryResult::WrongThread, "The skin engine runs on thread " + engine +
+                                             ", and this call came from thread " + caller +
+                                             ": call it from the thread that started it."};
   return {};
 }
 
 TLibraryResult LibraryResultOf(TSkinLoadStatus status) {
   switch (status) {
-    case TSkinLoadStatus::Loaded: return TLibraryResult::Ok;
-    case TSkinLoadStatus::NoSuchFile: return TLibraryResult::NoSuchFile;
-    case TSkinLoadStatus::NotAFile: return TLibraryResult::NotAFile;
-    case TSkinLoadStatus::Unreadable: return TLibraryResult::Unreadable;
-    case TSkinLoadStatus::NotASkin: return TLibraryResult::NotASkin;
-    case TSkinLoadStatus::ImagesRefused: return TLibraryResult::ImagesRefused;
+    case TSkinLoadStatus::Loaded:
+      return TLibraryResult::Ok;
+    case TSkinLoadStatus::NoSuchFile:
+      return TLibraryResult::NoSuchFile;
+    case TSkinLoadStatus::NotAFile:
+      return TLibraryResult::NotAFile;
+    case TSkinLoadStatus::Unreadable:
+      return TLibraryResult::Unreadable;
+    case TSkinLoadStatus::NotASkin:
+      return TLibraryResult::NotASkin;
+    case TSkinLoadStatus::ImagesRefused:
+      return TLibraryResult::ImagesRefused;
   }
   return TLibraryResult::Failed;
 }

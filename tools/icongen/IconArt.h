@@ -5,8 +5,8 @@
 #include <vector>
 
 struct TIconImage {
-  int Size = 0;                     // width = height
-  std::vector<std::uint8_t> Bgra;   // Size * Size * 4, top row first
+  int Size = 0;                    // width = height
+  std::vector<std::uint8_t> Bgra;  // Size * Size * 4, top row first
 };
 
 TIconImage DrawLumettaIcon(int size);

@@ -112,18 +112,21 @@ TBorders BuildBorders() {
   const int w = on.Width, h = on.Height, mid = w - 2 * BorderWidth;
   TBorders r;
   r.Left = Join({Crop(on, 0, 0, BorderWidth, h), Crop(off, 0, 0, BorderWidth, h)}, false);
-  r.Right = Join({Crop(on, w - BorderWidth, 0, BorderWidth, h), Crop(off, w - BorderWidth, 0, BorderWidth, h)}, false);
-  r.Top = Join({Crop(on, BorderWidth, 0, mid, TitleHeight), Crop(off, BorderWidth, 0, mid, TitleHeight)}, true);
+  r.Right = Join(
+      {Crop(on, w - BorderWidth, 0, BorderWidth, h), Crop(off, w - BorderWidth, 0, BorderWidth, h)}, false);
+  r.Top =
+      Join({Crop(on, BorderWidth, 0, mid, TitleHeight), Crop(off, BorderWidth, 0, mid, TitleHeight)}, true);
   r.Bottom = Join({Crop(on, BorderWidth, h - BorderWidth, mid, BorderWidth),
-                   Crop(off, BorderWidth, h - BorderWidth, mid, BorderWidth)}, true);
+                   Crop(off, BorderWidth, h - BorderWidth, mid, BorderWidth)},
+                  true);
   return r;
 }
 
 // Caption underline: an accent bar under the title text, transparent elsewhere.
 TPixelBuffer BuildTextBack() {
-  return Strip(16, TitleHeight, 2, [](TCanvas& c, int f) {
-    c.RoundRect(2, 25, 14, 27, 1, f == 1 ? Accent : 0xC8CDD3);
-  }, true);
+  return Strip(
+      16, TitleHeight, 2,
+      [](TCanvas& c, int f) { c.RoundRect(2, 25, 14, 27, 1, f == 1 ? Accent : 0xC8CDD3); }, true);
 }
 
 // Title-bar button faces. Frames: 1 normal, 2 pressed, 3 hot, 4 inactive window, 5 disabled, 6 normal.
@@ -145,17 +148,20 @@ void MaxGlyph(TCanvas& c, uint32_t ink) {
 void RestoreGlyph(TCanvas& c, uint32_t ink) {
   double cx = c.Width() / 2.0, cy = c.Height() / 2.0;
   auto frame = [](double x, double y, double x0, double y0, double x1, double y1) {
-    return x >= x0 && x <= x1 && y >= y0 && y <= y1 && !(x > x0 + 1 && x < x1 - 1 && y > y0 + 1 && y < y1 - 1);
+    return x >= x0 && x <= x1 && y >= y0 && y <= y1 &&
+           !(x > x0 + 1 && x < x1 - 1 && y > y0 + 1 && y < y1 - 1);
   };
   c.Shape(ink, [=](double x, double y) {
     bool front = frame(x, y, cx - 5, cy - 2, cx + 3, cy + 5);
-    bool back = frame(x, y, cx - 2, cy - 5, cx + 5, cy + 2) && !(x > cx - 5 && x < cx + 3 && y > cy - 2 && y < cy + 5);
+    bool back = frame(x, y, cx - 2, cy - 5, cx + 5, cy + 2) &&
+                !(x > cx - 5 && x < cx + 3 && y > cy - 2 && y < cy + 5);
     return front || back;
   });
 }
 void MinGlyph(TCanvas& c, uint32_t ink) {
   double cx = c.Width() / 2.0, cy = c.Height() / 2.0;
-  c.FillRect(static_cast<int>(cx - 5), static_cast<int>(cy), static_cast<int>(cx + 5), static_cast<int>(cy + 1), ink);
+  c.FillRect(static_cast<int>(cx - 5), static_cast<int>(cy), static_cast<int>(cx + 5),
+             static_cast<int>(cy + 1), ink);
 }
 
 TPixelBuffer SysButton(const TGlyph& glyph, bool danger) {
@@ -194,7 +200,8 @@ TPixelBuffer BuildMdiStrip() {
     if (kind == 1) {
       small.Shape(Ink, [](double x, double y) {
         auto frame = [&](double x0, double y0, double x1, double y1) {
-          return x >= x0 && x <= x1 && y >= y0 && y <= y1 && !(x > x0 + 1 && x < x1 - 1 && y > y0 + 1 && y < y1 - 1);
+          return x >= x0 && x <= x1 && y >= y0 && y <= y1 &&
+                 !(x > x0 + 1 && x < x1 - 1 && y > y0 + 1 && y < y1 - 1);
         };
         bool front = frame(2, 4, 8, 10);
         bool back = frame(4, 2, 10, 8) && !(x > 2 && x < 8 && y > 4 && y < 10);
@@ -212,10 +219,18 @@ TPixelBuffer BuildMdiStrip() {
 TPixelBuffer BuildButtons() {
   return Strip(24, 24, 5, [](TCanvas& c, int f) {
     switch (f) {
-      case 1: c.Box(0, 0, 24, 24, 4, Border, Face); break;
-      case 2: c.Box(0, 0, 24, 24, 4, BorderStrong, FacePressed); break;
-      case 3: c.Box(0, 0, 24, 24, 4, BorderDisabled, FieldDisabled); break;
-      case 4: c.Box(0, 0, 24, 24, 4, Accent, AccentWash); break;
+      case 1:
+        c.Box(0, 0, 24, 24, 4, Border, Face);
+        break;
+      case 2:
+        c.Box(0, 0, 24, 24, 4, BorderStrong, FacePressed);
+        break;
+      case 3:
+        c.Box(0, 0, 24, 24, 4, BorderDisabled, FieldDisabled);
+        break;
+      case 4:
+        c.Box(0, 0, 24, 24, 4, Accent, AccentWash);
+        break;
       default:
         c.Box(0, 0, 24, 24, 4, Accent, Face);
         c.RoundFrame(1, 1, 23, 23, 3, 1, 0xC9DBF2);
@@ -234,12 +249,27 @@ void Tick(TCanvas& c, uint32_t ink) {
 TPixelBuffer BuildCheck() {
   return Strip(13, 13, 6, [](TCanvas& c, int f) {
     switch (f) {
-      case 1: c.Box(0, 0, 13, 13, 3, BorderStrong, Field); break;
-      case 2: c.Box(0, 0, 13, 13, 3, Accent, Accent); Tick(c, 0xFFFFFF); break;
-      case 3: c.Box(0, 0, 13, 13, 3, BorderDisabled, FieldDisabled); break;
-      case 4: c.Box(0, 0, 13, 13, 3, AccentSoft, AccentSoft); Tick(c, 0xFFFFFF); break;
-      case 5: c.Box(0, 0, 13, 13, 3, Accent, AccentWash); break;
-      default: c.Box(0, 0, 13, 13, 3, BorderDisabled, FieldDisabled); c.FillRect(3, 6, 10, 8, InkDisabled); break;
+      case 1:
+        c.Box(0, 0, 13, 13, 3, BorderStrong, Field);
+        break;
+      case 2:
+        c.Box(0, 0, 13, 13, 3, Accent, Accent);
+        Tick(c, 0xFFFFFF);
+        break;
+      case 3:
+        c.Box(0, 0, 13, 13, 3, BorderDisabled, FieldDisabled);
+        break;
+      case 4:
+        c.Box(0, 0, 13, 13, 3, AccentSoft, AccentSoft);
+        Tick(c, 0xFFFFFF);
+        break;
+      case 5:
+        c.Box(0, 0, 13, 13, 3, Accent, AccentWash);
+        break;
+      default:
+        c.Box(0, 0, 13, 13, 3, BorderDisabled, FieldDisabled);
+        c.FillRect(3, 6, 10, 8, InkDisabled);
+        break;
     }
   });
 }
@@ -281,7 +311,8 @@ TPixelBuffer BuildTabs() {
     uint32_t fill = f == 2 ? Field : (f == 3 ? 0xF6F8FA : 0xEEF1F4);
     c.Shape(0xCCD3DB, [](double x, double y) { return InTopRounded(x, y, 0, 0, 24, 24, 4); });
     c.Shape(fill, [=](double x, double y) { return InTopRounded(x, y, 1, 1, 23, f == 2 ? 24 : 23, 3); });
-    if (f == 2) c.Shape(Accent, [](double x, double y) { return y < 3 && InTopRounded(x, y, 0, 0, 24, 24, 4); });
+    if (f == 2)
+      c.Shape(Accent, [](double x, double y) { return y < 3 && InTopRounded(x, y, 0, 0, 24, 24, 4); });
   });
 }
 
@@ -331,14 +362,17 @@ TPixelBuffer BuildExtraImages() {
       return;
     }
     for (int row = 0; row < 3; ++row)
-      for (int col = 0; col <= row; ++col) c.FillRect(10 - col * 4, 2 + row * 4, 12 - col * 4, 4 + row * 4, 0xA8AFB8);
+      for (int col = 0; col <= row; ++col)
+        c.FillRect(10 - col * 4, 2 + row * 4, 12 - col * 4, 4 + row * 4, 0xA8AFB8);
   });
 }
 
 bool InTriangle(double x, double y, double ax, double ay, double bx, double by, double cx, double cy) {
-  auto side = [&](double px, double py, double qx, double qy) { return (qx - px) * (y - py) - (qy - py) * (x - px); };
+  auto side = [&](double px, double py, double qx, double qy) {
+    return (qx - px) * (y - py) - (qy - py) * (x - px);
+  };
   double d1 = side(ax, ay, bx, by), d2 = side(bx, by, cx, cy), d3 = side(cx, cy, ax, ay);
-  bool neg = d1 < 0 || d2 < 0 || d3 < 0, pos = d1 > 0 || d2 > 0 || d3 > 0;
+  bool neg = d1 < 0 || d2 < 0 || d3<0, pos = d1> 0 || d2 > 0 || d3 > 0;
   return !(neg && pos);
 }
 
@@ -347,10 +381,14 @@ void Arrow(TCanvas& c, int d, double size, uint32_t ink) {
   double cx = c.Width() / 2.0, cy = c.Height() / 2.0, s = size, h = size / 2;
   c.Shape(ink, [=](double x, double y) {
     switch (d) {
-      case 0: return InTriangle(x, y, cx - h, cy, cx + h, cy - s, cx + h, cy + s);
-      case 1: return InTriangle(x, y, cx + h, cy, cx - h, cy - s, cx - h, cy + s);
-      case 2: return InTriangle(x, y, cx, cy - h, cx - s, cy + h, cx + s, cy + h);
-      default: return InTriangle(x, y, cx, cy + h, cx - s, cy - h, cx + s, cy - h);
+      case 0:
+        return InTriangle(x, y, cx - h, cy, cx + h, cy - s, cx + h, cy + s);
+      case 1:
+        return InTriangle(x, y, cx + h, cy, cx - h, cy - s, cx - h, cy + s);
+      case 2:
+        return InTriangle(x, y, cx, cy - h, cx - s, cy + h, cx + s, cy + h);
+      default:
+        return InTriangle(x, y, cx, cy + h, cx - s, cy - h, cx + s, cy - h);
     }
   });
 }
@@ -404,11 +442,19 @@ TPixelBuffer BuildTrackThumb(int kind) {
     double W = w, H = h;
     c.Shape(fill, [=](double x, double y) {
       switch (kind) {
-        case 0: case 1: return TCanvas::InRoundRect(x, y, 0, 0, W, H, 4);
-        case 2: return TCanvas::InRoundRect(x, y, 5, 0, W, H, 3) || InTriangle(x, y, 0, H / 2, 6, 0, 6, H);
-        case 3: return TCanvas::InRoundRect(x, y, 0, 0, W - 5, H, 3) || InTriangle(x, y, W, H / 2, W - 6, 0, W - 6, H);
-        case 4: return TCanvas::InRoundRect(x, y, 0, 5, W, H, 3) || InTriangle(x, y, W / 2, 0, 0, 6, W, 6);
-        default: return TCanvas::InRoundRect(x, y, 0, 0, W, H - 5, 3) || InTriangle(x, y, W / 2, H, 0, H - 6, W, H - 6);
+        case 0:
+        case 1:
+          return TCanvas::InRoundRect(x, y, 0, 0, W, H, 4);
+        case 2:
+          return TCanvas::InRoundRect(x, y, 5, 0, W, H, 3) || InTriangle(x, y, 0, H / 2, 6, 0, 6, H);
+        case 3:
+          return TCanvas::InRoundRect(x, y, 0, 0, W - 5, H, 3) ||
+                 InTriangle(x, y, W, H / 2, W - 6, 0, W - 6, H);
+        case 4:
+          return TCanvas::InRoundRect(x, y, 0, 5, W, H, 3) || InTriangle(x, y, W / 2, 0, 0, 6, W, 6);
+        default:
+          return TCanvas::InRoundRect(x, y, 0, 0, W, H - 5, 3) ||
+                 InTriangle(x, y, W / 2, H, 0, H - 6, W, H - 6);
       }
     });
     if (kind <= 1) c.RoundFrame(1, 1, W - 1, H - 1, 3, 1, f == 5 ? 0xD6DBE0 : 0x6FA0E3);
@@ -455,10 +501,13 @@ TPixelBuffer BuildMenuBackground() {
 }
 
 TPixelBuffer BuildMenuBar() {
-  return Strip(20, 20, 2, [](TCanvas& c, int f) {
-    c.Fill(f == 1 ? FrameFill : FrameFillIdle);
-    c.FillRect(0, 19, 20, 20, FrameLine);
-  }, true);
+  return Strip(
+      20, 20, 2,
+      [](TCanvas& c, int f) {
+        c.Fill(f == 1 ? FrameFill : FrameFillIdle);
+        c.FillRect(0, 19, 20, 20, FrameLine);
+      },
+      true);
 }
 
 // Status bar panels: 1 lowered, 2 raised, 3 flat.
@@ -480,9 +529,8 @@ TPixelBuffer BuildHeader() {
 }
 
 TPixelBuffer BuildGroupEdge() {
-  return Strip(16, 16, 2, [](TCanvas& c, int f) {
-    c.RoundFrame(0, 0, 16, 16, 5, 1, f == 1 ? 0xD5DBE2 : 0xE6E9ED);
-  });
+  return Strip(16, 16, 2,
+               [](TCanvas& c, int f) { c.RoundFrame(0, 0, 16, 16, 5, 1, f == 1 ? 0xD5DBE2 : 0xE6E9ED); });
 }
 
 TPixelBuffer BuildGroupLabel() {
@@ -577,8 +625,14 @@ std::vector<unsigned char> BuildMenuGlyphsBmp() {
   }
   const int stride = 8;  // 64 bits per row, already a multiple of 4 bytes
   std::vector<unsigned char> out;
-  auto u16 = [&](uint32_t v) { out.push_back(v & 0xFF); out.push_back((v >> 8) & 0xFF); };
-  auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+  auto u16 = [&](uint32_t v) {
+    out.push_back(v & 0xFF);
+    out.push_back((v >> 8) & 0xFF);
+  };
+  auto u32 = [&](uint32_t v) {
+    u16(v & 0xFFFF);
+    u16(v >> 16);
+  };
   const uint32_t offset = 14 + 40 + 8, pixels = stride * 16;
   out.push_back('B');
   out.push_back('M');

@@ -28,8 +28,8 @@ std::vector<uint8_t> BuildArchive(const std::vector<TArchiveEntry>& entries, int
   }
   total += 16 + names.size() + 4 * entries.size();
   if (total > static_cast<uint64_t>(LzhMaxDecodedSize))
-    throw std::invalid_argument("archive would hold " + std::to_string(total) + " bytes, above the limit of " +
-                                std::to_string(LzhMaxDecodedSize));
+    throw std::invalid_argument("archive would hold " + std::to_string(total) +
+                                " bytes, above the limit of " + std::to_string(LzhMaxDecodedSize));
   std::vector<uint8_t> out;
   out.reserve(static_cast<size_t>(total));
   PutLe32(out, static_cast<uint32_t>(version));

@@ -43,13 +43,15 @@ int RunUnpack(const std::vector<std::string>& args) {
   TSkinReader reader;
   LoadArchiveFile(args[0], reader);
   for (const auto& name : reader.Names())
-    if (!SafeFileName(name)) throw TToolError{args[0] + ": entry name \"" + name + "\" is not a plain file name"};
+    if (!SafeFileName(name))
+      throw TToolError{args[0] + ": entry name \"" + name + "\" is not a plain file name"};
   std::error_code ec;
   fs::create_directories(args[1], ec);
   if (ec) throw TToolError{args[1] + ": cannot create folder: " + ec.message()};
   std::set<std::string> done;  // a repeated name holds the first entry's bytes, as lookups do
   for (const auto& name : reader.Names())
-    if (done.insert(name).second) WriteFileBytes((fs::path(args[1]) / name).string(), EntryBytes(reader, name));
+    if (done.insert(name).second)
+      WriteFileBytes((fs::path(args[1]) / name).string(), EntryBytes(reader, name));
   return ExitOk;
 }
 

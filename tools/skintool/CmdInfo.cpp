@@ -2,8 +2,8 @@
 #include <cstdio>
 
 #include "skin/data/SkinData.h"
-#include "skin/data/SkinRead.h"
 #include "skin/data/SkinDataJson.h"
+#include "skin/data/SkinRead.h"
 #include "tools/skintool/ToolCommon.h"
 
 namespace {

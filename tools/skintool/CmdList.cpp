@@ -11,7 +11,8 @@ int RunList(const std::vector<std::string>& args) {
   TSkinReader reader;
   LoadArchiveFile(args[0], reader);
   for (int i = 0; i < reader.Count(); ++i)
-    std::printf("%s\t%d\n", reader.Names()[static_cast<size_t>(i)].c_str(), static_cast<int>(reader.EntrySize(i)));
+    std::printf("%s\t%d\n", reader.Names()[static_cast<size_t>(i)].c_str(),
+                static_cast<int>(reader.EntrySize(i)));
   return ExitOk;
 }
 

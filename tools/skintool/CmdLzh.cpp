@@ -35,9 +35,10 @@ int RunLzh(const std::vector<std::string>& args) {
   throw TUsageError{"unknown mode \"" + args[0] + "\" (encode or decode)"};
 }
 
-const TRegisterCommand reg({"lzh", "encode|decode IN OUT",
-                            "      encode: compresses any file IN into OUT (4-byte little-endian size, then\n"
-                            "      the LZH bit stream). decode: the reverse; writes exactly the declared size.",
-                            &RunLzh});
+const TRegisterCommand reg(
+    {"lzh", "encode|decode IN OUT",
+     "      encode: compresses any file IN into OUT (4-byte little-endian size, then\n"
+     "      the LZH bit stream). decode: the reverse; writes exactly the declared size.",
+     &RunLzh});
 
 }  // namespace

@@ -33,8 +33,8 @@ std::vector<std::string> EntryOrder(const std::string& dir, const std::vector<st
       const std::string name = TrimLine(text.substr(start, end - start));
       if (!name.empty()) {
         if (std::find(files.begin(), files.end(), name) == files.end())
-          throw TToolError{orderFile.string() + ": line " + std::to_string(lineNo) + ": no file named \"" + name +
-                           "\" in " + dir};
+          throw TToolError{orderFile.string() + ": line " + std::to_string(lineNo) + ": no file named \"" +
+                           name + "\" in " + dir};
         order.push_back(name);
       }
       if (end == text.size()) break;
@@ -63,7 +63,8 @@ int RunPack(const std::vector<std::string>& args) {
   std::vector<TArchiveEntry> entries;
   for (const auto& name : EntryOrder(dir, files)) {
     auto it = contents.find(name);
-    if (it == contents.end()) it = contents.emplace(name, ReadFileBytes((fs::path(dir) / name).string())).first;
+    if (it == contents.end())
+      it = contents.emplace(name, ReadFileBytes((fs::path(dir) / name).string())).first;
     entries.push_back({name, it->second});
   }
   std::vector<uint8_t> packed;

@@ -93,7 +93,8 @@ std::vector<uint8_t> LzhEncode(std::span<const uint8_t> data) {
         const size_t from = static_cast<size_t>(cand);
         if (cur - from > static_cast<size_t>(N)) break;  // positions reach 4096 bytes back
         int len = 0;
-        while (len < limit && data[from + static_cast<size_t>(len)] == data[cur + static_cast<size_t>(len)]) ++len;
+        while (len < limit && data[from + static_cast<size_t>(len)] == data[cur + static_cast<size_t>(len)])
+          ++len;
         if (len > bestLength) {
           bestLength = len;
           bestFrom = from;

@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
     try {
       return c.Run(std::vector<std::string>(args.begin() + 1, args.end()));
     } catch (const TUsageError& e) {
-      std::fprintf(stderr, "skintool %s: %s\nusage: skintool %s %s\n", c.Name, e.Message.c_str(), c.Name, c.Usage);
+      std::fprintf(stderr, "skintool %s: %s\nusage: skintool %s %s\n", c.Name, e.Message.c_str(), c.Name,
+                   c.Usage);
       return ExitUsage;
     } catch (const TToolError& e) {
       std::fprintf(stderr, "skintool %s: %s\n", c.Name, e.Message.c_str());

@@ -3,6 +3,8 @@
 // kept for LumettaSkinLastError. The engine is the one the program uses: a skin component as
 // the program's main form holds it, the skin manager, the form handlers and the control
 // families, with the built-in skin read from this module's resources.
+#include "skin/library/LumettaSkin.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -19,11 +21,11 @@
 #include "skin/data/WindowSubclass_win.h"
 #include "skin/forms/FormSkin.h"
 #include "skin/forms/SkinDraw_win.h"
-#include "skin/library/LumettaSkin.h"
 #include "skin/library/SkinLibrary.h"
 #include "ui/Forms.h"
 
-static_assert(PackedVersion(LUMETTA_VERSION) == LUMETTA_SKIN_VERSION, "LumettaSkin.h names the project's version");
+static_assert(PackedVersion(LUMETTA_VERSION) == LUMETTA_SKIN_VERSION,
+              "LumettaSkin.h names the project's version");
 static_assert(static_cast<int>(TLibraryResult::Ok) == LUMETTA_SKIN_OK);
 static_assert(static_cast<int>(TLibraryResult::NoSuchFile) == LUMETTA_SKIN_NO_SUCH_FILE);
 static_assert(static_cast<int>(TLibraryResult::NotAFile) == LUMETTA_SKIN_NOT_A_FILE);
@@ -232,7 +234,8 @@ LUMETTA_SKIN_API int __stdcall LumettaSkinLoad(const wchar_t* skinFile) {
 
 LUMETTA_SKIN_API int __stdcall LumettaSkinSetEnabled(int enabled) {
   return Guarded([&] {
-    const TLibraryVerdict may = CheckLibraryCall(TLibraryCall::SetEnabled, gEngineThread, GetCurrentThreadId());
+    const TLibraryVerdict may =
+        CheckLibraryCall(TLibraryCall::SetEnabled, gEngineThread, GetCurrentThreadId());
     if (!may.Ok()) return Finish(may.Result, may.Reason);
     gEngine->Data->SetActive(enabled != 0);
     RunQueuedCommand();

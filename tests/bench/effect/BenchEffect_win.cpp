@@ -6,11 +6,11 @@
 #include <memory>
 #include <string>
 
+#include "bench/BenchHarness.h"
 #include "effect/uGDIUtils_win.h"
 #include "effect/ufrmBaseParticle_win.h"
 #include "effect/ufrmFlagParticle.h"
 #include "effect/ufrmMagicParticle.h"
-#include "bench/BenchHarness.h"
 #include "ui/Handles.h"
 
 namespace {
@@ -30,7 +30,8 @@ int main() {
   const std::string ball = ExeDir() + "Images/ball_blue.png";
 
   auto magic = std::make_unique<TfrmMagicParticle>(LoadTintedPicture(ball), TPoint{300, 300}, 255, 0.0L, 0);
-  auto flag = std::make_unique<TfrmFlagParticle>(LoadTintedPicture(ball), TPoint{300, 300}, 255, 0.0L, 0, nullptr);
+  auto flag =
+      std::make_unique<TfrmFlagParticle>(LoadTintedPicture(ball), TPoint{300, 300}, 255, 0.0L, 0, nullptr);
   magic->View()->SetTimerEnabled(false);
   flag->View()->SetTimerEnabled(false);
   if (magic->Picture->Width() == 0) {
@@ -41,8 +42,9 @@ int main() {
   // The bare minimum: the same picture turned into a GDI bitmap once, selected once.
   auto* picture = dynamic_cast<TGPImage*>(flag->Picture.get());
   TBitmapHandle bitmap = picture->MakeHBitmap(0);
-  const HWND bare = CreateWindowExA(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "Static", "",
-                                    WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  const HWND bare =
+      CreateWindowExA(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "Static", "",
+                      WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ShowWindow(bare, SW_SHOWNOACTIVATE);
   ClientDc screen(bare);
   MemoryDc memory(screen.get());

@@ -1,13 +1,14 @@
 // Decode time of the LZH decoder against the textbook decoder, on a ~300 KB English-like text
 // and on the built-in skin. Runs alternate between the two so both see the same machine load;
 // the best and the median processor time of each are printed with their ratios.
+#include <time.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <time.h>
 #include <vector>
 
 #include "LzhBaseline.h"
@@ -22,8 +23,8 @@ using Bytes = std::vector<uint8_t>;
 // skewed frequencies of real words (the few common ones most of the time), in sentences and
 // wrapped lines. LZHUF packs it to about 45% of its size, much as it does ordinary text.
 Bytes ProseText(size_t size) {
-  static const char* const onsets[] = {"", "b", "c", "d", "f", "g", "h", "l", "m", "n", "p", "r", "s",
-                                       "t", "w", "br", "ch", "st", "th", "tr", "sh", "pl", "gr"};
+  static const char* const onsets[] = {"",  "b", "c", "d",  "f",  "g",  "h",  "l",  "m",  "n",  "p", "r",
+                                       "s", "t", "w", "br", "ch", "st", "th", "tr", "sh", "pl", "gr"};
   static const char* const vowels[] = {"a", "e", "i", "o", "u", "ea", "ou", "ai", "ee", "y"};
   static const char* const codas[] = {"", "", "n", "r", "s", "t", "l", "nd", "ng", "st", "ck", "m"};
   uint32_t state = 20240611;
@@ -48,13 +49,18 @@ Bytes ProseText(size_t size) {
   while (text.size() < size) {
     const double u = total * static_cast<double>(next() % 1000000) / 1000000.0;
     std::string w = words[static_cast<size_t>(std::upper_bound(cumulative.begin(), cumulative.end(), u) -
-                                              cumulative.begin()) % words.size()];
+                                              cumulative.begin()) %
+                          words.size()];
     if (capital) w[0] = static_cast<char>(w[0] - 'a' + 'A'), capital = false;
     const uint32_t end = next() % 100;
-    if (end < 6) w += '.', capital = true;
-    else if (end < 12) w += ',';
-    if (line + w.size() + 1 > 72) text += '\n', line = 0;
-    else if (line > 0) text += ' ', ++line;
+    if (end < 6)
+      w += '.', capital = true;
+    else if (end < 12)
+      w += ',';
+    if (line + w.size() + 1 > 72)
+      text += '\n', line = 0;
+    else if (line > 0)
+      text += ' ', ++line;
     text += w;
     line += w.size();
     if (capital && next() % 8 == 0) text += "\n\n", line = 0;
@@ -69,7 +75,8 @@ Bytes ReadFile(const char* path) {
 }
 
 int32_t DeclaredSize(const Bytes& framed) {
-  return static_cast<int32_t>(framed[0] | framed[1] << 8 | framed[2] << 16 | static_cast<uint32_t>(framed[3]) << 24);
+  return static_cast<int32_t>(framed[0] | framed[1] << 8 | framed[2] << 16 |
+                              static_cast<uint32_t>(framed[3]) << 24);
 }
 
 // Processor time of this thread: on a shared machine, time spent waiting for a core is not
@@ -106,9 +113,10 @@ bool Compare(const char* what, const Bytes& framed, int rounds) {
   std::sort(tb.begin(), tb.end());
   std::sort(tf.begin(), tf.end());
   const double mb = tb[tb.size() / 2], mf = tf[tf.size() / 2];
-  std::printf("%-28s %7.1f KB -> %7.1f KB  baseline %6.3f ms (best %6.3f)  fast %6.3f ms (best %6.3f)"
-              "  ratio %.2fx (best %.2fx)\n",
-              what, (framed.size() - 4) / 1024.0, declared / 1024.0, mb, tb[0], mf, tf[0], mb / mf, tb[0] / tf[0]);
+  std::printf(
+      "%-28s %7.1f KB -> %7.1f KB  baseline %6.3f ms (best %6.3f)  fast %6.3f ms (best %6.3f)"
+      "  ratio %.2fx (best %.2fx)\n",
+      what, (framed.size() - 4) / 1024.0, declared / 1024.0, mb, tb[0], mf, tf[0], mb / mf, tb[0] / tf[0]);
   return true;
 }
 

@@ -10,7 +10,7 @@ constexpr int kWindow = 4096;
 constexpr int kLongest = 60;
 constexpr int kThreshold = 2;
 constexpr int kSymbols = 256 - kThreshold + kLongest;  // 314
-constexpr int kNodes = 2 * kSymbols - 1;                // 627
+constexpr int kNodes = 2 * kSymbols - 1;               // 627
 constexpr int kRoot = kNodes - 1;
 constexpr unsigned kMaxFreq = 0x8000;
 
@@ -23,12 +23,18 @@ struct PositionTables {
     for (int i = 0; i < 256; ++i) {
       int u;
       int n;
-      if (i < 32) u = 0, n = 3;
-      else if (i < 80) u = 1 + (i - 32) / 16, n = 4;
-      else if (i < 144) u = 4 + (i - 80) / 8, n = 5;
-      else if (i < 192) u = 12 + (i - 144) / 4, n = 6;
-      else if (i < 240) u = 24 + (i - 192) / 2, n = 7;
-      else u = 48 + (i - 240), n = 8;
+      if (i < 32)
+        u = 0, n = 3;
+      else if (i < 80)
+        u = 1 + (i - 32) / 16, n = 4;
+      else if (i < 144)
+        u = 4 + (i - 80) / 8, n = 5;
+      else if (i < 192)
+        u = 12 + (i - 144) / 4, n = 6;
+      else if (i < 240)
+        u = 24 + (i - 192) / 2, n = 7;
+      else
+        u = 48 + (i - 240), n = 8;
       upper[i] = static_cast<uint8_t>(u);
       length[i] = static_cast<uint8_t>(n);
     }

@@ -47,11 +47,11 @@ Bytes SkinBitmap(int width, int height, unsigned seed) {
 
 std::vector<TArchiveEntry> SkinEntries() {
   std::vector<TArchiveEntry> entries;
-  const char* names[] = {"top.bmp",     "bottom.bmp",  "left.bmp",     "right.bmp",  "menu.bmp",
-                         "buttons.bmp", "chek.bmp",    "radio.bmp",    "progress.bmp", "tabborders3.bmp",
-                         "tabframe.bmp", "tabs.bmp",   "combobut.bmp", "sunkedge.bmp", "scrollb1.bmp",
+  const char* names[] = {"top.bmp",      "bottom.bmp",   "left.bmp",     "right.bmp",    "menu.bmp",
+                         "buttons.bmp",  "chek.bmp",     "radio.bmp",    "progress.bmp", "tabborders3.bmp",
+                         "tabframe.bmp", "tabs.bmp",     "combobut.bmp", "sunkedge.bmp", "scrollb1.bmp",
                          "hscroll1.bmp", "vscroll1.bmp", "hscroll2.bmp", "vscroll2.bmp", "grouptop.bmp",
-                         "tool.bmp",    "close.bmp",   "max.bmp",      "min.bmp",    "min.bmp",
+                         "tool.bmp",     "close.bmp",    "max.bmp",      "min.bmp",      "min.bmp",
                          "icon.bmp"};
   unsigned seed = 1;
   for (const char* n : names) {

@@ -37,8 +37,8 @@ int main() {
     scale.push_back(Millis(t0, t1, freq));
   }
   std::sort(scale.begin(), scale.end());
-  std::printf("%-52s %10.2f ms fastest, %.2f ms median of %zu\n", "scale the built-in skin 96 -> 144 DPI", scale.front(),
-              scale[scale.size() / 2], scale.size());
+  std::printf("%-52s %10.2f ms fastest, %.2f ms median of %zu\n", "scale the built-in skin 96 -> 144 DPI",
+              scale.front(), scale[scale.size() / 2], scale.size());
   const TBenchResult load96 = Bench([&] {
     TSkinData data(nullptr, at96);
     ReadSkinStreamResource(data, module);

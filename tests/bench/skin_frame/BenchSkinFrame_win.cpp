@@ -50,7 +50,8 @@ TBitmapHandle TitleStrip() {
   TBitmapHandle strip = CreateSkinDib(80, 60, &bits, 32);
   auto* px = static_cast<uint32_t*>(bits);
   for (int y = 0; y < 60; ++y)
-    for (int x = 0; x < 80; ++x) px[y * 80 + x] = 0xFF000000u | static_cast<uint32_t>((x * 3) << 16 | (y * 4) << 8 | 0x80);
+    for (int x = 0; x < 80; ++x)
+      px[y * 80 + x] = 0xFF000000u | static_cast<uint32_t>((x * 3) << 16 | (y * 4) << 8 | 0x80);
   return strip;
 }
 

@@ -33,7 +33,9 @@ HWND MakeBare(const char* title) {
 
 // The least any subclass costs: a procedure that only passes the message on.
 WNDPROC gSaved = nullptr;
-LRESULT CALLBACK PassOn(HWND wnd, UINT msg, WPARAM w, LPARAM l) { return CallWindowProcA(gSaved, wnd, msg, w, l); }
+LRESULT CALLBACK PassOn(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
+  return CallWindowProcA(gSaved, wnd, msg, w, l);
+}
 
 double CreateDestroy(int count) {
   LARGE_INTEGER freq, start, end;
@@ -61,8 +63,8 @@ int main() {
 
   HWND bare = MakeBare("bare");
   HWND passing = MakeBare("pass-on");
-  gSaved = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(passing, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PassOn)));
+  gSaved =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrA(passing, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PassOn)));
   HWND skinned = MakeBare("skinned");
   TSkinForm handler(*manager, nullptr, skinned);
   handler.AttachToWindow(&data);
@@ -81,7 +83,8 @@ int main() {
   PrintBench("message to a bare window procedure", bareMsg);
   PrintBench("message through a subclass that only passes it on", passMsg);
   PrintBench("message through NewWndProc (frame skinned, ready)", skinnedMsg);
-  std::printf("ratio %.2fx (a pass-on subclass alone: %.2fx)\n\n", skinnedMsg.MicrosPerCall / bareMsg.MicrosPerCall,
+  std::printf("ratio %.2fx (a pass-on subclass alone: %.2fx)\n\n",
+              skinnedMsg.MicrosPerCall / bareMsg.MicrosPerCall,
               passMsg.MicrosPerCall / bareMsg.MicrosPerCall);
   handler.DetachSkin();
   DestroyWindow(bare);

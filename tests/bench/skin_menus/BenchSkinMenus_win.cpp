@@ -16,8 +16,8 @@
 
 namespace {
 
-const char* const Captions[10] = {"Magic", "Flag", "ChooseImage (.PNG)", "-", "Option",
-                                  "-", "Help", "About", "-", "Exit"};
+const char* const Captions[10] = {"Magic", "Flag", "ChooseImage (.PNG)", "-", "Option", "-", "Help", "About",
+                                  "-",     "Exit"};
 
 void AddItems(TPopupMenu& menu, TComponent* owner) {
   for (const char* caption : Captions) {
@@ -28,7 +28,8 @@ void AddItems(TPopupMenu& menu, TComponent* owner) {
 }
 
 HWND ShownMenuWindow() {
-  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr))
+  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w;
+       w = FindWindowExA(nullptr, w, "#32768", nullptr))
     if (IsWindowVisible(w)) return w;
   return nullptr;
 }
@@ -58,7 +59,8 @@ struct TPrintBench {
     ReleaseDC(nullptr, screen);
     HGDIOBJ old = SelectObject(mem, target);
     b.Result = Bench([&] {
-      SendMessageA(menu, WM_PRINT, reinterpret_cast<WPARAM>(mem), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+      SendMessageA(menu, WM_PRINT, reinterpret_cast<WPARAM>(mem),
+                   PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
     });
     SelectObject(mem, old);
     DeleteDC(mem);
@@ -115,8 +117,8 @@ int main() {
     std::printf("a menu did not open\n");
     return 1;
   }
-  std::printf("popup of 10 items (%ld x %ld system, %ld x %ld skinned), whole window painted:\n", system.Size.cx,
-              system.Size.cy, skinned.Size.cx, skinned.Size.cy);
+  std::printf("popup of 10 items (%ld x %ld system, %ld x %ld skinned), whole window painted:\n",
+              system.Size.cx, system.Size.cy, skinned.Size.cx, skinned.Size.cy);
   PrintBench("  system drawing", system.Result);
   PrintBench("  skinned items over the skin's background", skinned.Result);
   std::printf("  ratio skinned / system: %.2f (aim: at most 3)\n",

@@ -23,7 +23,8 @@ TBitmapHandle Dib(int w, int h, uint32_t (*colour)(int, int)) {
 
 int main() {
   // Two 80 x 30 title frames with 20-pixel caps; a 1024 x 30 target like a form's caption.
-  TBitmapHandle strip = Dib(160, 30, [](int x, int y) -> uint32_t { return RGB(x, y * 8, x < 80 ? 40 : 200); });
+  TBitmapHandle strip =
+      Dib(160, 30, [](int x, int y) -> uint32_t { return RGB(x, y * 8, x < 80 ? 40 : 200); });
   TSelectedBitmap src(strip.get());
   TBitmapHandle target = CreateSkinDib(1024, 30, nullptr, 32);  // like a true-colour window
   MemoryDc dc;
@@ -32,16 +33,16 @@ int main() {
   const RECT bar{0, 0, 1024, 30};
   const TSkinMargins caps{20, 0, 20, 0};
 
-  const TBenchResult bareStretch = Bench([&] {
-    StretchBlt(dc.get(), 0, 0, 1024, 30, src.Image().Dc, 80, 0, 80, 30, SRCCOPY);
-  });
+  const TBenchResult bareStretch =
+      Bench([&] { StretchBlt(dc.get(), 0, 0, 1024, 30, src.Image().Dc, 80, 0, 80, 30, SRCCOPY); });
   const TBenchResult title = Bench([&] {
     TBitmapHandle rendered = DrawSkinRect(bar, src.Image(), caps, false, false, 2, 2);
     MemoryDc mem;
     SelectGuard s(mem.get(), rendered.get());
     BitBlt(dc.get(), 0, 0, 1024, 30, mem.get(), 0, 0, SRCCOPY);
   });
-  const TBenchResult titleImage = Bench([&] { DrawSkinImage(dc.get(), bar, src.Image(), false, false, false, 2, 2, caps); });
+  const TBenchResult titleImage =
+      Bench([&] { DrawSkinImage(dc.get(), bar, src.Image(), false, false, false, 2, 2, caps); });
   const TBenchResult titleTiled = Bench([&] {
     TBitmapHandle rendered = DrawSkinRect(bar, src.Image(), caps, false, true, 2, 2);
     MemoryDc mem;
@@ -55,12 +56,15 @@ int main() {
     return cx * cx + cy * cy > 9 ? 0xFF00FFu : 0x808080u;  // rounded corners
   });
   TSelectedBitmap shapeSrc(shape.get());
-  const TBenchResult bareBlt = Bench([&] { BitBlt(dc.get(), 0, 0, 1024, 30, shapeSrc.Image().Dc, 0, 0, SRCCOPY); });
-  const TBenchResult region = Bench([&] { TRegionHandle r = BitmapToRegion(shape.get(), 0, 0, 1, 1, 1, SkinKeyColorRef); });
+  const TBenchResult bareBlt =
+      Bench([&] { BitBlt(dc.get(), 0, 0, 1024, 30, shapeSrc.Image().Dc, 0, 0, SRCCOPY); });
+  const TBenchResult region =
+      Bench([&] { TRegionHandle r = BitmapToRegion(shape.get(), 0, 0, 1, 1, 1, SkinKeyColorRef); });
   // Skin images are TBitmaps (top-down DIB sections), read in place.
   TBitmap shapeBitmap;
   shapeBitmap.LoadFromPixelBuffer(ReadBitmapPixels(shape.get()));
-  const TBenchResult regionBitmap = Bench([&] { TRegionHandle r = BitmapToRegion(shapeBitmap, 0, 0, 1, 1, 1, clFuchsia); });
+  const TBenchResult regionBitmap =
+      Bench([&] { TRegionHandle r = BitmapToRegion(shapeBitmap, 0, 0, 1, 1, 1, clFuchsia); });
 
   PrintBench("bare StretchBlt of one frame into 1024 x 30", bareStretch);
   PrintBench("title bar: DrawSkinRect 1024 x 30 + copy", title);
@@ -69,10 +73,15 @@ int main() {
   PrintBench("bare BitBlt 1024 x 30", bareBlt);
   PrintBench("BitmapToRegion 1024 x 30 raw bitmap (GetDIBits)", region);
   PrintBench("BitmapToRegion 1024 x 30 TBitmap (in place)", regionBitmap);
-  std::printf("ratio title bar / bare StretchBlt:        %.2f\n", title.MicrosPerCall / bareStretch.MicrosPerCall);
-  std::printf("ratio tiled title bar / bare StretchBlt:  %.2f\n", titleTiled.MicrosPerCall / bareStretch.MicrosPerCall);
-  std::printf("ratio DrawSkinImage / bare StretchBlt:     %.2f\n", titleImage.MicrosPerCall / bareStretch.MicrosPerCall);
-  std::printf("ratio BitmapToRegion raw / bare BitBlt:   %.2f\n", region.MicrosPerCall / bareBlt.MicrosPerCall);
-  std::printf("ratio BitmapToRegion TBitmap / bare BitBlt: %.2f\n", regionBitmap.MicrosPerCall / bareBlt.MicrosPerCall);
+  std::printf("ratio title bar / bare StretchBlt:        %.2f\n",
+              title.MicrosPerCall / bareStretch.MicrosPerCall);
+  std::printf("ratio tiled title bar / bare StretchBlt:  %.2f\n",
+              titleTiled.MicrosPerCall / bareStretch.MicrosPerCall);
+  std::printf("ratio DrawSkinImage / bare StretchBlt:     %.2f\n",
+              titleImage.MicrosPerCall / bareStretch.MicrosPerCall);
+  std::printf("ratio BitmapToRegion raw / bare BitBlt:   %.2f\n",
+              region.MicrosPerCall / bareBlt.MicrosPerCall);
+  std::printf("ratio BitmapToRegion TBitmap / bare BitBlt: %.2f\n",
+              regionBitmap.MicrosPerCall / bareBlt.MicrosPerCall);
   return 0;
 }

@@ -84,9 +84,10 @@ int main(int argc, char** argv) {
       POINT origin{0, 0};
       ClientToScreen(w, &origin);
       char buf[512];
-      snprintf(buf, sizeof buf, "WIN\t%s\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%d\t%d\t%d\t%ld\t%ld", Text(w).c_str(), r.left,
-               r.top, r.right, r.bottom, c.right, c.bottom, IsWindowVisible(w) ? 1 : 0, IsWindowEnabled(w) ? 1 : 0,
-               GetForegroundWindow() == w ? 1 : 0, origin.x, origin.y);
+      snprintf(buf, sizeof buf, "WIN\t%s\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%d\t%d\t%d\t%ld\t%ld",
+               Text(w).c_str(), r.left, r.top, r.right, r.bottom, c.right, c.bottom,
+               IsWindowVisible(w) ? 1 : 0, IsWindowEnabled(w) ? 1 : 0, GetForegroundWindow() == w ? 1 : 0,
+               origin.x, origin.y);
       Line(buf);
       if (HMENU menu = GetMenu(w)) DescribeMenu(menu, "");
     }
@@ -120,7 +121,8 @@ int main(int argc, char** argv) {
       GUITHREADINFO info{};
       info.cbSize = sizeof info;
       HWND target = w;
-      if (GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &info) && info.hwndFocus) target = info.hwndFocus;
+      if (GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &info) && info.hwndFocus)
+        target = info.hwndFocus;
       const UINT scan = MapVirtualKeyA(static_cast<UINT>(vk), MAPVK_VK_TO_VSC);
       PostMessageA(target, WM_KEYDOWN, vk, 1 | (static_cast<LPARAM>(scan) << 16));
       PostMessageA(target, WM_KEYUP, vk, 1 | (static_cast<LPARAM>(scan) << 16) | (3L << 30));

@@ -112,8 +112,8 @@ void Describe(HWND w) {
   DWORD pid = 0;
   GetWindowThreadProcessId(w, &pid);
   Line("%p\t%lu\t%s\t%s\t%ld\t%ld\t%ld\t%ld\t%08lx\t%d", static_cast<void*>(w), pid, ClassOf(w).c_str(),
-       TextOf(w).c_str(), r.left, r.top, r.right, r.bottom, static_cast<unsigned long>(GetWindowLongA(w, GWL_EXSTYLE)),
-       IsWindowVisible(w) ? 1 : 0);
+       TextOf(w).c_str(), r.left, r.top, r.right, r.bottom,
+       static_cast<unsigned long>(GetWindowLongA(w, GWL_EXSTYLE)), IsWindowVisible(w) ? 1 : 0);
 }
 
 // GDI objects of another process as Windows counts them; Wine answers 0 there, so the
@@ -123,7 +123,8 @@ unsigned long CountGdi(HANDLE process) { return GetGuiResources(process, GR_GDIO
 unsigned long PrivateKb(HANDLE process) {
   PROCESS_MEMORY_COUNTERS_EX mem{};
   mem.cb = sizeof(mem);
-  if (!K32GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mem), sizeof(mem))) return 0;
+  if (!K32GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mem), sizeof(mem)))
+    return 0;
   return static_cast<unsigned long>(mem.PrivateUsage / 1024);
 }
 
@@ -226,7 +227,9 @@ int main(int argc, char** argv) {
       }
     }
   } else {
-    Line("usage: LumettaProbe [--out FILE] list|boxes|close-boxes|gui NAME | children CLASS | skinquery CLASS | menus");
+    Line(
+        "usage: LumettaProbe [--out FILE] list|boxes|close-boxes|gui NAME | children CLASS | skinquery CLASS "
+        "| menus");
   }
   if (outPath.empty()) {
     fputs(GOut.c_str(), stdout);

@@ -11,8 +11,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 4) return 0;
-  int32_t declared = static_cast<int32_t>(data[0] | data[1] << 8 | data[2] << 16 |
-                                          static_cast<uint32_t>(data[3]) << 24);
+  int32_t declared =
+      static_cast<int32_t>(data[0] | data[1] << 8 | data[2] << 16 | static_cast<uint32_t>(data[3]) << 24);
   // Large sizes only make each run slow (sizes past the limit are refused before any work,
   // which the unit tests cover); fold them into a range that keeps the fuzzer exploring.
   if (declared > (1 << 20)) declared %= (1 << 16);

@@ -20,7 +20,8 @@ struct TChain {
   explicit TChain(int n, uint32_t side = 20) {
     TfrmFlagParticle* previous = nullptr;
     for (int i = 0; i < n; ++i) {
-      auto* p = new TfrmFlagParticle(std::make_unique<TFakeImage>(side, side), {7, 7}, 255, 0.0L, i, previous);
+      auto* p =
+          new TfrmFlagParticle(std::make_unique<TFakeImage>(side, side), {7, 7}, 255, 0.0L, i, previous);
       if (previous) previous->Next = p;
       previous = p;
       Items.emplace_back(p);
@@ -138,7 +139,8 @@ TEST(FlagRest, TheChainStopsDrawingOnlyOnceAFrameWouldChangeNothing) {
   const size_t frames = views.Log.Presented.size() / 8;
   ASSERT_GE(frames, 2u);
   auto frame = [&](size_t f) {
-    return std::vector<TPresented>(views.Log.Presented.begin() + f * 8, views.Log.Presented.begin() + f * 8 + 8);
+    return std::vector<TPresented>(views.Log.Presented.begin() + f * 8,
+                                   views.Log.Presented.begin() + f * 8 + 8);
   };
   auto same = [](const std::vector<TPresented>& a, const std::vector<TPresented>& b) {
     for (size_t i = 0; i < a.size(); ++i)
@@ -168,9 +170,9 @@ TEST(FlagRest, ARowIsAtRestOnlyWithEveryParticleOnItsSpot) {
     return ChainAtRest(chain.Head());
   };
   EXPECT_TRUE(place({10, 10}, {10, 10}, {40, 10}, {70, 10}));
-  EXPECT_FALSE(place({11, 10}, {10, 10}, {40, 10}, {70, 10}));  // the head is off its target
-  EXPECT_FALSE(place({10, 10}, {10, 10}, {40, 11}, {70, 11}));  // one pixel low
-  EXPECT_FALSE(place({10, 10}, {10, 10}, {40, 10}, {69, 10}));  // the tail short of its spot
+  EXPECT_FALSE(place({11, 10}, {10, 10}, {40, 10}, {70, 10}));        // the head is off its target
+  EXPECT_FALSE(place({10, 10}, {10, 10}, {40, 11}, {70, 11}));        // one pixel low
+  EXPECT_FALSE(place({10, 10}, {10, 10}, {40, 10}, {69, 10}));        // the tail short of its spot
   EXPECT_TRUE(place({-50, -20}, {-50, -20}, {-20, -20}, {10, -20}));  // left of and above the primary screen
 }
 

@@ -54,8 +54,8 @@ TEST(Tint, ScreenBlendExamples) {
     uint8_t c, t, expected;
   };
   const Case cases[] = {
-      {0, 0, 0},       {0, 128, 128},   {200, 100, 222}, {0, 255, 255},  {77, 255, 255},
-      {255, 0, 255},   {123, 0, 123},   {255, 200, 255}, {1, 1, 2},      {100, 1, 101},
+      {0, 0, 0},     {0, 128, 128}, {200, 100, 222}, {0, 255, 255}, {77, 255, 255},
+      {255, 0, 255}, {123, 0, 123}, {255, 200, 255}, {1, 1, 2},     {100, 1, 101},
   };
   for (const Case& k : cases)
     EXPECT_EQ(ScreenBlend(k.c, k.t), k.expected) << int(k.c) << " with " << int(k.t);
@@ -77,9 +77,9 @@ TEST(Tint, BlendsBlueGreenRedBytesOfEveryRowAndLeavesAlphaAndPaddingAlone) {
     for (uint32_t x = 0; x < w; ++x) {
       const size_t o = y * stride + x * 4;
       EXPECT_EQ(px[o + 0], ScreenBlend(before[o + 0], 100));  // blue
-      EXPECT_EQ(px[o + 1], before[o + 1]);                     // green, tint 0
-      EXPECT_EQ(px[o + 2], 255);                               // red, tint 255
-      EXPECT_EQ(px[o + 3], before[o + 3]);                     // alpha
+      EXPECT_EQ(px[o + 1], before[o + 1]);                    // green, tint 0
+      EXPECT_EQ(px[o + 2], 255);                              // red, tint 255
+      EXPECT_EQ(px[o + 3], before[o + 3]);                    // alpha
     }
     for (size_t o = y * stride + w * 4; o < (y + 1) * stride; ++o) EXPECT_EQ(px[o], before[o]);
   }

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "Fakes.h"
-#include "effect/ufrmMagicParticle.h"
 #include "effect/uObserver.h"
+#include "effect/ufrmMagicParticle.h"
 
 namespace {
 

@@ -55,7 +55,8 @@ TEST(GalleryArgs, FailureTextNamesPathReasonAndFallback) {
 class GallerySkinFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = std::filesystem::temp_directory_path() / ("lumetta-gallery-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    dir = std::filesystem::temp_directory_path() /
+          ("lumetta-gallery-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     std::filesystem::create_directories(dir);
   }
   void TearDown() override { std::filesystem::remove_all(dir); }
@@ -120,5 +121,6 @@ TEST(GallerySkinStatus, NamesTheSkinByItsNameElseItsFile) {
       {"", "bare.skn", true, "bare.skn"},
       {"", "", true, "Built-in skin"},
   };
-  for (const Case& c : cases) EXPECT_EQ(SkinStatusText(c.name, c.file, c.on), c.text) << c.name << "|" << c.file;
+  for (const Case& c : cases)
+    EXPECT_EQ(SkinStatusText(c.name, c.file, c.on), c.text) << c.name << "|" << c.file;
 }

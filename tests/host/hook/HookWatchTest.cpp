@@ -16,7 +16,7 @@ namespace {
 struct TStep {
   enum { Hook, Sample } Kind;
   THookPoint Point;
-  uint64_t Time = 0;            // samples only
+  uint64_t Time = 0;             // samples only
   TSampleVerdict Expected = {};  // samples only
 };
 
@@ -34,7 +34,8 @@ struct TCase {
 // the steps: the hook has been set longer than the first back-off and no stall is seen.
 std::vector<TStep> AfterQuiet(uint64_t to, std::vector<TStep> steps) {
   std::vector<TStep> all;
-  for (uint64_t t = THookWatch::SampleMs; t <= to; t += THookWatch::SampleMs) all.push_back(SampleAt(t, 10, 20));
+  for (uint64_t t = THookWatch::SampleMs; t <= to; t += THookWatch::SampleMs)
+    all.push_back(SampleAt(t, 10, 20));
   all.insert(all.end(), steps.begin(), steps.end());
   return all;
 }
@@ -48,16 +49,20 @@ const TCase Cases[] = {
      {HookAt(50, 60), SampleAt(15, 10, 20), SampleAt(30, 50, 60)}},
     {"a move back to a point stored earlier is reported",
      {HookAt(5, 5), SampleAt(15, 5, 5), SampleAt(30, 9, 9, true), SampleAt(45, 5, 5, true)}},
-    {"leaving the start point and coming back reports both", {SampleAt(15, 11, 20, true), SampleAt(30, 10, 20, true)}},
+    {"leaving the start point and coming back reports both",
+     {SampleAt(15, 11, 20, true), SampleAt(30, 10, 20, true)}},
     {"negative coordinates of a monitor left of the main one",
      {SampleAt(15, -1280, -4, true), HookAt(-1279, -4), SampleAt(30, -1279, -4)}},
     {"two moves without a hook call are not yet evidence",
-     AfterQuiet(285, {SampleAt(300, 1, 1, true), SampleAt(315, 2, 2, true), SampleAt(330, 2, 2), SampleAt(345, 2, 2)})},
+     AfterQuiet(285, {SampleAt(300, 1, 1, true), SampleAt(315, 2, 2, true), SampleAt(330, 2, 2),
+                      SampleAt(345, 2, 2)})},
     {"three moves without a hook call put the hook back",
-     AfterQuiet(285, {SampleAt(300, 1, 1, true), SampleAt(315, 2, 2, true), SampleAt(330, 3, 3, true, true)})},
+     AfterQuiet(285,
+                {SampleAt(300, 1, 1, true), SampleAt(315, 2, 2, true), SampleAt(330, 3, 3, true, true)})},
     {"a hook call in between clears the evidence",
-     AfterQuiet(285, {SampleAt(300, 1, 1, true), SampleAt(315, 2, 2, true), HookAt(4, 4), SampleAt(330, 4, 4),
-                      SampleAt(345, 5, 5, true), SampleAt(360, 6, 6, true), SampleAt(375, 7, 7, true, true)})},
+     AfterQuiet(285,
+                {SampleAt(300, 1, 1, true), SampleAt(315, 2, 2, true), HookAt(4, 4), SampleAt(330, 4, 4),
+                 SampleAt(345, 5, 5, true), SampleAt(360, 6, 6, true), SampleAt(375, 7, 7, true, true)})},
     {"evidence waits for the first back-off after the hook was set",
      {SampleAt(15, 1, 1, true), SampleAt(30, 2, 2, true), SampleAt(45, 3, 3, true), SampleAt(240, 3, 3),
       SampleAt(255, 4, 4, true, true)}},
@@ -88,7 +93,8 @@ TEST_P(HookWatchCase, Verdicts) {
 
 INSTANTIATE_TEST_SUITE_P(Table, HookWatchCase, testing::ValuesIn(Cases), [](const auto& info) {
   std::string name;
-  for (const char c : std::string(info.param.Name)) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  for (const char c : std::string(info.param.Name))
+    name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
   return name;
 });
 

@@ -34,18 +34,24 @@ TEST(EffectVisibility, HidesOnTheFirstReasonAndShowsWhenTheLastOneGoes) {
   // Locked, then the display goes off: still hidden; unlocked in the dark: still hidden;
   // only the display coming on shows the effect again.
   Walk({{Step::Lock, 0, V::Hide},
-       {Step::Display, kOff, V::None},
-       {Step::Unlock, 0, V::None},
-       {Step::Display, kOn, V::Show}});
-  Walk({{Step::Display, kOff, V::Hide}, {Step::Lock, 0, V::None}, {Step::Display, kOn, V::None},
-       {Step::Unlock, 0, V::Show}});
+        {Step::Display, kOff, V::None},
+        {Step::Unlock, 0, V::None},
+        {Step::Display, kOn, V::Show}});
+  Walk({{Step::Display, kOff, V::Hide},
+        {Step::Lock, 0, V::None},
+        {Step::Display, kOn, V::None},
+        {Step::Unlock, 0, V::Show}});
 }
 
 TEST(EffectVisibility, RepeatedNoticesDimmedAndUnknownStatesChangeNothing) {
   // The system sends the display state once at registration: on is no change.
   Walk({{Step::Display, kOn, V::None}, {Step::Unlock, 0, V::None}});
-  Walk({{Step::Lock, 0, V::Hide}, {Step::Lock, 0, V::None}, {Step::Unlock, 0, V::Show}, {Step::Unlock, 0, V::None}});
+  Walk({{Step::Lock, 0, V::Hide},
+        {Step::Lock, 0, V::None},
+        {Step::Unlock, 0, V::Show},
+        {Step::Unlock, 0, V::None}});
   // A dimmed display still shows the particles.
-  Walk({{Step::Display, kDimmed, V::None}, {Step::Display, kOff, V::Hide}, {Step::Display, kDimmed, V::Show}});
+  Walk(
+      {{Step::Display, kDimmed, V::None}, {Step::Display, kOff, V::Hide}, {Step::Display, kDimmed, V::Show}});
   Walk({{Step::Display, kOff, V::Hide}, {Step::Display, 7, V::Show}});
 }

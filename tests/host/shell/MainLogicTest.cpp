@@ -1,11 +1,10 @@
-#include "shell/MainLogic.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
 #include <memory>
 #include <vector>
 
+#include "shell/MainLogic.h"
 #include "ui/SysUtils.h"
 
 namespace {
@@ -15,7 +14,8 @@ const std::string App = "C:\\Lumetta\\";
 // The settings file as a map; a read-only file refuses every write like the profile write does.
 class TFakeStore final : public ISettingsStore {
  public:
-  std::string ReadString(const std::string& section, const std::string& key, const std::string& def) override {
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& def) override {
     auto it = Values.find(section + "/" + key);
     return it == Values.end() ? def : it->second;
   }
@@ -69,9 +69,9 @@ TEST(FlagSetting, AcceptsBooleanWordsInAnyCaseAndNumbers) {
     bool flag;
   };
   const Case cases[] = {
-      {std::nullopt, false}, {"True", true},  {"TRUE", true}, {"true", true}, {"tRuE", true},
-      {"False", false},      {"FALSE", false}, {"false", false}, {"1", true},   {"-1", true},
-      {"42", true},          {"0", false},    {"00", false},
+      {std::nullopt, false}, {"True", true},   {"TRUE", true},   {"true", true}, {"tRuE", true},
+      {"False", false},      {"FALSE", false}, {"false", false}, {"1", true},    {"-1", true},
+      {"42", true},          {"0", false},     {"00", false},
   };
   for (const Case& c : cases) {
     TFakeStore store;

@@ -1,17 +1,17 @@
-#include "restart/RestartPlan.h"
-
 #include <gtest/gtest.h>
+
+#include "restart/RestartPlan.h"
 
 TEST(RestartPlan, PicksOneMainWindowPerRunningLumetta) {
   const std::vector<TTopWindow> windows = {
-      {1, 10, "TApplication", "Lumetta", "C:\\Apps\\Lumetta\\Lumetta.exe"},     // application window
-      {2, 10, "TfrmMain", "Lumetta", "C:\\Apps\\Lumetta\\Lumetta.exe"},         // the one to close
-      {3, 10, "TfrmMain", "Lumetta", "C:\\Apps\\Lumetta\\Lumetta.exe"},         // same process again
-      {4, 11, "TfrmMain", "Lumetta", "c:/other/LUMETTA.EXE"},                   // another copy, any case
-      {5, 12, "TfrmMain", "Lumetta", "C:\\Apps\\Lumetta\\NotLumetta.exe"},      // another program
-      {6, 13, "TfrmMain", "Lumetta", ""},                                        // unknown program file
-      {7, 14, "TfrmMain", "Option", "C:\\Apps\\Lumetta\\Lumetta.exe"},          // a dialog
-      {8, 15, "TfrmParticle", "", "C:\\Apps\\Lumetta\\Lumetta.exe"},            // a particle
+      {1, 10, "TApplication", "Lumetta", "C:\\Apps\\Lumetta\\Lumetta.exe"},  // application window
+      {2, 10, "TfrmMain", "Lumetta", "C:\\Apps\\Lumetta\\Lumetta.exe"},      // the one to close
+      {3, 10, "TfrmMain", "Lumetta", "C:\\Apps\\Lumetta\\Lumetta.exe"},      // same process again
+      {4, 11, "TfrmMain", "Lumetta", "c:/other/LUMETTA.EXE"},                // another copy, any case
+      {5, 12, "TfrmMain", "Lumetta", "C:\\Apps\\Lumetta\\NotLumetta.exe"},   // another program
+      {6, 13, "TfrmMain", "Lumetta", ""},                                    // unknown program file
+      {7, 14, "TfrmMain", "Option", "C:\\Apps\\Lumetta\\Lumetta.exe"},       // a dialog
+      {8, 15, "TfrmParticle", "", "C:\\Apps\\Lumetta\\Lumetta.exe"},         // a particle
       {9, 16, "TfrmMain", "Lumetta", "C:\\Apps\\Lumetta\\Lumetta.exe.bak"},
   };
   const std::vector<TTopWindow> found = FindMainWindows(windows);
@@ -58,10 +58,12 @@ TEST(RestartPlan, RefusalsSayWhyAndWhatToDo) {
   const Case cases[] = {
       // The system's text keeps its own full stop; its line break goes.
       {"The system cannot find the file specified.\r\n",
-       "Lumetta could not be started from \"C:\\A\\Lumetta.exe\":\nThe system cannot find the file specified."},
+       "Lumetta could not be started from \"C:\\A\\Lumetta.exe\":\nThe system cannot find the file "
+       "specified."},
       {"Access denied", "Lumetta could not be started from \"C:\\A\\Lumetta.exe\":\nAccess denied."},
       {"", "Lumetta could not be started from \"C:\\A\\Lumetta.exe\"."},
       {" \r\n", "Lumetta could not be started from \"C:\\A\\Lumetta.exe\"."},
   };
-  for (const Case& c : cases) EXPECT_EQ(StartFailedReport("C:\\A\\Lumetta.exe", c.reason), c.want) << c.reason;
+  for (const Case& c : cases)
+    EXPECT_EQ(StartFailedReport("C:\\A\\Lumetta.exe", c.reason), c.want) << c.reason;
 }

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "skin/data/LZH.h"
-#include "skin/data/LzhTree.h"
 #include "LzhBaseline.h"
 #include "host/skin_archive/GoldenText.h"
+#include "skin/data/LZH.h"
+#include "skin/data/LzhTree.h"
 #include "tools/skintool/LzhEncode.h"
 #include "ui/Streams.h"
 
@@ -73,8 +73,8 @@ Bytes MixedData(size_t n, unsigned seed) {
         break;
       }
       case 1: {
-        const std::string line = "[Button" + std::to_string(rng() % 30) + "]\r\nLeftWidth=" +
-                                 std::to_string(rng() % 10) + "\r\nImage=buttons.bmp\r\n";
+        const std::string line = "[Button" + std::to_string(rng() % 30) +
+                                 "]\r\nLeftWidth=" + std::to_string(rng() % 10) + "\r\nImage=buttons.bmp\r\n";
         b.insert(b.end(), line.begin(), line.end());
         break;
       }
@@ -329,9 +329,15 @@ TEST(LzhAgreement, EncodedDataOfEveryKindDecodesAlikeAllThreeWays) {
     const size_t size = 1 + rng() % 20000;
     Bytes data;
     switch (seed % 4) {
-      case 0: data = RandomBytes(size, seed); break;
-      case 1: data = MixedData(size, seed); break;
-      case 2: data = Bytes(size, static_cast<uint8_t>(rng())); break;
+      case 0:
+        data = RandomBytes(size, seed);
+        break;
+      case 1:
+        data = MixedData(size, seed);
+        break;
+      case 2:
+        data = Bytes(size, static_cast<uint8_t>(rng()));
+        break;
       default:
         for (size_t i = 0; i < size; ++i) data.push_back(static_cast<uint8_t>("ab \n"[rng() % 4]));
     }
@@ -365,7 +371,8 @@ TEST(LzhAgreement, TruncatedStreamsDecodeAlike) {
     const Bytes data = MixedData(2000 + rng() % 20000, seed);
     Bytes bits = LzhEncode(data);
     // Cut anywhere from the first byte to the last, most often near the end.
-    const size_t keep = rng() % 3 == 0 ? rng() % bits.size() : bits.size() - 1 - rng() % std::min<size_t>(bits.size(), 200);
+    const size_t keep =
+        rng() % 3 == 0 ? rng() % bits.size() : bits.size() - 1 - rng() % std::min<size_t>(bits.size(), 200);
     bits.resize(keep);
     const Decodings d = DecodeEveryWay(bits, static_cast<int32_t>(data.size()));
     if (d.memoryRefused) continue;  // ran dry long before the end: only the fast paths refuse

@@ -61,18 +61,18 @@ TEST(QuickIni, ReadStringFollowsTheLookupRules) {
     const char* expected;
   };
   const Case cases[] = {
-      {"Personality", "LeftWidth", "5"},       // trimmed, any case, first occurrence wins
+      {"Personality", "LeftWidth", "5"},  // trimmed, any case, first occurrence wins
       {"PERSONALITY", "leftwidth", "5"},
       {"Personality", "Name", "Lumetta; blue"},  // ";" inside a value is part of it
       {"Personality", "Tile", "default"},        // empty value
       {"Personality", "Missing", "default"},
-      {"Buttons", "LeftWidth", "5"},             // [buttons] answers for Buttons
-      {"Personality", "Orphan", "default"},      // lines before the first header are never found
+      {"Buttons", "LeftWidth", "5"},         // [buttons] answers for Buttons
+      {"Personality", "Orphan", "default"},  // lines before the first header are never found
       {"Nowhere", "LeftWidth", "default"},
-      {"Buttons", "Key", "after the bracket"},   // an unclosed bracket is an ordinary line
-      {"Spaced", "A", "default"},                // blanks inside the brackets count
+      {"Buttons", "Key", "after the bracket"},  // an unclosed bracket is an ordinary line
+      {"Spaced", "A", "default"},               // blanks inside the brackets count
       {" Spaced ", "A", "1"},
-      {"Fonts", "Size", "8"},                    // only the first of two sections is read
+      {"Fonts", "Size", "8"},  // only the first of two sections is read
       {"Fonts", "Face", "default"},
   };
   for (const auto& c : cases)
@@ -86,12 +86,28 @@ TEST(QuickIni, ReadIntegerAcceptsDecimalAndBothHexForms) {
     int32_t expected;
   };
   const Case cases[] = {
-      {"LeftWidth", 5}, {"Hex", 128},          {"Pascal", 128},       {"Px", -1},   {"Neg", -12},
-      {"Big", -1},      {"Min", INT32_MIN},     {"Colour", static_cast<int32_t>(0xFF00000Fu)},
-      {"Short", -1},    {"Sign", 7},            {"Tile", -1},          {"Name", -1}, {"Missing", -1},
+      {"LeftWidth", 5},
+      {"Hex", 128},
+      {"Pascal", 128},
+      {"Px", -1},
+      {"Neg", -12},
+      {"Big", -1},
+      {"Min", INT32_MIN},
+      {"Colour", static_cast<int32_t>(0xFF00000Fu)},
+      {"Short", -1},
+      {"Sign", 7},
+      {"Tile", -1},
+      {"Name", -1},
+      {"Missing", -1},
       // "0x" counts only as the very first characters; after a sign it is not a number.
-      {"NegHex", -1},   {"PlusHex", -1},        {"NegPascal", -16},    {"UpperX", 31},
-      {"TwoPrefixes", -1}, {"Dollar", -1},      {"SignOnly", -1},      {"Inner", -1},
+      {"NegHex", -1},
+      {"PlusHex", -1},
+      {"NegPascal", -16},
+      {"UpperX", 31},
+      {"TwoPrefixes", -1},
+      {"Dollar", -1},
+      {"SignOnly", -1},
+      {"Inner", -1},
   };
   for (const auto& c : cases) EXPECT_EQ(ini.ReadInteger("Personality", c.key, -1), c.expected) << c.key;
 }

@@ -50,10 +50,8 @@ class CapturedMessages {
 };
 
 const std::vector<TArchiveEntry> SampleEntries = {
-    {"Top.bmp", B("TOPDATA")},
-    {"skin.ini", B("[Personality]\r\nName=Test\r\n")},
-    {"min.bmp", B("first")},
-    {"empty.bmp", {}},
+    {"Top.bmp", B("TOPDATA")}, {"skin.ini", B("[Personality]\r\nName=Test\r\n")},
+    {"min.bmp", B("first")},   {"empty.bmp", {}},
     {"MIN.BMP", B("second")},
 };
 
@@ -134,7 +132,8 @@ TEST(SkinReader, OtherVersionsAreRefusedWithTheMessageAndKeepTheEarlierTable) {
     CapturedMessages captured;
     TMemoryStream s(PackArchive({{"other.bmp", B("zz")}}, version));
     EXPECT_FALSE(reader.LoadArchive(s)) << version;
-    EXPECT_EQ(captured.Messages, (std::vector<std::string>{"This is Older Skin File\rPlease update to new version !"}));
+    EXPECT_EQ(captured.Messages,
+              (std::vector<std::string>{"This is Older Skin File\rPlease update to new version !"}));
     EXPECT_EQ(reader.Count(), 5);
     TMemoryStream t;
     reader.ExtractEntry("top.bmp", t);
@@ -172,7 +171,8 @@ TEST(SkinReader, InconsistentArchivesAreRefusedQuietlyAndKeepTheEarlierTable) {
   std::string names1001;
   for (int i = 0; i < 1001; ++i) names1001 += "e" + std::to_string(i) + "\r\n";
   TSkinReader reader;
-  TMemoryStream s = Compressed(RawArchive(20000, names1001, std::vector<int32_t>(1001, 1), std::string(1001, 'q')));
+  TMemoryStream s =
+      Compressed(RawArchive(20000, names1001, std::vector<int32_t>(1001, 1), std::string(1001, 'q')));
   EXPECT_TRUE(reader.LoadArchive(s));
   EXPECT_EQ(reader.Count(), 1001);
 }
@@ -180,10 +180,10 @@ TEST(SkinReader, InconsistentArchivesAreRefusedQuietlyAndKeepTheEarlierTable) {
 TEST(SkinReader, CorruptOrHostileStreamsAreRefused) {
   TSkinReader reader;
   const Bytes hostile[] = {
-      {},                                     // no size field
-      {0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3},      // 2 GB declared
-      {0x00, 0x00, 0x00, 0x01, 0xAB},         // 16 MB from one byte
-      {0xF0, 0xFF, 0xFF, 0xFF, 1, 2, 3, 4},   // negative size
+      {},                                    // no size field
+      {0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3},     // 2 GB declared
+      {0x00, 0x00, 0x00, 0x01, 0xAB},        // 16 MB from one byte
+      {0xF0, 0xFF, 0xFF, 0xFF, 1, 2, 3, 4},  // negative size
   };
   for (const auto& bytes : hostile) {
     TMemoryStream s(bytes);

@@ -24,9 +24,8 @@ struct ToolResult {
 class SkinTool : public ::testing::Test {
  protected:
   void SetUp() override {
-    FDir = fs::temp_directory_path() /
-           ("skintool-test-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    FDir = fs::temp_directory_path() / ("skintool-test-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(FDir);
     fs::create_directories(FDir);
   }

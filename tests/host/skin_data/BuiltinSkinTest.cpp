@@ -2,8 +2,8 @@
 // on, and skintool info printing the whole model.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -30,22 +30,38 @@ struct BuiltinSkinTest : ::testing::Test {
 TEST_F(BuiltinSkinTest, ProvidesEveryElement) {
   EXPECT_EQ(Data.SkinName, "Lumetta Mist");
   const std::pair<const char*, const TDataSkinObject*> elements[] = {
-      {"Progress", Data.Progress.get()},       {"MenuBar", Data.MenuBar.get()},
-      {"GroupBoxEdge", Data.GroupBoxEdge.get()}, {"GroupBox", Data.GroupBox.get()},
-      {"Toolbars", Data.Toolbars.get()},       {"Tabs", Data.Tabs.get()},
-      {"StatusBarEdges", Data.StatusBarEdges.get()}, {"ComboButton", Data.ComboButton.get()},
-      {"SunkEdge", Data.SunkEdge.get()},       {"ExtraImages", Data.ExtraImages.get()},
-      {"Headerbar", Data.Headerbar.get()},     {"MenuItem", Data.MenuItem.get()},
-      {"MenuBackground", Data.MenuBackground.get()}, {"Scrollbar", Data.Scrollbar.get()},
-      {"HorzScroll", Data.HorzScroll.get()},   {"VertScroll", Data.VertScroll.get()},
-      {"HorzScrollThumb", Data.HorzScrollThumb.get()}, {"VertScrollThumb", Data.VertScrollThumb.get()},
-      {"TrackbarThumbHorz", Data.TrackbarThumbHorz.get()}, {"TrackbarThumbVert", Data.TrackbarThumbVert.get()},
-      {"TrackbarThumbLeft", Data.TrackbarThumbLeft.get()}, {"TrackbarThumbRight", Data.TrackbarThumbRight.get()},
-      {"TrackbarThumbUp", Data.TrackbarThumbUp.get()}, {"TrackbarThumbDown", Data.TrackbarThumbDown.get()},
-      {"UpDownHorz", Data.UpDownHorz.get()},   {"UpDownVert", Data.UpDownVert.get()},
-      {"BorderLeft", Data.BorderLeft.get()},   {"BorderRight", Data.BorderRight.get()},
-      {"BorderTop", Data.BorderTop.get()},     {"BorderBottom", Data.BorderBottom.get()},
-      {"Title", Data.Title.get()},             {"Buttons", Data.Buttons.get()},
+      {"Progress", Data.Progress.get()},
+      {"MenuBar", Data.MenuBar.get()},
+      {"GroupBoxEdge", Data.GroupBoxEdge.get()},
+      {"GroupBox", Data.GroupBox.get()},
+      {"Toolbars", Data.Toolbars.get()},
+      {"Tabs", Data.Tabs.get()},
+      {"StatusBarEdges", Data.StatusBarEdges.get()},
+      {"ComboButton", Data.ComboButton.get()},
+      {"SunkEdge", Data.SunkEdge.get()},
+      {"ExtraImages", Data.ExtraImages.get()},
+      {"Headerbar", Data.Headerbar.get()},
+      {"MenuItem", Data.MenuItem.get()},
+      {"MenuBackground", Data.MenuBackground.get()},
+      {"Scrollbar", Data.Scrollbar.get()},
+      {"HorzScroll", Data.HorzScroll.get()},
+      {"VertScroll", Data.VertScroll.get()},
+      {"HorzScrollThumb", Data.HorzScrollThumb.get()},
+      {"VertScrollThumb", Data.VertScrollThumb.get()},
+      {"TrackbarThumbHorz", Data.TrackbarThumbHorz.get()},
+      {"TrackbarThumbVert", Data.TrackbarThumbVert.get()},
+      {"TrackbarThumbLeft", Data.TrackbarThumbLeft.get()},
+      {"TrackbarThumbRight", Data.TrackbarThumbRight.get()},
+      {"TrackbarThumbUp", Data.TrackbarThumbUp.get()},
+      {"TrackbarThumbDown", Data.TrackbarThumbDown.get()},
+      {"UpDownHorz", Data.UpDownHorz.get()},
+      {"UpDownVert", Data.UpDownVert.get()},
+      {"BorderLeft", Data.BorderLeft.get()},
+      {"BorderRight", Data.BorderRight.get()},
+      {"BorderTop", Data.BorderTop.get()},
+      {"BorderBottom", Data.BorderBottom.get()},
+      {"Title", Data.Title.get()},
+      {"Buttons", Data.Buttons.get()},
   };
   for (const auto& [name, e] : elements) {
     ASSERT_NE(e, nullptr) << name;
@@ -56,7 +72,8 @@ TEST_F(BuiltinSkinTest, ProvidesEveryElement) {
     const int length = stacked ? e->Image->Height() : e->Image->Width();
     EXPECT_EQ(length % e->FrameCount, 0) << name;
   }
-  for (const auto* second : {Data.Tabs.get(), Data.UpDownHorz.get(), Data.UpDownVert.get(), Data.Progress.get()})
+  for (const auto* second :
+       {Data.Tabs.get(), Data.UpDownHorz.get(), Data.UpDownVert.get(), Data.Progress.get()})
     EXPECT_FALSE(second->SecondImage->Empty()) << second->Name;
   EXPECT_FALSE(Data.Buttons->CheckImage->Empty());
   EXPECT_FALSE(Data.Buttons->RadioImage->Empty());
@@ -98,7 +115,8 @@ TEST_F(BuiltinSkinTest, FrameGeometryFitsTogether) {
 
 std::string RunTool(const std::string& args) {
   std::string out;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((std::string(SKINTOOL_PATH) + " " + args).c_str(), "r"), pclose);
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((std::string(SKINTOOL_PATH) + " " + args).c_str(), "r"),
+                                             pclose);
   if (!pipe) return out;
   char buf[4096];
   size_t n;
@@ -109,10 +127,10 @@ std::string RunTool(const std::string& args) {
 TEST_F(BuiltinSkinTest, SkintoolInfoPrintsTheModel) {
   const std::string json = RunTool(std::string("info ") + BUILTIN_SKIN_ARCHIVE + " --json");
   EXPECT_EQ(json, SkinDataToJson(Data)) << "the tool shows what the program loads";
-  for (const char* key : {"\"skinName\": \"Lumetta Mist\"", "\"ColorButtonFace\": 16184563", "\"indexedColours\": [",
-                          "\"customColors\": [", "\"TrackbarThumbDown\": {", "\"UpDownVert\": {",
-                          "\"SecondImageWidth\"", "\"CheckImageWidth\": 78", "\"FontHeight\": 14",
-                          "\"Action\": 3", "\"BackgroundLeftShift\": 6"})
+  for (const char* key :
+       {"\"skinName\": \"Lumetta Mist\"", "\"ColorButtonFace\": 16184563", "\"indexedColours\": [",
+        "\"customColors\": [", "\"TrackbarThumbDown\": {", "\"UpDownVert\": {", "\"SecondImageWidth\"",
+        "\"CheckImageWidth\": 78", "\"FontHeight\": 14", "\"Action\": 3", "\"BackgroundLeftShift\": 6"})
     EXPECT_NE(json.find(key), std::string::npos) << key;
   EXPECT_EQ(RunTool("info /nonexistent.skn --json 2>/dev/null"), "");
 }
@@ -125,7 +143,8 @@ std::string FileText(const std::filesystem::path& p) {
 TEST(BuiltinSkinAssets, CopiesInTheTreeMatchTheGenerator) {
   namespace fs = std::filesystem;
   std::vector<std::string> generated, kept;
-  for (const auto& f : fs::directory_iterator(BUILTIN_SKIN_DIR)) generated.push_back(f.path().filename().string());
+  for (const auto& f : fs::directory_iterator(BUILTIN_SKIN_DIR))
+    generated.push_back(f.path().filename().string());
   for (const auto& f : fs::directory_iterator(ASSET_SKIN_DIR)) kept.push_back(f.path().filename().string());
   std::sort(generated.begin(), generated.end());
   std::sort(kept.begin(), kept.end());
@@ -141,7 +160,8 @@ TEST(SkinJsonTest, AbsentElementsAreLeftOut) {
   EXPECT_NE(json.find("\"skinName\": \"a \\\"quoted\\\"\\\\name\""), std::string::npos);
   EXPECT_NE(json.find("\"BorderLeft\": {"), std::string::npos);
   EXPECT_EQ(json.find("\"Progress\""), std::string::npos);
-  EXPECT_NE(json.find("\"ColorButtonFace\": 4278190095"), std::string::npos) << "system colour 15 as unsigned";
+  EXPECT_NE(json.find("\"ColorButtonFace\": 4278190095"), std::string::npos)
+      << "system colour 15 as unsigned";
   EXPECT_NE(json.find("\"sysButtons\": [\n  ]"), std::string::npos);
 }
 

@@ -18,7 +18,8 @@ namespace {
 // Records every call the component makes on the manager.
 class TRecordingManager : public ISkinManager {
  public:
-  explicit TRecordingManager(std::vector<std::string>& log, int startState = 0) : Log(log), State(startState) {}
+  explicit TRecordingManager(std::vector<std::string>& log, int startState = 0)
+      : Log(log), State(startState) {}
   void AddSkinData(TSkinData*) override { Log.push_back("add"); }
   void RemoveSkinData(TSkinData*) override { Log.push_back("remove"); }
   void InstallHook() override { Log.push_back("hook"); }
@@ -29,7 +30,9 @@ class TRecordingManager : public ISkinManager {
     Log.push_back("state " + std::to_string(s));
   }
   void SkinForm(TComponent*) override { Log.push_back("skinform"); }
-  void PostCommand(int c, int ms) override { Log.push_back("post " + std::to_string(c) + " " + std::to_string(ms)); }
+  void PostCommand(int c, int ms) override {
+    Log.push_back("post " + std::to_string(c) + " " + std::to_string(ms));
+  }
   void SetCommandTarget(TSkinData*) override { Log.push_back("target"); }
   void RefreshSkinForms() override { Log.push_back("refresh"); }
   std::vector<std::string>& Log;
@@ -44,8 +47,8 @@ TSkinArchive SmallSkin() {
 
 std::vector<uint8_t> StoredStream(const std::vector<uint8_t>& archive) {
   const uint32_t n = static_cast<uint32_t>(archive.size());
-  std::vector<uint8_t> s = {static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8), static_cast<uint8_t>(n >> 16),
-                            static_cast<uint8_t>(n >> 24)};
+  std::vector<uint8_t> s = {static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8),
+                            static_cast<uint8_t>(n >> 16), static_cast<uint8_t>(n >> 24)};
   s.insert(s.end(), archive.begin(), archive.end());
   return s;
 }
@@ -94,8 +97,8 @@ TEST_F(SkinComponentTest, ConstructionValues) {
   EXPECT_NE(std::find(d.Skin3rd().begin(), d.Skin3rd().end(), "TAdvPageControl=nil"), d.Skin3rd().end());
   EXPECT_EQ(std::count(d.Skin3rd().begin(), d.Skin3rd().end(), "TWWDBCombobox=Combobox"), 2);
   const std::pair<const TDataSkinObject*, const char*> always[] = {
-      {d.BorderLeft.get(), "Left"}, {d.BorderRight.get(), "Right"}, {d.BorderTop.get(), "Top"},
-      {d.BorderBottom.get(), "Bottom"}, {d.Title.get(), "Title"}, {d.Buttons.get(), "Buttons"}};
+      {d.BorderLeft.get(), "Left"},     {d.BorderRight.get(), "Right"}, {d.BorderTop.get(), "Top"},
+      {d.BorderBottom.get(), "Bottom"}, {d.Title.get(), "Title"},       {d.Buttons.get(), "Buttons"}};
   for (const auto& [e, name] : always) {
     ASSERT_NE(e, nullptr) << name;
     EXPECT_EQ(e->Name, name);
@@ -176,7 +179,8 @@ TEST_F(SkinComponentTest, LoadedAdjustsSkinControls) {
     TSkinControlTypes in, out;
   } cases[] = {
       {DefaultSkinControls, DefaultSkinControls},
-      {SkinBit(xcMainMenu) | SkinBit(xcMenuItem) | SkinBit(xcSystemMenu), SkinBit(xcMainMenu) | SkinBit(xcSystemMenu)},
+      {SkinBit(xcMainMenu) | SkinBit(xcMenuItem) | SkinBit(xcSystemMenu),
+       SkinBit(xcMainMenu) | SkinBit(xcSystemMenu)},
       {SkinBit(xcMenuItem) | SkinBit(xcSystemMenu) | SkinBit(xcEdit), SkinBit(xcMenuItem) | SkinBit(xcEdit)},
   };
   for (const Case& c : cases) {
@@ -194,7 +198,8 @@ TEST_F(SkinComponentTest, SingleFormAndDialogComponentsStartSkinningAtOnce) {
   d.SkinControls = SkinBit(xcMenuItem) | SkinBit(xcSystemMenu);
   d.Loaded();
   EXPECT_EQ(Log, (std::vector<std::string>{"add", "on", "state 1", "skinform"}));
-  EXPECT_EQ(d.SkinControls, SkinBit(xcMenuItem) | SkinBit(xcSystemMenu)) << "these stop before the adjustment";
+  EXPECT_EQ(d.SkinControls, SkinBit(xcMenuItem) | SkinBit(xcSystemMenu))
+      << "these stop before the adjustment";
 }
 
 TEST_F(SkinComponentTest, SetActiveQueuesCommandsByFormType) {
@@ -233,8 +238,8 @@ TEST_F(SkinComponentTest, SkinFileLoadsAndAppliesOrIsIgnoredWhenMissing) {
   const std::string file = (dir / "small.skn").string();
   {
     const std::vector<uint8_t> bytes = SmallSkin().Pack();
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
   StartState = 1;
   auto d = FromForm(true, {0, 0, 0, 0});

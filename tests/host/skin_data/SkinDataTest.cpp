@@ -29,13 +29,13 @@ TEST(ParseColourTest, ReadsRedGreenBlueTriples) {
       {"70 115 150", 0x00967346},
       {"  10 20 30  ", 0x001E140A},
       {"1,2,3", 0x00030201},
-      {"r10g20b30", 0x001E140A},      // letters end numbers
-      {"-5 6 7", 0x00070605},          // a minus sign is only a separator
-      {"1 2 3 4 5", 0x00030201},       // numbers after the third are ignored
-      {"300 2 3", 0x0003022C},         // each component keeps its low eight bits
-      {"70", 0x00000000},              // a single number gives black
-      {"70 115", 0x00000046},          // two numbers give only red
-      {"99999999999 1 2 3", 0},        // too long: neither it nor anything later is taken
+      {"r10g20b30", 0x001E140A},  // letters end numbers
+      {"-5 6 7", 0x00070605},     // a minus sign is only a separator
+      {"1 2 3 4 5", 0x00030201},  // numbers after the third are ignored
+      {"300 2 3", 0x0003022C},    // each component keeps its low eight bits
+      {"70", 0x00000000},         // a single number gives black
+      {"70 115", 0x00000046},     // two numbers give only red
+      {"99999999999 1 2 3", 0},   // too long: neither it nor anything later is taken
       {"1 2 99999999999", 0x00000201},
       {"1 99999999999 3", 0x00000001},
   };
@@ -54,9 +54,9 @@ TEST_F(SkinDataTest, BitmapNamesKeepCaseOfTheExtension) {
     const char* value;
     int width;
   } cases[] = {
-      {"Top.bmp", 6},          {"top.bmp", 6},       {"skins\\top.bmp", 6}, {"c:top.bmp", 6},
-      {"TOP.BMP", 0},          {"top.Bmp", 0},       {"top.png", 0},        {"top", 0},
-      {"missing.bmp", 0},      {"notabmp.bmp", 0},   {"skins\\", 0},        {"", 0},
+      {"Top.bmp", 6},     {"top.bmp", 6},     {"skins\\top.bmp", 6}, {"c:top.bmp", 6},
+      {"TOP.BMP", 0},     {"top.Bmp", 0},     {"top.png", 0},        {"top", 0},
+      {"missing.bmp", 0}, {"notabmp.bmp", 0}, {"skins\\", 0},        {"", 0},
   };
   for (const Case& c : cases) {
     auto image = SoftwareSkinPlatform().NewImage();
@@ -76,11 +76,13 @@ TEST_F(SkinDataTest, WindowBordersReadTheirPrefixedKeysAndDefaults) {
   LoadOk(a);
   const TDataSkinBorder& top = *Data.BorderTop;
   EXPECT_EQ(top.Name, "Top");
-  EXPECT_EQ((std::array{top.LeftWidth, top.TopHeight, top.RightWidth, top.BottomHeight}), (std::array{7, 0, 9, 0}));
+  EXPECT_EQ((std::array{top.LeftWidth, top.TopHeight, top.RightWidth, top.BottomHeight}),
+            (std::array{7, 0, 9, 0}));
   EXPECT_EQ((std::array{top.FrameCount, top.Tile, top.Trans}), (std::array{2, 0, 0}));
   EXPECT_EQ(top.Image->Width(), 40);
   const TDataSkinBorder& left = *Data.BorderLeft;
-  EXPECT_EQ((std::array{left.LeftWidth, left.TopHeight, left.RightWidth, left.BottomHeight}), (std::array{0, 25, 0, 29}));
+  EXPECT_EQ((std::array{left.LeftWidth, left.TopHeight, left.RightWidth, left.BottomHeight}),
+            (std::array{0, 25, 0, 29}));
   // Unset frame, stretch and transparency keys default to 1.
   EXPECT_EQ((std::array{left.FrameCount, left.Tile, left.Trans}), (std::array{1, 1, 1}));
   EXPECT_TRUE(Data.BorderRight->Image->Empty());
@@ -96,9 +98,10 @@ TEST_F(SkinDataTest, ElementLoadersApplyTheirDefaultsAndClamps) {
       "[Toolbars]\nImage=e.bmp\n"
       "[Tabs]\nImage=e.bmp\nBorder=chunk.bmp\nTile=2\nStyle=7\nNormalColour=5\nMouseOverColour2=9 9 9\n"
       "[Progress]\nBitmap=e.bmp\nChunk=chunk.bmp\nTile=5\nStyle=1\nLeftWidth=3\nNormalColour2=9 9 9\n"
-      "[GroupBox]\nImage=e.bmp\nTile=1\nBackgroundAlignment=2\nBackgroundLeftShift=4\nBackgroundRightShift=6\n"
-      "[Headerbar]\nStyle=3\n"                  // no image key: absent
-      "[MenuItem]\nImage=gone.bmp\nTrans=1\n"   // image key but no such entry: present, empty image
+      "[GroupBox]\nImage=e.bmp\nTile=1\nBackgroundAlignment=2\nBackgroundLeftShift=4\nBackgroundRightShift="
+      "6\n"
+      "[Headerbar]\nStyle=3\n"                 // no image key: absent
+      "[MenuItem]\nImage=gone.bmp\nTrans=1\n"  // image key but no such entry: present, empty image
       "[Personality]\nmenuBar=e.bmp\n");
   LoadOk(a);
   const uint32_t text = 0x030201;
@@ -109,7 +112,8 @@ TEST_F(SkinDataTest, ElementLoadersApplyTheirDefaultsAndClamps) {
   EXPECT_EQ((std::array{plain.LeftWidth, plain.TopHeight, plain.RightWidth, plain.BottomHeight, plain.Trans,
                         plain.Tile, plain.Style}),
             (std::array{0, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ((std::array{plain.NormalColour, plain.MouseOverColour, plain.PressedColour}), (std::array{-1, -1, -1}));
+  EXPECT_EQ((std::array{plain.NormalColour, plain.MouseOverColour, plain.PressedColour}),
+            (std::array{-1, -1, -1}));
   EXPECT_EQ((std::array{plain.NormalColour2, plain.MouseOverColour2, plain.PressedColour2}),
             (std::array{text, text, text}));
 
@@ -125,8 +129,9 @@ TEST_F(SkinDataTest, ElementLoadersApplyTheirDefaultsAndClamps) {
   EXPECT_EQ(Data.Progress->Style, 1);
   EXPECT_EQ(Data.Progress->LeftWidth, 3);
   EXPECT_EQ(Data.Progress->SecondImage->Width(), 4);
-  EXPECT_EQ((std::array{Data.Progress->NormalColour, Data.Progress->MouseOverColour, Data.Progress->PressedColour}),
-            (std::array{0, 0, 0}));
+  EXPECT_EQ(
+      (std::array{Data.Progress->NormalColour, Data.Progress->MouseOverColour, Data.Progress->PressedColour}),
+      (std::array{0, 0, 0}));
   EXPECT_EQ(Data.Progress->NormalColour2, 0u) << "progress colours are not read";
 
   ASSERT_TRUE(Data.GroupBox);
@@ -165,11 +170,29 @@ TEST_F(SkinDataTest, FrameCountsOverrideWhatTheSectionsSay) {
   TSkinArchive a;
   a.Bmp("e.bmp", Solid(40, 10));
   std::string ini;
-  const char* plain[] = {"GroupBoxEdge", "Toolbars", "StatusBarEdges", "SunkEdge", "ExtraImages", "Headerbar",
-                         "MenuItem", "MenuBackground", "Scrollbar", "HorzScroll", "VertScroll", "HorzScrollThumb",
-                         "VertScrollThumb", "Trackbar.ThumbHorz", "Trackbar.ThumbVert", "Trackbar.ThumbLeft",
-                         "Trackbar.ThumbRight", "Trackbar.ThumbUp", "Trackbar.ThumbDown", "GroupBox", "Tabs",
-                         "UpDown.Horz", "UpDown.Vert"};
+  const char* plain[] = {"GroupBoxEdge",
+                         "Toolbars",
+                         "StatusBarEdges",
+                         "SunkEdge",
+                         "ExtraImages",
+                         "Headerbar",
+                         "MenuItem",
+                         "MenuBackground",
+                         "Scrollbar",
+                         "HorzScroll",
+                         "VertScroll",
+                         "HorzScrollThumb",
+                         "VertScrollThumb",
+                         "Trackbar.ThumbHorz",
+                         "Trackbar.ThumbVert",
+                         "Trackbar.ThumbLeft",
+                         "Trackbar.ThumbRight",
+                         "Trackbar.ThumbUp",
+                         "Trackbar.ThumbDown",
+                         "GroupBox",
+                         "Tabs",
+                         "UpDown.Horz",
+                         "UpDown.Vert"};
   for (const char* s : plain) ini += std::string("[") + s + "]\nImage=e.bmp\nFrameCount=9\nframe=9\n";
   ini += "[Progress]\nBitmap=e.bmp\nFrameCount=9\n[Personality]\nmenuBar=e.bmp\n";
   ini += "[VertScrollThumb]\nFrameCount=5\n";  // a second section of that name is never read
@@ -180,17 +203,28 @@ TEST_F(SkinDataTest, FrameCountsOverrideWhatTheSectionsSay) {
     const TDataSkinObject* e;
     int frames;
   } cases[] = {
-      {"Buttons", Data.Buttons.get(), 5},          {"Title", Data.Title.get(), 2},
-      {"Progress", Data.Progress.get(), 2},        {"MenuBar", Data.MenuBar.get(), 2},
-      {"GroupBoxEdge", Data.GroupBoxEdge.get(), 2}, {"Toolbars", Data.Toolbars.get(), 5},
-      {"Tabs", Data.Tabs.get(), 5},                {"ExtraImages", Data.ExtraImages.get(), 5},
-      {"Headerbar", Data.Headerbar.get(), 5},      {"MenuItem", Data.MenuItem.get(), 5},
-      {"ThumbHorz", Data.TrackbarThumbHorz.get(), 5}, {"ThumbDown", Data.TrackbarThumbDown.get(), 5},
-      {"StatusBarEdges", Data.StatusBarEdges.get(), 3}, {"GroupBox", Data.GroupBox.get(), 1},
-      {"MenuBackground", Data.MenuBackground.get(), 1}, {"ComboButton-less SunkEdge", Data.SunkEdge.get(), 4},
-      {"HorzScroll", Data.HorzScroll.get(), 4},    {"VertScroll", Data.VertScroll.get(), 4},
-      {"Scrollbar", Data.Scrollbar.get(), 23},     {"UpDownHorz", Data.UpDownHorz.get(), 8},
-      {"UpDownVert", Data.UpDownVert.get(), 8},    {"HorzScrollThumb", Data.HorzScrollThumb.get(), 9},
+      {"Buttons", Data.Buttons.get(), 5},
+      {"Title", Data.Title.get(), 2},
+      {"Progress", Data.Progress.get(), 2},
+      {"MenuBar", Data.MenuBar.get(), 2},
+      {"GroupBoxEdge", Data.GroupBoxEdge.get(), 2},
+      {"Toolbars", Data.Toolbars.get(), 5},
+      {"Tabs", Data.Tabs.get(), 5},
+      {"ExtraImages", Data.ExtraImages.get(), 5},
+      {"Headerbar", Data.Headerbar.get(), 5},
+      {"MenuItem", Data.MenuItem.get(), 5},
+      {"ThumbHorz", Data.TrackbarThumbHorz.get(), 5},
+      {"ThumbDown", Data.TrackbarThumbDown.get(), 5},
+      {"StatusBarEdges", Data.StatusBarEdges.get(), 3},
+      {"GroupBox", Data.GroupBox.get(), 1},
+      {"MenuBackground", Data.MenuBackground.get(), 1},
+      {"ComboButton-less SunkEdge", Data.SunkEdge.get(), 4},
+      {"HorzScroll", Data.HorzScroll.get(), 4},
+      {"VertScroll", Data.VertScroll.get(), 4},
+      {"Scrollbar", Data.Scrollbar.get(), 23},
+      {"UpDownHorz", Data.UpDownHorz.get(), 8},
+      {"UpDownVert", Data.UpDownVert.get(), 8},
+      {"HorzScrollThumb", Data.HorzScrollThumb.get(), 9},
       {"VertScrollThumb", Data.VertScrollThumb.get(), 9},
   };
   for (const Case& c : cases) {
@@ -201,7 +235,8 @@ TEST_F(SkinDataTest, FrameCountsOverrideWhatTheSectionsSay) {
 
 TEST_F(SkinDataTest, ScrollThumbFramesDefaultToThree) {
   TSkinArchive a;
-  a.Bmp("e.bmp", Solid(30, 10)).Ini("[HorzScrollThumb]\nImage=e.bmp\n[VertScrollThumb]\nImage=e.bmp\nFrameCount=x\n");
+  a.Bmp("e.bmp", Solid(30, 10))
+      .Ini("[HorzScrollThumb]\nImage=e.bmp\n[VertScrollThumb]\nImage=e.bmp\nFrameCount=x\n");
   LoadOk(a);
   EXPECT_EQ(Data.HorzScrollThumb->FrameCount, 3);
   EXPECT_EQ(Data.VertScrollThumb->FrameCount, 3);
@@ -213,16 +248,17 @@ TEST_F(SkinDataTest, CheckAndRadioFrameCountsComeFromTheStripWhenNotGiven) {
     const char* givenKey;  // CheckButtonFrame value, or nullptr
     int expected;
   } cases[] = {
-      {56, 14, nullptr, 4},   // 56 div 13
-      {91, 13, nullptr, 7},   // 91 div 13
-      {96, 16, nullptr, 6},   // 16 high and more: div 16
-      {20, 13, nullptr, 4},   // at least 4
-      {56, 14, "12", 12},     // a count in the description stays
+      {56, 14, nullptr, 4},  // 56 div 13
+      {91, 13, nullptr, 7},  // 91 div 13
+      {96, 16, nullptr, 6},  // 16 high and more: div 16
+      {20, 13, nullptr, 4},  // at least 4
+      {56, 14, "12", 12},    // a count in the description stays
   };
   for (const Case& c : cases) {
     TSkinArchive a;
     std::string ini = "[Buttons]\nCheckButton=c.bmp\nRadioButton=r.bmp\n";
-    if (c.givenKey) ini += std::string("CheckButtonFrame=") + c.givenKey + "\nRadioButtonFrame=" + c.givenKey + "\n";
+    if (c.givenKey)
+      ini += std::string("CheckButtonFrame=") + c.givenKey + "\nRadioButtonFrame=" + c.givenKey + "\n";
     a.Bmp("c.bmp", Solid(c.w, c.h)).Bmp("r.bmp", Solid(c.w, c.h)).Ini(ini);
     LoadOk(a);
     EXPECT_EQ(Data.Buttons->CheckFrameCount, c.expected) << c.w << "x" << c.h;
@@ -233,8 +269,9 @@ TEST_F(SkinDataTest, CheckAndRadioFrameCountsComeFromTheStripWhenNotGiven) {
 TEST_F(SkinDataTest, ButtonsReadTextColoursAndTheirPresence) {
   TSkinArchive a;
   a.Bmp("b.bmp", Solid(50, 20))
-      .Ini("[Colours]\nButtonText=7 8 9\n[Buttons]\nBitmap=b.bmp\nTile=3\nStyle=4\nNormalColour2=1 2 3\n"
-           "PressedColour2=\nNormalColour=12\n");
+      .Ini(
+          "[Colours]\nButtonText=7 8 9\n[Buttons]\nBitmap=b.bmp\nTile=3\nStyle=4\nNormalColour2=1 2 3\n"
+          "PressedColour2=\nNormalColour=12\n");
   LoadOk(a);
   const TDataSkinButton& b = *Data.Buttons;
   EXPECT_EQ(b.Tile, 3) << "no clamping for buttons";
@@ -253,13 +290,16 @@ TEST_F(SkinDataTest, ButtonsReadTextColoursAndTheirPresence) {
 TEST_F(SkinDataTest, TitleTakesTextKeysAndCompleteColourTriplesOnly) {
   TSkinArchive a;
   a.Bmp("tb.bmp", Solid(16, 60))
-      .Ini("[Personality]\nTextBack=tb.bmp\nTextShift=22\nTextShiftVert=3\nTextRightClip=100\nTextAlignment=1\n"
-           "Textbackground=1\nTXTBackleft=4\nTXTBackRight=5\nActiveTextR=300\nActiveTextG=2\nActiveTextB=3\n"
-           "InActiveTextR=1\nInActiveTextG=2\n"
-           "[Fonts]\nFontHeight=17\n");
+      .Ini(
+          "[Personality]\nTextBack=tb.bmp\nTextShift=22\nTextShiftVert=3\nTextRightClip=100\nTextAlignment="
+          "1\n"
+          "Textbackground=1\nTXTBackleft=4\nTXTBackRight=5\nActiveTextR=300\nActiveTextG=2\nActiveTextB=3\n"
+          "InActiveTextR=1\nInActiveTextG=2\n"
+          "[Fonts]\nFontHeight=17\n");
   LoadOk(a);
   const TDataSkinTitle& t = *Data.Title;
-  EXPECT_EQ((std::array{t.LeftWidth, t.TopHeight, t.RightWidth, t.BottomHeight}), (std::array{22, 3, 100, 0}));
+  EXPECT_EQ((std::array{t.LeftWidth, t.TopHeight, t.RightWidth, t.BottomHeight}),
+            (std::array{22, 3, 100, 0}));
   EXPECT_EQ((std::array{t.TextAlignment, t.TextBackground, t.TextBackLeft, t.TextBackRight, t.FontHeight}),
             (std::array{1, 1, 4, 5, 17}));
   EXPECT_EQ(t.ActiveTextColor, 0x0003022Cu);
@@ -306,7 +346,7 @@ TEST_F(SkinDataTest, ColoursIndexedAndCustomColours) {
 
 TEST_F(SkinDataTest, SystemButtonsKeepOnlyTitleButtonSections) {
   TSkinArchive a;
-  a.Bmp("close.bmp", Solid(102, 17))   // ratio 6: six frames
+  a.Bmp("close.bmp", Solid(102, 17))     // ratio 6: six frames
       .Bmp("narrow.bmp", Solid(51, 17))  // ratio 3: three frames
       .Bmp("icon.bmp", Solid(16, 16));
   a.Ini(
@@ -314,7 +354,7 @@ TEST_F(SkinDataTest, SystemButtonsKeepOnlyTitleButtonSections) {
       "[Button0]\nButtonImage=close.bmp\nAction=0\nAlign=1\nXcoord=20\nYcoord=4\nVisibility=0\n"
       "[button1]\nButtonImage=narrow.bmp\nAction=1\n"
       "[Button2]\nButtonImage=close.bmp\nframe=2\nAction=3\n"
-      "[Button3]\nAction=-1\nVisibility=1\n"   // skipped: no action and visible by a rule
+      "[Button3]\nAction=-1\nVisibility=1\n"  // skipped: no action and visible by a rule
       "[Button4]\nAction=-1\nVisibility=0\nButtonImage=narrow.bmp\n"
       "[Button5]\nButtonImage=icon.bmp\nAction=3\n"
       "[Button6]\nButtonImage=icon.bmp\nAction=11\nCombineOp=2\nVisibility1=4\n"
@@ -325,11 +365,10 @@ TEST_F(SkinDataTest, SystemButtonsKeepOnlyTitleButtonSections) {
     const char* name;
     int action, frames, imageWidth, visibility1, combineOp;
   } cases[] = {
-      {"BUTTON0", 0, 6, 102, 0, -1},
-      {"BUTTON1", 1, 3, 51, 0, -1},
-      {"BUTTON2", 3, 2, 102, 0, -1},  // a count from the description stays, and so does the image
+      {"BUTTON0", 0, 6, 102, 0, -1},  {"BUTTON1", 1, 3, 51, 0, -1},
+      {"BUTTON2", 3, 2, 102, 0, -1},   // a count from the description stays, and so does the image
       {"BUTTON4", -1, 6, 51, -1, -1},  // no action: six frames regardless of the picture
-      {"BUTTON5", 3, 3, 0, 0, -1},    // counted from its square image, which it then loses
+      {"BUTTON5", 3, 3, 0, 0, -1},     // counted from its square image, which it then loses
       {"BUTTON6", 11, 3, 0, 4, 2},
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
@@ -403,8 +442,10 @@ TEST_F(SkinDataTest, ComboCompositeBuildsBothButtonSides) {
   const TDataSkinBorder& cb = *Data.ComboButton;
   const TDataSkinObject& se = *Data.SunkEdge;
   EXPECT_EQ(cb.Style, 2);
-  EXPECT_EQ((std::array{cb.LeftWidth, cb.TopHeight, cb.RightWidth, cb.BottomHeight}), (std::array{2, 3, B + 2, 4}));
-  EXPECT_EQ((std::array{se.LeftWidth, se.TopHeight, se.RightWidth, se.BottomHeight}), (std::array{B + 2, 3, 2, 4}));
+  EXPECT_EQ((std::array{cb.LeftWidth, cb.TopHeight, cb.RightWidth, cb.BottomHeight}),
+            (std::array{2, 3, B + 2, 4}));
+  EXPECT_EQ((std::array{se.LeftWidth, se.TopHeight, se.RightWidth, se.BottomHeight}),
+            (std::array{B + 2, 3, 2, 4}));
   const TPixelBuffer strip = cb.Image->Pixels();
   const TPixelBuffer mirrored = se.Image->Pixels();
   ASSERT_EQ(strip.Width, 200);
@@ -415,8 +456,10 @@ TEST_F(SkinDataTest, ComboCompositeBuildsBothButtonSides) {
     EXPECT_EQ(strip.GetPixel(x0 + 1, 10), 0x10u * static_cast<uint32_t>(j)) << "edge of frame " << j;
     EXPECT_EQ(strip.GetPixel(x0 + 10, 10), Key) << "the text area is transparent";
     EXPECT_EQ(strip.GetPixel(x0 + 48 - B, 17), Key);
-    EXPECT_EQ(strip.GetPixel(x0 + 49 - B, 17), 0x10u * static_cast<uint32_t>(j)) << "just right of the text area";
-    EXPECT_EQ(strip.GetPixel(x0 + 50 - B + 2, 2), 0xA0u + static_cast<uint32_t>(j)) << "button of frame " << j;
+    EXPECT_EQ(strip.GetPixel(x0 + 49 - B, 17), 0x10u * static_cast<uint32_t>(j))
+        << "just right of the text area";
+    EXPECT_EQ(strip.GetPixel(x0 + 50 - B + 2, 2), 0xA0u + static_cast<uint32_t>(j))
+        << "button of frame " << j;
     EXPECT_EQ(strip.GetPixel(x0 + 50 - B + (B - 3) / 2 + 1, 10), 0xB0u + static_cast<uint32_t>(j)) << "glyph";
     EXPECT_EQ(strip.GetPixel(x0, 0), Key) << "a keyed corner stays transparent";
   }

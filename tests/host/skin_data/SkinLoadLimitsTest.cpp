@@ -3,7 +3,6 @@
 // be read leave only their own element unskinned; bitmaps of other writers (16-bit,
 // run-length, bit fields) load like ours; FreeElements leaves nothing of a loaded skin.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -39,8 +38,9 @@ std::vector<uint8_t> LargestRunLengthBmp() { return bmptest::EmptyRunLength(4096
 TSkinArchive InUse() {
   TSkinArchive a;
   a.Bmp("edge.bmp", Solid(6, 9, 0x112233)).Bmp("btn.bmp", Solid(20, 5, 0x445566));
-  a.Ini("[TitlebarSkin]\nSkinName=In use\n[Personality]\nLeft=edge.bmp\nTop=edge.bmp\n"
-        "[Buttons]\nBitmap=btn.bmp\n[MenuItem]\nImage=btn.bmp\n[Colours]\nButtonFace=1 2 3\n");
+  a.Ini(
+      "[TitlebarSkin]\nSkinName=In use\n[Personality]\nLeft=edge.bmp\nTop=edge.bmp\n"
+      "[Buttons]\nBitmap=btn.bmp\n[MenuItem]\nImage=btn.bmp\n[Colours]\nButtonFace=1 2 3\n");
   return a;
 }
 
@@ -78,8 +78,9 @@ TEST_F(SkinLoadTest, ASkinWithImagesTheBoundsRefuseIsNeverAppliedAndSaysWhy) {
     TSkinArchive a;
     AddRaw(a, "big.bmp", LargestRunLengthBmp()).Bmp("small.bmp", Solid(10, 6));
     // One entry named by many keys: each key decodes it again; the third and fourth pass 128 MB.
-    a.Ini("[Personality]\nLeft=big.bmp\nRight=big.bmp\nTop=big.bmp\nBottom=small.bmp\n"
-          "[Buttons]\nBitmap=big.bmp\n[Toolbars]\nImage=small.bmp\n");
+    a.Ini(
+        "[Personality]\nLeft=big.bmp\nRight=big.bmp\nTop=big.bmp\nBottom=small.bmp\n"
+        "[Buttons]\nBitmap=big.bmp\n[Toolbars]\nImage=small.bmp\n");
     cases.push_back({"images of 48 MB each, together past 128 MB",
                      a,
                      {{"big.bmp", 4096, 4096, false}, {"big.bmp", 4096, 4096, false}},
@@ -91,7 +92,8 @@ TEST_F(SkinLoadTest, ASkinWithImagesTheBoundsRefuseIsNeverAppliedAndSaysWhy) {
     EXPECT_EQ(Data.LoadResult.Status, TSkinLoadStatus::ImagesRefused) << c.label;
     EXPECT_EQ(Data.RefusedBitmaps, c.refused) << c.label;
     for (const std::string& text : c.inReason)
-      EXPECT_NE(Data.LoadResult.Reason.find(text), std::string::npos) << c.label << ": " << Data.LoadResult.Reason;
+      EXPECT_NE(Data.LoadResult.Reason.find(text), std::string::npos)
+          << c.label << ": " << Data.LoadResult.Reason;
     EXPECT_TRUE(Data.NoSkin) << c.label << ": as for any failed load";
     ExpectInUse(Data, c.label);
   }
@@ -131,8 +133,8 @@ TEST_F(SkinLoadTest, LoadSkinFileKeepsTheSkinInUseOnEveryFailure) {
       std::filesystem::temp_directory_path() / ("lumetta-loadfile-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   auto write = [&](const std::string& name, const std::vector<uint8_t>& bytes) {
-    std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                      static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(dir / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return dir / name;
   };
   const std::filesystem::path good = write("good.skn", InUse().Pack());
@@ -147,7 +149,8 @@ TEST_F(SkinLoadTest, LoadSkinFileKeepsTheSkinInUseOnEveryFailure) {
       {dir / "missing.skn", TSkinLoadStatus::NoSuchFile, "does not exist"},
       {dir, TSkinLoadStatus::NotAFile, "not a file"},
       {write("text.skn", {'[', 'x', ']'}), TSkinLoadStatus::NotASkin, "not a skin archive"},
-      {write("refused.skn", refused.Pack()), TSkinLoadStatus::ImagesRefused, "huge.bmp is 5000 x 4000 pixels"},
+      {write("refused.skn", refused.Pack()), TSkinLoadStatus::ImagesRefused,
+       "huge.bmp is 5000 x 4000 pixels"},
   };
   ASSERT_TRUE(Data.LoadSkinFile(good).Ok());
   const std::vector<uint8_t> archive = Data.SkinArchive.Data();

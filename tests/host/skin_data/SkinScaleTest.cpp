@@ -126,10 +126,18 @@ std::map<std::string, const TSkinImage*> Images(const TSkinData& d) {
   out["Buttons.radio"] = d.Buttons->RadioImage.get();
   for (size_t i = 0; i < d.SysButtons.size(); ++i) add("Sys" + std::to_string(i), d.SysButtons[i].get());
   const std::pair<const char*, const TDataSkinObject*> rest[] = {
-      {"Progress", d.Progress.get()},         {"MenuBar", d.MenuBar.get()},       {"GroupBox", d.GroupBox.get()},
-      {"GroupBoxEdge", d.GroupBoxEdge.get()}, {"Tabs", d.Tabs.get()},             {"ComboButton", d.ComboButton.get()},
-      {"SunkEdge", d.SunkEdge.get()},         {"Scrollbar", d.Scrollbar.get()},   {"UpDownHorz", d.UpDownHorz.get()},
-      {"VertScrollThumb", d.VertScrollThumb.get()}, {"MenuItem", d.MenuItem.get()}, {"ExtraImages", d.ExtraImages.get()},
+      {"Progress", d.Progress.get()},
+      {"MenuBar", d.MenuBar.get()},
+      {"GroupBox", d.GroupBox.get()},
+      {"GroupBoxEdge", d.GroupBoxEdge.get()},
+      {"Tabs", d.Tabs.get()},
+      {"ComboButton", d.ComboButton.get()},
+      {"SunkEdge", d.SunkEdge.get()},
+      {"Scrollbar", d.Scrollbar.get()},
+      {"UpDownHorz", d.UpDownHorz.get()},
+      {"VertScrollThumb", d.VertScrollThumb.get()},
+      {"MenuItem", d.MenuItem.get()},
+      {"ExtraImages", d.ExtraImages.get()},
   };
   for (const auto& [name, e] : rest) add(name, e);
   return out;
@@ -165,13 +173,13 @@ TEST(SkinModelDpi, At144EveryImageAndMeasureIsScaledOnceAndTheKeyKept) {
     int Width, Height;
   };
   const TSize sizes[] = {
-      {b.BorderTop->Image.get(), 60, 90},         // 2 stacked frames of 30 rows: the title bar is 45 high
-      {b.BorderLeft->Image.get(), 12, 81},        // 2 frames of 4 columns, side by side
+      {b.BorderTop->Image.get(), 60, 90},   // 2 stacked frames of 30 rows: the title bar is 45 high
+      {b.BorderLeft->Image.get(), 12, 81},  // 2 frames of 4 columns, side by side
       {b.Title->Image.get(), 24, 90},
-      {b.Buttons->Image.get(), 180, 36},          // 5 frames of 24
-      {b.Buttons->CheckImage.get(), 6 * 20, 20},  // 6 glyphs of 13 x 13 become 20 x 20
+      {b.Buttons->Image.get(), 180, 36},           // 5 frames of 24
+      {b.Buttons->CheckImage.get(), 6 * 20, 20},   // 6 glyphs of 13 x 13 become 20 x 20
       {b.SysButtons[0]->Image.get(), 6 * 45, 33},  // 6 frames of 30 x 22
-      {b.Scrollbar->Image.get(), 23 * 26, 26},    // 23 frames of 17 x 17 become 26 x 26
+      {b.Scrollbar->Image.get(), 23 * 26, 26},     // 23 frames of 17 x 17 become 26 x 26
       {b.UpDownHorz->SecondImage.get(), 8 * 8, 14},
       {b.Tabs->SecondImage.get(), 24, 24},
       // The combo composite is made after scaling, in a 75 x 32 cell per frame.

@@ -55,7 +55,9 @@ TEST_F(BuiltinFrameTest, GalleryWindowFrameAndButtons) {
       {false, {}},                // restore: only while maximized
       {true, {552, 4, 582, 26}},  // minimize
       {true, {8, 7, 24, 23}},     // the window icon
-      {false, {}}, {false, {}}, {false, {}},
+      {false, {}},
+      {false, {}},
+      {false, {}},
   };
   for (size_t i = 0; i < buttons.size(); ++i) {
     EXPECT_EQ(buttons[i]->Visible, expected[i].visible) << i;

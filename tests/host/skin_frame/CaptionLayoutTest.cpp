@@ -126,7 +126,8 @@ TEST(CaptionLayout, EveryCaptionEndsBeforeTheButtonsOnTheRight) {
     in.RightButtonsLeft = c.buttonsLeft;
     const TCaptionLayout out = LayoutCaption(in, Measure);
     EXPECT_EQ(out.Box.Right, c.right) << c.buttonsLeft;
-    EXPECT_EQ(out.Text.find(L"..."), c.right < 80 ? out.Text.size() - 3 : std::wstring::npos) << c.buttonsLeft;
+    EXPECT_EQ(out.Text.find(L"..."), c.right < 80 ? out.Text.size() - 3 : std::wstring::npos)
+        << c.buttonsLeft;
   }
 }
 

@@ -35,10 +35,10 @@ TEST(CalcFrameMetrics, OddSizesTruncateAndBadFrameCountsCountAsOne) {
     TPieceSize top, left;
     int expectTop, expectLeft;
   } cases[] = {
-      {{10, 61, 2}, {9, 5, 2}, 30, 4},   // remainders dropped
-      {{10, 25, 0}, {6, 5, 0}, 25, 6},   // a zero frame count would divide by zero
+      {{10, 61, 2}, {9, 5, 2}, 30, 4},  // remainders dropped
+      {{10, 25, 0}, {6, 5, 0}, 25, 6},  // a zero frame count would divide by zero
       {{10, 25, -3}, {6, 5, -1}, 25, 6},
-      {{0, 0, 2}, {0, 0, 2}, 0, 0},      // no image: no border
+      {{0, 0, 2}, {0, 0, 2}, 0, 0},  // no image: no border
   };
   for (const Case& c : cases) {
     TFrameMetricsInput in;
@@ -74,13 +74,15 @@ TEST(AnalyseWindow, FrameKindFromStylesAndClass) {
       {"class names match case", Caption | ThickFrame, 0, "tmessageform", fkSizeable},
       {"menu class is no dialog", Caption, 0, "#32768", fkSingle},
   };
-  for (const Case& c : cases) EXPECT_EQ(AnalyseWindow(c.style, c.exStyle, c.cls, false).FrameKind, c.kind) << c.name;
+  for (const Case& c : cases)
+    EXPECT_EQ(AnalyseWindow(c.style, c.exStyle, c.cls, false).FrameKind, c.kind) << c.name;
 }
 
 TEST(AnalyseWindow, FlagsFromStyles) {
   using namespace WinStyle;
-  TWindowTraits t = AnalyseWindow(Caption | SysMenu | MinimizeBox | MaximizeBox | ThickFrame,
-                                  WinExStyle::LeftScrollBar | WinExStyle::MdiChild, "TForm1.UnicodeClass", false);
+  TWindowTraits t =
+      AnalyseWindow(Caption | SysMenu | MinimizeBox | MaximizeBox | ThickFrame,
+                    WinExStyle::LeftScrollBar | WinExStyle::MdiChild, "TForm1.UnicodeClass", false);
   EXPECT_EQ(t.IconFlags, IconSysMenu | IconMinBox | IconMaxBox);
   EXPECT_TRUE(t.RightToLeft);
   EXPECT_TRUE(t.Sizeable);
@@ -118,10 +120,12 @@ TEST(NativeCaptionStyle, OwnedWindowsKeepTheCaptionOthersLoseIt) {
   // window adds no caption that was never taken.
   const TCaptionStyle bare = NativeCaptionStyle(Caption, 0, false, false);
   EXPECT_EQ(NativeCaptionStyle(bare.Style, bare.IconFlags, true, false).Style, Caption);
-  EXPECT_EQ(NativeCaptionStyle(ThickFrame, flags, true, true).Style, SysMenu | MinimizeBox | MaximizeBox | ThickFrame);
+  EXPECT_EQ(NativeCaptionStyle(ThickFrame, flags, true, true).Style,
+            SysMenu | MinimizeBox | MaximizeBox | ThickFrame);
 
   // Restoring gives back only what the window had.
-  EXPECT_EQ(NativeCaptionStyle(Caption | ThickFrame, IconSysMenu, true, true).Style, Caption | ThickFrame | SysMenu);
+  EXPECT_EQ(NativeCaptionStyle(Caption | ThickFrame, IconSysMenu, true, true).Style,
+            Caption | ThickFrame | SysMenu);
 }
 
 TEST(NcCalcSize, ClientIsTheProposedWindowLessTheFrame) {
@@ -164,7 +168,7 @@ TEST(MinMaxRestoresCaption, MinimizedWindowsAndMaximizedMdiChildrenGetItBack) {
     TWinState state;
     bool mdiChild, restores;
   } cases[] = {
-      {wsMinimized, false, true}, {wsMinimized, true, true},  {wsNormal, false, false},
+      {wsMinimized, false, true}, {wsMinimized, true, true},   {wsNormal, false, false},
       {wsNormal, true, false},    {wsMaximized, false, false}, {wsMaximized, true, true},
   };
   for (const Case& c : cases)

@@ -48,7 +48,7 @@ TEST(PlanFrameRegion, RectangularUnlessLeftRightOrTopCutTheKeyColour) {
     TRegionAction action;
   } cases[] = {
       {0, 0, 0, 0, raRectangle}, {0, 0, 0, 1, raRectangle},  // the bottom piece alone does not count
-      {1, 0, 0, 0, raShaped},    {0, 1, 0, 0, raShaped},     {0, 0, 1, 0, raShaped},
+      {1, 0, 0, 0, raShaped},    {0, 1, 0, 0, raShaped},    {0, 0, 1, 0, raShaped},
   };
   for (const Case& c : cases) {
     const TRegionPlan p = PlanFrameRegion(Window(c.left, c.top, c.right, c.bottom));

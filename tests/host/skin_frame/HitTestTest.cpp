@@ -8,15 +8,19 @@ TEST(NcHitTest, TopRowsKeepTheDefaultTitleIsCaptionBelowIsMenu) {
   struct Case {
     int def, y, expected;
   } cases[] = {
-      {WinHit::Caption, 0, WinHit::Caption},    {WinHit::Nowhere, 0, WinHit::Nowhere},
-      {WinHit::Nowhere, 2, WinHit::Nowhere},    // the third row from the top: still the default
-      {WinHit::Nowhere, 3, WinHit::Caption},    {WinHit::Caption, 3, WinHit::Caption},
-      {WinHit::Nowhere, 29, WinHit::Caption},   // last row of the title bar
-      {WinHit::Nowhere, 30, WinHit::Menu},      // first row below it
+      {WinHit::Caption, 0, WinHit::Caption},
+      {WinHit::Nowhere, 0, WinHit::Nowhere},
+      {WinHit::Nowhere, 2, WinHit::Nowhere},  // the third row from the top: still the default
+      {WinHit::Nowhere, 3, WinHit::Caption},
+      {WinHit::Caption, 3, WinHit::Caption},
+      {WinHit::Nowhere, 29, WinHit::Caption},  // last row of the title bar
+      {WinHit::Nowhere, 30, WinHit::Menu},     // first row below it
       {WinHit::Caption, 45, WinHit::Menu},
-      {WinHit::Border, 10, WinHit::Border},     // other answers are kept
-      {WinHit::Client, 45, WinHit::Client},     {WinHit::SysMenu, 10, WinHit::SysMenu},
-      {12 /*HTTOP*/, 1, 12},                    {13 /*HTTOPLEFT*/, 20, 13},
+      {WinHit::Border, 10, WinHit::Border},  // other answers are kept
+      {WinHit::Client, 45, WinHit::Client},
+      {WinHit::SysMenu, 10, WinHit::SysMenu},
+      {12 /*HTTOP*/, 1, 12},
+      {13 /*HTTOPLEFT*/, 20, 13},
   };
   for (const Case& c : cases) EXPECT_EQ(NcHitTest(c.def, c.y, 30), c.expected) << c.def << " at y " << c.y;
 }

@@ -9,16 +9,16 @@ TEST(MenuBarFirstOffset, ImageMarginsFlatFillAndNarrowBars) {
     TMenuBarOrigin in;
     int expected;
   } cases[] = {
-      {{false, 7, 9, false, 400}, 6},  // flat fill ignores the margins
-      {{false, 7, 9, true, 400}, 6},
-      {{true, 7, 9, false, 400}, 11},  // left cap + 4
-      {{true, 7, 9, true, 400}, 17},   // right-to-left: right cap + 8
-      {{true, 7, 9, false, 10}, 12},   // narrower than the offset
-      {{true, 7, 9, false, 11}, 11},   // exactly as wide
+      {{false, 7, 9, false, 400}, 6},                                  // flat fill ignores the margins
+      {{false, 7, 9, true, 400}, 6},  {{true, 7, 9, false, 400}, 11},  // left cap + 4
+      {{true, 7, 9, true, 400}, 17},                                   // right-to-left: right cap + 8
+      {{true, 7, 9, false, 10}, 12},                                   // narrower than the offset
+      {{true, 7, 9, false, 11}, 11},                                   // exactly as wide
       {{true, 7, 9, true, 16}, 12},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(MenuBarFirstOffset(c.in), c.expected) << c.in.HasImage << c.in.RightToLeft << " w " << c.in.BarWidth;
+    EXPECT_EQ(MenuBarFirstOffset(c.in), c.expected)
+        << c.in.HasImage << c.in.RightToLeft << " w " << c.in.BarWidth;
 }
 
 TEST(LayoutMenuBar, LeftToRightSlotsAndFrameBounds) {
@@ -62,7 +62,8 @@ TEST(Accelerators, LetterAfterAmpersandAndCaseFreeLookup) {
       {L"&File", L'F'}, {L"E&dit", L'd'}, {L"View", 0}, {L"Save && &Quit", L'Q'},
       {L"A&&B", 0},     {L"End&", 0},     {L"", 0},     {L"&\u00c9t\u00e9", 0xC9},
   };
-  for (const Case& c : cases) EXPECT_EQ(AcceleratorOf(c.caption), c.expected) << std::string(c.caption.begin(), c.caption.end());
+  for (const Case& c : cases)
+    EXPECT_EQ(AcceleratorOf(c.caption), c.expected) << std::string(c.caption.begin(), c.caption.end());
 
   // The case mapping is the platform's; here one that knows ASCII and a Cyrillic pair.
   const TCaseFold fold = [](wchar_t c) -> wchar_t {
@@ -92,7 +93,7 @@ TEST(Accelerators, LetterAfterAmpersandAndCaseFreeLookup) {
 
 TEST(MenuButtonIndexAt, FirstButtonWithACaptionContainingThePoint) {
   std::vector<TMenuBarButtonInfo> bar = {
-      {true, true, true, {10, 30, 40, 49}, 0},    // empty caption: never hit
+      {true, true, true, {10, 30, 40, 49}, 0},  // empty caption: never hit
       {true, true, false, {10, 30, 40, 49}, 0},
       {true, true, false, {40, 30, 70, 49}, 0},
   };
@@ -105,21 +106,23 @@ TEST(MenuButtonIndexAt, FirstButtonWithACaptionContainingThePoint) {
 }
 
 TEST(NeighbourButton, WrapsRoundAndPassesOverButtonsThatCannotOpen) {
-  std::vector<TMenuBarButtonInfo> bar = {
-      {true, true, false, {}, 0}, {false, true, false, {}, 0}, {true, false, false, {}, 0}, {true, true, true, {}, 0}};
+  std::vector<TMenuBarButtonInfo> bar = {{true, true, false, {}, 0},
+                                         {false, true, false, {}, 0},
+                                         {true, false, false, {}, 0},
+                                         {true, true, true, {}, 0}};
   struct Case {
     int open;
     bool forward;
     int expected;
   } cases[] = {
-      {0, true, 2},    // the invisible one is passed over; a disabled one can still open
-      {2, true, 0},    // past the last openable wraps to the first
-      {0, false, 2},   // before the first wraps to the last openable
-      {2, false, 0},
-      {-1, true, 0},   // nothing open yet
+      {0, true, 2},                   // the invisible one is passed over; a disabled one can still open
+      {2, true, 0},                   // past the last openable wraps to the first
+      {0, false, 2},                  // before the first wraps to the last openable
+      {2, false, 0},  {-1, true, 0},  // nothing open yet
       {-1, false, 2},
   };
-  for (const Case& c : cases) EXPECT_EQ(NeighbourButton(bar, c.open, c.forward), c.expected) << c.open << c.forward;
+  for (const Case& c : cases)
+    EXPECT_EQ(NeighbourButton(bar, c.open, c.forward), c.expected) << c.open << c.forward;
   EXPECT_EQ(NeighbourButton({{true, true, false, {}, 0}}, 0, true), -1);  // alone: nowhere to go
   EXPECT_EQ(NeighbourButton({}, 0, true), -1);
 }
@@ -152,15 +155,11 @@ TEST(TidySeparators, OneSeparatorBetweenVisibleItemsNoneAtTheEnds) {
     const char* shown;
   } cases[] = {
       {"-x--x-", "x-x"},  // separator, A, separator, separator, B, separator
-      {"xx", "xx"},
-      {"---", ""},
-      {"", ""},
-      {"x-o-x", "x-x"},   // a hidden item between two separators
-      {"x_x", "x-x"},     // a hidden separator between two visible items shows again
-      {"x-o", "x"},       // the item after the separator is hidden: nothing follows
-      {"o-x", "x"},
-      {"x---", "x"},
-      {"--x", "x"},
+      {"xx", "xx"},      {"---", ""},   {"", ""},
+      {"x-o-x", "x-x"},  // a hidden item between two separators
+      {"x_x", "x-x"},    // a hidden separator between two visible items shows again
+      {"x-o", "x"},      // the item after the separator is hidden: nothing follows
+      {"o-x", "x"},      {"x---", "x"}, {"--x", "x"},
   };
   for (const Case& c : cases) {
     auto items = Items(c.in);

@@ -63,7 +63,8 @@ TEST(MenuKeys, KeysInKeyboardMode) {
       {0x25, true, TBarKey::None},      {0x1B, true, TBarKey::None},   // other releases
       {'A', false, TBarKey::None},      {0x09, false, TBarKey::None},  // a letter, Tab
   };
-  for (const Case& c : cases) EXPECT_EQ(BarKeyAction(c.vk, c.released), c.action) << std::hex << c.vk << " " << c.released;
+  for (const Case& c : cases)
+    EXPECT_EQ(BarKeyAction(c.vk, c.released), c.action) << std::hex << c.vk << " " << c.released;
 }
 
 }  // namespace

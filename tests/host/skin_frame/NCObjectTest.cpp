@@ -35,7 +35,9 @@ class NCObjectTest : public ::testing::Test {
   std::unique_ptr<TSkinSysButton> Button(const std::string& name, TSkinRect bounds) {
     auto b = std::make_unique<TSkinSysButton>(Owner, Desc);
     b->BoundsRect = bounds;
-    b->OnPaint = [this, name](TSkinSysButton&, int state) { Log.Lines.push_back(name + ":" + std::to_string(state)); };
+    b->OnPaint = [this, name](TSkinSysButton&, int state) {
+      Log.Lines.push_back(name + ":" + std::to_string(state));
+    };
     return b;
   }
   TNCObjectOwner Owner;

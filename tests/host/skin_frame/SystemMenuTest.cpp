@@ -86,7 +86,7 @@ TEST(SystemMenuItemFor, CaptionShortcutAndPicture) {
 
 TEST(SystemMenuGate, SecondClickWithinTheDoubleClickTime) {
   TSystemMenuGate caption;
-  EXPECT_EQ(caption.Click(10, 500, false), mcOpen);  // just after boot: still opens
+  EXPECT_EQ(caption.Click(10, 500, false), mcOpen);     // just after boot: still opens
   EXPECT_EQ(caption.Click(300, 500, false), mcIgnore);  // two right clicks: the menu opens once
   EXPECT_EQ(caption.Click(510, 500, false), mcIgnore);  // exactly the double-click time
   EXPECT_EQ(caption.Click(511, 500, false), mcOpen);

@@ -8,8 +8,9 @@
 #include "skin/forms/TitleButtons.h"
 
 namespace {
-std::unique_ptr<TDataSkinSysButton> Desc(int action, int visibility, int visibility1, int align = 0, int x = 0,
-                                         int y = 0, int imageW = 102, int imageH = 17, int frames = 6) {
+std::unique_ptr<TDataSkinSysButton> Desc(int action, int visibility, int visibility1, int align = 0,
+                                         int x = 0, int y = 0, int imageW = 102, int imageH = 17,
+                                         int frames = 6) {
   auto d = std::make_unique<TDataSkinSysButton>("BUTTON", SoftwareSkinPlatform());
   d->Action = action;
   d->Visibility = visibility;
@@ -55,11 +56,10 @@ TEST(CalcButtonVisible, FirstRuleByVisibility) {
     int v;
     const char* row;
   } cases[] = {
-      {0, "111111111"},   {1, "010000000"},   {2, "101111111"},   {3, "110111111"},
-      {4, "001000000"},   {5, "000000000"},   {6, "111000011"},   {7, "000101100"},
-      {8, "111000011"},   {9, "000101100"},   {10, "000000000"},  {11, "000000000"},
-      {12, "000000000"},  {99, "000000000"},  {100, "000000010"}, {200, "000001000"},
-      {201, "111111111"}, {999, "111111111"}, {2001, "000000000"}, {-1, "000000000"},
+      {0, "111111111"},   {1, "010000000"},   {2, "101111111"},   {3, "110111111"},    {4, "001000000"},
+      {5, "000000000"},   {6, "111000011"},   {7, "000101100"},   {8, "111000011"},    {9, "000101100"},
+      {10, "000000000"},  {11, "000000000"},  {12, "000000000"},  {99, "000000000"},   {100, "000000010"},
+      {200, "000001000"}, {201, "111111111"}, {999, "111111111"}, {2001, "000000000"}, {-1, "000000000"},
   };
   for (const Case& c : cases) EXPECT_EQ(VisibleRow(5, c.v, 0), c.row) << "Visibility " << c.v;
 }
@@ -69,13 +69,12 @@ TEST(CalcButtonVisible, SecondRuleByVisibility1) {
     int v, v1;
     const char* row;
   } cases[] = {
-      {201, 0, "111111111"},  {201, 1, "010000000"},    {201, 2, "101111111"},  {201, 3, "110111111"},
-      {201, 4, "001000000"},  {201, 5, "000000000"},    {201, 6, "111010011"},  {201, 7, "000101100"},
-      {201, 8, "111010011"},  {201, 9, "000101100"},    {201, 10, "000000000"}, {201, 11, "000000000"},
+      {201, 0, "111111111"},   {201, 1, "010000000"},   {201, 2, "101111111"},    {201, 3, "110111111"},
+      {201, 4, "001000000"},   {201, 5, "000000000"},   {201, 6, "111010011"},    {201, 7, "000101100"},
+      {201, 8, "111010011"},   {201, 9, "000101100"},   {201, 10, "000000000"},   {201, 11, "000000000"},
       {201, 200, "000001000"}, {201, 201, "111111111"}, {201, 2000, "111111111"}, {201, 2001, "000000000"},
-      {201, -1, "000000000"},
-      {201, 100, "111111111"},  // 100 repeats the first rule
-      {1, 100, "010000000"},    {100, 100, "000000010"},
+      {201, -1, "000000000"},  {201, 100, "111111111"},  // 100 repeats the first rule
+      {1, 100, "010000000"},   {100, 100, "000000010"},
   };
   for (const Case& c : cases) EXPECT_EQ(VisibleRow(5, c.v, c.v1), c.row) << c.v << "/" << c.v1;
 }
@@ -139,9 +138,7 @@ class LayoutTest : public ::testing::Test {
     Buttons.push_back(std::make_unique<TSkinSysButton>(Owner, *Descs.back()));
     return *Buttons.back();
   }
-  int Layout(const TButtonWindowState& w) {
-    return LayoutSysButtons(Buttons, w, nullptr, In);
-  }
+  int Layout(const TButtonWindowState& w) { return LayoutSysButtons(Buttons, w, nullptr, In); }
   TNCObjectOwner Owner;
   std::vector<std::unique_ptr<TDataSkinSysButton>> Descs;
   std::vector<std::unique_ptr<TSkinSysButton>> Buttons;
@@ -154,8 +151,8 @@ TEST_F(LayoutTest, EachAlignPlacesOneFrame) {
     bool rtl;
     TSkinRect expected;
   } cases[] = {
-      {0, false, {10, 7, 25, 22}},   {1, false, {290, 7, 305, 22}},  {2, false, {15, 7, 30, 22}},
-      {8, false, {15, 7, 30, 22}},   {3, false, {130, 7, 145, 22}},  {9, false, {130, 7, 145, 22}},
+      {0, false, {10, 7, 25, 22}},      {1, false, {290, 7, 305, 22}}, {2, false, {15, 7, 30, 22}},
+      {8, false, {15, 7, 30, 22}},      {3, false, {130, 7, 145, 22}}, {9, false, {130, 7, 145, 22}},
       {100, false, {282, 32, 297, 47}}, {100, true, {17, 32, 32, 47}}, {5, false, {0, 0, 15, 15}},
   };
   for (const Case& c : cases) {
@@ -236,7 +233,7 @@ TEST_F(LayoutTest, SysButtonAtTakesTheFirstVisibleHittableButton) {
   Layout(States[0].s);
   EXPECT_EQ(SysButtonAt(Buttons, 10, 0), &a);
   EXPECT_EQ(SysButtonAt(Buttons, 26, 16), &a);
-  EXPECT_EQ(SysButtonAt(Buttons, 27, 5), nullptr);  // right edge is outside
+  EXPECT_EQ(SysButtonAt(Buttons, 27, 5), nullptr);   // right edge is outside
   EXPECT_EQ(SysButtonAt(Buttons, 12, 17), nullptr);  // bottom edge is outside
   EXPECT_EQ(SysButtonAt(Buttons, 9, 5), nullptr);
   a.Visible = false;
@@ -268,10 +265,10 @@ TEST(ButtonCommand, ActionsMapToCommands) {
     int action;
     TButtonCommand command;
   } cases[] = {
-      {0, bcClose},          {1, bcToggleMaximize}, {22, bcToggleMaximize}, {2, bcToggleMinimize},
-      {23, bcToggleMinimize}, {3, bcSystemMenu},    {11, bcSystemMenu},     {12, bcSystemMenu},
-      {7, bcChildMinimize},  {60, bcChildMinimize}, {8, bcChildRestore},    {61, bcChildRestore},
-      {9, bcChildClose},     {62, bcChildClose},    {4, bcCustom},          {40, bcCustom},
+      {0, bcClose},           {1, bcToggleMaximize}, {22, bcToggleMaximize}, {2, bcToggleMinimize},
+      {23, bcToggleMinimize}, {3, bcSystemMenu},     {11, bcSystemMenu},     {12, bcSystemMenu},
+      {7, bcChildMinimize},   {60, bcChildMinimize}, {8, bcChildRestore},    {61, bcChildRestore},
+      {9, bcChildClose},      {62, bcChildClose},    {4, bcCustom},          {40, bcCustom},
       {-1, bcCustom},
   };
   for (const Case& c : cases) EXPECT_EQ(ButtonCommand(c.action), c.command) << c.action;

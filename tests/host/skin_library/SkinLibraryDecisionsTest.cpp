@@ -53,8 +53,7 @@ TEST(SkinLibraryStart, SkinsWhatTheUserSeesAndLeavesTheRestToActivation) {
     bool skinned;
   };
   const Case cases[] = {
-      {{"Frame", true, false, 300, 200}, true},
-      {{"#32770", true, false, 200, 100}, true},
+      {{"Frame", true, false, 300, 200}, true},   {{"#32770", true, false, 200, 100}, true},
       {{"Frame", false, false, 300, 200}, false},  // hidden
       {{"Frame", true, true, 300, 200}, false},    // a child
       {{"Frame", true, false, 0, 200}, false},     // no width

@@ -65,8 +65,9 @@ TEST(SkinWindow, AQualifyingWindowIsAskedEverythingInOrderAndAttached) {
   p.Found = data.get();
   EXPECT_EQ(DecideSkinWindow(p), V::Attached);
   EXPECT_EQ(p.AttachedWith, data.get());
-  const std::vector<std::string> order = {"on",  "purge", "query", "handler", "form", "scanning", "child", "width",
-                                          "height", "tag", "class", "main", "find", "attach"};
+  const std::vector<std::string> order = {"on",       "purge", "query", "handler", "form",
+                                          "scanning", "child", "width", "height",  "tag",
+                                          "class",    "main",  "find",  "attach"};
   EXPECT_EQ(p.Asked, order);
 
   // A window that refuses the subclass is not reported as skinned.
@@ -92,12 +93,14 @@ TEST(SkinWindow, StopsAtTheFirstFailingTest) {
       {"off", [](TScriptedProbe& p) { p.On = false; }, V::SkinningOff, "on"},
       {"answers the query", [](TScriptedProbe& p) { p.Query = true; }, V::AlreadySkinned, "query"},
       {"has a handler", [](TScriptedProbe& p) { p.Handler = true; }, V::AlreadySkinned, "handler"},
-      {"child of a form", [](TScriptedProbe& p) { p.Child = true, p.Parent = "TForm1"; }, V::ChildWindow, "parent"},
+      {"child of a form", [](TScriptedProbe& p) { p.Child = true, p.Parent = "TForm1"; }, V::ChildWindow,
+       "parent"},
       {"zero width", [](TScriptedProbe& p) { p.Width = 0; }, V::ZeroSize, "width"},
       {"zero height", [](TScriptedProbe& p) { p.Height = 0; }, V::ZeroSize, "height"},
       {"form Tag 99", [](TScriptedProbe& p) { p.Tag = 99; }, V::Tag99, "tag"},
       {"TApplication", [](TScriptedProbe& p) { p.Class = "TApplication"; }, V::ExcludedClass, "class"},
-      {"TQRStandardPreview", [](TScriptedProbe& p) { p.Class = "TQRStandardPreview"; }, V::ExcludedClass, "class"},
+      {"TQRStandardPreview", [](TScriptedProbe& p) { p.Class = "TQRStandardPreview"; }, V::ExcludedClass,
+       "class"},
       {"month calendar", [](TScriptedProbe& p) { p.Class = "SysMonthCal32"; }, V::Refused, "main"},
       {"OnFormSkin says no", [&](TScriptedProbe& p) { p.Main = refusing.get(); }, V::Refused, "main"},
       {"no component", [](TScriptedProbe& p) { p.Found = nullptr; }, V::NoSkinData, "find"},
@@ -121,11 +124,13 @@ TEST(SkinWindow, WindowsThatPassTheTestsSomeOtherWay) {
     std::function<void(TScriptedProbe&)> set;
   };
   const Case cases[] = {
-      {"MDI child (any case of the client class)", [](TScriptedProbe& p) { p.Child = true, p.Parent = "MDIClient"; }},
+      {"MDI child (any case of the client class)",
+       [](TScriptedProbe& p) { p.Child = true, p.Parent = "MDIClient"; }},
       {"child while scanning", [](TScriptedProbe& p) { p.Scan = true, p.Child = true, p.Parent = "TForm1"; }},
       {"form Tag 199", [](TScriptedProbe& p) { p.Tag = 199; }},
       {"foreign window: its Tag is not asked", [](TScriptedProbe& p) { p.Form = false, p.Tag = 99; }},
-      {"no main component: every class allowed", [](TScriptedProbe& p) { p.Main = nullptr, p.Class = "SysMonthCal32"; }},
+      {"no main component: every class allowed",
+       [](TScriptedProbe& p) { p.Main = nullptr, p.Class = "SysMonthCal32"; }},
       {"class name is case-sensitive", [](TScriptedProbe& p) { p.Class = "tapplication"; }},
   };
   for (const Case& c : cases) {
@@ -147,12 +152,15 @@ struct FindSkinDataTest : ::testing::Test {
                              dialog1 = Component(sfDialog), dialog2 = Component(sfDialog),
                              only1 = Component(sfOnlyThisForm), only2 = Component(sfOnlyThisForm);
   // The window of only1 and only2's owner.
-  std::function<bool(const TSkinData&)> Owns = [this](const TSkinData& d) { return &d == only1.get() || &d == only2.get(); };
+  std::function<bool(const TSkinData&)> Owns = [this](const TSkinData& d) {
+    return &d == only1.get() || &d == only2.get();
+  };
   std::function<bool(const TSkinData&)> OwnsNone = [](const TSkinData&) { return false; };
 };
 
 TEST_F(FindSkinDataTest, OnlyThisFormOwnerComesFirstThenDialogsThenMainform) {
-  const std::vector<TSkinData*> all = {main1.get(), dialog1.get(), only1.get(), main2.get(), only2.get(), dialog2.get()};
+  const std::vector<TSkinData*> all = {main1.get(), dialog1.get(), only1.get(),
+                                       main2.get(), only2.get(),   dialog2.get()};
   EXPECT_EQ(ChooseSkinData(all, Owns, "#32770"), only2.get());
   EXPECT_EQ(ChooseSkinData(all, OwnsNone, "#32770"), dialog2.get());
   EXPECT_EQ(ChooseSkinData(all, OwnsNone, "TMessageForm"), dialog2.get());
@@ -229,13 +237,18 @@ TEST(PopupGate, EachKindHasItsMember) {
     bool allowed;
   };
   const Case cases[] = {
-      {pmkPopup, popup, true},        {pmkPopup, AllSkinControlTypes & ~popup, false},
-      {pmkMenuBar, mainMenu, true},   {pmkMenuBar, item, true},
-      {pmkMenuBar, popup | sys, false}, {pmkSystem, sys, true},
-      {pmkSystem, AllSkinControlTypes & ~sys, false}, {3, AllSkinControlTypes, false},
+      {pmkPopup, popup, true},
+      {pmkPopup, AllSkinControlTypes & ~popup, false},
+      {pmkMenuBar, mainMenu, true},
+      {pmkMenuBar, item, true},
+      {pmkMenuBar, popup | sys, false},
+      {pmkSystem, sys, true},
+      {pmkSystem, AllSkinControlTypes & ~sys, false},
+      {3, AllSkinControlTypes, false},
       {-1, AllSkinControlTypes, false},
   };
-  for (const Case& c : cases) EXPECT_EQ(PopupMenuAllowed(c.kind, c.controls), c.allowed) << c.kind << " " << c.controls;
+  for (const Case& c : cases)
+    EXPECT_EQ(PopupMenuAllowed(c.kind, c.controls), c.allowed) << c.kind << " " << c.controls;
 }
 
 TEST(ComponentList, FirstMainformIsMainAndRemovalClearsMainAndTarget) {

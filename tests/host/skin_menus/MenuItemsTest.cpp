@@ -14,8 +14,10 @@ TEST(MenuItemMeasure, PopupAndMainMenuWidths) {
       {100, 4, false, 139, 139}, {0, 0, false, 35, 35},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(MeasurePopupItemWidth(c.width, c.leftWidth, c.images), c.popup) << c.width << " " << c.leftWidth;
-    EXPECT_EQ(MeasureSkinnedItemWidth(c.width, c.leftWidth, c.images), c.skinned) << c.width << " " << c.leftWidth;
+    EXPECT_EQ(MeasurePopupItemWidth(c.width, c.leftWidth, c.images), c.popup)
+        << c.width << " " << c.leftWidth;
+    EXPECT_EQ(MeasureSkinnedItemWidth(c.width, c.leftWidth, c.images), c.skinned)
+        << c.width << " " << c.leftWidth;
   }
 }
 
@@ -33,7 +35,8 @@ TEST(MenuItemMeasure, NativeItems) {
       {0, 0, false, 15, 0, true, 26, 12},
   };
   for (const Case& c : cases) {
-    const TNativeItemSize s = MeasureNativeItem(c.textWidth, c.keysWidth, c.hasText, c.height, c.leftWidth, c.win9x);
+    const TNativeItemSize s =
+        MeasureNativeItem(c.textWidth, c.keysWidth, c.hasText, c.height, c.leftWidth, c.win9x);
     EXPECT_EQ(s.Width, c.w) << c.textWidth << " " << c.win9x;
     EXPECT_EQ(s.Height, c.h) << c.textWidth << " " << c.win9x;
   }
@@ -146,7 +149,8 @@ TEST(MenuItemLayout, SeparatorsHaveNoGlyphBox) {
 
 TEST(MenuItemLayout, CaptionCentredVertically) {
   EXPECT_EQ(CentreCaption(TSkinRect{24, 10, 199, 30}, 40, 14), (TSkinRect{24, 13, 64, 27}));
-  EXPECT_EQ(CentreCaption(TSkinRect{24, 10, 199, 30}, 40, 30), (TSkinRect{24, 5, 64, 35})) << "taller than the item";
+  EXPECT_EQ(CentreCaption(TSkinRect{24, 10, 199, 30}, 40, 30), (TSkinRect{24, 5, 64, 35}))
+      << "taller than the item";
 }
 
 TEST(MenuItemColours, ByStateAndTheDisabledRule) {

@@ -11,8 +11,8 @@ std::vector<std::vector<int>> Coverage(const std::vector<TSkinPiece>& pieces, in
   std::vector<std::vector<int>> grid(h, std::vector<int>(w, -1));
   for (size_t i = 0; i < pieces.size(); ++i) {
     const TSkinPiece& p = pieces[i];
-    const std::vector<TSkinRect> rects = p.Tiled ? TileRects(p.Dst, p.Src.Width(), p.Src.Height())
-                                                 : std::vector<TSkinRect>{p.Dst};
+    const std::vector<TSkinRect> rects =
+        p.Tiled ? TileRects(p.Dst, p.Src.Width(), p.Src.Height()) : std::vector<TSkinRect>{p.Dst};
     for (const TSkinRect& d : rects)
       for (int y = std::max(d.Top, 0); y < std::min(d.Bottom, h); ++y)
         for (int x = std::max(d.Left, 0); x < std::min(d.Right, w); ++x) grid[y][x] = static_cast<int>(i);
@@ -46,15 +46,15 @@ TEST(NineSlice, NineByNineFrameIntoThirtyByTwenty) {
   const TSkinRect frame{9, 0, 18, 9};  // frame 2 of a horizontal strip
   const auto pieces = NineSlicePieces(frame, {3, 3, 3, 3}, 30, 20, false);
   const std::vector<TSkinPiece> expected = {
-      {{9, 0, 12, 3}, {0, 0, 3, 3}},        // top-left
-      {{9, 6, 12, 9}, {0, 17, 3, 20}},      // bottom-left
-      {{15, 0, 18, 3}, {27, 0, 30, 3}},     // top-right
-      {{9, 3, 12, 6}, {0, 3, 3, 17}},       // left: stretched vertically only
-      {{12, 0, 15, 3}, {3, 0, 27, 3}},      // top: stretched horizontally only
-      {{12, 3, 15, 6}, {3, 3, 27, 17}},     // centre
-      {{15, 6, 18, 9}, {27, 17, 30, 20}},   // bottom-right
-      {{15, 3, 18, 6}, {27, 3, 30, 17}},    // right
-      {{12, 6, 15, 9}, {3, 17, 27, 20}},    // bottom
+      {{9, 0, 12, 3}, {0, 0, 3, 3}},       // top-left
+      {{9, 6, 12, 9}, {0, 17, 3, 20}},     // bottom-left
+      {{15, 0, 18, 3}, {27, 0, 30, 3}},    // top-right
+      {{9, 3, 12, 6}, {0, 3, 3, 17}},      // left: stretched vertically only
+      {{12, 0, 15, 3}, {3, 0, 27, 3}},     // top: stretched horizontally only
+      {{12, 3, 15, 6}, {3, 3, 27, 17}},    // centre
+      {{15, 6, 18, 9}, {27, 17, 30, 20}},  // bottom-right
+      {{15, 3, 18, 6}, {27, 3, 30, 17}},   // right
+      {{12, 6, 15, 9}, {3, 17, 27, 20}},   // bottom
   };
   EXPECT_EQ(pieces, expected);
 }
@@ -85,7 +85,7 @@ TEST(NineSlice, TiledCentreIsCoveredByLaterEdges) {
   ASSERT_EQ(pieces.size(), 9u);
   EXPECT_EQ(pieces[5], (TSkinPiece{{3, 3, 6, 6}, {3, 3, 28, 18}, true}));
   const auto tiles = TileRects(pieces[5].Dst, 3, 3);
-  ASSERT_EQ(tiles.size(), 9u * 5u);  // ceil(25/3) columns, 15/3 rows
+  ASSERT_EQ(tiles.size(), 9u * 5u);                      // ceil(25/3) columns, 15/3 rows
   EXPECT_EQ(tiles.back(), (TSkinRect{27, 15, 30, 18}));  // overflows x = 28
 
   // Drawn in order, the tiles show exactly in the centre; the edges after them win.
@@ -119,11 +119,8 @@ TEST(NineSlice, BorderOmitsCentreAndEmptyTargetsDrawNothing) {
 TEST(ThreeSlice, CapsAndWholeMiddleSlots) {
   const TSkinRect frame{10, 0, 20, 5};  // frame 2 of a 2-frame strip of 20 x 5
   const std::vector<TSkinPiece> expected = {
-      {{10, 0, 12, 5}, {0, 0, 2, 8}},
-      {{12, 0, 17, 5}, {2, 0, 7, 8}},
-      {{12, 0, 17, 5}, {7, 0, 12, 8}},
-      {{12, 0, 17, 5}, {12, 0, 17, 8}},
-      {{17, 0, 20, 5}, {17, 0, 20, 8}},
+      {{10, 0, 12, 5}, {0, 0, 2, 8}},   {{12, 0, 17, 5}, {2, 0, 7, 8}},   {{12, 0, 17, 5}, {7, 0, 12, 8}},
+      {{12, 0, 17, 5}, {12, 0, 17, 8}}, {{17, 0, 20, 5}, {17, 0, 20, 8}},
   };
   EXPECT_EQ(ThreeSlicePieces(frame, 2, 3, 20, 8), expected);
 
@@ -145,8 +142,8 @@ TEST(Centred, OffsetsRoundTowardZero) {
     int w, h;
     TSkinRect expected;
   } cases[] = {
-      {{0, 0, 10, 10}, 3, 4, {3, 3, 6, 7}},        // 7/2 and 6/2
-      {{5, 2, 10, 7}, 8, 8, {4, 1, 12, 9}},        // -3/2 = -1, not -2
+      {{0, 0, 10, 10}, 3, 4, {3, 3, 6, 7}},  // 7/2 and 6/2
+      {{5, 2, 10, 7}, 8, 8, {4, 1, 12, 9}},  // -3/2 = -1, not -2
       {{0, 0, 10, 10}, 10, 10, {0, 0, 10, 10}},
       {{20, 30, 41, 40}, 4, 3, {28, 33, 32, 36}},  // 17/2, 7/2
   };
@@ -233,7 +230,8 @@ TEST(RegionBatcher, EmptyBatchHasTheEmptyBox) {
   TRegionBatcher batcher([&](const std::vector<int32_t>& d, int n) {
     ++calls;
     EXPECT_EQ(n, 0);
-    EXPECT_EQ(std::vector<int32_t>(d.begin() + 2, d.end()), (std::vector<int32_t>{0, 0, 0x7FFFFFFF, 0x7FFFFFFF, 0, 0}));
+    EXPECT_EQ(std::vector<int32_t>(d.begin() + 2, d.end()),
+              (std::vector<int32_t>{0, 0, 0x7FFFFFFF, 0x7FFFFFFF, 0, 0}));
   });
   batcher.Finish();
   EXPECT_EQ(calls, 1);

@@ -30,7 +30,7 @@ TEST(ProgramIcon, FileHoldsBothSizesAsWellFormed32BitImages) {
     EXPECT_EQ(U16(ico, e + 4), 1);
     EXPECT_EQ(U16(ico, e + 6), 32);
     const size_t size = U32(ico, e + 8), offset = U32(ico, e + 12);
-    const size_t maskStride = 4;  // 16 and 32 pixels both fit one 32-bit mask word
+    const size_t maskStride = 4;    // 16 and 32 pixels both fit one 32-bit mask word
     EXPECT_EQ(offset, expectNext);  // images follow each other without gaps
     ASSERT_EQ(size, 40 + static_cast<size_t>(n) * n * 4 + maskStride * n);
     expectNext = offset + size;
@@ -46,7 +46,8 @@ TEST(ProgramIcon, FileHoldsBothSizesAsWellFormed32BitImages) {
       ASSERT_EQ(std::memcmp(&ico[dibRow], &images[i].Bgra[static_cast<size_t>(y) * n * 4], n * 4u), 0) << y;
       for (int x = 0; x < n; ++x) {
         const bool transparent = images[i].Bgra[(static_cast<size_t>(y) * n + x) * 4 + 3] == 0;
-        const bool maskBit = ico[mask + static_cast<size_t>(n - 1 - y) * maskStride + x / 8] & (0x80 >> (x % 8));
+        const bool maskBit =
+            ico[mask + static_cast<size_t>(n - 1 - y) * maskStride + x / 8] & (0x80 >> (x % 8));
         ASSERT_EQ(maskBit, transparent) << x << "," << y;
       }
     }

@@ -210,9 +210,12 @@ TEST(TrayIcon, EveryClickKindCanBeChosenForRestoreAndMenu) {
     TTrayIconClicks click;
     unsigned msg;
   } cases[] = {
-      {TTrayIconClicks::ticLeftClick, tray::MsgLButtonDown},   {TTrayIconClicks::ticLeftDblClick, tray::MsgLButtonDblClk},
-      {TTrayIconClicks::ticLeftClickUp, tray::MsgLButtonUp},   {TTrayIconClicks::ticRightClick, tray::MsgRButtonDown},
-      {TTrayIconClicks::ticRightDblClick, tray::MsgRButtonDblClk}, {TTrayIconClicks::ticRightClickUp, tray::MsgRButtonUp},
+      {TTrayIconClicks::ticLeftClick, tray::MsgLButtonDown},
+      {TTrayIconClicks::ticLeftDblClick, tray::MsgLButtonDblClk},
+      {TTrayIconClicks::ticLeftClickUp, tray::MsgLButtonUp},
+      {TTrayIconClicks::ticRightClick, tray::MsgRButtonDown},
+      {TTrayIconClicks::ticRightDblClick, tray::MsgRButtonDblClk},
+      {TTrayIconClicks::ticRightClickUp, tray::MsgRButtonUp},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.click));
@@ -303,7 +306,8 @@ TEST(TrayIcon, RestoreAndMinimizeDoNotReenterAndRespectEnabled) {
   f.host.Take();
   f.core.MinimizeApp();
   f.core.RestoreApp();
-  EXPECT_EQ(f.host.Take(), (Calls{"Minimize", Ev(TTrayEvent::MinimizeApp), "Restore", Ev(TTrayEvent::RestoreApp)}));
+  EXPECT_EQ(f.host.Take(),
+            (Calls{"Minimize", Ev(TTrayEvent::MinimizeApp), "Restore", Ev(TTrayEvent::RestoreApp)}));
 }
 
 TEST(TrayIcon, AnimationCyclesThroughTheListAndWraps) {

@@ -13,10 +13,22 @@ TEST(ScaleDpi, RoundsHalfAwayFromZeroLikeMulDiv) {
     int Value, To, From, Expected;
   };
   const TCase cases[] = {
-      {0, 144, 96, 0},     {1, 144, 96, 2},       {-1, 144, 96, -2},   {11, 144, 96, 17},
-      {-11, 144, 96, -17}, {17, 144, 96, 26},     {640, 144, 96, 960}, {480, 144, 96, 720},
-      {10, 120, 96, 13},   {3, 192, 96, 6},       {25, 120, 96, 31},   {7, 96, 96, 7},
-      {9, 96, 144, 6},     {-9, 96, 144, -6},     {5, 0, 96, 5},       {5, 144, 0, 5},
+      {0, 144, 96, 0},
+      {1, 144, 96, 2},
+      {-1, 144, 96, -2},
+      {11, 144, 96, 17},
+      {-11, 144, 96, -17},
+      {17, 144, 96, 26},
+      {640, 144, 96, 960},
+      {480, 144, 96, 720},
+      {10, 120, 96, 13},
+      {3, 192, 96, 6},
+      {25, 120, 96, 31},
+      {7, 96, 96, 7},
+      {9, 96, 144, 6},
+      {-9, 96, 144, -6},
+      {5, 0, 96, 5},
+      {5, 144, 0, 5},
       {2000000000, 192, 96, 2147483647},  // clamped, not wrapped
   };
   for (const TCase& c : cases)
@@ -88,15 +100,13 @@ TEST(ScaleAxisMap, FramesAndMarginsAreScaledEachOnItsOwn) {
       {102, 6, 0, 0, 144},  // title buttons: 17-pixel frames
       {120, 5, 4, 4, 144},  // push button: 24-pixel frames, 4-pixel edges
       {60, 2, 8, 8, 120},   // frames stacked, 30 each
-      {391, 23, 0, 0, 144},
-      {40, 8, 2, 2, 168},
-      {13, 1, 6, 7, 144},   // margins that fill the frame: no middle
-      {10, 2, 4, 4, 144},   // margins wider than a frame are left out
-      {25, 2, 1, 1, 144},   // a one-pixel tail past the last whole frame
+      {391, 23, 0, 0, 144}, {40, 8, 2, 2, 168}, {13, 1, 6, 7, 144},  // margins that fill the frame: no middle
+      {10, 2, 4, 4, 144},  // margins wider than a frame are left out
+      {25, 2, 1, 1, 144},  // a one-pixel tail past the last whole frame
   };
   for (const TCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.Length << "/" << c.Frames << " " << c.Lead << "," << c.Trail << " at "
-                                    << c.Dpi);
+    SCOPED_TRACE(testing::Message() << c.Length << "/" << c.Frames << " " << c.Lead << "," << c.Trail
+                                    << " at " << c.Dpi);
     const std::vector<int> map = ScaleAxisMap(c.Length, c.Frames, c.Lead, c.Trail, c.Dpi);
     const int frame = c.Length / c.Frames, frameTo = ScaleDpi(frame, c.Dpi);
     const int tail = c.Length - frame * c.Frames;

@@ -16,7 +16,7 @@ struct TBmpSpec {
   uint32_t ColorsUsed = 0;
   bool WithFileHeader = true;
   bool ZeroOffBits = false;
-  std::vector<uint32_t> Masks;  // red, green, blue (, alpha): after a 40-byte header, inside larger ones
+  std::vector<uint32_t> Masks;   // red, green, blue (, alpha): after a 40-byte header, inside larger ones
   std::vector<uint8_t> RawBits;  // when given, the stored rows as they are (run-length streams)
 };
 
@@ -65,7 +65,8 @@ std::vector<uint8_t> Build(const TBmpSpec& s, PixelFn pixel) {
         const int bitPos = x * s.BitCount;
         row[static_cast<size_t>(bitPos / 8)] |= static_cast<uint8_t>(p << (8 - s.BitCount - bitPos % 8));
       } else {
-        for (int b = 0; b < s.BitCount / 8; ++b) row[static_cast<size_t>(x * (s.BitCount / 8) + b)] = static_cast<uint8_t>(p >> (8 * b));
+        for (int b = 0; b < s.BitCount / 8; ++b)
+          row[static_cast<size_t>(x * (s.BitCount / 8) + b)] = static_cast<uint8_t>(p >> (8 * b));
       }
     }
     dib.insert(dib.end(), row.begin(), row.end());

@@ -16,8 +16,8 @@ uint32_t ToBgr(uint32_t rgb) { return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((
 std::vector<uint32_t> TestPalette(int bits) {
   std::vector<uint32_t> p;
   for (int i = 0; i < (1 << bits); ++i)
-    p.push_back((static_cast<uint32_t>(i * 37 + 5) & 0xFF) << 16 | (static_cast<uint32_t>(255 - i * 11) & 0xFF) << 8 |
-                (static_cast<uint32_t>(i * 3) & 0xFF));
+    p.push_back((static_cast<uint32_t>(i * 37 + 5) & 0xFF) << 16 |
+                (static_cast<uint32_t>(255 - i * 11) & 0xFF) << 8 | (static_cast<uint32_t>(i * 3) & 0xFF));
   return p;
 }
 
@@ -54,15 +54,17 @@ TEST_P(BmpDepths, DecodesEveryPixelInPlace) {
   EXPECT_EQ(px.BitsPerPixel, c.Bits == 32 ? 32 : 24);
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 7; ++x) {
-      const uint32_t want = c.Bits <= 8 ? ToBgr(s.Palette[Index(x, y, c.Bits)]) : ToBgr(Direct(x, y) & 0xFFFFFF);
+      const uint32_t want =
+          c.Bits <= 8 ? ToBgr(s.Palette[Index(x, y, c.Bits)]) : ToBgr(Direct(x, y) & 0xFFFFFF);
       ASSERT_EQ(px.GetPixel(x, y), want) << "at " << x << "," << y;
     }
   if (c.Bits == 32) EXPECT_EQ(px.Row(1)[4 * 2 + 3], 0x80) << "fourth byte kept";
 }
 
 INSTANTIATE_TEST_SUITE_P(AllDepths, BmpDepths,
-                         ::testing::Values(TDepthCase{1, false, 40}, TDepthCase{1, true, 40}, TDepthCase{4, false, 40},
-                                           TDepthCase{4, true, 40}, TDepthCase{8, false, 40}, TDepthCase{8, true, 40},
+                         ::testing::Values(TDepthCase{1, false, 40}, TDepthCase{1, true, 40},
+                                           TDepthCase{4, false, 40}, TDepthCase{4, true, 40},
+                                           TDepthCase{8, false, 40}, TDepthCase{8, true, 40},
                                            TDepthCase{24, false, 40}, TDepthCase{24, true, 40},
                                            TDepthCase{32, false, 40}, TDepthCase{32, true, 40},
                                            TDepthCase{8, false, 12}, TDepthCase{24, false, 12},
@@ -71,11 +73,11 @@ INSTANTIATE_TEST_SUITE_P(AllDepths, BmpDepths,
 TEST(BmpDecode, HandWrittenFileHasItsFirstStoredRowAtTheBottom) {
   // 2 x 2, 24 bits, bottom-up: stored rows are blue,green (bottom) then red,white (top).
   const std::vector<uint8_t> file = {
-      'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,                // file header
-      40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,  // info header
-      16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,   //
-      0xFF, 0, 0, 0, 0xFF, 0, 0, 0,                                  // bottom row + padding
-      0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0};                           // top row + padding
+      'B',  'M', 70,   0,    0,    0,    0, 0, 0, 0, 54, 0, 0, 0,                     // file header
+      40,   0,   0,    0,    2,    0,    0, 0, 2, 0, 0,  0, 1, 0, 24, 0, 0, 0, 0, 0,  // info header
+      16,   0,   0,    0,    0,    0,    0, 0, 0, 0, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0,  //
+      0xFF, 0,   0,    0,    0xFF, 0,    0, 0,                                        // bottom row + padding
+      0,    0,   0xFF, 0xFF, 0xFF, 0xFF, 0, 0};                                       // top row + padding
   TPixelBuffer px;
   ASSERT_TRUE(DecodeBmp(file, px));
   EXPECT_EQ(px.GetPixel(0, 0), 0x0000FFu);  // red as 0x00BBGGRR
@@ -164,22 +166,52 @@ TEST(BmpDecode, SixteenBitPixelsScaleToFullRange) {
     int HeaderSize;
     std::vector<uint32_t> Masks;
     bool TopDown;
-    uint16_t Pixels[4];      // left to right, top row then bottom row
-    uint32_t Expected[4];    // 0x00BBGGRR
+    uint16_t Pixels[4];    // left to right, top row then bottom row
+    uint32_t Expected[4];  // 0x00BBGGRR
   };
   const std::vector<TCase> cases = {
-      {"5-5-5 plain", 0, 40, {}, false,
-       {0x7FFF, 0x7C00, 0x8010, 0x0000}, {0xFFFFFF, 0x0000FF, 0x840000, 0x000000}},
-      {"5-5-5 plain top-down", 0, 40, {}, true,
-       {0x03E0, 0x0001, 0x4210, 0x7FFF}, {0x00FF00, 0x080000, 0x848484, 0xFFFFFF}},
-      {"5-5-5 fields", 3, 40, {0x7C00, 0x03E0, 0x001F}, false,
-       {0x7C1F, 0x03E0, 0x0421, 0x0000}, {0xFF00FF, 0x00FF00, 0x080808, 0x000000}},
-      {"5-6-5 fields", 3, 40, {0xF800, 0x07E0, 0x001F}, false,
-       {0xF800, 0x07E0, 0x0400, 0xF81F}, {0x0000FF, 0x00FF00, 0x008200, 0xFF00FF}},
-      {"5-6-5 in a V4 header", 3, 108, {0xF800, 0x07E0, 0x001F}, true,
-       {0xFFFF, 0x0020, 0x001F, 0x8410}, {0xFFFFFF, 0x000400, 0xFF0000, 0x848284}},
-      {"4-4-4-4 in a V5 header", 3, 124, {0x0F00, 0x00F0, 0x000F, 0xF000}, false,
-       {0x0F00, 0x00F0, 0x000F, 0xF888}, {0x0000FF, 0x00FF00, 0xFF0000, 0x888888}},
+      {"5-5-5 plain",
+       0,
+       40,
+       {},
+       false,
+       {0x7FFF, 0x7C00, 0x8010, 0x0000},
+       {0xFFFFFF, 0x0000FF, 0x840000, 0x000000}},
+      {"5-5-5 plain top-down",
+       0,
+       40,
+       {},
+       true,
+       {0x03E0, 0x0001, 0x4210, 0x7FFF},
+       {0x00FF00, 0x080000, 0x848484, 0xFFFFFF}},
+      {"5-5-5 fields",
+       3,
+       40,
+       {0x7C00, 0x03E0, 0x001F},
+       false,
+       {0x7C1F, 0x03E0, 0x0421, 0x0000},
+       {0xFF00FF, 0x00FF00, 0x080808, 0x000000}},
+      {"5-6-5 fields",
+       3,
+       40,
+       {0xF800, 0x07E0, 0x001F},
+       false,
+       {0xF800, 0x07E0, 0x0400, 0xF81F},
+       {0x0000FF, 0x00FF00, 0x008200, 0xFF00FF}},
+      {"5-6-5 in a V4 header",
+       3,
+       108,
+       {0xF800, 0x07E0, 0x001F},
+       true,
+       {0xFFFF, 0x0020, 0x001F, 0x8410},
+       {0xFFFFFF, 0x000400, 0xFF0000, 0x848284}},
+      {"4-4-4-4 in a V5 header",
+       3,
+       124,
+       {0x0F00, 0x00F0, 0x000F, 0xF000},
+       false,
+       {0x0F00, 0x00F0, 0x000F, 0xF888},
+       {0x0000FF, 0x00FF00, 0xFF0000, 0x888888}},
   };
   for (const TCase& c : cases) {
     TBmpSpec s;
@@ -195,7 +227,8 @@ TEST(BmpDecode, SixteenBitPixelsScaleToFullRange) {
     ASSERT_TRUE(DecodeBmp(Build(s, [&](int x, int y) { return uint32_t{c.Pixels[y * 2 + x]}; }), px, &error))
         << c.Name << ": " << error;
     EXPECT_EQ(px.BitsPerPixel, 24) << c.Name;
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(px.GetPixel(i % 2, i / 2), c.Expected[i]) << c.Name << " pixel " << i;
+    for (int i = 0; i < 4; ++i)
+      EXPECT_EQ(px.GetPixel(i % 2, i / 2), c.Expected[i]) << c.Name << " pixel " << i;
   }
 }
 
@@ -206,8 +239,8 @@ TEST(BmpDecode, RefusesMasksWithGapsOrWiderThanThePixel) {
   s.BitCount = 16;
   s.Compression = 3;
   const std::vector<std::vector<uint32_t>> bad = {
-      {0xF00F, 0x0FF0, 0x0000},      // red in two pieces
-      {0x1F0000, 0x07E0, 0x001F},    // red beyond 16 bits
+      {0xF00F, 0x0FF0, 0x0000},    // red in two pieces
+      {0x1F0000, 0x07E0, 0x001F},  // red beyond 16 bits
   };
   for (const auto& masks : bad) {
     s.Masks = masks;
@@ -233,13 +266,13 @@ TEST(BmpDecode, RunLengthEightBits) {
   s.Compression = 1;
   s.Palette = TestPalette(8);
   s.RawBits = {
-      3, 1,                    // bottom row: three of colour 1
-      0, 3, 2, 3, 4, 0,        // absolute 2, 3, 4 (the 4 falls past the row's end), padded
-      0, 0,                    // end of line
-      0, 2, 2, 1,              // jump 2 right, 1 up: the middle row is never drawn
-      2, 5,                    // top row from x = 2: two of colour 5
-      0, 1,                    // end of bitmap
-      9, 9,                    // after the end: ignored
+      3, 1,              // bottom row: three of colour 1
+      0, 3, 2, 3, 4, 0,  // absolute 2, 3, 4 (the 4 falls past the row's end), padded
+      0, 0,              // end of line
+      0, 2, 2, 1,        // jump 2 right, 1 up: the middle row is never drawn
+      2, 5,              // top row from x = 2: two of colour 5
+      0, 1,              // end of bitmap
+      9, 9,              // after the end: ignored
   };
   TPixelBuffer px;
   std::string error;
@@ -258,12 +291,11 @@ TEST(BmpDecode, RunLengthFourBits) {
   s.Compression = 2;
   s.Palette = TestPalette(4);
   s.RawBits = {
-      5, 0x12,                 // bottom row: 1, 2, 1, 2, 1
-      0, 3, 0x34, 0x50,        // absolute 3, 4, 5: only the 3 fits
-      0, 0,
-      0, 5, 0x67, 0x89, 0xA0, 0,  // absolute 6, 7, 8, 9, 10 in three bytes, padded to four
-      1, 0xB0,                 // one of colour 11
-      // no end-of-bitmap mark: the stream simply stops
+      5, 0x12,                                   // bottom row: 1, 2, 1, 2, 1
+      0, 3,    0x34, 0x50,                       // absolute 3, 4, 5: only the 3 fits
+      0, 0,    0,    5,    0x67, 0x89, 0xA0, 0,  // absolute 6, 7, 8, 9, 10 in three bytes, padded to four
+      1, 0xB0,                                   // one of colour 11
+                                                 // no end-of-bitmap mark: the stream simply stops
   };
   TPixelBuffer px;
   std::string error;
@@ -351,9 +383,13 @@ TEST(PixelBuffer, StrideForWideRowsNeverWraps) {
     int Stride;
   };
   const TCase cases[] = {
-      {1, 24, 4},          {3, 24, 12},           {13, 24, 40},
-      {5, 32, 20},         {0, 24, 0},            {-7, 32, 0},
-      {1 << 26, 32, 1 << 28},  // the product of width and bits passes 31 bits
+      {1, 24, 4},
+      {3, 24, 12},
+      {13, 24, 40},
+      {5, 32, 20},
+      {0, 24, 0},
+      {-7, 32, 0},
+      {1 << 26, 32, 1 << 28},       // the product of width and bits passes 31 bits
       {715827881, 24, 2147483644},  // the longest 24-bit row an int holds
   };
   for (const TCase& c : cases) EXPECT_EQ(TPixelBuffer::StrideFor(c.Width, c.Bits), c.Stride) << c.Width;
@@ -388,7 +424,9 @@ TEST(BmpDecode, RefusesMalformedInput) {
     for (size_t i = 0; i < bytes.size(); ++i) f[at + i] = bytes[i];
     return f;
   };
-  auto cut = [&](size_t n) { return std::vector<uint8_t>(valid.begin(), valid.begin() + static_cast<long>(n)); };
+  auto cut = [&](size_t n) {
+    return std::vector<uint8_t>(valid.begin(), valid.begin() + static_cast<long>(n));
+  };
   const size_t pixelsAt = 14 + 40 + 256 * 4;
 
   struct TBad {

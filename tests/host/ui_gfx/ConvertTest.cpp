@@ -103,11 +103,25 @@ TEST(Convert, StrictIntegersTakeOnlyDecimalOrDollarHex) {
     int Value;
   };
   const TCase cases[] = {
-      {"42", true, 42},        {"+7", true, 7},       {"-12", true, -12},         {"$80", true, 128},
-      {"-$10", true, -16},     {"$FFFFFFFF", true, -1}, {"-2147483648", true, -2147483647 - 1},
-      {"0x10", false, 0},      {"-0x10", false, 0},   {"+0X10", false, 0},        {" 5", false, 0},
-      {"5 ", false, 0},        {"$-5", false, 0},     {"--5", false, 0},          {"2147483648", false, 0},
-      {"", false, 0},          {"$", false, 0},       {"0", true, 0},             {"00x1", false, 0},
+      {"42", true, 42},
+      {"+7", true, 7},
+      {"-12", true, -12},
+      {"$80", true, 128},
+      {"-$10", true, -16},
+      {"$FFFFFFFF", true, -1},
+      {"-2147483648", true, -2147483647 - 1},
+      {"0x10", false, 0},
+      {"-0x10", false, 0},
+      {"+0X10", false, 0},
+      {" 5", false, 0},
+      {"5 ", false, 0},
+      {"$-5", false, 0},
+      {"--5", false, 0},
+      {"2147483648", false, 0},
+      {"", false, 0},
+      {"$", false, 0},
+      {"0", true, 0},
+      {"00x1", false, 0},
   };
   for (const TCase& c : cases) {
     int v = 12345;

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/StringList.h"
 #include "ui/Streams.h"
+#include "ui/StringList.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
 #pragma once
 // Shared by the tests of this folder: where the built files lie and what the system says
 // about DPI awareness, through functions looked up at run time (missing before Windows 10).
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>

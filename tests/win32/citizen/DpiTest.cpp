@@ -1,8 +1,9 @@
 // Particle windows live in physical pixels, like the hook's points: made and moved in a
 // per-monitor thread DPI context, also in a system-aware program, also at high DPI and
 // at negative coordinates.
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>

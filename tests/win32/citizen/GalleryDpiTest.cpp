@@ -1,9 +1,10 @@
 // The gallery at the prefix's high DPI, as a user sees it: made half as large again (at 144
 // DPI) by its form and its skin, read back from the windows, against the same gallery made
 // at its design DPI in the same process.
-#include <gtest/gtest.h>
 #include <windows.h>
+
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
@@ -76,7 +77,8 @@ class HighDpiGallery : public HighDpi {
     Gallery = std::make_unique<TfrmGallery>(nullptr);
     Gallery->Show();
     SetForegroundWindow(Gallery->Handle());
-    for (int i = 0; i < 300 && SendMessageA(Gallery->Handle(), CM_SKINQUERY, 0, 0) != 1; ++i) PumpMessages(10);
+    for (int i = 0; i < 300 && SendMessageA(Gallery->Handle(), CM_SKINQUERY, 0, 0) != 1; ++i)
+      PumpMessages(10);
     ASSERT_EQ(SendMessageA(Gallery->Handle(), CM_SKINQUERY, 0, 0), 1) << "the gallery was not skinned";
     // The frame settles as the menu bar joins it: wait until the client area stays put.
     RECT was{}, now{};
@@ -124,7 +126,8 @@ TEST_F(HighDpiGallery, NoTwoControlsOfAPageComeToOverlap) {
       for (size_t j = i + 1; j < scaled[p].size(); ++j)
         if (!Overlap(Design[p][i], Design[p][j])) {
           EXPECT_FALSE(Overlap(scaled[p][i], scaled[p][j]))
-              << Gallery->pcFamilies->Pages(static_cast<int>(p))->Caption() << ": controls " << i << " and " << j;
+              << Gallery->pcFamilies->Pages(static_cast<int>(p))->Caption() << ": controls " << i << " and "
+              << j;
         }
   }
 }
@@ -172,7 +175,9 @@ TEST_F(HighDpiGallery, TabScrollArrowsStayInsideTheirTabControl) {
     ++arrows;
     RECT inside{}, box{}, u = WindowRectIn(updown, wnd), row{};
     GetClientRect(wnd, &box);
-    EXPECT_TRUE(IntersectRect(&inside, &u, &box) && EqualRect(&inside, &u)) << tabs->Name << " " << u.left << "," << u.top << "," << u.right << "," << u.bottom << " in " << box.right << "x" << box.bottom;
+    EXPECT_TRUE(IntersectRect(&inside, &u, &box) && EqualRect(&inside, &u))
+        << tabs->Name << " " << u.left << "," << u.top << "," << u.right << "," << u.bottom << " in "
+        << box.right << "x" << box.bottom;
     // Within the row of tabs, not over the page under it.
     ASSERT_TRUE(SendMessageA(wnd, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)));
     EXPECT_LE(u.bottom - u.top, row.bottom - row.top + 2) << tabs->Name;

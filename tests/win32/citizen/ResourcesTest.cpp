@@ -1,7 +1,8 @@
 // What Windows reads from our files: the version resource that Explorer shows and the
 // manifest the loader applies, read back through the system's own parsers.
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <map>
@@ -156,7 +157,8 @@ TEST(Manifest, ProgramsAreSystemDpiAwareAsInvokerWithTheClassicControls) {
     TActCtx ctx(path);
     ASSERT_TRUE(ctx.Valid()) << "the system could not parse the manifest, error " << GetLastError();
     EXPECT_EQ(ctx.Setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"), L"true");
-    EXPECT_EQ(ctx.Setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"), L"system");
+    EXPECT_EQ(ctx.Setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
+              L"system");
 
     const std::vector<char> level = ctx.Query(RunlevelInformationInActivationContext);
     ASSERT_GE(level.size(), sizeof(ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION));
@@ -167,7 +169,8 @@ TEST(Manifest, ProgramsAreSystemDpiAwareAsInvokerWithTheClassicControls) {
     // Only the program itself: a common-controls dependency would add an assembly.
     const std::vector<char> detail = ctx.Query(ActivationContextDetailedInformation);
     ASSERT_GE(detail.size(), sizeof(ACTIVATION_CONTEXT_DETAILED_INFORMATION));
-    EXPECT_EQ(reinterpret_cast<const ACTIVATION_CONTEXT_DETAILED_INFORMATION*>(detail.data())->ulAssemblyCount, 1u);
+    EXPECT_EQ(
+        reinterpret_cast<const ACTIVATION_CONTEXT_DETAILED_INFORMATION*>(detail.data())->ulAssemblyCount, 1u);
   }
 }
 
@@ -208,8 +211,8 @@ TEST(Manifest, ThisProcessIsSystemDpiAwareAsTheSystemReportsIt) {
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryActCtxSettingsW")));
   ASSERT_NE(query, nullptr);
   wchar_t value[32] = {};
-  ASSERT_TRUE(query(0, nullptr, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness", value,
-                    32, nullptr));
+  ASSERT_TRUE(query(0, nullptr, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness",
+                    value, 32, nullptr));
   EXPECT_STREQ(value, L"system");
 
   EXPECT_TRUE(IsProcessDPIAware());

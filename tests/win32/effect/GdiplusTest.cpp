@@ -54,10 +54,10 @@ TEST(GdiPictures, TintScreenBlendsColourAndKeepsAlpha) {
   int checked = 0;
   for (size_t i = 0; i < a.size(); ++i) {
     ASSERT_EQ(a[i] >> 24, b[i] >> 24) << "alpha of pixel " << i;
-    if ((a[i] >> 24) != 255) continue;  // colour of see-through pixels is not kept exactly
-    EXPECT_EQ((b[i] >> 16) & 0xFF, 255u);                       // red tint 255
-    EXPECT_EQ((b[i] >> 8) & 0xFF, (a[i] >> 8) & 0xFF);           // green untouched
-    EXPECT_EQ(b[i] & 0xFF, ScreenBlend(a[i] & 0xFF, 128));       // blue blended
+    if ((a[i] >> 24) != 255) continue;                  // colour of see-through pixels is not kept exactly
+    EXPECT_EQ((b[i] >> 16) & 0xFF, 255u);               // red tint 255
+    EXPECT_EQ((b[i] >> 8) & 0xFF, (a[i] >> 8) & 0xFF);  // green untouched
+    EXPECT_EQ(b[i] & 0xFF, ScreenBlend(a[i] & 0xFF, 128));  // blue blended
     ++checked;
   }
   EXPECT_GT(checked, 500);

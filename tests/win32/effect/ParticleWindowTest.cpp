@@ -2,24 +2,22 @@
 // sized by the frame, silent without a picture, no GDI objects left behind by frames.
 #include <gtest/gtest.h>
 
-#include "support/GdiCount_win.h"
-#include "support/Pump_win.h"
-
 #include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "TestPaths.h"
-#include "host/effect/Fakes.h"
 #include "effect/uGDIUtils_win.h"
 #include "effect/ufrmBaseParticle_win.h"
 #include "effect/ufrmFlagParticle.h"
 #include "effect/ufrmMagicParticle.h"
+#include "host/effect/Fakes.h"
+#include "support/GdiCount_win.h"
+#include "support/Pump_win.h"
 #include "support/ScriptedRandom.h"
 
 namespace {
-
 
 LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
 
@@ -32,8 +30,8 @@ struct TBelowWindow {
     wc.lpszClassName = "EffectTestBelow";
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     RegisterClassA(&wc);
-    Handle = CreateWindowExA(0, wc.lpszClassName, "below", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 500, 400,
-                             nullptr, nullptr, wc.hInstance, nullptr);
+    Handle = CreateWindowExA(0, wc.lpszClassName, "below", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 500,
+                             400, nullptr, nullptr, wc.hInstance, nullptr);
     // Under Wine the foreground change goes through the X server: ask again until it is done.
     for (int i = 0; i < 40 && GetForegroundWindow() != Handle; ++i) {
       SetForegroundWindow(Handle);
@@ -120,8 +118,9 @@ TEST_F(ParticleWindows, AfterAFrameSitsAtPositionWithThePictureSizeAndClicksPass
   EXPECT_EQ(r.bottom - r.top, 32);
   // Over the ball's opaque middle the window beneath is found, not the particle.
   EXPECT_EQ(WindowFromPoint(POINT{256, 196}), below.Handle);
-  EXPECT_EQ(ChildWindowFromPointEx(GetDesktopWindow(), POINT{256, 196}, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT),
-            below.Handle);
+  EXPECT_EQ(
+      ChildWindowFromPointEx(GetDesktopWindow(), POINT{256, 196}, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT),
+      below.Handle);
 }
 
 TEST_F(ParticleWindows, MissingPictureRunsSilentlyAndShowsNothing) {

@@ -119,7 +119,8 @@ TEST_F(GalleryFixture, MenusHoldEveryKindOfItem) {
   ASSERT_GE(view.size(), 5u);
   EXPECT_EQ(std::vector<std::string>(view.begin(), view.begin() + 3),
             (std::vector<std::string>{"Buttons|checked", "Choices", "Scrolling"}));
-  EXPECT_EQ(std::vector<std::string>(view.end() - 2, view.end()), (std::vector<std::string>{"-", "MDI sample..."}));
+  EXPECT_EQ(std::vector<std::string>(view.end() - 2, view.end()),
+            (std::vector<std::string>{"-", "MDI sample..."}));
   EXPECT_EQ(Entries(GetSubMenu(bar, 2)), (std::vector<std::string>{"About", "Message box"}));
   HMENU popup = form->pmGallery->Handle();
   EXPECT_EQ(Entries(popup), (std::vector<std::string>{"Checked item|checked", "Disabled item|disabled", "-",
@@ -166,9 +167,10 @@ TEST_F(GalleryFixture, ASkinFileThatCannotBeLoadedIsReportedAndTheBuiltInSkinCom
   struct Case {
     std::string path, reason;
   };
-  for (const Case& c : {Case{missing, "The file does not exist."},
-                        Case{garbage, "It is not a skin archive this program can read."},
-                        Case{refused, "huge.bmp is 40000 x 30000 pixels, over the bound of 16777216 pixels"}}) {
+  for (const Case& c :
+       {Case{missing, "The file does not exist."},
+        Case{garbage, "It is not a skin archive this program can read."},
+        Case{refused, "huge.bmp is 40000 x 30000 pixels, over the bound of 16777216 pixels"}}) {
     CapturedBoxes boxes;
     EXPECT_FALSE(form->LoadSkinFile(c.path));
     ASSERT_EQ(boxes.Texts.size(), 1u) << c.path;
@@ -191,7 +193,8 @@ TEST_F(GalleryFixture, TheStatusBarNamesTheLoadedSkin) {
   GetTempPathA(sizeof dir, dir);
   auto write = [&](const char* name, const std::string& ini) {
     const std::string path = std::string(dir) + name;
-    const std::vector<uint8_t> bytes = PackArchive({{"skin.ini", std::vector<uint8_t>(ini.begin(), ini.end())}});
+    const std::vector<uint8_t> bytes =
+        PackArchive({{"skin.ini", std::vector<uint8_t>(ini.begin(), ini.end())}});
     if (FILE* f = fopen(path.c_str(), "wb")) {
       fwrite(bytes.data(), 1, bytes.size(), f);
       fclose(f);

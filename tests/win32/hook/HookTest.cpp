@@ -2,11 +2,9 @@
 // and the cursor message after each mouse move while the hook is installed, delivered by a
 // thread of the library's own even while the program's GUI thread sleeps.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
-
-#include "support/Pump_win.h"
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <atomic>
@@ -17,6 +15,7 @@
 #include <vector>
 
 #include "hook/HookData.h"
+#include "support/Pump_win.h"
 
 namespace {
 
@@ -105,7 +104,8 @@ std::set<DWORD> ThreadIds() {
 
 std::set<DWORD> Added(const std::set<DWORD>& before, const std::set<DWORD>& after) {
   std::set<DWORD> added;
-  std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::inserter(added, added.end()));
+  std::set_difference(after.begin(), after.end(), before.begin(), before.end(),
+                      std::inserter(added, added.end()));
   return added;
 }
 
@@ -149,7 +149,6 @@ struct Hooked {
     DestroyWindow(Window);
   }
 };
-
 
 }  // namespace
 
@@ -200,7 +199,9 @@ TEST(TavrinLibrary, PostsCursorMessageWithStoredPointUntilRemoved) {
   for (const POINT& p : path) {
     MoveMouse(p.x, p.y);
     const DWORD end = GetTickCount() + 2000;
-    auto arrived = [&] { return !GReceived.empty() && GReceived.back().x == p.x && GReceived.back().y == p.y; };
+    auto arrived = [&] {
+      return !GReceived.empty() && GReceived.back().x == p.x && GReceived.back().y == p.y;
+    };
     while (!arrived() && static_cast<int>(end - GetTickCount()) > 0) PumpMessages(10);
     EXPECT_TRUE(arrived()) << p.x << "," << p.y;
   }
@@ -243,7 +244,8 @@ TEST(TavrinThread, SleepingGuiThreadLosesNoMoveAndFindsTheMessagesQueued) {
     EXPECT_NE(stored[i], 0u) << "point " << i << " never reached the record";
     // A hook on the sleeping thread would hold the move up until the thread woke.
     EXPECT_LT(sendTook[i], 500u) << "point " << i;
-    EXPECT_LE(static_cast<int>(stored[i] - sleepStart), static_cast<int>(sleepEnd - sleepStart)) << "point " << i;
+    EXPECT_LE(static_cast<int>(stored[i] - sleepStart), static_cast<int>(sleepEnd - sleepStart))
+        << "point " << i;
   }
   // (Awaited: Wine can show a warped cursor's previous place for a moment.)
   EXPECT_TRUE(WaitForRecord(hook.Data, path[std::size(path) - 1], 500));

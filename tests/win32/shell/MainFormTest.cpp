@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/Pump_win.h"
-
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -20,6 +18,7 @@
 #include "shell/TrayIcon_win.h"
 #include "shell/ufrmMain.h"
 #include "skin/data/SkinData.h"
+#include "support/Pump_win.h"
 #include "ui/Dialogs.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Menus.h"
@@ -41,13 +40,12 @@ class TempFolder {
     // A folder left by an earlier run under the same process id starts empty again.
     SetFileAttributesA(Ini().c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(Ini().c_str());
-    CopyFileA((BinFolder() + "Images\\ball_blue.png").c_str(), (FPath + "Images\\ball_blue.png").c_str(), FALSE);
+    CopyFileA((BinFolder() + "Images\\ball_blue.png").c_str(), (FPath + "Images\\ball_blue.png").c_str(),
+              FALSE);
   }
   const std::string& Path() const { return FPath; }
   std::string Ini() const { return FPath + "Lumetta.ini"; }
-  void WriteIni(const std::string& text) const {
-    std::ofstream(Ini(), std::ios::binary) << text;
-  }
+  void WriteIni(const std::string& text) const { std::ofstream(Ini(), std::ios::binary) << text; }
   std::string ReadIni() const {
     std::ifstream in(Ini(), std::ios::binary);
     std::stringstream s;
@@ -79,7 +77,6 @@ std::vector<HWND> ParticleWindows() {
   EnumThreadWindows(GetCurrentThreadId(), CollectParticle, reinterpret_cast<LPARAM>(&all));
   return all;
 }
-
 
 // Builds the main form the way the program does, on a folder of its own.
 struct MainForm {
@@ -256,10 +253,14 @@ TEST(MainForm, StartsHiddenTransparentHookedAndRunsTheDefaultEffect) {
   const auto firstFrame = std::chrono::steady_clock::now();
   EXPECT_TRUE(drawn());
   using ms = std::chrono::duration<double, std::milli>;
-  std::printf("start-up: main form with eight particles built in %.1f ms, first particle frame %.1f ms after "
-              "construction began (pauses of %u ms between particles skipped)\n",
-              ms(created - t0).count(), ms(firstFrame - t0).count(),
-              [&] { uint32_t t = 0; for (uint32_t s : m.Sleeps) t += s; return t; }());
+  std::printf(
+      "start-up: main form with eight particles built in %.1f ms, first particle frame %.1f ms after "
+      "construction began (pauses of %u ms between particles skipped)\n",
+      ms(created - t0).count(), ms(firstFrame - t0).count(), [&] {
+        uint32_t t = 0;
+        for (uint32_t s : m.Sleeps) t += s;
+        return t;
+      }());
 }
 
 TEST(MainForm, CursorMessageFeedsThePointToEveryParticle) {
@@ -302,10 +303,10 @@ TEST(MainForm, MenuHasTheItemsCaptionsAndVisibility) {
     bool visible;
   };
   const Item expected[] = {
-      {"btnMagic", "Magic", true},   {"btnFlag", "Flag", true},          {"ChooseImage1", "ChooseImage (.PNG)", true},
-      {"N1", "-", true},             {"MIOption", "Option", true},       {"N2", "-", true},
-      {"MIHelp", "Help", false},     {"MIAbout", "About", true},         {"NewProgram1", "Clear", false},
-      {"N3", "-", true},             {"pmiExit", "Exit", true},
+      {"btnMagic", "Magic", true}, {"btnFlag", "Flag", true},    {"ChooseImage1", "ChooseImage (.PNG)", true},
+      {"N1", "-", true},           {"MIOption", "Option", true}, {"N2", "-", true},
+      {"MIHelp", "Help", false},   {"MIAbout", "About", true},   {"NewProgram1", "Clear", false},
+      {"N3", "-", true},           {"pmiExit", "Exit", true},
   };
   ASSERT_EQ(menu->Items()->Count(), 11);
   for (int i = 0; i < 11; ++i) {
@@ -558,8 +559,10 @@ TEST(MainForm, SessionLockStopsTheParticlesTimersAndUnlockRestartsThemAtTheCurso
 // draws again.
 TEST(MainForm, FlagAtRestDrawsNoFramesUntilTheCursorMoves) {
   int frames = 0;
-  TParticleViewFactory previous = SetParticleViewFactory(
-      [&frames](TfrmParticle& p) -> std::unique_ptr<IParticleView> { return std::make_unique<TCountingView>(p, frames); });
+  TParticleViewFactory previous =
+      SetParticleViewFactory([&frames](TfrmParticle& p) -> std::unique_ptr<IParticleView> {
+        return std::make_unique<TCountingView>(p, frames);
+      });
   TempFolder folder;
   folder.WriteIni("[Image]\r\nFlag=True\r\n");
   MainForm m(folder);

@@ -2,9 +2,8 @@
 // copied in as Lumetta.exe that shows the main form's window), each in a folder of its own.
 #include <windows.h>
 // The platform's own headers after <windows.h>.
-#include <tlhelp32.h>
-
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <string>
 #include <vector>

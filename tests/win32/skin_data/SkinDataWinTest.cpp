@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -14,8 +14,8 @@ namespace {
 
 std::vector<uint8_t> Stored(const std::vector<uint8_t>& archive) {
   const uint32_t n = static_cast<uint32_t>(archive.size());
-  std::vector<uint8_t> s = {static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8), static_cast<uint8_t>(n >> 16),
-                            static_cast<uint8_t>(n >> 24)};
+  std::vector<uint8_t> s = {static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8),
+                            static_cast<uint8_t>(n >> 16), static_cast<uint8_t>(n >> 24)};
   s.insert(s.end(), archive.begin(), archive.end());
   return s;
 }

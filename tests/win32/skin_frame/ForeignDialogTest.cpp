@@ -2,8 +2,6 @@
 // dialog (plain, with a hook, with a template it adds, sizeable or not) and dialogs that
 // size themselves or lay themselves out again when they are resized. Skinned, each keeps its
 // native client size and every visible control its native place in the client area.
-#include "tests/win32/skin_frame/FrameTestEnv_win.h"
-
 #include <commdlg.h>
 
 #include <functional>
@@ -11,6 +9,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/win32/skin_frame/FrameTestEnv_win.h"
 
 namespace {
 using namespace skintest;
@@ -22,7 +22,8 @@ struct TDialogLayout {
   int ClientWidth = 0, ClientHeight = 0;
   std::map<std::string, RECT> Controls;
   bool operator==(const TDialogLayout& o) const {
-    if (ClientWidth != o.ClientWidth || ClientHeight != o.ClientHeight || Controls.size() != o.Controls.size())
+    if (ClientWidth != o.ClientWidth || ClientHeight != o.ClientHeight ||
+        Controls.size() != o.Controls.size())
       return false;
     for (const auto& [key, r] : Controls) {
       auto it = o.Controls.find(key);
@@ -120,8 +121,8 @@ struct TModalProbe {
 
 std::string Describe(const TDialogLayout& native, const TDialogLayout& skinned) {
   std::ostringstream s;
-  s << "client native " << native.ClientWidth << " x " << native.ClientHeight << ", skinned " << skinned.ClientWidth
-    << " x " << skinned.ClientHeight << "\n";
+  s << "client native " << native.ClientWidth << " x " << native.ClientHeight << ", skinned "
+    << skinned.ClientWidth << " x " << skinned.ClientHeight << "\n";
   for (const auto& [key, r] : native.Controls) {
     auto it = skinned.Controls.find(key);
     if (it == skinned.Controls.end()) {
@@ -130,8 +131,8 @@ std::string Describe(const TDialogLayout& native, const TDialogLayout& skinned) 
     }
     const RECT& k = it->second;
     if (!EqualRect(&r, &k))
-      s << "  " << key << " native (" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ") skinned ("
-        << k.left << "," << k.top << "," << k.right << "," << k.bottom << ")\n";
+      s << "  " << key << " native (" << r.left << "," << r.top << "," << r.right << "," << r.bottom
+        << ") skinned (" << k.left << "," << k.top << "," << k.right << "," << k.bottom << ")\n";
   }
   return s.str();
 }
@@ -148,8 +149,10 @@ void ExpectSameLayout(const TDialogLayout& native, const TDialogLayout& skinned,
     if (it == skinned.Controls.end() || !EqualRect(&r, &it->second)) ++moved;
     if (it == skinned.Controls.end()) continue;
     const RECT& k = it->second;
-    const bool insideNative = r.left >= 0 && r.top >= 0 && r.right <= native.ClientWidth && r.bottom <= native.ClientHeight;
-    const bool insideSkinned = k.left >= 0 && k.top >= 0 && k.right <= skinned.ClientWidth && k.bottom <= skinned.ClientHeight;
+    const bool insideNative =
+        r.left >= 0 && r.top >= 0 && r.right <= native.ClientWidth && r.bottom <= native.ClientHeight;
+    const bool insideSkinned =
+        k.left >= 0 && k.top >= 0 && k.right <= skinned.ClientWidth && k.bottom <= skinned.ClientHeight;
     if (insideNative) {
       EXPECT_TRUE(insideSkinned) << name << ": " << key << " left the client area";
     }
@@ -173,7 +176,8 @@ class TTemplate {
     Word(8);
     Text(L"MS Shell Dlg");
   }
-  TTemplate& Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD atom, const wchar_t* text) {
+  TTemplate& Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD atom,
+                  const wchar_t* text) {
     if (FWords.size() % 2) Word(0);  // DWORD-aligned items
     Dword(style | WS_CHILD | WS_VISIBLE);
     Dword(0);
@@ -322,7 +326,8 @@ TEST_F(ForeignDialogTest, SkinnedDialogsKeepTheirNativeClientAndControls) {
     GetOpenFileNameW(&ofn);
   };
   auto showOwn = [&](const TOwnCase& c) {
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), c.Style ? sizeable.Get() : own.Get(), nullptr, c.Proc, 0);
+    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), c.Style ? sizeable.Get() : own.Get(), nullptr, c.Proc,
+                            0);
   };
 
   // Native and skinned one after the other, case by case: the Open dialog starts from the
@@ -387,13 +392,16 @@ TEST_F(ForeignDialogTest, OnlyDialogsAndFaceColouredWindowsTakeTheSkinsFace) {
     COLORREF Expected;
     bool AnswersFace;
   } cases[] = {
-      {"black class brush", ClassWithBackground("SkinTestBlack", static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))),
-       RGB(0, 0, 0), false},
-      {"window colour", ClassWithBackground("SkinTestWindowColour", reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)),
+      {"black class brush",
+       ClassWithBackground("SkinTestBlack", static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))), RGB(0, 0, 0),
+       false},
+      {"window colour",
+       ClassWithBackground("SkinTestWindowColour", reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)),
        GetSysColor(COLOR_WINDOW), false},
-      {"system face by index", ClassWithBackground("SkinTestFaceIndex", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
+      {"system face by index",
+       ClassWithBackground("SkinTestFaceIndex", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)), skinFace, true},
+      {"system face as a brush of its own", ClassWithBackground("SkinTestFaceBrush", faceBrush.get()),
        skinFace, true},
-      {"system face as a brush of its own", ClassWithBackground("SkinTestFaceBrush", faceBrush.get()), skinFace, true},
       {"dialog", "#32770", skinFace, true},
   };
   for (const Case& c : cases) {
@@ -408,9 +416,11 @@ TEST_F(ForeignDialogTest, OnlyDialogsAndFaceColouredWindowsTakeTheSkinsFace) {
                                  GetModuleHandleA(nullptr), nullptr);
     HDC dc = GetDC(label);
     for (UINT msg : {WM_CTLCOLORSTATIC, WM_CTLCOLORBTN, WM_CTLCOLORDLG}) {
-      const LRESULT native = CallWindowProcA(reinterpret_cast<WNDPROC>(GetClassLongPtrA(w.Wnd, GCLP_WNDPROC)), w.Wnd,
-                                             msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
-      const LRESULT answer = SendMessageA(w.Wnd, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
+      const LRESULT native =
+          CallWindowProcA(reinterpret_cast<WNDPROC>(GetClassLongPtrA(w.Wnd, GCLP_WNDPROC)), w.Wnd, msg,
+                          reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
+      const LRESULT answer =
+          SendMessageA(w.Wnd, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
       if (c.AnswersFace) {
         EXPECT_EQ(answer, static_cast<LRESULT>(Main->ButtonFaceBrush)) << c.Name << " " << msg;
       } else {

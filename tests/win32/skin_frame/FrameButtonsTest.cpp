@@ -1,15 +1,14 @@
 // Title-bar buttons, hit-testing and the system menu on real windows: the close button's
 // click, a press that ends elsewhere, the press of a maximized window's title, the hit
 // codes of the title bar, and the menu opened once by two quick right clicks.
-#include "tests/win32/skin_frame/FrameTestEnv_win.h"
-
-#include "skin/forms/TitleButtons.h"
-#include "ui/Forms.h"
-
 #include <algorithm>
 #include <climits>
 #include <string>
 #include <vector>
+
+#include "skin/forms/TitleButtons.h"
+#include "tests/win32/skin_frame/FrameTestEnv_win.h"
+#include "ui/Forms.h"
 
 namespace {
 using namespace skintest;
@@ -128,7 +127,7 @@ TEST_F(FrameButtonsTest, HitCodesOfTheTitleBar) {
   } cases[] = {
       {100, 12, HTCAPTION},  // the title bar drags
       {100, h->Borders().Top + 20, HTCLIENT},
-      {0, 100, HTLEFT},      // the default answers stand outside the caption
+      {0, 100, HTLEFT},  // the default answers stand outside the caption
   };
   for (const Case& c : cases)
     EXPECT_EQ(SendMessageA(w.Wnd, WM_NCHITTEST, 0, ScreenPoint(w.Wnd, c.x, c.y)), c.hit) << c.x << "," << c.y;
@@ -256,7 +255,9 @@ TEST_F(FrameButtonsTest, TheIconButtonShowsTheWindowsIcon) {
     const char* cls = source == ClassRegistered ? "SkinFrameClassIcon"
                       : source == OwnBig        ? PlainClass()
                                                 : "SkinFrameBigIconOnly";
-    const char* name = source == ClassRegistered ? "class icon" : source == OwnBig ? "own icon" : "class's big icon only";
+    const char* name = source == ClassRegistered ? "class icon"
+                       : source == OwnBig        ? "own icon"
+                                                 : "class's big icon only";
     TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200, cls));
     if (source == OwnBig) SendMessageA(w.Wnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SetWindowPos(w.Wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -317,13 +318,16 @@ TEST_F(FrameButtonsTest, ANarrowWindowsTitleShowsWholeBesideItsButtons) {
       RedrawWindow(w.Wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
       int buttonsLeft = INT_MAX;
       for (auto& b : h->SysButtons())
-        if (b->Visible && b->Description().Align == 1) buttonsLeft = std::min(buttonsLeft, b->BoundsRect.Left);
+        if (b->Visible && b->Description().Align == 1)
+          buttonsLeft = std::min(buttonsLeft, b->BoundsRect.Left);
       ASSERT_NE(ButtonOf(*h, 2), nullptr) << c.Name << " " << width << ": the minimize button shows";
       const TSkinRect caption = h->CaptionRect();
-      EXPECT_LE(caption.Right, buttonsLeft - 5) << c.Name << " " << width << ": the title runs under a button";
+      EXPECT_LE(caption.Right, buttonsLeft - 5)
+          << c.Name << " " << width << ": the title runs under a button";
       // Room for it beside the buttons: the whole text shows, no ellipsis.
       if (h->Borders().Left + shift + textWidth + textBack <= buttonsLeft - 5) {
-        EXPECT_GE(caption.Right - caption.Left - textBack, textWidth) << c.Name << " " << width << ": the title is cut";
+        EXPECT_GE(caption.Right - caption.Left - textBack, textWidth)
+            << c.Name << " " << width << ": the title is cut";
       }
     }
   }

@@ -1,10 +1,9 @@
 // A skin refresh on windows of every kind: a dialog window that is not a form of ours, and a
 // form whose skin leaves its frame native, both show the second skin at once, read back from
 // the screen, with their client areas kept.
-#include "tests/win32/skin_frame/FrameTestEnv_win.h"
-
 #include "host/skin_data/SkinTestArchive.h"
 #include "skin/data/SkinData_win.h"
+#include "tests/win32/skin_frame/FrameTestEnv_win.h"
 #include "ui/Forms.h"
 
 namespace {
@@ -20,8 +19,10 @@ TSkinArchive SolidFrameSkin(uint32_t colour, int top, int side, uint32_t face) {
   const auto rgb = [](uint32_t c) {
     return std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " + std::to_string(c >> 16);
   };
-  a.Ini("[Personality]\nTop=top.bmp\nLeft=left.bmp\nRight=right.bmp\nBottom=bottom.bmp\n[Colours]\nButtonFace=" +
-        rgb(face) + "\n");
+  a.Ini(
+      "[Personality]\nTop=top.bmp\nLeft=left.bmp\nRight=right.bmp\nBottom=bottom.bmp\n[Colours]"
+      "\nButtonFace=" +
+      rgb(face) + "\n");
   return a;
 }
 
@@ -64,7 +65,8 @@ TEST_F(FrameRefreshTest, ADialogWindowOfAnotherKindShowsTheSecondSkinsFrame) {
   EXPECT_EQ(ScreenPixel(box.Wnd, 8, 100), kSecond) << "left border, where the client area was";
   RECT w{};
   GetWindowRect(box.Wnd, &w);
-  EXPECT_EQ(ScreenPixel(box.Wnd, w.right - w.left - 3, w.bottom - w.top - 3), kSecond) << "bottom-right corner";
+  EXPECT_EQ(ScreenPixel(box.Wnd, w.right - w.left - 3, w.bottom - w.top - 3), kSecond)
+      << "bottom-right corner";
   EXPECT_EQ(ScreenPixel(box.Wnd, 150, 100), kSecondFace) << "the client area's face";
 }
 

@@ -1,14 +1,13 @@
 // The skinned frame on real windows: the client area kept through attach and detach,
 // WM_NCCALCSIZE, the inactive frame read back from the screen, the window region and the
 // sizing of message boxes.
-#include "tests/win32/skin_frame/FrameTestEnv_win.h"
-
-#include "skin/data/SkinData_win.h"
-#include "ui/Forms.h"
-
 #include <algorithm>
 #include <memory>
 #include <utility>
+
+#include "skin/data/SkinData_win.h"
+#include "tests/win32/skin_frame/FrameTestEnv_win.h"
+#include "ui/Forms.h"
 
 namespace {
 using namespace skintest;
@@ -52,11 +51,13 @@ TEST_F(FrameWindowTest, TheClientAreaStaysThroughAttachAndDetach) {
   EXPECT_EQ(w.bottom - w.top, 234);
   // A form is owned: it keeps WS_CAPTION (whose drawing the skin takes over) and loses its
   // system menu and boxes.
-  EXPECT_EQ(GetWindowLongPtrA(form->Handle(), GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX), WS_CAPTION);
+  EXPECT_EQ(GetWindowLongPtrA(form->Handle(), GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX),
+            WS_CAPTION);
 
   h->DetachSkin();
   EXPECT_EQ(ClientSize(form->Handle()), std::make_pair(300, 200)) << "detached";
-  EXPECT_EQ(GetWindowLongPtrA(form->Handle(), GWL_STYLE) & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
+  EXPECT_EQ(GetWindowLongPtrA(form->Handle(), GWL_STYLE) & (WS_CAPTION | WS_SYSMENU),
+            WS_CAPTION | WS_SYSMENU);
   delete form;
 }
 
@@ -109,10 +110,11 @@ TEST_F(FrameWindowTest, NcCalcSizeAnswers) {
     p.rgrc[1] = p.rgrc[0];
     p.rgrc[2] = p.rgrc[0];
     p.lppos = &pos;
-    EXPECT_EQ(SendMessageA(w.Wnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&p)), WVR_VALIDRECTS) << c.name;
+    EXPECT_EQ(SendMessageA(w.Wnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&p)), WVR_VALIDRECTS)
+        << c.name;
     const RECT expected = c.skinnedClient ? RECT{54, 90, 346, 256} : RECT{50, 60, 350, 260};
-    EXPECT_TRUE(EqualRect(&p.rgrc[0], &expected)) << c.name << " " << p.rgrc[0].left << "," << p.rgrc[0].top << ","
-                                                  << p.rgrc[0].right << "," << p.rgrc[0].bottom;
+    EXPECT_TRUE(EqualRect(&p.rgrc[0], &expected)) << c.name << " " << p.rgrc[0].left << "," << p.rgrc[0].top
+                                                  << "," << p.rgrc[0].right << "," << p.rgrc[0].bottom;
     EXPECT_TRUE(EqualRect(&p.rgrc[1], &p.rgrc[0])) << c.name;
   }
 }

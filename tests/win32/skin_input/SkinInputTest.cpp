@@ -32,8 +32,10 @@ constexpr COLORREF UpDownColour[9] = {0,
                                       RGB(130, 0, 250),
                                       RGB(0, 130, 60)};
 constexpr COLORREF ComboColour[5] = {0, RGB(200, 80, 0), RGB(80, 200, 0), RGB(0, 80, 200), RGB(200, 0, 80)};
-constexpr COLORREF MirroredColour[5] = {0, RGB(120, 60, 30), RGB(60, 120, 30), RGB(30, 60, 120), RGB(120, 30, 60)};
-constexpr COLORREF EdgeColour[5] = {0, RGB(40, 40, 40), RGB(70, 70, 70), RGB(100, 100, 100), RGB(130, 130, 130)};
+constexpr COLORREF MirroredColour[5] = {0, RGB(120, 60, 30), RGB(60, 120, 30), RGB(30, 60, 120),
+                                        RGB(120, 30, 60)};
+constexpr COLORREF EdgeColour[5] = {0, RGB(40, 40, 40), RGB(70, 70, 70), RGB(100, 100, 100),
+                                    RGB(130, 130, 130)};
 
 std::unique_ptr<TSkinImage> Strip(ISkinPlatform& platform, const COLORREF* colours, int frames, int w = 6,
                                   int h = 6) {
@@ -176,8 +178,8 @@ TEST_F(SkinInputTest, ASpinButtonInsideAnEditIsFoundAndSkinned) {
   MakeForm();
   auto* edit = Add<TEdit>(10, 10, 120, 40);
   ShowForm();
-  HWND spin = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE, 80, 2, 20, 32, edit->Handle(), nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+  HWND spin = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE, 80, 2, 20, 32, edit->Handle(),
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(spin, nullptr);
   auto* h = dynamic_cast<TSkinEdit*>(HandlerFor(*Handler(FormObj->Handle()), edit->Handle()));
   ASSERT_NE(h, nullptr);
@@ -205,7 +207,7 @@ struct ComboProbe {
 TEST_F(SkinInputTest, ComboButtonShowsTheStateAndSideOfEachDrawing) {
   struct Case {
     const char* what;
-    int style;     // ComboButton.Style
+    int style;  // ComboButton.Style
     bool leftToRight;
     bool disabled;
     ComboProbe probe;
@@ -343,8 +345,8 @@ TEST_F(SkinInputTest, TakingTheSkinOffFreesEveryHandlerOnceAndTheControlsLiveOn)
   auto* combo = Add<TComboBox>(170, 10, 100, 21);
   TSkinForm* form = ShowForm();
   ASSERT_NE(form, nullptr);
-  HWND spin = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE, 80, 2, 20, 32, edit->Handle(), nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+  HWND spin = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE, 80, 2, 20, 32, edit->Handle(),
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
   InvalidateRect(edit->Handle(), nullptr, TRUE);
   UpdateWindow(edit->Handle());
   auto* hs = dynamic_cast<TSkinComBox*>(HandlerFor(*form, simple->Handle()));
@@ -457,12 +459,9 @@ TEST_F(SkinInputTest, UpDownWithoutItsPicturesIsDrawnPlain) {
     POINT at;
     COLORREF colour;
   } probes[] = {
-      {"outline", {0, 0}, DarkShadow},
-      {"upper face", {2, 3}, Face},
-      {"lower face, pressed", {2, 36}, Shadow},
-      {"apex of the upper arrow", {8, 8}, DarkShadow},
-      {"above the apex", {8, 6}, Face},
-      {"a flank of the upper arrow", {10, 10}, DarkShadow},
+      {"outline", {0, 0}, DarkShadow},          {"upper face", {2, 3}, Face},
+      {"lower face, pressed", {2, 36}, Shadow}, {"apex of the upper arrow", {8, 8}, DarkShadow},
+      {"above the apex", {8, 6}, Face},         {"a flank of the upper arrow", {10, 10}, DarkShadow},
   };
   for (const Probe& p : probes) {
     const COLORREF got = Pixel(w, p.at.x, p.at.y);

@@ -122,8 +122,8 @@ static HWND MakePlain(int x, int y) {
     wc.lpszClassName = L"SkinLibraryPlain";
     atom = RegisterClassExW(&wc);
   }
-  return CreateWindowExW(0, L"SkinLibraryPlain", L"Plain window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 260, 180,
-                         NULL, NULL, GetModuleHandleW(NULL), NULL);
+  return CreateWindowExW(0, L"SkinLibraryPlain", L"Plain window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 260,
+                         180, NULL, NULL, GetModuleHandleW(NULL), NULL);
 }
 
 /* What stop must give back: style, client size, and the skin query's answer. */
@@ -272,7 +272,8 @@ static int AllNative(const Scene* s) {
   for (i = 0; i < kWindows; ++i)
     if (!IsNative(&s->Natives[i])) {
       printf("  window %d is not native (skinned %d, style %lx for %lx)\n", i, Skinned(s->Natives[i].Wnd),
-             (unsigned long)GetWindowLongPtrW(s->Natives[i].Wnd, GWL_STYLE), (unsigned long)s->Natives[i].Style);
+             (unsigned long)GetWindowLongPtrW(s->Natives[i].Wnd, GWL_STYLE),
+             (unsigned long)s->Natives[i].Style);
       ok = 0;
     }
   return ok;
@@ -489,8 +490,8 @@ static void StartWithTwentyWindows(Api* api) {
     CHECK_EQ(api->Stop(), LUMETTA_SKIN_OK);
     Pump(50);
   }
-  printf("LumettaSkinStart with 20 windows: first %.2f ms (with its queued messages handled: %.2f ms)", start[0],
-         settled[0]);
+  printf("LumettaSkinStart with 20 windows: first %.2f ms (with its queued messages handled: %.2f ms)",
+         start[0], settled[0]);
   qsort(start, kRounds, sizeof start[0], CompareDoubles);
   qsort(settled, kRounds, sizeof settled[0], CompareDoubles);
   printf("; median of %d starts %.2f ms (%.2f ms)\n", kRounds, start[kRounds / 2], settled[kRounds / 2]);

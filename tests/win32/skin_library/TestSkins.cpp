@@ -2,6 +2,8 @@
 //   second/   solid border pieces of one colour (kSecondColour), unlike the built-in skin
 //   refused/  a 40000 x 30000 picture in a few bytes, past the load bounds
 // Usage: testskins OUTDIR
+#include "tests/win32/skin_library/TestSkins.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -9,7 +11,6 @@
 #include <vector>
 
 #include "tests/host/ui_gfx/BmpBuilder.h"
-#include "tests/win32/skin_library/TestSkins.h"
 #include "ui/BmpDecode.h"
 
 namespace fs = std::filesystem;
@@ -21,7 +22,9 @@ void Write(const fs::path& path, const std::vector<uint8_t>& bytes) {
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
-void Write(const fs::path& path, const std::string& text) { Write(path, std::vector<uint8_t>(text.begin(), text.end())); }
+void Write(const fs::path& path, const std::string& text) {
+  Write(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
 
 std::vector<uint8_t> Solid(int w, int h, uint32_t bgr) {
   TPixelBuffer b(w, h, 24);

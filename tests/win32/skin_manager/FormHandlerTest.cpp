@@ -2,7 +2,6 @@
 // stages, detaching back to exactly what was there, and the subclass and exception
 // boundary every handler stands on.
 #include "tests/win32/skin_manager/SkinTestEnv_win.h"
-
 #include "ui/Forms.h"
 #include "ui/SysUtils.h"
 
@@ -240,8 +239,8 @@ TEST_F(FormHandlerTest, AnMdiFrameSubclassesItsClientUntilDetached) {
   Main = LoadedComponent();
   TWindow frame(MakeWindow(WS_OVERLAPPEDWINDOW));
   CLIENTCREATESTRUCT ccs{};
-  HWND client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 200, 100,
-                                frame.Wnd, nullptr, GetModuleHandleA(nullptr), &ccs);
+  HWND client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 200,
+                                100, frame.Wnd, nullptr, GetModuleHandleA(nullptr), &ccs);
   ASSERT_NE(client, nullptr);
   const LONG_PTR clientProc = GetWindowLongPtrA(client, GWLP_WNDPROC);
   TSkinForm h(Manager(), nullptr, frame.Wnd);
@@ -306,7 +305,8 @@ TEST(WindowSubclass, ASubclassAddedLaterKeepsWorkingAfterOursIsRemoved) {
   auto sub = std::make_unique<TWindowSubclass>();
   target.Sub = sub.get();
   ASSERT_TRUE(sub->Install(w.Wnd, TSubclassSlot::Control, target, false));
-  gUnder = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(w.Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LaterSubclass)));
+  gUnder = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(w.Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LaterSubclass)));
   EXPECT_EQ(SendMessageA(w.Wnd, WM_USER + 1, 0, 0), 142);
   sub.reset();
   EXPECT_EQ(GetWindowLongPtrA(w.Wnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(LaterSubclass));

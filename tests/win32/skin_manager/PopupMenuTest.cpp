@@ -1,9 +1,8 @@
 // The popup handler on menu windows: the background rendered at the window's size, the
 // frame it paints, the system's drawing clipped inside the 3-pixel border, and what passes
 // through untouched.
-#include "tests/win32/skin_manager/SkinTestEnv_win.h"
-
 #include "skin/data/MenuSkin_win.h"
+#include "tests/win32/skin_manager/SkinTestEnv_win.h"
 
 namespace {
 using namespace skintest;
@@ -85,9 +84,9 @@ TEST_F(PopupMenuTest, PrintRendersTheBackgroundAtTheWindowSizeAndClipsTheSystemI
     int x, y;
     bool red;
   };
-  const Probe probes[] = {{2, 2, false},   {3, 3, true},    {96, 56, true}, {97, 57, false}, {50, 2, false},
-                          {50, 3, true},   {50, 56, true},  {50, 57, false}, {2, 30, false}, {3, 30, true},
-                          {96, 30, true},  {97, 30, false}, {99, 0, false}};
+  const Probe probes[] = {{2, 2, false},  {3, 3, true},    {96, 56, true},  {97, 57, false}, {50, 2, false},
+                          {50, 3, true},  {50, 56, true},  {50, 57, false}, {2, 30, false},  {3, 30, true},
+                          {96, 30, true}, {97, 30, false}, {99, 0, false}};
   for (const Probe& q : probes) {
     EXPECT_EQ(p.At(q.x, q.y) == SystemRed, q.red) << q.x << "," << q.y;
     EXPECT_NE(p.At(q.x, q.y), PaperBlue) << "background copied whole at " << q.x << "," << q.y;

@@ -1,12 +1,11 @@
 // The skin manager on real windows: when windows get form handlers, which component they
 // get, commands before and after the first activation, the hook's other notifications.
-#include "tests/win32/skin_manager/SkinTestEnv_win.h"
-
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "skin/data/MenuSkin_win.h"
+#include "tests/win32/skin_manager/SkinTestEnv_win.h"
 #include "ui/Forms.h"
 
 namespace {
@@ -384,8 +383,8 @@ TEST_F(ManagerTest, MdiChildrenFollowTheMaximizedState) {
   Main = LoadedComponent();
   TWindow frame(MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE));
   CLIENTCREATESTRUCT ccs{};
-  HWND client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 280, 160,
-                                frame.Wnd, nullptr, GetModuleHandleA(nullptr), &ccs);
+  HWND client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 280,
+                                160, frame.Wnd, nullptr, GetModuleHandleA(nullptr), &ccs);
   ASSERT_NE(client, nullptr);
   MDICREATESTRUCTA mcs{};
   mcs.szClass = PlainClass();
@@ -415,7 +414,8 @@ TEST_F(ManagerTest, MdiChildrenFollowTheMaximizedState) {
   h->SetWinState(wsMaximized);
   m.SetMDIChildMaximized(false);
   EXPECT_EQ(h->WinState(), wsNormal);
-  EXPECT_EQ(GetWindowLongPtrA(child, GWL_STYLE) & boxes, 0) << "an MDI child's boxes are stripped, its caption kept";
+  EXPECT_EQ(GetWindowLongPtrA(child, GWL_STYLE) & boxes, 0)
+      << "an MDI child's boxes are stripped, its caption kept";
   EXPECT_NE(GetWindowLongPtrA(child, GWL_STYLE) & WS_CAPTION, 0);
   SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
 }

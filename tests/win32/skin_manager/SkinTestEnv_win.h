@@ -1,9 +1,9 @@
 #pragma once
 // What the manager tests share: the engine installed, a main component with the built-in
 // skin read as the program's main form reads it, plain top-level windows, and activation.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <stdexcept>
@@ -42,8 +42,8 @@ struct TWindow {
 
 inline HWND MakeWindow(DWORD style = WS_OVERLAPPEDWINDOW, int w = 300, int h = 200, const char* cls = nullptr,
                        HWND parent = nullptr, DWORD exStyle = 0) {
-  return CreateWindowExA(exStyle, cls ? cls : PlainClass(), "Skin test", style, 120, 100, w, h, parent, nullptr,
-                         GetModuleHandleA(nullptr), nullptr);
+  return CreateWindowExA(exStyle, cls ? cls : PlainClass(), "Skin test", style, 120, 100, w, h, parent,
+                         nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 inline void Activate(HWND wnd) {

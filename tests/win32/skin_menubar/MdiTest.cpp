@@ -5,9 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/win32/skin_frame/FrameTestEnv_win.h"
-
 #include "skin/data/SkinData_win.h"
+#include "tests/win32/skin_frame/FrameTestEnv_win.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
@@ -79,13 +78,16 @@ struct MdiTest : EngineTest {
       Children.push_back(child);
     }
     // The manager's timer skins the children.
-    ASSERT_TRUE(PumpUntil([&] {
-      for (TForm* c : Children) {
-        TSkinForm* h = Handler(c->Handle());
-        if (!h || !h->HasRegion()) return false;
-      }
-      return true;
-    }, 5000)) << "the children were not skinned";
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+          for (TForm* c : Children) {
+            TSkinForm* h = Handler(c->Handle());
+            if (!h || !h->HasRegion()) return false;
+          }
+          return true;
+        },
+        5000))
+        << "the children were not skinned";
   }
   void TearDown() override {
     for (TForm* c : Children) delete c;
@@ -94,7 +96,8 @@ struct MdiTest : EngineTest {
   }
   HWND Client() const { return Frame->ClientHandle(); }
   void MaximizeChild(int i) {
-    SendMessageA(Client(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(Children[static_cast<size_t>(i)]->Handle()), 0);
+    SendMessageA(Client(), WM_MDIMAXIMIZE,
+                 reinterpret_cast<WPARAM>(Children[static_cast<size_t>(i)]->Handle()), 0);
     RedrawWindow(Frame->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     PumpMessages(200);
   }
@@ -180,7 +183,8 @@ TEST_F(MdiTest, MaximizedChildShowsNativeCaptionAndTheBarButtons) {
   MaximizeChild(1);
   ASSERT_TRUE(IsZoomed(Children[1]->Handle()));
   EXPECT_TRUE(Manager().MDIChildMaximized());
-  EXPECT_TRUE(GetWindowLongPtrA(Children[1]->Handle(), GWL_STYLE) & WS_CAPTION) << "the maximized child's native caption";
+  EXPECT_TRUE(GetWindowLongPtrA(Children[1]->Handle(), GWL_STYLE) & WS_CAPTION)
+      << "the maximized child's native caption";
   EXPECT_FALSE(child->HasRegion()) << "no skin shape while maximized";
   // The child buttons sit in the bar and show there.
   const TFrameBorders b = frame->Borders();
@@ -192,7 +196,8 @@ TEST_F(MdiTest, MaximizedChildShowsNativeCaptionAndTheBarButtons) {
   EXPECT_EQ(ScreenPixel(Frame->Handle(), cx, cy), RestoreFace);
   TSkinSysButton* close = ChildButton(9);
   ASSERT_NE(close, nullptr);
-  EXPECT_EQ(ScreenPixel(Frame->Handle(), (close->BoundsRect.Left + close->BoundsRect.Right) / 2, cy, false), CloseFace);
+  EXPECT_EQ(ScreenPixel(Frame->Handle(), (close->BoundsRect.Left + close->BoundsRect.Right) / 2, cy, false),
+            CloseFace);
 
   // A click on the restore button restores the child and its skinned frame.
   RECT w{};

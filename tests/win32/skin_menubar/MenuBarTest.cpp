@@ -5,10 +5,9 @@
 #include <thread>
 #include <vector>
 
-#include "tests/win32/skin_menubar/MenuTestEnv_win.h"
-
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/SkinDraw_win.h"
+#include "tests/win32/skin_menubar/MenuTestEnv_win.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 
@@ -57,7 +56,8 @@ struct MenuBarTest : EngineTest {
     Item("Zoom", View);
     Form->SetMenu(Menu);
     HWND wnd = Form->Handle();
-    if (rightToLeft) SetWindowLongPtrA(wnd, GWL_EXSTYLE, GetWindowLongPtrA(wnd, GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+    if (rightToLeft)
+      SetWindowLongPtrA(wnd, GWL_EXSTYLE, GetWindowLongPtrA(wnd, GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
     NativeClient = ClientSize(wnd);
     Form->Show();
     Activate(wnd);
@@ -77,7 +77,8 @@ struct MenuBarTest : EngineTest {
   POINT ScreenCentre(const TMenuBtn& b) {
     RECT w{};
     GetWindowRect(Form->Handle(), &w);
-    return {w.left + (b.BoundsRect.Left + b.BoundsRect.Right) / 2, w.top + (b.BoundsRect.Top + b.BoundsRect.Bottom) / 2};
+    return {w.left + (b.BoundsRect.Left + b.BoundsRect.Right) / 2,
+            w.top + (b.BoundsRect.Top + b.BoundsRect.Bottom) / 2};
   }
   void PressButton(int i) {
     const POINT p = ScreenCentre(Button(i));
@@ -94,7 +95,6 @@ struct MenuBarTest : EngineTest {
     };
   }
 };
-
 
 TEST_F(MenuBarTest, TakesTheNativeMenuAndPaintsTheBarInTheFrame) {
   Build();
@@ -126,7 +126,8 @@ TEST_F(MenuBarTest, TakesTheNativeMenuAndPaintsTheBarInTheFrame) {
   EXPECT_EQ(ScreenPixel(Form->Handle(), b.Left + 2, midY, false), BarColour);
   int text = 0;
   for (int x = Button(0).BoundsRect.Left; x < Button(0).BoundsRect.Right; ++x)
-    for (int y = b.Top + 2; y < b.Top + b.MenuBar - 2; ++y) text += ScreenPixel(Form->Handle(), x, y, false) != BarColour;
+    for (int y = b.Top + 2; y < b.Top + b.MenuBar - 2; ++y)
+      text += ScreenPixel(Form->Handle(), x, y, false) != BarColour;
   EXPECT_GT(text, 5) << "the caption \"File\" is drawn";
 
   // Below the title bar the frame answers HTMENU.
@@ -222,7 +223,8 @@ TEST_F(MenuBarTest, ArrowKeysWalkTheMenusAndWrapRound) {
         EndMenu();
     }));
   s.Run([&] { PressButton(0); });
-  EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 0, 2})) << "right to the last, round to the first, left round to the last";
+  EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 0, 2}))
+      << "right to the last, round to the first, left round to the last";
 }
 
 TEST_F(MenuBarTest, RightToLeftMirrorsTheArrowKeys) {

@@ -3,8 +3,8 @@
 // same window native: how a drop-down opens, the bar's keyboard mode, Escape, item widths,
 // and what detaching gives back.
 #include <algorithm>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,7 +30,8 @@ struct TForeign {
   static inline std::vector<UINT> Commands;
   static inline int Escapes = 0;
   static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) >= IdNew) Commands.push_back(LOWORD(wParam));
+    if (msg == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) >= IdNew)
+      Commands.push_back(LOWORD(wParam));
     if (msg == WM_KEYDOWN && wParam == VK_ESCAPE) ++Escapes;
     return DefWindowProcW(wnd, msg, wParam, lParam);
   }
@@ -98,8 +99,8 @@ struct MenuKeysTest : EngineTest {
     Main = LoadedComponent(sfMainform, skinned);
     if (adjust) adjust(*Main);
     Bar = ForeignMenu();
-    Wnd = CreateWindowExW(0, TForeign::Class(), L"Foreign", WS_OVERLAPPEDWINDOW, 120, 100, 420, 260, nullptr, Bar,
-                          GetModuleHandleW(nullptr), nullptr);
+    Wnd = CreateWindowExW(0, TForeign::Class(), L"Foreign", WS_OVERLAPPEDWINDOW, 120, 100, 420, 260, nullptr,
+                          Bar, GetModuleHandleW(nullptr), nullptr);
     ShowWindow(Wnd, SW_SHOW);
     SetForegroundWindow(Wnd);
     SetActiveWindow(Wnd);
@@ -197,7 +198,8 @@ std::string Seen(MenuKeysTest& t) {
     if (selected >= 0) return "bar " + std::to_string(selected);
   } else {
     for (int i = 0; i < GetMenuItemCount(t.Bar); ++i)
-      if (GetMenuState(t.Bar, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) return "bar " + std::to_string(i);
+      if (GetMenuState(t.Bar, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE)
+        return "bar " + std::to_string(i);
   }
   return "none";
 }
@@ -432,12 +434,12 @@ TEST_F(MenuKeysTest, ThePlainMdiFrameTakesEveryKey) {
   RECT before{};
   GetWindowRect(w.Children[0], &before);
   const std::vector<TStep> steps = {
-      Alt('F', "drop 0 item 0"),   Key(VK_DOWN, "drop 0 item 2"), Key(VK_ESCAPE, "bar 0"),
-      Key(VK_RIGHT, "bar 1"),      Key(VK_RETURN, "drop 1 item 0"), Key(VK_ESCAPE, "bar 1"),
-      Key(VK_ESCAPE, "none"),      Alt('W', "drop 1 item 0"),   Key(VK_DOWN, "drop 1 item 1"),
-      Key(VK_UP, "drop 1 item 0"), Key(VK_RETURN, "none"),
-      Click(1, "drop 1 item -1"),  Key(VK_DOWN, "drop 1 item 0"), Key(VK_DOWN, "drop 1 item 1"),
-      Key(VK_LEFT, "drop 0 item 0"), Key(VK_ESCAPE, "bar 0"), Key(VK_ESCAPE, "none"),
+      Alt('F', "drop 0 item 0"),     Key(VK_DOWN, "drop 0 item 2"),   Key(VK_ESCAPE, "bar 0"),
+      Key(VK_RIGHT, "bar 1"),        Key(VK_RETURN, "drop 1 item 0"), Key(VK_ESCAPE, "bar 1"),
+      Key(VK_ESCAPE, "none"),        Alt('W', "drop 1 item 0"),       Key(VK_DOWN, "drop 1 item 1"),
+      Key(VK_UP, "drop 1 item 0"),   Key(VK_RETURN, "none"),          Click(1, "drop 1 item -1"),
+      Key(VK_DOWN, "drop 1 item 0"), Key(VK_DOWN, "drop 1 item 1"),   Key(VK_LEFT, "drop 0 item 0"),
+      Key(VK_ESCAPE, "bar 0"),       Key(VK_ESCAPE, "none"),
   };
   EXPECT_EQ(Play(*this, steps), Expected(steps));
   RECT after{};
@@ -565,7 +567,8 @@ TEST_F(MenuKeysTest, AltSpaceOpensTheSkinnedSystemMenuUnderTheIcon) {
   GetWindowRect(Wnd, &w);
   POINT expected{w.left, w.top + H().Borders().Top};
   for (const auto& b : H().SysButtons())
-    if (b->Visible && (b->Description().Action == 3 || b->Description().Action == 11) && !b->BoundsRect.Empty()) {
+    if (b->Visible && (b->Description().Action == 3 || b->Description().Action == 11) &&
+        !b->BoundsRect.Empty()) {
       expected = {w.left + b->BoundsRect.Left, w.top + b->BoundsRect.Bottom};
       break;
     }

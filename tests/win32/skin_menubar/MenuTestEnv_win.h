@@ -11,7 +11,8 @@ namespace menutest {
 // Menu windows of this thread only: a test may show a menu from another thread as well.
 inline std::vector<HWND> ShownMenuWindows() {
   std::vector<HWND> out;
-  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr))
+  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w;
+       w = FindWindowExA(nullptr, w, "#32768", nullptr))
     if (IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId()) out.push_back(w);
   return out;
 }

@@ -1,11 +1,10 @@
 // Menu items drawn over the skin onto a real window, read back from the window's DC: the
 // frame for selected and normal items, separators, check marks and sunken picture boxes,
 // the disabled colour rule, right-to-left; and which popup menus a form handler draws.
-#include "tests/win32/skin_manager/SkinTestEnv_win.h"
-
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/MenuItems.h"
 #include "skin/forms/MenuItems_win.h"
+#include "tests/win32/skin_manager/SkinTestEnv_win.h"
 #include "ui/ImgList.h"
 #include "ui/Menus.h"
 

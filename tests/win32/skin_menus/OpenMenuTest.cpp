@@ -4,9 +4,8 @@
 // tagged off keeps the system's item drawing; owner-drawn items keep their captions.
 #include <vector>
 
-#include "tests/win32/skin_manager/SkinTestEnv_win.h"
-
 #include "skin/data/SkinData_win.h"
+#include "tests/win32/skin_manager/SkinTestEnv_win.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 
@@ -81,7 +80,8 @@ TMenuShot CaptureScreen(const RECT& r) {
 }
 
 HWND ShownMenuWindow() {
-  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr))
+  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w;
+       w = FindWindowExA(nullptr, w, "#32768", nullptr))
     if (IsWindowVisible(w)) return w;
   return nullptr;
 }
@@ -197,7 +197,8 @@ TEST_F(OpenMenuTest, ShowsTheSkinBackgroundAndItemFrames) {
   // The separator: frame 2's line, with the background showing through its keyed rows.
   const std::vector<int> line = RowsOf(open, Line);
   ASSERT_FALSE(line.empty()) << "the separator drawn from frame 2";
-  EXPECT_GT(RowsOf(open, Back).size(), 4u) << "background between the frame and the items, and behind the separator";
+  EXPECT_GT(RowsOf(open, Back).size(), 4u)
+      << "background between the frame and the items, and behind the separator";
   EXPECT_GT(line.front(), normal.front());
   EXPECT_LT(line.back(), normal.back()) << "between Flag and Exit";
 
@@ -236,7 +237,8 @@ TEST_F(OpenMenuTest, OwnerDrawnItemsKeepTheirCaptions) {
     mii.fMask = MIIM_FTYPE;
     ASSERT_TRUE(GetMenuItemInfoA(menu, static_cast<UINT>(r.Position), TRUE, &mii));
     EXPECT_NE(mii.fType & MFT_OWNERDRAW, 0u) << r.Caption;
-    EXPECT_GT(GetMenuStringA(menu, static_cast<UINT>(r.Position), text, sizeof text, MF_BYPOSITION), 0) << r.Caption;
+    EXPECT_GT(GetMenuStringA(menu, static_cast<UINT>(r.Position), text, sizeof text, MF_BYPOSITION), 0)
+        << r.Caption;
     EXPECT_STREQ(text, r.Caption);
   }
   EXPECT_EQ(GetMenuStringA(menu, 2, text, sizeof text, MF_BYPOSITION), 0) << "a separator has no caption";

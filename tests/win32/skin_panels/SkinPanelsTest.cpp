@@ -259,7 +259,9 @@ TEST_F(SkinPanelsTest, AControlWhoseWindowIsMadeAgainKeepsItsSkin) {
        track, thumbCentre},
       {"track bar with another tick style", [&] { track->SetTickStyle(tsNone); }, track, thumbCentre},
       {"progress bar turned upright", [&] { progress->SetOrientation(pbVertical); }, progress,
-       [](HWND) { return POINT{40, 70}; }},
+       [](HWND) {
+         return POINT{40, 70};
+       }},
   };
   TSkinForm* form = ShowForm();
   ASSERT_NE(form, nullptr);
@@ -528,8 +530,8 @@ TEST_F(SkinPanelsTest, StatusBarPanelsReachTheNativeBar) {
     const char* Native;  // the native text: tabs align it
   };
   const Panel panels[] = {{"Left", 60, pbLowered, taLeftJustify, 0, "Left"},
-                        {"Mid", 70, pbRaised, taCenter, SBT_POPOUT, "\tMid"},
-                        {"Right", 80, pbNone, taRightJustify, SBT_NOBORDERS, "\t\tRight"}};
+                          {"Mid", 70, pbRaised, taCenter, SBT_POPOUT, "\tMid"},
+                          {"Right", 80, pbNone, taRightJustify, SBT_NOBORDERS, "\t\tRight"}};
   for (const Panel& s : panels) {
     TStatusPanel* p = bar->AddPanel();
     p->SetText(s.Text);

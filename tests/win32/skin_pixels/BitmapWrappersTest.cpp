@@ -42,7 +42,9 @@ TEST(BitmapTransforms, ApplyToTBitmapInPlace) {
 
 TEST(BitmapPrimitives, WrappersReadTheBitmapThroughItsCanvas) {
   TBitmap strip(8, 4, pf24bit);  // two 4 x 4 frames: red, then blue with a magenta corner
-  Fill(strip, [](int x, int y) -> uint32_t { return x < 4 ? 0x0000FFu : (x == 4 && y == 0 ? 0xFF00FFu : 0xFF0000u); });
+  Fill(strip, [](int x, int y) -> uint32_t {
+    return x < 4 ? 0x0000FFu : (x == 4 && y == 0 ? 0xFF00FFu : 0xFF0000u);
+  });
   strip.Canvas()->Handle();  // the bitmap is now selected into its own canvas DC
 
   std::unique_ptr<TBitmap> rendered = DrawSkinRect({0, 0, 10, 6}, strip, {1, 1, 1, 1}, false, false, 2, 2);

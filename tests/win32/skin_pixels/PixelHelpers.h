@@ -11,7 +11,8 @@ inline TBitmapHandle DibFrom(const TPixelBuffer& px) {
     for (int x = 0; x < px.Width; ++x) {
       const uint32_t c = px.GetPixel(x, y);  // 0x00BBGGRR
       uint8_t* p = d + (static_cast<size_t>(y) * px.Width + x) * 4;
-      p[0] = static_cast<uint8_t>(c >> 16), p[1] = static_cast<uint8_t>(c >> 8), p[2] = static_cast<uint8_t>(c);
+      p[0] = static_cast<uint8_t>(c >> 16), p[1] = static_cast<uint8_t>(c >> 8),
+      p[2] = static_cast<uint8_t>(c);
       p[3] = 0xFF;
     }
   return h;

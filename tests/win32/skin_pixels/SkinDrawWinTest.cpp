@@ -96,7 +96,8 @@ TEST(NineSliceRender, TiledCentreRepeatsTheFrameCentre) {
   ASSERT_TRUE(out);
   const TPixelBuffer px = ReadBitmapPixels(out.get());
   for (int y = 3; y < 18; ++y)
-    for (int x = 3; x < 28; ++x) ASSERT_EQ(px.GetPixel(x, y), F2(3 + (x - 3) % 3, 3 + (y - 3) % 3)) << x << "," << y;
+    for (int x = 3; x < 28; ++x)
+      ASSERT_EQ(px.GetPixel(x, y), F2(3 + (x - 3) % 3, 3 + (y - 3) % 3)) << x << "," << y;
   // The last tile column overflows into x = 28; the right edge drawn after it wins.
   for (int y = 3; y < 18; ++y) EXPECT_EQ(ColumnOf(px.GetPixel(28, y)), 6) << y;
   for (int x = 3; x < 28; ++x) EXPECT_EQ(RowOf(px.GetPixel(x, 18)), 6) << x;
@@ -231,9 +232,9 @@ TEST(ColourKey, KeyedPrimitivesShowTheDestinationThroughMagenta) {
   for (int y = 0; y < 30; ++y)
     for (int x = 0; x < 30; ++x) colours.insert(px.GetPixel(x, y));
   EXPECT_EQ(colours, (std::set<uint32_t>{0x00AA00u, 0xFF0000u}));
-  EXPECT_EQ(px.GetPixel(6, 6), 0xFF0000u);    // nine-slice centre
-  EXPECT_EQ(px.GetPixel(18, 5), 0xFF0000u);   // stretched frame
-  EXPECT_EQ(px.GetPixel(5, 17), 0xFF0000u);   // centred frame: (3 + 2, 15 + 2)
+  EXPECT_EQ(px.GetPixel(6, 6), 0xFF0000u);   // nine-slice centre
+  EXPECT_EQ(px.GetPixel(18, 5), 0xFF0000u);  // stretched frame
+  EXPECT_EQ(px.GetPixel(5, 17), 0xFF0000u);  // centred frame: (3 + 2, 15 + 2)
   EXPECT_EQ(px.GetPixel(4, 17), 0x00AA00u);
   EXPECT_EQ(px.GetPixel(15, 14), 0xFF0000u);  // bar middle slot
   EXPECT_EQ(px.GetPixel(0, 0), 0x00AA00u);
@@ -246,7 +247,8 @@ TEST(TileImage, WholeTilesFromTheSourceRectangle) {
   const TPixelBuffer px = canvas.Read();
   // Columns 1..12 (three whole tiles), rows 2..10 (three whole tiles).
   for (int y = 2; y < 11; ++y)
-    for (int x = 1; x < 13; ++x) ASSERT_EQ(px.GetPixel(x, y), F2(1 + (x - 1) % 4, 1 + (y - 2) % 3)) << x << "," << y;
+    for (int x = 1; x < 13; ++x)
+      ASSERT_EQ(px.GetPixel(x, y), F2(1 + (x - 1) % 4, 1 + (y - 2) % 3)) << x << "," << y;
   EXPECT_EQ(px.GetPixel(13, 5), 0x123456u);
   EXPECT_EQ(px.GetPixel(5, 11), 0x123456u);
   TTestCanvas untouched(8, 8, 0x123456);
@@ -271,7 +273,8 @@ TEST(BitmapToRegion, ManyRunsEqualTheOneBatchRegion) {
   *hdr = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(runs.size()), 0, {7, -3, 107, 67}};
   auto* rects = reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER));
   for (size_t i = 0; i < runs.size(); ++i) rects[i] = ToRect(runs[i]);
-  TRegionHandle one(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data())));
+  TRegionHandle one(
+      ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data())));
   ASSERT_TRUE(one);
   EXPECT_TRUE(EqualRgn(rgn.get(), one.get()));
 
@@ -373,15 +376,33 @@ TEST(Resources, GdiObjectCountUnchangedAfterTenThousandDraws) {
     if (i == 0) before = GdiObjectsInUse();  // after one warm-up round of every primitive
     const int k = i < 0 ? i + 9 : i;
     switch (k % 9) {
-      case 0: DrawSkinRect({0, 0, 20, 10}, src.Image(), {3, 3, 3, 3}, false, k % 2, 2, 2); break;
-      case 1: DrawSkinImage(dc, {0, 0, 20, 10}, src.Image(), false, true, k % 2, 2, 2, {3, 3, 3, 3}); break;
-      case 2: DrawSkinBorder(dc, {0, 0, 20, 10}, src.Image(), false, 2, 2, {3, 3, 3, 3}); break;
-      case 3: DrawSkinBar(dc, {0, 0, 30, 10}, src.Image(), false, k % 2, 2, 2, {2, 0, 2, 0}); break;
-      case 4: DrawFrameImage(dc, {0, 0, 20, 10}, src.Image(), k % 2, 2, 1); break;
-      case 5: DrawFrameCentered(dc, {0, 0, 20, 10}, src.Image(), k % 2, 2, 1); break;
-      case 6: DrawTransparent(dc, {0, 0, 20, 10}, src.Image(), SkinKeyColorRef); break;
-      case 7: BitmapToRegion(shapeBmp.get(), 0, 0, 1, 1, 1, SkinKeyColorRef); break;
-      case 8: TileImage(dc, {0, 0, 20, 10}, src.Image(), {9, 0, 12, 3}); break;
+      case 0:
+        DrawSkinRect({0, 0, 20, 10}, src.Image(), {3, 3, 3, 3}, false, k % 2, 2, 2);
+        break;
+      case 1:
+        DrawSkinImage(dc, {0, 0, 20, 10}, src.Image(), false, true, k % 2, 2, 2, {3, 3, 3, 3});
+        break;
+      case 2:
+        DrawSkinBorder(dc, {0, 0, 20, 10}, src.Image(), false, 2, 2, {3, 3, 3, 3});
+        break;
+      case 3:
+        DrawSkinBar(dc, {0, 0, 30, 10}, src.Image(), false, k % 2, 2, 2, {2, 0, 2, 0});
+        break;
+      case 4:
+        DrawFrameImage(dc, {0, 0, 20, 10}, src.Image(), k % 2, 2, 1);
+        break;
+      case 5:
+        DrawFrameCentered(dc, {0, 0, 20, 10}, src.Image(), k % 2, 2, 1);
+        break;
+      case 6:
+        DrawTransparent(dc, {0, 0, 20, 10}, src.Image(), SkinKeyColorRef);
+        break;
+      case 7:
+        BitmapToRegion(shapeBmp.get(), 0, 0, 1, 1, 1, SkinKeyColorRef);
+        break;
+      case 8:
+        TileImage(dc, {0, 0, 20, 10}, src.Image(), {9, 0, 12, 3});
+        break;
     }
   }
   EXPECT_GT(before, 0u);

@@ -164,8 +164,8 @@ struct DragCase {
   int StartLine;  // the memo scrolled here first
   int Travel;     // cursor travel along the bar
   std::function<bool(const TThumbExtent& dragged, const TThumbExtent& atPress, int arrow, int length)> Expect;
-  int Across = 0;          // and across it
-  bool PutBack = false;    // the system puts the contents back where they were
+  int Across = 0;        // and across it
+  bool PutBack = false;  // the system puts the contents back where they were
 };
 
 TEST_F(ScrollPressTest, TheDraggedThumbFollowsTheCursorButStaysAnArrowFromEitherEnd) {
@@ -184,8 +184,8 @@ TEST_F(ScrollPressTest, TheDraggedThumbFollowsTheCursorButStaysAnArrowFromEither
        }},
       // Far off the bar the system puts the thumb and the contents back: so does the
       // skinned thumb.
-      {"far past the end", 0, 2000, [](const TThumbExtent& d, const TThumbExtent& p, int, int) { return d == p; },
-       0, true},
+      {"far past the end", 0, 2000,
+       [](const TThumbExtent& d, const TThumbExtent& p, int, int) { return d == p; }, 0, true},
       {"40 pixels down and far off to the side", 0, 40,
        [](const TThumbExtent& d, const TThumbExtent& p, int, int) { return d == p; }, 400, true},
   };

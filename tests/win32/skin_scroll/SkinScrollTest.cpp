@@ -274,7 +274,8 @@ TEST_F(ScrollTest, TheSquareBetweenTwoBarsIsPaintedInTheSkinsButtonFace) {
   EXPECT_EQ(wrong, 0);
   // Nothing of the face colour spills into the memo's text area beside the square.
   for (int y = hb.top - 2; y < hb.top; ++y)
-    for (int x = v.left - 2; x < v.left; ++x) EXPECT_NE(ScreenPixel(x, y), RGB(250, 130, 10)) << x << "," << y;
+    for (int x = v.left - 2; x < v.left; ++x)
+      EXPECT_NE(ScreenPixel(x, y), RGB(250, 130, 10)) << x << "," << y;
 }
 
 // ---------------------------------------------------------------- scroll-bar controls
@@ -365,7 +366,8 @@ TEST_F(ScrollTest, BarsFollowAControlThatMovesWithoutResizing) {
   SetWindowPos(memo->Handle(), nullptr, memo->Left() + 30, memo->Top() + 5, 0, 0, move);
   SetWindowPos(sb->Handle(), nullptr, sb->Left() + 40, sb->Top() + 10, 0, 0, move);
   PumpMessages(20);
-  EXPECT_TRUE(SameRect(ScreenRectOf(mh->VertBar()->Handle()), NativeBar(memo->Handle(), OBJID_VSCROLL).rcScrollBar));
+  EXPECT_TRUE(
+      SameRect(ScreenRectOf(mh->VertBar()->Handle()), NativeBar(memo->Handle(), OBJID_VSCROLL).rcScrollBar));
   EXPECT_TRUE(SameRect(ScreenRectOf(sh->Bar()->Handle()), ScreenRectOf(sb->Handle())));
 }
 
@@ -402,11 +404,11 @@ TEST_F(ScrollTest, BarsFollowAControlWhoseWindowIsMadeAgain) {
   EXPECT_EQ(mh->Handle(), memo->Handle());
   EXPECT_EQ(mh->VertBar()->Target(), memo->Handle());
   EXPECT_TRUE(mh->VertBar()->Shown());
-  EXPECT_TRUE(SameRect(ScreenRectOf(mh->VertBar()->Handle()), NativeBar(memo->Handle(), OBJID_VSCROLL).rcScrollBar));
+  EXPECT_TRUE(
+      SameRect(ScreenRectOf(mh->VertBar()->Handle()), NativeBar(memo->Handle(), OBJID_VSCROLL).rcScrollBar));
 }
 
 // ---------------------------------------------------------------- resources
-
 
 TEST_F(ScrollTest, ScrollingAThousandLinesLeavesNoGdiObjectsBehind) {
   MakeForm();

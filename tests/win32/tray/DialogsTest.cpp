@@ -154,8 +154,8 @@ TEST_F(OptionDialog, NeitherButtonClosesTheDialog) {
 class RefusedMachineList {
  public:
   RefusedMachineList() {
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\LumettaTests\\Gone", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &FGone,
-                    nullptr);
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\LumettaTests\\Gone", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &FGone, nullptr);
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\LumettaTests\\Gone");
     Redirected = RegOverridePredefKey(HKEY_LOCAL_MACHINE, FGone) == ERROR_SUCCESS;
   }

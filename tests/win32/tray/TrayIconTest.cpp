@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "support/Pump_win.h"
-
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "shell/TrayIcon_win.h"
+#include "support/Pump_win.h"
 #include "ui/Forms.h"
 #include "ui/Graphics.h"
 #include "ui/Handles.h"
@@ -41,7 +40,6 @@ class ShellRecorder {
   std::function<void(DWORD, const NOTIFYICONDATAA&)> OnNotify;
   BOOL FAddResult;
 };
-
 
 std::unique_ptr<TTrayIcon> MakeTray() {
   auto tray = std::make_unique<TTrayIcon>(nullptr);

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "UiTestSupport.h"
-#include "ui/Forms.h"
 #include "ui/ExtCtrls.h"
+#include "ui/Forms.h"
 #include "ui/StdCtrls.h"
 
 namespace {
@@ -183,7 +183,8 @@ TEST(ParentColor, LabelsAndChoicesFollowTheirContainerUntilGivenAColourOfTheirOw
     ReleaseDC(c->Handle(), dc);
     return bk;
   };
-  for (TControl* c : {static_cast<TControl*>(check), static_cast<TControl*>(radio), static_cast<TControl*>(label)})
+  for (TControl* c :
+       {static_cast<TControl*>(check), static_cast<TControl*>(radio), static_cast<TControl*>(label)})
     EXPECT_EQ(c->Color(), clWhite) << c->ClassName() << " takes its container's colour when placed";
   EXPECT_EQ(panel->Color(), clBtnFace) << "a panel keeps its own";
   EXPECT_EQ(answered(check), RGB(255, 255, 255));

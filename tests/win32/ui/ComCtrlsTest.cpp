@@ -1,6 +1,7 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
@@ -51,7 +52,8 @@ struct PageFixture {
   std::vector<std::string> ShownPages() {
     std::vector<std::string> out;
     for (int i = 0; i < pages->PageCount(); ++i)
-      if (pages->Pages(i)->HandleAllocated() && (GetWindowLongPtrA(pages->Pages(i)->Handle(), GWL_STYLE) & WS_VISIBLE))
+      if (pages->Pages(i)->HandleAllocated() &&
+          (GetWindowLongPtrA(pages->Pages(i)->Handle(), GWL_STYLE) & WS_VISIBLE))
         out.push_back(pages->Pages(i)->Caption());
     return out;
   }

@@ -86,14 +86,14 @@ TEST(FormShortCuts, AKeyMatchingAMenuItemRunsItsClickInsteadOfReachingTheControl
   const Case cases[] = {
       {WM_KEYDOWN, VK_F2, {}, "Skinning"},
       {WM_KEYDOWN, 'O', {VK_CONTROL}, "Open skin..."},
-      {WM_KEYDOWN, 'O', {}, nullptr},                        // the modifier is part of the key
-      {WM_KEYDOWN, 'O', {VK_CONTROL, VK_SHIFT}, nullptr},    // and so is a modifier too many
+      {WM_KEYDOWN, 'O', {}, nullptr},                      // the modifier is part of the key
+      {WM_KEYDOWN, 'O', {VK_CONTROL, VK_SHIFT}, nullptr},  // and so is a modifier too many
       {WM_KEYDOWN, VK_F2, {VK_SHIFT}, nullptr},
-      {WM_KEYDOWN, VK_F3, {}, "Deep"},                       // items in submenus count
-      {WM_KEYDOWN, VK_F4, {}, nullptr},                      // a disabled item cannot be chosen
-      {WM_KEYDOWN, VK_F5, {}, nullptr},                      // nor an invisible one
-      {WM_KEYDOWN, VK_F6, {}, nullptr},                      // nor one under a disabled item
-      {WM_SYSKEYDOWN, 'X', {VK_MENU}, "Exit"},               // Alt comes as a system key
+      {WM_KEYDOWN, VK_F3, {}, "Deep"},          // items in submenus count
+      {WM_KEYDOWN, VK_F4, {}, nullptr},         // a disabled item cannot be chosen
+      {WM_KEYDOWN, VK_F5, {}, nullptr},         // nor an invisible one
+      {WM_KEYDOWN, VK_F6, {}, nullptr},         // nor one under a disabled item
+      {WM_SYSKEYDOWN, 'X', {VK_MENU}, "Exit"},  // Alt comes as a system key
   };
   for (const Case& c : cases) {
     KeyFixture f;

@@ -1,7 +1,7 @@
 // A form designed at one DPI made at the screen's: its client area, controls and pixel fonts
 // scaled once, as it is created, neighbours kept apart, point fonts left alone.
-#include <gtest/gtest.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include "UiTestSupport.h"
 #include "ui/ComCtrls.h"
@@ -81,7 +81,8 @@ TEST(FormScale, AFormIsMadeAtTheScreensDpiOnceAsItIsCreated) {
   EXPECT_EQ(w.top, 60);
 
   // Controls by their edges, as the windows have them: the two buttons still touch.
-  const RECT box = InParent(form.Box->Handle()), l = InParent(form.Left->Handle()), r = InParent(form.Right->Handle());
+  const RECT box = InParent(form.Box->Handle()), l = InParent(form.Left->Handle()),
+             r = InParent(form.Right->Handle());
   EXPECT_EQ(box.left, 15);
   EXPECT_EQ(box.right - box.left, 150);
   EXPECT_EQ(box.bottom - box.top, 75);

@@ -1,8 +1,9 @@
 // Memos, list boxes, scroll bars and scroll boxes over their native windows: the styles the
 // properties give, a scroll bar's position kept in range and reported once per change, its
 // native notifications turned into moves, and a scroll box moving its children.
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>

@@ -109,7 +109,8 @@ TEST(Bitmap, BitmapsStoredOneAfterAnotherLoadInTurn) {
 TEST(Bitmap, SaveAndLoadKeepPixels) {
   TBitmap b(4, 3, pf32bit);
   for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 4; ++x) b.Canvas()->SetPixels(x, y, static_cast<TColor>(x * 60 + y * 0x1000 + 0x50000));
+    for (int x = 0; x < 4; ++x)
+      b.Canvas()->SetPixels(x, y, static_cast<TColor>(x * 60 + y * 0x1000 + 0x50000));
   TMemoryStream s;
   b.SaveToStream(s);
   s.SetPosition(0);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -49,7 +49,8 @@ TEST(IniFile, RoundTripsAndDefaults) {
   EXPECT_EQ(other.ReadString("Image", "Flag", ""), "False");
 
   // Values written by hand in other cases and as numbers.
-  for (const auto& [text, want] : {std::pair{"TRUE", true}, {"false", false}, {"1", true}, {"0", false}, {"-1", true}}) {
+  for (const auto& [text, want] :
+       {std::pair{"TRUE", true}, {"false", false}, {"1", true}, {"0", false}, {"-1", true}}) {
     ini.WriteString("Image", "Flag", text);
     EXPECT_EQ(ini.ReadBool("Image", "Flag", !want), want) << text;
   }
@@ -179,7 +180,7 @@ TEST(Registry, WriteReadDeleteUnderTheUsersKey) {
     EXPECT_TRUE(reg.DeleteKey("Child"));
     EXPECT_FALSE(reg.KeyExists("Child"));
     reg.CloseKey();
-    EXPECT_TRUE(reg.DeleteKey("Software\\LumettaTest\\") ) << "trailing separators are ignored";
+    EXPECT_TRUE(reg.DeleteKey("Software\\LumettaTest\\")) << "trailing separators are ignored";
     EXPECT_FALSE(reg.KeyExists(kTestKey));
   }
 }
