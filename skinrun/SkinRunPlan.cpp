@@ -30,7 +30,9 @@ std::wstring SkinRunMessage(TSkinRunExit exit, const std::wstring& subject, cons
       return s + L"cannot use the skin file " + subject + L": " + detail + L" The program was not started.";
     case TSkinRunExit::StartFailed: return s + L"cannot start " + subject + L": " + detail;
     case TSkinRunExit::EndedBeforeEngine:
-      return s + subject + L" ended (exit code " + detail + L") before the skin engine could start in it.";
+      return s + subject + L" ended (exit code " + detail +
+             L") before the skin engine could start in it. (A program that only starts another one, such as a "
+             L"32-bit copy that starts its 64-bit one, cannot be skinned this way.)";
   }
   return s + detail;
 }
