@@ -15,6 +15,7 @@
 //   restore HWND       posts the window the system command Restore (for a maximized window
 //                      whose caption lies off the screen, where no click reaches it)
 //   close HWND         posts the window the system command Close
+//   no HWND            presses No in a message box (posts it IDNO)
 //   quit               ends the probe
 #include <windows.h>
 
@@ -194,9 +195,11 @@ std::string Answer(const std::vector<std::string>& w) {
   if (cmd == "record") return Record(pid);
   if (cmd == "alive") return Alive(pid);
   if (cmd == "popups") return Popups();
-  if ((cmd == "restore" || cmd == "close") && w.size() > 1) {
+  if ((cmd == "restore" || cmd == "close" || cmd == "no") && w.size() > 1) {
     HWND wnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(strtoull(w[1].c_str(), nullptr, 16)));
-    return PostMessageA(wnd, WM_SYSCOMMAND, cmd == "close" ? SC_CLOSE : SC_RESTORE, 0) ? "1\n" : "0\n";
+    const BOOL ok = cmd == "no" ? PostMessageA(wnd, WM_COMMAND, IDNO, 0)
+                                : PostMessageA(wnd, WM_SYSCOMMAND, cmd == "close" ? SC_CLOSE : SC_RESTORE, 0);
+    return ok ? "1\n" : "0\n";
   }
   if (cmd == "paint" && w.size() > 2) return Paint(pid, atoi(w[2].c_str()));
   return "unknown request\n";

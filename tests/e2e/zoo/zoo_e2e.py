@@ -25,7 +25,8 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "shell"))
-from lumetta_e2e import SCRIPTS, OwnDisplay, expect, move, use_wine_of, win_path, wine  # noqa: E402
+from lumetta_e2e import SCRIPTS, OwnDisplay, expect, move, read_answer, use_wine_of, win_path, wine  # noqa: E402
+from lumetta_e2e import wait_for as e2e_wait_for  # noqa: E402
 
 class Broken(AssertionError):
     """The program crashed, hangs or is not skinned: the zoo fails. Any other step that does
@@ -120,16 +121,8 @@ class Probe:
         with open(req + ".tmp", "w") as f:
             f.write("\t".join(str(w) for w in words))
         os.rename(req + ".tmp", req)
-        ans = os.path.join(self.folder, f"{self.n}.ans")
-        end = time.monotonic() + timeout
-        while not os.path.exists(ans):
-            if time.monotonic() > end:
-                raise AssertionError(f"ZooProbe gave no answer to {words}")
-            time.sleep(0.02)
-        with open(ans, encoding="latin-1") as f:
-            lines = [line.rstrip("\r\n") for line in f if line.strip()]
-        os.remove(ans)
-        return lines
+        return read_answer(os.path.join(self.folder, f"{self.n}.ans"), f"ZooProbe gave no answer to {words}",
+                           timeout=timeout, interval=0.02)
 
     def windows(self, pid):
         wins, by_handle = [], {}
@@ -171,14 +164,7 @@ def click(x, y, button=1, repeat=1):
 
 
 def wait_for(what, predicate, timeout=15.0, interval=0.1):
-    end = time.monotonic() + timeout
-    value = None
-    while time.monotonic() < end:
-        value = what()
-        if predicate(value):
-            return value
-        time.sleep(interval)
-    raise AssertionError(f"timed out waiting; last seen: {value!r}")
+    return e2e_wait_for(what, predicate, timeout, interval)
 
 
 class Run:
@@ -435,17 +421,19 @@ class Run:
         try:
             alive = wait_for(lambda: self.probe.alive(self.pid), lambda a: not a[0], timeout=5)
         except AssertionError:
-            asked = [w.caption for w in self.windows() if w.framed and w.handle not in before]
+            boxes = [w for w in self.windows() if w.framed and w.handle not in before]
+            asked = [w.caption for w in boxes]
             if asked:
                 # A step before typed into the document (a key that did not reach its menu):
-                # the program asks whether to save it; "No" answers by its letter.
+                # the program asks whether to save it, and is answered No.
                 self.differences.append(f"close: Alt+F4 asked {asked}")
-                key("n")
+                for box in boxes:
+                    self.probe.ask("no", box.handle)
             else:
                 self.probe.ask("close", main.handle)
                 result["closed_by"] = "system command"
             try:
-                alive = wait_for(lambda: self.probe.alive(self.pid), lambda a: not a[0], timeout=10)
+                alive = wait_for(lambda: self.probe.alive(self.pid), lambda a: not a[0], timeout=20)
             except AssertionError:
                 raise Broken(f"the program did not end ({result['closed_by']}, asked {asked})")
         result["exit_code"] = alive[1]
@@ -506,7 +494,7 @@ def run_program(bin_dir, out_dir, name, looks):
     return failures
 
 
-def bench(bin_dir, out_dir, rounds=3, paints=30):
+def bench(bin_dir, out_dir, rounds=5, paints=50):
     """Notepad started natively and by SkinRun, in turns: the time from the start command to
     the main window shown (skinned: shown and skinned, its first skinned paint done), and the
     median of full repaints of the main window (frame, background, every child), each waited
