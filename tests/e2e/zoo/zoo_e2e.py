@@ -323,7 +323,7 @@ class Run:
         for letter in self.program.menus:
             key(f"alt+{letter}")
             try:
-                popups = wait_for(self.probe.popups, bool, timeout=2)
+                popups = wait_for(self.probe.popups, bool, timeout=3)
             except AssertionError:
                 # Each menu is an item of its own: the others are still tried.
                 self.differences.append(f"menus_by_keys: Alt+{letter} opened no menu")
@@ -349,7 +349,7 @@ class Run:
             click(ox + keys[1], oy + keys[2])
         else:
             key(*keys)
-        new = wait_for(self.windows, lambda ws: [w for w in ws if w.framed and w.handle not in before], timeout=4)
+        new = wait_for(self.windows, lambda ws: [w for w in ws if w.framed and w.handle not in before], timeout=6)
         self.check(step)
         key("Escape")
         try:
@@ -371,7 +371,7 @@ class Run:
             return
         left, top, right, bottom = main.rect
         click((left + right) // 2, top + 8, repeat=2)
-        wait_for(self.main_window, lambda w: w.style & WS_MAXIMIZE, timeout=5)
+        wait_for(self.main_window, lambda w: w.style & WS_MAXIMIZE, timeout=10)
         self.check("maximized")
         big = self.main_window()
         if big.rect[1] + 8 >= 0:
@@ -380,7 +380,7 @@ class Run:
         else:
             self.probe.ask("restore", big.handle)  # its caption lies above the screen
             how = "system command"
-        wait_for(self.main_window, lambda w: not w.style & WS_MAXIMIZE, timeout=5)
+        wait_for(self.main_window, lambda w: not w.style & WS_MAXIMIZE, timeout=10)
         self.check("restored", {"restored_by": how})
         expect(self.main_window().rect == main.rect,
                f"{self.name} {self.look}: restored to {self.main_window().rect}, was {main.rect}")
@@ -393,21 +393,22 @@ class Run:
         y = (top + bottom) // 2
         move(right - 2, y)
         subprocess.run(["xdotool", "mousedown", "1"], check=True)
-        for dx in (5, 15, 30, 45, 60):
+        # In steps a loaded machine can follow: a window sizes as the pointer moves.
+        for dx in (5, 15, 30, 45, 60, 60):
             move(right - 2 + dx, y)
-            time.sleep(0.1)
+            time.sleep(0.2)
         subprocess.run(["xdotool", "mouseup", "1"], check=True)
-        wider = wait_for(self.main_window, lambda w: w.rect[2] - w.rect[0] > right - left, timeout=5)
+        wider = wait_for(self.main_window, lambda w: w.rect[2] - w.rect[0] > right - left, timeout=10)
         self.check("resized", {"grew_by": (wider.rect[2] - wider.rect[0]) - (right - left)})
         # Back to the size it had: programs keep their size for the next start.
         edge = wider.rect[2] - 2
         move(edge, y)
         subprocess.run(["xdotool", "mousedown", "1"], check=True)
-        for x in (edge - 10, edge - 30, edge - (wider.rect[2] - right)):
+        for x in (edge - 10, edge - 30, edge - (wider.rect[2] - right), edge - (wider.rect[2] - right)):
             move(x, y)
-            time.sleep(0.1)
+            time.sleep(0.2)
         subprocess.run(["xdotool", "mouseup", "1"], check=True)
-        wait_for(self.main_window, lambda w: w.rect == main.rect, timeout=5)
+        wait_for(self.main_window, lambda w: w.rect == main.rect, timeout=10)
 
     def step_close(self):
         """Alt+F4, as a user closes a window; a program that does not take it natively
