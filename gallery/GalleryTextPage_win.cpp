@@ -50,6 +50,7 @@ void TfrmGallery::CreateTextPage() {
   udCount->SetAssociate(edCount);
   auto* udSide = Place<TUpDown>(this, tsText, "udSideways", 184, 248, 40, 21);
   udSide->SetOrientation(udHorizontal);
+  udSide->TabStop = true;  // without a buddy, the keyboard's way to it is its own focus
   Place<TUpDown>(this, tsText, "udDisabled", 248, 244, 17, 28)->SetEnabled(false);
 
   AddLabel(this, tsText, "lblDateTime", "Date with a drop-down calendar, and time", 16, 296);

@@ -668,13 +668,18 @@ bool TApplication::ProcessMessage(MSG& msg) {
     if (form && msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) &&
         form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0)
       return true;
-    // Tab and Shift+Tab walk the TabStop controls; arrows move within a radio group.
-    if (form && msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
-        form->SelectNext(TForm::FocusedControl(), GetKeyState(VK_SHIFT) >= 0))
+    // Tab and Shift+Tab walk the TabStop controls; arrows move within a radio group. As in a
+    // dialog, focus moved by the keyboard is shown from then on.
+    const bool navigated =
+        form && msg.message == WM_KEYDOWN &&
+        ((msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+          form->SelectNext(TForm::FocusedControl(), GetKeyState(VK_SHIFT) >= 0)) ||
+         (msg.wParam >= VK_LEFT && msg.wParam <= VK_DOWN &&
+          form->SelectInGroup(GetFocus(), msg.wParam == VK_RIGHT || msg.wParam == VK_DOWN)));
+    if (navigated) {
+      SendMessageA(form->Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
       return true;
-    if (form && msg.message == WM_KEYDOWN && msg.wParam >= VK_LEFT && msg.wParam <= VK_DOWN &&
-        form->SelectInGroup(GetFocus(), msg.wParam == VK_RIGHT || msg.wParam == VK_DOWN))
-      return true;
+    }
   }
   TranslateMessage(&msg);
   DispatchMessageA(&msg);

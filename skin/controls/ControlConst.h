@@ -69,4 +69,7 @@ inline constexpr uint32_t DrawSkipDefault = 0x4;       // CDRF_SKIPDEFAULT
 inline constexpr uint32_t DrawNotifyItemDraw = 0x20;   // CDRF_NOTIFYITEMDRAW
 inline constexpr uint32_t ItemSelected = 0x1;          // CDIS_SELECTED
 inline constexpr uint32_t ItemHot = 0x40;              // CDIS_HOT
+
+// UI state of a window (WM_QUERYUISTATE).
+inline constexpr uint32_t UiHideFocus = 0x1;  // UISF_HIDEFOCUS
 }  // namespace WinCtl

@@ -39,3 +39,5 @@ static_assert(WinCtl::TrackChannel == TBCD_CHANNEL);
 static_assert(WinCtl::DrawDoDefault == CDRF_DODEFAULT && WinCtl::DrawSkipDefault == CDRF_SKIPDEFAULT);
 static_assert(WinCtl::DrawNotifyItemDraw == CDRF_NOTIFYITEMDRAW);
 static_assert(WinCtl::ItemSelected == CDIS_SELECTED && WinCtl::ItemHot == CDIS_HOT);
+
+static_assert(WinCtl::UiHideFocus == UISF_HIDEFOCUS);

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "skin/controls/FocusCue.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChildren.h"
 #include "skin/data/ImgUtil.h"
@@ -169,6 +170,8 @@ void TSkinButton::DrawSkin(HDC dc, const RECT& rect) {
   const auto colour = ButtonTextColour(element, *FSkinData, frame, FEnabled, RawWindow());
   SetTextColor(buf, colour ? SkinColorRef(*colour) : ControlFontColour(FControl));
   DrawButtonCaption(buf, local, DT_CENTER, caption);
+  // Over whatever frame the state chose: a default button's frame outranks the focus.
+  if (FocusCueShown()) DrawFocusCue(buf, local, ButtonFocusInset, GetTextColor(buf));
   Present(dc, rect);
 }
 
@@ -289,6 +292,7 @@ void TSkinBitButton::DrawSkin(HDC dc, const RECT& rect) {
   RECT tr{at.TextX, at.TextY, at.TextX + in.Text.Width, at.TextY + in.Text.Height};
   DrawTextW(buf, FCaption.c_str(), static_cast<int>(FCaption.size()), &tr,
             DT_WORDBREAK | TextFlagsFor(g.Layout));
+  if (FocusCueShown()) DrawFocusCue(buf, local, ButtonFocusInset, GetTextColor(buf));
   Present(dc, rect);
 }
 

@@ -45,6 +45,8 @@ class TSkinComBox : public TSkinControl {
   void AfterProc(TMessage& m) override;
   void DrawSkin(HDC dc, const RECT& rect) override;
   void DrawClassicCombo(HDC dc, const RECT& rect);
+  // The frame and button in the drawing the skin chose.
+  void DrawComboFace(HDC dc, const RECT& rect);
 
   // What tests read: the hooked edit, the list of a simple combo, the info as last read,
   // and the state number the last paint used (0 before the first paint).
@@ -113,7 +115,6 @@ class TSkinUpDown : public TSkinControl {
   // Laid out side by side whatever the style says.
   bool Horizontal = false;
   // The layout the last paint used.
-  const TUpDownLayout& LastLayout() const noexcept { return FLastLayout; }
 
  private:
   TUpDownLayout FLastLayout;

@@ -1,7 +1,9 @@
 #include "skin/controls/ComboLayout.h"
 #include "skin/controls/ControlConst.h"
+#include "skin/controls/FocusCue.h"
 #include "skin/controls/SkinInput.h"
 #include "skin/controls/SkinScroll.h"
+#include "skin/data/SkinManage_win.h"
 #include "skin/forms/SkinDrawBitmap_win.h"
 
 // The record the system fills: 52 bytes in the 32-bit build, with 8-byte handles and their
@@ -180,6 +182,17 @@ void TSkinComBox::DrawSkin(HDC dc, const RECT& rect) {
   FEnabled = (FStyle & WS_DISABLED) == 0;
   ReadComboInfo();
   if (FComboInfo.stateButton & WinCtl::SystemInvisible) return;
+  DrawComboFace(dc, rect);
+  // A date picker's fields show no caret, and its focused frame is the hovered one.
+  if (FramedControlShowsFocusCue(WindowClassName(FHandle)) && FocusCueShown()) {
+    const TSkinRect edit =
+        ComboButtonLayout(ToSkinRect(rect), GetSystemMetrics(SM_CXHSCROLL), ComboButtonOnLeft(FExStyle))
+            .EditExclude;
+    DrawFocusCue(dc, ToRect(edit), 0, SkinColorRef(FSkinData->ColorButtonText));
+  }
+}
+
+void TSkinComBox::DrawComboFace(HDC dc, const RECT& rect) {
   const TDataSkinBorder& button = *FSkinData->ComboButton;
   const TComboDrawing drawing = ComboDrawingFor(button.Style);
   if (drawing == TComboDrawing::Classic) {

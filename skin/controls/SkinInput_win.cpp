@@ -2,8 +2,10 @@
 #include <cctype>
 #include <string>
 
+#include "skin/controls/FocusCue.h"
 #include "skin/controls/SkinChildren.h"
 #include "skin/controls/SkinInput.h"
+#include "skin/data/SkinManage_win.h"
 #include "skin/forms/SkinDrawBitmap_win.h"
 
 namespace {
@@ -72,6 +74,9 @@ void TSkinEdit::DrawSkin(HDC dc, const RECT& rect) {
   if (Borderless(0)) return;
   FrameWith(dc, rect, SkinColorRef(FSkinData ? FSkinData->ColorButtonShadow : clBtnShadow));
   FrameWith(dc, Inset(rect, 1), RGB(255, 255, 255));
+  // A picker shows no caret: without the cue nothing would tell that it has the focus.
+  if (FramedControlShowsFocusCue(WindowClassName(FHandle)) && FocusCueShown())
+    DrawFocusCue(dc, rect, FrameFocusInset, SkinColorRef(FSkinData ? FSkinData->ColorButtonText : clBtnText));
 }
 
 void TSkinEdit::PaintPrintFrame(HDC dc) {
@@ -182,6 +187,9 @@ void TSkinUpDown::DrawSkin(HDC dc, const RECT& rect) {
     else
       DrawPlainUpDownButton(buf, r, b->Direction, b->State);
   }
+  if (FocusCueShown())
+    DrawFocusCue(buf, client, UpDownFocusInset,
+                 SkinColorRef(FSkinData ? FSkinData->ColorButtonText : clBtnText));
   BitBlt(dc, rect.left, rect.top, client.right, client.bottom, buf, 0, 0, SRCCOPY);
 }
 

@@ -66,14 +66,14 @@ class TSkinControl : public TComponent, public ISubclassTarget {
   TColor GetParentColor(TColor Default) const;
   void FillSkinBackground(HDC dc, const RECT& rect) const;
   void FillParentBackground(HDC dc, const RECT& rect) const;
+  // The control has the focus and its window shows focus cues (the keyboard moved it there).
+  bool FocusCueShown() const;
 
   // --- what tests and the form handler read ---
   int State() const noexcept { return FState; }
   bool Active() const noexcept { return FActive; }
   bool Initialized() const noexcept { return FInitialized; }
   uint8_t MouseState() const noexcept { return FMouseState; }
-  bool SkinEnabled() const noexcept { return FEnabled; }
-  bool SkinFocused() const noexcept { return FFocused; }
   const std::wstring& CachedCaption() const noexcept { return FCaption; }
   HWND Handle() const noexcept { return FHandle; }
   TWinControl* Control() const noexcept { return FControl; }
@@ -85,8 +85,6 @@ class TSkinControl : public TComponent, public ISubclassTarget {
   const void* BoundControl() const noexcept {
     return FControl ? static_cast<const void*>(FControl) : static_cast<const void*>(FGraphicControl);
   }
-  // The form handler forgets the handler (it is being taken out of the list).
-  void ForgetForm() noexcept { FForm = nullptr; }
 
   LRESULT SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -137,6 +135,10 @@ void DoPaintMessage(TSkinControl& handler, TMessage& m);
 void DrawSkinElement(HDC dc, const RECT& rect, int frameCount, int frame, const TDataSkinObject& element);
 // Frame `frame` of a horizontal strip stretched to rect, keyed on magenta.
 void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frame, TBitmap& strip);
+// The dotted focus rectangle, inset into face, in one colour; drawn over whatever is there
+// and the same however often it is drawn (not inverted as the system's own is, since a
+// frame may be painted again without the face under it).
+void DrawFocusCue(HDC dc, const RECT& face, int inset, COLORREF colour);
 // One line of text, vertically centred one pixel high; alignment DT_LEFT/DT_CENTER/DT_RIGHT.
 void DrawCaptionText(HDC dc, const RECT& rect, const std::wstring& text, bool enabled, UINT alignment);
 // The window text as wide text.

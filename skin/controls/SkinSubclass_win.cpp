@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "skin/controls/FocusCue.h"
 #include "skin/controls/SkinSubclass.h"
 #include "skin/forms/FormSkin.h"
 #include "skin/forms/SkinDrawBitmap_win.h"
@@ -182,6 +183,7 @@ void TSkinControl::AfterProc(TMessage& m) {
   switch (m.Msg) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:  // focus cues shown or hidden
     case WM_ENABLE:
     case CM_ENABLEDCHANGED:
       RepaintControl();
@@ -282,6 +284,29 @@ void DoPaintMessage(TSkinControl& handler, TMessage& m) {
     if (pd.get()) draw(pd.get());
   }
   m.Result = 0;
+}
+
+bool TSkinControl::FocusCueShown() const {
+  if (!FHandle || GetFocus() != FHandle) return false;
+  return ShowsFocusCue(true, static_cast<uint32_t>(SendMessageW(FHandle, WM_QUERYUISTATE, 0, 0)));
+}
+
+void DrawFocusCue(HDC dc, const RECT& face, int inset, COLORREF colour) {
+  const TLayoutRect r = FocusCueRect(TLayoutRect{face.left, face.top, face.right, face.bottom}, inset);
+  if (r.Width() <= 0) return;
+  // Every other pixel, gaps left as they are.
+  const LOGBRUSH lb{BS_SOLID, colour, 0};
+  TPenHandle pen(ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &lb, 0, nullptr));
+  if (!pen) return;
+  SelectGuard keepPen(dc, pen.get());
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  const POINT corners[] = {{r.Left, r.Top},
+                           {r.Right - 1, r.Top},
+                           {r.Right - 1, r.Bottom - 1},
+                           {r.Left, r.Bottom - 1},
+                           {r.Left, r.Top}};
+  Polyline(dc, corners, 5);
+  SetBkMode(dc, oldMode);
 }
 
 void DrawSkinElement(HDC dc, const RECT& rect, int frameCount, int frame, const TDataSkinObject& element) {

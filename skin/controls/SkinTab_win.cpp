@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "skin/controls/FocusCue.h"
 #include "skin/controls/ImageTextLayout.h"
 #include "skin/controls/SkinChildren.h"
 #include "skin/data/ImgUtil.h"
@@ -207,6 +208,7 @@ void TSkinTab::DrawSkin(HDC dc, const RECT& rect) {
   const TSkinRect strip = TabStrip(window, page, side);
   int bw = 0, bh = 0;
   TabBufferSize(strip, side, bw, bh);
+  RECT currentTab{};
   if (bw > 0 && bh > 0) {
     HDC buf = SizedBuffer(FBuffer, bw, bh);
     const RECT local{0, 0, bw, bh};
@@ -228,6 +230,7 @@ void TSkinTab::DrawSkin(HDC dc, const RECT& rect) {
           continue;
         const RECT at = ToRect(TabItemInBuffer(ToSkinRect(r), side, page, bw, window.Width()));
         const bool isCurrent = i == current;
+        if (isCurrent) currentTab = r;
         DrawSkinImage(buf, at, FTabImage, false, tabs.Tile == 1, tabs.Trans == 1, tabs.FrameCount,
                       TabFrame(isCurrent), margins);
         SetTextColor(buf, SkinColorRef(isCurrent ? tabs.MouseOverColour2 : tabs.NormalColour2));
@@ -238,15 +241,22 @@ void TSkinTab::DrawSkin(HDC dc, const RECT& rect) {
     }
     Turn(FBuffer, TabTurns(side).Buffer);
     HDC src = FBuffer.Canvas()->Handle();
+    const int saved = SaveDC(dc);
     if (FindScroller()) {
       // The arrows keep what they drew: the strip goes around them.
       const TSkinRect hole = ToSkinRect(WindowRectIn(FScroller, FHandle));
       for (const TSkinRect& part : RectsAround(strip, hole))
         BitBlt(dc, part.Left, part.Top, part.Width(), part.Height(), src, part.Left - strip.Left,
                part.Top - strip.Top, SRCCOPY);
+      ExcludeClipRect(dc, hole.Left, hole.Top, hole.Right, hole.Bottom);
     } else {
       BitBlt(dc, strip.Left, strip.Top, strip.Width(), strip.Height(), src, 0, 0, SRCCOPY);
     }
+    // The strip is drawn whole (the system's own focus rectangle is gone under it): the
+    // current tab carries the cue, on the screen's side of any turning.
+    if (FocusCueShown() && currentTab.right > currentTab.left)
+      DrawFocusCue(dc, currentTab, TabFocusInset, SkinColorRef(tabs.MouseOverColour2));
+    RestoreDC(dc, saved);
   }
   const TSkinEdges& edges = FSkinData->TabBorderMargins;
   if (!FBorderImage.Empty())

@@ -203,6 +203,8 @@ void TSkinData::AdoptModel(TSkinData& from) {
   Buttons.swap(from.Buttons);
   GroupBox.swap(from.GroupBox);
   SysButtons.swap(from.SysButtons);
+  Dpi = from.Dpi;  // the pixels above are for this DPI
+  TabBorderMargins = from.TabBorderMargins;
   for (auto [mine, theirs] :
        {std::pair{&ColorWindowText, from.ColorWindowText}, std::pair{&ColorButtonFace, from.ColorButtonFace},
         std::pair{&ColorScrollbar, from.ColorScrollbar}, std::pair{&ColorHilightText, from.ColorHilightText},

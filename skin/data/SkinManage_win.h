@@ -77,7 +77,6 @@ class TSkinManage final : public ISkinManager {
   TSkinData* MainSkinData() const { return FState.MainSkinData(); }
   const std::vector<TSkinData*>& Components() const { return FState.Components(); }
   TSkinData* CommandTarget() const { return FState.Target; }
-  int PendingCommand() const { return FState.Command; }
   bool CommandTimerEnabled() const;
 
   // Attaches a form handler when the window qualifies; the verdict says why not.
@@ -85,7 +84,6 @@ class TSkinManage final : public ISkinManager {
   TSkinData* FindSkinData(HWND wnd) const;
   ISkinFormHandler* FindSkinForm(HWND wnd) const;
   int FormHandlerCount() const { return static_cast<int>(FForms.size()); }
-  ISkinFormHandler* FormHandler(int i) const { return FForms.at(static_cast<size_t>(i)).get(); }
   void PurgeClosed();
 
   // --- menu windows ---

@@ -180,8 +180,13 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   void ToggleMinimize();
   void RestoreWindow();
   void SendToActiveChild(UINT command);
+  // Opens the skinned system menu (the native one where the skin leaves it to the system)
+  // with its top-left corner at a screen point; a second request within the double-click
+  // time opens nothing, or closes the window when it came from the system-menu button.
   void PopupSystemMenu(POINT screen);
-  void SystemMenuClick(int tag);
+  void AddSystemMenuItems(TMenuItem& parent, HMENU menu, const TSysMenuWindow& window, int depth);
+  // What choosing an item of the skinned system menu does: the window gets its command.
+  void SystemMenuCommand(UINT command);
   void HoverTimerTick();
   void WmCommand(TMessage& m);
   void WmSysCommand(TMessage& m);
@@ -208,6 +213,8 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
 
   // Menu items (FormSkinMenuItems_win.cpp).
   void OwnerDrawMenus(bool popupMenus, bool mainMenus, bool on);
+  // Gives a popup menu of the handler's own the skin's item drawing and measuring.
+  void OwnerDrawPopup(TPopupMenu& popup);
   std::vector<TPopupMenu*> FControlMenus;  // skinned through OwnerDrawMenusOf
   void WmDrawItem(TMessage& m);
   void WmMeasureItem(TMessage& m);

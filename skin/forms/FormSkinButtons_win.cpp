@@ -1,6 +1,9 @@
 // Title-bar buttons, hit-testing and the skinned system menu. Visibility, layout, hit codes,
 // the mouse state machine and the system-menu rules come from TitleButtons, NCObject,
 // HitTest and SystemMenu; this file feeds them the window and carries out their answers.
+#include <utility>
+#include <vector>
+
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/FormSkin.h"
 #include "skin/forms/HitTest.h"
@@ -201,47 +204,98 @@ void TSkinForm::SendToActiveChild(UINT command) {
 
 // ---- the system menu ----
 
+namespace {
+// The entries of a native menu, read as the system holds them.
+std::vector<std::pair<TSysMenuEntry, HMENU>> ReadMenuEntries(HMENU menu) {
+  std::vector<std::pair<TSysMenuEntry, HMENU>> entries;
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    char text[256] = {};
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = sizeof text - 1;
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    TSysMenuEntry e;
+    e.Command = info.wID;
+    e.Separator = (info.fType & MFT_SEPARATOR) != 0;
+    e.Text = text;
+    e.Grayed = (info.fState & (MFS_GRAYED | MFS_DISABLED)) != 0;
+    e.Checked = (info.fState & MFS_CHECKED) != 0;
+    e.Default = (info.fState & MFS_DEFAULT) != 0;
+    entries.emplace_back(std::move(e), info.hSubMenu);
+  }
+  return entries;
+}
+}  // namespace
+
 void TSkinForm::BuildSystemMenu() {
   FreeSystemMenu();
   if (!FSkinData) return;
   FSystemPopup = std::make_unique<TPopupMenu>(nullptr);
   FSystemPopup->Tag = SystemPopupTag;
-  FSystemPopup->SetOwnerDraw(true);
   FSystemPopup->SetImages(&MenuGlyphImages(*FSkinData));
-  for (const TSystemMenuItem& def : SystemPopupItems(FIconFlags)) {
+  // The window's own menu, asked for again: a program may have replaced or reset it.
+  FSystemMenu = GetSystemMenu(FWnd, FALSE);
+  if (FSystemMenu) {
+    // The boxes as the window had them: a skinned frame may have taken the native ones away.
+    const TWinState state = IsIconic(FWnd) ? wsMinimized : IsZoomed(FWnd) ? wsMaximized : wsNormal;
+    const TSysMenuWindow window{state, FSizeable, (FIconFlags & IconMinBox) != 0,
+                                (FIconFlags & IconMaxBox) != 0};
+    AddSystemMenuItems(*FSystemPopup->Items(), FSystemMenu, window, 0);
+  }
+  OwnerDrawPopup(*FSystemPopup);
+}
+
+void TSkinForm::AddSystemMenuItems(TMenuItem& parent, HMENU menu, const TSysMenuWindow& window, int depth) {
+  constexpr int MaxDepth = 8;  // a menu that holds itself must not recurse for ever
+  for (const auto& [entry, submenu] : ReadMenuEntries(menu)) {
+    const TSystemMenuItem def = SystemMenuItemFor(entry, window);
     auto* item = new TMenuItem(FSystemPopup.get());
     item->SetCaption(def.Caption);
-    item->Tag = def.Tag;
-    item->SetImageIndex(def.Tag);
-    if (!def.ShortCut.empty()) item->SetShortCut(TextToShortCut(def.ShortCut));
-    const int tag = def.Tag;
-    item->OnClick = [this, tag](TObject*) { SystemMenuClick(tag); };
-    FSystemPopup->Items()->Add(item);
+    item->SetImageIndex(def.ImageIndex);
+    item->SetEnabled(def.Enabled);
+    item->SetChecked(def.Checked);
+    item->SetDefault(def.Default);
+    if (!def.ShortCut.empty()) {
+      const TShortCut key = TextToShortCut(def.ShortCut);
+      // A key text the class library cannot spell stays in the caption, after its tab.
+      if (key != scNone)
+        item->SetShortCut(key);
+      else
+        item->SetCaption(def.Caption + "\t" + def.ShortCut);
+    }
+    if (!def.Caption.empty() && def.Caption != "-" && !submenu) {
+      const UINT command = def.Command;
+      item->OnClick = [this, command](TObject*) { SystemMenuCommand(command); };
+    }
+    parent.Add(item);
+    if (submenu && depth < MaxDepth) AddSystemMenuItems(*item, submenu, window, depth + 1);
   }
 }
 
 void TSkinForm::FreeSystemMenu() { FSystemPopup.reset(); }
 
 void TSkinForm::PopupSystemMenu(POINT screen) {
-  if (FSystemPopup) {
-    TMenuItem* items = FSystemPopup->Items();
-    for (int i = 0; i < items->Count(); ++i) {
-      TMenuItem* item = items->Items(i);
-      if (const auto enabled = SystemItemEnabled(item->Tag, static_cast<TWinState>(FWinState))) item->SetEnabled(*enabled);
-    }
-  }
   const auto* hot = dynamic_cast<TSkinSysButton*>(FNCOwner.Hot());
   const bool onSystemMenuButton = hot && ButtonCommand(hot->Description().Action) == bcSystemMenu;
   switch (FMenuGate.Click(GetTickCount(), FDoubleClickTime, onSystemMenuButton)) {
     case mcOpen: {
       FManager.SetPopupKind(pmkSystem);
       ++FSystemMenuOpenings;
-      const bool native = !(FSkinData->SkinControls & SkinBit(xcSystemMenu)) || FMDIKind == mkChild || !FSystemPopup;
+      const bool native = !(FSkinData->SkinControls & SkinBit(xcSystemMenu)) || FMDIKind == mkChild;
       if (native) {
         if (FSystemMenu) TrackPopupMenu(FSystemMenu, TPM_RIGHTBUTTON, screen.x, screen.y, 0, FWnd, nullptr);
-      } else {
-        FSystemPopup->Popup(screen.x, screen.y);
+        break;
       }
+      // As the system opens a window menu: the program may set its items' states first.
+      if (HMENU own = GetSystemMenu(FWnd, FALSE)) {
+        SendMessageA(FWnd, WM_INITMENU, reinterpret_cast<WPARAM>(own), 0);
+        SendMessageA(FWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(own), MAKELPARAM(0, TRUE));
+      }
+      BuildSystemMenu();  // the items and their states as the window's menu has them now
+      if (FSystemPopup && FSystemPopup->Items()->Count() > 0) FSystemPopup->Popup(screen.x, screen.y);
       break;
     }
     case mcCloseWindow:
@@ -252,17 +306,9 @@ void TSkinForm::PopupSystemMenu(POINT screen) {
   }
 }
 
-void TSkinForm::SystemMenuClick(int tag) {
-  switch (tag) {
-    case 0: RestoreWindow(); break;
-    case 1: ToggleMaximize(); break;
-    case 2: ToggleMinimize(); break;
-    case 3:
-      if (FHoverTimer) FHoverTimer->SetEnabled(false);
-      PostMessageA(FWnd, WM_CLOSE, 0, 0);
-      break;
-    default: break;
-  }
+void TSkinForm::SystemMenuCommand(UINT command) {
+  if (command == SC_CLOSE && FHoverTimer) FHoverTimer->SetEnabled(false);
+  PostMessageA(FWnd, WM_SYSCOMMAND, command, 0);
 }
 
 // ---- commands ----

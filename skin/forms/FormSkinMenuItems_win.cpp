@@ -95,12 +95,16 @@ void TSkinForm::OwnerDrawMenusOf(TComponent* owner) {
     auto* popup = dynamic_cast<TPopupMenu*>(owner->Components(i));
     if (!popup || !PopupMenuSkinnable(popup->Tag, FSkinData->DisableTag)) continue;
     if (std::find(FControlMenus.begin(), FControlMenus.end(), popup) != FControlMenus.end()) continue;
-    popup->SetOwnerDraw(true);
-    MenuPainter();
-    SetPopupHandlers(*popup->Items(), FMenuPainter);
+    OwnerDrawPopup(*popup);
     popup->FreeNotification(this);  // a menu freed before the skin goes is forgotten
     FControlMenus.push_back(popup);
   }
+}
+
+void TSkinForm::OwnerDrawPopup(TPopupMenu& popup) {
+  popup.SetOwnerDraw(true);
+  MenuPainter();
+  SetPopupHandlers(*popup.Items(), FMenuPainter);
 }
 
 void TSkinForm::WmMeasureItem(TMessage& m) {

@@ -62,7 +62,6 @@ class TSkinMenuBar {
   TMenuBtn* Button(int index) const;
   int Count() const { return static_cast<int>(FButtons.size()); }
   HMENU NativeMenu() const { return FNativeMenu; }
-  void SetNativeMenu(HMENU menu) { FNativeMenu = menu; }
   TMainMenu* MainMenu() const { return FFormMenu ? FFormMenu() : nullptr; }
   // The top-level item of the form's menu a button stands for now, or none.
   TMenuItem* ItemOf(const TMenuBtn& button) const;

@@ -2,22 +2,49 @@
 
 #include "skin/forms/FrameConst.h"
 
-std::vector<TSystemMenuItem> SystemPopupItems(int iconFlags) {
-  std::vector<TSystemMenuItem> items{{" Restore ", 0, ""}};
-  if (iconFlags & IconMaxBox) items.push_back({" Maximize ", 1, ""});
-  if (iconFlags & IconMinBox) items.push_back({" Minimize ", 2, ""});
-  items.push_back({"-", 100, ""});
-  items.push_back({" Close ", 3, "Shift+F4"});
-  return items;
-}
+namespace {
+// Pictures of the skin's menu glyphs, in the order the skin draws them.
+constexpr int RestoreGlyph = 0, MaximizeGlyph = 1, MinimizeGlyph = 2, CloseGlyph = 3;
+}  // namespace
 
-std::optional<bool> SystemItemEnabled(int tag, TWinState state) {
-  switch (tag) {
-    case 0: return state != wsNormal;
-    case 1: return state != wsMaximized;
-    case 2: return state != wsMinimized;
-    default: return std::nullopt;
+TSystemMenuItem SystemMenuItemFor(const TSysMenuEntry& entry, const TSysMenuWindow& window) {
+  const size_t tab = entry.Separator ? std::string::npos : entry.Text.find('\t');
+  TSystemMenuItem item{entry.Separator ? std::string(1, '-') : entry.Text.substr(0, tab),
+                       tab == std::string::npos ? std::string() : entry.Text.substr(tab + 1),
+                       entry.Command,
+                       -1,
+                       !entry.Grayed,
+                       entry.Checked,
+                       entry.Default};
+  if (entry.Separator) return item;
+  const bool normal = window.State == wsNormal;
+  switch (entry.Command) {
+    case WinCmd::Restore:
+      item.Enabled = !normal;
+      item.ImageIndex = RestoreGlyph;
+      break;
+    case WinCmd::Move:
+      item.Enabled = normal;
+      break;
+    case WinCmd::Size:
+      item.Enabled = normal && window.Sizeable;
+      break;
+    case WinCmd::Minimize:
+      item.Enabled = window.MinBox && window.State != wsMinimized;
+      item.ImageIndex = MinimizeGlyph;
+      break;
+    case WinCmd::Maximize:
+      item.Enabled = window.MaxBox && window.State != wsMaximized;
+      item.ImageIndex = MaximizeGlyph;
+      break;
+    case WinCmd::Close:
+      item.ImageIndex = CloseGlyph;
+      if (item.ShortCut.empty()) item.ShortCut = "Alt+F4";
+      break;
+    default:
+      break;
   }
+  return item;
 }
 
 TMenuClick TSystemMenuGate::Click(uint32_t nowTicks, uint32_t doubleClickTime, bool onSystemMenuButton) {

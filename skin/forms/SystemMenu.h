@@ -2,10 +2,10 @@
 // Decisions around the skinned system menu and the system commands, free of any platform
 // call.
 //
-// The Win32 side builds the skinned popup from SystemPopupItems, enables its items with
-// SystemItemEnabled before each opening, asks TSystemMenuGate whether a click opens the
-// menu (GetTickCount and the double-click time in), and uses the command helpers for
-// WM_COMMAND forwarding, WM_SYSCOMMAND's window state and the keyboard-menu check.
+// The Win32 side builds the skinned popup from the window's own system menu with
+// SystemMenuItemFor at each opening, asks TSystemMenuGate whether a click opens the menu
+// (GetTickCount and the double-click time in), and uses the command helpers for WM_COMMAND
+// forwarding, WM_SYSCOMMAND's window state and the keyboard-menu check.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -16,17 +16,38 @@
 
 inline constexpr int SystemPopupTag = 33333;
 
+// One entry of a window's own system menu, as GetMenuItemInfo reports it.
+struct TSysMenuEntry {
+  uint32_t Command = 0;  // the identifier the item sends as WM_SYSCOMMAND
+  std::string Text;      // the caption, then a tab and the shortcut when it has one
+  bool Separator = false;
+  bool Grayed = false;  // grayed or disabled
+  bool Checked = false;
+  bool Default = false;
+};
+// What the item states depend on.
+struct TSysMenuWindow {
+  TWinState State = wsNormal;
+  bool Sizeable = false;  // a thick frame
+  bool MinBox = false;
+  bool MaxBox = false;
+};
+// An item of the skinned system menu.
 struct TSystemMenuItem {
-  std::string Caption;
-  int Tag = 0;  // also the image index in the skin's menu glyphs
-  std::string ShortCut;
+  std::string Caption;   // "-" for a separator
+  std::string ShortCut;  // the text after the tab
+  uint32_t Command = 0;
+  int ImageIndex = -1;  // the picture in the skin's menu glyphs, -1 for none
+  bool Enabled = true;
+  bool Checked = false;
+  bool Default = false;
   bool operator==(const TSystemMenuItem&) const = default;
 };
-// Restore, Maximize (with a maximize box), Minimize (with a minimize box), a separator,
-// Close.
-std::vector<TSystemMenuItem> SystemPopupItems(int iconFlags);
-// Whether the item with this Tag is enabled in this state; nullopt leaves it as it is.
-std::optional<bool> SystemItemEnabled(int tag, TWinState state);
+// The skinned item standing for an entry of the window's system menu: the window commands
+// are enabled by the window's state and frame each time the menu opens, as the system does
+// for its own menu; Close and the items a program added keep the state the program gave
+// them. Restore, Maximize, Minimize and Close show their picture, and Close its Alt+F4.
+TSystemMenuItem SystemMenuItemFor(const TSysMenuEntry& entry, const TSysMenuWindow& window);
 
 // What a click that asks for the system menu does. A second click within the double-click
 // time does not open the menu again; on the system-menu button (hot under the mouse) it

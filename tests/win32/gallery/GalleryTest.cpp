@@ -283,9 +283,9 @@ TEST_F(GalleryFixture, AboutIsAModalDialogClosedByOkReturnOrEscape) {
   gCloseKey = 0;
 }
 
-// Tab walks every enabled edit, combo box, up-down edit and date-time picker of the Text
-// page in order, also out of a combo box whose focus sits in its edit part, and an edit
-// reached by Tab has its text selected.
+// Tab walks every enabled edit, combo box, up-down edit, the up-down without a buddy and
+// date-time picker of the Text page in order, also out of a combo box whose focus sits in its
+// edit part, and an edit reached by Tab has its text selected.
 TEST_F(GalleryFixture, TabWalksTheTextPageInOrderAndSelectsEditText) {
   form->Show();
   ASSERT_TRUE(form->OpenPage("Text"));
@@ -294,7 +294,7 @@ TEST_F(GalleryFixture, TabWalksTheTextPageInOrderAndSelectsEditText) {
   SetActiveWindow(form->Handle());
   first->SetFocus();
   std::vector<std::string> walked;
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < 11; ++i) {
     PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
     Application->ProcessMessages();
     TWinControl* at = TForm::FocusedControl();
@@ -306,8 +306,9 @@ TEST_F(GalleryFixture, TabWalksTheTextPageInOrderAndSelectsEditText) {
       EXPECT_EQ(to, static_cast<DWORD>(GetWindowTextLengthA(at->Handle())));
     }
   }
-  EXPECT_EQ(walked, (std::vector<std::string>{"edNoBorder", "edReadOnly", "cbDropDown", "cbDropDownList", "cbSimple",
-                                              "edCount", "dtpDate", "dtpTime", "pcFamilies", "edBorder"}));
+  EXPECT_EQ(walked, (std::vector<std::string>{"edNoBorder", "edReadOnly", "cbDropDown", "cbDropDownList",
+                                              "cbSimple", "edCount", "udSideways", "dtpDate", "dtpTime",
+                                              "pcFamilies", "edBorder"}));
 }
 
 TEST_F(GalleryFixture, TheChoicesPageShowsEveryStateOfCheckBoxesAndRadioButtons) {

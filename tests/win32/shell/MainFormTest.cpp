@@ -132,14 +132,6 @@ void PumpFor(DWORD ms) {
   }
 }
 
-// Runs the queue until the condition holds or the time is up; answers the condition.
-template <class Condition>
-bool PumpUntil(Condition done, DWORD ms) {
-  const DWORD end = GetTickCount() + ms;
-  while (!done() && static_cast<LONG>(end - GetTickCount()) > 0) PumpFor(5);
-  return done();
-}
-
 // Chooses an item in the open popup menu from inside its modal loop, one key per timer
 // tick: Down until the item is highlighted, then Enter.
 HMENU gMenu = nullptr;

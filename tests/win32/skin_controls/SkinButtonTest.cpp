@@ -105,6 +105,50 @@ TEST_F(SkinButtonTest, ARawPushButtonClicksItsParentOnRelease) {
   DestroyWindow(btn);
 }
 
+// A dialog's button whose window answers WM_QUERYUISTATE as told: the system keeps that state
+// per window (Wine answers 0, cues shown, whatever it is told).
+WPARAM gUiState = 0;
+WNDPROC gButtonProc = nullptr;
+LRESULT CALLBACK UiStateButtonProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_QUERYUISTATE) return static_cast<LRESULT>(gUiState);
+  return CallWindowProcA(gButtonProc, wnd, msg, wParam, lParam);
+}
+
+// The focused default button shows the dotted cue over its frame (which outranks the focus)
+// while its window shows focus cues, and looks unfocused while they are hidden; the change
+// of UI state repaints it.
+TEST_F(SkinButtonTest, AFocusedDefaultButtonShowsTheFocusCueUnlessTheWindowHidesIt) {
+  MakeForm();
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  HWND btn =
+      CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 40, 40, 75,
+                      25, FormObj->Handle(), reinterpret_cast<HMENU>(1), GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(btn, nullptr);
+  gButtonProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(btn, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(UiStateButtonProc)));
+  form->OfferWindow(btn);
+  ASSERT_NE(HandlerOf(*form, nullptr), nullptr);
+  const auto uiState = [&](WORD action) {
+    gUiState = action == UIS_SET ? UISF_HIDEFOCUS : 0;
+    SendMessageA(btn, WM_UPDATEUISTATE, MAKEWPARAM(action, UISF_HIDEFOCUS), 0);
+  };
+  SetFocus(FormObj->Handle());
+  const std::vector<COLORREF> unfocused = controltest::WindowScreenPixels(btn);
+  uiState(UIS_SET);
+  SetFocus(btn);
+  ASSERT_EQ(GetFocus(), btn);
+  EXPECT_EQ(controltest::PixelDifferences(unfocused, controltest::WindowScreenPixels(btn)), 0)
+      << "focused, cues hidden: as unfocused";
+  uiState(UIS_CLEAR);
+  EXPECT_GT(controltest::PixelDifferences(unfocused, controltest::WindowScreenPixels(btn)), 0)
+      << "cues shown: the cue over the default frame";
+  uiState(UIS_SET);
+  EXPECT_EQ(controltest::PixelDifferences(unfocused, controltest::WindowScreenPixels(btn)), 0)
+      << "hidden again";
+  DestroyWindow(btn);
+}
+
 // A glyph of `cells` cells, 8 x 8 each; cell i is filled with CellColour[i], the bottom-left
 // pixel of each cell is the transparent white.
 constexpr COLORREF CellColour[4] = {RGB(255, 0, 0), RGB(0, 160, 0), RGB(0, 0, 255), RGB(255, 255, 0)};

@@ -78,7 +78,14 @@ struct MdiTest : EngineTest {
       child->Show();
       Children.push_back(child);
     }
-    PumpMessages(400);  // the manager's timer skins the children
+    // The manager's timer skins the children.
+    ASSERT_TRUE(PumpUntil([&] {
+      for (TForm* c : Children) {
+        TSkinForm* h = Handler(c->Handle());
+        if (!h || !h->HasRegion()) return false;
+      }
+      return true;
+    }, 5000)) << "the children were not skinned";
   }
   void TearDown() override {
     for (TForm* c : Children) delete c;
@@ -139,9 +146,8 @@ TEST_F(MdiTest, FrameHoldsAClientWithThreeChildren) {
 TEST_F(MdiTest, ClosingAChildFreesIt) {
   TForm* gone = Children[1];
   gone->Close();
-  PumpMessages(80);  // the release is posted
   Children.erase(Children.begin() + 1);
-  EXPECT_EQ(Frame->MDIChildCount(), 2);
+  EXPECT_TRUE(PumpUntil([&] { return Frame->MDIChildCount() == 2; }, 5000)) << "the release is posted";
   EXPECT_EQ(Frame->MDIChildren(1), Children[1]);
 }
 

@@ -7,22 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Pump_win.h"
 #include "ui/Dialogs.h"
-
-// Handles queued messages until done() or the time is up; answers done().
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(1);
-  }
-  return true;
-}
 
 // Collects message-box texts instead of showing boxes, while it lives.
 class CapturedBoxes {
