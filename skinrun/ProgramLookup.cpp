@@ -34,7 +34,8 @@ TProgramKind ClassifyProgram(const TFileReader& read) {
   const uint32_t peAt = Le(dos, 60, 4);
   // The signature, the machine, the section count and the characteristics (COFF header).
   const std::vector<uint8_t> pe = read(peAt, 24);
-  if (pe.size() < 24 || pe[0] != 'P' || pe[1] != 'E' || pe[2] != 0 || pe[3] != 0) return TProgramKind::NotAProgram;
+  if (pe.size() < 24 || pe[0] != 'P' || pe[1] != 'E' || pe[2] != 0 || pe[3] != 0)
+    return TProgramKind::NotAProgram;
   const uint32_t machine = Le(pe, 4, 2);
   const uint32_t characteristics = Le(pe, 22, 2);
   if ((characteristics & CharacteristicDll) || !(characteristics & CharacteristicExecutable))

@@ -30,10 +30,10 @@ enum class TSkinRunExit : int {
 };
 
 struct TSkinRunArgs {
-  std::wstring SkinFile;            // empty: the built-in skin
-  std::wstring Program;             // as the user wrote it
-  std::size_t ProgramWord = 0;      // its index among the command line's words
-  std::wstring Error;               // non-empty: the command line cannot be used
+  std::wstring SkinFile;        // empty: the built-in skin
+  std::wstring Program;         // as the user wrote it
+  std::size_t ProgramWord = 0;  // its index among the command line's words
+  std::wstring Error;           // non-empty: the command line cannot be used
   bool Help = false;
 };
 // words: the whole command line split (SkinRun's own name first). SkinRun's options come

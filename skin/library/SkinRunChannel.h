@@ -12,9 +12,9 @@ struct TSkinRunChannel {
   uint32_t Size;        // sizeof(TSkinRunChannel): both sides are of one build
   uint32_t MainThread;  // the program's main thread: the engine starts there
   TSkinRunState State;
-  int32_t Result;              // LumettaSkinStart's result
-  char16_t SkinFile[1024];     // empty: the built-in skin
-  char16_t Reason[512];        // why the start failed
+  int32_t Result;           // LumettaSkinStart's result
+  char16_t SkinFile[1024];  // empty: the built-in skin
+  char16_t Reason[512];     // why the start failed
 };
 
 inline std::wstring SkinRunChannelName(uint32_t pid) { return L"LumettaSkinRun-" + std::to_wstring(pid); }

@@ -4,7 +4,7 @@
 // program's main thread so that the engine starts there at its first message. Nothing here
 // touches any process but the one it started; the checks that can refuse a run come first.
 #include <windows.h>
-
+// after windows.h, whose types it uses
 #include <psapi.h>
 
 #include <cstdio>
@@ -27,9 +27,11 @@ void Say(const std::wstring& line) {
   HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
   DWORD written = 0;
   if (!WriteConsoleW(err, text.c_str(), static_cast<DWORD>(text.size()), &written, nullptr)) {
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                      nullptr, nullptr);
     std::string bytes(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
+                        nullptr);
     WriteFile(err, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   }
 }
@@ -41,11 +43,12 @@ int Exit(TSkinRunExit exit, const std::wstring& subject, const std::wstring& det
 
 std::wstring SystemError(DWORD code) {
   wchar_t* text = nullptr;
-  FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                 code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                 nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::wstring out = text ? text : L"";
   if (text) LocalFree(text);
-  while (!out.empty() && (out.back() == L'\n' || out.back() == L'\r' || out.back() == L' ' || out.back() == L'.'))
+  while (!out.empty() &&
+         (out.back() == L'\n' || out.back() == L'\r' || out.back() == L' ' || out.back() == L'.'))
     out.pop_back();
   return out + (out.empty() ? L"" : L" ") + L"(error " + std::to_wstring(code) + L").";
 }
@@ -91,8 +94,9 @@ std::wstring SystemFolder(UINT(WINAPI* get)(LPWSTR, UINT)) {
 }
 
 TProgramKind KindOf(const std::wstring& path) {
-  TFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               nullptr, OPEN_EXISTING, 0, nullptr));
+  TFileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                               0, nullptr));
   if (!file) return TProgramKind::NotAProgram;
   return ClassifyProgram([&](uint64_t offset, size_t count) {
     std::vector<uint8_t> bytes(count);
@@ -109,7 +113,8 @@ TProgramKind KindOf(const std::wstring& path) {
 
 // Runs `start` at `parameter` on a new thread of the process and answers the thread's exit
 // code, or nothing when it could not run or did not end in time.
-bool RunRemote(HANDLE process, LPTHREAD_START_ROUTINE start, void* parameter, DWORD& exitCode, std::wstring& why) {
+bool RunRemote(HANDLE process, LPTHREAD_START_ROUTINE start, void* parameter, DWORD& exitCode,
+               std::wstring& why) {
   TKernelHandle thread(CreateRemoteThread(process, nullptr, 0, start, parameter, 0, nullptr));
   if (!thread) {
     why = SystemError(GetLastError());
@@ -128,13 +133,15 @@ bool RunRemote(HANDLE process, LPTHREAD_START_ROUTINE start, void* parameter, DW
 HMODULE RemoteModule(HANDLE process, DWORD low, const std::wstring& dllPath) {
   std::vector<HMODULE> modules(1024);
   DWORD bytes = 0;
-  if (!K32EnumProcessModules(process, modules.data(), static_cast<DWORD>(modules.size() * sizeof(HMODULE)), &bytes))
+  if (!K32EnumProcessModules(process, modules.data(), static_cast<DWORD>(modules.size() * sizeof(HMODULE)),
+                             &bytes))
     return nullptr;
   modules.resize(bytes / sizeof(HMODULE));
   for (HMODULE m : modules) {
     if (static_cast<DWORD>(reinterpret_cast<uintptr_t>(m)) != low) continue;
     wchar_t name[MAX_PATH * 2] = {};
-    if (K32GetModuleFileNameExW(process, m, name, MAX_PATH * 2) && lstrcmpiW(name, dllPath.c_str()) != 0) continue;
+    if (K32GetModuleFileNameExW(process, m, name, MAX_PATH * 2) && lstrcmpiW(name, dllPath.c_str()) != 0)
+      continue;
     return m;
   }
   return nullptr;
@@ -173,7 +180,8 @@ std::wstring Attach(HANDLE process, const std::wstring& dllPath) {
   if (!remotePath.Address()) return L"cannot write into it: " + SystemError(GetLastError());
   DWORD loaded = 0;
   std::wstring why;
-  if (!RunRemote(process, loadLibrary, remotePath.Address(), loaded, why)) return L"cannot load LumettaSkin.dll into it: " + why;
+  if (!RunRemote(process, loadLibrary, remotePath.Address(), loaded, why))
+    return L"cannot load LumettaSkin.dll into it: " + why;
   if (loaded == 0) return L"LumettaSkin.dll could not be loaded into it.";
   HMODULE remote = sizeof(void*) == 4 ? reinterpret_cast<HMODULE>(static_cast<uintptr_t>(loaded))
                                       : RemoteModule(process, loaded, dllPath);
@@ -185,10 +193,11 @@ std::wstring Attach(HANDLE process, const std::wstring& dllPath) {
   const uintptr_t offset = attach - reinterpret_cast<uintptr_t>(local);
   FreeLibrary(local);
   if (!attach) return L"this LumettaSkin.dll has no LumettaSkinRunAttach (another version?).";
-  const auto remoteAttach =
-      reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void*>(reinterpret_cast<uintptr_t>(remote) + offset));
+  const auto remoteAttach = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+      reinterpret_cast<void*>(reinterpret_cast<uintptr_t>(remote) + offset));
   DWORD attached = 0;
-  if (!RunRemote(process, remoteAttach, nullptr, attached, why)) return L"cannot start the skin engine in it: " + why;
+  if (!RunRemote(process, remoteAttach, nullptr, attached, why))
+    return L"cannot start the skin engine in it: " + why;
   if (attached != 0) return L"cannot hook its main thread: " + SystemError(attached);
   return {};
 }
@@ -201,11 +210,12 @@ struct TChannel {
     if (View) UnmapViewOfFile(View);
   }
   bool Open(DWORD pid) {
-    Mapping.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(TSkinRunChannel),
-                                     SkinRunChannelName(pid).c_str()));
+    Mapping.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                     sizeof(TSkinRunChannel), SkinRunChannelName(pid).c_str()));
     Started.reset(CreateEventW(nullptr, TRUE, FALSE, SkinRunEventName(pid).c_str()));
     if (!Mapping || !Started) return false;
-    View = static_cast<TSkinRunChannel*>(MapViewOfFile(Mapping.get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0));
+    View =
+        static_cast<TSkinRunChannel*>(MapViewOfFile(Mapping.get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0));
     return View != nullptr;
   }
 };
@@ -213,8 +223,8 @@ struct TChannel {
 int Run(const TSkinRunArgs& args, const std::wstring& line, const std::vector<TCommandWord>& words) {
   const std::wstring current = FullPath(L".");
   const auto found = FindProgram(args.Program,
-                                 SearchFolders(current, SystemFolder(GetSystemDirectoryW), SystemFolder(GetWindowsDirectoryW),
-                                               Env(L"PATH")),
+                                 SearchFolders(current, SystemFolder(GetSystemDirectoryW),
+                                               SystemFolder(GetWindowsDirectoryW), Env(L"PATH")),
                                  IsFile);
   if (!found) return Exit(TSkinRunExit::NotFound, args.Program);
   const std::wstring program = FullPath(*found);
@@ -235,7 +245,9 @@ int Run(const TSkinRunArgs& args, const std::wstring& line, const std::vector<TC
     }
   }
   const std::wstring dll = Folder(ModulePath(nullptr)) + L"\\LumettaSkin.dll";
-  if (!IsFile(dll)) return Exit(TSkinRunExit::StartFailed, program, L"LumettaSkin.dll is not beside SkinRun.exe (" + dll + L").");
+  if (!IsFile(dll))
+    return Exit(TSkinRunExit::StartFailed, program,
+                L"LumettaSkin.dll is not beside SkinRun.exe (" + dll + L").");
 
   std::wstring command = ChildCommandLine(program, line, words, args.ProgramWord);
   // The program writes where SkinRun's own output goes, as it would started on its own.
@@ -246,8 +258,8 @@ int Run(const TSkinRunArgs& args, const std::wstring& line, const std::vector<TC
   si.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
   si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr, &si,
-                      &pi))
+  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr,
+                      nullptr, &si, &pi))
     return Exit(TSkinRunExit::StartFailed, program, SystemError(GetLastError()));
   TKernelHandle process(pi.hProcess), mainThread(pi.hThread);
   // A program that never ran ends here when the engine cannot be put in it.
@@ -257,7 +269,8 @@ int Run(const TSkinRunArgs& args, const std::wstring& line, const std::vector<TC
     return Exit(TSkinRunExit::StartFailed, program, why);
   };
   TChannel channel;
-  if (!channel.Open(pi.dwProcessId)) return abandon(L"cannot share the skin with it: " + SystemError(GetLastError()));
+  if (!channel.Open(pi.dwProcessId))
+    return abandon(L"cannot share the skin with it: " + SystemError(GetLastError()));
   *channel.View = TSkinRunChannel{};
   channel.View->Size = sizeof(TSkinRunChannel);
   channel.View->MainThread = pi.dwThreadId;
@@ -267,7 +280,8 @@ int Run(const TSkinRunArgs& args, const std::wstring& line, const std::vector<TC
 
   HANDLE both[] = {process.get(), channel.Started.get()};
   const DWORD first = WaitForMultipleObjects(2, both, FALSE, INFINITE);
-  const bool engineAnswered = first == WAIT_OBJECT_0 + 1 || WaitForSingleObject(channel.Started.get(), 0) == WAIT_OBJECT_0;
+  const bool engineAnswered =
+      first == WAIT_OBJECT_0 + 1 || WaitForSingleObject(channel.Started.get(), 0) == WAIT_OBJECT_0;
   if (engineAnswered && channel.View->State == TSkinRunState::Failed)
     Say(EngineFailedMessage(program, reinterpret_cast<const wchar_t*>(channel.View->Reason)));
   WaitForSingleObject(process.get(), INFINITE);

@@ -20,9 +20,11 @@ struct TChannelView {
   HANDLE Mapping = nullptr;
   TSkinRunChannel* View = nullptr;
   TChannelView() {
-    Mapping = OpenFileMappingW(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, SkinRunChannelName(GetCurrentProcessId()).c_str());
+    Mapping = OpenFileMappingW(FILE_MAP_READ | FILE_MAP_WRITE, FALSE,
+                               SkinRunChannelName(GetCurrentProcessId()).c_str());
     if (Mapping)
-      View = static_cast<TSkinRunChannel*>(MapViewOfFile(Mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(TSkinRunChannel)));
+      View = static_cast<TSkinRunChannel*>(
+          MapViewOfFile(Mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(TSkinRunChannel)));
   }
   ~TChannelView() {
     if (View) UnmapViewOfFile(View);
@@ -46,7 +48,8 @@ void StartEngine() noexcept {
     CopyToField(c.Reason, std::wstring(reason));
   }
   c.State = result == LUMETTA_SKIN_OK ? TSkinRunState::Started : TSkinRunState::Failed;
-  if (HANDLE started = OpenEventW(EVENT_MODIFY_STATE, FALSE, SkinRunEventName(GetCurrentProcessId()).c_str())) {
+  if (HANDLE started =
+          OpenEventW(EVENT_MODIFY_STATE, FALSE, SkinRunEventName(GetCurrentProcessId()).c_str())) {
     SetEvent(started);
     CloseHandle(started);
   }

@@ -18,7 +18,7 @@
 //   no HWND            presses No in a message box (posts it IDNO)
 //   quit               ends the probe
 #include <windows.h>
-
+// after windows.h, whose types it uses
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -109,9 +109,10 @@ std::string Record(DWORD pid) {
     DWORD_PTR dummy = 0, skin = 0;
     const bool answers = SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &dummy) != 0;
     if (answers) SendMessageTimeoutA(w, SkinQuery, 0, 0, SMTO_ABORTIFHUNG, 3000, &skin);
-    out += Format("WIN\t%p\t%s\t%s\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%08lx\t%08lx\t%d\t%lu\n", static_cast<void*>(w),
-                  ClassOf(w).c_str(), TextOf(w).c_str(), r.left, r.top, r.right, r.bottom, c.right, c.bottom, origin.x,
-                  origin.y, static_cast<unsigned long>(GetWindowLongA(w, GWL_STYLE)),
+    out += Format("WIN\t%p\t%s\t%s\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%08lx\t%08lx\t%d\t%lu\n",
+                  static_cast<void*>(w), ClassOf(w).c_str(), TextOf(w).c_str(), r.left, r.top, r.right,
+                  r.bottom, c.right, c.bottom, origin.x, origin.y,
+                  static_cast<unsigned long>(GetWindowLongA(w, GWL_STYLE)),
                   static_cast<unsigned long>(GetWindowLongA(w, GWL_EXSTYLE)), answers ? 1 : 0,
                   static_cast<unsigned long>(skin));
     std::vector<HWND> children;
@@ -120,9 +121,9 @@ std::string Record(DWORD pid) {
       if (!IsWindowVisible(child)) continue;
       RECT cr{};
       GetWindowRect(child, &cr);
-      out += Format("CHILD\t%p\t%p\t%s\t%ld\t%ld\t%ld\t%ld\n", static_cast<void*>(w), static_cast<void*>(child),
-                    ClassOf(child).c_str(), cr.left - origin.x, cr.top - origin.y, cr.right - origin.x,
-                    cr.bottom - origin.y);
+      out += Format("CHILD\t%p\t%p\t%s\t%ld\t%ld\t%ld\t%ld\n", static_cast<void*>(w),
+                    static_cast<void*>(child), ClassOf(child).c_str(), cr.left - origin.x, cr.top - origin.y,
+                    cr.right - origin.x, cr.bottom - origin.y);
     }
   }
   return out;
@@ -166,7 +167,8 @@ std::string Paint(DWORD pid, int n) {
   DWORD_PTR dummy = 0;
   for (int i = 0; i < n; ++i) {
     QueryPerformanceCounter(&a);
-    RedrawWindow(target, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(target, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     // The window's thread has painted when it answers a message sent after the request.
     SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &dummy);
     QueryPerformanceCounter(&b);
@@ -230,7 +232,8 @@ int main(int argc, char** argv) {
     if (FILE* f = fopen(part.c_str(), "wb")) {
       fputs(answer.c_str(), f);
       fclose(f);
-      MoveFileExA(part.c_str(), (folder + "\\" + std::to_string(n) + ".ans").c_str(), MOVEFILE_REPLACE_EXISTING);
+      MoveFileExA(part.c_str(), (folder + "\\" + std::to_string(n) + ".ans").c_str(),
+                  MOVEFILE_REPLACE_EXISTING);
     }
     DeleteFileA(req.c_str());
     if (words[0] == "quit") return 0;

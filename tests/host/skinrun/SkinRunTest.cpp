@@ -37,7 +37,8 @@ TEST(SkinRunCommandLine, SplitsAsTheSystemDoes) {
       {L"a \"open", {L"a", L"open"}},
       {L"", {}},
   };
-  for (const auto& [line, expected] : cases) EXPECT_EQ(Texts(SplitCommandLine(line)), expected) << std::string(line.begin(), line.end());
+  for (const auto& [line, expected] : cases)
+    EXPECT_EQ(Texts(SplitCommandLine(line)), expected) << std::string(line.begin(), line.end());
 }
 
 TEST(SkinRunCommandLine, PassesTheRestOfTheLineOnAsItCame) {
@@ -52,7 +53,8 @@ TEST(SkinRunCommandLine, PassesTheRestOfTheLineOnAsItCame) {
   // Nothing after the program: nothing after its path.
   const std::wstring bare = L"SkinRun.exe notepad   ";
   const auto bareWords = SplitCommandLine(bare);
-  EXPECT_EQ(ChildCommandLine(L"n.exe", bare, bareWords, ParseSkinRunArgs(bareWords).ProgramWord), L"\"n.exe\"");
+  EXPECT_EQ(ChildCommandLine(L"n.exe", bare, bareWords, ParseSkinRunArgs(bareWords).ProgramWord),
+            L"\"n.exe\"");
 }
 
 TEST(SkinRunCommandLine, ReadsItsOwnOptionsOnlyBeforeTheProgram) {
@@ -89,7 +91,8 @@ TEST(SkinRunCommandLine, ReadsItsOwnOptionsOnlyBeforeTheProgram) {
 }
 
 // A file's first bytes: a DOS header pointing at a PE header with the machine and flags given.
-std::vector<uint8_t> Image(uint16_t machine, uint16_t characteristics, uint32_t peAt = 0x80, bool signature = true) {
+std::vector<uint8_t> Image(uint16_t machine, uint16_t characteristics, uint32_t peAt = 0x80,
+                           bool signature = true) {
   std::vector<uint8_t> b(peAt + 24 + 200, 0);
   b[0] = 'M';
   b[1] = 'Z';
@@ -109,7 +112,8 @@ TProgramKind Classify(const std::vector<uint8_t>& file) {
   return ClassifyProgram([&](uint64_t offset, size_t count) {
     if (offset >= file.size()) return std::vector<uint8_t>();
     const size_t n = std::min<size_t>(count, file.size() - offset);
-    return std::vector<uint8_t>(file.begin() + static_cast<long>(offset), file.begin() + static_cast<long>(offset + n));
+    return std::vector<uint8_t>(file.begin() + static_cast<long>(offset),
+                                file.begin() + static_cast<long>(offset + n));
   });
 }
 
@@ -132,7 +136,7 @@ TEST(SkinRunProgramKind, ReadsTheMachineOfAProgramAndRefusesTheRest) {
       {Image(0x014C, 0x2102), K::NotAProgram},   // a DLL
       {Image(0x8664, 0x0000), K::NotAProgram},   // not marked executable (an object file)
       {Image(0x014C, 0x0102, 0x80, false), K::NotAProgram},
-      {Image(0x014C, 0x0102, 0x40), K::I386},    // a PE header right after the DOS header
+      {Image(0x014C, 0x0102, 0x40), K::I386},  // a PE header right after the DOS header
       {pePointingPastTheEnd(), K::NotAProgram},
       {cut(Image(0x014C, 0x0102), 0x80 + 20), K::NotAProgram},  // cut inside the PE header
       {cut(Image(0x014C, 0x0102), 30), K::NotAProgram},         // cut inside the DOS header
@@ -161,10 +165,12 @@ TEST(SkinRunProgramKind, OnlyAProgramOfItsOwnKindRuns) {
 }
 
 TEST(SkinRunLookup, SearchesTheFoldersInTheSystemsOrder) {
-  EXPECT_EQ(SearchFolders(L"C:\\here", L"C:\\windows\\system32", L"C:\\windows", L"C:\\a;;\"C:\\b c\";C:\\d;"),
-            (std::vector<std::wstring>{L"C:\\here", L"C:\\windows\\system32", L"C:\\windows", L"C:\\a", L"C:\\b c",
-                                       L"C:\\d"}));
-  const std::vector<std::wstring> folders{L"C:\\here", L"C:\\windows\\system32", L"C:\\windows", L"C:\\tools\\"};
+  EXPECT_EQ(
+      SearchFolders(L"C:\\here", L"C:\\windows\\system32", L"C:\\windows", L"C:\\a;;\"C:\\b c\";C:\\d;"),
+      (std::vector<std::wstring>{L"C:\\here", L"C:\\windows\\system32", L"C:\\windows", L"C:\\a", L"C:\\b c",
+                                 L"C:\\d"}));
+  const std::vector<std::wstring> folders{L"C:\\here", L"C:\\windows\\system32", L"C:\\windows",
+                                          L"C:\\tools\\"};
   struct Case {
     std::wstring name;
     std::set<std::wstring> files;
@@ -173,7 +179,8 @@ TEST(SkinRunLookup, SearchesTheFoldersInTheSystemsOrder) {
   const Case cases[] = {
       // The current folder comes before the system's.
       {L"notepad", {L"C:\\here\\notepad.exe", L"C:\\windows\\notepad.exe"}, L"C:\\here\\notepad.exe"},
-      {L"notepad", {L"C:\\windows\\system32\\notepad.exe", L"C:\\windows\\notepad.exe"},
+      {L"notepad",
+       {L"C:\\windows\\system32\\notepad.exe", L"C:\\windows\\notepad.exe"},
        L"C:\\windows\\system32\\notepad.exe"},
       {L"notepad.exe", {L"C:\\windows\\notepad.exe"}, L"C:\\windows\\notepad.exe"},
       {L"tool", {L"C:\\tools\\tool.exe"}, L"C:\\tools\\tool.exe"},
@@ -189,13 +196,15 @@ TEST(SkinRunLookup, SearchesTheFoldersInTheSystemsOrder) {
       {L"", {L".exe"}, std::nullopt},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(FindProgram(c.name, folders, [&](const std::wstring& p) { return c.files.count(p) > 0; }), c.found)
+    EXPECT_EQ(FindProgram(c.name, folders, [&](const std::wstring& p) { return c.files.count(p) > 0; }),
+              c.found)
         << std::string(c.name.begin(), c.name.end());
   }
 }
 
 TEST(SkinRunSkinCheck, RefusesWhatTheEngineWouldRefuseBeforeAnythingStarts) {
-  const auto dir = std::filesystem::temp_directory_path() / ("skinrun-test-" + std::to_string(std::random_device{}()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("skinrun-test-" + std::to_string(std::random_device{}()));
   std::filesystem::create_directories(dir);
   const auto garbage = dir / "garbage.skn";
   std::ofstream(garbage, std::ios::binary) << "this is not a skin archive";

@@ -5,7 +5,7 @@
 //                          the skin query (at most 20 s); writes "skinned=0|1" and its own
 //                          command line to FILE, and ends with N (99 when never skinned)
 #include <windows.h>
-
+// after windows.h, whose types it uses
 #include <shellapi.h>
 
 #include <cstdio>
@@ -42,8 +42,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = L"SkinRunSubject";
   RegisterClassW(&wc);
-  HWND wnd = CreateWindowW(L"SkinRunSubject", L"SkinRun subject", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 320, 200,
-                           nullptr, nullptr, instance, nullptr);
+  HWND wnd = CreateWindowW(L"SkinRunSubject", L"SkinRun subject", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60,
+                           320, 200, nullptr, nullptr, instance, nullptr);
   const DWORD until = GetTickCount() + 20000;
   bool skinned = false;
   SetTimer(wnd, 1, 50, nullptr);

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <string>
-
 #include <vector>
 
 namespace {
@@ -42,7 +41,7 @@ TRun RunSkinRun(const std::wstring& args, const std::wstring& folder = {}, const
   if (!path.empty()) SetEnvironmentVariableW(L"PATH", path.c_str());
   PROCESS_INFORMATION pi{};
   const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                     folder.empty() ? nullptr : folder.c_str(), &si, &pi);
+                                      folder.empty() ? nullptr : folder.c_str(), &si, &pi);
   if (!path.empty()) SetEnvironmentVariableW(L"PATH", oldPath.c_str());
   CloseHandle(write);
   TRun run;
@@ -139,20 +138,28 @@ TEST_F(SkinRunTest, RefusesWithAMessageAndItsOwnExitCode) {
       {L"--frobnicate notepad", 120, {"Unknown option --frobnicate."}},
       {L"NoSuchProgramAnywhere", 121, {"cannot find the program NoSuchProgramAnywhere"}},
       {L"\"" + Bin + L"\\LumettaSkin.dll\"", 122, {"LumettaSkin.dll is not a Windows program"}},
-      {L"\"" + OtherArchitectureProgram() + L"\"", 123,
-       {"other.exe is a " + other + " program and this SkinRun.exe is " + own, "run it with the " + other + " SkinRun.exe"}},
-      {L"--skin \"" + Temp + L"\\missing.skn\" " + Subject() + L" exit 0 \"" + touched + L"\"", 124,
+      {L"\"" + OtherArchitectureProgram() + L"\"",
+       123,
+       {"other.exe is a " + other + " program and this SkinRun.exe is " + own,
+        "run it with the " + other + " SkinRun.exe"}},
+      {L"--skin \"" + Temp + L"\\missing.skn\" " + Subject() + L" exit 0 \"" + touched + L"\"",
+       124,
        {"cannot use the skin file", "missing.skn: The file does not exist.", "The program was not started."}},
-      {L"--skin \"" + Bin + L"\\notaskin.skn\" " + Subject() + L" exit 0 \"" + touched + L"\"", 124,
+      {L"--skin \"" + Bin + L"\\notaskin.skn\" " + Subject() + L" exit 0 \"" + touched + L"\"",
+       124,
        {"notaskin.skn: It is not a skin archive"}},
-      {L"--skin \"" + Bin + L"\\refused.skn\" " + Subject() + L" exit 0 \"" + touched + L"\"", 124,
+      {L"--skin \"" + Bin + L"\\refused.skn\" " + Subject() + L" exit 0 \"" + touched + L"\"",
+       124,
        {"refused.skn: The load bounds refuse its images:", "The program was not started."}},
-      {L"--skin \"" + Temp + L"\" " + Subject() + L" exit 0 \"" + touched + L"\"", 124, {"It is not a file."}},
+      {L"--skin \"" + Temp + L"\" " + Subject() + L" exit 0 \"" + touched + L"\"",
+       124,
+       {"It is not a file."}},
   };
   for (const Case& c : cases) {
     const TRun r = RunSkinRun(c.args);
     EXPECT_EQ(r.Code, c.code) << Narrow(c.args) << "\n" << r.Said;
-    for (const std::string& s : c.said) EXPECT_NE(r.Said.find(s), std::string::npos) << Narrow(c.args) << "\n" << r.Said;
+    for (const std::string& s : c.said)
+      EXPECT_NE(r.Said.find(s), std::string::npos) << Narrow(c.args) << "\n" << r.Said;
     EXPECT_FALSE(Exists(touched)) << "the program ran after: " << Narrow(c.args);
   }
 }
@@ -161,7 +168,8 @@ TEST_F(SkinRunTest, SaysSoWhenTheProgramEndsBeforeTheEngineStarts) {
   const std::wstring touched = Temp + L"\\ran.txt";
   const TRun r = RunSkinRun(Subject() + L" exit 7 \"" + touched + L"\"");
   EXPECT_EQ(r.Code, 126u) << r.Said;
-  EXPECT_NE(r.Said.find("SkinRunSubject.exe ended (exit code 7) before the skin engine could start"), std::string::npos)
+  EXPECT_NE(r.Said.find("SkinRunSubject.exe ended (exit code 7) before the skin engine could start"),
+            std::string::npos)
       << r.Said;
   EXPECT_TRUE(Exists(touched)) << "the program itself ran";
 }
