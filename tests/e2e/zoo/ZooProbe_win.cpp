@@ -223,7 +223,7 @@ int main(int argc, char** argv) {
         line.assign(buf, got);
         break;
       }
-      Sleep(10);
+      Sleep(25);  // often enough for the driver, rarely enough for a shared Wine server
     }
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
     const std::vector<std::string> words = Words(line);

@@ -115,14 +115,14 @@ class Probe:
                                          win_path(self.folder)], stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
-    def ask(self, *words, timeout=30):
+    def ask(self, *words, timeout=60):
         self.n += 1
         req = os.path.join(self.folder, f"{self.n}.req")
         with open(req + ".tmp", "w") as f:
             f.write("\t".join(str(w) for w in words))
         os.rename(req + ".tmp", req)
         return read_answer(os.path.join(self.folder, f"{self.n}.ans"), f"ZooProbe gave no answer to {words}",
-                           timeout=timeout, interval=0.02)
+                           timeout=timeout, interval=0.03)
 
     def windows(self, pid):
         wins, by_handle = [], {}
@@ -163,7 +163,8 @@ def click(x, y, button=1, repeat=1):
     subprocess.run(["xdotool", "click", "--repeat", str(repeat), "--delay", "80", str(button)], check=True)
 
 
-def wait_for(what, predicate, timeout=15.0, interval=0.1):
+def wait_for(what, predicate, timeout=15.0, interval=0.2):
+    # Each look asks the probe, which asks the Wine server all the zoo's groups share.
     return e2e_wait_for(what, predicate, timeout, interval)
 
 
