@@ -18,6 +18,7 @@ Usage: zoo_e2e.py BIN_DIR OUT_DIR PROGRAM... [--look skinned|native]
 import json
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -136,8 +137,8 @@ class Probe:
                 by_handle[f[1]].children.append((f[3], tuple(int(v) for v in f[4:8])))
         return wins
 
-    def alive(self, pid):
-        f = self.ask("alive", pid)[0].split("\t")
+    def alive(self, pid, timeout=60):
+        f = self.ask("alive", pid, timeout=timeout)[0].split("\t")
         return f[0] == "1", (int(f[1]) if len(f) > 1 else None)
 
     def popups(self):
@@ -278,11 +279,16 @@ class Run:
             click((left + right) // 2, max(top + 8, 2))
 
     def end(self):
-        """Ends the program if a step left it running (a failed step)."""
-        if self.pid and self.probe.alive(self.pid)[0]:
-            subprocess.run([wine(), "explorer", self.desktop, "taskkill", "/f", "/pid", str(self.pid)],
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
-            wait_for(lambda: self.probe.alive(self.pid)[0], lambda a: not a, timeout=10)
+        """Ends the program and its SkinRun if a step left them running (a failed step): a
+        process left behind would weigh on the Wine server every later run shares."""
+        for pid in (self.pid, self.runner_pid):
+            try:
+                running = pid and self.probe.alive(pid, timeout=10)[0]
+            except AssertionError:
+                running = True  # the probe itself is stuck: end them anyway
+            if running:
+                subprocess.run([wine(), "taskkill", "/f", "/pid", str(pid)], stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL, check=False, timeout=30)
 
     # ------------------------------------------------------------ steps
 
@@ -490,8 +496,8 @@ def run_program(bin_dir, out_dir, name, looks):
                 r.check("failed")
             except Exception:
                 pass
-            r.end()
         finally:
+            r.end()
             r.finish()
         records[look] = r.records
         records[look]["differences"] = differences[look] = r.differences
@@ -539,6 +545,8 @@ def bench(bin_dir, out_dir, rounds=5, paints=50):
 
 
 def main():
+    # Stopped by the test runner's time-out: the finally blocks still end what was started.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     args = sys.argv[1:]
     if "--bench" in args:
         bin_dir, out_dir = os.path.abspath(args[0]), os.path.abspath(args[1])
