@@ -7,9 +7,12 @@
 #include "ui/ImgList.h"
 
 namespace {
+// Never destroyed: menu items owned by objects that are themselves destroyed at exit (the
+// skin engine's handlers in a program it was put into) still take themselves out of it then;
+// a map destroyed before them would be erased from after its end (a program hung at exit).
 std::map<UINT, TMenuItem*>& LiveItems() {
-  static std::map<UINT, TMenuItem*> items;
-  return items;
+  static auto* items = new std::map<UINT, TMenuItem*>;
+  return *items;
 }
 
 UINT NextCommand() {

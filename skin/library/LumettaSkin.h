@@ -80,6 +80,11 @@ LUMETTA_SKIN_API unsigned long __stdcall LumettaSkinVersion(void);
  * succeeded. buffer may be NULL with capacity 0 to ask for the length. */
 LUMETTA_SKIN_API int __stdcall LumettaSkinLastError(wchar_t* buffer, int capacity);
 
+/* For SkinRun.exe, not for programs: run as a thread procedure in a program SkinRun started
+ * suspended, it arranges for LumettaSkinStart to run on the program's main thread at its first
+ * message, with the skin SkinRun names. Answers 0, or the system's error code. */
+LUMETTA_SKIN_API unsigned long __stdcall LumettaSkinRunAttach(void* unused);
+
 #ifdef __cplusplus
 }
 #endif

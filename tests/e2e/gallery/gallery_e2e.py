@@ -19,7 +19,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "shell"))
 sys.path.insert(0, os.path.join(HERE, "..", "tray"))
-from lumetta_e2e import OwnDisplay, ask_probe, expect, move, run, use_wine_of, win_path, wine  # noqa: E402
+from lumetta_e2e import OwnDisplay, ask_probe, expect, move, run, use_wine_of, wait_for, win_path, wine  # noqa: E402
 from tray_e2e import item_rows, rgb_of, screenshot  # noqa: E402
 
 PROGRAM = "SkinGallery.exe"
@@ -112,14 +112,7 @@ class Gallery:
         self.run_probe("GalleryProbe.exe", "key", FORM_CLASS, str(vk))
 
     def wait_for(self, what, predicate, timeout=20.0, interval=0.3):
-        end = time.monotonic() + timeout
-        value = None
-        while time.monotonic() < end:
-            value = what()
-            if predicate(value):
-                return value
-            time.sleep(interval)
-        raise AssertionError(f"timed out waiting; last seen: {value!r}")
+        return wait_for(what, predicate, timeout, interval)
 
     def shot(self, name):
         if SHOTS:

@@ -59,15 +59,32 @@ def ask_probe(desktop, exe, folder, args, launchers):
     answer = os.path.join(folder, f"probe{next(_answers)}.txt")
     launchers.append(subprocess.Popen([wine(), "explorer", desktop, win_path(exe), "--out", win_path(answer), *args],
                                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-    end = time.monotonic() + 30
+    return read_answer(answer, f"{os.path.basename(exe)} gave no answer to {args}")
+
+
+def read_answer(answer, failure, timeout=30, interval=0.05):
+    """The lines of an answer file a probe writes whole, once it is there; removes it."""
+    end = time.monotonic() + timeout
     while not os.path.exists(answer):
         if time.monotonic() > end:
-            raise AssertionError(f"{os.path.basename(exe)} gave no answer to {args}")
-        time.sleep(0.05)
+            raise AssertionError(failure)
+        time.sleep(interval)
     with open(answer, encoding="latin-1") as f:
         lines = [line.rstrip("\r\n") for line in f if line.strip()]
     os.remove(answer)
     return lines
+
+
+def wait_for(what, predicate, timeout=20.0, interval=0.3):
+    """what() again and again until predicate holds for its answer, which is returned."""
+    end = time.monotonic() + timeout
+    value = None
+    while time.monotonic() < end:
+        value = what()
+        if predicate(value):
+            return value
+        time.sleep(interval)
+    raise AssertionError(f"timed out waiting; last seen: {value!r}")
 
 
 def win_path(path):
@@ -188,14 +205,7 @@ class Session:
             return f.read()
 
     def wait_for(self, what, predicate, timeout=20.0, interval=0.3):
-        end = time.monotonic() + timeout
-        value = None
-        while time.monotonic() < end:
-            value = what()
-            if predicate(value):
-                return value
-            time.sleep(interval)
-        raise AssertionError(f"timed out waiting; last seen: {value!r}")
+        return wait_for(what, predicate, timeout, interval)
 
     def stop(self):
         self.probe("kill", self.program_path)
