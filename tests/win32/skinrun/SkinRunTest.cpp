@@ -2,8 +2,9 @@
 // not started where the refusal comes first), a program's own exit code and command line
 // passed through, a program that ends before the engine starts, and the engine started in
 // the program's window with the built-in skin and with a skin file.
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
