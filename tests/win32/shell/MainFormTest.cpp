@@ -581,7 +581,14 @@ TEST(MainForm, FlagAtRestDrawsNoFramesUntilTheCursorMoves) {
       if (!(chain[i]->Position == TPoint{head.x + 30 * static_cast<int32_t>(i), head.y})) return false;
     return true;
   };
-  ASSERT_TRUE(PumpUntil(row, 10000));
+  ASSERT_TRUE(PumpUntil(row, 10000)) << [&] {
+    std::string where =
+        "cursor " + std::to_string(f.CursorPos.x) + "," + std::to_string(f.CursorPos.y) + "; chain";
+    for (TfrmParticle* p : ParticlesOf(f))
+      where += " " + std::to_string(p->Position.x) + "," + std::to_string(p->Position.y) + "->" +
+               std::to_string(p->Target.x) + "," + std::to_string(p->Target.y);
+    return where;
+  }();
   PumpFor(300);  // the frame that found the rest
   frames = 0;
   PumpFor(1500);  // some 15 ticks of a running head
