@@ -114,21 +114,6 @@ struct ShellRecorder {
   ~ShellRecorder() { TrayShellSeam() = {}; }
 };
 
-// Runs the queue until the deadline even when it never empties: the particles the earlier
-// tests left behind keep their frame timers due on a loaded machine.
-void PumpFor(DWORD ms) {
-  const DWORD end = GetTickCount() + ms;
-  MSG msg;
-  while (static_cast<LONG>(end - GetTickCount()) > 0) {
-    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    } else {
-      Sleep(2);
-    }
-  }
-}
-
 // Chooses an item in the open popup menu from inside its modal loop, one key per timer
 // tick: Down until the item is highlighted, then Enter.
 HMENU gMenu = nullptr;
@@ -479,7 +464,7 @@ TEST(MainForm, ASecondStartMakesTheRunningOneShowItsBalloon) {
   char self[MAX_PATH * 2] = {};
   GetModuleFileNameA(nullptr, self, sizeof self - 1);
   EXPECT_FALSE(TellRunningInstance(folder.Path() + "Lumetta.exe", 0));
-  PumpFor(50);
+  PumpMessages(50);
   EXPECT_TRUE(shell.Balloons.empty());
 
   std::string upper = self;
@@ -589,9 +574,9 @@ TEST(MainForm, FlagAtRestDrawsNoFramesUntilTheCursorMoves) {
                std::to_string(p->Target.x) + "," + std::to_string(p->Target.y);
     return where;
   }();
-  PumpFor(300);  // the frame that found the rest
+  PumpMessages(300);  // the frame that found the rest
   frames = 0;
-  PumpFor(1500);  // some 15 ticks of a running head
+  PumpMessages(1500);  // some 15 ticks of a running head
   EXPECT_EQ(frames, 0);
   const TPoint moved{ParticlesOf(f).front()->Target.x + 40, ParticlesOf(f).front()->Target.y + 60};
   f.CursorPos = moved;
