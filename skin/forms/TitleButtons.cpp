@@ -123,17 +123,53 @@ TSkinRect ButtonBounds(const TDataSkinSysButton& d, const TButtonLayoutInput& in
   return {x, y, x + s.Width, y + s.Height};
 }
 
+namespace {
+bool Shows(const TSkinSysButton& b) {
+  const TDataSkinSysButton& d = b.Description();
+  return b.Visible && d.Image && !d.Image->Empty();
+}
+
+// The right-anchored row's places (distances from the right edge), nearest the edge first;
+// a place no visible button takes is left to the buttons beyond it.
+void CloseUpRightRow(std::vector<std::unique_ptr<TSkinSysButton>>& buttons) {
+  std::vector<int> places, taken;
+  for (const auto& b : buttons) {
+    const TDataSkinSysButton& d = b->Description();
+    if (d.Align != 1 || !d.Image || d.Image->Empty()) continue;
+    places.push_back(d.XCoord);
+    if (b->Visible) taken.push_back(d.XCoord);
+  }
+  std::sort(places.begin(), places.end());
+  places.erase(std::unique(places.begin(), places.end()), places.end());
+  std::sort(taken.begin(), taken.end());
+  taken.erase(std::unique(taken.begin(), taken.end()), taken.end());
+  for (auto& b : buttons) {
+    if (b->Description().Align != 1 || !Shows(*b)) continue;
+    const size_t rank = std::lower_bound(taken.begin(), taken.end(), b->Description().XCoord) - taken.begin();
+    const int shift = b->Description().XCoord - places[rank];
+    b->BoundsRect.Left += shift;
+    b->BoundsRect.Right += shift;
+  }
+}
+}  // namespace
+
 int LayoutSysButtons(std::vector<std::unique_ptr<TSkinSysButton>>& buttons, const TButtonWindowState& w,
                      const TAskButtonVisible& ask, const TButtonLayoutInput& in) {
-  int leftmost = 0;
-  bool any = false;
   for (size_t i = 0; i < buttons.size(); ++i) {
     TSkinSysButton& b = *buttons[i];
     const TDataSkinSysButton& d = b.Description();
     b.Visible = CalcButtonVisible(d, static_cast<int>(i), w, ask);
-    if (!b.Visible || !d.Image || d.Image->Empty()) continue;
-    b.BoundsRect = ButtonBounds(d, in);
-    if (d.Align != 1) continue;
+    if (Shows(b)) b.BoundsRect = ButtonBounds(d, in);
+  }
+  // A button the window lacks (a maximize box, say) leaves no gap in the row: the ones
+  // beyond it close up toward the edge, as a native title bar has no hole either, and the
+  // caption gets the room.
+  CloseUpRightRow(buttons);
+  int leftmost = 0;
+  bool any = false;
+  for (const auto& p : buttons) {
+    const TSkinSysButton& b = *p;
+    if (!Shows(b) || b.Description().Align != 1) continue;
     leftmost = any ? std::min(leftmost, b.BoundsRect.Left) : b.BoundsRect.Left;
     any = true;
   }

@@ -75,6 +75,17 @@ TEST_F(BuiltinFrameTest, GalleryWindowFrameAndButtons) {
   EXPECT_TRUE(buttons[2]->Visible);
   EXPECT_EQ(SysButtonAt(buttons, 590, 10), buttons[2].get());
 
+  // Without a maximize box the minimize button closes up to the close button, so the
+  // caption gets the room instead of a hole in the row.
+  w = {};
+  w.IconFlags = IconSysMenu | IconMinBox;
+  EXPECT_EQ(LayoutSysButtons(buttons, w, nullptr, in), 582);
+  EXPECT_FALSE(buttons[1]->Visible);
+  EXPECT_TRUE(buttons[3]->Visible);
+  EXPECT_EQ(buttons[3]->BoundsRect, (TSkinRect{582, 4, 612, 26}));
+  EXPECT_EQ(buttons[0]->BoundsRect, (TSkinRect{612, 4, 642, 26}));
+  EXPECT_EQ(SysButtonAt(buttons, 560, 10), nullptr);
+
   // A dialog shows no icon button.
   w = {};
   w.IconFlags = IconSysMenu;
