@@ -140,6 +140,46 @@ class LabelTest(unittest.TestCase):
                 self.assertEqual(len(label_boxes(c, page, (0, 0, 110, 90))), count)
 
 
+def menu_records(alt_at=(10, 10, 90, 86), alt_selected=0, clicked_selected=None, system_items=4):
+    """Both looks of a program with one menu (Alt+F) and a system menu, drawn; the native look
+    as Wine shows it, the skinned one as the arguments say."""
+    native_menu, rect = menu(selected=0)
+    pictures = {"n-clicked": menu()[0], "n-alt": native_menu, "n-sys": menu(items=4)[0],
+                "s-clicked": menu(selected=clicked_selected)[0], "s-alt": menu(selected=alt_selected)[0],
+                "s-sys": menu(items=system_items)[0]}
+
+    def look(k, alt):
+        return {"menus-by-mouse": {"menus": [list(rect)], "shot": f"{k}-clicked", "clicked": list(rect),
+                                   "clicked_shot": f"{k}-clicked"},
+                "menu-alt-f": {"menus": [list(alt)], "shot": f"{k}-alt"},
+                "system-menu": {"menus": [list(rect)], "shot": f"{k}-sys"}}
+    return {"skinned": look("s", alt_at), "native": look("n", rect)}, pictures.__getitem__
+
+
+class MenuComparisonTest(unittest.TestCase):
+    def test_menus_against_native(self):
+        cases = [  # what the skinned look does, the items found
+            ("as natively", {}, []),
+            ("Alt+F opens the menu elsewhere", {"alt_at": (30, 10, 110, 86)}, ["alt-letter"]),
+            ("Alt+F selects nothing", {"alt_selected": None}, ["selection"]),
+            ("Alt+F selects the second item", {"alt_selected": 1}, ["selection"]),
+            ("a click selects the first item", {"clicked_selected": 0}, ["selection", "selection"]),
+            ("the system menu has an item less", {"system_items": 3}, ["system-menu"]),
+        ]
+        for what, skinned, items in cases:
+            with self.subTest(what):
+                records, load = menu_records(**skinned)
+                found = compare(records, "f", load=load)
+                self.assertEqual([d.item for d in found], items, [str(d) for d in found])
+
+    def test_a_menu_the_keys_do_not_open_or_an_escape_too_many(self):
+        records, load = menu_records()
+        del records["skinned"]["menu-alt-f"]
+        records["native"]["escapes"] = {"alive": True, "shown": True}
+        records["skinned"]["escapes"] = {"alive": True, "shown": False}
+        self.assertEqual([d.item for d in compare(records, "f", load=load)], ["alt-letter", "escapes"])
+
+
 def titled(text_right, button_left=90):
     """A window (0, 0)-(120, 100) with a frame line at each side, whose title bar shows an
     icon, a caption from x 24 to text_right and a button from button_left; its client area
