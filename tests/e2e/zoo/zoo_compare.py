@@ -8,8 +8,6 @@ import functools
 import subprocess
 from collections import Counter
 
-Colour = tuple
-
 
 class Shot:
     """A screenshot's pixels (RGB)."""
@@ -168,8 +166,8 @@ def client_difference(what, skinned, native):
 def children_differences(what, skinned, native):
     """Every visible child the native window has is at the same place relative to the client
     origin skinned (within a pixel), and lies inside the client area skinned where it does
-    natively. Children the engine adds (its scroll bars) are not the window's own and are
-    looked at only for lying inside."""
+    natively. Children the engine adds (its scroll bars) are not the window's own: they must
+    only lie inside."""
     found = []
     left = list(skinned["children"])
     for child in native["children"]:
@@ -184,6 +182,9 @@ def children_differences(what, skinned, native):
         elif inside(child["rect"], native["client"]) and not inside(best["rect"], skinned["client"]):
             found.append(f"{what}: {child['class']} at {best['rect']} leaves the client area "
                          f"{skinned['client']} skinned")
+    for child in left:
+        if not inside(child["rect"], skinned["client"]):
+            found.append(f"{what}: {child['class']} at {child['rect']}, skinned only, leaves the client area")
     return found
 
 

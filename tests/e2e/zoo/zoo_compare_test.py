@@ -107,6 +107,8 @@ class DialogTest(unittest.TestCase):
             ("a child missing", window("#32770", (240, 180), self.CHILDREN[:1], "d"), 1),
             ("the engine's own child beside them",
              window("#32770", (240, 180), self.CHILDREN + [("LumettaScroll", (220, 0, 240, 180), "0")], "d"), 0),
+            ("the engine's own child out of the client area",
+             window("#32770", (240, 180), self.CHILDREN + [("LumettaScroll", (230, 0, 250, 180), "0")], "d"), 1),
         ]
         for what, skinned, count in cases:
             with self.subTest(what):
