@@ -138,9 +138,11 @@ std::string Record(DWORD pid) {
 std::string Alive(DWORD pid) {
   HANDLE p = ProcessOf(pid);
   if (!p) return "0\t-1\n";
+  if (WaitForSingleObject(p, 0) == WAIT_TIMEOUT) return "1\n";
+  // Read once the process has ended: read before, it is STILL_ACTIVE for a process ending
+  // between the two calls.
   DWORD code = 0;
   GetExitCodeProcess(p, &code);
-  if (code == STILL_ACTIVE && WaitForSingleObject(p, 0) == WAIT_TIMEOUT) return "1\n";
   return Format("0\t%lu\n", code);
 }
 
@@ -213,8 +215,8 @@ std::string Put(const std::vector<std::string>& w) {
     std::vector<BYTE> data;
     for (size_t c = 0; c + 1 < w[i + 2].size(); c += 2)
       data.push_back(static_cast<BYTE>(strtoul(w[i + 2].substr(c, 2).c_str(), nullptr, 16)));
-    ok = RegSetValueExA(k, w[i].c_str(), 0, strtoul(w[i + 1].c_str(), nullptr, 10), data.data(),
-                        static_cast<DWORD>(data.size())) == ERROR_SUCCESS && ok;
+    const DWORD type = strtoul(w[i + 1].c_str(), nullptr, 10), size = static_cast<DWORD>(data.size());
+    if (RegSetValueExA(k, w[i].c_str(), 0, type, data.data(), size) != ERROR_SUCCESS) ok = false;
   }
   RegCloseKey(k);
   return ok ? "1\n" : "0\n";
