@@ -545,6 +545,10 @@ def run_program(bin_dir, out_dir, name, looks):
                 if settings is None:
                     settings = [line.split("\t") for line in r.probe.ask("keep", key_name)]
                 r.probe.ask("put", key_name, *[word for value in settings for word in value])
+                now = [line.split("\t") for line in r.probe.ask("keep", key_name)]
+                r.records["settings"] = {"kept": settings, "put": now}
+                if sorted(now) != sorted(settings):
+                    raise Broken(f"its settings were not put back: {settings} kept, {now} read")
             r.start()
             for step in Run.STEPS:
                 try:
