@@ -212,6 +212,7 @@ class Run:
         self.step_no = 0
         self.probe = Probe(self.desktop, bin_dir, self.folder)
         self.pid = self.runner_pid = None
+        self.launcher = None  # until start: a look can fail before (its settings not put back)
 
     # ------------------------------------------------------------ start and checks
 
@@ -293,7 +294,8 @@ class Run:
     def finish(self):
         self.probe.stop()
         try:
-            self.launcher.wait(timeout=5)
+            if self.launcher:
+                self.launcher.wait(timeout=5)
         except subprocess.TimeoutExpired:
             pass
         shutil.rmtree(self.folder, ignore_errors=True)
