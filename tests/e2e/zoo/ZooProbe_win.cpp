@@ -7,7 +7,8 @@
 //   record PID         each visible top-level window of the process: its class, caption,
 //                      window rectangle, client size and origin on the screen, styles,
 //                      whether it answers messages (in 3 s) and the skin query; then each
-//                      visible child with its rectangle relative to that client origin
+//                      visible child with its rectangle relative to that client origin and
+//                      its style
 //   alive PID          1 while the process runs, else 0 and its exit code
 //   popups             visible menu windows: their rectangles
 //   paint PID N        N full repaints (frame, background, children) of the process's
@@ -16,6 +17,10 @@
 //                      whose caption lies off the screen, where no click reaches it)
 //   close HWND         posts the window the system command Close
 //   no HWND            presses No in a message box (posts it IDNO)
+//   keep KEY           each value of HKEY_CURRENT_USER\KEY: its name, type and bytes in hex
+//   put KEY NAME TYPE HEX...  writes those values back (a program's saved settings, so that
+//                      each run of it starts from the same ones)
+//   captionwidth TEXT  the width of TEXT in the system's caption font, in pixels
 //   quit               ends the probe
 #include <windows.h>
 // after windows.h, whose types it uses
@@ -121,9 +126,10 @@ std::string Record(DWORD pid) {
       if (!IsWindowVisible(child)) continue;
       RECT cr{};
       GetWindowRect(child, &cr);
-      out += Format("CHILD\t%p\t%p\t%s\t%ld\t%ld\t%ld\t%ld\n", static_cast<void*>(w),
+      out += Format("CHILD\t%p\t%p\t%s\t%ld\t%ld\t%ld\t%ld\t%08lx\n", static_cast<void*>(w),
                     static_cast<void*>(child), ClassOf(child).c_str(), cr.left - origin.x, cr.top - origin.y,
-                    cr.right - origin.x, cr.bottom - origin.y);
+                    cr.right - origin.x, cr.bottom - origin.y,
+                    static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)));
     }
   }
   return out;
@@ -132,9 +138,11 @@ std::string Record(DWORD pid) {
 std::string Alive(DWORD pid) {
   HANDLE p = ProcessOf(pid);
   if (!p) return "0\t-1\n";
+  if (WaitForSingleObject(p, 0) == WAIT_TIMEOUT) return "1\n";
+  // Read once the process has ended: read before, it is STILL_ACTIVE for a process ending
+  // between the two calls.
   DWORD code = 0;
   GetExitCodeProcess(p, &code);
-  if (code == STILL_ACTIVE && WaitForSingleObject(p, 0) == WAIT_TIMEOUT) return "1\n";
   return Format("0\t%lu\n", code);
 }
 
@@ -178,6 +186,57 @@ std::string Paint(DWORD pid, int n) {
   return Format("%.0f\t%s\n", us[us.size() / 2], ClassOf(target).c_str());
 }
 
+std::string Keep(const std::string& key) {
+  HKEY k = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return "";
+  std::string out;
+  for (DWORD i = 0;; ++i) {
+    char name[256];
+    BYTE data[2048];
+    DWORD nameLen = sizeof name, type = 0, size = sizeof data;
+    const LONG r = RegEnumValueA(k, i, name, &nameLen, nullptr, &type, data, &size);
+    if (r == ERROR_MORE_DATA) continue;  // none of the settings kept is that long
+    if (r != ERROR_SUCCESS) break;
+    out += Format("%s\t%lu\t", name, type);
+    for (DWORD b = 0; b < size; ++b) out += Format("%02x", data[b]);
+    out += "\n";
+  }
+  RegCloseKey(k);
+  return out;
+}
+
+std::string Put(const std::vector<std::string>& w) {
+  HKEY k = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, w[1].c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr) !=
+      ERROR_SUCCESS)
+    return "0\n";
+  bool ok = true;
+  for (size_t i = 2; i + 2 < w.size(); i += 3) {
+    std::vector<BYTE> data;
+    for (size_t c = 0; c + 1 < w[i + 2].size(); c += 2)
+      data.push_back(static_cast<BYTE>(strtoul(w[i + 2].substr(c, 2).c_str(), nullptr, 16)));
+    const DWORD type = strtoul(w[i + 1].c_str(), nullptr, 10), size = static_cast<DWORD>(data.size());
+    if (RegSetValueExA(k, w[i].c_str(), 0, type, data.data(), size) != ERROR_SUCCESS) ok = false;
+  }
+  RegCloseKey(k);
+  return ok ? "1\n" : "0\n";
+}
+
+std::string CaptionWidth(const std::string& text) {
+  NONCLIENTMETRICSA ncm{};
+  ncm.cbSize = sizeof ncm;
+  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) return "-1\n";
+  HFONT font = CreateFontIndirectA(&ncm.lfCaptionFont);
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  RECT r{0, 0, 0, 0};
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(font);
+  return Format("%ld\n", r.right - r.left);
+}
+
 std::vector<std::string> Words(const std::string& line) {
   std::vector<std::string> words;
   size_t start = 0;
@@ -204,6 +263,9 @@ std::string Answer(const std::vector<std::string>& w) {
     return ok ? "1\n" : "0\n";
   }
   if (cmd == "paint" && w.size() > 2) return Paint(pid, atoi(w[2].c_str()));
+  if (cmd == "keep" && w.size() > 1) return Keep(w[1]);
+  if (cmd == "captionwidth" && w.size() > 1) return CaptionWidth(w[1]);
+  if (cmd == "put" && w.size() > 1) return Put(w);
   return "unknown request\n";
 }
 
