@@ -98,10 +98,10 @@ PROGRAMS = {
 # with the reason printed in their place.
 EXPECTED = {
     "winemine": {
-        "title": "winemine has no maximize box, so the skin hides its maximize button (Wine greys its own) "
-                 "but keeps the minimize button at its own place, 96 px from the right edge: in the 162 px "
-                 "window the caption has 23 px between the icon and that button, where ' W...' (28 px in the "
-                 "caption font) does not fit and ' ...' (16 px) is the longest head of the title that does",
+        "title": "the skin's title buttons are 30 px wide: in the 162 px window, with the "
+                 "minimize button closed up to the close button (winemine has no maximize box), the caption "
+                 "shows ' Wine...' (42 px in the caption font), the longest head of the title that fits; the "
+                 "whole title needs 61 px",
     },
 }
 
