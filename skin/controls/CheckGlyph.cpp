@@ -4,8 +4,8 @@
 #include <cctype>
 #include <string>
 
-#include "skin/controls/ControlConst.h"
 #include "skin/controls/ControlMath.h"
+#include "skin/data/WinConst.h"
 
 namespace {
 std::string Lower(std::string_view s) {

@@ -4,8 +4,8 @@
 #include <cctype>
 #include <string>
 
-#include "skin/controls/ControlConst.h"
 #include "skin/controls/ControlMath.h"
+#include "skin/data/WinConst.h"
 
 TThumbExtent ControlBarThumb(int length, int arrow, int64_t pos, int64_t max, int64_t page) {
   const int track = length - 2 * arrow;

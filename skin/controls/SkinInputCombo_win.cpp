@@ -1,9 +1,9 @@
 #include "skin/controls/ComboLayout.h"
-#include "skin/controls/ControlConst.h"
 #include "skin/controls/FocusCue.h"
 #include "skin/controls/SkinInput.h"
 #include "skin/controls/SkinScroll.h"
 #include "skin/data/SkinManage_win.h"
+#include "skin/data/WinConst.h"
 #include "skin/forms/SkinDrawBitmap_win.h"
 
 // The record the system fills: 52 bytes in the 32-bit build, with 8-byte handles and their
@@ -163,10 +163,7 @@ void TSkinComBox::ReadComboInfo() {
   FComboInfo = info;
 }
 
-bool TSkinComBox::SkinReady() const {
-  return FSkinData && FSkinData->ComboButton && FSkinData->ComboButton->Image &&
-         !FSkinData->ComboButton->Image->Empty();
-}
+bool TSkinComBox::SkinReady() const { return FSkinData && HasImage(FSkinData->ComboButton.get()); }
 
 int TSkinComBox::CurrentState() const {
   HWND focus = GetFocus();
@@ -206,10 +203,9 @@ void TSkinComBox::DrawComboFace(HDC dc, const RECT& rect) {
   if (drawing == TComboDrawing::Composite) {
     const TDataSkinObject* element =
         left ? static_cast<const TDataSkinObject*>(FSkinData->SunkEdge.get()) : &button;
-    if (!element || !element->Image || element->Image->Empty()) return;
-    DrawSkinImage(
-        dc, rect, SkinBitmap(*element->Image), false, false, true, std::max(1, element->FrameCount), state,
-        TSkinMargins{element->LeftWidth, element->TopHeight, element->RightWidth, element->BottomHeight});
+    if (!HasImage(element)) return;
+    DrawSkinImage(dc, rect, SkinBitmap(*element->Image), false, false, true, std::max(1, element->FrameCount),
+                  state, element->Margins());
     return;
   }
 
@@ -222,7 +218,7 @@ void TSkinComBox::DrawComboFace(HDC dc, const RECT& rect) {
   const RECT b{l.Button.Left, l.Button.Top, l.Button.Right, l.Button.Bottom};
   if (picture && !picture->Empty()) DrawStripFrame(dc, b, button.FrameCount, state, SkinBitmap(*picture));
   const TDataSkinObject* extra = FSkinData->ExtraImages.get();
-  if (extra && extra->Image && !extra->Image->Empty()) {
+  if (HasImage(extra)) {
     const RECT g{l.GlyphArea.Left, l.GlyphArea.Top, l.GlyphArea.Right, l.GlyphArea.Bottom};
     DrawFrameCentered(dc, g, SkinBitmap(*extra->Image), true, std::max(1, extra->FrameCount), state);
   }

@@ -181,7 +181,7 @@ void TSkinUpDown::DrawSkin(HDC dc, const RECT& rect) {
 
   const TDataSkinBorder* element = nullptr;
   if (FSkinData) element = in.Horizontal ? FSkinData->UpDownHorz.get() : FSkinData->UpDownVert.get();
-  const bool skinned = element && element->Image && !element->Image->Empty();
+  const bool skinned = HasImage(element);
   for (const TUpDownButton* b : {&FLastLayout.First, &FLastLayout.Second}) {
     const RECT r{b->Rect.Left, b->Rect.Top, b->Rect.Right, b->Rect.Bottom};
     if (skinned)

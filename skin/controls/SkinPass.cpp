@@ -209,7 +209,7 @@ bool DateTimePickerHasDropDown(std::string_view kind, std::string_view dateMode)
 
 bool IsScrollable(const TControlFacts& c) {
   if (!c.Windowed) return false;
-  if ((c.Style & (SkinWin::StyleHScroll | SkinWin::StyleVScroll)) != 0) return true;
+  if ((c.Style & (WinStyle::HScroll | WinStyle::VScroll)) != 0) return true;
   if (c.Tag == 55) return true;
   return std::any_of(std::begin(ScrolledClasses), std::end(ScrolledClasses),
                      [&](std::string_view n) { return c.IsA(n); });
@@ -292,17 +292,17 @@ TWindowOffer OfferWindow(const TWindowFacts& w, std::span<const TSkinHandlerRef>
   if (taken(w.Window)) return {};
   const std::string name = LowerAscii(std::string_view(w.ClassName).substr(0, 100));
   if (name == "button") {
-    const uint32_t type = w.Style & SkinWin::BsTypeMask;
+    const uint32_t type = w.Style & WinCtl::ButtonTypeMask;
     switch (type) {
-      case SkinWin::BsGroupBox:
+      case WinCtl::ButtonGroupBox:
       case 15:
         return {};
-      case SkinWin::BsPushButton:
-      case SkinWin::BsDefPushButton:
-      case SkinWin::BsUserButton:
+      case WinCtl::ButtonPush:
+      case WinCtl::ButtonDefPush:
+      case WinCtl::ButtonUser:
         return {K::Button, w.Window};
-      case SkinWin::BsRadioButton:
-      case SkinWin::BsAutoRadioButton:
+      case WinCtl::ButtonRadio:
+      case WinCtl::ButtonAutoRadio:
       case 12:
         return {K::RadioButton, w.Window};
       default:
@@ -310,8 +310,8 @@ TWindowOffer OfferWindow(const TWindowFacts& w, std::span<const TSkinHandlerRef>
     }
   }
   if (name == "combobox")
-    return (w.Style & SkinWin::CbsTypeMask) == SkinWin::CbsSimple ? TWindowOffer{}
-                                                                  : TWindowOffer{K::ComBox, w.Window};
+    return (w.Style & WinCtl::ComboTypeMask) == WinCtl::ComboSimple ? TWindowOffer{}
+                                                                    : TWindowOffer{K::ComBox, w.Window};
   if (name == "comboboxex32") {
     // The edit-and-list child is the combo box proper; it is offered once like any window.
     if (w.FirstChild == 0 || taken(w.FirstChild)) return {};

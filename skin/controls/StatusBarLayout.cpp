@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "skin/controls/ControlConst.h"
+#include "skin/data/WinConst.h"
 
 namespace {
 std::string Lower(std::string_view s) {

@@ -80,7 +80,7 @@ void StretchCopy(const TPixelBuffer& img, TBox src, TPixelBuffer& out, TBox dst,
       const int sx = src.L + static_cast<int>(static_cast<int64_t>(x - dst.L) * src.W() / dst.W());
       if (sx < 0 || sx >= img.Width) continue;
       const uint32_t c = img.GetPixel(sx, sy);
-      if (keyed && c == SkinKeyMagenta) continue;
+      if (keyed && c == SkinKeyColour) continue;
       out.SetPixel(x, y, c);
     }
   }
@@ -94,7 +94,7 @@ TBox FrameBox(const TPixelBuffer& img, int frameCount, int frame) {
 }
 
 // Frame `frame` of a strip of frames across, nine-sliced (stretched centre) into dst.
-void DrawNineSlice(const TPixelBuffer& img, int frameCount, int frame, TSkinEdges m, TPixelBuffer& out,
+void DrawNineSlice(const TPixelBuffer& img, int frameCount, int frame, TSkinMargins m, TPixelBuffer& out,
                    TBox dst, bool keyed) {
   const TBox f = FrameBox(img, frameCount, frame);
   const int W = dst.W(), H = dst.H();
@@ -558,16 +558,16 @@ void TSkinData::MakeComboComposite() {
   const TPixelBuffer button = ComboButton->Image->Pixels();
   const TPixelBuffer extra = ExtraImages ? ExtraImages->Image->Pixels() : TPixelBuffer();
   TPixelBuffer strip(W * n, H, 24);
-  FillBox(strip, {0, 0, strip.Width, H}, SkinKeyMagenta);
+  FillBox(strip, {0, 0, strip.Width, H}, SkinKeyColour);
   TPixelBuffer cell(W, H, 24);
   const TBox right{W - B, 0, W, H};
   for (int j = 1; j <= n; ++j) {
     // Each frame starts transparent, so keyed corners of the edge stay keyed in the result.
-    FillBox(cell, {0, 0, W, H}, SkinKeyMagenta);
+    FillBox(cell, {0, 0, W, H}, SkinKeyColour);
     DrawNineSlice(edge, n, j, SunkEdge->Margins(), cell, {0, 0, W, H}, SunkEdge->Trans != 0);
     DrawNineSlice(button, 4, j, ComboButton->Margins(), cell, right, true);
     if (ExtraImages) DrawCentred(extra, ExtraImages->FrameCount, j, cell, right);
-    FillBox(cell, {inset, inset, W - s(1) - B, H - s(3)}, SkinKeyMagenta);
+    FillBox(cell, {inset, inset, W - s(1) - B, H - s(3)}, SkinKeyColour);
     StretchCopy(cell, {0, 0, W, H}, strip, {W * (j - 1), 0, W * j, H}, false);
   }
   ComboButton->Style = 2;

@@ -131,7 +131,7 @@ int LayoutSysButtons(std::vector<std::unique_ptr<TSkinSysButton>>& buttons, cons
     TSkinSysButton& b = *buttons[i];
     const TDataSkinSysButton& d = b.Description();
     b.Visible = CalcButtonVisible(d, static_cast<int>(i), w, ask);
-    if (!b.Visible || !d.Image || d.Image->Empty()) continue;
+    if (!b.Visible || !d.HasImage()) continue;
     b.BoundsRect = ButtonBounds(d, in);
     if (d.Align != 1) continue;
     leftmost = any ? std::min(leftmost, b.BoundsRect.Left) : b.BoundsRect.Left;
@@ -173,7 +173,7 @@ int ButtonStateFrame(int state, int visibility) { return state == ncsHot && visi
 
 bool PaintedInTitleBar(const TSkinSysButton& b) {
   const TDataSkinSysButton& d = b.Description();
-  return b.Visible && d.Image && !d.Image->Empty() && d.Visibility != 100;
+  return b.Visible && d.HasImage() && d.Visibility != 100;
 }
 
 TButtonCommand ButtonCommand(int action) {
