@@ -226,6 +226,13 @@ enum TSkinFormType : int { sfMainform, sfOnlyThisForm, sfDialog };
 // Commands the component queues with the skin manager.
 enum TSkinCommand : int { scmActivate = 1, scmDeactivate = 2, scmRefresh = 3, scmPurge = 6 };
 
+// Start state of the manager.
+enum TStartState : int {
+  StartStateWaiting = 0,  // no window activated yet: commands are not queued
+  StartStateRunning = 1,
+  StartStateClosing = 4,
+};
+
 // What the component needs of the skin manager. The manager's unit implements it and
 // installs a factory; without one the component works alone (it loads and holds skins).
 class ISkinManager {
@@ -235,8 +242,8 @@ class ISkinManager {
   virtual void RemoveSkinData(TSkinData* data) = 0;
   virtual void InstallHook() = 0;
   virtual void SetSkinningOn(bool on) = 0;
-  virtual int StartState() const = 0;
-  virtual void SetStartState(int state) = 0;
+  virtual TStartState StartState() const = 0;
+  virtual void SetStartState(TStartState state) = 0;
   // Attaches skinning to the window of a form (the component's owner) at once.
   virtual void SkinForm(TComponent* form) = 0;
   virtual void PostCommand(int command, int intervalMs) = 0;

@@ -125,7 +125,7 @@ void TSkinForm::WmNcMouse(TMessage& m) {
       break;
     }
     case WM_NCLBUTTONDBLCLK:
-      switch (NcDoubleClick(static_cast<TWinState>(FWinState), FIconFlags)) {
+      switch (NcDoubleClick(FWinState, FIconFlags)) {
         case dcRestore:
           RestoreWindow();
           break;

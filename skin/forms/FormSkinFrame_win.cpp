@@ -504,7 +504,7 @@ void TSkinForm::WmNcActivate(TMessage& m) {
 
 void TSkinForm::WmSize(TMessage& m) {
   CallOldProc(m);
-  FWinState = WinStateFromSize(m.WParam, static_cast<TWinState>(FWinState));
+  FWinState = WinStateFromSize(m.WParam, FWinState);
   if (FWinState == wsMinimized) return;
   if (FMDIKind == mkChild && (FManager.MDIChildMaximized() || FWinState != wsNormal)) return;
   if (FStage == stReady || FStage == stReskinning) UpdateFrameRegion();
@@ -514,7 +514,7 @@ void TSkinForm::WmGetMinMaxInfo(TMessage& m) {
   CallOldProc(m);
   ReadWindowState();
   if (CaptionDeferred()) return;  // sized natively until CM_SKINSTART
-  if (MinMaxRestoresCaption(static_cast<TWinState>(FWinState), FMDIKind == mkChild))
+  if (MinMaxRestoresCaption(FWinState, FMDIKind == mkChild))
     SetNativeCaption(true);
   else
     SetNativeCaption(false);
