@@ -346,7 +346,9 @@ void TSkinData::Loaded() {
   if (SkinFormtype == sfOnlyThisForm || SkinFormtype == sfDialog) {
     if (m) {
       m->SetSkinningOn(true);
-      m->SetStartState(static_cast<TStartState>(m->StartState() + 1));
+      // The first such component starts the manager; later ones find it running. Counting
+      // them up would pass the running state and, at the fourth, reach the closing one.
+      if (m->StartState() == StartStateWaiting) m->SetStartState(StartStateRunning);
       if (Owner()) m->SkinForm(Owner());
     }
     return;

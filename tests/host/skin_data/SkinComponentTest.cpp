@@ -202,6 +202,27 @@ TEST_F(SkinComponentTest, SingleFormAndDialogComponentsStartSkinningAtOnce) {
       << "these stop before the adjustment";
 }
 
+// Each single-form or dialog component starts the manager; the ones after the first find it
+// running and leave it so. Counting them up would leave the running state (a skin change no
+// longer rebuilt the title buttons) and, at the fourth, reach the closing one, where the
+// manager's hook stops skinning windows.
+TEST_F(SkinComponentTest, MoreSingleFormComponentsKeepTheManagerRunning) {
+  std::vector<std::unique_ptr<TComponent>> forms;
+  std::vector<std::unique_ptr<TSkinData>> skins;
+  for (TSkinFormType type : {sfDialog, sfOnlyThisForm, sfDialog, sfDialog}) {
+    forms.push_back(std::make_unique<TComponent>(nullptr));
+    skins.push_back(std::make_unique<TSkinData>(forms.back().get(), SoftwareSkinPlatform()));
+    skins.back()->SkinFormtype = type;
+    skins.back()->Loaded();
+    ASSERT_NE(SkinManager(), nullptr);
+    EXPECT_EQ(SkinManager()->StartState(), StartStateRunning) << "after component " << skins.size();
+  }
+  Log.clear();
+  skins[1]->ApplySkin();
+  EXPECT_EQ(Log, (std::vector<std::string>{"target", "refresh", "post 3 250"}))
+      << "a running manager rebuilds the title buttons it dropped";
+}
+
 TEST_F(SkinComponentTest, SetActiveQueuesCommandsByFormType) {
   auto d = FromForm(false, StoredStream(SmallSkin().Pack()));
   Log.clear();
