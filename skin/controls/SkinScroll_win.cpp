@@ -349,21 +349,10 @@ void TSkinScrollbar::HideBars() {
 
 void TSkinScrollbar::InitScrollControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas,
                                        TSkinForm* Form) {
-  if (FInitialized || !Control) return;
-  FSkinData = SkinData;
-  FCanvas = Canvas;
-  FForm = Form;
-  FControl = Control;
-  FHandle = Control->Handle();
-  if (!FHandle) return;
-  RegisterWithForm();
-  MakeBars(Control, nullptr);
-  if (!Control->Visible()) HideBars();
-  HookWindowProc(Control);
-  FFocused = GetFocus() == FHandle;
-  FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
-  FInitialized = true;
-  FState = scsAttached;
+  AttachCovered(Control, SkinData, Canvas, Form, [&] {
+    MakeBars(Control, nullptr);
+    if (!Control->Visible()) HideBars();
+  });
 }
 
 void TSkinScrollbar::WindowRecreated() {
@@ -506,21 +495,11 @@ TSkinScControl::~TSkinScControl() {
 
 void TSkinScControl::InitScControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas,
                                    TSkinForm* Form) {
-  if (FInitialized || !Control) return;
-  FSkinData = SkinData;
-  FCanvas = Canvas;
-  FForm = Form;
-  FControl = Control;
-  FHandle = Control->Handle();
-  if (!FHandle) return;
-  RegisterWithForm();
-  FBar = new TWScrollbar(this);
-  FBar->AttachControl(this, Control, sbkControl);
-  if (!Control->Visible()) FBar->HideBar();
-  HookWindowProc(Control);
-  FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
-  FInitialized = true;
-  FState = scsAttached;
+  AttachCovered(Control, SkinData, Canvas, Form, [&] {
+    FBar = new TWScrollbar(this);
+    FBar->AttachControl(this, Control, sbkControl);
+    if (!Control->Visible()) FBar->HideBar();
+  });
 }
 
 void TSkinScControl::WindowRecreated() {

@@ -111,6 +111,24 @@ void TSkinControl::InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canvas,
 
 void TSkinControl::InitScrollControl(TWinControl*, TSkinData*, TCanvas*, TSkinForm*) {}
 
+void TSkinControl::AttachCovered(TWinControl* control, TSkinData* skin, TCanvas* canvas, TSkinForm* form,
+                                 const std::function<void()>& cover) {
+  if (FInitialized || !control) return;
+  FSkinData = skin;
+  FCanvas = canvas;
+  FForm = form;
+  FControl = control;
+  FHandle = control->Handle();
+  if (!FHandle) return;
+  RegisterWithForm();
+  cover();
+  HookWindowProc(control);
+  FFocused = GetFocus() == FHandle;
+  FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
+  FInitialized = true;
+  FState = scsAttached;
+}
+
 void TSkinControl::WindowRecreated() {
   FHandle = FControl->Handle();
   FState = scsAttached;
