@@ -78,12 +78,7 @@ TSkinRect ScrollCornerRect(const TSkinRect& v, const TSkinRect& h, int clientX, 
   return {v.Left + clientX, h.Top + clientY, v.Right + clientX, h.Bottom + clientY};
 }
 
-bool ScrollKindIsVertical(std::string_view kindIdent) {
-  std::string s(kindIdent);
-  std::transform(s.begin(), s.end(), s.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return s != "sbhorizontal";
-}
+bool ScrollKindIsVertical(std::string_view kindIdent) { return LowerAscii(kindIdent) != "sbhorizontal"; }
 
 namespace {
 // Whether the system has put a dragged thumb back: the cursor's travel along the free track

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "skin/controls/ControlMath.h"
+
 namespace {
 using K = TSkinHandlerKind;
 using A = TSkinAttach;
@@ -167,13 +169,6 @@ std::string UpperAscii(std::string_view s) {
   std::string r(s);
   for (char& ch : r)
     if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
-  return r;
-}
-
-std::string LowerAscii(std::string_view s) {
-  std::string r(s);
-  for (char& ch : r)
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
   return r;
 }
 
