@@ -217,16 +217,21 @@ void TSkinData::FreeElements() {
 
 namespace {
 
-// Reads the keys every element shares. withStyle and withColours follow the loader.
-void ReadCommon(const TQuickIni& ini, TDataSkinObject& e, const std::string& section, bool withStyle,
-                bool withColours, TSkinColour textDefault) {
-  if (withStyle) e.Style = ini.ReadInteger(section, "Style", 0);
+// The margins and the transparency and tile flags, as every element section writes them.
+void ReadMarginsAndFlags(const TQuickIni& ini, TDataSkinObject& e, const std::string& section) {
   e.LeftWidth = ini.ReadInteger(section, "LeftWidth", 0);
   e.TopHeight = ini.ReadInteger(section, "TopHeight", 0);
   e.RightWidth = ini.ReadInteger(section, "RightWidth", 0);
   e.BottomHeight = ini.ReadInteger(section, "BottomHeight", 0);
   e.Trans = ini.ReadInteger(section, "Trans", 0);
   e.Tile = ini.ReadInteger(section, "Tile", 0);
+}
+
+// Reads the keys every element shares. withStyle and withColours follow the loader.
+void ReadCommon(const TQuickIni& ini, TDataSkinObject& e, const std::string& section, bool withStyle,
+                bool withColours, TSkinColour textDefault) {
+  if (withStyle) e.Style = ini.ReadInteger(section, "Style", 0);
+  ReadMarginsAndFlags(ini, e, section);
   if (!withColours) {
     e.NormalColour = e.MouseOverColour = e.PressedColour = 0;
     e.NormalColour2 = e.MouseOverColour2 = e.PressedColour2 = 0;
@@ -317,12 +322,7 @@ void TSkinData::ReadSkin(const TQuickIni& ini, const TSkinReader& reader) {
   {
     TDataSkinButton& b = *Buttons;
     const std::string s = "Buttons";
-    b.LeftWidth = ini.ReadInteger(s, "LeftWidth", 0);
-    b.TopHeight = ini.ReadInteger(s, "TopHeight", 0);
-    b.RightWidth = ini.ReadInteger(s, "RightWidth", 0);
-    b.BottomHeight = ini.ReadInteger(s, "BottomHeight", 0);
-    b.Trans = ini.ReadInteger(s, "Trans", 0);
-    b.Tile = ini.ReadInteger(s, "Tile", 0);
+    ReadMarginsAndFlags(ini, b, s);
     LoadSkinBitmap(reader, *b.Image, ini.ReadString(s, "Bitmap", ""), &budget);
     LoadSkinBitmap(reader, *b.CheckImage, ini.ReadString(s, "CheckButton", ""), &budget);
     LoadSkinBitmap(reader, *b.RadioImage, ini.ReadString(s, "RadioButton", ""), &budget);
