@@ -1,3 +1,5 @@
+#include <optional>
+
 #include "skin/controls/ComboLayout.h"
 #include "skin/controls/FocusCue.h"
 #include "skin/controls/SkinInput.h"
@@ -10,6 +12,16 @@
 // padding in the 64-bit one.
 static_assert(sizeof(void*) != 4 || sizeof(COMBOBOXINFO) == 52);
 static_assert(sizeof(void*) != 8 || sizeof(COMBOBOXINFO) == 64);
+
+namespace {
+// What a mouse message does to the pressed look: a press or double click presses, a release
+// lets go, anything else leaves it.
+std::optional<bool> PressOf(UINT msg) {
+  if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) return true;
+  if (msg == WM_LBUTTONUP) return false;
+  return std::nullopt;
+}
+}  // namespace
 
 const TClassInfo& TSkinComBox::StaticClass() {
   static const TClassInfo info("TSkinComBox", &TSkinControl::StaticClass());
@@ -97,16 +109,13 @@ LRESULT TSkinComBox::TEditHook::SubclassProc(UINT msg, WPARAM wParam, LPARAM lPa
 
 void TSkinComBox::EditMessage(UINT msg) {
   if (!FActive || FState == scsDestroyed) return;
+  if (const auto pressed = PressOf(msg)) {
+    SetPressed(*pressed);
+    return;
+  }
   switch (msg) {
     case WM_PAINT:
       PaintSkin(nullptr);
-      break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      SetPressed(true);
-      break;
-    case WM_LBUTTONUP:
-      SetPressed(false);
       break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -128,14 +137,11 @@ void TSkinComBox::SetPressed(bool pressed) {
 }
 
 void TSkinComBox::AfterProc(TMessage& m) {
+  if (const auto pressed = PressOf(m.Msg)) {
+    SetPressed(*pressed);
+    return;
+  }
   switch (m.Msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      SetPressed(true);
-      break;
-    case WM_LBUTTONUP:
-      SetPressed(false);
-      break;
     case WM_DRAWITEM:
     case WM_NCPAINT:
       RepaintControl();
