@@ -11,21 +11,13 @@ namespace {
 template <class T>
 T* AddChoice(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x, int y,
              int width = 160) {
-  auto* c = new T(owner);
-  c->Name = name;
-  c->SetParent(parent);
-  c->SetBounds(x, y, width, 20);
-  c->SetCaption(caption);
-  return c;
+  return gallery::PlaceCaptioned<T>(owner, parent, name, caption, x, y, width, 20);
 }
 
 }  // namespace
 
 void TfrmGallery::CreateChoicesPage() {
-  tsChoices = new TTabSheet(this);
-  tsChoices->Name = "tsChoices";
-  tsChoices->SetCaption("Choices");
-  tsChoices->SetPageControl(pcFamilies);
+  tsChoices = gallery::AddPage(this, pcFamilies, "tsChoices", "Choices");
 
   AddLabel(this, tsChoices, "lblCheckBoxes", "Check boxes", 16, 16);
   struct Box {
@@ -59,11 +51,8 @@ void TfrmGallery::CreateChoicesPage() {
     AddChoice<TRadioButton>(this, tsChoices, radios[i], radioCaptions[i], 16, 156 + i * 26)
         ->SetChecked(i == 1);
   // Radio buttons of another parent are another group: these keep their own check.
-  auto* pnlRadios = new TPanel(this);
-  pnlRadios->Name = "pnlRadios";
-  pnlRadios->SetParent(tsChoices);
+  auto* pnlRadios = gallery::Place<TPanel>(this, tsChoices, "pnlRadios", 216, 156, 360, 80);
   pnlRadios->SetBevelOuter(bvNone);
-  pnlRadios->SetBounds(216, 156, 360, 80);
   AddChoice<TRadioButton>(this, pnlRadios, "rbOff", "Disabled", 0, 0)->SetEnabled(false);
   auto* rbOffChecked = AddChoice<TRadioButton>(this, pnlRadios, "rbOffChecked", "Disabled, checked", 0, 26);
   rbOffChecked->SetChecked(true);

@@ -9,40 +9,24 @@ using gallery::AddLabel;
 namespace {
 
 TPanel* AddPanel(TComponent* owner, TWinControl* parent, const char* name, int x, int y, TBevelCut outer) {
-  auto* p = new TPanel(owner);
-  p->Name = name;
-  p->SetParent(parent);
-  p->SetBounds(x, y, 180, 64);
+  auto* p = gallery::Place<TPanel>(owner, parent, name, x, y, 180, 64);
   p->SetBevelOuter(outer);
   return p;
 }
 
 TGroupBox* AddGroupBox(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
                        int y) {
-  auto* g = new TGroupBox(owner);
-  g->Name = name;
-  g->SetParent(parent);
-  g->SetBounds(x, y, 180, 64);
-  g->SetCaption(caption);
-  return g;
+  return gallery::PlaceCaptioned<TGroupBox>(owner, parent, name, caption, x, y, 180, 64);
 }
 
 TButton* AddInnerButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
                         int y) {
-  auto* b = new TButton(owner);
-  b->Name = name;
-  b->SetParent(parent);
-  b->SetBounds(x, y, 130, 25);
-  b->SetCaption(caption);
-  return b;
+  return gallery::PlaceCaptioned<TButton>(owner, parent, name, caption, x, y, 130, 25);
 }
 
 TProgressBar* AddProgress(TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w,
                           int h, TProgressBarOrientation o, int position) {
-  auto* p = new TProgressBar(owner);
-  p->Name = name;
-  p->SetParent(parent);
-  p->SetBounds(x, y, w, h);
+  auto* p = gallery::Place<TProgressBar>(owner, parent, name, x, y, w, h);
   p->SetOrientation(o);
   p->SetPosition(position);
   return p;
@@ -51,10 +35,7 @@ TProgressBar* AddProgress(TComponent* owner, TWinControl* parent, const char* na
 }  // namespace
 
 void TfrmGallery::CreatePanelsPage() {
-  tsPanels = new TTabSheet(this);
-  tsPanels->Name = "tsPanels";
-  tsPanels->SetCaption("Panels");
-  tsPanels->SetPageControl(pcFamilies);
+  tsPanels = gallery::AddPage(this, pcFamilies, "tsPanels", "Panels");
 
   // Containers with controls inside: their children are skinned through them.
   auto* raised = AddPanel(this, tsPanels, "pnlRaised", 16, 12, bvRaised);
@@ -65,11 +46,8 @@ void TfrmGallery::CreatePanelsPage() {
   AddInnerButton(this, withCaption, "btnInGroup", "In a group box", 24, 26);
   auto* noCaption = AddGroupBox(this, tsPanels, "gbNoCaption", "", 212, 84);
   AddLabel(this, noCaption, "lblInGroup", "No caption above", 12, 28);
-  rgChoices = new TRadioGroup(this);
-  rgChoices->Name = "rgChoices";
-  rgChoices->SetParent(tsPanels);
-  rgChoices->SetBounds(408, 12, 180, 136);
-  rgChoices->SetCaption("Radio group");
+  rgChoices =
+      gallery::PlaceCaptioned<TRadioGroup>(this, tsPanels, "rgChoices", "Radio group", 408, 12, 180, 136);
   rgChoices->SetItems({"First", "Second", "Third", "Fourth"});
   rgChoices->SetItemIndex(1);
 
@@ -82,10 +60,7 @@ void TfrmGallery::CreatePanelsPage() {
   }
 
   AddLabel(this, tsPanels, "lblTrack", "Track bars", 320, 162);
-  tbHorizontal = new TTrackBar(this);
-  tbHorizontal->Name = "tbHorizontal";
-  tbHorizontal->SetParent(tsPanels);
-  tbHorizontal->SetBounds(316, 184, 180, 40);
+  tbHorizontal = gallery::Place<TTrackBar>(this, tsPanels, "tbHorizontal", 316, 184, 180, 40);
   tbHorizontal->SetPosition(3);
   tbVertical = new TTrackBar(this);
   tbVertical->Name = "tbVertical";
@@ -108,10 +83,7 @@ void TfrmGallery::CreatePanelsPage() {
     item->SetCaption(caption);
     pmToolMore->Items()->Add(item);
   }
-  tbTools = new TToolBar(this);
-  tbTools->Name = "tbTools";
-  tbTools->SetParent(tsPanels);
-  tbTools->SetBounds(16, 272, 400, 26);
+  tbTools = gallery::Place<TToolBar>(this, tsPanels, "tbTools", 16, 272, 400, 26);
   tbTools->SetFlat(true);
   struct TTool {
     const char* Name;
@@ -129,10 +101,7 @@ void TfrmGallery::CreatePanelsPage() {
     b->SetToolBar(tbTools);
   }
 
-  auto* bevel = new TBevel(this);
-  bevel->Name = "bvLine";
-  bevel->SetParent(tsPanels);
-  bevel->SetBounds(16, 310, 548, 2);
+  auto* bevel = gallery::Place<TBevel>(this, tsPanels, "bvLine", 16, 310, 548, 2);
   bevel->SetShape(bsTopLine);
   AddLabel(this, tsPanels, "lblBevel", "Above: a bevel line. Below: the window's status bar.", 16, 320);
 }

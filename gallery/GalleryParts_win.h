@@ -3,6 +3,7 @@
 // parented and placed in one call, as a form designer would.
 #include <string>
 
+#include "ui/ComCtrls.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 
@@ -19,6 +20,7 @@ inline TLabel* AddLabel(TComponent* owner, TWinControl* parent, const char* name
   return l;
 }
 
+// Every control of the gallery is made here: named, parented, then placed.
 template <class T>
 T* Place(TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w, int h) {
   auto* c = new T(owner);
@@ -26,6 +28,24 @@ T* Place(TComponent* owner, TWinControl* parent, const char* name, int x, int y,
   c->SetParent(parent);
   c->SetBounds(x, y, w, h);
   return c;
+}
+
+// The same, with a caption (buttons, choices, group boxes).
+template <class T>
+T* PlaceCaptioned(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x, int y,
+                  int w, int h) {
+  T* c = Place<T>(owner, parent, name, x, y, w, h);
+  c->SetCaption(caption);
+  return c;
+}
+
+// A page of the families' page control.
+inline TTabSheet* AddPage(TComponent* owner, TPageControl* pages, const char* name, const char* caption) {
+  auto* page = new TTabSheet(owner);
+  page->Name = name;
+  page->SetCaption(caption);
+  page->SetPageControl(pages);
+  return page;
 }
 
 inline TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const char* name, const std::string& caption,

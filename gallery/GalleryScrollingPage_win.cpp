@@ -27,10 +27,7 @@ std::vector<std::string> MemoLines() {
 }  // namespace
 
 void TfrmGallery::CreateScrollingPage() {
-  tsScrolling = new TTabSheet(this);
-  tsScrolling->Name = "tsScrolling";
-  tsScrolling->SetCaption("Scrolling");
-  tsScrolling->SetPageControl(pcFamilies);
+  tsScrolling = gallery::AddPage(this, pcFamilies, "tsScrolling", "Scrolling");
 
   AddLabel(this, tsScrolling, "lblMemo", "Memo with both bars", 16, 12);
   auto* memo = Place<TMemo>(this, tsScrolling, "mmScrolling", 16, 32, 220, 140);

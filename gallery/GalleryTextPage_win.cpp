@@ -22,10 +22,7 @@ TComboBox* AddCombo(TComponent* owner, TWinControl* parent, const char* name, TC
 }  // namespace
 
 void TfrmGallery::CreateTextPage() {
-  tsText = new TTabSheet(this);
-  tsText->Name = "tsText";
-  tsText->SetCaption("Text");
-  tsText->SetPageControl(pcFamilies);
+  tsText = gallery::AddPage(this, pcFamilies, "tsText", "Text");
 
   AddLabel(this, tsText, "lblEdits", "Edits", 16, 16);
   Place<TEdit>(this, tsText, "edBorder", 16, 40, 150, 21)->SetText("With a border");

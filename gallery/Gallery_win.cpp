@@ -49,11 +49,7 @@ void DrawGalleryGlyph(TBitmap& glyph, int cells) {
 
 TBitBtn* AddBitBtn(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
                    int y, int cells) {
-  auto* b = new TBitBtn(owner);
-  b->Name = name;
-  b->SetParent(parent);
-  b->SetBounds(x, y, 120, 30);
-  b->SetCaption(caption);
+  auto* b = gallery::PlaceCaptioned<TBitBtn>(owner, parent, name, caption, x, y, 120, 30);
   DrawGalleryGlyph(*b->Glyph(), cells);
   b->NumGlyphs = cells;
   return b;
@@ -61,22 +57,12 @@ TBitBtn* AddBitBtn(TComponent* owner, TWinControl* parent, const char* name, con
 
 TSpeedButton* AddSpeedButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption,
                              int x, int y, int width = 120) {
-  auto* b = new TSpeedButton(owner);
-  b->Name = name;
-  b->SetParent(parent);
-  b->SetBounds(x, y, width, 25);
-  b->SetCaption(caption);
-  return b;
+  return gallery::PlaceCaptioned<TSpeedButton>(owner, parent, name, caption, x, y, width, 25);
 }
 
 TButton* AddButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
                    int y, int w = 120) {
-  auto* b = new TButton(owner);
-  b->Name = name;
-  b->SetParent(parent);
-  b->SetBounds(x, y, w, 25);
-  b->SetCaption(caption);
-  return b;
+  return gallery::PlaceCaptioned<TButton>(owner, parent, name, caption, x, y, w, 25);
 }
 
 }  // namespace
@@ -210,10 +196,7 @@ void TfrmGallery::CreatePages() {
 }
 
 void TfrmGallery::CreateButtonsPage() {
-  tsButtons = new TTabSheet(this);
-  tsButtons->Name = "tsButtons";
-  tsButtons->SetCaption("Buttons");
-  tsButtons->SetPageControl(pcFamilies);
+  tsButtons = gallery::AddPage(this, pcFamilies, "tsButtons", "Buttons");
 
   AddLabel(this, tsButtons, "lblPush", "Push buttons", 16, 16);
   AddButton(this, tsButtons, "btnNormal", "Button", 16, 40);

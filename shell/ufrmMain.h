@@ -20,6 +20,7 @@ class TMenuItem;
 class TOpenDialog;
 class TTimer;
 class TTrayIcon;
+struct TEffectStartContext;
 class TSkinData;
 
 // Where the program lives and how it waits between particles; the program uses its own
@@ -93,6 +94,8 @@ class TfrmMain : public TForm, public ICursorSubject {
   // Where the notification-area icon is made (after pmMain exists) and freed.
   void CreateTrayIcon();
   void FreeTrayIcon();
+  // What either effect starts from: the cursor, this form as the subject, the picture loader.
+  TEffectStartContext EffectStartContext();
   void CreateMagicParticles();
   void CreateFlagParticles();
   // The session and display notices: the particles' timers stop while nothing can be seen

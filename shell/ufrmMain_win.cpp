@@ -301,23 +301,17 @@ std::unique_ptr<TGPBitmap> TfrmMain::LoadParticlePicture() {
 void TfrmMain::MagicClick() { FLogic->MagicClick(); }
 void TfrmMain::FlagClick() { FLogic->FlagClick(); }
 
-void TfrmMain::CreateMagicParticles() {
+TEffectStartContext TfrmMain::EffectStartContext() {
   TEffectStartContext context;
   context.CursorPos = CursorPos;
   context.Subject = this;
   context.LoadPicture = [this]() -> std::unique_ptr<IParticleImage> { return LoadParticlePicture(); };
   context.Sleep = FSetup.Sleep;
-  StartMagicEffect(context);
+  return context;
 }
 
-void TfrmMain::CreateFlagParticles() {
-  TEffectStartContext context;
-  context.CursorPos = CursorPos;
-  context.Subject = this;
-  context.LoadPicture = [this]() -> std::unique_ptr<IParticleImage> { return LoadParticlePicture(); };
-  context.Sleep = FSetup.Sleep;
-  StartFlagEffect(context);
-}
+void TfrmMain::CreateMagicParticles() { StartMagicEffect(EffectStartContext()); }
+void TfrmMain::CreateFlagParticles() { StartFlagEffect(EffectStartContext()); }
 
 void TfrmMain::FormMouseMove(TObject*, TShiftState, int, int) {
   ReleaseCapture();

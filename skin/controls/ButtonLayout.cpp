@@ -58,7 +58,7 @@ std::wstring SplitCaptionLines(const std::wstring& caption) {
   return out;
 }
 
-TLayoutRect CaptionRect(const TLayoutRect& area, int textWidth, int textHeight, bool centre) {
+TSkinRect CaptionRect(const TSkinRect& area, int textWidth, int textHeight, bool centre) {
   const int top = area.Top + (area.Height() - textHeight) / 2 - 1;
   if (centre) {
     const int left = area.Left + (area.Width() - textWidth) / 2;

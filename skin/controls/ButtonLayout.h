@@ -18,6 +18,7 @@ enum TButtonFrame : int {
   bfDefault = 5,
 };
 inline constexpr int PushButtonFrameCount = 5;
+static_assert(bfDefault == PushButtonFrameCount, "the default frame is the strip's last");
 
 enum class TButtonFamily {
   Push,   // push buttons: the default style outranks the focus
@@ -53,15 +54,9 @@ TGlyphCell GlyphCellRect(int glyphWidth, int numGlyphs, int cell);
 // A caption's "||" marks a line break.
 std::wstring SplitCaptionLines(const std::wstring& caption);
 
-struct TLayoutRect {
-  int Left = 0, Top = 0, Right = 0, Bottom = 0;
-  int Width() const { return Right - Left; }
-  int Height() const { return Bottom - Top; }
-  bool operator==(const TLayoutRect&) const = default;
-};
 // Where a measured caption block of textWidth x textHeight goes inside area: one pixel
 // above the vertical middle; centred horizontally, or the full width of area otherwise.
-TLayoutRect CaptionRect(const TLayoutRect& area, int textWidth, int textHeight, bool centre);
+TSkinRect CaptionRect(const TSkinRect& area, int textWidth, int textHeight, bool centre);
 
 enum class TGlyphLayout { Left, Right, Top, Bottom };
 // The "Layout" property's identifier (any case); anything else lays the glyph out left,

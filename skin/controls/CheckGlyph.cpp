@@ -4,21 +4,30 @@
 #include <cctype>
 #include <string>
 
-#include "skin/controls/ControlConst.h"
 #include "skin/controls/ControlMath.h"
+#include "skin/data/WinConst.h"
 
 namespace {
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return out;
-}
 
 // The glyph's vertical place: centred, halves truncated.
 TSkinRect CentredRow(const TSkinRect& control, int left, int width, int height) {
   const int top = control.Top + HalfOf(control.Height() - height);
   return {left, top, left + width, top + height};
+}
+
+// The long strips (twelve check-box frames, eight radio frames) keep the checked, disabled
+// and disabled-checked pictures further along: the plain frame number's place there.
+int LongStripFrame(int frame) {
+  switch (frame) {
+    case 2:
+      return 5;
+    case 3:
+      return 4;
+    case 4:
+      return 8;
+    default:
+      return frame;
+  }
 }
 }  // namespace
 
@@ -37,20 +46,20 @@ TCheckGlyphState CheckStateFromButtonState(uint32_t buttonState, bool disabled) 
 TCheckValue CheckValueFromProperties(TCheckValue native, std::string_view stateIdent,
                                      std::string_view checkedIdent) {
   if (!stateIdent.empty()) {
-    const std::string s = Lower(stateIdent);
+    const std::string s = LowerAscii(stateIdent);
     if (s.find("uncheck") != std::string::npos) return TCheckValue::Unchecked;
     if (s.find("check") != std::string::npos) return TCheckValue::Checked;
     if (s.find("gray") != std::string::npos) return TCheckValue::Grayed;
     return native;
   }
   if (!checkedIdent.empty())
-    return Lower(checkedIdent) == "true" ? TCheckValue::Checked : TCheckValue::Unchecked;
+    return LowerAscii(checkedIdent) == "true" ? TCheckValue::Checked : TCheckValue::Unchecked;
   return native;
 }
 
 bool RadioCheckedFromProperty(bool native, std::string_view checkedIdent) {
   if (checkedIdent.empty()) return native;
-  return Lower(checkedIdent) == "true";
+  return LowerAscii(checkedIdent) == "true";
 }
 
 int CheckBoxFrame(const TCheckGlyphState& state, int frameCount) {
@@ -58,37 +67,13 @@ int CheckBoxFrame(const TCheckGlyphState& state, int frameCount) {
   if (state.Pushed) return twelve ? (state.Disabled ? 12 : 9) : 4;
   int frame = state.Value == TCheckValue::Checked ? 2 : state.Value == TCheckValue::Grayed ? 4 : 1;
   if (state.Disabled) frame += 2;
-  if (twelve) {
-    switch (frame) {
-      case 2:
-        return 5;
-      case 3:
-        return 4;
-      case 4:
-        return 8;
-      default:
-        break;
-    }
-  }
-  return frame;
+  return twelve ? LongStripFrame(frame) : frame;
 }
 
 int RadioFrame(bool checked, bool disabled, int frameCount) {
   int frame = checked ? 2 : 1;
   if (disabled) frame += 2;
-  if (frameCount == 8) {
-    switch (frame) {
-      case 2:
-        return 5;
-      case 3:
-        return 4;
-      case 4:
-        return 8;
-      default:
-        break;
-    }
-  }
-  return frame;
+  return frameCount == 8 ? LongStripFrame(frame) : frame;
 }
 
 namespace {

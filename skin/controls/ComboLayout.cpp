@@ -1,7 +1,7 @@
 #include "skin/controls/ComboLayout.h"
 
-#include "skin/controls/ControlConst.h"
 #include "skin/controls/UpDownLayout.h"
+#include "skin/data/WinConst.h"
 
 TComboDrawing ComboDrawingFor(int style) {
   if (style == 1) return TComboDrawing::Classic;
@@ -15,7 +15,7 @@ int ComboState(bool pressed, bool focused, bool hot, bool enabled) {
   return enabled ? psNormal : psDisabled;
 }
 
-bool ComboButtonOnLeft(uint32_t exStyle) { return (exStyle & WinCtl::ExLeftScrollBar) != 0; }
+bool ComboButtonOnLeft(uint32_t exStyle) { return (exStyle & WinExStyle::LeftScrollBar) != 0; }
 
 TComboLayout ComboButtonLayout(const TSkinRect& r, int b, bool buttonLeft) {
   if (buttonLeft)
@@ -36,6 +36,6 @@ TSkinRect ClassicComboButton(const TSkinRect& r, int thumbHeight) {
 
 bool ComboListGetsScrollBars(uint32_t comboStyle, uint32_t listStyle, bool listParentIsDesktop) {
   if ((comboStyle & WinCtl::ComboTypeMask) != WinCtl::ComboSimple) return false;
-  if ((listStyle & WinCtl::WindowPopup) || listParentIsDesktop) return false;
-  return (listStyle & WinCtl::WindowChild) != 0;
+  if ((listStyle & WinStyle::Popup) || listParentIsDesktop) return false;
+  return (listStyle & WinStyle::Child) != 0;
 }

@@ -15,3 +15,11 @@ int SkinMulDiv64(int a, int64_t b, int64_t c) {
   if (q > static_cast<uint64_t>(std::numeric_limits<int>::max())) return -1;
   return negative ? -static_cast<int>(q) : static_cast<int>(q);
 }
+
+std::string LowerAscii(std::string_view s) {
+  std::string r(s);
+  // ASCII only, whatever the locale: identifiers and class names are ASCII.
+  for (char& ch : r)
+    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+  return r;
+}

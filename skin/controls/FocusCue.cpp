@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cctype>
 
-#include "skin/controls/ControlConst.h"
+#include "skin/data/WinConst.h"
 
 bool ShowsFocusCue(bool focused, uint32_t uiState) { return focused && (uiState & WinCtl::UiHideFocus) == 0; }
 
-TLayoutRect FocusCueRect(const TLayoutRect& face, int inset) {
-  const TLayoutRect r{face.Left + inset, face.Top + inset, face.Right - inset, face.Bottom - inset};
+TSkinRect FocusCueRect(const TSkinRect& face, int inset) {
+  const TSkinRect r{face.Left + inset, face.Top + inset, face.Right - inset, face.Bottom - inset};
   // A dotted line needs two pixels to read as one.
   if (r.Width() < 2 || r.Height() < 2) return {};
   return r;

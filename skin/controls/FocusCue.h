@@ -19,7 +19,7 @@ inline constexpr int FrameFocusInset = 2;   // inside the skinned two-pixel fram
 
 // The cue's rectangle inside a face; an empty rectangle when the face is too small to hold
 // one (nothing is drawn then).
-TLayoutRect FocusCueRect(const TLayoutRect& face, int inset);
+TSkinRect FocusCueRect(const TSkinRect& face, int inset);
 
 // Controls that take the skin's edit frame but show no caret, so the frame carries the cue
 // (the date and time pickers without a drop-down), by window class.

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "skin/controls/ControlConst.h"
+#include "skin/data/WinConst.h"
 
 int HeaderItemImage(uint32_t format, int imageIndex) {
   return format & (WinCtl::HeaderImage | WinCtl::HeaderOwnerDraw) ? imageIndex : -1;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "skin/controls/ControlConst.h"
 #include "skin/controls/ControlMath.h"
+#include "skin/data/WinConst.h"
 
 namespace {
 // Filled length along a bar `length` long; 0 when position or maximum is not above 0.

@@ -4,8 +4,8 @@
 #include <cctype>
 #include <string>
 
-#include "skin/controls/ControlConst.h"
 #include "skin/controls/ControlMath.h"
+#include "skin/data/WinConst.h"
 
 TThumbExtent ControlBarThumb(int length, int arrow, int64_t pos, int64_t max, int64_t page) {
   const int track = length - 2 * arrow;
@@ -78,12 +78,7 @@ TSkinRect ScrollCornerRect(const TSkinRect& v, const TSkinRect& h, int clientX, 
   return {v.Left + clientX, h.Top + clientY, v.Right + clientX, h.Bottom + clientY};
 }
 
-bool ScrollKindIsVertical(std::string_view kindIdent) {
-  std::string s(kindIdent);
-  std::transform(s.begin(), s.end(), s.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return s != "sbhorizontal";
-}
+bool ScrollKindIsVertical(std::string_view kindIdent) { return LowerAscii(kindIdent) != "sbhorizontal"; }
 
 namespace {
 // Whether the system has put a dragged thumb back: the cursor's travel along the free track

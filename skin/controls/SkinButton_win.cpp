@@ -20,9 +20,7 @@ const TClassInfo& TSkinButton::StaticClass() {
 
 TSkinButton::TSkinButton(TComponent* AOwner) : TSkinControl(AOwner), FBuffer(1, 1, pf32bit) {}
 
-bool TSkinButton::SkinReady() const {
-  return FSkinData && FSkinData->Buttons && FSkinData->Buttons->Image && !FSkinData->Buttons->Image->Empty();
-}
+bool TSkinButton::SkinReady() const { return FSkinData && HasImage(FSkinData->Buttons.get()); }
 
 HDC TSkinButton::Buffer(int width, int height) {
   width = std::max(width, 1);
@@ -123,8 +121,8 @@ void TSkinButton::DrawButtonCaption(HDC dc, const RECT& rect, UINT alignment, co
   RECT measure = rect;
   DrawTextW(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &measure,
             DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK | alignment);
-  const TLayoutRect placed =
-      CaptionRect(TLayoutRect{rect.left, rect.top, rect.right, rect.bottom}, measure.right - measure.left,
+  const TSkinRect placed =
+      CaptionRect(TSkinRect{rect.left, rect.top, rect.right, rect.bottom}, measure.right - measure.left,
                   measure.bottom - measure.top, alignment == DT_CENTER);
   RECT out{placed.Left, placed.Top, placed.Right, placed.Bottom};
   DrawTextW(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &out,

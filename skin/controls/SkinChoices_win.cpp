@@ -1,10 +1,10 @@
 #include "skin/controls/SkinChoices.h"
 
 #include "skin/controls/CheckGlyph.h"
-#include "skin/controls/ControlConst.h"
 #include "skin/controls/CustomGlyphs.h"
 #include "skin/controls/SkinChildren.h"
 #include "skin/data/SkinData_win.h"
+#include "skin/data/WinConst.h"
 
 static_assert(CM_GLYPHREPAINT == CM_BASE + 0xD0);
 

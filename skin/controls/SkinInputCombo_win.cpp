@@ -1,15 +1,27 @@
+#include <optional>
+
 #include "skin/controls/ComboLayout.h"
-#include "skin/controls/ControlConst.h"
 #include "skin/controls/FocusCue.h"
 #include "skin/controls/SkinInput.h"
 #include "skin/controls/SkinScroll.h"
 #include "skin/data/SkinManage_win.h"
+#include "skin/data/WinConst.h"
 #include "skin/forms/SkinDrawBitmap_win.h"
 
 // The record the system fills: 52 bytes in the 32-bit build, with 8-byte handles and their
 // padding in the 64-bit one.
 static_assert(sizeof(void*) != 4 || sizeof(COMBOBOXINFO) == 52);
 static_assert(sizeof(void*) != 8 || sizeof(COMBOBOXINFO) == 64);
+
+namespace {
+// What a mouse message does to the pressed look: a press or double click presses, a release
+// lets go, anything else leaves it.
+std::optional<bool> PressOf(UINT msg) {
+  if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) return true;
+  if (msg == WM_LBUTTONUP) return false;
+  return std::nullopt;
+}
+}  // namespace
 
 const TClassInfo& TSkinComBox::StaticClass() {
   static const TClassInfo info("TSkinComBox", &TSkinControl::StaticClass());
@@ -97,16 +109,13 @@ LRESULT TSkinComBox::TEditHook::SubclassProc(UINT msg, WPARAM wParam, LPARAM lPa
 
 void TSkinComBox::EditMessage(UINT msg) {
   if (!FActive || FState == scsDestroyed) return;
+  if (const auto pressed = PressOf(msg)) {
+    SetPressed(*pressed);
+    return;
+  }
   switch (msg) {
     case WM_PAINT:
       PaintSkin(nullptr);
-      break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      SetPressed(true);
-      break;
-    case WM_LBUTTONUP:
-      SetPressed(false);
       break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
@@ -128,14 +137,11 @@ void TSkinComBox::SetPressed(bool pressed) {
 }
 
 void TSkinComBox::AfterProc(TMessage& m) {
+  if (const auto pressed = PressOf(m.Msg)) {
+    SetPressed(*pressed);
+    return;
+  }
   switch (m.Msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      SetPressed(true);
-      break;
-    case WM_LBUTTONUP:
-      SetPressed(false);
-      break;
     case WM_DRAWITEM:
     case WM_NCPAINT:
       RepaintControl();
@@ -163,10 +169,7 @@ void TSkinComBox::ReadComboInfo() {
   FComboInfo = info;
 }
 
-bool TSkinComBox::SkinReady() const {
-  return FSkinData && FSkinData->ComboButton && FSkinData->ComboButton->Image &&
-         !FSkinData->ComboButton->Image->Empty();
-}
+bool TSkinComBox::SkinReady() const { return FSkinData && HasImage(FSkinData->ComboButton.get()); }
 
 int TSkinComBox::CurrentState() const {
   HWND focus = GetFocus();
@@ -206,10 +209,9 @@ void TSkinComBox::DrawComboFace(HDC dc, const RECT& rect) {
   if (drawing == TComboDrawing::Composite) {
     const TDataSkinObject* element =
         left ? static_cast<const TDataSkinObject*>(FSkinData->SunkEdge.get()) : &button;
-    if (!element || !element->Image || element->Image->Empty()) return;
-    DrawSkinImage(
-        dc, rect, SkinBitmap(*element->Image), false, false, true, std::max(1, element->FrameCount), state,
-        TSkinMargins{element->LeftWidth, element->TopHeight, element->RightWidth, element->BottomHeight});
+    if (!HasImage(element)) return;
+    DrawSkinImage(dc, rect, SkinBitmap(*element->Image), false, false, true, std::max(1, element->FrameCount),
+                  state, element->Margins());
     return;
   }
 
@@ -222,7 +224,7 @@ void TSkinComBox::DrawComboFace(HDC dc, const RECT& rect) {
   const RECT b{l.Button.Left, l.Button.Top, l.Button.Right, l.Button.Bottom};
   if (picture && !picture->Empty()) DrawStripFrame(dc, b, button.FrameCount, state, SkinBitmap(*picture));
   const TDataSkinObject* extra = FSkinData->ExtraImages.get();
-  if (extra && extra->Image && !extra->Image->Empty()) {
+  if (HasImage(extra)) {
     const RECT g{l.GlyphArea.Left, l.GlyphArea.Top, l.GlyphArea.Right, l.GlyphArea.Bottom};
     DrawFrameCentered(dc, g, SkinBitmap(*extra->Image), true, std::max(1, extra->FrameCount), state);
   }

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <string>
 
+#include "skin/controls/ControlMath.h"
 #include "skin/controls/FocusCue.h"
 #include "skin/controls/SkinChildren.h"
 #include "skin/data/SkinManage_win.h"
@@ -21,9 +22,7 @@ RECT Inset(const RECT& r, int by) { return {r.left + by, r.top + by, r.right - b
 bool LooksLikeSpinButton(HWND wnd) {
   char cls[101] = {};
   GetClassNameA(wnd, cls, sizeof cls);
-  std::string name(cls);
-  std::transform(name.begin(), name.end(), name.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const std::string name = LowerAscii(cls);
   return name == "msctls_updown32" || name.find("spin") != std::string::npos ||
          name.find("updown") != std::string::npos;
 }
@@ -181,7 +180,7 @@ void TSkinUpDown::DrawSkin(HDC dc, const RECT& rect) {
 
   const TDataSkinBorder* element = nullptr;
   if (FSkinData) element = in.Horizontal ? FSkinData->UpDownHorz.get() : FSkinData->UpDownVert.get();
-  const bool skinned = element && element->Image && !element->Image->Empty();
+  const bool skinned = HasImage(element);
   for (const TUpDownButton* b : {&FLastLayout.First, &FLastLayout.Second}) {
     const RECT r{b->Rect.Left, b->Rect.Top, b->Rect.Right, b->Rect.Bottom};
     if (skinned)

@@ -14,15 +14,11 @@
 namespace {
 constexpr int HeaderTextChars = 201;
 
-TSkinMargins MarginsOf(const TDataSkinObject& e) {
-  return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
-}
-
 // Frame 1 of the header bar rendered into rect, copied opaque.
 void DrawBarFrame(HDC dc, const RECT& rect, const TDataSkinObject& bar) {
   if (rect.right <= rect.left || rect.bottom <= rect.top) return;
   DrawSkinImage(dc, rect, SkinBitmap(*bar.Image), false, bar.Tile == 1, false, std::max(1, bar.FrameCount), 1,
-                MarginsOf(bar));
+                bar.Margins());
 }
 }  // namespace
 
@@ -35,10 +31,7 @@ const TClassInfo& TSkinHeader::StaticClass() {
 
 TSkinHeader::TSkinHeader(TComponent* AOwner) : TSkinControl(AOwner), FBuffer(1, 1, pf32bit) {}
 
-bool TSkinHeader::SkinReady() const {
-  return FSkinData && FSkinData->Headerbar && FSkinData->Headerbar->Image &&
-         !FSkinData->Headerbar->Image->Empty();
-}
+bool TSkinHeader::SkinReady() const { return FSkinData && HasImage(FSkinData->Headerbar.get()); }
 
 bool TSkinHeader::BeforeProc(TMessage& m) {
   if (m.Msg == WM_ERASEBKGND && SkinReady()) {

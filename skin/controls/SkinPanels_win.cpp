@@ -13,12 +13,6 @@
 #include "ui/ComCtrls.h"
 
 namespace {
-bool HasImage(const TDataSkinObject* e) { return e && e->Image && !e->Image->Empty(); }
-
-TSkinMargins MarginsOf(const TDataSkinObject& e) {
-  return TSkinMargins{e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
-}
-
 void FillColour(HDC dc, const RECT& r, COLORREF colour) {
   TBrushHandle brush(CreateSolidBrush(colour));
   if (brush) FillRect(dc, &r, brush.get());
@@ -176,7 +170,7 @@ void TSkinStatusBar::DrawPanelFace(HDC dc, const RECT& rect, int frame) {
   const TDataSkinObject* edges = FSkinData ? FSkinData->StatusBarEdges.get() : nullptr;
   if (HasImage(edges)) {
     DrawSkinImage(dc, rect, SkinBitmap(*edges->Image), false, edges->Tile == 1, false, 3, frame,
-                  MarginsOf(*edges));
+                  edges->Margins());
     return;
   }
   const TPlainFace plain = StatusPlainFace(frame);
@@ -293,8 +287,8 @@ void TSkinProgress::DrawSkin(HDC dc, const RECT& rect) {
     HDC w = work.Canvas()->Handle();
     FillColour(w, RECT{0, 0, l.WorkWidth, l.WorkHeight}, SkinColorRef(FSkinData->ColorButtonFace));
     DrawSkinImage(w, RECT{0, 0, l.WorkWidth, l.WorkHeight}, strip, false, tile, true, 2, 1,
-                  MarginsOf(progress));
-    if (l.Fill) DrawSkinImage(w, ToRect(*l.Fill), strip, false, tile, true, 2, 2, MarginsOf(progress));
+                  progress.Margins());
+    if (l.Fill) DrawSkinImage(w, ToRect(*l.Fill), strip, false, tile, true, 2, 2, progress.Margins());
   }
   if (l.Vertical) RotateLeft(work);
   BitBlt(dc, rect.left, rect.top, l.Copy.Width(), l.Copy.Height(), work.Canvas()->Handle(), 0, 0, SRCCOPY);
@@ -311,7 +305,7 @@ void TSkinProgress::DrawChunkProgress(HDC dc, const RECT& rect) {
   const RECT whole{0, 0, width, height};
   FillColour(buf, whole, SkinColorRef(FSkinData->ColorButtonFace));
   DrawSkinImage(buf, whole, SkinBitmap(*progress.Image), false, progress.Tile == 1, true, 1, 1,
-                MarginsOf(progress));
+                progress.Margins());
   if (progress.SecondImage && !progress.SecondImage->Empty()) {
     TBitmap& chunk = SkinBitmap(*progress.SecondImage);
     const int position = static_cast<int>(SendMessageW(FHandle, PBM_GETPOS, 0, 0));
@@ -324,7 +318,7 @@ void TSkinProgress::DrawChunkProgress(HDC dc, const RECT& rect) {
       for (int i = 0; i < c.Copies; ++i)
         BitBlt(b, i * chunk.Width(), 0, chunk.Width(), chunk.Height(), chunk.Canvas()->Handle(), 0, 0,
                SRCCOPY);
-      DrawTransparent(buf, ToRect(c.Strip), bar, clFuchsia);
+      DrawTransparent(buf, ToRect(c.Strip), bar, static_cast<TColor>(SkinKeyColour));
     }
   }
   BitBlt(dc, rect.left, rect.top, width, height, buf, 0, 0, SRCCOPY);

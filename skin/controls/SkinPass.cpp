@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "skin/controls/ControlMath.h"
+
 namespace {
 using K = TSkinHandlerKind;
 using A = TSkinAttach;
@@ -170,13 +172,6 @@ std::string UpperAscii(std::string_view s) {
   return r;
 }
 
-std::string LowerAscii(std::string_view s) {
-  std::string r(s);
-  for (char& ch : r)
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-  return r;
-}
-
 bool TControlFacts::IsA(std::string_view upperName) const {
   return std::find(Classes.begin(), Classes.end(), upperName) != Classes.end();
 }
@@ -209,7 +204,7 @@ bool DateTimePickerHasDropDown(std::string_view kind, std::string_view dateMode)
 
 bool IsScrollable(const TControlFacts& c) {
   if (!c.Windowed) return false;
-  if ((c.Style & (SkinWin::StyleHScroll | SkinWin::StyleVScroll)) != 0) return true;
+  if ((c.Style & (WinStyle::HScroll | WinStyle::VScroll)) != 0) return true;
   if (c.Tag == 55) return true;
   return std::any_of(std::begin(ScrolledClasses), std::end(ScrolledClasses),
                      [&](std::string_view n) { return c.IsA(n); });
@@ -292,17 +287,17 @@ TWindowOffer OfferWindow(const TWindowFacts& w, std::span<const TSkinHandlerRef>
   if (taken(w.Window)) return {};
   const std::string name = LowerAscii(std::string_view(w.ClassName).substr(0, 100));
   if (name == "button") {
-    const uint32_t type = w.Style & SkinWin::BsTypeMask;
+    const uint32_t type = w.Style & WinCtl::ButtonTypeMask;
     switch (type) {
-      case SkinWin::BsGroupBox:
+      case WinCtl::ButtonGroupBox:
       case 15:
         return {};
-      case SkinWin::BsPushButton:
-      case SkinWin::BsDefPushButton:
-      case SkinWin::BsUserButton:
+      case WinCtl::ButtonPush:
+      case WinCtl::ButtonDefPush:
+      case WinCtl::ButtonUser:
         return {K::Button, w.Window};
-      case SkinWin::BsRadioButton:
-      case SkinWin::BsAutoRadioButton:
+      case WinCtl::ButtonRadio:
+      case WinCtl::ButtonAutoRadio:
       case 12:
         return {K::RadioButton, w.Window};
       default:
@@ -310,8 +305,8 @@ TWindowOffer OfferWindow(const TWindowFacts& w, std::span<const TSkinHandlerRef>
     }
   }
   if (name == "combobox")
-    return (w.Style & SkinWin::CbsTypeMask) == SkinWin::CbsSimple ? TWindowOffer{}
-                                                                  : TWindowOffer{K::ComBox, w.Window};
+    return (w.Style & WinCtl::ComboTypeMask) == WinCtl::ComboSimple ? TWindowOffer{}
+                                                                    : TWindowOffer{K::ComBox, w.Window};
   if (name == "comboboxex32") {
     // The edit-and-list child is the combo box proper; it is offered once like any window.
     if (w.FirstChild == 0 || taken(w.FirstChild)) return {};

@@ -16,31 +16,8 @@
 #include <vector>
 
 #include "skin/data/SkinData.h"
+#include "skin/data/WinConst.h"
 #include "ui/Classes.h"
-
-// Window styles the decisions read; one name each (checked against the system header in
-// SkinPassConst_win.cpp).
-namespace SkinWin {
-inline constexpr uint32_t StyleChild = 0x40000000;
-inline constexpr uint32_t StyleDisabled = 0x08000000;
-inline constexpr uint32_t StyleHScroll = 0x00100000;
-inline constexpr uint32_t StyleVScroll = 0x00200000;
-inline constexpr uint32_t BsTypeMask = 0x0F;
-inline constexpr uint32_t BsPushButton = 0;
-inline constexpr uint32_t BsDefPushButton = 1;
-inline constexpr uint32_t BsCheckBox = 2;
-inline constexpr uint32_t BsAutoCheckBox = 3;
-inline constexpr uint32_t BsRadioButton = 4;
-inline constexpr uint32_t Bs3State = 5;
-inline constexpr uint32_t BsAuto3State = 6;
-inline constexpr uint32_t BsGroupBox = 7;
-inline constexpr uint32_t BsUserButton = 8;
-inline constexpr uint32_t BsAutoRadioButton = 9;
-inline constexpr uint32_t BsPushBox = 10;
-inline constexpr uint32_t BsOwnerDraw = 11;
-inline constexpr uint32_t CbsTypeMask = 0x03;
-inline constexpr uint32_t CbsSimple = 1;
-}  // namespace SkinWin
 
 // The control handler classes, one kind each.
 enum class TSkinHandlerKind : int {

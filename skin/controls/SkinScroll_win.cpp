@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "skin/controls/ControlConst.h"
 #include "skin/controls/SkinChildren.h"
+#include "skin/data/WinConst.h"
 #include "skin/forms/FormSkin.h"
 #include "skin/forms/SkinDrawBitmap_win.h"
 
@@ -15,8 +15,6 @@ namespace {
 constexpr int ArrowStripFrames = 23;
 constexpr int TrackStripFrames = 4;
 
-bool HasImage(const std::unique_ptr<TDataSkinObject>& e) { return e && e->Image && !e->Image->Empty(); }
-
 // The signed client point of a mouse message.
 POINT MessagePoint(const TMessage& m) {
   return {static_cast<short>(LOWORD(m.LParam)), static_cast<short>(HIWORD(m.LParam))};
@@ -25,9 +23,6 @@ POINT MessagePoint(const TMessage& m) {
 bool Moved(const TMessage& m) {
   const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
   return pos && (pos->flags & SWP_NOMOVE) == 0;
-}
-TSkinMargins MarginsOf(const TDataSkinObject& e) {
-  return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
 }
 
 }  // namespace
@@ -246,7 +241,7 @@ void TWScrollbar::PaintWindow(HDC dc) {
 
 void TWScrollbar::Paint(HDC dc) {
   TSkinData* skin = FSkinControl ? FSkinControl->SkinData() : nullptr;
-  if (!skin || !HasImage(skin->Scrollbar)) return;
+  if (!skin || !HasImage(skin->Scrollbar.get())) return;
   SCROLLBARINFO info;
   if (!ReadBar(info)) return;
   if (FKind != sbkControl && (info.rgstate[0] & STATE_SYSTEM_INVISIBLE) != 0) return;
@@ -296,9 +291,9 @@ void TWScrollbar::Paint(HDC dc) {
     const RECT r = ToRect(step.Rect);
     switch (step.Part) {
       case TScrollPart::Track:
-        if (HasImage(track))
+        if (HasImage(track.get()))
           DrawSkinImage(buf, r, SkinBitmap(*track->Image), false, trackTile, track->Trans == 1,
-                        TrackStripFrames, step.Frame, MarginsOf(*track));
+                        TrackStripFrames, step.Frame, track->Margins());
         break;
       case TScrollPart::FirstArrow:
       case TScrollPart::SecondArrow:
@@ -307,9 +302,9 @@ void TWScrollbar::Paint(HDC dc) {
       case TScrollPart::Thumb:
         FThumbStart = FVertical ? r.top : r.left;
         FThumbEnd = FVertical ? r.bottom : r.right;
-        if (HasImage(thumb))
+        if (HasImage(thumb.get()))
           DrawSkinImage(buf, r, SkinBitmap(*thumb->Image), false, false, thumbSettings->Trans == 1,
-                        thumbSettings->FrameCount, step.Frame, MarginsOf(*thumb));
+                        thumbSettings->FrameCount, step.Frame, thumb->Margins());
         break;
     }
   }
@@ -354,21 +349,10 @@ void TSkinScrollbar::HideBars() {
 
 void TSkinScrollbar::InitScrollControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas,
                                        TSkinForm* Form) {
-  if (FInitialized || !Control) return;
-  FSkinData = SkinData;
-  FCanvas = Canvas;
-  FForm = Form;
-  FControl = Control;
-  FHandle = Control->Handle();
-  if (!FHandle) return;
-  RegisterWithForm();
-  MakeBars(Control, nullptr);
-  if (!Control->Visible()) HideBars();
-  HookWindowProc(Control);
-  FFocused = GetFocus() == FHandle;
-  FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
-  FInitialized = true;
-  FState = scsAttached;
+  AttachCovered(Control, SkinData, Canvas, Form, [&] {
+    MakeBars(Control, nullptr);
+    if (!Control->Visible()) HideBars();
+  });
 }
 
 void TSkinScrollbar::WindowRecreated() {
@@ -511,21 +495,11 @@ TSkinScControl::~TSkinScControl() {
 
 void TSkinScControl::InitScControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas,
                                    TSkinForm* Form) {
-  if (FInitialized || !Control) return;
-  FSkinData = SkinData;
-  FCanvas = Canvas;
-  FForm = Form;
-  FControl = Control;
-  FHandle = Control->Handle();
-  if (!FHandle) return;
-  RegisterWithForm();
-  FBar = new TWScrollbar(this);
-  FBar->AttachControl(this, Control, sbkControl);
-  if (!Control->Visible()) FBar->HideBar();
-  HookWindowProc(Control);
-  FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
-  FInitialized = true;
-  FState = scsAttached;
+  AttachCovered(Control, SkinData, Canvas, Form, [&] {
+    FBar = new TWScrollbar(this);
+    FBar->AttachControl(this, Control, sbkControl);
+    if (!Control->Visible()) FBar->HideBar();
+  });
 }
 
 void TSkinScControl::WindowRecreated() {

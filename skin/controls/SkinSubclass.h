@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -94,6 +95,11 @@ class TSkinControl : public TComponent, public ISubclassTarget {
   void HookWindowProc(TControl* target);
   void UnhookWindowProc() noexcept;
   void RegisterWithForm();
+  // The attach of the handlers that cover a control with skinned bar windows: the context,
+  // the window, the form handler's list; `cover` lays the bars over the control before its
+  // WindowProc is hooked. Nothing is attached to a control without a window.
+  void AttachCovered(TWinControl* control, TSkinData* skin, TCanvas* canvas, TSkinForm* form,
+                     const std::function<void()>& cover);
   bool ReadRect();
   // The control has a new window (its old one is gone): the base takes it as FHandle and
   // re-reads the facts and colour; families redo what belonged to the old window.

@@ -111,6 +111,24 @@ void TSkinControl::InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canvas,
 
 void TSkinControl::InitScrollControl(TWinControl*, TSkinData*, TCanvas*, TSkinForm*) {}
 
+void TSkinControl::AttachCovered(TWinControl* control, TSkinData* skin, TCanvas* canvas, TSkinForm* form,
+                                 const std::function<void()>& cover) {
+  if (FInitialized || !control) return;
+  FSkinData = skin;
+  FCanvas = canvas;
+  FForm = form;
+  FControl = control;
+  FHandle = control->Handle();
+  if (!FHandle) return;
+  RegisterWithForm();
+  cover();
+  HookWindowProc(control);
+  FFocused = GetFocus() == FHandle;
+  FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
+  FInitialized = true;
+  FState = scsAttached;
+}
+
 void TSkinControl::WindowRecreated() {
   FHandle = FControl->Handle();
   FState = scsAttached;
@@ -293,7 +311,7 @@ bool TSkinControl::FocusCueShown() const {
 }
 
 void DrawFocusCue(HDC dc, const RECT& face, int inset, COLORREF colour) {
-  const TLayoutRect r = FocusCueRect(TLayoutRect{face.left, face.top, face.right, face.bottom}, inset);
+  const TSkinRect r = FocusCueRect(TSkinRect{face.left, face.top, face.right, face.bottom}, inset);
   if (r.Width() <= 0) return;
   // Every other pixel, gaps left as they are.
   const LOGBRUSH lb{BS_SOLID, colour, 0};
@@ -312,10 +330,9 @@ void DrawFocusCue(HDC dc, const RECT& face, int inset, COLORREF colour) {
 
 void DrawSkinElement(HDC dc, const RECT& rect, int frameCount, int frame, const TDataSkinObject& element) {
   if (rect.right < rect.left || rect.bottom < rect.top) return;
-  if (!element.Image || element.Image->Empty()) return;
-  TBitmap& bmp = SkinBitmap(*element.Image);
-  const TSkinMargins margins{element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight};
-  DrawSkinImage(dc, rect, bmp, false, element.Tile == 1, element.Trans == 1, frameCount, frame, margins);
+  if (!element.HasImage()) return;
+  DrawSkinImage(dc, rect, SkinBitmap(*element.Image), false, element.Tile == 1, element.Trans == 1,
+                frameCount, frame, element.Margins());
 }
 
 void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frame, TBitmap& strip) {
@@ -329,8 +346,8 @@ void DrawCaptionText(HDC dc, const RECT& rect, const std::wstring& text, bool en
   RECT measure = rect;
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measure,
             DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | alignment);
-  const TLayoutRect placed =
-      CaptionRect(TLayoutRect{rect.left, rect.top, rect.right, rect.bottom}, measure.right - measure.left,
+  const TSkinRect placed =
+      CaptionRect(TSkinRect{rect.left, rect.top, rect.right, rect.bottom}, measure.right - measure.left,
                   measure.bottom - measure.top, alignment == DT_CENTER);
   RECT out{placed.Left, placed.Top, placed.Right, placed.Bottom};
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &out, DT_EXPANDTABS | alignment);

@@ -59,10 +59,6 @@ void LoadTurned(TBitmap& target, const TSkinImage* image, TImageTurn turn) {
   target.LoadFromPixelBuffer(px);
 }
 
-TSkinMargins MarginsOf(const TDataSkinObject& e) {
-  return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
-}
-
 HDC SizedBuffer(TBitmap& buffer, int width, int height) {
   width = std::max(width, 1);
   height = std::max(height, 1);
@@ -135,7 +131,7 @@ TSkinTab::TSkinTab(TComponent* AOwner) : TSkinControl(AOwner), FBuffer(1, 1, pf3
 
 bool TSkinTab::SkinReady() const {
   const TDataSkinBorder* t = FSkinData ? FSkinData->Tabs.get() : nullptr;
-  return t && t->Image && !t->Image->Empty() && t->SecondImage && !t->SecondImage->Empty();
+  return HasImage(t) && t->SecondImage && !t->SecondImage->Empty();
 }
 
 void TSkinTab::InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canvas, TSkinForm* Form) {
@@ -216,7 +212,7 @@ void TSkinTab::DrawSkin(HDC dc, const RECT& rect) {
     {
       auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
       SelectGuard keepFont(buf, font ? font : GetStockObject(DEFAULT_GUI_FONT));
-      const TSkinMargins margins = MarginsOf(tabs);
+      const TSkinMargins margins = tabs.Margins();
       for (int i = 0; i < count; ++i) {
         wchar_t text[80] = {};
         TCITEMW item{};
@@ -258,7 +254,7 @@ void TSkinTab::DrawSkin(HDC dc, const RECT& rect) {
       DrawFocusCue(dc, currentTab, TabFocusInset, SkinColorRef(tabs.MouseOverColour2));
     RestoreDC(dc, saved);
   }
-  const TSkinEdges& edges = FSkinData->TabBorderMargins;
+  const TSkinMargins& edges = FSkinData->TabBorderMargins;
   if (!FBorderImage.Empty())
     DrawSkinBorder(dc, ToRect(page), FBorderImage, false, 1, 1,
                    {edges.Left, edges.Top, edges.Right, edges.Bottom});
@@ -362,7 +358,7 @@ void TSkinTab31::DrawSkin(HDC dc, const RECT& rect) {
   in.Height = h;
   in.ScrollerVisible = FScroller && FScroller->HandleAllocated() && IsWindowVisible(FScroller->Handle());
   FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
-  const TSkinMargins margins = MarginsOf(tabs);
+  const TSkinMargins margins = tabs.Margins();
   for (const TTabSetTab& t : TabSetLayout(in)) {
     const RECT r = ToRect(t.Rect);
     DrawSkinImage(buf, r, FTabImage, false, tabs.Tile == 1, tabs.Trans == 1, tabs.FrameCount, t.Frame,

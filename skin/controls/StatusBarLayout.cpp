@@ -3,19 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
-#include "skin/controls/ControlConst.h"
-
-namespace {
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return out;
-}
-}  // namespace
+#include "skin/controls/ControlMath.h"
+#include "skin/data/WinConst.h"
 
 TPanelBevel PanelBevelFromIdent(std::string_view ident) {
-  const std::string s = Lower(ident);
+  const std::string s = LowerAscii(ident);
   if (s == "pbraised") return TPanelBevel::Raised;
   if (s == "pbnone") return TPanelBevel::None;
   return TPanelBevel::Lowered;
@@ -48,7 +40,7 @@ TSkinRect StatusTextRect(const TSkinRect& f) { return {f.Left + 2, f.Top, f.Righ
 std::wstring StatusPanelText(const std::wstring& text) { return text.empty() ? std::wstring(L" ") : text; }
 
 TPanelAlign PanelAlignFromIdent(std::string_view ident) {
-  const std::string s = Lower(ident);
+  const std::string s = LowerAscii(ident);
   if (s == "tarightjustify") return TPanelAlign::Right;
   if (s == "tacenter") return TPanelAlign::Centre;
   return TPanelAlign::Left;

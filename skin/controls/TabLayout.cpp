@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "skin/controls/ControlConst.h"
+#include "skin/data/WinConst.h"
 
 TTabPosition ReadTabPosition(uint32_t style) {
   const bool vertical = (style & WinCtl::TabVertical) != 0;

@@ -1,6 +1,6 @@
 #include "skin/controls/TrackBarThumb.h"
 
-#include "skin/controls/ControlConst.h"
+#include "skin/data/WinConst.h"
 
 TTrackDrawAnswer TrackBarCustomDraw(uint32_t stage, uintptr_t item, uint32_t itemState) {
   // The skin has one thumb picture for every state: hover and press change nothing.

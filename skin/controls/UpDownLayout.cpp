@@ -1,7 +1,7 @@
 #include "skin/controls/UpDownLayout.h"
 
-#include "skin/controls/ControlConst.h"
 #include "skin/controls/ControlMath.h"
+#include "skin/data/WinConst.h"
 
 int UpDownFrame(TArrowDirection direction, int state) {
   const int frame = state + 4 * static_cast<int>(direction);

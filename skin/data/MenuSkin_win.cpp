@@ -58,16 +58,14 @@ void TSkinPopupMenu::Detach() {
 }
 
 bool TSkinPopupMenu::CanPaint() const {
-  return FSkin && !FSkin->NoSkin && FSkin->MenuBackground && FSkin->MenuBackground->Image &&
-         !FSkin->MenuBackground->Image->Empty();
+  return FSkin && !FSkin->NoSkin && HasImage(FSkin->MenuBackground.get());
 }
 
 void TSkinPopupMenu::RenderBackground(int width, int height) {
   if (!FMenu) gPending = this;
   const TDataSkinObject& bg = *FSkin->MenuBackground;
-  const TSkinMargins margins{bg.LeftWidth, bg.TopHeight, bg.RightWidth, bg.BottomHeight};
   std::unique_ptr<TBitmap> rendered =
-      DrawSkinRect(RECT{0, 0, width, height}, SkinBitmap(*bg.Image), margins, false, bg.Tile != 0, 1, 1);
+      DrawSkinRect(RECT{0, 0, width, height}, SkinBitmap(*bg.Image), bg.Margins(), false, bg.Tile != 0, 1, 1);
   FBackgroundSource = SkinBitmap(*bg.Image).Handle();
   if (rendered)
     FBackground.SetHandle(rendered->ReleaseHandle());

@@ -336,7 +336,7 @@ void TSkinData::ApplySkin() {
   if (!m) return;
   m->SetCommandTarget(this);
   m->RefreshSkinForms();
-  if (m->StartState() == 1) m->PostCommand(scmRefresh, 250);
+  if (m->StartState() == StartStateRunning) m->PostCommand(scmRefresh, 250);
 }
 
 void TSkinData::Loaded() {
@@ -346,7 +346,9 @@ void TSkinData::Loaded() {
   if (SkinFormtype == sfOnlyThisForm || SkinFormtype == sfDialog) {
     if (m) {
       m->SetSkinningOn(true);
-      m->SetStartState(m->StartState() + 1);
+      // The first such component starts the manager; later ones find it running. Counting
+      // them up would pass the running state and, at the fourth, reach the closing one.
+      if (m->StartState() == StartStateWaiting) m->SetStartState(StartStateRunning);
       if (Owner()) m->SkinForm(Owner());
     }
     return;
@@ -375,7 +377,7 @@ void TSkinData::SetActive(bool value) {
       if (!m) return;
       if (value) {
         m->PostCommand(scmActivate, 250);
-        m->SetStartState(1);
+        m->SetStartState(StartStateRunning);
       } else {
         m->PostCommand(scmDeactivate, 250);
       }

@@ -80,7 +80,7 @@ void StretchCopy(const TPixelBuffer& img, TBox src, TPixelBuffer& out, TBox dst,
       const int sx = src.L + static_cast<int>(static_cast<int64_t>(x - dst.L) * src.W() / dst.W());
       if (sx < 0 || sx >= img.Width) continue;
       const uint32_t c = img.GetPixel(sx, sy);
-      if (keyed && c == SkinKeyMagenta) continue;
+      if (keyed && c == SkinKeyColour) continue;
       out.SetPixel(x, y, c);
     }
   }
@@ -94,7 +94,7 @@ TBox FrameBox(const TPixelBuffer& img, int frameCount, int frame) {
 }
 
 // Frame `frame` of a strip of frames across, nine-sliced (stretched centre) into dst.
-void DrawNineSlice(const TPixelBuffer& img, int frameCount, int frame, TSkinEdges m, TPixelBuffer& out,
+void DrawNineSlice(const TPixelBuffer& img, int frameCount, int frame, TSkinMargins m, TPixelBuffer& out,
                    TBox dst, bool keyed) {
   const TBox f = FrameBox(img, frameCount, frame);
   const int W = dst.W(), H = dst.H();
@@ -217,16 +217,21 @@ void TSkinData::FreeElements() {
 
 namespace {
 
-// Reads the keys every element shares. withStyle and withColours follow the loader.
-void ReadCommon(const TQuickIni& ini, TDataSkinObject& e, const std::string& section, bool withStyle,
-                bool withColours, TSkinColour textDefault) {
-  if (withStyle) e.Style = ini.ReadInteger(section, "Style", 0);
+// The margins and the transparency and tile flags, as every element section writes them.
+void ReadMarginsAndFlags(const TQuickIni& ini, TDataSkinObject& e, const std::string& section) {
   e.LeftWidth = ini.ReadInteger(section, "LeftWidth", 0);
   e.TopHeight = ini.ReadInteger(section, "TopHeight", 0);
   e.RightWidth = ini.ReadInteger(section, "RightWidth", 0);
   e.BottomHeight = ini.ReadInteger(section, "BottomHeight", 0);
   e.Trans = ini.ReadInteger(section, "Trans", 0);
   e.Tile = ini.ReadInteger(section, "Tile", 0);
+}
+
+// Reads the keys every element shares. withStyle and withColours follow the loader.
+void ReadCommon(const TQuickIni& ini, TDataSkinObject& e, const std::string& section, bool withStyle,
+                bool withColours, TSkinColour textDefault) {
+  if (withStyle) e.Style = ini.ReadInteger(section, "Style", 0);
+  ReadMarginsAndFlags(ini, e, section);
   if (!withColours) {
     e.NormalColour = e.MouseOverColour = e.PressedColour = 0;
     e.NormalColour2 = e.MouseOverColour2 = e.PressedColour2 = 0;
@@ -317,12 +322,7 @@ void TSkinData::ReadSkin(const TQuickIni& ini, const TSkinReader& reader) {
   {
     TDataSkinButton& b = *Buttons;
     const std::string s = "Buttons";
-    b.LeftWidth = ini.ReadInteger(s, "LeftWidth", 0);
-    b.TopHeight = ini.ReadInteger(s, "TopHeight", 0);
-    b.RightWidth = ini.ReadInteger(s, "RightWidth", 0);
-    b.BottomHeight = ini.ReadInteger(s, "BottomHeight", 0);
-    b.Trans = ini.ReadInteger(s, "Trans", 0);
-    b.Tile = ini.ReadInteger(s, "Tile", 0);
+    ReadMarginsAndFlags(ini, b, s);
     LoadSkinBitmap(reader, *b.Image, ini.ReadString(s, "Bitmap", ""), &budget);
     LoadSkinBitmap(reader, *b.CheckImage, ini.ReadString(s, "CheckButton", ""), &budget);
     LoadSkinBitmap(reader, *b.RadioImage, ini.ReadString(s, "RadioButton", ""), &budget);
@@ -558,16 +558,16 @@ void TSkinData::MakeComboComposite() {
   const TPixelBuffer button = ComboButton->Image->Pixels();
   const TPixelBuffer extra = ExtraImages ? ExtraImages->Image->Pixels() : TPixelBuffer();
   TPixelBuffer strip(W * n, H, 24);
-  FillBox(strip, {0, 0, strip.Width, H}, SkinKeyMagenta);
+  FillBox(strip, {0, 0, strip.Width, H}, SkinKeyColour);
   TPixelBuffer cell(W, H, 24);
   const TBox right{W - B, 0, W, H};
   for (int j = 1; j <= n; ++j) {
     // Each frame starts transparent, so keyed corners of the edge stay keyed in the result.
-    FillBox(cell, {0, 0, W, H}, SkinKeyMagenta);
+    FillBox(cell, {0, 0, W, H}, SkinKeyColour);
     DrawNineSlice(edge, n, j, SunkEdge->Margins(), cell, {0, 0, W, H}, SunkEdge->Trans != 0);
     DrawNineSlice(button, 4, j, ComboButton->Margins(), cell, right, true);
     if (ExtraImages) DrawCentred(extra, ExtraImages->FrameCount, j, cell, right);
-    FillBox(cell, {inset, inset, W - s(1) - B, H - s(3)}, SkinKeyMagenta);
+    FillBox(cell, {inset, inset, W - s(1) - B, H - s(3)}, SkinKeyColour);
     StretchCopy(cell, {0, 0, W, H}, strip, {W * (j - 1), 0, W * j, H}, false);
   }
   ComboButton->Style = 2;

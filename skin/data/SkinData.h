@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/data/SkinTypes.h"
 #include "ui/Classes.h"
 #include "ui/DpiScale.h"
 #include "ui/PixelBuffer.h"
@@ -31,7 +32,6 @@ constexpr TSkinColour SysColourRef(int index) { return 0xFF000000u | static_cast
 constexpr bool IsSysColourRef(TSkinColour c) { return (c & 0xFF000000u) == 0xFF000000u; }
 // A title colour the skin does not give.
 constexpr TSkinColour NoTitleColour = 0x1FFFFFFF;
-constexpr TSkinColour SkinKeyMagenta = 0xFF00FF;
 
 // System colour indexes (the platform's COLOR_* values).
 enum TSysColourIndex : int {
@@ -104,11 +104,8 @@ class TSkinPlatformAtDpi : public ISkinPlatform {
   int FDpi;
 };
 
-struct TSkinEdges {
-  int Left = 0, Top = 0, Right = 0, Bottom = 0;
-};
 // The edges the tab page's border image is cut at, whatever the element's margins say.
-inline constexpr TSkinEdges DesignTabBorderMargins{4, 5, 4, 4};
+inline constexpr TSkinMargins DesignTabBorderMargins{4, 5, 4, 4};
 
 class TDataSkinObject {
  public:
@@ -134,8 +131,13 @@ class TDataSkinObject {
   TSkinColour MouseOverColour2 = SysColourRef(scBtnText);
   TSkinColour PressedColour2 = SysColourRef(scBtnText);
 
-  TSkinEdges Margins() const { return {LeftWidth, TopHeight, RightWidth, BottomHeight}; }
+  TSkinMargins Margins() const { return {LeftWidth, TopHeight, RightWidth, BottomHeight}; }
+  // An element without an image (or with an empty one) is drawn unskinned.
+  bool HasImage() const { return Image && !Image->Empty(); }
 };
+
+// Null-safe: an absent element has no image either.
+inline bool HasImage(const TDataSkinObject* e) { return e && e->HasImage(); }
 
 class TDataSkinBorder : public TDataSkinObject {
  public:
@@ -224,6 +226,13 @@ enum TSkinFormType : int { sfMainform, sfOnlyThisForm, sfDialog };
 // Commands the component queues with the skin manager.
 enum TSkinCommand : int { scmActivate = 1, scmDeactivate = 2, scmRefresh = 3, scmPurge = 6 };
 
+// Start state of the manager.
+enum TStartState : int {
+  StartStateWaiting = 0,  // no window activated yet: commands are not queued
+  StartStateRunning = 1,
+  StartStateClosing = 4,
+};
+
 // What the component needs of the skin manager. The manager's unit implements it and
 // installs a factory; without one the component works alone (it loads and holds skins).
 class ISkinManager {
@@ -233,8 +242,8 @@ class ISkinManager {
   virtual void RemoveSkinData(TSkinData* data) = 0;
   virtual void InstallHook() = 0;
   virtual void SetSkinningOn(bool on) = 0;
-  virtual int StartState() const = 0;
-  virtual void SetStartState(int state) = 0;
+  virtual TStartState StartState() const = 0;
+  virtual void SetStartState(TStartState state) = 0;
   // Attaches skinning to the window of a form (the component's owner) at once.
   virtual void SkinForm(TComponent* form) = 0;
   virtual void PostCommand(int command, int intervalMs) = 0;
@@ -408,7 +417,7 @@ class TSkinData : public TComponent {
   // The DPI the model's pixels are for: ReadSkin scales a skin to the platform's ScreenDpi.
   int Dpi = DesignDpi;
   // DesignTabBorderMargins scaled with the model.
-  TSkinEdges TabBorderMargins = DesignTabBorderMargins;
+  TSkinMargins TabBorderMargins = DesignTabBorderMargins;
 
  private:
   void ReadColours(const TQuickIni& ini, const std::vector<std::string>& sections);

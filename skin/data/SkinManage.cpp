@@ -13,7 +13,7 @@ std::string Lower(std::string_view s) {
 
 }  // namespace
 
-bool PopupMenuAllowed(int kind, TSkinControlTypes controls) {
+bool PopupMenuAllowed(TPopupMenuKind kind, TSkinControlTypes controls) {
   switch (kind) {
     case pmkPopup:
       return (controls & SkinBit(xcPopupMenu)) != 0;

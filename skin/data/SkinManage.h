@@ -9,16 +9,11 @@
 
 #include "skin/data/SkinData.h"
 
-// Start state of the manager.
-constexpr int StartStateWaiting = 0;  // no window activated yet: commands are not queued
-constexpr int StartStateRunning = 1;
-constexpr int StartStateClosing = 4;
-
 // Which kind of menu the next menu window shows (set before a menu opens).
 enum TPopupMenuKind : int { pmkPopup = 0, pmkMenuBar = 1, pmkSystem = 2 };
 
 // Whether a menu window of this kind is skinned with these SkinControls.
-bool PopupMenuAllowed(int kind, TSkinControlTypes controls);
+bool PopupMenuAllowed(TPopupMenuKind kind, TSkinControlTypes controls);
 
 // Where SkinWindow stopped; Attached when a handler was made.
 enum class TSkinWindowVerdict {
@@ -97,8 +92,8 @@ class TSkinManageState {
  public:
   bool SkinningOn = false;
   bool Scanning = false;
-  int StartState = StartStateWaiting;
-  int PopupKind = pmkPopup;
+  TStartState StartState = StartStateWaiting;
+  TPopupMenuKind PopupKind = pmkPopup;
   int Command = 0;
   int Interval = 250;
   TSkinData* Target = nullptr;

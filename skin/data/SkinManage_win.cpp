@@ -426,15 +426,15 @@ void TSkinManage::SetMDIChildMaximized(bool state) {
   FMDIChildMaximized = state;
   std::vector<ISkinFormHandler*> children;
   for (const auto& h : FForms)
-    if (h->MDIKind() == 2) children.push_back(h.get());
+    if (h->MDIKind() == mkChild) children.push_back(h.get());
   for (ISkinFormHandler* h : children) {
     if (state) {
       if (h->HasRegion()) h->RemoveRegion();
       h->SetNativeCaption(true);
-    } else if (h->WinState() == 2) {
+    } else if (h->WinState() == wsMinimized) {
       h->SetNativeCaption(true);
     } else {
-      h->SetWinState(0);
+      h->SetWinState(wsNormal);
       h->UpdateFrameRegion();
       h->SetNativeCaption(false);
       if (!h->HasRegion()) h->FrameChanged();

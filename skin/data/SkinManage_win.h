@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "skin/data/SkinManage.h"
+#include "skin/forms/FrameGeometry.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/Handles.h"
@@ -24,10 +25,10 @@ class ISkinFormHandler {
   virtual ~ISkinFormHandler() = default;
   virtual HWND Window() const = 0;
   virtual TSkinData* SkinData() const = 0;
-  virtual int Stage() const = 0;
-  virtual int MDIKind() const = 0;
-  virtual int WinState() const = 0;
-  virtual void SetWinState(int state) = 0;
+  virtual TSkinFormStage Stage() const = 0;
+  virtual TMDIKind MDIKind() const = 0;
+  virtual TWinState WinState() const = 0;
+  virtual void SetWinState(TWinState state) = 0;
   virtual void AttachToForm(TSkinData* skin, TForm* form) = 0;
   virtual void AttachToWindow(TSkinData* skin) = 0;
   // Whether the last attach took the window over (a window may refuse the subclass).
@@ -68,8 +69,8 @@ class TSkinManage final : public ISkinManager {
   void RemoveSkinData(TSkinData* data) override;
   void InstallHook() override;
   void SetSkinningOn(bool on) override { FState.SkinningOn = on; }
-  int StartState() const override { return FState.StartState; }
-  void SetStartState(int state) override { FState.StartState = state; }
+  TStartState StartState() const override { return FState.StartState; }
+  void SetStartState(TStartState state) override { FState.StartState = state; }
   void SkinForm(TComponent* form) override;
   void PostCommand(int command, int intervalMs) override;
   void SetCommandTarget(TSkinData* data) override { FState.Target = data; }
@@ -92,8 +93,8 @@ class TSkinManage final : public ISkinManager {
   void PurgeClosed();
 
   // --- menu windows ---
-  int PopupKind() const { return FState.PopupKind; }
-  void SetPopupKind(int kind) { FState.PopupKind = kind; }
+  TPopupMenuKind PopupKind() const { return FState.PopupKind; }
+  void SetPopupKind(TPopupMenuKind kind) { FState.PopupKind = kind; }
   void SkinPopupMenu(HWND wnd);
   void ReleasePopupMenu(HWND wnd);
   TSkinPopupMenu* FindPopupMenu(HWND wnd) const;

@@ -4,8 +4,8 @@
 
 #include "skin/data/ImgUtil.h"
 
-TPixelBuffer ScaleSkinPixels(const TPixelBuffer& src, int frames, bool framesDown, const TSkinEdges& margins,
-                             int toDpi, int fromDpi) {
+TPixelBuffer ScaleSkinPixels(const TPixelBuffer& src, int frames, bool framesDown,
+                             const TSkinMargins& margins, int toDpi, int fromDpi) {
   if (src.Empty()) return TPixelBuffer();
   const std::vector<int> xs =
       ScaleAxisMap(src.Width, framesDown ? 1 : frames, margins.Left, margins.Right, toDpi, fromDpi);
@@ -29,7 +29,7 @@ struct TScaler {
 
   int operator()(int v) const { return ScaleDpi(v, Dpi, From); }
 
-  void Image(TSkinImage* image, int frames, bool framesDown, const TSkinEdges& margins = {}) const {
+  void Image(TSkinImage* image, int frames, bool framesDown, const TSkinMargins& margins = {}) const {
     if (!image || image->Empty()) return;
     image->Assign(ScaleSkinPixels(image->Pixels(), frames, framesDown, margins, Dpi, From));
   }

@@ -9,8 +9,8 @@
 // toDpi: each frame, and each margin inside a frame, scaled on its own (ScaleAxisMap), every
 // target pixel a copy of one source pixel, so the key colour stays exactly magenta and
 // nothing blends across a piece's edge. Twice the DPI doubles every pixel.
-TPixelBuffer ScaleSkinPixels(const TPixelBuffer& src, int frames, bool framesDown, const TSkinEdges& margins,
-                             int toDpi, int fromDpi = DesignDpi);
+TPixelBuffer ScaleSkinPixels(const TPixelBuffer& src, int frames, bool framesDown,
+                             const TSkinMargins& margins, int toDpi, int fromDpi = DesignDpi);
 
 // Scales the images and pixel measures of a model from data.Dpi (margins, offsets, button
 // places, the title's pixel font height, the tab page's border edges) for toDpi and records

@@ -43,10 +43,10 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   // --- ISkinFormHandler ---
   HWND Window() const override { return FWnd; }
   TSkinData* SkinData() const override { return FSkinData; }
-  int Stage() const override { return FStage; }
-  int MDIKind() const override { return FMDIKind; }
-  int WinState() const override { return FWinState; }
-  void SetWinState(int state) override { FWinState = state; }
+  TSkinFormStage Stage() const override { return FStage; }
+  TMDIKind MDIKind() const override { return FMDIKind; }
+  TWinState WinState() const override { return FWinState; }
+  void SetWinState(TWinState state) override { FWinState = state; }
   void AttachToForm(TSkinData* skin, TForm* form) override;
   void AttachToWindow(TSkinData* skin) override;
   void DetachSkin() override;
@@ -304,10 +304,10 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   std::string FClassName;
   int FIconFlags = 0;
   int FFrameKind = fkSingle;
-  int FMDIKind = mkPlain;
-  int FWinState = wsNormal;
+  TMDIKind FMDIKind = mkPlain;
+  TWinState FWinState = wsNormal;
   bool FActive = true;
-  int FStage = stCreated;
+  TSkinFormStage FStage = stCreated;
 
   // Frame (filled by the frame painter).
   int FLeftWidth = 0, FTopHeight = 0, FRightWidth = 0, FBottomHeight = 0, FMenuBarHeight = 0;

@@ -12,10 +12,6 @@
 #include "ui/MenusShortCut.h"
 #include "ui/Messages.h"
 
-namespace {
-bool HasImage(const TDataSkinObject& d) { return d.Image && !d.Image->Empty(); }
-}  // namespace
-
 void TSkinForm::FreeTitleButtons() {
   FNCOwner.ForgetHot();
   FSysButtons.clear();
@@ -35,8 +31,7 @@ void TSkinForm::LayoutTitleButtons() {
   in.CaptionBox = FCaptionRect;
   in.Borders = Borders();
   in.RightToLeft = FRightToLeft;
-  in.TileLeftMenu =
-      FSkinData && FSkinData->MenuBar && HasImage(*FSkinData->MenuBar) ? FSkinData->MenuBar->LeftWidth : 0;
+  in.TileLeftMenu = FSkinData && HasImage(FSkinData->MenuBar.get()) ? FSkinData->MenuBar->LeftWidth : 0;
   const TAskButtonVisible ask = [this](int index) -> intptr_t {
     return SendMessageA(FWnd, CM_SKINBUTTONVISIBLE, static_cast<WPARAM>(index), 0);
   };
@@ -46,7 +41,7 @@ void TSkinForm::LayoutTitleButtons() {
 void TSkinForm::PaintSysButtons(HDC dc) {
   for (auto& b : FSysButtons) {
     TDataSkinSysButton& d = b->Description();
-    if (!b->Visible || !HasImage(d) || !PaintedInTitleBar(*b)) continue;
+    if (!b->Visible || !d.HasImage() || !PaintedInTitleBar(*b)) continue;
     if (IsIconAction(d.Action)) {
       PaintIcon(dc, b->BoundsRect.Left, b->BoundsRect.Top);
       continue;
@@ -58,7 +53,7 @@ void TSkinForm::PaintSysButtons(HDC dc) {
 
 void TSkinForm::PaintSysButton(TSkinSysButton& button, int state) {
   TDataSkinSysButton& d = button.Description();
-  if (!HasImage(d)) return;
+  if (!d.HasImage()) return;
   WindowDc dc(FWnd);
   if (!dc.get()) return;
   if (IsIconAction(d.Action))
@@ -130,7 +125,7 @@ void TSkinForm::WmNcMouse(TMessage& m) {
       break;
     }
     case WM_NCLBUTTONDBLCLK:
-      switch (NcDoubleClick(static_cast<TWinState>(FWinState), FIconFlags)) {
+      switch (NcDoubleClick(FWinState, FIconFlags)) {
         case dcRestore:
           RestoreWindow();
           break;

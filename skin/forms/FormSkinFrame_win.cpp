@@ -19,12 +19,6 @@
 namespace {
 enum TPieceIndex : int { piLeft = 1, piRight = 2, piTop = 3, piBottom = 4 };
 
-TSkinMargins MarginsOf(const TDataSkinObject& piece) {
-  return {piece.LeftWidth, piece.TopHeight, piece.RightWidth, piece.BottomHeight};
-}
-
-bool HasImage(const TDataSkinObject* piece) { return piece && piece->Image && !piece->Image->Empty(); }
-
 COLORREF RgbOf(TSkinColour colour) { return ColorToRGB(static_cast<TColor>(colour)); }
 
 std::wstring WindowTextOf(HWND wnd) {
@@ -140,7 +134,7 @@ bool TSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
   const bool vertical = index == piTop || index == piBottom;
   const bool side = index == piLeft || index == piRight;
   auto render = [&](HDC target) {
-    RenderSkinRect(target, w, h, SkinSourceOf(src), MarginsOf(*piece), vertical, piece->Tile != 1,
+    RenderSkinRect(target, w, h, SkinSourceOf(src), piece->Margins(), vertical, piece->Tile != 1,
                    piece->FrameCount, PieceFrame(FActive, piece->FrameCount));
   };
   const bool intoTitle = side && FTopHeight > 0 && FTitleBuffer.Width() >= rect.right;
@@ -181,7 +175,7 @@ void TSkinForm::PaintTitleBar(HDC dc, bool sidesInBuffer) {
   if (HasImage(piece) && rect.right > rect.left) {
     SetViewportOrgEx(buf, rect.left, 0, nullptr);
     RenderSkinRect(buf, rect.right - rect.left, top, SkinSourceOf(SkinBitmap(*piece->Image)),
-                   MarginsOf(*piece), true, piece->Tile != 1, piece->FrameCount,
+                   piece->Margins(), true, piece->Tile != 1, piece->FrameCount,
                    PieceFrame(FActive, piece->FrameCount));
     SetViewportOrgEx(buf, 0, 0, nullptr);
   }
@@ -294,7 +288,7 @@ void TSkinForm::PaintIcon(HDC dc, int x, int y) {
   // Without an icon of its own the window shows the bitmap it was given (the default icon).
   if (FIconBitmap.Width() > 0)
     DrawTransparent(dc, {x, y, x + FIconBitmap.Width(), y + FIconBitmap.Height()}, FIconBitmap,
-                    static_cast<TColor>(SkinKeyMagenta));
+                    static_cast<TColor>(SkinKeyColour));
 }
 
 // ---- region ----
@@ -344,7 +338,7 @@ void TSkinForm::UpdateFrameRegion() {
           } else {
             TDataSkinBorder* piece = Piece(index);
             if (HasImage(piece))
-              RenderSkinRect(mem.get(), w, h, SkinSourceOf(SkinBitmap(*piece->Image)), MarginsOf(*piece),
+              RenderSkinRect(mem.get(), w, h, SkinSourceOf(SkinBitmap(*piece->Image)), piece->Margins(),
                              index == piTop || index == piBottom, piece->Tile != 1, piece->FrameCount, 1);
           }
         }
@@ -510,7 +504,7 @@ void TSkinForm::WmNcActivate(TMessage& m) {
 
 void TSkinForm::WmSize(TMessage& m) {
   CallOldProc(m);
-  FWinState = WinStateFromSize(m.WParam, static_cast<TWinState>(FWinState));
+  FWinState = WinStateFromSize(m.WParam, FWinState);
   if (FWinState == wsMinimized) return;
   if (FMDIKind == mkChild && (FManager.MDIChildMaximized() || FWinState != wsNormal)) return;
   if (FStage == stReady || FStage == stReskinning) UpdateFrameRegion();
@@ -520,7 +514,7 @@ void TSkinForm::WmGetMinMaxInfo(TMessage& m) {
   CallOldProc(m);
   ReadWindowState();
   if (CaptionDeferred()) return;  // sized natively until CM_SKINSTART
-  if (MinMaxRestoresCaption(static_cast<TWinState>(FWinState), FMDIKind == mkChild))
+  if (MinMaxRestoresCaption(FWinState, FMDIKind == mkChild))
     SetNativeCaption(true);
   else
     SetNativeCaption(false);

@@ -11,14 +11,8 @@
 #include "skin/forms/TitleButtons.h"
 #include "ui/Messages.h"
 
-static_assert(VirtualKeyLeft == VK_LEFT && VirtualKeyRight == VK_RIGHT);
-static_assert(VirtualKeyReturn == VK_RETURN && VirtualKeyMenu == VK_MENU && VirtualKeyEscape == VK_ESCAPE &&
-              VirtualKeyUp == VK_UP && VirtualKeyDown == VK_DOWN && VirtualKeyF10 == VK_F10);
-
 namespace {
 COLORREF RgbOf(TSkinColour colour) { return ColorToRGB(static_cast<TColor>(colour)); }
-
-bool HasImage(const TDataSkinObject* d) { return d && d->Image && !d->Image->Empty(); }
 
 std::wstring Widen(const std::string& text) {
   if (text.empty()) return {};
@@ -417,7 +411,7 @@ void TSkinForm::PaintMDIButtons(HDC bar) {
   if (FMDIKind != mkFrame || !IsChildMaximized()) return;
   for (auto& b : FSysButtons) {
     TDataSkinSysButton& d = b->Description();
-    if (!b->Visible || d.Visibility != 100 || !d.Image || d.Image->Empty()) continue;
+    if (!b->Visible || d.Visibility != 100 || !d.HasImage()) continue;
     RECT r = ToRect(b->BoundsRect);
     OffsetRect(&r, -FLeftWidth, -FTopHeight);
     DrawFrameImage(bar, r, SkinBitmap(*d.Image), true, d.FrameCount, 1);

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "skin/data/SkinData.h"
-#include "skin/forms/FrameConst.h"
+#include "skin/data/WinConst.h"
 
 TWindowTraits AnalyseWindow(uint32_t style, uint32_t exStyle, std::string_view className,
                             bool hasSystemMenu) {

@@ -1,6 +1,6 @@
 #include "skin/forms/HitTest.h"
 
-#include "skin/forms/FrameConst.h"
+#include "skin/data/WinConst.h"
 
 TFramePoint ClientToFrame(int clientX, int clientY, const TFrameBorders& b, bool minimized) {
   if (minimized) return {clientX, clientY};

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "skin/data/WinConst.h"
 #include "skin/forms/SkinDraw.h"
 
 // Space around a caption inside its button, added to the text width.
@@ -65,8 +66,6 @@ int ButtonIndexByAccel(const std::vector<TMenuBarButtonInfo>& buttons, wchar_t c
 int NeighbourButton(const std::vector<TMenuBarButtonInfo>& buttons, int open, bool forward);
 
 // A right-to-left menu swaps the two horizontal arrow keys. Keys are the Win32 numbers.
-inline constexpr unsigned VirtualKeyLeft = 0x25;
-inline constexpr unsigned VirtualKeyRight = 0x27;
 unsigned MirrorArrowKey(unsigned key, bool rightToLeft);
 
 // One entry of a drop-down menu as TidySeparators sees it.

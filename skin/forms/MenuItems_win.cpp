@@ -32,17 +32,12 @@ TImageList* ImagesOf(const TMenuItemPainter& p, const TMenuItem& item) {
 }
 
 const TDataSkinObject* MenuItemImage(const TMenuItemPainter& p) {
-  if (!p.Skin || !p.Skin->MenuItem || !p.Skin->MenuItem->Image || p.Skin->MenuItem->Image->Empty())
-    return nullptr;
+  if (!p.Skin || !HasImage(p.Skin->MenuItem.get())) return nullptr;
   return p.Skin->MenuItem.get();
 }
 
 int LeftWidthOf(const TMenuItemPainter& p) {
   return p.Skin && p.Skin->MenuItem ? p.Skin->MenuItem->LeftWidth : 0;
-}
-
-TSkinMargins MarginsOf(const TDataSkinObject& o) {
-  return {o.LeftWidth, o.TopHeight, o.RightWidth, o.BottomHeight};
 }
 
 // The system's menu font as a LOGFONT (false when the system does not tell).
@@ -82,7 +77,7 @@ std::unique_ptr<TKeyedPicture> MakeKeyedPicture(HDC rendered, int w, int h, bool
   {
     MemoryDc maskDc;
     SelectGuard sel(maskDc.get(), mask.get());
-    const COLORREF oldBk = SetBkColor(pic->PictureDc.get(), SkinKeyColorRef);
+    const COLORREF oldBk = SetBkColor(pic->PictureDc.get(), SkinKeyColour);
     BitBlt(maskDc.get(), 0, 0, w, h, pic->PictureDc.get(), 0, 0, SRCCOPY);
     SetBkColor(pic->PictureDc.get(), oldBk);
   }
@@ -162,8 +157,8 @@ class TItemCache {
                    o.Tile != 0,
                    o.Trans != 0};
     if (auto* found = Find(key)) return found;
-    std::unique_ptr<TBitmap> rendered = DrawSkinRect(RECT{0, 0, w, h}, image, MarginsOf(o), false,
-                                                     o.Tile != 0, MenuItemFrameCount, key.Frame);
+    std::unique_ptr<TBitmap> rendered =
+        DrawSkinRect(RECT{0, 0, w, h}, image, o.Margins(), false, o.Tile != 0, MenuItemFrameCount, key.Frame);
     if (!rendered || rendered->Empty()) return nullptr;
     return Keep(key, MakeKeyedPicture(rendered->Canvas()->Handle(), w, h, o.Trans != 0));
   }
@@ -178,7 +173,7 @@ class TItemCache {
     if (auto* found = Find(key)) return found;
     TBitmap composed(w, h, pf24bit);
     HDC c = composed.Canvas()->Handle();
-    TBrushHandle keyBrush(CreateSolidBrush(SkinKeyColorRef));
+    TBrushHandle keyBrush(CreateSolidBrush(SkinKeyColour));
     RECT all{0, 0, w, h};
     FillRect(c, &all, keyBrush.get());
     DrawImageSeparator(o, c, all);
@@ -289,7 +284,7 @@ void DrawImageSeparator(const TDataSkinObject& o, HDC dc, const RECT& rect) {
     SetStretchBltMode(s, COLORONCOLOR);
     StretchBlt(s, 0, 0, piece.Target.Width(), piece.Target.Height(), image.Canvas()->Handle(),
                piece.Source.Left, piece.Source.Top, piece.Source.Width(), piece.Source.Height(), SRCCOPY);
-    DrawTransparent(dc, ToWinRect(piece.Target), stretched, static_cast<TColor>(SkinKeyColorRef));
+    DrawTransparent(dc, ToWinRect(piece.Target), stretched, static_cast<TColor>(SkinKeyColour));
   }
 }
 
@@ -341,7 +336,7 @@ void DrawItemOnImage(const TMenuItemPainter& p, const TDataSkinObject& o, HMENU 
       CopyPicture(scratch, 0, 0, *frame);
     else
       DrawSkinImage(scratch, local, SkinBitmap(*o.Image), false, o.Tile != 0, o.Trans != 0,
-                    MenuItemFrameCount, MenuItemFrame(false, selected), MarginsOf(o));
+                    MenuItemFrameCount, MenuItemFrame(false, selected), o.Margins());
     DrawItemContent(p, item, *bmp.Canvas(), selected, local);
     CopyToCanvas(bmp, canvas, rect);
   } else if (nativeSeparator) {

@@ -1,6 +1,6 @@
 #include "skin/forms/MenuKeys.h"
 
-#include "skin/forms/FrameConst.h"
+#include "skin/data/WinConst.h"
 
 TKeyMenu KeyMenuAction(uintptr_t command, intptr_t lParam, const TKeyMenuState& state,
                        const std::function<bool(int ch)>& hasAccelerator) {

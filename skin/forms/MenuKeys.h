@@ -5,11 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "skin/data/WinConst.h"
 #include "skin/forms/MenuBarLayout.h"
-
-// The virtual keys of the keyboard mode (Left and Right are MenuBarLayout's).
-inline constexpr unsigned VirtualKeyReturn = 0x0D, VirtualKeyMenu = 0x12, VirtualKeyEscape = 0x1B,
-                          VirtualKeyUp = 0x26, VirtualKeyDown = 0x28, VirtualKeyF10 = 0x79;
 
 enum class TKeyMenu {
   Pass,        // the system's own handling (Alt+-, or nothing of ours to open)

@@ -8,25 +8,8 @@
 #include <functional>
 #include <vector>
 
+#include "skin/data/SkinTypes.h"
 #include "ui/PixelBuffer.h"
-
-// Key colour of every skin image (0x00BBGGRR): magenta.
-inline constexpr uint32_t SkinKeyColour = 0xFF00FF;
-
-struct TSkinRect {
-  int Left = 0, Top = 0, Right = 0, Bottom = 0;
-  int Width() const { return Right - Left; }
-  int Height() const { return Bottom - Top; }
-  bool Inverted() const { return Right < Left || Bottom < Top; }
-  bool Empty() const { return Right <= Left || Bottom <= Top; }
-  bool operator==(const TSkinRect&) const = default;
-};
-
-// Fixed borders of a frame (all non-negative).
-struct TSkinMargins {
-  int Left = 0, Top = 0, Right = 0, Bottom = 0;
-  bool operator==(const TSkinMargins&) const = default;
-};
 
 // One frame of a strip: its rectangle inside the image.
 // A frame count below 1 counts as 1 and the frame number is clamped to 1..frameCount,

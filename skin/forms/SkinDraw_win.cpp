@@ -165,7 +165,7 @@ void CopyOut(HDC dc, const RECT& target, HDC scratch, int w, int h, bool keyed) 
   if (keyed)
     // Into a memory DC nobody sees the three-copy path's steps, and it is several times
     // faster than MaskBlt where MaskBlt is emulated (Wine); onto a visible DC MaskBlt.
-    CopyKeyed(dc, target.left, target.top, w, h, scratch, 0, 0, SkinKeyColorRef,
+    CopyKeyed(dc, target.left, target.top, w, h, scratch, 0, 0, SkinKeyColour,
               HasMaskBlt && GetObjectType(dc) != OBJ_MEMDC);
   else
     BitBlt(dc, target.left, target.top, w, h, scratch, 0, 0, SRCCOPY);
@@ -269,7 +269,7 @@ void DrawFrameCentered(HDC dc, const RECT& target, const TSkinSource& src, bool 
   const TSkinRect at = CentredRect(ToSkinRect(target), f.Width(), f.Height());
   // The frame is copied straight from the image: one copy, no scaling, so no scratch bitmap.
   if (keyed)
-    CopyKeyed(dc, at.Left, at.Top, f.Width(), f.Height(), src.Dc, f.Left, f.Top, SkinKeyColorRef, HasMaskBlt);
+    CopyKeyed(dc, at.Left, at.Top, f.Width(), f.Height(), src.Dc, f.Left, f.Top, SkinKeyColour, HasMaskBlt);
   else
     BitBlt(dc, at.Left, at.Top, f.Width(), f.Height(), src.Dc, f.Left, f.Top, SRCCOPY);
 }
@@ -341,7 +341,7 @@ TRegionHandle BitmapToRegion(const TPixelBuffer& pixels, int dx, int dy, const T
 }
 
 TRegionHandle PieceRegion(HBITMAP bitmap, const TSkinRect& at) {
-  TRegionHandle shaped = BitmapToRegion(bitmap, at.Left, at.Top, 1, 1, 1, SkinKeyColorRef);
+  TRegionHandle shaped = BitmapToRegion(bitmap, at.Left, at.Top, 1, 1, 1, SkinKeyColour);
   if (shaped) return shaped;
   return TRegionHandle(CreateRectRgn(at.Left, at.Top, at.Right, at.Bottom));
 }

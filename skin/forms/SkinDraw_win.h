@@ -10,7 +10,7 @@
 #include "skin/forms/SkinDraw.h"
 #include "ui/Handles.h"
 
-inline constexpr COLORREF SkinKeyColorRef = RGB(255, 0, 255);
+static_assert(SkinKeyColour == RGB(255, 0, 255), "skin images are keyed on magenta");
 
 struct TSkinSource {
   HDC Dc = nullptr;

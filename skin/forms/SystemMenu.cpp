@@ -1,6 +1,6 @@
 #include "skin/forms/SystemMenu.h"
 
-#include "skin/forms/FrameConst.h"
+#include "skin/data/WinConst.h"
 
 namespace {
 // Pictures of the skin's menu glyphs, in the order the skin draws them.

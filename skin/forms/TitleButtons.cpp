@@ -126,7 +126,7 @@ TSkinRect ButtonBounds(const TDataSkinSysButton& d, const TButtonLayoutInput& in
 namespace {
 bool Shows(const TSkinSysButton& b) {
   const TDataSkinSysButton& d = b.Description();
-  return b.Visible && d.Image && !d.Image->Empty();
+  return b.Visible && d.HasImage();
 }
 
 // The right-anchored row's places (distances from the right edge), nearest the edge first;
@@ -135,7 +135,7 @@ void CloseUpRightRow(std::vector<std::unique_ptr<TSkinSysButton>>& buttons) {
   std::vector<int> places, taken;
   for (const auto& b : buttons) {
     const TDataSkinSysButton& d = b->Description();
-    if (d.Align != 1 || !d.Image || d.Image->Empty()) continue;
+    if (d.Align != 1 || !d.HasImage()) continue;
     places.push_back(d.XCoord);
     if (b->Visible) taken.push_back(d.XCoord);
   }
@@ -209,7 +209,7 @@ int ButtonStateFrame(int state, int visibility) { return state == ncsHot && visi
 
 bool PaintedInTitleBar(const TSkinSysButton& b) {
   const TDataSkinSysButton& d = b.Description();
-  return b.Visible && d.Image && !d.Image->Empty() && d.Visibility != 100;
+  return b.Visible && d.HasImage() && d.Visibility != 100;
 }
 
 TButtonCommand ButtonCommand(int action) {

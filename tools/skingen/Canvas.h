@@ -8,11 +8,10 @@
 #include <functional>
 #include <string>
 
+#include "skin/data/SkinTypes.h"
 #include "ui/PixelBuffer.h"
 
 namespace skingen {
-
-constexpr uint32_t Key = 0xFF00FF;  // magenta, transparent in every skin image
 
 // Colours are written as 0xRRGGBB here for readability; PixelBuffer wants 0x00BBGGRR.
 inline uint32_t Rgb(uint32_t rrggbb) {
@@ -35,11 +34,11 @@ class TCanvas {
   }
   void Put(int x, int y, uint32_t rgb) {
     if (x < 0 || y < 0 || x >= W || y >= H) return;
-    Buf.SetPixel(Ox + x, Oy + y, rgb == Key ? Key : Rgb(rgb));
+    Buf.SetPixel(Ox + x, Oy + y, rgb == SkinKeyColour ? SkinKeyColour : Rgb(rgb));
   }
   uint32_t Get(int x, int y) const {
     uint32_t c = Buf.GetPixel(Ox + x, Oy + y);
-    return c == Key ? Key : Rgb(c);  // Rgb swaps R and B, so it is its own inverse
+    return c == SkinKeyColour ? SkinKeyColour : Rgb(c);  // Rgb swaps R and B, so it is its own inverse
   }
 
   // Paints every pixel by its coverage under inside(px, py) (pixel-space coordinates).
@@ -52,7 +51,7 @@ class TCanvas {
             if (inside(x + (sx + 0.5) / 4.0, y + (sy + 0.5) / 4.0)) ++hits;
         if (hits == 0) continue;
         uint32_t under = Get(x, y);
-        if (under == Key) {
+        if (under == SkinKeyColour) {
           if (hits >= 8) Put(x, y, rgb);
           continue;
         }

@@ -43,7 +43,7 @@ constexpr int SysButtonH = 22;
 
 TPixelBuffer Blank(int w, int h) {
   TPixelBuffer b(w, h, 24);
-  TCanvas(b).Fill(Key);
+  TCanvas(b).Fill(SkinKeyColour);
   return b;
 }
 

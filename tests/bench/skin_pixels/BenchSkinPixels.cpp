@@ -59,7 +59,7 @@ int main() {
   const TBenchResult bareBlt =
       Bench([&] { BitBlt(dc.get(), 0, 0, 1024, 30, shapeSrc.Image().Dc, 0, 0, SRCCOPY); });
   const TBenchResult region =
-      Bench([&] { TRegionHandle r = BitmapToRegion(shape.get(), 0, 0, 1, 1, 1, SkinKeyColorRef); });
+      Bench([&] { TRegionHandle r = BitmapToRegion(shape.get(), 0, 0, 1, 1, 1, SkinKeyColour); });
   // Skin images are TBitmaps (top-down DIB sections), read in place.
   TBitmap shapeBitmap;
   shapeBitmap.LoadFromPixelBuffer(ReadBitmapPixels(shape.get()));

@@ -88,12 +88,12 @@ TEST(CaptionLines, DoubleBarBreaksTheLine) {
 }
 
 TEST(CaptionRect, OnePixelAboveTheMiddle) {
-  EXPECT_EQ(CaptionRect({0, 0, 75, 25}, 20, 13, true), (TLayoutRect{27, 5, 47, 18}));
-  EXPECT_EQ(CaptionRect({0, 0, 75, 25}, 20, 13, false), (TLayoutRect{0, 5, 75, 18}));
-  EXPECT_EQ(CaptionRect({10, 20, 85, 45}, 20, 13, true), (TLayoutRect{37, 25, 57, 38}));
+  EXPECT_EQ(CaptionRect({0, 0, 75, 25}, 20, 13, true), (TSkinRect{27, 5, 47, 18}));
+  EXPECT_EQ(CaptionRect({0, 0, 75, 25}, 20, 13, false), (TSkinRect{0, 5, 75, 18}));
+  EXPECT_EQ(CaptionRect({10, 20, 85, 45}, 20, 13, true), (TSkinRect{37, 25, 57, 38}));
   // Two lines in a short button: (10 - 26) / 2 truncates toward zero to -8.
-  EXPECT_EQ(CaptionRect({0, 0, 75, 10}, 30, 26, true), (TLayoutRect{22, -9, 52, 17}));
-  EXPECT_EQ(CaptionRect({0, 0, 20, 25}, 25, 13, true), (TLayoutRect{-2, 5, 23, 18}));
+  EXPECT_EQ(CaptionRect({0, 0, 75, 10}, 30, 26, true), (TSkinRect{22, -9, 52, 17}));
+  EXPECT_EQ(CaptionRect({0, 0, 20, 25}, 25, 13, true), (TSkinRect{-2, 5, 23, 18}));
 }
 
 TEST(GlyphLayout, LayoutIdentifiers) {

@@ -18,9 +18,9 @@ TEST(FocusCue, ShowsOnlyWhileFocusedAndNotHidden) {
 
 TEST(FocusCue, RectangleInsideTheFace) {
   struct Case {
-    TLayoutRect face;
+    TSkinRect face;
     int inset;
-    TLayoutRect cue;
+    TSkinRect cue;
   } cases[] = {
       {{0, 0, 75, 25}, ButtonFocusInset, {3, 3, 72, 22}},
       {{10, 2, 60, 22}, TabFocusInset, {13, 5, 57, 19}},

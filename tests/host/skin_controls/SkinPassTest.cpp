@@ -127,7 +127,7 @@ TEST(OfferControl, DecidesByTagThirdPartyLinesAndFixedRules) {
 }
 
 TEST(OfferControl, FixedRulesGiveAttachAndChildren) {
-  const TControlFacts memoScrolled = Win({"TMEMO", "TCUSTOMMEMO", "TCUSTOMEDIT"}, SkinWin::StyleVScroll);
+  const TControlFacts memoScrolled = Win({"TMEMO", "TCUSTOMMEMO", "TCUSTOMEDIT"}, WinStyle::VScroll);
   const TControlFacts radioGroup = Win({"TRADIOGROUP", "TCUSTOMRADIOGROUP", "TCUSTOMGROUPBOX"});
   struct Case {
     const char* what;
@@ -314,7 +314,7 @@ TEST(OfferControl, RunsTheWindowAndEventStepsInOrder) {
     calls.push_back("window");
     f.HasHandle = true;
     f.Handle = 0x77;
-    f.Style = SkinWin::StyleVScroll;  // the new window shows a scroll bar
+    f.Style = WinStyle::VScroll;  // the new window shows a scroll bar
     return true;
   };
   bool eventGives = false;
@@ -549,8 +549,8 @@ TEST(IsScrollable, StyleTagAndClasses) {
     bool expected;
   } cases[] = {
       {"plain", Win({"TEDIT"}), false},
-      {"horizontal bar", Win({"TEDIT"}, SkinWin::StyleHScroll), true},
-      {"vertical bar", Win({"TEDIT"}, SkinWin::StyleVScroll), true},
+      {"horizontal bar", Win({"TEDIT"}, WinStyle::HScroll), true},
+      {"vertical bar", Win({"TEDIT"}, WinStyle::VScroll), true},
       {"Tag 55", Win({"TEDIT"}, 0, 55), true},
       {"Tag 155", Win({"TEDIT"}, 0, 155), false},
       {"list box", Win({"TLISTBOX", "TCUSTOMLISTBOX"}), true},
@@ -570,15 +570,15 @@ TEST(EmbeddedChildOffer, ScrolledChildrenAndScrollBars) {
   const PassSetup all, noBars = {Without(xcScrollbar)};
   const TSkinPassConfig on = Config(all);
   const TSkinPassConfig off = Config(noBars);
-  EXPECT_EQ(EmbeddedChildOffer(Win({"TMEMO"}, SkinWin::StyleVScroll), on).Handler, K::Scrollbar);
+  EXPECT_EQ(EmbeddedChildOffer(Win({"TMEMO"}, WinStyle::VScroll), on).Handler, K::Scrollbar);
   EXPECT_EQ(EmbeddedChildOffer(Win({"TSCROLLBAR"}), on).Handler, K::ScControl);
   EXPECT_EQ(EmbeddedChildOffer(Win({"TSCROLLBAR"}), on).Attach, A::ScControl);
   EXPECT_EQ(EmbeddedChildOffer(Win({"TBUTTON"}), on).Handler, K::None);
-  EXPECT_EQ(EmbeddedChildOffer(Win({"TMEMO"}, SkinWin::StyleVScroll), off).Handler, K::None);
+  EXPECT_EQ(EmbeddedChildOffer(Win({"TMEMO"}, WinStyle::VScroll), off).Handler, K::None);
 }
 
 TEST(OfferWindow, ButtonsByStyleAndOtherClasses) {
-  const uint32_t extra = SkinWin::StyleChild | 0x00010000;  // WS_TABSTOP and the like do not count
+  const uint32_t extra = WinStyle::Child | 0x00010000;  // WS_TABSTOP and the like do not count
   const K byStyle[16] = {
       K::Button, K::Button,      K::CheckBox, K::CheckBox, K::RadioButton, K::CheckBox, K::CheckBox, K::None,
       K::Button, K::RadioButton, K::CheckBox, K::CheckBox, K::RadioButton, K::CheckBox, K::CheckBox, K::None};
@@ -593,7 +593,7 @@ TEST(OfferWindow, ButtonsByStyleAndOtherClasses) {
     uintptr_t child;
     TWindowOffer expected;
   } cases[] = {
-      {"ComboBox", SkinWin::CbsSimple, 0, {}},
+      {"ComboBox", WinCtl::ComboSimple, 0, {}},
       {"ComboBox", 2, 0, {K::ComBox, 0x10}},
       {"COMBOBOX", 3, 0, {K::ComBox, 0x10}},
       {"ComboBoxEx32", 0, 0x11, {K::ComBox, 0x11}},
@@ -624,9 +624,9 @@ TEST(OfferWindow, AStandardDialogsControls) {
     K expected;
   } children[] = {
       {"#32770", 0x80C80000, K::BoxH},
-      {"Button", SkinWin::StyleChild | SkinWin::BsDefPushButton, K::Button},
-      {"Button", SkinWin::StyleChild | SkinWin::BsAutoCheckBox, K::CheckBox},
-      {"Button", SkinWin::StyleChild | SkinWin::BsGroupBox, K::None},
+      {"Button", WinStyle::Child | WinCtl::ButtonDefPush, K::Button},
+      {"Button", WinStyle::Child | WinCtl::ButtonAutoCheckBox, K::CheckBox},
+      {"Button", WinStyle::Child | WinCtl::ButtonGroupBox, K::None},
   };
   uintptr_t window = 0x500;
   for (const Child& c : children)

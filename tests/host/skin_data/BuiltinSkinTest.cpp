@@ -93,9 +93,9 @@ TEST_F(BuiltinSkinTest, FrameGeometryFitsTogether) {
   EXPECT_EQ(Data.BorderTop->RightWidth, 8);
   // Rounded corners: the outermost corner pixels are the key colour, the middle is not.
   const TPixelBuffer left = Data.BorderLeft->Image->Pixels();
-  EXPECT_EQ(left.GetPixel(0, 0), SkinKeyMagenta);
-  EXPECT_EQ(left.GetPixel(0, left.Height - 1), SkinKeyMagenta);
-  EXPECT_NE(left.GetPixel(0, left.Height / 2), SkinKeyMagenta);
+  EXPECT_EQ(left.GetPixel(0, 0), SkinKeyColour);
+  EXPECT_EQ(left.GetPixel(0, left.Height - 1), SkinKeyColour);
+  EXPECT_NE(left.GetPixel(0, left.Height / 2), SkinKeyColour);
   // Title buttons: close, maximize, restore, minimize, the icon, then three MDI buttons.
   ASSERT_EQ(Data.SysButtons.size(), 8u);
   const int actions[] = {0, 1, 1, 2, 3, 7, 8, 9};

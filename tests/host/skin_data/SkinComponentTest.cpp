@@ -18,14 +18,14 @@ namespace {
 // Records every call the component makes on the manager.
 class TRecordingManager : public ISkinManager {
  public:
-  explicit TRecordingManager(std::vector<std::string>& log, int startState = 0)
+  explicit TRecordingManager(std::vector<std::string>& log, TStartState startState = StartStateWaiting)
       : Log(log), State(startState) {}
   void AddSkinData(TSkinData*) override { Log.push_back("add"); }
   void RemoveSkinData(TSkinData*) override { Log.push_back("remove"); }
   void InstallHook() override { Log.push_back("hook"); }
   void SetSkinningOn(bool on) override { Log.push_back(on ? "on" : "off"); }
-  int StartState() const override { return State; }
-  void SetStartState(int s) override {
+  TStartState StartState() const override { return State; }
+  void SetStartState(TStartState s) override {
     State = s;
     Log.push_back("state " + std::to_string(s));
   }
@@ -36,7 +36,7 @@ class TRecordingManager : public ISkinManager {
   void SetCommandTarget(TSkinData*) override { Log.push_back("target"); }
   void RefreshSkinForms() override { Log.push_back("refresh"); }
   std::vector<std::string>& Log;
-  int State;
+  TStartState State;
 };
 
 TSkinArchive SmallSkin() {
@@ -55,7 +55,7 @@ std::vector<uint8_t> StoredStream(const std::vector<uint8_t>& archive) {
 
 struct SkinComponentTest : ::testing::Test {
   std::vector<std::string> Log;
-  int StartState = 0;
+  TStartState StartState = StartStateWaiting;
   void SetUp() override {
     SetSkinManagerFactory([this] { return std::make_unique<TRecordingManager>(Log, StartState); });
   }
@@ -202,6 +202,27 @@ TEST_F(SkinComponentTest, SingleFormAndDialogComponentsStartSkinningAtOnce) {
       << "these stop before the adjustment";
 }
 
+// Each single-form or dialog component starts the manager; the ones after the first find it
+// running and leave it so. Counting them up would leave the running state (a skin change no
+// longer rebuilt the title buttons) and, at the fourth, reach the closing one, where the
+// manager's hook stops skinning windows.
+TEST_F(SkinComponentTest, MoreSingleFormComponentsKeepTheManagerRunning) {
+  std::vector<std::unique_ptr<TComponent>> forms;
+  std::vector<std::unique_ptr<TSkinData>> skins;
+  for (TSkinFormType type : {sfDialog, sfOnlyThisForm, sfDialog, sfDialog}) {
+    forms.push_back(std::make_unique<TComponent>(nullptr));
+    skins.push_back(std::make_unique<TSkinData>(forms.back().get(), SoftwareSkinPlatform()));
+    skins.back()->SkinFormtype = type;
+    skins.back()->Loaded();
+    ASSERT_NE(SkinManager(), nullptr);
+    EXPECT_EQ(SkinManager()->StartState(), StartStateRunning) << "after component " << skins.size();
+  }
+  Log.clear();
+  skins[1]->ApplySkin();
+  EXPECT_EQ(Log, (std::vector<std::string>{"target", "refresh", "post 3 250"}))
+      << "a running manager rebuilds the title buttons it dropped";
+}
+
 TEST_F(SkinComponentTest, SetActiveQueuesCommandsByFormType) {
   auto d = FromForm(false, StoredStream(SmallSkin().Pack()));
   Log.clear();
@@ -241,7 +262,7 @@ TEST_F(SkinComponentTest, SkinFileLoadsAndAppliesOrIsIgnoredWhenMissing) {
     std::ofstream(file, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
-  StartState = 1;
+  StartState = StartStateRunning;
   auto d = FromForm(true, {0, 0, 0, 0});
   Log.clear();
 

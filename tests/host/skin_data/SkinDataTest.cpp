@@ -14,7 +14,7 @@ using skintest::TSkinArchive;
 
 namespace {
 
-constexpr uint32_t Key = 0xFF00FF;
+constexpr uint32_t Key = SkinKeyColour;
 
 struct SkinDataTest : ::testing::Test {
   TSkinData Data{nullptr, SoftwareSkinPlatform()};
@@ -76,18 +76,39 @@ TEST_F(SkinDataTest, WindowBordersReadTheirPrefixedKeysAndDefaults) {
   LoadOk(a);
   const TDataSkinBorder& top = *Data.BorderTop;
   EXPECT_EQ(top.Name, "Top");
-  EXPECT_EQ((std::array{top.LeftWidth, top.TopHeight, top.RightWidth, top.BottomHeight}),
-            (std::array{7, 0, 9, 0}));
+  EXPECT_EQ(top.Margins(), (TSkinMargins{7, 0, 9, 0}));
   EXPECT_EQ((std::array{top.FrameCount, top.Tile, top.Trans}), (std::array{2, 0, 0}));
   EXPECT_EQ(top.Image->Width(), 40);
   const TDataSkinBorder& left = *Data.BorderLeft;
-  EXPECT_EQ((std::array{left.LeftWidth, left.TopHeight, left.RightWidth, left.BottomHeight}),
-            (std::array{0, 25, 0, 29}));
+  EXPECT_EQ(left.Margins(), (TSkinMargins{0, 25, 0, 29}));
   // Unset frame, stretch and transparency keys default to 1.
   EXPECT_EQ((std::array{left.FrameCount, left.Tile, left.Trans}), (std::array{1, 1, 1}));
   EXPECT_TRUE(Data.BorderRight->Image->Empty());
   EXPECT_EQ(Data.BorderRight->FrameCount, 1);
   EXPECT_FALSE(Data.NoSkin);
+}
+
+// Painters ask the element whether there is anything to draw: an absent element, a missing
+// image object, a bitmap the archive lacks and one without area all mean "draw unskinned".
+TEST_F(SkinDataTest, AnElementHasAnImageOnlyWithPixels) {
+  TSkinArchive a;
+  a.Bmp("top.bmp", Solid(40, 6)).Bmp("one.bmp", Solid(1, 1));
+  a.Ini("[Personality]\nTop=top.bmp\nLeft=missing.bmp\nRight=one.bmp\n");
+  LoadOk(a);
+  EXPECT_TRUE(HasImage(Data.BorderTop.get()));
+  EXPECT_FALSE(HasImage(Data.BorderLeft.get())) << "named, but not in the archive";
+  EXPECT_TRUE(Data.BorderRight->HasImage()) << "one pixel is an image";
+  EXPECT_FALSE(HasImage(nullptr));
+  TDataSkinObject bare("bare", SoftwareSkinPlatform());
+  EXPECT_FALSE(bare.HasImage());
+  TPixelBuffer flat(8, 0, 24);
+  bare.Image->Assign(flat);
+  EXPECT_FALSE(bare.HasImage()) << "no rows";
+  bare.Image.reset();
+  EXPECT_FALSE(bare.HasImage()) << "no image object";
+  bare.Image = SoftwareSkinPlatform().NewImage();
+  bare.Image->Assign(TPixelBuffer(3, 2, 24));
+  EXPECT_TRUE(bare.HasImage());
 }
 
 TEST_F(SkinDataTest, ElementLoadersApplyTheirDefaultsAndClamps) {

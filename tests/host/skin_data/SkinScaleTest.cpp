@@ -22,7 +22,7 @@ std::set<uint32_t> Colours(const TPixelBuffer& b) {
 
 // A frame whose corners, edges and centre each have a colour of their own; the corners
 // are magenta, as skins cut them out.
-TPixelBuffer NineColourFrames(int frames, int w, int h, TSkinEdges m) {
+TPixelBuffer NineColourFrames(int frames, int w, int h, TSkinMargins m) {
   TPixelBuffer b(w * frames, h, 24);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < b.Width; ++x) {
@@ -30,7 +30,7 @@ TPixelBuffer NineColourFrames(int frames, int w, int h, TSkinEdges m) {
       const int col = fx < m.Left ? 0 : fx >= w - m.Right ? 2 : 1;
       const int row = y < m.Top ? 0 : y >= h - m.Bottom ? 2 : 1;
       const bool corner = col != 1 && row != 1;
-      b.SetPixel(x, y, corner ? SkinKeyMagenta : static_cast<uint32_t>(0x101010 * (row * 3 + col + 1) + f));
+      b.SetPixel(x, y, corner ? SkinKeyColour : static_cast<uint32_t>(0x101010 * (row * 3 + col + 1) + f));
     }
   return b;
 }
@@ -38,7 +38,7 @@ TPixelBuffer NineColourFrames(int frames, int w, int h, TSkinEdges m) {
 }  // namespace
 
 TEST(ScaleSkinPixels, EachPieceKeepsItsOwnColoursAndTheKeyStaysExact) {
-  const TSkinEdges m{4, 3, 5, 2};
+  const TSkinMargins m{4, 3, 5, 2};
   const TPixelBuffer src = NineColourFrames(3, 17, 11, m);
   for (int dpi : {120, 144, 168, 192}) {
     SCOPED_TRACE(dpi);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/data/SkinData.h"
-#include "skin/forms/FrameConst.h"
+#include "skin/data/WinConst.h"
 #include "skin/forms/FrameGeometry.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "skin/forms/FrameConst.h"
+#include "skin/data/WinConst.h"
 #include "skin/forms/HitTest.h"
 
 TEST(NcHitTest, TopRowsKeepTheDefaultTitleIsCaptionBelowIsMenu) {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "skin/forms/FrameConst.h"
+#include "skin/data/WinConst.h"
 #include "skin/forms/MenuKeys.h"
 
 namespace {

@@ -248,7 +248,8 @@ TEST(PopupGate, EachKindHasItsMember) {
       {-1, AllSkinControlTypes, false},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(PopupMenuAllowed(c.kind, c.controls), c.allowed) << c.kind << " " << c.controls;
+    EXPECT_EQ(PopupMenuAllowed(static_cast<TPopupMenuKind>(c.kind), c.controls), c.allowed)
+        << c.kind << " " << c.controls;
 }
 
 TEST(ComponentList, FirstMainformIsMainAndRemovalClearsMainAndTarget) {

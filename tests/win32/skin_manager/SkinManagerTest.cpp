@@ -300,7 +300,7 @@ TEST_F(ManagerTest, MenuWindowsAreGatedByTheirKind) {
   Main = LoadedComponent();
   TSkinManage& m = Manager();
   struct Case {
-    int kind;
+    TPopupMenuKind kind;
     TSkinControlTypes removed;
     bool skinned;
   };

@@ -203,7 +203,7 @@ TEST(ColourKey, DestinationUnchangedUnderEveryMagentaPixel) {
       for (int x = 0; x < 40; ++x) SetPixel(canvas.Dc.get(), x, y, destColour(x, y));
     SetBkColor(canvas.Dc.get(), RGB(1, 2, 3));
     SetTextColor(canvas.Dc.get(), RGB(4, 5, 6));
-    copy(canvas.Dc.get(), {10, 8, 40, 30}, src.Image(), SkinKeyColorRef);
+    copy(canvas.Dc.get(), {10, 8, 40, 30}, src.Image(), SkinKeyColour);
     const TPixelBuffer px = canvas.Read();
     for (int y = 0; y < 30; ++y)
       for (int x = 0; x < 40; ++x) {
@@ -263,7 +263,7 @@ TEST(BitmapToRegion, ManyRunsEqualTheOneBatchRegion) {
     for (int x = 0; x < 100; ++x) px.SetPixel(x, y, (x + y) % 2 ? Magenta : 0x336699u);
   px.SetPixel(1, 0, 0xFF01FF);  // within the tolerance: still transparent
   TBitmapHandle bmp = DibFrom(px);
-  TRegionHandle rgn = BitmapToRegion(bmp.get(), 7, -3, 1, 1, 1, SkinKeyColorRef);
+  TRegionHandle rgn = BitmapToRegion(bmp.get(), 7, -3, 1, 1, 1, SkinKeyColour);
   ASSERT_TRUE(rgn);
 
   const std::vector<TSkinRect> runs = OpaqueRuns(px, 7, -3, TKeyRange{});
@@ -323,14 +323,14 @@ TEST(BitmapToRegion, UnreadableBitmapsGiveNoRegion) {
   const HBITMAP stale = gone.get();
   gone.reset();  // the handle no longer names a bitmap: GetObject fails
   for (HBITMAP h : {static_cast<HBITMAP>(nullptr), stale, notABitmap})
-    EXPECT_FALSE(BitmapToRegion(h, 0, 0, 1, 1, 1, SkinKeyColorRef)) << h;
+    EXPECT_FALSE(BitmapToRegion(h, 0, 0, 1, 1, 1, SkinKeyColour)) << h;
 
   // Still selected into a DC (the case that made windows vanish): the right region or none.
   TTestCanvas canvas(6, 3, 0x336699);
   for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 6; ++x) SetPixelV(canvas.Dc.get(), x, y, y == 1 ? SkinKeyColorRef : RGB(9, 9, 9));
+    for (int x = 0; x < 6; ++x) SetPixelV(canvas.Dc.get(), x, y, y == 1 ? SkinKeyColour : RGB(9, 9, 9));
   GdiFlush();
-  TRegionHandle rgn = BitmapToRegion(canvas.Bitmap.get(), 0, 0, 1, 1, 1, SkinKeyColorRef);
+  TRegionHandle rgn = BitmapToRegion(canvas.Bitmap.get(), 0, 0, 1, 1, 1, SkinKeyColour);
   if (rgn) {
     TRegionHandle expected(CreateRectRgn(0, 0, 6, 1));
     TRegionHandle bottom(CreateRectRgn(0, 2, 6, 3));
@@ -355,7 +355,7 @@ TEST(PieceRegion, TheRectangleWhenThePiecesRegionCannotBeMade) {
   }
   TTestCanvas canvas(6, 3, 0x336699);
   for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 6; ++x) SetPixelV(canvas.Dc.get(), x, y, x == 0 ? SkinKeyColorRef : RGB(9, 9, 9));
+    for (int x = 0; x < 6; ++x) SetPixelV(canvas.Dc.get(), x, y, x == 0 ? SkinKeyColour : RGB(9, 9, 9));
   GdiFlush();
   SelectObject(canvas.Dc.get(), canvas.Old);  // out of its DC, so its pixels can be read
   TRegionHandle shaped = PieceRegion(canvas.Bitmap.get(), at);
@@ -395,10 +395,10 @@ TEST(Resources, GdiObjectCountUnchangedAfterTenThousandDraws) {
         DrawFrameCentered(dc, {0, 0, 20, 10}, src.Image(), k % 2, 2, 1);
         break;
       case 6:
-        DrawTransparent(dc, {0, 0, 20, 10}, src.Image(), SkinKeyColorRef);
+        DrawTransparent(dc, {0, 0, 20, 10}, src.Image(), SkinKeyColour);
         break;
       case 7:
-        BitmapToRegion(shapeBmp.get(), 0, 0, 1, 1, 1, SkinKeyColorRef);
+        BitmapToRegion(shapeBmp.get(), 0, 0, 1, 1, 1, SkinKeyColour);
         break;
       case 8:
         TileImage(dc, {0, 0, 20, 10}, src.Image(), {9, 0, 12, 3});

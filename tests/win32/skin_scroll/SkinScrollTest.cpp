@@ -249,6 +249,32 @@ TEST_F(ScrollTest, HidingTheControlHidesItsBars) {
   EXPECT_FALSE(IsWindowVisible(h->HorzBar()->Handle()));
 }
 
+// Both kinds of covering handler attach to a control that is hidden when its form is skinned,
+// and lay their bars over it hidden: nothing of the skin floats where no control shows.
+TEST_F(ScrollTest, AControlHiddenWhenSkinnedGetsItsBarsHidden) {
+  MakeForm();
+  auto* memo = Memo(*this, ssBoth, 60, false);
+  auto* bar = Add<TScrollBar>(260, 10, 200, GetSystemMetrics(SM_CYHSCROLL));
+  memo->Hide();
+  bar->Hide();
+  TSkinForm* form = ShowForm();
+  ASSERT_NE(form, nullptr);
+  auto* covered = ScrollHandlerOf(*form, memo);
+  ASSERT_NE(covered, nullptr);
+  EXPECT_TRUE(covered->Initialized());
+  for (TWScrollbar* b : {covered->VertBar(), covered->HorzBar()}) {
+    ASSERT_NE(b, nullptr);
+    EXPECT_FALSE(b->Shown());
+    EXPECT_FALSE(IsWindowVisible(b->Handle()));
+  }
+  auto* control = ScrollHandlerOf<TSkinScControl>(*form, bar);
+  ASSERT_NE(control, nullptr);
+  EXPECT_TRUE(control->Initialized());
+  ASSERT_NE(control->Bar(), nullptr);
+  EXPECT_FALSE(control->Bar()->Shown());
+  EXPECT_FALSE(IsWindowVisible(control->Bar()->Handle()));
+}
+
 TEST_F(ScrollTest, TheSquareBetweenTwoBarsIsPaintedInTheSkinsButtonFace) {
   Main->ColorButtonFace = RGB(250, 130, 10);
   MakeForm();
