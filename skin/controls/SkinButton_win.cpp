@@ -372,7 +372,8 @@ void TSkinSpeedButton::PaintSkin(HDC dc) {
   }
   TWinControl* parent = c.Parent();
   if (!parent || !parent->HandleAllocated()) return;
-  try {
+  // As for every paint: failures are swallowed.
+  SilentCall([&] {
     // The parent's DC for this paint only, as the control's canvas would draw (origin at
     // the control, clipped to it); the canvas itself would keep the DC until the control's
     // next mouse message or paint.
@@ -381,9 +382,7 @@ void TSkinSpeedButton::PaintSkin(HDC dc) {
     SetViewportOrgEx(own.get(), c.Left(), c.Top(), nullptr);
     IntersectClipRect(own.get(), 0, 0, c.Width(), c.Height());
     PaintSpeedButton(own.get(), rect);
-  } catch (...) {
-    // As for every paint: failures are swallowed.
-  }
+  });
 }
 
 void TSkinSpeedButton::PaintSpeedButton(HDC dc, const RECT& rect) {

@@ -84,7 +84,8 @@ void TSkinEdit::DrawSkin(HDC dc, const RECT& rect) {
 void TSkinEdit::PaintPrintFrame(HDC dc) {
   if (FState == scsDestroyed || !ReadRect()) return;
   const RECT r{0, 0, FWindowRect.right - FWindowRect.left, FWindowRect.bottom - FWindowRect.top};
-  try {
+  // As every paint: a failure leaves the control usable.
+  SilentCall([&] {
     if (Borderless(2)) return;
     WindowDc own(dc ? nullptr : FHandle);
     HDC target = dc ? dc : own.get();
@@ -92,9 +93,7 @@ void TSkinEdit::PaintPrintFrame(HDC dc) {
     const RECT inner = Inset(r, 1);
     FrameRect(target, &inner, static_cast<HBRUSH>(GetCurrentObject(target, OBJ_BRUSH)));
     FrameWith(target, r, SkinColorRef(FSkinData ? FSkinData->ColorButtonShadow : clBtnShadow));
-  } catch (...) {
-    // As every paint: a failure leaves the control usable.
-  }
+  });
 }
 
 void TSkinEdit::FindSpinButton() {

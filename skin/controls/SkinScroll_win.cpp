@@ -237,11 +237,8 @@ void TWScrollbar::WndProc(TMessage& m) {
 }
 
 void TWScrollbar::PaintWindow(HDC dc) {
-  try {
-    Paint(dc);
-  } catch (...) {
-    // A broken skin image never breaks the bar's message loop.
-  }
+  // A broken skin image never breaks the bar's message loop.
+  SilentCall([&] { Paint(dc); });
 }
 
 void TWScrollbar::Paint(HDC dc) {

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "skin/data/SkinData.h"
-#include "skin/data/WindowSubclass_win.h"
+#include "ui/WindowSubclass_win.h"
 #include "ui/Graphics.h"
 
 // Width of the menu frame painted from the background.

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "skin/data/MenuSkin_win.h"
-#include "skin/data/WindowSubclass_win.h"
+#include "ui/WindowSubclass_win.h"
 #include "ui/Messages.h"
 
 namespace {

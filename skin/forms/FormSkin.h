@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "skin/data/SkinManage_win.h"
-#include "skin/data/WindowSubclass_win.h"
+#include "ui/WindowSubclass_win.h"
 #include "skin/forms/FrameGeometry.h"
 #include "skin/forms/MenuKeys.h"
 #include "skin/forms/NCObject.h"
@@ -249,6 +249,9 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   static void InstallMenuHook();
   static void RemoveMenuHook();
   static LRESULT CALLBACK MenuHookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
+  // One message of the menu loop while this form's drop-down is open; next is what the
+  // hooks after ours answered.
+  LRESULT MenuLoopMessage(MSG& msg, LRESULT next);
 
   // Menu items (FormSkinMenuItems_win.cpp).
   void OwnerDrawMenus(bool popupMenus, bool mainMenus, bool on);
@@ -275,8 +278,7 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   bool FAttached = false;
 
   // Saved originals.
-  TWndMethod FOldWindowProc;
-  TWndMethod FHookedProc;  // ours, while installed as the form's WindowProc
+  TWindowSubclass FFormProc;  // a class-library form's WindowProc (HookedWindowProc)
   TWindowSubclass FSubclass;
   std::unique_ptr<TClientTarget> FClientTarget;
   TWindowSubclass FClientSubclass;

@@ -104,8 +104,9 @@ void TSkinForm::PaintFrame(HDC given) {
   if (FFrameKind == fkNone || (FMDIKind == mkChild && FWinState != wsNormal)) return;
   HDC own = given ? nullptr : GetWindowDC(FWnd);
   HDC dc = given ? given : own;
+  // A paint that fails leaves the frame as it was; the window procedure must not raise.
   if (dc) {
-    try {
+    SilentCall([&] {
       RECT r{};
       GetWindowRect(FWnd, &r);
       FWindowWidth = r.right - r.left;
@@ -121,9 +122,7 @@ void TSkinForm::PaintFrame(HDC given) {
       PaintBorderPiece(piBottom, {FLeftWidth, H - FBottomHeight, W - FRightWidth, H}, dc);
       PaintTitleBar(dc, left && right);
       PaintMenuBar(dc);
-    } catch (...) {
-      // A paint that fails leaves the frame as it was; the window procedure must not raise.
-    }
+    });
   }
   FNCOwner.ForgetHot();
   KeepMenuButtonFace();

@@ -567,7 +567,16 @@ LRESULT CALLBACK TSkinForm::MenuHookProc(int code, WPARAM wParam, LPARAM lParam)
     msg->wParam = MirrorArrowKey(static_cast<unsigned>(msg->wParam), true);
   const LRESULT next = CallNextHookEx(Tracking.Hook, code, wParam, lParam);
   if (next != 0 || code != MSGF_MENU || !msg || !form || !form->FMenuBar) return next;
-  try {
+  // A hook must not raise into the system's menu loop; the menu goes on as it was.
+  LRESULT result = next;
+  SilentCall([&] { result = form->MenuLoopMessage(*msg, next); });
+  return result;
+}
+
+LRESULT TSkinForm::MenuLoopMessage(MSG& message, LRESULT next) {
+  MSG* msg = &message;
+  TSkinForm* form = this;
+  {
     if (Tracking.FirstMessage) {
       Tracking.FirstMessage = false;
       // Opened by the keyboard, the drop-down starts with its first item selected, as a
@@ -624,8 +633,6 @@ LRESULT CALLBACK TSkinForm::MenuHookProc(int code, WPARAM wParam, LPARAM lParam)
       form->SwitchToButton(*target, byKeyboard);
       return swallow ? 1 : next;
     }
-  } catch (...) {
-    // A hook must not raise into the system's menu loop; the menu goes on as it was.
   }
   return next;
 }

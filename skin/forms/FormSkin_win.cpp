@@ -99,6 +99,7 @@ void TSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove && AComponent == FForm) {
     if (FManager.MDIMainForm == FForm) FManager.MDIMainForm = nullptr;
+    FFormProc.ForgetControl();
     FForm = nullptr;
   }
   if (Operation == TOperation::opRemove)
@@ -122,9 +123,7 @@ void TSkinForm::AttachToForm(TSkinData* skin, TForm* form) {
   }
   FForm->FreeNotification(this);
   if (skin->SkinControls & SkinBit(xcMainMenu)) {
-    FOldWindowProc = FForm->WindowProc;
-    FHookedProc = TWndMethod([this](TMessage& m) { HookedWindowProc(m); });
-    FForm->WindowProc = FHookedProc;
+    FFormProc.Install(*FForm, TWndMethod([this](TMessage& m) { HookedWindowProc(m); }));
   }
   AttachToWindow(skin);
   if (!Attached()) {
@@ -325,8 +324,8 @@ void TSkinForm::SkinChanged() {
 // ---- detaching ----
 
 void TSkinForm::RestoreFormWindowProc() {
-  if (FForm && FHookedProc && FForm->WindowProc == FHookedProc) FForm->WindowProc = FOldWindowProc;
-  FHookedProc = TWndMethod();
+  if (FForm) FFormProc.Remove();
+  FFormProc.ForgetControl();
 }
 
 void TSkinForm::UnhookClient() {
@@ -574,7 +573,7 @@ void TSkinForm::MenuChangedMessage(TMessage& m) {
 void TSkinForm::HookedWindowProc(TMessage& m) {
   switch (m.Msg) {
     case WM_SETTEXT:
-      FOldWindowProc(m);
+      FFormProc.CallOld(m);
       FrameChanged();
       return;
     case CM_SKINCHANGED:
@@ -586,7 +585,7 @@ void TSkinForm::HookedWindowProc(TMessage& m) {
     default:
       break;
   }
-  FOldWindowProc(m);
+  FFormProc.CallOld(m);
 }
 
 LRESULT TSkinForm::NewClientProc(UINT msg, WPARAM wParam, LPARAM lParam) {

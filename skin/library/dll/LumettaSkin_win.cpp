@@ -18,7 +18,7 @@
 #include "skin/data/SkinData_win.h"
 #include "skin/data/SkinManage_win.h"
 #include "skin/data/SkinRead.h"
-#include "skin/data/WindowSubclass_win.h"
+#include "ui/WindowSubclass_win.h"
 #include "skin/forms/FormSkin.h"
 #include "skin/forms/SkinDraw_win.h"
 #include "skin/library/SkinLibrary.h"
