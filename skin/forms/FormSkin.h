@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "skin/data/SkinManage_win.h"
-#include "ui/WindowSubclass_win.h"
 #include "skin/forms/FrameGeometry.h"
+#include "skin/forms/MenuBarTracker_win.h"
 #include "skin/forms/MenuKeys.h"
 #include "skin/forms/NCObject.h"
 #include "skin/forms/SkinMenuBar_win.h"
@@ -27,6 +27,7 @@
 #include "ui/Graphics.h"
 #include "ui/Handles.h"
 #include "ui/Menus.h"
+#include "ui/WindowSubclass_win.h"
 
 class TSkinControl;
 class TSkinMenuBar;
@@ -141,6 +142,7 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
+  friend class TMenuBarTracker;  // the menu bar it tracks, and the switch to a neighbour
   class TClientTarget;
 
   // Dispatch (FormSkin_win.cpp).
@@ -246,12 +248,6 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   void MakeOwnerDrawn(HMENU menu);
   // Gives every item MakeOwnerDrawn changed its own drawing back (skinning switched off).
   void UndoOwnerDrawn();
-  static void InstallMenuHook();
-  static void RemoveMenuHook();
-  static LRESULT CALLBACK MenuHookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
-  // One message of the menu loop while this form's drop-down is open; next is what the
-  // hooks after ours answered.
-  LRESULT MenuLoopMessage(MSG& msg, LRESULT next);
 
   // Menu items (FormSkinMenuItems_win.cpp).
   void OwnerDrawMenus(bool popupMenus, bool mainMenus, bool on);
@@ -336,6 +332,7 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
 
   // The menu bar.
   std::unique_ptr<TSkinMenuBar> FMenuBar;
+  TMenuBarTracker FTracker{*this};
   bool FMenuTracking = false;
   bool FTidying = false;
   bool FFollowingMenu = false;
