@@ -81,7 +81,8 @@ TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
   p.ClassName = kTrayWindowClass;
   p.ExStyle = WS_EX_TOOLWINDOW | WS_EX_LAYERED;
   FWnd = FWindow.Create(
-      p, [this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+      p,
+      [this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         return WindowMessage(msg, wParam, lParam, result);
       },
       this);

@@ -604,11 +604,10 @@ HWND TApplication::Handle() {
   p.Y = GetSystemMetrics(SM_CYSCREEN) / 2;
   p.Icon = Icon()->Handle();
   p.Cursor = LoadCursorA(nullptr, IDC_ARROW);
-  HWND wnd = FWindow.Create(
-      p, [this](UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
-        result = 0;
-        return WindowMessage(msg, wParam);
-      });
+  HWND wnd = FWindow.Create(p, [this](UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    result = 0;
+    return WindowMessage(msg, wParam);
+  });
   if (wnd) SendMessageA(wnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon()->Handle()));
   return wnd;
 }

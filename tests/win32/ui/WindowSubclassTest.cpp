@@ -125,7 +125,8 @@ TEST(HiddenWindow, OurHandlerComesFirstTheRestIsTheDefaultAndErrorsAreReported) 
   wc.cbSize = sizeof wc;
   ASSERT_TRUE(GetClassInfoExA(GetModuleHandleA(nullptr), "TLumettaTestHidden", &wc));
   EXPECT_EQ(wc.lpfnWndProc, reinterpret_cast<WNDPROC>(DefWindowProcA)) << "the class keeps the default";
-  EXPECT_EQ(GetWindowLongPtrA(wnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(TWindowSubclass::SlotProc(TSubclassSlot::Own)));
+  EXPECT_EQ(GetWindowLongPtrA(wnd, GWLP_WNDPROC),
+            reinterpret_cast<LONG_PTR>(TWindowSubclass::SlotProc(TSubclassSlot::Own)));
 
   EXPECT_EQ(SendMessageA(wnd, kProbe, 0, 0), 77);
   char title[32] = {};
@@ -149,7 +150,8 @@ TEST(HiddenWindow, OurHandlerComesFirstTheRestIsTheDefaultAndErrorsAreReported) 
 TEST(HiddenWindow, TheApplicationWindowAnswersThroughTheSubclassAndItsErrorsAreReported) {
   HWND app = Application->Handle();
   ASSERT_NE(app, nullptr);
-  EXPECT_EQ(GetWindowLongPtrA(app, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(TWindowSubclass::SlotProc(TSubclassSlot::Own)));
+  EXPECT_EQ(GetWindowLongPtrA(app, GWLP_WNDPROC),
+            reinterpret_cast<LONG_PTR>(TWindowSubclass::SlotProc(TSubclassSlot::Own)));
   TErrors errors;
   Application->OnMinimize = [](TObject*) { throw Exception("minimize failed"); };
   SendMessageA(app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
