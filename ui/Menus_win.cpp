@@ -5,6 +5,7 @@
 
 #include "ui/Forms.h"
 #include "ui/ImgList.h"
+#include "ui/PaintGuards_win.h"
 
 namespace {
 // Never destroyed: menu items owned by objects that are themselves destroyed at exit (the
@@ -34,23 +35,6 @@ TMenuItem* LiveItem(ULONG_PTR data) {
     if (live == item) return item;
   return nullptr;
 }
-
-// A canvas over a DC it does not own; the DC's state is put back afterwards.
-class TBorrowedCanvas {
- public:
-  explicit TBorrowedCanvas(HDC dc) : FDc(dc), FSaved(SaveDC(dc)) { FCanvas.SetHandle(dc); }
-  ~TBorrowedCanvas() {
-    FCanvas.SetHandle(nullptr);
-    RestoreDC(FDc, FSaved);
-  }
-  TCanvas* operator->() { return &FCanvas; }
-  TCanvas* get() { return &FCanvas; }
-
- private:
-  HDC FDc;
-  int FSaved;
-  TCanvas FCanvas;
-};
 
 void UseMenuFont(TCanvas* canvas) {
   NONCLIENTMETRICSA ncm{};

@@ -18,22 +18,10 @@ const TClassInfo& TSkinButton::StaticClass() {
   return info;
 }
 
-TSkinButton::TSkinButton(TComponent* AOwner) : TSkinControl(AOwner), FBuffer(1, 1, pf32bit) {}
+TSkinButton::TSkinButton(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 bool TSkinButton::SkinReady() const {
   return FSkinData && FSkinData->Buttons && FSkinData->Buttons->Image && !FSkinData->Buttons->Image->Empty();
-}
-
-HDC TSkinButton::Buffer(int width, int height) {
-  width = std::max(width, 1);
-  height = std::max(height, 1);
-  if (FBuffer.Width() != width || FBuffer.Height() != height) FBuffer.SetSize(width, height);
-  return FBuffer.Canvas()->Handle();
-}
-
-void TSkinButton::Present(HDC dc, const RECT& rect) {
-  BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FBuffer.Canvas()->Handle(),
-         0, 0, SRCCOPY);
 }
 
 void TSkinButton::React(TButtonEvent event, TButtonFamily family) {
@@ -160,7 +148,7 @@ void TSkinButton::DrawSkin(HDC dc, const RECT& rect) {
   FLastFrame = frame;
 
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  HDC buf = Buffer(w, h);
+  HDC buf = FBuffer.Begin(w, h);
   const RECT local{0, 0, w, h};
   FillSkinBackground(buf, local);
   DrawSkinElement(buf, local, PushButtonFrameCount, frame, element);
@@ -173,7 +161,7 @@ void TSkinButton::DrawSkin(HDC dc, const RECT& rect) {
   DrawButtonCaption(buf, local, DT_CENTER, caption);
   // Over whatever frame the state chose: a default button's frame outranks the focus.
   if (FocusCueShown()) DrawFocusCue(buf, local, ButtonFocusInset, GetTextColor(buf));
-  Present(dc, rect);
+  FBuffer.CopyTo(dc, rect.left, rect.top);
 }
 
 // ---------------------------------------------------------------- TSkinBitButton
@@ -252,7 +240,7 @@ void TSkinBitButton::DrawSkin(HDC dc, const RECT& rect) {
   FLastFrame = frame;
 
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  HDC buf = Buffer(w, h);
+  HDC buf = FBuffer.Begin(w, h);
   const RECT local{0, 0, w, h};
   FillSkinBackground(buf, local);
   DrawSkinElement(buf, local, element.FrameCount, frame, element);
@@ -294,7 +282,7 @@ void TSkinBitButton::DrawSkin(HDC dc, const RECT& rect) {
   DrawTextW(buf, FCaption.c_str(), static_cast<int>(FCaption.size()), &tr,
             DT_WORDBREAK | TextFlagsFor(g.Layout));
   if (FocusCueShown()) DrawFocusCue(buf, local, ButtonFocusInset, GetTextColor(buf));
-  Present(dc, rect);
+  FBuffer.CopyTo(dc, rect.left, rect.top);
 }
 
 // ---------------------------------------------------------------- TSkinSpeedButton
@@ -400,7 +388,7 @@ void TSkinSpeedButton::PaintSpeedButton(HDC dc, const RECT& rect) {
   const bool flat = IsTrue(c, "Flat");
 
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  HDC buf = Buffer(w, h);
+  HDC buf = FBuffer.Begin(w, h);
   const RECT local{0, 0, w, h};
   SelectGuard keepFont(buf, ControlFont(c));
   FillSkinBackground(buf, local);
@@ -428,7 +416,7 @@ void TSkinSpeedButton::PaintSpeedButton(HDC dc, const RECT& rect) {
     RECT tr{at.TextX, at.TextY, at.TextX + in.Text.Width, at.TextY + in.Text.Height};
     DrawTextW(buf, caption.c_str(), static_cast<int>(caption.size()), &tr, TextFlagsFor(g.Layout));
   }
-  Present(dc, rect);
+  FBuffer.CopyTo(dc, rect.left, rect.top);
 }
 
 // ---------------------------------------------------------------- the family

@@ -158,8 +158,8 @@ void TSkinUpDown::EraseUpDown(HDC dc) {
 void TSkinUpDown::DrawSkin(HDC dc, const RECT& rect) {
   RECT client{};
   if (!GetClientRect(FHandle, &client) || client.right <= 0 || client.bottom <= 0) return;
-  TBitmap buffer(client.right, client.bottom, pf32bit);
-  HDC buf = buffer.Canvas()->Handle();
+  TBackBuffer buffer;
+  HDC buf = buffer.Begin(client.right, client.bottom);
   FillSkinBackground(buf, client);
 
   POINT cursor{};
@@ -191,7 +191,7 @@ void TSkinUpDown::DrawSkin(HDC dc, const RECT& rect) {
   if (FocusCueShown())
     DrawFocusCue(buf, client, UpDownFocusInset,
                  SkinColorRef(FSkinData ? FSkinData->ColorButtonText : clBtnText));
-  BitBlt(dc, rect.left, rect.top, client.right, client.bottom, buf, 0, 0, SRCCOPY);
+  buffer.CopyTo(dc, rect.left, rect.top);
 }
 
 void TSkinUpDown::DrawUpDownButton(HDC dc, const RECT& rect, TArrowDirection direction, int state,

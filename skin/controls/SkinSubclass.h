@@ -19,9 +19,10 @@
 
 #include "skin/controls/ButtonLayout.h"
 #include "skin/data/SkinData_win.h"
-#include "ui/WindowSubclass_win.h"
 #include "ui/Controls.h"
 #include "ui/Graphics.h"
+#include "ui/PaintGuards_win.h"
+#include "ui/WindowSubclass_win.h"
 
 class TSkinForm;
 

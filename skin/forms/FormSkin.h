@@ -27,6 +27,7 @@
 #include "ui/Graphics.h"
 #include "ui/Handles.h"
 #include "ui/Menus.h"
+#include "ui/PaintGuards_win.h"
 #include "ui/WindowSubclass_win.h"
 
 class TSkinControl;
@@ -88,8 +89,8 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   int RegionBuilds() const { return FRegionBuilds; }
   // Pixels held by the border pieces' buffers.
   long long PieceBufferPixels() const {
-    return 1LL * FPieceBuffer.Width() * FPieceBuffer.Height() +
-           1LL * FBottomBuffer.Width() * FBottomBuffer.Height();
+    return 1LL * FPieceBuffer.Bitmap().Width() * FPieceBuffer.Bitmap().Height() +
+           1LL * FBottomBuffer.Bitmap().Width() * FBottomBuffer.Bitmap().Height();
   }
   TPopupMenu* SystemPopup() const { return FSystemPopup.get(); }
   int SystemMenuOpenings() const { return FSystemMenuOpenings; }
@@ -316,8 +317,8 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   TBitmap FTitleBuffer;
   TBitmap FIconBitmap;
   std::unique_ptr<TTimer> FHoverTimer;
-  TBitmap FPieceBuffer;   // reused by the side pieces
-  TBitmap FBottomBuffer;  // and by the bottom piece
+  TBackBuffer FPieceBuffer;   // reused by the side pieces
+  TBackBuffer FBottomBuffer;  // and by the bottom piece
   int FWindowWidth = 0, FWindowHeight = 0;
   TSkinRect FCaptionRect;
   int FRegionWidth = 0, FRegionHeight = 0, FRegionBuilds = 0;

@@ -5,11 +5,11 @@
 
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/FormSkin.h"
-#include "skin/forms/ScopedValue.h"
 #include "skin/forms/SkinDrawBitmap_win.h"
 #include "skin/forms/SkinMenuBar_win.h"
 #include "skin/forms/TitleButtons.h"
 #include "ui/Messages.h"
+#include "ui/ScopedValue.h"
 
 static_assert(VirtualKeyLeft == VK_LEFT && VirtualKeyRight == VK_RIGHT);
 static_assert(VirtualKeyReturn == VK_RETURN && VirtualKeyMenu == VK_MENU && VirtualKeyEscape == VK_ESCAPE &&
@@ -170,8 +170,7 @@ void TSkinMenuBar::PaintBar(HDC dc, const RECT& rect, bool active) {
   FBarRect = rect;
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   if (W <= 0 || H <= 0) return;
-  EnsureSize(FScratch, W, H);
-  HDC buf = FScratch.Canvas()->Handle();
+  HDC buf = FScratch.BeginWithin(W, H);
   const RECT all{0, 0, W, H};
   TDataSkinObject* image = FSkin->MenuBar.get();
   TMenuBarOrigin origin;
@@ -220,7 +219,7 @@ void TSkinMenuBar::PaintBar(HDC dc, const RECT& rect, bool active) {
   FPainting = false;
   SetBkMode(buf, oldMode);
   if (OnOverlay) OnOverlay(buf);
-  BitBlt(dc, rect.left, rect.top, W, H, buf, 0, 0, SRCCOPY);
+  FScratch.CopyTo(dc, rect.left, rect.top);
 }
 
 void TSkinMenuBar::PaintButton(TMenuBtn& b) {
