@@ -18,18 +18,6 @@ const char kTrayWindowClass[] = "TTrayIconWindow";
 // Registered while the units initialise, before any window exists.
 const UINT gTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
 
-void RegisterTrayClass() {
-  static const bool registered = [] {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kTrayWindowClass;
-    wc.cbWndExtra = sizeof(void*);
-    return RegisterClassA(&wc) != 0;
-  }();
-  (void)registered;
-}
-
 }  // namespace
 
 TTrayShellSeam& TrayShellSeam() {
@@ -86,16 +74,18 @@ const TClassInfo& TTrayIcon::StaticClass() {
 }
 
 TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
-  RegisterTrayClass();
   // A hidden top-level window rather than a message-only one: only top-level windows
   // hear the "TaskbarCreated" and session-end broadcasts.
   // Layered, so that it can stand in for a hidden owner while the menu is open (below).
-  FWnd = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_LAYERED, kTrayWindowClass, "", WS_POPUP, 0, 0, 0, 0,
-                         nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (FWnd) {
-    SetWindowLongPtrA(FWnd, 0, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(FWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TTrayIcon::TrayWndProc));
-  }
+  THiddenWindowParams p;
+  p.ClassName = kTrayWindowClass;
+  p.ExStyle = WS_EX_TOOLWINDOW | WS_EX_LAYERED;
+  FWnd = FWindow.Create(
+      p,
+      [this](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        return WindowMessage(msg, wParam, lParam, result);
+      },
+      this);
   FCore = std::make_unique<TTrayIconCore>(static_cast<ITrayHost&>(*this), ShellVersion(),
                                           reinterpret_cast<std::uintptr_t>(FWnd),
                                           reinterpret_cast<std::uintptr_t>(this), TaskbarCreatedMessage());
@@ -107,10 +97,8 @@ TTrayIcon::~TTrayIcon() {
     Application->OnMinimize = nullptr;
     Application->OnRestore = nullptr;
   }
-  if (FWnd) {
-    SetWindowLongPtrA(FWnd, 0, 0);
-    DestroyWindow(FWnd);
-  }
+  FWindow.Destroy();
+  FWnd = nullptr;
   SetPopupMenu(nullptr);
   SetIcons(nullptr);
 }
@@ -156,24 +144,22 @@ void TTrayIcon::Notification(TComponent* AComponent, TOperation Operation) {
   }
 }
 
-LRESULT CALLBACK TTrayIcon::TrayWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-  auto* self = reinterpret_cast<TTrayIcon*>(GetWindowLongPtrA(wnd, 0));
-  if (!self) return DefWindowProcA(wnd, msg, wParam, lParam);
-  try {
-    if (msg == WM_TIMER && wParam == kAnimationTimer) {
-      self->FCore->AnimationTick();
-      return 0;
-    }
-    // Never seen (at most one transparent pixel), so never given a skinned frame.
-    if (msg == CM_SKINQUERY) return 1;
-    std::intptr_t result = 0;
-    if (self->FCore->HandleMessage(msg, wParam, lParam, result)) return result;
-  } catch (...) {
-    // Like every other uncaught error: OnException when set, else the message box.
-    if (Application) Application->HandleException(self);
-    return 0;
+bool TTrayIcon::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (!FCore) return false;
+  if (msg == WM_TIMER && wParam == kAnimationTimer) {
+    FCore->AnimationTick();
+    result = 0;
+    return true;
   }
-  return DefWindowProcA(wnd, msg, wParam, lParam);
+  // Never seen (at most one transparent pixel), so never given a skinned frame.
+  if (msg == CM_SKINQUERY) {
+    result = 1;
+    return true;
+  }
+  std::intptr_t answer = 0;
+  if (!FCore->HandleMessage(msg, wParam, lParam, answer)) return false;
+  result = answer;
+  return true;
 }
 
 // The record's layouts are given as their 32-bit sizes; a 64-bit shell expects the same

@@ -14,6 +14,7 @@
 #include "ui/Classes.h"
 #include "ui/Controls.h"
 #include "ui/Graphics.h"
+#include "ui/WindowSubclass_win.h"
 
 class TPopupMenu;
 class TImageList;
@@ -88,7 +89,8 @@ class TTrayIcon : public TComponent, private ITrayHost {
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
-  static LRESULT CALLBACK TrayWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  // The hidden window's messages: true when taken, with the answer in result.
+  bool WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void IconsChanged();
   // Hides the window that stood in for a hidden owner while the menu was open.
   void EndForegroundLoan() noexcept;
@@ -110,6 +112,7 @@ class TTrayIcon : public TComponent, private ITrayHost {
   void RaiseEvent(TTrayEvent event) override;
   void RaiseQueryEndSession(bool& canEnd) override;
 
+  THiddenWindow FWindow;
   HWND FWnd = nullptr;
   TIcon FIcon;
   TPopupMenu* FPopupMenu = nullptr;

@@ -96,13 +96,7 @@ TfrmMain::TfrmMain(TComponent* AOwner, TMainFormSetup setup) : TForm(AOwner), FS
   OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
   OnDestroy = [this](TObject* s) { FormDestroy(s); };
   // An error in the creation handler is reported and the form is made all the same.
-  OnCreate = [this](TObject* s) {
-    try {
-      FormCreate(s);
-    } catch (...) {
-      Application->HandleException(this);
-    }
-  };
+  OnCreate = [this](TObject* s) { GuardedCall(this, [&] { FormCreate(s); }); };
   EndLoading();
 }
 

@@ -608,13 +608,12 @@ void TWinControl::PaintControls(HDC dc) {
     if (dynamic_cast<TWinControl*>(c) || !c->Visible() || c->Width() <= 0 || c->Height() <= 0) continue;
     RECT r = c->BoundsRect();
     if (!RectVisible(dc, &r)) continue;
-    const int saved = SaveDC(dc);
+    const SavedDc saved(dc);
     POINT org;
     GetViewportOrgEx(dc, &org);
     SetViewportOrgEx(dc, org.x + c->Left(), org.y + c->Top(), nullptr);
     IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
     c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    RestoreDC(dc, saved);
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include "ui/Controls.h"
 #include "ui/DpiScale.h"
+#include "ui/WindowSubclass_win.h"
 
 class TMainMenu;
 class TMenuItem;
@@ -207,10 +208,10 @@ class TApplication : public TComponent {
 
  private:
   friend class TForm;
-  static LRESULT CALLBACK AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+  bool WindowMessage(UINT msg, WPARAM wParam);
   bool ProcessMessage(MSG& msg);
   std::string FTitle;
-  HWND FHandle = nullptr;
+  THiddenWindow FWindow;
   std::unique_ptr<TIcon> FIcon;
   TForm* FMainForm = nullptr;
   bool FTerminated = false;

@@ -560,16 +560,12 @@ TForm* TScreen::ActiveForm() const {
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 
-TApplication::~TApplication() {
-  DestroyComponents();
-  if (FHandle) DestroyWindow(FHandle);
-}
+TApplication::~TApplication() { DestroyComponents(); }
 
 void TApplication::Initialize() {}
 
 void TApplication::ReleaseHandle() {
-  if (FHandle) DestroyWindow(FHandle);
-  FHandle = nullptr;
+  FWindow.Destroy();
   UnregisterClassA("TApplication", ThisModule());
 }
 
@@ -581,7 +577,7 @@ void ReleaseClassLibraryWindows() {
 
 void TApplication::SetTitle(const std::string& title) {
   FTitle = title;
-  if (FHandle) SetWindowTextA(FHandle, title.c_str());
+  if (HWND wnd = FWindow.Handle()) SetWindowTextA(wnd, title.c_str());
 }
 
 TIcon* TApplication::Icon() {
@@ -598,66 +594,55 @@ TIcon* TApplication::Icon() {
 }
 
 HWND TApplication::Handle() {
-  if (FHandle) return FHandle;
-  HINSTANCE instance = ThisModule();
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  if (!GetClassInfoExA(instance, "TApplication", &wc)) {
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = AppWndProc;
-    wc.hInstance = instance;
-    wc.hIcon = Icon()->Handle();
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = "TApplication";
-    RegisterClassExA(&wc);
-  }
+  if (HWND wnd = FWindow.Handle()) return wnd;
   // A zero-sized captioned window in the middle of the screen: only its taskbar button shows.
-  FHandle = CreateWindowExA(0, "TApplication", FTitle.c_str(),
-                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
-                            nullptr, nullptr, instance, nullptr);
-  if (FHandle) SendMessageA(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon()->Handle()));
-  return FHandle;
+  THiddenWindowParams p;
+  p.ClassName = "TApplication";
+  p.Title = FTitle.c_str();
+  p.Style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
+  p.X = GetSystemMetrics(SM_CXSCREEN) / 2;
+  p.Y = GetSystemMetrics(SM_CYSCREEN) / 2;
+  p.Icon = Icon()->Handle();
+  p.Cursor = LoadCursorA(nullptr, IDC_ARROW);
+  HWND wnd = FWindow.Create(p, [this](UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    result = 0;
+    return WindowMessage(msg, wParam);
+  });
+  if (wnd) SendMessageA(wnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon()->Handle()));
+  return wnd;
 }
 
-LRESULT CALLBACK TApplication::AppWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-  try {
-    switch (msg) {
-      case WM_SYSCOMMAND:
-        switch (wParam & 0xFFF0) {
-          case SC_MINIMIZE:
-            Application->Minimize();
-            return 0;
-          case SC_RESTORE:
-            Application->Restore();
-            return 0;
-          case SC_CLOSE:
-            if (Application->MainForm()) Application->MainForm()->Close();
-            return 0;
-          default:
-            break;
-        }
-        break;
-      case WM_CLOSE:
-        if (Application->MainForm()) Application->MainForm()->Close();
-        return 0;
-      default:
-        break;
-    }
-  } catch (...) {
-    Application->HandleException(Application);
-    return 0;
+bool TApplication::WindowMessage(UINT msg, WPARAM wParam) {
+  switch (msg) {
+    case WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case SC_MINIMIZE:
+          Minimize();
+          return true;
+        case SC_RESTORE:
+          Restore();
+          return true;
+        case SC_CLOSE:
+          if (MainForm()) MainForm()->Close();
+          return true;
+        default:
+          return false;
+      }
+    case WM_CLOSE:
+      if (MainForm()) MainForm()->Close();
+      return true;
+    default:
+      return false;
   }
-  return DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
 void TApplication::Minimize() {
-  if (!IsIconic(Handle())) ShowWindow(FHandle, SW_MINIMIZE);
+  if (!IsIconic(Handle())) ShowWindow(Handle(), SW_MINIMIZE);
   if (OnMinimize) OnMinimize(this);
 }
 
 void TApplication::Restore() {
-  if (IsIconic(Handle())) ShowWindow(FHandle, SW_RESTORE);
+  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
   if (OnRestore) OnRestore(this);
 }
 

@@ -144,6 +144,22 @@ class PaintDc {
   HDC FDc = nullptr;
 };
 
+// SaveDC / RestoreDC: what a drawing changes in a DC it was lent (origin, clipping,
+// selections, modes) is put back on scope exit.
+class SavedDc {
+ public:
+  explicit SavedDc(HDC dc) noexcept : FDc(dc), FSaved(dc ? SaveDC(dc) : 0) {}
+  ~SavedDc() {
+    if (FSaved) RestoreDC(FDc, FSaved);
+  }
+  SavedDc(const SavedDc&) = delete;
+  SavedDc& operator=(const SavedDc&) = delete;
+
+ private:
+  HDC FDc;
+  int FSaved;
+};
+
 // Selects an object into a DC and puts the previous one back on scope exit.
 class SelectGuard {
  public:

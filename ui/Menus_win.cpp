@@ -5,6 +5,7 @@
 
 #include "ui/Forms.h"
 #include "ui/ImgList.h"
+#include "ui/PaintGuards_win.h"
 
 namespace {
 // Never destroyed: menu items owned by objects that are themselves destroyed at exit (the
@@ -35,23 +36,6 @@ TMenuItem* LiveItem(ULONG_PTR data) {
   return nullptr;
 }
 
-// A canvas over a DC it does not own; the DC's state is put back afterwards.
-class TBorrowedCanvas {
- public:
-  explicit TBorrowedCanvas(HDC dc) : FDc(dc), FSaved(SaveDC(dc)) { FCanvas.SetHandle(dc); }
-  ~TBorrowedCanvas() {
-    FCanvas.SetHandle(nullptr);
-    RestoreDC(FDc, FSaved);
-  }
-  TCanvas* operator->() { return &FCanvas; }
-  TCanvas* get() { return &FCanvas; }
-
- private:
-  HDC FDc;
-  int FSaved;
-  TCanvas FCanvas;
-};
-
 void UseMenuFont(TCanvas* canvas) {
   NONCLIENTMETRICSA ncm{};
   ncm.cbSize = sizeof ncm;
@@ -72,26 +56,21 @@ std::string NativeText(const TMenuItem& item) {
   return text;
 }
 
-LRESULT CALLBACK PopupListProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-  try {
-    switch (msg) {
-      case WM_DRAWITEM:
-        if (DispatchMenuDraw(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
-        break;
-      case WM_MEASUREITEM:
-        if (DispatchMenuMeasure(wnd, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
-        break;
-      case WM_COMMAND:
-        if (lParam == 0 && DispatchMenuCommand(LOWORD(wParam))) return 0;
-        break;
-      default:
-        break;
-    }
-  } catch (...) {
-    Application->HandleException(Application);
-    return 0;
+// The popup-list window's messages: owner-drawn items and commands of the class library's menus.
+bool PopupListMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (msg) {
+    case WM_DRAWITEM:
+      result = TRUE;
+      return DispatchMenuDraw(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+    case WM_MEASUREITEM:
+      result = TRUE;
+      return DispatchMenuMeasure(wnd, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    case WM_COMMAND:
+      result = 0;
+      return lParam == 0 && DispatchMenuCommand(LOWORD(wParam));
+    default:
+      return false;
   }
-  return DefWindowProcA(wnd, msg, wParam, lParam);
 }
 }  // namespace
 
@@ -426,30 +405,25 @@ void TPopupMenu::Popup(int x, int y) {
 // ---- dispatch ----
 
 namespace {
-HWND gPopupList = nullptr;
+// Never freed: the window may be asked for until the process ends.
+THiddenWindow& PopupList() {
+  static auto* window = new THiddenWindow;
+  return *window;
+}
 }  // namespace
 
 HWND PopupListWindow() {
-  HWND& wnd = gPopupList;
-  if (wnd && IsWindow(wnd)) return wnd;
-  HINSTANCE instance = ThisModule();
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  if (!GetClassInfoExA(instance, "TPopupList", &wc)) {
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = PopupListProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = "TPopupList";
-    RegisterClassExA(&wc);
-  }
-  wnd = CreateWindowExA(WS_EX_TOOLWINDOW, "TPopupList", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                        nullptr);
-  return wnd;
+  THiddenWindowParams p;
+  p.ClassName = "TPopupList";
+  p.ExStyle = WS_EX_TOOLWINDOW;
+  THiddenWindow& list = PopupList();
+  return list.Create(p, [&list](UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return PopupListMessage(list.Handle(), msg, wParam, lParam, result);
+  });
 }
 
 void ReleasePopupListWindow() {
-  if (gPopupList && IsWindow(gPopupList)) DestroyWindow(gPopupList);
-  gPopupList = nullptr;
+  PopupList().Destroy();
   UnregisterClassA("TPopupList", ThisModule());
 }
 

@@ -30,11 +30,8 @@ class TSkinButton : public TSkinControl {
   // Applies a mouse or key event to the state bits and acts on the reaction.
   void React(TButtonEvent event, TButtonFamily family);
   virtual TButtonFamily Family() const { return TButtonFamily::Push; }
-  // The buffer's DC, sized to the rectangle.
-  HDC Buffer(int width, int height);
-  void Present(HDC dc, const RECT& rect);
   bool RawWindow() const { return !FControl && !FGraphicControl; }
-  TBitmap FBuffer;
+  TBackBuffer FBuffer;
   int FLastFrame = 0;
 };
 

@@ -18,21 +18,9 @@ const TClassInfo& TSkinButton::StaticClass() {
   return info;
 }
 
-TSkinButton::TSkinButton(TComponent* AOwner) : TSkinControl(AOwner), FBuffer(1, 1, pf32bit) {}
+TSkinButton::TSkinButton(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 bool TSkinButton::SkinReady() const { return FSkinData && HasImage(FSkinData->Buttons.get()); }
-
-HDC TSkinButton::Buffer(int width, int height) {
-  width = std::max(width, 1);
-  height = std::max(height, 1);
-  if (FBuffer.Width() != width || FBuffer.Height() != height) FBuffer.SetSize(width, height);
-  return FBuffer.Canvas()->Handle();
-}
-
-void TSkinButton::Present(HDC dc, const RECT& rect) {
-  BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FBuffer.Canvas()->Handle(),
-         0, 0, SRCCOPY);
-}
 
 void TSkinButton::React(TButtonEvent event, TButtonFamily family) {
   THotButton hot{FForm ? FForm->HotButton : nullptr};
@@ -158,7 +146,7 @@ void TSkinButton::DrawSkin(HDC dc, const RECT& rect) {
   FLastFrame = frame;
 
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  HDC buf = Buffer(w, h);
+  HDC buf = FBuffer.Begin(w, h);
   const RECT local{0, 0, w, h};
   FillSkinBackground(buf, local);
   DrawSkinElement(buf, local, PushButtonFrameCount, frame, element);
@@ -171,7 +159,7 @@ void TSkinButton::DrawSkin(HDC dc, const RECT& rect) {
   DrawButtonCaption(buf, local, DT_CENTER, caption);
   // Over whatever frame the state chose: a default button's frame outranks the focus.
   if (FocusCueShown()) DrawFocusCue(buf, local, ButtonFocusInset, GetTextColor(buf));
-  Present(dc, rect);
+  FBuffer.CopyTo(dc, rect.left, rect.top);
 }
 
 // ---------------------------------------------------------------- TSkinBitButton
@@ -250,7 +238,7 @@ void TSkinBitButton::DrawSkin(HDC dc, const RECT& rect) {
   FLastFrame = frame;
 
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  HDC buf = Buffer(w, h);
+  HDC buf = FBuffer.Begin(w, h);
   const RECT local{0, 0, w, h};
   FillSkinBackground(buf, local);
   DrawSkinElement(buf, local, element.FrameCount, frame, element);
@@ -292,7 +280,7 @@ void TSkinBitButton::DrawSkin(HDC dc, const RECT& rect) {
   DrawTextW(buf, FCaption.c_str(), static_cast<int>(FCaption.size()), &tr,
             DT_WORDBREAK | TextFlagsFor(g.Layout));
   if (FocusCueShown()) DrawFocusCue(buf, local, ButtonFocusInset, GetTextColor(buf));
-  Present(dc, rect);
+  FBuffer.CopyTo(dc, rect.left, rect.top);
 }
 
 // ---------------------------------------------------------------- TSkinSpeedButton
@@ -370,7 +358,8 @@ void TSkinSpeedButton::PaintSkin(HDC dc) {
   }
   TWinControl* parent = c.Parent();
   if (!parent || !parent->HandleAllocated()) return;
-  try {
+  // As for every paint: failures are swallowed.
+  SilentCall([&] {
     // The parent's DC for this paint only, as the control's canvas would draw (origin at
     // the control, clipped to it); the canvas itself would keep the DC until the control's
     // next mouse message or paint.
@@ -379,9 +368,7 @@ void TSkinSpeedButton::PaintSkin(HDC dc) {
     SetViewportOrgEx(own.get(), c.Left(), c.Top(), nullptr);
     IntersectClipRect(own.get(), 0, 0, c.Width(), c.Height());
     PaintSpeedButton(own.get(), rect);
-  } catch (...) {
-    // As for every paint: failures are swallowed.
-  }
+  });
 }
 
 void TSkinSpeedButton::PaintSpeedButton(HDC dc, const RECT& rect) {
@@ -399,7 +386,7 @@ void TSkinSpeedButton::PaintSpeedButton(HDC dc, const RECT& rect) {
   const bool flat = IsTrue(c, "Flat");
 
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  HDC buf = Buffer(w, h);
+  HDC buf = FBuffer.Begin(w, h);
   const RECT local{0, 0, w, h};
   SelectGuard keepFont(buf, ControlFont(c));
   FillSkinBackground(buf, local);
@@ -427,7 +414,7 @@ void TSkinSpeedButton::PaintSpeedButton(HDC dc, const RECT& rect) {
     RECT tr{at.TextX, at.TextY, at.TextX + in.Text.Width, at.TextY + in.Text.Height};
     DrawTextW(buf, caption.c_str(), static_cast<int>(caption.size()), &tr, TextFlagsFor(g.Layout));
   }
-  Present(dc, rect);
+  FBuffer.CopyTo(dc, rect.left, rect.top);
 }
 
 // ---------------------------------------------------------------- the family

@@ -216,7 +216,7 @@ void TSkinComBox::DrawComboFace(HDC dc, const RECT& rect) {
   }
 
   const TComboLayout l = ComboButtonLayout(ToSkinRect(rect), GetSystemMetrics(SM_CXHSCROLL), left);
-  const int saved = SaveDC(dc);
+  const SavedDc saved(dc);
   ExcludeClipRect(dc, l.EditExclude.Left, l.EditExclude.Top, l.EditExclude.Right, l.EditExclude.Bottom);
   if (FSkinData->SunkEdge)
     DrawSkinElement(dc, rect, FSkinData->SunkEdge->FrameCount, state, *FSkinData->SunkEdge);
@@ -228,7 +228,6 @@ void TSkinComBox::DrawComboFace(HDC dc, const RECT& rect) {
     const RECT g{l.GlyphArea.Left, l.GlyphArea.Top, l.GlyphArea.Right, l.GlyphArea.Bottom};
     DrawFrameCentered(dc, g, SkinBitmap(*extra->Image), true, std::max(1, extra->FrameCount), state);
   }
-  RestoreDC(dc, saved);
 }
 
 void TSkinComBox::DrawClassicCombo(HDC dc, const RECT& rect) {

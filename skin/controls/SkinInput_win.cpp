@@ -83,7 +83,8 @@ void TSkinEdit::DrawSkin(HDC dc, const RECT& rect) {
 void TSkinEdit::PaintPrintFrame(HDC dc) {
   if (FState == scsDestroyed || !ReadRect()) return;
   const RECT r{0, 0, FWindowRect.right - FWindowRect.left, FWindowRect.bottom - FWindowRect.top};
-  try {
+  // As every paint: a failure leaves the control usable.
+  SilentCall([&] {
     if (Borderless(2)) return;
     WindowDc own(dc ? nullptr : FHandle);
     HDC target = dc ? dc : own.get();
@@ -91,9 +92,7 @@ void TSkinEdit::PaintPrintFrame(HDC dc) {
     const RECT inner = Inset(r, 1);
     FrameRect(target, &inner, static_cast<HBRUSH>(GetCurrentObject(target, OBJ_BRUSH)));
     FrameWith(target, r, SkinColorRef(FSkinData ? FSkinData->ColorButtonShadow : clBtnShadow));
-  } catch (...) {
-    // As every paint: a failure leaves the control usable.
-  }
+  });
 }
 
 void TSkinEdit::FindSpinButton() {
@@ -158,8 +157,8 @@ void TSkinUpDown::EraseUpDown(HDC dc) {
 void TSkinUpDown::DrawSkin(HDC dc, const RECT& rect) {
   RECT client{};
   if (!GetClientRect(FHandle, &client) || client.right <= 0 || client.bottom <= 0) return;
-  TBitmap buffer(client.right, client.bottom, pf32bit);
-  HDC buf = buffer.Canvas()->Handle();
+  TBackBuffer buffer;
+  HDC buf = buffer.Begin(client.right, client.bottom);
   FillSkinBackground(buf, client);
 
   POINT cursor{};
@@ -191,7 +190,7 @@ void TSkinUpDown::DrawSkin(HDC dc, const RECT& rect) {
   if (FocusCueShown())
     DrawFocusCue(buf, client, UpDownFocusInset,
                  SkinColorRef(FSkinData ? FSkinData->ColorButtonText : clBtnText));
-  BitBlt(dc, rect.left, rect.top, client.right, client.bottom, buf, 0, 0, SRCCOPY);
+  buffer.CopyTo(dc, rect.left, rect.top);
 }
 
 void TSkinUpDown::DrawUpDownButton(HDC dc, const RECT& rect, TArrowDirection direction, int state,

@@ -21,7 +21,7 @@ class TSkinHeader : public TSkinControl {
 
  protected:
   bool SkinReady() const;
-  TBitmap FBuffer;
+  TBackBuffer FBuffer;
 };
 
 // The list view's own scroll bars come from the scroll-bar handler it derives from.

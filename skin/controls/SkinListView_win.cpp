@@ -29,7 +29,7 @@ const TClassInfo& TSkinHeader::StaticClass() {
   return info;
 }
 
-TSkinHeader::TSkinHeader(TComponent* AOwner) : TSkinControl(AOwner), FBuffer(1, 1, pf32bit) {}
+TSkinHeader::TSkinHeader(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 bool TSkinHeader::SkinReady() const { return FSkinData && HasImage(FSkinData->Headerbar.get()); }
 
@@ -67,8 +67,7 @@ void TSkinHeader::DrawSkin(HDC dc, const RECT& rect) {
   if (!SkinReady()) return;
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
-  if (FBuffer.Width() != w || FBuffer.Height() != h) FBuffer.SetSize(w, h);
-  HDC buf = FBuffer.Canvas()->Handle();
+  HDC buf = FBuffer.Begin(w, h);
   auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
   SelectGuard keepFont(buf, font ? font : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(buf, TRANSPARENT);
@@ -86,7 +85,7 @@ void TSkinHeader::DrawSkin(HDC dc, const RECT& rect) {
   }
   if (const auto rest = HeaderFillRect(ToSkinRect(RECT{0, 0, w, h}), items))
     DrawBarFrame(buf, ToRect(*rest), *FSkinData->Headerbar);
-  BitBlt(dc, rect.left, rect.top, w, h, buf, 0, 0, SRCCOPY);
+  FBuffer.CopyTo(dc, rect.left, rect.top);
 }
 
 // ---------------------------------------------------------------- TSkinListView

@@ -65,7 +65,7 @@ class TSkinStatusBar : public TSkinControl {
   void DrawPanelFace(HDC dc, const RECT& rect, int frame);
 
  private:
-  TBitmap FBuffer;
+  TBackBuffer FBuffer;
 };
 
 class TSkinProgress : public TSkinControl {
@@ -79,7 +79,7 @@ class TSkinProgress : public TSkinControl {
 
  private:
   bool SkinReady() const;
-  TBitmap FBuffer;
+  TBackBuffer FBuffer;
 };
 
 class TSkinTrackBar : public TSkinControl {

@@ -19,12 +19,6 @@ void FillColour(HDC dc, const RECT& r, COLORREF colour) {
 }
 
 // The buffer's DC, the buffer sized to at least 1 x 1.
-HDC SizedBuffer(TBitmap& buffer, int width, int height) {
-  width = std::max(width, 1);
-  height = std::max(height, 1);
-  if (buffer.Width() != width || buffer.Height() != height) buffer.SetSize(width, height);
-  return buffer.Canvas()->Handle();
-}
 }  // namespace
 
 // ---------------------------------------------------------------- TSkinBox
@@ -147,7 +141,7 @@ const TClassInfo& TSkinStatusBar::StaticClass() {
   return info;
 }
 
-TSkinStatusBar::TSkinStatusBar(TComponent* AOwner) : TSkinControl(AOwner), FBuffer(1, 1, pf32bit) {}
+TSkinStatusBar::TSkinStatusBar(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 bool TSkinStatusBar::BeforeProc(TMessage& m) {
   // The whole bar is drawn in one copy from a buffer: the native paint would only flicker.
@@ -188,7 +182,7 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& rect) {
   auto* bar = dynamic_cast<TStatusBar*>(FControl);
   if (!bar || !FSkinData) return;
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  HDC buf = SizedBuffer(FBuffer, width, height);
+  HDC buf = FBuffer.Begin(width, height);
   const RECT whole{0, 0, width, height};
   FillColour(buf, whole, SkinColorRef(FSkinData->ColorButtonFace));
   TFont font;
@@ -229,7 +223,7 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& rect) {
       DrawStripFrame(buf, ToRect(*grip), extra->FrameCount, 5, strip);
   }
 
-  BitBlt(dc, rect.left, rect.top, width, height, buf, 0, 0, SRCCOPY);
+  FBuffer.CopyTo(dc, rect.left, rect.top);
 
   if (bar->OnDrawPanel) {
     for (int i = 0; i < bar->PanelCount(); ++i) {
@@ -248,7 +242,7 @@ const TClassInfo& TSkinProgress::StaticClass() {
   return info;
 }
 
-TSkinProgress::TSkinProgress(TComponent* AOwner) : TSkinControl(AOwner), FBuffer(1, 1, pf32bit) {}
+TSkinProgress::TSkinProgress(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 bool TSkinProgress::SkinReady() const { return FSkinData && HasImage(FSkinData->Progress.get()); }
 
@@ -301,7 +295,7 @@ void TSkinProgress::DrawSkin(HDC dc, const RECT& rect) {
 void TSkinProgress::DrawChunkProgress(HDC dc, const RECT& rect) {
   const TDataSkinBorder& progress = *FSkinData->Progress;
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  HDC buf = SizedBuffer(FBuffer, width, height);
+  HDC buf = FBuffer.Begin(width, height);
   const RECT whole{0, 0, width, height};
   FillColour(buf, whole, SkinColorRef(FSkinData->ColorButtonFace));
   DrawSkinImage(buf, whole, SkinBitmap(*progress.Image), false, progress.Tile == 1, true, 1, 1,
@@ -321,7 +315,7 @@ void TSkinProgress::DrawChunkProgress(HDC dc, const RECT& rect) {
       DrawTransparent(buf, ToRect(c.Strip), bar, static_cast<TColor>(SkinKeyColour));
     }
   }
-  BitBlt(dc, rect.left, rect.top, width, height, buf, 0, 0, SRCCOPY);
+  FBuffer.CopyTo(dc, rect.left, rect.top);
 }
 
 // ---------------------------------------------------------------- TSkinTrackBar

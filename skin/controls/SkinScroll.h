@@ -89,7 +89,7 @@ class TWScrollbar : public TWinControl {
   int FHitCode = -1;
   bool FShown = false;
   HWND FParentWindow = nullptr;
-  TBitmap FBuffer;
+  TBackBuffer FBuffer;
   // Cleared by the destructor: a press waits inside the system's scroll loop, during which
   // the bar may be freed.
   std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);

@@ -35,7 +35,7 @@ const TClassInfo& TWScrollbar::StaticClass() {
 }
 
 TWScrollbar::TWScrollbar(TSkinControl* Handler)
-    : TWinControl(Handler), FArrowSize(GetSystemMetrics(SM_CXHSCROLL)), FBuffer(1, 1, pf32bit) {
+    : TWinControl(Handler), FArrowSize(GetSystemMetrics(SM_CXHSCROLL)) {
   FSkinControl = Handler;
   FVisible = false;
   ClicksOnMouseUp = false;  // a press is the native bar's, never a click of ours
@@ -232,11 +232,8 @@ void TWScrollbar::WndProc(TMessage& m) {
 }
 
 void TWScrollbar::PaintWindow(HDC dc) {
-  try {
-    Paint(dc);
-  } catch (...) {
-    // A broken skin image never breaks the bar's message loop.
-  }
+  // A broken skin image never breaks the bar's message loop.
+  SilentCall([&] { Paint(dc); });
 }
 
 void TWScrollbar::Paint(HDC dc) {
@@ -273,8 +270,7 @@ void TWScrollbar::Paint(HDC dc) {
     }
   }
 
-  if (FBuffer.Width() != w || FBuffer.Height() != h) FBuffer.SetSize(w, h);
-  HDC buf = FBuffer.Canvas()->Handle();
+  HDC buf = FBuffer.Begin(w, h);
   SetStretchBltMode(buf, COLORONCOLOR);
   {
     TBrushHandle face(CreateSolidBrush(SkinColorRef(skin->ColorButtonFace)));
@@ -308,7 +304,7 @@ void TWScrollbar::Paint(HDC dc) {
         break;
     }
   }
-  BitBlt(dc, 0, 0, w, h, buf, 0, 0, SRCCOPY);
+  FBuffer.CopyTo(dc, 0, 0);
 }
 
 // ---------------------------------------------------------------- TSkinScrollbar

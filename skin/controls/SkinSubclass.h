@@ -20,9 +20,10 @@
 
 #include "skin/controls/ButtonLayout.h"
 #include "skin/data/SkinData_win.h"
-#include "skin/data/WindowSubclass_win.h"
 #include "ui/Controls.h"
 #include "ui/Graphics.h"
+#include "ui/PaintGuards_win.h"
+#include "ui/WindowSubclass_win.h"
 
 class TSkinForm;
 
@@ -110,19 +111,11 @@ class TSkinControl : public TComponent, public ISubclassTarget {
   bool FEnabled = true;
   bool FFocused = false;
   std::wstring FCaption;
-  TWindowSubclass FSubclass;  // raw windows: the saved procedure
+  TWindowSubclass FSubclass;  // the saved procedure (raw window) or WindowProc (class-library control)
   bool FActive = true;
   TSkinData* FSkinData = nullptr;
   HWND FHandle = nullptr;
-  TWndMethod FOldWindowProc;  // class-library controls: the saved WindowProc
-  TWndMethod FMyWindowProc;   // ours, while installed
-  // What FMyWindowProc calls: this handler while hooked, else the saved WindowProc.
-  struct TProcLink {
-    TSkinControl* Handler;
-    TWndMethod Old;
-  };
-  std::shared_ptr<TProcLink> FLink;
-  TControl* FHooked = nullptr;
+  TControl* FHooked = nullptr;  // the class-library control whose WindowProc we took
   TWinControl* FControl = nullptr;
   RECT FWindowRect{};
   TControl* FGraphicControl = nullptr;

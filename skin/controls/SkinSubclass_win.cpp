@@ -24,12 +24,9 @@ void TSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
   // The skinned control goes before us (we are not always its owned component): forget it.
-  if (AComponent == FHooked) {
-    if (FLink) FLink->Handler = nullptr;
-    FLink.reset();
+  if (FHooked && AComponent == FHooked) {
+    FSubclass.ForgetControl();
     FHooked = nullptr;
-    FMyWindowProc = TWndMethod();
-    FOldWindowProc = TWndMethod();
   }
   if (AComponent == FControl || AComponent == FGraphicControl) {
     FControl = nullptr;
@@ -39,30 +36,16 @@ void TSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 void TSkinControl::HookWindowProc(TControl* target) {
-  FOldWindowProc = target->WindowProc;
-  FLink = std::make_shared<TProcLink>(TProcLink{this, FOldWindowProc});
-  FMyWindowProc = TWndMethod([link = FLink](TMessage& m) {
-    if (link->Handler)
-      link->Handler->SkinWndProc(m);
-    else
-      link->Old(m);
-  });
-  target->WindowProc = FMyWindowProc;
+  if (!FSubclass.Install(*target, TWndMethod([this](TMessage& m) { SkinWndProc(m); }))) return;
   FHooked = target;
   if (target->Owner() != this && this->Owner() != target) target->FreeNotification(this);
 }
 
 void TSkinControl::UnhookWindowProc() noexcept {
   if (!FHooked) return;
-  // Only if ours is still the top; someone who hooked after us keeps their chain, in
-  // which our link now passes straight to what we saved.
-  if (FHooked->WindowProc == FMyWindowProc) FHooked->WindowProc = FOldWindowProc;
-  if (FLink) FLink->Handler = nullptr;
-  FLink.reset();
+  FSubclass.Remove();
   if (FHooked->Owner() != this && this->Owner() != FHooked) FHooked->RemoveFreeNotification(this);
   FHooked = nullptr;
-  FMyWindowProc = TWndMethod();
-  FOldWindowProc = TWndMethod();
 }
 
 void TSkinControl::RegisterWithForm() {
@@ -178,15 +161,7 @@ void TSkinControl::SkinWndProc(TMessage& m) {
   }
 }
 
-void TSkinControl::CallOldProc(TMessage& m) {
-  if (FOldWindowProc) {
-    FOldWindowProc(m);
-  } else if (FSubclass.OldProc()) {
-    m.Result = FSubclass.CallOld(m.Msg, m.WParam, m.LParam);
-  } else if (FHandle) {
-    m.Result = DefWindowProcW(FHandle, m.Msg, m.WParam, m.LParam);
-  }
-}
+void TSkinControl::CallOldProc(TMessage& m) { FSubclass.CallOld(m); }
 
 bool TSkinControl::BeforeProc(TMessage& m) {
   if (m.Msg == WM_NCDESTROY) {
@@ -235,16 +210,15 @@ bool TSkinControl::ReadRect() {
 void TSkinControl::PaintSkin(HDC dc) {
   if (FState == scsDestroyed || !ReadRect()) return;
   RECT r{0, 0, FWindowRect.right - FWindowRect.left, FWindowRect.bottom - FWindowRect.top};
-  try {
+  // A broken skin image never breaks the control's message loop.
+  SilentCall([&] {
     if (dc) {
       DrawSkin(dc, r);
     } else {
       WindowDc own(FHandle);
       if (own.get()) DrawSkin(own.get(), r);
     }
-  } catch (...) {
-    // A broken skin image never breaks the control's message loop.
-  }
+  });
 }
 
 void TSkinControl::DrawSkin(HDC, const RECT&) {}
@@ -290,11 +264,7 @@ void DoPaintMessage(TSkinControl& handler, TMessage& m) {
   auto draw = [&](HDC dc) {
     if (!GetWindowRect(wnd, &r)) return;
     OffsetRect(&r, -r.left, -r.top);
-    try {
-      handler.DrawSkin(dc, r);
-    } catch (...) {
-      // Painting swallows failures, as PaintSkin does.
-    }
+    SilentCall([&] { handler.DrawSkin(dc, r); });  // as PaintSkin
   };
   if (m.WParam) {
     draw(reinterpret_cast<HDC>(m.WParam));

@@ -39,7 +39,7 @@ class TSkinTab : public TSkinControl {
   TTabPosition FTabPosition = tpTop;
   TBitmap FTabImage;
   TBitmap FBorderImage;
-  TBitmap FBuffer;
+  TBackBuffer FBuffer;
   TSkinControl* FUpDown = nullptr;
   HWND FScroller = nullptr;
 };
@@ -67,7 +67,7 @@ class TSkinTab31 : public TSkinControl {
   TBitmap FTabImage;
   TSkinControl* FUpDown = nullptr;
   TWinControl* FScroller = nullptr;
-  TBitmap FBuffer;
+  TBackBuffer FBuffer;
 };
 
 // Asks a window that a handler painted to paint itself again once the handler is gone.

@@ -59,13 +59,6 @@ void LoadTurned(TBitmap& target, const TSkinImage* image, TImageTurn turn) {
   target.LoadFromPixelBuffer(px);
 }
 
-HDC SizedBuffer(TBitmap& buffer, int width, int height) {
-  width = std::max(width, 1);
-  height = std::max(height, 1);
-  if (buffer.Width() != width || buffer.Height() != height) buffer.SetSize(width, height);
-  return buffer.Canvas()->Handle();
-}
-
 RECT WindowRectIn(HWND child, HWND parent) {
   RECT c{}, p{};
   GetWindowRect(child, &c);
@@ -127,7 +120,7 @@ const TClassInfo& TSkinTab::StaticClass() {
   return info;
 }
 
-TSkinTab::TSkinTab(TComponent* AOwner) : TSkinControl(AOwner), FBuffer(1, 1, pf32bit) {}
+TSkinTab::TSkinTab(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 bool TSkinTab::SkinReady() const {
   const TDataSkinBorder* t = FSkinData ? FSkinData->Tabs.get() : nullptr;
@@ -206,7 +199,7 @@ void TSkinTab::DrawSkin(HDC dc, const RECT& rect) {
   TabBufferSize(strip, side, bw, bh);
   RECT currentTab{};
   if (bw > 0 && bh > 0) {
-    HDC buf = SizedBuffer(FBuffer, bw, bh);
+    HDC buf = FBuffer.Begin(bw, bh);
     const RECT local{0, 0, bw, bh};
     FillParentBackground(buf, local);
     {
@@ -235,9 +228,9 @@ void TSkinTab::DrawSkin(HDC dc, const RECT& rect) {
                          FEnabled);
       }
     }
-    Turn(FBuffer, TabTurns(side).Buffer);
-    HDC src = FBuffer.Canvas()->Handle();
-    const int saved = SaveDC(dc);
+    Turn(FBuffer.Bitmap(), TabTurns(side).Buffer);
+    HDC src = FBuffer.Dc();
+    const SavedDc saved(dc);
     if (FindScroller()) {
       // The arrows keep what they drew: the strip goes around them.
       const TSkinRect hole = ToSkinRect(WindowRectIn(FScroller, FHandle));
@@ -252,7 +245,6 @@ void TSkinTab::DrawSkin(HDC dc, const RECT& rect) {
     // current tab carries the cue, on the screen's side of any turning.
     if (FocusCueShown() && currentTab.right > currentTab.left)
       DrawFocusCue(dc, currentTab, TabFocusInset, SkinColorRef(tabs.MouseOverColour2));
-    RestoreDC(dc, saved);
   }
   const TSkinMargins& edges = FSkinData->TabBorderMargins;
   if (!FBorderImage.Empty())
@@ -267,7 +259,7 @@ const TClassInfo& TSkinTab31::StaticClass() {
   return info;
 }
 
-TSkinTab31::TSkinTab31(TComponent* AOwner) : TSkinControl(AOwner), FBuffer(1, 1, pf32bit) {}
+TSkinTab31::TSkinTab31(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 void TSkinTab31::PrepareTabImage() {
   const TDataSkinBorder* t = FSkinData ? FSkinData->Tabs.get() : nullptr;
@@ -339,7 +331,7 @@ void TSkinTab31::DrawSkin(HDC dc, const RECT& rect) {
   if (!set || FTabImage.Empty() || !FSkinData || !FSkinData->Tabs) return;
   const TDataSkinBorder& tabs = *FSkinData->Tabs;
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-  HDC buf = SizedBuffer(FBuffer, w, h);
+  HDC buf = FBuffer.Begin(w, h);
   const RECT local{0, 0, w, h};
   FillSkinBackground(buf, local);
   SelectGuard keepFont(buf, set->Font()->Handle());
@@ -366,7 +358,7 @@ void TSkinTab31::DrawSkin(HDC dc, const RECT& rect) {
     SetTextColor(buf, SkinColorRef(t.Index == in.Current ? tabs.MouseOverColour2 : tabs.NormalColour2));
     DrawCaptionText(buf, r, AnsiToWide(set->Tabs()[static_cast<size_t>(t.Index)]), FEnabled, DT_CENTER);
   }
-  BitBlt(dc, rect.left, rect.top, w, h, buf, 0, 0, SRCCOPY);
+  FBuffer.CopyTo(dc, rect.left, rect.top);
 }
 
 // ---------------------------------------------------------------- the family

@@ -6,8 +6,8 @@
 #include <windows.h>
 
 #include "skin/data/SkinData.h"
-#include "skin/data/WindowSubclass_win.h"
 #include "ui/Graphics.h"
+#include "ui/WindowSubclass_win.h"
 
 // Width of the menu frame painted from the background.
 constexpr int MenuFrameWidth = 3;

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "skin/data/MenuSkin_win.h"
-#include "skin/data/WindowSubclass_win.h"
 #include "ui/Messages.h"
+#include "ui/WindowSubclass_win.h"
 
 namespace {
 

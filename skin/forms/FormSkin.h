@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "skin/data/SkinManage_win.h"
-#include "skin/data/WindowSubclass_win.h"
 #include "skin/forms/FrameGeometry.h"
+#include "skin/forms/MenuBarTracker_win.h"
 #include "skin/forms/MenuKeys.h"
 #include "skin/forms/NCObject.h"
 #include "skin/forms/SkinMenuBar_win.h"
@@ -27,6 +27,8 @@
 #include "ui/Graphics.h"
 #include "ui/Handles.h"
 #include "ui/Menus.h"
+#include "ui/PaintGuards_win.h"
+#include "ui/WindowSubclass_win.h"
 
 class TSkinControl;
 class TSkinMenuBar;
@@ -87,8 +89,8 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   int RegionBuilds() const { return FRegionBuilds; }
   // Pixels held by the border pieces' buffers.
   long long PieceBufferPixels() const {
-    return 1LL * FPieceBuffer.Width() * FPieceBuffer.Height() +
-           1LL * FBottomBuffer.Width() * FBottomBuffer.Height();
+    return 1LL * FPieceBuffer.Bitmap().Width() * FPieceBuffer.Bitmap().Height() +
+           1LL * FBottomBuffer.Bitmap().Width() * FBottomBuffer.Bitmap().Height();
   }
   TPopupMenu* SystemPopup() const { return FSystemPopup.get(); }
   int SystemMenuOpenings() const { return FSystemMenuOpenings; }
@@ -141,6 +143,7 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
+  friend class TMenuBarTracker;  // the menu bar it tracks, and the switch to a neighbour
   class TClientTarget;
 
   // Dispatch (FormSkin_win.cpp).
@@ -246,9 +249,6 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   void MakeOwnerDrawn(HMENU menu);
   // Gives every item MakeOwnerDrawn changed its own drawing back (skinning switched off).
   void UndoOwnerDrawn();
-  static void InstallMenuHook();
-  static void RemoveMenuHook();
-  static LRESULT CALLBACK MenuHookProc(int code, WPARAM wParam, LPARAM lParam) noexcept;
 
   // Menu items (FormSkinMenuItems_win.cpp).
   void OwnerDrawMenus(bool popupMenus, bool mainMenus, bool on);
@@ -275,8 +275,7 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   bool FAttached = false;
 
   // Saved originals.
-  TWndMethod FOldWindowProc;
-  TWndMethod FHookedProc;  // ours, while installed as the form's WindowProc
+  TWindowSubclass FFormProc;  // a class-library form's WindowProc (HookedWindowProc)
   TWindowSubclass FSubclass;
   std::unique_ptr<TClientTarget> FClientTarget;
   TWindowSubclass FClientSubclass;
@@ -318,8 +317,8 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   TBitmap FTitleBuffer;
   TBitmap FIconBitmap;
   std::unique_ptr<TTimer> FHoverTimer;
-  TBitmap FPieceBuffer;   // reused by the side pieces
-  TBitmap FBottomBuffer;  // and by the bottom piece
+  TBackBuffer FPieceBuffer;   // reused by the side pieces
+  TBackBuffer FBottomBuffer;  // and by the bottom piece
   int FWindowWidth = 0, FWindowHeight = 0;
   TSkinRect FCaptionRect;
   int FRegionWidth = 0, FRegionHeight = 0, FRegionBuilds = 0;
@@ -334,6 +333,7 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
 
   // The menu bar.
   std::unique_ptr<TSkinMenuBar> FMenuBar;
+  TMenuBarTracker FTracker{*this};
   bool FMenuTracking = false;
   bool FTidying = false;
   bool FFollowingMenu = false;

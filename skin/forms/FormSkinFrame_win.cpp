@@ -30,14 +30,11 @@ std::wstring WindowTextOf(HWND wnd) {
   return text;
 }
 
-// A 32-bit bitmap of at least this size; grown, never shrunk, so repeated paints reuse it.
-// Null when it cannot be had.
-HDC SizedDc(TBitmap& bmp, int width, int height) {
+// The piece's buffer, grown and never shrunk so repeated paints reuse it; null when it
+// cannot be had.
+HDC PieceBuffer(TBackBuffer& buffer, int width, int height) {
   try {
-    if (bmp.PixelFormat() != pf32bit) bmp.SetPixelFormat(pf32bit);
-    if (bmp.Width() < width || bmp.Height() < height)
-      bmp.SetSize(std::max(bmp.Width(), width), std::max(bmp.Height(), height));
-    return bmp.Canvas()->Handle();
+    return buffer.BeginWithin(width, height);
   } catch (const EInvalidGraphic&) {
     return nullptr;
   }
@@ -98,8 +95,9 @@ void TSkinForm::PaintFrame(HDC given) {
   if (FFrameKind == fkNone || (FMDIKind == mkChild && FWinState != wsNormal)) return;
   HDC own = given ? nullptr : GetWindowDC(FWnd);
   HDC dc = given ? given : own;
+  // A paint that fails leaves the frame as it was; the window procedure must not raise.
   if (dc) {
-    try {
+    SilentCall([&] {
       RECT r{};
       GetWindowRect(FWnd, &r);
       FWindowWidth = r.right - r.left;
@@ -115,9 +113,7 @@ void TSkinForm::PaintFrame(HDC given) {
       PaintBorderPiece(piBottom, {FLeftWidth, H - FBottomHeight, W - FRightWidth, H}, dc);
       PaintTitleBar(dc, left && right);
       PaintMenuBar(dc);
-    } catch (...) {
-      // A paint that fails leaves the frame as it was; the window procedure must not raise.
-    }
+    });
   }
   FNCOwner.ForgetHot();
   KeepMenuButtonFace();
@@ -140,14 +136,16 @@ bool TSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
   const bool intoTitle = side && FTopHeight > 0 && FTitleBuffer.Width() >= rect.right;
   // The side pieces (narrow and as high as the window) and the bottom one (wide and low)
   // each have a buffer of their own shape: one for both would be as large as the window.
-  HDC buf = SizedDc(side ? FPieceBuffer : FBottomBuffer, w, h);
+  TBackBuffer& buffer = side ? FPieceBuffer : FBottomBuffer;
+  HDC buf = PieceBuffer(buffer, w, h);
   if (!buf) {
     // Without a buffer the piece is rendered where it goes (the rest of the frame still paints).
-    const int saved = SaveDC(dc);
-    SetViewportOrgEx(dc, rect.left, rect.top, nullptr);
-    IntersectClipRect(dc, 0, 0, w, h);
-    render(dc);
-    RestoreDC(dc, saved);
+    {
+      const SavedDc saved(dc);
+      SetViewportOrgEx(dc, rect.left, rect.top, nullptr);
+      IntersectClipRect(dc, 0, 0, w, h);
+      render(dc);
+    }
     if (intoTitle) {
       HDC title = FTitleBuffer.Canvas()->Handle();
       SetViewportOrgEx(title, rect.left, 0, nullptr);
@@ -157,7 +155,7 @@ bool TSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
     return true;
   }
   render(buf);
-  BitBlt(dc, rect.left, rect.top, w, h, buf, 0, 0, SRCCOPY);
+  buffer.CopyTo(dc, rect.left, rect.top);
   if (intoTitle)
     BitBlt(FTitleBuffer.Canvas()->Handle(), rect.left, 0, w, std::min(h, FTopHeight), buf, 0, 0, SRCCOPY);
   return true;

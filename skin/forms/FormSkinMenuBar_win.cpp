@@ -1,15 +1,15 @@
 // The skinned menu bar: the buttons built from the window's menu, their painting, opening a
 // drop-down under its button, and the message-filter hook that lets the arrow keys and the
-// mouse move from one drop-down to the next while one is open.
+// mouse move from one drop-down to the next while one is open (MenuBarTracker_win).
 #include <algorithm>
 
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/FormSkin.h"
-#include "skin/forms/ScopedValue.h"
 #include "skin/forms/SkinDrawBitmap_win.h"
 #include "skin/forms/SkinMenuBar_win.h"
 #include "skin/forms/TitleButtons.h"
 #include "ui/Messages.h"
+#include "ui/ScopedValue.h"
 
 namespace {
 COLORREF RgbOf(TSkinColour colour) { return ColorToRGB(static_cast<TColor>(colour)); }
@@ -54,47 +54,6 @@ void EnsureSize(TBitmap& bmp, int width, int height) {
   if (bmp.PixelFormat() != pf32bit) bmp.SetPixelFormat(pf32bit);
   if (bmp.Width() < width || bmp.Height() < height)
     bmp.SetSize(std::max(bmp.Width(), width), std::max(bmp.Height(), height));
-}
-
-// One menu of the menu bar is tracked at a time in the process; the hook and these belong
-// to it and are reset when it closes.
-struct TTracking {
-  TSkinForm* Form = nullptr;
-  int OpenIndex = -1;
-  HMENU Popup = nullptr;  // the open drop-down
-  bool Switching = false;
-  bool FirstMessage = false;
-  bool ByKeyboard = false;  // the open drop-down starts with its first item selected
-  bool Escaped = false;     // Escape closed it at its top level
-  // The press SwitchToButton posted for a keyboard move opens this button by the keyboard.
-  TSkinForm* KeyboardForm = nullptr;
-  int KeyboardIndex = -1;
-  POINT LastPoint{-100000, -100000};
-  HHOOK Hook = nullptr;
-};
-TTracking Tracking;
-
-// The selection of an open menu, read from the menu windows themselves: the deepest open
-// level is the menu window on top, and its highlighted item is the selected one.
-struct TMenuSelection {
-  HMENU Deepest = nullptr;
-  bool Selected = false;
-  bool HasChildren = false;
-};
-TMenuSelection CurrentSelection() {
-  TMenuSelection s;
-  HWND top = ThreadMenuWindow();
-  if (!top) return s;
-  s.Deepest = reinterpret_cast<HMENU>(SendMessageA(top, MN_GETHMENU, 0, 0));
-  if (!s.Deepest) return s;
-  const int count = GetMenuItemCount(s.Deepest);
-  for (int i = 0; i < count; ++i)
-    if (GetMenuState(s.Deepest, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) {
-      s.Selected = true;
-      s.HasChildren = GetSubMenu(s.Deepest, i) != nullptr;
-      break;
-    }
-  return s;
 }
 
 }  // namespace
@@ -205,8 +164,7 @@ void TSkinMenuBar::PaintBar(HDC dc, const RECT& rect, bool active) {
   FBarRect = rect;
   const int W = rect.right - rect.left, H = rect.bottom - rect.top;
   if (W <= 0 || H <= 0) return;
-  EnsureSize(FScratch, W, H);
-  HDC buf = FScratch.Canvas()->Handle();
+  HDC buf = FScratch.BeginWithin(W, H);
   const RECT all{0, 0, W, H};
   TDataSkinObject* image = FSkin->MenuBar.get();
   TMenuBarOrigin origin;
@@ -255,7 +213,7 @@ void TSkinMenuBar::PaintBar(HDC dc, const RECT& rect, bool active) {
   FPainting = false;
   SetBkMode(buf, oldMode);
   if (OnOverlay) OnOverlay(buf);
-  BitBlt(dc, rect.left, rect.top, W, H, buf, 0, 0, SRCCOPY);
+  FScratch.CopyTo(dc, rect.left, rect.top);
 }
 
 void TSkinMenuBar::PaintButton(TMenuBtn& b) {
@@ -341,7 +299,7 @@ void TSkinForm::CreateMenuBar() {
 
 void TSkinForm::FreeMenuBar(bool giveMenuBack) {
   if (!FMenuBar) return;
-  if (Tracking.Form == this) RemoveMenuHook();
+  FTracker.Stop();
   if (giveMenuBack) FMenuBar->GiveMenuBack();
   FMenuBar.reset();
   FMenuBarHeight = 0;
@@ -423,7 +381,7 @@ TMenuBtn* TSkinForm::ButtonByAccel(wchar_t ch) { return FMenuBar ? FMenuBar->But
 
 bool TSkinForm::MenuTracking() const { return FMenuTracking; }
 
-int TSkinForm::OpenMenuIndex() { return Tracking.OpenIndex; }
+int TSkinForm::OpenMenuIndex() { return TMenuBarTracker::OpenIndexOnThread(); }
 
 // ---- opening and switching ----
 
@@ -431,9 +389,7 @@ bool TSkinForm::OpenMenuButton(TMenuBtn& pressed, bool byKeyboard) {
   // Everything needed after the drop-down closes is copied: the menu may be rebuilt while
   // it is open, and the button with it.
   const int index = pressed.Index;
-  if (Tracking.KeyboardForm == this && Tracking.KeyboardIndex == index) byKeyboard = true;
-  Tracking.KeyboardForm = nullptr;
-  Tracking.KeyboardIndex = -1;
+  if (FTracker.TakeKeyboardPress(index)) byKeyboard = true;
   const bool enabled = pressed.Enabled;
   const TSkinRect bounds = pressed.BoundsRect;
   TMenuItem* item = FMenuBar ? FMenuBar->ItemOf(pressed) : nullptr;
@@ -450,8 +406,6 @@ bool TSkinForm::OpenMenuButton(TMenuBtn& pressed, bool byKeyboard) {
     TidySeparators(*item);
   }
   HMENU popup = pressed.SubMenu;
-  Tracking.Form = this;
-  Tracking.OpenIndex = index;
   RECT window{};
   GetWindowRect(FWnd, &window);
   // Owner-drawn, so the items are drawn by the skin over the popup handler's background.
@@ -462,18 +416,16 @@ bool TSkinForm::OpenMenuButton(TMenuBtn& pressed, bool byKeyboard) {
   FMenuTracking = true;
   const POINT at{bounds.Left + window.left, bounds.Bottom + window.top};
   FManager.SetPopupKind(pmkMenuBar);
-  Tracking.Popup = popup;
-  InstallMenuHook();
-  Tracking.ByKeyboard = byKeyboard;
+  FTracker.Start(popup, index, byKeyboard);
   ++FOpenings;
   // The menu loop runs messages of every kind; the window may even be destroyed and this
   // handler purged meanwhile. Nothing of it is touched after the loop unless it lives.
   const std::weak_ptr<int> alive = FAlive;
   if (enabled) TrackPopupMenu(popup, TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, FWnd, nullptr);
   if (alive.expired()) return true;
-  const bool escaped = Tracking.Escaped && !Tracking.Switching;
-  FLastSwitched = Tracking.Switching;
-  RemoveMenuHook();
+  const TTrackEnd end = FTracker.Stop();
+  const bool escaped = end.Escaped;
+  FLastSwitched = end.Switched;
   FMenuTracking = false;
   if (FMenuBar)
     if (TMenuBtn* b = FMenuBar->Button(index)) b->MouseLeave();
@@ -525,103 +477,11 @@ void TSkinForm::UndoOwnerDrawn() {
 }
 
 void TSkinForm::SwitchToButton(TMenuBtn& button, bool byKeyboard) {
-  Tracking.KeyboardForm = byKeyboard ? this : nullptr;
-  Tracking.KeyboardIndex = byKeyboard ? button.Index : -1;
+  FTracker.PressPosted(button.Index, byKeyboard);
   RECT window{};
   GetWindowRect(FWnd, &window);
   const int x = button.BoundsRect.Left + window.left + 1, y = button.BoundsRect.Top + window.top + 1;
   PostMessageA(FWnd, WM_NCLBUTTONDOWN, HTCLIENT, MAKELPARAM(x, y));
-}
-
-// ---- the message-filter hook ----
-
-void TSkinForm::InstallMenuHook() {
-  Tracking.Switching = false;
-  Tracking.Escaped = false;
-  Tracking.FirstMessage = true;
-  GetCursorPos(&Tracking.LastPoint);
-  if (!Tracking.Hook)
-    Tracking.Hook = SetWindowsHookExA(WH_MSGFILTER, MenuHookProc, nullptr, GetCurrentThreadId());
-}
-
-void TSkinForm::RemoveMenuHook() {
-  if (Tracking.Hook) UnhookWindowsHookEx(Tracking.Hook);
-  Tracking.Hook = nullptr;
-  Tracking.OpenIndex = -1;
-  Tracking.FirstMessage = false;
-  Tracking.Popup = nullptr;
-  Tracking.Form = nullptr;
-}
-
-LRESULT CALLBACK TSkinForm::MenuHookProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
-  auto* msg = reinterpret_cast<MSG*>(lParam);
-  TSkinForm* form = Tracking.Form;
-  if (code == MSGF_MENU && msg && form && form->FRightToLeft &&
-      (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP))
-    msg->wParam = MirrorArrowKey(static_cast<unsigned>(msg->wParam), true);
-  const LRESULT next = CallNextHookEx(Tracking.Hook, code, wParam, lParam);
-  if (next != 0 || code != MSGF_MENU || !msg || !form || !form->FMenuBar) return next;
-  try {
-    if (Tracking.FirstMessage) {
-      Tracking.FirstMessage = false;
-      // Opened by the keyboard, the drop-down starts with its first item selected, as a
-      // native bar's does; opened by the mouse, with none.
-      if (Tracking.ByKeyboard) PostMessageA(msg->hwnd, WM_KEYDOWN, VK_DOWN, 0);
-    }
-    TMenuBtn* target = nullptr;
-    bool swallow = false;
-    bool byKeyboard = false;
-    switch (msg->message) {
-      case WM_KEYDOWN:
-        byKeyboard = true;
-        if (msg->wParam == VK_RETURN) {
-          Tracking.Switching = false;
-        } else if (msg->wParam == VK_ESCAPE) {
-          Tracking.Switching = false;
-          // In a nested submenu Escape closes only that submenu.
-          const TMenuSelection s = CurrentSelection();
-          if (!s.Deepest || s.Deepest == Tracking.Popup) Tracking.Escaped = true;
-        } else if (msg->wParam == VK_LEFT) {
-          // Inside a nested submenu the key only closes that submenu.
-          const TMenuSelection s = CurrentSelection();
-          if (!s.Deepest || s.Deepest == Tracking.Popup)
-            target = form->FMenuBar->Neighbour(Tracking.OpenIndex, false);
-        } else if (msg->wParam == VK_RIGHT) {
-          // On an item with children the key opens them.
-          const TMenuSelection s = CurrentSelection();
-          if (!s.Selected || !s.HasChildren) target = form->FMenuBar->Neighbour(Tracking.OpenIndex, true);
-        }
-        swallow = target != nullptr;
-        break;
-      case WM_SYSKEYDOWN:
-        if (msg->wParam == VK_MENU) {
-          form->FMenuTracking = false;
-          return next;
-        }
-        break;
-      case WM_MOUSEMOVE: {
-        const POINT p = msg->pt;
-        if (p.x != Tracking.LastPoint.x || p.y != Tracking.LastPoint.y) {
-          Tracking.LastPoint = p;
-          target = form->FMenuBar->MenuButtonAt(form->ScreenToFrame(MAKELPARAM(p.x, p.y)));
-        }
-        break;
-      }
-      default:
-        break;
-    }
-    if (target && target->Index != Tracking.OpenIndex) {
-      Tracking.Switching = true;
-      // The open drop-down ends first; the press posted next opens the other one once the
-      // menu loop has returned.
-      EndMenu();
-      form->SwitchToButton(*target, byKeyboard);
-      return swallow ? 1 : next;
-    }
-  } catch (...) {
-    // A hook must not raise into the system's menu loop; the menu goes on as it was.
-  }
-  return next;
 }
 
 // ---- keyboard ----
@@ -647,8 +507,8 @@ bool TSkinForm::MenuBarDialogChar(TMessage& m) {
 
 void TSkinForm::KeepMenuButtonFace() {
   if (!FMenuBar) return;
-  if (Tracking.Form == this && Tracking.OpenIndex >= 0) {
-    if (TMenuBtn* b = FMenuBar->Button(Tracking.OpenIndex)) b->MouseDown();
+  if (FTracker.OpenIndex() >= 0) {
+    if (TMenuBtn* b = FMenuBar->Button(FTracker.OpenIndex())) b->MouseDown();
   } else if (FKeyboardMode) {
     if (TMenuBtn* b = FMenuBar->Button(FKeySelected)) b->MouseEnter();
   }

@@ -174,28 +174,20 @@ void TSkinForm::WmDrawItem(TMessage& m) {
   HMENU menu = reinterpret_cast<HMENU>(dis->hwndItem);
   if (PendingPopup()) TakePendingPopup(menu);
   const TMenuItemPainter& p = MenuPainter();
-  TCanvas canvas;
-  const int saved = SaveDC(dis->hDC);
-  canvas.SetHandle(dis->hDC);
   const bool selected = (dis->itemState & ODS_SELECTED) != 0;
   bool passOn = false;
-  try {
+  {
+    TBorrowedCanvas canvas(dis->hDC);
     TMenuItem* item = FForm ? FindMenuItem(dis->itemID) : nullptr;
     if (item) {
-      DrawSkinnedItem(p, *item, canvas, selected, dis->rcItem);
+      DrawSkinnedItem(p, *item, *canvas.get(), selected, dis->rcItem);
     } else if (FForm && PassItemToSystem(false, dis->itemID)) {
       passOn = true;
     } else {
       std::unique_ptr<TMenuItem> temp = NativeMenuItem(menu, dis->itemID);
-      DrawNativeItem(p, menu, *temp, selected, dis->rcItem, canvas);
+      DrawNativeItem(p, menu, *temp, selected, dis->rcItem, *canvas.get());
     }
-  } catch (...) {
-    canvas.SetHandle(nullptr);
-    RestoreDC(dis->hDC, saved);
-    throw;
   }
-  canvas.SetHandle(nullptr);
-  RestoreDC(dis->hDC, saved);
   if (passOn) {
     CallOldProc(m);
     return;

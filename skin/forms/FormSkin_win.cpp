@@ -4,9 +4,9 @@
 #include <exception>
 
 #include "skin/data/SkinData_win.h"
-#include "skin/forms/ScopedValue.h"
 #include "ui/Menus.h"
 #include "ui/Messages.h"
+#include "ui/ScopedValue.h"
 
 // The MDI client's messages go to NewClientProc.
 class TSkinForm::TClientTarget final : public ISubclassTarget {
@@ -99,6 +99,7 @@ void TSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove && AComponent == FForm) {
     if (FManager.MDIMainForm == FForm) FManager.MDIMainForm = nullptr;
+    FFormProc.ForgetControl();
     FForm = nullptr;
   }
   if (Operation == TOperation::opRemove)
@@ -122,9 +123,7 @@ void TSkinForm::AttachToForm(TSkinData* skin, TForm* form) {
   }
   FForm->FreeNotification(this);
   if (skin->SkinControls & SkinBit(xcMainMenu)) {
-    FOldWindowProc = FForm->WindowProc;
-    FHookedProc = TWndMethod([this](TMessage& m) { HookedWindowProc(m); });
-    FForm->WindowProc = FHookedProc;
+    FFormProc.Install(*FForm, TWndMethod([this](TMessage& m) { HookedWindowProc(m); }));
   }
   AttachToWindow(skin);
   if (!Attached()) {
@@ -282,9 +281,10 @@ void TSkinForm::SkinStart() {
         SetNativeCaption(false);
       }
       if (FWinState != wsMinimized && FFrameKind != fkNone) {
-        FStage = stSizing;
-        AdjustWindowSize(false);
-        FStage = stReady;
+        {
+          TScopedValue sizing(FStage, int{stSizing}, int{stReady});
+          AdjustWindowSize(false);
+        }
         UpdateFrameRegion();
       }
     }
@@ -303,20 +303,21 @@ void TSkinForm::SkinChanged() {
     if (TWinControl* c = FForm->ActiveControl()) refocus = c->Focused();
   }
   ControlsSkinChanged();
-  FStage = stReskinning;
-  if (FFrameSkinned && FForm) {
-    OwnerDrawMenus((FSkinData->SkinControls & SkinBit(xcPopupMenu)) != 0, false, true);
-    AdjustWindowSize(true);
-    FForm->SetHeight(FForm->Height() + 1);
-    FForm->SetHeight(FForm->Height() - 1);
-  } else if (FFrameSkinned && FWinState != wsMinimized) {
-    // Any other window keeps its client area inside the new skin's borders and takes the new
-    // pieces' shape (with the client's size unchanged no WM_SIZE comes to rebuild the region).
-    AdjustWindowSize(true);
-    UpdateFrameRegion();
+  {
+    TScopedValue reskinning(FStage, int{stReskinning}, int{stReady});
+    if (FFrameSkinned && FForm) {
+      OwnerDrawMenus((FSkinData->SkinControls & SkinBit(xcPopupMenu)) != 0, false, true);
+      AdjustWindowSize(true);
+      FForm->SetHeight(FForm->Height() + 1);
+      FForm->SetHeight(FForm->Height() - 1);
+    } else if (FFrameSkinned && FWinState != wsMinimized) {
+      // Any other window keeps its client area inside the new skin's borders and takes the new
+      // pieces' shape (with the client's size unchanged no WM_SIZE comes to rebuild the region).
+      AdjustWindowSize(true);
+      UpdateFrameRegion();
+    }
+    if (refocus && FForm && FForm->ActiveControl()) FForm->ActiveControl()->SetFocus();
   }
-  if (refocus && FForm && FForm->ActiveControl()) FForm->ActiveControl()->SetFocus();
-  FStage = stReady;
   // Every skinned window shows the new skin at once: its frame, its client area and every
   // control in it, whatever kind of window it is.
   RedrawWindow(FWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -325,8 +326,8 @@ void TSkinForm::SkinChanged() {
 // ---- detaching ----
 
 void TSkinForm::RestoreFormWindowProc() {
-  if (FForm && FHookedProc && FForm->WindowProc == FHookedProc) FForm->WindowProc = FOldWindowProc;
-  FHookedProc = TWndMethod();
+  if (FForm) FFormProc.Remove();
+  FFormProc.ForgetControl();
 }
 
 void TSkinForm::UnhookClient() {
@@ -574,7 +575,7 @@ void TSkinForm::MenuChangedMessage(TMessage& m) {
 void TSkinForm::HookedWindowProc(TMessage& m) {
   switch (m.Msg) {
     case WM_SETTEXT:
-      FOldWindowProc(m);
+      FFormProc.CallOld(m);
       FrameChanged();
       return;
     case CM_SKINCHANGED:
@@ -586,7 +587,7 @@ void TSkinForm::HookedWindowProc(TMessage& m) {
     default:
       break;
   }
-  FOldWindowProc(m);
+  FFormProc.CallOld(m);
 }
 
 LRESULT TSkinForm::NewClientProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -14,6 +14,7 @@
 #include "skin/forms/NCObject.h"
 #include "ui/Graphics.h"
 #include "ui/Menus.h"
+#include "ui/PaintGuards_win.h"
 
 class TSkinData;
 class TSkinMenuBar;
@@ -83,7 +84,7 @@ class TSkinMenuBar {
   HMENU FNativeMenu = nullptr;
   RECT FBarRect{};
   TBitmap FBarBitmap;  // the last painted background, for repainting single buttons
-  TBitmap FScratch;
+  TBackBuffer FScratch;
   bool FPainting = false;
   std::vector<std::unique_ptr<TMenuBtn>> FButtons;
 };

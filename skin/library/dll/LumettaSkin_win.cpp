@@ -18,11 +18,11 @@
 #include "skin/data/SkinData_win.h"
 #include "skin/data/SkinManage_win.h"
 #include "skin/data/SkinRead.h"
-#include "skin/data/WindowSubclass_win.h"
 #include "skin/forms/FormSkin.h"
 #include "skin/forms/SkinDraw_win.h"
 #include "skin/library/SkinLibrary.h"
 #include "ui/Forms.h"
+#include "ui/WindowSubclass_win.h"
 
 static_assert(PackedVersion(LUMETTA_VERSION) == LUMETTA_SKIN_VERSION,
               "LumettaSkin.h names the project's version");

@@ -137,6 +137,39 @@ TEST_F(MenuBarTest, TakesTheNativeMenuAndPaintsTheBarInTheFrame) {
   EXPECT_EQ(h.MenuBar()->MenuButtonAt({W - b.Right - 4, midY}), nullptr);
 }
 
+TEST_F(MenuBarTest, OneTrackerTracksOnAThreadAndALateStopLeavesTheOtherAlone) {
+  Build();
+  TMenuBarTracker first(H()), second(H());
+  EXPECT_EQ(TMenuBarTracker::OpenIndexOnThread(), -1);
+  first.Start(nullptr, 1, false);
+  EXPECT_TRUE(first.Tracking() && first.Hooked());
+  EXPECT_EQ(TMenuBarTracker::OpenIndexOnThread(), 1);
+  second.Start(nullptr, 2, true);
+  EXPECT_FALSE(first.Tracking());
+  EXPECT_FALSE(first.Hooked()) << "one hook on the thread";
+  const TTrackEnd late = first.Stop();
+  EXPECT_FALSE(late.Escaped || late.Switched);
+  EXPECT_TRUE(second.Tracking()) << "the first's late stop leaves the second tracking";
+  EXPECT_EQ(TMenuBarTracker::OpenIndexOnThread(), 2);
+  const TTrackEnd end = second.Stop();
+  EXPECT_FALSE(end.Escaped || end.Switched) << "nothing closed it by a key or a switch";
+  EXPECT_FALSE(second.Hooked());
+  EXPECT_EQ(TMenuBarTracker::OpenIndexOnThread(), -1);
+  {
+    TMenuBarTracker freed(H());
+    freed.Start(nullptr, 0, false);
+  }
+  EXPECT_EQ(TMenuBarTracker::OpenIndexOnThread(), -1) << "a tracker freed while tracking is forgotten";
+
+  first.PressPosted(3, true);
+  EXPECT_FALSE(first.TakeKeyboardPress(2)) << "another button's press";
+  first.PressPosted(3, true);
+  EXPECT_TRUE(first.TakeKeyboardPress(3));
+  EXPECT_FALSE(first.TakeKeyboardPress(3)) << "asked once";
+  first.PressPosted(3, false);
+  EXPECT_FALSE(first.TakeKeyboardPress(3));
+}
+
 TEST_F(MenuBarTest, HotAndPressedButtonsShowTheHilightFrame) {
   Build();
   const int midY = (Button(1).BoundsRect.Top + Button(1).BoundsRect.Bottom) / 2;

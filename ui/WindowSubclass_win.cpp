@@ -1,7 +1,15 @@
-#include "skin/data/WindowSubclass_win.h"
+#include "ui/WindowSubclass_win.h"
 
 #include <memory>
 #include <unordered_map>
+
+#include "ui/Controls.h"
+#include "ui/Forms.h"
+#include "ui/Handles.h"
+
+void ReportUncaught(TObject* sender) noexcept {
+  if (Application) Application->HandleException(sender ? sender : Application);
+}
 
 struct TSubclassRecord {
   HWND Wnd = nullptr;
@@ -25,9 +33,10 @@ struct TSubclassRegistry {
   };
   // Skinned windows all belong to the GUI thread, so one table serves. (A thread_local one
   // costs a call into the runtime's emulated TLS on every message here.)
+  // Never freed: windows of ours may still be destroyed while static objects go at exit.
   static std::unordered_map<Key, std::unique_ptr<TSubclassRecord>, Hash>& Table() {
-    static std::unordered_map<Key, std::unique_ptr<TSubclassRecord>, Hash> table;
-    return table;
+    static auto* table = new std::unordered_map<Key, std::unique_ptr<TSubclassRecord>, Hash>;
+    return *table;
   }
   // The last record found: a window's messages come in runs.
   static inline TSubclassRecord* Last = nullptr;
@@ -59,7 +68,7 @@ struct TSubclassRegistry {
     LRESULT result = 0;
     if (r->Target) {
       ISubclassTarget* target = r->Target;
-      GuardedCall(Application, [&] { result = target->SubclassProc(msg, w, l); });
+      GuardedCall(target->ErrorSender(), [&] { result = target->SubclassProc(msg, w, l); });
     } else {
       result = Call(old, wide, wnd, msg, w, l);
     }
@@ -78,6 +87,8 @@ WNDPROC TWindowSubclass::SlotProc(TSubclassSlot slot) noexcept {
       return &TSubclassRegistry::Proc<2>;
     case TSubclassSlot::Control:
       return &TSubclassRegistry::Proc<3>;
+    case TSubclassSlot::Own:
+      return &TSubclassRegistry::Proc<4>;
   }
   return nullptr;
 }
@@ -90,7 +101,7 @@ int TWindowSubclass::LiveProcedures() noexcept {
 }
 
 bool TWindowSubclass::Install(HWND wnd, TSubclassSlot slot, ISubclassTarget& target, bool wide) {
-  if (FRecord || !wnd || !IsWindow(wnd)) return false;
+  if (FRecord || FControl || !wnd || !IsWindow(wnd)) return false;
   const int s = static_cast<int>(slot);
   if (TSubclassRegistry::Find(wnd, s)) return false;
   auto record = std::make_unique<TSubclassRecord>();
@@ -118,7 +129,36 @@ bool TWindowSubclass::Install(HWND wnd, TSubclassSlot slot, ISubclassTarget& tar
   return true;
 }
 
+bool TWindowSubclass::Install(TControl& control, TWndMethod ours) {
+  if (FRecord || FControl) return false;
+  FOldMethod = control.WindowProc;
+  FLink = std::make_shared<TProcLink>(TProcLink{std::move(ours), FOldMethod});
+  FInstalled = TWndMethod([link = FLink](TMessage& m) {
+    if (link->Ours)
+      link->Ours(m);
+    else
+      link->Old(m);
+  });
+  control.WindowProc = FInstalled;
+  FControl = &control;
+  return true;
+}
+
+void TWindowSubclass::ForgetControl() noexcept {
+  if (FLink) FLink->Ours = TWndMethod();
+  FLink.reset();
+  FControl = nullptr;
+  FInstalled = TWndMethod();
+  FOldMethod = TWndMethod();
+}
+
 void TWindowSubclass::Remove() noexcept {
+  if (FControl) {
+    // Someone who hooked after us keeps their chain, in which our link now passes straight
+    // to what we saved.
+    if (FControl->WindowProc == FInstalled) FControl->WindowProc = FOldMethod;
+    ForgetControl();
+  }
   TSubclassRecord* r = FRecord;
   if (!r) return;
   r->Owner = nullptr;
@@ -140,4 +180,54 @@ void TWindowSubclass::Remove() noexcept {
 LRESULT TWindowSubclass::CallOld(UINT msg, WPARAM wParam, LPARAM lParam) const {
   if (!FOld) return DefWindowProcA(FWnd, msg, wParam, lParam);
   return TSubclassRegistry::Call(FOld, FWide, FWnd, msg, wParam, lParam);
+}
+
+void TWindowSubclass::CallOld(TMessage& m) const {
+  if (FOldMethod)
+    FOldMethod(m);
+  else
+    m.Result = CallOld(m.Msg, m.WParam, m.LParam);
+}
+
+// ---- THiddenWindow ----
+
+HWND THiddenWindow::Create(const THiddenWindowParams& p, THandler handler, TObject* errorSender) {
+  if (HWND wnd = Handle()) return wnd;
+  const HINSTANCE instance = ThisModule();
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  if (!GetClassInfoExA(instance, p.ClassName, &wc)) {
+    wc = WNDCLASSEXA{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = instance;
+    wc.hIcon = p.Icon;
+    wc.hCursor = p.Cursor;
+    wc.lpszClassName = p.ClassName;
+    RegisterClassExA(&wc);
+  }
+  FWnd = CreateWindowExA(p.ExStyle, p.ClassName, p.Title, p.Style, p.X, p.Y, 0, 0, nullptr, nullptr, instance,
+                         nullptr);
+  if (!FWnd) return nullptr;
+  FHandler = std::move(handler);
+  FErrorSender = errorSender;
+  if (!FSubclass.Install(FWnd, TSubclassSlot::Own, *this, false)) {
+    DestroyWindow(FWnd);
+    FWnd = nullptr;
+  }
+  return FWnd;
+}
+
+void THiddenWindow::Destroy() noexcept {
+  // What the window hears while it goes is no longer its owner's business.
+  FHandler = nullptr;
+  if (FWnd && IsWindow(FWnd)) DestroyWindow(FWnd);
+  FSubclass.Remove();
+  FWnd = nullptr;
+}
+
+LRESULT THiddenWindow::SubclassProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (FHandler && FHandler(msg, wParam, lParam, result)) return result;
+  return FSubclass.CallOld(msg, wParam, lParam);
 }
