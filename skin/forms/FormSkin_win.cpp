@@ -282,7 +282,7 @@ void TSkinForm::SkinStart() {
       }
       if (FWinState != wsMinimized && FFrameKind != fkNone) {
         {
-          TScopedValue sizing(FStage, int{stSizing}, int{stReady});
+          TScopedValue sizing(FStage, stSizing, stReady);
           AdjustWindowSize(false);
         }
         UpdateFrameRegion();
@@ -304,7 +304,7 @@ void TSkinForm::SkinChanged() {
   }
   ControlsSkinChanged();
   {
-    TScopedValue reskinning(FStage, int{stReskinning}, int{stReady});
+    TScopedValue reskinning(FStage, stReskinning, stReady);
     if (FFrameSkinned && FForm) {
       OwnerDrawMenus((FSkinData->SkinControls & SkinBit(xcPopupMenu)) != 0, false, true);
       AdjustWindowSize(true);
