@@ -27,10 +27,7 @@ std::string Plain(const std::string& caption) {
 
 // ---- TTabSheet ----
 
-const TClassInfo& TTabSheet::StaticClass() {
-  static const TClassInfo info("TTabSheet", &TWinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TTabSheet, TWinControl)
 
 TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {
   FVisible = false;  // shown when it becomes the active page
@@ -64,10 +61,7 @@ void TTabSheet::WndProc(TMessage& m) {
 
 // ---- TPageControl ----
 
-const TClassInfo& TPageControl::StaticClass() {
-  static const TClassInfo info("TPageControl", &TWinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TPageControl, TWinControl)
 
 TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 289;
@@ -236,22 +230,11 @@ int HeaderFormat(THeaderAlignment a) {
 }
 }  // namespace
 
-const TClassInfo& TCustomTabControl::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TCustomTabControl", &TWinControl::StaticClass(),
-      {Int<TCustomTabControl>(
-           "TabIndex", [](const TCustomTabControl& c) { return c.TabIndex(); },
-           [](TCustomTabControl& c, long v) { c.SetTabIndex(static_cast<int>(v)); }),
-       Enum<TCustomTabControl>(
-           "TabPosition", {"tpTop", "tpBottom", "tpLeft", "tpRight"},
-           [](const TCustomTabControl& c) { return static_cast<long>(c.TabPosition()); },
-           [](TCustomTabControl& c, long v) { c.SetTabPosition(static_cast<TTabPosition>(v)); }),
-       Bool<TCustomTabControl>(
-           "MultiLine", [](const TCustomTabControl& c) { return c.MultiLine(); },
-           [](TCustomTabControl& c, bool v) { c.SetMultiLine(v); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TCustomTabControl, TWinControl,
+                  Prop<&TCustomTabControl::TabIndex, &TCustomTabControl::SetTabIndex>("TabIndex"),
+                  Prop<&TCustomTabControl::TabPosition, &TCustomTabControl::SetTabPosition>(
+                      "TabPosition", {"tpTop", "tpBottom", "tpLeft", "tpRight"}),
+                  Prop<&TCustomTabControl::MultiLine, &TCustomTabControl::SetMultiLine>("MultiLine"))
 
 TCustomTabControl::TCustomTabControl(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 289;
@@ -399,19 +382,13 @@ void TCustomTabControl::WndProc(TMessage& m) {
   TWinControl::WndProc(m);
 }
 
-const TClassInfo& TTabControl::StaticClass() {
-  static const TClassInfo info("TTabControl", &TCustomTabControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TTabControl, TCustomTabControl)
 
 TTabControl::TTabControl(TComponent* AOwner) : TCustomTabControl(AOwner) {}
 
 // ---- THeaderControl ----
 
-const TClassInfo& THeaderControl::StaticClass() {
-  static const TClassInfo info("THeaderControl", &TWinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(THeaderControl, TWinControl)
 
 THeaderControl::THeaderControl(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 200;
@@ -485,16 +462,10 @@ void THeaderControl::Notification(TComponent* AComponent, TOperation Operation) 
 
 // ---- TCustomListView ----
 
-const TClassInfo& TCustomListView::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TCustomListView", &TWinControl::StaticClass(),
-      {Enum<TCustomListView>(
-          "ViewStyle", {"vsIcon", "vsSmallIcon", "vsList", "vsReport"},
-          [](const TCustomListView& c) { return static_cast<long>(c.ViewStyle()); },
-          [](TCustomListView& c, long v) { c.SetViewStyle(static_cast<TViewStyle>(v)); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TCustomListView, TWinControl,
+                  Prop<&TCustomListView::ViewStyle, &TCustomListView::SetViewStyle>("ViewStyle",
+                                                                                    {"vsIcon", "vsSmallIcon",
+                                                                                     "vsList", "vsReport"}))
 
 TCustomListView::TCustomListView(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 250;
@@ -621,35 +592,17 @@ HWND TCustomListView::HeaderHandle() {
   return reinterpret_cast<HWND>(SendMessageA(FHandle, LVM_GETHEADER, 0, 0));
 }
 
-const TClassInfo& TListView::StaticClass() {
-  static const TClassInfo info("TListView", &TCustomListView::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TListView, TCustomListView)
 
 TListView::TListView(TComponent* AOwner) : TCustomListView(AOwner) {}
 
 // ---- TUpDown ----
 
-const TClassInfo& TUpDown::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TUpDown", &TWinControl::StaticClass(),
-      {Object<TUpDown, TWinControl>("Associate", [](const TUpDown& u) { return u.Associate(); }),
-       Int<TUpDown>(
-           "Min", [](const TUpDown& u) -> long { return u.Min(); },
-           [](TUpDown& u, long v) { u.SetMin(static_cast<int>(v)); }),
-       Int<TUpDown>(
-           "Max", [](const TUpDown& u) -> long { return u.Max(); },
-           [](TUpDown& u, long v) { u.SetMax(static_cast<int>(v)); }),
-       Int<TUpDown>(
-           "Position", [](const TUpDown& u) -> long { return u.Position(); },
-           [](TUpDown& u, long v) { u.SetPosition(static_cast<int>(v)); }),
-       Enum<TUpDown>(
-           "Orientation", {"udHorizontal", "udVertical"},
-           [](const TUpDown& u) -> long { return u.Orientation(); },
-           [](TUpDown& u, long v) { u.SetOrientation(v == 0 ? udHorizontal : udVertical); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TUpDown, TWinControl, Prop<&TUpDown::Associate>("Associate"),
+                  Prop<&TUpDown::Min, &TUpDown::SetMin>("Min"), Prop<&TUpDown::Max, &TUpDown::SetMax>("Max"),
+                  Prop<&TUpDown::Position, &TUpDown::SetPosition>("Position"),
+                  Prop<&TUpDown::Orientation, &TUpDown::SetOrientation>("Orientation",
+                                                                        {"udHorizontal", "udVertical"}))
 
 namespace {
 void InitCommonClass(DWORD icc) {
@@ -727,19 +680,10 @@ void TUpDown::CreateHandleDone() {
 
 // ---- TDateTimePicker ----
 
-const TClassInfo& TDateTimePicker::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TDateTimePicker", &TWinControl::StaticClass(),
-      {Enum<TDateTimePicker>(
-           "Kind", {"dtkDate", "dtkTime"}, [](const TDateTimePicker& d) -> long { return d.Kind(); },
-           [](TDateTimePicker& d, long v) { d.SetKind(v == 0 ? dtkDate : dtkTime); }),
-       Enum<TDateTimePicker>(
-           "DateMode", {"dmComboBox", "dmUpDown"},
-           [](const TDateTimePicker& d) -> long { return d.DateMode(); },
-           [](TDateTimePicker& d, long v) { d.SetDateMode(v == 0 ? dmComboBox : dmUpDown); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TDateTimePicker, TWinControl,
+                  Prop<&TDateTimePicker::Kind, &TDateTimePicker::SetKind>("Kind", {"dtkDate", "dtkTime"}),
+                  Prop<&TDateTimePicker::DateMode, &TDateTimePicker::SetDateMode>("DateMode",
+                                                                                  {"dmComboBox", "dmUpDown"}))
 
 TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 186;

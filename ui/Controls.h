@@ -34,8 +34,7 @@ class TControl : public TComponent {
  public:
   explicit TControl(TComponent* AOwner);
   ~TControl() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   // The message handler every message of this control goes through. Skin handlers save
   // it, install their own, and put back exactly what they saved.
@@ -158,8 +157,7 @@ class TWinControl : public TControl {
  public:
   explicit TWinControl(TComponent* AOwner);
   ~TWinControl() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   // The window, created on first use (with the parent's window first).
   HWND Handle();
@@ -236,8 +234,7 @@ class TGraphicControl : public TControl {
  public:
   explicit TGraphicControl(TComponent* AOwner);
   ~TGraphicControl() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   // Valid while painting (WM_PAINT through WindowProc); the DC is the parent's, with the
   // origin moved to this control's top-left corner.
   // Outside painting it draws on the parent's window DC, clipped to the control.

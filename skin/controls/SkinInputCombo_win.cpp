@@ -11,10 +11,7 @@
 static_assert(sizeof(void*) != 4 || sizeof(COMBOBOXINFO) == 52);
 static_assert(sizeof(void*) != 8 || sizeof(COMBOBOXINFO) == 64);
 
-const TClassInfo& TSkinComBox::StaticClass() {
-  static const TClassInfo info("TSkinComBox", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinComBox, TSkinControl)
 
 TSkinComBox::TSkinComBox(TComponent* AOwner) : TSkinControl(AOwner) { FComboInfo.cbSize = sizeof FComboInfo; }
 

@@ -34,10 +34,7 @@ TSkinMargins MarginsOf(const TDataSkinObject& e) {
 
 // ---------------------------------------------------------------- TWScrollbar
 
-const TClassInfo& TWScrollbar::StaticClass() {
-  static const TClassInfo info("TWScrollbar", &TWinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TWScrollbar, TWinControl)
 
 TWScrollbar::TWScrollbar(TSkinControl* Handler)
     : TWinControl(Handler), FArrowSize(GetSystemMetrics(SM_CXHSCROLL)), FBuffer(1, 1, pf32bit) {
@@ -318,10 +315,7 @@ void TWScrollbar::Paint(HDC dc) {
 
 // ---------------------------------------------------------------- TSkinScrollbar
 
-const TClassInfo& TSkinScrollbar::StaticClass() {
-  static const TClassInfo info("TSkinScrollbar", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinScrollbar, TSkinControl)
 
 TSkinScrollbar::TSkinScrollbar(TComponent* AOwner) : TSkinControl(AOwner) {}
 
@@ -451,10 +445,7 @@ void TSkinScrollbar::DrawSkin(HDC dc, const RECT&) {
 
 // ---------------------------------------------------------------- TSkinScrollbarH
 
-const TClassInfo& TSkinScrollbarH::StaticClass() {
-  static const TClassInfo info("TSkinScrollbarH", &TSkinScrollbar::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinScrollbarH, TSkinScrollbar)
 
 TSkinScrollbarH::TSkinScrollbarH(TComponent* AOwner) : TSkinScrollbar(AOwner) {}
 
@@ -497,10 +488,7 @@ void TSkinScrollbarH::AfterProc(TMessage& m) {
 
 // ---------------------------------------------------------------- TSkinScControl
 
-const TClassInfo& TSkinScControl::StaticClass() {
-  static const TClassInfo info("TSkinScControl", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinScControl, TSkinControl)
 
 TSkinScControl::TSkinScControl(TComponent* AOwner) : TSkinControl(AOwner) {}
 
