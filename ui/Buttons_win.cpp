@@ -49,9 +49,7 @@ TSpeedButton::TSpeedButton(TComponent* AOwner)
 }
 
 void TSpeedButton::SetFlat(bool v) {
-  if (v == FFlat) return;
-  FFlat = v;
-  Invalidate();
+  if (Changes(FFlat, v)) Invalidate();
 }
 
 void TSpeedButton::WndProc(TMessage& m) {

@@ -53,35 +53,12 @@ class TClassInfo {
   std::vector<TPropInfo> FProps;
 };
 
-// Computed properties, where no member holds the value as published; C is the publishing
-// class. Everything else is a Prop (below).
-namespace published {
-template <class C>
-TPropInfo Int(std::string name, std::function<long(const C&)> get, std::function<void(C&, long)> set = {}) {
-  TPropInfo p;
-  p.Name = std::move(name);
-  p.Kind = TTypeKind::tkInteger;
-  p.GetOrd = [get](const TObject& o) { return get(static_cast<const C&>(o)); };
-  if (set) p.SetOrd = [set](TObject& o, long v) { set(static_cast<C&>(o), v); };
-  return p;
-}
-template <class C>
-TPropInfo Str(std::string name, std::function<std::string(const C&)> get,
-              std::function<void(C&, const std::string&)> set = {}) {
-  TPropInfo p;
-  p.Name = std::move(name);
-  p.Kind = TTypeKind::tkString;
-  p.GetStr = [get](const TObject& o) { return get(static_cast<const C&>(o)); };
-  if (set) p.SetStr = [set](TObject& o, const std::string& v) { set(static_cast<C&>(o), v); };
-  return p;
-}
-}  // namespace published
-
-// One line per property from member pointers: Prop<&C::Getter, &C::Setter>("Name") or
-// Prop<&C::Field>("Name") (a field is read and written in place). The kind follows the
-// value's type: bool is a Boolean, an integer or enumeration type an integer, or an
-// enumeration when identifiers are given (value i is identifiers[i]), std::string and
-// std::wstring text, a pointer an object. Without a setter a property is read-only.
+// Property descriptions. Prop<&C::Getter, &C::Setter>("Name") or Prop<&C::Field>("Name")
+// (a field is read and written in place) serves a property held by a member; Computed serves
+// one whose published value is worked out. The kind follows the value's type: bool is a
+// Boolean, an integer or enumeration type an integer, or an enumeration when identifiers are
+// given (value i is identifiers[i]), std::string and std::wstring text, a pointer an object.
+// Without a setter a property is read-only.
 namespace published {
 namespace detail {
 template <class C, class V>
@@ -102,19 +79,14 @@ struct Getter<R (C::*)() noexcept> : Reads<C, R> {};
 template <class C, class T>
 struct Getter<T C::*> : Reads<C, T> {};
 
-template <class C, class A>
-struct Takes {
-  using Class = C;
-  using Type = std::remove_cv_t<std::remove_reference_t<A>>;
-};
 template <class M>
 struct Setter;  // a setter method or a field
 template <class C, class A>
-struct Setter<void (C::*)(A)> : Takes<C, A> {};
+struct Setter<void (C::*)(A)> : Reads<C, A> {};
 template <class C, class A>
-struct Setter<void (C::*)(A) noexcept> : Takes<C, A> {};
+struct Setter<void (C::*)(A) noexcept> : Reads<C, A> {};
 template <class C, class T>
-struct Setter<T C::*> : Takes<C, T> {};
+struct Setter<T C::*> : Reads<C, T> {};
 
 // Each member is reached through its own class: a getter and its setter may be declared on
 // different levels of the hierarchy.
@@ -130,31 +102,25 @@ decltype(auto) Read(const TObject& o) {
     return (const_cast<C&>(c).*Get)();  // a getter that may make the window first
 }
 
-template <auto Set, class A>
-void Write(TObject& o, A&& v) {
+template <auto Set, class V>
+void Write(TObject& o, const V& v) {
   using C = typename Setter<std::remove_cv_t<decltype(Set)>>::Class;
+  using A = typename Setter<std::remove_cv_t<decltype(Set)>>::Value;
   C& c = static_cast<C&>(o);
   if constexpr (std::is_member_object_pointer_v<std::remove_cv_t<decltype(Set)>>)
-    c.*Set = std::forward<A>(v);
+    c.*Set = static_cast<A>(v);
   else
-    (c.*Set)(std::forward<A>(v));
+    (c.*Set)(static_cast<A>(v));
 }
 
 template <class>
 inline constexpr bool kUnsupported = false;
-}  // namespace detail
 
-template <auto Get, auto Set = nullptr>
-TPropInfo Prop(std::string name, std::vector<std::string> identifiers = {}) {
-  using V = typename detail::Getter<decltype(Get)>::Value;
-  // A field is its own setter; a getter method without a setter is read-only.
-  constexpr auto S = [] {
-    if constexpr (std::is_null_pointer_v<decltype(Set)> && std::is_member_object_pointer_v<decltype(Get)>)
-      return Get;
-    else
-      return Set;
-  }();
-  constexpr bool writable = !std::is_null_pointer_v<decltype(S)>;
+// The description of a property of value type V from get(const TObject&) and, unless it is
+// nullptr, set(TObject&, V).
+template <class V, class GetFn, class SetFn>
+TPropInfo Describe(std::string name, std::vector<std::string> identifiers, GetFn get, SetFn set) {
+  constexpr bool writable = !std::is_null_pointer_v<SetFn>;
   TPropInfo p;
   p.Name = std::move(name);
   if constexpr (std::is_same_v<V, bool> || std::is_integral_v<V> || std::is_enum_v<V>) {
@@ -162,35 +128,61 @@ TPropInfo Prop(std::string name, std::vector<std::string> identifiers = {}) {
         std::is_same_v<V, bool> || !identifiers.empty() ? TTypeKind::tkEnumeration : TTypeKind::tkInteger;
     p.EnumNames =
         std::is_same_v<V, bool> ? std::vector<std::string>{"False", "True"} : std::move(identifiers);
-    p.GetOrd = [](const TObject& o) { return static_cast<long>(detail::Read<Get>(o)); };
+    p.GetOrd = [get](const TObject& o) { return static_cast<long>(get(o)); };
     if constexpr (writable) {
-      using A = typename detail::Setter<std::remove_cv_t<decltype(S)>>::Type;
-      p.SetOrd = [](TObject& o, long v) {
-        if constexpr (std::is_same_v<A, bool>)
-          detail::Write<S>(o, v != 0);
+      p.SetOrd = [set](TObject& o, long v) {
+        if constexpr (std::is_same_v<V, bool>)
+          set(o, v != 0);
         else
-          detail::Write<S>(o, static_cast<A>(v));
+          set(o, static_cast<V>(v));
       };
     }
   } else if constexpr (std::is_same_v<V, std::string>) {
     p.Kind = TTypeKind::tkString;
-    p.GetStr = [](const TObject& o) -> std::string { return detail::Read<Get>(o); };
-    if constexpr (writable) p.SetStr = [](TObject& o, const std::string& v) { detail::Write<S>(o, v); };
+    p.GetStr = get;
+    if constexpr (writable) p.SetStr = set;
   } else if constexpr (std::is_same_v<V, std::wstring>) {
     p.Kind = TTypeKind::tkWString;
-    p.GetWStr = [](const TObject& o) -> std::wstring { return detail::Read<Get>(o); };
-    if constexpr (writable) p.SetWStr = [](TObject& o, const std::wstring& v) { detail::Write<S>(o, v); };
+    p.GetWStr = get;
+    if constexpr (writable) p.SetWStr = set;
   } else if constexpr (std::is_pointer_v<V>) {
     using T = std::remove_cv_t<std::remove_pointer_t<V>>;
     p.Kind = TTypeKind::tkClass;
     p.ObjType = &typeid(T);
-    p.GetAny = [](const TObject& o) -> void* { return const_cast<T*>(detail::Read<Get>(o)); };
+    p.GetAny = [get](const TObject& o) -> void* { return const_cast<T*>(get(o)); };
     if constexpr (std::is_base_of_v<TObject, T>)
-      p.GetObj = [](const TObject& o) -> TObject* { return const_cast<T*>(detail::Read<Get>(o)); };
+      p.GetObj = [get](const TObject& o) -> TObject* { return const_cast<T*>(get(o)); };
   } else {
-    static_assert(detail::kUnsupported<V>, "no property kind for this type");
+    static_assert(kUnsupported<V>, "no property kind for this type");
   }
   return p;
+}
+}  // namespace detail
+
+template <auto Get, auto Set = nullptr>
+TPropInfo Prop(std::string name, std::vector<std::string> identifiers = {}) {
+  using V = typename detail::Getter<decltype(Get)>::Value;
+  auto get = [](const TObject& o) -> V { return detail::Read<Get>(o); };
+  // A field is its own setter; a getter method without a setter is read-only.
+  constexpr auto S = [] {
+    if constexpr (std::is_null_pointer_v<decltype(Set)> && std::is_member_object_pointer_v<decltype(Get)>)
+      return Get;
+    else
+      return Set;
+  }();
+  if constexpr (std::is_null_pointer_v<std::remove_cv_t<decltype(S)>>)
+    return detail::Describe<V>(std::move(name), std::move(identifiers), get, nullptr);
+  else
+    return detail::Describe<V>(std::move(name), std::move(identifiers), get,
+                               [](TObject& o, const V& v) { detail::Write<S>(o, v); });
+}
+
+// A property worked out by get and set on the publishing class C.
+template <class C, class V>
+TPropInfo Computed(std::string name, V (*get)(const C&), void (*set)(C&, V)) {
+  return detail::Describe<V>(
+      std::move(name), {}, [get](const TObject& o) { return get(static_cast<const C&>(o)); },
+      [set](TObject& o, const V& v) { set(static_cast<C&>(o), v); });
 }
 }  // namespace published
 

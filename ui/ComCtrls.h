@@ -162,30 +162,52 @@ class TStatusBar : public TWinControl {
   TCanvas FCanvas;
 };
 
-enum TProgressBarOrientation { pbHorizontal, pbVertical };
-
-// A native progress bar; publishes "Min", "Max", "Position" and "Orientation".
-class TProgressBar : public TWinControl {
+// A native bar whose position stays within Min..Max (progress and track bars): a Max below
+// Min becomes Min, and the position is clamped into every new range.
+class TRangeBar : public TWinControl {
  public:
-  explicit TProgressBar(TComponent* AOwner);
-  DECLARE_CLASS_INFO;
   int Min() const noexcept { return FMin; }
   int Max() const noexcept { return FMax; }
   void SetRange(int min, int max);
   void SetMin(int v) { SetRange(v, FMax); }
   void SetMax(int v) { SetRange(FMin, v); }
+  // The window's while it exists.
   int Position() const;
   void SetPosition(int v);
+
+ protected:
+  TRangeBar(TComponent* AOwner, int max, UINT getPositionMessage);
+  // Tells the made window the position.
+  virtual void SendPosition() = 0;
+  // Makes the window again with a changed creation style, at the position it had.
+  void Recreate();
+  template <class T>
+  void SetCreationStyle(T& field, T v) {
+    if (Changes(field, v)) Recreate();
+  }
+  int FMin = 0, FMax, FPosition = 0;
+
+ private:
+  UINT FGetPositionMessage;
+};
+
+enum TProgressBarOrientation { pbHorizontal, pbVertical };
+
+// A native progress bar; publishes "Min", "Max", "Position" and "Orientation".
+class TProgressBar : public TRangeBar {
+ public:
+  explicit TProgressBar(TComponent* AOwner);
+  DECLARE_CLASS_INFO;
   TProgressBarOrientation Orientation() const noexcept { return FOrientation; }
   // Changing the orientation of a live bar makes its window again.
-  void SetOrientation(TProgressBarOrientation v);
+  void SetOrientation(TProgressBarOrientation v) { SetCreationStyle(FOrientation, v); }
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
+  void SendPosition() override;
 
  private:
-  int FMin = 0, FMax = 100, FPosition = 0;
   TProgressBarOrientation FOrientation = pbHorizontal;
 };
 
@@ -195,35 +217,28 @@ enum TTickStyle { tsNone, tsAuto, tsManual };
 
 // A native track bar; publishes "Min", "Max", "Position", "Frequency", "Orientation",
 // "TickMarks" and "TickStyle". OnChange follows every move of the thumb.
-class TTrackBar : public TWinControl {
+class TTrackBar : public TRangeBar {
  public:
   explicit TTrackBar(TComponent* AOwner);
   DECLARE_CLASS_INFO;
-  int Min() const noexcept { return FMin; }
-  int Max() const noexcept { return FMax; }
-  void SetRange(int min, int max);
-  void SetMin(int v) { SetRange(v, FMax); }
-  void SetMax(int v) { SetRange(FMin, v); }
-  int Position() const;
-  void SetPosition(int v);
   int Frequency() const noexcept { return FFrequency; }
   void SetFrequency(int v);
   TTrackBarOrientation Orientation() const noexcept { return FOrientation; }
-  void SetOrientation(TTrackBarOrientation v);
+  void SetOrientation(TTrackBarOrientation v) { SetCreationStyle(FOrientation, v); }
   TTickMark TickMarks() const noexcept { return FTickMarks; }
-  void SetTickMarks(TTickMark v);
+  void SetTickMarks(TTickMark v) { SetCreationStyle(FTickMarks, v); }
   TTickStyle TickStyle() const noexcept { return FTickStyle; }
-  void SetTickStyle(TTickStyle v);
+  void SetTickStyle(TTickStyle v) { SetCreationStyle(FTickStyle, v); }
   TNotifyEvent OnChange;
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
+  void SendPosition() override;
   void WndProc(TMessage& m) override;
 
  private:
-  void Recreate();
-  int FMin = 0, FMax = 10, FPosition = 0, FFrequency = 1;
+  int FFrequency = 1;
   TTrackBarOrientation FOrientation = trHorizontal;
   TTickMark FTickMarks = tmBottomRight;
   TTickStyle FTickStyle = tsAuto;

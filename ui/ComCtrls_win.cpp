@@ -217,6 +217,26 @@ void RegisterCommonClasses(DWORD classes) {
   InitCommonControlsEx(&icc);
 }
 HIMAGELIST ListHandle(TImageList* images) { return images ? images->Handle() : nullptr; }
+
+// An image list a control shows but does not own: watched, so that the link clears when the
+// list is freed, and handed to the made window with setMessage (which: the list's role).
+void LinkImages(TWinControl& control, TImageList*& link, TImageList* images, UINT setMessage,
+                WPARAM which = 0) {
+  if (link) link->RemoveFreeNotification(&control);
+  link = images;
+  if (link) link->FreeNotification(&control);
+  if (control.HandleAllocated())
+    SendMessageA(control.Handle(), setMessage, which, reinterpret_cast<LPARAM>(ListHandle(link)));
+}
+
+// Drops the link when its list is the component being freed.
+void UnlinkFreed(TWinControl& control, TImageList*& link, TComponent* freed, UINT setMessage,
+                 WPARAM which = 0) {
+  if (!link || freed != link) return;
+  link = nullptr;
+  if (control.HandleAllocated()) SendMessageA(control.Handle(), setMessage, which, 0);
+}
+
 int HeaderFormat(THeaderAlignment a) {
   switch (a) {
     case haRight:
@@ -337,31 +357,20 @@ void TCustomTabControl::ApplyStyle() {
 }
 
 void TCustomTabControl::SetTabPosition(TTabPosition position) {
-  if (position == FTabPosition) return;
-  FTabPosition = position;
-  ApplyStyle();
+  if (Changes(FTabPosition, position)) ApplyStyle();
 }
 
 void TCustomTabControl::SetMultiLine(bool v) {
-  if (v == FMultiLine) return;
-  FMultiLine = v;
-  ApplyStyle();
+  if (Changes(FMultiLine, v)) ApplyStyle();
 }
 
 void TCustomTabControl::SetImages(TImageList* images) {
-  if (FImages) FImages->RemoveFreeNotification(this);
-  FImages = images;
-  if (FImages) FImages->FreeNotification(this);
-  if (HandleAllocated())
-    SendMessageA(FHandle, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ListHandle(FImages)));
+  LinkImages(*this, FImages, images, TCM_SETIMAGELIST);
 }
 
 void TCustomTabControl::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
-  if (Operation == TOperation::opRemove && AComponent == FImages) {
-    FImages = nullptr;
-    if (HandleAllocated()) SendMessageA(FHandle, TCM_SETIMAGELIST, 0, 0);
-  }
+  if (Operation == TOperation::opRemove) UnlinkFreed(*this, FImages, AComponent, TCM_SETIMAGELIST);
 }
 
 RECT TCustomTabControl::DisplayRect() {
@@ -444,20 +453,11 @@ int THeaderControl::AddSection(const std::string& text, int width, THeaderAlignm
   return SectionCount() - 1;
 }
 
-void THeaderControl::SetImages(TImageList* images) {
-  if (FImages) FImages->RemoveFreeNotification(this);
-  FImages = images;
-  if (FImages) FImages->FreeNotification(this);
-  if (HandleAllocated())
-    SendMessageA(FHandle, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ListHandle(FImages)));
-}
+void THeaderControl::SetImages(TImageList* images) { LinkImages(*this, FImages, images, HDM_SETIMAGELIST); }
 
 void THeaderControl::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
-  if (Operation == TOperation::opRemove && AComponent == FImages) {
-    FImages = nullptr;
-    if (HandleAllocated()) SendMessageA(FHandle, HDM_SETIMAGELIST, 0, 0);
-  }
+  if (Operation == TOperation::opRemove) UnlinkFreed(*this, FImages, AComponent, HDM_SETIMAGELIST);
 }
 
 // ---- TCustomListView ----
@@ -572,19 +572,13 @@ int TCustomListView::AddItem(const std::string& caption, const std::vector<std::
 }
 
 void TCustomListView::SetSmallImages(TImageList* images) {
-  if (FSmallImages) FSmallImages->RemoveFreeNotification(this);
-  FSmallImages = images;
-  if (FSmallImages) FSmallImages->FreeNotification(this);
-  if (HandleAllocated())
-    SendMessageA(FHandle, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(ListHandle(FSmallImages)));
+  LinkImages(*this, FSmallImages, images, LVM_SETIMAGELIST, LVSIL_SMALL);
 }
 
 void TCustomListView::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
-  if (Operation == TOperation::opRemove && AComponent == FSmallImages) {
-    FSmallImages = nullptr;
-    if (HandleAllocated()) SendMessageA(FHandle, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
-  }
+  if (Operation == TOperation::opRemove)
+    UnlinkFreed(*this, FSmallImages, AComponent, LVM_SETIMAGELIST, LVSIL_SMALL);
 }
 
 HWND TCustomListView::HeaderHandle() {

@@ -164,6 +164,12 @@ class TWinControl : public TControl {
   bool HandleAllocated() const noexcept { return FHandle != nullptr; }
   void HandleNeeded() { Handle(); }
   void DestroyHandle();
+  // Makes a made window again, for a creation style that changed.
+  void RecreateWnd() {
+    if (!HandleAllocated()) return;
+    DestroyHandle();
+    HandleNeeded();
+  }
   // Handle of the control that owns a window made by the class library, or null.
   static TWinControl* FindControl(HWND wnd);
 

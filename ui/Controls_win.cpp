@@ -625,18 +625,6 @@ void TWinControl::WndProc(TMessage& m) {
         return;
       }
       break;
-    case WM_NOTIFY:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      if (ReflectToChild(m)) return;
-      break;
     case CN_CTLCOLORBTN:
     case CN_CTLCOLORSTATIC:
     case CN_CTLCOLOREDIT: {
@@ -738,6 +726,8 @@ void TWinControl::WndProc(TMessage& m) {
         SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont->Handle()), TRUE);
       break;
     default:
+      // Notifications, scroll and colour requests go to the child control that sent them.
+      if (ReflectToChild(m)) return;
       break;
   }
   TControl::WndProc(m);

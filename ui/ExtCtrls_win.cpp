@@ -16,8 +16,8 @@ UINT BevelEdge(TBevelCut cut) { return cut == bvRaised ? BDR_RAISEDINNER : BDR_S
 // ---- TTimer ----
 
 DEFINE_CLASS_INFO(TTimer, TComponent,
-                  Int<TTimer>(
-                      "Interval", [](const TTimer& t) -> long { return static_cast<long>(t.Interval()); },
+                  Computed<TTimer, long>(
+                      "Interval", [](const TTimer& t) { return static_cast<long>(t.Interval()); },
                       [](TTimer& t, long v) { t.SetInterval(static_cast<unsigned>(v < 0 ? 0 : v)); }),
                   Prop<&TTimer::Enabled, &TTimer::SetEnabled>("Enabled"))
 
@@ -29,15 +29,11 @@ TTimer::~TTimer() {
 }
 
 void TTimer::SetInterval(unsigned ms) {
-  if (ms == FInterval) return;
-  FInterval = ms;
-  UpdateTimer();
+  if (Changes(FInterval, ms)) UpdateTimer();
 }
 
 void TTimer::SetEnabled(bool v) {
-  if (v == FEnabled) return;
-  FEnabled = v;
-  UpdateTimer();
+  if (Changes(FEnabled, v)) UpdateTimer();
 }
 
 void TTimer::UpdateTimer() {

@@ -87,9 +87,7 @@ void TForm::EndLoading() {
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle v) {
-  if (v == FBorderStyle) return;
-  FBorderStyle = v;
-  StyleChanged();
+  if (Changes(FBorderStyle, v)) StyleChanged();
 }
 
 void TForm::SetFormStyle(TFormStyle v) {

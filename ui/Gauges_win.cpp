@@ -94,11 +94,7 @@ void TStatusBar::SetSimplePanel(bool v) {
 void TStatusBar::SetSizeGrip(bool v) {
   if (v == FSizeGrip) return;
   FSizeGrip = v;
-  if (HandleAllocated()) {
-    // The grip is a creation style: the window is made again with it.
-    DestroyHandle();
-    HandleNeeded();
-  }
+  RecreateWnd();  // the grip is a creation style
 }
 
 void TStatusBar::CreateParams(TCreateParams& p) {
@@ -168,6 +164,34 @@ void TStatusBar::WndProc(TMessage& m) {
   TWinControl::WndProc(m);
 }
 
+// ---- TRangeBar ----
+
+TRangeBar::TRangeBar(TComponent* AOwner, int max, UINT getPositionMessage)
+    : TWinControl(AOwner), FMax(max), FGetPositionMessage(getPositionMessage) {}
+
+void TRangeBar::SetRange(int min, int max) {
+  FMin = min;
+  FMax = std::max(min, max);
+  FPosition = std::clamp(FPosition, FMin, FMax);
+  if (HandleAllocated()) CreateHandleDone();
+}
+
+int TRangeBar::Position() const {
+  if (FHandle) return static_cast<int>(SendMessageA(FHandle, FGetPositionMessage, 0, 0));
+  return FPosition;
+}
+
+void TRangeBar::SetPosition(int v) {
+  FPosition = std::clamp(v, FMin, FMax);
+  if (HandleAllocated()) SendPosition();
+}
+
+void TRangeBar::Recreate() {
+  if (!HandleAllocated()) return;
+  FPosition = Position();
+  RecreateWnd();
+}
+
 // ---- TProgressBar ----
 
 DEFINE_CLASS_INFO(TProgressBar, TWinControl, Prop<&TProgressBar::Min, &TProgressBar::SetMin>("Min"),
@@ -177,7 +201,7 @@ DEFINE_CLASS_INFO(TProgressBar, TWinControl, Prop<&TProgressBar::Min, &TProgress
                                                                                   {"pbHorizontal",
                                                                                    "pbVertical"}))
 
-TProgressBar::TProgressBar(TComponent* AOwner) : TWinControl(AOwner) {
+TProgressBar::TProgressBar(TComponent* AOwner) : TRangeBar(AOwner, 100, PBM_GETPOS) {
   FWidth = 150;
   FHeight = 16;
 }
@@ -192,34 +216,10 @@ void TProgressBar::CreateParams(TCreateParams& p) {
 
 void TProgressBar::CreateHandleDone() {
   SendMessageA(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
-  SendMessageA(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0);
+  SendPosition();
 }
 
-void TProgressBar::SetRange(int min, int max) {
-  FMin = min;
-  FMax = std::max(min, max);
-  FPosition = std::clamp(FPosition, FMin, FMax);
-  if (HandleAllocated()) CreateHandleDone();
-}
-
-int TProgressBar::Position() const {
-  if (FHandle) return static_cast<int>(SendMessageA(FHandle, PBM_GETPOS, 0, 0));
-  return FPosition;
-}
-
-void TProgressBar::SetPosition(int v) {
-  FPosition = std::clamp(v, FMin, FMax);
-  if (HandleAllocated()) SendMessageA(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0);
-}
-
-void TProgressBar::SetOrientation(TProgressBarOrientation v) {
-  if (v == FOrientation) return;
-  FOrientation = v;
-  if (HandleAllocated()) {
-    DestroyHandle();
-    HandleNeeded();
-  }
-}
+void TProgressBar::SendPosition() { SendMessageA(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0); }
 
 // ---- TTrackBar ----
 
@@ -233,7 +233,7 @@ DEFINE_CLASS_INFO(
                                                           {"tmBottomRight", "tmTopLeft", "tmBoth"}),
     Prop<&TTrackBar::TickStyle, &TTrackBar::SetTickStyle>("TickStyle", {"tsNone", "tsAuto", "tsManual"}))
 
-TTrackBar::TTrackBar(TComponent* AOwner) : TWinControl(AOwner) {
+TTrackBar::TTrackBar(TComponent* AOwner) : TRangeBar(AOwner, 10, TBM_GETPOS) {
   FWidth = 150;
   FHeight = 45;
   TabStop = true;
@@ -255,54 +255,14 @@ void TTrackBar::CreateHandleDone() {
   SendMessageA(FHandle, TBM_SETRANGEMIN, FALSE, FMin);
   SendMessageA(FHandle, TBM_SETRANGEMAX, FALSE, FMax);
   SendMessageA(FHandle, TBM_SETTICFREQ, static_cast<WPARAM>(FFrequency), 0);
-  SendMessageA(FHandle, TBM_SETPOS, TRUE, FPosition);
+  SendPosition();
 }
 
-void TTrackBar::Recreate() {
-  if (!HandleAllocated()) return;
-  FPosition = Position();
-  DestroyHandle();
-  HandleNeeded();
-}
-
-void TTrackBar::SetRange(int min, int max) {
-  FMin = min;
-  FMax = std::max(min, max);
-  FPosition = std::clamp(FPosition, FMin, FMax);
-  if (HandleAllocated()) CreateHandleDone();
-}
-
-int TTrackBar::Position() const {
-  if (FHandle) return static_cast<int>(SendMessageA(FHandle, TBM_GETPOS, 0, 0));
-  return FPosition;
-}
-
-void TTrackBar::SetPosition(int v) {
-  FPosition = std::clamp(v, FMin, FMax);
-  if (HandleAllocated()) SendMessageA(FHandle, TBM_SETPOS, TRUE, FPosition);
-}
+void TTrackBar::SendPosition() { SendMessageA(FHandle, TBM_SETPOS, TRUE, FPosition); }
 
 void TTrackBar::SetFrequency(int v) {
   FFrequency = std::max(1, v);
   if (HandleAllocated()) SendMessageA(FHandle, TBM_SETTICFREQ, static_cast<WPARAM>(FFrequency), 0);
-}
-
-void TTrackBar::SetOrientation(TTrackBarOrientation v) {
-  if (v == FOrientation) return;
-  FOrientation = v;
-  Recreate();
-}
-
-void TTrackBar::SetTickMarks(TTickMark v) {
-  if (v == FTickMarks) return;
-  FTickMarks = v;
-  Recreate();
-}
-
-void TTrackBar::SetTickStyle(TTickStyle v) {
-  if (v == FTickStyle) return;
-  FTickStyle = v;
-  Recreate();
 }
 
 void TTrackBar::WndProc(TMessage& m) {

@@ -117,39 +117,25 @@ TMenuItem::~TMenuItem() {
 }
 
 void TMenuItem::SetCaption(const std::string& v) {
-  if (v == FCaption) return;
-  FCaption = v;
-  Changed();
+  if (Changes(FCaption, v)) Changed();
 }
 void TMenuItem::SetVisible(bool v) {
-  if (v == FVisible) return;
-  FVisible = v;
-  Changed();
+  if (Changes(FVisible, v)) Changed();
 }
 void TMenuItem::SetEnabled(bool v) {
-  if (v == FEnabled) return;
-  FEnabled = v;
-  Changed();
+  if (Changes(FEnabled, v)) Changed();
 }
 void TMenuItem::SetChecked(bool v) {
-  if (v == FChecked) return;
-  FChecked = v;
-  Changed();
+  if (Changes(FChecked, v)) Changed();
 }
 void TMenuItem::SetDefault(bool v) {
-  if (v == FDefault) return;
-  FDefault = v;
-  Changed();
+  if (Changes(FDefault, v)) Changed();
 }
 void TMenuItem::SetImageIndex(int v) {
-  if (v == FImageIndex) return;
-  FImageIndex = v;
-  Changed();
+  if (Changes(FImageIndex, v)) Changed();
 }
 void TMenuItem::SetShortCut(TShortCut v) {
-  if (v == FShortCut) return;
-  FShortCut = v;
-  Changed();
+  if (Changes(FShortCut, v)) Changed();
 }
 
 void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
@@ -320,9 +306,7 @@ HMENU TMenu::Handle() {
 }
 
 void TMenu::SetOwnerDraw(bool v) {
-  if (v == FOwnerDraw) return;
-  FOwnerDraw = v;
-  MenuChanged();
+  if (Changes(FOwnerDraw, v)) MenuChanged();
 }
 
 void TMenu::SetImages(TImageList* images) {

@@ -58,10 +58,30 @@ class TLabel : public TGraphicControl {
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
+// The native BUTTON behind check boxes and radio buttons: the text on the left of the box
+// or right of it, and a click that first changes the state (Clicked), then raises OnClick.
+class TButtonControl : public TWinControl {
+ public:
+  // The box at the right edge, the text to its left (BS_LEFTTEXT).
+  bool LeftText() const noexcept { return FLeftText; }
+  void SetLeftText(bool v);
+
+ protected:
+  TButtonControl(TComponent* AOwner, int width);
+  void CreateParams(TCreateParams& params) override;
+  void WndProc(TMessage& m) override;
+  // The native button type (low four bits of the style).
+  virtual DWORD ButtonType() const = 0;
+  virtual void Clicked() = 0;
+
+ private:
+  bool FLeftText = false;
+};
+
 // A check box over the native BUTTON. The control keeps the state and the native box shows
 // it: a click steps unchecked -> checked -> (grayed, with AllowGrayed) -> unchecked, then
 // OnClick runs. Setting Checked or State does not click.
-class TCustomCheckBox : public TWinControl {
+class TCustomCheckBox : public TButtonControl {
  public:
   explicit TCustomCheckBox(TComponent* AOwner);
   DECLARE_CLASS_INFO;
@@ -71,22 +91,16 @@ class TCustomCheckBox : public TWinControl {
   void SetState(TCheckBoxState s);
   bool AllowGrayed() const noexcept { return FAllowGrayed; }
   void SetAllowGrayed(bool v);
-  // The box at the right edge, the text to its left (BS_LEFTTEXT).
-  bool LeftText() const noexcept { return FLeftText; }
-  void SetLeftText(bool v);
 
  protected:
-  void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
-  void WndProc(TMessage& m) override;
+  void Clicked() override { Toggle(); }
   virtual void Toggle();
-  // The native button type (low four bits of the style).
-  virtual DWORD ButtonType() const { return BS_3STATE; }
+  DWORD ButtonType() const override { return BS_3STATE; }
 
  private:
   TCheckBoxState FState = cbUnchecked;
   bool FAllowGrayed = false;
-  bool FLeftText = false;
 };
 
 class TCheckBox : public TCustomCheckBox {
@@ -98,24 +112,21 @@ class TCheckBox : public TCustomCheckBox {
 // A radio button over the native auto radio BUTTON: the system unchecks the others of its
 // group on a click and moves with the arrow keys; checking one from code unchecks the other
 // radio buttons of the same parent.
-class TRadioButton : public TWinControl {
+class TRadioButton : public TButtonControl {
  public:
   explicit TRadioButton(TComponent* AOwner);
   DECLARE_CLASS_INFO;
   bool Checked() const;
   void SetChecked(bool v);
-  bool LeftText() const noexcept { return FLeftText; }
-  void SetLeftText(bool v);
 
  protected:
-  void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
-  void WndProc(TMessage& m) override;
+  void Clicked() override { SetChecked(true); }
+  DWORD ButtonType() const override { return BS_AUTORADIOBUTTON; }
 
  private:
   void SetOwnChecked(bool v);
   bool FChecked = false;
-  bool FLeftText = false;
 };
 
 // A check box that draws its box from a glyph bitmap of its own: nine cells side by side,

@@ -104,6 +104,43 @@ void TLabel::Paint() {
   c->DrawText(FText, r, TextFlags());
 }
 
+// ---- TButtonControl ----
+
+TButtonControl::TButtonControl(TComponent* AOwner, int width) : TWinControl(AOwner) {
+  FWidth = width;
+  FHeight = 17;
+  FParentColor = true;
+  TabStop = true;
+  ClicksOnMouseUp = false;  // the native button reports its clicks (CN_COMMAND)
+}
+
+void TButtonControl::SetLeftText(bool v) {
+  if (v == FLeftText) return;
+  FLeftText = v;
+  if (!HandleAllocated()) return;
+  LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
+  style = v ? (style | BS_LEFTTEXT) : (style & ~static_cast<LONG_PTR>(BS_LEFTTEXT));
+  SetWindowLongPtrA(FHandle, GWL_STYLE, style);
+  Invalidate();
+}
+
+void TButtonControl::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.NativeClass = "BUTTON";
+  p.Style |= ButtonType() | (FLeftText ? BS_LEFTTEXT : 0);
+}
+
+void TButtonControl::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND) {
+    if (HIWORD(m.WParam) == BN_CLICKED) {
+      Clicked();
+      Click();
+    }
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
 // ---- TCustomCheckBox ----
 
 DEFINE_CLASS_INFO(TCustomCheckBox, TWinControl,
@@ -113,13 +150,7 @@ DEFINE_CLASS_INFO(TCustomCheckBox, TWinControl,
                                                                             {"cbUnchecked", "cbChecked",
                                                                              "cbGrayed"}))
 
-TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
-  FWidth = 97;
-  FHeight = 17;
-  FParentColor = true;
-  TabStop = true;
-  ClicksOnMouseUp = false;  // the native button reports its clicks (CN_COMMAND)
-}
+TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TButtonControl(AOwner, 97) {}
 
 void TCustomCheckBox::SetState(TCheckBoxState s) {
   if (s == cbGrayed && !FAllowGrayed) s = cbChecked;
@@ -131,22 +162,6 @@ void TCustomCheckBox::SetState(TCheckBoxState s) {
 void TCustomCheckBox::SetAllowGrayed(bool v) {
   FAllowGrayed = v;
   if (!v && FState == cbGrayed) SetState(cbChecked);
-}
-
-void TCustomCheckBox::SetLeftText(bool v) {
-  if (v == FLeftText) return;
-  FLeftText = v;
-  if (!HandleAllocated()) return;
-  LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
-  style = v ? (style | BS_LEFTTEXT) : (style & ~static_cast<LONG_PTR>(BS_LEFTTEXT));
-  SetWindowLongPtrA(FHandle, GWL_STYLE, style);
-  Invalidate();
-}
-
-void TCustomCheckBox::CreateParams(TCreateParams& p) {
-  TWinControl::CreateParams(p);
-  p.NativeClass = "BUTTON";
-  p.Style |= ButtonType() | (FLeftText ? BS_LEFTTEXT : 0);
 }
 
 void TCustomCheckBox::CreateHandleDone() {
@@ -167,17 +182,6 @@ void TCustomCheckBox::Toggle() {
   }
 }
 
-void TCustomCheckBox::WndProc(TMessage& m) {
-  if (m.Msg == CN_COMMAND) {
-    if (HIWORD(m.WParam) == BN_CLICKED) {
-      Toggle();
-      Click();
-    }
-    return;
-  }
-  TWinControl::WndProc(m);
-}
-
 // ---- TCheckBox ----
 
 DEFINE_CLASS_INFO(TCheckBox, TCustomCheckBox)
@@ -189,13 +193,7 @@ TCheckBox::TCheckBox(TComponent* AOwner) : TCustomCheckBox(AOwner) {}
 DEFINE_CLASS_INFO(TRadioButton, TWinControl,
                   Prop<&TRadioButton::Checked, &TRadioButton::SetChecked>("Checked"))
 
-TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
-  FWidth = 113;
-  FHeight = 17;
-  FParentColor = true;
-  TabStop = true;
-  ClicksOnMouseUp = false;
-}
+TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner, 113) {}
 
 bool TRadioButton::Checked() const {
   // The system unchecks group members on its own: the window is the truth while it exists.
@@ -217,35 +215,8 @@ void TRadioButton::SetChecked(bool v) {
       other->SetOwnChecked(false);
 }
 
-void TRadioButton::SetLeftText(bool v) {
-  if (v == FLeftText) return;
-  FLeftText = v;
-  if (!HandleAllocated()) return;
-  LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
-  style = v ? (style | BS_LEFTTEXT) : (style & ~static_cast<LONG_PTR>(BS_LEFTTEXT));
-  SetWindowLongPtrA(FHandle, GWL_STYLE, style);
-  Invalidate();
-}
-
-void TRadioButton::CreateParams(TCreateParams& p) {
-  TWinControl::CreateParams(p);
-  p.NativeClass = "BUTTON";
-  p.Style |= BS_AUTORADIOBUTTON | (FLeftText ? BS_LEFTTEXT : 0);
-}
-
 void TRadioButton::CreateHandleDone() {
   if (FChecked) SendMessageA(FHandle, BM_SETCHECK, BST_CHECKED, 0);
-}
-
-void TRadioButton::WndProc(TMessage& m) {
-  if (m.Msg == CN_COMMAND) {
-    if (HIWORD(m.WParam) == BN_CLICKED) {
-      SetChecked(true);
-      Click();
-    }
-    return;
-  }
-  TWinControl::WndProc(m);
 }
 
 // ---- TGlyphCheckBox ----
@@ -473,11 +444,7 @@ void TScrollBar::CreateParams(TCreateParams& p) {
 void TScrollBar::CreateHandleDone() { ApplyInfo(); }
 
 void TScrollBar::SetKind(TScrollKind kind) {
-  if (kind == FKind) return;
-  FKind = kind;
-  if (!HandleAllocated()) return;
-  DestroyHandle();
-  HandleNeeded();
+  if (Changes(FKind, kind)) RecreateWnd();
 }
 
 int TScrollBar::Clamp(int position) const {

@@ -104,9 +104,9 @@ void FreeSkinManager() { ManagerSlot().reset(); }
 DEFINE_CLASS_INFO(TSkinData, TComponent, Prop<&TSkinData::Active, &TSkinData::SetActive>("Active"),
                   Prop<&TSkinData::DisableTag>("DisableTag"), Prop<&TSkinData::SkinControls>("SkinControls"),
                   Prop<&TSkinData::Options>("Options"),
-                  Str<TSkinData>(
+                  Computed<TSkinData, std::string>(
                       "Skin3rd", [](const TSkinData& d) { return JoinLines(d.Skin3rd()); },
-                      [](TSkinData& d, const std::string& v) { d.SetSkin3rd(SplitLines(v)); }),
+                      [](TSkinData& d, std::string v) { d.SetSkin3rd(SplitLines(v)); }),
                   Prop<&TSkinData::SkinFile, &TSkinData::SetSkinFile>("SkinFile"),
                   Prop<&TSkinData::SkinStore>("SkinStore"),
                   Prop<&TSkinData::SkinFormtype>("SkinFormtype",

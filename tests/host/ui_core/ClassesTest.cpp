@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/Classes.h"
+#include "ui/SysUtils.h"
 
 namespace {
 std::vector<std::string>* gFreed = nullptr;
@@ -224,4 +225,15 @@ TEST(Properties, MemberPointersGiveEachKindItsReadsAndWrites) {
   EXPECT_TRUE(SetIntProperty(&o, "Order", 9));
   EXPECT_EQ(o.Tag, 9);
   EXPECT_EQ(o.Writes, 1);
+}
+
+TEST(Properties, ChangesStoresAndAnswersWhetherTheValueMoved) {
+  std::string text = "a";
+  EXPECT_FALSE(Changes(text, "a"));
+  EXPECT_TRUE(Changes(text, "b"));
+  EXPECT_EQ(text, "b");
+  int n = 3;
+  EXPECT_FALSE(Changes(n, 3));
+  EXPECT_TRUE(Changes(n, -3));
+  EXPECT_EQ(n, -3);
 }
