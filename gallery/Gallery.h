@@ -22,8 +22,7 @@ class TfrmMdiSample;
 class TfrmGalleryAbout : public TForm {
  public:
   explicit TfrmGalleryAbout(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   TLabel* lblTitle = nullptr;
   TLabel* lblText = nullptr;
   TButton* btnOK = nullptr;
@@ -32,8 +31,7 @@ class TfrmGalleryAbout : public TForm {
 class TfrmGallery : public TForm {
  public:
   explicit TfrmGallery(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   // The command line: a skin file to show, a page to open. Errors are reported in a
   // message box and the rest is still done.

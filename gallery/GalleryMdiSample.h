@@ -11,8 +11,7 @@ class TfrmMdiSample : public TForm {
  public:
   explicit TfrmMdiSample(TComponent* AOwner);
   ~TfrmMdiSample() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   // Shows the window; the first time also its three children.
   void Open();
   const std::vector<TForm*>& Children() const noexcept { return FChildren; }

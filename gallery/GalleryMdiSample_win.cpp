@@ -8,10 +8,7 @@
 
 using gallery::AddItem;
 
-const TClassInfo& TfrmMdiSample::StaticClass() {
-  static const TClassInfo info("TfrmMdiSample", &TForm::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TfrmMdiSample, TForm)
 
 TfrmMdiSample::TfrmMdiSample(TComponent* AOwner) : TForm(AOwner) {
   BeginLoading();

@@ -69,10 +69,7 @@ TButton* AddButton(TComponent* owner, TWinControl* parent, const char* name, con
 
 // ---- TfrmGalleryAbout ----
 
-const TClassInfo& TfrmGalleryAbout::StaticClass() {
-  static const TClassInfo info("TfrmGalleryAbout", &TForm::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TfrmGalleryAbout, TForm)
 
 TfrmGalleryAbout::TfrmGalleryAbout(TComponent* AOwner) : TForm(AOwner) {
   BeginLoading();
@@ -93,10 +90,7 @@ TfrmGalleryAbout::TfrmGalleryAbout(TComponent* AOwner) : TForm(AOwner) {
 
 // ---- TfrmGallery ----
 
-const TClassInfo& TfrmGallery::StaticClass() {
-  static const TClassInfo info("TfrmGallery", &TForm::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TfrmGallery, TForm)
 
 TfrmGallery::TfrmGallery(TComponent* AOwner) : TForm(AOwner) {
   BeginLoading();

@@ -41,37 +41,21 @@ int ShellVersion() {
 
 UINT TaskbarCreatedMessage() { return gTaskbarCreated; }
 
-const TClassInfo& TTrayIcon::StaticClass() {
-  static const TClassInfo info(
-      "TTrayIcon", &TComponent::StaticClass(),
-      {published::Bool<TTrayIcon>("Animate", &TTrayIcon::Animate, &TTrayIcon::SetAnimate),
-       published::Bool<TTrayIcon>("Enabled", &TTrayIcon::Enabled, &TTrayIcon::SetEnabled),
-       published::Bool<TTrayIcon>("HideOnMinimize", &TTrayIcon::HideOnMinimize,
-                                  &TTrayIcon::SetHideOnMinimize),
-       published::Str<TTrayIcon>("Hint", &TTrayIcon::Hint, &TTrayIcon::SetHint),
-       published::Int<TTrayIcon>(
-           "IconIndex", [](const TTrayIcon& t) -> long { return t.IconIndex(); },
-           [](TTrayIcon& t, long v) { t.SetIconIndex(static_cast<int>(v)); }),
-       published::Int<TTrayIcon>(
-           "Interval", [](const TTrayIcon& t) -> long { return t.Interval(); },
-           [](TTrayIcon& t, long v) { t.SetInterval(static_cast<int>(v)); }),
-       published::Enum<TTrayIcon>(
-           "RestoreOn",
-           {"ticNone", "ticLeftClick", "ticLeftDblClick", "ticLeftClickUp", "ticRightClick",
-            "ticRightDblClick", "ticRightClickUp"},
-           [](const TTrayIcon& t) -> long { return static_cast<long>(t.RestoreOn()); },
-           [](TTrayIcon& t, long v) { t.SetRestoreOn(static_cast<TTrayIconClicks>(v)); }),
-       published::Enum<TTrayIcon>(
-           "PopupMenuOn",
-           {"ticNone", "ticLeftClick", "ticLeftDblClick", "ticLeftClickUp", "ticRightClick",
-            "ticRightDblClick", "ticRightClickUp"},
-           [](const TTrayIcon& t) -> long { return static_cast<long>(t.PopupMenuOn()); },
-           [](TTrayIcon& t, long v) { t.SetPopupMenuOn(static_cast<TTrayIconClicks>(v)); }),
-       published::Object<TTrayIcon, TPopupMenu>("PopupMenu",
-                                                [](const TTrayIcon& t) { return t.PopupMenu(); }),
-       published::Object<TTrayIcon, TImageList>("Icons", [](const TTrayIcon& t) { return t.Icons(); })});
-  return info;
-}
+namespace {
+const std::vector<std::string> kClickNames{"ticNone",        "ticLeftClick",  "ticLeftDblClick",
+                                           "ticLeftClickUp", "ticRightClick", "ticRightDblClick",
+                                           "ticRightClickUp"};
+}  // namespace
+
+DEFINE_CLASS_INFO(TTrayIcon, TComponent, Prop<&TTrayIcon::Animate, &TTrayIcon::SetAnimate>("Animate"),
+                  Prop<&TTrayIcon::Enabled, &TTrayIcon::SetEnabled>("Enabled"),
+                  Prop<&TTrayIcon::HideOnMinimize, &TTrayIcon::SetHideOnMinimize>("HideOnMinimize"),
+                  Prop<&TTrayIcon::Hint, &TTrayIcon::SetHint>("Hint"),
+                  Prop<&TTrayIcon::IconIndex, &TTrayIcon::SetIconIndex>("IconIndex"),
+                  Prop<&TTrayIcon::Interval, &TTrayIcon::SetInterval>("Interval"),
+                  Prop<&TTrayIcon::RestoreOn, &TTrayIcon::SetRestoreOn>("RestoreOn", kClickNames),
+                  Prop<&TTrayIcon::PopupMenuOn, &TTrayIcon::SetPopupMenuOn>("PopupMenuOn", kClickNames),
+                  Prop<&TTrayIcon::PopupMenu>("PopupMenu"), Prop<&TTrayIcon::Icons>("Icons"))
 
 TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
   // A hidden top-level window rather than a message-only one: only top-level windows

@@ -38,8 +38,7 @@ class TTrayIcon : public TComponent, private ITrayHost {
  public:
   explicit TTrayIcon(TComponent* AOwner);
   ~TTrayIcon() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   void Loaded() override;
 

@@ -13,8 +13,7 @@
 class TForm1 : public TShellDialog {
  public:
   explicit TForm1(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   TSpeedButton* SpeedButton1;  // "Auto-Start"
   TSpeedButton* SpeedButton8;  // "Cancel Auto-Start"

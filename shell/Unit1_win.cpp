@@ -12,10 +12,7 @@ std::string RunValueData(const std::string& programPath) {
   return "\"" + programPath + "\"";
 }
 
-const TClassInfo& TForm1::StaticClass() {
-  static const TClassInfo info("TForm1", &TForm::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TForm1, TForm)
 
 TForm1::TForm1(TComponent* AOwner) : TShellDialog(AOwner) {
   char path[MAX_PATH * 2] = {};

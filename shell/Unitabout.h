@@ -22,8 +22,7 @@ TShellOpenSeam& AboutShellOpenSeam();
 class TAboutBox : public TShellDialog {
  public:
   explicit TAboutBox(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   TPanel* Panel1;
   TImage* ProgramIcon;

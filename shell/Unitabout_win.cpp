@@ -33,10 +33,7 @@ TLabel* MakeLabel(TWinControl* parent, TComponent* owner, const char* name, cons
 
 }  // namespace
 
-const TClassInfo& TAboutBox::StaticClass() {
-  static const TClassInfo info("TAboutBox", &TForm::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TAboutBox, TForm)
 
 TAboutBox::TAboutBox(TComponent* AOwner) : TShellDialog(AOwner) {
   BeginLoading();

@@ -35,8 +35,7 @@ class TfrmMain : public TForm, public ICursorSubject {
   explicit TfrmMain(TComponent* AOwner) : TfrmMain(AOwner, TMainFormSetup{}) {}
   TfrmMain(TComponent* AOwner, TMainFormSetup setup);
   ~TfrmMain() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   // Components, as the form is laid out.
   TPopupMenu* pmMain = nullptr;

@@ -60,10 +60,7 @@ std::string ProgramFolder(HMODULE module) {
   return FolderOf(std::string(path, n));
 }
 
-const TClassInfo& TfrmMain::StaticClass() {
-  static const TClassInfo info("TfrmMain", &TForm::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TfrmMain, TForm)
 
 TfrmMain::TfrmMain(TComponent* AOwner, TMainFormSetup setup) : TForm(AOwner), FSetup(std::move(setup)) {
   if (FSetup.AppDir.empty()) FSetup.AppDir = ProgramFolder();

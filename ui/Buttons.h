@@ -16,8 +16,7 @@ enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 class TSpeedButton : public TGraphicControl {
  public:
   explicit TSpeedButton(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   bool Flat() const noexcept { return FFlat; }
   void SetFlat(bool v);
   TBitmap* Glyph() const noexcept { return FGlyph.get(); }
@@ -62,8 +61,7 @@ enum TBitBtnKind {
 class TBitBtn : public TButton {
  public:
   explicit TBitBtn(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   TBitmap* Glyph() const noexcept { return FGlyph.get(); }
   int NumGlyphs = 1;
   // Without a Glyph, the picture comes from an image list: ImageIndex, or when disabled

@@ -4,38 +4,17 @@
 // Message-cracking macros need <windows.h> first.
 #include <windowsx.h>
 
-const TClassInfo& TSpeedButton::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TSpeedButton", &TGraphicControl::StaticClass(),
-      {Bool<TSpeedButton>(
-           "Flat", [](const TSpeedButton& b) { return b.Flat(); },
-           [](TSpeedButton& b, bool v) { b.SetFlat(v); }),
-       Object<TSpeedButton, TBitmap>("Glyph", [](const TSpeedButton& b) { return b.Glyph(); }),
-       Bool<TSpeedButton>(
-           "Down", [](const TSpeedButton& b) { return b.Down(); },
-           [](TSpeedButton& b, bool v) { b.SetDown(v); }),
-       Int<TSpeedButton>(
-           "GroupIndex", [](const TSpeedButton& b) { return b.GroupIndex; },
-           [](TSpeedButton& b, long v) { b.GroupIndex = static_cast<int>(v); }),
-       Bool<TSpeedButton>(
-           "AllowAllUp", [](const TSpeedButton& b) { return b.AllowAllUp; },
-           [](TSpeedButton& b, bool v) { b.AllowAllUp = v; }),
-       Int<TSpeedButton>(
-           "NumGlyphs", [](const TSpeedButton& b) { return b.NumGlyphs; },
-           [](TSpeedButton& b, long v) { b.NumGlyphs = static_cast<int>(v); }),
-       Int<TSpeedButton>(
-           "Margin", [](const TSpeedButton& b) { return b.Margin; },
-           [](TSpeedButton& b, long v) { b.Margin = static_cast<int>(v); }),
-       Int<TSpeedButton>(
-           "Spacing", [](const TSpeedButton& b) { return b.Spacing; },
-           [](TSpeedButton& b, long v) { b.Spacing = static_cast<int>(v); }),
-       Enum<TSpeedButton>(
-           "Layout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"},
-           [](const TSpeedButton& b) -> long { return b.Layout; },
-           [](TSpeedButton& b, long v) { b.Layout = static_cast<TButtonLayout>(v & 3); })});
-  return info;
-}
+namespace {
+const std::vector<std::string> kLayoutNames{"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"};
+}  // namespace
+
+DEFINE_CLASS_INFO(TSpeedButton, TGraphicControl, Prop<&TSpeedButton::Flat, &TSpeedButton::SetFlat>("Flat"),
+                  Prop<&TSpeedButton::Glyph>("Glyph"),
+                  Prop<&TSpeedButton::Down, &TSpeedButton::SetDown>("Down"),
+                  Prop<&TSpeedButton::GroupIndex>("GroupIndex"),
+                  Prop<&TSpeedButton::AllowAllUp>("AllowAllUp"), Prop<&TSpeedButton::NumGlyphs>("NumGlyphs"),
+                  Prop<&TSpeedButton::Margin>("Margin"), Prop<&TSpeedButton::Spacing>("Spacing"),
+                  Prop<&TSpeedButton::Layout>("Layout", kLayoutNames))
 
 void TSpeedButton::SetDown(bool v) {
   if (v == FDown) return;
@@ -70,9 +49,7 @@ TSpeedButton::TSpeedButton(TComponent* AOwner)
 }
 
 void TSpeedButton::SetFlat(bool v) {
-  if (v == FFlat) return;
-  FFlat = v;
-  Invalidate();
+  if (Changes(FFlat, v)) Invalidate();
 }
 
 void TSpeedButton::WndProc(TMessage& m) {
@@ -150,39 +127,13 @@ constexpr TKindInfo KindInfo[] = {{"", false, false},        {"OK", true, false}
                                   {"&Ignore", false, false}, {"&All", false, false}};
 }  // namespace
 
-const TClassInfo& TBitBtn::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TBitBtn", &TButton::StaticClass(),
-      {Object<TBitBtn, TBitmap>("Glyph", [](const TBitBtn& b) { return b.Glyph(); }),
-       Int<TBitBtn>(
-           "NumGlyphs", [](const TBitBtn& b) { return b.NumGlyphs; },
-           [](TBitBtn& b, long v) { b.NumGlyphs = static_cast<int>(v); }),
-       Object<TBitBtn, TImageList>("Images", [](const TBitBtn& b) { return b.Images; }),
-       Int<TBitBtn>(
-           "ImageIndex", [](const TBitBtn& b) { return b.ImageIndex; },
-           [](TBitBtn& b, long v) { b.ImageIndex = static_cast<int>(v); }),
-       Int<TBitBtn>(
-           "DisabledIndex", [](const TBitBtn& b) { return b.DisabledIndex; },
-           [](TBitBtn& b, long v) { b.DisabledIndex = static_cast<int>(v); }),
-       Int<TBitBtn>(
-           "Margin", [](const TBitBtn& b) { return b.Margin; },
-           [](TBitBtn& b, long v) { b.Margin = static_cast<int>(v); }),
-       Int<TBitBtn>(
-           "Spacing", [](const TBitBtn& b) { return b.Spacing; },
-           [](TBitBtn& b, long v) { b.Spacing = static_cast<int>(v); }),
-       Enum<TBitBtn>(
-           "Layout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"},
-           [](const TBitBtn& b) -> long { return b.Layout; },
-           [](TBitBtn& b, long v) { b.Layout = static_cast<TButtonLayout>(v & 3); }),
-       Enum<TBitBtn>(
-           "Kind",
-           {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo", "bkClose", "bkAbort", "bkRetry",
-            "bkIgnore", "bkAll"},
-           [](const TBitBtn& b) -> long { return b.Kind(); },
-           [](TBitBtn& b, long v) { b.SetKind(static_cast<TBitBtnKind>(v)); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TBitBtn, TButton, Prop<&TBitBtn::Glyph>("Glyph"), Prop<&TBitBtn::NumGlyphs>("NumGlyphs"),
+                  Prop<&TBitBtn::Images>("Images"), Prop<&TBitBtn::ImageIndex>("ImageIndex"),
+                  Prop<&TBitBtn::DisabledIndex>("DisabledIndex"), Prop<&TBitBtn::Margin>("Margin"),
+                  Prop<&TBitBtn::Spacing>("Spacing"), Prop<&TBitBtn::Layout>("Layout", kLayoutNames),
+                  Prop<&TBitBtn::Kind, &TBitBtn::SetKind>("Kind", {"bkCustom", "bkOK", "bkCancel", "bkHelp",
+                                                                   "bkYes", "bkNo", "bkClose", "bkAbort",
+                                                                   "bkRetry", "bkIgnore", "bkAll"}))
 
 TBitBtn::TBitBtn(TComponent* AOwner) : TButton(AOwner), FGlyph(std::make_unique<TBitmap>()) {}
 

@@ -38,21 +38,9 @@ const TClassInfo& TObject::StaticClass() {
   return info;
 }
 
-const TClassInfo& TPersistent::StaticClass() {
-  static const TClassInfo info("TPersistent", &TObject::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TPersistent, TObject)
 
-const TClassInfo& TComponent::StaticClass() {
-  static const TClassInfo info("TComponent", &TPersistent::StaticClass(),
-                               {published::Str<TComponent>(
-                                    "Name", [](const TComponent& c) { return c.Name; },
-                                    [](TComponent& c, const std::string& v) { c.Name = v; }),
-                                published::Int<TComponent>(
-                                    "Tag", [](const TComponent& c) -> long { return c.Tag; },
-                                    [](TComponent& c, long v) { c.Tag = static_cast<int>(v); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TComponent, TPersistent, Prop<&TComponent::Name>("Name"), Prop<&TComponent::Tag>("Tag"))
 
 TComponent::TComponent(TComponent* AOwner) {
   if (AOwner) AOwner->InsertComponent(this);

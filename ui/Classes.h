@@ -53,64 +53,151 @@ class TClassInfo {
   std::vector<TPropInfo> FProps;
 };
 
-// Builders for property descriptions; C is the publishing class.
+// Property descriptions. Prop<&C::Getter, &C::Setter>("Name") or Prop<&C::Field>("Name")
+// (a field is read and written in place) serves a property held by a member; Computed serves
+// one whose published value is worked out. The kind follows the value's type: bool is a
+// Boolean, an integer or enumeration type an integer, or an enumeration when identifiers are
+// given (value i is identifiers[i]), std::string and std::wstring text, a pointer an object.
+// Without a setter a property is read-only.
 namespace published {
-template <class C>
-TPropInfo Int(std::string name, std::function<long(const C&)> get, std::function<void(C&, long)> set = {}) {
-  TPropInfo p;
-  p.Name = std::move(name);
-  p.Kind = TTypeKind::tkInteger;
-  p.GetOrd = [get](const TObject& o) { return get(static_cast<const C&>(o)); };
-  if (set) p.SetOrd = [set](TObject& o, long v) { set(static_cast<C&>(o), v); };
-  return p;
-}
-template <class C>
-TPropInfo Enum(std::string name, std::vector<std::string> identifiers, std::function<long(const C&)> get,
-               std::function<void(C&, long)> set = {}) {
-  TPropInfo p = Int<C>(std::move(name), std::move(get), std::move(set));
-  p.Kind = TTypeKind::tkEnumeration;
-  p.EnumNames = std::move(identifiers);
-  return p;
-}
-template <class C>
-TPropInfo Bool(std::string name, std::function<bool(const C&)> get, std::function<void(C&, bool)> set = {}) {
-  std::function<void(C&, long)> s;
-  if (set) s = [set](C& c, long v) { set(c, v != 0); };
-  return Enum<C>(
-      std::move(name), {"False", "True"}, [get](const C& c) -> long { return get(c) ? 1 : 0; }, s);
-}
-template <class C>
-TPropInfo Str(std::string name, std::function<std::string(const C&)> get,
-              std::function<void(C&, const std::string&)> set = {}) {
-  TPropInfo p;
-  p.Name = std::move(name);
-  p.Kind = TTypeKind::tkString;
-  p.GetStr = [get](const TObject& o) { return get(static_cast<const C&>(o)); };
-  if (set) p.SetStr = [set](TObject& o, const std::string& v) { set(static_cast<C&>(o), v); };
-  return p;
-}
-template <class C>
-TPropInfo WStr(std::string name, std::function<std::wstring(const C&)> get,
-               std::function<void(C&, const std::wstring&)> set = {}) {
-  TPropInfo p;
-  p.Name = std::move(name);
-  p.Kind = TTypeKind::tkWString;
-  p.GetWStr = [get](const TObject& o) { return get(static_cast<const C&>(o)); };
-  if (set) p.SetWStr = [set](TObject& o, const std::wstring& v) { set(static_cast<C&>(o), v); };
-  return p;
-}
+namespace detail {
+template <class C, class V>
+struct Reads {
+  using Class = C;
+  using Value = std::remove_cv_t<std::remove_reference_t<V>>;
+};
+template <class M>
+struct Getter;  // a getter method or a field
+template <class C, class R>
+struct Getter<R (C::*)() const> : Reads<C, R> {};
+template <class C, class R>
+struct Getter<R (C::*)() const noexcept> : Reads<C, R> {};
+template <class C, class R>
+struct Getter<R (C::*)()> : Reads<C, R> {};
+template <class C, class R>
+struct Getter<R (C::*)() noexcept> : Reads<C, R> {};
 template <class C, class T>
-TPropInfo Object(std::string name, std::function<T*(const C&)> get) {
+struct Getter<T C::*> : Reads<C, T> {};
+
+template <class M>
+struct Setter;  // a setter method or a field
+template <class C, class A>
+struct Setter<void (C::*)(A)> : Reads<C, A> {};
+template <class C, class A>
+struct Setter<void (C::*)(A) noexcept> : Reads<C, A> {};
+template <class C, class T>
+struct Setter<T C::*> : Reads<C, T> {};
+
+// Each member is reached through its own class: a getter and its setter may be declared on
+// different levels of the hierarchy.
+template <auto Get>
+decltype(auto) Read(const TObject& o) {
+  using C = typename Getter<decltype(Get)>::Class;
+  const C& c = static_cast<const C&>(o);
+  if constexpr (std::is_member_object_pointer_v<decltype(Get)>)
+    return (c.*Get);
+  else if constexpr (std::is_invocable_v<decltype(Get), const C&>)
+    return (c.*Get)();
+  else
+    return (const_cast<C&>(c).*Get)();  // a getter that may make the window first
+}
+
+template <auto Set, class V>
+void Write(TObject& o, const V& v) {
+  using C = typename Setter<std::remove_cv_t<decltype(Set)>>::Class;
+  using A = typename Setter<std::remove_cv_t<decltype(Set)>>::Value;
+  C& c = static_cast<C&>(o);
+  if constexpr (std::is_member_object_pointer_v<std::remove_cv_t<decltype(Set)>>)
+    c.*Set = static_cast<A>(v);
+  else
+    (c.*Set)(static_cast<A>(v));
+}
+
+template <class>
+inline constexpr bool kUnsupported = false;
+
+// The description of a property of value type V from get(const TObject&) and, unless it is
+// nullptr, set(TObject&, V).
+template <class V, class GetFn, class SetFn>
+TPropInfo Describe(std::string name, std::vector<std::string> identifiers, GetFn get, SetFn set) {
+  constexpr bool writable = !std::is_null_pointer_v<SetFn>;
   TPropInfo p;
   p.Name = std::move(name);
-  p.Kind = TTypeKind::tkClass;
-  p.ObjType = &typeid(T);
-  p.GetAny = [get](const TObject& o) -> void* { return get(static_cast<const C&>(o)); };
-  if constexpr (std::is_base_of_v<TObject, T>)
-    p.GetObj = [get](const TObject& o) -> TObject* { return get(static_cast<const C&>(o)); };
+  if constexpr (std::is_same_v<V, bool> || std::is_integral_v<V> || std::is_enum_v<V>) {
+    p.Kind =
+        std::is_same_v<V, bool> || !identifiers.empty() ? TTypeKind::tkEnumeration : TTypeKind::tkInteger;
+    p.EnumNames =
+        std::is_same_v<V, bool> ? std::vector<std::string>{"False", "True"} : std::move(identifiers);
+    p.GetOrd = [get](const TObject& o) { return static_cast<long>(get(o)); };
+    if constexpr (writable) {
+      p.SetOrd = [set](TObject& o, long v) {
+        if constexpr (std::is_same_v<V, bool>)
+          set(o, v != 0);
+        else
+          set(o, static_cast<V>(v));
+      };
+    }
+  } else if constexpr (std::is_same_v<V, std::string>) {
+    p.Kind = TTypeKind::tkString;
+    p.GetStr = get;
+    if constexpr (writable) p.SetStr = set;
+  } else if constexpr (std::is_same_v<V, std::wstring>) {
+    p.Kind = TTypeKind::tkWString;
+    p.GetWStr = get;
+    if constexpr (writable) p.SetWStr = set;
+  } else if constexpr (std::is_pointer_v<V>) {
+    using T = std::remove_cv_t<std::remove_pointer_t<V>>;
+    p.Kind = TTypeKind::tkClass;
+    p.ObjType = &typeid(T);
+    p.GetAny = [get](const TObject& o) -> void* { return const_cast<T*>(get(o)); };
+    if constexpr (std::is_base_of_v<TObject, T>)
+      p.GetObj = [get](const TObject& o) -> TObject* { return const_cast<T*>(get(o)); };
+  } else {
+    static_assert(kUnsupported<V>, "no property kind for this type");
+  }
   return p;
+}
+}  // namespace detail
+
+template <auto Get, auto Set = nullptr>
+TPropInfo Prop(std::string name, std::vector<std::string> identifiers = {}) {
+  using V = typename detail::Getter<decltype(Get)>::Value;
+  auto get = [](const TObject& o) -> V { return detail::Read<Get>(o); };
+  // A field is its own setter; a getter method without a setter is read-only.
+  constexpr auto S = [] {
+    if constexpr (std::is_null_pointer_v<decltype(Set)> && std::is_member_object_pointer_v<decltype(Get)>)
+      return Get;
+    else
+      return Set;
+  }();
+  if constexpr (std::is_null_pointer_v<std::remove_cv_t<decltype(S)>>)
+    return detail::Describe<V>(std::move(name), std::move(identifiers), get, nullptr);
+  else
+    return detail::Describe<V>(std::move(name), std::move(identifiers), get,
+                               [](TObject& o, const V& v) { detail::Write<S>(o, v); });
+}
+
+// A property worked out by get and set on the publishing class C.
+template <class C, class V>
+TPropInfo Computed(std::string name, V (*get)(const C&), void (*set)(C&, V)) {
+  return detail::Describe<V>(
+      std::move(name), {}, [get](const TObject& o) { return get(static_cast<const C&>(o)); },
+      [set](TObject& o, const V& v) { set(static_cast<C&>(o), v); });
 }
 }  // namespace published
+
+// A class's run-time information: `DECLARE_CLASS_INFO;` in the class body, and in its source
+// `DEFINE_CLASS_INFO(TFoo, TParent, Prop<...>("Name"), ...)` with the properties it publishes
+// (none for a class that only has a name of its own).
+#define DECLARE_CLASS_INFO                                               \
+  const TClassInfo& ClassType() const override { return StaticClass(); } \
+  static const TClassInfo& StaticClass()
+#define DEFINE_CLASS_INFO(C, Parent, ...)                                    \
+  const TClassInfo& C::StaticClass() {                                       \
+    using namespace published;                                               \
+    static const TClassInfo info(#C, &Parent::StaticClass(), {__VA_ARGS__}); \
+    return info;                                                             \
+  }
 
 class TObject {
  public:
@@ -127,8 +214,7 @@ class TObject {
 
 class TPersistent : public TObject {
  public:
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 };
 
 enum TComponentStateFlag : unsigned { csLoading = 1u, csDestroying = 2u };
@@ -139,8 +225,7 @@ class TComponent : public TPersistent {
  public:
   explicit TComponent(TComponent* AOwner);
   ~TComponent() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   TComponent* Owner() const noexcept { return FOwner; }
   int ComponentCount() const noexcept { return static_cast<int>(FComponents.size()); }

@@ -22,8 +22,7 @@ class TTabSheet : public TWinControl {
  public:
   explicit TTabSheet(TComponent* AOwner);
   ~TTabSheet() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   TPageControl* PageControl() const noexcept { return FPageControl; }
   // Puts the page into a page control (its tab is added last), or takes it out (null).
@@ -47,8 +46,7 @@ class TPageControl : public TWinControl {
  public:
   explicit TPageControl(TComponent* AOwner);
   ~TPageControl() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   int PageCount() const noexcept { return static_cast<int>(FPages.size()); }
   TTabSheet* Pages(int i) const { return FPages.at(static_cast<size_t>(i)); }
@@ -97,8 +95,7 @@ enum TStatusPanelStyle { psText, psOwnerDraw };
 class TStatusPanel : public TPersistent {
  public:
   explicit TStatusPanel(TStatusBar* owner) : FOwner(owner) {}
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   int Index() const;
   const std::string& Text() const noexcept { return FText; }
   void SetText(const std::string& v);
@@ -129,8 +126,7 @@ class TStatusBar : public TWinControl {
  public:
   explicit TStatusBar(TComponent* AOwner);
   ~TStatusBar() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   int PanelCount() const noexcept { return static_cast<int>(FPanels.size()); }
   TStatusPanel* Panels(int i) const { return FPanels.at(static_cast<size_t>(i)).get(); }
@@ -166,31 +162,52 @@ class TStatusBar : public TWinControl {
   TCanvas FCanvas;
 };
 
-enum TProgressBarOrientation { pbHorizontal, pbVertical };
-
-// A native progress bar; publishes "Min", "Max", "Position" and "Orientation".
-class TProgressBar : public TWinControl {
+// A native bar whose position stays within Min..Max (progress and track bars): a Max below
+// Min becomes Min, and the position is clamped into every new range.
+class TRangeBar : public TWinControl {
  public:
-  explicit TProgressBar(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
   int Min() const noexcept { return FMin; }
   int Max() const noexcept { return FMax; }
   void SetRange(int min, int max);
   void SetMin(int v) { SetRange(v, FMax); }
   void SetMax(int v) { SetRange(FMin, v); }
+  // The window's while it exists.
   int Position() const;
   void SetPosition(int v);
+
+ protected:
+  TRangeBar(TComponent* AOwner, int max, UINT getPositionMessage);
+  // Tells the made window the position.
+  virtual void SendPosition() = 0;
+  // Makes the window again with a changed creation style, at the position it had.
+  void Recreate();
+  template <class T>
+  void SetCreationStyle(T& field, T v) {
+    if (Changes(field, v)) Recreate();
+  }
+  int FMin = 0, FMax, FPosition = 0;
+
+ private:
+  UINT FGetPositionMessage;
+};
+
+enum TProgressBarOrientation { pbHorizontal, pbVertical };
+
+// A native progress bar; publishes "Min", "Max", "Position" and "Orientation".
+class TProgressBar : public TRangeBar {
+ public:
+  explicit TProgressBar(TComponent* AOwner);
+  DECLARE_CLASS_INFO;
   TProgressBarOrientation Orientation() const noexcept { return FOrientation; }
   // Changing the orientation of a live bar makes its window again.
-  void SetOrientation(TProgressBarOrientation v);
+  void SetOrientation(TProgressBarOrientation v) { SetCreationStyle(FOrientation, v); }
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
+  void SendPosition() override;
 
  private:
-  int FMin = 0, FMax = 100, FPosition = 0;
   TProgressBarOrientation FOrientation = pbHorizontal;
 };
 
@@ -200,34 +217,28 @@ enum TTickStyle { tsNone, tsAuto, tsManual };
 
 // A native track bar; publishes "Min", "Max", "Position", "Frequency", "Orientation",
 // "TickMarks" and "TickStyle". OnChange follows every move of the thumb.
-class TTrackBar : public TWinControl {
+class TTrackBar : public TRangeBar {
  public:
   explicit TTrackBar(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
-  int Min() const noexcept { return FMin; }
-  int Max() const noexcept { return FMax; }
-  void SetRange(int min, int max);
-  int Position() const;
-  void SetPosition(int v);
+  DECLARE_CLASS_INFO;
   int Frequency() const noexcept { return FFrequency; }
   void SetFrequency(int v);
   TTrackBarOrientation Orientation() const noexcept { return FOrientation; }
-  void SetOrientation(TTrackBarOrientation v);
+  void SetOrientation(TTrackBarOrientation v) { SetCreationStyle(FOrientation, v); }
   TTickMark TickMarks() const noexcept { return FTickMarks; }
-  void SetTickMarks(TTickMark v);
+  void SetTickMarks(TTickMark v) { SetCreationStyle(FTickMarks, v); }
   TTickStyle TickStyle() const noexcept { return FTickStyle; }
-  void SetTickStyle(TTickStyle v);
+  void SetTickStyle(TTickStyle v) { SetCreationStyle(FTickStyle, v); }
   TNotifyEvent OnChange;
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
+  void SendPosition() override;
   void WndProc(TMessage& m) override;
 
  private:
-  void Recreate();
-  int FMin = 0, FMax = 10, FPosition = 0, FFrequency = 1;
+  int FFrequency = 1;
   TTrackBarOrientation FOrientation = trHorizontal;
   TTickMark FTickMarks = tmBottomRight;
   TTickStyle FTickStyle = tsAuto;
@@ -242,8 +253,7 @@ class TToolButton : public TComponent {
  public:
   explicit TToolButton(TComponent* AOwner);
   ~TToolButton() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   TToolBar* ToolBar() const noexcept { return FToolBar; }
   void SetToolBar(TToolBar* bar);
   const std::string& Caption() const noexcept { return FCaption; }
@@ -272,8 +282,7 @@ class TToolBar : public TWinControl {
  public:
   explicit TToolBar(TComponent* AOwner);
   ~TToolBar() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   bool Flat() const noexcept { return FFlat; }
   void SetFlat(bool v);
   int ButtonCount() const noexcept { return static_cast<int>(FButtons.size()); }
@@ -308,8 +317,7 @@ class TCustomTabControl : public TWinControl {
  public:
   explicit TCustomTabControl(TComponent* AOwner);
   ~TCustomTabControl() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   int TabCount() const noexcept { return static_cast<int>(FTabs.size()); }
   const std::string& Tabs(int i) const { return FTabs.at(static_cast<size_t>(i)).Text; }
@@ -354,8 +362,7 @@ class TCustomTabControl : public TWinControl {
 class TTabControl : public TCustomTabControl {
  public:
   explicit TTabControl(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 };
 
 // A native header control (SysHeader32) with sections side by side.
@@ -365,8 +372,7 @@ class THeaderControl : public TWinControl {
  public:
   explicit THeaderControl(TComponent* AOwner);
   ~THeaderControl() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   // Adds a section at the right end; imageIndex -1 for none. Returns its index.
   int AddSection(const std::string& text, int width, THeaderAlignment alignment = haLeft,
@@ -403,8 +409,7 @@ class TCustomListView : public TWinControl {
  public:
   explicit TCustomListView(TComponent* AOwner);
   ~TCustomListView() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   TViewStyle ViewStyle() const noexcept { return FViewStyle; }
   void SetViewStyle(TViewStyle style);
@@ -448,8 +453,7 @@ class TCustomListView : public TWinControl {
 class TListView : public TCustomListView {
  public:
   explicit TListView(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 };
 
 // ---- up-down controls and date-time pickers ----
@@ -462,8 +466,7 @@ class TUpDown : public TWinControl {
  public:
   explicit TUpDown(TComponent* AOwner);
   ~TUpDown() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   TWinControl* Associate() const noexcept { return FAssociate; }
   void SetAssociate(TWinControl* control);
@@ -496,8 +499,7 @@ enum TDTDateMode { dmComboBox, dmUpDown };
 class TDateTimePicker : public TWinControl {
  public:
   explicit TDateTimePicker(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   TDateTimeKind Kind() const noexcept { return FKind; }
   TDTDateMode DateMode() const noexcept { return FDateMode; }

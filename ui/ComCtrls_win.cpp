@@ -27,10 +27,7 @@ std::string Plain(const std::string& caption) {
 
 // ---- TTabSheet ----
 
-const TClassInfo& TTabSheet::StaticClass() {
-  static const TClassInfo info("TTabSheet", &TWinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TTabSheet, TWinControl)
 
 TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {
   FVisible = false;  // shown when it becomes the active page
@@ -64,10 +61,7 @@ void TTabSheet::WndProc(TMessage& m) {
 
 // ---- TPageControl ----
 
-const TClassInfo& TPageControl::StaticClass() {
-  static const TClassInfo info("TPageControl", &TWinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TPageControl, TWinControl)
 
 TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 289;
@@ -223,6 +217,26 @@ void RegisterCommonClasses(DWORD classes) {
   InitCommonControlsEx(&icc);
 }
 HIMAGELIST ListHandle(TImageList* images) { return images ? images->Handle() : nullptr; }
+
+// An image list a control shows but does not own: watched, so that the link clears when the
+// list is freed, and handed to the made window with setMessage (which: the list's role).
+void LinkImages(TWinControl& control, TImageList*& link, TImageList* images, UINT setMessage,
+                WPARAM which = 0) {
+  if (link) link->RemoveFreeNotification(&control);
+  link = images;
+  if (link) link->FreeNotification(&control);
+  if (control.HandleAllocated())
+    SendMessageA(control.Handle(), setMessage, which, reinterpret_cast<LPARAM>(ListHandle(link)));
+}
+
+// Drops the link when its list is the component being freed.
+void UnlinkFreed(TWinControl& control, TImageList*& link, TComponent* freed, UINT setMessage,
+                 WPARAM which = 0) {
+  if (!link || freed != link) return;
+  link = nullptr;
+  if (control.HandleAllocated()) SendMessageA(control.Handle(), setMessage, which, 0);
+}
+
 int HeaderFormat(THeaderAlignment a) {
   switch (a) {
     case haRight:
@@ -236,22 +250,11 @@ int HeaderFormat(THeaderAlignment a) {
 }
 }  // namespace
 
-const TClassInfo& TCustomTabControl::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TCustomTabControl", &TWinControl::StaticClass(),
-      {Int<TCustomTabControl>(
-           "TabIndex", [](const TCustomTabControl& c) { return c.TabIndex(); },
-           [](TCustomTabControl& c, long v) { c.SetTabIndex(static_cast<int>(v)); }),
-       Enum<TCustomTabControl>(
-           "TabPosition", {"tpTop", "tpBottom", "tpLeft", "tpRight"},
-           [](const TCustomTabControl& c) { return static_cast<long>(c.TabPosition()); },
-           [](TCustomTabControl& c, long v) { c.SetTabPosition(static_cast<TTabPosition>(v)); }),
-       Bool<TCustomTabControl>(
-           "MultiLine", [](const TCustomTabControl& c) { return c.MultiLine(); },
-           [](TCustomTabControl& c, bool v) { c.SetMultiLine(v); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TCustomTabControl, TWinControl,
+                  Prop<&TCustomTabControl::TabIndex, &TCustomTabControl::SetTabIndex>("TabIndex"),
+                  Prop<&TCustomTabControl::TabPosition, &TCustomTabControl::SetTabPosition>(
+                      "TabPosition", {"tpTop", "tpBottom", "tpLeft", "tpRight"}),
+                  Prop<&TCustomTabControl::MultiLine, &TCustomTabControl::SetMultiLine>("MultiLine"))
 
 TCustomTabControl::TCustomTabControl(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 289;
@@ -354,31 +357,20 @@ void TCustomTabControl::ApplyStyle() {
 }
 
 void TCustomTabControl::SetTabPosition(TTabPosition position) {
-  if (position == FTabPosition) return;
-  FTabPosition = position;
-  ApplyStyle();
+  if (Changes(FTabPosition, position)) ApplyStyle();
 }
 
 void TCustomTabControl::SetMultiLine(bool v) {
-  if (v == FMultiLine) return;
-  FMultiLine = v;
-  ApplyStyle();
+  if (Changes(FMultiLine, v)) ApplyStyle();
 }
 
 void TCustomTabControl::SetImages(TImageList* images) {
-  if (FImages) FImages->RemoveFreeNotification(this);
-  FImages = images;
-  if (FImages) FImages->FreeNotification(this);
-  if (HandleAllocated())
-    SendMessageA(FHandle, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ListHandle(FImages)));
+  LinkImages(*this, FImages, images, TCM_SETIMAGELIST);
 }
 
 void TCustomTabControl::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
-  if (Operation == TOperation::opRemove && AComponent == FImages) {
-    FImages = nullptr;
-    if (HandleAllocated()) SendMessageA(FHandle, TCM_SETIMAGELIST, 0, 0);
-  }
+  if (Operation == TOperation::opRemove) UnlinkFreed(*this, FImages, AComponent, TCM_SETIMAGELIST);
 }
 
 RECT TCustomTabControl::DisplayRect() {
@@ -399,19 +391,13 @@ void TCustomTabControl::WndProc(TMessage& m) {
   TWinControl::WndProc(m);
 }
 
-const TClassInfo& TTabControl::StaticClass() {
-  static const TClassInfo info("TTabControl", &TCustomTabControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TTabControl, TCustomTabControl)
 
 TTabControl::TTabControl(TComponent* AOwner) : TCustomTabControl(AOwner) {}
 
 // ---- THeaderControl ----
 
-const TClassInfo& THeaderControl::StaticClass() {
-  static const TClassInfo info("THeaderControl", &TWinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(THeaderControl, TWinControl)
 
 THeaderControl::THeaderControl(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 200;
@@ -467,34 +453,19 @@ int THeaderControl::AddSection(const std::string& text, int width, THeaderAlignm
   return SectionCount() - 1;
 }
 
-void THeaderControl::SetImages(TImageList* images) {
-  if (FImages) FImages->RemoveFreeNotification(this);
-  FImages = images;
-  if (FImages) FImages->FreeNotification(this);
-  if (HandleAllocated())
-    SendMessageA(FHandle, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ListHandle(FImages)));
-}
+void THeaderControl::SetImages(TImageList* images) { LinkImages(*this, FImages, images, HDM_SETIMAGELIST); }
 
 void THeaderControl::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
-  if (Operation == TOperation::opRemove && AComponent == FImages) {
-    FImages = nullptr;
-    if (HandleAllocated()) SendMessageA(FHandle, HDM_SETIMAGELIST, 0, 0);
-  }
+  if (Operation == TOperation::opRemove) UnlinkFreed(*this, FImages, AComponent, HDM_SETIMAGELIST);
 }
 
 // ---- TCustomListView ----
 
-const TClassInfo& TCustomListView::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TCustomListView", &TWinControl::StaticClass(),
-      {Enum<TCustomListView>(
-          "ViewStyle", {"vsIcon", "vsSmallIcon", "vsList", "vsReport"},
-          [](const TCustomListView& c) { return static_cast<long>(c.ViewStyle()); },
-          [](TCustomListView& c, long v) { c.SetViewStyle(static_cast<TViewStyle>(v)); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TCustomListView, TWinControl,
+                  Prop<&TCustomListView::ViewStyle, &TCustomListView::SetViewStyle>("ViewStyle",
+                                                                                    {"vsIcon", "vsSmallIcon",
+                                                                                     "vsList", "vsReport"}))
 
 TCustomListView::TCustomListView(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 250;
@@ -601,19 +572,13 @@ int TCustomListView::AddItem(const std::string& caption, const std::vector<std::
 }
 
 void TCustomListView::SetSmallImages(TImageList* images) {
-  if (FSmallImages) FSmallImages->RemoveFreeNotification(this);
-  FSmallImages = images;
-  if (FSmallImages) FSmallImages->FreeNotification(this);
-  if (HandleAllocated())
-    SendMessageA(FHandle, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(ListHandle(FSmallImages)));
+  LinkImages(*this, FSmallImages, images, LVM_SETIMAGELIST, LVSIL_SMALL);
 }
 
 void TCustomListView::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
-  if (Operation == TOperation::opRemove && AComponent == FSmallImages) {
-    FSmallImages = nullptr;
-    if (HandleAllocated()) SendMessageA(FHandle, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
-  }
+  if (Operation == TOperation::opRemove)
+    UnlinkFreed(*this, FSmallImages, AComponent, LVM_SETIMAGELIST, LVSIL_SMALL);
 }
 
 HWND TCustomListView::HeaderHandle() {
@@ -621,35 +586,17 @@ HWND TCustomListView::HeaderHandle() {
   return reinterpret_cast<HWND>(SendMessageA(FHandle, LVM_GETHEADER, 0, 0));
 }
 
-const TClassInfo& TListView::StaticClass() {
-  static const TClassInfo info("TListView", &TCustomListView::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TListView, TCustomListView)
 
 TListView::TListView(TComponent* AOwner) : TCustomListView(AOwner) {}
 
 // ---- TUpDown ----
 
-const TClassInfo& TUpDown::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TUpDown", &TWinControl::StaticClass(),
-      {Object<TUpDown, TWinControl>("Associate", [](const TUpDown& u) { return u.Associate(); }),
-       Int<TUpDown>(
-           "Min", [](const TUpDown& u) -> long { return u.Min(); },
-           [](TUpDown& u, long v) { u.SetMin(static_cast<int>(v)); }),
-       Int<TUpDown>(
-           "Max", [](const TUpDown& u) -> long { return u.Max(); },
-           [](TUpDown& u, long v) { u.SetMax(static_cast<int>(v)); }),
-       Int<TUpDown>(
-           "Position", [](const TUpDown& u) -> long { return u.Position(); },
-           [](TUpDown& u, long v) { u.SetPosition(static_cast<int>(v)); }),
-       Enum<TUpDown>(
-           "Orientation", {"udHorizontal", "udVertical"},
-           [](const TUpDown& u) -> long { return u.Orientation(); },
-           [](TUpDown& u, long v) { u.SetOrientation(v == 0 ? udHorizontal : udVertical); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TUpDown, TWinControl, Prop<&TUpDown::Associate>("Associate"),
+                  Prop<&TUpDown::Min, &TUpDown::SetMin>("Min"), Prop<&TUpDown::Max, &TUpDown::SetMax>("Max"),
+                  Prop<&TUpDown::Position, &TUpDown::SetPosition>("Position"),
+                  Prop<&TUpDown::Orientation, &TUpDown::SetOrientation>("Orientation",
+                                                                        {"udHorizontal", "udVertical"}))
 
 namespace {
 void InitCommonClass(DWORD icc) {
@@ -727,19 +674,10 @@ void TUpDown::CreateHandleDone() {
 
 // ---- TDateTimePicker ----
 
-const TClassInfo& TDateTimePicker::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TDateTimePicker", &TWinControl::StaticClass(),
-      {Enum<TDateTimePicker>(
-           "Kind", {"dtkDate", "dtkTime"}, [](const TDateTimePicker& d) -> long { return d.Kind(); },
-           [](TDateTimePicker& d, long v) { d.SetKind(v == 0 ? dtkDate : dtkTime); }),
-       Enum<TDateTimePicker>(
-           "DateMode", {"dmComboBox", "dmUpDown"},
-           [](const TDateTimePicker& d) -> long { return d.DateMode(); },
-           [](TDateTimePicker& d, long v) { d.SetDateMode(v == 0 ? dmComboBox : dmUpDown); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TDateTimePicker, TWinControl,
+                  Prop<&TDateTimePicker::Kind, &TDateTimePicker::SetKind>("Kind", {"dtkDate", "dtkTime"}),
+                  Prop<&TDateTimePicker::DateMode, &TDateTimePicker::SetDateMode>("DateMode",
+                                                                                  {"dmComboBox", "dmUpDown"}))
 
 TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 186;

@@ -34,8 +34,7 @@ class TControl : public TComponent {
  public:
   explicit TControl(TComponent* AOwner);
   ~TControl() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   // The message handler every message of this control goes through. Skin handlers save
   // it, install their own, and put back exactly what they saved.
@@ -158,14 +157,19 @@ class TWinControl : public TControl {
  public:
   explicit TWinControl(TComponent* AOwner);
   ~TWinControl() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   // The window, created on first use (with the parent's window first).
   HWND Handle();
   bool HandleAllocated() const noexcept { return FHandle != nullptr; }
   void HandleNeeded() { Handle(); }
   void DestroyHandle();
+  // Makes a made window again, for a creation style that changed.
+  void RecreateWnd() {
+    if (!HandleAllocated()) return;
+    DestroyHandle();
+    HandleNeeded();
+  }
   // Handle of the control that owns a window made by the class library, or null.
   static TWinControl* FindControl(HWND wnd);
 
@@ -236,8 +240,7 @@ class TGraphicControl : public TControl {
  public:
   explicit TGraphicControl(TComponent* AOwner);
   ~TGraphicControl() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   // Valid while painting (WM_PAINT through WindowProc); the DC is the parent's, with the
   // origin moved to this control's top-left corner.
   // Outside painting it draws on the parent's window DC, clipped to the control.

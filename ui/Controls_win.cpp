@@ -105,43 +105,16 @@ void SetMouseControl(TControl* c) {
 
 // ---- TControl ----
 
-const TClassInfo& TControl::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TControl", &TComponent::StaticClass(),
-      {Int<TControl>(
-           "Left", [](const TControl& c) -> long { return c.Left(); },
-           [](TControl& c, long v) { c.SetLeft(static_cast<int>(v)); }),
-       Int<TControl>(
-           "Top", [](const TControl& c) -> long { return c.Top(); },
-           [](TControl& c, long v) { c.SetTop(static_cast<int>(v)); }),
-       Int<TControl>(
-           "Width", [](const TControl& c) -> long { return c.Width(); },
-           [](TControl& c, long v) { c.SetWidth(static_cast<int>(v)); }),
-       Int<TControl>(
-           "Height", [](const TControl& c) -> long { return c.Height(); },
-           [](TControl& c, long v) { c.SetHeight(static_cast<int>(v)); }),
-       Int<TControl>(
-           "Color", [](const TControl& c) -> long { return static_cast<long>(c.Color()); },
-           [](TControl& c, long v) { c.SetColor(static_cast<TColor>(v)); }),
-       Bool<TControl>(
-           "ParentColor", [](const TControl& c) { return c.ParentColor(); },
-           [](TControl& c, bool v) { c.SetParentColor(v); }),
-       Str<TControl>(
-           "Caption", [](const TControl& c) { return c.Caption(); },
-           [](TControl& c, const std::string& v) { c.SetCaption(v); }),
-       Bool<TControl>(
-           "Enabled", [](const TControl& c) { return c.Enabled(); },
-           [](TControl& c, bool v) { c.SetEnabled(v); }),
-       Bool<TControl>(
-           "Visible", [](const TControl& c) { return c.Visible(); },
-           [](TControl& c, bool v) { c.SetVisible(v); }),
-       Int<TControl>(
-           "Cursor", [](const TControl& c) -> long { return c.Cursor(); },
-           [](TControl& c, long v) { c.SetCursor(static_cast<TCursor>(v)); }),
-       Object<TControl, TFont>("Font", [](const TControl& c) { return c.Font(); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TControl, TComponent, Prop<&TControl::Left, &TControl::SetLeft>("Left"),
+                  Prop<&TControl::Top, &TControl::SetTop>("Top"),
+                  Prop<&TControl::Width, &TControl::SetWidth>("Width"),
+                  Prop<&TControl::Height, &TControl::SetHeight>("Height"),
+                  Prop<&TControl::Color, &TControl::SetColor>("Color"),
+                  Prop<&TControl::ParentColor, &TControl::SetParentColor>("ParentColor"),
+                  Prop<&TControl::Caption, &TControl::SetCaption>("Caption"),
+                  Prop<&TControl::Enabled, &TControl::SetEnabled>("Enabled"),
+                  Prop<&TControl::Visible, &TControl::SetVisible>("Visible"),
+                  Prop<&TControl::Cursor, &TControl::SetCursor>("Cursor"), Prop<&TControl::Font>("Font"))
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_unique<TFont>()) {
   WindowProc = [this](TMessage& m) { WndProc(m); };
@@ -365,20 +338,9 @@ void TControl::DefaultHandler(TMessage&) {}
 
 // ---- TWinControl ----
 
-const TClassInfo& TWinControl::StaticClass() {
-  using namespace published;
-  static const TClassInfo info("TWinControl", &TControl::StaticClass(),
-                               {Bool<TWinControl>(
-                                    "DoubleBuffered", [](const TWinControl& c) { return c.DoubleBuffered; },
-                                    [](TWinControl& c, bool v) { c.DoubleBuffered = v; }),
-                                Bool<TWinControl>(
-                                    "TabStop", [](const TWinControl& c) { return c.TabStop; },
-                                    [](TWinControl& c, bool v) { c.TabStop = v; }),
-                                Int<TWinControl>(
-                                    "TabOrder", [](const TWinControl& c) { return c.TabOrder(); },
-                                    [](TWinControl& c, long v) { c.SetTabOrder(static_cast<int>(v)); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TWinControl, TControl, Prop<&TWinControl::DoubleBuffered>("DoubleBuffered"),
+                  Prop<&TWinControl::TabStop>("TabStop"),
+                  Prop<&TWinControl::TabOrder, &TWinControl::SetTabOrder>("TabOrder"))
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
@@ -662,18 +624,6 @@ void TWinControl::WndProc(TMessage& m) {
         return;
       }
       break;
-    case WM_NOTIFY:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      if (ReflectToChild(m)) return;
-      break;
     case CN_CTLCOLORBTN:
     case CN_CTLCOLORSTATIC:
     case CN_CTLCOLOREDIT: {
@@ -775,6 +725,8 @@ void TWinControl::WndProc(TMessage& m) {
         SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont->Handle()), TRUE);
       break;
     default:
+      // Notifications, scroll and colour requests go to the child control that sent them.
+      if (ReflectToChild(m)) return;
       break;
   }
   TControl::WndProc(m);
@@ -826,10 +778,7 @@ void TWinControl::SetFocus() { ::SetFocus(Handle()); }
 
 // ---- TGraphicControl ----
 
-const TClassInfo& TGraphicControl::StaticClass() {
-  static const TClassInfo info("TGraphicControl", &TControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TGraphicControl, TControl)
 
 TGraphicControl::TGraphicControl(TComponent* AOwner)
     : TControl(AOwner), FCanvas(std::make_unique<TControlCanvas>(*this)) {}

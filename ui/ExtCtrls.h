@@ -13,8 +13,7 @@ class TTimer : public TComponent {
  public:
   explicit TTimer(TComponent* AOwner);
   ~TTimer() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   unsigned Interval() const noexcept { return FInterval; }
   void SetInterval(unsigned ms);
   bool Enabled() const noexcept { return FEnabled; }
@@ -36,8 +35,7 @@ enum TBevelCut { bvNone, bvLowered, bvRaised };
 class TCustomPanel : public TWinControl {
  public:
   explicit TCustomPanel(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   TBevelCut BevelInner() const noexcept { return FBevelInner; }
   void SetBevelInner(TBevelCut v);
   TBevelCut BevelOuter() const noexcept { return FBevelOuter; }
@@ -55,8 +53,7 @@ class TCustomPanel : public TWinControl {
 class TPanel : public TCustomPanel {
  public:
   explicit TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 };
 
 // Holds one picture (an icon or a bitmap).
@@ -75,8 +72,7 @@ class TPicture {
 class TImage : public TGraphicControl {
  public:
   explicit TImage(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   TPicture* Picture() noexcept { return &FPicture; }
   bool Stretch = false;
   bool Center = false;
@@ -95,8 +91,7 @@ enum TBevelStyle { bsLowered, bsRaised };
 class TBevel : public TGraphicControl {
  public:
   explicit TBevel(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   TBevelShape Shape() const noexcept { return FShape; }
   void SetShape(TBevelShape v);
   TBevelStyle Style() const noexcept { return FStyle; }
@@ -117,8 +112,7 @@ class TRadioButton;
 class TCustomRadioGroup : public TCustomGroupBox {
  public:
   explicit TCustomRadioGroup(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   const std::vector<std::string>& Items() const noexcept { return FItems; }
   void SetItems(const std::vector<std::string>& items);
   int ItemIndex() const noexcept { return FItemIndex; }
@@ -145,8 +139,7 @@ class TCustomRadioGroup : public TCustomGroupBox {
 class TRadioGroup : public TCustomRadioGroup {
  public:
   explicit TRadioGroup(TComponent* AOwner) : TCustomRadioGroup(AOwner) {}
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 };
 
 // A container whose children can be larger than it: its own bars scroll them. The content
@@ -155,8 +148,7 @@ class TRadioGroup : public TCustomRadioGroup {
 class TScrollBox : public TWinControl {
  public:
   explicit TScrollBox(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   void SetRange(int width, int height);
   int HorzRange() const noexcept { return FRange.x; }
   int VertRange() const noexcept { return FRange.y; }

@@ -15,18 +15,11 @@ UINT BevelEdge(TBevelCut cut) { return cut == bvRaised ? BDR_RAISEDINNER : BDR_S
 
 // ---- TTimer ----
 
-const TClassInfo& TTimer::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TTimer", &TComponent::StaticClass(),
-      {Int<TTimer>(
-           "Interval", [](const TTimer& t) -> long { return static_cast<long>(t.Interval()); },
-           [](TTimer& t, long v) { t.SetInterval(static_cast<unsigned>(v < 0 ? 0 : v)); }),
-       Bool<TTimer>(
-           "Enabled", [](const TTimer& t) { return t.Enabled(); },
-           [](TTimer& t, bool v) { t.SetEnabled(v); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TTimer, TComponent,
+                  Computed<TTimer, long>(
+                      "Interval", [](const TTimer& t) { return static_cast<long>(t.Interval()); },
+                      [](TTimer& t, long v) { t.SetInterval(static_cast<unsigned>(v < 0 ? 0 : v)); }),
+                  Prop<&TTimer::Enabled, &TTimer::SetEnabled>("Enabled"))
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) { UpdateTimer(); }
 
@@ -36,15 +29,11 @@ TTimer::~TTimer() {
 }
 
 void TTimer::SetInterval(unsigned ms) {
-  if (ms == FInterval) return;
-  FInterval = ms;
-  UpdateTimer();
+  if (Changes(FInterval, ms)) UpdateTimer();
 }
 
 void TTimer::SetEnabled(bool v) {
-  if (v == FEnabled) return;
-  FEnabled = v;
-  UpdateTimer();
+  if (Changes(FEnabled, v)) UpdateTimer();
 }
 
 void TTimer::UpdateTimer() {
@@ -72,19 +61,13 @@ void CALLBACK TTimer::TimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept {
 
 // ---- TCustomPanel ----
 
-const TClassInfo& TCustomPanel::StaticClass() {
-  using namespace published;
-  static const std::vector<std::string> cuts{"bvNone", "bvLowered", "bvRaised"};
-  static const TClassInfo info(
-      "TCustomPanel", &TWinControl::StaticClass(),
-      {Enum<TCustomPanel>(
-           "BevelInner", cuts, [](const TCustomPanel& p) -> long { return p.BevelInner(); },
-           [](TCustomPanel& p, long v) { p.SetBevelInner(static_cast<TBevelCut>(v)); }),
-       Enum<TCustomPanel>(
-           "BevelOuter", cuts, [](const TCustomPanel& p) -> long { return p.BevelOuter(); },
-           [](TCustomPanel& p, long v) { p.SetBevelOuter(static_cast<TBevelCut>(v)); })});
-  return info;
-}
+namespace {
+const std::vector<std::string> kBevelCutNames{"bvNone", "bvLowered", "bvRaised"};
+}  // namespace
+
+DEFINE_CLASS_INFO(TCustomPanel, TWinControl,
+                  Prop<&TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner>("BevelInner", kBevelCutNames),
+                  Prop<&TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter>("BevelOuter", kBevelCutNames))
 
 TCustomPanel::TCustomPanel(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 185;
@@ -119,10 +102,7 @@ void TCustomPanel::PaintWindow(HDC dc) {
   }
 }
 
-const TClassInfo& TPanel::StaticClass() {
-  static const TClassInfo info("TPanel", &TCustomPanel::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TPanel, TCustomPanel)
 
 // ---- TPicture / TImage ----
 
@@ -144,14 +124,7 @@ TBitmap* TPicture::Bitmap() {
   return bitmap;
 }
 
-const TClassInfo& TImage::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TImage", &TGraphicControl::StaticClass(),
-      {Bool<TImage>(
-          "Stretch", [](const TImage& i) { return i.Stretch; }, [](TImage& i, bool v) { i.Stretch = v; })});
-  return info;
-}
+DEFINE_CLASS_INFO(TImage, TGraphicControl, Prop<&TImage::Stretch>("Stretch"))
 
 TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner) {
   FWidth = 105;
@@ -172,10 +145,7 @@ void TImage::Paint() {
 
 // ---- TScrollBox ----
 
-const TClassInfo& TScrollBox::StaticClass() {
-  static const TClassInfo info("TScrollBox", &TWinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TScrollBox, TWinControl)
 
 TScrollBox::TScrollBox(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 185;

@@ -30,8 +30,7 @@ class TForm : public TWinControl {
  public:
   explicit TForm(TComponent* AOwner);
   ~TForm() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   TFormBorderStyle BorderStyle() const noexcept { return FBorderStyle; }
   void SetBorderStyle(TFormBorderStyle v);

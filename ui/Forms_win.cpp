@@ -27,28 +27,13 @@ LRESULT BroadcastDialogKey(TWinControl& parent, const TMessage& m) {
 }
 }  // namespace
 
-const TClassInfo& TForm::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TForm", &TWinControl::StaticClass(),
-      {Bool<TForm>(
-           "AutoScroll", [](const TForm& f) { return f.AutoScroll; },
-           [](TForm& f, bool v) { f.AutoScroll = v; }),
-       Enum<TForm>(
-           "BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog"},
-           [](const TForm& f) -> long { return f.BorderStyle(); },
-           [](TForm& f, long v) { f.SetBorderStyle(static_cast<TFormBorderStyle>(v)); }),
-       Bool<TForm>(
-           "Scaled", [](const TForm& f) { return f.Scaled; }, [](TForm& f, bool v) { f.Scaled = v; }),
-       Int<TForm>(
-           "DesignPixelsPerInch", [](const TForm& f) -> long { return f.DesignPixelsPerInch; },
-           [](TForm& f, long v) { f.DesignPixelsPerInch = static_cast<int>(v); }),
-       Enum<TForm>(
-           "FormStyle", {"fsNormal", "fsStayOnTop", "fsMDIChild", "fsMDIForm"},
-           [](const TForm& f) -> long { return f.FormStyle(); },
-           [](TForm& f, long v) { f.SetFormStyle(static_cast<TFormStyle>(v)); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TForm, TWinControl, Prop<&TForm::AutoScroll>("AutoScroll"),
+                  Prop<&TForm::BorderStyle, &TForm::SetBorderStyle>("BorderStyle",
+                                                                    {"bsNone", "bsSingle", "bsSizeable",
+                                                                     "bsDialog"}),
+                  Prop<&TForm::Scaled>("Scaled"), Prop<&TForm::DesignPixelsPerInch>("DesignPixelsPerInch"),
+                  Prop<&TForm::FormStyle, &TForm::SetFormStyle>("FormStyle", {"fsNormal", "fsStayOnTop",
+                                                                              "fsMDIChild", "fsMDIForm"}))
 
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
   FVisible = false;
@@ -102,9 +87,7 @@ void TForm::EndLoading() {
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle v) {
-  if (v == FBorderStyle) return;
-  FBorderStyle = v;
-  StyleChanged();
+  if (Changes(FBorderStyle, v)) StyleChanged();
 }
 
 void TForm::SetFormStyle(TFormStyle v) {

@@ -19,29 +19,14 @@ void InitCommonClass(DWORD classes) {
 
 // ---- TStatusPanel ----
 
-const TClassInfo& TStatusPanel::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TStatusPanel", &TPersistent::StaticClass(),
-      {Str<TStatusPanel>(
-           "Text", [](const TStatusPanel& p) { return p.Text(); },
-           [](TStatusPanel& p, const std::string& v) { p.SetText(v); }),
-       Int<TStatusPanel>(
-           "Width", [](const TStatusPanel& p) -> long { return p.Width(); },
-           [](TStatusPanel& p, long v) { p.SetWidth(static_cast<int>(v)); }),
-       Enum<TStatusPanel>(
-           "Bevel", {"pbNone", "pbLowered", "pbRaised"},
-           [](const TStatusPanel& p) -> long { return p.Bevel(); },
-           [](TStatusPanel& p, long v) { p.SetBevel(static_cast<TStatusPanelBevel>(v)); }),
-       Enum<TStatusPanel>(
-           "Style", {"psText", "psOwnerDraw"}, [](const TStatusPanel& p) -> long { return p.Style(); },
-           [](TStatusPanel& p, long v) { p.SetStyle(static_cast<TStatusPanelStyle>(v)); }),
-       Enum<TStatusPanel>(
-           "Alignment", {"taLeftJustify", "taRightJustify", "taCenter"},
-           [](const TStatusPanel& p) -> long { return p.Alignment(); },
-           [](TStatusPanel& p, long v) { p.SetAlignment(static_cast<TAlignment>(v)); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TStatusPanel, TPersistent, Prop<&TStatusPanel::Text, &TStatusPanel::SetText>("Text"),
+                  Prop<&TStatusPanel::Width, &TStatusPanel::SetWidth>("Width"),
+                  Prop<&TStatusPanel::Bevel, &TStatusPanel::SetBevel>("Bevel",
+                                                                      {"pbNone", "pbLowered", "pbRaised"}),
+                  Prop<&TStatusPanel::Style, &TStatusPanel::SetStyle>("Style", {"psText", "psOwnerDraw"}),
+                  Prop<&TStatusPanel::Alignment, &TStatusPanel::SetAlignment>("Alignment",
+                                                                              {"taLeftJustify",
+                                                                               "taRightJustify", "taCenter"}))
 
 int TStatusPanel::Index() const {
   for (int i = 0; i < FOwner->PanelCount(); ++i)
@@ -78,20 +63,10 @@ void TStatusPanel::SetAlignment(TAlignment v) {
 
 // ---- TStatusBar ----
 
-const TClassInfo& TStatusBar::StaticClass() {
-  using namespace published;
-  static const TClassInfo info("TStatusBar", &TWinControl::StaticClass(),
-                               {Str<TStatusBar>(
-                                    "SimpleText", [](const TStatusBar& b) { return b.SimpleText(); },
-                                    [](TStatusBar& b, const std::string& v) { b.SetSimpleText(v); }),
-                                Bool<TStatusBar>(
-                                    "SimplePanel", [](const TStatusBar& b) { return b.SimplePanel(); },
-                                    [](TStatusBar& b, bool v) { b.SetSimplePanel(v); }),
-                                Bool<TStatusBar>(
-                                    "SizeGrip", [](const TStatusBar& b) { return b.SizeGrip(); },
-                                    [](TStatusBar& b, bool v) { b.SetSizeGrip(v); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TStatusBar, TWinControl,
+                  Prop<&TStatusBar::SimpleText, &TStatusBar::SetSimpleText>("SimpleText"),
+                  Prop<&TStatusBar::SimplePanel, &TStatusBar::SetSimplePanel>("SimplePanel"),
+                  Prop<&TStatusBar::SizeGrip, &TStatusBar::SetSizeGrip>("SizeGrip"))
 
 TStatusBar::TStatusBar(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 200;
@@ -119,11 +94,7 @@ void TStatusBar::SetSimplePanel(bool v) {
 void TStatusBar::SetSizeGrip(bool v) {
   if (v == FSizeGrip) return;
   FSizeGrip = v;
-  if (HandleAllocated()) {
-    // The grip is a creation style: the window is made again with it.
-    DestroyHandle();
-    HandleNeeded();
-  }
+  RecreateWnd();  // the grip is a creation style
 }
 
 void TStatusBar::CreateParams(TCreateParams& p) {
@@ -193,29 +164,44 @@ void TStatusBar::WndProc(TMessage& m) {
   TWinControl::WndProc(m);
 }
 
-// ---- TProgressBar ----
+// ---- TRangeBar ----
 
-const TClassInfo& TProgressBar::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TProgressBar", &TWinControl::StaticClass(),
-      {Int<TProgressBar>(
-           "Min", [](const TProgressBar& b) -> long { return b.Min(); },
-           [](TProgressBar& b, long v) { b.SetMin(static_cast<int>(v)); }),
-       Int<TProgressBar>(
-           "Max", [](const TProgressBar& b) -> long { return b.Max(); },
-           [](TProgressBar& b, long v) { b.SetMax(static_cast<int>(v)); }),
-       Int<TProgressBar>(
-           "Position", [](const TProgressBar& b) -> long { return b.Position(); },
-           [](TProgressBar& b, long v) { b.SetPosition(static_cast<int>(v)); }),
-       Enum<TProgressBar>(
-           "Orientation", {"pbHorizontal", "pbVertical"},
-           [](const TProgressBar& b) -> long { return b.Orientation(); },
-           [](TProgressBar& b, long v) { b.SetOrientation(static_cast<TProgressBarOrientation>(v)); })});
-  return info;
+TRangeBar::TRangeBar(TComponent* AOwner, int max, UINT getPositionMessage)
+    : TWinControl(AOwner), FMax(max), FGetPositionMessage(getPositionMessage) {}
+
+void TRangeBar::SetRange(int min, int max) {
+  FMin = min;
+  FMax = std::max(min, max);
+  FPosition = std::clamp(FPosition, FMin, FMax);
+  if (HandleAllocated()) CreateHandleDone();
 }
 
-TProgressBar::TProgressBar(TComponent* AOwner) : TWinControl(AOwner) {
+int TRangeBar::Position() const {
+  if (FHandle) return static_cast<int>(SendMessageA(FHandle, FGetPositionMessage, 0, 0));
+  return FPosition;
+}
+
+void TRangeBar::SetPosition(int v) {
+  FPosition = std::clamp(v, FMin, FMax);
+  if (HandleAllocated()) SendPosition();
+}
+
+void TRangeBar::Recreate() {
+  if (!HandleAllocated()) return;
+  FPosition = Position();
+  RecreateWnd();
+}
+
+// ---- TProgressBar ----
+
+DEFINE_CLASS_INFO(TProgressBar, TWinControl, Prop<&TProgressBar::Min, &TProgressBar::SetMin>("Min"),
+                  Prop<&TProgressBar::Max, &TProgressBar::SetMax>("Max"),
+                  Prop<&TProgressBar::Position, &TProgressBar::SetPosition>("Position"),
+                  Prop<&TProgressBar::Orientation, &TProgressBar::SetOrientation>("Orientation",
+                                                                                  {"pbHorizontal",
+                                                                                   "pbVertical"}))
+
+TProgressBar::TProgressBar(TComponent* AOwner) : TRangeBar(AOwner, 100, PBM_GETPOS) {
   FWidth = 150;
   FHeight = 16;
 }
@@ -230,69 +216,24 @@ void TProgressBar::CreateParams(TCreateParams& p) {
 
 void TProgressBar::CreateHandleDone() {
   SendMessageA(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
-  SendMessageA(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0);
+  SendPosition();
 }
 
-void TProgressBar::SetRange(int min, int max) {
-  FMin = min;
-  FMax = std::max(min, max);
-  FPosition = std::clamp(FPosition, FMin, FMax);
-  if (HandleAllocated()) CreateHandleDone();
-}
-
-int TProgressBar::Position() const {
-  if (FHandle) return static_cast<int>(SendMessageA(FHandle, PBM_GETPOS, 0, 0));
-  return FPosition;
-}
-
-void TProgressBar::SetPosition(int v) {
-  FPosition = std::clamp(v, FMin, FMax);
-  if (HandleAllocated()) SendMessageA(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0);
-}
-
-void TProgressBar::SetOrientation(TProgressBarOrientation v) {
-  if (v == FOrientation) return;
-  FOrientation = v;
-  if (HandleAllocated()) {
-    DestroyHandle();
-    HandleNeeded();
-  }
-}
+void TProgressBar::SendPosition() { SendMessageA(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0); }
 
 // ---- TTrackBar ----
 
-const TClassInfo& TTrackBar::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TTrackBar", &TWinControl::StaticClass(),
-      {Int<TTrackBar>(
-           "Min", [](const TTrackBar& b) -> long { return b.Min(); },
-           [](TTrackBar& b, long v) { b.SetRange(static_cast<int>(v), b.Max()); }),
-       Int<TTrackBar>(
-           "Max", [](const TTrackBar& b) -> long { return b.Max(); },
-           [](TTrackBar& b, long v) { b.SetRange(b.Min(), static_cast<int>(v)); }),
-       Int<TTrackBar>(
-           "Position", [](const TTrackBar& b) -> long { return b.Position(); },
-           [](TTrackBar& b, long v) { b.SetPosition(static_cast<int>(v)); }),
-       Int<TTrackBar>(
-           "Frequency", [](const TTrackBar& b) -> long { return b.Frequency(); },
-           [](TTrackBar& b, long v) { b.SetFrequency(static_cast<int>(v)); }),
-       Enum<TTrackBar>(
-           "Orientation", {"trHorizontal", "trVertical"},
-           [](const TTrackBar& b) -> long { return b.Orientation(); },
-           [](TTrackBar& b, long v) { b.SetOrientation(static_cast<TTrackBarOrientation>(v)); }),
-       Enum<TTrackBar>(
-           "TickMarks", {"tmBottomRight", "tmTopLeft", "tmBoth"},
-           [](const TTrackBar& b) -> long { return b.TickMarks(); },
-           [](TTrackBar& b, long v) { b.SetTickMarks(static_cast<TTickMark>(v)); }),
-       Enum<TTrackBar>(
-           "TickStyle", {"tsNone", "tsAuto", "tsManual"},
-           [](const TTrackBar& b) -> long { return b.TickStyle(); },
-           [](TTrackBar& b, long v) { b.SetTickStyle(static_cast<TTickStyle>(v)); })});
-  return info;
-}
+DEFINE_CLASS_INFO(
+    TTrackBar, TWinControl, Prop<&TTrackBar::Min, &TTrackBar::SetMin>("Min"),
+    Prop<&TTrackBar::Max, &TTrackBar::SetMax>("Max"),
+    Prop<&TTrackBar::Position, &TTrackBar::SetPosition>("Position"),
+    Prop<&TTrackBar::Frequency, &TTrackBar::SetFrequency>("Frequency"),
+    Prop<&TTrackBar::Orientation, &TTrackBar::SetOrientation>("Orientation", {"trHorizontal", "trVertical"}),
+    Prop<&TTrackBar::TickMarks, &TTrackBar::SetTickMarks>("TickMarks",
+                                                          {"tmBottomRight", "tmTopLeft", "tmBoth"}),
+    Prop<&TTrackBar::TickStyle, &TTrackBar::SetTickStyle>("TickStyle", {"tsNone", "tsAuto", "tsManual"}))
 
-TTrackBar::TTrackBar(TComponent* AOwner) : TWinControl(AOwner) {
+TTrackBar::TTrackBar(TComponent* AOwner) : TRangeBar(AOwner, 10, TBM_GETPOS) {
   FWidth = 150;
   FHeight = 45;
   TabStop = true;
@@ -314,54 +255,14 @@ void TTrackBar::CreateHandleDone() {
   SendMessageA(FHandle, TBM_SETRANGEMIN, FALSE, FMin);
   SendMessageA(FHandle, TBM_SETRANGEMAX, FALSE, FMax);
   SendMessageA(FHandle, TBM_SETTICFREQ, static_cast<WPARAM>(FFrequency), 0);
-  SendMessageA(FHandle, TBM_SETPOS, TRUE, FPosition);
+  SendPosition();
 }
 
-void TTrackBar::Recreate() {
-  if (!HandleAllocated()) return;
-  FPosition = Position();
-  DestroyHandle();
-  HandleNeeded();
-}
-
-void TTrackBar::SetRange(int min, int max) {
-  FMin = min;
-  FMax = std::max(min, max);
-  FPosition = std::clamp(FPosition, FMin, FMax);
-  if (HandleAllocated()) CreateHandleDone();
-}
-
-int TTrackBar::Position() const {
-  if (FHandle) return static_cast<int>(SendMessageA(FHandle, TBM_GETPOS, 0, 0));
-  return FPosition;
-}
-
-void TTrackBar::SetPosition(int v) {
-  FPosition = std::clamp(v, FMin, FMax);
-  if (HandleAllocated()) SendMessageA(FHandle, TBM_SETPOS, TRUE, FPosition);
-}
+void TTrackBar::SendPosition() { SendMessageA(FHandle, TBM_SETPOS, TRUE, FPosition); }
 
 void TTrackBar::SetFrequency(int v) {
   FFrequency = std::max(1, v);
   if (HandleAllocated()) SendMessageA(FHandle, TBM_SETTICFREQ, static_cast<WPARAM>(FFrequency), 0);
-}
-
-void TTrackBar::SetOrientation(TTrackBarOrientation v) {
-  if (v == FOrientation) return;
-  FOrientation = v;
-  Recreate();
-}
-
-void TTrackBar::SetTickMarks(TTickMark v) {
-  if (v == FTickMarks) return;
-  FTickMarks = v;
-  Recreate();
-}
-
-void TTrackBar::SetTickStyle(TTickStyle v) {
-  if (v == FTickStyle) return;
-  FTickStyle = v;
-  Recreate();
 }
 
 void TTrackBar::WndProc(TMessage& m) {
@@ -376,19 +277,9 @@ void TTrackBar::WndProc(TMessage& m) {
 
 // ---- TToolButton ----
 
-const TClassInfo& TToolButton::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TToolButton", &TComponent::StaticClass(),
-      {Str<TToolButton>(
-           "Caption", [](const TToolButton& b) { return b.Caption(); },
-           [](TToolButton& b, const std::string& v) { b.SetCaption(v); }),
-       Enum<TToolButton>(
-           "Style", {"tbsButton", "tbsCheck", "tbsDropDown", "tbsSeparator"},
-           [](const TToolButton& b) -> long { return b.Style; },
-           [](TToolButton& b, long v) { b.Style = static_cast<TToolButtonStyle>(v); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TToolButton, TComponent, Prop<&TToolButton::Caption, &TToolButton::SetCaption>("Caption"),
+                  Prop<&TToolButton::Style>("Style",
+                                            {"tbsButton", "tbsCheck", "tbsDropDown", "tbsSeparator"}))
 
 TToolButton::TToolButton(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -423,14 +314,7 @@ void TToolButton::Notification(TComponent* AComponent, TOperation Operation) {
 
 // ---- TToolBar ----
 
-const TClassInfo& TToolBar::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TToolBar", &TWinControl::StaticClass(),
-      {Bool<TToolBar>(
-          "Flat", [](const TToolBar& b) { return b.Flat(); }, [](TToolBar& b, bool v) { b.SetFlat(v); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TToolBar, TWinControl, Prop<&TToolBar::Flat, &TToolBar::SetFlat>("Flat"))
 
 TToolBar::TToolBar(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 150;

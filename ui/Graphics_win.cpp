@@ -40,9 +40,7 @@ void TFont::Modified() {
 }
 
 void TFont::SetName(const std::string& name) {
-  if (name == FName) return;
-  FName = name;
-  Modified();
+  if (Changes(FName, name)) Modified();
 }
 
 int TFont::Size() const { return -MulDiv(FHeight, 72, ScreenPixelsPerInch()); }
@@ -54,33 +52,23 @@ void TFont::SetSize(int points) {
 
 void TFont::SetHeight(int pixels) {
   FFollowsDpi = false;
-  if (pixels == FHeight) return;
-  FHeight = pixels;
-  Modified();
+  if (Changes(FHeight, pixels)) Modified();
 }
 
 void TFont::SetColor(TColor color) {
-  if (color == FColor) return;
-  FColor = color;
-  Changed();
+  if (Changes(FColor, color)) Changed();
 }
 
 void TFont::SetStyle(TFontStyles style) {
-  if (style == FStyle) return;
-  FStyle = style;
-  Modified();
+  if (Changes(FStyle, style)) Modified();
 }
 
 void TFont::SetCharset(BYTE charset) {
-  if (charset == FCharset) return;
-  FCharset = charset;
-  Modified();
+  if (Changes(FCharset, charset)) Modified();
 }
 
 void TFont::SetOrientation(int tenths) {
-  if (tenths == FOrientation) return;
-  FOrientation = tenths;
-  Modified();
+  if (Changes(FOrientation, tenths)) Modified();
 }
 
 HFONT TFont::Handle() {
@@ -151,9 +139,7 @@ void TBrush::SetColor(TColor color) {
 }
 
 void TBrush::SetStyle(TBrushStyle style) {
-  if (style == FStyle) return;
-  FStyle = style;
-  Modified();
+  if (Changes(FStyle, style)) Modified();
 }
 
 HBRUSH TBrush::Handle() {
@@ -189,21 +175,15 @@ void TPen::Modified() {
 }
 
 void TPen::SetColor(TColor color) {
-  if (color == FColor) return;
-  FColor = color;
-  Modified();
+  if (Changes(FColor, color)) Modified();
 }
 
 void TPen::SetWidth(int width) {
-  if (width == FWidth) return;
-  FWidth = width;
-  Modified();
+  if (Changes(FWidth, width)) Modified();
 }
 
 void TPen::SetStyle(TPenStyle style) {
-  if (style == FStyle) return;
-  FStyle = style;
-  Modified();
+  if (Changes(FStyle, style)) Modified();
 }
 
 HPEN TPen::Handle() {

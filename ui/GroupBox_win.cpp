@@ -6,10 +6,7 @@
 
 // ---- TCustomGroupBox ----
 
-const TClassInfo& TCustomGroupBox::StaticClass() {
-  static const TClassInfo info("TCustomGroupBox", &TWinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TCustomGroupBox, TWinControl)
 
 TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 185;
@@ -42,27 +39,15 @@ void TCustomGroupBox::PaintWindow(HDC dc) {
   SelectObject(dc, old);
 }
 
-const TClassInfo& TGroupBox::StaticClass() {
-  static const TClassInfo info("TGroupBox", &TCustomGroupBox::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TGroupBox, TCustomGroupBox)
 
 // ---- TBevel ----
 
-const TClassInfo& TBevel::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TBevel", &TGraphicControl::StaticClass(),
-      {Enum<TBevel>(
-           "Shape",
-           {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"},
-           [](const TBevel& b) -> long { return b.Shape(); },
-           [](TBevel& b, long v) { b.SetShape(static_cast<TBevelShape>(v)); }),
-       Enum<TBevel>(
-           "Style", {"bsLowered", "bsRaised"}, [](const TBevel& b) -> long { return b.Style(); },
-           [](TBevel& b, long v) { b.SetStyle(static_cast<TBevelStyle>(v)); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TBevel, TGraphicControl,
+                  Prop<&TBevel::Shape, &TBevel::SetShape>("Shape",
+                                                          {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine",
+                                                           "bsLeftLine", "bsRightLine", "bsSpacer"}),
+                  Prop<&TBevel::Style, &TBevel::SetStyle>("Style", {"bsLowered", "bsRaised"}))
 
 TBevel::TBevel(TComponent* AOwner) : TGraphicControl(AOwner) {
   FWidth = 50;
@@ -113,18 +98,9 @@ void TBevel::Paint() {
 
 // ---- TCustomRadioGroup ----
 
-const TClassInfo& TCustomRadioGroup::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TCustomRadioGroup", &TCustomGroupBox::StaticClass(),
-      {Int<TCustomRadioGroup>(
-           "ItemIndex", [](const TCustomRadioGroup& g) -> long { return g.ItemIndex(); },
-           [](TCustomRadioGroup& g, long v) { g.SetItemIndex(static_cast<int>(v)); }),
-       Int<TCustomRadioGroup>(
-           "Columns", [](const TCustomRadioGroup& g) -> long { return g.Columns(); },
-           [](TCustomRadioGroup& g, long v) { g.SetColumns(static_cast<int>(v)); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TCustomRadioGroup, TCustomGroupBox,
+                  Prop<&TCustomRadioGroup::ItemIndex, &TCustomRadioGroup::SetItemIndex>("ItemIndex"),
+                  Prop<&TCustomRadioGroup::Columns, &TCustomRadioGroup::SetColumns>("Columns"))
 
 TCustomRadioGroup::TCustomRadioGroup(TComponent* AOwner) : TCustomGroupBox(AOwner) {}
 
@@ -191,7 +167,4 @@ void TCustomRadioGroup::Notification(TComponent* AComponent, TOperation Operatio
                   [AComponent](TRadioButton* b) { return static_cast<TComponent*>(b) == AComponent; });
 }
 
-const TClassInfo& TRadioGroup::StaticClass() {
-  static const TClassInfo info("TRadioGroup", &TCustomRadioGroup::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TRadioGroup, TCustomRadioGroup)

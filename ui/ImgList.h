@@ -16,8 +16,7 @@ class TImageList : public TComponent {
  public:
   explicit TImageList(TComponent* AOwner, int width = 16, int height = 16);
   ~TImageList() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }

@@ -2,13 +2,8 @@
 
 #include <vector>
 
-const TClassInfo& TImageList::StaticClass() {
-  static const TClassInfo info(
-      "TImageList", &TComponent::StaticClass(),
-      {published::Int<TImageList>("Width", [](const TImageList& l) -> long { return l.Width(); }),
-       published::Int<TImageList>("Height", [](const TImageList& l) -> long { return l.Height(); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TImageList, TComponent, Prop<&TImageList::Width>("Width"),
+                  Prop<&TImageList::Height>("Height"))
 
 TImageList::TImageList(TComponent* AOwner, int width, int height)
     : TComponent(AOwner), FWidth(width > 0 ? width : 16), FHeight(height > 0 ? height : 16) {

@@ -40,8 +40,7 @@ class TMenuItem : public TComponent {
  public:
   explicit TMenuItem(TComponent* AOwner);
   ~TMenuItem() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   const std::string& Caption() const noexcept { return FCaption; }
   void SetCaption(const std::string& v);
@@ -106,8 +105,7 @@ class TMenu : public TComponent {
  public:
   explicit TMenu(TComponent* AOwner);
   ~TMenu() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   TMenuItem* Items() const noexcept { return FItems; }
   // The native menu, built on demand.
@@ -137,8 +135,7 @@ class TMainMenu : public TMenu {
  public:
   explicit TMainMenu(TComponent* AOwner) : TMenu(AOwner) {}
   ~TMainMenu() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   // The form window showing this menu (set by the form).
   HWND WindowHandle = nullptr;
   void MenuChanged() override;
@@ -150,8 +147,7 @@ class TMainMenu : public TMenu {
 class TPopupMenu : public TMenu {
  public:
   explicit TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   // Shows the menu at a screen point and returns once it closed. The chosen item's click is
   // posted to PopupListWindow() and runs when the message loop next takes it.
   virtual void Popup(int x, int y);

@@ -76,26 +76,11 @@ bool PopupListMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
 
 // ---- TMenuItem ----
 
-const TClassInfo& TMenuItem::StaticClass() {
-  using namespace published;
-  static const TClassInfo info("TMenuItem", &TComponent::StaticClass(),
-                               {Str<TMenuItem>(
-                                    "Caption", [](const TMenuItem& i) { return i.Caption(); },
-                                    [](TMenuItem& i, const std::string& v) { i.SetCaption(v); }),
-                                Bool<TMenuItem>(
-                                    "Visible", [](const TMenuItem& i) { return i.Visible(); },
-                                    [](TMenuItem& i, bool v) { i.SetVisible(v); }),
-                                Bool<TMenuItem>(
-                                    "Enabled", [](const TMenuItem& i) { return i.Enabled(); },
-                                    [](TMenuItem& i, bool v) { i.SetEnabled(v); }),
-                                Bool<TMenuItem>(
-                                    "Checked", [](const TMenuItem& i) { return i.Checked(); },
-                                    [](TMenuItem& i, bool v) { i.SetChecked(v); }),
-                                Int<TMenuItem>(
-                                    "ImageIndex", [](const TMenuItem& i) -> long { return i.ImageIndex(); },
-                                    [](TMenuItem& i, long v) { i.SetImageIndex(static_cast<int>(v)); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TMenuItem, TComponent, Prop<&TMenuItem::Caption, &TMenuItem::SetCaption>("Caption"),
+                  Prop<&TMenuItem::Visible, &TMenuItem::SetVisible>("Visible"),
+                  Prop<&TMenuItem::Enabled, &TMenuItem::SetEnabled>("Enabled"),
+                  Prop<&TMenuItem::Checked, &TMenuItem::SetChecked>("Checked"),
+                  Prop<&TMenuItem::ImageIndex, &TMenuItem::SetImageIndex>("ImageIndex"))
 
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), FCommand(NextCommand()) {
   LiveItems()[FCommand] = this;
@@ -111,39 +96,25 @@ TMenuItem::~TMenuItem() {
 }
 
 void TMenuItem::SetCaption(const std::string& v) {
-  if (v == FCaption) return;
-  FCaption = v;
-  Changed();
+  if (Changes(FCaption, v)) Changed();
 }
 void TMenuItem::SetVisible(bool v) {
-  if (v == FVisible) return;
-  FVisible = v;
-  Changed();
+  if (Changes(FVisible, v)) Changed();
 }
 void TMenuItem::SetEnabled(bool v) {
-  if (v == FEnabled) return;
-  FEnabled = v;
-  Changed();
+  if (Changes(FEnabled, v)) Changed();
 }
 void TMenuItem::SetChecked(bool v) {
-  if (v == FChecked) return;
-  FChecked = v;
-  Changed();
+  if (Changes(FChecked, v)) Changed();
 }
 void TMenuItem::SetDefault(bool v) {
-  if (v == FDefault) return;
-  FDefault = v;
-  Changed();
+  if (Changes(FDefault, v)) Changed();
 }
 void TMenuItem::SetImageIndex(int v) {
-  if (v == FImageIndex) return;
-  FImageIndex = v;
-  Changed();
+  if (Changes(FImageIndex, v)) Changed();
 }
 void TMenuItem::SetShortCut(TShortCut v) {
-  if (v == FShortCut) return;
-  FShortCut = v;
-  Changed();
+  if (Changes(FShortCut, v)) Changed();
 }
 
 void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
@@ -293,17 +264,8 @@ void TMenuItem::AdvancedDrawItem(TCanvas* canvas, RECT rect, TOwnerDrawState sta
 
 // ---- TMenu ----
 
-const TClassInfo& TMenu::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TMenu", &TComponent::StaticClass(),
-      {Bool<TMenu>(
-           "OwnerDraw", [](const TMenu& m) { return m.OwnerDraw(); },
-           [](TMenu& m, bool v) { m.SetOwnerDraw(v); }),
-       Object<TMenu, TImageList>("Images", [](const TMenu& m) { return m.Images(); }),
-       Object<TMenu, TMenuItem>("Items", [](const TMenu& m) { return m.Items(); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TMenu, TComponent, Prop<&TMenu::OwnerDraw, &TMenu::SetOwnerDraw>("OwnerDraw"),
+                  Prop<&TMenu::Images>("Images"), Prop<&TMenu::Items>("Items"))
 
 TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(nullptr)) {
   FItems->FMenu = this;
@@ -323,9 +285,7 @@ HMENU TMenu::Handle() {
 }
 
 void TMenu::SetOwnerDraw(bool v) {
-  if (v == FOwnerDraw) return;
-  FOwnerDraw = v;
-  MenuChanged();
+  if (Changes(FOwnerDraw, v)) MenuChanged();
 }
 
 void TMenu::SetImages(TImageList* images) {
@@ -365,10 +325,7 @@ void TMenu::MenuChanged() {
   FItems->RebuildHandle();
 }
 
-const TClassInfo& TMainMenu::StaticClass() {
-  static const TClassInfo info("TMainMenu", &TMenu::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TMainMenu, TMenu)
 
 TMainMenu::~TMainMenu() {
   // The window would destroy a menu it still shows; ours is freed by us alone.
@@ -385,10 +342,7 @@ void TMainMenu::MenuChanged() {
   }
 }
 
-const TClassInfo& TPopupMenu::StaticClass() {
-  static const TClassInfo info("TPopupMenu", &TMenu::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TPopupMenu, TMenu)
 
 void TPopupMenu::Popup(int x, int y) {
   if (OnPopup) OnPopup(this);

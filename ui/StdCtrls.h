@@ -14,8 +14,7 @@
 class TButton : public TWinControl {
  public:
   explicit TButton(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   bool Default() const noexcept { return FDefault; }
   void SetDefault(bool v);
   // Escape clicks the cancel button of a form.
@@ -34,8 +33,7 @@ enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 class TLabel : public TGraphicControl {
  public:
   explicit TLabel(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   bool AutoSize() const noexcept { return FAutoSize; }
   void SetAutoSize(bool v);
   bool WordWrap() const noexcept { return FWordWrap; }
@@ -60,67 +58,75 @@ class TLabel : public TGraphicControl {
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
+// The native BUTTON behind check boxes and radio buttons: the text on the left of the box
+// or right of it, and a click that first changes the state (Clicked), then raises OnClick.
+class TButtonControl : public TWinControl {
+ public:
+  // The box at the right edge, the text to its left (BS_LEFTTEXT).
+  bool LeftText() const noexcept { return FLeftText; }
+  void SetLeftText(bool v);
+
+ protected:
+  TButtonControl(TComponent* AOwner, int width);
+  void CreateParams(TCreateParams& params) override;
+  void WndProc(TMessage& m) override;
+  // The native button type (low four bits of the style).
+  virtual DWORD ButtonType() const = 0;
+  virtual void Clicked() = 0;
+
+ private:
+  bool FLeftText = false;
+};
+
 // A check box over the native BUTTON. The control keeps the state and the native box shows
 // it: a click steps unchecked -> checked -> (grayed, with AllowGrayed) -> unchecked, then
 // OnClick runs. Setting Checked or State does not click.
-class TCustomCheckBox : public TWinControl {
+class TCustomCheckBox : public TButtonControl {
  public:
   explicit TCustomCheckBox(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   bool Checked() const noexcept { return FState == cbChecked; }
   void SetChecked(bool v) { SetState(v ? cbChecked : cbUnchecked); }
   TCheckBoxState State() const noexcept { return FState; }
   void SetState(TCheckBoxState s);
   bool AllowGrayed() const noexcept { return FAllowGrayed; }
   void SetAllowGrayed(bool v);
-  // The box at the right edge, the text to its left (BS_LEFTTEXT).
-  bool LeftText() const noexcept { return FLeftText; }
-  void SetLeftText(bool v);
 
  protected:
-  void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
-  void WndProc(TMessage& m) override;
+  void Clicked() override { Toggle(); }
   virtual void Toggle();
-  // The native button type (low four bits of the style).
-  virtual DWORD ButtonType() const { return BS_3STATE; }
+  DWORD ButtonType() const override { return BS_3STATE; }
 
  private:
   TCheckBoxState FState = cbUnchecked;
   bool FAllowGrayed = false;
-  bool FLeftText = false;
 };
 
 class TCheckBox : public TCustomCheckBox {
  public:
   explicit TCheckBox(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 };
 
 // A radio button over the native auto radio BUTTON: the system unchecks the others of its
 // group on a click and moves with the arrow keys; checking one from code unchecks the other
 // radio buttons of the same parent.
-class TRadioButton : public TWinControl {
+class TRadioButton : public TButtonControl {
  public:
   explicit TRadioButton(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   bool Checked() const;
   void SetChecked(bool v);
-  bool LeftText() const noexcept { return FLeftText; }
-  void SetLeftText(bool v);
 
  protected:
-  void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
-  void WndProc(TMessage& m) override;
+  void Clicked() override { SetChecked(true); }
+  DWORD ButtonType() const override { return BS_AUTORADIOBUTTON; }
 
  private:
   void SetOwnChecked(bool v);
   bool FChecked = false;
-  bool FLeftText = false;
 };
 
 // A check box that draws its box from a glyph bitmap of its own: nine cells side by side,
@@ -131,8 +137,7 @@ class TGlyphCheckBox : public TCustomCheckBox {
  public:
   explicit TGlyphCheckBox(TComponent* AOwner);
   ~TGlyphCheckBox() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   TBitmap* CustomGlyphs() const noexcept { return FCustomGlyphs.get(); }
   bool UseCustomGlyphs() const noexcept { return FUseCustomGlyphs; }
   void SetUseCustomGlyphs(bool v);
@@ -159,8 +164,7 @@ class TGlyphCheckBox : public TCustomCheckBox {
 class TCustomGroupBox : public TWinControl {
  public:
   explicit TCustomGroupBox(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -170,8 +174,7 @@ class TCustomGroupBox : public TWinControl {
 class TGroupBox : public TCustomGroupBox {
  public:
   explicit TGroupBox(TComponent* AOwner) : TCustomGroupBox(AOwner) {}
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 };
 
 // Which bars a memo shows.
@@ -182,8 +185,7 @@ enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 class TMemo : public TWinControl {
  public:
   explicit TMemo(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   TScrollStyle ScrollBars = ssNone;
   // Long lines wrap; without wrapping they scroll sideways.
   bool WordWrap = true;
@@ -203,8 +205,7 @@ class TMemo : public TWinControl {
 class TCustomListBox : public TWinControl {
  public:
   explicit TCustomListBox(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   void AddItem(const std::string& text);
   void ClearItems();
   int ItemCount() const noexcept { return static_cast<int>(FItems.size()); }
@@ -230,8 +231,7 @@ class TCustomListBox : public TWinControl {
 class TListBox : public TCustomListBox {
  public:
   explicit TListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 };
 
 enum TScrollKind { sbHorizontal, sbVertical };
@@ -242,8 +242,7 @@ enum TScrollKind { sbHorizontal, sbVertical };
 class TScrollBar : public TWinControl {
  public:
   explicit TScrollBar(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   TScrollKind Kind() const noexcept { return FKind; }
   // Changing the kind of a made window makes it again.
   void SetKind(TScrollKind kind);
@@ -280,8 +279,7 @@ class TScrollBar : public TWinControl {
 class TCustomEdit : public TWinControl {
  public:
   explicit TCustomEdit(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   TFormBorderStyle BorderStyle() const noexcept { return FBorderStyle; }
   void SetBorderStyle(TFormBorderStyle v);
   bool ReadOnly() const noexcept { return FReadOnly; }
@@ -301,8 +299,7 @@ class TCustomEdit : public TWinControl {
 class TEdit : public TCustomEdit {
  public:
   explicit TEdit(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 };
 
 // Simple: an edit over an always-open list; drop-down: an edit with a list that drops
@@ -314,8 +311,7 @@ enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 class TCustomComboBox : public TWinControl {
  public:
   explicit TCustomComboBox(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   TComboBoxStyle Style() const noexcept { return FStyle; }
   // Before the window exists only.
@@ -349,6 +345,5 @@ class TCustomComboBox : public TWinControl {
 class TComboBox : public TCustomComboBox {
  public:
   explicit TComboBox(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 };

@@ -4,17 +4,8 @@
 
 // ---- TButton ----
 
-const TClassInfo& TButton::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TButton", &TWinControl::StaticClass(),
-      {Bool<TButton>(
-           "Default", [](const TButton& b) { return b.Default(); },
-           [](TButton& b, bool v) { b.SetDefault(v); }),
-       Bool<TButton>(
-           "Cancel", [](const TButton& b) { return b.Cancel; }, [](TButton& b, bool v) { b.Cancel = v; })});
-  return info;
-}
+DEFINE_CLASS_INFO(TButton, TWinControl, Prop<&TButton::Default, &TButton::SetDefault>("Default"),
+                  Prop<&TButton::Cancel>("Cancel"))
 
 TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 75;
@@ -50,20 +41,9 @@ void TButton::WndProc(TMessage& m) {
 
 // ---- TLabel ----
 
-const TClassInfo& TLabel::StaticClass() {
-  using namespace published;
-  static const TClassInfo info("TLabel", &TGraphicControl::StaticClass(),
-                               {Bool<TLabel>(
-                                    "AutoSize", [](const TLabel& l) { return l.AutoSize(); },
-                                    [](TLabel& l, bool v) { l.SetAutoSize(v); }),
-                                Bool<TLabel>(
-                                    "WordWrap", [](const TLabel& l) { return l.WordWrap(); },
-                                    [](TLabel& l, bool v) { l.SetWordWrap(v); }),
-                                Bool<TLabel>(
-                                    "Transparent", [](const TLabel& l) { return l.Transparent; },
-                                    [](TLabel& l, bool v) { l.Transparent = v; })});
-  return info;
-}
+DEFINE_CLASS_INFO(TLabel, TGraphicControl, Prop<&TLabel::AutoSize, &TLabel::SetAutoSize>("AutoSize"),
+                  Prop<&TLabel::WordWrap, &TLabel::SetWordWrap>("WordWrap"),
+                  Prop<&TLabel::Transparent>("Transparent"))
 
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
   FWidth = 65;
@@ -124,34 +104,53 @@ void TLabel::Paint() {
   c->DrawText(FText, r, TextFlags());
 }
 
-// ---- TCustomCheckBox ----
+// ---- TButtonControl ----
 
-const TClassInfo& TCustomCheckBox::StaticClass() {
-  using namespace published;
-  static const TClassInfo info("TCustomCheckBox", &TWinControl::StaticClass(),
-                               {Bool<TCustomCheckBox>(
-                                    "Checked", [](const TCustomCheckBox& c) { return c.Checked(); },
-                                    [](TCustomCheckBox& c, bool v) { c.SetChecked(v); }),
-                                Bool<TCustomCheckBox>(
-                                    "AllowGrayed", [](const TCustomCheckBox& c) { return c.AllowGrayed(); },
-                                    [](TCustomCheckBox& c, bool v) { c.SetAllowGrayed(v); }),
-                                Enum<TCustomCheckBox>(
-                                    "State", {"cbUnchecked", "cbChecked", "cbGrayed"},
-                                    [](const TCustomCheckBox& c) -> long { return c.State(); },
-                                    [](TCustomCheckBox& c, long v) {
-                                      if (v >= cbUnchecked && v <= cbGrayed)
-                                        c.SetState(static_cast<TCheckBoxState>(v));
-                                    })});
-  return info;
-}
-
-TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
-  FWidth = 97;
+TButtonControl::TButtonControl(TComponent* AOwner, int width) : TWinControl(AOwner) {
+  FWidth = width;
   FHeight = 17;
   FParentColor = true;
   TabStop = true;
   ClicksOnMouseUp = false;  // the native button reports its clicks (CN_COMMAND)
 }
+
+void TButtonControl::SetLeftText(bool v) {
+  if (v == FLeftText) return;
+  FLeftText = v;
+  if (!HandleAllocated()) return;
+  LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
+  style = v ? (style | BS_LEFTTEXT) : (style & ~static_cast<LONG_PTR>(BS_LEFTTEXT));
+  SetWindowLongPtrA(FHandle, GWL_STYLE, style);
+  Invalidate();
+}
+
+void TButtonControl::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.NativeClass = "BUTTON";
+  p.Style |= ButtonType() | (FLeftText ? BS_LEFTTEXT : 0);
+}
+
+void TButtonControl::WndProc(TMessage& m) {
+  if (m.Msg == CN_COMMAND) {
+    if (HIWORD(m.WParam) == BN_CLICKED) {
+      Clicked();
+      Click();
+    }
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+// ---- TCustomCheckBox ----
+
+DEFINE_CLASS_INFO(TCustomCheckBox, TWinControl,
+                  Prop<&TCustomCheckBox::Checked, &TCustomCheckBox::SetChecked>("Checked"),
+                  Prop<&TCustomCheckBox::AllowGrayed, &TCustomCheckBox::SetAllowGrayed>("AllowGrayed"),
+                  Prop<&TCustomCheckBox::State, &TCustomCheckBox::SetState>("State",
+                                                                            {"cbUnchecked", "cbChecked",
+                                                                             "cbGrayed"}))
+
+TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TButtonControl(AOwner, 97) {}
 
 void TCustomCheckBox::SetState(TCheckBoxState s) {
   if (s == cbGrayed && !FAllowGrayed) s = cbChecked;
@@ -163,22 +162,6 @@ void TCustomCheckBox::SetState(TCheckBoxState s) {
 void TCustomCheckBox::SetAllowGrayed(bool v) {
   FAllowGrayed = v;
   if (!v && FState == cbGrayed) SetState(cbChecked);
-}
-
-void TCustomCheckBox::SetLeftText(bool v) {
-  if (v == FLeftText) return;
-  FLeftText = v;
-  if (!HandleAllocated()) return;
-  LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
-  style = v ? (style | BS_LEFTTEXT) : (style & ~static_cast<LONG_PTR>(BS_LEFTTEXT));
-  SetWindowLongPtrA(FHandle, GWL_STYLE, style);
-  Invalidate();
-}
-
-void TCustomCheckBox::CreateParams(TCreateParams& p) {
-  TWinControl::CreateParams(p);
-  p.NativeClass = "BUTTON";
-  p.Style |= ButtonType() | (FLeftText ? BS_LEFTTEXT : 0);
 }
 
 void TCustomCheckBox::CreateHandleDone() {
@@ -199,44 +182,18 @@ void TCustomCheckBox::Toggle() {
   }
 }
 
-void TCustomCheckBox::WndProc(TMessage& m) {
-  if (m.Msg == CN_COMMAND) {
-    if (HIWORD(m.WParam) == BN_CLICKED) {
-      Toggle();
-      Click();
-    }
-    return;
-  }
-  TWinControl::WndProc(m);
-}
-
 // ---- TCheckBox ----
 
-const TClassInfo& TCheckBox::StaticClass() {
-  static const TClassInfo info("TCheckBox", &TCustomCheckBox::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TCheckBox, TCustomCheckBox)
 
 TCheckBox::TCheckBox(TComponent* AOwner) : TCustomCheckBox(AOwner) {}
 
 // ---- TRadioButton ----
 
-const TClassInfo& TRadioButton::StaticClass() {
-  using namespace published;
-  static const TClassInfo info("TRadioButton", &TWinControl::StaticClass(),
-                               {Bool<TRadioButton>(
-                                   "Checked", [](const TRadioButton& r) { return r.Checked(); },
-                                   [](TRadioButton& r, bool v) { r.SetChecked(v); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TRadioButton, TWinControl,
+                  Prop<&TRadioButton::Checked, &TRadioButton::SetChecked>("Checked"))
 
-TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
-  FWidth = 113;
-  FHeight = 17;
-  FParentColor = true;
-  TabStop = true;
-  ClicksOnMouseUp = false;
-}
+TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner, 113) {}
 
 bool TRadioButton::Checked() const {
   // The system unchecks group members on its own: the window is the truth while it exists.
@@ -258,54 +215,16 @@ void TRadioButton::SetChecked(bool v) {
       other->SetOwnChecked(false);
 }
 
-void TRadioButton::SetLeftText(bool v) {
-  if (v == FLeftText) return;
-  FLeftText = v;
-  if (!HandleAllocated()) return;
-  LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
-  style = v ? (style | BS_LEFTTEXT) : (style & ~static_cast<LONG_PTR>(BS_LEFTTEXT));
-  SetWindowLongPtrA(FHandle, GWL_STYLE, style);
-  Invalidate();
-}
-
-void TRadioButton::CreateParams(TCreateParams& p) {
-  TWinControl::CreateParams(p);
-  p.NativeClass = "BUTTON";
-  p.Style |= BS_AUTORADIOBUTTON | (FLeftText ? BS_LEFTTEXT : 0);
-}
-
 void TRadioButton::CreateHandleDone() {
   if (FChecked) SendMessageA(FHandle, BM_SETCHECK, BST_CHECKED, 0);
 }
 
-void TRadioButton::WndProc(TMessage& m) {
-  if (m.Msg == CN_COMMAND) {
-    if (HIWORD(m.WParam) == BN_CLICKED) {
-      SetChecked(true);
-      Click();
-    }
-    return;
-  }
-  TWinControl::WndProc(m);
-}
-
 // ---- TGlyphCheckBox ----
 
-const TClassInfo& TGlyphCheckBox::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TGlyphCheckBox", &TCustomCheckBox::StaticClass(),
-      {Object<TGlyphCheckBox, TBitmap>("CustomGlyphs",
-                                       [](const TGlyphCheckBox& c) { return c.CustomGlyphs(); }),
-       Bool<TGlyphCheckBox>(
-           "UseCustomGlyphs", [](const TGlyphCheckBox& c) { return c.UseCustomGlyphs(); },
-           [](TGlyphCheckBox& c, bool v) { c.SetUseCustomGlyphs(v); }),
-       Int<TGlyphCheckBox>(
-           "TransparentColor",
-           [](const TGlyphCheckBox& c) -> long { return static_cast<long>(c.TransparentColor()); },
-           [](TGlyphCheckBox& c, long v) { c.SetTransparentColor(static_cast<TColor>(v)); })});
-  return info;
-}
+DEFINE_CLASS_INFO(
+    TGlyphCheckBox, TCustomCheckBox, Prop<&TGlyphCheckBox::CustomGlyphs>("CustomGlyphs"),
+    Prop<&TGlyphCheckBox::UseCustomGlyphs, &TGlyphCheckBox::SetUseCustomGlyphs>("UseCustomGlyphs"),
+    Prop<&TGlyphCheckBox::TransparentColor, &TGlyphCheckBox::SetTransparentColor>("TransparentColor"))
 
 TGlyphCheckBox::TGlyphCheckBox(TComponent* AOwner)
     : TCustomCheckBox(AOwner), FCustomGlyphs(std::make_unique<TBitmap>()) {}
@@ -393,20 +312,9 @@ void TGlyphCheckBox::DrawItem(const DRAWITEMSTRUCT& item) {
 
 // ---- TMemo ----
 
-const TClassInfo& TMemo::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TMemo", &TWinControl::StaticClass(),
-      {Enum<TMemo>(
-           "ScrollBars", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"},
-           [](const TMemo& m) -> long { return m.ScrollBars; },
-           [](TMemo& m, long v) { m.ScrollBars = static_cast<TScrollStyle>(v); }),
-       Bool<TMemo>(
-           "WordWrap", [](const TMemo& m) { return m.WordWrap; }, [](TMemo& m, bool v) { m.WordWrap = v; }),
-       Bool<TMemo>(
-           "ReadOnly", [](const TMemo& m) { return m.ReadOnly; }, [](TMemo& m, bool v) { m.ReadOnly = v; })});
-  return info;
-}
+DEFINE_CLASS_INFO(TMemo, TWinControl,
+                  Prop<&TMemo::ScrollBars>("ScrollBars", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"}),
+                  Prop<&TMemo::WordWrap>("WordWrap"), Prop<&TMemo::ReadOnly>("ReadOnly"))
 
 TMemo::TMemo(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 185;
@@ -442,19 +350,9 @@ int TMemo::TopLine() { return static_cast<int>(SendMessageA(Handle(), EM_GETFIRS
 
 // ---- TCustomListBox / TListBox ----
 
-const TClassInfo& TCustomListBox::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TCustomListBox", &TWinControl::StaticClass(),
-      {Int<TCustomListBox>(
-           "ItemIndex",
-           [](const TCustomListBox& l) -> long { return const_cast<TCustomListBox&>(l).ItemIndex(); },
-           [](TCustomListBox& l, long v) { l.SetItemIndex(static_cast<int>(v)); }),
-       Int<TCustomListBox>(
-           "ScrollWidth", [](const TCustomListBox& l) -> long { return l.ScrollWidth(); },
-           [](TCustomListBox& l, long v) { l.SetScrollWidth(static_cast<int>(v)); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TCustomListBox, TWinControl,
+                  Prop<&TCustomListBox::ItemIndex, &TCustomListBox::SetItemIndex>("ItemIndex"),
+                  Prop<&TCustomListBox::ScrollWidth, &TCustomListBox::SetScrollWidth>("ScrollWidth"))
 
 TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 121;
@@ -520,34 +418,16 @@ void TCustomListBox::WndProc(TMessage& m) {
   TWinControl::WndProc(m);
 }
 
-const TClassInfo& TListBox::StaticClass() {
-  static const TClassInfo info("TListBox", &TCustomListBox::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TListBox, TCustomListBox)
 
 // ---- TScrollBar ----
 
-const TClassInfo& TScrollBar::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TScrollBar", &TWinControl::StaticClass(),
-      {Enum<TScrollBar>(
-           "Kind", {"sbHorizontal", "sbVertical"}, [](const TScrollBar& b) -> long { return b.Kind(); },
-           [](TScrollBar& b, long v) { b.SetKind(static_cast<TScrollKind>(v)); }),
-       Int<TScrollBar>(
-           "Min", [](const TScrollBar& b) -> long { return b.Min(); },
-           [](TScrollBar& b, long v) { b.SetMin(static_cast<int>(v)); }),
-       Int<TScrollBar>(
-           "Max", [](const TScrollBar& b) -> long { return b.Max(); },
-           [](TScrollBar& b, long v) { b.SetMax(static_cast<int>(v)); }),
-       Int<TScrollBar>(
-           "Position", [](const TScrollBar& b) -> long { return b.Position(); },
-           [](TScrollBar& b, long v) { b.SetPosition(static_cast<int>(v)); }),
-       Int<TScrollBar>(
-           "PageSize", [](const TScrollBar& b) -> long { return b.PageSize(); },
-           [](TScrollBar& b, long v) { b.SetPageSize(static_cast<int>(v)); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TScrollBar, TWinControl,
+                  Prop<&TScrollBar::Kind, &TScrollBar::SetKind>("Kind", {"sbHorizontal", "sbVertical"}),
+                  Prop<&TScrollBar::Min, &TScrollBar::SetMin>("Min"),
+                  Prop<&TScrollBar::Max, &TScrollBar::SetMax>("Max"),
+                  Prop<&TScrollBar::Position, &TScrollBar::SetPosition>("Position"),
+                  Prop<&TScrollBar::PageSize, &TScrollBar::SetPageSize>("PageSize"))
 
 TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 121;
@@ -564,11 +444,7 @@ void TScrollBar::CreateParams(TCreateParams& p) {
 void TScrollBar::CreateHandleDone() { ApplyInfo(); }
 
 void TScrollBar::SetKind(TScrollKind kind) {
-  if (kind == FKind) return;
-  FKind = kind;
-  if (!HandleAllocated()) return;
-  DestroyHandle();
-  HandleNeeded();
+  if (Changes(FKind, kind)) RecreateWnd();
 }
 
 int TScrollBar::Clamp(int position) const {
@@ -641,22 +517,11 @@ void TScrollBar::WndProc(TMessage& m) {
 
 // ---- TCustomEdit ----
 
-const TClassInfo& TCustomEdit::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TCustomEdit", &TWinControl::StaticClass(),
-      {Enum<TCustomEdit>(
-           "BorderStyle", {"bsNone", "bsSingle"},
-           [](const TCustomEdit& e) -> long { return e.BorderStyle() == bsNone ? 0 : 1; },
-           [](TCustomEdit& e, long v) { e.SetBorderStyle(v == 0 ? bsNone : bsSingle); }),
-       Bool<TCustomEdit>(
-           "ReadOnly", [](const TCustomEdit& e) { return e.ReadOnly(); },
-           [](TCustomEdit& e, bool v) { e.SetReadOnly(v); }),
-       Str<TCustomEdit>(
-           "Text", [](const TCustomEdit& e) { return e.GetText(); },
-           [](TCustomEdit& e, const std::string& v) { e.SetText(v); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TCustomEdit, TWinControl,
+                  Prop<&TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle>("BorderStyle",
+                                                                                {"bsNone", "bsSingle"}),
+                  Prop<&TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly>("ReadOnly"),
+                  Prop<&TCustomEdit::GetText, &TCustomEdit::SetText>("Text"))
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 121;
@@ -698,33 +563,18 @@ void TCustomEdit::WndProc(TMessage& m) {
   TWinControl::WndProc(m);
 }
 
-const TClassInfo& TEdit::StaticClass() {
-  static const TClassInfo info("TEdit", &TCustomEdit::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TEdit, TCustomEdit)
 
 TEdit::TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
 
 // ---- TCustomComboBox ----
 
-const TClassInfo& TCustomComboBox::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TCustomComboBox", &TWinControl::StaticClass(),
-      {Enum<TCustomComboBox>(
-           "Style", {"csDropDown", "csSimple", "csDropDownList"},
-           [](const TCustomComboBox& c) -> long { return c.Style(); },
-           [](TCustomComboBox& c, long v) {
-             if (v >= csDropDown && v <= csDropDownList) c.SetStyle(static_cast<TComboBoxStyle>(v));
-           }),
-       Int<TCustomComboBox>(
-           "ItemIndex", [](const TCustomComboBox& c) -> long { return c.ItemIndex(); },
-           [](TCustomComboBox& c, long v) { c.SetItemIndex(static_cast<int>(v)); }),
-       Str<TCustomComboBox>(
-           "Text", [](const TCustomComboBox& c) { return c.GetText(); },
-           [](TCustomComboBox& c, const std::string& v) { c.SetText(v); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TCustomComboBox, TWinControl,
+                  Prop<&TCustomComboBox::Style, &TCustomComboBox::SetStyle>("Style",
+                                                                            {"csDropDown", "csSimple",
+                                                                             "csDropDownList"}),
+                  Prop<&TCustomComboBox::ItemIndex, &TCustomComboBox::SetItemIndex>("ItemIndex"),
+                  Prop<&TCustomComboBox::GetText, &TCustomComboBox::SetText>("Text"))
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 145;
@@ -811,9 +661,6 @@ void TCustomComboBox::WndProc(TMessage& m) {
   TWinControl::WndProc(m);
 }
 
-const TClassInfo& TComboBox::StaticClass() {
-  static const TClassInfo info("TComboBox", &TCustomComboBox::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TComboBox, TCustomComboBox)
 
 TComboBox::TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}

@@ -61,3 +61,11 @@ class TSet {
   static constexpr uint32_t Bit(E e) noexcept { return 1u << static_cast<unsigned>(e); }
   uint32_t FBits = 0;
 };
+
+// Stores value in field; answers whether that changed it (for setters that react to a change).
+template <class T, class V>
+bool Changes(T& field, const V& value) {
+  if (field == value) return false;
+  field = value;
+  return true;
+}

@@ -13,8 +13,7 @@
 class TTabScroller : public TWinControl {
  public:
   explicit TTabScroller(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   static constexpr int ScrollerWidth = 24;
 
  protected:
@@ -25,8 +24,7 @@ class TTabSet : public TWinControl {
  public:
   // The scroller is the first component the tab set owns.
   explicit TTabSet(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   int AddTab(const std::string& text);
   int TabCount() const noexcept { return static_cast<int>(FTabs.size()); }

@@ -6,10 +6,7 @@
 
 // ---- TTabScroller ----
 
-const TClassInfo& TTabScroller::StaticClass() {
-  static const TClassInfo info("TTabScroller", &TWinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TTabScroller, TWinControl)
 
 TTabScroller::TTabScroller(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = ScrollerWidth;
@@ -36,23 +33,10 @@ constexpr int TabPadding = 9;
 constexpr int ScrollerRoom = 21;
 }  // namespace
 
-const TClassInfo& TTabSet::StaticClass() {
-  using namespace published;
-  static const TClassInfo info("TTabSet", &TWinControl::StaticClass(),
-                               {Int<TTabSet>(
-                                    "TabIndex", [](const TTabSet& t) { return t.TabIndex(); },
-                                    [](TTabSet& t, long v) { t.SetTabIndex(static_cast<int>(v)); }),
-                                Int<TTabSet>(
-                                    "FirstIndex", [](const TTabSet& t) { return t.FirstIndex(); },
-                                    [](TTabSet& t, long v) { t.SetFirstIndex(static_cast<int>(v)); }),
-                                Int<TTabSet>(
-                                    "StartMargin", [](const TTabSet& t) { return t.StartMargin(); },
-                                    [](TTabSet& t, long v) { t.SetStartMargin(static_cast<int>(v)); }),
-                                Int<TTabSet>(
-                                    "EndMargin", [](const TTabSet& t) { return t.EndMargin(); },
-                                    [](TTabSet& t, long v) { t.SetEndMargin(static_cast<int>(v)); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TTabSet, TWinControl, Prop<&TTabSet::TabIndex, &TTabSet::SetTabIndex>("TabIndex"),
+                  Prop<&TTabSet::FirstIndex, &TTabSet::SetFirstIndex>("FirstIndex"),
+                  Prop<&TTabSet::StartMargin, &TTabSet::SetStartMargin>("StartMargin"),
+                  Prop<&TTabSet::EndMargin, &TTabSet::SetEndMargin>("EndMargin"))
 
 TTabSet::TTabSet(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 185;

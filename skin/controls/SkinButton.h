@@ -12,8 +12,7 @@
 class TSkinButton : public TSkinControl {
  public:
   explicit TSkinButton(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   bool BeforeProc(TMessage& m) override;
   void AfterProc(TMessage& m) override;
@@ -38,8 +37,7 @@ class TSkinButton : public TSkinControl {
 class TSkinBitButton : public TSkinButton {
  public:
   explicit TSkinBitButton(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   void DrawSkin(HDC dc, const RECT& rect) override;
 
   // Cell `cell` of a glyph strip of numGlyphs cells (only a four-cell strip shows other
@@ -54,8 +52,7 @@ class TSkinSpeedButton : public TSkinBitButton {
  public:
   explicit TSkinSpeedButton(TComponent* AOwner);
   ~TSkinSpeedButton() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   // Attaches to the windowless control that owns the handler.
   void InitGraphic(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas);

@@ -13,10 +13,7 @@
 
 // ---------------------------------------------------------------- TSkinButton
 
-const TClassInfo& TSkinButton::StaticClass() {
-  static const TClassInfo info("TSkinButton", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinButton, TSkinControl)
 
 TSkinButton::TSkinButton(TComponent* AOwner) : TSkinControl(AOwner) {}
 
@@ -164,10 +161,7 @@ void TSkinButton::DrawSkin(HDC dc, const RECT& rect) {
 
 // ---------------------------------------------------------------- TSkinBitButton
 
-const TClassInfo& TSkinBitButton::StaticClass() {
-  static const TClassInfo info("TSkinBitButton", &TSkinButton::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinBitButton, TSkinButton)
 
 TSkinBitButton::TSkinBitButton(TComponent* AOwner) : TSkinButton(AOwner) {}
 
@@ -285,10 +279,7 @@ void TSkinBitButton::DrawSkin(HDC dc, const RECT& rect) {
 
 // ---------------------------------------------------------------- TSkinSpeedButton
 
-const TClassInfo& TSkinSpeedButton::StaticClass() {
-  static const TClassInfo info("TSkinSpeedButton", &TSkinBitButton::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinSpeedButton, TSkinBitButton)
 
 TSkinSpeedButton::TSkinSpeedButton(TComponent* AOwner) : TSkinBitButton(AOwner) {}
 

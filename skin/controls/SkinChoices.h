@@ -15,8 +15,7 @@ inline constexpr UINT CM_GLYPHREPAINT = 0xB0D0;
 class TSkinCheckBox : public TSkinControl {
  public:
   explicit TSkinCheckBox(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   void AfterProc(TMessage& m) override;
   void DrawSkin(HDC dc, const RECT& rect) override;
   // The native box comes back at the next paint, wherever the control sits.
@@ -31,16 +30,14 @@ class TSkinCheckBox : public TSkinControl {
 class TSkinRadioButton : public TSkinCheckBox {
  public:
   explicit TSkinRadioButton(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   void DrawSkin(HDC dc, const RECT& rect) override;
 };
 
 class TSkinObjImage : public TSkinControl {
  public:
   explicit TSkinObjImage(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   void InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor) override;
   void UnSkin() override;
   void SkinChanged() override;

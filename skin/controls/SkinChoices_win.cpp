@@ -27,10 +27,7 @@ RECT ToRect(const TSkinRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
 // ---------------------------------------------------------------- TSkinCheckBox
 
-const TClassInfo& TSkinCheckBox::StaticClass() {
-  static const TClassInfo info("TSkinCheckBox", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinCheckBox, TSkinControl)
 
 TSkinCheckBox::TSkinCheckBox(TComponent* AOwner) : TSkinControl(AOwner) {}
 
@@ -81,10 +78,7 @@ void TSkinCheckBox::DrawSkin(HDC dc, const RECT& rect) {
 
 // ---------------------------------------------------------------- TSkinRadioButton
 
-const TClassInfo& TSkinRadioButton::StaticClass() {
-  static const TClassInfo info("TSkinRadioButton", &TSkinCheckBox::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinRadioButton, TSkinCheckBox)
 
 TSkinRadioButton::TSkinRadioButton(TComponent* AOwner) : TSkinCheckBox(AOwner) {}
 
@@ -108,10 +102,7 @@ void TSkinRadioButton::DrawSkin(HDC dc, const RECT& rect) {
 
 // ---------------------------------------------------------------- TSkinObjImage
 
-const TClassInfo& TSkinObjImage::StaticClass() {
-  static const TClassInfo info("TSkinObjImage", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinObjImage, TSkinControl)
 
 TSkinObjImage::TSkinObjImage(TComponent* AOwner) : TSkinControl(AOwner) {}
 

@@ -14,8 +14,7 @@ class TSkinUpDown;
 class TSkinEdit : public TSkinControl {
  public:
   explicit TSkinEdit(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   void AfterProc(TMessage& m) override;
   void DrawSkin(HDC dc, const RECT& rect) override;
@@ -37,8 +36,7 @@ class TSkinComBox : public TSkinControl {
  public:
   explicit TSkinComBox(TComponent* AOwner);
   ~TSkinComBox() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   void InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor) override;
   void UnSkin() override;
@@ -98,8 +96,7 @@ class TSkinComBox : public TSkinControl {
 class TSkinUpDown : public TSkinControl {
  public:
   explicit TSkinUpDown(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   bool BeforeProc(TMessage& m) override;
   void DrawSkin(HDC dc, const RECT& rect) override;

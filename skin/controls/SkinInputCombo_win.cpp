@@ -23,10 +23,7 @@ std::optional<bool> PressOf(UINT msg) {
 }
 }  // namespace
 
-const TClassInfo& TSkinComBox::StaticClass() {
-  static const TClassInfo info("TSkinComBox", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinComBox, TSkinControl)
 
 TSkinComBox::TSkinComBox(TComponent* AOwner) : TSkinControl(AOwner) { FComboInfo.cbSize = sizeof FComboInfo; }
 

@@ -31,10 +31,7 @@ bool LooksLikeSpinButton(HWND wnd) {
 
 // ---------------------------------------------------------------- TSkinEdit
 
-const TClassInfo& TSkinEdit::StaticClass() {
-  static const TClassInfo info("TSkinEdit", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinEdit, TSkinControl)
 
 TSkinEdit::TSkinEdit(TComponent* AOwner) : TSkinControl(AOwner) {}
 
@@ -114,10 +111,7 @@ void TSkinEdit::FindSpinButton() {
 
 // ---------------------------------------------------------------- TSkinUpDown
 
-const TClassInfo& TSkinUpDown::StaticClass() {
-  static const TClassInfo info("TSkinUpDown", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinUpDown, TSkinControl)
 
 TSkinUpDown::TSkinUpDown(TComponent* AOwner) : TSkinControl(AOwner) {}
 

@@ -11,8 +11,7 @@
 class TSkinHeader : public TSkinControl {
  public:
   explicit TSkinHeader(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   bool BeforeProc(TMessage& m) override;
   void UnSkin() override;
@@ -28,8 +27,7 @@ class TSkinHeader : public TSkinControl {
 class TSkinListView : public TSkinScrollbar {
  public:
   explicit TSkinListView(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   // Attaches as a scrolled control, then gives the header window (if any) a TSkinHeader
   // owned by the list view.

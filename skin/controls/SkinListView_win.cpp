@@ -24,10 +24,7 @@ void DrawBarFrame(HDC dc, const RECT& rect, const TDataSkinObject& bar) {
 
 // ---------------------------------------------------------------- TSkinHeader
 
-const TClassInfo& TSkinHeader::StaticClass() {
-  static const TClassInfo info("TSkinHeader", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinHeader, TSkinControl)
 
 TSkinHeader::TSkinHeader(TComponent* AOwner) : TSkinControl(AOwner) {}
 
@@ -90,10 +87,7 @@ void TSkinHeader::DrawSkin(HDC dc, const RECT& rect) {
 
 // ---------------------------------------------------------------- TSkinListView
 
-const TClassInfo& TSkinListView::StaticClass() {
-  static const TClassInfo info("TSkinListView", &TSkinScrollbar::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinListView, TSkinScrollbar)
 
 TSkinListView::TSkinListView(TComponent* AOwner) : TSkinScrollbar(AOwner) {}
 

@@ -18,8 +18,7 @@
 class TSkinBox : public TSkinControl {
  public:
   explicit TSkinBox(TComponent* AOwner) : TSkinControl(AOwner) {}
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   // Registers and recolours; the control's WindowProc stays as it is.
   void InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor) override;
   void UnSkin() override;
@@ -29,8 +28,7 @@ class TSkinBox : public TSkinControl {
 class TSkinBoxH : public TSkinControl {
  public:
   explicit TSkinBoxH(TComponent* AOwner) : TSkinControl(AOwner) {}
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   bool BeforeProc(TMessage& m) override;
   // The texts and buttons of the page are drawn on the face it is erased with.
   void AfterProc(TMessage& m) override;
@@ -39,16 +37,14 @@ class TSkinBoxH : public TSkinControl {
 class TSkinSizer : public TSkinControl {
  public:
   explicit TSkinSizer(TComponent* AOwner) : TSkinControl(AOwner) {}
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   void DrawSkin(HDC dc, const RECT& rect) override;
 };
 
 class TSkinGroupBox : public TSkinControl {
  public:
   explicit TSkinGroupBox(TComponent* AOwner) : TSkinControl(AOwner) {}
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   void DrawSkin(HDC dc, const RECT& rect) override { DrawGroupFrame(dc, rect); }
   void DrawGroupFrame(HDC dc, const RECT& rect);
 };
@@ -56,8 +52,7 @@ class TSkinGroupBox : public TSkinControl {
 class TSkinStatusBar : public TSkinControl {
  public:
   explicit TSkinStatusBar(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   bool BeforeProc(TMessage& m) override;
   void DrawSkin(HDC dc, const RECT& rect) override;
   // A panel face: frame `frame` of the 3-frame StatusBarEdges strip, or without it a
@@ -71,8 +66,7 @@ class TSkinStatusBar : public TSkinControl {
 class TSkinProgress : public TSkinControl {
  public:
   explicit TSkinProgress(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   bool BeforeProc(TMessage& m) override;
   void DrawSkin(HDC dc, const RECT& rect) override;
   void DrawChunkProgress(HDC dc, const RECT& rect);
@@ -85,8 +79,7 @@ class TSkinProgress : public TSkinControl {
 class TSkinTrackBar : public TSkinControl {
  public:
   explicit TSkinTrackBar(TComponent* AOwner) : TSkinControl(AOwner) {}
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   bool BeforeProc(TMessage& m) override;
   void SkinChanged() override;
   // The answer to one NM_CUSTOMDRAW of the track bar.

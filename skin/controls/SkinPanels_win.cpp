@@ -23,10 +23,7 @@ void FillColour(HDC dc, const RECT& r, COLORREF colour) {
 
 // ---------------------------------------------------------------- TSkinBox
 
-const TClassInfo& TSkinBox::StaticClass() {
-  static const TClassInfo info("TSkinBox", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinBox, TSkinControl)
 
 void TSkinBox::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor) {
   // Attached once; the state says so, as the handler never counts as initialised (it has
@@ -55,10 +52,7 @@ void TSkinBox::UnSkin() {
 
 // ---------------------------------------------------------------- TSkinBoxH
 
-const TClassInfo& TSkinBoxH::StaticClass() {
-  static const TClassInfo info("TSkinBoxH", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinBoxH, TSkinControl)
 
 bool TSkinBoxH::BeforeProc(TMessage& m) {
   if (m.Msg != WM_ERASEBKGND) return TSkinControl::BeforeProc(m);
@@ -82,19 +76,13 @@ void TSkinBoxH::AfterProc(TMessage& m) {
 
 // ---------------------------------------------------------------- TSkinSizer
 
-const TClassInfo& TSkinSizer::StaticClass() {
-  static const TClassInfo info("TSkinSizer", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinSizer, TSkinControl)
 
 void TSkinSizer::DrawSkin(HDC dc, const RECT& rect) { FillSkinBackground(dc, rect); }
 
 // ---------------------------------------------------------------- TSkinGroupBox
 
-const TClassInfo& TSkinGroupBox::StaticClass() {
-  static const TClassInfo info("TSkinGroupBox", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinGroupBox, TSkinControl)
 
 void TSkinGroupBox::DrawGroupFrame(HDC dc, const RECT& rect) {
   if (!FSkinData) return;
@@ -136,10 +124,7 @@ void TSkinGroupBox::DrawGroupFrame(HDC dc, const RECT& rect) {
 
 // ---------------------------------------------------------------- TSkinStatusBar
 
-const TClassInfo& TSkinStatusBar::StaticClass() {
-  static const TClassInfo info("TSkinStatusBar", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinStatusBar, TSkinControl)
 
 TSkinStatusBar::TSkinStatusBar(TComponent* AOwner) : TSkinControl(AOwner) {}
 
@@ -237,10 +222,7 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& rect) {
 
 // ---------------------------------------------------------------- TSkinProgress
 
-const TClassInfo& TSkinProgress::StaticClass() {
-  static const TClassInfo info("TSkinProgress", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinProgress, TSkinControl)
 
 TSkinProgress::TSkinProgress(TComponent* AOwner) : TSkinControl(AOwner) {}
 
@@ -320,10 +302,7 @@ void TSkinProgress::DrawChunkProgress(HDC dc, const RECT& rect) {
 
 // ---------------------------------------------------------------- TSkinTrackBar
 
-const TClassInfo& TSkinTrackBar::StaticClass() {
-  static const TClassInfo info("TSkinTrackBar", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinTrackBar, TSkinControl)
 
 bool TSkinTrackBar::BeforeProc(TMessage& m) {
   switch (m.Msg) {

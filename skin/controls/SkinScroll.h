@@ -27,8 +27,7 @@ class TWScrollbar : public TWinControl {
   // Owned (and freed) by the handler that lends it the skin.
   explicit TWScrollbar(TSkinControl* Handler);
   ~TWScrollbar() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   // Covers a bar of a class-library control (sbkHorizontal, sbkVertical: its window bars;
   // sbkControl: the control is a scroll-bar control, whose "Kind" gives the orientation).
@@ -99,8 +98,7 @@ class TSkinScrollbar : public TSkinControl {
  public:
   explicit TSkinScrollbar(TComponent* AOwner);
   ~TSkinScrollbar() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   void InitScrollControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas,
                          TSkinForm* Form) override;
@@ -126,8 +124,7 @@ class TSkinScrollbar : public TSkinControl {
 class TSkinScrollbarH : public TSkinScrollbar {
  public:
   explicit TSkinScrollbarH(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   void InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canvas, TSkinForm* Form) override;
   void AfterProc(TMessage& m) override;
 };
@@ -136,8 +133,7 @@ class TSkinScControl : public TSkinControl {
  public:
   explicit TSkinScControl(TComponent* AOwner);
   ~TSkinScControl() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   void InitScControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas, TSkinForm* Form);
   void UnSkin() override;

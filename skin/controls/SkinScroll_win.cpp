@@ -29,10 +29,7 @@ bool Moved(const TMessage& m) {
 
 // ---------------------------------------------------------------- TWScrollbar
 
-const TClassInfo& TWScrollbar::StaticClass() {
-  static const TClassInfo info("TWScrollbar", &TWinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TWScrollbar, TWinControl)
 
 TWScrollbar::TWScrollbar(TSkinControl* Handler)
     : TWinControl(Handler), FArrowSize(GetSystemMetrics(SM_CXHSCROLL)) {
@@ -309,10 +306,7 @@ void TWScrollbar::Paint(HDC dc) {
 
 // ---------------------------------------------------------------- TSkinScrollbar
 
-const TClassInfo& TSkinScrollbar::StaticClass() {
-  static const TClassInfo info("TSkinScrollbar", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinScrollbar, TSkinControl)
 
 TSkinScrollbar::TSkinScrollbar(TComponent* AOwner) : TSkinControl(AOwner) {}
 
@@ -431,10 +425,7 @@ void TSkinScrollbar::DrawSkin(HDC dc, const RECT&) {
 
 // ---------------------------------------------------------------- TSkinScrollbarH
 
-const TClassInfo& TSkinScrollbarH::StaticClass() {
-  static const TClassInfo info("TSkinScrollbarH", &TSkinScrollbar::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinScrollbarH, TSkinScrollbar)
 
 TSkinScrollbarH::TSkinScrollbarH(TComponent* AOwner) : TSkinScrollbar(AOwner) {}
 
@@ -477,10 +468,7 @@ void TSkinScrollbarH::AfterProc(TMessage& m) {
 
 // ---------------------------------------------------------------- TSkinScControl
 
-const TClassInfo& TSkinScControl::StaticClass() {
-  static const TClassInfo info("TSkinScControl", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinScControl, TSkinControl)
 
 TSkinScControl::TSkinScControl(TComponent* AOwner) : TSkinControl(AOwner) {}
 

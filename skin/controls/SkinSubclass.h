@@ -39,8 +39,7 @@ class TSkinControl : public TComponent, public ISubclassTarget {
  public:
   explicit TSkinControl(TComponent* AOwner);
   ~TSkinControl() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   // Attaches to the class-library windowed control that owns the handler; once only.
   virtual void InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor);

@@ -7,10 +7,7 @@
 #include "skin/forms/SkinDrawBitmap_win.h"
 #include "ui/SysUtils.h"
 
-const TClassInfo& TSkinControl::StaticClass() {
-  static const TClassInfo info("TSkinControl", &TComponent::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinControl, TComponent)
 
 TSkinControl::TSkinControl(TComponent* AOwner) : TComponent(AOwner) {}
 

@@ -15,8 +15,7 @@
 class TSkinTab : public TSkinControl {
  public:
   explicit TSkinTab(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   void InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canvas, TSkinForm* Form) override;
   void UnSkin() override;
@@ -47,8 +46,7 @@ class TSkinTab : public TSkinControl {
 class TSkinTab31 : public TSkinControl {
  public:
   explicit TSkinTab31(TComponent* AOwner);
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   void InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor) override;
   void UnSkin() override;

@@ -115,10 +115,7 @@ void DrawImageAndText(HDC dc, const RECT& rect, TItemAlign alignment, const std:
 
 // ---------------------------------------------------------------- TSkinTab
 
-const TClassInfo& TSkinTab::StaticClass() {
-  static const TClassInfo info("TSkinTab", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinTab, TSkinControl)
 
 TSkinTab::TSkinTab(TComponent* AOwner) : TSkinControl(AOwner) {}
 
@@ -254,10 +251,7 @@ void TSkinTab::DrawSkin(HDC dc, const RECT& rect) {
 
 // ---------------------------------------------------------------- TSkinTab31
 
-const TClassInfo& TSkinTab31::StaticClass() {
-  static const TClassInfo info("TSkinTab31", &TSkinControl::StaticClass());
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinTab31, TSkinControl)
 
 TSkinTab31::TSkinTab31(TComponent* AOwner) : TSkinControl(AOwner) {}
 

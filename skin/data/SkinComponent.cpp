@@ -101,50 +101,18 @@ void SetSkinManagerFactory(std::function<std::unique_ptr<ISkinManager>()> factor
 
 void FreeSkinManager() { ManagerSlot().reset(); }
 
-const TClassInfo& TSkinData::StaticClass() {
-  using namespace published;
-  static const TClassInfo info(
-      "TSkinData", &TComponent::StaticClass(),
-      {
-          Bool<TSkinData>(
-              "Active", [](const TSkinData& d) { return d.Active(); },
-              [](TSkinData& d, bool v) { d.SetActive(v); }),
-          Int<TSkinData>(
-              "DisableTag", [](const TSkinData& d) { return static_cast<long>(d.DisableTag); },
-              [](TSkinData& d, long v) { d.DisableTag = static_cast<int>(v); }),
-          Int<TSkinData>(
-              "SkinControls", [](const TSkinData& d) { return static_cast<long>(d.SkinControls); },
-              [](TSkinData& d, long v) { d.SkinControls = static_cast<TSkinControlTypes>(v); }),
-          Int<TSkinData>(
-              "Options", [](const TSkinData& d) { return static_cast<long>(d.Options); },
-              [](TSkinData& d, long v) { d.Options = static_cast<TSkinOptions>(v); }),
-          Str<TSkinData>(
-              "Skin3rd", [](const TSkinData& d) { return JoinLines(d.Skin3rd()); },
-              [](TSkinData& d, const std::string& v) { d.SetSkin3rd(SplitLines(v)); }),
-          Str<TSkinData>(
-              "SkinFile", [](const TSkinData& d) { return d.SkinFile(); },
-              [](TSkinData& d, const std::string& v) { d.SetSkinFile(v); }),
-          Str<TSkinData>(
-              "SkinStore", [](const TSkinData& d) { return d.SkinStore(); },
-              [](TSkinData&, const std::string&) {}),
-          Enum<TSkinData>(
-              "SkinFormtype", {"sfMainform", "sfOnlyThisForm", "sfDialog"},
-              [](const TSkinData& d) { return static_cast<long>(d.SkinFormtype); },
-              [](TSkinData& d, long v) {
-                if (v >= sfMainform && v <= sfDialog) d.SkinFormtype = static_cast<TSkinFormType>(v);
-              }),
-          Str<TSkinData>(
-              "Version", [](const TSkinData& d) { return d.Version(); },
-              [](TSkinData&, const std::string&) {}),
-          Bool<TSkinData>(
-              "MenuUpdate", [](const TSkinData& d) { return d.MenuUpdate; },
-              [](TSkinData& d, bool v) { d.MenuUpdate = v; }),
-          Bool<TSkinData>(
-              "MenuMerge", [](const TSkinData& d) { return d.MenuMerge; },
-              [](TSkinData& d, bool v) { d.MenuMerge = v; }),
-      });
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinData, TComponent, Prop<&TSkinData::Active, &TSkinData::SetActive>("Active"),
+                  Prop<&TSkinData::DisableTag>("DisableTag"), Prop<&TSkinData::SkinControls>("SkinControls"),
+                  Prop<&TSkinData::Options>("Options"),
+                  Computed<TSkinData, std::string>(
+                      "Skin3rd", [](const TSkinData& d) { return JoinLines(d.Skin3rd()); },
+                      [](TSkinData& d, std::string v) { d.SetSkin3rd(SplitLines(v)); }),
+                  Prop<&TSkinData::SkinFile, &TSkinData::SetSkinFile>("SkinFile"),
+                  Prop<&TSkinData::SkinStore>("SkinStore"),
+                  Prop<&TSkinData::SkinFormtype>("SkinFormtype",
+                                                 {"sfMainform", "sfOnlyThisForm", "sfDialog"}),
+                  Prop<&TSkinData::Version>("Version"), Prop<&TSkinData::MenuUpdate>("MenuUpdate"),
+                  Prop<&TSkinData::MenuMerge>("MenuMerge"))
 
 TSkinData::TSkinData(TComponent* AOwner, ISkinPlatform& platform) : TComponent(AOwner), FPlatform(platform) {
   BorderLeft = std::make_unique<TDataSkinBorder>("Left", platform);

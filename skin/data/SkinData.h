@@ -305,8 +305,7 @@ class TSkinData : public TComponent {
   explicit TSkinData(TComponent* AOwner);
   TSkinData(TComponent* AOwner, ISkinPlatform& platform);
   ~TSkinData() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   // --- published configuration ---
   bool Active() const { return FActive; }

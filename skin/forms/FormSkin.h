@@ -39,8 +39,7 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   // The manager makes and owns the handler; form is the window's class-library form or null.
   TSkinForm(TSkinManage& manager, TForm* form, HWND wnd);
   ~TSkinForm() override;
-  static const TClassInfo& StaticClass();
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
 
   // --- ISkinFormHandler ---
   HWND Window() const override { return FWnd; }

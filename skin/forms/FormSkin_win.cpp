@@ -62,14 +62,7 @@ bool CaptionActive(HWND wnd, bool mdiChild) {
 }
 }  // namespace
 
-const TClassInfo& TSkinForm::StaticClass() {
-  using namespace published;
-  static const TClassInfo info("TSkinForm", &TComponent::StaticClass(),
-                               {Int<TSkinForm>(
-                                   "DisableTag", [](const TSkinForm& f) -> long { return f.DisableTag; },
-                                   [](TSkinForm& f, long v) { f.DisableTag = static_cast<int>(v); })});
-  return info;
-}
+DEFINE_CLASS_INFO(TSkinForm, TComponent, Prop<&TSkinForm::DisableTag>("DisableTag"))
 
 TSkinForm::TSkinForm(TSkinManage& manager, TForm* form, HWND wnd)
     : TComponent(nullptr), FManager(manager), FWnd(wnd), FForm(form) {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ui/Classes.h"
+#include "ui/SysUtils.h"
 
 namespace {
 std::vector<std::string>* gFreed = nullptr;
@@ -16,46 +18,48 @@ class TProbe : public TComponent {
   ~TProbe() override {
     if (gFreed) gFreed->push_back(Name);
   }
-  static const TClassInfo& StaticClass() {
-    using namespace published;
-    static const TClassInfo info(
-        "TProbe", &TComponent::StaticClass(),
-        {Bool<TProbe>(
-             "Active", [](const TProbe& p) { return p.Active; }, [](TProbe& p, bool v) { p.Active = v; }),
-         Enum<TProbe>(
-             "Mode", {"pmOff", "pmSlow", "pmFast"}, [](const TProbe& p) -> long { return p.Mode; },
-             [](TProbe& p, long v) { p.Mode = static_cast<int>(v); }),
-         WStr<TProbe>(
-             "Title", [](const TProbe& p) { return p.Title; },
-             [](TProbe& p, const std::wstring& v) { p.Title = v; }),
-         Object<TProbe, TProbe>("Buddy", [](const TProbe& p) { return p.Buddy; }),
-         Object<TProbe, std::string>("Note",
-                                     [](const TProbe& p) { return const_cast<std::string*>(&p.Note); })});
-    return info;
-  }
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   std::vector<uintptr_t> Removed;  // addresses only: the components may be gone
   bool Active = false;
   int Mode = 0;
   std::wstring Title = L"wide";
   TProbe* Buddy = nullptr;
-  std::string Note = "note";
+  // A getter that is not const, a setter that keeps the value in range, and an object
+  // that is not a TObject.
+  int Level() { return FLevel; }
+  void SetLevel(int v) { FLevel = v < 0 ? 0 : v; }
+  std::string* Note() const { return FNote.get(); }
+  uint32_t Colour = 0;  // unsigned, like colours with their high bit set
+  size_t RemovedCount() const { return Removed.size(); }
 
  protected:
   void Notification(TComponent* c, TOperation op) override {
     if (op == TOperation::opRemove) Removed.push_back(reinterpret_cast<uintptr_t>(c));
   }
+
+ private:
+  int FLevel = 0;
+  std::unique_ptr<std::string> FNote = std::make_unique<std::string>("note");
 };
+
+DEFINE_CLASS_INFO(TProbe, TComponent, Prop<&TProbe::Active>("Active"),
+                  Prop<&TProbe::Mode>("Mode", {"pmOff", "pmSlow", "pmFast"}), Prop<&TProbe::Title>("Title"),
+                  Prop<&TProbe::Buddy>("Buddy"), Prop<&TProbe::Note>("Note"),
+                  Prop<&TProbe::Level, &TProbe::SetLevel>("Level"), Prop<&TProbe::Colour>("Colour"),
+                  Prop<&TProbe::RemovedCount>("RemovedCount"))
 
 class TOther : public TComponent {
  public:
   using TComponent::TComponent;
-  static const TClassInfo& StaticClass() {
-    static const TClassInfo info("TOther", &TComponent::StaticClass());
-    return info;
+  DECLARE_CLASS_INFO;
+  // Written through a setter of this class, read from a field of the base class.
+  void SetOrder(int v) {
+    Tag = v;
+    ++Writes;
   }
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  int Writes = 0;
 };
+DEFINE_CLASS_INFO(TOther, TComponent, Prop<&TOther::Tag, &TOther::SetOrder>("Order"))
 
 struct FreedLog {
   std::vector<std::string> names;
@@ -134,7 +138,7 @@ TEST(Properties, ReadByNameWithoutCaseAndMissingOnesReadEmpty) {
   EXPECT_EQ(GetEnumProperty(&p, "Mode"), "pmFast");
   EXPECT_EQ(GetStrProperty(&p, "Name"), "probe");
   EXPECT_EQ(GetObjectProperty<TProbe>(&p, "Buddy"), &buddy);
-  EXPECT_EQ(GetObjectProperty<std::string>(&p, "Note"), &p.Note);
+  EXPECT_EQ(GetObjectProperty<std::string>(&p, "Note"), p.Note());
   EXPECT_TRUE(IsPublishedProp(&p, "Mode"));
 
   // Missing properties, wrong kinds, wrong classes and no object: 0, empty, none.
@@ -178,4 +182,58 @@ TEST(Properties, DescendantsInheritAndNameTheirClass) {
   EXPECT_TRUE(p.InheritsFrom(TComponent::StaticClass()));
   EXPECT_FALSE(TComponent::StaticClass().InheritsFrom(TProbe::StaticClass()));
   EXPECT_NE(GetPropInfo(&p, "Tag"), nullptr);  // from TComponent
+}
+
+TEST(Properties, MemberPointersGiveEachKindItsReadsAndWrites) {
+  TProbe p(nullptr, "probe");
+  // A setter method is what writes, not the field behind it.
+  EXPECT_TRUE(SetIntProperty(&p, "Level", -5));
+  EXPECT_EQ(p.Level(), 0);
+  EXPECT_TRUE(SetPropertyText(&p, "Level", "7"));
+  EXPECT_EQ(GetIntProperty(&p, "Level"), 7);
+
+  // Fields are read and written in place, each kind by its own accessors.
+  EXPECT_TRUE(SetPropertyText(&p, "Active", "True"));
+  EXPECT_TRUE(p.Active);
+  const TPropInfo* title = GetPropInfo(&p, "Title");
+  ASSERT_NE(title, nullptr);
+  ASSERT_TRUE(title->GetWStr && title->SetWStr);
+  EXPECT_EQ(title->GetWStr(p), L"wide");
+  title->SetWStr(p, L"\u00e9t\u00e9");
+  EXPECT_EQ(p.Title, L"\u00e9t\u00e9");
+  EXPECT_TRUE(SetStrProperty(&p, "Name", "renamed"));
+  EXPECT_EQ(p.Name, "renamed");
+
+  // An unsigned value with its high bit set comes back whole through the signed ordinal.
+  p.Colour = 0xFF00000Fu;
+  const long colour = GetIntProperty(&p, "Colour");
+  p.Colour = 0;
+  EXPECT_TRUE(SetIntProperty(&p, "Colour", colour));
+  EXPECT_EQ(p.Colour, 0xFF00000Fu);
+
+  // A getter without a setter is read-only: writes are refused and change nothing.
+  p.Removed.push_back(1);
+  EXPECT_EQ(GetIntProperty(&p, "RemovedCount"), 1);
+  EXPECT_FALSE(SetIntProperty(&p, "RemovedCount", 5));
+  EXPECT_FALSE(SetPropertyText(&p, "RemovedCount", "5"));
+  EXPECT_EQ(p.Removed.size(), 1u);
+
+  // Getter and setter declared on different levels of the hierarchy.
+  TOther o(nullptr);
+  o.Tag = 3;
+  EXPECT_EQ(GetIntProperty(&o, "Order"), 3);
+  EXPECT_TRUE(SetIntProperty(&o, "Order", 9));
+  EXPECT_EQ(o.Tag, 9);
+  EXPECT_EQ(o.Writes, 1);
+}
+
+TEST(Properties, ChangesStoresAndAnswersWhetherTheValueMoved) {
+  std::string text = "a";
+  EXPECT_FALSE(Changes(text, "a"));
+  EXPECT_TRUE(Changes(text, "b"));
+  EXPECT_EQ(text, "b");
+  int n = 3;
+  EXPECT_FALSE(Changes(n, 3));
+  EXPECT_TRUE(Changes(n, -3));
+  EXPECT_EQ(n, -3);
 }

@@ -242,15 +242,7 @@ TEST_F(SkinChoicesTest, WithoutAStripTheNativeBoxStays) {
 class TPlainCheck : public TWinControl {
  public:
   explicit TPlainCheck(TComponent* owner) : TWinControl(owner) {}
-  static const TClassInfo& StaticClass() {
-    using namespace published;
-    static const TClassInfo info("TPlainCheck", &TWinControl::StaticClass(),
-                                 {Bool<TPlainCheck>(
-                                     "Checked", [](const TPlainCheck& c) { return c.Value; },
-                                     [](TPlainCheck& c, bool v) { c.Value = v; })});
-    return info;
-  }
-  const TClassInfo& ClassType() const override { return StaticClass(); }
+  DECLARE_CLASS_INFO;
   bool Value = false;
 
  protected:
@@ -260,6 +252,7 @@ class TPlainCheck : public TWinControl {
     p.Style |= BS_CHECKBOX;
   }
 };
+DEFINE_CLASS_INFO(TPlainCheck, TWinControl, Prop<&TPlainCheck::Value>("Checked"))
 
 TEST_F(SkinChoicesTest, AControlWithOnlyCheckedShowsWhatThePropertySays) {
   UseStrips(6, 4);

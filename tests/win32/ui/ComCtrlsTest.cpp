@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "UiTestSupport.h"
 #include "ui/ComCtrls.h"
 #include "ui/Forms.h"
+#include "ui/ImgList.h"
 
 namespace {
 
@@ -179,4 +181,86 @@ TEST(PageControl, PagesFollowTheControlsSize) {
   GetClientRect(f.pages->Pages(0)->Handle(), &pr);
   EXPECT_EQ(pr.right, after.right - after.left);
   EXPECT_EQ(pr.bottom, after.bottom - after.top);
+}
+
+// Progress and track bars share their range: a Max below Min becomes Min, the position is
+// clamped into every range, read back from the window while it exists, and kept when a
+// creation style makes the window again.
+TEST(RangeBars, ClampTheirPositionAndKeepItThroughANewWindow) {
+  TForm form(nullptr);
+  form.SetBounds(40, 40, 400, 200);
+  auto* progress = new TProgressBar(&form);
+  auto* track = new TTrackBar(&form);
+  struct Case {
+    const char* name;
+    TRangeBar* bar;
+    UINT getPos;
+    std::function<void(HWND, int)> setNative;  // as the user or the system moves it
+    std::function<void()> restyle;
+  };
+  const Case cases[] = {
+      {"progress", progress, PBM_GETPOS, [](HWND w, int p) { SendMessageA(w, PBM_SETPOS, p, 0); },
+       [&] { progress->SetOrientation(pbVertical); }},
+      {"track", track, TBM_GETPOS, [](HWND w, int p) { SendMessageA(w, TBM_SETPOS, TRUE, p); },
+       [&] { track->SetTickMarks(tmBoth); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.bar->SetParent(&form);
+    c.bar->SetRange(10, 5);  // Max below Min
+    EXPECT_EQ(c.bar->Max(), 10);
+    EXPECT_EQ(c.bar->Position(), 10);
+    c.bar->SetRange(0, 50);
+    EXPECT_TRUE(SetIntProperty(c.bar, "Position", 80));
+    EXPECT_EQ(c.bar->Position(), 50);
+    EXPECT_TRUE(SetIntProperty(c.bar, "Max", 40));  // the position follows the range down
+    EXPECT_EQ(GetIntProperty(c.bar, "Position"), 40);
+
+    HWND first = c.bar->Handle();
+    EXPECT_EQ(SendMessageA(first, c.getPos, 0, 0), 40);
+    c.setNative(first, 25);
+    EXPECT_EQ(c.bar->Position(), 25);  // the window's, while it exists
+    c.restyle();
+    EXPECT_NE(c.bar->Handle(), first);
+    EXPECT_EQ(SendMessageA(c.bar->Handle(), c.getPos, 0, 0), 25);
+    c.bar->SetRange(30, 60);
+    EXPECT_EQ(SendMessageA(c.bar->Handle(), c.getPos, 0, 0), 30);
+  }
+}
+
+// A control's image list is borrowed: the window gets it, and when the list is freed first
+// the control forgets it and the window is told, so nothing draws from a freed list.
+TEST(ImageLinks, AFreedListLeavesTheControlAndItsWindow) {
+  TForm form(nullptr);
+  form.SetBounds(40, 40, 400, 300);
+  auto* tabs = new TTabControl(&form);
+  auto* header = new THeaderControl(&form);
+  auto* list = new TListView(&form);
+  struct Case {
+    const char* name;
+    TWinControl* control;
+    std::function<void(TImageList*)> link;
+    std::function<TImageList*()> linked;
+    std::function<LRESULT()> windowList;
+  };
+  const Case cases[] = {
+      {"tabs", tabs, [&](TImageList* i) { tabs->SetImages(i); }, [&] { return tabs->Images(); },
+       [&] { return SendMessageA(tabs->Handle(), TCM_GETIMAGELIST, 0, 0); }},
+      {"header", header, [&](TImageList* i) { header->SetImages(i); }, [&] { return header->Images(); },
+       [&] { return SendMessageA(header->Handle(), HDM_GETIMAGELIST, 0, 0); }},
+      {"list view", list, [&](TImageList* i) { list->SetSmallImages(i); },
+       [&] { return list->SmallImages(); },
+       [&] { return SendMessageA(list->Handle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.control->SetParent(&form);
+    auto images = std::make_unique<TImageList>(nullptr);
+    c.control->HandleNeeded();
+    c.link(images.get());
+    EXPECT_EQ(c.windowList(), reinterpret_cast<LRESULT>(images->Handle()));
+    images.reset();
+    EXPECT_EQ(c.linked(), nullptr);
+    EXPECT_EQ(c.windowList(), 0);
+  }
 }
