@@ -6,16 +6,13 @@
 #include "skin/controls/SkinChildren.h"
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/FormSkin.h"
+#include "support/BuiltinSkin_win.h"
 
 // Installs the engine and loads the built-in skin into skin as the main form's component.
 inline void StartSkinEngine(TSkinData& skin) {
   InstallSkinEngine();
   InstallControlFamilies();
-  skin.BeginLoading();
-  skin.SkinFormtype = sfMainform;
-  skin.SetActive(true);
-  ReadSkinStreamResource(skin, GetModuleHandleA(nullptr));
-  skin.Loaded();
+  LoadBuiltinSkin(skin);
 }
 
 // One whole repaint of the window, now.

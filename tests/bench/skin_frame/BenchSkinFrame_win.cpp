@@ -11,37 +11,17 @@
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/FormSkin.h"
 #include "skin/forms/SkinDraw_win.h"
+#include "support/BuiltinSkin_win.h"
+#include "support/Pump_win.h"
+#include "support/Screen_win.h"
+#include "support/TestWindow_win.h"
 
 namespace {
 
 HWND MakeFrameWindow(const char* title) {
-  static const bool registered = [] {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "BenchFrame";
-    return RegisterClassExA(&wc) != 0;
-  }();
-  (void)registered;
-  return CreateWindowExA(0, "BenchFrame", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 640, 480, nullptr,
+  static const char* cls = TestClass("BenchFrame", DefWindowProcA, SystemColourBrush(COLOR_BTNFACE));
+  return CreateWindowExA(0, cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 640, 480, nullptr,
                          nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-LPARAM ScreenPoint(HWND wnd, int x, int y) {
-  RECT r{};
-  GetWindowRect(wnd, &r);
-  return MAKELPARAM(r.left + x, r.top + y);
 }
 
 // A two-frame 80 x 30 strip with 20-pixel caps, like a skin's title piece.
@@ -60,12 +40,9 @@ TBitmapHandle TitleStrip() {
 int main() {
   InstallSkinEngine();
   TSkinData data(nullptr);
-  data.BeginLoading();
-  data.SetActive(true);
-  ReadSkinStreamResource(data, GetModuleHandleA(nullptr));
-  data.Loaded();
+  const bool loaded = LoadBuiltinSkin(data);
   TSkinManage* manager = SkinManage();
-  if (!manager || data.NoSkin) {
+  if (!manager || !loaded) {
     std::printf("no manager or no skin\n");
     return 1;
   }
@@ -79,7 +56,7 @@ int main() {
   SendMessageA(skinned, CM_SKINSTART, 0, 1000);
   SetWindowPos(skinned, nullptr, 0, 0, 640, 480, SWP_NOMOVE | SWP_NOZORDER);
   SetActiveWindow(skinned);
-  Pump();
+  PumpMessages(20);
   const TBenchResult nativePaint = Bench([&] { SendMessageA(native, WM_NCPAINT, 1, 0); });
   const TBenchResult skinnedPaint = Bench([&] { SendMessageA(skinned, WM_NCPAINT, 1, 0); });
   PrintBench("WM_NCPAINT, native frame (default procedure)", nativePaint);
@@ -95,8 +72,8 @@ int main() {
     return 1;
   }
   const TSkinRect c = close->BoundsRect;
-  const LPARAM on = ScreenPoint(skinned, (c.Left + c.Right) / 2, (c.Top + c.Bottom) / 2);
-  const LPARAM off = ScreenPoint(skinned, 200, 12);
+  const LPARAM on = ScreenLParam(skinned, (c.Left + c.Right) / 2, (c.Top + c.Bottom) / 2);
+  const LPARAM off = ScreenLParam(skinned, 200, 12);
   SendMessageA(skinned, WM_NCMOUSEMOVE, HTCAPTION, on);
   const bool hot = close->State == ncsHot;
   SendMessageA(skinned, WM_NCMOUSEMOVE, HTCAPTION, off);

@@ -9,6 +9,8 @@
 #include "bench/BenchHarness.h"
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/FormSkin.h"
+#include "support/BuiltinSkin_win.h"
+#include "support/TestWindow_win.h"
 
 namespace {
 
@@ -18,16 +20,8 @@ LRESULT CALLBACK BareProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
 }
 
 HWND MakeBare(const char* title) {
-  static const bool registered = [] {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = BareProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "BenchBare";
-    return RegisterClassExA(&wc) != 0;
-  }();
-  (void)registered;
-  return CreateWindowExA(0, "BenchBare", title, WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+  static const char* cls = TestClass("BenchBare", BareProc, nullptr);
+  return CreateWindowExA(0, cls, title, WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
                          GetModuleHandleA(nullptr), nullptr);
 }
 
@@ -51,12 +45,9 @@ double CreateDestroy(int count) {
 int main() {
   InstallSkinEngine();
   TSkinData data(nullptr);
-  data.BeginLoading();
-  data.SetActive(true);
-  ReadSkinStreamResource(data, GetModuleHandleA(nullptr));
-  data.Loaded();  // creates the manager and installs its hook
+  const bool loaded = LoadBuiltinSkin(data);  // creates the manager and installs its hook
   TSkinManage* manager = SkinManage();
-  if (!manager || data.NoSkin) {
+  if (!manager || !loaded) {
     std::printf("no manager or no skin\n");
     return 1;
   }

@@ -10,6 +10,7 @@
 #include "bench/BenchHarness.h"
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/FormSkin.h"
+#include "support/BuiltinSkin_win.h"
 #include "support/Pump_win.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
@@ -93,10 +94,7 @@ int main() {
   // The skinned program: the engine, the built-in skin, a shown form owning the menu.
   InstallSkinEngine();
   auto data = std::make_unique<TSkinData>(nullptr);
-  data->BeginLoading();
-  data->SetActive(true);
-  ReadSkinStreamResource(*data, GetModuleHandleA(nullptr));
-  data->Loaded();
+  LoadBuiltinSkin(*data);
   auto* form = new TForm(nullptr);
   form->SetClientSize(200, 100);
   auto* menu = new TPopupMenu(form);

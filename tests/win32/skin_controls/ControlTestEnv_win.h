@@ -6,6 +6,7 @@
 
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChildren.h"
+#include "support/Screen_win.h"
 #include "tests/win32/skin_manager/SkinTestEnv_win.h"
 #include "ui/Buttons.h"
 #include "ui/Forms.h"
@@ -28,36 +29,6 @@ inline std::unique_ptr<TDataSkinButton> SolidButtonStrip(ISkinPlatform& platform
   b->Image->Assign(px);
   b->FrameCount = 5;
   return b;
-}
-
-// The whole window as the screen shows it, row by row. Wine copies a window's drawing to the
-// screen from the message loop, so the loop runs a moment first.
-inline std::vector<COLORREF> WindowScreenPixels(HWND wnd) {
-  PumpMessages(80);
-  RECT r{};
-  GetWindowRect(wnd, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  std::vector<COLORREF> out;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) out.push_back(GetPixel(mem, x, y));
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  return out;
-}
-
-// How many pixels two readings of the same window differ in (-1 for readings of other sizes).
-inline int PixelDifferences(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
-  if (a.size() != b.size()) return -1;
-  int n = 0;
-  for (size_t i = 0; i < a.size(); ++i) n += a[i] != b[i];
-  return n;
 }
 
 // The pixel at (x, y) of the window, read from its window DC.

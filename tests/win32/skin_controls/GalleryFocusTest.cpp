@@ -9,8 +9,6 @@
 
 namespace {
 
-using controltest::PixelDifferences;
-using controltest::WindowScreenPixels;
 
 struct GalleryFocusTest : gallerytest::GallerySkinTest {
   TWinControl* Named(const char* name) { return dynamic_cast<TWinControl*>(Gallery->FindComponent(name)); }

@@ -134,17 +134,17 @@ TEST_F(SkinButtonTest, AFocusedDefaultButtonShowsTheFocusCueUnlessTheWindowHides
     SendMessageA(btn, WM_UPDATEUISTATE, MAKEWPARAM(action, UISF_HIDEFOCUS), 0);
   };
   SetFocus(FormObj->Handle());
-  const std::vector<COLORREF> unfocused = controltest::WindowScreenPixels(btn);
+  const std::vector<COLORREF> unfocused = WindowScreenPixels(btn);
   uiState(UIS_SET);
   SetFocus(btn);
   ASSERT_EQ(GetFocus(), btn);
-  EXPECT_EQ(controltest::PixelDifferences(unfocused, controltest::WindowScreenPixels(btn)), 0)
+  EXPECT_EQ(PixelDifferences(unfocused, WindowScreenPixels(btn)), 0)
       << "focused, cues hidden: as unfocused";
   uiState(UIS_CLEAR);
-  EXPECT_GT(controltest::PixelDifferences(unfocused, controltest::WindowScreenPixels(btn)), 0)
+  EXPECT_GT(PixelDifferences(unfocused, WindowScreenPixels(btn)), 0)
       << "cues shown: the cue over the default frame";
   uiState(UIS_SET);
-  EXPECT_EQ(controltest::PixelDifferences(unfocused, controltest::WindowScreenPixels(btn)), 0)
+  EXPECT_EQ(PixelDifferences(unfocused, WindowScreenPixels(btn)), 0)
       << "hidden again";
   DestroyWindow(btn);
 }

@@ -162,15 +162,9 @@ LRESULT CALLBACK CountingProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
 // the window's own procedure still gets WM_NCDESTROY, and the form handler is left for the
 // purge instead of staying listed for a dead window.
 TEST_F(SkinPassWinTest, AnErrorWhileTheWindowIsDestroyedLosesNeitherItsLastMessageNorThePurge) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = CountingProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "SkinPassCounting";
-  RegisterClassExA(&wc);
   std::vector<std::string> reported;
   Application->OnException = [&](TObject*, const std::string& message) { reported.push_back(message); };
-  HWND wnd = skintest::MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200, "SkinPassCounting");
+  HWND wnd = skintest::MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200, TestClass("SkinPassCounting", CountingProc, nullptr));
   skintest::Activate(wnd);
   TSkinForm* h = Handler(wnd);
   ASSERT_NE(h, nullptr);

@@ -357,26 +357,7 @@ namespace {
 using namespace skintest;
 using namespace frametest;
 
-const char* ClassWithBackground(const char* name, HBRUSH background) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = background;
-  wc.lpszClassName = name;
-  RegisterClassExA(&wc);
-  return name;
-}
 
-// The screen's pixel at a point of the client area.
-COLORREF ClientPixel(HWND wnd, int x, int y) {
-  RECT w{};
-  GetWindowRect(wnd, &w);
-  POINT p{x, y};
-  ClientToScreen(wnd, &p);
-  return ScreenPixel(wnd, p.x - w.left, p.y - w.top);
-}
 
 // A foreign window's own background stays (a game's black board); the skin's face goes only
 // where the window is a dialog or its class paints the system's face, and the colour
@@ -393,14 +374,14 @@ TEST_F(ForeignDialogTest, OnlyDialogsAndFaceColouredWindowsTakeTheSkinsFace) {
     bool AnswersFace;
   } cases[] = {
       {"black class brush",
-       ClassWithBackground("SkinTestBlack", static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))), RGB(0, 0, 0),
+       TestClass("SkinTestBlack", DefWindowProcA, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))), RGB(0, 0, 0),
        false},
       {"window colour",
-       ClassWithBackground("SkinTestWindowColour", reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)),
+       TestClass("SkinTestWindowColour", DefWindowProcA, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)),
        GetSysColor(COLOR_WINDOW), false},
       {"system face by index",
-       ClassWithBackground("SkinTestFaceIndex", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)), skinFace, true},
-      {"system face as a brush of its own", ClassWithBackground("SkinTestFaceBrush", faceBrush.get()),
+       TestClass("SkinTestFaceIndex", DefWindowProcA, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)), skinFace, true},
+      {"system face as a brush of its own", TestClass("SkinTestFaceBrush", DefWindowProcA, faceBrush.get()),
        skinFace, true},
       {"dialog", "#32770", skinFace, true},
   };
@@ -410,7 +391,7 @@ TEST_F(ForeignDialogTest, OnlyDialogsAndFaceColouredWindowsTakeTheSkinsFace) {
     Activate(w.Wnd);
     ASSERT_NE(Handler(w.Wnd), nullptr) << c.Name;
     RedrawWindow(w.Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    EXPECT_EQ(ClientPixel(w.Wnd, 40, 40), c.Expected) << c.Name;
+    EXPECT_EQ(SettledScreenPixel(InClient(w.Wnd, 40, 40)), c.Expected) << c.Name;
 
     HWND label = CreateWindowExA(0, "STATIC", "Label", WS_CHILD | WS_VISIBLE, 5, 5, 60, 16, w.Wnd, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);

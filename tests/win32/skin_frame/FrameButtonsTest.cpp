@@ -29,7 +29,7 @@ struct FrameButtonsTest : EngineTest {
   // The middle of a title-bar button, in screen coordinates.
   static LPARAM CentreOf(HWND wnd, const TSkinSysButton& b) {
     const TSkinRect r = b.BoundsRect;
-    return ScreenPoint(wnd, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    return ScreenLParam(wnd, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
   }
 };
 
@@ -43,7 +43,7 @@ TEST_F(FrameButtonsTest, AClickOnCloseSendsScCloseAndAPressReleasedElsewhereDoes
   TSkinSysButton* close = ButtonOf(*h, 0);
   ASSERT_NE(close, nullptr);
   const LPARAM on = CentreOf(w.Wnd, *close);
-  const LPARAM off = ScreenPoint(w.Wnd, 60, 12);
+  const LPARAM off = ScreenLParam(w.Wnd, 60, 12);
 
   // Down on the button, up on the caption: no action, and the release is passed on.
   SendMessageA(w.Wnd, WM_NCLBUTTONDOWN, HTCAPTION, on);
@@ -83,7 +83,7 @@ TEST_F(FrameButtonsTest, TheButtonsLightUpUnderTheMouseAndMaximizeRestoreAndMini
   ASSERT_NE(maximize, nullptr);
   SendMessageA(w.Wnd, WM_NCMOUSEMOVE, HTCAPTION, CentreOf(w.Wnd, *maximize));
   EXPECT_EQ(maximize->State, ncsHot);
-  SendMessageA(w.Wnd, WM_NCMOUSEMOVE, HTCAPTION, ScreenPoint(w.Wnd, 60, 12));
+  SendMessageA(w.Wnd, WM_NCMOUSEMOVE, HTCAPTION, ScreenLParam(w.Wnd, 60, 12));
   EXPECT_EQ(maximize->State, ncsNormal) << "leaving the button puts it back at once";
 
   click(1, [&] { return IsZoomed(w.Wnd) != FALSE; });
@@ -102,7 +102,7 @@ TEST_F(FrameButtonsTest, TheTitleOfAMaximizedActiveWindowDoesNotDrag) {
   TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, RecordingClass()));
   Activate(w.Wnd);
   ASSERT_NE(Handler(w.Wnd), nullptr);
-  const LPARAM caption = ScreenPoint(w.Wnd, 100, 12);
+  const LPARAM caption = ScreenLParam(w.Wnd, 100, 12);
   SendMessageA(w.Wnd, WM_NCLBUTTONDOWN, HTCAPTION, caption);
   EXPECT_EQ(TRecorder::LastPressHit, static_cast<WPARAM>(HTCAPTION)) << "normal: dragged";
 
@@ -111,7 +111,7 @@ TEST_F(FrameButtonsTest, TheTitleOfAMaximizedActiveWindowDoesNotDrag) {
   // Under Wine the maximized size can come back through the display a little later.
   for (int i = 0; i < 100 && Handler(w.Wnd)->WinState() != wsMaximized; ++i) PumpMessages(20);
   ASSERT_EQ(Handler(w.Wnd)->WinState(), wsMaximized);
-  SendMessageA(w.Wnd, WM_NCLBUTTONDOWN, HTCAPTION, ScreenPoint(w.Wnd, 100, 12));
+  SendMessageA(w.Wnd, WM_NCLBUTTONDOWN, HTCAPTION, ScreenLParam(w.Wnd, 100, 12));
   EXPECT_EQ(TRecorder::LastPressHit, static_cast<WPARAM>(HTMENU)) << "maximized: not dragged";
 }
 
@@ -130,10 +130,10 @@ TEST_F(FrameButtonsTest, HitCodesOfTheTitleBar) {
       {0, 100, HTLEFT},  // the default answers stand outside the caption
   };
   for (const Case& c : cases)
-    EXPECT_EQ(SendMessageA(w.Wnd, WM_NCHITTEST, 0, ScreenPoint(w.Wnd, c.x, c.y)), c.hit) << c.x << "," << c.y;
+    EXPECT_EQ(SendMessageA(w.Wnd, WM_NCHITTEST, 0, ScreenLParam(w.Wnd, c.x, c.y)), c.hit) << c.x << "," << c.y;
   // The top rows keep the default answer (the resize edge).
-  const LRESULT top = SendMessageA(w.Wnd, WM_NCHITTEST, 0, ScreenPoint(w.Wnd, 100, 1));
-  EXPECT_EQ(top, DefWindowProcA(w.Wnd, WM_NCHITTEST, 0, ScreenPoint(w.Wnd, 100, 1)));
+  const LRESULT top = SendMessageA(w.Wnd, WM_NCHITTEST, 0, ScreenLParam(w.Wnd, 100, 1));
+  EXPECT_EQ(top, DefWindowProcA(w.Wnd, WM_NCHITTEST, 0, ScreenLParam(w.Wnd, 100, 1)));
 }
 
 TEST_F(FrameButtonsTest, TwoQuickRightClicksOnTheCaptionOpenTheMenuOnce) {
@@ -144,7 +144,7 @@ TEST_F(FrameButtonsTest, TwoQuickRightClicksOnTheCaptionOpenTheMenuOnce) {
   ASSERT_NE(h, nullptr);
   ASSERT_NE(h->SystemPopup(), nullptr);
   EXPECT_EQ(h->SystemPopup()->Tag, 33333);
-  const LPARAM caption = ScreenPoint(w.Wnd, 100, 12);
+  const LPARAM caption = ScreenLParam(w.Wnd, 100, 12);
   CloseMenusSoon();
   SendMessageA(w.Wnd, WM_NCRBUTTONDOWN, HTCAPTION, caption);
   CloseMenusSoon();
@@ -153,7 +153,7 @@ TEST_F(FrameButtonsTest, TwoQuickRightClicksOnTheCaptionOpenTheMenuOnce) {
   EXPECT_EQ(h->SystemMenuOpenings(), 1);
   EXPECT_TRUE(IsWindow(w.Wnd)) << "clicks on the caption, not the icon: the window stays";
   // Outside the caption the click is the default procedure's.
-  SendMessageA(w.Wnd, WM_NCRBUTTONDOWN, HTLEFT, ScreenPoint(w.Wnd, 0, 100));
+  SendMessageA(w.Wnd, WM_NCRBUTTONDOWN, HTLEFT, ScreenLParam(w.Wnd, 0, 100));
   EXPECT_EQ(h->SystemMenuOpenings(), 1);
 }
 
@@ -195,7 +195,7 @@ TEST_F(FrameButtonsTest, OnlyTheSystemMenuButtonClosesOnASecondClick) {
       } else {
         hot->MouseEnter();
         ASSERT_EQ(hot->State, ncsHot) << c.name;
-        SendMessageA(wnd, WM_NCRBUTTONDOWN, HTCAPTION, ScreenPoint(wnd, 100, 12));
+        SendMessageA(wnd, WM_NCRBUTTONDOWN, HTCAPTION, ScreenLParam(wnd, 100, 12));
       }
     }
     PumpMessages(200);
@@ -270,8 +270,8 @@ TEST_F(FrameButtonsTest, TheIconButtonShowsTheWindowsIcon) {
       if (b->Visible && IsIconAction(b->Description().Action)) iconButton = b.get();
     ASSERT_NE(iconButton, nullptr) << "an overlapped window has a system menu, so an icon button";
     const TSkinRect r = iconButton->BoundsRect;
-    EXPECT_EQ(ScreenPixel(w.Wnd, r.Left + 4, r.Top + 4), red) << name;
-    EXPECT_EQ(ScreenPixel(w.Wnd, r.Left + 10, r.Top + 8), red) << name;
+    EXPECT_EQ(SettledScreenPixel(InWindow(w.Wnd, r.Left + 4, r.Top + 4)), red) << name;
+    EXPECT_EQ(SettledScreenPixel(InWindow(w.Wnd, r.Left + 10, r.Top + 8)), red) << name;
   }
   UnregisterClassA("SkinFrameBigIconOnly", GetModuleHandleA(nullptr));
   UnregisterClassA("SkinFrameClassIcon", GetModuleHandleA(nullptr));
@@ -360,7 +360,7 @@ TEST_F(FrameButtonsTest, AFormShowsTheProgramIconAndADialogNone) {
       PumpMessages(60);
       std::vector<COLORREF> seen;
       for (int y = r.Top; y < r.Bottom; y += 3)
-        for (int x = r.Left; x < r.Right; x += 3) seen.push_back(ScreenPixel(form->Handle(), x, y, false));
+        for (int x = r.Left; x < r.Right; x += 3) seen.push_back(ScreenPixel(InWindow(form->Handle(), x, y)));
       std::sort(seen.begin(), seen.end());
       EXPECT_GE(std::unique(seen.begin(), seen.end()) - seen.begin(), 3) << "colours over the icon button";
     }

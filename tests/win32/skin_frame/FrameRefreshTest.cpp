@@ -54,20 +54,20 @@ TEST_F(FrameRefreshTest, ADialogWindowOfAnotherKindShowsTheSecondSkinsFrame) {
   ASSERT_NE(h, nullptr);
   ASSERT_TRUE(h->FrameSkinned());
   const auto client = ClientSize(box.Wnd);
-  EXPECT_EQ(ScreenPixel(box.Wnd, 100, 5), kFirst);
-  EXPECT_EQ(ScreenPixel(box.Wnd, 2, 100), kFirst);
+  EXPECT_EQ(SettledScreenPixel(InWindow(box.Wnd, 100, 5)), kFirst);
+  EXPECT_EQ(SettledScreenPixel(InWindow(box.Wnd, 2, 100)), kFirst);
 
   Refresh(SolidFrameSkin(kSecond, 30, 10, kSecondFace));
   EXPECT_EQ(h->Borders(), (TFrameBorders{10, 30, 10, 10, 0}));
   EXPECT_EQ(ClientSize(box.Wnd), client) << "the client area stays";
-  EXPECT_EQ(ScreenPixel(box.Wnd, 100, 5), kSecond) << "title bar";
-  EXPECT_EQ(ScreenPixel(box.Wnd, 100, 28), kSecond) << "the title bar's new rows";
-  EXPECT_EQ(ScreenPixel(box.Wnd, 8, 100), kSecond) << "left border, where the client area was";
+  EXPECT_EQ(SettledScreenPixel(InWindow(box.Wnd, 100, 5)), kSecond) << "title bar";
+  EXPECT_EQ(SettledScreenPixel(InWindow(box.Wnd, 100, 28)), kSecond) << "the title bar's new rows";
+  EXPECT_EQ(SettledScreenPixel(InWindow(box.Wnd, 8, 100)), kSecond) << "left border, where the client area was";
   RECT w{};
   GetWindowRect(box.Wnd, &w);
-  EXPECT_EQ(ScreenPixel(box.Wnd, w.right - w.left - 3, w.bottom - w.top - 3), kSecond)
+  EXPECT_EQ(SettledScreenPixel(InWindow(box.Wnd, w.right - w.left - 3, w.bottom - w.top - 3)), kSecond)
       << "bottom-right corner";
-  EXPECT_EQ(ScreenPixel(box.Wnd, 150, 100), kSecondFace) << "the client area's face";
+  EXPECT_EQ(SettledScreenPixel(InWindow(box.Wnd, 150, 100)), kSecondFace) << "the client area's face";
 }
 
 // A form skinned without the main-menu part keeps its native frame; its controls' faces
@@ -83,14 +83,11 @@ TEST_F(FrameRefreshTest, AFormWithANativeFrameRepaintsWithTheSecondSkin) {
   ASSERT_FALSE(h->FrameSkinned());
   RECT c{};
   GetClientRect(box.Wnd, &c);
-  POINT mid{c.right / 2, c.bottom / 2};
-  ClientToScreen(box.Wnd, &mid);
-  RECT w{};
-  GetWindowRect(box.Wnd, &w);
-  EXPECT_EQ(ScreenPixel(box.Wnd, mid.x - w.left, mid.y - w.top), kFirstFace);
+  const POINT mid = InClient(box.Wnd, c.right / 2, c.bottom / 2);
+  EXPECT_EQ(SettledScreenPixel(mid), kFirstFace);
 
   Refresh(SolidFrameSkin(kSecond, 30, 10, kSecondFace));
-  EXPECT_EQ(ScreenPixel(box.Wnd, mid.x - w.left, mid.y - w.top), kSecondFace);
+  EXPECT_EQ(SettledScreenPixel(mid), kSecondFace);
 }
 
 }  // namespace

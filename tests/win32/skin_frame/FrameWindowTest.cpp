@@ -142,15 +142,15 @@ TEST_F(FrameWindowTest, AnInactiveWindowShowsTheSecondFrameOfTheTitleBar) {
   const COLORREF active = GetPixel(top.Canvas()->Handle(), top.Width() - column, y);
   const COLORREF inactive = GetPixel(top.Canvas()->Handle(), top.Width() - column, frameH + y);
   ASSERT_TRUE(h->Active());
-  EXPECT_EQ(ScreenPixel(w.Wnd, x, y), active) << std::hex << inactive << " column " << column;
+  EXPECT_EQ(SettledScreenPixel(InWindow(w.Wnd, x, y)), active) << std::hex << inactive << " column " << column;
 
   // The message alone repaints the frame in the state it names.
   SendMessageA(w.Wnd, WM_NCACTIVATE, FALSE, 0);
   EXPECT_FALSE(h->Active());
-  EXPECT_EQ(ScreenPixel(w.Wnd, x, y), inactive);
+  EXPECT_EQ(SettledScreenPixel(InWindow(w.Wnd, x, y)), inactive);
   EXPECT_FALSE(h->HoverTimerEnabled());
   SendMessageA(w.Wnd, WM_NCACTIVATE, TRUE, 0);
-  EXPECT_EQ(ScreenPixel(w.Wnd, x, y), active);
+  EXPECT_EQ(SettledScreenPixel(InWindow(w.Wnd, x, y)), active);
 
   // A real deactivation: another window (beside it, not over the column) takes the focus.
   TWindow other(MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 150));
@@ -158,10 +158,10 @@ TEST_F(FrameWindowTest, AnInactiveWindowShowsTheSecondFrameOfTheTitleBar) {
   Activate(other.Wnd);
   ASSERT_EQ(GetActiveWindow(), other.Wnd);
   EXPECT_FALSE(h->Active());
-  EXPECT_EQ(ScreenPixel(w.Wnd, x, y), inactive) << "deactivated by another window";
+  EXPECT_EQ(SettledScreenPixel(InWindow(w.Wnd, x, y)), inactive) << "deactivated by another window";
   Activate(w.Wnd);
   EXPECT_TRUE(h->Active());
-  EXPECT_EQ(ScreenPixel(w.Wnd, x, y), active) << "active again";
+  EXPECT_EQ(SettledScreenPixel(InWindow(w.Wnd, x, y)), active) << "active again";
 }
 
 TEST_F(FrameWindowTest, TheRegionFollowsTransAndIsRebuiltOnlyWhenNeeded) {

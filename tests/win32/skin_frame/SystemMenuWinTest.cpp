@@ -56,19 +56,7 @@ LRESULT CALLBACK MarkingProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return RecordingProc(wnd, msg, wParam, lParam);
 }
 
-const char* MarkingClass() {
-  static const char* name = [] {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = MarkingProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = "SkinFrameMarking";
-    RegisterClassExA(&wc);
-    return "SkinFrameMarking";
-  }();
-  return name;
-}
+const char* MarkingClass() { return TestClass("SkinFrameMarking", MarkingProc, nullptr); }
 
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
@@ -99,7 +87,7 @@ HWND MakeDialog() {
 // Opens the system menu as a right click on the caption does, and lets it close again.
 void OpenSystemMenu(HWND wnd) {
   CloseMenusSoon();
-  SendMessageA(wnd, WM_NCRBUTTONDOWN, HTCAPTION, ScreenPoint(wnd, 100, 12));
+  SendMessageA(wnd, WM_NCRBUTTONDOWN, HTCAPTION, ScreenLParam(wnd, 100, 12));
 }
 
 struct SystemMenuTest : EngineTest {
@@ -233,7 +221,7 @@ TEST_F(SystemMenuTest, AChosenItemSendsItsCommandToTheWindow) {
   ASSERT_NE(Handler(w.Wnd), nullptr);
   SetTimer(nullptr, 0, 150, ChooseLastItemTick);  // the last item is the program's
   SetTimer(nullptr, 0, 1500, EndMenuTick);        // never left open if the keys went astray
-  SendMessageA(w.Wnd, WM_NCRBUTTONDOWN, HTCAPTION, ScreenPoint(w.Wnd, 100, 12));
+  SendMessageA(w.Wnd, WM_NCRBUTTONDOWN, HTCAPTION, ScreenLParam(w.Wnd, 100, 12));
   for (int i = 0; i < 50 && TRecorder::SysCommands == 0; ++i) PumpMessages(20);
   EXPECT_EQ(TRecorder::LastSysCommand, static_cast<WPARAM>(kAddedCommand));
 }

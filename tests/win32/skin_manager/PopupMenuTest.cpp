@@ -22,18 +22,7 @@ LRESULT CALLBACK RedPrinter(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
-const char* RedMenuClass() {
-  static const char* name = [] {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = RedPrinter;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "SkinTestRedMenu";
-    RegisterClassExA(&wc);
-    return "SkinTestRedMenu";
-  }();
-  return name;
-}
+const char* RedMenuClass() { return TestClass("SkinTestRedMenu", RedPrinter, nullptr); }
 
 // The printed picture of a window, read back from the DC the window printed into.
 struct TPrinted {

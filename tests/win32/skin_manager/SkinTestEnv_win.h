@@ -10,24 +10,13 @@
 
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/FormSkin.h"
+#include "support/BuiltinSkin_win.h"
 #include "support/Pump_win.h"
+#include "support/TestWindow_win.h"
 
 namespace skintest {
 
-inline const char* PlainClass() {
-  static const char* name = [] {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = "SkinTestPlain";
-    RegisterClassExA(&wc);
-    return "SkinTestPlain";
-  }();
-  return name;
-}
+inline const char* PlainClass() { return TestClass("SkinTestPlain"); }
 
 struct TWindow {
   HWND Wnd = nullptr;
@@ -58,11 +47,7 @@ inline bool AnswersSkinQuery(HWND wnd) { return SendMessageA(wnd, CM_SKINQUERY, 
 inline std::unique_ptr<TSkinData> LoadedComponent(TSkinFormType type = sfMainform, bool active = true,
                                                   TComponent* owner = nullptr) {
   auto d = std::make_unique<TSkinData>(owner);
-  d->BeginLoading();
-  d->SkinFormtype = type;
-  d->SetActive(active);
-  ReadSkinStreamResource(*d, GetModuleHandleA(nullptr));
-  d->Loaded();
+  LoadBuiltinSkin(*d, type, active);
   return d;
 }
 

@@ -13,7 +13,6 @@
 
 namespace {
 using namespace skintest;
-using frametest::ScreenPixel;
 
 constexpr COLORREF BarColour = RGB(0, 128, 64), RestoreFace = RGB(30, 60, 200), CloseFace = RGB(200, 120, 20);
 
@@ -193,10 +192,10 @@ TEST_F(MdiTest, MaximizedChildShowsNativeCaptionAndTheBarButtons) {
   EXPECT_LE(restore->BoundsRect.Bottom, b.Top + b.MenuBar);
   const int cx = (restore->BoundsRect.Left + restore->BoundsRect.Right) / 2;
   const int cy = (restore->BoundsRect.Top + restore->BoundsRect.Bottom) / 2;
-  EXPECT_EQ(ScreenPixel(Frame->Handle(), cx, cy), RestoreFace);
+  EXPECT_EQ(SettledScreenPixel(InWindow(Frame->Handle(), cx, cy)), RestoreFace);
   TSkinSysButton* close = ChildButton(9);
   ASSERT_NE(close, nullptr);
-  EXPECT_EQ(ScreenPixel(Frame->Handle(), (close->BoundsRect.Left + close->BoundsRect.Right) / 2, cy, false),
+  EXPECT_EQ(ScreenPixel(InWindow(Frame->Handle(), (close->BoundsRect.Left + close->BoundsRect.Right) / 2, cy)),
             CloseFace);
 
   // A click on the restore button restores the child and its skinned frame.
@@ -213,7 +212,7 @@ TEST_F(MdiTest, MaximizedChildShowsNativeCaptionAndTheBarButtons) {
   RedrawWindow(Frame->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   PumpMessages(100);
   EXPECT_FALSE(restore->Visible);
-  EXPECT_EQ(ScreenPixel(Frame->Handle(), cx, cy), BarColour) << "the bar is empty there again";
+  EXPECT_EQ(SettledScreenPixel(InWindow(Frame->Handle(), cx, cy)), BarColour) << "the bar is empty there again";
 }
 
 TEST_F(MdiTest, CascadeClearsTheMaximizedState) {

@@ -13,7 +13,6 @@
 
 namespace {
 using namespace skintest;
-using frametest::ScreenPixel;
 using namespace menutest;
 
 constexpr COLORREF BarColour = RGB(0, 128, 64), Hilight = RGB(250, 250, 0);
@@ -122,12 +121,12 @@ TEST_F(MenuBarTest, TakesTheNativeMenuAndPaintsTheBarInTheFrame) {
 
   // The bar read back from the screen: its colour past the buttons, caption pixels inside.
   const int midY = b.Top + b.MenuBar / 2, W = w.right - w.left;
-  EXPECT_EQ(ScreenPixel(Form->Handle(), W - b.Right - 4, midY), BarColour);
-  EXPECT_EQ(ScreenPixel(Form->Handle(), b.Left + 2, midY, false), BarColour);
+  EXPECT_EQ(SettledScreenPixel(InWindow(Form->Handle(), W - b.Right - 4, midY)), BarColour);
+  EXPECT_EQ(ScreenPixel(InWindow(Form->Handle(), b.Left + 2, midY)), BarColour);
   int text = 0;
   for (int x = Button(0).BoundsRect.Left; x < Button(0).BoundsRect.Right; ++x)
     for (int y = b.Top + 2; y < b.Top + b.MenuBar - 2; ++y)
-      text += ScreenPixel(Form->Handle(), x, y, false) != BarColour;
+      text += ScreenPixel(InWindow(Form->Handle(), x, y)) != BarColour;
   EXPECT_GT(text, 5) << "the caption \"File\" is drawn";
 
   // Below the title bar the frame answers HTMENU.
@@ -156,7 +155,7 @@ TEST_F(MenuBarTest, HotAndPressedButtonsShowTheHilightFrame) {
   };
   for (const Case& c : cases) {
     c.act(Button(1));
-    EXPECT_EQ(ScreenPixel(Form->Handle(), left, midY), c.edge) << c.name;
+    EXPECT_EQ(SettledScreenPixel(InWindow(Form->Handle(), left, midY)), c.edge) << c.name;
   }
 }
 
@@ -169,7 +168,7 @@ TEST_F(MenuBarTest, AllItemsInvisibleGiveAnEmptyBar) {
   GetWindowRect(Form->Handle(), &w);
   int other = 0;
   for (int x = b.Left + 1; x < (w.right - w.left) - b.Right - 1; x += 2)
-    other += ScreenPixel(Form->Handle(), x, b.Top + b.MenuBar / 2, false) != BarColour;
+    other += ScreenPixel(InWindow(Form->Handle(), x, b.Top + b.MenuBar / 2)) != BarColour;
   EXPECT_EQ(other, 0);
   EXPECT_EQ(H().MenuBar()->MenuButtonAt({b.Left + 8, b.Top + 3}), nullptr);
 }
@@ -526,19 +525,7 @@ TEST_F(MenuBarTest, AForeignWindowsMenuIsDestroyedWithIt) {
 
 // A window of another program's kind: made with the wide calls, its menu built with
 // AppendMenuW, so its captions reach the bar in any script.
-const wchar_t* WideClass() {
-  static const wchar_t* name = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.lpszClassName = L"SkinMenuBarWide";
-    RegisterClassExW(&wc);
-    return L"SkinMenuBarWide";
-  }();
-  return name;
-}
+const wchar_t* WideClass() { return TestClass(L"SkinMenuBarWide", DefWindowProcW, nullptr); }
 
 TEST_F(MenuBarTest, AcceleratorsCompareAsTheSystemDoesInEveryScript) {
   Main = LoadedComponent();

@@ -35,20 +35,7 @@ struct TForeign {
     if (msg == WM_KEYDOWN && wParam == VK_ESCAPE) ++Escapes;
     return DefWindowProcW(wnd, msg, wParam, lParam);
   }
-  static const wchar_t* Class() {
-    static const wchar_t* name = [] {
-      WNDCLASSEXW wc{};
-      wc.cbSize = sizeof wc;
-      wc.lpfnWndProc = Proc;
-      wc.hInstance = GetModuleHandleW(nullptr);
-      wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-      wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-      wc.lpszClassName = L"SkinMenuKeysForeign";
-      RegisterClassExW(&wc);
-      return L"SkinMenuKeysForeign";
-    }();
-    return name;
-  }
+  static const wchar_t* Class() { return TestClass(L"SkinMenuKeysForeign", Proc); }
 };
 
 // File, Search and Help, as a small editor has them; shortcuts after a tab.
@@ -499,14 +486,14 @@ TEST_F(MenuKeysTest, TheOpenDropDownsButtonKeepsItsPressedFace) {
   s.Steps.push_back([&] {
     if (ticks++ == 0) ClickButton(*this, 1);
     if (!TopMenuWindow() || ++shown < 4) return false;  // shown a moment: the screen has the faces
-    edge.push_back(frametest::ScreenPixel(Wnd, b.Left, midY, false));
+    edge.push_back(ScreenPixel(InWindow(Wnd, b.Left, midY)));
     RedrawWindow(Wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     return true;
   });
   int settle = 0;
   s.Steps.push_back([&] {
     if (++settle < 4) return false;
-    edge.push_back(frametest::ScreenPixel(Wnd, b.Left, midY, false));
+    edge.push_back(ScreenPixel(InWindow(Wnd, b.Left, midY)));
     SetCursorPos(5, 700);  // off the bar, so it does not show the hot face after
     EndMenu();
     return true;
@@ -514,7 +501,7 @@ TEST_F(MenuKeysTest, TheOpenDropDownsButtonKeepsItsPressedFace) {
   s.Run();
   PumpMessages(400);
   EXPECT_EQ(edge, (std::vector<COLORREF>{Hilight, Hilight})) << "pressed on opening and after a full paint";
-  EXPECT_EQ(frametest::ScreenPixel(Wnd, b.Left, midY), BarColour) << "normal again once closed";
+  EXPECT_EQ(SettledScreenPixel(InWindow(Wnd, b.Left, midY)), BarColour) << "normal again once closed";
 }
 
 // After F2 the gallery's menus draw themselves again: the View menu's check marks, and the MDI

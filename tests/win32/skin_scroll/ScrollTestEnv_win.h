@@ -38,13 +38,6 @@ inline SCROLLBARINFO NativeBar(HWND wnd, LONG object) {
   return info;
 }
 
-inline COLORREF ScreenPixel(int x, int y) {
-  HDC screen = GetDC(nullptr);
-  const COLORREF c = GetPixel(screen, x, y);
-  ReleaseDC(nullptr, screen);
-  return c;
-}
-
 // The thumb as painted: the first and one-past-last pixel of the thumb's colour along the
 // middle of the bar window, read from its DC (-1, -1 when there is none).
 inline TThumbExtent PaintedThumb(TWScrollbar& bar, int frame = 1) {

@@ -136,7 +136,7 @@ TEST_F(ScrollTest, AVerticalBarPaintsArrowsTrackAndThumbWhereTheNativeBarHasThem
       {"track below the thumb, frame 1", top + (n.xyThumbBottom + (bottom - top) - arrow) / 2,
        TrackColour(1)},
   };
-  for (const auto& p : probes) EXPECT_EQ(ScreenPixel(x, p.Y), p.Expected) << p.Part;
+  for (const auto& p : probes) EXPECT_EQ(ScreenPixel({x, p.Y}), p.Expected) << p.Part;
   EXPECT_EQ(h->VertBar()->Thumb(), (TThumbExtent{n.xyThumbTop, n.xyThumbBottom}));
 }
 
@@ -268,14 +268,14 @@ TEST_F(ScrollTest, TheSquareBetweenTwoBarsIsPaintedInTheSkinsButtonFace) {
       const POINT p{x, y};
       if (PtInRect(&v, p) || PtInRect(&hb, p)) continue;
       ++checked;
-      if (ScreenPixel(x, y) != RGB(250, 130, 10)) ++wrong;
+      if (ScreenPixel({x, y}) != RGB(250, 130, 10)) ++wrong;
     }
   EXPECT_GE(checked, (GetSystemMetrics(SM_CXVSCROLL) - 1) * (GetSystemMetrics(SM_CYHSCROLL) - 1));
   EXPECT_EQ(wrong, 0);
   // Nothing of the face colour spills into the memo's text area beside the square.
   for (int y = hb.top - 2; y < hb.top; ++y)
     for (int x = v.left - 2; x < v.left; ++x)
-      EXPECT_NE(ScreenPixel(x, y), RGB(250, 130, 10)) << x << "," << y;
+      EXPECT_NE(ScreenPixel({x, y}), RGB(250, 130, 10)) << x << "," << y;
 }
 
 // ---------------------------------------------------------------- scroll-bar controls

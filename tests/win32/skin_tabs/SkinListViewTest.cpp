@@ -65,10 +65,10 @@ TEST_F(SkinListViewTest, AHeaderNarrowerThanItsListViewFillsTheRestWithTheHeader
   const int y = (bar.bottom - bar.top) / 2;
   for (int x : {static_cast<int>(last.right) + 4, static_cast<int>((last.right + bar.right) / 2),
                 static_cast<int>(bar.right) - 4})
-    EXPECT_EQ(ScreenPixel(header, x, y), HeaderFrame) << "x " << x;
+    EXPECT_EQ(ScreenPixel(InClient(header, x, y)), HeaderFrame) << "x " << x;
   RECT first{};
   ASSERT_TRUE(SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first)));
-  EXPECT_EQ(ScreenPixel(header, first.right - 4, y), HeaderFrame) << "an item's own frame, right of its text";
+  EXPECT_EQ(ScreenPixel(InClient(header, first.right - 4, y)), HeaderFrame) << "an item's own frame, right of its text";
 }
 
 // A header whose second item cannot be read (its HDM_GETITEMW fails).
@@ -90,7 +90,7 @@ TEST_F(SkinListViewTest, AHeaderItemThatCannotBeReadShowsTheBareHeaderFrame) {
   auto notFrame = [&] {
     int n = 0;
     for (int y = item.top; y < item.bottom; ++y)
-      for (int x = item.left; x < item.right; ++x) n += ScreenPixel(header, x, y) != HeaderFrame;
+      for (int x = item.left; x < item.right; ++x) n += ScreenPixel(InClient(header, x, y)) != HeaderFrame;
     return n;
   };
   Repaint(header);
@@ -141,7 +141,7 @@ TEST_F(SkinListViewTest, AnItemImageShowsOnlyWhenItsFormatAsksForOne) {
     ASSERT_TRUE(SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r)));
     int iconPixels = 0;
     for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.left + 24; ++x) iconPixels += ScreenPixel(header, x, y) == IconColour;
+      for (int x = r.left; x < r.left + 24; ++x) iconPixels += ScreenPixel(InClient(header, x, y)) == IconColour;
     if (c.icon)
       EXPECT_GT(iconPixels, 16 * 8) << c.name;
     else

@@ -109,15 +109,15 @@ TEST_F(SkinTabTest, EachSideShowsTheTabPictureTurnedToFaceOutAndThePageBorderOpp
       ASSERT_TRUE(SendMessageA(wnd, TCM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&r))) << c.name;
       const int frame = item == 0 ? 2 : 1;  // the current tab shows the second frame
       const TTabProbe p = ProbeFor(c.side, r);
-      EXPECT_EQ(ScreenPixel(wnd, p.Outer.x, p.Outer.y), TabOuter[frame])
+      EXPECT_EQ(ScreenPixel(InClient(wnd, p.Outer.x, p.Outer.y)), TabOuter[frame])
           << c.name << " tab " << item
-          << " outer edge: " << ColourText(ScreenPixel(wnd, p.Outer.x, p.Outer.y));
-      EXPECT_EQ(ScreenPixel(wnd, p.Inner.x, p.Inner.y), TabInner[frame])
+          << " outer edge: " << ColourText(ScreenPixel(InClient(wnd, p.Outer.x, p.Outer.y)));
+      EXPECT_EQ(ScreenPixel(InClient(wnd, p.Inner.x, p.Inner.y)), TabInner[frame])
           << c.name << " tab " << item
-          << " inner edge: " << ColourText(ScreenPixel(wnd, p.Inner.x, p.Inner.y));
+          << " inner edge: " << ColourText(ScreenPixel(InClient(wnd, p.Inner.x, p.Inner.y)));
     }
-    EXPECT_EQ(ScreenPixel(wnd, c.border.x, c.border.y), PageBorder)
-        << c.name << ": " << ColourText(ScreenPixel(wnd, c.border.x, c.border.y));
+    EXPECT_EQ(ScreenPixel(InClient(wnd, c.border.x, c.border.y)), PageBorder)
+        << c.name << ": " << ColourText(ScreenPixel(InClient(wnd, c.border.x, c.border.y)));
   }
 }
 
@@ -141,7 +141,7 @@ TEST_F(SkinTabTest, AnOverflowingTabControlLeavesItsArrowsAsTheyDrewThemselves) 
   MapWindowPoints(nullptr, wnd, reinterpret_cast<POINT*>(&a), 2);
   std::vector<COLORREF> before;
   for (int y = a.top; y < a.bottom; y += 2)
-    for (int x = a.left; x < a.right; x += 2) before.push_back(ScreenPixel(wnd, x, y));
+    for (int x = a.left; x < a.right; x += 2) before.push_back(ScreenPixel(InClient(wnd, x, y)));
 
   // Only the tab control paints again: the strip copy must go around the arrows.
   RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW);
@@ -152,7 +152,7 @@ TEST_F(SkinTabTest, AnOverflowingTabControlLeavesItsArrowsAsTheyDrewThemselves) 
   int changed = 0, stripColoured = 0;
   for (int y = a.top; y < a.bottom; y += 2)
     for (int x = a.left; x < a.right; x += 2, ++i) {
-      const COLORREF now = ScreenPixel(wnd, x, y);
+      const COLORREF now = ScreenPixel(InClient(wnd, x, y));
       changed += now != before[i];
       for (COLORREF s : strip) stripColoured += now == s;
     }
@@ -161,7 +161,7 @@ TEST_F(SkinTabTest, AnOverflowingTabControlLeavesItsArrowsAsTheyDrewThemselves) 
   // Left of the arrows the strip was copied: the first tab shows its skinned frame.
   RECT r{};
   ASSERT_TRUE(SendMessageA(wnd, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r)));
-  EXPECT_EQ(ScreenPixel(wnd, r.left + 3, r.top + 3), TabOuter[2]);
+  EXPECT_EQ(ScreenPixel(InClient(wnd, r.left + 3, r.top + 3)), TabOuter[2]);
 }
 
 TEST_F(SkinTabTest, ATabSetDrawsItsTabsFromTheFlippedPictureAndLeavesRoomForItsScroller) {
@@ -186,9 +186,9 @@ TEST_F(SkinTabTest, ATabSetDrawsItsTabsFromTheFlippedPictureAndLeavesRoomForItsS
     const int h = c.set->Height();
     const int x = c.set->StartMargin() + 2;
     // Tab 0 is current; the flipped picture puts its outer half at the bottom.
-    EXPECT_EQ(ScreenPixel(wnd, x, h - 3), TabOuter[2])
-        << c.name << ": " << ColourText(ScreenPixel(wnd, x, h - 3));
-    EXPECT_EQ(ScreenPixel(wnd, x, 2), TabInner[2]) << c.name << ": " << ColourText(ScreenPixel(wnd, x, 2));
+    EXPECT_EQ(ScreenPixel(InClient(wnd, x, h - 3)), TabOuter[2])
+        << c.name << ": " << ColourText(ScreenPixel(InClient(wnd, x, h - 3)));
+    EXPECT_EQ(ScreenPixel(InClient(wnd, x, 2)), TabInner[2]) << c.name << ": " << ColourText(ScreenPixel(InClient(wnd, x, 2)));
   }
   // Room for the scroller: nothing of a tab within 12 pixels before the end margin.
   HWND wnd = many->Handle();
@@ -196,12 +196,12 @@ TEST_F(SkinTabTest, ATabSetDrawsItsTabsFromTheFlippedPictureAndLeavesRoomForItsS
   int tabPixels = 0;
   for (int x = gapX; x < many->Width() - TTabScroller::ScrollerWidth; ++x)
     for (COLORREF s : {TabOuter[1], TabInner[1]})
-      tabPixels += ScreenPixel(wnd, x, many->Height() - 3) == s || ScreenPixel(wnd, x, 2) == s;
+      tabPixels += ScreenPixel(InClient(wnd, x, many->Height() - 3)) == s || ScreenPixel(InClient(wnd, x, 2)) == s;
   EXPECT_EQ(tabPixels, 0);
   // Scrolling moves the first visible tab: the new first tab (not current) shows frame 1.
   many->SetFirstIndex(1);
   Repaint(wnd);
-  EXPECT_EQ(ScreenPixel(wnd, many->StartMargin() + 2, many->Height() - 3), TabOuter[1]);
+  EXPECT_EQ(ScreenPixel(InClient(wnd, many->StartMargin() + 2, many->Height() - 3)), TabOuter[1]);
 }
 
 TEST_F(SkinTabTest, SwitchingSkinningOffGivesNestedTabsAndHeadersTheirOwnLookAtOnce) {
@@ -233,13 +233,13 @@ TEST_F(SkinTabTest, SwitchingSkinningOffGivesNestedTabsAndHeadersTheirOwnLookAtO
   ASSERT_TRUE(SendMessageA(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r)));
   Repaint(tab);
   Repaint(header);
-  ASSERT_EQ(ScreenPixel(tab, r.left + 3, r.top + 3), TabOuter[2]);
-  ASSERT_EQ(ScreenPixel(header, 200, 5), HeaderFrame);
+  ASSERT_EQ(ScreenPixel(InClient(tab, r.left + 3, r.top + 3)), TabOuter[2]);
+  ASSERT_EQ(ScreenPixel(InClient(header, 200, 5)), HeaderFrame);
   Main->SetActive(false);
   PumpMessages(600);
   EXPECT_TRUE(form == nullptr || Handler(FormObj->Handle()) == nullptr || form->ControlHandlers().empty());
-  EXPECT_NE(ScreenPixel(tab, r.left + 3, r.top + 3), TabOuter[2]) << "the tab still shows the skin";
-  EXPECT_NE(ScreenPixel(header, 200, 5), HeaderFrame) << "the header still shows the skin";
+  EXPECT_NE(ScreenPixel(InClient(tab, r.left + 3, r.top + 3)), TabOuter[2]) << "the tab still shows the skin";
+  EXPECT_NE(ScreenPixel(InClient(header, 200, 5)), HeaderFrame) << "the header still shows the skin";
 }
 
 TEST_F(SkinTabTest, ANewSkinsTabPictureShowsInTheRepaintThatFollowsTheChange) {
@@ -254,11 +254,11 @@ TEST_F(SkinTabTest, ANewSkinsTabPictureShowsInTheRepaintThatFollowsTheChange) {
   RECT r{};
   ASSERT_TRUE(SendMessageA(wnd, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r)));
   const POINT at{r.left + 3, r.top + 3};
-  ASSERT_EQ(ScreenPixel(wnd, at.x, at.y), TabOuter[2]);
+  ASSERT_EQ(ScreenPixel(InClient(wnd, at.x, at.y)), TabOuter[2]);
   const COLORREF fresh = RGB(10, 120, 250);
   Main->Tabs->Image->Assign(Solid(TabFrameW * 5, TabFrameH, fresh));
   form->SkinChanged();
-  EXPECT_EQ(ScreenPixel(wnd, at.x, at.y), fresh) << ColourText(ScreenPixel(wnd, at.x, at.y));
+  EXPECT_EQ(ScreenPixel(InClient(wnd, at.x, at.y)), fresh) << ColourText(ScreenPixel(InClient(wnd, at.x, at.y)));
 }
 
 }  // namespace

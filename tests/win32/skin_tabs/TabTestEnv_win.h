@@ -41,16 +41,6 @@ inline TPixelBuffer Solid(int w, int h, COLORREF c) {
   return px;
 }
 
-// The pixel at a client point of the window, read from the screen.
-inline COLORREF ScreenPixel(HWND wnd, int x, int y) {
-  POINT p{x, y};
-  ClientToScreen(wnd, &p);
-  HDC dc = GetDC(nullptr);
-  const COLORREF c = GetPixel(dc, p.x, p.y);
-  ReleaseDC(nullptr, dc);
-  return c;
-}
-
 struct TabTest : controltest::ControlTest {
   void SetUp() override {
     ControlTest::SetUp();
