@@ -24,23 +24,14 @@ int main() {
   skinned->SetParent(form);
   skinned->SetBounds(100, 10, 75, 25);
   skinned->SetCaption("Skinned");
-  form->Show();
-  PumpMessages(100);
   // The native button keeps its look: its handler is switched off.
-  auto* handler = dynamic_cast<TSkinForm*>(SkinManage()->FindSkinForm(form->Handle()));
-  if (!handler) {
-    std::printf("the form was not skinned\n");
-    return 1;
-  }
+  TSkinForm* handler = ShowSkinnedForm(*form);
+  if (!handler) return 1;
   for (TSkinControl* h : handler->ControlHandlers())
     if (h->Control() == native) SendMessageA(native->Handle(), CM_SKINSWITCH, 0, 0);
 
   HWND n = native->Handle(), s = skinned->Handle();
-  const TBenchResult rn = Bench([&] { PaintNow(n); });
-  const TBenchResult rs = Bench([&] { PaintNow(s); });
-  PrintBench("WM_PAINT native 75 x 25 push button", rn);
-  PrintBench("WM_PAINT skinned 75 x 25 push button", rs);
-  std::printf("skinned / native: %.2f\n", rs.MicrosPerCall / rn.MicrosPerCall);
+  CompareNativeAndSkinned("WM_PAINT of a 75 x 25 push button", [&] { PaintNow(n); }, [&] { PaintNow(s); });
 
   const DWORD before = GdiObjectsInUse();
   for (int i = 0; i < 10000; ++i) PaintNow(s);

@@ -11,6 +11,7 @@
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/FormSkin.h"
 #include "support/BuiltinSkin_win.h"
+#include "support/MenuWindows_win.h"
 #include "support/Pump_win.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
@@ -28,13 +29,6 @@ void AddItems(TPopupMenu& menu, TComponent* owner) {
   }
 }
 
-HWND ShownMenuWindow() {
-  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w;
-       w = FindWindowExA(nullptr, w, "#32768", nullptr))
-    if (IsWindowVisible(w)) return w;
-  return nullptr;
-}
-
 // Times WM_PRINT of the menu window from a timer the menu's own loop dispatches.
 struct TPrintBench {
   int Ticks = 0;
@@ -45,7 +39,7 @@ struct TPrintBench {
 
   static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept {
     TPrintBench& b = *Current;
-    HWND menu = ShownMenuWindow();
+    HWND menu = TopMenuWindow();
     if (++b.Ticks > 100 || b.Done) {
       EndMenu();
       return;

@@ -34,13 +34,8 @@ int main() {
   form->SetClientSize(500, 510);
   TPageControl* native = AddPageControl(form, 10);
   TPageControl* skinned = AddPageControl(form, 260);
-  form->Show();
-  PumpMessages(100);
-  auto* handler = dynamic_cast<TSkinForm*>(SkinManage()->FindSkinForm(form->Handle()));
-  if (!handler) {
-    std::printf("the form was not skinned\n");
-    return 1;
-  }
+  TSkinForm* handler = ShowSkinnedForm(*form);
+  if (!handler) return 1;
   int tabHandlers = 0;
   for (TSkinControl* h : handler->ControlHandlers()) {
     if (!dynamic_cast<TSkinTab*>(h)) continue;
@@ -53,11 +48,8 @@ int main() {
   }
 
   HWND n = native->Handle(), s = skinned->Handle();
-  const TBenchResult rn = Bench([&] { PaintNow(n); });
-  const TBenchResult rs = Bench([&] { PaintNow(s); });
-  PrintBench("WM_PAINT native page control, 8 tabs, 480 x 240", rn);
-  PrintBench("WM_PAINT skinned page control, 8 tabs, 480 x 240", rs);
-  std::printf("skinned / native: %.2f\n", rs.MicrosPerCall / rn.MicrosPerCall);
+  CompareNativeAndSkinned("WM_PAINT of a page control, 8 tabs, 480 x 240", [&] { PaintNow(n); },
+                          [&] { PaintNow(s); });
   delete form;
   FreeSkinManager();
   return 0;

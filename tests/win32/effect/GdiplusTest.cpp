@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "TestPaths.h"
+#include "support/ExeDir_win.h"
 #include "effect/uGDIUtils_win.h"
 #include "support/ScriptedRandom.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "TestPaths.h"
+#include "support/ExeDir_win.h"
 #include "effect/uGDIUtils_win.h"
 #include "effect/ufrmBaseParticle_win.h"
 #include "effect/ufrmFlagParticle.h"

@@ -1,28 +1,13 @@
 #pragma once
-// What the menu-bar tests share: the menu windows of this thread, a script of steps run from
+// What the menu-bar tests share: a script of steps run from
 // a timer that every menu loop dispatches, and keys for an open menu.
 #include <functional>
 #include <vector>
 
+#include "support/MenuWindows_win.h"
 #include "tests/win32/skin_frame/FrameTestEnv_win.h"
 
 namespace menutest {
-
-// Menu windows of this thread only: a test may show a menu from another thread as well.
-inline std::vector<HWND> ShownMenuWindows() {
-  std::vector<HWND> out;
-  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w;
-       w = FindWindowExA(nullptr, w, "#32768", nullptr))
-    if (IsWindowVisible(w) && GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId()) out.push_back(w);
-  return out;
-}
-inline HWND TopMenuWindow() {
-  const std::vector<HWND> shown = ShownMenuWindows();
-  return shown.empty() ? nullptr : shown.front();
-}
-inline HMENU MenuOf(HWND menuWindow) {
-  return menuWindow ? reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0)) : nullptr;
-}
 
 // Runs a script of steps from a thread timer, which every menu loop dispatches too: each
 // step waits until it answers true. Whatever happens, no menu stays open past the limit.

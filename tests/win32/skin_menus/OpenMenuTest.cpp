@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "skin/data/SkinData_win.h"
+#include "support/MenuWindows_win.h"
 #include "tests/win32/skin_manager/SkinTestEnv_win.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
@@ -79,13 +80,6 @@ TMenuShot CaptureScreen(const RECT& r) {
   return shot;
 }
 
-HWND ShownMenuWindow() {
-  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w;
-       w = FindWindowExA(nullptr, w, "#32768", nullptr))
-    if (IsWindowVisible(w)) return w;
-  return nullptr;
-}
-
 // Drives one TrackPopupMenu from a thread timer, which the menu's own loop dispatches:
 // waits for the menu window, presses the down arrow a number of times, lets it repaint,
 // captures it and closes the menu.
@@ -99,7 +93,7 @@ struct TMenuDriver {
   static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept {
     TMenuDriver& d = *Current;
     ++d.Tick;
-    HWND menu = ShownMenuWindow();
+    HWND menu = TopMenuWindow();
     if (d.PressedAt < 0 && menu && d.Tick >= 3) {
       for (int i = 0; i < d.Downs; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
       d.PressedAt = d.Tick;

@@ -1,5 +1,6 @@
 #pragma once
-// Paths beside the test executable: the build puts the default picture in bin/Images.
+// Paths beside the test program: the build puts the programs beside it and the default
+// picture in Images/.
 #include <windows.h>
 
 #include <string>
