@@ -73,6 +73,13 @@ struct ControlTest : skintest::EngineTest {
     c->SetCaption(caption);
     return c;
   }
+  // A window of a system class on the form, made without the class library.
+  HWND AddRaw(const char* cls, const char* text, DWORD style, int left, int top, int width, int height,
+              int id = 0) {
+    return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height,
+                           FormObj->Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleA(nullptr), nullptr);
+  }
   // The handler the pass gave a control, or null.
   static TSkinControl* HandlerOf(TSkinForm& form, const void* control) {
     for (TSkinControl* h : form.ControlHandlers())

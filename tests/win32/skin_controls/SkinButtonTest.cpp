@@ -88,9 +88,7 @@ TEST_F(SkinButtonTest, ARawPushButtonClicksItsParentOnRelease) {
   MakeForm();
   TSkinForm* form = ShowForm();
   ASSERT_NE(form, nullptr);
-  HWND btn =
-      CreateWindowExA(0, "BUTTON", "Raw", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 150, 10, 75, 25,
-                      FormObj->Handle(), reinterpret_cast<HMENU>(77), GetModuleHandleA(nullptr), nullptr);
+  HWND btn = AddRaw("BUTTON", "Raw", BS_PUSHBUTTON, 150, 10, 75, 25, 77);
   form->OfferWindow(btn);
   auto* h = HandlerOf(*form, nullptr);
   ASSERT_NE(h, nullptr);
@@ -121,9 +119,7 @@ TEST_F(SkinButtonTest, AFocusedDefaultButtonShowsTheFocusCueUnlessTheWindowHides
   MakeForm();
   TSkinForm* form = ShowForm();
   ASSERT_NE(form, nullptr);
-  HWND btn =
-      CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 40, 40, 75,
-                      25, FormObj->Handle(), reinterpret_cast<HMENU>(1), GetModuleHandleA(nullptr), nullptr);
+  HWND btn = AddRaw("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 40, 40, 75, 25, 1);
   ASSERT_NE(btn, nullptr);
   gButtonProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(btn, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(UiStateButtonProc)));

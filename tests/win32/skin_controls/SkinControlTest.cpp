@@ -31,9 +31,7 @@ TEST_F(SkinControlTest, SwitchedOffPassesEverythingAndSwitchedOnRepaintsAtOnce) 
   TSkinForm* form = ShowForm();
   ASSERT_NE(form, nullptr);
   // A raw push button: its handler repaints synchronously.
-  HWND btn =
-      CreateWindowExA(0, "BUTTON", "Raw", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 150, 10, 75, 25,
-                      FormObj->Handle(), reinterpret_cast<HMENU>(101), GetModuleHandleA(nullptr), nullptr);
+  HWND btn = AddRaw("BUTTON", "Raw", BS_PUSHBUTTON, 150, 10, 75, 25, 101);
   auto* h = new TSkinButton(form);
   h->InitHandle(btn, Main.get(), form->ControlCanvas(), form);
   ASSERT_EQ(h->State(), scsAttached);
@@ -80,8 +78,7 @@ TEST_F(SkinControlTest, DestroyingAHandleHandlerPutsBackExactlyThePreviousProced
   MakeForm();
   TSkinForm* form = ShowForm();
   ASSERT_NE(form, nullptr);
-  HWND btn = CreateWindowExA(0, "BUTTON", "Raw", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 150, 10, 75, 25,
-                             FormObj->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND btn = AddRaw("BUTTON", "Raw", BS_PUSHBUTTON, 150, 10, 75, 25);
   const LONG_PTR before = GetWindowLongPtrA(btn, GWLP_WNDPROC);
   auto* h = new TSkinButton(form);
   h->InitHandle(btn, Main.get(), form->ControlCanvas(), form);

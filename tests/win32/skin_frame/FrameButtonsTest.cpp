@@ -36,8 +36,7 @@ struct FrameButtonsTest : EngineTest {
 TEST_F(FrameButtonsTest, AClickOnCloseSendsScCloseAndAPressReleasedElsewhereDoesNothing) {
   Main = LoadedComponent();
   TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, RecordingClass()));
-  Activate(w.Wnd);
-  TSkinForm* h = Handler(w.Wnd);
+  TSkinForm* h = ActivatedHandler(w.Wnd);
   ASSERT_NE(h, nullptr);
   SendMessageA(w.Wnd, WM_NCPAINT, 1, 0);  // lays the buttons out
   TSkinSysButton* close = ButtonOf(*h, 0);
@@ -65,8 +64,7 @@ TEST_F(FrameButtonsTest, AClickOnCloseSendsScCloseAndAPressReleasedElsewhereDoes
 TEST_F(FrameButtonsTest, TheButtonsLightUpUnderTheMouseAndMaximizeRestoreAndMinimize) {
   Main = LoadedComponent();
   TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200));
-  Activate(w.Wnd);
-  TSkinForm* h = Handler(w.Wnd);
+  TSkinForm* h = ActivatedHandler(w.Wnd);
   ASSERT_NE(h, nullptr);
   // Clicks the button of that action as it is laid out now, then waits for the state.
   auto click = [&](int action, auto settled) {
@@ -118,8 +116,7 @@ TEST_F(FrameButtonsTest, TheTitleOfAMaximizedActiveWindowDoesNotDrag) {
 TEST_F(FrameButtonsTest, HitCodesOfTheTitleBar) {
   Main = LoadedComponent();
   TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200));
-  Activate(w.Wnd);
-  TSkinForm* h = Handler(w.Wnd);
+  TSkinForm* h = ActivatedHandler(w.Wnd);
   ASSERT_NE(h, nullptr);
   struct Case {
     int x, y;
@@ -139,8 +136,7 @@ TEST_F(FrameButtonsTest, HitCodesOfTheTitleBar) {
 TEST_F(FrameButtonsTest, TwoQuickRightClicksOnTheCaptionOpenTheMenuOnce) {
   Main = LoadedComponent();
   TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200));
-  Activate(w.Wnd);
-  TSkinForm* h = Handler(w.Wnd);
+  TSkinForm* h = ActivatedHandler(w.Wnd);
   ASSERT_NE(h, nullptr);
   ASSERT_NE(h->SystemPopup(), nullptr);
   EXPECT_EQ(h->SystemPopup()->Tag, 33333);
@@ -178,8 +174,7 @@ TEST_F(FrameButtonsTest, OnlyTheSystemMenuButtonClosesOnASecondClick) {
     form->SetBounds(120, 100, 300, 200);
     form->Show();
     const HWND wnd = form->Handle();
-    Activate(wnd);
-    TSkinForm* h = Handler(wnd);
+    TSkinForm* h = ActivatedHandler(wnd);
     ASSERT_NE(h, nullptr) << c.name;
     SendMessageA(wnd, WM_NCPAINT, 1, 0);  // lays the buttons out
     TSkinSysButton* hot = c.hotAction >= 0 ? ButtonOf(*h, c.hotAction) : nullptr;
@@ -261,8 +256,7 @@ TEST_F(FrameButtonsTest, TheIconButtonShowsTheWindowsIcon) {
     TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200, cls));
     if (source == OwnBig) SendMessageA(w.Wnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SetWindowPos(w.Wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    Activate(w.Wnd);
-    TSkinForm* h = Handler(w.Wnd);
+    TSkinForm* h = ActivatedHandler(w.Wnd);
     ASSERT_NE(h, nullptr);
     SendMessageA(w.Wnd, WM_NCPAINT, 1, 0);
     TSkinSysButton* iconButton = nullptr;
@@ -312,8 +306,7 @@ TEST_F(FrameButtonsTest, ANarrowWindowsTitleShowsWholeBesideItsButtons) {
     for (const int width : {150, 210, 260}) {
       TWindow w(MakeWindow(c.Style | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE, width, 200));
       SetWindowTextA(w.Wnd, title);
-      Activate(w.Wnd);
-      TSkinForm* h = Handler(w.Wnd);
+      TSkinForm* h = ActivatedHandler(w.Wnd);
       ASSERT_NE(h, nullptr) << c.Name;
       RedrawWindow(w.Wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
       int buttonsLeft = INT_MAX;

@@ -49,8 +49,7 @@ TEST_F(FrameRefreshTest, ADialogWindowOfAnotherKindShowsTheSecondSkinsFrame) {
   Main = LoadedComponent();
   ASSERT_TRUE(skintest::Load(*Main, SolidFrameSkin(kFirst, 24, 6, kFirstFace)));
   TWindow box(MakeWindow(WS_POPUP | WS_CAPTION | WS_SYSMENU, 300, 200, "#32770"));
-  Activate(box.Wnd);
-  TSkinForm* h = Handler(box.Wnd);
+  TSkinForm* h = ActivatedHandler(box.Wnd);
   ASSERT_NE(h, nullptr);
   ASSERT_TRUE(h->FrameSkinned());
   const auto client = ClientSize(box.Wnd);
@@ -77,8 +76,7 @@ TEST_F(FrameRefreshTest, AFormWithANativeFrameRepaintsWithTheSecondSkin) {
   Main->SkinControls &= ~SkinBit(xcMainMenu);
   ASSERT_TRUE(skintest::Load(*Main, SolidFrameSkin(kFirst, 24, 6, kFirstFace)));
   TWindow box(MakeWindow(WS_POPUP | WS_CAPTION | WS_SYSMENU, 300, 200, "#32770"));
-  Activate(box.Wnd);
-  TSkinForm* h = Handler(box.Wnd);
+  TSkinForm* h = ActivatedHandler(box.Wnd);
   ASSERT_NE(h, nullptr);
   ASSERT_FALSE(h->FrameSkinned());
   RECT c{};

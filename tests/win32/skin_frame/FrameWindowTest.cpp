@@ -94,8 +94,7 @@ TEST_F(FrameWindowTest, NcCalcSizeAnswers) {
   } cases[] = {{"sizeable", WS_OVERLAPPEDWINDOW, true}, {"borderless popup", WS_POPUP, false}};
   for (const Case& c : cases) {
     TWindow w(MakeWindow(c.style | WS_VISIBLE));
-    Activate(w.Wnd);
-    TSkinForm* h = Handler(w.Wnd);
+    TSkinForm* h = ActivatedHandler(w.Wnd);
     ASSERT_NE(h, nullptr) << c.name;
     // FALSE: the rectangle is the default procedure's answer for the window as it is.
     RECT byDefault{100, 100, 400, 300}, bySkin = byDefault;
@@ -123,8 +122,7 @@ TEST_F(FrameWindowTest, AnInactiveWindowShowsTheSecondFrameOfTheTitleBar) {
   Main = LoadedComponent();
   TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 200));
   SetWindowPos(w.Wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  Activate(w.Wnd);
-  TSkinForm* h = Handler(w.Wnd);
+  TSkinForm* h = ActivatedHandler(w.Wnd);
   ASSERT_NE(h, nullptr);
   // A column in the top rows of the Top piece's unscaled right corner where its two frames
   // differ; that corner ends at the right border, above the buttons.

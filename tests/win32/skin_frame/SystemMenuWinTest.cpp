@@ -138,8 +138,7 @@ TEST_F(SystemMenuTest, TheSkinnedSystemMenuHasTheWindowsOwnItemsTextsAndStates) 
         break;
     }
     ASSERT_NE(w.Wnd, nullptr) << c.name;
-    Activate(w.Wnd);
-    TSkinForm* h = Handler(w.Wnd);
+    TSkinForm* h = ActivatedHandler(w.Wnd);
     ASSERT_NE(h, nullptr) << c.name;
     OpenSystemMenu(w.Wnd);
     PumpMessages(50);
@@ -189,8 +188,7 @@ TEST_F(SystemMenuTest, TheSkinnedSystemMenuHasTheWindowsOwnItemsTextsAndStates) 
 TEST_F(SystemMenuTest, ItemStatesFollowTheWindowAtEachOpening) {
   Main = LoadedComponent();
   TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, RecordingClass()));
-  Activate(w.Wnd);
-  TSkinForm* h = Handler(w.Wnd);
+  TSkinForm* h = ActivatedHandler(w.Wnd);
   ASSERT_NE(h, nullptr);
   ShowWindow(w.Wnd, SW_MAXIMIZE);
   for (int i = 0; i < 100 && !IsZoomed(w.Wnd); ++i) PumpMessages(20);

@@ -95,8 +95,7 @@ TEST_F(FormHandlerTest, ASkinWithoutMainMenuKeepsTheNativeFrame) {
   const LONG_PTR style = GetWindowLongPtrA(w.Wnd, GWL_STYLE);
   RECT before{};
   GetWindowRect(w.Wnd, &before);
-  Activate(w.Wnd);
-  TSkinForm* h = Handler(w.Wnd);
+  TSkinForm* h = ActivatedHandler(w.Wnd);
   ASSERT_NE(h, nullptr);
   EXPECT_FALSE(h->FrameSkinned());
   EXPECT_EQ(GetWindowLongPtrA(w.Wnd, GWL_STYLE) & WS_CAPTION, style & WS_CAPTION);

@@ -67,6 +67,11 @@ struct EngineTest : ::testing::Test {
     return *m;
   }
   TSkinForm* Handler(HWND wnd) { return dynamic_cast<TSkinForm*>(Manager().FindSkinForm(wnd)); }
+  // Shows and activates the window, and answers the form handler that gave it (or null).
+  TSkinForm* ActivatedHandler(HWND wnd) {
+    Activate(wnd);
+    return Handler(wnd);
+  }
   std::unique_ptr<TSkinData> Main;
 };
 

@@ -436,8 +436,7 @@ TEST_F(MenuBarTest, AForeignWindowGivenANewMenuShowsIt) {
   HMENU first = menuOf("&First"), second = menuOf("&Second");
   TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW));
   SetMenu(w.Wnd, first);
-  Activate(w.Wnd);
-  TSkinForm* h = Handler(w.Wnd);
+  TSkinForm* h = ActivatedHandler(w.Wnd);
   ASSERT_NE(h, nullptr);
   ASSERT_NE(h->MenuBar(), nullptr);
   SetMenu(w.Wnd, second);
@@ -541,8 +540,7 @@ TEST_F(MenuBarTest, AcceleratorsCompareAsTheSystemDoesInEveryScript) {
   }
   TWindow w(CreateWindowExW(0, WideClass(), L"Wide", WS_OVERLAPPEDWINDOW, 120, 100, 420, 260, nullptr, bar,
                             GetModuleHandleW(nullptr), nullptr));
-  Activate(w.Wnd);
-  TSkinForm* h = Handler(w.Wnd);
+  TSkinForm* h = ActivatedHandler(w.Wnd);
   ASSERT_NE(h, nullptr);
   ASSERT_NE(h->MenuBar(), nullptr);
   ASSERT_EQ(h->MenuBar()->Count(), 5);

@@ -422,8 +422,7 @@ TEST_F(SkinPanelsTest, SizeGripMadeInASkinnedWindowIsPaintedInTheFaceColour) {
   MakeForm();
   TSkinForm* form = ShowForm();
   ASSERT_NE(form, nullptr);
-  HWND grip = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 280, 180, 18, 18,
-                              FormObj->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND grip = AddRaw("SCROLLBAR", "", SBS_SIZEGRIP, 280, 180, 18, 18);
   ASSERT_NE(grip, nullptr);
   bool found = false;
   for (TSkinControl* h : form->ControlHandlers())

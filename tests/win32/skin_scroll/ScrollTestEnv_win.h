@@ -76,6 +76,17 @@ struct ScrollTest : controltest::ControlTest {
   H* ScrollHandlerOf(TSkinForm& form, const void* control) {
     return dynamic_cast<H*>(HandlerOf(form, control));
   }
+  // A memo of 200 lines with a vertical bar on a new shown form; answers the skinned bar
+  // over it, or null.
+  TWScrollbar* LongMemoBar(int height, TMemo*& memo) {
+    MakeForm();
+    memo = Add<TMemo>(10, 10, 160, height);
+    memo->ScrollBars = ssVertical;
+    memo->SetLines(Lines(200));
+    TSkinForm* form = ShowForm();
+    TSkinScrollbar* h = form ? ScrollHandlerOf(*form, memo) : nullptr;
+    return h ? h->VertBar() : nullptr;
+  }
   static std::vector<std::string> Lines(int n) {
     std::vector<std::string> lines;
     for (int i = 1; i <= n; ++i) lines.push_back("Line " + std::to_string(i));

@@ -64,15 +64,10 @@ TEST_F(ScrollPressTest, APressOnAWindowBarScrollsTheWindowThroughItsNativeBar) {
       {"up arrow", [](TWScrollbar& b) { return b.ArrowSize() / 2; }, 10,
        [](int before, int after) { return after == before - 1; }},
   };
-  MakeForm();
-  auto* memo = Add<TMemo>(10, 10, 160, 120);
-  memo->ScrollBars = ssVertical;
-  memo->SetLines(Lines(200));
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  auto* h = ScrollHandlerOf(*form, memo);
-  ASSERT_NE(h, nullptr);
-  TWScrollbar& bar = *h->VertBar();
+  TMemo* memo = nullptr;
+  TWScrollbar* skinned = LongMemoBar(120, memo);
+  ASSERT_NE(skinned, nullptr);
+  TWScrollbar& bar = *skinned;
   for (const PressCase& c : cases) {
     PaintedThumb(bar);
     const int before = memo->TopLine();
@@ -190,15 +185,10 @@ TEST_F(ScrollPressTest, TheDraggedThumbFollowsTheCursorButStaysAnArrowFromEither
        [](const TThumbExtent& d, const TThumbExtent& p, int, int) { return d == p; }, 400, true},
   };
   for (const DragCase& c : cases) {
-    MakeForm();
-    auto* memo = Add<TMemo>(10, 10, 160, 150);
-    memo->ScrollBars = ssVertical;
-    memo->SetLines(Lines(200));
-    TSkinForm* form = ShowForm();
-    ASSERT_NE(form, nullptr);
-    auto* h = ScrollHandlerOf(*form, memo);
-    ASSERT_NE(h, nullptr);
-    TWScrollbar& bar = *h->VertBar();
+    TMemo* memo = nullptr;
+    TWScrollbar* skinned = LongMemoBar(150, memo);
+    ASSERT_NE(skinned, nullptr);
+    TWScrollbar& bar = *skinned;
     SendMessageA(memo->Handle(), EM_LINESCROLL, 0, c.StartLine);
     PumpMessages(20);
     const TThumbExtent atPress = PaintedThumb(bar);

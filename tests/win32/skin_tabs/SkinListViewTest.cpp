@@ -5,7 +5,6 @@
 
 namespace {
 using namespace tabtest;
-using SkinListViewTest = TabTest;
 
 TListView* AddReportView(controltest::ControlTest& t, int columnWidth) {
   auto* lv = t.Add<TListView>(10, 10, 300, 150);
@@ -16,10 +15,19 @@ TListView* AddReportView(controltest::ControlTest& t, int columnWidth) {
   return lv;
 }
 
+struct SkinListViewTest : TabTest {
+  // A shown form with one report view of 20 rows; answers the form's handler.
+  TSkinForm* ShowReportView(int columnWidth) {
+    MakeForm();
+    Lv = AddReportView(*this, columnWidth);
+    return ShowForm();
+  }
+  TListView* Lv = nullptr;
+};
+
 TEST_F(SkinListViewTest, AReportViewGetsItsHeaderAndItsScrollBarsSkinned) {
-  MakeForm();
-  TListView* lv = AddReportView(*this, 60);
-  TSkinForm* form = ShowForm();
+  TSkinForm* form = ShowReportView(60);
+  TListView* lv = Lv;
   ASSERT_NE(form, nullptr);
   auto* h = dynamic_cast<TSkinListView*>(HandlerOf(*form, lv));
   ASSERT_NE(h, nullptr);
@@ -33,9 +41,8 @@ TEST_F(SkinListViewTest, AReportViewGetsItsHeaderAndItsScrollBarsSkinned) {
 }
 
 TEST_F(SkinListViewTest, TheHeaderOfAListViewWhoseWindowIsMadeAgainIsSkinned) {
-  MakeForm();
-  TListView* lv = AddReportView(*this, 60);
-  TSkinForm* form = ShowForm();
+  TSkinForm* form = ShowReportView(60);
+  TListView* lv = Lv;
   ASSERT_NE(form, nullptr);
   auto* h = dynamic_cast<TSkinListView*>(HandlerOf(*form, lv));
   ASSERT_NE(h, nullptr);
@@ -50,9 +57,8 @@ TEST_F(SkinListViewTest, TheHeaderOfAListViewWhoseWindowIsMadeAgainIsSkinned) {
 }
 
 TEST_F(SkinListViewTest, AHeaderNarrowerThanItsListViewFillsTheRestWithTheHeaderFrame) {
-  MakeForm();
-  TListView* lv = AddReportView(*this, 60);
-  TSkinForm* form = ShowForm();
+  TSkinForm* form = ShowReportView(60);
+  TListView* lv = Lv;
   ASSERT_NE(form, nullptr);
   HWND header = lv->HeaderHandle();
   ASSERT_NE(header, nullptr);
@@ -79,9 +85,8 @@ LRESULT CALLBACK UnreadableSecondItem(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
 }
 
 TEST_F(SkinListViewTest, AHeaderItemThatCannotBeReadShowsTheBareHeaderFrame) {
-  MakeForm();
-  TListView* lv = AddReportView(*this, 60);
-  TSkinForm* form = ShowForm();
+  TSkinForm* form = ShowReportView(60);
+  TListView* lv = Lv;
   ASSERT_NE(form, nullptr);
   HWND header = lv->HeaderHandle();
   ASSERT_NE(header, nullptr);
@@ -103,9 +108,8 @@ TEST_F(SkinListViewTest, AHeaderItemThatCannotBeReadShowsTheBareHeaderFrame) {
 }
 
 TEST_F(SkinListViewTest, AnItemImageShowsOnlyWhenItsFormatAsksForOne) {
-  MakeForm();
-  TListView* lv = AddReportView(*this, 90);
-  TSkinForm* form = ShowForm();
+  TSkinForm* form = ShowReportView(90);
+  TListView* lv = Lv;
   ASSERT_NE(form, nullptr);
   HWND header = lv->HeaderHandle();
   ASSERT_NE(header, nullptr);

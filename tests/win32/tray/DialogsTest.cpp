@@ -246,6 +246,20 @@ struct Opened {
   int Show;
 };
 
+// Every text shows whole: each label is at least as wide and high as its text needs.
+void ExpectEveryLabelShowsWhole(TAboutBox& box) {
+  for (TLabel* label : {box.ProductName, box.Version, box.Label1, box.lblEmail}) {
+    ClientDc dc(nullptr);
+    SelectGuard font(dc.get(), label->Font()->Handle());
+    RECT need{0, 0, label->Width(), 0};
+    const std::string text = label->Caption();
+    DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &need,
+              DT_CALCRECT | (label->WordWrap() ? DT_WORDBREAK : DT_SINGLELINE));
+    EXPECT_GE(label->Width(), need.right) << text;
+    EXPECT_GE(label->Height(), need.bottom) << text;
+  }
+}
+
 class AboutDialog : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -272,17 +286,7 @@ TEST_F(AboutDialog, ShowsIconNameVersionAndLinks) {
   EXPECT_EQ(box->Version->Caption(), "Version:2.20");
   EXPECT_EQ(box->Label1->Caption(), kWebPage);
   EXPECT_EQ(box->lblEmail->Caption(), std::string("Email :  ") + kEmailAddress);
-  // Every text shows whole: each label is at least as wide and high as its text needs.
-  for (TLabel* label : {box->ProductName, box->Version, box->Label1, box->lblEmail}) {
-    ClientDc dc(nullptr);
-    SelectGuard font(dc.get(), label->Font()->Handle());
-    RECT need{0, 0, label->Width(), 0};
-    const std::string text = label->Caption();
-    DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &need,
-              DT_CALCRECT | (label->WordWrap() ? DT_WORDBREAK : DT_SINGLELINE));
-    EXPECT_GE(label->Width(), need.right) << text;
-    EXPECT_GE(label->Height(), need.bottom) << text;
-  }
+  ExpectEveryLabelShowsWhole(*box);
   EXPECT_EQ(box->Label1->Font()->Color(), clBlue);
   EXPECT_TRUE(box->Label1->Font()->Style().Contains(fsUnderline));
   EXPECT_EQ(box->lblEmail->Cursor(), crHandPoint);
@@ -334,17 +338,7 @@ TEST_F(AboutDialog, EmailLabelTurnsRedAndUnderlinedWhileHovered) {
   moveTo(box->Label1);
   EXPECT_EQ(box->lblEmail->Font()->Color(), clBlack);
   EXPECT_FALSE(box->lblEmail->Font()->Style().Contains(fsUnderline));
-  // Every text shows whole: each label is at least as wide and high as its text needs.
-  for (TLabel* label : {box->ProductName, box->Version, box->Label1, box->lblEmail}) {
-    ClientDc dc(nullptr);
-    SelectGuard font(dc.get(), label->Font()->Handle());
-    RECT need{0, 0, label->Width(), 0};
-    const std::string text = label->Caption();
-    DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &need,
-              DT_CALCRECT | (label->WordWrap() ? DT_WORDBREAK : DT_SINGLELINE));
-    EXPECT_GE(label->Width(), need.right) << text;
-    EXPECT_GE(label->Height(), need.bottom) << text;
-  }
+  ExpectEveryLabelShowsWhole(*box);
   EXPECT_EQ(box->Label1->Font()->Color(), clBlue);
   EXPECT_TRUE(box->Label1->Font()->Style().Contains(fsUnderline));
 }

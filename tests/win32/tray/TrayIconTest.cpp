@@ -117,17 +117,6 @@ TEST(TrayIconWin, HintSetsThenClearsTheTooltip) {
   EXPECT_EQ(GetEnumProperty(tray.get(), "RestoreOn"), "ticLeftDblClick");
 }
 
-// Colour at the middle of an icon, drawn on white.
-COLORREF IconColour(HICON icon) {
-  MemoryDc dc;
-  TBitmapHandle bmp(CreateBitmap(16, 16, 1, 32, nullptr));
-  SelectGuard sel(dc.get(), bmp.get());
-  RECT r{0, 0, 16, 16};
-  FillRect(dc.get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  DrawIconEx(dc.get(), 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
-  return GetPixel(dc.get(), 8, 8);
-}
-
 // Every pixel of an icon drawn at 16 x 16 on white.
 std::vector<COLORREF> IconPixels(HICON icon) {
   MemoryDc dc;
@@ -141,6 +130,9 @@ std::vector<COLORREF> IconPixels(HICON icon) {
     for (int x = 0; x < 16; ++x) pixels.push_back(GetPixel(dc.get(), x, y));
   return pixels;
 }
+
+// Colour at the middle of an icon, drawn on white.
+COLORREF IconColour(HICON icon) { return IconPixels(icon)[8 * 16 + 8]; }
 
 TEST(TrayIconWin, AnimationCyclesThroughTheImageListAndWraps) {
   ShellRecorder shell;

@@ -36,6 +36,13 @@ struct PlainForm : TForm {
     SetBounds(0, 0, 200, 120);
     SetColor(clWhite);
   }
+  template <class T>
+  T* Add(int left, int top, int width, int height) {
+    auto* c = new T(this);
+    c->SetParent(this);
+    c->SetBounds(left, top, width, height);
+    return c;
+  }
 };
 }  // namespace
 
@@ -57,9 +64,7 @@ TEST(Paint, WindowlessControlsArePaintedByTheirParentInTheirOwnPlace) {
 
 TEST(Paint, ImageStretchesItsPictureOverItsBounds) {
   PlainForm form;
-  auto* image = new TImage(&form);
-  image->SetParent(&form);
-  image->SetBounds(0, 0, 64, 64);
+  auto* image = form.Add<TImage>(0, 0, 64, 64);
   TBitmap* bmp = image->Picture()->Bitmap();
   bmp->SetSize(2, 2);
   bmp->Canvas()->Brush()->SetColor(clBlue);
@@ -80,9 +85,7 @@ TEST(Paint, ImageStretchesItsPictureOverItsBounds) {
 
 TEST(Paint, ImageShowsTheApplicationIcon) {
   PlainForm form;
-  auto* image = new TImage(&form);
-  image->SetParent(&form);
-  image->SetBounds(0, 0, 65, 57);
+  auto* image = form.Add<TImage>(0, 0, 65, 57);
   image->Stretch = true;
   image->Picture()->Icon()->Assign(*Application->Icon());
   ASSERT_GT(image->Picture()->Icon()->Width(), 0);
@@ -103,9 +106,7 @@ TEST(Paint, PanelBevelsFollowTheirCut) {
   const Case cases[] = {{bvLowered, shadow}, {bvRaised, light}};
   for (const Case& c : cases) {
     PlainForm form;
-    auto* panel = new TPanel(&form);
-    panel->SetParent(&form);
-    panel->SetBounds(0, 0, 100, 50);
+    auto* panel = form.Add<TPanel>(0, 0, 100, 50);
     panel->SetBevelOuter(c.outer);
     panel->SetBevelInner(bvNone);
     Snapshot shot(panel->Handle(), 100, 50);
@@ -116,9 +117,7 @@ TEST(Paint, PanelBevelsFollowTheirCut) {
 
 TEST(Paint, FlatSpeedButtonShowsItsEdgeOnlyWhileTheMouseIsOnIt) {
   PlainForm form;
-  auto* button = new TSpeedButton(&form);
-  button->SetParent(&form);
-  button->SetBounds(10, 10, 80, 24);
+  auto* button = form.Add<TSpeedButton>(10, 10, 80, 24);
   button->SetColor(clWhite);
   button->SetFlat(true);
   {
