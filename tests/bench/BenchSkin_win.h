@@ -7,13 +7,12 @@
 #include <string>
 
 #include "bench/BenchHarness.h"
-#include "support/Pump_win.h"
-#include "ui/Forms.h"
-
 #include "skin/controls/SkinChildren.h"
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/FormSkin.h"
 #include "support/BuiltinSkin_win.h"
+#include "support/Pump_win.h"
+#include "ui/Forms.h"
 
 // Installs the engine and loads the built-in skin into skin as the main form's component.
 inline void StartSkinEngine(TSkinData& skin) {

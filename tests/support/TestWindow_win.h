@@ -3,11 +3,14 @@
 // says only what its class does differently (its procedure, its background).
 #include <windows.h>
 
-inline HBRUSH SystemColourBrush(int index) { return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(index + 1)); }
+inline HBRUSH SystemColourBrush(int index) {
+  return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(index + 1));
+}
 
 // A second registration of the same name fails and leaves the first in place.
 template <class Class, class Char>
-const Char* RegisterTestClass(const Char* name, WNDPROC proc, HBRUSH background, ATOM(WINAPI* reg)(const Class*)) {
+const Char* RegisterTestClass(const Char* name, WNDPROC proc, HBRUSH background,
+                              ATOM(WINAPI* reg)(const Class*)) {
   Class wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = proc;

@@ -84,4 +84,3 @@ class TRecordingViews {
  private:
   TParticleViewFactory FPrevious;
 };
-

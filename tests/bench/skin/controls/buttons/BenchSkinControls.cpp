@@ -31,7 +31,8 @@ int main() {
     if (h->Control() == native) SendMessageA(native->Handle(), CM_SKINSWITCH, 0, 0);
 
   HWND n = native->Handle(), s = skinned->Handle();
-  CompareNativeAndSkinned("WM_PAINT of a 75 x 25 push button", [&] { PaintNow(n); }, [&] { PaintNow(s); });
+  CompareNativeAndSkinned(
+      "WM_PAINT of a 75 x 25 push button", [&] { PaintNow(n); }, [&] { PaintNow(s); });
 
   const DWORD before = GdiObjectsInUse();
   for (int i = 0; i < 10000; ++i) PaintNow(s);

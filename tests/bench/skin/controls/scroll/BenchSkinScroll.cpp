@@ -51,10 +51,12 @@ int main() {
   }
   HWND n = native->Handle(), s = skinned->Handle(), bar = bars->VertBar()->Handle();
   bool downN = true, downS = true;
-  CompareNativeAndSkinned("one-line scroll of a 200-line memo", [&] { ScrollOneLine(n, nullptr, downN); },
-                          [&] { ScrollOneLine(s, bar, downS); });
+  CompareNativeAndSkinned(
+      "one-line scroll of a 200-line memo", [&] { ScrollOneLine(n, nullptr, downN); },
+      [&] { ScrollOneLine(s, bar, downS); });
   // The native bar is painted with the memo's frame; the skinned bar is a window of its own.
-  CompareNativeAndSkinned("the bar's paint", [&] { SendMessageA(n, WM_NCPAINT, 1, 0); }, [&] { PaintNow(bar); });
+  CompareNativeAndSkinned(
+      "the bar's paint", [&] { SendMessageA(n, WM_NCPAINT, 1, 0); }, [&] { PaintNow(bar); });
   delete form;
   FreeSkinManager();
   return 0;

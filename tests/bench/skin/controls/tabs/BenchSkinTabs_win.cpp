@@ -48,8 +48,8 @@ int main() {
   }
 
   HWND n = native->Handle(), s = skinned->Handle();
-  CompareNativeAndSkinned("WM_PAINT of a page control, 8 tabs, 480 x 240", [&] { PaintNow(n); },
-                          [&] { PaintNow(s); });
+  CompareNativeAndSkinned(
+      "WM_PAINT of a page control, 8 tabs, 480 x 240", [&] { PaintNow(n); }, [&] { PaintNow(s); });
   delete form;
   FreeSkinManager();
   return 0;

@@ -20,8 +20,8 @@ namespace {
 
 HWND MakeFrameWindow(const char* title) {
   static const char* cls = TestClass("BenchFrame", DefWindowProcA, SystemColourBrush(COLOR_BTNFACE));
-  return CreateWindowExA(0, cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 640, 480, nullptr,
-                         nullptr, GetModuleHandleA(nullptr), nullptr);
+  return CreateWindowExA(0, cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 640, 480, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
 }
 
 // A two-frame 80 x 30 strip with 20-pixel caps, like a skin's title piece.

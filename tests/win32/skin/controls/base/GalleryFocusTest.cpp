@@ -9,7 +9,6 @@
 
 namespace {
 
-
 struct GalleryFocusTest : gallerytest::GallerySkinTest {
   TWinControl* Named(const char* name) { return dynamic_cast<TWinControl*>(Gallery->FindComponent(name)); }
   void ShowGallery(const char* page) {

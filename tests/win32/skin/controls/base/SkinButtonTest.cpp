@@ -134,14 +134,12 @@ TEST_F(SkinButtonTest, AFocusedDefaultButtonShowsTheFocusCueUnlessTheWindowHides
   uiState(UIS_SET);
   SetFocus(btn);
   ASSERT_EQ(GetFocus(), btn);
-  EXPECT_EQ(PixelDifferences(unfocused, WindowScreenPixels(btn)), 0)
-      << "focused, cues hidden: as unfocused";
+  EXPECT_EQ(PixelDifferences(unfocused, WindowScreenPixels(btn)), 0) << "focused, cues hidden: as unfocused";
   uiState(UIS_CLEAR);
   EXPECT_GT(PixelDifferences(unfocused, WindowScreenPixels(btn)), 0)
       << "cues shown: the cue over the default frame";
   uiState(UIS_SET);
-  EXPECT_EQ(PixelDifferences(unfocused, WindowScreenPixels(btn)), 0)
-      << "hidden again";
+  EXPECT_EQ(PixelDifferences(unfocused, WindowScreenPixels(btn)), 0) << "hidden again";
   DestroyWindow(btn);
 }
 

@@ -164,7 +164,8 @@ LRESULT CALLBACK CountingProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
 TEST_F(SkinPassWinTest, AnErrorWhileTheWindowIsDestroyedLosesNeitherItsLastMessageNorThePurge) {
   std::vector<std::string> reported;
   Application->OnException = [&](TObject*, const std::string& message) { reported.push_back(message); };
-  HWND wnd = skintest::MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200, TestClass("SkinPassCounting", CountingProc, nullptr));
+  HWND wnd = skintest::MakeWindow(WS_OVERLAPPEDWINDOW, 300, 200,
+                                  TestClass("SkinPassCounting", CountingProc, nullptr));
   skintest::Activate(wnd);
   TSkinForm* h = Handler(wnd);
   ASSERT_NE(h, nullptr);

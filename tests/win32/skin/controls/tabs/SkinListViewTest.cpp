@@ -74,7 +74,8 @@ TEST_F(SkinListViewTest, AHeaderNarrowerThanItsListViewFillsTheRestWithTheHeader
     EXPECT_EQ(ScreenPixel(InClient(header, x, y)), HeaderFrame) << "x " << x;
   RECT first{};
   ASSERT_TRUE(SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first)));
-  EXPECT_EQ(ScreenPixel(InClient(header, first.right - 4, y)), HeaderFrame) << "an item's own frame, right of its text";
+  EXPECT_EQ(ScreenPixel(InClient(header, first.right - 4, y)), HeaderFrame)
+      << "an item's own frame, right of its text";
 }
 
 // A header whose second item cannot be read (its HDM_GETITEMW fails).
@@ -145,7 +146,8 @@ TEST_F(SkinListViewTest, AnItemImageShowsOnlyWhenItsFormatAsksForOne) {
     ASSERT_TRUE(SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r)));
     int iconPixels = 0;
     for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.left + 24; ++x) iconPixels += ScreenPixel(InClient(header, x, y)) == IconColour;
+      for (int x = r.left; x < r.left + 24; ++x)
+        iconPixels += ScreenPixel(InClient(header, x, y)) == IconColour;
     if (c.icon)
       EXPECT_GT(iconPixels, 16 * 8) << c.name;
     else

@@ -188,7 +188,8 @@ TEST_F(SkinTabTest, ATabSetDrawsItsTabsFromTheFlippedPictureAndLeavesRoomForItsS
     // Tab 0 is current; the flipped picture puts its outer half at the bottom.
     EXPECT_EQ(ScreenPixel(InClient(wnd, x, h - 3)), TabOuter[2])
         << c.name << ": " << ColourText(ScreenPixel(InClient(wnd, x, h - 3)));
-    EXPECT_EQ(ScreenPixel(InClient(wnd, x, 2)), TabInner[2]) << c.name << ": " << ColourText(ScreenPixel(InClient(wnd, x, 2)));
+    EXPECT_EQ(ScreenPixel(InClient(wnd, x, 2)), TabInner[2])
+        << c.name << ": " << ColourText(ScreenPixel(InClient(wnd, x, 2)));
   }
   // Room for the scroller: nothing of a tab within 12 pixels before the end margin.
   HWND wnd = many->Handle();
@@ -196,7 +197,8 @@ TEST_F(SkinTabTest, ATabSetDrawsItsTabsFromTheFlippedPictureAndLeavesRoomForItsS
   int tabPixels = 0;
   for (int x = gapX; x < many->Width() - TTabScroller::ScrollerWidth; ++x)
     for (COLORREF s : {TabOuter[1], TabInner[1]})
-      tabPixels += ScreenPixel(InClient(wnd, x, many->Height() - 3)) == s || ScreenPixel(InClient(wnd, x, 2)) == s;
+      tabPixels +=
+          ScreenPixel(InClient(wnd, x, many->Height() - 3)) == s || ScreenPixel(InClient(wnd, x, 2)) == s;
   EXPECT_EQ(tabPixels, 0);
   // Scrolling moves the first visible tab: the new first tab (not current) shows frame 1.
   many->SetFirstIndex(1);
@@ -258,7 +260,8 @@ TEST_F(SkinTabTest, ANewSkinsTabPictureShowsInTheRepaintThatFollowsTheChange) {
   const COLORREF fresh = RGB(10, 120, 250);
   Main->Tabs->Image->Assign(Solid(TabFrameW * 5, TabFrameH, fresh));
   form->SkinChanged();
-  EXPECT_EQ(ScreenPixel(InClient(wnd, at.x, at.y)), fresh) << ColourText(ScreenPixel(InClient(wnd, at.x, at.y)));
+  EXPECT_EQ(ScreenPixel(InClient(wnd, at.x, at.y)), fresh)
+      << ColourText(ScreenPixel(InClient(wnd, at.x, at.y)));
 }
 
 }  // namespace

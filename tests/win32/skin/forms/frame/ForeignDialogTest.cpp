@@ -357,8 +357,6 @@ namespace {
 using namespace skintest;
 using namespace frametest;
 
-
-
 // A foreign window's own background stays (a game's black board); the skin's face goes only
 // where the window is a dialog or its class paints the system's face, and the colour
 // messages answer what was painted.
@@ -374,13 +372,14 @@ TEST_F(ForeignDialogTest, OnlyDialogsAndFaceColouredWindowsTakeTheSkinsFace) {
     bool AnswersFace;
   } cases[] = {
       {"black class brush",
-       TestClass("SkinTestBlack", DefWindowProcA, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))), RGB(0, 0, 0),
-       false},
+       TestClass("SkinTestBlack", DefWindowProcA, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))),
+       RGB(0, 0, 0), false},
       {"window colour",
        TestClass("SkinTestWindowColour", DefWindowProcA, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)),
        GetSysColor(COLOR_WINDOW), false},
       {"system face by index",
-       TestClass("SkinTestFaceIndex", DefWindowProcA, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)), skinFace, true},
+       TestClass("SkinTestFaceIndex", DefWindowProcA, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)), skinFace,
+       true},
       {"system face as a brush of its own", TestClass("SkinTestFaceBrush", DefWindowProcA, faceBrush.get()),
        skinFace, true},
       {"dialog", "#32770", skinFace, true},

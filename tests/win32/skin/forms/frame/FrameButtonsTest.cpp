@@ -127,7 +127,8 @@ TEST_F(FrameButtonsTest, HitCodesOfTheTitleBar) {
       {0, 100, HTLEFT},  // the default answers stand outside the caption
   };
   for (const Case& c : cases)
-    EXPECT_EQ(SendMessageA(w.Wnd, WM_NCHITTEST, 0, ScreenLParam(w.Wnd, c.x, c.y)), c.hit) << c.x << "," << c.y;
+    EXPECT_EQ(SendMessageA(w.Wnd, WM_NCHITTEST, 0, ScreenLParam(w.Wnd, c.x, c.y)), c.hit)
+        << c.x << "," << c.y;
   // The top rows keep the default answer (the resize edge).
   const LRESULT top = SendMessageA(w.Wnd, WM_NCHITTEST, 0, ScreenLParam(w.Wnd, 100, 1));
   EXPECT_EQ(top, DefWindowProcA(w.Wnd, WM_NCHITTEST, 0, ScreenLParam(w.Wnd, 100, 1)));

@@ -61,7 +61,8 @@ TEST_F(FrameRefreshTest, ADialogWindowOfAnotherKindShowsTheSecondSkinsFrame) {
   EXPECT_EQ(ClientSize(box.Wnd), client) << "the client area stays";
   EXPECT_EQ(SettledScreenPixel(InWindow(box.Wnd, 100, 5)), kSecond) << "title bar";
   EXPECT_EQ(SettledScreenPixel(InWindow(box.Wnd, 100, 28)), kSecond) << "the title bar's new rows";
-  EXPECT_EQ(SettledScreenPixel(InWindow(box.Wnd, 8, 100)), kSecond) << "left border, where the client area was";
+  EXPECT_EQ(SettledScreenPixel(InWindow(box.Wnd, 8, 100)), kSecond)
+      << "left border, where the client area was";
   RECT w{};
   GetWindowRect(box.Wnd, &w);
   EXPECT_EQ(SettledScreenPixel(InWindow(box.Wnd, w.right - w.left - 3, w.bottom - w.top - 3)), kSecond)

@@ -140,7 +140,8 @@ TEST_F(FrameWindowTest, AnInactiveWindowShowsTheSecondFrameOfTheTitleBar) {
   const COLORREF active = GetPixel(top.Canvas()->Handle(), top.Width() - column, y);
   const COLORREF inactive = GetPixel(top.Canvas()->Handle(), top.Width() - column, frameH + y);
   ASSERT_TRUE(h->Active());
-  EXPECT_EQ(SettledScreenPixel(InWindow(w.Wnd, x, y)), active) << std::hex << inactive << " column " << column;
+  EXPECT_EQ(SettledScreenPixel(InWindow(w.Wnd, x, y)), active)
+      << std::hex << inactive << " column " << column;
 
   // The message alone repaints the frame in the state it names.
   SendMessageA(w.Wnd, WM_NCACTIVATE, FALSE, 0);

@@ -195,8 +195,9 @@ TEST_F(MdiTest, MaximizedChildShowsNativeCaptionAndTheBarButtons) {
   EXPECT_EQ(SettledScreenPixel(InWindow(Frame->Handle(), cx, cy)), RestoreFace);
   TSkinSysButton* close = ChildButton(9);
   ASSERT_NE(close, nullptr);
-  EXPECT_EQ(ScreenPixel(InWindow(Frame->Handle(), (close->BoundsRect.Left + close->BoundsRect.Right) / 2, cy)),
-            CloseFace);
+  EXPECT_EQ(
+      ScreenPixel(InWindow(Frame->Handle(), (close->BoundsRect.Left + close->BoundsRect.Right) / 2, cy)),
+      CloseFace);
 
   // A click on the restore button restores the child and its skinned frame.
   RECT w{};
@@ -212,7 +213,8 @@ TEST_F(MdiTest, MaximizedChildShowsNativeCaptionAndTheBarButtons) {
   RedrawWindow(Frame->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   PumpMessages(100);
   EXPECT_FALSE(restore->Visible);
-  EXPECT_EQ(SettledScreenPixel(InWindow(Frame->Handle(), cx, cy)), BarColour) << "the bar is empty there again";
+  EXPECT_EQ(SettledScreenPixel(InWindow(Frame->Handle(), cx, cy)), BarColour)
+      << "the bar is empty there again";
 }
 
 TEST_F(MdiTest, CascadeClearsTheMaximizedState) {
