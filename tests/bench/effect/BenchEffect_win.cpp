@@ -11,23 +11,13 @@
 #include "effect/ufrmBaseParticle_win.h"
 #include "effect/ufrmFlagParticle.h"
 #include "effect/ufrmMagicParticle.h"
+#include "support/ExeDir_win.h"
 #include "ui/Handles.h"
-
-namespace {
-
-std::string ExeDir() {
-  char buf[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, buf, MAX_PATH);
-  std::string s(buf);
-  return s.substr(0, s.find_last_of("\\/") + 1);
-}
-
-}  // namespace
 
 int main() {
   TGdiplusSession gdiplus;
   InstallParticleWindows();
-  const std::string ball = ExeDir() + "Images/ball_blue.png";
+  const std::string ball = BallPath();
 
   auto magic = std::make_unique<TfrmMagicParticle>(LoadTintedPicture(ball), TPoint{300, 300}, 255, 0.0L, 0);
   auto flag =

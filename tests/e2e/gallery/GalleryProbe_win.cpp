@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "support/ProbeCall_win.h"
+
 namespace {
 
 std::string GOut;
@@ -66,16 +68,9 @@ void DescribeMenu(HMENU menu, const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string outPath;
-  std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) {
-    if (std::string(argv[i]) == "--out" && i + 1 < argc)
-      outPath = argv[++i];
-    else
-      args.push_back(argv[i]);
-  }
-  const std::string cmd = args.empty() ? "" : args[0];
-  const std::string cls = args.size() > 1 ? args[1] : "";
+  const TProbeCall call = ParseProbeCall(argc, argv);
+  const std::string cmd = call.Arg(0);
+  const std::string cls = call.Arg(1);
   if (cmd == "state") {
     for (HWND w : WindowsOfClass(cls)) {
       RECT r{}, c{};
@@ -115,8 +110,8 @@ int main(int argc, char** argv) {
       }
       Line("BOX\t" + Text(box) + "\t" + texts);
     }
-  } else if (cmd == "key" && args.size() > 2) {
-    const WPARAM vk = static_cast<WPARAM>(strtoul(args[2].c_str(), nullptr, 0));
+  } else if (cmd == "key" && call.Args.size() > 2) {
+    const WPARAM vk = static_cast<WPARAM>(strtoul(call.Args[2].c_str(), nullptr, 0));
     for (HWND w : WindowsOfClass(cls)) {
       GUITHREADINFO info{};
       info.cbSize = sizeof info;
@@ -131,15 +126,6 @@ int main(int argc, char** argv) {
   } else {
     Line("usage: GalleryProbe [--out FILE] state CLASS | key CLASS VK");
   }
-  if (outPath.empty()) {
-    fputs(GOut.c_str(), stdout);
-  } else {
-    const std::string temp = outPath + ".part";
-    if (FILE* f = fopen(temp.c_str(), "wb")) {
-      fputs(GOut.c_str(), f);
-      fclose(f);
-      MoveFileExA(temp.c_str(), outPath.c_str(), MOVEFILE_REPLACE_EXISTING);
-    }
-  }
+  WriteProbeAnswer(call, GOut);
   return 0;
 }

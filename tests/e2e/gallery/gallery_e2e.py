@@ -19,7 +19,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "shell"))
 sys.path.insert(0, os.path.join(HERE, "..", "tray"))
-from lumetta_e2e import OwnDisplay, ask_probe, expect, move, run, use_wine_of, wait_for, win_path, wine  # noqa: E402
+from lumetta_e2e import ask_probe, end_program, expect, move, parse_args, run_on_own_display, wait_for, win_path, wine  # noqa: E402
 from tray_e2e import item_rows, rgb_of, screenshot  # noqa: E402
 
 PROGRAM = "SkinGallery.exe"
@@ -121,16 +121,7 @@ class Gallery:
 
     def stop(self):
         self.run_probe("LumettaProbe.exe", "kill", self.program_path)
-        if self.process:
-            try:
-                self.process.wait(timeout=15)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-        for launcher in self.launchers:
-            try:
-                launcher.wait(timeout=0.5)
-            except subprocess.TimeoutExpired:
-                pass
+        end_program(self.process, self.launchers)
         shutil.rmtree(self.folder, ignore_errors=True)
 
 
@@ -253,17 +244,8 @@ DEFAULT_SCENARIOS = ("start", "badskin")
 
 def main():
     global SHOTS
-    args = sys.argv[1:]
-    if "--shots" in args:
-        i = args.index("--shots")
-        SHOTS = os.path.abspath(args[i + 1])
-        del args[i:i + 2]
-    bin_dir = os.path.abspath(args[0])
-    names = args[1:] or list(DEFAULT_SCENARIOS)
-    use_wine_of(bin_dir)
-    subprocess.run([os.path.join(HERE, "..", "..", "..", "scripts", "wine-prefix")], check=True)
-    with OwnDisplay():
-        return run(bin_dir, names, SCENARIOS)
+    bin_dir, names, SHOTS = parse_args(sys.argv[1:])
+    return run_on_own_display(bin_dir, names or list(DEFAULT_SCENARIOS), SCENARIOS)
 
 
 if __name__ == "__main__":

@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "support/ProbeCall_win.h"
+
 namespace {
 
 std::string GOut;
@@ -157,16 +159,9 @@ std::vector<HWND> Boxes(const std::string& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string outPath;
-  std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) {
-    if (std::string(argv[i]) == "--out" && i + 1 < argc)
-      outPath = argv[++i];
-    else
-      args.push_back(argv[i]);
-  }
-  const std::string cmd = args.empty() ? "" : args[0];
-  const std::string arg = args.size() > 1 ? args[1] : "";
+  const TProbeCall call = ParseProbeCall(argc, argv);
+  const std::string cmd = call.Arg(0);
+  const std::string arg = call.Arg(1);
   if (cmd == "list") {
     for (HWND w : WindowsOf(arg)) Describe(w);
   } else if (cmd == "boxes") {
@@ -231,16 +226,6 @@ int main(int argc, char** argv) {
         "usage: LumettaProbe [--out FILE] list|boxes|close-boxes|gui NAME | children CLASS | skinquery CLASS "
         "| menus");
   }
-  if (outPath.empty()) {
-    fputs(GOut.c_str(), stdout);
-  } else {
-    // Written whole and then renamed, so a reader never sees half an answer.
-    const std::string temp = outPath + ".part";
-    if (FILE* f = fopen(temp.c_str(), "wb")) {
-      fputs(GOut.c_str(), f);
-      fclose(f);
-      MoveFileExA(temp.c_str(), outPath.c_str(), MOVEFILE_REPLACE_EXISTING);
-    }
-  }
+  WriteProbeAnswer(call, GOut);
   return 0;
 }

@@ -87,6 +87,21 @@ def wait_for(what, predicate, timeout=20.0, interval=0.3):
     raise AssertionError(f"timed out waiting; last seen: {value!r}")
 
 
+def end_program(process, launchers):
+    """Waits for a program that was told to end (at most 15 s, then kills it) and for the
+    probes' launchers."""
+    if process:
+        try:
+            process.wait(timeout=15)
+        except subprocess.TimeoutExpired:
+            process.kill()
+    for launcher in launchers:
+        try:
+            launcher.wait(timeout=0.5)
+        except subprocess.TimeoutExpired:
+            pass
+
+
 def win_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
@@ -209,16 +224,7 @@ class Session:
 
     def stop(self):
         self.probe("kill", self.program_path)
-        if self.process:
-            try:
-                self.process.wait(timeout=15)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-        for launcher in self.launchers:
-            try:
-                launcher.wait(timeout=0.5)
-            except subprocess.TimeoutExpired:
-                pass
+        end_program(self.process, self.launchers)
         if self.read_only:
             os.chmod(self.ini, 0o644)
         shutil.rmtree(self.folder, ignore_errors=True)
@@ -553,12 +559,28 @@ class OwnDisplay:
         self.server.wait(timeout=10)
 
 
-def main():
-    bin_dir = os.path.abspath(sys.argv[1])
+def parse_args(args):
+    """[--shots DIR] BIN_DIR [SCENARIO...]: answers the bin folder, the scenarios named and the
+    folder for screenshots (None without one)."""
+    args = list(args)
+    shots = None
+    if "--shots" in args:
+        i = args.index("--shots")
+        shots = os.path.abspath(args[i + 1])
+        del args[i:i + 2]
+    return os.path.abspath(args[0]), args[1:], shots
+
+
+def run_on_own_display(bin_dir, names=None, scenarios=None):
+    """The Wine of the build's architecture, its prefix made, an X display of our own."""
     use_wine_of(bin_dir)
     subprocess.run([os.path.join(SCRIPTS, "wine-prefix")], check=True)
     with OwnDisplay():
-        return run(bin_dir)
+        return run(bin_dir, names, scenarios)
+
+
+def main():
+    return run_on_own_display(os.path.abspath(sys.argv[1]))
 
 
 def run(bin_dir, names=None, scenarios=None):

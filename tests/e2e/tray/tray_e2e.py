@@ -271,16 +271,8 @@ SCENARIOS = {"tray": scenario_tray, "reopen": scenario_quick_reopen}
 
 def main():
     global SHOTS
-    args = sys.argv[1:]
-    if "--shots" in args:
-        i = args.index("--shots")
-        SHOTS = os.path.abspath(args[i + 1])
-        del args[i:i + 2]
-    bin_dir = os.path.abspath(args[0])
-    e2e.use_wine_of(bin_dir)
-    subprocess.run([os.path.join(e2e.SCRIPTS, "wine-prefix")], check=True)
-    with e2e.OwnDisplay():
-        return e2e.run(bin_dir, args[1:] or list(SCENARIOS), SCENARIOS)
+    bin_dir, names, SHOTS = e2e.parse_args(sys.argv[1:])
+    return e2e.run_on_own_display(bin_dir, names or list(SCENARIOS), SCENARIOS)
 
 
 if __name__ == "__main__":

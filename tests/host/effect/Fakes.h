@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "effect/ufrmBaseParticle.h"
+#include "support/FakeSubject.h"
 
 class TFakeImage final : public IParticleImage {
  public:
@@ -82,15 +83,4 @@ class TRecordingViews {
 
  private:
   TParticleViewFactory FPrevious;
-};
-
-// A subject like the main window's: a point and the observer list.
-class TFakeSubject final : public ICursorSubject {
- public:
-  void Attach(ICursorObserver* o) override { List.Attach(o); }
-  void Detach(ICursorObserver* o) override { List.Detach(o); }
-  void DetachAll() override { List.DetachAll(); }
-  void NotifyObservers() override { List.Notify(CursorPos); }
-  TPoint CursorPos;
-  TObserverList List;
 };

@@ -8,13 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-// The folder of this test program, where the build also puts the programs and Images/.
-inline std::string BinDir() {
-  char buf[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, buf, MAX_PATH);
-  std::string s(buf);
-  return s.substr(0, s.find_last_of("\\/") + 1);
-}
+#include "support/ExeDir_win.h"
 
 // DPI_AWARENESS values.
 constexpr int kAwarenessUnknown = -1;

@@ -70,7 +70,7 @@ struct TParticleWindows {
   ~TParticleWindows() { SetParticleViewFactory(nullptr); }
 };
 
-std::unique_ptr<IParticleImage> LoadBall() { return LoadTintedPicture(BinDir() + "Images/ball_blue.png"); }
+std::unique_ptr<IParticleImage> LoadBall() { return LoadTintedPicture(BallPath()); }
 
 struct TFlagChain {
   explicit TFlagChain(TPoint cursor) {

@@ -118,7 +118,7 @@ class TActCtx {
 TEST(VersionResource, EveryShippedFileCarriesProductVersionAndDescription) {
   for (const TFileCase& c : kFiles) {
     SCOPED_TRACE(c.File);
-    const TVersion v = ReadVersion(BinDir() + c.File);
+    const TVersion v = ReadVersion(ExeDir() + c.File);
     ASSERT_TRUE(v.Found);
     EXPECT_EQ(v.Fixed.dwSignature, 0xFEEF04BDu);
     // 2.20: major 2, minor 20, as the About dialog shows it.
@@ -140,14 +140,14 @@ TEST(VersionResource, EveryShippedFileCarriesProductVersionAndDescription) {
 
 TEST(VersionResource, AFileWithoutOneReadsAsMissing) {
   // The reader above is what proves the others: a file without the resource fails it.
-  EXPECT_FALSE(ReadVersion(BinDir() + "Images/ball_blue.png").Found);
-  EXPECT_FALSE(ReadVersion(BinDir() + "no-such-file.exe").Found);
+  EXPECT_FALSE(ReadVersion(ExeDir() + "Images/ball_blue.png").Found);
+  EXPECT_FALSE(ReadVersion(ExeDir() + "no-such-file.exe").Found);
 }
 
 TEST(Manifest, ProgramsAreSystemDpiAwareAsInvokerWithTheClassicControls) {
   for (const char* file : kPrograms) {
     SCOPED_TRACE(file);
-    const std::string path = BinDir() + file;
+    const std::string path = ExeDir() + file;
     const std::string text = ManifestText(path);
     ASSERT_FALSE(text.empty());
     // Version 5 of the common controls: no dependency on the themed version 6.
@@ -185,7 +185,7 @@ TEST(Manifest, ProgramsNameEveryWindowsVersionFromVistaOn) {
   };
   for (const char* file : kPrograms) {
     SCOPED_TRACE(file);
-    TActCtx ctx(BinDir() + file);
+    TActCtx ctx(ExeDir() + file);
     ASSERT_TRUE(ctx.Valid());
     const std::vector<char> info = ctx.Query(CompatibilityInformationInActivationContext);
     ASSERT_GE(info.size(), sizeof(DWORD));
@@ -205,7 +205,7 @@ TEST(Manifest, ProgramsNameEveryWindowsVersionFromVistaOn) {
 TEST(Manifest, ThisProcessIsSystemDpiAwareAsTheSystemReportsIt) {
   // This test program carries the same manifest as the shipped programs, and the system
   // applied it: the process's own activation context holds its settings.
-  EXPECT_FALSE(ManifestText(BinDir() + "win32_citizen_tests.exe").empty());
+  EXPECT_FALSE(ManifestText(ExeDir() + "win32_citizen_tests.exe").empty());
   using TQuery = BOOL(WINAPI*)(DWORD, HANDLE, PCWSTR, PCWSTR, PWSTR, SIZE_T, SIZE_T*);
   const auto query = reinterpret_cast<TQuery>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryActCtxSettingsW")));

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "TestPaths.h"
 #include "effect/uGDIUtils_win.h"
+#include "support/ExeDir_win.h"
 #include "support/ScriptedRandom.h"
 
 extern "C" int WINAPI GdipBitmapGetPixel(gdip::GpImage* bitmap, INT x, INT y, DWORD* argb);

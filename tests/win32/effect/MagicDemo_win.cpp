@@ -8,35 +8,17 @@
 #include "effect/uGDIUtils_win.h"
 #include "effect/ufrmBaseParticle_win.h"
 #include "effect/ufrmMagicParticle.h"
-
-namespace {
-
-struct TPointSubject final : ICursorSubject {
-  void Attach(ICursorObserver* o) override { List.Attach(o); }
-  void Detach(ICursorObserver* o) override { List.Detach(o); }
-  void DetachAll() override { List.DetachAll(); }
-  void NotifyObservers() override { List.Notify(CursorPos); }
-  TPoint CursorPos;
-  TObserverList List;
-};
-
-std::string ExeDir() {
-  char buf[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, buf, MAX_PATH);
-  std::string s(buf);
-  return s.substr(0, s.find_last_of("\\/") + 1);
-}
-
-}  // namespace
+#include "support/ExeDir_win.h"
+#include "support/FakeSubject.h"
 
 int main(int argc, char** argv) {
   const int seconds = argc > 1 ? std::atoi(argv[1]) : 10;
-  TPointSubject subject;
+  TFakeSubject subject;
   subject.CursorPos = {argc > 3 ? std::atoi(argv[2]) : GetSystemMetrics(SM_CXSCREEN) / 2,
                        argc > 3 ? std::atoi(argv[3]) : GetSystemMetrics(SM_CYSCREEN) / 2};
   TGdiplusSession gdiplus;
   InstallParticleWindows();
-  const std::string picture = ExeDir() + "Images/ball_blue.png";
+  const std::string picture = BallPath();
   TEffectStartContext context;
   context.CursorPos = subject.CursorPos;
   context.Subject = &subject;

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "TestPaths.h"
 #include "effect/uGDIUtils_win.h"
 #include "effect/ufrmBaseParticle_win.h"
 #include "effect/ufrmFlagParticle.h"
 #include "effect/ufrmMagicParticle.h"
 #include "host/effect/Fakes.h"
+#include "support/ExeDir_win.h"
 #include "support/GdiCount_win.h"
 #include "support/Pump_win.h"
 #include "support/ScriptedRandom.h"

@@ -3,7 +3,7 @@
 // installed, and the gallery's main window, freed before the engine goes.
 #include "gallery/Gallery.h"
 #include "skin/controls/SkinChildren.h"
-#include "tests/win32/skin_manager/SkinTestEnv_win.h"
+#include "tests/win32/skin/data/manager/SkinTestEnv_win.h"
 
 namespace gallerytest {
 

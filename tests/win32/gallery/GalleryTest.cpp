@@ -9,7 +9,7 @@
 #include "UiTestSupport.h"
 #include "gallery/Gallery.h"
 #include "gallery/GalleryMdiSample.h"
-#include "host/ui_gfx/BmpBuilder.h"
+#include "host/ui/gfx/BmpBuilder.h"
 #include "skin/data/SkinData.h"
 #include "tools/skintool/ArchiveWriter.h"
 

@@ -1,0 +1,119 @@
+// Painting one open popup menu of 10 items: the skinned menu (frame and background from the
+// popup handler, every item owner-drawn over the skin's MenuItem image) against the system
+// painting the same menu with no skin engine installed, both in one run. Each side is timed
+// as a whole-window WM_PRINT into a memory bitmap while the menu shows.
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "bench/BenchHarness.h"
+#include "skin/data/SkinData_win.h"
+#include "skin/forms/FormSkin.h"
+#include "support/BuiltinSkin_win.h"
+#include "support/MenuWindows_win.h"
+#include "support/Pump_win.h"
+#include "ui/Forms.h"
+#include "ui/Menus.h"
+
+namespace {
+
+const char* const Captions[10] = {"Magic", "Flag", "ChooseImage (.PNG)", "-", "Option", "-", "Help", "About",
+                                  "-",     "Exit"};
+
+void AddItems(TPopupMenu& menu, TComponent* owner) {
+  for (const char* caption : Captions) {
+    auto* item = new TMenuItem(owner);
+    item->SetCaption(caption);
+    menu.Items()->Add(item);
+  }
+}
+
+// Times WM_PRINT of the menu window from a timer the menu's own loop dispatches.
+struct TPrintBench {
+  int Ticks = 0;
+  bool Done = false;
+  TBenchResult Result;
+  SIZE Size{};
+  static TPrintBench* Current;
+
+  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept {
+    TPrintBench& b = *Current;
+    HWND menu = TopMenuWindow();
+    if (++b.Ticks > 100 || b.Done) {
+      EndMenu();
+      return;
+    }
+    if (!menu || b.Ticks < 3) return;
+    RECT r{};
+    GetWindowRect(menu, &r);
+    b.Size = {r.right - r.left, r.bottom - r.top};
+    HDC screen = GetDC(nullptr);
+    HBITMAP target = CreateCompatibleBitmap(screen, b.Size.cx, b.Size.cy);
+    HDC mem = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(mem, target);
+    b.Result = Bench([&] {
+      SendMessageA(menu, WM_PRINT, reinterpret_cast<WPARAM>(mem),
+                   PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+    });
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    DeleteObject(target);
+    b.Done = true;
+    EndMenu();
+  }
+};
+TPrintBench* TPrintBench::Current = nullptr;
+
+TPrintBench TimeOpenMenu(TPopupMenu& menu) {
+  TPrintBench b;
+  TPrintBench::Current = &b;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, TPrintBench::OnTimer);
+  menu.Popup(200, 150);
+  KillTimer(nullptr, timer);
+  TPrintBench::Current = nullptr;
+  PumpMessages(20);
+  return b;
+}
+
+}  // namespace
+
+int main() {
+  // The system alone: no engine, no hook, the menu drawn as it comes.
+  TPopupMenu plain(nullptr);
+  AddItems(plain, &plain);
+  const TPrintBench system = TimeOpenMenu(plain);
+
+  // The skinned program: the engine, the built-in skin, a shown form owning the menu.
+  InstallSkinEngine();
+  auto data = std::make_unique<TSkinData>(nullptr);
+  LoadBuiltinSkin(*data);
+  auto* form = new TForm(nullptr);
+  form->SetClientSize(200, 100);
+  auto* menu = new TPopupMenu(form);
+  AddItems(*menu, form);
+  form->Show();
+  SetActiveWindow(form->Handle());
+  PumpMessages(50);
+  if (!menu->OwnerDraw() || data->NoSkin || !data->MenuItem || !data->MenuBackground) {
+    std::printf("the form's menu is not skinned: nothing to compare\n");
+    return 1;
+  }
+  const TPrintBench skinned = TimeOpenMenu(*menu);
+  delete form;
+  data.reset();
+  FreeSkinManager();
+
+  if (!system.Done || !skinned.Done) {
+    std::printf("a menu did not open\n");
+    return 1;
+  }
+  std::printf("popup of 10 items (%ld x %ld system, %ld x %ld skinned), whole window painted:\n",
+              system.Size.cx, system.Size.cy, skinned.Size.cx, skinned.Size.cy);
+  PrintBench("  system drawing", system.Result);
+  PrintBench("  skinned items over the skin's background", skinned.Result);
+  std::printf("  ratio skinned / system: %.2f (aim: at most 3)\n",
+              skinned.Result.MicrosPerCall / system.Result.MicrosPerCall);
+  return 0;
+}

@@ -1,0 +1,92 @@
+#pragma once
+// What the control tests share: the engine and the control families installed, the built-in
+// skin with its button strip replaced by five solid frames (one colour each), a shown form,
+// and pixels read back from a window's own DC.
+#include <vector>
+
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinChildren.h"
+#include "support/Screen_win.h"
+#include "tests/win32/skin/data/manager/SkinTestEnv_win.h"
+#include "ui/Buttons.h"
+#include "ui/Forms.h"
+#include "ui/StdCtrls.h"
+
+namespace controltest {
+
+// The colour of each button frame, 1-based (index 0 unused).
+inline constexpr COLORREF FrameColour[6] = {
+    0, RGB(200, 40, 40), RGB(40, 200, 40), RGB(40, 40, 200), RGB(200, 200, 40), RGB(40, 200, 200)};
+
+inline std::unique_ptr<TDataSkinButton> SolidButtonStrip(ISkinPlatform& platform, int frameWidth = 8,
+                                                         int height = 8) {
+  auto b = std::make_unique<TDataSkinButton>("Buttons", platform);
+  TPixelBuffer px(frameWidth * 5, height, 24);
+  for (int f = 0; f < 5; ++f)
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < frameWidth; ++x) px.SetPixel(f * frameWidth + x, y, FrameColour[f + 1]);
+  b->Image = platform.NewImage();
+  b->Image->Assign(px);
+  b->FrameCount = 5;
+  return b;
+}
+
+// The pixel at (x, y) of the window, read from its window DC.
+inline COLORREF WindowPixel(HWND wnd, int x, int y) {
+  WindowDc dc(wnd);
+  return GetPixel(dc.get(), x, y);
+}
+
+struct ControlTest : skintest::EngineTest {
+  void SetUp() override {
+    EngineTest::SetUp();
+    InstallControlFamilies();
+    Main = skintest::LoadedComponent();
+    Main->Buttons = SolidButtonStrip(Main->Platform());
+    Main->ColorButtonFace = RGB(230, 230, 230);
+  }
+  void TearDown() override {
+    delete FormObj;
+    FormObj = nullptr;
+    EngineTest::TearDown();
+  }
+  // A shown, skinned form of 300 x 200 with its handler.
+  TForm* MakeForm() {
+    FormObj = new TForm(nullptr);
+    FormObj->SetBorderStyle(bsSingle);
+    FormObj->SetClientSize(300, 200);
+    FormObj->SetBounds(40, 40, FormObj->Width(), FormObj->Height());
+    return FormObj;
+  }
+  TSkinForm* ShowForm() {
+    FormObj->Show();
+    SetWindowPos(FormObj->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetActiveWindow(FormObj->Handle());
+    PumpMessages(60);
+    return Handler(FormObj->Handle());
+  }
+  template <class T>
+  T* Add(int left, int top, int width, int height, const char* caption = "") {
+    auto* c = new T(FormObj);
+    c->SetParent(FormObj);
+    c->SetBounds(left, top, width, height);
+    c->SetCaption(caption);
+    return c;
+  }
+  // A window of a system class on the form, made without the class library.
+  HWND AddRaw(const char* cls, const char* text, DWORD style, int left, int top, int width, int height,
+              int id = 0) {
+    return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height,
+                           FormObj->Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleA(nullptr), nullptr);
+  }
+  // The handler the pass gave a control, or null.
+  static TSkinControl* HandlerOf(TSkinForm& form, const void* control) {
+    for (TSkinControl* h : form.ControlHandlers())
+      if (h->BoundControl() == control) return h;
+    return nullptr;
+  }
+  TForm* FormObj = nullptr;
+};
+
+}  // namespace controltest
