@@ -18,8 +18,8 @@
 //   close HWND         posts the window the system command Close
 //   no HWND            presses No in a message box (posts it IDNO)
 //   keep KEY           each value of HKEY_CURRENT_USER\KEY: its name, type and bytes in hex
-//   put KEY NAME TYPE HEX...  writes those values back (a program's saved settings, so that
-//                      each run of it starts from the same ones)
+//   put KEY NAME TYPE HEX...  makes those the key's only values (a program's saved settings,
+//                      so that each run of it starts from the same ones)
 //   captionwidth TEXT  the width of TEXT in the system's caption font, in pixels
 //   quit               ends the probe
 #include <windows.h>
@@ -207,10 +207,21 @@ std::string Keep(const std::string& key) {
 
 std::string Put(const std::vector<std::string>& w) {
   HKEY k = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, w[1].c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr) !=
-      ERROR_SUCCESS)
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, w[1].c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &k,
+                      nullptr) != ERROR_SUCCESS)
     return "0\n";
+  // Values the program wrote since are dropped first: on a fresh prefix nothing was kept, and
+  // the run before would otherwise hand its window size on.
+  std::vector<std::string> names;
+  for (DWORD i = 0;; ++i) {
+    char name[256];
+    DWORD nameLen = sizeof name;
+    if (RegEnumValueA(k, i, name, &nameLen, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.emplace_back(name, nameLen);
+  }
   bool ok = true;
+  for (const std::string& name : names)
+    if (RegDeleteValueA(k, name.c_str()) != ERROR_SUCCESS) ok = false;
   for (size_t i = 2; i + 2 < w.size(); i += 3) {
     std::vector<BYTE> data;
     for (size_t c = 0; c + 1 < w[i + 2].size(); c += 2)
