@@ -444,7 +444,14 @@ void TSkinForm::SetSizeKeepingControls(int x, int y, int width, int height, UINT
     for (HWND child = GetWindow(FWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
       places.push_back({child, FWnd, PlaceInParent(child, FWnd)});
   }
+  RECT before{}, after{};
+  GetClientRect(FWnd, &before);
   SetWindowPos(FWnd, nullptr, x, y, width, height, flags);
+  GetClientRect(FWnd, &after);
+  // Controls laid out for another client size (the caption was taken off just before, and the
+  // window followed its larger client) stay where the window's own layout has put them now;
+  // a window widened on purpose (a message box to its caption) has its controls shifted below.
+  if (!FForm && childShift == 0 && (before.right != after.right || before.bottom != after.bottom)) return;
   // Parents come before their children, so a nested dialog that lays out again when it is
   // put back is followed by its controls.
   for (const TControlPlace& p : places) {
