@@ -277,6 +277,21 @@ class Run:
                 if self.skinned and w.framed and not w.skinned:
                     raise Broken(f"{w.cls} {w.caption!r} is not skinned at step {step}")
         time.sleep(0.3)  # what the step drew, on the screen
+        # A window answers the skin query once attached; its skinned frame and size come a
+        # message later, which a loaded machine can delay: the record is what the windows
+        # settle to, three reads alike.
+        last, alike = [w.as_record() for w in wins], 0
+
+        def steady(ws):
+            nonlocal last, alike
+            now = [w.as_record() for w in ws]
+            alike, last = (alike + 1 if now == last else 0), now
+            return alike >= 2
+
+        try:
+            wins = wait_for(self.windows, steady, timeout=6, interval=0.2)
+        except AssertionError:
+            wins = self.windows()  # still changing (a clock, a progress bar): the latest
         self.step_no += 1
         shot = self.snap(step)
         record = {"windows": [w.as_record() for w in wins], "shot": shot}
