@@ -282,8 +282,12 @@ def compare(records, menus, load=load_shot, expected=None, looks_at=()):
         found.append(Difference(item, text, expected.get(item)))
 
     if "start" in s and "start" in n:
-        for text in client_difference("main window", main_window(s["start"]), main_window(n["start"])):
+        ws, wn = main_window(s["start"]), main_window(n["start"])
+        for text in client_difference("main window", ws, wn):
             differ("client", text)
+        # Its own layout too: a program lays its children out for the client it is given.
+        for text in children_differences("main window", ws, wn):
+            differ("layout", text)
 
     for step in ("dialog", "about"):
         # A dialog the step could not open skinned is that step's difference, printed with it.

@@ -198,6 +198,21 @@ def titled(text_right, button_left=90):
 
 
 class StartTest(unittest.TestCase):
+    def test_main_window_layout_against_native(self):
+        # A status bar laid out for a client 19 px taller than the one the window kept.
+        edit, bar = ("Edit", (0, 0, 300, 180), "0"), ("msctls_statusbar32", (0, 180, 300, 200), "0")
+        native = {"start": {"windows": [window("Main", (300, 200), [edit, bar])]}}
+        cases = [
+            ("as natively", [edit, bar], []),
+            ("below its client", [("Edit", (0, 0, 300, 199), "0"), ("msctls_statusbar32", (0, 199, 300, 219), "0")],
+             ["layout", "layout"]),
+        ]
+        for what, children, items in cases:
+            with self.subTest(what):
+                skinned = {"start": {"windows": [window("Main", (300, 200), children)]}}
+                found = compare({"skinned": skinned, "native": native}, "", load=None)
+                self.assertEqual(items, [d.item for d in found], [str(d) for d in found])
+
     def test_title_against_its_whole_width(self):
         cases = [  # the caption's end, its button, what is found
             (80, 90, []),
