@@ -412,3 +412,56 @@ TEST_F(ForeignDialogTest, OnlyDialogsAndFaceColouredWindowsTakeTheSkinsFace) {
 }
 
 }  // namespace
+
+namespace {
+using namespace skintest;
+
+// A main window that lays its children out on WM_SIZE, as notepad does: a text area above a
+// 20 px status line at the client's bottom.
+constexpr int IdText = 1, IdStatus = 2;
+LRESULT CALLBACK LaysOutOnSizeProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_SIZE) {
+    const int w = LOWORD(lParam), h = HIWORD(lParam);
+    MoveWindow(GetDlgItem(wnd, IdText), 0, 0, w, h - 20, TRUE);
+    MoveWindow(GetDlgItem(wnd, IdStatus), 0, h - 20, w, 20, TRUE);
+    return 0;
+  }
+  return DefWindowProcA(wnd, msg, wParam, lParam);
+}
+
+TDialogLayout MainWindowLayout(bool skin) {
+  HMENU menu = CreateMenu();
+  AppendMenuA(menu, MF_STRING, 100, "&File");
+  AppendMenuA(menu, MF_STRING, 101, "&Help");
+  TWindow w(CreateWindowExA(0, TestClass("SkinTestLaysOut", LaysOutOnSizeProc), "Lays out",
+                            WS_OVERLAPPEDWINDOW, 120, 100, 400, 300, nullptr, menu, GetModuleHandleA(nullptr),
+                            nullptr));
+  for (int id : {IdText, IdStatus})
+    CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, w.Wnd,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  RECT c{};
+  GetClientRect(w.Wnd, &c);
+  SendMessageA(w.Wnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.right, c.bottom));
+  Activate(w.Wnd);
+  if (skin) {
+    EXPECT_TRUE(PumpUntil([&] {
+      auto* h = dynamic_cast<TSkinForm*>(SkinManage()->FindSkinForm(w.Wnd));
+      return h && h->FrameSkinned() && h->Stage() == stReady;
+    })) << "not skinned";
+    PumpMessages(30);
+  }
+  return LayoutOf(w.Wnd);
+}
+
+// Taking its caption off grows the client for a moment, and the window lays itself out for
+// that; given its client back, its children follow its own layout, not where they were then.
+TEST_F(ForeignDialogTest, MainWindowKeepsItsOwnLayoutForTheClientItKeeps) {
+  Main = LoadedComponent();
+  Manager().SetSkinningOn(false);
+  const TDialogLayout native = MainWindowLayout(false);
+  Manager().SetSkinningOn(true);
+  const TDialogLayout skinned = MainWindowLayout(true);
+  ExpectSameLayout(native, skinned, "main window laid out on WM_SIZE");
+}
+
+}  // namespace
