@@ -159,8 +159,11 @@ def client_difference(what, skinned, native):
     """The client size skinned against native, within a pixel."""
     if near(skinned["client"], native["client"]):
         return []
-    return [f"{what}: client {skinned['client'][0]} x {skinned['client'][1]} skinned, "
-            f"{native['client'][0]} x {native['client'][1]} native"]
+    def size(w):  # the window's size too: a wrong client tells more beside it
+        r = w["rect"]
+        return f"{w['client'][0]} x {w['client'][1]} (window {r[2] - r[0]} x {r[3] - r[1]})"
+
+    return [f"{what}: client {size(skinned)} skinned, {size(native)} native"]
 
 
 def children_differences(what, skinned, native):
