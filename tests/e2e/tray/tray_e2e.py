@@ -114,6 +114,17 @@ def item_rows(rect):
     return centres
 
 
+def menu_rows(rect):
+    """The six text lines of the tray menu, read again until all six are drawn (a loaded
+    machine paints the menu a while after it opens)."""
+    try:
+        return e2e.wait_for(lambda: item_rows(rect), lambda rows: len(rows) == 6, timeout=5)
+    except AssertionError:
+        rows = item_rows(rect)
+        e2e.expect(len(rows) == 6, f"six items in the menu at {rect}: rows {rows}")
+        return rows
+
+
 SKIN_ACCENT = (0x3A, 0x7B, 0xD5)  # the built-in skin's selected menu item
 
 
@@ -130,9 +141,7 @@ def accent_pixels(rect, row):
 def choose(s, icon, index):
     """Opens the menu and clicks its index-th text item."""
     rect, _ = open_menu(s, icon)
-    time.sleep(0.3)
-    rows = item_rows(rect)
-    e2e.expect(len(rows) == 6, f"six items in the menu at {rect}: rows {rows}")
+    rows = menu_rows(rect)
     click((rect[0] + rect[2]) // 2, rows[index], 1)
     return rect
 
@@ -169,8 +178,7 @@ def scenario_tray(bin_dir):
         e2e.expect(max(dx, dy) <= 24, f"menu {rect} opened at the cursor {icon}")
         # Under Wine another process cannot read the items, so they are told apart on screen:
         # six text lines, Option the fourth, About the fifth, Exit the last.
-        rows = item_rows(rect)
-        e2e.expect(len(rows) == 6, f"six items in the menu at {rect}: rows {rows}")
+        rows = menu_rows(rect)
         # The skin draws the items: the one under the cursor sits on the skin's selected
         # frame (its accent blue), and the menu's frame is the skin's, not the system's.
         e2e.move((rect[0] + rect[2]) // 2, rows[3])
