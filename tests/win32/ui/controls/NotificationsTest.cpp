@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "UiTestSupport.h"
+#include "support/MenuItems_win.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
@@ -108,11 +109,7 @@ TEST(Notifications, FreedMenusAndControlsAreForgottenByThoseThatPointAtThem) {
   auto* popup = new TPopupMenu(&form);
   form.First->SetPopupMenu(popup);
   form.SetActiveControl(form.Second);
-  auto* menu = new TMainMenu(&form);
-  auto* item = new TMenuItem(&form);
-  item->SetCaption("File");
-  menu->Items()->Add(item);
-  form.SetMenu(menu);
+  TMainMenu* menu = GiveMenuBar(form, "File");
   HWND wnd = form.Handle();
   ASSERT_EQ(GetMenu(wnd), menu->Handle());
 

@@ -2,10 +2,12 @@
 // What the control tests share: the engine and the control families installed, the built-in
 // skin with its button strip replaced by five solid frames (one colour each), a shown form,
 // and pixels read back from a window's own DC.
+#include <string>
 #include <vector>
 
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChildren.h"
+#include "support/MenuItems_win.h"
 #include "support/Screen_win.h"
 #include "tests/win32/skin/data/manager/SkinTestEnv_win.h"
 #include "ui/Buttons.h"
@@ -85,6 +87,24 @@ struct ControlTest : skintest::EngineTest {
     for (TSkinControl* h : form.ControlHandlers())
       if (h->BoundControl() == control) return h;
     return nullptr;
+  }
+  // The handler of a window, whether attached to its control or by its handle; or null.
+  static TSkinControl* HandlerOfWindow(TSkinForm& form, HWND wnd) {
+    for (TSkinControl* h : form.ControlHandlers())
+      if (h->Handle() == wnd) return h;
+    return nullptr;
+  }
+  // The class name of a window's handler ("" when it has none).
+  static std::string HandlerClassOf(TSkinForm& form, HWND wnd) {
+    const TSkinControl* h = HandlerOfWindow(form, wnd);
+    return h ? std::string(h->ClassName()) : std::string();
+  }
+  // Shows the form and answers the handler the pass gave `control` as an H: null when the
+  // form got no handler, the control none, or one of another kind.
+  template <class H = TSkinControl>
+  H* ShowFormFor(const void* control) {
+    TSkinForm* form = ShowForm();
+    return form ? dynamic_cast<H*>(HandlerOf(*form, control)) : nullptr;
   }
   TForm* FormObj = nullptr;
 };

@@ -23,9 +23,7 @@ TEST_F(SkinButtonTest, FramesFollowTheStateOfAPushButton) {
   def->SetDefault(true);
   auto* off = Add<TButton>(10, 70, 75, 25, "Off");
   off->SetEnabled(false);
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  ASSERT_NE(HandlerOf(*form, plain), nullptr);
+  ASSERT_NE(ShowFormFor(plain), nullptr);
   SetFocus(FormObj->Handle());
   EXPECT_EQ(ShownFrame(plain->Handle()), bfNormal);
   EXPECT_EQ(ShownFrame(def->Handle()), bfDefault);
@@ -64,9 +62,7 @@ TEST_F(SkinButtonTest, PressMoveOffAndReleaseDoesNotClickButPressAndReleaseDoes)
   auto* b = Add<TButton>(10, 10, 75, 25, "Click");
   int clicks = 0;
   b->OnClick = [&](TObject*) { ++clicks; };
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  TSkinControl* h = HandlerOf(*form, b);
+  TSkinControl* h = ShowFormFor(b);
   ASSERT_NE(h, nullptr);
   HWND w = b->Handle();
   SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -266,9 +262,7 @@ TEST_F(SkinButtonTest, SpeedButtonsFlatAtRestDownAndDisabled) {
 TEST_F(SkinButtonTest, ASpeedButtonPaintedOnTheMouseComingAndGoingHoldsNoDeviceContext) {
   MakeForm();
   auto* button = Add<TSpeedButton>(10, 10, 40, 30, "");
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  ASSERT_NE(HandlerOf(*form, button), nullptr);
+  ASSERT_NE(ShowFormFor(button), nullptr);
   ClientDc dc(FormObj->Handle());
   const struct {
     UINT Msg;
@@ -284,9 +278,7 @@ TEST_F(SkinButtonTest, ASpeedButtonPaintedOnTheMouseComingAndGoingHoldsNoDeviceC
 TEST_F(SkinButtonTest, ATwoLineCaptionBreaksAtTheBars) {
   MakeForm();
   auto* b = Add<TButton>(10, 10, 90, 50, "One||Two");
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  TSkinControl* h = HandlerOf(*form, b);
+  TSkinControl* h = ShowFormFor(b);
   ASSERT_NE(h, nullptr);
   UpdateWindow(b->Handle());
   EXPECT_EQ(h->CachedCaption(), L"One\r\nTwo");

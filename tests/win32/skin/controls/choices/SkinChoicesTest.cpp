@@ -64,9 +64,7 @@ TEST_F(SkinChoicesTest, CheckBoxFramesByStateForSixAndTwelveFrameStrips) {
     MakeChoiceForm();
     auto* box = Add<TCheckBox>(10, 10, 150, 20, "Check");
     box->SetAllowGrayed(true);
-    TSkinForm* form = ShowForm();
-    ASSERT_NE(form, nullptr);
-    auto* h = dynamic_cast<TSkinCheckBox*>(HandlerOf(*form, box));
+    auto* h = ShowFormFor<TSkinCheckBox>(box);
     ASSERT_NE(h, nullptr) << "a check box gets TSkinCheckBox";
     HWND w = box->Handle();
     for (const Case& c : cases) {
@@ -189,11 +187,7 @@ TEST_F(SkinChoicesTest, SwitchingSkinningOffBringsTheNativeBoxBackOnAPageToo) {
   UseStrips(6, 4);
   MakeChoiceForm();
   // With a menu bar the form keeps its native frame: nothing resizes it when the skin goes.
-  auto* menu = new TMainMenu(FormObj);
-  auto* item = new TMenuItem(FormObj);
-  item->SetCaption("&File");
-  menu->Items()->Add(item);
-  FormObj->SetMenu(menu);
+  GiveMenuBar(*FormObj, "&File");
   // A page control clips its children: repainting it leaves the page's controls alone.
   auto* pages = Add<TPageControl>(10, 10, 260, 150);
   auto* page = new TTabSheet(FormObj);
@@ -202,9 +196,7 @@ TEST_F(SkinChoicesTest, SwitchingSkinningOffBringsTheNativeBoxBackOnAPageToo) {
   box->SetParent(page);
   box->SetBounds(10, 10, 150, 20);
   box->SetChecked(true);
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  ASSERT_NE(HandlerOf(*form, box), nullptr);
+  ASSERT_NE(ShowFormFor(box), nullptr);
   EXPECT_EQ(FrameAt(box->Handle(), 8, 10), 2);
   Main->SetActive(false);
   PumpMessages(600);  // the manager runs the switch on its 250 ms command timer
@@ -226,9 +218,7 @@ TEST_F(SkinChoicesTest, WithoutAStripTheNativeBoxStays) {
     if (c.emptyImage) Main->Buttons->CheckImage = Main->Platform().NewImage();
     MakeChoiceForm();
     auto* box = Add<TCheckBox>(10, 10, 150, 20, "Check");
-    TSkinForm* form = ShowForm();
-    ASSERT_NE(form, nullptr);
-    auto* h = dynamic_cast<TSkinCheckBox*>(HandlerOf(*form, box));
+    auto* h = ShowFormFor<TSkinCheckBox>(box);
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(FrameAt(box->Handle(), 8, 10), 0) << c.what;
     EXPECT_EQ(h->LastFrame(), 0) << c.what;
@@ -369,9 +359,7 @@ TEST_F(SkinChoicesTest, AGlyphCheckBoxGetsNothingWithoutAStripAndFollowsASkinCha
   Main->Buttons->CheckFrameCount = 0;
   MakeChoiceForm();
   auto* glyph = Add<TGlyphCheckBox>(10, 10, 150, 20, "Glyphs");
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  auto* h = dynamic_cast<TSkinObjImage*>(HandlerOf(*form, glyph));
+  auto* h = ShowFormFor<TSkinObjImage>(glyph);
   ASSERT_NE(h, nullptr);
   EXPECT_TRUE(glyph->CustomGlyphs()->Empty());
   EXPECT_EQ(GetEnumProperty(glyph, "UseCustomGlyphs"), "False");

@@ -126,9 +126,7 @@ TEST_F(SkinPanelsTest, StatusPanelsAreFramedByBevelEvenWithoutText) {
     p->SetWidth(70);
     p->SetBevel(c.Bevel);
   }
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  ASSERT_NE(HandlerOf(*form, bar), nullptr);
+  ASSERT_NE(ShowFormFor(bar), nullptr);
   for (int i = 0; i < 4; ++i) {
     RECT r{};
     SendMessageA(bar->Handle(), SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
@@ -358,11 +356,7 @@ TEST_F(SkinPanelsTest, PanelIsRecolouredAndItsChildrenAreSkinnedThroughIt) {
 TEST_F(SkinPanelsTest, SwitchingSkinningOffGivesNestedControlsTheirOwnLookAtOnce) {
   MakeForm();
   // With a menu the window keeps its native frame, so nothing resizes it when skinning stops.
-  auto* menu = new TMainMenu(FormObj);
-  auto* item = new TMenuItem(FormObj);
-  item->SetCaption("&File");
-  menu->Items()->Add(item);
-  FormObj->SetMenu(menu);
+  GiveMenuBar(*FormObj, "&File");
   // On a page: a container that nothing recolours, so nothing but the switch repaints it.
   auto* pages = Add<TPageControl>(10, 10, 250, 150);
   auto* page = new TTabSheet(FormObj);
@@ -372,9 +366,7 @@ TEST_F(SkinPanelsTest, SwitchingSkinningOffGivesNestedControlsTheirOwnLookAtOnce
   bar->SetParent(page);
   bar->SetBounds(10, 10, 150, 20);
   bar->SetPosition(50);
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  ASSERT_NE(HandlerOf(*form, bar), nullptr);
+  ASSERT_NE(ShowFormFor(bar), nullptr);
   HWND w = bar->Handle();
   UpdateWindow(w);
   ASSERT_EQ(FrameOf(WindowPixel(w, 20, 10)), 2);
@@ -424,10 +416,7 @@ TEST_F(SkinPanelsTest, SizeGripMadeInASkinnedWindowIsPaintedInTheFaceColour) {
   ASSERT_NE(form, nullptr);
   HWND grip = AddRaw("SCROLLBAR", "", SBS_SIZEGRIP, 280, 180, 18, 18);
   ASSERT_NE(grip, nullptr);
-  bool found = false;
-  for (TSkinControl* h : form->ControlHandlers())
-    if (h->Handle() == grip) found = h->ClassName() == "TSkinSizer";
-  EXPECT_TRUE(found);
+  EXPECT_EQ(HandlerClassOf(*form, grip), "TSkinSizer");
   EXPECT_EQ(Painted(grip, 9, 9), Face);
   EXPECT_EQ(Painted(grip, 16, 16), Face);
   DestroyWindow(grip);
@@ -448,9 +437,7 @@ TEST_F(SkinPanelsTest, RadioGroupIsAGroupBoxOfRadioButtonsFollowingItemIndex) {
   group->SetItemIndex(2);
   int changes = 0;
   group->OnChange = [&](TObject*) { ++changes; };
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  TSkinControl* h = HandlerOf(*form, group);
+  TSkinControl* h = ShowFormFor(group);
   ASSERT_NE(h, nullptr);
   EXPECT_STREQ(h->ClassName().c_str(), "TSkinGroupBox");
   ASSERT_EQ(group->ButtonCount(), 4);
@@ -503,10 +490,7 @@ TEST_F(SkinPanelsTest, DialogInsideAForeignWindowIsErasedInTheFaceColour) {
   PumpMessages(60);
   TSkinForm* form = Handler(top.Wnd);
   ASSERT_NE(form, nullptr);
-  bool found = false;
-  for (TSkinControl* h : form->ControlHandlers())
-    if (h->Handle() == dialog) found = h->ClassName() == "TSkinBoxH";
-  EXPECT_TRUE(found);
+  EXPECT_EQ(HandlerClassOf(*form, dialog), "TSkinBoxH");
   EXPECT_EQ(Painted(dialog, 5, 5), Face);
   RECT r{};
   GetClientRect(dialog, &r);

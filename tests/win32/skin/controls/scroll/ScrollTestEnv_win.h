@@ -83,8 +83,7 @@ struct ScrollTest : controltest::ControlTest {
     memo = Add<TMemo>(10, 10, 160, height);
     memo->ScrollBars = ssVertical;
     memo->SetLines(Lines(200));
-    TSkinForm* form = ShowForm();
-    TSkinScrollbar* h = form ? ScrollHandlerOf(*form, memo) : nullptr;
+    TSkinScrollbar* h = ShowFormFor<TSkinScrollbar>(memo);
     return h ? h->VertBar() : nullptr;
   }
   static std::vector<std::string> Lines(int n) {

@@ -210,11 +210,7 @@ TEST_F(SkinTabTest, SwitchingSkinningOffGivesNestedTabsAndHeadersTheirOwnLookAtO
   MakeWideForm();
   // A menu bar keeps the native frame, so nothing resizes when skinning goes; and inside a
   // page, the form's repaint of its own children does not reach the tabs.
-  auto* menu = new TMainMenu(FormObj);
-  auto* item = new TMenuItem(FormObj);
-  item->SetCaption("File");
-  menu->Items()->Add(item);
-  FormObj->SetMenu(menu);
+  GiveMenuBar(*FormObj, "File");
   auto* pc = Add<TPageControl>(10, 10, 500, 260);
   auto* sheet = new TTabSheet(FormObj);
   sheet->SetCaption("Page");

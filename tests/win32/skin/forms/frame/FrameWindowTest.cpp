@@ -20,9 +20,7 @@ std::unique_ptr<TForm> ShownSizeableForm(int clientWidth, int clientHeight) {
   auto form = std::make_unique<TForm>(nullptr);
   form->SetBorderStyle(bsSizeable);
   form->SetClientSize(clientWidth, clientHeight);
-  form->Show();
-  SetActiveWindow(form->Handle());
-  PumpMessages(30);
+  Activate(*form);
   return form;
 }
 
@@ -34,12 +32,7 @@ std::pair<int, int> ClientSize(HWND wnd) {
 
 TEST_F(FrameWindowTest, TheClientAreaStaysThroughAttachAndDetach) {
   Main = LoadedComponent();
-  auto* form = new TForm(nullptr);
-  form->SetBorderStyle(bsSizeable);
-  form->SetClientSize(300, 200);
-  form->Show();
-  SetActiveWindow(form->Handle());
-  PumpMessages(30);
+  const std::unique_ptr<TForm> form = ShownSizeableForm(300, 200);
   TSkinForm* h = Handler(form->Handle());
   ASSERT_NE(h, nullptr);
   const TFrameBorders b = h->Borders();
@@ -58,7 +51,6 @@ TEST_F(FrameWindowTest, TheClientAreaStaysThroughAttachAndDetach) {
   EXPECT_EQ(ClientSize(form->Handle()), std::make_pair(300, 200)) << "detached";
   EXPECT_EQ(GetWindowLongPtrA(form->Handle(), GWL_STYLE) & (WS_CAPTION | WS_SYSMENU),
             WS_CAPTION | WS_SYSMENU);
-  delete form;
 }
 
 // A window with a menu gets the skinned frame with a painted menu bar in place of the native
@@ -249,12 +241,8 @@ TEST_F(FrameWindowTest, AResizedWindowsRegionTakesItsTitleFromTheNewWidth) {
   top.RightWidth = 8;
   top.Trans = 1;
   top.Tile = 0;
-  auto* form = new TForm(nullptr);
-  form->SetBorderStyle(bsSizeable);
-  form->SetClientSize(300, 200);
-  form->Show();
-  SetActiveWindow(form->Handle());
-  PumpMessages(60);
+  const std::unique_ptr<TForm> form = ShownSizeableForm(300, 200);
+  PumpMessages(30);
   HWND wnd = form->Handle();
   TSkinForm* h = Handler(wnd);
   ASSERT_NE(h, nullptr);
@@ -282,7 +270,6 @@ TEST_F(FrameWindowTest, AResizedWindowsRegionTakesItsTitleFromTheNewWidth) {
     }
     PumpMessages(60);
   }
-  delete form;
 }
 
 TEST_F(FrameWindowTest, AMessageBoxIsWidenedToItsCaptionWithItsControlsMoved) {

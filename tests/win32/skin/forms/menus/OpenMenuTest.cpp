@@ -6,28 +6,17 @@
 
 #include "skin/data/SkinData_win.h"
 #include "support/MenuWindows_win.h"
+#include "support/MenuItems_win.h"
 #include "tests/win32/skin/data/manager/SkinTestEnv_win.h"
+#include "tests/win32/skin/forms/menus/MenuItemStrip_win.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 
 namespace {
 using namespace skintest;
+using namespace menutest;
 
-constexpr COLORREF Normal = RGB(200, 40, 40), Selected = RGB(40, 40, 200), Line = RGB(20, 180, 20),
-                   Back = RGB(30, 160, 160);
-constexpr int FrameSize = 12;
-
-TPixelBuffer ItemStrip() {
-  // Frames 1..5 side by side; frame 2 is key colour with a line in its bottom rows.
-  TPixelBuffer px(FrameSize * 5, FrameSize);
-  const COLORREF fill[5] = {Normal, RGB(255, 0, 255), RGB(90, 90, 90), Selected, RGB(10, 10, 10)};
-  for (int y = 0; y < FrameSize; ++y)
-    for (int x = 0; x < FrameSize * 5; ++x) {
-      const int f = x / FrameSize;
-      px.SetPixel(x, y, f == 1 && y >= FrameSize - 3 && y < FrameSize - 1 ? Line : fill[f]);
-    }
-  return px;
-}
+constexpr COLORREF Normal = Frame1, Selected = Frame4, Line = SeparatorLine, Back = RGB(30, 160, 160);
 
 TPixelBuffer Solid(int w, int h, COLORREF c) {
   TPixelBuffer px(w, h);
@@ -129,11 +118,7 @@ struct OpenMenuTest : EngineTest {
   void SetUp() override {
     EngineTest::SetUp();
     Main = LoadedComponent();
-    Main->MenuItem = std::make_unique<TDataSkinObject>("MenuItem", Main->Platform());
-    Main->MenuItem->Image->Assign(ItemStrip());
-    Main->MenuItem->LeftWidth = Main->MenuItem->RightWidth = 2;
-    Main->MenuItem->TopHeight = Main->MenuItem->BottomHeight = 2;
-    Main->MenuItem->Trans = 1;
+    UseMenuItemStrip(*Main);
     Main->MenuBackground = std::make_unique<TDataSkinObject>("MenuBackground", Main->Platform());
     Main->MenuBackground->Image->Assign(Solid(12, 12, Back));
     Main->MenuBackground->LeftWidth = Main->MenuBackground->RightWidth = 3;
@@ -142,9 +127,7 @@ struct OpenMenuTest : EngineTest {
     Form->SetClientSize(200, 100);
     Skinned = MakeMenu(0);
     Tagged = MakeMenu(100 + Main->DisableTag);
-    Form->Show();
-    SetActiveWindow(Form->Handle());
-    PumpMessages(30);
+    Activate(*Form);
   }
   void TearDown() override {
     delete Form;
@@ -153,11 +136,7 @@ struct OpenMenuTest : EngineTest {
   TPopupMenu* MakeMenu(int tag) {
     auto* menu = new TPopupMenu(Form);
     menu->Tag = tag;
-    for (const char* caption : {"Magic", "Flag", "-", "Exit"}) {
-      auto* item = new TMenuItem(Form);
-      item->SetCaption(caption);
-      menu->Items()->Add(item);
-    }
+    for (const char* caption : {"Magic", "Flag", "-", "Exit"}) AddMenuItem(Form, menu->Items(), caption);
     return menu;
   }
 };
