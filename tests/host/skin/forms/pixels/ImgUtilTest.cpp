@@ -55,9 +55,11 @@ TEST(Transforms, RotationsOfThreeByTwoMoveEveryPixel) {
     void (*rotate)(TPixelBuffer&);
     std::vector<uint32_t> expected;  // row by row, 2 wide and 3 high
   } cases[] = {
-      // Old rows become columns read bottom-up: the top edge is now the left edge.
-      {"left: top right to the origin", RotateLeft, {P(2, 0), P(2, 1), P(1, 0), P(1, 1), P(0, 0), P(0, 1)}},
-      {"right: bottom left to the origin", RotateRight, {P(0, 1), P(0, 0), P(1, 1), P(1, 0), P(2, 1), P(2, 0)}},
+      // Old rows become columns read bottom-up: the top edge is now the left edge, and the top
+      // right pixel is at the origin.
+      {"left", RotateLeft, {P(2, 0), P(2, 1), P(1, 0), P(1, 1), P(0, 0), P(0, 1)}},
+      // The bottom left pixel is at the origin.
+      {"right", RotateRight, {P(0, 1), P(0, 0), P(1, 1), P(1, 0), P(2, 1), P(2, 0)}},
   };
   for (const Case& c : cases) {
     TPixelBuffer bmp = Numbered(3, 2);

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "skin/data/SkinData_win.h"
-#include "support/MenuWindows_win.h"
 #include "support/MenuItems_win.h"
+#include "support/MenuWindows_win.h"
 #include "tests/win32/skin/data/manager/SkinTestEnv_win.h"
 #include "tests/win32/skin/forms/menus/MenuItemStrip_win.h"
 #include "ui/Forms.h"
