@@ -11,6 +11,7 @@
 #include "support/Screen_win.h"
 #include "tests/win32/skin/data/manager/SkinTestEnv_win.h"
 #include "ui/Buttons.h"
+#include "ui/ComCtrls.h"
 #include "ui/Forms.h"
 #include "ui/StdCtrls.h"
 
@@ -69,11 +70,24 @@ struct ControlTest : skintest::EngineTest {
   }
   template <class T>
   T* Add(int left, int top, int width, int height, const char* caption = "") {
+    return AddTo<T>(FormObj, left, top, width, height, caption);
+  }
+  // A control inside another of the form (a page, a panel); the form owns it.
+  template <class T>
+  T* AddTo(TWinControl* parent, int left, int top, int width, int height, const char* caption = "") {
     auto* c = new T(FormObj);
-    c->SetParent(FormObj);
+    c->SetParent(parent);
     c->SetBounds(left, top, width, height);
     c->SetCaption(caption);
     return c;
+  }
+  // A page control on the form with one page, "Page"; answers the page.
+  TTabSheet* AddPage(int left, int top, int width, int height) {
+    auto* pages = Add<TPageControl>(left, top, width, height);
+    auto* page = new TTabSheet(FormObj);
+    page->SetCaption("Page");
+    page->SetPageControl(pages);
+    return page;
   }
   // A window of a system class on the form, made without the class library.
   HWND AddRaw(const char* cls, const char* text, DWORD style, int left, int top, int width, int height,

@@ -189,12 +189,7 @@ TEST_F(SkinChoicesTest, SwitchingSkinningOffBringsTheNativeBoxBackOnAPageToo) {
   // With a menu bar the form keeps its native frame: nothing resizes it when the skin goes.
   GiveMenuBar(*FormObj, "&File");
   // A page control clips its children: repainting it leaves the page's controls alone.
-  auto* pages = Add<TPageControl>(10, 10, 260, 150);
-  auto* page = new TTabSheet(FormObj);
-  page->SetPageControl(pages);
-  auto* box = new TCheckBox(FormObj);
-  box->SetParent(page);
-  box->SetBounds(10, 10, 150, 20);
+  auto* box = AddTo<TCheckBox>(AddPage(10, 10, 260, 150), 10, 10, 150, 20);
   box->SetChecked(true);
   ASSERT_NE(ShowFormFor(box), nullptr);
   EXPECT_EQ(FrameAt(box->Handle(), 8, 10), 2);

@@ -358,13 +358,8 @@ TEST_F(SkinPanelsTest, SwitchingSkinningOffGivesNestedControlsTheirOwnLookAtOnce
   // With a menu the window keeps its native frame, so nothing resizes it when skinning stops.
   GiveMenuBar(*FormObj, "&File");
   // On a page: a container that nothing recolours, so nothing but the switch repaints it.
-  auto* pages = Add<TPageControl>(10, 10, 250, 150);
-  auto* page = new TTabSheet(FormObj);
-  page->SetCaption("Page");
-  page->SetPageControl(pages);
-  auto* bar = new TProgressBar(FormObj);
-  bar->SetParent(page);
-  bar->SetBounds(10, 10, 150, 20);
+  TTabSheet* page = AddPage(10, 10, 250, 150);
+  auto* bar = AddTo<TProgressBar>(page, 10, 10, 150, 20);
   bar->SetPosition(50);
   ASSERT_NE(ShowFormFor(bar), nullptr);
   HWND w = bar->Handle();

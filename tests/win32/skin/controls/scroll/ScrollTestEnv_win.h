@@ -76,6 +76,13 @@ struct ScrollTest : controltest::ControlTest {
   H* ScrollHandlerOf(TSkinForm& form, const void* control) {
     return dynamic_cast<H*>(HandlerOf(form, control));
   }
+  // A horizontal scroll-bar control of the system's thickness at (10, 10) on the form.
+  TScrollBar* AddScrollBar(int width, int position = 0, bool enabled = true) {
+    auto* bar = Add<TScrollBar>(10, 10, width, GetSystemMetrics(SM_CYHSCROLL));
+    bar->SetPosition(position);
+    bar->SetEnabled(enabled);
+    return bar;
+  }
   // A memo of 200 lines with a vertical bar on a new shown form; answers the skinned bar
   // over it, or null.
   TWScrollbar* LongMemoBar(int height, TMemo*& memo) {

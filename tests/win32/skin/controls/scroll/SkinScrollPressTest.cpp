@@ -131,9 +131,7 @@ TEST_F(ScrollPressTest, APressOnAScrollBarControlMovesItsPositionThroughTheNativ
 
 TEST_F(ScrollPressTest, APressOnADisabledScrollBarControlDoesNothing) {
   MakeForm();
-  auto* sb = Add<TScrollBar>(10, 10, 220, GetSystemMetrics(SM_CYHSCROLL));
-  sb->SetPosition(40);
-  sb->SetEnabled(false);
+  TScrollBar* sb = AddScrollBar(220, 40, false);
   auto* h = ShowFormFor<TSkinScControl>(sb);
   ASSERT_NE(h, nullptr);
   TWScrollbar& bar = *h->Bar();

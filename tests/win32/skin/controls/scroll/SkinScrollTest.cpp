@@ -138,9 +138,7 @@ TEST_F(ScrollTest, AVerticalBarPaintsArrowsTrackAndThumbWhereTheNativeBarHasThem
 
 TEST_F(ScrollTest, ADisabledBarShowsTheDisabledTrackAndNoThumb) {
   MakeForm();
-  auto* bar = Add<TScrollBar>(10, 10, 200, GetSystemMetrics(SM_CYHSCROLL));
-  bar->SetPosition(50);
-  bar->SetEnabled(false);
+  TScrollBar* bar = AddScrollBar(200, 50, false);
   auto* h = ShowFormFor<TSkinScControl>(bar);
   ASSERT_NE(h, nullptr);
   EXPECT_EQ(PaintedThumb(*h->Bar()), (TThumbExtent{-1, -1}));
@@ -344,7 +342,7 @@ TEST_F(ScrollTest, AScrollBarControlShowsItsThumbWhereAndAsLongAsTheNativeOne) {
       {"the widest range with a page", INT_MIN, INT_MAX, 0x40000000, 0x10000000},
   };
   MakeForm();
-  auto* sb = Add<TScrollBar>(10, 10, 220, GetSystemMetrics(SM_CYHSCROLL));
+  TScrollBar* sb = AddScrollBar(220);
   auto* h = ShowFormFor<TSkinScControl>(sb);
   ASSERT_NE(h, nullptr);
   TWScrollbar& bar = *h->Bar();

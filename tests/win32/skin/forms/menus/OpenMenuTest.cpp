@@ -77,36 +77,29 @@ struct TMenuDriver {
   int Tick = 0;
   int PressedAt = -1;
   TMenuShot Shot;
-  static TMenuDriver* Current;
 
-  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept {
-    TMenuDriver& d = *Current;
-    ++d.Tick;
+  void OnTick() {
+    ++Tick;
     HWND menu = TopMenuWindow();
-    if (d.PressedAt < 0 && menu && d.Tick >= 3) {
-      for (int i = 0; i < d.Downs; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-      d.PressedAt = d.Tick;
-    } else if (d.PressedAt >= 0 && d.Tick >= d.PressedAt + 4 && !d.Shot.Taken() && menu) {
+    if (PressedAt < 0 && menu && Tick >= 3) {
+      for (int i = 0; i < Downs; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+      PressedAt = Tick;
+    } else if (PressedAt >= 0 && Tick >= PressedAt + 4 && !Shot.Taken() && menu) {
       RECT r{};
       GetWindowRect(menu, &r);
-      d.Shot = CaptureScreen(r);
+      Shot = CaptureScreen(r);
       EndMenu();
-    } else if (d.Tick > 100) {
+    } else if (Tick > 100) {
       EndMenu();  // never left open, whatever went wrong
     }
   }
 };
-TMenuDriver* TMenuDriver::Current = nullptr;
 
 TMenuShot OpenAndCapture(TPopupMenu& menu, int downs) {
   TMenuDriver driver;
   driver.Downs = downs;
-  TMenuDriver::Current = &driver;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 40, TMenuDriver::OnTimer);
-  menu.Popup(200, 150);
-  KillTimer(nullptr, timer);
-  TMenuDriver::Current = nullptr;
-  PumpMessages(20);
+  RunWithTicks(
+      40, [&] { driver.OnTick(); }, [&] { menu.Popup(200, 150); });
   return driver.Shot;
 }
 
