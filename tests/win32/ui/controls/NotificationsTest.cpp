@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "UiTestSupport.h"
+#include "support/Controls_win.h"
 #include "support/MenuItems_win.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
@@ -32,12 +33,8 @@ class Recorder {
 struct TwoButtons : TForm {
   TwoButtons() : TForm(nullptr) {
     SetBounds(0, 0, 200, 100);
-    First = new TButton(this);
-    First->SetParent(this);
-    First->SetBounds(0, 0, 80, 24);
-    Second = new TButton(this);
-    Second->SetParent(this);
-    Second->SetBounds(100, 0, 80, 24);
+    First = NewControl<TButton>(this, this, 0, 0, 80, 24);
+    Second = NewControl<TButton>(this, this, 100, 0, 80, 24);
   }
   TButton* First;
   TButton* Second;

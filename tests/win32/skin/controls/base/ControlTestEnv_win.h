@@ -7,6 +7,7 @@
 
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChildren.h"
+#include "support/Controls_win.h"
 #include "support/MenuItems_win.h"
 #include "support/Screen_win.h"
 #include "tests/win32/skin/data/manager/SkinTestEnv_win.h"
@@ -75,9 +76,7 @@ struct ControlTest : skintest::EngineTest {
   // A control inside another of the form (a page, a panel); the form owns it.
   template <class T>
   T* AddTo(TWinControl* parent, int left, int top, int width, int height, const char* caption = "") {
-    auto* c = new T(FormObj);
-    c->SetParent(parent);
-    c->SetBounds(left, top, width, height);
+    T* c = NewControl<T>(FormObj, parent, left, top, width, height);
     c->SetCaption(caption);
     return c;
   }

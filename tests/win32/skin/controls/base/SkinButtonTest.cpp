@@ -1,5 +1,6 @@
 // The skinned buttons on real windows: frames by state read back from the window, the
 // form's one hot button, press-and-drag-off, glyph cells, speed buttons, the "||" caption.
+#include "support/Canvas_win.h"
 #include "tests/win32/skin/controls/base/ControlTestEnv_win.h"
 #include "ui/ImgList.h"
 
@@ -189,10 +190,8 @@ TEST_F(SkinButtonTest, AGlyphButtonWithoutGlyphTakesItsPictureFromAnImageList) {
   TBitmap pictures;
   pictures.SetPixelFormat(pf24bit);
   pictures.SetSize(16, 8);
-  pictures.Canvas()->Brush()->SetColor(static_cast<TColor>(RGB(250, 0, 250)));
-  pictures.Canvas()->FillRect(RECT{0, 0, 8, 8});
-  pictures.Canvas()->Brush()->SetColor(static_cast<TColor>(RGB(0, 120, 250)));
-  pictures.Canvas()->FillRect(RECT{8, 0, 16, 8});
+  FillSolid(*pictures.Canvas(), RECT{0, 0, 8, 8}, RGB(250, 0, 250));
+  FillSolid(*pictures.Canvas(), RECT{8, 0, 16, 8}, RGB(0, 120, 250));
   ASSERT_EQ(list.AddMasked(pictures, static_cast<TColor>(RGB(1, 2, 3))), 0);
   struct Case {
     bool Enabled;

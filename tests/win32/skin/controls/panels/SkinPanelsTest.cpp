@@ -5,6 +5,7 @@
 
 #include "skin/controls/GroupBoxLayout.h"
 #include "skin/controls/SkinPanels.h"
+#include "support/Controls_win.h"
 #include "tests/win32/skin/controls/base/ControlTestEnv_win.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
@@ -333,9 +334,7 @@ TEST_F(SkinPanelsTest, PanelIsRecolouredAndItsChildrenAreSkinnedThroughIt) {
   auto* panel = Add<TPanel>(10, 10, 200, 100);
   panel->SetColor(RGB(10, 120, 10));
   // Owned by the panel: only the panel's own pass reaches it.
-  auto* inner = new TButton(panel);
-  inner->SetParent(panel);
-  inner->SetBounds(20, 20, 75, 25);
+  auto* inner = NewControl<TButton>(panel, panel, 20, 20, 75, 25);
   inner->SetCaption("Inner");
   TSkinForm* form = ShowForm();
   ASSERT_NE(form, nullptr);

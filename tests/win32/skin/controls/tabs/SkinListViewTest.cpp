@@ -1,6 +1,7 @@
 // Skinned list views on real windows: the header found and skinned through its list view,
 // the bar right of the last column filled with the header frame, and item images shown
 // only when the item's format asks for them.
+#include "support/Canvas_win.h"
 #include "tests/win32/skin/controls/tabs/TabTestEnv_win.h"
 
 namespace {
@@ -108,8 +109,7 @@ TEST_F(SkinListViewTest, AnItemImageShowsOnlyWhenItsFormatAsksForOne) {
   {
     TBitmap icon(16, 16);
     TCanvas* c = icon.Canvas();
-    c->Brush()->SetColor(static_cast<TColor>(IconColour));
-    c->FillRect(RECT{0, 0, 16, 16});
+    FillSolid(*c, RECT{0, 0, 16, 16}, IconColour);
     icon.FreeCanvasDc();
     ImageList_Add(images, icon.Handle(), nullptr);
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "skin/data/SkinData_win.h"
+#include "support/Controls_win.h"
 #include "support/MenuItems_win.h"
 #include "tests/win32/skin/forms/frame/FrameTestEnv_win.h"
 #include "ui/Forms.h"
@@ -255,9 +256,7 @@ TEST_F(MdiTest, AnItemFreedWhileChildrenExistLeavesTheBar) {
 TEST_F(MdiTest, ClosingAMaximizedChildPaintsTheNextOneWhole) {
   std::vector<TLabel*> labels;
   for (size_t i = 0; i < Children.size(); ++i) {
-    auto* text = new TLabel(Children[i]);
-    text->SetParent(Children[i]);
-    text->SetBounds(12, 12, 220, 20);
+    auto* text = NewControl<TLabel>(Children[i], Children[i], 12, 12, 220, 20);
     text->SetCaption("MDI child " + std::to_string(i + 1) + " of 3");
     labels.push_back(text);
   }

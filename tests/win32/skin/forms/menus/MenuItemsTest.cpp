@@ -4,6 +4,7 @@
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/MenuItems.h"
 #include "skin/forms/MenuItems_win.h"
+#include "support/Canvas_win.h"
 #include "support/MenuItems_win.h"
 #include "tests/win32/skin/data/manager/SkinTestEnv_win.h"
 #include "tests/win32/skin/forms/menus/MenuItemStrip_win.h"
@@ -36,8 +37,7 @@ struct MenuItemsTest : EngineTest {
     PumpMessages(20);
     Dc = GetDC(Wnd.Wnd);
     Canvas.SetHandle(Dc);
-    Canvas.Brush()->SetColor(static_cast<TColor>(Paper));
-    Canvas.FillRect(RECT{0, 0, 320, 120});
+    FillSolid(Canvas, RECT{0, 0, 320, 120}, Paper);
     Menu = std::make_unique<TPopupMenu>(nullptr);
   }
   void TearDown() override {
@@ -147,10 +147,8 @@ TEST_F(MenuItemsTest, CheckMarkWithoutImageAndSunkenBoxWithOne) {
   TBitmap strip;
   strip.SetSize(16, 16);
   // A picture with a transparent rim, so the box around it shows.
-  strip.Canvas()->Brush()->SetColor(static_cast<TColor>(RGB(255, 0, 255)));
-  strip.Canvas()->FillRect(RECT{0, 0, 16, 16});
-  strip.Canvas()->Brush()->SetColor(static_cast<TColor>(RGB(250, 200, 0)));
-  strip.Canvas()->FillRect(RECT{3, 3, 13, 13});
+  FillSolid(*strip.Canvas(), RECT{0, 0, 16, 16}, RGB(255, 0, 255));
+  FillSolid(*strip.Canvas(), RECT{3, 3, 13, 13}, RGB(250, 200, 0));
   ASSERT_EQ(images.AddMasked(strip, static_cast<TColor>(RGB(255, 0, 255))), 0);
   Menu->SetImages(&images);
   TMenuItem* pictured = Add("About");
