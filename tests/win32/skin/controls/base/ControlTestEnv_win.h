@@ -10,6 +10,7 @@
 #include "support/Controls_win.h"
 #include "support/MenuItems_win.h"
 #include "support/Screen_win.h"
+#include "support/SolidFrames.h"
 #include "tests/win32/skin/data/manager/SkinTestEnv_win.h"
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
@@ -22,17 +23,25 @@ namespace controltest {
 inline constexpr COLORREF FrameColour[6] = {
     0, RGB(200, 40, 40), RGB(40, 200, 40), RGB(40, 40, 200), RGB(200, 200, 40), RGB(40, 200, 200)};
 
-inline std::unique_ptr<TDataSkinButton> SolidButtonStrip(ISkinPlatform& platform, int frameWidth = 8,
-                                                         int height = 8) {
-  auto b = std::make_unique<TDataSkinButton>("Buttons", platform);
-  TPixelBuffer px(frameWidth * 5, height, 24);
-  for (int f = 0; f < 5; ++f)
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < frameWidth; ++x) px.SetPixel(f * frameWidth + x, y, FrameColour[f + 1]);
-  b->Image = platform.NewImage();
-  b->Image->Assign(px);
-  b->FrameCount = 5;
-  return b;
+inline COLORREF FrameColourOf(int f) { return FrameColour[f]; }
+
+// A skin image of solid frames (support/SolidFrames.h).
+template <class Colour>
+std::unique_ptr<TSkinImage> SolidFrameImage(ISkinPlatform& platform, int count, int frameWidth, int height,
+                                            Colour colour) {
+  auto image = platform.NewImage();
+  image->Assign(SolidFrames(count, frameWidth, height, colour));
+  return image;
+}
+
+// A skin element of such an image, the frames in FrameColour unless told otherwise.
+template <class E, class Colour = COLORREF (*)(int)>
+std::unique_ptr<E> SolidElement(ISkinPlatform& platform, const char* name, int count, int frameWidth = 8,
+                                int height = 8, Colour colour = FrameColourOf) {
+  auto e = std::make_unique<E>(name, platform);
+  e->Image = SolidFrameImage(platform, count, frameWidth, height, colour);
+  e->FrameCount = count;
+  return e;
 }
 
 // The pixel at (x, y) of the window, read from its window DC.
@@ -46,7 +55,7 @@ struct ControlTest : skintest::EngineTest {
     EngineTest::SetUp();
     InstallControlFamilies();
     Main = skintest::LoadedComponent();
-    Main->Buttons = SolidButtonStrip(Main->Platform());
+    Main->Buttons = SolidElement<TDataSkinButton>(Main->Platform(), "Buttons", 5);
     Main->ColorButtonFace = RGB(230, 230, 230);
   }
   void TearDown() override {

@@ -14,13 +14,7 @@ using namespace controltest;
 COLORREF StripColour(int frame) { return RGB(16 * frame, 250 - 13 * frame, 60 + 7 * frame); }
 
 std::unique_ptr<TSkinImage> SolidStrip(ISkinPlatform& platform, int frames, int cell) {
-  TPixelBuffer px(frames * cell, cell, 24);
-  for (int f = 0; f < frames; ++f)
-    for (int y = 0; y < cell; ++y)
-      for (int x = 0; x < cell; ++x) px.SetPixel(f * cell + x, y, StripColour(f + 1));
-  auto image = platform.NewImage();
-  image->Assign(px);
-  return image;
+  return SolidFrameImage(platform, frames, cell, cell, StripColour);
 }
 
 // The frame shown at (x, y) of the window, 0 for none of the strip's colours.

@@ -37,23 +37,14 @@ constexpr COLORREF MirroredColour[5] = {0, RGB(120, 60, 30), RGB(60, 120, 30), R
 constexpr COLORREF EdgeColour[5] = {0, RGB(40, 40, 40), RGB(70, 70, 70), RGB(100, 100, 100),
                                     RGB(130, 130, 130)};
 
-std::unique_ptr<TSkinImage> Strip(ISkinPlatform& platform, const COLORREF* colours, int frames, int w = 6,
-                                  int h = 6) {
-  TPixelBuffer px(frames * w, h, 24);
-  for (int f = 0; f < frames; ++f)
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) px.SetPixel(f * w + x, y, colours[f + 1]);
-  auto image = platform.NewImage();
-  image->Assign(px);
-  return image;
+// Frames of 6 x 6 in the colours of a 1-based table.
+std::unique_ptr<TSkinImage> Strip(ISkinPlatform& platform, const COLORREF* colours, int frames) {
+  return SolidFrameImage(platform, frames, 6, 6, [colours](int f) { return colours[f]; });
 }
 
 template <class E>
 std::unique_ptr<E> Element(const char* name, ISkinPlatform& platform, const COLORREF* colours, int frames) {
-  auto e = std::make_unique<E>(name, platform);
-  e->Image = Strip(platform, colours, frames);
-  e->FrameCount = frames;
-  return e;
+  return SolidElement<E>(platform, name, frames, 6, 6, [colours](int f) { return colours[f]; });
 }
 
 struct SkinInputTest : ControlTest {

@@ -17,21 +17,6 @@ using namespace controltest;
 constexpr COLORREF Face = RGB(230, 230, 230);
 constexpr COLORREF Shadow = RGB(90, 60, 30);
 
-// A strip of frames of one colour each (FrameColour[1..count]), frameWidth x height apiece.
-template <class E>
-std::unique_ptr<E> SolidStrip(ISkinPlatform& platform, const char* name, int count, int frameWidth = 8,
-                              int height = 8) {
-  auto e = std::make_unique<E>(name, platform);
-  TPixelBuffer px(frameWidth * count, height, 24);
-  for (int f = 0; f < count; ++f)
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < frameWidth; ++x) px.SetPixel(f * frameWidth + x, y, FrameColour[f + 1]);
-  e->Image = platform.NewImage();
-  e->Image->Assign(px);
-  e->FrameCount = count;
-  return e;
-}
-
 // Which solid frame a colour is (0: none of them).
 int FrameOf(COLORREF c) {
   for (int f = 1; f <= 5; ++f)
@@ -43,10 +28,10 @@ struct SkinPanelsTest : ControlTest {
   void SetUp() override {
     ControlTest::SetUp();
     Main->ColorButtonShadow = Shadow;
-    Main->Progress = SolidStrip<TDataSkinBorder>(Main->Platform(), "Progress", 2);
-    Main->StatusBarEdges = SolidStrip<TDataSkinObject>(Main->Platform(), "StatusBarEdges", 3);
-    Main->TrackbarThumbHorz = SolidStrip<TDataSkinObject>(Main->Platform(), "TrackbarThumbHorz", 5);
-    Main->TrackbarThumbVert = SolidStrip<TDataSkinObject>(Main->Platform(), "TrackbarThumbVert", 5);
+    Main->Progress = SolidElement<TDataSkinBorder>(Main->Platform(), "Progress", 2);
+    Main->StatusBarEdges = SolidElement<TDataSkinObject>(Main->Platform(), "StatusBarEdges", 3);
+    Main->TrackbarThumbHorz = SolidElement<TDataSkinObject>(Main->Platform(), "TrackbarThumbHorz", 5);
+    Main->TrackbarThumbVert = SolidElement<TDataSkinObject>(Main->Platform(), "TrackbarThumbVert", 5);
   }
   // The pixel after the window has painted itself.
   static COLORREF Painted(HWND wnd, int x, int y) {
@@ -177,7 +162,7 @@ TEST_F(SkinPanelsTest, StatusPanelsWithoutTheSkinStripGetPlainFramesAndDrawPanel
 }
 
 TEST_F(SkinPanelsTest, SimpleStatusBarIsOneLoweredFaceWithTheGripFromTheExtraImages) {
-  Main->ExtraImages = SolidStrip<TDataSkinObject>(Main->Platform(), "ExtraImages", 5, 6, 6);
+  Main->ExtraImages = SolidElement<TDataSkinObject>(Main->Platform(), "ExtraImages", 5, 6, 6);
   MakeForm();
   auto* bar = Add<TStatusBar>(0, 170, 300, 22);
   bar->SetSimpleText("");
