@@ -312,19 +312,19 @@ TEST(TavrinThread, OneThreadWhileInstalledAndNoneAfterRemoveOrUnload) {
 
   // Unloaded while installed: the thread keeps the library's code mapped under it, and a later
   // removal ends the thread and lets the library go.
-  module = LoadLibraryA(path.c_str());
-  ASSERT_NE(module, nullptr);
-  set = reinterpret_cast<HookFn>(reinterpret_cast<void*>(GetProcAddress(module, "SetMouseHook")));
-  ASSERT_TRUE(set());
-  FreeLibrary(module);
-  EXPECT_NE(GetModuleHandleA(path.c_str()), nullptr);
-  EXPECT_EQ(Added(baseline, ThreadIds()).size(), 1u);
-  module = LoadLibraryA(path.c_str());
-  ASSERT_NE(module, nullptr);
-  remove = reinterpret_cast<HookFn>(reinterpret_cast<void*>(GetProcAddress(module, "RemoveMouseHook")));
-  EXPECT_TRUE(remove());
-  FreeLibrary(module);
-  EXPECT_EQ(GetModuleHandleA(path.c_str()), nullptr);
+  const struct {
+    const char* Export;
+    bool Mapped;  // once the library is freed
+  } steps[] = {{"SetMouseHook", true}, {"RemoveMouseHook", false}};
+  for (const auto& step : steps) {
+    {
+      Library lib;
+      ASSERT_NE(lib.Module, nullptr) << step.Export;
+      ASSERT_TRUE(lib.Get<HookFn>(step.Export)()) << step.Export;
+    }
+    EXPECT_EQ(GetModuleHandleA(path.c_str()) != nullptr, step.Mapped) << step.Export;
+    EXPECT_EQ(Added(baseline, ThreadIds()).size(), step.Mapped ? 1u : 0u) << step.Export;
+  }
   EXPECT_EQ(ThreadIds(), baseline);
 }
 

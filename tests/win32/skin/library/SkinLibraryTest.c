@@ -257,21 +257,14 @@ static void MakeScene(Scene* s) {
   for (i = 0; i < kWindows; ++i) Remember(&s->Natives[i], all[i]);
 }
 
-static int AllSkinned(const Scene* s) {
-  int i, ok = 1;
-  for (i = 0; i < kWindows; ++i)
-    if (!Skinned(s->Natives[i].Wnd)) {
-      printf("  window %d is not skinned\n", i);
-      ok = 0;
-    }
-  return ok;
-}
+static int NativeSkinned(const Native* n) { return Skinned(n->Wnd); }
 
-static int AllNative(const Scene* s) {
+/* Whether every window of the scene passes the test; each one that fails is named, with its state. */
+static int Every(const Scene* s, int (*test)(const Native*), const char* failure) {
   int i, ok = 1;
   for (i = 0; i < kWindows; ++i)
-    if (!IsNative(&s->Natives[i])) {
-      printf("  window %d is not native (skinned %d, style %lx for %lx)\n", i, Skinned(s->Natives[i].Wnd),
+    if (!test(&s->Natives[i])) {
+      printf("  window %d %s (skinned %d, style %lx for %lx)\n", i, failure, Skinned(s->Natives[i].Wnd),
              (unsigned long)GetWindowLongPtrW(s->Natives[i].Wnd, GWL_STYLE),
              (unsigned long)s->Natives[i].Style);
       ok = 0;
@@ -279,15 +272,9 @@ static int AllNative(const Scene* s) {
   return ok;
 }
 
-static int AllClientsKept(const Scene* s) {
-  int i, ok = 1;
-  for (i = 0; i < kWindows; ++i)
-    if (!SameClient(&s->Natives[i])) {
-      printf("  window %d changed its client area\n", i);
-      ok = 0;
-    }
-  return ok;
-}
+static int AllSkinned(const Scene* s) { return Every(s, NativeSkinned, "is not skinned"); }
+static int AllNative(const Scene* s) { return Every(s, IsNative, "is not native"); }
+static int AllClientsKept(const Scene* s) { return Every(s, SameClient, "changed its client area"); }
 
 static void CallsBeforeStart(const Api* api) {
   CHECK_EQ(api->Version(), LUMETTA_SKIN_VERSION);

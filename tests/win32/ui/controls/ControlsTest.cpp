@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "UiTestSupport.h"
+#include "support/Controls_win.h"
 #include "ui/Buttons.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
@@ -21,9 +22,7 @@ class TTestForm : public TForm {
     Label->SetAutoSize(false);
     Label->SetBounds(10, 10, 80, 20);
     Label->SetCaption("Label");
-    Button = new TButton(this);
-    Button->SetParent(this);
-    Button->SetBounds(10, 100, 75, 25);
+    Button = NewControl<TButton>(this, this, 10, 100, 75, 25);
     Button->SetCaption("OK");
     EndLoading();
   }
@@ -176,9 +175,7 @@ TEST(Controls, MouseEnterAndLeaveReachAWindowlessControlAsTheMouseCrossesIt) {
 
 TEST(Controls, WindowlessControlsGetClicksInTheirOwnCoordinates) {
   TTestForm form(nullptr);
-  auto* speed = new TSpeedButton(&form);
-  speed->SetParent(&form);
-  speed->SetBounds(150, 20, 60, 22);
+  auto* speed = NewControl<TSpeedButton>(&form, &form, 150, 20, 60, 22);
   int clicks = 0;
   int downX = -1, downY = -1;
   speed->OnClick = [&](TObject*) { ++clicks; };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "UiTestSupport.h"
+#include "support/Canvas_win.h"
 #include "ui/Forms.h"
 #include "ui/ImgList.h"
 #include "ui/Menus.h"
@@ -189,10 +190,8 @@ TEST(MenuPictures, AnItemShowsTheImageOfItsIndexFromTheMenusImages) {
   TComponent owner(nullptr);
   TImageList images(&owner, 16, 16);
   TBitmap strip(32, 16);
-  strip.Canvas()->Brush()->SetColor(static_cast<TColor>(0x0000FF));
-  strip.Canvas()->FillRect(RECT{0, 0, 16, 16});
-  strip.Canvas()->Brush()->SetColor(static_cast<TColor>(0xFF0000));
-  strip.Canvas()->FillRect(RECT{16, 0, 32, 16});
+  FillSolid(*strip.Canvas(), RECT{0, 0, 16, 16}, 0x0000FF);
+  FillSolid(*strip.Canvas(), RECT{16, 0, 32, 16}, 0xFF0000);
   strip.FreeCanvasDc();
   ASSERT_EQ(images.AddMasked(strip, clFuchsia), 0);
   TPopupMenu menu(&owner);

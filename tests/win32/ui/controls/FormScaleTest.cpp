@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "UiTestSupport.h"
+#include "support/Controls_win.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
@@ -22,25 +23,15 @@ class TScaleForm : public TForm {
     SetBorderStyle(bsSingle);
     SetBounds(50, 60, 0, 0);
     SetClientSize(200, 100);
-    Box = new TPanel(this);
-    Box->SetParent(this);
-    Box->SetBounds(10, 10, 100, 50);
-    Left = new TButton(this);
-    Left->SetParent(Box);
-    Left->SetBounds(5, 5, 40, 21);
-    Right = new TButton(this);  // touching Left at 96 DPI
-    Right->SetParent(Box);
-    Right->SetBounds(45, 5, 40, 21);
-    PixelFont = new TLabel(this);
-    PixelFont->SetParent(this);
-    PixelFont->SetBounds(120, 10, 60, 13);
+    Box = NewControl<TPanel>(this, this, 10, 10, 100, 50);
+    Left = NewControl<TButton>(this, Box, 5, 5, 40, 21);
+    Right = NewControl<TButton>(this, Box, 45, 5, 40, 21);  // touching Left at 96 DPI
+    PixelFont = NewControl<TLabel>(this, this, 120, 10, 60, 13);
     PointFont = new TLabel(this);
     PointFont->SetParent(this);
     PointFont->Font()->SetSize(10);
     PointFont->SetBounds(120, 30, 60, 13);
-    Bar = new TStatusBar(this);
-    Bar->SetParent(this);
-    Bar->SetBounds(0, 80, 200, 20);
+    Bar = NewControl<TStatusBar>(this, this, 0, 80, 200, 20);
     Bar->AddPanel()->SetWidth(50);
     Bar->AddPanel()->SetWidth(30);
     List = new TListView(this);

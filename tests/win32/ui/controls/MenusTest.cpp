@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "UiTestSupport.h"
+#include "support/MenuItems_win.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 
@@ -171,11 +172,8 @@ TEST(Menus, OwnerDrawnItemsRaiseMeasureAndDrawEvents) {
 
 TEST(Menus, MainMenuChangesReachTheFormAsMenuChanged) {
   TForm form(nullptr);
-  auto* menu = new TMainMenu(&form);
-  auto* file = new TMenuItem(&form);
-  file->SetCaption("File");
-  menu->Items()->Add(file);
-  form.SetMenu(menu);
+  TMainMenu* menu = GiveMenuBar(form, "File");
+  TMenuItem* file = menu->Items()->Items(0);
   HWND wnd = form.Handle();
   EXPECT_EQ(GetMenu(wnd), menu->Handle());
   int changes = 0;

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "UiTestSupport.h"
+#include "support/Controls_win.h"
+#include "support/MenuItems_win.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
@@ -31,12 +33,8 @@ class Recorder {
 struct TwoButtons : TForm {
   TwoButtons() : TForm(nullptr) {
     SetBounds(0, 0, 200, 100);
-    First = new TButton(this);
-    First->SetParent(this);
-    First->SetBounds(0, 0, 80, 24);
-    Second = new TButton(this);
-    Second->SetParent(this);
-    Second->SetBounds(100, 0, 80, 24);
+    First = NewControl<TButton>(this, this, 0, 0, 80, 24);
+    Second = NewControl<TButton>(this, this, 100, 0, 80, 24);
   }
   TButton* First;
   TButton* Second;
@@ -108,11 +106,7 @@ TEST(Notifications, FreedMenusAndControlsAreForgottenByThoseThatPointAtThem) {
   auto* popup = new TPopupMenu(&form);
   form.First->SetPopupMenu(popup);
   form.SetActiveControl(form.Second);
-  auto* menu = new TMainMenu(&form);
-  auto* item = new TMenuItem(&form);
-  item->SetCaption("File");
-  menu->Items()->Add(item);
-  form.SetMenu(menu);
+  TMainMenu* menu = GiveMenuBar(form, "File");
   HWND wnd = form.Handle();
   ASSERT_EQ(GetMenu(wnd), menu->Handle());
 

@@ -1,6 +1,7 @@
 // A small form with a button, a label, a panel and a speed button, to look at under Wine.
 #include <windows.h>
 
+#include "support/Controls_win.h"
 #include "ui/Buttons.h"
 #include "ui/Dialogs.h"
 #include "ui/ExtCtrls.h"
@@ -16,9 +17,7 @@ class TSampleForm : public TForm {
     SetBorderStyle(bsDialog);
     Position = poScreenCenter;
     SetClientSize(360, 200);
-    Panel1 = new TPanel(this);
-    Panel1->SetParent(this);
-    Panel1->SetBounds(8, 8, 344, 120);
+    Panel1 = NewControl<TPanel>(this, this, 8, 8, 344, 120);
     Panel1->SetBevelInner(bvRaised);
     Panel1->SetBevelOuter(bvLowered);
     Label1 = new TLabel(this);
@@ -31,18 +30,12 @@ class TSampleForm : public TForm {
     Label1->SetCursor(crHandPoint);
     Label1->OnMouseEnter = [this](TObject*) { Label1->Font()->SetColor(clRed); };
     Label1->OnMouseLeave = [this](TObject*) { Label1->Font()->SetColor(clBlue); };
-    SpeedButton1 = new TSpeedButton(this);
-    SpeedButton1->SetParent(Panel1);
-    SpeedButton1->SetBounds(16, 56, 216, 22);
+    SpeedButton1 = NewControl<TSpeedButton>(this, Panel1, 16, 56, 216, 22);
     SpeedButton1->SetFlat(true);
     SpeedButton1->SetCaption("Auto-Start");
-    SpeedButton2 = new TSpeedButton(this);
-    SpeedButton2->SetParent(Panel1);
-    SpeedButton2->SetBounds(16, 84, 216, 25);
+    SpeedButton2 = NewControl<TSpeedButton>(this, Panel1, 16, 84, 216, 25);
     SpeedButton2->SetCaption("Cancel Auto-Start");
-    OKButton = new TButton(this);
-    OKButton->SetParent(this);
-    OKButton->SetBounds(135, 156, 90, 21);
+    OKButton = NewControl<TButton>(this, this, 135, 156, 90, 21);
     OKButton->SetCaption("OK");
     OKButton->SetDefault(true);
     OKButton->OnClick = [this](TObject*) { Close(); };

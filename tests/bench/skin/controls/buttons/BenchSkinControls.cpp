@@ -5,6 +5,7 @@
 #include "bench/BenchHarness.h"
 #include "bench/BenchSkin_win.h"
 #include "skin/controls/SkinButton.h"
+#include "support/Controls_win.h"
 #include "support/GdiCount_win.h"
 #include "support/Pump_win.h"
 #include "ui/Forms.h"
@@ -16,13 +17,9 @@ int main() {
 
   auto* form = new TForm(nullptr);
   form->SetClientSize(200, 100);
-  auto* native = new TButton(form);
-  native->SetParent(form);
-  native->SetBounds(10, 10, 75, 25);
+  auto* native = NewControl<TButton>(form, form, 10, 10, 75, 25);
   native->SetCaption("Native");
-  auto* skinned = new TButton(form);
-  skinned->SetParent(form);
-  skinned->SetBounds(100, 10, 75, 25);
+  auto* skinned = NewControl<TButton>(form, form, 100, 10, 75, 25);
   skinned->SetCaption("Skinned");
   // The native button keeps its look: its handler is switched off.
   TSkinForm* handler = ShowSkinnedForm(*form);

@@ -7,15 +7,14 @@
 #include "bench/BenchHarness.h"
 #include "bench/BenchSkin_win.h"
 #include "skin/controls/SkinScroll.h"
+#include "support/Controls_win.h"
 #include "support/Pump_win.h"
 #include "ui/Forms.h"
 #include "ui/StdCtrls.h"
 
 namespace {
 TMemo* AddMemo(TForm* form, int left, int tag) {
-  auto* m = new TMemo(form);
-  m->SetParent(form);
-  m->SetBounds(left, 10, 160, 200);
+  auto* m = NewControl<TMemo>(form, form, left, 10, 160, 200);
   m->ScrollBars = ssVertical;
   m->Tag = tag;
   std::vector<std::string> lines;

@@ -7,6 +7,7 @@
 #include "bench/BenchHarness.h"
 #include "bench/BenchSkin_win.h"
 #include "skin/controls/SkinTab.h"
+#include "support/Controls_win.h"
 #include "support/Pump_win.h"
 #include "ui/ComCtrls.h"
 #include "ui/Forms.h"
@@ -14,9 +15,7 @@
 namespace {
 
 TPageControl* AddPageControl(TForm* form, int top) {
-  auto* pc = new TPageControl(form);
-  pc->SetParent(form);
-  pc->SetBounds(10, top, 480, 240);
+  auto* pc = NewControl<TPageControl>(form, form, 10, top, 480, 240);
   for (int i = 1; i <= 8; ++i) {
     auto* sheet = new TTabSheet(form);
     sheet->SetCaption("Page " + std::to_string(i));

@@ -11,6 +11,7 @@
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/FormSkin.h"
 #include "support/BuiltinSkin_win.h"
+#include "support/MenuItems_win.h"
 #include "support/MenuWindows_win.h"
 #include "support/Pump_win.h"
 #include "ui/Forms.h"
@@ -22,11 +23,7 @@ const char* const Captions[10] = {"Magic", "Flag", "ChooseImage (.PNG)", "-", "O
                                   "-",     "Exit"};
 
 void AddItems(TPopupMenu& menu, TComponent* owner) {
-  for (const char* caption : Captions) {
-    auto* item = new TMenuItem(owner);
-    item->SetCaption(caption);
-    menu.Items()->Add(item);
-  }
+  for (const char* caption : Captions) AddMenuItem(owner, menu.Items(), caption);
 }
 
 // Times WM_PRINT of the menu window from a timer the menu's own loop dispatches.
@@ -35,45 +32,38 @@ struct TPrintBench {
   bool Done = false;
   TBenchResult Result;
   SIZE Size{};
-  static TPrintBench* Current;
 
-  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept {
-    TPrintBench& b = *Current;
+  void OnTick() {
     HWND menu = TopMenuWindow();
-    if (++b.Ticks > 100 || b.Done) {
+    if (++Ticks > 100 || Done) {
       EndMenu();
       return;
     }
-    if (!menu || b.Ticks < 3) return;
+    if (!menu || Ticks < 3) return;
     RECT r{};
     GetWindowRect(menu, &r);
-    b.Size = {r.right - r.left, r.bottom - r.top};
+    Size = {r.right - r.left, r.bottom - r.top};
     HDC screen = GetDC(nullptr);
-    HBITMAP target = CreateCompatibleBitmap(screen, b.Size.cx, b.Size.cy);
+    HBITMAP target = CreateCompatibleBitmap(screen, Size.cx, Size.cy);
     HDC mem = CreateCompatibleDC(screen);
     ReleaseDC(nullptr, screen);
     HGDIOBJ old = SelectObject(mem, target);
-    b.Result = Bench([&] {
+    Result = Bench([&] {
       SendMessageA(menu, WM_PRINT, reinterpret_cast<WPARAM>(mem),
                    PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
     });
     SelectObject(mem, old);
     DeleteDC(mem);
     DeleteObject(target);
-    b.Done = true;
+    Done = true;
     EndMenu();
   }
 };
-TPrintBench* TPrintBench::Current = nullptr;
 
 TPrintBench TimeOpenMenu(TPopupMenu& menu) {
   TPrintBench b;
-  TPrintBench::Current = &b;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 30, TPrintBench::OnTimer);
-  menu.Popup(200, 150);
-  KillTimer(nullptr, timer);
-  TPrintBench::Current = nullptr;
-  PumpMessages(20);
+  RunWithTicks(
+      30, [&] { b.OnTick(); }, [&] { menu.Popup(200, 150); });
   return b;
 }
 

@@ -69,29 +69,31 @@ TEST(TabGeometry, TopAndBottomItemsMoveIntoTheBuffer) {
             (TSkinRect{2, 0, 60, 20}));
 }
 
-TEST(TabGeometry, LeftTabsLandOnTheirItemAfterTheBufferIsTurnedLeft) {
-  // A 28 x 150 strip at the window's left; an item from y 2 to 60, x 2 to 26.
-  const TSkinRect item{2, 2, 26, 60};
-  TPixelBuffer buffer(150, 28);
-  const TSkinRect inBuffer = TabItemInBuffer(item, tpLeft, {28, 0, 200, 150}, buffer.Width, 200);
-  EXPECT_EQ(inBuffer, (TSkinRect{90, 2, 148, 26}));
-  Fill(buffer, inBuffer, 0x00FF00);
-  RotateLeft(buffer);
-  ASSERT_EQ(buffer.Width, 28);
-  ASSERT_EQ(buffer.Height, 150);
-  EXPECT_EQ(Bounds(buffer, 0x00FF00), item);
-}
-
-TEST(TabGeometry, RightTabsLandOnTheirItemAfterTheBufferIsTurnedRight) {
-  // A strip from x 172 to the right edge of a 200-wide window; the tab is drawn one pixel
-  // above its item, as top tabs are drawn one pixel below theirs.
-  const TSkinRect item{174, 2, 198, 60};
-  TPixelBuffer buffer(150, 28);
-  const TSkinRect inBuffer = TabItemInBuffer(item, tpRight, {0, 0, 172, 150}, buffer.Width, 200);
-  EXPECT_EQ(inBuffer, (TSkinRect{1, 2, 59, 26}));
-  Fill(buffer, inBuffer, 0x00FF00);
-  RotateRight(buffer);
-  EXPECT_EQ(Bounds(buffer, 0x00FF00), (TSkinRect{2, 1, 26, 59}));  // strip coordinates
+// Side tabs are drawn across a 150 x 28 buffer that is then turned into the strip.
+TEST(TabGeometry, SideTabsLandOnTheirItemAfterTheBufferIsTurned) {
+  struct Case {
+    const char* name;
+    TTabPosition position;
+    TSkinRect item, page, inBuffer;
+    void (*turn)(TPixelBuffer&);
+    TSkinRect landed;  // strip coordinates
+  } cases[] = {
+      // A 28 x 150 strip at the window's left; an item from y 2 to 60, x 2 to 26.
+      {"left", tpLeft, {2, 2, 26, 60}, {28, 0, 200, 150}, {90, 2, 148, 26}, RotateLeft, {2, 2, 26, 60}},
+      // A strip from x 172 to the right edge of a 200-wide window; the tab is drawn one pixel
+      // above its item, as top tabs are drawn one pixel below theirs.
+      {"right", tpRight, {174, 2, 198, 60}, {0, 0, 172, 150}, {1, 2, 59, 26}, RotateRight, {2, 1, 26, 59}},
+  };
+  for (const Case& c : cases) {
+    TPixelBuffer buffer(150, 28);
+    const TSkinRect inBuffer = TabItemInBuffer(c.item, c.position, c.page, buffer.Width, 200);
+    EXPECT_EQ(inBuffer, c.inBuffer) << c.name;
+    Fill(buffer, inBuffer, 0x00FF00);
+    c.turn(buffer);
+    ASSERT_EQ(buffer.Width, 28) << c.name;
+    ASSERT_EQ(buffer.Height, 150) << c.name;
+    EXPECT_EQ(Bounds(buffer, 0x00FF00), c.landed) << c.name;
+  }
 }
 
 TEST(TabGeometry, StripCopyLeavesTheScrollerUntouched) {

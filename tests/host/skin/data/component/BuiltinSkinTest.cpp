@@ -13,6 +13,7 @@
 
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinDataJson.h"
+#include "tests/host/skin/data/component/SkinElements.h"
 
 namespace {
 
@@ -29,41 +30,7 @@ struct BuiltinSkinTest : ::testing::Test {
 
 TEST_F(BuiltinSkinTest, ProvidesEveryElement) {
   EXPECT_EQ(Data.SkinName, "Lumetta Mist");
-  const std::pair<const char*, const TDataSkinObject*> elements[] = {
-      {"Progress", Data.Progress.get()},
-      {"MenuBar", Data.MenuBar.get()},
-      {"GroupBoxEdge", Data.GroupBoxEdge.get()},
-      {"GroupBox", Data.GroupBox.get()},
-      {"Toolbars", Data.Toolbars.get()},
-      {"Tabs", Data.Tabs.get()},
-      {"StatusBarEdges", Data.StatusBarEdges.get()},
-      {"ComboButton", Data.ComboButton.get()},
-      {"SunkEdge", Data.SunkEdge.get()},
-      {"ExtraImages", Data.ExtraImages.get()},
-      {"Headerbar", Data.Headerbar.get()},
-      {"MenuItem", Data.MenuItem.get()},
-      {"MenuBackground", Data.MenuBackground.get()},
-      {"Scrollbar", Data.Scrollbar.get()},
-      {"HorzScroll", Data.HorzScroll.get()},
-      {"VertScroll", Data.VertScroll.get()},
-      {"HorzScrollThumb", Data.HorzScrollThumb.get()},
-      {"VertScrollThumb", Data.VertScrollThumb.get()},
-      {"TrackbarThumbHorz", Data.TrackbarThumbHorz.get()},
-      {"TrackbarThumbVert", Data.TrackbarThumbVert.get()},
-      {"TrackbarThumbLeft", Data.TrackbarThumbLeft.get()},
-      {"TrackbarThumbRight", Data.TrackbarThumbRight.get()},
-      {"TrackbarThumbUp", Data.TrackbarThumbUp.get()},
-      {"TrackbarThumbDown", Data.TrackbarThumbDown.get()},
-      {"UpDownHorz", Data.UpDownHorz.get()},
-      {"UpDownVert", Data.UpDownVert.get()},
-      {"BorderLeft", Data.BorderLeft.get()},
-      {"BorderRight", Data.BorderRight.get()},
-      {"BorderTop", Data.BorderTop.get()},
-      {"BorderBottom", Data.BorderBottom.get()},
-      {"Title", Data.Title.get()},
-      {"Buttons", Data.Buttons.get()},
-  };
-  for (const auto& [name, e] : elements) {
+  for (const auto& [name, e] : skintest::SkinElements(Data)) {
     ASSERT_NE(e, nullptr) << name;
     EXPECT_FALSE(e->Image->Empty()) << name;
     // Frames divide the strip exactly, so no frame reads into its neighbour.

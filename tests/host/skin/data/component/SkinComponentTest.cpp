@@ -8,6 +8,7 @@
 
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinRead.h"
+#include "support/StoredSkinStream.h"
 #include "tests/host/skin/data/component/SkinTestArchive.h"
 
 using skintest::Solid;
@@ -43,14 +44,6 @@ TSkinArchive SmallSkin() {
   TSkinArchive a;
   a.Bmp("top.bmp", Solid(10, 20)).Ini("[TitlebarSkin]\nSkinName=Small\n[Personality]\nTop=top.bmp\n");
   return a;
-}
-
-std::vector<uint8_t> StoredStream(const std::vector<uint8_t>& archive) {
-  const uint32_t n = static_cast<uint32_t>(archive.size());
-  std::vector<uint8_t> s = {static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8),
-                            static_cast<uint8_t>(n >> 16), static_cast<uint8_t>(n >> 24)};
-  s.insert(s.end(), archive.begin(), archive.end());
-  return s;
 }
 
 struct SkinComponentTest : ::testing::Test {
@@ -124,14 +117,14 @@ TEST_F(SkinComponentTest, PublishedPropertiesByName) {
 
 TEST_F(SkinComponentTest, StoredStreamLoadsAtOnceAndWritesBackTheSameBytes) {
   const std::vector<uint8_t> archive = SmallSkin().Pack();
-  auto d = FromForm(true, StoredStream(archive));
+  auto d = FromForm(true, StoredSkinStream(archive));
   EXPECT_FALSE(d->NoSkin);
   EXPECT_EQ(d->SkinName, "Small");
   EXPECT_TRUE(d->Active());
   EXPECT_EQ(Log, (std::vector<std::string>{"add", "hook", "post 1 250"}));
   TMemoryStream out;
   d->WriteSkinStream(out);
-  EXPECT_EQ(std::vector<uint8_t>(out.Bytes().begin(), out.Bytes().end()), StoredStream(archive));
+  EXPECT_EQ(std::vector<uint8_t>(out.Bytes().begin(), out.Bytes().end()), StoredSkinStream(archive));
 }
 
 TEST_F(SkinComponentTest, EmptyStoredStreamTurnsActiveOff) {
@@ -156,7 +149,7 @@ TEST_F(SkinComponentTest, StoredCountBeyondTheDataIsRefused) {
 TEST_F(SkinComponentTest, ArchiveOfAnotherVersionLeavesNoSkin) {
   std::vector<std::string> messages;
   TSkinMessageHook previous = SetSkinMessageHook([&](const std::string& m) { messages.push_back(m); });
-  auto d = FromForm(true, StoredStream(SmallSkin().Pack(19999)));
+  auto d = FromForm(true, StoredSkinStream(SmallSkin().Pack(19999)));
   SetSkinMessageHook(previous);
   EXPECT_TRUE(d->NoSkin);
   EXPECT_FALSE(d->Active());
@@ -224,7 +217,7 @@ TEST_F(SkinComponentTest, MoreSingleFormComponentsKeepTheManagerRunning) {
 }
 
 TEST_F(SkinComponentTest, SetActiveQueuesCommandsByFormType) {
-  auto d = FromForm(false, StoredStream(SmallSkin().Pack()));
+  auto d = FromForm(false, StoredSkinStream(SmallSkin().Pack()));
   Log.clear();
   d->SetActive(false);
   EXPECT_TRUE(Log.empty()) << "an unchanged value does nothing";
@@ -321,7 +314,7 @@ TEST_F(SkinComponentTest, DestructionUnregistersFromTheManager) {
 
 TEST_F(SkinComponentTest, WorksWithoutAManager) {
   SetSkinManagerFactory({});
-  auto d = FromForm(true, StoredStream(SmallSkin().Pack()));
+  auto d = FromForm(true, StoredSkinStream(SmallSkin().Pack()));
   EXPECT_TRUE(d->Active());
   EXPECT_FALSE(d->NoSkin);
   d->SetActive(false);

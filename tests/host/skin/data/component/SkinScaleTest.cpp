@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "SkinElements.h"
 #include "SkinTestArchive.h"
 #include "skin/data/SkinScale.h"
 
@@ -118,28 +119,10 @@ std::map<std::string, const TSkinImage*> Images(const TSkinData& d) {
     out[name] = e->Image.get();
     if (auto* b = dynamic_cast<const TDataSkinBorder*>(e)) out[name + ".second"] = b->SecondImage.get();
   };
-  for (auto* e : {d.BorderLeft.get(), d.BorderRight.get(), d.BorderTop.get(), d.BorderBottom.get()})
-    add("Border" + e->Name, e);
-  add("Title", d.Title.get());
-  add("Buttons", d.Buttons.get());
+  for (const auto& [name, e] : skintest::SkinElements(d)) add(name, e);
   out["Buttons.check"] = d.Buttons->CheckImage.get();
   out["Buttons.radio"] = d.Buttons->RadioImage.get();
   for (size_t i = 0; i < d.SysButtons.size(); ++i) add("Sys" + std::to_string(i), d.SysButtons[i].get());
-  const std::pair<const char*, const TDataSkinObject*> rest[] = {
-      {"Progress", d.Progress.get()},
-      {"MenuBar", d.MenuBar.get()},
-      {"GroupBox", d.GroupBox.get()},
-      {"GroupBoxEdge", d.GroupBoxEdge.get()},
-      {"Tabs", d.Tabs.get()},
-      {"ComboButton", d.ComboButton.get()},
-      {"SunkEdge", d.SunkEdge.get()},
-      {"Scrollbar", d.Scrollbar.get()},
-      {"UpDownHorz", d.UpDownHorz.get()},
-      {"VertScrollThumb", d.VertScrollThumb.get()},
-      {"MenuItem", d.MenuItem.get()},
-      {"ExtraImages", d.ExtraImages.get()},
-  };
-  for (const auto& [name, e] : rest) add(name, e);
   return out;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "skin/data/SkinData.h"
+#include "support/SolidFrames.h"
 #include "tools/skintool/ArchiveWriter.h"
 #include "ui/BmpDecode.h"
 
@@ -11,10 +12,8 @@ namespace skintest {
 
 // A w x h image of frames side by side, frame i (from 1) filled with colours[i - 1].
 inline TPixelBuffer Frames(int frameW, int h, const std::vector<uint32_t>& colours) {
-  TPixelBuffer b(frameW * static_cast<int>(colours.size()), h, 24);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < b.Width; ++x) b.SetPixel(x, y, colours[static_cast<size_t>(x / frameW)]);
-  return b;
+  return SolidFrames(static_cast<int>(colours.size()), frameW, h,
+                     [&](int f) { return colours[static_cast<size_t>(f - 1)]; });
 }
 inline TPixelBuffer Solid(int w, int h, uint32_t colour = 0x808080) { return Frames(w, h, {colour}); }
 

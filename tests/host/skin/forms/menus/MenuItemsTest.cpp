@@ -119,26 +119,26 @@ TEST(MenuItemGlyph, CheckBoxSize) {
   EXPECT_EQ(CheckBoxSize(20, true, true), 20);
 }
 
-TEST(MenuItemLayout, LeftToRight) {
+// Right to left mirrors the item: the check mark sits at the right edge, the keys at the left.
+TEST(MenuItemLayout, LeftToRightAndRightToLeftMirror) {
   const TSkinRect item{0, 10, 200, 30};
-  const TMenuItemLayout l = LayoutMenuItem(item, 4, 16, false, false);
-  EXPECT_EQ(l.GlyphBox, (TSkinRect{5, 11, 21, 27}));
-  EXPECT_EQ(l.TextArea, (TSkinRect{24, 10, 199, 30}));
-  EXPECT_FALSE(l.TextRight);
-  const TShortcutPlace s = PlaceShortcut(item, TSkinRect{24, 13, 60, 27}, false);
-  EXPECT_EQ(s.Area, (TSkinRect{60, 13, 189, 27}));
-  EXPECT_TRUE(s.AlignRight);
-}
-
-TEST(MenuItemLayout, RightToLeftMirrors) {
-  const TSkinRect item{0, 10, 200, 30};
-  const TMenuItemLayout l = LayoutMenuItem(item, 4, 16, false, true);
-  EXPECT_EQ(l.GlyphBox, (TSkinRect{179, 11, 195, 27})) << "the check mark sits at the right edge";
-  EXPECT_EQ(l.TextArea, (TSkinRect{1, 10, 176, 30}));
-  EXPECT_TRUE(l.TextRight);
-  const TShortcutPlace s = PlaceShortcut(item, TSkinRect{140, 13, 176, 27}, true);
-  EXPECT_EQ(s.Area, (TSkinRect{11, 13, 140, 27}));
-  EXPECT_FALSE(s.AlignRight);
+  struct Case {
+    bool rtl;
+    TSkinRect glyph, text;
+    TSkinRect caption, keys;  // the caption's place in, the shortcut's place out
+  } cases[] = {
+      {false, {5, 11, 21, 27}, {24, 10, 199, 30}, {24, 13, 60, 27}, {60, 13, 189, 27}},
+      {true, {179, 11, 195, 27}, {1, 10, 176, 30}, {140, 13, 176, 27}, {11, 13, 140, 27}},
+  };
+  for (const Case& c : cases) {
+    const TMenuItemLayout l = LayoutMenuItem(item, 4, 16, false, c.rtl);
+    EXPECT_EQ(l.GlyphBox, c.glyph) << "rtl " << c.rtl;
+    EXPECT_EQ(l.TextArea, c.text) << "rtl " << c.rtl;
+    EXPECT_EQ(l.TextRight, c.rtl);
+    const TShortcutPlace s = PlaceShortcut(item, c.caption, c.rtl);
+    EXPECT_EQ(s.Area, c.keys) << "rtl " << c.rtl;
+    EXPECT_EQ(s.AlignRight, !c.rtl);
+  }
 }
 
 TEST(MenuItemLayout, SeparatorsHaveNoGlyphBox) {

@@ -49,27 +49,25 @@ TEST(MakeGray, ConvertsThirtyTwoBitTo24) {
   EXPECT_EQ(bmp.Bits.size(), static_cast<size_t>(bmp.Stride()) * 2);
 }
 
-TEST(Transforms, RotateLeftOfThreeByTwoPutsTopRightAtOrigin) {
-  TPixelBuffer bmp = Numbered(3, 2);
-  RotateLeft(bmp);
-  ASSERT_EQ(bmp.Width, 2);
-  ASSERT_EQ(bmp.Height, 3);
-  // Old rows become columns read bottom-up: the top edge is now the left edge.
-  const std::vector<uint32_t> expected = {P(2, 0), P(2, 1),  //
-                                          P(1, 0), P(1, 1),  //
-                                          P(0, 0), P(0, 1)};
-  EXPECT_EQ(Pixels(bmp), expected);
-}
-
-TEST(Transforms, RotateRightPutsBottomLeftAtOrigin) {
-  TPixelBuffer bmp = Numbered(3, 2);
-  RotateRight(bmp);
-  ASSERT_EQ(bmp.Width, 2);
-  ASSERT_EQ(bmp.Height, 3);
-  const std::vector<uint32_t> expected = {P(0, 1), P(0, 0),  //
-                                          P(1, 1), P(1, 0),  //
-                                          P(2, 1), P(2, 0)};
-  EXPECT_EQ(Pixels(bmp), expected);
+TEST(Transforms, RotationsOfThreeByTwoMoveEveryPixel) {
+  struct Case {
+    const char* name;
+    void (*rotate)(TPixelBuffer&);
+    std::vector<uint32_t> expected;  // row by row, 2 wide and 3 high
+  } cases[] = {
+      // Old rows become columns read bottom-up: the top edge is now the left edge, and the top
+      // right pixel is at the origin.
+      {"left", RotateLeft, {P(2, 0), P(2, 1), P(1, 0), P(1, 1), P(0, 0), P(0, 1)}},
+      // The bottom left pixel is at the origin.
+      {"right", RotateRight, {P(0, 1), P(0, 0), P(1, 1), P(1, 0), P(2, 1), P(2, 0)}},
+  };
+  for (const Case& c : cases) {
+    TPixelBuffer bmp = Numbered(3, 2);
+    c.rotate(bmp);
+    ASSERT_EQ(bmp.Width, 2) << c.name;
+    ASSERT_EQ(bmp.Height, 3) << c.name;
+    EXPECT_EQ(Pixels(bmp), c.expected) << c.name;
+  }
 }
 
 TEST(Transforms, MirrorAndFlipMoveWholePixelsOfPaddedRows) {

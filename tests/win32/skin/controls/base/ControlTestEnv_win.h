@@ -2,13 +2,18 @@
 // What the control tests share: the engine and the control families installed, the built-in
 // skin with its button strip replaced by five solid frames (one colour each), a shown form,
 // and pixels read back from a window's own DC.
+#include <string>
 #include <vector>
 
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChildren.h"
+#include "support/Controls_win.h"
+#include "support/MenuItems_win.h"
 #include "support/Screen_win.h"
+#include "support/SolidFrames.h"
 #include "tests/win32/skin/data/manager/SkinTestEnv_win.h"
 #include "ui/Buttons.h"
+#include "ui/ComCtrls.h"
 #include "ui/Forms.h"
 #include "ui/StdCtrls.h"
 
@@ -18,17 +23,25 @@ namespace controltest {
 inline constexpr COLORREF FrameColour[6] = {
     0, RGB(200, 40, 40), RGB(40, 200, 40), RGB(40, 40, 200), RGB(200, 200, 40), RGB(40, 200, 200)};
 
-inline std::unique_ptr<TDataSkinButton> SolidButtonStrip(ISkinPlatform& platform, int frameWidth = 8,
-                                                         int height = 8) {
-  auto b = std::make_unique<TDataSkinButton>("Buttons", platform);
-  TPixelBuffer px(frameWidth * 5, height, 24);
-  for (int f = 0; f < 5; ++f)
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < frameWidth; ++x) px.SetPixel(f * frameWidth + x, y, FrameColour[f + 1]);
-  b->Image = platform.NewImage();
-  b->Image->Assign(px);
-  b->FrameCount = 5;
-  return b;
+inline COLORREF FrameColourOf(int f) { return FrameColour[f]; }
+
+// A skin image of solid frames (support/SolidFrames.h).
+template <class Colour>
+std::unique_ptr<TSkinImage> SolidFrameImage(ISkinPlatform& platform, int count, int frameWidth, int height,
+                                            Colour colour) {
+  auto image = platform.NewImage();
+  image->Assign(SolidFrames(count, frameWidth, height, colour));
+  return image;
+}
+
+// A skin element of such an image, the frames in FrameColour unless told otherwise.
+template <class E, class Colour = COLORREF (*)(int)>
+std::unique_ptr<E> SolidElement(ISkinPlatform& platform, const char* name, int count, int frameWidth = 8,
+                                int height = 8, Colour colour = FrameColourOf) {
+  auto e = std::make_unique<E>(name, platform);
+  e->Image = SolidFrameImage(platform, count, frameWidth, height, colour);
+  e->FrameCount = count;
+  return e;
 }
 
 // The pixel at (x, y) of the window, read from its window DC.
@@ -42,7 +55,7 @@ struct ControlTest : skintest::EngineTest {
     EngineTest::SetUp();
     InstallControlFamilies();
     Main = skintest::LoadedComponent();
-    Main->Buttons = SolidButtonStrip(Main->Platform());
+    Main->Buttons = SolidElement<TDataSkinButton>(Main->Platform(), "Buttons", 5);
     Main->ColorButtonFace = RGB(230, 230, 230);
   }
   void TearDown() override {
@@ -67,11 +80,22 @@ struct ControlTest : skintest::EngineTest {
   }
   template <class T>
   T* Add(int left, int top, int width, int height, const char* caption = "") {
-    auto* c = new T(FormObj);
-    c->SetParent(FormObj);
-    c->SetBounds(left, top, width, height);
+    return AddTo<T>(FormObj, left, top, width, height, caption);
+  }
+  // A control inside another of the form (a page, a panel); the form owns it.
+  template <class T>
+  T* AddTo(TWinControl* parent, int left, int top, int width, int height, const char* caption = "") {
+    T* c = NewControl<T>(FormObj, parent, left, top, width, height);
     c->SetCaption(caption);
     return c;
+  }
+  // A page control on the form with one page, "Page"; answers the page.
+  TTabSheet* AddPage(int left, int top, int width, int height) {
+    auto* pages = Add<TPageControl>(left, top, width, height);
+    auto* page = new TTabSheet(FormObj);
+    page->SetCaption("Page");
+    page->SetPageControl(pages);
+    return page;
   }
   // A window of a system class on the form, made without the class library.
   HWND AddRaw(const char* cls, const char* text, DWORD style, int left, int top, int width, int height,
@@ -85,6 +109,24 @@ struct ControlTest : skintest::EngineTest {
     for (TSkinControl* h : form.ControlHandlers())
       if (h->BoundControl() == control) return h;
     return nullptr;
+  }
+  // The handler of a window, whether attached to its control or by its handle; or null.
+  static TSkinControl* HandlerOfWindow(TSkinForm& form, HWND wnd) {
+    for (TSkinControl* h : form.ControlHandlers())
+      if (h->Handle() == wnd) return h;
+    return nullptr;
+  }
+  // The class name of a window's handler ("" when it has none).
+  static std::string HandlerClassOf(TSkinForm& form, HWND wnd) {
+    const TSkinControl* h = HandlerOfWindow(form, wnd);
+    return h ? std::string(h->ClassName()) : std::string();
+  }
+  // Shows the form and answers the handler the pass gave `control` as an H: null when the
+  // form got no handler, the control none, or one of another kind.
+  template <class H = TSkinControl>
+  H* ShowFormFor(const void* control) {
+    TSkinForm* form = ShowForm();
+    return form ? dynamic_cast<H*>(HandlerOf(*form, control)) : nullptr;
   }
   TForm* FormObj = nullptr;
 };

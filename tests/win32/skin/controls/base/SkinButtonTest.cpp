@@ -1,5 +1,6 @@
 // The skinned buttons on real windows: frames by state read back from the window, the
 // form's one hot button, press-and-drag-off, glyph cells, speed buttons, the "||" caption.
+#include "support/Canvas_win.h"
 #include "tests/win32/skin/controls/base/ControlTestEnv_win.h"
 #include "ui/ImgList.h"
 
@@ -23,9 +24,7 @@ TEST_F(SkinButtonTest, FramesFollowTheStateOfAPushButton) {
   def->SetDefault(true);
   auto* off = Add<TButton>(10, 70, 75, 25, "Off");
   off->SetEnabled(false);
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  ASSERT_NE(HandlerOf(*form, plain), nullptr);
+  ASSERT_NE(ShowFormFor(plain), nullptr);
   SetFocus(FormObj->Handle());
   EXPECT_EQ(ShownFrame(plain->Handle()), bfNormal);
   EXPECT_EQ(ShownFrame(def->Handle()), bfDefault);
@@ -64,9 +63,7 @@ TEST_F(SkinButtonTest, PressMoveOffAndReleaseDoesNotClickButPressAndReleaseDoes)
   auto* b = Add<TButton>(10, 10, 75, 25, "Click");
   int clicks = 0;
   b->OnClick = [&](TObject*) { ++clicks; };
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  TSkinControl* h = HandlerOf(*form, b);
+  TSkinControl* h = ShowFormFor(b);
   ASSERT_NE(h, nullptr);
   HWND w = b->Handle();
   SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -193,10 +190,8 @@ TEST_F(SkinButtonTest, AGlyphButtonWithoutGlyphTakesItsPictureFromAnImageList) {
   TBitmap pictures;
   pictures.SetPixelFormat(pf24bit);
   pictures.SetSize(16, 8);
-  pictures.Canvas()->Brush()->SetColor(static_cast<TColor>(RGB(250, 0, 250)));
-  pictures.Canvas()->FillRect(RECT{0, 0, 8, 8});
-  pictures.Canvas()->Brush()->SetColor(static_cast<TColor>(RGB(0, 120, 250)));
-  pictures.Canvas()->FillRect(RECT{8, 0, 16, 8});
+  FillSolid(*pictures.Canvas(), RECT{0, 0, 8, 8}, RGB(250, 0, 250));
+  FillSolid(*pictures.Canvas(), RECT{8, 0, 16, 8}, RGB(0, 120, 250));
   ASSERT_EQ(list.AddMasked(pictures, static_cast<TColor>(RGB(1, 2, 3))), 0);
   struct Case {
     bool Enabled;
@@ -266,9 +261,7 @@ TEST_F(SkinButtonTest, SpeedButtonsFlatAtRestDownAndDisabled) {
 TEST_F(SkinButtonTest, ASpeedButtonPaintedOnTheMouseComingAndGoingHoldsNoDeviceContext) {
   MakeForm();
   auto* button = Add<TSpeedButton>(10, 10, 40, 30, "");
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  ASSERT_NE(HandlerOf(*form, button), nullptr);
+  ASSERT_NE(ShowFormFor(button), nullptr);
   ClientDc dc(FormObj->Handle());
   const struct {
     UINT Msg;
@@ -284,9 +277,7 @@ TEST_F(SkinButtonTest, ASpeedButtonPaintedOnTheMouseComingAndGoingHoldsNoDeviceC
 TEST_F(SkinButtonTest, ATwoLineCaptionBreaksAtTheBars) {
   MakeForm();
   auto* b = Add<TButton>(10, 10, 90, 50, "One||Two");
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  TSkinControl* h = HandlerOf(*form, b);
+  TSkinControl* h = ShowFormFor(b);
   ASSERT_NE(h, nullptr);
   UpdateWindow(b->Handle());
   EXPECT_EQ(h->CachedCaption(), L"One\r\nTwo");

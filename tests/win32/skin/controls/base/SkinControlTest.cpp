@@ -138,9 +138,7 @@ TEST_F(SkinControlTest, AHookSetAfterTheHandlerKeepsAWorkingChainOnceTheHandlerI
 TEST_F(SkinControlTest, SetTextUpdatesTheCachedCaptionBeforeTheRepaint) {
   MakeForm();
   auto* b = Add<TButton>(10, 10, 75, 25, "Old");
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  TSkinControl* h = HandlerOf(*form, b);
+  TSkinControl* h = ShowFormFor(b);
   ASSERT_NE(h, nullptr);
   EXPECT_EQ(h->CachedCaption(), L"Old");
   b->SetCaption("New");

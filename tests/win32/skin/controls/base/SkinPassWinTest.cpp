@@ -106,10 +106,7 @@ TEST_F(SkinPassWinTest, TheManagerSkinsADialogsPushButtonWhenItIsActivated) {
   TSkinForm* h = Handler(dlg);
   ASSERT_NE(h, nullptr) << "the manager took the dialog";
   HWND push = GetDlgItem(dlg, 1);
-  bool found = false;
-  for (TSkinControl* c : h->ControlHandlers())
-    found |= c->Handle() == push && c->ClassName() == "TSkinButton";
-  EXPECT_TRUE(found);
+  EXPECT_EQ(HandlerClassOf(*h, push), "TSkinButton");
   UpdateWindow(push);
   ASSERT_EQ(GetFocus(), push) << "the dialog focuses its first tab stop";
   EXPECT_EQ(WindowPixel(push, 2, 2), FrameColour[bfHot]) << "focused, drawn from the skin";
@@ -124,9 +121,7 @@ TEST_F(SkinPassWinTest, ADialogGoingInactiveLetsGoOfItsHotPushButton) {
   TSkinForm* h = Handler(dlg);
   ASSERT_NE(h, nullptr);
   HWND push = GetDlgItem(dlg, 1);
-  TSkinControl* button = nullptr;
-  for (TSkinControl* c : h->ControlHandlers())
-    if (c->Handle() == push) button = c;
+  TSkinControl* button = HandlerOfWindow(*h, push);
   ASSERT_NE(button, nullptr);
   RECT r{};
   GetWindowRect(push, &r);
@@ -225,9 +220,7 @@ TEST_F(SkinPassWinTest, WithoutAButtonImageButtonsKeepTheirOwnLook) {
   Main->Buttons.reset();
   MakeForm();
   auto* b = Add<TButton>(10, 10, 75, 25, "Native");
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  ASSERT_NE(HandlerOf(*form, b), nullptr);
+  ASSERT_NE(ShowFormFor(b), nullptr);
   UpdateWindow(b->Handle());
   const COLORREF c = WindowPixel(b->Handle(), 37, 3);
   EXPECT_EQ(c, GetSysColor(COLOR_BTNFACE)) << "the native button painted its face";

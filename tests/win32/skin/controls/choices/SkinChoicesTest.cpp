@@ -14,13 +14,7 @@ using namespace controltest;
 COLORREF StripColour(int frame) { return RGB(16 * frame, 250 - 13 * frame, 60 + 7 * frame); }
 
 std::unique_ptr<TSkinImage> SolidStrip(ISkinPlatform& platform, int frames, int cell) {
-  TPixelBuffer px(frames * cell, cell, 24);
-  for (int f = 0; f < frames; ++f)
-    for (int y = 0; y < cell; ++y)
-      for (int x = 0; x < cell; ++x) px.SetPixel(f * cell + x, y, StripColour(f + 1));
-  auto image = platform.NewImage();
-  image->Assign(px);
-  return image;
+  return SolidFrameImage(platform, frames, cell, cell, StripColour);
 }
 
 // The frame shown at (x, y) of the window, 0 for none of the strip's colours.
@@ -64,9 +58,7 @@ TEST_F(SkinChoicesTest, CheckBoxFramesByStateForSixAndTwelveFrameStrips) {
     MakeChoiceForm();
     auto* box = Add<TCheckBox>(10, 10, 150, 20, "Check");
     box->SetAllowGrayed(true);
-    TSkinForm* form = ShowForm();
-    ASSERT_NE(form, nullptr);
-    auto* h = dynamic_cast<TSkinCheckBox*>(HandlerOf(*form, box));
+    auto* h = ShowFormFor<TSkinCheckBox>(box);
     ASSERT_NE(h, nullptr) << "a check box gets TSkinCheckBox";
     HWND w = box->Handle();
     for (const Case& c : cases) {
@@ -189,22 +181,11 @@ TEST_F(SkinChoicesTest, SwitchingSkinningOffBringsTheNativeBoxBackOnAPageToo) {
   UseStrips(6, 4);
   MakeChoiceForm();
   // With a menu bar the form keeps its native frame: nothing resizes it when the skin goes.
-  auto* menu = new TMainMenu(FormObj);
-  auto* item = new TMenuItem(FormObj);
-  item->SetCaption("&File");
-  menu->Items()->Add(item);
-  FormObj->SetMenu(menu);
+  GiveMenuBar(*FormObj, "&File");
   // A page control clips its children: repainting it leaves the page's controls alone.
-  auto* pages = Add<TPageControl>(10, 10, 260, 150);
-  auto* page = new TTabSheet(FormObj);
-  page->SetPageControl(pages);
-  auto* box = new TCheckBox(FormObj);
-  box->SetParent(page);
-  box->SetBounds(10, 10, 150, 20);
+  auto* box = AddTo<TCheckBox>(AddPage(10, 10, 260, 150), 10, 10, 150, 20);
   box->SetChecked(true);
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  ASSERT_NE(HandlerOf(*form, box), nullptr);
+  ASSERT_NE(ShowFormFor(box), nullptr);
   EXPECT_EQ(FrameAt(box->Handle(), 8, 10), 2);
   Main->SetActive(false);
   PumpMessages(600);  // the manager runs the switch on its 250 ms command timer
@@ -226,9 +207,7 @@ TEST_F(SkinChoicesTest, WithoutAStripTheNativeBoxStays) {
     if (c.emptyImage) Main->Buttons->CheckImage = Main->Platform().NewImage();
     MakeChoiceForm();
     auto* box = Add<TCheckBox>(10, 10, 150, 20, "Check");
-    TSkinForm* form = ShowForm();
-    ASSERT_NE(form, nullptr);
-    auto* h = dynamic_cast<TSkinCheckBox*>(HandlerOf(*form, box));
+    auto* h = ShowFormFor<TSkinCheckBox>(box);
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(FrameAt(box->Handle(), 8, 10), 0) << c.what;
     EXPECT_EQ(h->LastFrame(), 0) << c.what;
@@ -369,9 +348,7 @@ TEST_F(SkinChoicesTest, AGlyphCheckBoxGetsNothingWithoutAStripAndFollowsASkinCha
   Main->Buttons->CheckFrameCount = 0;
   MakeChoiceForm();
   auto* glyph = Add<TGlyphCheckBox>(10, 10, 150, 20, "Glyphs");
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  auto* h = dynamic_cast<TSkinObjImage*>(HandlerOf(*form, glyph));
+  auto* h = ShowFormFor<TSkinObjImage>(glyph);
   ASSERT_NE(h, nullptr);
   EXPECT_TRUE(glyph->CustomGlyphs()->Empty());
   EXPECT_EQ(GetEnumProperty(glyph, "UseCustomGlyphs"), "False");

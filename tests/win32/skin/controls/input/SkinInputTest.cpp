@@ -37,23 +37,14 @@ constexpr COLORREF MirroredColour[5] = {0, RGB(120, 60, 30), RGB(60, 120, 30), R
 constexpr COLORREF EdgeColour[5] = {0, RGB(40, 40, 40), RGB(70, 70, 70), RGB(100, 100, 100),
                                     RGB(130, 130, 130)};
 
-std::unique_ptr<TSkinImage> Strip(ISkinPlatform& platform, const COLORREF* colours, int frames, int w = 6,
-                                  int h = 6) {
-  TPixelBuffer px(frames * w, h, 24);
-  for (int f = 0; f < frames; ++f)
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) px.SetPixel(f * w + x, y, colours[f + 1]);
-  auto image = platform.NewImage();
-  image->Assign(px);
-  return image;
+// Frames of 6 x 6 in the colours of a 1-based table.
+std::unique_ptr<TSkinImage> Strip(ISkinPlatform& platform, const COLORREF* colours, int frames) {
+  return SolidFrameImage(platform, frames, 6, 6, [colours](int f) { return colours[f]; });
 }
 
 template <class E>
 std::unique_ptr<E> Element(const char* name, ISkinPlatform& platform, const COLORREF* colours, int frames) {
-  auto e = std::make_unique<E>(name, platform);
-  e->Image = Strip(platform, colours, frames);
-  e->FrameCount = frames;
-  return e;
+  return SolidElement<E>(platform, name, frames, 6, 6, [colours](int f) { return colours[f]; });
 }
 
 struct SkinInputTest : ControlTest {
@@ -70,12 +61,6 @@ struct SkinInputTest : ControlTest {
     Main->ComboButton->Style = 0;
     Main->SunkEdge = Element<TDataSkinObject>("SunkEdge", p, EdgeColour, 4);
     Main->ExtraImages.reset();
-  }
-  // The handler of a window, whether attached to its control or by its handle.
-  static TSkinControl* HandlerFor(TSkinForm& form, HWND wnd) {
-    for (TSkinControl* h : form.ControlHandlers())
-      if (h->Handle() == wnd) return h;
-    return nullptr;
   }
   static COLORREF Pixel(HWND wnd, int x, int y) {
     UpdateWindow(wnd);
@@ -129,7 +114,7 @@ TEST_F(SkinInputTest, EachInputControlGetsItsHandler) {
       {"time", time->Handle(), "TSkinEdit", false},
   };
   for (const Case& c : cases) {
-    TSkinControl* h = HandlerFor(*form, c.wnd);
+    TSkinControl* h = HandlerOfWindow(*form, c.wnd);
     ASSERT_NE(h, nullptr) << c.what;
     EXPECT_EQ(h->ClassName(), c.handler) << c.what;
     EXPECT_EQ(h->Control() != nullptr, c.boundToControl) << c.what;
@@ -181,7 +166,7 @@ TEST_F(SkinInputTest, ASpinButtonInsideAnEditIsFoundAndSkinned) {
   HWND spin = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE, 80, 2, 20, 32, edit->Handle(),
                               nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(spin, nullptr);
-  auto* h = dynamic_cast<TSkinEdit*>(HandlerFor(*Handler(FormObj->Handle()), edit->Handle()));
+  auto* h = dynamic_cast<TSkinEdit*>(HandlerOfWindow(*Handler(FormObj->Handle()), edit->Handle()));
   ASSERT_NE(h, nullptr);
   EXPECT_EQ(h->SpinButton(), nullptr) << "not there at the first paint";
   InvalidateRect(edit->Handle(), nullptr, TRUE);
@@ -251,7 +236,7 @@ TEST_F(SkinInputTest, ComboButtonPressedWhileTheMouseIsHeldOnTheEditPart) {
   auto* other = Add<TButton>(10, 100, 75, 25, "Focus");
   TSkinForm* form = ShowForm();
   other->SetFocus();
-  auto* h = dynamic_cast<TSkinComBox*>(HandlerFor(*form, combo->Handle()));
+  auto* h = dynamic_cast<TSkinComBox*>(HandlerOfWindow(*form, combo->Handle()));
   ASSERT_NE(h, nullptr);
   ASSERT_TRUE(h->EditHooked());
   HWND edit = h->EditWindow();
@@ -281,8 +266,8 @@ TEST_F(SkinInputTest, SimpleComboListGetsSkinnedBarsAndTheComboShowsNoButton) {
     drop->AddItem(item);
   }
   TSkinForm* form = ShowForm();
-  auto* hs = dynamic_cast<TSkinComBox*>(HandlerFor(*form, simple->Handle()));
-  auto* hd = dynamic_cast<TSkinComBox*>(HandlerFor(*form, drop->Handle()));
+  auto* hs = dynamic_cast<TSkinComBox*>(HandlerOfWindow(*form, simple->Handle()));
+  auto* hd = dynamic_cast<TSkinComBox*>(HandlerOfWindow(*form, drop->Handle()));
   ASSERT_TRUE(hs && hd);
   EXPECT_EQ(hs->ComboInfo().cbSize, sizeof(COMBOBOXINFO));
   if (sizeof(void*) == 4) {
@@ -294,7 +279,7 @@ TEST_F(SkinInputTest, SimpleComboListGetsSkinnedBarsAndTheComboShowsNoButton) {
   EXPECT_EQ(hd->ListWindow(), nullptr);
   // The always-open list gets skinned bars laid over its own; a drop-down's list none.
   ASSERT_NE(hs->ListBars(), nullptr);
-  EXPECT_EQ(HandlerFor(*form, hs->ListWindow()), hs->ListBars());
+  EXPECT_EQ(HandlerOfWindow(*form, hs->ListWindow()), hs->ListBars());
   EXPECT_EQ(hs->ListBars()->ClassName(), "TSkinScrollbarH");
   ASSERT_NE(hs->ListBars()->VertBar(), nullptr) << "nine items overflow the list";
   EXPECT_TRUE(IsWindowVisible(hs->ListBars()->VertBar()->Handle()));
@@ -316,8 +301,8 @@ TEST_F(SkinInputTest, CombosWhoseWindowIsMadeAgainWatchTheirNewParts) {
   for (const char* item : {"one", "two", "three", "four", "five", "six", "seven", "eight", "nine"})
     simple->AddItem(item);
   TSkinForm* form = ShowForm();
-  auto* hs = dynamic_cast<TSkinComBox*>(HandlerFor(*form, simple->Handle()));
-  auto* hd = dynamic_cast<TSkinComBox*>(HandlerFor(*form, drop->Handle()));
+  auto* hs = dynamic_cast<TSkinComBox*>(HandlerOfWindow(*form, simple->Handle()));
+  auto* hd = dynamic_cast<TSkinComBox*>(HandlerOfWindow(*form, drop->Handle()));
   ASSERT_TRUE(hs && hd);
   for (TComboBox* c : {simple, drop}) {
     c->DestroyHandle();
@@ -332,7 +317,7 @@ TEST_F(SkinInputTest, CombosWhoseWindowIsMadeAgainWatchTheirNewParts) {
   ASSERT_TRUE(IsChild(simple->Handle(), hs->ListWindow())) << "the new list";
   ASSERT_NE(hs->ListBars(), nullptr);
   EXPECT_EQ(hs->ListBars()->State(), scsAttached);
-  EXPECT_EQ(HandlerFor(*form, hs->ListWindow()), hs->ListBars());
+  EXPECT_EQ(HandlerOfWindow(*form, hs->ListWindow()), hs->ListBars());
 }
 
 TEST_F(SkinInputTest, TakingTheSkinOffFreesEveryHandlerOnceAndTheControlsLiveOn) {
@@ -349,9 +334,9 @@ TEST_F(SkinInputTest, TakingTheSkinOffFreesEveryHandlerOnceAndTheControlsLiveOn)
                               nullptr, GetModuleHandleA(nullptr), nullptr);
   InvalidateRect(edit->Handle(), nullptr, TRUE);
   UpdateWindow(edit->Handle());
-  auto* hs = dynamic_cast<TSkinComBox*>(HandlerFor(*form, simple->Handle()));
+  auto* hs = dynamic_cast<TSkinComBox*>(HandlerOfWindow(*form, simple->Handle()));
   ASSERT_TRUE(hs && hs->ListBars());
-  ASSERT_NE(HandlerFor(*form, spin), nullptr) << "the spin button's handler joined the list";
+  ASSERT_NE(HandlerOfWindow(*form, spin), nullptr) << "the spin button's handler joined the list";
   // The combo's bars and the edit's spin handler are in the list beside their owners' handlers:
   // the whole list goes, each handler freed once.
   form->DetachSkin();
@@ -372,7 +357,7 @@ TEST_F(SkinInputTest, ComboWithoutAButtonPictureKeepsItsOwnLook) {
   MakeForm();
   auto* combo = Add<TComboBox>(10, 10, 150, 21);
   TSkinForm* form = ShowForm();
-  auto* h = dynamic_cast<TSkinComBox*>(HandlerFor(*form, combo->Handle()));
+  auto* h = dynamic_cast<TSkinComBox*>(HandlerOfWindow(*form, combo->Handle()));
   ASSERT_NE(h, nullptr);
   const SIZE s = WindowSize(combo->Handle());
   const COLORREF got = Pixel(combo->Handle(), s.cx - 1, s.cy / 2);
@@ -384,7 +369,7 @@ TEST_F(SkinInputTest, UnskinningGivesTheEditPartItsProcedureBack) {
   MakeForm();
   auto* combo = Add<TComboBox>(10, 10, 150, 21);
   TSkinForm* form = ShowForm();
-  auto* h = dynamic_cast<TSkinComBox*>(HandlerFor(*form, combo->Handle()));
+  auto* h = dynamic_cast<TSkinComBox*>(HandlerOfWindow(*form, combo->Handle()));
   ASSERT_NE(h, nullptr);
   HWND edit = h->EditWindow();
   const LONG_PTR hooked = GetWindowLongPtrW(edit, GWLP_WNDPROC);
@@ -422,7 +407,7 @@ TEST_F(SkinInputTest, UpDownButtonsShowTheFrameOfTheirHalfAndState) {
     ud->SetPosition(50);
     if (!c.enabled) ud->SetEnabled(false);
     TSkinForm* form = ShowForm();
-    auto* h = dynamic_cast<TSkinUpDown*>(HandlerFor(*form, ud->Handle()));
+    auto* h = dynamic_cast<TSkinUpDown*>(HandlerOfWindow(*form, ud->Handle()));
     ASSERT_NE(h, nullptr) << c.what;
     HWND w = ud->Handle();
     POINT screen = c.at;

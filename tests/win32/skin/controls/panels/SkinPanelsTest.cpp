@@ -5,6 +5,7 @@
 
 #include "skin/controls/GroupBoxLayout.h"
 #include "skin/controls/SkinPanels.h"
+#include "support/Controls_win.h"
 #include "tests/win32/skin/controls/base/ControlTestEnv_win.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
@@ -15,21 +16,6 @@ using namespace controltest;
 
 constexpr COLORREF Face = RGB(230, 230, 230);
 constexpr COLORREF Shadow = RGB(90, 60, 30);
-
-// A strip of frames of one colour each (FrameColour[1..count]), frameWidth x height apiece.
-template <class E>
-std::unique_ptr<E> SolidStrip(ISkinPlatform& platform, const char* name, int count, int frameWidth = 8,
-                              int height = 8) {
-  auto e = std::make_unique<E>(name, platform);
-  TPixelBuffer px(frameWidth * count, height, 24);
-  for (int f = 0; f < count; ++f)
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < frameWidth; ++x) px.SetPixel(f * frameWidth + x, y, FrameColour[f + 1]);
-  e->Image = platform.NewImage();
-  e->Image->Assign(px);
-  e->FrameCount = count;
-  return e;
-}
 
 // Which solid frame a colour is (0: none of them).
 int FrameOf(COLORREF c) {
@@ -42,10 +28,10 @@ struct SkinPanelsTest : ControlTest {
   void SetUp() override {
     ControlTest::SetUp();
     Main->ColorButtonShadow = Shadow;
-    Main->Progress = SolidStrip<TDataSkinBorder>(Main->Platform(), "Progress", 2);
-    Main->StatusBarEdges = SolidStrip<TDataSkinObject>(Main->Platform(), "StatusBarEdges", 3);
-    Main->TrackbarThumbHorz = SolidStrip<TDataSkinObject>(Main->Platform(), "TrackbarThumbHorz", 5);
-    Main->TrackbarThumbVert = SolidStrip<TDataSkinObject>(Main->Platform(), "TrackbarThumbVert", 5);
+    Main->Progress = SolidElement<TDataSkinBorder>(Main->Platform(), "Progress", 2);
+    Main->StatusBarEdges = SolidElement<TDataSkinObject>(Main->Platform(), "StatusBarEdges", 3);
+    Main->TrackbarThumbHorz = SolidElement<TDataSkinObject>(Main->Platform(), "TrackbarThumbHorz", 5);
+    Main->TrackbarThumbVert = SolidElement<TDataSkinObject>(Main->Platform(), "TrackbarThumbVert", 5);
   }
   // The pixel after the window has painted itself.
   static COLORREF Painted(HWND wnd, int x, int y) {
@@ -126,9 +112,7 @@ TEST_F(SkinPanelsTest, StatusPanelsAreFramedByBevelEvenWithoutText) {
     p->SetWidth(70);
     p->SetBevel(c.Bevel);
   }
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  ASSERT_NE(HandlerOf(*form, bar), nullptr);
+  ASSERT_NE(ShowFormFor(bar), nullptr);
   for (int i = 0; i < 4; ++i) {
     RECT r{};
     SendMessageA(bar->Handle(), SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
@@ -178,7 +162,7 @@ TEST_F(SkinPanelsTest, StatusPanelsWithoutTheSkinStripGetPlainFramesAndDrawPanel
 }
 
 TEST_F(SkinPanelsTest, SimpleStatusBarIsOneLoweredFaceWithTheGripFromTheExtraImages) {
-  Main->ExtraImages = SolidStrip<TDataSkinObject>(Main->Platform(), "ExtraImages", 5, 6, 6);
+  Main->ExtraImages = SolidElement<TDataSkinObject>(Main->Platform(), "ExtraImages", 5, 6, 6);
   MakeForm();
   auto* bar = Add<TStatusBar>(0, 170, 300, 22);
   bar->SetSimpleText("");
@@ -335,9 +319,7 @@ TEST_F(SkinPanelsTest, PanelIsRecolouredAndItsChildrenAreSkinnedThroughIt) {
   auto* panel = Add<TPanel>(10, 10, 200, 100);
   panel->SetColor(RGB(10, 120, 10));
   // Owned by the panel: only the panel's own pass reaches it.
-  auto* inner = new TButton(panel);
-  inner->SetParent(panel);
-  inner->SetBounds(20, 20, 75, 25);
+  auto* inner = NewControl<TButton>(panel, panel, 20, 20, 75, 25);
   inner->SetCaption("Inner");
   TSkinForm* form = ShowForm();
   ASSERT_NE(form, nullptr);
@@ -358,23 +340,12 @@ TEST_F(SkinPanelsTest, PanelIsRecolouredAndItsChildrenAreSkinnedThroughIt) {
 TEST_F(SkinPanelsTest, SwitchingSkinningOffGivesNestedControlsTheirOwnLookAtOnce) {
   MakeForm();
   // With a menu the window keeps its native frame, so nothing resizes it when skinning stops.
-  auto* menu = new TMainMenu(FormObj);
-  auto* item = new TMenuItem(FormObj);
-  item->SetCaption("&File");
-  menu->Items()->Add(item);
-  FormObj->SetMenu(menu);
+  GiveMenuBar(*FormObj, "&File");
   // On a page: a container that nothing recolours, so nothing but the switch repaints it.
-  auto* pages = Add<TPageControl>(10, 10, 250, 150);
-  auto* page = new TTabSheet(FormObj);
-  page->SetCaption("Page");
-  page->SetPageControl(pages);
-  auto* bar = new TProgressBar(FormObj);
-  bar->SetParent(page);
-  bar->SetBounds(10, 10, 150, 20);
+  TTabSheet* page = AddPage(10, 10, 250, 150);
+  auto* bar = AddTo<TProgressBar>(page, 10, 10, 150, 20);
   bar->SetPosition(50);
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  ASSERT_NE(HandlerOf(*form, bar), nullptr);
+  ASSERT_NE(ShowFormFor(bar), nullptr);
   HWND w = bar->Handle();
   UpdateWindow(w);
   ASSERT_EQ(FrameOf(WindowPixel(w, 20, 10)), 2);
@@ -424,10 +395,7 @@ TEST_F(SkinPanelsTest, SizeGripMadeInASkinnedWindowIsPaintedInTheFaceColour) {
   ASSERT_NE(form, nullptr);
   HWND grip = AddRaw("SCROLLBAR", "", SBS_SIZEGRIP, 280, 180, 18, 18);
   ASSERT_NE(grip, nullptr);
-  bool found = false;
-  for (TSkinControl* h : form->ControlHandlers())
-    if (h->Handle() == grip) found = h->ClassName() == "TSkinSizer";
-  EXPECT_TRUE(found);
+  EXPECT_EQ(HandlerClassOf(*form, grip), "TSkinSizer");
   EXPECT_EQ(Painted(grip, 9, 9), Face);
   EXPECT_EQ(Painted(grip, 16, 16), Face);
   DestroyWindow(grip);
@@ -448,9 +416,7 @@ TEST_F(SkinPanelsTest, RadioGroupIsAGroupBoxOfRadioButtonsFollowingItemIndex) {
   group->SetItemIndex(2);
   int changes = 0;
   group->OnChange = [&](TObject*) { ++changes; };
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  TSkinControl* h = HandlerOf(*form, group);
+  TSkinControl* h = ShowFormFor(group);
   ASSERT_NE(h, nullptr);
   EXPECT_STREQ(h->ClassName().c_str(), "TSkinGroupBox");
   ASSERT_EQ(group->ButtonCount(), 4);
@@ -503,10 +469,7 @@ TEST_F(SkinPanelsTest, DialogInsideAForeignWindowIsErasedInTheFaceColour) {
   PumpMessages(60);
   TSkinForm* form = Handler(top.Wnd);
   ASSERT_NE(form, nullptr);
-  bool found = false;
-  for (TSkinControl* h : form->ControlHandlers())
-    if (h->Handle() == dialog) found = h->ClassName() == "TSkinBoxH";
-  EXPECT_TRUE(found);
+  EXPECT_EQ(HandlerClassOf(*form, dialog), "TSkinBoxH");
   EXPECT_EQ(Painted(dialog, 5, 5), Face);
   RECT r{};
   GetClientRect(dialog, &r);

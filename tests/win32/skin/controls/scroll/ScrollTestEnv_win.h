@@ -12,23 +12,12 @@
 
 namespace scrolltest {
 
+using controltest::SolidElement;
+
 // Frame f (1-based) of the 23-frame arrow strip.
 inline COLORREF ArrowColour(int f) { return RGB(8 * f, 40, 240 - 8 * f); }
 inline COLORREF TrackColour(int f) { return RGB(20, 100 + 30 * f, 20); }
 inline COLORREF ThumbColour(int f) { return RGB(240 - 60 * f, 30, 30); }
-
-inline std::unique_ptr<TDataSkinObject> SolidStrip(ISkinPlatform& platform, const char* name, int frames,
-                                                   int frameWidth, int height, COLORREF (*colour)(int)) {
-  auto e = std::make_unique<TDataSkinObject>(name, platform);
-  TPixelBuffer px(frameWidth * frames, height, 24);
-  for (int f = 0; f < frames; ++f)
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < frameWidth; ++x) px.SetPixel(f * frameWidth + x, y, colour(f + 1));
-  e->Image = platform.NewImage();
-  e->Image->Assign(px);
-  e->FrameCount = frames;
-  return e;
-}
 
 // The native bar of a window (OBJID_VSCROLL / OBJID_HSCROLL) as the system reports it.
 inline SCROLLBARINFO NativeBar(HWND wnd, LONG object) {
@@ -65,16 +54,23 @@ struct ScrollTest : controltest::ControlTest {
     ControlTest::SetUp();
     const int arrow = GetSystemMetrics(SM_CXHSCROLL);
     ISkinPlatform& p = Main->Platform();
-    Main->Scrollbar = SolidStrip(p, "Scrollbar", 23, arrow, arrow, ArrowColour);
-    Main->HorzScroll = SolidStrip(p, "HorzScroll", 4, arrow, arrow, TrackColour);
-    Main->VertScroll = SolidStrip(p, "VertScroll", 4, arrow, arrow, TrackColour);
-    Main->HorzScrollThumb = SolidStrip(p, "HorzScrollThumb", 3, arrow, arrow, ThumbColour);
-    Main->VertScrollThumb = SolidStrip(p, "VertScrollThumb", 3, arrow, arrow, ThumbColour);
+    Main->Scrollbar = SolidElement<TDataSkinObject>(p, "Scrollbar", 23, arrow, arrow, ArrowColour);
+    Main->HorzScroll = SolidElement<TDataSkinObject>(p, "HorzScroll", 4, arrow, arrow, TrackColour);
+    Main->VertScroll = SolidElement<TDataSkinObject>(p, "VertScroll", 4, arrow, arrow, TrackColour);
+    Main->HorzScrollThumb = SolidElement<TDataSkinObject>(p, "HorzScrollThumb", 3, arrow, arrow, ThumbColour);
+    Main->VertScrollThumb = SolidElement<TDataSkinObject>(p, "VertScrollThumb", 3, arrow, arrow, ThumbColour);
   }
   // The handler the pass gave a control, as a scroll-bar handler.
   template <class H = TSkinScrollbar>
   H* ScrollHandlerOf(TSkinForm& form, const void* control) {
     return dynamic_cast<H*>(HandlerOf(form, control));
+  }
+  // A horizontal scroll-bar control of the system's thickness at (10, 10) on the form.
+  TScrollBar* AddScrollBar(int width, int position = 0, bool enabled = true) {
+    auto* bar = Add<TScrollBar>(10, 10, width, GetSystemMetrics(SM_CYHSCROLL));
+    bar->SetPosition(position);
+    bar->SetEnabled(enabled);
+    return bar;
   }
   // A memo of 200 lines with a vertical bar on a new shown form; answers the skinned bar
   // over it, or null.
@@ -83,8 +79,7 @@ struct ScrollTest : controltest::ControlTest {
     memo = Add<TMemo>(10, 10, 160, height);
     memo->ScrollBars = ssVertical;
     memo->SetLines(Lines(200));
-    TSkinForm* form = ShowForm();
-    TSkinScrollbar* h = form ? ScrollHandlerOf(*form, memo) : nullptr;
+    TSkinScrollbar* h = ShowFormFor<TSkinScrollbar>(memo);
     return h ? h->VertBar() : nullptr;
   }
   static std::vector<std::string> Lines(int n) {

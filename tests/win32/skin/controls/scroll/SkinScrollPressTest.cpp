@@ -108,9 +108,7 @@ TEST_F(ScrollPressTest, APressOnAScrollBarControlMovesItsPositionThroughTheNativ
   sb->SetPosition(40);
   int changes = 0;
   sb->OnChange = [&](TObject*) { ++changes; };
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  auto* h = ScrollHandlerOf<TSkinScControl>(*form, sb);
+  auto* h = ShowFormFor<TSkinScControl>(sb);
   ASSERT_NE(h, nullptr);
   TWScrollbar& bar = *h->Bar();
   for (const PressCase& c : cases) {
@@ -133,12 +131,8 @@ TEST_F(ScrollPressTest, APressOnAScrollBarControlMovesItsPositionThroughTheNativ
 
 TEST_F(ScrollPressTest, APressOnADisabledScrollBarControlDoesNothing) {
   MakeForm();
-  auto* sb = Add<TScrollBar>(10, 10, 220, GetSystemMetrics(SM_CYHSCROLL));
-  sb->SetPosition(40);
-  sb->SetEnabled(false);
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  auto* h = ScrollHandlerOf<TSkinScControl>(*form, sb);
+  TScrollBar* sb = AddScrollBar(220, 40, false);
+  auto* h = ShowFormFor<TSkinScControl>(sb);
   ASSERT_NE(h, nullptr);
   TWScrollbar& bar = *h->Bar();
   for (int along : {5, 100, LengthOf(bar) - 5}) {

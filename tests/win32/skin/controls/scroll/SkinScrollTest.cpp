@@ -33,9 +33,7 @@ TEST_P(ScrollCoverTest, EachShownNativeBarIsCoveredByASkinnedBarJustAboveTheCont
   const CoverCase& c = GetParam();
   MakeForm();
   TWinControl* control = c.Make(*this);
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  auto* h = ScrollHandlerOf(*form, control);
+  auto* h = ShowFormFor<TSkinScrollbar>(control);
   ASSERT_NE(h, nullptr) << c.Name << " gets a TSkinScrollbar";
   HWND target = control->Handle();
   struct {
@@ -116,9 +114,7 @@ TEST_F(ScrollTest, AMemoWithoutBarsOrATaggedMemoGetsNoScrollBarHandler) {
 TEST_F(ScrollTest, AVerticalBarPaintsArrowsTrackAndThumbWhereTheNativeBarHasThem) {
   MakeForm();
   auto* memo = Memo(*this, ssVertical, 100);
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  auto* h = ScrollHandlerOf(*form, memo);
+  auto* h = ShowFormFor<TSkinScrollbar>(memo);
   ASSERT_NE(h, nullptr);
   UpdateWindow(h->VertBar()->Handle());
   const SCROLLBARINFO n = NativeBar(memo->Handle(), OBJID_VSCROLL);
@@ -142,12 +138,8 @@ TEST_F(ScrollTest, AVerticalBarPaintsArrowsTrackAndThumbWhereTheNativeBarHasThem
 
 TEST_F(ScrollTest, ADisabledBarShowsTheDisabledTrackAndNoThumb) {
   MakeForm();
-  auto* bar = Add<TScrollBar>(10, 10, 200, GetSystemMetrics(SM_CYHSCROLL));
-  bar->SetPosition(50);
-  bar->SetEnabled(false);
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  auto* h = ScrollHandlerOf<TSkinScControl>(*form, bar);
+  TScrollBar* bar = AddScrollBar(200, 50, false);
+  auto* h = ShowFormFor<TSkinScControl>(bar);
   ASSERT_NE(h, nullptr);
   EXPECT_EQ(PaintedThumb(*h->Bar()), (TThumbExtent{-1, -1}));
   WindowDc dc(h->Bar()->Handle());
@@ -159,9 +151,7 @@ TEST_F(ScrollTest, ADisabledBarShowsTheDisabledTrackAndNoThumb) {
 TEST_F(ScrollTest, TheSkinnedThumbFollowsKeyboardScrolling) {
   MakeForm();
   auto* memo = static_cast<TMemo*>(Memo(*this, ssVertical, 200));
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  auto* h = ScrollHandlerOf(*form, memo);
+  auto* h = ShowFormFor<TSkinScrollbar>(memo);
   ASSERT_NE(h, nullptr);
   memo->SetFocus();
   SendMessageA(memo->Handle(), EM_SETSEL, 0, 0);
@@ -214,9 +204,7 @@ TEST_F(ScrollTest, ABarHidesWhenTheContentFitsAndComesBackWhenItDoesNot) {
   auto* list = Add<TListBox>(10, 10, 160, 100);
   for (int i = 0; i < 40; ++i) list->AddItem("Item " + std::to_string(i));
   list->SetScrollWidth(500);
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  auto* h = ScrollHandlerOf(*form, list);
+  auto* h = ShowFormFor<TSkinScrollbar>(list);
   ASSERT_NE(h, nullptr);
   for (const FitCase& c : cases) {
     TWScrollbar* bar = c.Object == OBJID_VSCROLL ? h->VertBar() : h->HorzBar();
@@ -238,9 +226,7 @@ TEST_F(ScrollTest, ABarHidesWhenTheContentFitsAndComesBackWhenItDoesNot) {
 TEST_F(ScrollTest, HidingTheControlHidesItsBars) {
   MakeForm();
   auto* memo = Memo(*this, ssBoth, 60, false);
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  auto* h = ScrollHandlerOf(*form, memo);
+  auto* h = ShowFormFor<TSkinScrollbar>(memo);
   ASSERT_NE(h, nullptr);
   ASSERT_TRUE(IsWindowVisible(h->VertBar()->Handle()));
   memo->Hide();
@@ -319,9 +305,7 @@ TEST_F(ScrollTest, AScrollBarControlIsCoveredWholeAndItsThumbSpansTheTrackEnds) 
     auto* bar =
         c.Kind == sbHorizontal ? Add<TScrollBar>(10, 10, 200, thick) : Add<TScrollBar>(10, 10, thick, 150);
     bar->SetKind(c.Kind);
-    TSkinForm* form = ShowForm();
-    ASSERT_NE(form, nullptr);
-    auto* h = ScrollHandlerOf<TSkinScControl>(*form, bar);
+    auto* h = ShowFormFor<TSkinScControl>(bar);
     ASSERT_NE(h, nullptr) << c.Name;
     TWScrollbar& w = *h->Bar();
     EXPECT_EQ(w.Vertical(), c.Kind == sbVertical) << c.Name;
@@ -358,10 +342,8 @@ TEST_F(ScrollTest, AScrollBarControlShowsItsThumbWhereAndAsLongAsTheNativeOne) {
       {"the widest range with a page", INT_MIN, INT_MAX, 0x40000000, 0x10000000},
   };
   MakeForm();
-  auto* sb = Add<TScrollBar>(10, 10, 220, GetSystemMetrics(SM_CYHSCROLL));
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  auto* h = ScrollHandlerOf<TSkinScControl>(*form, sb);
+  TScrollBar* sb = AddScrollBar(220);
+  auto* h = ShowFormFor<TSkinScControl>(sb);
   ASSERT_NE(h, nullptr);
   TWScrollbar& bar = *h->Bar();
   for (const Case& c : cases) {
@@ -439,9 +421,7 @@ TEST_F(ScrollTest, BarsFollowAControlWhoseWindowIsMadeAgain) {
 TEST_F(ScrollTest, ScrollingAThousandLinesLeavesNoGdiObjectsBehind) {
   MakeForm();
   auto* memo = Memo(*this, ssVertical, 1010);
-  TSkinForm* form = ShowForm();
-  ASSERT_NE(form, nullptr);
-  auto* h = ScrollHandlerOf(*form, memo);
+  auto* h = ShowFormFor<TSkinScrollbar>(memo);
   ASSERT_NE(h, nullptr);
   HWND m = memo->Handle(), bar = h->VertBar()->Handle();
   // One round first, so objects made once (the bars' buffers) are there before counting.

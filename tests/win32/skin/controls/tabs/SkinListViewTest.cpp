@@ -1,6 +1,7 @@
 // Skinned list views on real windows: the header found and skinned through its list view,
 // the bar right of the last column filled with the header frame, and item images shown
 // only when the item's format asks for them.
+#include "support/Canvas_win.h"
 #include "tests/win32/skin/controls/tabs/TabTestEnv_win.h"
 
 namespace {
@@ -16,21 +17,19 @@ TListView* AddReportView(controltest::ControlTest& t, int columnWidth) {
 }
 
 struct SkinListViewTest : TabTest {
-  // A shown form with one report view of 20 rows; answers the form's handler.
-  TSkinForm* ShowReportView(int columnWidth) {
+  // A shown form with one report view of 20 rows (Lv); answers the list view's handler.
+  TSkinListView* ShowReportView(int columnWidth) {
     MakeForm();
     Lv = AddReportView(*this, columnWidth);
-    return ShowForm();
+    return ShowFormFor<TSkinListView>(Lv);
   }
   TListView* Lv = nullptr;
 };
 
 TEST_F(SkinListViewTest, AReportViewGetsItsHeaderAndItsScrollBarsSkinned) {
-  TSkinForm* form = ShowReportView(60);
-  TListView* lv = Lv;
-  ASSERT_NE(form, nullptr);
-  auto* h = dynamic_cast<TSkinListView*>(HandlerOf(*form, lv));
+  TSkinListView* h = ShowReportView(60);
   ASSERT_NE(h, nullptr);
+  TListView* lv = Lv;
   ASSERT_NE(h->Header(), nullptr);
   EXPECT_EQ(h->Header()->Handle(), lv->HeaderHandle());
   EXPECT_EQ(h->Header()->Owner(), lv) << "the list view owns its header's handler";
@@ -41,15 +40,13 @@ TEST_F(SkinListViewTest, AReportViewGetsItsHeaderAndItsScrollBarsSkinned) {
 }
 
 TEST_F(SkinListViewTest, TheHeaderOfAListViewWhoseWindowIsMadeAgainIsSkinned) {
-  TSkinForm* form = ShowReportView(60);
-  TListView* lv = Lv;
-  ASSERT_NE(form, nullptr);
-  auto* h = dynamic_cast<TSkinListView*>(HandlerOf(*form, lv));
+  TSkinListView* h = ShowReportView(60);
   ASSERT_NE(h, nullptr);
+  TListView* lv = Lv;
   lv->DestroyHandle();
   lv->HandleNeeded();
   PumpMessages(20);
-  form->SweepControls();
+  Handler(FormObj->Handle())->SweepControls();
   ASSERT_NE(lv->HeaderHandle(), nullptr);
   ASSERT_NE(h->Header(), nullptr);
   EXPECT_EQ(h->Header()->Handle(), lv->HeaderHandle());
@@ -57,10 +54,8 @@ TEST_F(SkinListViewTest, TheHeaderOfAListViewWhoseWindowIsMadeAgainIsSkinned) {
 }
 
 TEST_F(SkinListViewTest, AHeaderNarrowerThanItsListViewFillsTheRestWithTheHeaderFrame) {
-  TSkinForm* form = ShowReportView(60);
-  TListView* lv = Lv;
-  ASSERT_NE(form, nullptr);
-  HWND header = lv->HeaderHandle();
+  ASSERT_NE(ShowReportView(60), nullptr);
+  HWND header = Lv->HeaderHandle();
   ASSERT_NE(header, nullptr);
   Repaint(header);
   RECT bar{};
@@ -86,10 +81,8 @@ LRESULT CALLBACK UnreadableSecondItem(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
 }
 
 TEST_F(SkinListViewTest, AHeaderItemThatCannotBeReadShowsTheBareHeaderFrame) {
-  TSkinForm* form = ShowReportView(60);
-  TListView* lv = Lv;
-  ASSERT_NE(form, nullptr);
-  HWND header = lv->HeaderHandle();
+  ASSERT_NE(ShowReportView(60), nullptr);
+  HWND header = Lv->HeaderHandle();
   ASSERT_NE(header, nullptr);
   RECT item{};
   ASSERT_TRUE(SendMessageA(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item)));
@@ -109,17 +102,14 @@ TEST_F(SkinListViewTest, AHeaderItemThatCannotBeReadShowsTheBareHeaderFrame) {
 }
 
 TEST_F(SkinListViewTest, AnItemImageShowsOnlyWhenItsFormatAsksForOne) {
-  TSkinForm* form = ShowReportView(90);
-  TListView* lv = Lv;
-  ASSERT_NE(form, nullptr);
-  HWND header = lv->HeaderHandle();
+  ASSERT_NE(ShowReportView(90), nullptr);
+  HWND header = Lv->HeaderHandle();
   ASSERT_NE(header, nullptr);
   HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 1, 1);
   {
     TBitmap icon(16, 16);
     TCanvas* c = icon.Canvas();
-    c->Brush()->SetColor(static_cast<TColor>(IconColour));
-    c->FillRect(RECT{0, 0, 16, 16});
+    FillSolid(*c, RECT{0, 0, 16, 16}, IconColour);
     icon.FreeCanvasDc();
     ImageList_Add(images, icon.Handle(), nullptr);
   }

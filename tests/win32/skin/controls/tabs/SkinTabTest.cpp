@@ -18,10 +18,7 @@ std::string ColourText(COLORREF c) {
 
 TEST_F(SkinTabTest, ThePassGivesEachTabKindItsHandler) {
   MakeWideForm();
-  auto* pc = Add<TPageControl>(10, 10, 150, 100);
-  auto* sheet = new TTabSheet(FormObj);
-  sheet->SetCaption("Page");
-  sheet->SetPageControl(pc);
+  TPageControl* pc = AddPage(10, 10, 150, 100)->PageControl();
   auto* tc = Add<TTabControl>(170, 10, 150, 100);
   tc->AddTab("Tab");
   auto* set = Add<TTabSet>(330, 10, 200, 21);
@@ -210,22 +207,11 @@ TEST_F(SkinTabTest, SwitchingSkinningOffGivesNestedTabsAndHeadersTheirOwnLookAtO
   MakeWideForm();
   // A menu bar keeps the native frame, so nothing resizes when skinning goes; and inside a
   // page, the form's repaint of its own children does not reach the tabs.
-  auto* menu = new TMainMenu(FormObj);
-  auto* item = new TMenuItem(FormObj);
-  item->SetCaption("File");
-  menu->Items()->Add(item);
-  FormObj->SetMenu(menu);
-  auto* pc = Add<TPageControl>(10, 10, 500, 260);
-  auto* sheet = new TTabSheet(FormObj);
-  sheet->SetCaption("Page");
-  sheet->SetPageControl(pc);
-  auto* tc = new TTabControl(FormObj);
-  tc->SetParent(sheet);
-  tc->SetBounds(10, 10, 200, 100);
+  GiveMenuBar(*FormObj, "File");
+  TTabSheet* sheet = AddPage(10, 10, 500, 260);
+  auto* tc = AddTo<TTabControl>(sheet, 10, 10, 200, 100);
   tc->AddTab("One");
-  auto* lv = new TListView(FormObj);
-  lv->SetParent(sheet);
-  lv->SetBounds(220, 10, 250, 100);
+  auto* lv = AddTo<TListView>(sheet, 220, 10, 250, 100);
   lv->SetViewStyle(vsReport);
   lv->AddColumn("Name", 60);
   TSkinForm* form = ShowForm();

@@ -7,18 +7,11 @@
 #include "skin/data/SkinData_win.h"
 #include "skin/data/SkinRead.h"
 #include "skin/forms/SkinDrawBitmap_win.h"
+#include "support/StoredSkinStream.h"
 #include "tools/skintool/ArchiveWriter.h"
 #include "ui/BmpDecode.h"
 
 namespace {
-
-std::vector<uint8_t> Stored(const std::vector<uint8_t>& archive) {
-  const uint32_t n = static_cast<uint32_t>(archive.size());
-  std::vector<uint8_t> s = {static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8),
-                            static_cast<uint8_t>(n >> 16), static_cast<uint8_t>(n >> 24)};
-  s.insert(s.end(), archive.begin(), archive.end());
-  return s;
-}
 
 std::vector<uint8_t> SmallArchive(int32_t version) {
   TPixelBuffer top(10, 20, 24);
@@ -82,7 +75,7 @@ TEST(SkinDataWin, OtherVersionLeavesNoSkinAndActiveOff) {
   TSkinData d(nullptr);
   d.BeginLoading();
   d.SetActive(true);
-  TMemoryStream s(Stored(SmallArchive(19999)));
+  TMemoryStream s(StoredSkinStream(SmallArchive(19999)));
   d.ReadSkinStream(s);
   d.Loaded();
   SetSkinMessageHook(previous);

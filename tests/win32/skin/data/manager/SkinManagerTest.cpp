@@ -61,10 +61,7 @@ TEST_F(ManagerTest, FormTag99IsNeverSkinnedAnd199Is) {
   for (const Case c : {Case{99, false}, Case{199, true}, Case{0, true}}) {
     auto* form = new TForm(nullptr);
     form->Tag = c.tag;
-    form->Show();
-    SetActiveWindow(form->Handle());
-    PumpMessages(30);
-    EXPECT_EQ(Handler(form->Handle()) != nullptr, c.skinned) << "Tag " << c.tag;
+    EXPECT_EQ(ActivatedHandler(*form) != nullptr, c.skinned) << "Tag " << c.tag;
     EXPECT_EQ(AnswersSkinQuery(form->Handle()), c.skinned) << "Tag " << c.tag;
     delete form;
     PumpMessages(10);
@@ -197,9 +194,7 @@ TEST_F(ManagerTest, WithoutATargetTheTimerKeepsRunning) {
 TEST_F(ManagerTest, ACommandThatRaisesEndsItsScanAndClearsItsTarget) {
   Main = LoadedComponent();
   auto* form = new TForm(nullptr);
-  form->Show();
-  SetActiveWindow(form->Handle());
-  PumpMessages(30);
+  Activate(*form);
   Main->SetActive(false);
   Manager().ExecuteCommand();
   ASSERT_EQ(Manager().FormHandlerCount(), 0);
@@ -362,10 +357,7 @@ TEST_F(ManagerTest, RefreshReskinsTheHandlersOfItsComponentAndTellsTheApplicatio
   };
   auto* form = new TForm(nullptr);
   form->SetBounds(100, 100, 320, 240);
-  form->Show();
-  SetActiveWindow(form->Handle());
-  PumpMessages(30);
-  ASSERT_NE(Handler(form->Handle()), nullptr);
+  ASSERT_NE(ActivatedHandler(*form), nullptr);
   form->SetColor(clWindow);
   const int skinnedHeight = form->Height();  // the skinned frame's height for the client
   Manager().SetCommandTarget(Main.get());

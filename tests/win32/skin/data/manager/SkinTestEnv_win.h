@@ -13,6 +13,7 @@
 #include "support/BuiltinSkin_win.h"
 #include "support/Pump_win.h"
 #include "support/TestWindow_win.h"
+#include "ui/Forms.h"
 
 namespace skintest {
 
@@ -38,6 +39,13 @@ inline HWND MakeWindow(DWORD style = WS_OVERLAPPEDWINDOW, int w = 300, int h = 2
 inline void Activate(HWND wnd) {
   ShowWindow(wnd, SW_SHOW);
   SetActiveWindow(wnd);
+  PumpMessages(30);
+}
+
+// A form of the class library, shown as the program shows it.
+inline void Activate(TForm& form) {
+  form.Show();
+  SetActiveWindow(form.Handle());
   PumpMessages(30);
 }
 
@@ -71,6 +79,11 @@ struct EngineTest : ::testing::Test {
   TSkinForm* ActivatedHandler(HWND wnd) {
     Activate(wnd);
     return Handler(wnd);
+  }
+  // The same for a form of the class library, shown as the program shows it.
+  TSkinForm* ActivatedHandler(TForm& form) {
+    Activate(form);
+    return Handler(form.Handle());
   }
   std::unique_ptr<TSkinData> Main;
 };

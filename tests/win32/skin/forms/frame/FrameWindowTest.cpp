@@ -13,18 +13,20 @@ namespace {
 using namespace skintest;
 using namespace frametest;
 
-using FrameWindowTest = EngineTest;
-
-// A shown, active, sizeable form of this client size, skinned by the main component.
-std::unique_ptr<TForm> ShownSizeableForm(int clientWidth, int clientHeight) {
-  auto form = std::make_unique<TForm>(nullptr);
-  form->SetBorderStyle(bsSizeable);
-  form->SetClientSize(clientWidth, clientHeight);
-  form->Show();
-  SetActiveWindow(form->Handle());
-  PumpMessages(30);
-  return form;
-}
+struct FrameWindowTest : EngineTest {
+  void TearDown() override {
+    Form.reset();
+    EngineTest::TearDown();
+  }
+  // A shown, active, sizeable form of this client size; answers its form handler (or null).
+  TSkinForm* ShowSizeableForm(int clientWidth, int clientHeight) {
+    Form = std::make_unique<TForm>(nullptr);
+    Form->SetBorderStyle(bsSizeable);
+    Form->SetClientSize(clientWidth, clientHeight);
+    return ActivatedHandler(*Form);
+  }
+  std::unique_ptr<TForm> Form;
+};
 
 std::pair<int, int> ClientSize(HWND wnd) {
   RECT r{};
@@ -34,31 +36,24 @@ std::pair<int, int> ClientSize(HWND wnd) {
 
 TEST_F(FrameWindowTest, TheClientAreaStaysThroughAttachAndDetach) {
   Main = LoadedComponent();
-  auto* form = new TForm(nullptr);
-  form->SetBorderStyle(bsSizeable);
-  form->SetClientSize(300, 200);
-  form->Show();
-  SetActiveWindow(form->Handle());
-  PumpMessages(30);
-  TSkinForm* h = Handler(form->Handle());
+  TSkinForm* h = ShowSizeableForm(300, 200);
   ASSERT_NE(h, nullptr);
   const TFrameBorders b = h->Borders();
   EXPECT_EQ(b, (TFrameBorders{4, 30, 4, 4, 0})) << "the built-in skin's pieces";
-  EXPECT_EQ(ClientSize(form->Handle()), std::make_pair(300, 200)) << "skinned";
+  EXPECT_EQ(ClientSize(Form->Handle()), std::make_pair(300, 200)) << "skinned";
   RECT w{};
-  GetWindowRect(form->Handle(), &w);
+  GetWindowRect(Form->Handle(), &w);
   EXPECT_EQ(w.right - w.left, 308);
   EXPECT_EQ(w.bottom - w.top, 234);
   // A form is owned: it keeps WS_CAPTION (whose drawing the skin takes over) and loses its
   // system menu and boxes.
-  EXPECT_EQ(GetWindowLongPtrA(form->Handle(), GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX),
+  EXPECT_EQ(GetWindowLongPtrA(Form->Handle(), GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX),
             WS_CAPTION);
 
   h->DetachSkin();
-  EXPECT_EQ(ClientSize(form->Handle()), std::make_pair(300, 200)) << "detached";
-  EXPECT_EQ(GetWindowLongPtrA(form->Handle(), GWL_STYLE) & (WS_CAPTION | WS_SYSMENU),
+  EXPECT_EQ(ClientSize(Form->Handle()), std::make_pair(300, 200)) << "detached";
+  EXPECT_EQ(GetWindowLongPtrA(Form->Handle(), GWL_STYLE) & (WS_CAPTION | WS_SYSMENU),
             WS_CAPTION | WS_SYSMENU);
-  delete form;
 }
 
 // A window with a menu gets the skinned frame with a painted menu bar in place of the native
@@ -165,10 +160,9 @@ TEST_F(FrameWindowTest, AnInactiveWindowShowsTheSecondFrameOfTheTitleBar) {
 
 TEST_F(FrameWindowTest, TheRegionFollowsTransAndIsRebuiltOnlyWhenNeeded) {
   Main = LoadedComponent();
-  const std::unique_ptr<TForm> form = ShownSizeableForm(300, 200);
-  HWND wnd = form->Handle();
-  TSkinForm* h = Handler(wnd);
+  TSkinForm* h = ShowSizeableForm(300, 200);
   ASSERT_NE(h, nullptr);
+  HWND wnd = Form->Handle();
   ASSERT_TRUE(h->HasRegion());
   RECT r{};
   GetWindowRect(wnd, &r);
@@ -213,10 +207,9 @@ TEST_F(FrameWindowTest, TheRegionFollowsTransAndIsRebuiltOnlyWhenNeeded) {
 
 TEST_F(FrameWindowTest, TheBorderPiecesNeedBuffersOfTheirOwnSizeNotTheWindows) {
   Main = LoadedComponent();
-  const std::unique_ptr<TForm> form = ShownSizeableForm(900, 650);
-  HWND wnd = form->Handle();
-  TSkinForm* h = Handler(wnd);
+  TSkinForm* h = ShowSizeableForm(900, 650);
   ASSERT_NE(h, nullptr);
+  HWND wnd = Form->Handle();
   RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   RECT r{};
   GetWindowRect(wnd, &r);
@@ -249,15 +242,10 @@ TEST_F(FrameWindowTest, AResizedWindowsRegionTakesItsTitleFromTheNewWidth) {
   top.RightWidth = 8;
   top.Trans = 1;
   top.Tile = 0;
-  auto* form = new TForm(nullptr);
-  form->SetBorderStyle(bsSizeable);
-  form->SetClientSize(300, 200);
-  form->Show();
-  SetActiveWindow(form->Handle());
-  PumpMessages(60);
-  HWND wnd = form->Handle();
-  TSkinForm* h = Handler(wnd);
+  TSkinForm* h = ShowSizeableForm(300, 200);
+  PumpMessages(30);
   ASSERT_NE(h, nullptr);
+  HWND wnd = Form->Handle();
   ASSERT_EQ(h->Borders().Top, Title);
   auto inRegion = [wnd](int x, int y) {
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
@@ -282,7 +270,6 @@ TEST_F(FrameWindowTest, AResizedWindowsRegionTakesItsTitleFromTheNewWidth) {
     }
     PumpMessages(60);
   }
-  delete form;
 }
 
 TEST_F(FrameWindowTest, AMessageBoxIsWidenedToItsCaptionWithItsControlsMoved) {

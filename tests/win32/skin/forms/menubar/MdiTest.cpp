@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "skin/data/SkinData_win.h"
+#include "support/Controls_win.h"
+#include "support/MenuItems_win.h"
 #include "tests/win32/skin/forms/frame/FrameTestEnv_win.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
@@ -52,18 +54,9 @@ struct MdiTest : EngineTest {
     Frame->SetBounds(60, 40, 640, 460);
     Frame->SetText("MDI frame");
     Menu = new TMainMenu(Frame);
-    auto* file = new TMenuItem(Frame);
-    file->SetCaption("&File");
-    Menu->Items()->Add(file);
-    auto* close = new TMenuItem(Frame);
-    close->SetCaption("Close");
-    file->Add(close);
-    WindowItem = new TMenuItem(Frame);
-    WindowItem->SetCaption("&Window");
-    Menu->Items()->Add(WindowItem);
-    auto* cascade = new TMenuItem(Frame);
-    cascade->SetCaption("&Cascade");
-    WindowItem->Add(cascade);
+    AddMenuItem(Frame, AddMenuItem(Frame, Menu->Items(), "&File"), "Close");
+    WindowItem = AddMenuItem(Frame, Menu->Items(), "&Window");
+    AddMenuItem(Frame, WindowItem, "&Cascade");
     Frame->WindowMenu = WindowItem;
     Frame->SetMenu(Menu);
     Frame->Show();
@@ -263,9 +256,7 @@ TEST_F(MdiTest, AnItemFreedWhileChildrenExistLeavesTheBar) {
 TEST_F(MdiTest, ClosingAMaximizedChildPaintsTheNextOneWhole) {
   std::vector<TLabel*> labels;
   for (size_t i = 0; i < Children.size(); ++i) {
-    auto* text = new TLabel(Children[i]);
-    text->SetParent(Children[i]);
-    text->SetBounds(12, 12, 220, 20);
+    auto* text = NewControl<TLabel>(Children[i], Children[i], 12, 12, 220, 20);
     text->SetCaption("MDI child " + std::to_string(i + 1) + " of 3");
     labels.push_back(text);
   }

@@ -7,6 +7,7 @@
 
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/SkinDraw_win.h"
+#include "support/MenuItems_win.h"
 #include "tests/win32/skin/forms/menubar/MenuTestEnv_win.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
@@ -30,12 +31,7 @@ struct MenuBarTest : EngineTest {
   std::vector<TMenuItem*> FileItems;
   std::pair<int, int> NativeClient;
 
-  TMenuItem* Item(const char* caption, TMenuItem* parent) {
-    auto* item = new TMenuItem(Form);
-    item->SetCaption(caption);
-    parent->Add(item);
-    return item;
-  }
+  TMenuItem* Item(const char* caption, TMenuItem* parent) { return AddMenuItem(Form, parent, caption); }
   void Build(bool rightToLeft = false) {
     Main = LoadedComponent();
     Main->MenuBar.reset();  // a flat bar in ColorMenubar
@@ -412,12 +408,7 @@ TEST_F(MenuBarTest, TheBarFollowsTheMenuTheWindowHasNow) {
   Build();
   const auto withBar = ClientSize(Form->Handle());
   auto* other = new TMainMenu(Form);
-  auto* tools = new TMenuItem(Form);
-  tools->SetCaption("&Tools");
-  other->Items()->Add(tools);
-  auto* options = new TMenuItem(Form);
-  options->SetCaption("Options");
-  tools->Add(options);
+  Item("Options", Item("&Tools", other->Items()));
 
   Form->SetMenu(other);
   PumpMessages(30);

@@ -4,31 +4,18 @@
 #include "skin/data/SkinData_win.h"
 #include "skin/forms/MenuItems.h"
 #include "skin/forms/MenuItems_win.h"
+#include "support/Canvas_win.h"
+#include "support/MenuItems_win.h"
 #include "tests/win32/skin/data/manager/SkinTestEnv_win.h"
+#include "tests/win32/skin/forms/menus/MenuItemStrip_win.h"
 #include "ui/ImgList.h"
 #include "ui/Menus.h"
 
 namespace {
 using namespace skintest;
+using namespace menutest;
 
-// Frames of the test MenuItem image: 5 frames of 12 x 12, each its own colour; frame 2 is
-// magenta with a green line in its bottom rows.
-constexpr COLORREF Frame1 = RGB(200, 40, 40), Frame3 = RGB(90, 90, 90), Frame4 = RGB(40, 40, 200),
-                   Frame5 = RGB(10, 10, 10), SeparatorLine = RGB(20, 180, 20), Paper = RGB(255, 255, 255);
-constexpr int FrameSize = 12;
-
-TPixelBuffer MenuItemPixels() {
-  TPixelBuffer px(FrameSize * 5, FrameSize);
-  const COLORREF fill[5] = {Frame1, RGB(255, 0, 255), Frame3, Frame4, Frame5};
-  for (int y = 0; y < FrameSize; ++y)
-    for (int x = 0; x < FrameSize * 5; ++x) {
-      const int f = x / FrameSize;
-      COLORREF c = fill[f];
-      if (f == 1 && y >= FrameSize - 3 && y < FrameSize - 1) c = SeparatorLine;
-      px.SetPixel(x, y, c);
-    }
-  return px;
-}
+constexpr COLORREF Paper = RGB(255, 255, 255);
 
 struct MenuItemsTest : EngineTest {
   TWindow Wnd;
@@ -40,11 +27,7 @@ struct MenuItemsTest : EngineTest {
   void SetUp() override {
     EngineTest::SetUp();
     Main = LoadedComponent();
-    Main->MenuItem = std::make_unique<TDataSkinObject>("MenuItem", Main->Platform());
-    Main->MenuItem->Image->Assign(MenuItemPixels());
-    Main->MenuItem->LeftWidth = Main->MenuItem->RightWidth = 2;
-    Main->MenuItem->TopHeight = Main->MenuItem->BottomHeight = 2;
-    Main->MenuItem->Trans = 1;
+    UseMenuItemStrip(*Main);
     Main->ColorMenuText = RGB(0, 0, 0);
     Main->ColorHilightText = RGB(255, 255, 255);
     Main->ColorButtonShadow = RGB(0, 160, 0);
@@ -54,8 +37,7 @@ struct MenuItemsTest : EngineTest {
     PumpMessages(20);
     Dc = GetDC(Wnd.Wnd);
     Canvas.SetHandle(Dc);
-    Canvas.Brush()->SetColor(static_cast<TColor>(Paper));
-    Canvas.FillRect(RECT{0, 0, 320, 120});
+    FillSolid(Canvas, RECT{0, 0, 320, 120}, Paper);
     Menu = std::make_unique<TPopupMenu>(nullptr);
   }
   void TearDown() override {
@@ -64,12 +46,7 @@ struct MenuItemsTest : EngineTest {
     Menu.reset();
     EngineTest::TearDown();
   }
-  TMenuItem* Add(const std::string& caption) {
-    auto* item = new TMenuItem(Menu.get());
-    item->SetCaption(caption);
-    Menu->Items()->Add(item);
-    return item;
-  }
+  TMenuItem* Add(const std::string& caption) { return AddMenuItem(Menu.get(), Menu->Items(), caption); }
   COLORREF At(int x, int y) { return GetPixel(Dc, x, y); }
   int Count(const RECT& r, COLORREF c) {
     int n = 0;
@@ -170,10 +147,8 @@ TEST_F(MenuItemsTest, CheckMarkWithoutImageAndSunkenBoxWithOne) {
   TBitmap strip;
   strip.SetSize(16, 16);
   // A picture with a transparent rim, so the box around it shows.
-  strip.Canvas()->Brush()->SetColor(static_cast<TColor>(RGB(255, 0, 255)));
-  strip.Canvas()->FillRect(RECT{0, 0, 16, 16});
-  strip.Canvas()->Brush()->SetColor(static_cast<TColor>(RGB(250, 200, 0)));
-  strip.Canvas()->FillRect(RECT{3, 3, 13, 13});
+  FillSolid(*strip.Canvas(), RECT{0, 0, 16, 16}, RGB(255, 0, 255));
+  FillSolid(*strip.Canvas(), RECT{3, 3, 13, 13}, RGB(250, 200, 0));
   ASSERT_EQ(images.AddMasked(strip, static_cast<TColor>(RGB(255, 0, 255))), 0);
   Menu->SetImages(&images);
   TMenuItem* pictured = Add("About");
@@ -231,15 +206,8 @@ TEST_F(EngineTest, PopupMenusOfAFormAreDrawnUnlessTaggedOff) {
   auto* skinned = new TPopupMenu(form);
   auto* tagged = new TPopupMenu(form);
   tagged->Tag = 199;
-  for (TPopupMenu* m : {skinned, tagged}) {
-    auto* item = new TMenuItem(form);
-    item->SetCaption("Magic");
-    m->Items()->Add(item);
-  }
-  form->Show();
-  SetActiveWindow(form->Handle());
-  PumpMessages(30);
-  ASSERT_NE(Handler(form->Handle()), nullptr);
+  for (TPopupMenu* m : {skinned, tagged}) AddMenuItem(form, m->Items(), "Magic");
+  ASSERT_NE(ActivatedHandler(*form), nullptr);
   EXPECT_TRUE(skinned->OwnerDraw());
   EXPECT_TRUE(static_cast<bool>(skinned->Items()->Items(0)->OnAdvancedDrawItem));
   EXPECT_FALSE(tagged->OwnerDraw());
@@ -264,13 +232,8 @@ TEST_F(EngineTest, TheItemPainterGoesWithTheFormAndItsMenus) {
   auto* form = new TForm(nullptr);
   form->SetClientSize(200, 100);
   auto* popup = new TPopupMenu(form);
-  auto* item = new TMenuItem(form);
-  item->SetCaption("Magic");
-  popup->Items()->Add(item);
-  form->Show();
-  SetActiveWindow(form->Handle());
-  PumpMessages(30);
-  TSkinForm* h = Handler(form->Handle());
+  AddMenuItem(form, popup->Items(), "Magic");
+  TSkinForm* h = ActivatedHandler(*form);
   ASSERT_NE(h, nullptr);
   std::weak_ptr<const TMenuItemPainter> painter = h->MenuItemPainter();
   ASSERT_FALSE(painter.expired());

@@ -5,29 +5,18 @@
 #include <vector>
 
 #include "skin/data/SkinData_win.h"
+#include "support/MenuItems_win.h"
 #include "support/MenuWindows_win.h"
 #include "tests/win32/skin/data/manager/SkinTestEnv_win.h"
+#include "tests/win32/skin/forms/menus/MenuItemStrip_win.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 
 namespace {
 using namespace skintest;
+using namespace menutest;
 
-constexpr COLORREF Normal = RGB(200, 40, 40), Selected = RGB(40, 40, 200), Line = RGB(20, 180, 20),
-                   Back = RGB(30, 160, 160);
-constexpr int FrameSize = 12;
-
-TPixelBuffer ItemStrip() {
-  // Frames 1..5 side by side; frame 2 is key colour with a line in its bottom rows.
-  TPixelBuffer px(FrameSize * 5, FrameSize);
-  const COLORREF fill[5] = {Normal, RGB(255, 0, 255), RGB(90, 90, 90), Selected, RGB(10, 10, 10)};
-  for (int y = 0; y < FrameSize; ++y)
-    for (int x = 0; x < FrameSize * 5; ++x) {
-      const int f = x / FrameSize;
-      px.SetPixel(x, y, f == 1 && y >= FrameSize - 3 && y < FrameSize - 1 ? Line : fill[f]);
-    }
-  return px;
-}
+constexpr COLORREF Normal = Frame1, Selected = Frame4, Line = SeparatorLine, Back = RGB(30, 160, 160);
 
 TPixelBuffer Solid(int w, int h, COLORREF c) {
   TPixelBuffer px(w, h);
@@ -88,36 +77,29 @@ struct TMenuDriver {
   int Tick = 0;
   int PressedAt = -1;
   TMenuShot Shot;
-  static TMenuDriver* Current;
 
-  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept {
-    TMenuDriver& d = *Current;
-    ++d.Tick;
+  void OnTick() {
+    ++Tick;
     HWND menu = TopMenuWindow();
-    if (d.PressedAt < 0 && menu && d.Tick >= 3) {
-      for (int i = 0; i < d.Downs; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-      d.PressedAt = d.Tick;
-    } else if (d.PressedAt >= 0 && d.Tick >= d.PressedAt + 4 && !d.Shot.Taken() && menu) {
+    if (PressedAt < 0 && menu && Tick >= 3) {
+      for (int i = 0; i < Downs; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+      PressedAt = Tick;
+    } else if (PressedAt >= 0 && Tick >= PressedAt + 4 && !Shot.Taken() && menu) {
       RECT r{};
       GetWindowRect(menu, &r);
-      d.Shot = CaptureScreen(r);
+      Shot = CaptureScreen(r);
       EndMenu();
-    } else if (d.Tick > 100) {
+    } else if (Tick > 100) {
       EndMenu();  // never left open, whatever went wrong
     }
   }
 };
-TMenuDriver* TMenuDriver::Current = nullptr;
 
 TMenuShot OpenAndCapture(TPopupMenu& menu, int downs) {
   TMenuDriver driver;
   driver.Downs = downs;
-  TMenuDriver::Current = &driver;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 40, TMenuDriver::OnTimer);
-  menu.Popup(200, 150);
-  KillTimer(nullptr, timer);
-  TMenuDriver::Current = nullptr;
-  PumpMessages(20);
+  RunWithTicks(
+      40, [&] { driver.OnTick(); }, [&] { menu.Popup(200, 150); });
   return driver.Shot;
 }
 
@@ -129,11 +111,7 @@ struct OpenMenuTest : EngineTest {
   void SetUp() override {
     EngineTest::SetUp();
     Main = LoadedComponent();
-    Main->MenuItem = std::make_unique<TDataSkinObject>("MenuItem", Main->Platform());
-    Main->MenuItem->Image->Assign(ItemStrip());
-    Main->MenuItem->LeftWidth = Main->MenuItem->RightWidth = 2;
-    Main->MenuItem->TopHeight = Main->MenuItem->BottomHeight = 2;
-    Main->MenuItem->Trans = 1;
+    UseMenuItemStrip(*Main);
     Main->MenuBackground = std::make_unique<TDataSkinObject>("MenuBackground", Main->Platform());
     Main->MenuBackground->Image->Assign(Solid(12, 12, Back));
     Main->MenuBackground->LeftWidth = Main->MenuBackground->RightWidth = 3;
@@ -142,9 +120,7 @@ struct OpenMenuTest : EngineTest {
     Form->SetClientSize(200, 100);
     Skinned = MakeMenu(0);
     Tagged = MakeMenu(100 + Main->DisableTag);
-    Form->Show();
-    SetActiveWindow(Form->Handle());
-    PumpMessages(30);
+    Activate(*Form);
   }
   void TearDown() override {
     delete Form;
@@ -153,11 +129,7 @@ struct OpenMenuTest : EngineTest {
   TPopupMenu* MakeMenu(int tag) {
     auto* menu = new TPopupMenu(Form);
     menu->Tag = tag;
-    for (const char* caption : {"Magic", "Flag", "-", "Exit"}) {
-      auto* item = new TMenuItem(Form);
-      item->SetCaption(caption);
-      menu->Items()->Add(item);
-    }
+    for (const char* caption : {"Magic", "Flag", "-", "Exit"}) AddMenuItem(Form, menu->Items(), caption);
     return menu;
   }
 };
