@@ -359,11 +359,7 @@ class TCustomTabControl : public TWinControl {
   TImageList* FImages = nullptr;
 };
 
-class TTabControl : public TCustomTabControl {
- public:
-  explicit TTabControl(TComponent* AOwner);
-  DECLARE_CLASS_INFO;
-};
+DECLARE_NAMED_CLASS(TTabControl, TCustomTabControl);
 
 // A native header control (SysHeader32) with sections side by side.
 enum THeaderAlignment { haLeft, haRight, haCenter };
@@ -450,11 +446,7 @@ class TCustomListView : public TWinControl {
   TImageList* FSmallImages = nullptr;
 };
 
-class TListView : public TCustomListView {
- public:
-  explicit TListView(TComponent* AOwner);
-  DECLARE_CLASS_INFO;
-};
+DECLARE_NAMED_CLASS(TListView, TCustomListView);
 
 // ---- up-down controls and date-time pickers ----
 

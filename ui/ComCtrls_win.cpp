@@ -393,8 +393,6 @@ void TCustomTabControl::WndProc(TMessage& m) {
 
 DEFINE_CLASS_INFO(TTabControl, TCustomTabControl)
 
-TTabControl::TTabControl(TComponent* AOwner) : TCustomTabControl(AOwner) {}
-
 // ---- THeaderControl ----
 
 DEFINE_CLASS_INFO(THeaderControl, TWinControl)
@@ -587,8 +585,6 @@ HWND TCustomListView::HeaderHandle() {
 }
 
 DEFINE_CLASS_INFO(TListView, TCustomListView)
-
-TListView::TListView(TComponent* AOwner) : TCustomListView(AOwner) {}
 
 // ---- TUpDown ----
 

@@ -103,11 +103,7 @@ class TCustomCheckBox : public TButtonControl {
   bool FAllowGrayed = false;
 };
 
-class TCheckBox : public TCustomCheckBox {
- public:
-  explicit TCheckBox(TComponent* AOwner);
-  DECLARE_CLASS_INFO;
-};
+DECLARE_NAMED_CLASS(TCheckBox, TCustomCheckBox);
 
 // A radio button over the native auto radio BUTTON: the system unchecks the others of its
 // group on a click and moves with the arrow keys; checking one from code unchecks the other
@@ -171,11 +167,7 @@ class TCustomGroupBox : public TWinControl {
   void PaintWindow(HDC dc) override;
 };
 
-class TGroupBox : public TCustomGroupBox {
- public:
-  explicit TGroupBox(TComponent* AOwner) : TCustomGroupBox(AOwner) {}
-  DECLARE_CLASS_INFO;
-};
+DECLARE_NAMED_CLASS(TGroupBox, TCustomGroupBox);
 
 // Which bars a memo shows.
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
@@ -228,11 +220,7 @@ class TCustomListBox : public TWinControl {
   int FScrollWidth = 0;
 };
 
-class TListBox : public TCustomListBox {
- public:
-  explicit TListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
-  DECLARE_CLASS_INFO;
-};
+DECLARE_NAMED_CLASS(TListBox, TCustomListBox);
 
 enum TScrollKind { sbHorizontal, sbVertical };
 
@@ -296,11 +284,7 @@ class TCustomEdit : public TWinControl {
   bool FReadOnly = false;
 };
 
-class TEdit : public TCustomEdit {
- public:
-  explicit TEdit(TComponent* AOwner);
-  DECLARE_CLASS_INFO;
-};
+DECLARE_NAMED_CLASS(TEdit, TCustomEdit);
 
 // Simple: an edit over an always-open list; drop-down: an edit with a list that drops
 // down; drop-down list: a list that drops down, no typing.
@@ -342,8 +326,4 @@ class TCustomComboBox : public TWinControl {
   int FItemIndex = -1;
 };
 
-class TComboBox : public TCustomComboBox {
- public:
-  explicit TComboBox(TComponent* AOwner);
-  DECLARE_CLASS_INFO;
-};
+DECLARE_NAMED_CLASS(TComboBox, TCustomComboBox);

@@ -186,8 +186,6 @@ void TCustomCheckBox::Toggle() {
 
 DEFINE_CLASS_INFO(TCheckBox, TCustomCheckBox)
 
-TCheckBox::TCheckBox(TComponent* AOwner) : TCustomCheckBox(AOwner) {}
-
 // ---- TRadioButton ----
 
 DEFINE_CLASS_INFO(TRadioButton, TWinControl,
@@ -565,8 +563,6 @@ void TCustomEdit::WndProc(TMessage& m) {
 
 DEFINE_CLASS_INFO(TEdit, TCustomEdit)
 
-TEdit::TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
-
 // ---- TCustomComboBox ----
 
 DEFINE_CLASS_INFO(TCustomComboBox, TWinControl,
@@ -662,5 +658,3 @@ void TCustomComboBox::WndProc(TMessage& m) {
 }
 
 DEFINE_CLASS_INFO(TComboBox, TCustomComboBox)
-
-TComboBox::TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
