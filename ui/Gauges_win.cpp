@@ -7,15 +7,9 @@
 #include <algorithm>
 
 #include "ui/ComCtrls.h"
+#include "ui/CommonControls_win.h"
 #include "ui/DpiScale.h"
 #include "ui/Menus.h"
-
-namespace {
-void InitCommonClass(DWORD classes) {
-  INITCOMMONCONTROLSEX icc{sizeof icc, classes};
-  InitCommonControlsEx(&icc);
-}
-}  // namespace
 
 // ---- TStatusPanel ----
 
@@ -99,9 +93,7 @@ void TStatusBar::SetSizeGrip(bool v) {
 
 void TStatusBar::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
-  static const bool registered = (InitCommonClass(ICC_BAR_CLASSES), true);
-  (void)registered;
-  p.NativeClass = STATUSCLASSNAMEA;
+  WrapCommonControl(p, ICC_BAR_CLASSES, STATUSCLASSNAMEA);
   // Placed by its bounds, like every other control.
   p.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
   if (FSizeGrip) p.Style |= SBARS_SIZEGRIP;
@@ -208,9 +200,7 @@ TProgressBar::TProgressBar(TComponent* AOwner) : TRangeBar(AOwner, 100, PBM_GETP
 
 void TProgressBar::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
-  static const bool registered = (InitCommonClass(ICC_PROGRESS_CLASS), true);
-  (void)registered;
-  p.NativeClass = PROGRESS_CLASSA;
+  WrapCommonControl(p, ICC_PROGRESS_CLASS, PROGRESS_CLASSA);
   if (FOrientation == pbVertical) p.Style |= PBS_VERTICAL;
 }
 
@@ -241,9 +231,7 @@ TTrackBar::TTrackBar(TComponent* AOwner) : TRangeBar(AOwner, 10, TBM_GETPOS) {
 
 void TTrackBar::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
-  static const bool registered = (InitCommonClass(ICC_BAR_CLASSES), true);
-  (void)registered;
-  p.NativeClass = TRACKBAR_CLASSA;
+  WrapCommonControl(p, ICC_BAR_CLASSES, TRACKBAR_CLASSA);
   if (FOrientation == trVertical) p.Style |= TBS_VERT;
   if (FTickMarks == tmTopLeft) p.Style |= TBS_TOP;  // TBS_LEFT for vertical bars: the same bit
   if (FTickMarks == tmBoth) p.Style |= TBS_BOTH;
@@ -329,9 +317,7 @@ TToolBar::~TToolBar() {
 
 void TToolBar::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
-  static const bool registered = (InitCommonClass(ICC_BAR_CLASSES), true);
-  (void)registered;
-  p.NativeClass = TOOLBARCLASSNAMEA;
+  WrapCommonControl(p, ICC_BAR_CLASSES, TOOLBARCLASSNAMEA);
   p.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | TBSTYLE_LIST;
   if (FFlat) p.Style |= TBSTYLE_FLAT;
 }
