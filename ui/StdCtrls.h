@@ -310,17 +310,16 @@ class TCustomComboBox : public TWinControl {
   void SetText(const std::string& text) override;
   // How many items the dropped list shows before it scrolls.
   int DropDownCount = 8;
-  void SetBounds(int left, int top, int width, int height) override;
   TNotifyEvent OnChange;
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
   void WndProc(TMessage& m) override;
+  // A drop-down's window includes its dropped list.
+  int WindowHeight(int height) const override;
 
  private:
-  // The window's height: a drop-down's includes its dropped list.
-  int WindowHeight(int height) const;
   TComboBoxStyle FStyle = csDropDown;
   TStringList FItems;
   int FItemIndex = -1;

@@ -590,16 +590,6 @@ int TCustomComboBox::WindowHeight(int height) const {
   return height + std::max(DropDownCount, 1) * 16 + 2;
 }
 
-void TCustomComboBox::SetBounds(int left, int top, int width, int height) {
-  if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
-  FLeft = left;
-  FTop = top;
-  FWidth = width;
-  FHeight = height;
-  if (FHandle)
-    SetWindowPos(FHandle, nullptr, left, top, width, WindowHeight(height), SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void TCustomComboBox::AddItem(const std::string& item) {
   FItems.Add(item);
   if (HandleAllocated()) SendMessageA(FHandle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
@@ -635,7 +625,6 @@ void TCustomComboBox::CreateParams(TCreateParams& p) {
   p.NativeClass = "COMBOBOX";
   static constexpr DWORD kinds[] = {CBS_DROPDOWN, CBS_SIMPLE, CBS_DROPDOWNLIST};
   p.Style |= kinds[FStyle] | CBS_AUTOHSCROLL | WS_VSCROLL;
-  p.Height = WindowHeight(FHeight);
 }
 
 void TCustomComboBox::CreateHandleDone() {
