@@ -1,16 +1,14 @@
 #pragma once
-// The small builders every gallery window uses to put its controls together: named,
-// parented and placed in one call, as a form designer would.
+// The small builders a form's constructor puts its controls together with: named, parented
+// and placed in one call, as a form designer would.
 #include <string>
 
 #include "ui/ComCtrls.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 
-namespace gallery {
-
-inline TLabel* AddLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
-                        int y) {
+inline TLabel* AddLabel(TComponent* owner, TWinControl* parent, const char* name, const std::string& caption,
+                        int x, int y) {
   auto* l = new TLabel(owner);
   l->Name = name;
   l->SetParent(parent);
@@ -20,7 +18,7 @@ inline TLabel* AddLabel(TComponent* owner, TWinControl* parent, const char* name
   return l;
 }
 
-// Every control of the gallery is made here: named, parented, then placed.
+// A control named, parented, then placed.
 template <class T>
 T* Place(TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w, int h) {
   auto* c = new T(owner);
@@ -57,5 +55,3 @@ inline TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const char* name
   parent->Add(item);
   return item;
 }
-
-}  // namespace gallery
