@@ -158,6 +158,10 @@ void TStatusBar::WndProc(TMessage& m) {
 
 // ---- TRangeBar ----
 
+DEFINE_CLASS_INFO(TRangeBar, TWinControl, Prop<&TRangeBar::Min, &TRangeBar::SetMin>("Min"),
+                  Prop<&TRangeBar::Max, &TRangeBar::SetMax>("Max"),
+                  Prop<&TRangeBar::Position, &TRangeBar::SetPosition>("Position"))
+
 TRangeBar::TRangeBar(TComponent* AOwner, int max, UINT getPositionMessage)
     : TWinControl(AOwner), FMax(max), FGetPositionMessage(getPositionMessage) {}
 
@@ -186,9 +190,7 @@ void TRangeBar::Recreate() {
 
 // ---- TProgressBar ----
 
-DEFINE_CLASS_INFO(TProgressBar, TWinControl, Prop<&TProgressBar::Min, &TProgressBar::SetMin>("Min"),
-                  Prop<&TProgressBar::Max, &TProgressBar::SetMax>("Max"),
-                  Prop<&TProgressBar::Position, &TProgressBar::SetPosition>("Position"),
+DEFINE_CLASS_INFO(TProgressBar, TRangeBar,
                   Prop<&TProgressBar::Orientation, &TProgressBar::SetOrientation>("Orientation",
                                                                                   {"pbHorizontal",
                                                                                    "pbVertical"}))
@@ -214,10 +216,7 @@ void TProgressBar::SendPosition() { SendMessageA(FHandle, PBM_SETPOS, static_cas
 // ---- TTrackBar ----
 
 DEFINE_CLASS_INFO(
-    TTrackBar, TWinControl, Prop<&TTrackBar::Min, &TTrackBar::SetMin>("Min"),
-    Prop<&TTrackBar::Max, &TTrackBar::SetMax>("Max"),
-    Prop<&TTrackBar::Position, &TTrackBar::SetPosition>("Position"),
-    Prop<&TTrackBar::Frequency, &TTrackBar::SetFrequency>("Frequency"),
+    TTrackBar, TRangeBar, Prop<&TTrackBar::Frequency, &TTrackBar::SetFrequency>("Frequency"),
     Prop<&TTrackBar::Orientation, &TTrackBar::SetOrientation>("Orientation", {"trHorizontal", "trVertical"}),
     Prop<&TTrackBar::TickMarks, &TTrackBar::SetTickMarks>("TickMarks",
                                                           {"tmBottomRight", "tmTopLeft", "tmBoth"}),
