@@ -9,10 +9,7 @@
 DEFINE_CLASS_INFO(TfrmMdiSample, TForm)
 
 TfrmMdiSample::TfrmMdiSample(TComponent* AOwner) : TForm(AOwner) {
-  BeginLoading();
-  Name = "frmMdiSample";
-  SetCaption("MDI sample");
-  SetBorderStyle(bsSizeable);
+  BeginForm(this, "frmMdiSample", "MDI sample", bsSizeable);
   SetFormStyle(fsMDIForm);
   MainMenu1 = new TMainMenu(this);
   MainMenu1->Name = "MainMenu1";

@@ -69,10 +69,7 @@ TButton* AddButton(TComponent* owner, TWinControl* parent, const char* name, con
 DEFINE_CLASS_INFO(TfrmGalleryAbout, TForm)
 
 TfrmGalleryAbout::TfrmGalleryAbout(TComponent* AOwner) : TForm(AOwner) {
-  BeginLoading();
-  Name = "frmGalleryAbout";
-  SetCaption("About Skin Gallery");
-  SetBorderStyle(bsDialog);
+  BeginForm(this, "frmGalleryAbout", "About Skin Gallery", bsDialog);
   SetClientSize(360, 120);
   Position = poScreenCenter;
   lblTitle = AddLabel(this, this, "lblTitle", GalleryTitle, 16, 16);
@@ -90,10 +87,7 @@ TfrmGalleryAbout::TfrmGalleryAbout(TComponent* AOwner) : TForm(AOwner) {
 DEFINE_CLASS_INFO(TfrmGallery, TForm)
 
 TfrmGallery::TfrmGallery(TComponent* AOwner) : TForm(AOwner) {
-  BeginLoading();
-  Name = "frmGallery";
-  SetCaption(GalleryTitle);
-  SetBorderStyle(bsSizeable);
+  BeginForm(this, "frmGallery", GalleryTitle, bsSizeable);
   Position = poDesigned;
 
   // Every kind of part skinned, so every part of the engine shows; only the report

@@ -27,10 +27,7 @@ void OpenThroughShell(HWND owner, const std::string& target, int show) {
 DEFINE_CLASS_INFO(TAboutBox, TForm)
 
 TAboutBox::TAboutBox(TComponent* AOwner) : TShellDialog(AOwner) {
-  BeginLoading();
-  Name = "AboutBox";
-  SetCaption("About");
-  SetBorderStyle(bsDialog);
+  BeginForm(this, "AboutBox", "About", bsDialog);
   SetClientSize(434, 194);
   Position = poScreenCenter;
 

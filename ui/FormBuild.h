@@ -4,8 +4,18 @@
 #include <string>
 
 #include "ui/ComCtrls.h"
+#include "ui/Forms.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
+
+// A form's constructor starts here: loading until its EndLoading, named, captioned and given
+// its border, as its designer stored them.
+inline void BeginForm(TForm* form, const char* name, const std::string& caption, TFormBorderStyle border) {
+  form->BeginLoading();
+  form->Name = name;
+  form->SetCaption(caption);
+  form->SetBorderStyle(border);
+}
 
 inline TLabel* AddLabel(TComponent* owner, TWinControl* parent, const char* name, const std::string& caption,
                         int x, int y) {
