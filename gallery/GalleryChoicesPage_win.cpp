@@ -1,23 +1,21 @@
 // The "Choices" page: check boxes in every state, left-text ones, radio buttons and a check
 // box that draws its box from a glyph bitmap (which the skin feeds).
 #include "gallery/Gallery.h"
-#include "gallery/GalleryParts_win.h"
 #include "ui/ExtCtrls.h"
-
-using gallery::AddLabel;
+#include "ui/FormBuild.h"
 
 namespace {
 
 template <class T>
 T* AddChoice(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x, int y,
              int width = 160) {
-  return gallery::PlaceCaptioned<T>(owner, parent, name, caption, x, y, width, 20);
+  return PlaceCaptioned<T>(owner, parent, name, caption, x, y, width, 20);
 }
 
 }  // namespace
 
 void TfrmGallery::CreateChoicesPage() {
-  tsChoices = gallery::AddPage(this, pcFamilies, "tsChoices", "Choices");
+  tsChoices = AddPage(this, pcFamilies, "tsChoices", "Choices");
 
   AddLabel(this, tsChoices, "lblCheckBoxes", "Check boxes", 16, 16);
   struct Box {
@@ -51,7 +49,7 @@ void TfrmGallery::CreateChoicesPage() {
     AddChoice<TRadioButton>(this, tsChoices, radios[i], radioCaptions[i], 16, 156 + i * 26)
         ->SetChecked(i == 1);
   // Radio buttons of another parent are another group: these keep their own check.
-  auto* pnlRadios = gallery::Place<TPanel>(this, tsChoices, "pnlRadios", 216, 156, 360, 80);
+  auto* pnlRadios = Place<TPanel>(this, tsChoices, "pnlRadios", 216, 156, 360, 80);
   pnlRadios->SetBevelOuter(bvNone);
   AddChoice<TRadioButton>(this, pnlRadios, "rbOff", "Disabled", 0, 0)->SetEnabled(false);
   auto* rbOffChecked = AddChoice<TRadioButton>(this, pnlRadios, "rbOffChecked", "Disabled, checked", 0, 26);

@@ -4,11 +4,8 @@
 #include <string>
 
 #include "gallery/Gallery.h"
-#include "gallery/GalleryParts_win.h"
+#include "ui/FormBuild.h"
 #include "ui/Tabs.h"
-
-using gallery::AddItem;
-using gallery::AddLabel;
 
 namespace {
 
@@ -31,7 +28,7 @@ void AddRowIcons(TImageList& list) {
 TTabControl* AddTabControl(TComponent* owner, TWinControl* parent, const char* name, TTabPosition side, int x,
                            int y, int tabs) {
   static const char* const captions[] = {"One", "Two", "Three", "Four", "Five", "Six", "Seven"};
-  auto* t = gallery::Place<TTabControl>(owner, parent, name, x, y, 140, 130);
+  auto* t = Place<TTabControl>(owner, parent, name, x, y, 140, 130);
   t->SetTabPosition(side);
   for (int i = 0; i < tabs; ++i) t->AddTab(captions[i % 7]);
   return t;
@@ -40,14 +37,14 @@ TTabControl* AddTabControl(TComponent* owner, TWinControl* parent, const char* n
 }  // namespace
 
 void TfrmGallery::CreateListsPage() {
-  auto* page = gallery::AddPage(this, pcFamilies, "tsLists", "Lists");
+  auto* page = AddPage(this, pcFamilies, "tsLists", "Lists");
 
   auto* ilRows = new TImageList(this);
   ilRows->Name = "ilRows";
   AddRowIcons(*ilRows);
 
   AddLabel(this, page, "lblListView", "List view", 16, 8);
-  auto* lv = gallery::Place<TListView>(this, page, "lvFiles", 16, 26, 300, 160);
+  auto* lv = Place<TListView>(this, page, "lvFiles", 16, 26, 300, 160);
   lv->SetViewStyle(vsReport);
   lv->SetSmallImages(ilRows);
   lv->AddColumn("Name", 110);
@@ -61,7 +58,7 @@ void TfrmGallery::CreateListsPage() {
   }
 
   AddLabel(this, page, "lblHeader", "Header control", 336, 8);
-  auto* hc = gallery::Place<THeaderControl>(this, page, "hcColumns", 336, 26, 220, 20);
+  auto* hc = Place<THeaderControl>(this, page, "hcColumns", 336, 26, 220, 20);
   hc->AddSection("Left", 60);
   hc->AddSection("Centre", 70, haCenter);
   hc->AddSection("Right", 50, haRight);
@@ -74,6 +71,6 @@ void TfrmGallery::CreateListsPage() {
   AddTabControl(this, page, "tcRight", tpRight, 466, 214, 3);
 
   AddLabel(this, page, "lblTabSet", "Tab set with more tabs than fit", 16, 356);
-  auto* ts = gallery::Place<TTabSet>(this, page, "tsSheets", 16, 374, 300, 21);
+  auto* ts = Place<TTabSet>(this, page, "tsSheets", 16, 374, 300, 21);
   for (int i = 1; i <= 10; ++i) ts->AddTab("Sheet " + std::to_string(i));
 }

@@ -3,18 +3,13 @@
 #include <algorithm>
 #include <string>
 
-#include "gallery/GalleryParts_win.h"
+#include "ui/FormBuild.h"
 #include "ui/StdCtrls.h"
-
-using gallery::AddItem;
 
 DEFINE_CLASS_INFO(TfrmMdiSample, TForm)
 
 TfrmMdiSample::TfrmMdiSample(TComponent* AOwner) : TForm(AOwner) {
-  BeginLoading();
-  Name = "frmMdiSample";
-  SetCaption("MDI sample");
-  SetBorderStyle(bsSizeable);
+  BeginForm(this, "frmMdiSample", "MDI sample", bsSizeable);
   SetFormStyle(fsMDIForm);
   MainMenu1 = new TMainMenu(this);
   MainMenu1->Name = "MainMenu1";
@@ -52,7 +47,7 @@ void TfrmMdiSample::Open() {
     child->SetFormStyle(fsMDIChild);
     child->SetCaption("Child " + std::to_string(i + 1));
     child->SetBounds(12 + 36 * i, 12 + 30 * i, 260, 170);
-    auto* text = gallery::Place<TLabel>(child, child, "", 12, 12, 220, 20);
+    auto* text = Place<TLabel>(child, child, "", 12, 12, 220, 20);
     std::string label = "MDI child ";  // built in steps: GCC 12 misreads a chained + here
     label += std::to_string(i + 1);
     label += " of 3";

@@ -1,32 +1,30 @@
 // The gallery's "Panels" page (panels, group boxes, progress and track bars, a tool bar, a
 // bevel) and the main window's status bar.
 #include "gallery/Gallery.h"
-#include "gallery/GalleryParts_win.h"
 #include "ui/ExtCtrls.h"
-
-using gallery::AddLabel;
+#include "ui/FormBuild.h"
 
 namespace {
 
 TPanel* AddPanel(TComponent* owner, TWinControl* parent, const char* name, int x, int y, TBevelCut outer) {
-  auto* p = gallery::Place<TPanel>(owner, parent, name, x, y, 180, 64);
+  auto* p = Place<TPanel>(owner, parent, name, x, y, 180, 64);
   p->SetBevelOuter(outer);
   return p;
 }
 
 TGroupBox* AddGroupBox(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
                        int y) {
-  return gallery::PlaceCaptioned<TGroupBox>(owner, parent, name, caption, x, y, 180, 64);
+  return PlaceCaptioned<TGroupBox>(owner, parent, name, caption, x, y, 180, 64);
 }
 
 TButton* AddInnerButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
                         int y) {
-  return gallery::PlaceCaptioned<TButton>(owner, parent, name, caption, x, y, 130, 25);
+  return PlaceCaptioned<TButton>(owner, parent, name, caption, x, y, 130, 25);
 }
 
 TProgressBar* AddProgress(TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w,
                           int h, TProgressBarOrientation o, int position) {
-  auto* p = gallery::Place<TProgressBar>(owner, parent, name, x, y, w, h);
+  auto* p = Place<TProgressBar>(owner, parent, name, x, y, w, h);
   p->SetOrientation(o);
   p->SetPosition(position);
   return p;
@@ -35,7 +33,7 @@ TProgressBar* AddProgress(TComponent* owner, TWinControl* parent, const char* na
 }  // namespace
 
 void TfrmGallery::CreatePanelsPage() {
-  tsPanels = gallery::AddPage(this, pcFamilies, "tsPanels", "Panels");
+  tsPanels = AddPage(this, pcFamilies, "tsPanels", "Panels");
 
   // Containers with controls inside: their children are skinned through them.
   auto* raised = AddPanel(this, tsPanels, "pnlRaised", 16, 12, bvRaised);
@@ -46,8 +44,7 @@ void TfrmGallery::CreatePanelsPage() {
   AddInnerButton(this, withCaption, "btnInGroup", "In a group box", 24, 26);
   auto* noCaption = AddGroupBox(this, tsPanels, "gbNoCaption", "", 212, 84);
   AddLabel(this, noCaption, "lblInGroup", "No caption above", 12, 28);
-  rgChoices =
-      gallery::PlaceCaptioned<TRadioGroup>(this, tsPanels, "rgChoices", "Radio group", 408, 12, 180, 136);
+  rgChoices = PlaceCaptioned<TRadioGroup>(this, tsPanels, "rgChoices", "Radio group", 408, 12, 180, 136);
   rgChoices->SetItems({"First", "Second", "Third", "Fourth"});
   rgChoices->SetItemIndex(1);
 
@@ -60,7 +57,7 @@ void TfrmGallery::CreatePanelsPage() {
   }
 
   AddLabel(this, tsPanels, "lblTrack", "Track bars", 320, 162);
-  tbHorizontal = gallery::Place<TTrackBar>(this, tsPanels, "tbHorizontal", 316, 184, 180, 40);
+  tbHorizontal = Place<TTrackBar>(this, tsPanels, "tbHorizontal", 316, 184, 180, 40);
   tbHorizontal->SetPosition(3);
   tbVertical = new TTrackBar(this);
   tbVertical->Name = "tbVertical";
@@ -83,7 +80,7 @@ void TfrmGallery::CreatePanelsPage() {
     item->SetCaption(caption);
     pmToolMore->Items()->Add(item);
   }
-  tbTools = gallery::Place<TToolBar>(this, tsPanels, "tbTools", 16, 272, 400, 26);
+  tbTools = Place<TToolBar>(this, tsPanels, "tbTools", 16, 272, 400, 26);
   tbTools->SetFlat(true);
   struct TTool {
     const char* Name;
@@ -101,7 +98,7 @@ void TfrmGallery::CreatePanelsPage() {
     b->SetToolBar(tbTools);
   }
 
-  auto* bevel = gallery::Place<TBevel>(this, tsPanels, "bvLine", 16, 310, 548, 2);
+  auto* bevel = Place<TBevel>(this, tsPanels, "bvLine", 16, 310, 548, 2);
   bevel->SetShape(bsTopLine);
   AddLabel(this, tsPanels, "lblBevel", "Above: a bevel line. Below: the window's status bar.", 16, 320);
 }

@@ -4,12 +4,8 @@
 #include <vector>
 
 #include "gallery/Gallery.h"
-#include "gallery/GalleryParts_win.h"
 #include "ui/ExtCtrls.h"
-
-using gallery::AddItem;
-using gallery::AddLabel;
-using gallery::Place;
+#include "ui/FormBuild.h"
 
 namespace {
 
@@ -27,7 +23,7 @@ std::vector<std::string> MemoLines() {
 }  // namespace
 
 void TfrmGallery::CreateScrollingPage() {
-  tsScrolling = gallery::AddPage(this, pcFamilies, "tsScrolling", "Scrolling");
+  tsScrolling = AddPage(this, pcFamilies, "tsScrolling", "Scrolling");
 
   AddLabel(this, tsScrolling, "lblMemo", "Memo with both bars", 16, 12);
   auto* memo = Place<TMemo>(this, tsScrolling, "mmScrolling", 16, 32, 220, 140);

@@ -1,11 +1,7 @@
 // The gallery's "Text" page: edits, combo boxes of each style, an up-down bound to an edit
 // and the two kinds of date-time picker.
 #include "gallery/Gallery.h"
-#include "gallery/GalleryParts_win.h"
-
-using gallery::AddItem;
-using gallery::AddLabel;
-using gallery::Place;
+#include "ui/FormBuild.h"
 
 namespace {
 
@@ -22,7 +18,7 @@ TComboBox* AddCombo(TComponent* owner, TWinControl* parent, const char* name, TC
 }  // namespace
 
 void TfrmGallery::CreateTextPage() {
-  tsText = gallery::AddPage(this, pcFamilies, "tsText", "Text");
+  tsText = AddPage(this, pcFamilies, "tsText", "Text");
 
   AddLabel(this, tsText, "lblEdits", "Edits", 16, 16);
   Place<TEdit>(this, tsText, "edBorder", 16, 40, 150, 21)->SetText("With a border");

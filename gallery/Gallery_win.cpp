@@ -3,13 +3,10 @@
 #include <algorithm>
 
 #include "gallery/GalleryMdiSample.h"
-#include "gallery/GalleryParts_win.h"
 #include "skin/data/SkinData_win.h"
+#include "ui/FormBuild.h"
 
 TfrmGallery* frmGallery = nullptr;
-
-using gallery::AddItem;
-using gallery::AddLabel;
 
 namespace {
 
@@ -49,7 +46,7 @@ void DrawGalleryGlyph(TBitmap& glyph, int cells) {
 
 TBitBtn* AddBitBtn(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
                    int y, int cells) {
-  auto* b = gallery::PlaceCaptioned<TBitBtn>(owner, parent, name, caption, x, y, 120, 30);
+  auto* b = PlaceCaptioned<TBitBtn>(owner, parent, name, caption, x, y, 120, 30);
   DrawGalleryGlyph(*b->Glyph(), cells);
   b->NumGlyphs = cells;
   return b;
@@ -57,12 +54,12 @@ TBitBtn* AddBitBtn(TComponent* owner, TWinControl* parent, const char* name, con
 
 TSpeedButton* AddSpeedButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption,
                              int x, int y, int width = 120) {
-  return gallery::PlaceCaptioned<TSpeedButton>(owner, parent, name, caption, x, y, width, 25);
+  return PlaceCaptioned<TSpeedButton>(owner, parent, name, caption, x, y, width, 25);
 }
 
 TButton* AddButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
                    int y, int w = 120) {
-  return gallery::PlaceCaptioned<TButton>(owner, parent, name, caption, x, y, w, 25);
+  return PlaceCaptioned<TButton>(owner, parent, name, caption, x, y, w, 25);
 }
 
 }  // namespace
@@ -72,10 +69,7 @@ TButton* AddButton(TComponent* owner, TWinControl* parent, const char* name, con
 DEFINE_CLASS_INFO(TfrmGalleryAbout, TForm)
 
 TfrmGalleryAbout::TfrmGalleryAbout(TComponent* AOwner) : TForm(AOwner) {
-  BeginLoading();
-  Name = "frmGalleryAbout";
-  SetCaption("About Skin Gallery");
-  SetBorderStyle(bsDialog);
+  BeginForm(this, "frmGalleryAbout", "About Skin Gallery", bsDialog);
   SetClientSize(360, 120);
   Position = poScreenCenter;
   lblTitle = AddLabel(this, this, "lblTitle", GalleryTitle, 16, 16);
@@ -93,10 +87,7 @@ TfrmGalleryAbout::TfrmGalleryAbout(TComponent* AOwner) : TForm(AOwner) {
 DEFINE_CLASS_INFO(TfrmGallery, TForm)
 
 TfrmGallery::TfrmGallery(TComponent* AOwner) : TForm(AOwner) {
-  BeginLoading();
-  Name = "frmGallery";
-  SetCaption(GalleryTitle);
-  SetBorderStyle(bsSizeable);
+  BeginForm(this, "frmGallery", GalleryTitle, bsSizeable);
   Position = poDesigned;
 
   // Every kind of part skinned, so every part of the engine shows; only the report
@@ -190,7 +181,7 @@ void TfrmGallery::CreatePages() {
 }
 
 void TfrmGallery::CreateButtonsPage() {
-  tsButtons = gallery::AddPage(this, pcFamilies, "tsButtons", "Buttons");
+  tsButtons = AddPage(this, pcFamilies, "tsButtons", "Buttons");
 
   AddLabel(this, tsButtons, "lblPush", "Push buttons", 16, 16);
   AddButton(this, tsButtons, "btnNormal", "Button", 16, 40);

@@ -153,6 +153,27 @@ void TTrayIconCore::MinimizeApp() {
   FMinimizing = false;
 }
 
+namespace {
+// What each notification from the icon is: the click a user may restore the program or open
+// its menu with (none for the balloon's), and the event it raises.
+struct TTrayCallback {
+  unsigned Msg;
+  TTrayIconClicks Click;
+  TTrayEvent Event;
+};
+constexpr TTrayCallback kTrayCallbacks[] = {
+    {tray::MsgLButtonDown, TTrayIconClicks::ticLeftClick, TTrayEvent::LButtonDown},
+    {tray::MsgLButtonUp, TTrayIconClicks::ticLeftClickUp, TTrayEvent::LButtonUp},
+    {tray::MsgLButtonDblClk, TTrayIconClicks::ticLeftDblClick, TTrayEvent::LButtonDblClick},
+    {tray::MsgRButtonDown, TTrayIconClicks::ticRightClick, TTrayEvent::RButtonDown},
+    {tray::MsgRButtonUp, TTrayIconClicks::ticRightClickUp, TTrayEvent::RButtonUp},
+    {tray::MsgRButtonDblClk, TTrayIconClicks::ticRightDblClick, TTrayEvent::RButtonDblClick},
+    {tray::MsgBalloonHide, TTrayIconClicks::ticNone, TTrayEvent::BalloonHintHide},
+    {tray::MsgBalloonTimeout, TTrayIconClicks::ticNone, TTrayEvent::BalloonHintClose},
+    {tray::MsgBalloonUserClick, TTrayIconClicks::ticNone, TTrayEvent::BalloonHintClick},
+};
+}  // namespace
+
 void TTrayIconCore::MouseAction(TTrayIconClicks click, TTrayEvent event) {
   if (RestoreOn == click) RestoreApp();
   if (PopupMenuOn == click) ShowPopupMenu();
@@ -174,36 +195,12 @@ bool TTrayIconCore::HandleMessage(unsigned msg, std::uintptr_t wParam, std::intp
     return true;
   }
   if (msg == tray::MsgTrayCallback) {
-    switch (static_cast<unsigned>(lParam)) {
-      case tray::MsgLButtonDown:
-        MouseAction(TTrayIconClicks::ticLeftClick, TTrayEvent::LButtonDown);
-        break;
-      case tray::MsgLButtonUp:
-        MouseAction(TTrayIconClicks::ticLeftClickUp, TTrayEvent::LButtonUp);
-        break;
-      case tray::MsgLButtonDblClk:
-        MouseAction(TTrayIconClicks::ticLeftDblClick, TTrayEvent::LButtonDblClick);
-        break;
-      case tray::MsgRButtonDown:
-        MouseAction(TTrayIconClicks::ticRightClick, TTrayEvent::RButtonDown);
-        break;
-      case tray::MsgRButtonUp:
-        MouseAction(TTrayIconClicks::ticRightClickUp, TTrayEvent::RButtonUp);
-        break;
-      case tray::MsgRButtonDblClk:
-        MouseAction(TTrayIconClicks::ticRightDblClick, TTrayEvent::RButtonDblClick);
-        break;
-      case tray::MsgBalloonHide:
-        FHost.RaiseEvent(TTrayEvent::BalloonHintHide);
-        break;
-      case tray::MsgBalloonTimeout:
-        FHost.RaiseEvent(TTrayEvent::BalloonHintClose);
-        break;
-      case tray::MsgBalloonUserClick:
-        FHost.RaiseEvent(TTrayEvent::BalloonHintClick);
-        break;
-      default:
-        break;
+    for (const TTrayCallback& c : kTrayCallbacks) {
+      if (c.Msg != static_cast<unsigned>(lParam)) continue;
+      if (c.Click != TTrayIconClicks::ticNone)
+        MouseAction(c.Click, c.Event);
+      else
+        FHost.RaiseEvent(c.Event);
     }
     return true;
   }

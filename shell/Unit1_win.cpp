@@ -1,6 +1,7 @@
 #include "shell/Unit1.h"
 
 #include "ui/Dialogs.h"
+#include "ui/FormBuild.h"
 #include "ui/Forms.h"
 #include "ui/Registry.h"
 #include "ui/SysUtils.h"
@@ -25,19 +26,12 @@ TForm1::TForm1(TComponent* AOwner) : TShellDialog(AOwner) {
   SetBounds(0, 0, 311, 124);
   Position = poDesktopCenter;
 
-  SpeedButton1 = new TSpeedButton(this);
-  SpeedButton1->Name = "SpeedButton1";
-  SpeedButton1->SetParent(this);
-  SpeedButton1->SetBounds(38, 16, 216, 22);
-  SpeedButton1->SetCaption("Auto-Start");
+  SpeedButton1 = PlaceCaptioned<TSpeedButton>(this, this, "SpeedButton1", "Auto-Start", 38, 16, 216, 22);
   SpeedButton1->SetFlat(true);
   SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
 
-  SpeedButton8 = new TSpeedButton(this);
-  SpeedButton8->Name = "SpeedButton8";
-  SpeedButton8->SetParent(this);
-  SpeedButton8->SetBounds(38, 44, 216, 25);
-  SpeedButton8->SetCaption("Cancel Auto-Start");
+  SpeedButton8 =
+      PlaceCaptioned<TSpeedButton>(this, this, "SpeedButton8", "Cancel Auto-Start", 38, 44, 216, 25);
   SpeedButton8->SetFlat(true);
   SpeedButton8->OnClick = [this](TObject* s) { SpeedButton8Click(s); };
   EndLoading();

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "ui/FormBuild.h"
+
 TAboutBox* AboutBox = nullptr;
 
 TShellOpenSeam& AboutShellOpenSeam() {
@@ -20,47 +22,27 @@ void OpenThroughShell(HWND owner, const std::string& target, int show) {
   ShellExecuteA(owner, nullptr, target.c_str(), nullptr, nullptr, show);
 }
 
-TLabel* MakeLabel(TWinControl* parent, TComponent* owner, const char* name, const std::string& text, int x,
-                  int y) {
-  auto* label = new TLabel(owner);
-  label->Name = name;
-  label->SetParent(parent);
-  label->SetLeft(x);
-  label->SetTop(y);
-  label->SetCaption(text);
-  return label;
-}
-
 }  // namespace
 
 DEFINE_CLASS_INFO(TAboutBox, TForm)
 
 TAboutBox::TAboutBox(TComponent* AOwner) : TShellDialog(AOwner) {
-  BeginLoading();
-  Name = "AboutBox";
-  SetCaption("About");
-  SetBorderStyle(bsDialog);
+  BeginForm(this, "AboutBox", "About", bsDialog);
   SetClientSize(434, 194);
   Position = poScreenCenter;
 
-  Panel1 = new TPanel(this);
-  Panel1->Name = "Panel1";
-  Panel1->SetParent(this);
-  Panel1->SetBounds(8, 8, 417, 129);
+  Panel1 = Place<TPanel>(this, this, "Panel1", 8, 8, 417, 129);
   Panel1->SetBevelInner(bvRaised);
   Panel1->SetBevelOuter(bvLowered);
   Panel1->SetCaption("");
 
-  ProgramIcon = new TImage(this);
-  ProgramIcon->Name = "ProgramIcon";
-  ProgramIcon->SetParent(Panel1);
-  ProgramIcon->SetBounds(16, 16, 65, 57);
+  ProgramIcon = Place<TImage>(this, Panel1, "ProgramIcon", 16, 16, 65, 57);
   ProgramIcon->Stretch = true;
 
-  ProductName = MakeLabel(Panel1, this, "ProductName", "Lumetta", 88, 16);
-  Version = MakeLabel(Panel1, this, "Version", "Version:" LUMETTA_VERSION, 89, 38);
+  ProductName = AddLabel(this, Panel1, "ProductName", "Lumetta", 88, 16);
+  Version = AddLabel(this, Panel1, "Version", "Version:" LUMETTA_VERSION, 89, 38);
 
-  Label1 = MakeLabel(Panel1, this, "Label1", kWebPage, 88, 56);
+  Label1 = AddLabel(this, Panel1, "Label1", kWebPage, 88, 56);
   Label1->SetAutoSize(false);
   Label1->SetBounds(88, 56, 294, 13);
   Label1->Font()->SetColor(clBlue);
@@ -68,14 +50,11 @@ TAboutBox::TAboutBox(TComponent* AOwner) : TShellDialog(AOwner) {
   Label1->SetCursor(crHandPoint);
   Label1->OnClick = [this](TObject* s) { Label1Click(s); };
 
-  Panel2 = new TPanel(this);
-  Panel2->Name = "Panel2";
-  Panel2->SetParent(Panel1);
-  Panel2->SetBounds(8, 80, 385, 9);
+  Panel2 = Place<TPanel>(this, Panel1, "Panel2", 8, 80, 385, 9);
   Panel2->SetBevelOuter(bvLowered);
   Panel2->SetCaption("");
 
-  lblEmail = MakeLabel(Panel1, this, "lblEmail", std::string("Email :  ") + kEmailAddress, 136, 104);
+  lblEmail = AddLabel(this, Panel1, "lblEmail", std::string("Email :  ") + kEmailAddress, 136, 104);
   lblEmail->SetBounds(136, 104, 161, 13);
   // Wrapped within its width; the height follows the text.
   lblEmail->SetWordWrap(true);
@@ -85,11 +64,7 @@ TAboutBox::TAboutBox(TComponent* AOwner) : TShellDialog(AOwner) {
   lblEmail->OnMouseLeave = [this](TObject* s) { lblEmailMouseLeave(s); };
   lblEmail->OnClick = [this](TObject* s) { lblEmailClick(s); };
 
-  OKButton = new TButton(this);
-  OKButton->Name = "OKButton";
-  OKButton->SetParent(this);
-  OKButton->SetBounds(175, 156, 90, 21);
-  OKButton->SetCaption("OK");
+  OKButton = PlaceCaptioned<TButton>(this, this, "OKButton", "OK", 175, 156, 90, 21);
   OKButton->SetDefault(true);
   OKButton->OnClick = [this](TObject* s) { OKButtonClick(s); };
 

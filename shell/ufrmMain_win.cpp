@@ -19,6 +19,7 @@
 #include "skin/data/SkinData_win.h"
 #include "ui/Dialogs.h"
 #include "ui/ExtCtrls.h"
+#include "ui/FormBuild.h"
 #include "ui/Menus.h"
 
 TfrmMain* frmMain = nullptr;
@@ -40,17 +41,6 @@ class TIniSettings final : public ISettingsStore {
  private:
   TIniFile& FFile;
 };
-
-TMenuItem* AddItem(TfrmMain* form, TPopupMenu* menu, const char* name, const char* caption, bool visible,
-                   TNotifyEvent onClick) {
-  auto* item = new TMenuItem(form);
-  item->Name = name;
-  item->SetCaption(caption);
-  item->SetVisible(visible);
-  item->OnClick = std::move(onClick);
-  menu->Items()->Add(item);
-  return item;
-}
 
 }  // namespace
 
@@ -108,19 +98,21 @@ TfrmMain::~TfrmMain() {
 void TfrmMain::CreateMenu() {
   pmMain = new TPopupMenu(this);
   pmMain->Name = "pmMain";
-  btnMagic = AddItem(this, pmMain, "btnMagic", "Magic", true, [this](TObject* s) { btnMagicClick(s); });
-  btnFlag = AddItem(this, pmMain, "btnFlag", "Flag", true, [this](TObject* s) { btnFlagClick(s); });
-  ChooseImage1 = AddItem(this, pmMain, "ChooseImage1", "ChooseImage (.PNG)", true,
+  btnMagic = AddItem(this, pmMain->Items(), "btnMagic", "Magic", [this](TObject* s) { btnMagicClick(s); });
+  btnFlag = AddItem(this, pmMain->Items(), "btnFlag", "Flag", [this](TObject* s) { btnFlagClick(s); });
+  ChooseImage1 = AddItem(this, pmMain->Items(), "ChooseImage1", "ChooseImage (.PNG)",
                          [this](TObject* s) { ChooseImage1Click(s); });
-  AddItem(this, pmMain, "N1", "-", true, nullptr);
-  MIOption = AddItem(this, pmMain, "MIOption", "Option", true, [this](TObject* s) { MIOptionClick(s); });
-  AddItem(this, pmMain, "N2", "-", true, nullptr);
-  MIHelp = AddItem(this, pmMain, "MIHelp", "Help", false, nullptr);
-  MIAbout = AddItem(this, pmMain, "MIAbout", "About", true, [this](TObject* s) { MIAboutClick(s); });
+  AddItem(this, pmMain->Items(), "N1", "-");
+  MIOption = AddItem(this, pmMain->Items(), "MIOption", "Option", [this](TObject* s) { MIOptionClick(s); });
+  AddItem(this, pmMain->Items(), "N2", "-");
+  MIHelp = AddItem(this, pmMain->Items(), "MIHelp", "Help");
+  MIHelp->SetVisible(false);
+  MIAbout = AddItem(this, pmMain->Items(), "MIAbout", "About", [this](TObject* s) { MIAboutClick(s); });
   NewProgram1 =
-      AddItem(this, pmMain, "NewProgram1", "Clear", false, [this](TObject* s) { NewProgram1Click(s); });
-  AddItem(this, pmMain, "N3", "-", true, nullptr);
-  pmiExit = AddItem(this, pmMain, "pmiExit", "Exit", true, [this](TObject* s) { pmiExitClick(s); });
+      AddItem(this, pmMain->Items(), "NewProgram1", "Clear", [this](TObject* s) { NewProgram1Click(s); });
+  NewProgram1->SetVisible(false);
+  AddItem(this, pmMain->Items(), "N3", "-");
+  pmiExit = AddItem(this, pmMain->Items(), "pmiExit", "Exit", [this](TObject* s) { pmiExitClick(s); });
 }
 
 void TfrmMain::CreateSkinData() {

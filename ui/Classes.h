@@ -199,6 +199,15 @@ TPropInfo Computed(std::string name, V (*get)(const C&), void (*set)(C&, V)) {
     return info;                                                             \
   }
 
+// A class that gives its ancestor's behaviour a published name of its own (TEdit over
+// TCustomEdit): the ancestor's constructor, and `DEFINE_CLASS_INFO(C, Parent)` in its source.
+#define DECLARE_NAMED_CLASS(C, Parent)                 \
+  class C : public Parent {                            \
+   public:                                             \
+    explicit C(TComponent* AOwner) : Parent(AOwner) {} \
+    DECLARE_CLASS_INFO;                                \
+  }
+
 class TObject {
  public:
   TObject() = default;

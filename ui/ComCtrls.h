@@ -163,9 +163,11 @@ class TStatusBar : public TWinControl {
 };
 
 // A native bar whose position stays within Min..Max (progress and track bars): a Max below
-// Min becomes Min, and the position is clamped into every new range.
+// Min becomes Min, and the position is clamped into every new range. Publishes "Min", "Max"
+// and "Position".
 class TRangeBar : public TWinControl {
  public:
+  DECLARE_CLASS_INFO;
   int Min() const noexcept { return FMin; }
   int Max() const noexcept { return FMax; }
   void SetRange(int min, int max);
@@ -193,7 +195,7 @@ class TRangeBar : public TWinControl {
 
 enum TProgressBarOrientation { pbHorizontal, pbVertical };
 
-// A native progress bar; publishes "Min", "Max", "Position" and "Orientation".
+// A native progress bar; publishes "Orientation" besides the range.
 class TProgressBar : public TRangeBar {
  public:
   explicit TProgressBar(TComponent* AOwner);
@@ -215,8 +217,8 @@ enum TTrackBarOrientation { trHorizontal, trVertical };
 enum TTickMark { tmBottomRight, tmTopLeft, tmBoth };
 enum TTickStyle { tsNone, tsAuto, tsManual };
 
-// A native track bar; publishes "Min", "Max", "Position", "Frequency", "Orientation",
-// "TickMarks" and "TickStyle". OnChange follows every move of the thumb.
+// A native track bar; publishes "Frequency", "Orientation", "TickMarks" and "TickStyle"
+// besides the range. OnChange follows every move of the thumb.
 class TTrackBar : public TRangeBar {
  public:
   explicit TTrackBar(TComponent* AOwner);
@@ -359,11 +361,7 @@ class TCustomTabControl : public TWinControl {
   TImageList* FImages = nullptr;
 };
 
-class TTabControl : public TCustomTabControl {
- public:
-  explicit TTabControl(TComponent* AOwner);
-  DECLARE_CLASS_INFO;
-};
+DECLARE_NAMED_CLASS(TTabControl, TCustomTabControl);
 
 // A native header control (SysHeader32) with sections side by side.
 enum THeaderAlignment { haLeft, haRight, haCenter };
@@ -450,11 +448,7 @@ class TCustomListView : public TWinControl {
   TImageList* FSmallImages = nullptr;
 };
 
-class TListView : public TCustomListView {
- public:
-  explicit TListView(TComponent* AOwner);
-  DECLARE_CLASS_INFO;
-};
+DECLARE_NAMED_CLASS(TListView, TCustomListView);
 
 // ---- up-down controls and date-time pickers ----
 

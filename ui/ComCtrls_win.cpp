@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "ui/CommonControls_win.h"
 #include "ui/DpiScale.h"
 #include "ui/ImgList.h"
 
@@ -78,12 +79,7 @@ TPageControl::~TPageControl() {
 
 void TPageControl::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
-  static const bool registered = [] {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
-    return InitCommonControlsEx(&icc) != FALSE;
-  }();
-  (void)registered;
-  p.NativeClass = WC_TABCONTROLA;
+  WrapCommonControl(p, ICC_TAB_CLASSES, WC_TABCONTROLA);
   // The pages are our child windows: the tab control must not paint over them.
   p.Style |= WS_CLIPCHILDREN;
 }
@@ -212,10 +208,6 @@ void TPageControl::WndProc(TMessage& m) {
 // ---- TCustomTabControl ----
 
 namespace {
-void RegisterCommonClasses(DWORD classes) {
-  INITCOMMONCONTROLSEX icc{sizeof icc, classes};
-  InitCommonControlsEx(&icc);
-}
 HIMAGELIST ListHandle(TImageList* images) { return images ? images->Handle() : nullptr; }
 
 // An image list a control shows but does not own: watched, so that the link clears when the
@@ -288,9 +280,7 @@ DWORD TCustomTabControl::TabStyle() const {
 
 void TCustomTabControl::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
-  static const bool registered = (RegisterCommonClasses(ICC_TAB_CLASSES), true);
-  (void)registered;
-  p.NativeClass = WC_TABCONTROLA;
+  WrapCommonControl(p, ICC_TAB_CLASSES, WC_TABCONTROLA);
   p.Style |= TabStyle();
 }
 
@@ -393,8 +383,6 @@ void TCustomTabControl::WndProc(TMessage& m) {
 
 DEFINE_CLASS_INFO(TTabControl, TCustomTabControl)
 
-TTabControl::TTabControl(TComponent* AOwner) : TCustomTabControl(AOwner) {}
-
 // ---- THeaderControl ----
 
 DEFINE_CLASS_INFO(THeaderControl, TWinControl)
@@ -410,9 +398,7 @@ THeaderControl::~THeaderControl() {
 
 void THeaderControl::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
-  static const bool registered = (RegisterCommonClasses(ICC_LISTVIEW_CLASSES), true);
-  (void)registered;
-  p.NativeClass = WC_HEADERA;
+  WrapCommonControl(p, ICC_LISTVIEW_CLASSES, WC_HEADERA);
   p.Style |= HDS_BUTTONS | HDS_HORZ;
 }
 
@@ -496,9 +482,7 @@ DWORD ViewStyleBits(TViewStyle v) {
 
 void TCustomListView::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
-  static const bool registered = (RegisterCommonClasses(ICC_LISTVIEW_CLASSES), true);
-  (void)registered;
-  p.NativeClass = WC_LISTVIEWA;
+  WrapCommonControl(p, ICC_LISTVIEW_CLASSES, WC_LISTVIEWA);
   p.Style |= ViewStyleBits(FViewStyle) | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS;
   p.ExStyle |= WS_EX_CLIENTEDGE;
 }
@@ -588,8 +572,6 @@ HWND TCustomListView::HeaderHandle() {
 
 DEFINE_CLASS_INFO(TListView, TCustomListView)
 
-TListView::TListView(TComponent* AOwner) : TCustomListView(AOwner) {}
-
 // ---- TUpDown ----
 
 DEFINE_CLASS_INFO(TUpDown, TWinControl, Prop<&TUpDown::Associate>("Associate"),
@@ -597,13 +579,6 @@ DEFINE_CLASS_INFO(TUpDown, TWinControl, Prop<&TUpDown::Associate>("Associate"),
                   Prop<&TUpDown::Position, &TUpDown::SetPosition>("Position"),
                   Prop<&TUpDown::Orientation, &TUpDown::SetOrientation>("Orientation",
                                                                         {"udHorizontal", "udVertical"}))
-
-namespace {
-void InitCommonClass(DWORD icc) {
-  INITCOMMONCONTROLSEX init{sizeof init, icc};
-  InitCommonControlsEx(&init);
-}
-}  // namespace
 
 TUpDown::TUpDown(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = 17;
@@ -659,9 +634,7 @@ void TUpDown::SetOrientation(TUDOrientation v) {
 
 void TUpDown::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
-  static const bool registered = (InitCommonClass(ICC_UPDOWN_CLASS), true);
-  (void)registered;
-  p.NativeClass = UPDOWN_CLASSA;
+  WrapCommonControl(p, ICC_UPDOWN_CLASS, UPDOWN_CLASSA);
   p.Style |= UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_ALIGNRIGHT | UDS_NOTHOUSANDS;
   if (FOrientation == udHorizontal) p.Style |= UDS_HORZ;
 }
@@ -709,9 +682,7 @@ void TDateTimePicker::SetDateTime(const SYSTEMTIME& t) {
 
 void TDateTimePicker::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
-  static const bool registered = (InitCommonClass(ICC_DATE_CLASSES), true);
-  (void)registered;
-  p.NativeClass = DATETIMEPICK_CLASSA;
+  WrapCommonControl(p, ICC_DATE_CLASSES, DATETIMEPICK_CLASSA);
   // A time picker always steps with arrows; a date picker drops a calendar unless asked not to.
   if (FKind == dtkTime)
     p.Style |= DTS_TIMEFORMAT;

@@ -204,6 +204,8 @@ class TWinControl : public TControl {
   TNotifyEvent OnExit;
 
  protected:
+  // The height the window is made and placed with for a control of this height.
+  virtual int WindowHeight(int height) const { return height; }
   virtual void CreateParams(TCreateParams& params);
   virtual void CreateWnd();
   // Makes the native window for CreateWnd (CreateWindowEx; MDI children are made by their

@@ -414,7 +414,7 @@ void TWinControl::CreateParams(TCreateParams& p) {
   p.X = FLeft;
   p.Y = FTop;
   p.Width = FWidth;
-  p.Height = FHeight;
+  p.Height = WindowHeight(FHeight);
   p.WndParent = FParent ? FParent->Handle() : nullptr;
   p.WinClassName = ClassName();
 }
@@ -738,7 +738,8 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
   FTop = top;
   FWidth = width;
   FHeight = height;
-  if (FHandle) SetWindowPos(FHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (FHandle)
+    SetWindowPos(FHandle, nullptr, left, top, width, WindowHeight(height), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT TWinControl::ClientRect() {

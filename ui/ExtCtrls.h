@@ -50,11 +50,7 @@ class TCustomPanel : public TWinControl {
   TBevelCut FBevelOuter = bvRaised;
 };
 
-class TPanel : public TCustomPanel {
- public:
-  explicit TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
-  DECLARE_CLASS_INFO;
-};
+DECLARE_NAMED_CLASS(TPanel, TCustomPanel);
 
 // Holds one picture (an icon or a bitmap).
 class TPicture {
@@ -136,11 +132,7 @@ class TCustomRadioGroup : public TCustomGroupBox {
   int FColumns = 1;
 };
 
-class TRadioGroup : public TCustomRadioGroup {
- public:
-  explicit TRadioGroup(TComponent* AOwner) : TCustomRadioGroup(AOwner) {}
-  DECLARE_CLASS_INFO;
-};
+DECLARE_NAMED_CLASS(TRadioGroup, TCustomRadioGroup);
 
 // A container whose children can be larger than it: its own bars scroll them. The content
 // is Range wide and high (in pixels, from the unscrolled origin); each bar shows only while

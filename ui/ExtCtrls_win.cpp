@@ -106,23 +106,19 @@ DEFINE_CLASS_INFO(TPanel, TCustomPanel)
 
 // ---- TPicture / TImage ----
 
-TIcon* TPicture::Icon() {
-  auto* icon = dynamic_cast<TIcon*>(FGraphic.get());
-  if (!icon) {
-    FGraphic = std::make_unique<TIcon>();
-    icon = static_cast<TIcon*>(FGraphic.get());
-  }
-  return icon;
+namespace {
+// The graphic as a T, replacing what was there by an empty T when it is not one.
+template <class T>
+T* GraphicAs(std::unique_ptr<TGraphic>& graphic) {
+  if (auto* t = dynamic_cast<T*>(graphic.get())) return t;
+  graphic = std::make_unique<T>();
+  return static_cast<T*>(graphic.get());
 }
+}  // namespace
 
-TBitmap* TPicture::Bitmap() {
-  auto* bitmap = dynamic_cast<TBitmap*>(FGraphic.get());
-  if (!bitmap) {
-    FGraphic = std::make_unique<TBitmap>();
-    bitmap = static_cast<TBitmap*>(FGraphic.get());
-  }
-  return bitmap;
-}
+TIcon* TPicture::Icon() { return GraphicAs<TIcon>(FGraphic); }
+
+TBitmap* TPicture::Bitmap() { return GraphicAs<TBitmap>(FGraphic); }
 
 DEFINE_CLASS_INFO(TImage, TGraphicControl, Prop<&TImage::Stretch>("Stretch"))
 

@@ -7,15 +7,9 @@
 #include <algorithm>
 
 #include "ui/ComCtrls.h"
+#include "ui/CommonControls_win.h"
 #include "ui/DpiScale.h"
 #include "ui/Menus.h"
-
-namespace {
-void InitCommonClass(DWORD classes) {
-  INITCOMMONCONTROLSEX icc{sizeof icc, classes};
-  InitCommonControlsEx(&icc);
-}
-}  // namespace
 
 // ---- TStatusPanel ----
 
@@ -99,9 +93,7 @@ void TStatusBar::SetSizeGrip(bool v) {
 
 void TStatusBar::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
-  static const bool registered = (InitCommonClass(ICC_BAR_CLASSES), true);
-  (void)registered;
-  p.NativeClass = STATUSCLASSNAMEA;
+  WrapCommonControl(p, ICC_BAR_CLASSES, STATUSCLASSNAMEA);
   // Placed by its bounds, like every other control.
   p.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
   if (FSizeGrip) p.Style |= SBARS_SIZEGRIP;
@@ -166,6 +158,10 @@ void TStatusBar::WndProc(TMessage& m) {
 
 // ---- TRangeBar ----
 
+DEFINE_CLASS_INFO(TRangeBar, TWinControl, Prop<&TRangeBar::Min, &TRangeBar::SetMin>("Min"),
+                  Prop<&TRangeBar::Max, &TRangeBar::SetMax>("Max"),
+                  Prop<&TRangeBar::Position, &TRangeBar::SetPosition>("Position"))
+
 TRangeBar::TRangeBar(TComponent* AOwner, int max, UINT getPositionMessage)
     : TWinControl(AOwner), FMax(max), FGetPositionMessage(getPositionMessage) {}
 
@@ -194,9 +190,7 @@ void TRangeBar::Recreate() {
 
 // ---- TProgressBar ----
 
-DEFINE_CLASS_INFO(TProgressBar, TWinControl, Prop<&TProgressBar::Min, &TProgressBar::SetMin>("Min"),
-                  Prop<&TProgressBar::Max, &TProgressBar::SetMax>("Max"),
-                  Prop<&TProgressBar::Position, &TProgressBar::SetPosition>("Position"),
+DEFINE_CLASS_INFO(TProgressBar, TRangeBar,
                   Prop<&TProgressBar::Orientation, &TProgressBar::SetOrientation>("Orientation",
                                                                                   {"pbHorizontal",
                                                                                    "pbVertical"}))
@@ -208,9 +202,7 @@ TProgressBar::TProgressBar(TComponent* AOwner) : TRangeBar(AOwner, 100, PBM_GETP
 
 void TProgressBar::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
-  static const bool registered = (InitCommonClass(ICC_PROGRESS_CLASS), true);
-  (void)registered;
-  p.NativeClass = PROGRESS_CLASSA;
+  WrapCommonControl(p, ICC_PROGRESS_CLASS, PROGRESS_CLASSA);
   if (FOrientation == pbVertical) p.Style |= PBS_VERTICAL;
 }
 
@@ -224,10 +216,7 @@ void TProgressBar::SendPosition() { SendMessageA(FHandle, PBM_SETPOS, static_cas
 // ---- TTrackBar ----
 
 DEFINE_CLASS_INFO(
-    TTrackBar, TWinControl, Prop<&TTrackBar::Min, &TTrackBar::SetMin>("Min"),
-    Prop<&TTrackBar::Max, &TTrackBar::SetMax>("Max"),
-    Prop<&TTrackBar::Position, &TTrackBar::SetPosition>("Position"),
-    Prop<&TTrackBar::Frequency, &TTrackBar::SetFrequency>("Frequency"),
+    TTrackBar, TRangeBar, Prop<&TTrackBar::Frequency, &TTrackBar::SetFrequency>("Frequency"),
     Prop<&TTrackBar::Orientation, &TTrackBar::SetOrientation>("Orientation", {"trHorizontal", "trVertical"}),
     Prop<&TTrackBar::TickMarks, &TTrackBar::SetTickMarks>("TickMarks",
                                                           {"tmBottomRight", "tmTopLeft", "tmBoth"}),
@@ -241,9 +230,7 @@ TTrackBar::TTrackBar(TComponent* AOwner) : TRangeBar(AOwner, 10, TBM_GETPOS) {
 
 void TTrackBar::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
-  static const bool registered = (InitCommonClass(ICC_BAR_CLASSES), true);
-  (void)registered;
-  p.NativeClass = TRACKBAR_CLASSA;
+  WrapCommonControl(p, ICC_BAR_CLASSES, TRACKBAR_CLASSA);
   if (FOrientation == trVertical) p.Style |= TBS_VERT;
   if (FTickMarks == tmTopLeft) p.Style |= TBS_TOP;  // TBS_LEFT for vertical bars: the same bit
   if (FTickMarks == tmBoth) p.Style |= TBS_BOTH;
@@ -329,9 +316,7 @@ TToolBar::~TToolBar() {
 
 void TToolBar::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
-  static const bool registered = (InitCommonClass(ICC_BAR_CLASSES), true);
-  (void)registered;
-  p.NativeClass = TOOLBARCLASSNAMEA;
+  WrapCommonControl(p, ICC_BAR_CLASSES, TOOLBARCLASSNAMEA);
   p.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | TBSTYLE_LIST;
   if (FFlat) p.Style |= TBSTYLE_FLAT;
 }

@@ -66,34 +66,18 @@ void TBevel::SetStyle(TBevelStyle v) {
 
 void TBevel::Paint() {
   HDC dc = Canvas()->Handle();
-  if (!dc) return;
+  if (!dc || FShape == bsSpacer) return;
   RECT r{0, 0, FWidth, FHeight};
   const bool raised = FStyle == bsRaised;
-  // A box is one edge; a frame is two thin edges, one inside the other.
-  switch (FShape) {
-    case bsBox:
-      DrawEdge(dc, &r, raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
-      break;
-    case bsFrame:
-      DrawEdge(dc, &r, raised ? EDGE_BUMP : EDGE_ETCHED, BF_RECT);
-      break;
-    case bsTopLine:
-      DrawEdge(dc, &r, raised ? EDGE_BUMP : EDGE_ETCHED, BF_TOP);
-      break;
-    case bsBottomLine:
-      r.top = r.bottom - 2;
-      DrawEdge(dc, &r, raised ? EDGE_BUMP : EDGE_ETCHED, BF_TOP);
-      break;
-    case bsLeftLine:
-      DrawEdge(dc, &r, raised ? EDGE_BUMP : EDGE_ETCHED, BF_LEFT);
-      break;
-    case bsRightLine:
-      r.left = r.right - 2;
-      DrawEdge(dc, &r, raised ? EDGE_BUMP : EDGE_ETCHED, BF_LEFT);
-      break;
-    case bsSpacer:
-      break;
-  }
+  // A box is one edge; a frame and the lines are two thin edges, one inside the other. A line
+  // at the bottom or right is the top or left edge of the last two pixels.
+  const UINT edge =
+      FShape == bsBox ? (raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER) : (raised ? EDGE_BUMP : EDGE_ETCHED);
+  const bool horizontal = FShape == bsTopLine || FShape == bsBottomLine;
+  const bool vertical = FShape == bsLeftLine || FShape == bsRightLine;
+  if (FShape == bsBottomLine) r.top = r.bottom - 2;
+  if (FShape == bsRightLine) r.left = r.right - 2;
+  DrawEdge(dc, &r, edge, horizontal ? BF_TOP : vertical ? BF_LEFT : BF_RECT);
 }
 
 // ---- TCustomRadioGroup ----

@@ -103,11 +103,7 @@ class TCustomCheckBox : public TButtonControl {
   bool FAllowGrayed = false;
 };
 
-class TCheckBox : public TCustomCheckBox {
- public:
-  explicit TCheckBox(TComponent* AOwner);
-  DECLARE_CLASS_INFO;
-};
+DECLARE_NAMED_CLASS(TCheckBox, TCustomCheckBox);
 
 // A radio button over the native auto radio BUTTON: the system unchecks the others of its
 // group on a click and moves with the arrow keys; checking one from code unchecks the other
@@ -171,11 +167,7 @@ class TCustomGroupBox : public TWinControl {
   void PaintWindow(HDC dc) override;
 };
 
-class TGroupBox : public TCustomGroupBox {
- public:
-  explicit TGroupBox(TComponent* AOwner) : TCustomGroupBox(AOwner) {}
-  DECLARE_CLASS_INFO;
-};
+DECLARE_NAMED_CLASS(TGroupBox, TCustomGroupBox);
 
 // Which bars a memo shows.
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
@@ -228,11 +220,7 @@ class TCustomListBox : public TWinControl {
   int FScrollWidth = 0;
 };
 
-class TListBox : public TCustomListBox {
- public:
-  explicit TListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
-  DECLARE_CLASS_INFO;
-};
+DECLARE_NAMED_CLASS(TListBox, TCustomListBox);
 
 enum TScrollKind { sbHorizontal, sbVertical };
 
@@ -296,11 +284,7 @@ class TCustomEdit : public TWinControl {
   bool FReadOnly = false;
 };
 
-class TEdit : public TCustomEdit {
- public:
-  explicit TEdit(TComponent* AOwner);
-  DECLARE_CLASS_INFO;
-};
+DECLARE_NAMED_CLASS(TEdit, TCustomEdit);
 
 // Simple: an edit over an always-open list; drop-down: an edit with a list that drops
 // down; drop-down list: a list that drops down, no typing.
@@ -326,24 +310,19 @@ class TCustomComboBox : public TWinControl {
   void SetText(const std::string& text) override;
   // How many items the dropped list shows before it scrolls.
   int DropDownCount = 8;
-  void SetBounds(int left, int top, int width, int height) override;
   TNotifyEvent OnChange;
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
   void WndProc(TMessage& m) override;
+  // A drop-down's window includes its dropped list.
+  int WindowHeight(int height) const override;
 
  private:
-  // The window's height: a drop-down's includes its dropped list.
-  int WindowHeight(int height) const;
   TComboBoxStyle FStyle = csDropDown;
   TStringList FItems;
   int FItemIndex = -1;
 };
 
-class TComboBox : public TCustomComboBox {
- public:
-  explicit TComboBox(TComponent* AOwner);
-  DECLARE_CLASS_INFO;
-};
+DECLARE_NAMED_CLASS(TComboBox, TCustomComboBox);

@@ -186,8 +186,6 @@ void TCustomCheckBox::Toggle() {
 
 DEFINE_CLASS_INFO(TCheckBox, TCustomCheckBox)
 
-TCheckBox::TCheckBox(TComponent* AOwner) : TCustomCheckBox(AOwner) {}
-
 // ---- TRadioButton ----
 
 DEFINE_CLASS_INFO(TRadioButton, TWinControl,
@@ -565,8 +563,6 @@ void TCustomEdit::WndProc(TMessage& m) {
 
 DEFINE_CLASS_INFO(TEdit, TCustomEdit)
 
-TEdit::TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
-
 // ---- TCustomComboBox ----
 
 DEFINE_CLASS_INFO(TCustomComboBox, TWinControl,
@@ -592,16 +588,6 @@ int TCustomComboBox::WindowHeight(int height) const {
   if (FStyle == csSimple) return height;
   // The closed box keeps the height its font gives it; the rest is the dropped list.
   return height + std::max(DropDownCount, 1) * 16 + 2;
-}
-
-void TCustomComboBox::SetBounds(int left, int top, int width, int height) {
-  if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
-  FLeft = left;
-  FTop = top;
-  FWidth = width;
-  FHeight = height;
-  if (FHandle)
-    SetWindowPos(FHandle, nullptr, left, top, width, WindowHeight(height), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TCustomComboBox::AddItem(const std::string& item) {
@@ -639,7 +625,6 @@ void TCustomComboBox::CreateParams(TCreateParams& p) {
   p.NativeClass = "COMBOBOX";
   static constexpr DWORD kinds[] = {CBS_DROPDOWN, CBS_SIMPLE, CBS_DROPDOWNLIST};
   p.Style |= kinds[FStyle] | CBS_AUTOHSCROLL | WS_VSCROLL;
-  p.Height = WindowHeight(FHeight);
 }
 
 void TCustomComboBox::CreateHandleDone() {
@@ -662,5 +647,3 @@ void TCustomComboBox::WndProc(TMessage& m) {
 }
 
 DEFINE_CLASS_INFO(TComboBox, TCustomComboBox)
-
-TComboBox::TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}

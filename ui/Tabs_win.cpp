@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "ui/CommonControls_win.h"
+
 // ---- TTabScroller ----
 
 DEFINE_CLASS_INFO(TTabScroller, TWinControl)
@@ -16,12 +18,7 @@ TTabScroller::TTabScroller(TComponent* AOwner) : TWinControl(AOwner) {
 
 void TTabScroller::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
-  static const bool registered = [] {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS};
-    return InitCommonControlsEx(&icc) != FALSE;
-  }();
-  (void)registered;
-  p.NativeClass = UPDOWN_CLASSA;
+  WrapCommonControl(p, ICC_UPDOWN_CLASS, UPDOWN_CLASSA);
   p.Style |= UDS_HORZ;
 }
 

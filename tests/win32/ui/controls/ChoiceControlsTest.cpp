@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "UiTestSupport.h"
 #include "ui/ExtCtrls.h"
@@ -251,6 +252,42 @@ TEST(GlyphCheckBox, CellByStateReadBackFromTheWindow) {
   SetPropertyText(box, "UseCustomGlyphs", "false");
   SetPropertyText(box, "UseCustomGlyphs", "true");
   EXPECT_EQ(shown(), -1) << "an empty bitmap leaves the system's box";
+}
+
+// A drop-down's window is made and moved with room for its dropped list below the closed box,
+// so the list opens DropDownCount items tall; a simple box's window is the control.
+TEST(ComboBox, ADroppedListHasRoomForItsItemsWhenMadeAndWhenMoved) {
+  ChoiceFixture f;
+  for (TComboBoxStyle style : {csDropDown, csDropDownList, csSimple}) {
+    auto* box = new TComboBox(f.form.get());
+    box->SetStyle(style);
+    box->SetParent(f.form.get());
+    box->SetBounds(10, 10, 120, 80);
+    for (int i = 0; i < 12; ++i) box->AddItem("item " + std::to_string(i));
+    f.Show();
+    const HWND w = box->Handle();
+    auto listRoom = [&] {
+      RECT closed{}, dropped{};
+      GetWindowRect(w, &closed);
+      SendMessageA(w, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+      return (dropped.bottom - dropped.top) - (closed.bottom - closed.top);
+    };
+    auto windowHeight = [&] {
+      RECT r{};
+      GetWindowRect(w, &r);
+      return r.bottom - r.top;
+    };
+    const int item = static_cast<int>(SendMessageA(w, CB_GETITEMHEIGHT, 0, 0));
+    for (int height : {80, 21, 120}) {
+      box->SetBounds(10, 10, 120, height);
+      if (style == csSimple) {
+        EXPECT_EQ(windowHeight(), height) << "simple, height " << height;
+      } else {
+        EXPECT_GE(listRoom(), box->DropDownCount * item) << "style " << style << ", height " << height;
+      }
+    }
+    delete box;
+  }
 }
 
 }  // namespace

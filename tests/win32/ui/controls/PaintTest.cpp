@@ -115,6 +115,42 @@ TEST(Paint, PanelBevelsFollowTheirCut) {
   }
 }
 
+// Which sides of a bevel show an edge, in either style: a line stands at its own side only.
+TEST(Paint, BevelShapesDrawTheirSidesOnly) {
+  struct Case {
+    TBevelShape shape;
+    bool top, bottom, left, right;
+  };
+  const Case cases[] = {
+      {bsBox, true, true, true, true},         {bsFrame, true, true, true, true},
+      {bsTopLine, true, false, false, false},  {bsBottomLine, false, true, false, false},
+      {bsLeftLine, false, false, true, false}, {bsRightLine, false, false, false, true},
+      {bsSpacer, false, false, false, false},
+  };
+  const int w = 60, h = 40;
+  for (TBevelStyle style : {bsLowered, bsRaised}) {
+    for (const Case& c : cases) {
+      PlainForm form;
+      form.SetColor(clBtnFace);
+      auto* bevel = form.Add<TBevel>(0, 0, w, h);
+      bevel->SetShape(c.shape);
+      bevel->SetStyle(style);
+      Snapshot shot(form.Handle(), 200, 120);
+      const COLORREF face = ColorToRGB(clBtnFace);
+      // An edge is two pixels thick: a side shows when either of its pixels is not the face.
+      auto shows = [&](int x0, int y0, int dx, int dy) {
+        return shot.At(x0, y0) != face || shot.At(x0 + dx, y0 + dy) != face;
+      };
+      const std::string what = "shape " + std::to_string(c.shape) + " style " + std::to_string(style);
+      EXPECT_EQ(shows(w / 2, 0, 0, 1), c.top) << what;
+      EXPECT_EQ(shows(w / 2, h - 1, 0, -1), c.bottom) << what;
+      EXPECT_EQ(shows(0, h / 2, 1, 0), c.left) << what;
+      EXPECT_EQ(shows(w - 1, h / 2, -1, 0), c.right) << what;
+      EXPECT_EQ(shot.At(w / 2, h / 2), face) << what;
+    }
+  }
+}
+
 TEST(Paint, FlatSpeedButtonShowsItsEdgeOnlyWhileTheMouseIsOnIt) {
   PlainForm form;
   auto* button = form.Add<TSpeedButton>(10, 10, 80, 24);

@@ -1,16 +1,24 @@
 #pragma once
-// The small builders every gallery window uses to put its controls together: named,
-// parented and placed in one call, as a form designer would.
+// The small builders a form's constructor puts its controls together with: named, parented
+// and placed in one call, as a form designer would.
 #include <string>
 
 #include "ui/ComCtrls.h"
+#include "ui/Forms.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 
-namespace gallery {
+// A form's constructor starts here: loading until its EndLoading, named, captioned and given
+// its border, as its designer stored them.
+inline void BeginForm(TForm* form, const char* name, const std::string& caption, TFormBorderStyle border) {
+  form->BeginLoading();
+  form->Name = name;
+  form->SetCaption(caption);
+  form->SetBorderStyle(border);
+}
 
-inline TLabel* AddLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int x,
-                        int y) {
+inline TLabel* AddLabel(TComponent* owner, TWinControl* parent, const char* name, const std::string& caption,
+                        int x, int y) {
   auto* l = new TLabel(owner);
   l->Name = name;
   l->SetParent(parent);
@@ -20,7 +28,7 @@ inline TLabel* AddLabel(TComponent* owner, TWinControl* parent, const char* name
   return l;
 }
 
-// Every control of the gallery is made here: named, parented, then placed.
+// A control named, parented, then placed.
 template <class T>
 T* Place(TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w, int h) {
   auto* c = new T(owner);
@@ -57,5 +65,3 @@ inline TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const char* name
   parent->Add(item);
   return item;
 }
-
-}  // namespace gallery
