@@ -277,6 +277,14 @@ std::string Answer(const std::vector<std::string>& w) {
   if (cmd == "keep" && w.size() > 1) return Keep(w[1]);
   if (cmd == "captionwidth" && w.size() > 1) return CaptionWidth(w[1]);
   if (cmd == "put" && w.size() > 1) return Put(w);
+  if (cmd == "workarea") {
+    // The primary monitor's, as the system has it now (a process's own work area is read once).
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    GetMonitorInfoA(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
+    const RECT& r = mi.rcWork;
+    return Format("%ld\t%ld\t%ld\t%ld\n", r.left, r.top, r.right, r.bottom);
+  }
   return "unknown request\n";
 }
 
