@@ -162,6 +162,10 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   bool CaptionDeferred() const { return !FForm && FStage == stCreated && FMDIKind != mkChild; }
   void UnhookClient();
   void RestoreFormWindowProc();
+  // The first steps of both ways of detaching: the system menu and hover timer go and the
+  // window gets its procedure back. False when no more is to be done (a window whose frame
+  // was not skinned is released whole; a handler no longer installed has nothing to undo).
+  bool BeginDetach();
   void MenuChangedMessage(TMessage& m);
 
   // Frame, title bar and region (FormSkinFrame_win.cpp).

@@ -328,18 +328,21 @@ void TSkinForm::UnhookClient() {
   FClientTarget.reset();
 }
 
-void TSkinForm::DetachSkin() {
+bool TSkinForm::BeginDetach() {
   if (!FFrameSkinned) {
     ReleaseSkin();
-    return;
+    return false;
   }
-  // 1
   FreeSystemMenu();
   if (FHoverTimer) FHoverTimer->SetEnabled(false);
-  if (!FSubclass.Installed()) return;
-  // 2
+  if (!FSubclass.Installed()) return false;
   RestoreFormWindowProc();
   FSubclass.Remove();
+  return true;
+}
+
+void TSkinForm::DetachSkin() {
+  if (!BeginDetach()) return;
   // 3: every menu the bar made owner-drawn, a form's or not, draws itself again.
   FreeControlHandlers();
   UndoOwnerDrawn();
@@ -374,15 +377,7 @@ void TSkinForm::DetachSkin() {
 }
 
 void TSkinForm::DetachOnDestroy() {
-  if (!FFrameSkinned) {
-    ReleaseSkin();
-    return;
-  }
-  FreeSystemMenu();
-  if (FHoverTimer) FHoverTimer->SetEnabled(false);
-  if (!FSubclass.Installed()) return;
-  RestoreFormWindowProc();
-  FSubclass.Remove();
+  if (!BeginDetach()) return;
   // A foreign window gets its menu back, so the system destroys it with the window as it
   // would have; a form's menu belongs to its TMainMenu, which frees it.
   FreeMenuBar(FForm == nullptr);
