@@ -7,21 +7,23 @@
 // The handlers of each concern live in files of their own (FormSkinFrame_win.cpp,
 // FormSkinButtons_win.cpp, FormSkinMenuBar_win.cpp, FormSkinMenuItems_win.cpp,
 // FormSkinChildren_win.cpp); a concern not built yet passes its messages to the saved
-// procedure, so the window keeps its native look there.
+// procedure, so the window keeps its native look there. The frame painter, the title buttons
+// and the menu-bar tracker are parts the handler owns, each with its own state.
 #include <windows.h>
 
-#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "skin/data/SkinManage_win.h"
 #include "skin/forms/FrameGeometry.h"
+#include "skin/forms/FramePainter_win.h"
 #include "skin/forms/MenuBarTracker_win.h"
 #include "skin/forms/MenuKeys.h"
 #include "skin/forms/NCObject.h"
 #include "skin/forms/SkinMenuBar_win.h"
 #include "skin/forms/SystemMenu.h"
+#include "skin/forms/TitleButtons_win.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/Graphics.h"
@@ -51,13 +53,13 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   void AttachToForm(TSkinData* skin, TForm* form) override;
   void AttachToWindow(TSkinData* skin) override;
   void DetachSkin() override;
-  void FreeTitleButtons() override;
+  void FreeTitleButtons() override { FButtons.Free(); }
   void CalcFrameMetrics() override;
   void SkinChanged() override;
   void SetNativeCaption(bool restore) override;
   void UpdateFrameRegion() override;
   void FrameChanged() override;
-  bool HasRegion() const override { return FOwnsRegion; }
+  bool HasRegion() const override { return FFrame.OwnsRegion(); }
   void RemoveRegion() override;
   void OfferWindow(HWND wnd) override;
   bool WantsKeyMenu(LPARAM ch) override;
@@ -80,19 +82,9 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   bool HoverTimerEnabled() const { return FHoverTimer && FHoverTimer->Enabled(); }
   // The painter of this handler's owner-drawn menu items, while it exists.
   std::weak_ptr<const struct TMenuItemPainter> MenuItemPainter() const { return FMenuPainter; }
-  TFrameBorders Borders() const {
-    return {FLeftWidth, FTopHeight, FRightWidth, FBottomHeight, FMenuBarHeight};
-  }
-  const std::vector<std::unique_ptr<TSkinSysButton>>& SysButtons() const { return FSysButtons; }
-  TSkinRect CaptionRect() const { return FCaptionRect; }
-  int RegionBuilds() const { return FRegionBuilds; }
-  // Pixels held by the border pieces' buffers.
-  long long PieceBufferPixels() const {
-    return 1LL * FPieceBuffer.Bitmap().Width() * FPieceBuffer.Bitmap().Height() +
-           1LL * FBottomBuffer.Bitmap().Width() * FBottomBuffer.Bitmap().Height();
-  }
-  TPopupMenu* SystemPopup() const { return FSystemPopup.get(); }
-  int SystemMenuOpenings() const { return FSystemMenuOpenings; }
+  const TFrameBorders& Borders() const noexcept { return FFrame.Borders(); }
+  const TFramePainter& Frame() const noexcept { return FFrame; }
+  const TTitleButtons& TitleButtons() const noexcept { return FButtons; }
   int DisableTag = 99;
 
   // --- the skinned menu bar (FormSkinMenuBar_win.cpp) ---
@@ -143,6 +135,8 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
 
  private:
   friend class TMenuBarTracker;  // the menu bar it tracks, and the switch to a neighbour
+  friend class TFramePainter;    // the window's state it paints by
+  friend class TTitleButtons;    // the window's state, and the buttons' effects on it
   class TClientTarget;
 
   // Dispatch (FormSkin_win.cpp).
@@ -162,33 +156,20 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   bool CaptionDeferred() const { return !FForm && FStage == stCreated && FMDIKind != mkChild; }
   void UnhookClient();
   void RestoreFormWindowProc();
+  // The first steps of both ways of detaching: the system menu and hover timer go and the
+  // window gets its procedure back. False when no more is to be done (a window whose frame
+  // was not skinned is released whole; a handler no longer installed has nothing to undo).
+  bool BeginDetach();
   void MenuChangedMessage(TMessage& m);
 
-  // Frame, title bar and region (FormSkinFrame_win.cpp).
-  static bool FramePainterReady();
+  // The frame's messages and sizing (FormSkinFrame_win.cpp); the painter paints it.
   // Whether a skinned menu bar can replace a window's native one.
   static bool MenuBarReady();
-  void PaintFrame(HDC dc);
-  // Paints one border piece; false when the skin has no picture for it. The side pieces
-  // also leave their top rows in the title buffer, so the title bar need not read them back
-  // from the screen.
-  bool PaintBorderPiece(int index, const RECT& rect, HDC dc);
-  // sidesInBuffer: both side pieces were just painted into the title buffer.
-  void PaintTitleBar(HDC dc, bool sidesInBuffer);
-  void PaintCaptionText(HDC dc, const RECT& rect);
-  void PaintIcon(HDC dc, int x, int y);
-  TDataSkinBorder* Piece(int index) const;
   void AdjustWindowSize(bool refresh);
   // SetWindowPos of the window, its controls kept where they were in their parents' client
   // areas (a foreign window's, nested ones too), the window's own children moved right by
   // childShift.
   void SetSizeKeepingControls(int x, int y, int width, int height, UINT flags, int childShift);
-  void LoadWindowIcon();
-  // The icons the title bar may show, in order: the window's small and big icon, then its
-  // class's small and big icon (null where there is none).
-  std::array<HICON, 4> WindowIcons() const;
-  // Draws the first of them that draws at the small-icon size; false when none does.
-  bool DrawWindowIcon(HDC dc, int x, int y) const;
   void WmNcCalcSize(TMessage& m);
   void WmNcPaint(TMessage& m);
   void WmNcActivate(TMessage& m);
@@ -196,34 +177,15 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   void WmGetMinMaxInfo(TMessage& m);
   void SkinMenuPaint(TMessage& m);
 
-  // Title-bar buttons, hit-testing and the system menu (FormSkinButtons_win.cpp).
-  void BuildSystemMenu();
-  void FreeSystemMenu();
-  void RebuildSysButtons();
-  void LayoutTitleButtons();
-  void PaintSysButtons(HDC dc);
-  void PaintSysButton(TSkinSysButton& button, int state);
+  // Hit-testing, the mouse on the frame and the keyboard menu (FormSkinButtons_win.cpp); the
+  // title buttons and the system menu are the title-buttons part's.
   POINT ScreenToFrame(LPARAM lParam);
   TNCObject* ObjectAt(POINT framePoint);
-  void DoButtonAction(int x, int y);
-  void ToggleMaximize();
-  void ToggleMinimize();
-  void RestoreWindow();
-  void SendToActiveChild(UINT command);
-  // Opens the skinned system menu (the native one where the skin leaves it to the system)
-  // with its top-left corner at a screen point; a second request within the double-click
-  // time opens nothing, or closes the window when it came from the system-menu button.
-  void PopupSystemMenu(POINT screen);
-  void AddSystemMenuItems(TMenuItem& parent, HMENU menu, const TSysMenuWindow& window, int depth);
-  // What choosing an item of the skinned system menu does: the window gets its command.
-  void SystemMenuCommand(UINT command);
   void HoverTimerTick();
   void WmCommand(TMessage& m);
   void WmSysCommand(TMessage& m);
   // The keyboard-menu decision for this window now.
   TKeyMenu KeyMenuOf(WPARAM command, LPARAM ch);
-  // Alt+Space: the skinned system menu under the icon, its first item selected.
-  void SystemMenuByKeyboard();
   void WmNcHitTest(TMessage& m);
   void WmNcMouse(TMessage& m);
 
@@ -239,7 +201,6 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   void RebuildMenuBarByCommand(HMENU menu);
   bool MenuBarDialogChar(TMessage& m);
   void PaintMenuBar(HDC dc);
-  void PaintMDIButtons(HDC bar);
   // After a full paint: the open drop-down's button keeps its pressed face, the button the
   // keyboard selected its hot one.
   void KeepMenuButtonFace();
@@ -284,7 +245,6 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   DWORD FStyle = 0, FExStyle = 0;
   TColor FFormColor = clBtnFace;
   HMENU FNativeMenu = nullptr;
-  HMENU FSystemMenu = nullptr;
   RECT FClientRect{};
   int FNativeFrameWidth = 0, FNativeFrameHeight = 0;
   SIZE FNativeWindowSize{};  // when the client above was read
@@ -307,28 +267,12 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   bool FActive = true;
   TSkinFormStage FStage = stCreated;
 
-  // Frame (filled by the frame painter).
-  int FLeftWidth = 0, FTopHeight = 0, FRightWidth = 0, FBottomHeight = 0, FMenuBarHeight = 0;
-  bool FOwnsRegion = false;
-  std::string FCaptionPrefix = " ", FCaptionSuffix = "  ";
-  UINT FDoubleClickTime = 0;
-  TFontHandle FCaptionFont;
-  TBitmap FTitleBuffer;
-  TBitmap FIconBitmap;
+  TFramePainter FFrame{*this};
   std::unique_ptr<TTimer> FHoverTimer;
-  TBackBuffer FPieceBuffer;   // reused by the side pieces
-  TBackBuffer FBottomBuffer;  // and by the bottom piece
-  int FWindowWidth = 0, FWindowHeight = 0;
-  TSkinRect FCaptionRect;
-  int FRegionWidth = 0, FRegionHeight = 0, FRegionBuilds = 0;
 
-  // Title-bar buttons and the system menu.
+  // The frame's mouse state, over the title buttons and the menu bar's buttons alike.
   TNCObjectOwner FNCOwner;
-  std::vector<std::unique_ptr<TSkinSysButton>> FSysButtons;
-  int FRightButtonsLeft = 0;
-  TSystemMenuGate FMenuGate;
-  std::unique_ptr<TPopupMenu> FSystemPopup;
-  int FSystemMenuOpenings = 0;
+  TTitleButtons FButtons{*this};  // after the owner its buttons are registered with
 
   // The menu bar.
   std::unique_ptr<TSkinMenuBar> FMenuBar;

@@ -289,8 +289,8 @@ bool TSkinForm::HasMenuBar() const { return FMenuBar != nullptr; }
 void TSkinForm::CreateMenuBar() {
   FMenuBar = std::make_unique<TSkinMenuBar>(
       FNCOwner, FWnd, FSkinData, [this] { return FormMenu(); }, FRightToLeft);
-  FMenuBar->OnOverlay = [this](HDC bar) { PaintMDIButtons(bar); };
-  FMenuBarHeight = GetSystemMetrics(SM_CYMENU);
+  FMenuBar->OnOverlay = [this](HDC bar) { FButtons.PaintChildButtons(bar); };
+  FFrame.SetMenuBarHeight(GetSystemMetrics(SM_CYMENU));
   if (FForm && FForm->Menu())
     FMenuBar->LoadFromMenu();
   else
@@ -302,7 +302,7 @@ void TSkinForm::FreeMenuBar(bool giveMenuBack) {
   FTracker.Stop();
   if (giveMenuBack) FMenuBar->GiveMenuBack();
   FMenuBar.reset();
-  FMenuBarHeight = 0;
+  FFrame.SetMenuBarHeight(0);
 }
 
 TMainMenu* TSkinForm::FormMenu() const {
@@ -316,7 +316,7 @@ void TSkinForm::FollowWindowMenu() {
     return;
   TScopedValue following(FFollowingMenu, true);
   const HMENU current = GetMenu(FWnd);
-  const int height = FMenuBarHeight;
+  const int height = Borders().MenuBar;
   bool rebuilt = false;
   if (FForm) {
     TMainMenu* menu = FormMenu();
@@ -338,7 +338,7 @@ void TSkinForm::FollowWindowMenu() {
   } else if (FMenuBar && !IsMenu(FMenuBar->NativeMenu())) {
     FreeMenuBar(false);  // destroyed by its program
   }
-  if (FMenuBarHeight != height)
+  if (Borders().MenuBar != height)
     FrameChanged();
   else if (rebuilt)
     PostMessageA(FWnd, CM_SKINMENU, 0, 0);
@@ -360,21 +360,10 @@ void TSkinForm::RebuildMenuBarByCommand(HMENU menu) {
 }
 
 void TSkinForm::PaintMenuBar(HDC dc) {
-  if (!FMenuBar || FMenuBarHeight <= 0) return;
-  const RECT rect{FLeftWidth, FTopHeight, FWindowWidth - FRightWidth, FTopHeight + FMenuBarHeight};
+  if (!FMenuBar || Borders().MenuBar <= 0) return;
+  const RECT rect{Borders().Left, Borders().Top, FFrame.WindowWidth() - Borders().Right,
+                  Borders().Top + Borders().MenuBar};
   FMenuBar->PaintBar(dc, rect, FActive);
-}
-
-void TSkinForm::PaintMDIButtons(HDC bar) {
-  if (FMDIKind != mkFrame || !IsChildMaximized()) return;
-  for (auto& b : FSysButtons) {
-    TDataSkinSysButton& d = b->Description();
-    if (!b->Visible || d.Visibility != 100 || !d.HasImage()) continue;
-    RECT r = ToRect(b->BoundsRect);
-    OffsetRect(&r, -FLeftWidth, -FTopHeight);
-    DrawFrameImage(bar, r, SkinBitmap(*d.Image), true, d.FrameCount, 1);
-  }
-  if (!FManager.MDIChildMaximized()) FManager.SetMDIChildMaximized(true);
 }
 
 TMenuBtn* TSkinForm::ButtonByAccel(wchar_t ch) { return FMenuBar ? FMenuBar->ButtonByAccel(ch) : nullptr; }

@@ -138,7 +138,8 @@ void TSkinForm::WmMeasureItem(TMessage& m) {
   }
   char text[NativeItemTextLength + 1] = {};
   int n = GetMenuStringA(FNativeMenu, mis->itemID, text, sizeof text, MF_BYCOMMAND);
-  if (n <= 0 && FSystemMenu) n = GetMenuStringA(FSystemMenu, mis->itemID, text, sizeof text, MF_BYCOMMAND);
+  if (n <= 0 && FButtons.SystemMenu())
+    n = GetMenuStringA(FButtons.SystemMenu(), mis->itemID, text, sizeof text, MF_BYCOMMAND);
   ClientDc dc(FWnd);
   TCanvas canvas;
   canvas.SetHandle(dc.get());

@@ -21,17 +21,6 @@ class TSkinForm::TClientTarget final : public ISubclassTarget {
 };
 
 namespace {
-// The caption font of the system's non-client metrics (the structure as it was before the
-// padded-border field, which every system accepts).
-TFontHandle CaptionFont() {
-  NONCLIENTMETRICSA ncm{};
-  constexpr UINT legacySize = 340;
-  static_assert(sizeof(ncm) >= legacySize);
-  ncm.cbSize = legacySize;
-  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, legacySize, &ncm, 0)) return TFontHandle();
-  return TFontHandle(CreateFontIndirectA(&ncm.lfCaptionFont));
-}
-
 TClassBackground ClassBackgroundOf(HWND wnd) {
   const auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtrA(wnd, GCLP_HBRBACKGROUND));
   if (!brush) return cbNone;
@@ -67,17 +56,15 @@ DEFINE_CLASS_INFO(TSkinForm, TComponent, Prop<&TSkinForm::DisableTag>("DisableTa
 TSkinForm::TSkinForm(TSkinManage& manager, TForm* form, HWND wnd)
     : TComponent(nullptr), FManager(manager), FWnd(wnd), FForm(form) {
   if (FForm) FForm->FreeNotification(this);
-  FDoubleClickTime = GetDoubleClickTime();
-  FCaptionFont = CaptionFont();
 }
 
 TSkinForm::~TSkinForm() {
   GuardedCall(this, [this] { FreeControlHandlers(); });
-  FreeTitleButtons();
-  FTitleBuffer.SetSize(0, 0);
+  FButtons.Free();
+  FFrame.FreeTitleBuffer();
   FHoverTimer.reset();
   FreeMenuBar(false);
-  FreeSystemMenu();
+  FButtons.FreeSystemMenu();
   UndoOwnerDrawn();
   // Freed while still attached (the manager going at program end): leave the window and
   // its form as they were.
@@ -146,11 +133,11 @@ void TSkinForm::AttachToWindow(TSkinData* skin) {
   FStyle = StyleOf(FWnd);
   FExStyle = ExStyleOf(FWnd);
   FDetachOnDestroy = true;
-  FSystemMenu = GetSystemMenu(FWnd, FALSE);
   // 3
-  LoadWindowIcon();
+  FFrame.LoadWindowIcon();
   FClassName = WindowClassName(FWnd);
-  const TWindowTraits traits = AnalyseWindow(FStyle, FExStyle, FClassName, FSystemMenu != nullptr);
+  const TWindowTraits traits =
+      AnalyseWindow(FStyle, FExStyle, FClassName, GetSystemMenu(FWnd, FALSE) != nullptr);
   FWide = traits.WideChar;
   FStandardDialog = traits.StandardDialog;
   FOwnerWnd = GetWindow(FWnd, GW_OWNER);
@@ -161,13 +148,13 @@ void TSkinForm::AttachToWindow(TSkinData* skin) {
   FIconFlags = traits.IconFlags;
   FRightToLeft = traits.RightToLeft;
   // 5
-  BuildSystemMenu();
+  FButtons.BuildSystemMenu();
   ReadWindowState();
   FSizeable = traits.Sizeable;
   // 10, before anything of the window is changed: a window that refuses the procedure is
   // left exactly as it was (caption, menu, MDI client), and the manager lets the handler go.
   if (!FSubclass.Install(FWnd, TSubclassSlot::Form, *this, FWide)) {
-    FreeSystemMenu();
+    FButtons.FreeSystemMenu();
     FHoverTimer.reset();
     return;
   }
@@ -189,7 +176,7 @@ void TSkinForm::AttachToWindow(TSkinData* skin) {
   const bool maximizedMdiChild = FMDIKind == mkChild && FManager.MDIChildMaximized();
   if (FFrameSkinned) {
     if (FNativeMenu && FMDIKind != mkChild) CreateMenuBar();
-    if (!maximizedMdiChild && FWinState != wsMinimized && FramePainterReady() && !CaptionDeferred())
+    if (!maximizedMdiChild && FWinState != wsMinimized && TFramePainter::Ready() && !CaptionDeferred())
       SetNativeCaption(false);
     CalcFrameMetrics();
   } else {
@@ -243,7 +230,7 @@ void TSkinForm::ReadNativeClient() {
   GetClientRect(FWnd, &FClientRect);
   // Once the skinned bar holds the native menu, the native bar's rows count in the client.
   if (HasMenuBar() && !GetMenu(FWnd))
-    FClientRect.bottom = std::max<LONG>(0, FClientRect.bottom - FMenuBarHeight);
+    FClientRect.bottom = std::max<LONG>(0, FClientRect.bottom - Borders().MenuBar);
   FNativeWindowSize = {window.right - window.left, window.bottom - window.top};
   FNativeFrameWidth = FNativeWindowSize.cx - (FClientRect.right - FClientRect.left);
   FNativeFrameHeight = FNativeWindowSize.cy - (FClientRect.bottom - FClientRect.top);
@@ -263,7 +250,7 @@ void TSkinForm::SkinStart() {
       SetNativeCaption(true);
       FrameChanged();
     } else {
-      if (CaptionDeferred() && FFrameSkinned && FWinState != wsMinimized && FramePainterReady()) {
+      if (CaptionDeferred() && FFrameSkinned && FWinState != wsMinimized && TFramePainter::Ready()) {
         // The window may have gone on sizing itself natively since it was attached (the Open
         // dialog adds its template and sizing grip once shown): its client area is the one
         // it has now.
@@ -328,18 +315,21 @@ void TSkinForm::UnhookClient() {
   FClientTarget.reset();
 }
 
-void TSkinForm::DetachSkin() {
+bool TSkinForm::BeginDetach() {
   if (!FFrameSkinned) {
     ReleaseSkin();
-    return;
+    return false;
   }
-  // 1
-  FreeSystemMenu();
+  FButtons.FreeSystemMenu();
   if (FHoverTimer) FHoverTimer->SetEnabled(false);
-  if (!FSubclass.Installed()) return;
-  // 2
+  if (!FSubclass.Installed()) return false;
   RestoreFormWindowProc();
   FSubclass.Remove();
+  return true;
+}
+
+void TSkinForm::DetachSkin() {
+  if (!BeginDetach()) return;
   // 3: every menu the bar made owner-drawn, a form's or not, draws itself again.
   FreeControlHandlers();
   UndoOwnerDrawn();
@@ -348,46 +338,36 @@ void TSkinForm::DetachSkin() {
     if (FStage != stDestroying) FForm->SetColor(FFormColor);
   }
   // 4 (the bar's height still counts in the size below)
-  const int menuBarHeight = FMenuBarHeight;
+  const int menuBarHeight = Borders().MenuBar;
   SetNativeCaption(true);
   FreeMenuBar(true);
   UnhookClient();
-  FTitleBuffer.SetSize(0, 0);
+  FFrame.FreeTitleBuffer();
   // 5: only a skinned frame changed the window's outer size.
-  if (FramePainterReady() && FStage != stDestroying && (FMDIKind == mkChild || !(FStyle & WS_CHILD))) {
+  if (TFramePainter::Ready() && FStage != stDestroying && (FMDIKind == mkChild || !(FStyle & WS_CHILD))) {
     RECT r{};
     GetWindowRect(FWnd, &r);
-    const int width = (r.right - r.left) - FLeftWidth - FRightWidth + FNativeFrameWidth;
-    const int height = (r.bottom - r.top) - FTopHeight - menuBarHeight - FBottomHeight + FNativeFrameHeight;
+    const int width = (r.right - r.left) - Borders().Left - Borders().Right + FNativeFrameWidth;
+    const int height =
+        (r.bottom - r.top) - Borders().Top - menuBarHeight - Borders().Bottom + FNativeFrameHeight;
     POINT topLeft{r.left, r.top};
     if (FMDIKind == mkChild) ScreenToClient(GetParent(FWnd), &topLeft);
     SetSizeKeepingControls(topLeft.x, topLeft.y, width, height,
                            SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER, 0);
   }
   // 6: the system frees a region it was given.
-  if (FOwnsRegion) {
-    SetWindowRgn(FWnd, nullptr, TRUE);
-    FOwnsRegion = false;
-  }
+  FFrame.RemoveRegion(true);
   if (FStage != stDestroying)
     RedrawWindow(FWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TSkinForm::DetachOnDestroy() {
-  if (!FFrameSkinned) {
-    ReleaseSkin();
-    return;
-  }
-  FreeSystemMenu();
-  if (FHoverTimer) FHoverTimer->SetEnabled(false);
-  if (!FSubclass.Installed()) return;
-  RestoreFormWindowProc();
-  FSubclass.Remove();
+  if (!BeginDetach()) return;
   // A foreign window gets its menu back, so the system destroys it with the window as it
   // would have; a form's menu belongs to its TMainMenu, which frees it.
   FreeMenuBar(FForm == nullptr);
   UndoOwnerDrawn();  // a form's menu outlives the window
-  FTitleBuffer.SetSize(0, 0);
+  FFrame.FreeTitleBuffer();
   FreeControlHandlers();
 }
 
@@ -446,7 +426,8 @@ bool TSkinForm::Stage1(TMessage& m) {
       return true;
     }
     case WM_INITMENUPOPUP:
-      FManager.SetPopupKind(reinterpret_cast<HMENU>(m.WParam) == FSystemMenu ? pmkSystem : pmkMenuBar);
+      FManager.SetPopupKind(reinterpret_cast<HMENU>(m.WParam) == FButtons.SystemMenu() ? pmkSystem
+                                                                                       : pmkMenuBar);
       CallOldProc(m);
       return true;
     case WM_CTLCOLORBTN:

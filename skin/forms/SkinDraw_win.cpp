@@ -172,6 +172,19 @@ void CopyOut(HDC dc, const RECT& target, HDC scratch, int w, int h, bool keyed) 
 }
 
 bool Inverted(const RECT& r) { return r.right < r.left || r.bottom < r.top; }
+
+// Draws the target's picture into the scratch with render(scratchDc, width, height) and
+// copies it out, keyed or opaque; an inverted target draws nothing.
+template <class TRender>
+void DrawThroughScratch(HDC dc, const RECT& target, bool keyed, TRender render) {
+  if (Inverted(target)) return;
+  const int w = target.right - target.left, h = target.bottom - target.top;
+  TScratch scratch(w, h);
+  if (!scratch.Bitmap) return;
+  SelectGuard sel(scratch.Dc, scratch.Bitmap);
+  render(scratch.Dc, w, h);
+  CopyOut(dc, target, scratch.Dc, w, h, keyed);
+}
 }  // namespace
 
 TSelectedBitmap::TSelectedBitmap(HBITMAP bitmap) : FSelect(FDc.get(), bitmap) {
@@ -215,14 +228,10 @@ TBitmapHandle DrawSkinRect(const RECT& target, const TSkinSource& src, const TSk
 
 void DrawSkinImage(HDC dc, const RECT& target, const TSkinSource& src, bool vertical, bool tile, bool keyed,
                    int frameCount, int frame, const TSkinMargins& margins) {
-  if (Inverted(target)) return;
   // DrawSkinRect's rendering, kept in the DC it was drawn in for the copy out.
-  const int w = target.right - target.left, h = target.bottom - target.top;
-  TScratch scratch(w, h);
-  if (!scratch.Bitmap) return;
-  SelectGuard sel(scratch.Dc, scratch.Bitmap);
-  RenderSkinRect(scratch.Dc, w, h, src, margins, vertical, tile, frameCount, frame);
-  CopyOut(dc, target, scratch.Dc, w, h, keyed);
+  DrawThroughScratch(dc, target, keyed, [&](HDC scratch, int w, int h) {
+    RenderSkinRect(scratch, w, h, src, margins, vertical, tile, frameCount, frame);
+  });
 }
 
 void DrawSkinBorder(HDC dc, const RECT& target, const TSkinSource& src, bool vertical, int frameCount,
@@ -238,28 +247,20 @@ void DrawSkinBorder(HDC dc, const RECT& target, const TSkinSource& src, bool ver
 
 void DrawSkinBar(HDC dc, const RECT& target, const TSkinSource& src, bool vertical, bool keyed,
                  int frameCount, int frame, const TSkinMargins& margins) {
-  if (Inverted(target)) return;
-  const int w = target.right - target.left, h = target.bottom - target.top;
-  TScratch scratch(w, h);
-  if (!scratch.Bitmap) return;
-  SelectGuard sel(scratch.Dc, scratch.Bitmap);
-  SetStretchBltMode(scratch.Dc, COLORONCOLOR);
-  const TSkinRect frameRect = FrameRect(src.Width, src.Height, vertical, frameCount, frame);
-  DrawPieces(scratch.Dc, src.Dc, ThreeSlicePieces(frameRect, margins.Left, margins.Right, w, h), 0, 0);
-  CopyOut(dc, target, scratch.Dc, w, h, keyed);
+  DrawThroughScratch(dc, target, keyed, [&](HDC scratch, int w, int h) {
+    SetStretchBltMode(scratch, COLORONCOLOR);
+    const TSkinRect frameRect = FrameRect(src.Width, src.Height, vertical, frameCount, frame);
+    DrawPieces(scratch, src.Dc, ThreeSlicePieces(frameRect, margins.Left, margins.Right, w, h), 0, 0);
+  });
 }
 
 void DrawFrameImage(HDC dc, const RECT& target, const TSkinSource& src, bool keyed, int frameCount,
                     int frame) {
-  if (Inverted(target)) return;
-  const int w = target.right - target.left, h = target.bottom - target.top;
-  TScratch scratch(w, h);
-  if (!scratch.Bitmap) return;
-  SelectGuard sel(scratch.Dc, scratch.Bitmap);
-  SetStretchBltMode(scratch.Dc, COLORONCOLOR);
-  const TSkinRect f = FrameRect(src.Width, src.Height, false, frameCount, frame);
-  if (!f.Empty()) DrawPieces(scratch.Dc, src.Dc, {{f, {0, 0, w, h}}}, 0, 0);
-  CopyOut(dc, target, scratch.Dc, w, h, keyed);
+  DrawThroughScratch(dc, target, keyed, [&](HDC scratch, int w, int h) {
+    SetStretchBltMode(scratch, COLORONCOLOR);
+    const TSkinRect f = FrameRect(src.Width, src.Height, false, frameCount, frame);
+    if (!f.Empty()) DrawPieces(scratch, src.Dc, {{f, {0, 0, w, h}}}, 0, 0);
+  });
 }
 
 void DrawFrameCentered(HDC dc, const RECT& target, const TSkinSource& src, bool keyed, int frameCount,

@@ -1,18 +1,15 @@
 #include "skin/forms/TitleButtons.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "skin/data/SkinData.h"
 
 namespace {
-bool FirstRule(const TDataSkinSysButton& d, int index, const TButtonWindowState& w,
-               const TAskButtonVisible& ask) {
-  const bool maxBox = w.IconFlags & IconMaxBox, minBox = w.IconFlags & IconMinBox;
-  const bool sysMenu = w.IconFlags & IconSysMenu;
-  const int v = d.Visibility;
+// The rules both visibility numbers read alike: the window's state and boxes; none for a
+// number each reads in its own way.
+std::optional<bool> WindowStateRule(int v, const TButtonWindowState& w) {
   switch (v) {
-    case 0:
-      return d.Action != 0 || sysMenu;
     case 1:
       return w.Maximized;
     case 2:
@@ -21,55 +18,54 @@ bool FirstRule(const TDataSkinSysButton& d, int index, const TButtonWindowState&
       return w.Active;
     case 4:
       return !w.Active;
-    case 6:
-      return maxBox && sysMenu;
     case 7:
-      return !maxBox;
-    case 8:
-      return minBox && sysMenu;
+      return !(w.IconFlags & IconMaxBox);
     case 9:
-      return !minBox;
-    case 100:
-      return w.ChildMaximized && w.MenuBarHeight > 0;
+      return !(w.IconFlags & IconMinBox);
     case 200:
       return w.Kind == fkDialog && !w.StandardDialog;
     default:
+      return std::nullopt;
+  }
+}
+
+bool FirstRule(const TDataSkinSysButton& d, int index, const TButtonWindowState& w,
+               const TAskButtonVisible& ask) {
+  const bool sysMenu = w.IconFlags & IconSysMenu;
+  const int v = d.Visibility;
+  switch (v) {
+    case 0:
+      return d.Action != 0 || sysMenu;
+    case 6:
+      return (w.IconFlags & IconMaxBox) && sysMenu;
+    case 8:
+      return (w.IconFlags & IconMinBox) && sysMenu;
+    case 100:
+      return w.ChildMaximized && w.MenuBarHeight > 0;
+    default:
       break;
   }
+  if (const auto rule = WindowStateRule(v, w)) return *rule;
   if (v >= 201 && v <= 999) return true;
   if (v >= 1000 && v <= 2000) return ask && ask(index) > 0;
   return false;  // 5, 10, 11, negatives and anything unknown
 }
 
 bool SecondRule(const TDataSkinSysButton& d, const TButtonWindowState& w, bool first) {
-  const bool maxBox = w.IconFlags & IconMaxBox, minBox = w.IconFlags & IconMinBox;
   const int v = d.Visibility1;
   switch (v) {
     case 0:
       return true;
-    case 1:
-      return w.Maximized;
-    case 2:
-      return !w.Maximized;
-    case 3:
-      return w.Active;
-    case 4:
-      return !w.Active;
     case 6:
-      return maxBox;
-    case 7:
-      return !maxBox;
+      return (w.IconFlags & IconMaxBox) != 0;
     case 8:
-      return minBox;
-    case 9:
-      return !minBox;
+      return (w.IconFlags & IconMinBox) != 0;
     case 100:
       return first;
-    case 200:
-      return w.Kind == fkDialog && !w.StandardDialog;
     default:
       break;
   }
+  if (const auto rule = WindowStateRule(v, w)) return *rule;
   return v >= 201 && v <= 2000;
 }
 }  // namespace

@@ -155,8 +155,8 @@ TEST_F(HighDpiGallery, TitleBarFollowsTheScaledSkinAndHoldsItsCaption) {
   ReleaseDC(nullptr, dc);
   DeleteObject(font);
   EXPECT_LE(text.cy, title);
-  for (int i = 0; i < 100 && handler->CaptionRect().Empty(); ++i) PumpMessages(10);
-  const TSkinRect caption = handler->CaptionRect();
+  for (int i = 0; i < 100 && handler->Frame().CaptionRect().Empty(); ++i) PumpMessages(10);
+  const TSkinRect caption = handler->Frame().CaptionRect();
   EXPECT_GE(caption.Top, 0);
   EXPECT_LE(caption.Bottom, title);
   EXPECT_GE(caption.Height(), text.cy);

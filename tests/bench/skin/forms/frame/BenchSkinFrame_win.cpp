@@ -65,7 +65,7 @@ int main() {
 
   // ---- one hover repaint of the close button: the pointer on it, then off it ----
   TSkinSysButton* close = nullptr;
-  for (auto& b : handler.SysButtons())
+  for (auto& b : handler.TitleButtons().Buttons())
     if (b->Visible && b->Description().Action == 0) close = b.get();
   if (!close || !handler.Active()) {
     std::printf("no close button or the window is not active\n");

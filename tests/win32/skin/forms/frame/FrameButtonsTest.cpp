@@ -22,7 +22,7 @@ struct FrameButtonsTest : EngineTest {
     TRecorder::LastSysCommand = 0;
   }
   static TSkinSysButton* ButtonOf(TSkinForm& h, int action) {
-    for (auto& b : h.SysButtons())
+    for (auto& b : h.TitleButtons().Buttons())
       if (b->Visible && b->Description().Action == action) return b.get();
     return nullptr;
   }
@@ -139,19 +139,19 @@ TEST_F(FrameButtonsTest, TwoQuickRightClicksOnTheCaptionOpenTheMenuOnce) {
   TWindow w(MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200));
   TSkinForm* h = ActivatedHandler(w.Wnd);
   ASSERT_NE(h, nullptr);
-  ASSERT_NE(h->SystemPopup(), nullptr);
-  EXPECT_EQ(h->SystemPopup()->Tag, 33333);
+  ASSERT_NE(h->TitleButtons().SystemPopup(), nullptr);
+  EXPECT_EQ(h->TitleButtons().SystemPopup()->Tag, 33333);
   const LPARAM caption = ScreenLParam(w.Wnd, 100, 12);
   CloseMenusSoon();
   SendMessageA(w.Wnd, WM_NCRBUTTONDOWN, HTCAPTION, caption);
   CloseMenusSoon();
   SendMessageA(w.Wnd, WM_NCRBUTTONDOWN, HTCAPTION, caption);
   PumpMessages(200);
-  EXPECT_EQ(h->SystemMenuOpenings(), 1);
+  EXPECT_EQ(h->TitleButtons().SystemMenuOpenings(), 1);
   EXPECT_TRUE(IsWindow(w.Wnd)) << "clicks on the caption, not the icon: the window stays";
   // Outside the caption the click is the default procedure's.
   SendMessageA(w.Wnd, WM_NCRBUTTONDOWN, HTLEFT, ScreenLParam(w.Wnd, 0, 100));
-  EXPECT_EQ(h->SystemMenuOpenings(), 1);
+  EXPECT_EQ(h->TitleButtons().SystemMenuOpenings(), 1);
 }
 
 // A second click within the double-click time closes the window only when it is on the
@@ -179,7 +179,7 @@ TEST_F(FrameButtonsTest, OnlyTheSystemMenuButtonClosesOnASecondClick) {
     ASSERT_NE(h, nullptr) << c.name;
     SendMessageA(wnd, WM_NCPAINT, 1, 0);  // lays the buttons out
     TSkinSysButton* hot = c.hotAction >= 0 ? ButtonOf(*h, c.hotAction) : nullptr;
-    for (auto& b : h->SysButtons())
+    for (auto& b : h->TitleButtons().Buttons())
       if (c.hotAction < 0 && b->Visible && IsIconAction(b->Description().Action)) hot = b.get();
     ASSERT_NE(hot, nullptr) << c.name;
     ASSERT_FALSE(hot->BoundsRect.Empty()) << c.name;
@@ -196,7 +196,7 @@ TEST_F(FrameButtonsTest, OnlyTheSystemMenuButtonClosesOnASecondClick) {
     }
     PumpMessages(200);
     EXPECT_EQ(!IsWindowVisible(wnd), c.closes) << c.name;
-    EXPECT_EQ(h->SystemMenuOpenings(), 1) << c.name << ": the menu opens once";
+    EXPECT_EQ(h->TitleButtons().SystemMenuOpenings(), 1) << c.name << ": the menu opens once";
   }
 }
 
@@ -261,7 +261,7 @@ TEST_F(FrameButtonsTest, TheIconButtonShowsTheWindowsIcon) {
     ASSERT_NE(h, nullptr);
     SendMessageA(w.Wnd, WM_NCPAINT, 1, 0);
     TSkinSysButton* iconButton = nullptr;
-    for (auto& b : h->SysButtons())
+    for (auto& b : h->TitleButtons().Buttons())
       if (b->Visible && IsIconAction(b->Description().Action)) iconButton = b.get();
     ASSERT_NE(iconButton, nullptr) << "an overlapped window has a system menu, so an icon button";
     const TSkinRect r = iconButton->BoundsRect;
@@ -311,11 +311,11 @@ TEST_F(FrameButtonsTest, ANarrowWindowsTitleShowsWholeBesideItsButtons) {
       ASSERT_NE(h, nullptr) << c.Name;
       RedrawWindow(w.Wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
       int buttonsLeft = INT_MAX;
-      for (auto& b : h->SysButtons())
+      for (auto& b : h->TitleButtons().Buttons())
         if (b->Visible && b->Description().Align == 1)
           buttonsLeft = std::min(buttonsLeft, b->BoundsRect.Left);
       ASSERT_NE(ButtonOf(*h, 2), nullptr) << c.Name << " " << width << ": the minimize button shows";
-      const TSkinRect caption = h->CaptionRect();
+      const TSkinRect caption = h->Frame().CaptionRect();
       EXPECT_LE(caption.Right, buttonsLeft - 5)
           << c.Name << " " << width << ": the title runs under a button";
       // Room for it beside the buttons: the whole text shows, no ellipsis.
@@ -343,7 +343,7 @@ TEST_F(FrameButtonsTest, AFormShowsTheProgramIconAndADialogNone) {
     ASSERT_NE(h, nullptr);
     SendMessageA(form->Handle(), WM_NCPAINT, 1, 0);
     TSkinSysButton* iconButton = nullptr;
-    for (auto& b : h->SysButtons())
+    for (auto& b : h->TitleButtons().Buttons())
       if (b->Visible && IsIconAction(b->Description().Action)) iconButton = b.get();
     if (style == bsDialog) {
       EXPECT_EQ(iconButton, nullptr) << "a dialog frame has no icon";

@@ -50,10 +50,17 @@ TEST_F(FrameWindowTest, TheClientAreaStaysThroughAttachAndDetach) {
   EXPECT_EQ(GetWindowLongPtrA(Form->Handle(), GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX),
             WS_CAPTION);
 
+  ASSERT_TRUE(h->HasRegion()) << "the built-in skin cuts the corners";
+
   h->DetachSkin();
   EXPECT_EQ(ClientSize(Form->Handle()), std::make_pair(300, 200)) << "detached";
   EXPECT_EQ(GetWindowLongPtrA(Form->Handle(), GWL_STYLE) & (WS_CAPTION | WS_SYSMENU),
             WS_CAPTION | WS_SYSMENU);
+  // The native frame has its corners back: the system holds no region for the window.
+  EXPECT_FALSE(h->HasRegion());
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(Form->Handle(), rgn), ERROR);
+  DeleteObject(rgn);
 }
 
 // A window with a menu gets the skinned frame with a painted menu bar in place of the native
@@ -177,14 +184,14 @@ TEST_F(FrameWindowTest, TheRegionFollowsTransAndIsRebuiltOnlyWhenNeeded) {
   }
 
   // The same size again: no new region.
-  const int builds = h->RegionBuilds();
+  const int builds = h->Frame().RegionBuilds();
   SetWindowPos(wnd, nullptr, 0, 0, W, H, SWP_NOMOVE | SWP_NOZORDER);
   PumpMessages(10);
-  EXPECT_EQ(h->RegionBuilds(), builds);
+  EXPECT_EQ(h->Frame().RegionBuilds(), builds);
   // Another size: a new one.
   SetWindowPos(wnd, nullptr, 0, 0, W + 10, H, SWP_NOMOVE | SWP_NOZORDER);
   PumpMessages(10);
-  EXPECT_EQ(h->RegionBuilds(), builds + 1);
+  EXPECT_EQ(h->Frame().RegionBuilds(), builds + 1);
 
   // A skin change rebuilds it whatever the size; without Trans it is the plain rectangle.
   Main->BorderLeft->Trans = 0;
@@ -192,7 +199,7 @@ TEST_F(FrameWindowTest, TheRegionFollowsTransAndIsRebuiltOnlyWhenNeeded) {
   Main->BorderTop->Trans = 0;
   SendMessageA(wnd, CM_SKINCHANGED, 0, 0);
   PumpMessages(10);
-  EXPECT_GT(h->RegionBuilds(), builds + 1);
+  EXPECT_GT(h->Frame().RegionBuilds(), builds + 1);
   GetWindowRect(wnd, &r);
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
   EXPECT_EQ(GetWindowRgn(wnd, rgn), SIMPLEREGION);
@@ -218,8 +225,8 @@ TEST_F(FrameWindowTest, TheBorderPiecesNeedBuffersOfTheirOwnSizeNotTheWindows) {
   ASSERT_GT(b.Left, 0);
   ASSERT_GT(b.Bottom, 0);
   const long long onePiece = std::max(b.Left, b.Right) * H + (W - b.Left - b.Right) * b.Bottom;
-  EXPECT_GT(h->PieceBufferPixels(), 0);
-  EXPECT_LE(h->PieceBufferPixels(), onePiece) << "of a " << W << " x " << H << " window";
+  EXPECT_GT(h->Frame().PieceBufferPixels(), 0);
+  EXPECT_LE(h->Frame().PieceBufferPixels(), onePiece) << "of a " << W << " x " << H << " window";
 }
 
 // A resized window gets its region before its next paint (here the resize asks for no

@@ -142,8 +142,8 @@ TEST_F(SystemMenuTest, TheSkinnedSystemMenuHasTheWindowsOwnItemsTextsAndStates) 
     ASSERT_NE(h, nullptr) << c.name;
     OpenSystemMenu(w.Wnd);
     PumpMessages(50);
-    ASSERT_EQ(h->SystemMenuOpenings(), 1) << c.name;
-    TPopupMenu* popup = h->SystemPopup();
+    ASSERT_EQ(h->TitleButtons().SystemMenuOpenings(), 1) << c.name;
+    TPopupMenu* popup = h->TitleButtons().SystemPopup();
     ASSERT_NE(popup, nullptr) << c.name;
     EXPECT_EQ(popup->Tag, 33333) << c.name;
 
@@ -195,7 +195,7 @@ TEST_F(SystemMenuTest, ItemStatesFollowTheWindowAtEachOpening) {
   ASSERT_TRUE(IsZoomed(w.Wnd));
   OpenSystemMenu(w.Wnd);
   PumpMessages(50);
-  TPopupMenu* popup = h->SystemPopup();
+  TPopupMenu* popup = h->TitleButtons().SystemPopup();
   ASSERT_NE(popup, nullptr);
   struct Case {
     const char* caption;

@@ -94,7 +94,7 @@ struct MdiTest : EngineTest {
     PumpMessages(200);
   }
   TSkinSysButton* ChildButton(int action) {
-    for (auto& b : Handler(Frame->Handle())->SysButtons())
+    for (auto& b : Handler(Frame->Handle())->TitleButtons().Buttons())
       if (b->Description().Action == action) return b.get();
     return nullptr;
   }

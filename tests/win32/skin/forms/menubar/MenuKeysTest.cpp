@@ -549,11 +549,11 @@ TEST_F(MenuKeysTest, AfterSkinningGoesTheGallerysMenusDrawThemselves) {
 // keyboard's way to the window's own commands.
 TEST_F(MenuKeysTest, AltSpaceOpensTheSkinnedSystemMenuUnderTheIcon) {
   Build();
-  ASSERT_NE(H().SystemPopup(), nullptr);
+  ASSERT_NE(H().TitleButtons().SystemPopup(), nullptr);
   RECT w{};
   GetWindowRect(Wnd, &w);
   POINT expected{w.left, w.top + H().Borders().Top};
-  for (const auto& b : H().SysButtons())
+  for (const auto& b : H().TitleButtons().Buttons())
     if (b->Visible && (b->Description().Action == 3 || b->Description().Action == 11) &&
         !b->BoundsRect.Empty()) {
       expected = {w.left + b->BoundsRect.Left, w.top + b->BoundsRect.Bottom};
@@ -576,7 +576,7 @@ TEST_F(MenuKeysTest, AltSpaceOpensTheSkinnedSystemMenuUnderTheIcon) {
     return true;
   });
   s.Run();
-  EXPECT_EQ(shown, H().SystemPopup()->Handle());
+  EXPECT_EQ(shown, H().TitleButtons().SystemPopup()->Handle());
   EXPECT_EQ(where.left, expected.x);
   EXPECT_EQ(where.top, expected.y);
   EXPECT_GE(selected, 0) << "opened by the keyboard: an item is selected";
