@@ -1,5 +1,6 @@
 #include "skin/controls/SkinSubclass.h"
 
+#include <utility>
 #include <vector>
 
 #include "skin/controls/FocusCue.h"
@@ -7,14 +8,41 @@
 #include "skin/forms/SkinDrawBitmap_win.h"
 #include "ui/SysUtils.h"
 
+// Lives among a control's components, which a windowed control frees first in its own end,
+// while it is still whole; its end tells the handler's owner to free the handler.
+class TControlTether final : public TComponent {
+ public:
+  TControlTether(TComponent* control, std::function<void()> going)
+      : TComponent(control), FGoing(std::move(going)) {}
+  ~TControlTether() override {
+    if (auto going = std::exchange(FGoing, nullptr)) going();
+  }
+  void Disarm() noexcept { FGoing = nullptr; }
+
+ private:
+  std::function<void()> FGoing;
+};
+
 DEFINE_CLASS_INFO(TSkinControl, TComponent)
 
 TSkinControl::TSkinControl(TComponent* AOwner) : TComponent(AOwner) {}
 
 TSkinControl::~TSkinControl() {
+  if (FTether) {
+    FTether->Disarm();
+    delete FTether;  // out of the control's components
+  }
   UnhookWindowProc();
   FSubclass.Remove();
   if (FForm) FForm->UnregisterControl(this);
+}
+
+void TSkinControl::TetherTo(TComponent* control, std::function<void()> going) {
+  if (!control || FTether) return;
+  FTether = new TControlTether(control, [this, going = std::move(going)] {
+    FTether = nullptr;  // the control frees it
+    going();
+  });
 }
 
 void TSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
@@ -35,13 +63,14 @@ void TSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
 void TSkinControl::HookWindowProc(TControl* target) {
   if (!FSubclass.Install(*target, TWndMethod([this](TMessage& m) { SkinWndProc(m); }))) return;
   FHooked = target;
-  if (target->Owner() != this && this->Owner() != target) target->FreeNotification(this);
+  // Also when the control is our component owner: the one owning us may be another.
+  target->FreeNotification(this);
 }
 
 void TSkinControl::UnhookWindowProc() noexcept {
   if (!FHooked) return;
   FSubclass.Remove();
-  if (FHooked->Owner() != this && this->Owner() != FHooked) FHooked->RemoveFreeNotification(this);
+  FHooked->RemoveFreeNotification(this);
   FHooked = nullptr;
 }
 

@@ -67,15 +67,11 @@ RECT WindowRectIn(HWND child, HWND parent) {
   return c;
 }
 
-// The up-down family's handler on a scroller window, owned by owner; null when that family
-// is not installed or the window cannot be taken.
-TSkinControl* AttachUpDown(TComponent* owner, HWND wnd, TSkinData* skin, TCanvas* canvas, TSkinForm* form) {
-  TSkinControl* h = SkinControlFamilies().Create(TSkinHandlerKind::UpDown, owner);
-  if (!h) return nullptr;
-  h->InitHandle(wnd, skin, canvas, form);
-  if (h->Initialized()) return h;
-  delete h;
-  return nullptr;
+// The up-down family's handler on a scroller window; null when that family is not installed
+// or the window cannot be taken.
+TSkinControl* AttachUpDown(TSkinControl& tab, HWND wnd) {
+  return AttachPart(tab, std::unique_ptr<TSkinControl>(SkinControlFamilies().Create(TSkinHandlerKind::UpDown, nullptr)),
+                    wnd);
 }
 
 }  // namespace
@@ -162,8 +158,7 @@ bool TSkinTab::FindScroller() {
   FScroller = up;
   if (!up) return false;
   if (!FUpDown) {
-    FUpDown = AttachUpDown(Owner() ? Owner() : this, up, FSkinData, FCanvas, FForm);
-    if (FUpDown) FUpDown->FreeNotification(this);
+    FUpDown = AttachUpDown(*this, up);
   }
   return (GetWindowLongPtrW(up, GWL_STYLE) & WS_VISIBLE) != 0;
 }
@@ -275,8 +270,7 @@ void TSkinTab31::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canv
   if (control->ComponentCount() > 0)
     if (auto* scroller = dynamic_cast<TTabScroller*>(control->Components(0))) {
       FScroller = scroller;
-      FUpDown = AttachUpDown(control, scroller->Handle(), FSkinData, FCanvas, FForm);
-      if (FUpDown) FUpDown->FreeNotification(this);
+      FUpDown = AttachUpDown(*this, scroller->Handle());
     }
 }
 
