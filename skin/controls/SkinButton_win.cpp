@@ -407,15 +407,3 @@ void TSkinSpeedButton::PaintSpeedButton(HDC dc, const RECT& rect) {
   }
   FBuffer.CopyTo(dc, rect.left, rect.top);
 }
-
-// ---------------------------------------------------------------- the family
-
-void RegisterButtonFamily() {
-  auto& table = SkinControlFamilies();
-  table.Register(TSkinHandlerKind::Button,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinButton(owner); });
-  table.Register(TSkinHandlerKind::BitButton,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinBitButton(owner); });
-  table.Register(TSkinHandlerKind::SpeedButton,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinSpeedButton(owner); });
-}

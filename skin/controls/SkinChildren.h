@@ -36,9 +36,9 @@ TSkinControl* AdoptHandler(TSkinForm* form, std::unique_ptr<TSkinControl> handle
 // gone with the parent's control; the parent is told when it goes. Null when not taken.
 TSkinControl* AttachPart(TSkinControl& parent, std::unique_ptr<TSkinControl> made, HWND part);
 
-// Where each control family plugs in its handler class.
+// The handler class of each kind (InstallControlFamilies fills it).
 TSkinFamilyTable<TSkinControl>& SkinControlFamilies();
-// Registers the families built so far and installs the pass in the form handlers.
+// Registers every family's handler classes and installs the pass in the form handlers.
 void InstallControlFamilies();
 // What the pass reads of a control (class chain, Tag, window, properties).
 TControlFacts ControlFactsOf(TControl& control);

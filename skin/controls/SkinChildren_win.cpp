@@ -228,12 +228,28 @@ class TControlPass final : public IControlPass {
 
 void InstallControlFamilies() {
   static TControlPass pass;
-  RegisterButtonFamily();
-  RegisterChoiceFamily();
-  RegisterPanelFamily();
-  RegisterScrollFamily();
-  RegisterInputFamily();
-  RegisterTabFamily();
-  RegisterListViewFamily();
+  auto& table = SkinControlFamilies();
+  using K = TSkinHandlerKind;
+  table.Register<TSkinButton>(K::Button);
+  table.Register<TSkinBitButton>(K::BitButton);
+  table.Register<TSkinSpeedButton>(K::SpeedButton);
+  table.Register<TSkinCheckBox>(K::CheckBox);
+  table.Register<TSkinRadioButton>(K::RadioButton);
+  table.Register<TSkinObjImage>(K::ObjImage);
+  table.Register<TSkinBox>(K::Box);
+  table.Register<TSkinBoxH>(K::BoxH);
+  table.Register<TSkinSizer>(K::Sizer);
+  table.Register<TSkinGroupBox>(K::GroupBox);
+  table.Register<TSkinStatusBar>(K::StatusBar);
+  table.Register<TSkinProgress>(K::Progress);
+  table.Register<TSkinTrackBar>(K::TrackBar);
+  table.Register<TSkinScrollbar>(K::Scrollbar);
+  table.Register<TSkinScControl>(K::ScControl);
+  table.Register<TSkinEdit>(K::Edit);
+  table.Register<TSkinComBox>(K::ComBox);
+  table.Register<TSkinUpDown>(K::UpDown);
+  table.Register<TSkinTab>(K::Tab);
+  table.Register<TSkinTab31>(K::Tab31);
+  table.Register<TSkinListView>(K::ListView);
   SetControlPass(&pass);
 }

@@ -48,6 +48,3 @@ class TSkinObjImage : public TSkinControl {
   // Set by the form handler before attaching; without it the handler does nothing.
   bool FFeedGlyphs = false;
 };
-
-// Registers the check-box, radio-button and custom-glyph handlers with the pass.
-void RegisterChoiceFamily();

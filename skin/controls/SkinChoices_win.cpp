@@ -144,15 +144,3 @@ void TSkinObjImage::SkinChanged() {
 void TSkinObjImage::UnSkin() {
   if (FFeedGlyphs && FControl) SetPropertyText(FControl, "UseCustomGlyphs", "false");
 }
-
-// ---------------------------------------------------------------- the family
-
-void RegisterChoiceFamily() {
-  auto& table = SkinControlFamilies();
-  table.Register(TSkinHandlerKind::CheckBox,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinCheckBox(owner); });
-  table.Register(TSkinHandlerKind::RadioButton,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinRadioButton(owner); });
-  table.Register(TSkinHandlerKind::ObjImage,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinObjImage(owner); });
-}

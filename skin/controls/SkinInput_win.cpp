@@ -240,15 +240,3 @@ void DrawArrowLines(HDC dc, int x, int y, TArrowDirection direction) {
     }
   }
 }
-
-// ---------------------------------------------------------------- the family
-
-void RegisterInputFamily() {
-  auto& table = SkinControlFamilies();
-  table.Register(TSkinHandlerKind::Edit,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinEdit(owner); });
-  table.Register(TSkinHandlerKind::ComBox,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinComBox(owner); });
-  table.Register(TSkinHandlerKind::UpDown,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinUpDown(owner); });
-}

@@ -114,10 +114,3 @@ void TSkinListView::Notification(TComponent* AComponent, TOperation Operation) {
   TSkinScrollbar::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove && AComponent == FHeader) FHeader = nullptr;
 }
-
-// ---------------------------------------------------------------- the family
-
-void RegisterListViewFamily() {
-  SkinControlFamilies().Register(TSkinHandlerKind::ListView,
-                                 [](TComponent* owner) -> TSkinControl* { return new TSkinListView(owner); });
-}

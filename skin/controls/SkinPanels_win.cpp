@@ -355,17 +355,3 @@ void TSkinTrackBar::SkinChanged() {
   // A repaint goes through custom draw again; the keyboard focus stays where the user left it.
   RepaintControl();
 }
-
-// ---------------------------------------------------------------- registration
-
-void RegisterPanelFamily() {
-  auto& table = SkinControlFamilies();
-  using K = TSkinHandlerKind;
-  table.Register(K::Box, [](TComponent* owner) -> TSkinControl* { return new TSkinBox(owner); });
-  table.Register(K::BoxH, [](TComponent* owner) -> TSkinControl* { return new TSkinBoxH(owner); });
-  table.Register(K::Sizer, [](TComponent* owner) -> TSkinControl* { return new TSkinSizer(owner); });
-  table.Register(K::GroupBox, [](TComponent* owner) -> TSkinControl* { return new TSkinGroupBox(owner); });
-  table.Register(K::StatusBar, [](TComponent* owner) -> TSkinControl* { return new TSkinStatusBar(owner); });
-  table.Register(K::Progress, [](TComponent* owner) -> TSkinControl* { return new TSkinProgress(owner); });
-  table.Register(K::TrackBar, [](TComponent* owner) -> TSkinControl* { return new TSkinTrackBar(owner); });
-}

@@ -125,6 +125,11 @@ class TSkinFamilyTable {
   void Register(TSkinHandlerKind kind, Factory make) {
     FMake.at(static_cast<size_t>(kind)) = std::move(make);
   }
+  // Class C, made with its owner, serves kind.
+  template <class C>
+  void Register(TSkinHandlerKind kind) {
+    Register(kind, [](TComponent* owner) -> H* { return new C(owner); });
+  }
   bool Has(TSkinHandlerKind kind) const { return kind != TSkinHandlerKind::None && Slot(kind); }
   // nullptr when the family has not landed.
   H* Create(TSkinHandlerKind kind, TComponent* owner) const {

@@ -148,6 +148,3 @@ class TSkinScControl : public TSkinControl {
  private:
   TWScrollbar* FBar = nullptr;
 };
-
-// Registers the scroll-bar handlers with the pass.
-void RegisterScrollFamily();

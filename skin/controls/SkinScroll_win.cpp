@@ -527,13 +527,3 @@ void TSkinScControl::AfterProc(TMessage& m) {
 void TSkinScControl::DrawSkin(HDC, const RECT&) {
   if (FBar) FBar->Invalidate();
 }
-
-// ---------------------------------------------------------------- the family
-
-void RegisterScrollFamily() {
-  auto& table = SkinControlFamilies();
-  table.Register(TSkinHandlerKind::Scrollbar,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinScrollbar(owner); });
-  table.Register(TSkinHandlerKind::ScControl,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinScControl(owner); });
-}

@@ -348,13 +348,3 @@ void TSkinTab31::DrawSkin(HDC dc, const RECT& rect) {
   }
   FBuffer.CopyTo(dc, rect.left, rect.top);
 }
-
-// ---------------------------------------------------------------- the family
-
-void RegisterTabFamily() {
-  auto& table = SkinControlFamilies();
-  table.Register(TSkinHandlerKind::Tab,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinTab(owner); });
-  table.Register(TSkinHandlerKind::Tab31,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinTab31(owner); });
-}
