@@ -49,14 +49,9 @@ void TSkinButton::React(TButtonEvent event, TButtonFamily family) {
 bool TSkinButton::BeforeProc(TMessage& m) {
   switch (m.Msg) {
     case WM_PAINT:
-      // Without a button image the control keeps its own look.
-      if (!SkinReady() || FState == scsDestroyed) return true;
-      DoPaintMessage(*this, m);
-      return false;
     case WM_ERASEBKGND:
-      if (!SkinReady()) return true;
-      m.Result = 1;
-      return false;
+      // Without a button image the control keeps its own look.
+      return !PaintWholeWindow(*this, m, SkinReady());
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       FFocused = GetFocus() == FHandle;

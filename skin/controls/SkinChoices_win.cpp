@@ -108,16 +108,10 @@ TSkinObjImage::TSkinObjImage(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 void TSkinObjImage::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor) {
   if (FInitialized) return;
-  auto* control = dynamic_cast<TWinControl*>(Owner());
-  if (!control) return;
-  FSkinData = SkinData;
-  FForm = Form;
-  FCanvas = Canvas;
+  auto* control = OwnerControl();
   (void)Recolor;  // the control's colour stays: only its glyphs come from the skin
-  FControl = control;
-  FHandle = control->Handle();
   // The control draws its own glyphs: its window procedure stays as it is.
-  RegisterWithForm();
+  if (!control || !BindControl(control, SkinData, Canvas, Form)) return;
   if (FFeedGlyphs) BuildCustomGlyphs();
   FInitialized = true;
   FState = scsAttached;

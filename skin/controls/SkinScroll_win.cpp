@@ -431,13 +431,9 @@ TSkinScrollbarH::TSkinScrollbarH(TComponent* AOwner) : TSkinScrollbar(AOwner) {}
 
 void TSkinScrollbarH::InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canvas, TSkinForm* Form) {
   if (FInitialized || !Handle) return;
-  FSkinData = SkinData;
-  FCanvas = Canvas;
-  FForm = Form;
-  FHandle = Handle;
-  RegisterWithForm();
+  BindWindow(Handle, SkinData, Canvas, Form);
   MakeBars(nullptr, Handle);
-  if (!FSubclass.Install(FHandle, TSubclassSlot::Control, *this, IsWindowUnicode(FHandle) != FALSE)) {
+  if (!SubclassWindow()) {
     FreeBars();
     return;
   }

@@ -101,6 +101,18 @@ class TSkinControl : public TComponent, public ISubclassTarget {
   void HookWindowProc(TControl* target);
   void UnhookWindowProc() noexcept;
   void RegisterWithForm();
+  // The class-library windowed control that owns the handler: what InitControl attaches to.
+  TWinControl* OwnerControl() const { return dynamic_cast<TWinControl*>(Owner()); }
+  // The first steps of every attach: the context, the window, the form handler's list; for a
+  // class-library control the control too (false when it has no window).
+  void BindWindow(HWND wnd, TSkinData* skin, TCanvas* canvas, TSkinForm* form);
+  bool BindControl(TWinControl* control, TSkinData* skin, TCanvas* canvas, TSkinForm* form);
+  // Takes FHandle's procedure in the Control slot, narrow or wide as the window is.
+  bool SubclassWindow();
+  // Focus and enabled state as the window has them now.
+  void ReadWindowFacts();
+  // While recoloring, the control shows the skin's face colour; its own is kept for UnSkin.
+  void TakeSkinColour();
   // The attach of the handlers that cover a control with skinned bar windows: the context,
   // the window, the form handler's list; `cover` lays the bars over the control before its
   // WindowProc is hooked. Nothing is attached to a control without a window.
@@ -137,6 +149,9 @@ class TSkinControl : public TComponent, public ISubclassTarget {
 // Serves WM_PAINT for handlers that replace the control's painting: the DC of the message
 // or BeginPaint's, the window rectangle at the origin, DrawSkin.
 void DoPaintMessage(TSkinControl& handler, TMessage& m);
+// While `ready`, the skin paints the whole window: WM_PAINT through DoPaintMessage, and
+// WM_ERASEBKGND answered with nothing erased. True when it took the message.
+bool PaintWholeWindow(TSkinControl& handler, TMessage& m, bool ready);
 // Frame `frame` (1-based) of the element's strip, nine-sliced into rect; keyed on magenta
 // when the element is transparent. Nothing for an inverted rect or an empty image.
 void DrawSkinElement(HDC dc, const RECT& rect, int frameCount, int frame, const TDataSkinObject& element);

@@ -123,8 +123,7 @@ bool TSkinTab::SkinReady() const {
 void TSkinTab::InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canvas, TSkinForm* Form) {
   TSkinControl::InitHandle(Handle, SkinData, Canvas, Form);
   if (!FInitialized) return;
-  FFocused = GetFocus() == FHandle;
-  FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
+  ReadWindowFacts();
   FCaption = WindowTextOf(FHandle);
   PrepareTabImages();
   FindScroller();
@@ -257,7 +256,7 @@ void TSkinTab31::PrepareTabImage() {
 
 void TSkinTab31::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor) {
   if (FInitialized) return;
-  auto* control = dynamic_cast<TWinControl*>(Owner());
+  auto* control = OwnerControl();
   if (!control) return;
   FControl = control;
   FRecolor = Recolor;
