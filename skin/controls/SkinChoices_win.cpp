@@ -57,23 +57,25 @@ void TSkinCheckBox::UnSkin() {
 
 void TSkinCheckBox::DrawSkin(HDC dc, const RECT& rect) {
   int count = 0, w = 0, h = 0;
-  TBitmap* strip = GlyphStrip(FSkinData, false, count, w, h);
+  TBitmap* strip = GlyphStrip(FSkinData, Radio(), count, w, h);
   if (!strip) {
     FLastFrame = 0;
     return;
   }
-  const auto state = static_cast<uint32_t>(SendMessageW(FHandle, BM_GETSTATE, 0, 0));
   const LONG_PTR style = GetWindowLongPtrW(FHandle, GWL_STYLE);
+  const TGlyph g = GlyphFor(ToSkinRect(rect), count, w, h, style);
+  FillParentBackground(dc, ToRect(g.At.Erase));
+  DrawStripFrame(dc, ToRect(g.At.Glyph), count, g.Frame, *strip);
+  FLastFrame = g.Frame;
+}
+
+TSkinCheckBox::TGlyph TSkinCheckBox::GlyphFor(const TSkinRect& rect, int count, int w, int h, LONG_PTR style) const {
+  const auto state = static_cast<uint32_t>(SendMessageW(FHandle, BM_GETSTATE, 0, 0));
   TCheckGlyphState s = CheckStateFromButtonState(state, (style & WS_DISABLED) != 0);
   if (FControl)
     s.Value = CheckValueFromProperties(s.Value, GetEnumProperty(FControl, "State"),
                                        GetEnumProperty(FControl, "Checked"));
-  const int frame = CheckBoxFrame(s, count);
-  const TGlyphPlacement at =
-      CheckGlyphPlacement(ToSkinRect(rect), w, h, (style & WinCtl::ButtonLeftText) != 0);
-  FillParentBackground(dc, ToRect(at.Erase));
-  DrawStripFrame(dc, ToRect(at.Glyph), count, frame, *strip);
-  FLastFrame = frame;
+  return {CheckBoxFrame(s, count), CheckGlyphPlacement(rect, w, h, (style & WinCtl::ButtonLeftText) != 0)};
 }
 
 // ---------------------------------------------------------------- TSkinRadioButton
@@ -82,22 +84,12 @@ DEFINE_CLASS_INFO(TSkinRadioButton, TSkinCheckBox)
 
 TSkinRadioButton::TSkinRadioButton(TComponent* AOwner) : TSkinCheckBox(AOwner) {}
 
-void TSkinRadioButton::DrawSkin(HDC dc, const RECT& rect) {
-  int count = 0, w = 0, h = 0;
-  TBitmap* strip = GlyphStrip(FSkinData, true, count, w, h);
-  if (!strip) {
-    FLastFrame = 0;
-    return;
-  }
+TSkinCheckBox::TGlyph TSkinRadioButton::GlyphFor(const TSkinRect& rect, int count, int w, int h,
+                                                 LONG_PTR style) const {
   bool checked = (SendMessageW(FHandle, BM_GETCHECK, 0, 0) & WinCtl::StateChecked) != 0;
   if (FControl) checked = RadioCheckedFromProperty(checked, GetEnumProperty(FControl, "Checked"));
-  const LONG_PTR style = GetWindowLongPtrW(FHandle, GWL_STYLE);
-  const int frame = RadioFrame(checked, (style & WS_DISABLED) != 0, count);
-  const TGlyphPlacement at =
-      RadioGlyphPlacement(ToSkinRect(rect), w, h, (style & WinCtl::ButtonLeftText) != 0);
-  FillParentBackground(dc, ToRect(at.Erase));
-  DrawStripFrame(dc, ToRect(at.Glyph), count, frame, *strip);
-  FLastFrame = frame;
+  return {RadioFrame(checked, (style & WS_DISABLED) != 0, count),
+          RadioGlyphPlacement(rect, w, h, (style & WinCtl::ButtonLeftText) != 0)};
 }
 
 // ---------------------------------------------------------------- TSkinObjImage
