@@ -16,32 +16,18 @@
 
 namespace {
 
-void Turn(TPixelBuffer& px, TImageTurn turn) {
+// A pixel buffer or a device bitmap, turned in place.
+template <class Image>
+void Turn(Image& image, TImageTurn turn) {
   switch (turn) {
     case TImageTurn::FlipVert:
-      FlipVert(px);
+      FlipVert(image);
       break;
     case TImageTurn::RotateLeft:
-      RotateLeft(px);
+      RotateLeft(image);
       break;
     case TImageTurn::RotateRight:
-      RotateRight(px);
-      break;
-    case TImageTurn::None:
-      break;
-  }
-}
-
-void Turn(TBitmap& bmp, TImageTurn turn) {
-  switch (turn) {
-    case TImageTurn::FlipVert:
-      FlipVert(bmp);
-      break;
-    case TImageTurn::RotateLeft:
-      RotateLeft(bmp);
-      break;
-    case TImageTurn::RotateRight:
-      RotateRight(bmp);
+      RotateRight(image);
       break;
     case TImageTurn::None:
       break;
