@@ -63,7 +63,8 @@ void TSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
 void TSkinControl::HookWindowProc(TControl* target) {
   if (!FSubclass.Install(*target, TWndMethod([this](TMessage& m) { SkinWndProc(m); }))) return;
   FHooked = target;
-  // Also when the control is our component owner: the one owning us may be another.
+  // Also when we are still the control's component: AttachHandler takes us out of its
+  // components, and then only this tells us that the control went.
   target->FreeNotification(this);
 }
 

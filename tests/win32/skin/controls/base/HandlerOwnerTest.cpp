@@ -116,8 +116,8 @@ TEST_F(HandlerOwnerTest, AFormHandlerFreedBeforeItsControlsGivesEveryHookBackFir
   for (const Case& k : Cases) {
     SCOPED_TRACE(k.what);
     if (!Main->Active()) {
-      Main->SetActive(true);
-      PumpMessages(400);
+      Main->SetActive(true);  // the manager switches on at its next command
+      ASSERT_TRUE(PumpUntil([this] { return Manager().SkinningOn(); }, 5000));
     }
     MakeForm();
     TControl* c = k.make(*this);
@@ -133,9 +133,8 @@ TEST_F(HandlerOwnerTest, AFormHandlerFreedBeforeItsControlsGivesEveryHookBackFir
     TFreeWatch watch;
     for (TSkinControl* h : handlers) watch.Watch(h);
 
-    Main->SetActive(false);  // the manager frees its form handlers within a quarter of a second
-    PumpMessages(600);
-    ASSERT_EQ(Handler(FormObj->Handle()), nullptr);
+    Main->SetActive(false);  // the manager frees its form handlers at its next command
+    ASSERT_TRUE(PumpUntil([this] { return Handler(FormObj->Handle()) == nullptr; }, 5000));
     for (TSkinControl* h : handlers) EXPECT_EQ(watch.Frees[h], 1);
     EXPECT_TRUE(c->WindowProc == own) << "the control's own handling is back";
     EXPECT_EQ(Procedures(wnd), native) << "every window of it has its own procedure back";
