@@ -4,10 +4,10 @@
 // attaches it and runs the child passes the decision asks for.
 #include <windows.h>
 
+#include <memory>
+
 #include "skin/controls/SkinPass.h"
 #include "skin/controls/SkinSubclass.h"
-
-#include <memory>
 
 // Where a handler takes its control, and how.
 struct TAttachPlace {
@@ -23,7 +23,8 @@ struct TAttachPlace {
 // `made`, whose component owner, if any, must be the control for Control), attached for
 // `form` as the place says and then held by the answer alone. Null when the family is not
 // installed or the handler took nothing (it is freed then).
-std::unique_ptr<TSkinControl> AttachHandler(TSkinHandlerKind kind, TSkinForm* form, const TAttachPlace& place);
+std::unique_ptr<TSkinControl> AttachHandler(TSkinHandlerKind kind, TSkinForm* form,
+                                            const TAttachPlace& place);
 std::unique_ptr<TSkinControl> AttachHandler(std::unique_ptr<TSkinControl> made, TSkinForm* form,
                                             const TAttachPlace& place);
 // Hands an attached handler to the form handler, its owner from then on: it frees the handler

@@ -58,7 +58,8 @@ std::unique_ptr<TSkinControl> AttachHandler(std::unique_ptr<TSkinControl> made, 
       if (windowed) h.InitScrollControl(windowed, skin, canvas, form);
       break;
     case TSkinAttach::ScControl:
-      if (auto* s = dynamic_cast<TSkinScControl*>(&h); s && windowed) s->InitScControl(windowed, skin, canvas, form);
+      if (auto* s = dynamic_cast<TSkinScControl*>(&h); s && windowed)
+        s->InitScControl(windowed, skin, canvas, form);
       break;
   }
   // Containers attach without a message hook, so the state tells, not Initialized.
@@ -68,7 +69,8 @@ std::unique_ptr<TSkinControl> AttachHandler(std::unique_ptr<TSkinControl> made, 
   return made;
 }
 
-std::unique_ptr<TSkinControl> AttachHandler(TSkinHandlerKind kind, TSkinForm* form, const TAttachPlace& place) {
+std::unique_ptr<TSkinControl> AttachHandler(TSkinHandlerKind kind, TSkinForm* form,
+                                            const TAttachPlace& place) {
   // Made as the control's component so that InitControl finds its control.
   return AttachHandler(std::unique_ptr<TSkinControl>(SkinControlFamilies().Create(kind, place.Control)), form,
                        place);
@@ -85,7 +87,8 @@ TSkinControl* AttachPart(TSkinControl& parent, std::unique_ptr<TSkinControl> mad
   TAttachPlace place;
   place.Window = part;
   place.Control = parent.Control();
-  TSkinControl* h = AdoptHandler(parent.Form(), AttachHandler(std::move(made), parent.Form(), place), place.Control);
+  TSkinControl* h =
+      AdoptHandler(parent.Form(), AttachHandler(std::move(made), parent.Form(), place), place.Control);
   if (h) h->FreeNotification(&parent);
   return h;
 }
@@ -166,7 +169,8 @@ class TControlPass final : public IControlPass {
     place.How = TSkinAttach::Control;
     place.Control = control;
     place.Recolor = h->Recolor();
-    if (!AdoptHandler(&form, AttachHandler(std::unique_ptr<TSkinControl>(h), &form, place), control)) return true;
+    if (!AdoptHandler(&form, AttachHandler(std::unique_ptr<TSkinControl>(h), &form, place), control))
+      return true;
     if (control->InheritsFrom(TCustomPanel::StaticClass())) form.SkinChildrenOf(control);
     return true;
   }

@@ -69,7 +69,8 @@ void TSkinCheckBox::DrawSkin(HDC dc, const RECT& rect) {
   FLastFrame = g.Frame;
 }
 
-TSkinCheckBox::TGlyph TSkinCheckBox::GlyphFor(const TSkinRect& rect, int count, int w, int h, LONG_PTR style) const {
+TSkinCheckBox::TGlyph TSkinCheckBox::GlyphFor(const TSkinRect& rect, int count, int w, int h,
+                                              LONG_PTR style) const {
   const auto state = static_cast<uint32_t>(SendMessageW(FHandle, BM_GETSTATE, 0, 0));
   TCheckGlyphState s = CheckStateFromButtonState(state, (style & WS_DISABLED) != 0);
   if (FControl)

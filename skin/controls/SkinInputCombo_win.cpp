@@ -2,8 +2,8 @@
 
 #include "skin/controls/ComboLayout.h"
 #include "skin/controls/FocusCue.h"
-#include "skin/controls/SkinInput.h"
 #include "skin/controls/SkinChildren.h"
+#include "skin/controls/SkinInput.h"
 #include "skin/controls/SkinScroll.h"
 #include "skin/data/SkinManage_win.h"
 #include "skin/data/WinConst.h"
@@ -68,7 +68,8 @@ void TSkinComBox::SkinListBars() {
   const auto listStyle = static_cast<uint32_t>(GetWindowLongPtrW(FListWnd, GWL_STYLE));
   const bool onDesktop = GetAncestor(FListWnd, GA_PARENT) == GetDesktopWindow();
   if (!ComboListGetsScrollBars(FStyle, listStyle, onDesktop)) return;
-  FListBars = static_cast<TSkinScrollbarH*>(AttachPart(*this, std::make_unique<TSkinScrollbarH>(nullptr), FListWnd));
+  FListBars =
+      static_cast<TSkinScrollbarH*>(AttachPart(*this, std::make_unique<TSkinScrollbarH>(nullptr), FListWnd));
 }
 
 void TSkinComBox::UnSkin() {

@@ -56,8 +56,9 @@ RECT WindowRectIn(HWND child, HWND parent) {
 // The up-down family's handler on a scroller window; null when that family is not installed
 // or the window cannot be taken.
 TSkinControl* AttachUpDown(TSkinControl& tab, HWND wnd) {
-  return AttachPart(tab, std::unique_ptr<TSkinControl>(SkinControlFamilies().Create(TSkinHandlerKind::UpDown, nullptr)),
-                    wnd);
+  return AttachPart(
+      tab, std::unique_ptr<TSkinControl>(SkinControlFamilies().Create(TSkinHandlerKind::UpDown, nullptr)),
+      wnd);
 }
 
 }  // namespace

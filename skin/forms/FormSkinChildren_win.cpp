@@ -80,7 +80,8 @@ namespace {
 // Moves the owned handlers that `pick` chooses out of `owned`, so that freeing them (which may
 // free others through their controls) never walks a list that changes under it.
 template <class Pick>
-std::vector<std::unique_ptr<TSkinControl>> TakeOwned(std::vector<std::unique_ptr<TSkinControl>>& owned, Pick pick) {
+std::vector<std::unique_ptr<TSkinControl>> TakeOwned(std::vector<std::unique_ptr<TSkinControl>>& owned,
+                                                     Pick pick) {
   std::vector<std::unique_ptr<TSkinControl>> taken;
   for (auto& p : owned)
     if (pick(p.get())) taken.push_back(std::move(p));

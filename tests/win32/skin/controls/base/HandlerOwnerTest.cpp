@@ -34,7 +34,8 @@ struct HandlerOwnerTest : ControlTest {
   static std::vector<TSkinControl*> HandlersOf(TSkinForm& form, TControl* c, HWND wnd) {
     std::vector<TSkinControl*> found;
     for (TSkinControl* h : form.ControlHandlers())
-      if (h->BoundControl() == c || (wnd && (h->Handle() == wnd || IsChild(wnd, h->Handle())))) found.push_back(h);
+      if (h->BoundControl() == c || (wnd && (h->Handle() == wnd || IsChild(wnd, h->Handle()))))
+        found.push_back(h);
     return found;
   }
   // The procedure of the window and of each of its descendants.
