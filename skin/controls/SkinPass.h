@@ -116,8 +116,8 @@ class TSkinFamilySet {
   uint64_t FBits = 0;
 };
 
-// Each family registers a factory for its handler class here when it lands; H is the
-// handler base class, created owned by the control (or the form handler for raw windows).
+// The factory of each kind's handler class; H is the handler base class, made with the
+// control as its component owner until the attach hands it to its one owner.
 template <class H>
 class TSkinFamilyTable {
  public:
