@@ -68,6 +68,3 @@ class TSkinSpeedButton : public TSkinBitButton {
  protected:
   TButtonFamily Family() const override { return TButtonFamily::Speed; }
 };
-
-// Registers the button handlers with the pass.
-void RegisterButtonFamily();

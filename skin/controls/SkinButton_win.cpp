@@ -49,14 +49,9 @@ void TSkinButton::React(TButtonEvent event, TButtonFamily family) {
 bool TSkinButton::BeforeProc(TMessage& m) {
   switch (m.Msg) {
     case WM_PAINT:
-      // Without a button image the control keeps its own look.
-      if (!SkinReady() || FState == scsDestroyed) return true;
-      DoPaintMessage(*this, m);
-      return false;
     case WM_ERASEBKGND:
-      if (!SkinReady()) return true;
-      m.Result = 1;
-      return false;
+      // Without a button image the control keeps its own look.
+      return !PaintWholeWindow(*this, m, SkinReady());
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       FFocused = GetFocus() == FHandle;
@@ -406,16 +401,4 @@ void TSkinSpeedButton::PaintSpeedButton(HDC dc, const RECT& rect) {
     DrawTextW(buf, caption.c_str(), static_cast<int>(caption.size()), &tr, TextFlagsFor(g.Layout));
   }
   FBuffer.CopyTo(dc, rect.left, rect.top);
-}
-
-// ---------------------------------------------------------------- the family
-
-void RegisterButtonFamily() {
-  auto& table = SkinControlFamilies();
-  table.Register(TSkinHandlerKind::Button,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinButton(owner); });
-  table.Register(TSkinHandlerKind::BitButton,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinBitButton(owner); });
-  table.Register(TSkinHandlerKind::SpeedButton,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinSpeedButton(owner); });
 }

@@ -1,5 +1,6 @@
 #include "skin/controls/SkinChildren.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "skin/controls/SkinButton.h"
@@ -34,6 +35,62 @@ TControlFacts ControlFactsOf(TControl& control) {
   f.DateTimeKind = GetEnumProperty(&control, "Kind");
   f.DateMode = GetEnumProperty(&control, "DateMode");
   return f;
+}
+
+std::unique_ptr<TSkinControl> AttachHandler(std::unique_ptr<TSkinControl> made, TSkinForm* form,
+                                            const TAttachPlace& place) {
+  if (!made) return nullptr;
+  TSkinControl& h = *made;
+  TSkinData* skin = form ? form->SkinData() : nullptr;
+  TCanvas* canvas = form ? form->ControlCanvas() : nullptr;
+  auto* windowed = dynamic_cast<TWinControl*>(place.Control);
+  switch (place.How) {
+    case TSkinAttach::Control:
+      h.InitControl(form, skin, canvas, place.Recolor);
+      break;
+    case TSkinAttach::Handle:
+      h.InitHandle(place.Window, skin, canvas, form);
+      break;
+    case TSkinAttach::Graphic:
+      if (auto* s = dynamic_cast<TSkinSpeedButton*>(&h)) s->InitGraphicFor(place.Control, form, skin, canvas);
+      break;
+    case TSkinAttach::ScrollControl:
+      if (windowed) h.InitScrollControl(windowed, skin, canvas, form);
+      break;
+    case TSkinAttach::ScControl:
+      if (auto* s = dynamic_cast<TSkinScControl*>(&h); s && windowed)
+        s->InitScControl(windowed, skin, canvas, form);
+      break;
+  }
+  // Containers attach without a message hook, so the state tells, not Initialized.
+  if (h.State() == scsCreated) return nullptr;
+  // From here the answer is its one owner, not the control it was made for.
+  if (TComponent* owner = h.Owner()) owner->RemoveComponent(&h);
+  return made;
+}
+
+std::unique_ptr<TSkinControl> AttachHandler(TSkinHandlerKind kind, TSkinForm* form,
+                                            const TAttachPlace& place) {
+  // Made as the control's component so that InitControl finds its control.
+  return AttachHandler(std::unique_ptr<TSkinControl>(SkinControlFamilies().Create(kind, place.Control)), form,
+                       place);
+}
+
+TSkinControl* AdoptHandler(TSkinForm* form, std::unique_ptr<TSkinControl> handler, TControl* goesWith) {
+  if (!form || !handler) return nullptr;
+  TSkinControl* h = form->AdoptControl(std::move(handler));
+  h->TetherTo(goesWith, [form, h] { form->FreeControl(h); });
+  return h;
+}
+
+TSkinControl* AttachPart(TSkinControl& parent, std::unique_ptr<TSkinControl> made, HWND part) {
+  TAttachPlace place;
+  place.Window = part;
+  place.Control = parent.Control();
+  TSkinControl* h =
+      AdoptHandler(parent.Form(), AttachHandler(std::move(made), parent.Form(), place), place.Control);
+  if (h) h->FreeNotification(&parent);
+  return h;
 }
 
 namespace {
@@ -94,10 +151,9 @@ class TControlPass final : public IControlPass {
     f.FirstChild = reinterpret_cast<uintptr_t>(GetWindow(wnd, GW_CHILD));
     const std::vector<TSkinHandlerRef> refs = HandlerRefs(form);
     const TWindowOffer o = ::OfferWindow(f, refs);
-    if (!SkinControlFamilies().Has(o.Handler)) return;
-    TSkinControl* h = SkinControlFamilies().Create(o.Handler, &form);
-    h->InitHandle(reinterpret_cast<HWND>(o.Target), skin, form.ControlCanvas(), &form);
-    if (h->State() == scsCreated) delete h;
+    TAttachPlace place;
+    place.Window = reinterpret_cast<HWND>(o.Target);
+    AdoptHandler(&form, AttachHandler(o.Handler, &form, place), nullptr);
   }
 
  private:
@@ -107,45 +163,31 @@ class TControlPass final : public IControlPass {
     skin.OnSkinControl(&form, &skin, form.Form(), control, UpperAscii(control->ClassName()), made);
     auto* h = dynamic_cast<TSkinControl*>(made);
     if (!h) return false;
-    if (!form.RegisterControl(h)) {
-      h->InitControl(&form, &skin, form.ControlCanvas(), h->Recolor());
-      if (control->InheritsFrom(TCustomPanel::StaticClass())) form.SkinChildrenOf(control);
-    }
+    const std::vector<TSkinControl*>& listed = form.ControlHandlers();
+    if (std::find(listed.begin(), listed.end(), h) != listed.end()) return true;
+    TAttachPlace place;
+    place.How = TSkinAttach::Control;
+    place.Control = control;
+    place.Recolor = h->Recolor();
+    if (!AdoptHandler(&form, AttachHandler(std::unique_ptr<TSkinControl>(h), &form, place), control))
+      return true;
+    if (control->InheritsFrom(TCustomPanel::StaticClass())) form.SkinChildrenOf(control);
     return true;
   }
 
-  void Make(TSkinForm& form, TSkinData& skin, TControl& control, TSkinHandlerKind kind,
-            const TSkinOffer& offer) {
-    // Windowless controls free what they own too late to be given their WindowProc back.
-    const bool windowless = offer.Attach == TSkinAttach::Graphic;
-    TSkinControl* h =
-        SkinControlFamilies().Create(kind, windowless ? static_cast<TComponent*>(&form) : &control);
-    if (!h) return;
-    if (auto* glyphs = dynamic_cast<TSkinObjImage*>(h)) glyphs->FFeedGlyphs = offer.FeedGlyphs;
-    switch (offer.Attach) {
-      case TSkinAttach::Control:
-        h->InitControl(&form, &skin, form.ControlCanvas(), offer.Recolor);
-        break;
-      case TSkinAttach::Handle:
-        if (auto* w = dynamic_cast<TWinControl*>(&control))
-          h->InitHandle(w->Handle(), &skin, form.ControlCanvas(), &form);
-        break;
-      case TSkinAttach::Graphic:
-        if (auto* s = dynamic_cast<TSkinSpeedButton*>(h))
-          s->InitGraphicFor(&control, &form, &skin, form.ControlCanvas());
-        break;
-      case TSkinAttach::ScrollControl:
-        if (auto* w = dynamic_cast<TWinControl*>(&control))
-          h->InitScrollControl(w, &skin, form.ControlCanvas(), &form);
-        break;
-      case TSkinAttach::ScControl:
-        if (auto* w = dynamic_cast<TWinControl*>(&control))
-          if (auto* s = dynamic_cast<TSkinScControl*>(h))
-            s->InitScControl(w, &skin, form.ControlCanvas(), &form);
-        break;
+  void Make(TSkinForm& form, TControl& control, TSkinHandlerKind kind, const TSkinOffer& offer) {
+    TAttachPlace place;
+    place.How = offer.Attach;
+    place.Control = &control;
+    place.Recolor = offer.Recolor;
+    if (offer.Attach == TSkinAttach::Handle) {
+      auto* w = dynamic_cast<TWinControl*>(&control);
+      if (!w) return;
+      place.Window = w->Handle();
     }
-    // Containers attach without a message hook, so the state tells, not Initialized.
-    if (h->State() == scsCreated) delete h;
+    std::unique_ptr<TSkinControl> made(SkinControlFamilies().Create(kind, &control));
+    if (auto* glyphs = dynamic_cast<TSkinObjImage*>(made.get())) glyphs->FFeedGlyphs = offer.FeedGlyphs;
+    AdoptHandler(&form, AttachHandler(std::move(made), &form, place), &control);
   }
 
   void Apply(TSkinForm& form, TSkinData& skin, TControl& control, const TSkinOffer& offer,
@@ -153,7 +195,7 @@ class TControlPass final : public IControlPass {
     if (!offer.SetProperty.empty()) SetPropertyText(&control, offer.SetProperty, "True");
     if (offer.ButtonFaceColour) control.SetColor(skin.ColorButtonFace);
     if (offer.SkinMenuItems) form.OwnerDrawMenusOf(&control);
-    if (kind != TSkinHandlerKind::None) Make(form, skin, control, kind, offer);
+    if (kind != TSkinHandlerKind::None) Make(form, control, kind, offer);
     auto* parent = dynamic_cast<TWinControl*>(&control);
     switch (offer.Children) {
       case TSkinChildPass::None:
@@ -164,14 +206,14 @@ class TControlPass final : public IControlPass {
       case TSkinChildPass::EachChild:
         if (parent && config.Families.Has(offer.EachChild))
           for (int i = 0; i < parent->ControlCount(); ++i)
-            Make(form, skin, *parent->Controls(i), offer.EachChild, TSkinOffer{});
+            Make(form, *parent->Controls(i), offer.EachChild, TSkinOffer{});
         break;
       case TSkinChildPass::Embedded:
         if (parent)
           for (int i = 0; i < parent->ControlCount(); ++i) {
             TControl& child = *parent->Controls(i);
             const TSkinOffer o = EmbeddedChildOffer(ControlFactsOf(child), config);
-            if (config.Families.Has(o.Handler)) Make(form, skin, child, o.Handler, o);
+            if (config.Families.Has(o.Handler)) Make(form, child, o.Handler, o);
           }
         break;
       case TSkinChildPass::MapByName:
@@ -190,12 +232,28 @@ class TControlPass final : public IControlPass {
 
 void InstallControlFamilies() {
   static TControlPass pass;
-  RegisterButtonFamily();
-  RegisterChoiceFamily();
-  RegisterPanelFamily();
-  RegisterScrollFamily();
-  RegisterInputFamily();
-  RegisterTabFamily();
-  RegisterListViewFamily();
+  auto& table = SkinControlFamilies();
+  using K = TSkinHandlerKind;
+  table.Register<TSkinButton>(K::Button);
+  table.Register<TSkinBitButton>(K::BitButton);
+  table.Register<TSkinSpeedButton>(K::SpeedButton);
+  table.Register<TSkinCheckBox>(K::CheckBox);
+  table.Register<TSkinRadioButton>(K::RadioButton);
+  table.Register<TSkinObjImage>(K::ObjImage);
+  table.Register<TSkinBox>(K::Box);
+  table.Register<TSkinBoxH>(K::BoxH);
+  table.Register<TSkinSizer>(K::Sizer);
+  table.Register<TSkinGroupBox>(K::GroupBox);
+  table.Register<TSkinStatusBar>(K::StatusBar);
+  table.Register<TSkinProgress>(K::Progress);
+  table.Register<TSkinTrackBar>(K::TrackBar);
+  table.Register<TSkinScrollbar>(K::Scrollbar);
+  table.Register<TSkinScControl>(K::ScControl);
+  table.Register<TSkinEdit>(K::Edit);
+  table.Register<TSkinComBox>(K::ComBox);
+  table.Register<TSkinUpDown>(K::UpDown);
+  table.Register<TSkinTab>(K::Tab);
+  table.Register<TSkinTab31>(K::Tab31);
+  table.Register<TSkinListView>(K::ListView);
   SetControlPass(&pass);
 }

@@ -6,6 +6,7 @@
 // (TSkinObjImage), and no window procedure of ours at all.
 #include <windows.h>
 
+#include "skin/controls/CheckGlyph.h"
 #include "skin/controls/SkinSubclass.h"
 
 // A repaint request some check-box classes send themselves when their state changes
@@ -24,6 +25,13 @@ class TSkinCheckBox : public TSkinControl {
   int LastFrame() const noexcept { return FLastFrame; }
 
  protected:
+  // The strip frame to draw and where, for the box's state as the control has it now.
+  struct TGlyph {
+    int Frame;
+    TGlyphPlacement At;
+  };
+  virtual bool Radio() const { return false; }
+  virtual TGlyph GlyphFor(const TSkinRect& rect, int count, int w, int h, LONG_PTR style) const;
   int FLastFrame = 0;
 };
 
@@ -31,7 +39,10 @@ class TSkinRadioButton : public TSkinCheckBox {
  public:
   explicit TSkinRadioButton(TComponent* AOwner);
   DECLARE_CLASS_INFO;
-  void DrawSkin(HDC dc, const RECT& rect) override;
+
+ protected:
+  bool Radio() const override { return true; }
+  TGlyph GlyphFor(const TSkinRect& rect, int count, int w, int h, LONG_PTR style) const override;
 };
 
 class TSkinObjImage : public TSkinControl {
@@ -48,6 +59,3 @@ class TSkinObjImage : public TSkinControl {
   // Set by the form handler before attaching; without it the handler does nothing.
   bool FFeedGlyphs = false;
 };
-
-// Registers the check-box, radio-button and custom-glyph handlers with the pass.
-void RegisterChoiceFamily();

@@ -57,23 +57,26 @@ void TSkinCheckBox::UnSkin() {
 
 void TSkinCheckBox::DrawSkin(HDC dc, const RECT& rect) {
   int count = 0, w = 0, h = 0;
-  TBitmap* strip = GlyphStrip(FSkinData, false, count, w, h);
+  TBitmap* strip = GlyphStrip(FSkinData, Radio(), count, w, h);
   if (!strip) {
     FLastFrame = 0;
     return;
   }
-  const auto state = static_cast<uint32_t>(SendMessageW(FHandle, BM_GETSTATE, 0, 0));
   const LONG_PTR style = GetWindowLongPtrW(FHandle, GWL_STYLE);
+  const TGlyph g = GlyphFor(ToSkinRect(rect), count, w, h, style);
+  FillParentBackground(dc, ToRect(g.At.Erase));
+  DrawStripFrame(dc, ToRect(g.At.Glyph), count, g.Frame, *strip);
+  FLastFrame = g.Frame;
+}
+
+TSkinCheckBox::TGlyph TSkinCheckBox::GlyphFor(const TSkinRect& rect, int count, int w, int h,
+                                              LONG_PTR style) const {
+  const auto state = static_cast<uint32_t>(SendMessageW(FHandle, BM_GETSTATE, 0, 0));
   TCheckGlyphState s = CheckStateFromButtonState(state, (style & WS_DISABLED) != 0);
   if (FControl)
     s.Value = CheckValueFromProperties(s.Value, GetEnumProperty(FControl, "State"),
                                        GetEnumProperty(FControl, "Checked"));
-  const int frame = CheckBoxFrame(s, count);
-  const TGlyphPlacement at =
-      CheckGlyphPlacement(ToSkinRect(rect), w, h, (style & WinCtl::ButtonLeftText) != 0);
-  FillParentBackground(dc, ToRect(at.Erase));
-  DrawStripFrame(dc, ToRect(at.Glyph), count, frame, *strip);
-  FLastFrame = frame;
+  return {CheckBoxFrame(s, count), CheckGlyphPlacement(rect, w, h, (style & WinCtl::ButtonLeftText) != 0)};
 }
 
 // ---------------------------------------------------------------- TSkinRadioButton
@@ -82,22 +85,12 @@ DEFINE_CLASS_INFO(TSkinRadioButton, TSkinCheckBox)
 
 TSkinRadioButton::TSkinRadioButton(TComponent* AOwner) : TSkinCheckBox(AOwner) {}
 
-void TSkinRadioButton::DrawSkin(HDC dc, const RECT& rect) {
-  int count = 0, w = 0, h = 0;
-  TBitmap* strip = GlyphStrip(FSkinData, true, count, w, h);
-  if (!strip) {
-    FLastFrame = 0;
-    return;
-  }
+TSkinCheckBox::TGlyph TSkinRadioButton::GlyphFor(const TSkinRect& rect, int count, int w, int h,
+                                                 LONG_PTR style) const {
   bool checked = (SendMessageW(FHandle, BM_GETCHECK, 0, 0) & WinCtl::StateChecked) != 0;
   if (FControl) checked = RadioCheckedFromProperty(checked, GetEnumProperty(FControl, "Checked"));
-  const LONG_PTR style = GetWindowLongPtrW(FHandle, GWL_STYLE);
-  const int frame = RadioFrame(checked, (style & WS_DISABLED) != 0, count);
-  const TGlyphPlacement at =
-      RadioGlyphPlacement(ToSkinRect(rect), w, h, (style & WinCtl::ButtonLeftText) != 0);
-  FillParentBackground(dc, ToRect(at.Erase));
-  DrawStripFrame(dc, ToRect(at.Glyph), count, frame, *strip);
-  FLastFrame = frame;
+  return {RadioFrame(checked, (style & WS_DISABLED) != 0, count),
+          RadioGlyphPlacement(rect, w, h, (style & WinCtl::ButtonLeftText) != 0)};
 }
 
 // ---------------------------------------------------------------- TSkinObjImage
@@ -108,16 +101,10 @@ TSkinObjImage::TSkinObjImage(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 void TSkinObjImage::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor) {
   if (FInitialized) return;
-  auto* control = dynamic_cast<TWinControl*>(Owner());
-  if (!control) return;
-  FSkinData = SkinData;
-  FForm = Form;
-  FCanvas = Canvas;
+  auto* control = OwnerControl();
   (void)Recolor;  // the control's colour stays: only its glyphs come from the skin
-  FControl = control;
-  FHandle = control->Handle();
   // The control draws its own glyphs: its window procedure stays as it is.
-  RegisterWithForm();
+  if (!control || !BindControl(control, SkinData, Canvas, Form)) return;
   if (FFeedGlyphs) BuildCustomGlyphs();
   FInitialized = true;
   FState = scsAttached;
@@ -143,16 +130,4 @@ void TSkinObjImage::SkinChanged() {
 
 void TSkinObjImage::UnSkin() {
   if (FFeedGlyphs && FControl) SetPropertyText(FControl, "UseCustomGlyphs", "false");
-}
-
-// ---------------------------------------------------------------- the family
-
-void RegisterChoiceFamily() {
-  auto& table = SkinControlFamilies();
-  table.Register(TSkinHandlerKind::CheckBox,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinCheckBox(owner); });
-  table.Register(TSkinHandlerKind::RadioButton,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinRadioButton(owner); });
-  table.Register(TSkinHandlerKind::ObjImage,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinObjImage(owner); });
 }

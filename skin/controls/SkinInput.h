@@ -119,6 +119,3 @@ class TSkinUpDown : public TSkinControl {
 
 // The arrow of a plain up-down button, in the DC's pen, around (x, y).
 void DrawArrowLines(HDC dc, int x, int y, TArrowDirection direction);
-
-// Registers the edit, combo box and up-down handlers with the pass.
-void RegisterInputFamily();

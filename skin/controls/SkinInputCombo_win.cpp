@@ -2,10 +2,12 @@
 
 #include "skin/controls/ComboLayout.h"
 #include "skin/controls/FocusCue.h"
+#include "skin/controls/SkinChildren.h"
 #include "skin/controls/SkinInput.h"
 #include "skin/controls/SkinScroll.h"
 #include "skin/data/SkinManage_win.h"
 #include "skin/data/WinConst.h"
+#include "skin/forms/FormSkin.h"
 #include "skin/forms/SkinDrawBitmap_win.h"
 
 // The record the system fills: 52 bytes in the 32-bit build, with 8-byte handles and their
@@ -27,9 +29,7 @@ DEFINE_CLASS_INFO(TSkinComBox, TSkinControl)
 
 TSkinComBox::TSkinComBox(TComponent* AOwner) : TSkinControl(AOwner) { FComboInfo.cbSize = sizeof FComboInfo; }
 
-// The list's bars are not freed here: they sit in the form handler's list as well as among
-// the combo's components, and whichever of those goes first frees them (a delete here would
-// free them a second time when the form handler frees its whole list).
+// The list's bars are not freed here: the form handler owns them.
 TSkinComBox::~TSkinComBox() { FEditHook.Remove(); }
 
 void TSkinComBox::Notification(TComponent* AComponent, TOperation Operation) {
@@ -59,8 +59,7 @@ void TSkinComBox::WindowRecreated() {
   // The edit part and the list went with the old window.
   FEditHook.Remove();
   FEditWnd = FListWnd = nullptr;
-  delete FListBars;  // the notification forgets it
-  FListBars = nullptr;
+  if (FForm && FListBars) FForm->FreeControl(FListBars);  // the notification forgets it
   AttachParts();
 }
 
@@ -69,14 +68,8 @@ void TSkinComBox::SkinListBars() {
   const auto listStyle = static_cast<uint32_t>(GetWindowLongPtrW(FListWnd, GWL_STYLE));
   const bool onDesktop = GetAncestor(FListWnd, GA_PARENT) == GetDesktopWindow();
   if (!ComboListGetsScrollBars(FStyle, listStyle, onDesktop)) return;
-  auto* bars = new TSkinScrollbarH(Owner());
-  bars->FreeNotification(this);
-  bars->InitHandle(FListWnd, FSkinData, nullptr, FForm);
-  if (!bars->Initialized()) {
-    delete bars;
-    return;
-  }
-  FListBars = bars;
+  FListBars =
+      static_cast<TSkinScrollbarH*>(AttachPart(*this, std::make_unique<TSkinScrollbarH>(nullptr), FListWnd));
 }
 
 void TSkinComBox::UnSkin() {

@@ -96,16 +96,10 @@ void TSkinEdit::FindSpinButton() {
   if (!FHandle) return;
   for (HWND child = GetWindow(FHandle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (!LooksLikeSpinButton(child)) continue;
-    auto* spin = new TSkinUpDown(Owner());
-    spin->FreeNotification(this);
+    auto spin = std::make_unique<TSkinUpDown>(nullptr);
     spin->InEdit = true;
-    spin->InitHandle(child, FSkinData, FCanvas, FForm);
-    if (!spin->Initialized()) {
-      delete spin;
-      continue;
-    }
-    FUpDown = spin;
-    return;
+    FUpDown = static_cast<TSkinUpDown*>(AttachPart(*this, std::move(spin), child));
+    if (FUpDown) return;
   }
 }
 
@@ -245,16 +239,4 @@ void DrawArrowLines(HDC dc, int x, int y, TArrowDirection direction) {
       break;
     }
   }
-}
-
-// ---------------------------------------------------------------- the family
-
-void RegisterInputFamily() {
-  auto& table = SkinControlFamilies();
-  table.Register(TSkinHandlerKind::Edit,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinEdit(owner); });
-  table.Register(TSkinHandlerKind::ComBox,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinComBox(owner); });
-  table.Register(TSkinHandlerKind::UpDown,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinUpDown(owner); });
 }

@@ -42,6 +42,3 @@ class TSkinListView : public TSkinScrollbar {
   void AttachHeader();
   TSkinHeader* FHeader = nullptr;
 };
-
-// Registers the list-view handler with the pass.
-void RegisterListViewFamily();

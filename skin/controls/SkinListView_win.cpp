@@ -101,31 +101,16 @@ void TSkinListView::InitScrollControl(TWinControl* Control, TSkinData* SkinData,
 void TSkinListView::AttachHeader() {
   HWND header = reinterpret_cast<HWND>(SendMessageW(FHandle, LVM_GETHEADER, 0, 0));
   if (!header || !FControl) return;
-  FHeader = new TSkinHeader(FControl);
-  FHeader->InitHandle(header, FSkinData, FCanvas, FForm);
-  if (!FHeader->Initialized()) {
-    delete FHeader;
-    FHeader = nullptr;
-    return;
-  }
-  FHeader->FreeNotification(this);
+  FHeader = static_cast<TSkinHeader*>(AttachPart(*this, std::make_unique<TSkinHeader>(nullptr), header));
 }
 
 void TSkinListView::WindowRecreated() {
   TSkinScrollbar::WindowRecreated();
-  delete FHeader;  // its window is gone; the notification forgets it
-  FHeader = nullptr;
+  if (FForm && FHeader) FForm->FreeControl(FHeader);  // its window is gone; the notification forgets it
   AttachHeader();
 }
 
 void TSkinListView::Notification(TComponent* AComponent, TOperation Operation) {
   TSkinScrollbar::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove && AComponent == FHeader) FHeader = nullptr;
-}
-
-// ---------------------------------------------------------------- the family
-
-void RegisterListViewFamily() {
-  SkinControlFamilies().Register(TSkinHandlerKind::ListView,
-                                 [](TComponent* owner) -> TSkinControl* { return new TSkinListView(owner); });
 }

@@ -86,6 +86,3 @@ class TSkinTrackBar : public TSkinControl {
   LRESULT TrackBarCustomDraw(NMCUSTOMDRAW& draw);
   void DrawTrackThumb(HDC dc, int frame);
 };
-
-// Registers these handlers with the pass.
-void RegisterPanelFamily();

@@ -29,19 +29,11 @@ void TSkinBox::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas
   // Attached once; the state says so, as the handler never counts as initialised (it has
   // no message hook to start).
   if (FState != scsCreated) return;
-  auto* control = dynamic_cast<TWinControl*>(Owner());
+  auto* control = OwnerControl();
   if (!control) return;
   FRecolor = Recolor;
-  FSkinData = SkinData;
-  FCanvas = Canvas;
-  FForm = Form;
-  FControl = control;
-  FHandle = control->Handle();
-  RegisterWithForm();
-  if (FRecolor && FSkinData) {
-    FOldColor = control->Color();
-    control->SetColor(FSkinData->ColorButtonFace);
-  }
+  if (!BindControl(control, SkinData, Canvas, Form)) return;
+  TakeSkinColour();
   FState = scsAttached;
 }
 
@@ -131,18 +123,8 @@ TSkinStatusBar::TSkinStatusBar(TComponent* AOwner) : TSkinControl(AOwner) {}
 bool TSkinStatusBar::BeforeProc(TMessage& m) {
   // The whole bar is drawn in one copy from a buffer: the native paint would only flicker.
   const bool ours = FSkinData && dynamic_cast<TStatusBar*>(FControl) && FState != scsDestroyed;
-  switch (m.Msg) {
-    case WM_PAINT:
-      if (!ours) return true;
-      DoPaintMessage(*this, m);
-      return false;
-    case WM_ERASEBKGND:
-      if (!ours) return true;
-      m.Result = 1;
-      return false;
-    default:
-      return TSkinControl::BeforeProc(m);
-  }
+  if (m.Msg == WM_PAINT || m.Msg == WM_ERASEBKGND) return !PaintWholeWindow(*this, m, ours);
+  return TSkinControl::BeforeProc(m);
 }
 
 void TSkinStatusBar::DrawPanelFace(HDC dc, const RECT& rect, int frame) {
@@ -231,9 +213,7 @@ bool TSkinProgress::SkinReady() const { return FSkinData && HasImage(FSkinData->
 bool TSkinProgress::BeforeProc(TMessage& m) {
   switch (m.Msg) {
     case WM_PAINT:
-      if (!SkinReady() || FState == scsDestroyed) return true;
-      DoPaintMessage(*this, m);
-      return false;
+      return !PaintWholeWindow(*this, m, SkinReady() && FState != scsDestroyed);
     case WM_ERASEBKGND:
       m.Result = 1;
       return false;
@@ -354,18 +334,4 @@ void TSkinTrackBar::DrawTrackThumb(HDC dc, int frame) {
 void TSkinTrackBar::SkinChanged() {
   // A repaint goes through custom draw again; the keyboard focus stays where the user left it.
   RepaintControl();
-}
-
-// ---------------------------------------------------------------- registration
-
-void RegisterPanelFamily() {
-  auto& table = SkinControlFamilies();
-  using K = TSkinHandlerKind;
-  table.Register(K::Box, [](TComponent* owner) -> TSkinControl* { return new TSkinBox(owner); });
-  table.Register(K::BoxH, [](TComponent* owner) -> TSkinControl* { return new TSkinBoxH(owner); });
-  table.Register(K::Sizer, [](TComponent* owner) -> TSkinControl* { return new TSkinSizer(owner); });
-  table.Register(K::GroupBox, [](TComponent* owner) -> TSkinControl* { return new TSkinGroupBox(owner); });
-  table.Register(K::StatusBar, [](TComponent* owner) -> TSkinControl* { return new TSkinStatusBar(owner); });
-  table.Register(K::Progress, [](TComponent* owner) -> TSkinControl* { return new TSkinProgress(owner); });
-  table.Register(K::TrackBar, [](TComponent* owner) -> TSkinControl* { return new TSkinTrackBar(owner); });
 }

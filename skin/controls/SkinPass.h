@@ -116,14 +116,19 @@ class TSkinFamilySet {
   uint64_t FBits = 0;
 };
 
-// Each family registers a factory for its handler class here when it lands; H is the
-// handler base class, created owned by the control (or the form handler for raw windows).
+// The factory of each kind's handler class; H is the handler base class, made with the
+// control as its component owner until the attach hands it to its one owner.
 template <class H>
 class TSkinFamilyTable {
  public:
   using Factory = std::function<H*(TComponent* owner)>;
   void Register(TSkinHandlerKind kind, Factory make) {
     FMake.at(static_cast<size_t>(kind)) = std::move(make);
+  }
+  // Class C, made with its owner, serves kind.
+  template <class C>
+  void Register(TSkinHandlerKind kind) {
+    Register(kind, [](TComponent* owner) -> H* { return new C(owner); });
   }
   bool Has(TSkinHandlerKind kind) const { return kind != TSkinHandlerKind::None && Slot(kind); }
   // nullptr when the family has not landed.

@@ -117,6 +117,9 @@ class TSkinScrollbar : public TSkinControl {
   void HideBars();
   // WM_HSCROLL / WM_VSCROLL: the bar shows the part being operated.
   void ScrollNotified(const TMessage& m);
+  // What every set of bars follows, true when it took the message: a move of the window and
+  // its own scrolling.
+  bool FollowWindow(const TMessage& m);
   TWScrollbar* FHorz = nullptr;
   TWScrollbar* FVert = nullptr;
 };
@@ -148,6 +151,3 @@ class TSkinScControl : public TSkinControl {
  private:
   TWScrollbar* FBar = nullptr;
 };
-
-// Registers the scroll-bar handlers with the pass.
-void RegisterScrollFamily();

@@ -377,6 +377,17 @@ void TSkinScrollbar::ScrollNotified(const TMessage& m) {
   bar->Invalidate();
 }
 
+bool TSkinScrollbar::FollowWindow(const TMessage& m) {
+  if (m.Msg == WM_HSCROLL || m.Msg == WM_VSCROLL) {
+    ScrollNotified(m);
+    return true;
+  }
+  if (m.Msg != WM_WINDOWPOSCHANGED) return false;
+  // A move without a new size repaints nothing of the window: follow it here.
+  if (Moved(m)) UpdateBars();
+  return true;
+}
+
 void TSkinScrollbar::AfterProc(TMessage& m) {
   switch (m.Msg) {
     case WM_SIZE:
@@ -387,14 +398,6 @@ void TSkinScrollbar::AfterProc(TMessage& m) {
       if (FControl && FControl->HandleAllocated()) FHandle = FControl->Handle();
       UpdateBars();
       break;
-    case WM_WINDOWPOSCHANGED:
-      // A move without a new size repaints nothing of the window: follow it here.
-      if (Moved(m)) UpdateBars();
-      break;
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-      ScrollNotified(m);
-      break;
     case WM_MOUSEWHEEL:
       for (TWScrollbar* b : {FHorz, FVert})
         if (b && b->Shown()) b->Invalidate();
@@ -403,7 +406,7 @@ void TSkinScrollbar::AfterProc(TMessage& m) {
       if (m.WParam == 0) HideBars();
       break;
     default:
-      TSkinControl::AfterProc(m);
+      if (!FollowWindow(m)) TSkinControl::AfterProc(m);
       break;
   }
 }
@@ -431,13 +434,9 @@ TSkinScrollbarH::TSkinScrollbarH(TComponent* AOwner) : TSkinScrollbar(AOwner) {}
 
 void TSkinScrollbarH::InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canvas, TSkinForm* Form) {
   if (FInitialized || !Handle) return;
-  FSkinData = SkinData;
-  FCanvas = Canvas;
-  FForm = Form;
-  FHandle = Handle;
-  RegisterWithForm();
+  BindWindow(Handle, SkinData, Canvas, Form);
   MakeBars(nullptr, Handle);
-  if (!FSubclass.Install(FHandle, TSubclassSlot::Control, *this, IsWindowUnicode(FHandle) != FALSE)) {
+  if (!SubclassWindow()) {
     FreeBars();
     return;
   }
@@ -447,22 +446,11 @@ void TSkinScrollbarH::InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canv
 
 void TSkinScrollbarH::AfterProc(TMessage& m) {
   if (FHandle && !IsWindowVisible(FHandle) && FVert) FVert->HideBar();
-  switch (m.Msg) {
-    case WM_SIZE:
-    case WM_NCPAINT:
-      UpdateBars();
-      RepaintControl();
-      break;
-    case WM_WINDOWPOSCHANGED:
-      if (Moved(m)) UpdateBars();
-      break;
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-      ScrollNotified(m);
-      break;
-    default:
-      TSkinControl::AfterProc(m);
-      break;
+  if (m.Msg == WM_SIZE || m.Msg == WM_NCPAINT) {
+    UpdateBars();
+    RepaintControl();
+  } else if (!FollowWindow(m)) {
+    TSkinControl::AfterProc(m);
   }
 }
 
@@ -526,14 +514,4 @@ void TSkinScControl::AfterProc(TMessage& m) {
 
 void TSkinScControl::DrawSkin(HDC, const RECT&) {
   if (FBar) FBar->Invalidate();
-}
-
-// ---------------------------------------------------------------- the family
-
-void RegisterScrollFamily() {
-  auto& table = SkinControlFamilies();
-  table.Register(TSkinHandlerKind::Scrollbar,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinScrollbar(owner); });
-  table.Register(TSkinHandlerKind::ScControl,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinScControl(owner); });
 }

@@ -8,9 +8,9 @@
 // to what we saved, so that hook's chain keeps working); a raw window through
 // TWindowSubclass in the Control slot, so detaching restores exactly the procedure that
 // was there. A class-library control whose window is made again (a change of kind or
-// orientation recreates it) keeps its handler, which follows the new window. The handler
-// is owned by the control it skins (or the form handler, for a raw window) and registered
-// in the form handler's list; whichever frees it first, it takes itself out of that list.
+// orientation recreates it) keeps its handler, which follows the new window. A handler has
+// one owner, whoever holds the pointer AttachHandler answers (the form handler, for all the
+// pass makes); it is listed in the form handler's list and takes itself out as it goes.
 #include <windows.h>
 
 #include <cstdint>
@@ -26,6 +26,7 @@
 #include "ui/WindowSubclass_win.h"
 
 class TSkinForm;
+class TControlTether;
 
 // Lifecycle states.
 enum TSkinControlState : int {
@@ -80,6 +81,11 @@ class TSkinControl : public TComponent, public ISubclassTarget {
   TWinControl* Control() const noexcept { return FControl; }
   TControl* GraphicControl() const noexcept { return FGraphicControl; }
   TSkinForm* Form() const noexcept { return FForm; }
+  // The form handler let go of this handler without freeing it (it is not the owner).
+  void ForgetForm() noexcept { FForm = nullptr; }
+  // Calls `going` as soon as `control` starts to go, while it is still whole (its components
+  // go first): the owner frees the handler then, before the control's window goes. Once.
+  void TetherTo(TComponent* control, std::function<void()> going);
   TSkinData* SkinData() const noexcept { return FSkinData; }
   bool Recolor() const noexcept { return FRecolor; }
   // The control object this handler is bound to (windowed or windowless), or null.
@@ -95,6 +101,18 @@ class TSkinControl : public TComponent, public ISubclassTarget {
   void HookWindowProc(TControl* target);
   void UnhookWindowProc() noexcept;
   void RegisterWithForm();
+  // The class-library windowed control that owns the handler: what InitControl attaches to.
+  TWinControl* OwnerControl() const { return dynamic_cast<TWinControl*>(Owner()); }
+  // The first steps of every attach: the context, the window, the form handler's list; for a
+  // class-library control the control too (false when it has no window).
+  void BindWindow(HWND wnd, TSkinData* skin, TCanvas* canvas, TSkinForm* form);
+  bool BindControl(TWinControl* control, TSkinData* skin, TCanvas* canvas, TSkinForm* form);
+  // Takes FHandle's procedure in the Control slot, narrow or wide as the window is.
+  bool SubclassWindow();
+  // Focus and enabled state as the window has them now.
+  void ReadWindowFacts();
+  // While recoloring, the control shows the skin's face colour; its own is kept for UnSkin.
+  void TakeSkinColour();
   // The attach of the handlers that cover a control with skinned bar windows: the context,
   // the window, the form handler's list; `cover` lays the bars over the control before its
   // WindowProc is hooked. Nothing is attached to a control without a window.
@@ -123,11 +141,17 @@ class TSkinControl : public TComponent, public ISubclassTarget {
   bool FInitialized = false;
   int FState = scsCreated;
   TSkinForm* FForm = nullptr;
+
+ private:
+  TControlTether* FTether = nullptr;  // among the control's components; taken back when we go first
 };
 
 // Serves WM_PAINT for handlers that replace the control's painting: the DC of the message
 // or BeginPaint's, the window rectangle at the origin, DrawSkin.
 void DoPaintMessage(TSkinControl& handler, TMessage& m);
+// While `ready`, the skin paints the whole window: WM_PAINT through DoPaintMessage, and
+// WM_ERASEBKGND answered with nothing erased. True when it took the message.
+bool PaintWholeWindow(TSkinControl& handler, TMessage& m, bool ready);
 // Frame `frame` (1-based) of the element's strip, nine-sliced into rect; keyed on magenta
 // when the element is transparent. Nothing for an inverted rect or an empty image.
 void DrawSkinElement(HDC dc, const RECT& rect, int frameCount, int frame, const TDataSkinObject& element);

@@ -1,5 +1,6 @@
 #include "skin/controls/SkinSubclass.h"
 
+#include <utility>
 #include <vector>
 
 #include "skin/controls/FocusCue.h"
@@ -7,14 +8,41 @@
 #include "skin/forms/SkinDrawBitmap_win.h"
 #include "ui/SysUtils.h"
 
+// Lives among a control's components, which a windowed control frees first in its own end,
+// while it is still whole; its end tells the handler's owner to free the handler.
+class TControlTether final : public TComponent {
+ public:
+  TControlTether(TComponent* control, std::function<void()> going)
+      : TComponent(control), FGoing(std::move(going)) {}
+  ~TControlTether() override {
+    if (auto going = std::exchange(FGoing, nullptr)) going();
+  }
+  void Disarm() noexcept { FGoing = nullptr; }
+
+ private:
+  std::function<void()> FGoing;
+};
+
 DEFINE_CLASS_INFO(TSkinControl, TComponent)
 
 TSkinControl::TSkinControl(TComponent* AOwner) : TComponent(AOwner) {}
 
 TSkinControl::~TSkinControl() {
+  if (FTether) {
+    FTether->Disarm();
+    delete FTether;  // out of the control's components
+  }
   UnhookWindowProc();
   FSubclass.Remove();
   if (FForm) FForm->UnregisterControl(this);
+}
+
+void TSkinControl::TetherTo(TComponent* control, std::function<void()> going) {
+  if (!control || FTether) return;
+  FTether = new TControlTether(control, [this, going = std::move(going)] {
+    FTether = nullptr;  // the control frees it
+    going();
+  });
 }
 
 void TSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
@@ -35,13 +63,15 @@ void TSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
 void TSkinControl::HookWindowProc(TControl* target) {
   if (!FSubclass.Install(*target, TWndMethod([this](TMessage& m) { SkinWndProc(m); }))) return;
   FHooked = target;
-  if (target->Owner() != this && this->Owner() != target) target->FreeNotification(this);
+  // Also when we are still the control's component: AttachHandler takes us out of its
+  // components, and then only this tells us that the control went.
+  target->FreeNotification(this);
 }
 
 void TSkinControl::UnhookWindowProc() noexcept {
   if (!FHooked) return;
   FSubclass.Remove();
-  if (FHooked->Owner() != this && this->Owner() != FHooked) FHooked->RemoveFreeNotification(this);
+  FHooked->RemoveFreeNotification(this);
   FHooked = nullptr;
 }
 
@@ -49,26 +79,48 @@ void TSkinControl::RegisterWithForm() {
   if (FForm) FForm->RegisterControl(this);
 }
 
-void TSkinControl::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor) {
-  if (FInitialized) return;
-  auto* control = dynamic_cast<TWinControl*>(Owner());
-  if (!control) return;
-  FRecolor = Recolor;
-  FSkinData = SkinData;
-  FForm = Form;
-  FCanvas = Canvas;
-  FControl = control;
-  FHandle = control->Handle();
-  HookWindowProc(control);
-  control->DoubleBuffered = true;
+void TSkinControl::BindWindow(HWND wnd, TSkinData* skin, TCanvas* canvas, TSkinForm* form) {
+  FSkinData = skin;
+  FCanvas = canvas;
+  FForm = form;
+  FHandle = wnd;
   RegisterWithForm();
+}
+
+bool TSkinControl::BindControl(TWinControl* control, TSkinData* skin, TCanvas* canvas, TSkinForm* form) {
+  FControl = control;
+  HWND wnd = control->Handle();
+  if (!wnd) return false;
+  BindWindow(wnd, skin, canvas, form);
+  return true;
+}
+
+bool TSkinControl::SubclassWindow() {
+  return FSubclass.Install(FHandle, TSubclassSlot::Control, *this, IsWindowUnicode(FHandle) != FALSE);
+}
+
+void TSkinControl::ReadWindowFacts() {
   FFocused = GetFocus() == FHandle;
   FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
+}
+
+void TSkinControl::TakeSkinColour() {
+  if (!FRecolor || !FSkinData || !FControl) return;
+  FOldColor = FControl->Color();
+  FControl->SetColor(FSkinData->ColorButtonFace);
+}
+
+void TSkinControl::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor) {
+  if (FInitialized) return;
+  auto* control = OwnerControl();
+  if (!control) return;
+  FRecolor = Recolor;
+  if (!BindControl(control, SkinData, Canvas, Form)) return;
+  HookWindowProc(control);
+  control->DoubleBuffered = true;
+  ReadWindowFacts();
   FCaption = WindowTextOf(FHandle);
-  if (FRecolor && FSkinData) {
-    FOldColor = control->Color();
-    control->SetColor(FSkinData->ColorButtonFace);
-  }
+  TakeSkinColour();
   control->Invalidate();
   FInitialized = true;
   FState = scsAttached;
@@ -76,14 +128,10 @@ void TSkinControl::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Ca
 
 void TSkinControl::InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canvas, TSkinForm* Form) {
   if (FInitialized || !Handle) return;
-  FSkinData = SkinData;
-  FCanvas = Canvas;
-  FForm = Form;
-  FHandle = Handle;
   FEnabled = true;
-  RegisterWithForm();
+  BindWindow(Handle, SkinData, Canvas, Form);
   FCaption = WindowTextOf(FHandle);
-  if (!FSubclass.Install(FHandle, TSubclassSlot::Control, *this, IsWindowUnicode(FHandle) != FALSE)) return;
+  if (!SubclassWindow()) return;
   InvalidateRect(FHandle, nullptr, TRUE);
   FInitialized = true;
   FState = scsAttached;
@@ -93,18 +141,10 @@ void TSkinControl::InitScrollControl(TWinControl*, TSkinData*, TCanvas*, TSkinFo
 
 void TSkinControl::AttachCovered(TWinControl* control, TSkinData* skin, TCanvas* canvas, TSkinForm* form,
                                  const std::function<void()>& cover) {
-  if (FInitialized || !control) return;
-  FSkinData = skin;
-  FCanvas = canvas;
-  FForm = form;
-  FControl = control;
-  FHandle = control->Handle();
-  if (!FHandle) return;
-  RegisterWithForm();
+  if (FInitialized || !control || !BindControl(control, skin, canvas, form)) return;
   cover();
   HookWindowProc(control);
-  FFocused = GetFocus() == FHandle;
-  FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
+  ReadWindowFacts();
   FInitialized = true;
   FState = scsAttached;
 }
@@ -113,8 +153,7 @@ void TSkinControl::WindowRecreated() {
   FHandle = FControl->Handle();
   FState = scsAttached;
   FMouseState = 0;
-  FFocused = GetFocus() == FHandle;
-  FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
+  ReadWindowFacts();
   FCaption = WindowTextOf(FHandle);
   // The old window's end gave the colour back.
   if (FRecolor && FSkinData) FControl->SetColor(FSkinData->ColorButtonFace);
@@ -270,6 +309,17 @@ void DoPaintMessage(TSkinControl& handler, TMessage& m) {
     if (pd.get()) draw(pd.get());
   }
   m.Result = 0;
+}
+
+bool PaintWholeWindow(TSkinControl& handler, TMessage& m, bool ready) {
+  if (!ready) return false;
+  if (m.Msg == WM_PAINT) {
+    DoPaintMessage(handler, m);
+    return true;
+  }
+  if (m.Msg != WM_ERASEBKGND) return false;
+  m.Result = 1;
+  return true;
 }
 
 bool TSkinControl::FocusCueShown() const {

@@ -75,6 +75,3 @@ void RepaintWithoutSkin(HWND wnd);
 // one line, placed by the alignment; grey text when disabled.
 void DrawImageAndText(HDC dc, const RECT& rect, TItemAlign alignment, const std::wstring& text,
                       int imageIndex, HIMAGELIST images, bool enabled);
-
-// Registers the tab handlers with the pass.
-void RegisterTabFamily();

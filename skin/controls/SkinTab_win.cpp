@@ -16,32 +16,18 @@
 
 namespace {
 
-void Turn(TPixelBuffer& px, TImageTurn turn) {
+// A pixel buffer or a device bitmap, turned in place.
+template <class Image>
+void Turn(Image& image, TImageTurn turn) {
   switch (turn) {
     case TImageTurn::FlipVert:
-      FlipVert(px);
+      FlipVert(image);
       break;
     case TImageTurn::RotateLeft:
-      RotateLeft(px);
+      RotateLeft(image);
       break;
     case TImageTurn::RotateRight:
-      RotateRight(px);
-      break;
-    case TImageTurn::None:
-      break;
-  }
-}
-
-void Turn(TBitmap& bmp, TImageTurn turn) {
-  switch (turn) {
-    case TImageTurn::FlipVert:
-      FlipVert(bmp);
-      break;
-    case TImageTurn::RotateLeft:
-      RotateLeft(bmp);
-      break;
-    case TImageTurn::RotateRight:
-      RotateRight(bmp);
+      RotateRight(image);
       break;
     case TImageTurn::None:
       break;
@@ -67,15 +53,12 @@ RECT WindowRectIn(HWND child, HWND parent) {
   return c;
 }
 
-// The up-down family's handler on a scroller window, owned by owner; null when that family
-// is not installed or the window cannot be taken.
-TSkinControl* AttachUpDown(TComponent* owner, HWND wnd, TSkinData* skin, TCanvas* canvas, TSkinForm* form) {
-  TSkinControl* h = SkinControlFamilies().Create(TSkinHandlerKind::UpDown, owner);
-  if (!h) return nullptr;
-  h->InitHandle(wnd, skin, canvas, form);
-  if (h->Initialized()) return h;
-  delete h;
-  return nullptr;
+// The up-down family's handler on a scroller window; null when that family is not installed
+// or the window cannot be taken.
+TSkinControl* AttachUpDown(TSkinControl& tab, HWND wnd) {
+  return AttachPart(
+      tab, std::unique_ptr<TSkinControl>(SkinControlFamilies().Create(TSkinHandlerKind::UpDown, nullptr)),
+      wnd);
 }
 
 }  // namespace
@@ -127,8 +110,7 @@ bool TSkinTab::SkinReady() const {
 void TSkinTab::InitHandle(HWND Handle, TSkinData* SkinData, TCanvas* Canvas, TSkinForm* Form) {
   TSkinControl::InitHandle(Handle, SkinData, Canvas, Form);
   if (!FInitialized) return;
-  FFocused = GetFocus() == FHandle;
-  FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
+  ReadWindowFacts();
   FCaption = WindowTextOf(FHandle);
   PrepareTabImages();
   FindScroller();
@@ -162,8 +144,7 @@ bool TSkinTab::FindScroller() {
   FScroller = up;
   if (!up) return false;
   if (!FUpDown) {
-    FUpDown = AttachUpDown(Owner() ? Owner() : this, up, FSkinData, FCanvas, FForm);
-    if (FUpDown) FUpDown->FreeNotification(this);
+    FUpDown = AttachUpDown(*this, up);
   }
   return (GetWindowLongPtrW(up, GWL_STYLE) & WS_VISIBLE) != 0;
 }
@@ -262,7 +243,7 @@ void TSkinTab31::PrepareTabImage() {
 
 void TSkinTab31::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canvas, bool Recolor) {
   if (FInitialized) return;
-  auto* control = dynamic_cast<TWinControl*>(Owner());
+  auto* control = OwnerControl();
   if (!control) return;
   FControl = control;
   FRecolor = Recolor;
@@ -275,8 +256,7 @@ void TSkinTab31::InitControl(TSkinForm* Form, TSkinData* SkinData, TCanvas* Canv
   if (control->ComponentCount() > 0)
     if (auto* scroller = dynamic_cast<TTabScroller*>(control->Components(0))) {
       FScroller = scroller;
-      FUpDown = AttachUpDown(control, scroller->Handle(), FSkinData, FCanvas, FForm);
-      if (FUpDown) FUpDown->FreeNotification(this);
+      FUpDown = AttachUpDown(*this, scroller->Handle());
     }
 }
 
@@ -353,14 +333,4 @@ void TSkinTab31::DrawSkin(HDC dc, const RECT& rect) {
     DrawCaptionText(buf, r, AnsiToWide(set->Tabs()[static_cast<size_t>(t.Index)]), FEnabled, DT_CENTER);
   }
   FBuffer.CopyTo(dc, rect.left, rect.top);
-}
-
-// ---------------------------------------------------------------- the family
-
-void RegisterTabFamily() {
-  auto& table = SkinControlFamilies();
-  table.Register(TSkinHandlerKind::Tab,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinTab(owner); });
-  table.Register(TSkinHandlerKind::Tab31,
-                 [](TComponent* owner) -> TSkinControl* { return new TSkinTab31(owner); });
 }

@@ -110,7 +110,11 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   // Adds a handler to the list; answers whether it was there already.
   bool RegisterControl(TSkinControl* handler);
   void UnregisterControl(TSkinControl* handler) noexcept;
-  // Frees the handlers whose window is gone.
+  // Takes the one ownership of an attached handler (AttachHandler's answer) and lists it.
+  TSkinControl* AdoptControl(std::unique_ptr<TSkinControl> handler);
+  // Frees an owned handler now (its control is going); nothing for one not owned here.
+  void FreeControl(TSkinControl* handler) noexcept;
+  // Frees the owned handlers whose window is gone; a listed one owned elsewhere is let go.
   void SweepControls();
   const std::vector<TSkinControl*>& ControlHandlers() const noexcept { return FControlHandlers; }
   // The last button handler the mouse entered: only one shows the hot frame.
@@ -226,6 +230,9 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   // The controls of the window (FormSkinChildren_win.cpp).
   void SkinChildren();
   void FreeControlHandlers();
+  // Takes out of the list the handlers registered by hand (not owned here): all, or those
+  // whose window is gone.
+  void LetGoUnowned(bool all) noexcept;
   void ControlsSkinChanged();
 
   TSkinManage& FManager;
@@ -299,8 +306,10 @@ class TSkinForm final : public TComponent, public ISkinFormHandler, public ISubc
   bool FLastSwitched = false;
   int FOpenings = 0;
 
-  // Control handlers; each is owned by its control (or by this handler for raw windows).
+  // Control handlers, listed; those this handler owns (every one the pass made) also in
+  // FOwnedControls, their one owner.
   std::vector<TSkinControl*> FControlHandlers;
+  std::vector<std::unique_ptr<TSkinControl>> FOwnedControls;
   TCanvas FControlCanvas;
 };
 

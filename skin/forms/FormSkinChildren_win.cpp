@@ -68,11 +68,48 @@ void TSkinForm::SendMouseLeave(const void* handler) {
     SendMessageW(h->Handle(), CM_MOUSELEAVE, 0, 0);
 }
 
+TSkinControl* TSkinForm::AdoptControl(std::unique_ptr<TSkinControl> handler) {
+  if (!handler) return nullptr;
+  TSkinControl* h = handler.get();
+  RegisterControl(h);
+  FOwnedControls.push_back(std::move(handler));
+  return h;
+}
+
+namespace {
+// Moves the owned handlers that `pick` chooses out of `owned`, so that freeing them (which may
+// free others through their controls) never walks a list that changes under it.
+template <class Pick>
+std::vector<std::unique_ptr<TSkinControl>> TakeOwned(std::vector<std::unique_ptr<TSkinControl>>& owned,
+                                                     Pick pick) {
+  std::vector<std::unique_ptr<TSkinControl>> taken;
+  for (auto& p : owned)
+    if (pick(p.get())) taken.push_back(std::move(p));
+  std::erase(owned, nullptr);
+  return taken;
+}
+}  // namespace
+
+void TSkinForm::FreeControl(TSkinControl* handler) noexcept {
+  TakeOwned(FOwnedControls, [handler](const TSkinControl* h) { return h == handler; });
+}
+
+void TSkinForm::LetGoUnowned(bool all) noexcept {
+  const std::vector<TSkinControl*> listed = FControlHandlers;
+  for (TSkinControl* h : listed) {
+    if (!all && h->State() != scsDestroyed) continue;
+    if (std::any_of(FOwnedControls.begin(), FOwnedControls.end(),
+                    [h](const std::unique_ptr<TSkinControl>& p) { return p.get() == h; }))
+      continue;
+    // Made and registered by hand: its own owner frees it; it no longer reports here.
+    UnregisterControl(h);
+    h->ForgetForm();
+  }
+}
+
 void TSkinForm::SweepControls() {
-  std::vector<TSkinControl*> gone;
-  for (TSkinControl* h : FControlHandlers)
-    if (h->State() == scsDestroyed) gone.push_back(h);
-  for (TSkinControl* h : gone) delete h;  // the destructor takes it out of the list
+  TakeOwned(FOwnedControls, [](const TSkinControl* h) { return h->State() == scsDestroyed; });
+  LetGoUnowned(false);
 }
 
 void TSkinForm::FreeControlHandlers() {
@@ -87,8 +124,8 @@ void TSkinForm::FreeControlHandlers() {
       if (!failure) failure = std::current_exception();
     }
   }
-  for (TSkinControl* h : all) delete h;
-  FControlHandlers.clear();
+  TakeOwned(FOwnedControls, [](const TSkinControl*) { return true; });
+  LetGoUnowned(true);
   HotButton = nullptr;
   if (failure) std::rethrow_exception(failure);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "skin/controls/SkinSubclass.h"
 #include "skin/data/SkinData_win.h"
 #include "ui/Menus.h"
 #include "ui/Messages.h"

@@ -284,8 +284,8 @@ TEST_F(SkinInputTest, SimpleComboListGetsSkinnedBarsAndTheComboShowsNoButton) {
   ASSERT_NE(hs->ListBars()->VertBar(), nullptr) << "nine items overflow the list";
   EXPECT_TRUE(IsWindowVisible(hs->ListBars()->VertBar()->Handle()));
   EXPECT_EQ(hd->ListBars(), nullptr);
-  // Freed with the combo's handler, or before it: no dangling pointer either way.
-  delete hs->ListBars();
+  // Freed by their owner with the combo's handler, or before it: no dangling pointer either way.
+  form->FreeControl(hs->ListBars());
   EXPECT_EQ(hs->ListBars(), nullptr);
   // No drop-down button: nothing of ours on the simple combo.
   const SIZE s = WindowSize(simple->Handle());
