@@ -32,7 +32,8 @@ TEST_F(SkinListViewTest, AReportViewGetsItsHeaderAndItsScrollBarsSkinned) {
   TListView* lv = Lv;
   ASSERT_NE(h->Header(), nullptr);
   EXPECT_EQ(h->Header()->Handle(), lv->HeaderHandle());
-  EXPECT_EQ(h->Header()->Form(), form) << "the form handler owns its header's handler";
+  ASSERT_NE(h->Form(), nullptr);
+  EXPECT_EQ(h->Header()->Form(), h->Form()) << "the form handler owns its header's handler";
   // Twenty rows do not fit in 150 pixels: the vertical bar shows, covered by a skinned one.
   ASSERT_NE(h->VertBar(), nullptr);
   EXPECT_TRUE(h->VertBar()->Shown());
