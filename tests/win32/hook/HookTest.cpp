@@ -194,11 +194,11 @@ TEST(TavrinLibrary, PostsCursorMessageWithStoredPointUntilRemoved) {
 
   GReceived.clear();
   // Each point must come back through the record, in order; a loaded machine may take a
-  // while to deliver, so each waits up to two seconds.
+  // while to deliver, so each waits up to five seconds.
   const POINT path[] = {{123, 234}, {400, 300}, {640, 90}};
   for (const POINT& p : path) {
     MoveMouse(p.x, p.y);
-    const DWORD end = GetTickCount() + 2000;
+    const DWORD end = GetTickCount() + 5000;
     auto arrived = [&] {
       return !GReceived.empty() && GReceived.back().x == p.x && GReceived.back().y == p.y;
     };
